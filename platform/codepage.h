@@ -1,0 +1,62 @@
+// 8-bit Windows code pages: the process-wide ANSI code page, byte <-> Unicode
+// conversion and case mapping by a code page's own letters.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace platform {
+
+// One single-byte code page, as 256 code points and the reverse lookup.
+class CodePage {
+public:
+  // The table of a code page (1250..1258, 874, 437, 850, 866, 10000 = Mac Roman, 28591..28605).
+  // Unknown numbers give the 1252 table. Tables are built once and live for the process.
+  static const CodePage& Get(int number);
+
+  int Number() const { return number_; }
+  // Undefined positions map to the same code point (as the Windows conversion does).
+  char32_t ToUnicode(unsigned char byte) const { return to_unicode_[byte]; }
+  std::optional<unsigned char> FromUnicode(char32_t cp) const;
+  unsigned char Upper(unsigned char byte) const { return upper_[byte]; }
+  unsigned char Lower(unsigned char byte) const { return lower_[byte]; }
+
+private:
+  explicit CodePage(int number);
+  int number_;
+  char32_t to_unicode_[256];
+  unsigned char upper_[256];
+  unsigned char lower_[256];
+  std::unordered_map<char32_t, unsigned char> from_unicode_;
+};
+
+// The process ANSI code page: QW_ANSI_CODEPAGE when set, else derived from the locale's
+// language (LC_ALL, LC_CTYPE, LANG), else 1252.
+int AnsiCodePage();
+// Overrides the process code page (tests, and programs that know better).
+void SetAnsiCodePage(int number);
+// The code page Windows gives a language ("ru" -> 1251, "pl" -> 1250, ...; unknown -> 1252).
+int CodePageForLanguage(std::string_view language);
+
+// Bytes of code page `cp` to UTF-8 / UTF-16 and back. Characters the page lacks become `fallback`.
+std::string ToUtf8(std::string_view bytes, int cp = AnsiCodePage());
+std::string FromUtf8(std::string_view utf8, int cp = AnsiCodePage(), char fallback = '?');
+std::u16string ToUtf16(std::string_view bytes, int cp = AnsiCodePage());
+std::string FromUtf16(std::u16string_view text, int cp = AnsiCodePage(), char fallback = '?');
+
+// Decodes UTF-8 into code points; malformed sequences give U+FFFD per bad byte.
+std::u32string DecodeUtf8(std::string_view utf8);
+void AppendUtf8(std::string& out, char32_t cp);
+
+// Upper and lower case by the rules of code page `cp` (in place of CharUpperBuffA).
+std::string UpperCase(std::string_view bytes, int cp = AnsiCodePage());
+std::string LowerCase(std::string_view bytes, int cp = AnsiCodePage());
+void UpperCaseInPlace(std::string& bytes, int cp = AnsiCodePage());
+
+// Case-insensitive comparison of byte strings by code page `cp`.
+bool SameText(std::string_view a, std::string_view b, int cp = AnsiCodePage());
+
+}  // namespace platform

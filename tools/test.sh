@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, runs every test,
+# then runs each fuzz target for a bounded time from its seed corpus.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+tools/setup.sh
+jobs=$(nproc)
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_SANITIZE=ON -DQW_WERROR=ON >/dev/null
+cmake --build build-asan -j"$jobs"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export LSAN_OPTIONS=suppressions=$root/tools/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build-asan -j"$jobs" --output-on-failure --timeout 600
+
+# Fuzzing: clang's libFuzzer over the engine libraries only.
+if [ "${QW_SKIP_FUZZ:-0}" != 1 ]; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQW_FUZZ=ON -DQW_GUI=OFF -DQW_TESTS=OFF >/dev/null
+  cmake --build build-fuzz -j"$jobs"
+  seconds=${QW_FUZZ_SECONDS:-60}
+  pids=()
+  for f in build-fuzz/bin/fuzz_*; do
+    [ -x "$f" ] || continue
+    n=$(basename "$f")
+    work=build-fuzz/corpus/$n
+    mkdir -p "$work"
+    seeds=tools/fuzz/corpus/${n#fuzz_}
+    dict=tools/fuzz/${n}.dict
+    args=(-max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1)
+    [ -f "$dict" ] && args+=(-dict="$dict")
+    echo "fuzz: $n for ${seconds}s"
+    ( "$f" "${args[@]}" "$work" $( [ -d "$seeds" ] && echo "$seeds" ) >"build-fuzz/$n.log" 2>&1 \
+        || { echo "fuzz: $n FAILED"; tail -n 60 "build-fuzz/$n.log"; exit 1; } ) &
+    pids+=($!)
+  done
+  status=0
+  for p in "${pids[@]}"; do wait "$p" || status=1; done
+  if [ $status != 0 ]; then exit 1; fi
+  echo "fuzz: all targets ran clean"
+fi
