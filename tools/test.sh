@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 tools/setup.sh
-jobs=$(nproc)
+jobs=${QW_JOBS:-$(nproc)}
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_SANITIZE=ON -DQW_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs"

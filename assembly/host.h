@@ -1,0 +1,30 @@
+// What the midlet engine needs of the program that drives it: message boxes, progress,
+// letting pending window events through, enabling the window, and the deferred request to
+// end the program. The builder window implements it; tests use a recording fake.
+#pragma once
+
+#include <string>
+
+namespace assembly {
+
+enum class MessageIcon { None, Information, Warning, Error };
+
+class BuildHost {
+public:
+  virtual ~BuildHost() = default;
+
+  // A modal message box with an OK button.
+  virtual void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+  // Ends the program once control returns to the event loop; work in progress goes on.
+  virtual void RequestTerminate() = 0;
+
+  // Progress gauge and status line of the build page.
+  virtual void SetProgress(int /*position*/, int /*max*/) {}
+  virtual void SetStatus(const std::string& /*text*/) {}
+  // Lets pending window events through between build steps.
+  virtual void ProcessMessages() {}
+  // Disables the window and its buttons while a build runs, and enables them again.
+  virtual void SetWindowEnabled(bool /*enabled*/) {}
+};
+
+}  // namespace assembly
