@@ -1,0 +1,469 @@
+#include "assembly/zipfile.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <limits>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace assembly {
+namespace {
+
+constexpr size_t kLocalHeaderSize = 30;
+constexpr size_t kFileHeaderSize = 46;
+constexpr size_t kEndRecordSize = 22;
+// The end record is looked for only where the archive comment is at most this long.
+constexpr size_t kMaxCommentSearch = 260;
+constexpr uint64_t kMaxOffset = 0xFFFFFFFFu;
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+std::string SystemError(const std::string& what, const std::string& fileName, int err) {
+  return what + " " + Quoted(fileName) + ". " + std::strerror(err);
+}
+
+// Little-endian reads from a range already checked to hold the bytes.
+uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Get32(const unsigned char* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+void Put16(std::string& out, uint16_t v) {
+  out += static_cast<char>(v & 0xFF);
+  out += static_cast<char>(v >> 8);
+}
+void Put32(std::string& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A bounds-checked view of the archive bytes.
+class Reader {
+public:
+  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+  size_t Size() const { return bytes_.size(); }
+  bool Fits(uint64_t offset, uint64_t length) const {
+    return offset <= bytes_.size() && length <= bytes_.size() - offset;
+  }
+  const unsigned char* At(uint64_t offset, uint64_t length, const char* what) const {
+    if (!Fits(offset, length)) throw EZipFileError(std::string(what) + " lies past the end of the archive");
+    return reinterpret_cast<const unsigned char*>(bytes_.data()) + offset;
+  }
+  std::string Bytes(uint64_t offset, uint64_t length, const char* what) const {
+    const unsigned char* p = At(offset, length, what);
+    return std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(length));
+  }
+
+private:
+  std::string_view bytes_;
+};
+
+TCommonFileHeader ReadCommon(const unsigned char* p) {
+  TCommonFileHeader c;
+  c.VersionNeeded = Get16(p);
+  c.Flags = Get16(p + 2);
+  c.Method = Get16(p + 4);
+  c.DosDateTime = Get32(p + 6);
+  c.CRC32 = Get32(p + 10);
+  c.CompressedSize = Get32(p + 14);
+  c.UncompressedSize = Get32(p + 18);
+  c.FileNameLength = Get16(p + 22);
+  c.ExtraLength = Get16(p + 24);
+  return c;
+}
+
+void WriteCommon(std::string& out, const TCommonFileHeader& c) {
+  Put16(out, c.VersionNeeded);
+  Put16(out, c.Flags);
+  Put16(out, c.Method);
+  Put32(out, c.DosDateTime);
+  Put32(out, c.CRC32);
+  Put32(out, c.CompressedSize);
+  Put32(out, c.UncompressedSize);
+  Put16(out, c.FileNameLength);
+  Put16(out, c.ExtraLength);
+}
+
+std::string Deflate(std::string_view data) {
+  z_stream zs{};
+  if (deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    throw EZipFileError("zlib: deflate initialisation failed");
+  std::string out(deflateBound(&zs, static_cast<uLong>(data.size())), '\0');
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  zs.avail_in = static_cast<uInt>(data.size());
+  zs.next_out = reinterpret_cast<Bytef*>(out.data());
+  zs.avail_out = static_cast<uInt>(out.size());
+  int rc = deflate(&zs, Z_FINISH);
+  size_t produced = zs.total_out;
+  deflateEnd(&zs);
+  if (rc != Z_STREAM_END) throw EZipFileError("zlib: deflate failed");
+  out.resize(produced);
+  return out;
+}
+
+// Inflates raw deflate data into at most `expected` bytes. The output grows with what the
+// stream really yields, never with the declared size alone.
+std::string Inflate(const std::string& input, uint32_t expected, const std::string& name) {
+  std::string out;
+  if (expected == 0) return out;
+  z_stream zs{};
+  if (inflateInit2(&zs, -MAX_WBITS) != Z_OK) throw EZipFileError("zlib: inflate initialisation failed");
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
+  zs.avail_in = static_cast<uInt>(input.size());
+  const size_t kFirstChunk = 64 * 1024;
+  size_t capacity = std::min<size_t>(expected, std::max<size_t>(kFirstChunk, input.size() * 4));
+  out.resize(capacity);
+  size_t done = 0;
+  int rc = Z_OK;
+  for (;;) {
+    zs.next_out = reinterpret_cast<Bytef*>(out.data() + done);
+    zs.avail_out = static_cast<uInt>(capacity - done);
+    rc = inflate(&zs, Z_NO_FLUSH);
+    done = capacity - zs.avail_out;
+    if (rc == Z_STREAM_END || done == expected) break;
+    if (rc != Z_OK && rc != Z_BUF_ERROR) break;
+    if (zs.avail_out != 0) break;  // input used up before the declared size
+    capacity = std::min<size_t>(expected, capacity * 2);
+    out.resize(capacity);
+  }
+  std::string zmsg = zs.msg ? zs.msg : "";
+  inflateEnd(&zs);
+  if (rc == Z_DATA_ERROR || rc == Z_MEM_ERROR || rc == Z_STREAM_ERROR || rc == Z_NEED_DICT)
+    throw EZipFileError("zlib: " + (zmsg.empty() ? std::string("inflate failed") : zmsg) + " in " + Quoted(name));
+  out.resize(done);
+  return out;
+}
+
+}  // namespace
+
+uint32_t ZipCrc32(std::string_view data) {
+  uLong crc = crc32(0L, Z_NULL, 0);
+  const Bytef* p = reinterpret_cast<const Bytef*>(data.data());
+  size_t left = data.size();
+  while (left > 0) {
+    uInt n = static_cast<uInt>(std::min<size_t>(left, 1u << 30));
+    crc = crc32(crc, p, n);
+    p += n;
+    left -= n;
+  }
+  return static_cast<uint32_t>(crc);
+}
+
+uint32_t DosDateTimeNow() {
+  time_t now = time(nullptr);
+  struct tm t{};
+  localtime_r(&now, &t);
+  int year = t.tm_year + 1900;
+  if (year < 1980) year = 1980;
+  if (year > 2107) year = 2107;
+  uint32_t date = static_cast<uint32_t>(((year - 1980) << 9) | ((t.tm_mon + 1) << 5) | t.tm_mday);
+  uint32_t time = static_cast<uint32_t>((t.tm_hour << 11) | (t.tm_min << 5) | (t.tm_sec / 2));
+  return (date << 16) | time;
+}
+
+void TZipFile::Clear() {
+  local_.clear();
+  central_.clear();
+  end_ = TEndOfCentralDir{};
+  comment_.clear();
+}
+
+void TZipFile::SetComment(std::string comment) {
+  if (comment.size() > 0xFFFF) throw EZipFileError("Archive comment too long");
+  comment_ = std::move(comment);
+}
+
+void TZipFile::LoadFromFile(const std::string& fileName) {
+  int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw EZipFileError(SystemError("Cannot open file", fileName, errno));
+  // Writers that take the lock wait while the archive is read.
+  flock(fd, LOCK_SH | LOCK_NB);
+  std::string bytes;
+  struct stat st{};
+  int err = 0;
+  if (fstat(fd, &st) != 0) {
+    err = errno;
+  } else if (!S_ISREG(st.st_mode)) {
+    err = EISDIR;
+  } else {
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+      ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        err = errno;
+        break;
+      }
+      if (n == 0) break;
+      done += static_cast<size_t>(n);
+    }
+    bytes.resize(done);
+  }
+  close(fd);
+  if (err != 0) throw EZipFileError(SystemError("Cannot read file", fileName, err));
+  LoadFromBytes(bytes);
+}
+
+void TZipFile::LoadFromBytes(std::string_view bytes) {
+  try {
+    Parse(bytes);
+  } catch (...) {
+    Clear();
+    throw;
+  }
+}
+
+void TZipFile::Parse(std::string_view bytes) {
+  Clear();
+  Reader r(bytes);
+  const size_t size = r.Size();
+
+  // End record: the last signature with room for the 22 bytes, the comment at most 260 bytes.
+  if (size < kEndRecordSize) throw EZipFileError("Unable to find end of central directory");
+  size_t lowest = size - kEndRecordSize >= kMaxCommentSearch ? size - kEndRecordSize - kMaxCommentSearch : 0;
+  size_t pos = size - kEndRecordSize;
+  for (;;) {
+    if (Get32(r.At(pos, 4, "End of central directory")) == kEndOfCentralDirSignature) break;
+    if (pos == lowest) throw EZipFileError("Unable to find end of central directory");
+    --pos;
+  }
+  const unsigned char* e = r.At(pos, kEndRecordSize, "End of central directory");
+  TEndOfCentralDir end;
+  end.Signature = Get32(e);
+  end.DiskNumber = Get16(e + 4);
+  end.CentralDirectoryDisk = Get16(e + 6);
+  end.EntriesOnDisk = Get16(e + 8);
+  end.TotalEntries = Get16(e + 10);
+  end.CentralDirectorySize = Get32(e + 12);
+  end.CentralDirectoryOffset = Get32(e + 16);
+  end.CommentLength = Get16(e + 20);
+  std::string comment = r.Bytes(pos + kEndRecordSize, end.CommentLength, "Archive comment");
+
+  // Every central entry takes at least 46 bytes: refuse counts the file cannot hold
+  // before sizing anything by them.
+  const uint64_t cdOffset = end.CentralDirectoryOffset;
+  if (!r.Fits(cdOffset, uint64_t{end.TotalEntries} * kFileHeaderSize))
+    throw EZipFileError("Central directory lies past the end of the archive");
+
+  std::vector<TFileHeader> central(end.TotalEntries);
+  uint64_t p = cdOffset;
+  for (TFileHeader& h : central) {
+    if (!r.Fits(p, 4) || Get32(r.At(p, 4, "Central directory")) != kFileHeaderSignature)
+      throw EZipFileError("Unable to find central directory");
+    const unsigned char* c = r.At(p, kFileHeaderSize, "Central directory entry");
+    h.Signature = Get32(c);
+    h.VersionMadeBy = Get16(c + 4);
+    h.Common = ReadCommon(c + 6);
+    h.FileCommentLength = Get16(c + 32);
+    h.DiskNumberStart = Get16(c + 34);
+    h.InternalAttributes = Get16(c + 36);
+    h.ExternalAttributes = Get32(c + 38);
+    h.LocalHeaderOffset = Get32(c + 42);
+    p += kFileHeaderSize;
+    h.FileName = r.Bytes(p, h.Common.FileNameLength, "Central directory entry");
+    p += h.Common.FileNameLength;
+    h.ExtraField = r.Bytes(p, h.Common.ExtraLength, "Central directory entry");
+    p += h.Common.ExtraLength;
+    h.FileComment = r.Bytes(p, h.FileCommentLength, "Central directory entry");
+    p += h.FileCommentLength;
+  }
+
+  // Local entries take name and extra field from the central entry; the data starts where
+  // the entry's own local header says (local extra fields are often longer).
+  std::vector<TLocalFile> local(central.size());
+  for (size_t i = 0; i < central.size(); ++i) {
+    const TFileHeader& h = central[i];
+    TLocalFile& l = local[i];
+    l.Signature = kLocalFileSignature;
+    l.Common = h.Common;
+    l.FileName = h.FileName;
+    l.ExtraField = h.ExtraField;
+    const uint64_t lo = h.LocalHeaderOffset;
+    if (!r.Fits(lo, kLocalHeaderSize) || Get32(r.At(lo, 4, "Local header")) != kLocalFileSignature)
+      throw EZipFileError("Unable to find local header of " + Quoted(h.FileName));
+    const unsigned char* lh = r.At(lo, kLocalHeaderSize, "Local header");
+    const uint64_t dataOffset = lo + kLocalHeaderSize + Get16(lh + 26) + Get16(lh + 28);
+    if (!r.Fits(dataOffset, h.Common.CompressedSize))
+      throw EZipFileError("Data of " + Quoted(h.FileName) + " lies past the end of the archive");
+    l.CompressedData = r.Bytes(dataOffset, h.Common.CompressedSize, "Entry data");
+  }
+
+  local_ = std::move(local);
+  central_ = std::move(central);
+  end_ = end;
+  comment_ = std::move(comment);
+}
+
+void TZipFile::CheckIndex(int index) const {
+  if (index < 0 || index >= Count()) throw EZipFileError("Index out of range.");
+}
+
+void TZipFile::ReadEntryData(int index, std::string& data) const {
+  CheckIndex(index);
+  const TLocalFile& l = local_[static_cast<size_t>(index)];
+  if (l.Common.Method == 0) {
+    data = l.CompressedData;
+    return;
+  }
+  std::string out = Inflate(l.CompressedData, l.Common.UncompressedSize, l.FileName);
+  if (out.size() != l.Common.UncompressedSize || ZipCrc32(out) != l.Common.CRC32)
+    throw EZipFileCRCError("CRC Error in " + Quoted(l.FileName) + ".");
+  data = std::move(out);
+}
+
+std::string TZipFile::ReadEntryData(int index) const {
+  std::string data;
+  ReadEntryData(index, data);
+  return data;
+}
+
+void TZipFile::WriteEntryData(int index, std::string_view data) {
+  CheckIndex(index);
+  if (data.size() > kMaxOffset) throw EZipFileError("Data too large for an archive entry");
+  std::string compressed = Deflate(data);
+  if (compressed.size() > kMaxOffset) throw EZipFileError("Data too large for an archive entry");
+  TLocalFile& l = local_[static_cast<size_t>(index)];
+  TFileHeader& h = central_[static_cast<size_t>(index)];
+  l.Signature = kLocalFileSignature;
+  l.Common.VersionNeeded = 20;
+  l.Common.Flags = 0;
+  l.Common.Method = 8;
+  l.Common.DosDateTime = DosDateTimeNow();
+  l.Common.CRC32 = ZipCrc32(data);
+  l.Common.CompressedSize = static_cast<uint32_t>(compressed.size());
+  l.Common.UncompressedSize = static_cast<uint32_t>(data.size());
+  l.Common.FileNameLength = static_cast<uint16_t>(l.FileName.size());
+  l.Common.ExtraLength = static_cast<uint16_t>(l.ExtraField.size());
+  l.CompressedData = std::move(compressed);
+
+  h.Signature = kFileHeaderSignature;
+  h.VersionMadeBy = 20;
+  h.Common = l.Common;
+  h.FileCommentLength = 0;
+  h.DiskNumberStart = 0;
+  h.InternalAttributes = 0;
+  h.LocalHeaderOffset = 0;
+  h.FileName = l.FileName;
+  h.ExtraField = l.ExtraField;
+  h.FileComment.clear();
+}
+
+void TZipFile::AddFile(const std::string& name, uint32_t attributes) {
+  if (name.size() > 0xFFFF) throw EZipFileError("Entry name too long: " + Quoted(name.substr(0, 64) + "..."));
+  TLocalFile l;
+  l.FileName = name;
+  l.Common.VersionNeeded = 20;
+  l.Common.Flags = 0;
+  l.Common.Method = 8;
+  l.Common.DosDateTime = DosDateTimeNow();
+  l.Common.FileNameLength = static_cast<uint16_t>(name.size());
+  TFileHeader h;
+  h.Common = l.Common;
+  h.ExternalAttributes = attributes;
+  h.FileName = name;
+  local_.push_back(std::move(l));
+  central_.push_back(std::move(h));
+}
+
+void TZipFile::DeleteLast() {
+  if (local_.empty()) return;
+  local_.pop_back();
+  central_.pop_back();
+}
+
+int64_t TZipFile::ArchiveSize() const {
+  int64_t size = 0;
+  for (const TLocalFile& l : local_)
+    size += static_cast<int64_t>(4 + 26 + l.FileName.size() + l.ExtraField.size() + l.CompressedData.size());
+  for (const TFileHeader& h : central_)
+    size += static_cast<int64_t>(kFileHeaderSize + h.FileName.size() + h.ExtraField.size() + h.FileComment.size());
+  return size + static_cast<int64_t>(kEndRecordSize + comment_.size());
+}
+
+std::string TZipFile::SaveToBytes() {
+  if (local_.size() > 0xFFFF)
+    throw EZipFileError("Too many entries for an archive: " + std::to_string(local_.size()));
+  // Every offset and the central directory's size must fit their 32-bit fields.
+  uint64_t offset = 0;
+  for (const TLocalFile& l : local_) {
+    if (offset > kMaxOffset) throw EZipFileError("Archive too large: offsets past 4 GiB");
+    offset += kLocalHeaderSize + l.FileName.size() + l.ExtraField.size() + l.CompressedData.size();
+  }
+  uint64_t cdSize = 0;
+  for (const TFileHeader& h : central_) cdSize += kFileHeaderSize + h.FileName.size() + h.ExtraField.size() + h.FileComment.size();
+  if (offset > kMaxOffset || cdSize > kMaxOffset)
+    throw EZipFileError("Archive too large: offsets past 4 GiB");
+
+  std::string out;
+  out.reserve(static_cast<size_t>(ArchiveSize()));
+  for (size_t i = 0; i < local_.size(); ++i) {
+    const TLocalFile& l = local_[i];
+    central_[i].LocalHeaderOffset = static_cast<uint32_t>(out.size());
+    Put32(out, l.Signature);
+    WriteCommon(out, l.Common);
+    out += l.FileName;
+    out += l.ExtraField;
+    out += l.CompressedData;
+  }
+  const size_t cdOffset = out.size();
+  for (const TFileHeader& h : central_) {
+    Put32(out, h.Signature);
+    Put16(out, h.VersionMadeBy);
+    WriteCommon(out, h.Common);
+    Put16(out, static_cast<uint16_t>(h.FileComment.size()));
+    Put16(out, h.DiskNumberStart);
+    Put16(out, h.InternalAttributes);
+    Put32(out, h.ExternalAttributes);
+    Put32(out, h.LocalHeaderOffset);
+    out += h.FileName;
+    out += h.ExtraField;
+    out += h.FileComment;
+  }
+  end_.Signature = kEndOfCentralDirSignature;
+  end_.DiskNumber = 0;
+  end_.CentralDirectoryDisk = 0;
+  end_.EntriesOnDisk = static_cast<uint16_t>(local_.size());
+  end_.TotalEntries = static_cast<uint16_t>(local_.size());
+  end_.CentralDirectorySize = static_cast<uint32_t>(out.size() - cdOffset);
+  end_.CentralDirectoryOffset = static_cast<uint32_t>(cdOffset);
+  end_.CommentLength = static_cast<uint16_t>(comment_.size());
+  Put32(out, end_.Signature);
+  Put16(out, end_.DiskNumber);
+  Put16(out, end_.CentralDirectoryDisk);
+  Put16(out, end_.EntriesOnDisk);
+  Put16(out, end_.TotalEntries);
+  Put32(out, end_.CentralDirectorySize);
+  Put32(out, end_.CentralDirectoryOffset);
+  Put16(out, end_.CommentLength);
+  out += comment_;
+  return out;
+}
+
+void TZipFile::SaveToFile(const std::string& fileName) {
+  std::string bytes = SaveToBytes();
+  int fd = open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) throw EZipFileError(SystemError("Cannot create file", fileName, errno));
+  size_t done = 0;
+  int err = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) throw EZipFileError(SystemError("Cannot write file", fileName, err));
+}
+
+}  // namespace assembly
