@@ -1,0 +1,369 @@
+#include "assembly/colorreduce.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace assembly {
+
+using platform::Bitmap;
+using platform::Palette;
+using platform::PaletteEntry;
+using platform::PixelFormat;
+
+// ---- lookups
+
+TSlowColorLookup::TSlowColorLookup(const Palette& palette)
+    : TColorLookup(static_cast<std::uint32_t>(palette.Count())), palette_(palette) {}
+
+int TSlowColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                                std::uint8_t& out_green, std::uint8_t& out_blue) {
+  const int i = palette_.NearestIndex(red, green, blue);
+  const PaletteEntry& e = palette_[i];
+  out_red = e.red;
+  out_green = e.green;
+  out_blue = e.blue;
+  return i;
+}
+
+int TNetscapeColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
+                                    std::uint8_t& out_red, std::uint8_t& out_green, std::uint8_t& out_blue) {
+  const int r = (red + 3) / 51, g = (green + 3) / 51, b = (blue + 3) / 51;
+  out_red = static_cast<std::uint8_t>(r * 51);
+  out_green = static_cast<std::uint8_t>(g * 51);
+  out_blue = static_cast<std::uint8_t>(b * 51);
+  return r * 36 + g * 6 + b;
+}
+
+int TGrayScaleLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                                std::uint8_t& out_green, std::uint8_t& out_blue) {
+  const int grey = (77 * red + 150 * green + 29 * blue) >> 8;
+  out_red = out_green = out_blue = static_cast<std::uint8_t>(grey);
+  return grey;
+}
+
+int TMonochromeLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                                 std::uint8_t& out_green, std::uint8_t& out_blue) {
+  const int s = 77 * red + 150 * green + 29 * blue;
+  const bool white = s > 127 * 256;
+  out_red = out_green = out_blue = white ? 255 : 0;
+  return white ? 1 : 0;
+}
+
+// ---- ditherers
+
+TDitherEngine::TDitherEngine(int width, TColorLookup& lookup) : Lookup(&lookup), Width(width) {}
+
+int TDitherEngine::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                            std::uint8_t& out_green, std::uint8_t& out_blue) {
+  return Lookup->FindEntry(red, green, blue, out_red, out_green, out_blue);
+}
+
+void TDitherEngine::StartNextRow() {
+  Direction = -Direction;
+  Column = Direction > 0 ? 0 : Width - 1;
+}
+
+TFloydSteinbergDitherer::TFloydSteinbergDitherer(int width, TColorLookup& lookup) : TDitherEngine(width, lookup) {
+  for (int c = 0; c < 3; ++c) {
+    current_[c].assign(static_cast<std::size_t>(width) + 2, 0);
+    next_[c].assign(static_cast<std::size_t>(width) + 2, 0);
+  }
+}
+
+int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
+                                      std::uint8_t& out_red, std::uint8_t& out_green, std::uint8_t& out_blue) {
+  const auto at = static_cast<std::size_t>(Column + 1);
+  const int in[3] = {red, green, blue};
+  int v[3];
+  for (int c = 0; c < 3; ++c) v[c] = Clamp(in[c] + (current_[c][at] + 8) / 16);
+  std::uint8_t out[3];
+  const int index = Lookup->FindEntry(static_cast<std::uint8_t>(v[0]), static_cast<std::uint8_t>(v[1]),
+                                      static_cast<std::uint8_t>(v[2]), out[0], out[1], out[2]);
+  const std::size_t ahead = at + static_cast<std::size_t>(Direction), behind = at - static_cast<std::size_t>(Direction);
+  for (int c = 0; c < 3; ++c) {
+    const int e = v[c] - out[c];
+    if (e == 0) continue;
+    current_[c][ahead] += 7 * e;
+    next_[c][behind] += 3 * e;
+    next_[c][at] += 5 * e;
+    next_[c][ahead] += e;
+  }
+  out_red = out[0];
+  out_green = out[1];
+  out_blue = out[2];
+  return index;
+}
+
+void TFloydSteinbergDitherer::StartNextRow() {
+  for (int c = 0; c < 3; ++c) {
+    std::swap(current_[c], next_[c]);
+    std::fill(next_[c].begin(), next_[c].end(), 0);
+  }
+  TDitherEngine::StartNextRow();
+}
+
+T5by3Ditherer::T5by3Ditherer(int width, TColorLookup& lookup, int rows, int margin)
+    : TDitherEngine(width, lookup),
+      margin_(margin),
+      rows_(static_cast<std::size_t>(rows),
+            std::vector<std::vector<int>>(3, std::vector<int>(static_cast<std::size_t>(width + 2 * margin), 0))) {}
+
+int T5by3Ditherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                            std::uint8_t& out_green, std::uint8_t& out_blue) {
+  const int at = Column + margin_;
+  const int d = Divisor();
+  const int in[3] = {red, green, blue};
+  int v[3];
+  for (int c = 0; c < 3; ++c) v[c] = Clamp(in[c] + (rows_[0][static_cast<std::size_t>(c)][static_cast<std::size_t>(at)] + d / 2) / d);
+  std::uint8_t out[3];
+  const int index = Lookup->FindEntry(static_cast<std::uint8_t>(v[0]), static_cast<std::uint8_t>(v[1]),
+                                      static_cast<std::uint8_t>(v[2]), out[0], out[1], out[2]);
+  for (int c = 0; c < 3; ++c) {
+    const int e = v[c] - out[c];
+    if (e != 0) SpreadError(c, at, e);
+  }
+  out_red = out[0];
+  out_green = out[1];
+  out_blue = out[2];
+  return index;
+}
+
+void T5by3Ditherer::StartNextRow() {
+  for (auto& channel : rows_.front()) std::fill(channel.begin(), channel.end(), 0);
+  std::rotate(rows_.begin(), rows_.begin() + 1, rows_.end());
+  TDitherEngine::StartNextRow();
+}
+
+struct Tap { int row, offset, weight; };
+
+#define QW_SPREAD(Class, ...)                                                       \
+  void Class::SpreadError(int channel, int at, int e) {                            \
+    static const Tap kTaps[] = {__VA_ARGS__};                                      \
+    for (const Tap& t : kTaps) Put(channel, t.row, at, t.offset, e, t.weight);     \
+  }
+
+QW_SPREAD(TStuckiDitherer, {0, 1, 8}, {0, 2, 4},
+          {1, -2, 2}, {1, -1, 4}, {1, 0, 8}, {1, 1, 4}, {1, 2, 2},
+          {2, -2, 1}, {2, -1, 2}, {2, 0, 4}, {2, 1, 2}, {2, 2, 1})
+QW_SPREAD(TSierraDitherer, {0, 1, 5}, {0, 2, 3},
+          {1, -2, 2}, {1, -1, 4}, {1, 0, 5}, {1, 1, 4}, {1, 2, 2},
+          {2, -1, 2}, {2, 0, 3}, {2, 1, 2})
+QW_SPREAD(TJaJuNiDitherer, {0, 1, 7}, {0, 2, 5},
+          {1, -2, 3}, {1, -1, 5}, {1, 0, 7}, {1, 1, 5}, {1, 2, 3},
+          {2, -2, 1}, {2, -1, 3}, {2, 0, 5}, {2, 1, 3}, {2, 2, 1})
+QW_SPREAD(TBurkesDitherer, {0, 1, 8}, {0, 2, 4},
+          {1, -2, 2}, {1, -1, 4}, {1, 0, 8}, {1, 1, 4}, {1, 2, 2})
+QW_SPREAD(TSteveArcheDitherer, {0, 2, 32},
+          {1, -3, 12}, {1, -1, 26}, {1, 1, 30}, {1, 3, 16},
+          {2, -2, 12}, {2, 0, 26}, {2, 2, 12},
+          {3, -3, 5}, {3, -1, 12}, {3, 1, 12}, {3, 3, 5})
+
+#undef QW_SPREAD
+
+// ---- octree
+
+TColorQuantizer::TColorQuantizer(std::uint32_t colour_limit, std::uint32_t tree_depth)
+    : ColourLimit(colour_limit), TreeDepth(std::min<std::uint32_t>(tree_depth, 8)) {}
+
+TColorQuantizer::~TColorQuantizer() { FreeOctree(Tree); }
+
+void TColorQuantizer::AddColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  InsertPixelColor(Tree, 0, red, green, blue);
+  // A merged node with a single child frees no leaf, so this may take several merges.
+  while (LeafTotal > ColourLimit)
+    if (!MergeReducibleNode()) break;
+}
+
+void TColorQuantizer::InsertAllPixels(const Bitmap& bitmap) {
+  if (bitmap.Format() != PixelFormat::pf24bit) throw std::logic_error("Assertion failure (ColorQuantizer)");
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    const std::uint8_t* p = bitmap.ScanLine(y);
+    for (int x = 0; x < bitmap.Width(); ++x, p += 3) AddColor(p[2], p[1], p[0]);
+  }
+}
+
+void TColorQuantizer::InsertPixelColor(TOctreeNode*& node, std::uint32_t level, std::uint8_t r, std::uint8_t g,
+                                       std::uint8_t b) {
+  TOctreeNode** at = &node;
+  for (;;) {
+    if (!*at) {
+      *at = new TOctreeNode;
+      if (level == TreeDepth) {
+        (*at)->LeafFlag = true;
+        ++LeafTotal;
+      } else {
+        (*at)->Next = ReducibleLists[level];
+        ReducibleLists[level] = *at;
+      }
+    }
+    TOctreeNode* n = *at;
+    if (n->LeafFlag) {
+      ++n->PixelTotal;
+      n->RedTotal += r;
+      n->GreenTotal += g;
+      n->BlueTotal += b;
+      return;
+    }
+    const int shift = 7 - static_cast<int>(level);
+    const int child = (((r >> shift) & 1) << 2) | (((g >> shift) & 1) << 1) | ((b >> shift) & 1);
+    at = &n->Children[child];
+    ++level;
+  }
+}
+
+bool TColorQuantizer::MergeReducibleNode() {
+  int level = static_cast<int>(TreeDepth) - 1;
+  while (level > 0 && !ReducibleLists[level]) --level;
+  if (level < 0 || !ReducibleLists[level]) return false;
+  TOctreeNode* node = ReducibleLists[level];
+  ReducibleLists[level] = node->Next;
+  node->Next = nullptr;
+  std::uint32_t children = 0;
+  for (TOctreeNode*& child : node->Children) {
+    if (!child) continue;
+    node->RedTotal += child->RedTotal;
+    node->GreenTotal += child->GreenTotal;
+    node->BlueTotal += child->BlueTotal;
+    node->PixelTotal += child->PixelTotal;
+    FreeOctree(child);
+    ++children;
+  }
+  node->LeafFlag = true;
+  LeafTotal = LeafTotal - children + 1;
+  return true;
+}
+
+void TColorQuantizer::FreeOctree(TOctreeNode*& node) {
+  if (!node) return;
+  // Iterative, so that no tree depth can exhaust the stack.
+  std::vector<TOctreeNode*> stack{node};
+  while (!stack.empty()) {
+    TOctreeNode* n = stack.back();
+    stack.pop_back();
+    for (int i = 7; i >= 0; --i)
+      if (n->Children[i]) stack.push_back(n->Children[i]);
+    delete n;
+  }
+  node = nullptr;
+}
+
+void TColorQuantizer::CollectLeafColors(const TOctreeNode* node, std::vector<PaletteEntry>& out) {
+  if (!node) return;
+  if (node->LeafFlag) {
+    if (node->PixelTotal == 0) {
+      out.push_back({0, 0, 0, 0});
+    } else {
+      out.push_back({static_cast<std::uint8_t>(node->RedTotal / node->PixelTotal),
+                     static_cast<std::uint8_t>(node->GreenTotal / node->PixelTotal),
+                     static_cast<std::uint8_t>(node->BlueTotal / node->PixelTotal), 0});
+    }
+    return;
+  }
+  for (const TOctreeNode* child : node->Children) CollectLeafColors(child, out);
+}
+
+std::vector<PaletteEntry> TColorQuantizer::ReadLeafColors() const {
+  std::vector<PaletteEntry> out;
+  CollectLeafColors(Tree, out);
+  return out;
+}
+
+Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours) {
+  int n = colors;
+  int offset = 0;
+  std::vector<PaletteEntry> entries(static_cast<std::size_t>(std::max(colors, 0)));
+  if (system_colours) {
+    n = 236;
+    offset = 10;
+    entries.assign(256, PaletteEntry{});
+    const Palette system = Palette::System20();
+    for (int i = 0; i < 10; ++i) {
+      entries[static_cast<std::size_t>(i)] = system[i];
+      entries[static_cast<std::size_t>(246 + i)] = system[10 + i];
+    }
+  }
+  TColorQuantizer quantizer(static_cast<std::uint32_t>(std::max(n, 1)), 8);
+  quantizer.InsertAllPixels(source);
+  const std::vector<PaletteEntry> leaves = quantizer.ReadLeafColors();
+  for (std::size_t i = 0; i < leaves.size() && i < static_cast<std::size_t>(n); ++i)
+    entries[static_cast<std::size_t>(offset) + i] = {leaves[i].red, leaves[i].green, leaves[i].blue, 0};
+  return Palette(std::move(entries));
+}
+
+// ---- the reduction
+
+Bitmap ReducePictureColors(const Bitmap& source, std::uint8_t reduction_mode, std::uint8_t dither_mode,
+                           int reduction_bits, const Palette* custom_palette) {
+  if (source.Format() != PixelFormat::pf24bit) throw std::logic_error("Assertion failure (ColorReduction)");
+  if (reduction_mode == 0) return source;
+  if (reduction_mode > 9) return Bitmap();
+
+  Palette palette;
+  std::unique_ptr<TColorLookup> lookup;
+  auto fixed = [](std::vector<PaletteEntry> e) {
+    for (PaletteEntry& p : e) p.flags = platform::PC_NOCOLLAPSE;
+    return Palette(std::move(e));
+  };
+  switch (reduction_mode) {
+    case 1: palette = Palette::System20(); break;
+    case 2: palette = Palette::Halftone256(); break;
+    case 3: palette = fixed({{0, 0, 0, 0}, {128, 128, 128, 0}, {192, 192, 192, 0}, {255, 255, 255, 0}}); break;
+    case 4:
+      palette = fixed({{0, 0, 0, 0}, {255, 255, 255, 0}});
+      lookup = std::make_unique<TMonochromeLookup>();
+      break;
+    case 5: {
+      std::vector<PaletteEntry> e(256);
+      for (int i = 0; i < 256; ++i) e[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), 0};
+      palette = fixed(std::move(e));
+      lookup = std::make_unique<TGrayScaleLookup>();
+      break;
+    }
+    case 6: {
+      std::vector<PaletteEntry> e;
+      for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+          for (int b = 0; b < 6; ++b)
+            e.push_back({static_cast<std::uint8_t>(r * 51), static_cast<std::uint8_t>(g * 51), static_cast<std::uint8_t>(b * 51), 0});
+      palette = Palette(std::move(e));
+      lookup = std::make_unique<TNetscapeColorLookup>();
+      break;
+    }
+    case 7: palette = BuildOctreePalette(source, 1 << std::clamp(reduction_bits, 1, 8), false); break;
+    case 8: palette = BuildOctreePalette(source, 256, true); break;
+    case 9: palette = custom_palette ? *custom_palette : Palette(); break;
+  }
+  if (!lookup) lookup = std::make_unique<TSlowColorLookup>(palette);
+  if (lookup->Colors == 0) return Bitmap();
+
+  const int width = source.Width();
+  std::unique_ptr<TDitherEngine> ditherer;
+  switch (dither_mode) {
+    case 0: ditherer = std::make_unique<TDitherEngine>(width, *lookup); break;
+    case 1: ditherer = std::make_unique<TFloydSteinbergDitherer>(width, *lookup); break;
+    case 2: ditherer = std::make_unique<TStuckiDitherer>(width, *lookup); break;
+    case 3: ditherer = std::make_unique<TSierraDitherer>(width, *lookup); break;
+    case 4: ditherer = std::make_unique<TJaJuNiDitherer>(width, *lookup); break;
+    case 5: ditherer = std::make_unique<TSteveArcheDitherer>(width, *lookup); break;
+    case 6: ditherer = std::make_unique<TBurkesDitherer>(width, *lookup); break;
+    default: return Bitmap();
+  }
+  if (source.Empty()) throw platform::EBitmapError("Invalid image dimensions");
+
+  Bitmap result(width, source.Height(), PixelFormat::pf8bit);
+  result.SetPalette(palette);
+  for (int y = 0; y < source.Height(); ++y) {
+    const std::uint8_t* in = source.ScanLine(y);
+    std::uint8_t* out = result.ScanLine(y);
+    while (ditherer->Column >= 0 && ditherer->Column < width) {
+      const std::uint8_t* p = in + static_cast<std::size_t>(ditherer->Column) * 3;
+      std::uint8_t r, g, b;
+      out[ditherer->Column] = static_cast<std::uint8_t>(ditherer->MapPixel(p[2], p[1], p[0], r, g, b));
+      ditherer->Column += ditherer->Direction;
+    }
+    ditherer->StartNextRow();
+  }
+  return result;
+}
+
+}  // namespace assembly

@@ -1,0 +1,206 @@
+// Colour reduction of 24-bit pictures to 8-bit palette pictures: fixed or octree-quantized
+// palettes, colour lookups and error-diffusion ditherers.
+#pragma once
+
+#include "platform/bitmap.h"
+#include "platform/palette.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace assembly {
+
+// Maps a colour to a palette entry.
+class TColorLookup {
+public:
+  explicit TColorLookup(std::uint32_t colors) : Colors(colors) {}
+  virtual ~TColorLookup() = default;
+  // Returns the entry's index and gives back its colour.
+  virtual int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                        std::uint8_t& out_green, std::uint8_t& out_blue) = 0;
+
+  std::uint32_t Colors;
+};
+
+// The nearest entry of any palette (least squared distance, ties to the lower index).
+class TSlowColorLookup : public TColorLookup {
+public:
+  explicit TSlowColorLookup(const platform::Palette& palette);
+  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                std::uint8_t& out_green, std::uint8_t& out_blue) override;
+
+private:
+  platform::Palette palette_;
+};
+
+// The 6 x 6 x 6 colour cube of steps of 51.
+class TNetscapeColorLookup : public TColorLookup {
+public:
+  TNetscapeColorLookup() : TColorLookup(216) {}
+  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                std::uint8_t& out_green, std::uint8_t& out_blue) override;
+};
+
+// 256 greys.
+class TGrayScaleLookup : public TColorLookup {
+public:
+  TGrayScaleLookup() : TColorLookup(256) {}
+  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                std::uint8_t& out_green, std::uint8_t& out_blue) override;
+};
+
+// Black (0) or white (1) by weighted brightness.
+class TMonochromeLookup : public TColorLookup {
+public:
+  TMonochromeLookup() : TColorLookup(2) {}
+  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                std::uint8_t& out_green, std::uint8_t& out_blue) override;
+};
+
+// Walks the rows in alternating directions and maps each pixel; this base carries no error.
+class TDitherEngine {
+public:
+  TDitherEngine(int width, TColorLookup& lookup);
+  virtual ~TDitherEngine() = default;
+  // Maps the pixel at Column; returns the index and gives back the chosen entry's colour.
+  virtual int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+                       std::uint8_t& out_green, std::uint8_t& out_blue);
+  virtual void StartNextRow();
+
+  int Direction = 1;
+  int Column = 0;
+  TColorLookup* Lookup;
+  int Width;
+
+protected:
+  static int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+};
+
+// Floyd-Steinberg: 7/16 to the next pixel, 3/16, 5/16 and 1/16 to the row below (behind,
+// under and ahead), counted in the scan direction.
+class TFloydSteinbergDitherer : public TDitherEngine {
+public:
+  TFloydSteinbergDitherer(int width, TColorLookup& lookup);
+  int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+               std::uint8_t& out_green, std::uint8_t& out_blue) override;
+  void StartNextRow() override;
+
+private:
+  std::vector<int> current_[3], next_[3];  // width + 2 entries, column c at c + 1
+};
+
+// Error diffusion over several rows with a kernel and divisor of the subclass. Each channel
+// keeps `rows` error rows of width + 2 x margin entries; column c is entry c + margin.
+class T5by3Ditherer : public TDitherEngine {
+public:
+  T5by3Ditherer(int width, TColorLookup& lookup, int rows = 3, int margin = 2);
+  int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
+               std::uint8_t& out_green, std::uint8_t& out_blue) override;
+  void StartNextRow() override;
+
+protected:
+  // Spreads the error e of one channel, the pixel being at entry `at` of each row.
+  virtual void SpreadError(int channel, int at, int e) = 0;
+  virtual int Divisor() const = 0;
+  // Adds e x weight at row `row` (0 current), `offset` entries ahead in the scan direction.
+  void Put(int channel, int row, int at, int offset, int e, int weight) {
+    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(channel)]
+         [static_cast<std::size_t>(at + offset * Direction)] += e * weight;
+  }
+
+private:
+  int margin_;
+  std::vector<std::vector<std::vector<int>>> rows_;  // [row][channel][entry]
+};
+
+class TStuckiDitherer : public T5by3Ditherer {
+public:
+  using T5by3Ditherer::T5by3Ditherer;
+protected:
+  void SpreadError(int channel, int at, int e) override;
+  int Divisor() const override { return 42; }
+};
+
+class TSierraDitherer : public T5by3Ditherer {
+public:
+  using T5by3Ditherer::T5by3Ditherer;
+protected:
+  void SpreadError(int channel, int at, int e) override;
+  int Divisor() const override { return 32; }
+};
+
+class TJaJuNiDitherer : public T5by3Ditherer {
+public:
+  using T5by3Ditherer::T5by3Ditherer;
+protected:
+  void SpreadError(int channel, int at, int e) override;
+  int Divisor() const override { return 48; }
+};
+
+class TBurkesDitherer : public T5by3Ditherer {
+public:
+  TBurkesDitherer(int width, TColorLookup& lookup) : T5by3Ditherer(width, lookup, 2, 2) {}
+protected:
+  void SpreadError(int channel, int at, int e) override;
+  int Divisor() const override { return 32; }
+};
+
+class TSteveArcheDitherer : public T5by3Ditherer {
+public:
+  TSteveArcheDitherer(int width, TColorLookup& lookup) : T5by3Ditherer(width, lookup, 4, 3) {}
+protected:
+  void SpreadError(int channel, int at, int e) override;
+  int Divisor() const override { return 200; }
+};
+
+// Octree colour quantizer (red gives the highest bit of a child index).
+struct TOctreeNode {
+  bool LeafFlag = false;
+  std::uint32_t PixelTotal = 0;
+  // 64-bit sums: a leaf of a large picture can sum more than 2^32.
+  std::uint64_t RedTotal = 0, GreenTotal = 0, BlueTotal = 0;
+  TOctreeNode* Next = nullptr;
+  TOctreeNode* Children[8] = {};
+};
+
+class TColorQuantizer {
+public:
+  TColorQuantizer(std::uint32_t colour_limit, std::uint32_t tree_depth = 8);
+  ~TColorQuantizer();
+  TColorQuantizer(const TColorQuantizer&) = delete;
+  TColorQuantizer& operator=(const TColorQuantizer&) = delete;
+
+  // Inserts one colour and merges nodes until at most ColourLimit leaves remain.
+  void AddColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+  void InsertAllPixels(const platform::Bitmap& bitmap);  // 24-bit
+  // The leaves' mean colours, depth first, children in index order.
+  std::vector<platform::PaletteEntry> ReadLeafColors() const;
+
+  TOctreeNode* Tree = nullptr;
+  std::uint32_t LeafTotal = 0;
+  TOctreeNode* ReducibleLists[8] = {};
+  std::uint32_t ColourLimit;
+  std::uint32_t TreeDepth;
+
+private:
+  void InsertPixelColor(TOctreeNode*& node, std::uint32_t level, std::uint8_t r, std::uint8_t g, std::uint8_t b);
+  bool MergeReducibleNode();  // false when no node is left to merge
+  static void FreeOctree(TOctreeNode*& node);
+  static void CollectLeafColors(const TOctreeNode* node, std::vector<platform::PaletteEntry>& out);
+};
+
+// A palette of `colors` entries from the picture's octree; with system colours, 236 quantized
+// colours between the first and last ten system colours (256 entries). Unfilled entries are
+// black.
+platform::Palette BuildOctreePalette(const platform::Bitmap& source, int colors, bool system_colours);
+
+// Reduction modes 0..9 and dither modes 0..6 (see the tables of the picture code); returns a new
+// 8-bit palette bitmap (mode 0: a 24-bit copy). Unknown modes and lookups without colours give
+// an empty bitmap; a source without pixels raises platform::EBitmapError
+// ("Invalid image dimensions").
+platform::Bitmap ReducePictureColors(const platform::Bitmap& source, std::uint8_t reduction_mode,
+                                     std::uint8_t dither_mode, int reduction_bits = 8,
+                                     const platform::Palette* custom_palette = nullptr);
+
+}  // namespace assembly

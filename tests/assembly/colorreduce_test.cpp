@@ -1,0 +1,213 @@
+#include "assembly/bitmaputils.h"
+#include "assembly/colorreduce.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+using namespace assembly;
+using platform::Bitmap;
+using platform::Palette;
+using platform::PaletteEntry;
+using platform::PixelFormat;
+using platform::Rgb;
+
+namespace {
+
+using Grid = std::vector<std::vector<int>>;
+
+Bitmap GreyPicture(const Grid& g) {
+  Bitmap b(static_cast<int>(g[0].size()), static_cast<int>(g.size()), PixelFormat::pf24bit);
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) {
+      const auto v = static_cast<std::uint8_t>(g[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]);
+      b.SetPixel(x, y, {v, v, v});
+    }
+  return b;
+}
+
+Grid Indices(const Bitmap& b) {
+  Grid g(static_cast<std::size_t>(b.Height()), std::vector<int>(static_cast<std::size_t>(b.Width())));
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) g[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = b.GetIndex(x, y);
+  return g;
+}
+
+Bitmap RandomPicture(int w, int h, int levels, unsigned seed) {
+  std::mt19937 rng(seed);
+  Bitmap b(w, h, PixelFormat::pf24bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      b.SetPixel(x, y, {static_cast<std::uint8_t>(rng() % levels * 255 / (levels - 1)),
+                        static_cast<std::uint8_t>(rng() % levels * 255 / (levels - 1)),
+                        static_cast<std::uint8_t>(rng() % levels * 255 / (levels - 1))});
+  return b;
+}
+
+}  // namespace
+
+TEST(Dithering, FloydSteinbergByHand) {
+  // 3 x 2 of grey 100 to black and white; errors in 16ths: 7 ahead, 3 5 1 below.
+  // Row 0, left to right:
+  //   c0: 100 -> black, e 100: c1 += 700; below c0 += 500, c1 += 100.
+  //   c1: 100 + (700 + 8) / 16 = 144 -> white, e -111: c2 += -777; below c0 167, c1 -455, c2 -111.
+  //   c2: 100 + (-777 + 8) / 16 = 52 -> black, e 52: below c1 -299, c2 149.
+  // Row 1, right to left:
+  //   c2: 100 + (149 + 8) / 16 = 109 -> black, e 109: c1 += 763 -> 464.
+  //   c1: 100 + (464 + 8) / 16 = 129 -> white, e -126: c0 += -882 -> -715.
+  //   c0: 100 + (-715 + 8) / 16 = 56 -> black.
+  const Bitmap out = ReducePictureColors(GreyPicture({{100, 100, 100}, {100, 100, 100}}), 4, 1);
+  EXPECT_EQ(Indices(out), (Grid{{0, 1, 0}, {0, 1, 0}}));
+}
+
+TEST(Dithering, GoldensOfEveryKernel) {
+  // Computed by a separate reference of the kernel table (serpentine rows, rounding
+  // (A + D / 2) div D toward zero, clamping), black and white.
+  const Grid picture = {{170, 170, 110, 90, 110, 40}, {110, 140, 140, 90, 90, 170},
+                        {110, 90, 110, 140, 90, 140}, {210, 140, 210, 170, 90, 140}};
+  struct Case { std::uint8_t mode; const char* name; Grid expected; };
+  const Case cases[] = {
+      {1, "Floyd-Steinberg", {{1, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}, {1, 0, 1, 1, 0, 1}, {1, 0, 1, 0, 1, 0}}},
+      {2, "Stucki", {{1, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}, {0, 1, 0, 1, 0, 1}, {1, 1, 1, 1, 0, 0}}},
+      {3, "Sierra", {{1, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}, {0, 1, 1, 1, 0, 1}, {1, 0, 1, 1, 0, 0}}},
+      {4, "Jarvis-Judice-Ninke", {{1, 1, 0, 0, 1, 0}, {0, 1, 1, 0, 0, 1}, {0, 0, 1, 1, 0, 1}, {1, 0, 1, 1, 0, 0}}},
+      {5, "Stevenson-Arce", {{1, 1, 0, 0, 0, 0}, {0, 1, 1, 0, 0, 1}, {0, 0, 1, 1, 0, 1}, {1, 1, 1, 1, 0, 1}}},
+      {6, "Burkes", {{1, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}, {1, 0, 1, 1, 0, 1}, {1, 0, 1, 1, 0, 0}}},
+  };
+  for (const Case& c : cases) {
+    const Bitmap out = ReducePictureColors(GreyPicture(picture), 4, c.mode);
+    ASSERT_EQ(out.Format(), PixelFormat::pf8bit);
+    EXPECT_EQ(Indices(out), c.expected) << c.name;
+  }
+}
+
+TEST(Dithering, PaletteColoursCarryNoError) {
+  // Every colour is an entry of the cube: all ditherers give the nearest-colour indices.
+  const Bitmap cube = RandomPicture(11, 6, 6, 5);
+  const Bitmap plain = ReducePictureColors(cube, 6, 0);
+  for (std::uint8_t d = 1; d <= 6; ++d) EXPECT_EQ(Indices(ReducePictureColors(cube, 6, d)), Indices(plain)) << int(d);
+  for (int y = 0; y < cube.Height(); ++y)
+    for (int x = 0; x < cube.Width(); ++x) ASSERT_EQ(plain.GetPixel(x, y), cube.GetPixel(x, y));
+}
+
+TEST(ColorLookups, FixedRules) {
+  std::uint8_t r, g, b;
+  TMonochromeLookup mono;
+  struct M { Rgb in; int index; };
+  for (const M& m : {M{{127, 127, 127}, 0}, M{{128, 128, 128}, 1}, M{{255, 0, 0}, 0}, M{{0, 255, 0}, 1}})
+    EXPECT_EQ(mono.FindEntry(m.in.red, m.in.green, m.in.blue, r, g, b), m.index);
+  TNetscapeColorLookup cube;
+  EXPECT_EQ(cube.FindEntry(48, 100, 255, r, g, b), 1 * 36 + 2 * 6 + 5);
+  EXPECT_EQ((Rgb{r, g, b}), (Rgb{51, 102, 255}));
+  EXPECT_EQ(cube.FindEntry(47, 0, 0, r, g, b), 0);
+  TGrayScaleLookup grey;
+  EXPECT_EQ(grey.FindEntry(255, 255, 255, r, g, b), 255);
+  EXPECT_EQ(grey.FindEntry(100, 0, 0, r, g, b), 30);
+}
+
+TEST(ReducePictureColors, ModesAndRefusals) {
+  const Bitmap pic = RandomPicture(8, 5, 4, 9);
+  const Bitmap copy = ReducePictureColors(pic, 0, 5);
+  EXPECT_EQ(copy.Format(), PixelFormat::pf24bit);
+  EXPECT_EQ(copy.GetPixel(3, 4), pic.GetPixel(3, 4));
+  struct Case { std::uint8_t mode; int entries; std::uint8_t flags; };
+  for (const Case& c : {Case{1, 20, 0}, Case{2, 256, 0}, Case{3, 4, platform::PC_NOCOLLAPSE},
+                        Case{4, 2, platform::PC_NOCOLLAPSE}, Case{5, 256, platform::PC_NOCOLLAPSE}, Case{6, 216, 0},
+                        Case{7, 32, 0}, Case{8, 256, 0}}) {
+    const Bitmap out = ReducePictureColors(pic, c.mode, 0, 5);
+    ASSERT_EQ(out.Format(), PixelFormat::pf8bit) << int(c.mode);
+    EXPECT_EQ(out.GetPalette().Count(), c.entries) << int(c.mode);
+    EXPECT_EQ(out.GetPalette()[1].flags, c.flags) << int(c.mode);
+  }
+  // Mode 8: the system colours around 236 quantized ones.
+  const Bitmap sys = ReducePictureColors(pic, 8, 0);
+  EXPECT_EQ(sys.GetPalette()[9], Palette::System20()[9]);
+  EXPECT_EQ(sys.GetPalette()[246], Palette::System20()[10]);
+  // Mode 9 uses the custom palette; without colours the result is empty.
+  const Palette custom({{1, 2, 3, 0}, {250, 250, 250, 0}});
+  EXPECT_EQ(ReducePictureColors(pic, 9, 1, 8, &custom).GetPalette(), custom);
+  EXPECT_TRUE(ReducePictureColors(pic, 9, 0).Empty());
+  EXPECT_TRUE(ReducePictureColors(pic, 10, 0).Empty());
+  EXPECT_TRUE(ReducePictureColors(pic, 4, 7).Empty());
+  EXPECT_THROW(ReducePictureColors(Bitmap(0, 4, PixelFormat::pf24bit), 4, 0), platform::EBitmapError);
+  EXPECT_THROW(ReducePictureColors(Bitmap(4, 0, PixelFormat::pf24bit), 7, 1, 4), platform::EBitmapError);
+}
+
+TEST(Octree, KeepsFewColoursExactlyAndMergesToTheLimit) {
+  // At most n colours: each kept exactly, unfilled entries black.
+  Bitmap few(6, 4, PixelFormat::pf24bit);
+  const Rgb colours[5] = {{10, 20, 30}, {200, 0, 0}, {0, 199, 3}, {255, 255, 255}, {77, 77, 78}};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) few.SetPixel(x, y, colours[(x + y * 6) % 5]);
+  const Palette p = BuildOctreePalette(few, 16, false);
+  ASSERT_EQ(p.Count(), 16);
+  std::set<std::tuple<int, int, int>> got;
+  for (int i = 0; i < 5; ++i) got.insert({p[i].red, p[i].green, p[i].blue});
+  for (const Rgb& c : colours) EXPECT_TRUE(got.count({c.red, c.green, c.blue})) << int(c.red);
+  for (int i = 5; i < 16; ++i) EXPECT_EQ(p[i], (PaletteEntry{0, 0, 0, 0}));
+  const Bitmap mapped = ReducePictureColors(few, 7, 0, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) ASSERT_EQ(mapped.GetPixel(x, y), few.GetPixel(x, y));
+
+  // One colour: one leaf.
+  Bitmap flat(5, 5, PixelFormat::pf24bit);
+  flat.Fill({9, 8, 7});
+  const Palette one = BuildOctreePalette(flat, 16, false);
+  EXPECT_EQ(one[0], (PaletteEntry{9, 8, 7, 0}));
+  for (int i = 1; i < 16; ++i) EXPECT_EQ(one[i], (PaletteEntry{}));
+
+  // Many colours: never more leaves than the limit, the tree reduced after every pixel.
+  const Bitmap noise = RandomPicture(64, 64, 256, 3);
+  for (std::uint32_t limit : {2u, 16u, 64u, 256u}) {
+    TColorQuantizer q(limit);
+    for (int y = 0; y < noise.Height(); ++y)
+      for (int x = 0; x < noise.Width(); ++x) {
+        const Rgb c = noise.GetPixel(x, y);
+        q.AddColor(c.red, c.green, c.blue);
+        ASSERT_LE(q.LeafTotal, limit);
+      }
+    EXPECT_EQ(q.ReadLeafColors().size(), q.LeafTotal);
+  }
+
+  // Children order: red gives the highest bit, so pure blue comes before pure red.
+  Bitmap rb(2, 1, PixelFormat::pf24bit);
+  rb.SetPixel(0, 0, {255, 0, 0});
+  rb.SetPixel(1, 0, {0, 0, 255});
+  const Palette order = BuildOctreePalette(rb, 4, false);
+  EXPECT_EQ(order[0], (PaletteEntry{0, 0, 255, 0}));
+  EXPECT_EQ(order[1], (PaletteEntry{255, 0, 0, 0}));
+}
+
+TEST(PaletteHelpers, IsMostlyOneColorAtTheBoundary) {
+  // 20 x 10 = 200 pixels: 190 of one index is exactly 95% (false), 191 is more (true).
+  for (PixelFormat f : {PixelFormat::pf1bit, PixelFormat::pf4bit, PixelFormat::pf8bit}) {
+    Bitmap b(20, 10, f);
+    for (int i = 0; i < 10; ++i) b.SetIndex(i, 9, 1);  // 190 zeros
+    EXPECT_FALSE(IsMostlyOneColor(b)) << BitsPerPixel(f);
+    b.SetIndex(0, 9, 0);  // 191 zeros
+    EXPECT_TRUE(IsMostlyOneColor(b)) << BitsPerPixel(f);
+    // The index counted is the one at its place in the row (last pixel of a row).
+    Bitmap c(20, 10, f);
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 20; ++x) c.SetIndex(x, y, 1);
+    for (int y = 0; y < 9; ++y) c.SetIndex(19, y, 0);  // 191 ones
+    EXPECT_TRUE(IsMostlyOneColor(c));
+  }
+  EXPECT_THROW(IsMostlyOneColor(Bitmap(2, 2, PixelFormat::pf24bit)), std::logic_error);
+}
+
+TEST(PaletteHelpers, ConvertTo16ColorsKeepsTheColours) {
+  const Bitmap pic = RandomPicture(9, 7, 256, 11);
+  Bitmap reduced = ReducePictureColors(pic, 7, 1, 4);
+  const Bitmap before = reduced;
+  ConvertTo16Colors(reduced);
+  ASSERT_EQ(reduced.Format(), PixelFormat::pf4bit);
+  EXPECT_EQ(reduced.GetPalette(), before.GetPalette());
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 9; ++x) ASSERT_EQ(reduced.GetPixel(x, y), before.GetPixel(x, y));
+  // Only the first 16 entries of a longer palette are kept.
+  Bitmap big = ReducePictureColors(pic, 7, 0, 6);
+  ConvertTo16Colors(big);
+  EXPECT_EQ(big.GetPalette().Count(), 16);
+}
