@@ -1,0 +1,17 @@
+#include "fake_host_support.h"
+
+namespace assembly::testing {
+
+void RecordingHost::ShowMessage(const std::string& text, const std::string& caption,
+                                MessageIcon icon) {
+  messages.push_back({text, caption, icon});
+}
+
+void RecordingHost::SetProgress(int position, int max) { progress.emplace_back(position, max); }
+
+void RecordingHost::SetWindowEnabled(bool enabled) {
+  enabled_calls.push_back(enabled);
+  window_enabled = enabled;
+}
+
+}  // namespace assembly::testing

@@ -1,0 +1,34 @@
+// A build host that records every call, for tests of the builds.
+#pragma once
+
+#include "assembly/host.h"
+
+#include <string>
+#include <vector>
+
+namespace assembly::testing {
+
+class RecordingHost : public BuildHost {
+public:
+  struct Message {
+    std::string text, caption;
+    MessageIcon icon;
+  };
+
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  void RequestTerminate() override { ++terminate_requests; }
+  void SetProgress(int position, int max) override;
+  void SetStatus(const std::string& text) override { statuses.push_back(text); }
+  void ProcessMessages() override { ++process_messages; }
+  void SetWindowEnabled(bool enabled) override;
+
+  std::vector<Message> messages;
+  std::vector<std::string> statuses;
+  std::vector<std::pair<int, int>> progress;  // (position, max) per call
+  std::vector<bool> enabled_calls;
+  int terminate_requests = 0;
+  int process_messages = 0;
+  bool window_enabled = true;  // the state the last SetWindowEnabled left
+};
+
+}  // namespace assembly::testing
