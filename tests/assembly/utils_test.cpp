@@ -1,0 +1,199 @@
+#include "assembly/utils.h"
+
+#include "assembly/tempdir_support.h"
+#include "platform/codepage.h"
+#include "platform/exedir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#include <unistd.h>
+
+using namespace assembly;
+using namespace testing_support;
+
+TEST(PathHelpers, NamesAndFolders) {
+  struct Case { std::string path, name, noExt, parent; };
+  const Case cases[] = {
+      {"/home/u/books/sea.tales.second.txt", "sea.tales.second.txt", "sea", "/home/u/books"},
+      {"C:\\books\\sea.tales.second.txt", "sea.tales.second.txt", "sea", ""},
+      {"a\\b/c.txt", "c.txt", "c", "a\\b"},        // backslash, then slash: the part after the slash
+      {"a/b\\c.d.e", "c.d.e", "c", "a"},            // slash, then backslash
+      {"plain", "plain", "plain", ""},
+      {"/top.txt", "top.txt", "top", ""},
+      {"/books/", "", "", "/books"},
+      {".hidden", ".hidden", "", ""},
+      {"", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ExtractNameOnly(c.path), c.name) << c.path;
+    EXPECT_EQ(ExtractNameNoExt(c.path), c.noExt) << c.path;
+    EXPECT_EQ(ParentDir(c.path), c.parent) << c.path;
+  }
+  // At most 1000 characters survive a cut.
+  EXPECT_EQ(ExtractNameOnly("x/" + std::string(1500, 'n')).size(), 1000u);
+  EXPECT_EQ(ExtractNameOnly(std::string(1500, 'n')).size(), 1500u);
+}
+
+TEST(PathHelpers, ExeDirIsTheProgramFolder) {
+  std::string dir = GetExeDir();
+  ASSERT_FALSE(dir.empty());
+  EXPECT_EQ(dir.back(), '/');
+  EXPECT_EQ(dir, platform::ExecutableDir());
+  EXPECT_TRUE(std::filesystem::exists(dir + "test_assembly"));
+}
+
+TEST(PathHelpers, ForceDirsCreatesFoldersAndKeepsTheWorkingFolder) {
+  TempDir dir;
+  const auto cwd = std::filesystem::current_path();
+  const std::string base = dir.Path().string();
+  EXPECT_TRUE(ForceDirs(base + "/Siemens SX1/Full, With ZIP support//English - Greek/Tomefalcon.jad"));
+  EXPECT_TRUE(std::filesystem::is_directory(base + "/Siemens SX1/Full, With ZIP support/English - Greek"));
+  EXPECT_FALSE(std::filesystem::exists(base + "/Siemens SX1/Full, With ZIP support/English - Greek/Tomefalcon.jad"));
+  EXPECT_EQ(std::filesystem::current_path(), cwd);
+  EXPECT_TRUE(ForceDirs(base + "/Siemens SX1/"));  // already there
+
+  WriteFile(base + "/file", "x");
+  EXPECT_FALSE(ForceDirs(base + "/file/sub/"));
+  if (geteuid() != 0) {
+    std::filesystem::create_directory(base + "/locked");
+    std::filesystem::permissions(base + "/locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_FALSE(ForceDirs(base + "/locked/sub/"));
+  }
+  EXPECT_EQ(std::filesystem::current_path(), cwd);
+}
+
+TEST(PathHelpers, OpenFolderStartsTheFileManagerWithTheFolder) {
+  TempDir dir;
+  // A stand-in file manager that records its argument.
+  const std::string fake = dir.File("bin/xdg-open");
+  WriteFile(fake, "#!/bin/sh\nprintf '%s' \"$1\" > \"" + dir.File("opened") + ".tmp\"\nmv \"" + dir.File("opened") + ".tmp\" \"" +
+                      dir.File("opened") + "\"\n");
+  std::filesystem::permissions(fake, std::filesystem::perms::owner_all);
+  const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+  setenv("PATH", (dir.File("bin") + ":" + oldPath).c_str(), 1);
+  const std::string folder = "/tmp/a folder; with $(odd) 'chars'";
+  OpenFolderInExplorer(folder);
+  setenv("PATH", oldPath.c_str(), 1);
+  for (int i = 0; i < 200 && !std::filesystem::exists(dir.File("opened")); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  EXPECT_EQ(ReadFile(dir.File("opened")), folder);
+}
+
+TEST(FileHelpers, SaveStringToFileReportsFailure) {
+  TempDir dir;
+  const std::string bytes("a\0b\r\n\xFF", 6);
+  ASSERT_TRUE(SaveStringToFile(dir.File("x.jad"), bytes));
+  EXPECT_EQ(ReadFile(dir.File("x.jad")), bytes);
+  ASSERT_TRUE(SaveStringToFile(dir.File("x.jad"), "short"));  // truncates
+  EXPECT_EQ(ReadFile(dir.File("x.jad")), "short");
+  EXPECT_FALSE(SaveStringToFile(dir.File("missing/x.jad"), "data"));
+  EXPECT_FALSE(SaveStringToFile(dir.Path().string(), "data"));
+  if (std::filesystem::exists("/dev/full")) {
+    EXPECT_FALSE(SaveStringToFile("/dev/full", "data"));
+  }
+}
+
+TEST(FileHelpers, SizesAndCommaLists) {
+  TempDir dir;
+  const std::string a = dir.File("a.txt"), b = dir.File("b b.txt");
+  WriteFile(a, std::string(1234, 'a'));
+  WriteFile(b, "");
+  EXPECT_EQ(GetFileSizeByName(a), 1234);
+  EXPECT_EQ(GetFileSizeByName(b), 0);
+  EXPECT_EQ(GetFileSizeByName(dir.File("none")), -1);
+
+  struct Case { std::string list; bool allExist; std::string first; };
+  const Case cases[] = {
+      {"", false, ""},
+      {a, true, a},
+      {a + "," + b, true, a},
+      {a + ",", true, a},                 // a final separator adds no piece
+      {a + ",," + b, false, a},           // an empty piece names no file
+      {",", false, ""},
+      {a + ", " + b, false, a},           // pieces are used as they stand
+      {b + "," + dir.File("none"), false, b},
+      {dir.Path().string(), false, dir.Path().string()},  // a folder is not a file
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(AllFilesExist(c.list), c.allExist) << c.list;
+    EXPECT_EQ(FirstOfCommaList(c.list), c.first) << c.list;
+  }
+}
+
+TEST(TextHelpers, SmallOnes) {
+  EXPECT_TRUE(StartsWith("MIDlet-Name: x", "MIDlet-Name:"));
+  EXPECT_TRUE(StartsWith("abc", ""));
+  EXPECT_FALSE(StartsWith("midlet-name", "MIDlet"));
+  EXPECT_FALSE(StartsWith("ab", "abc"));
+
+  std::string s = "core\\midp20\\a.class";
+  ReplaceChar(s, '\\', '/');
+  EXPECT_EQ(s, "core/midp20/a.class");
+
+  struct Case { int v; const char* text; };
+  for (const Case& c : {Case{0, "00"}, Case{7, "07"}, Case{9, "09"}, Case{10, "10"}, Case{99, "99"}, Case{123, "123"}})
+    EXPECT_EQ(IntToStr2(c.v), c.text);
+
+  EXPECT_EQ(MinInt(3, -2), -2);
+  EXPECT_EQ(MinSingle(1.5f, 2.5f), 1.5f);
+  EXPECT_EQ(MaxSingle(1.5f, 2.5f), 2.5f);
+  // On equality the first argument comes back: +0 and -0 tell them apart.
+  EXPECT_TRUE(std::signbit(MinSingle(-0.0f, 0.0f)));
+  EXPECT_TRUE(std::signbit(MaxSingle(-0.0f, 0.0f)));
+  EXPECT_FALSE(std::signbit(MinSingle(0.0f, -0.0f)));
+}
+
+TEST(TextHelpers, TransliterateCyrillic) {
+  struct Case { std::string in, out; };
+  const Case cases[] = {
+      {"\xCF\xF0\xE8\xE2\xE5\xF2, World!", "Privet, World!"},               // Привет
+      {"\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF", "ABVGDEZZIYKLMNOP"},
+      {"\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF", "RSTUFHCCSSxYxEUA"},
+      {"\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF", "abvgdezziyklmnop"},
+      {"\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF", "rstufhccssxyxeua"},
+      {"\xB8\xA8\x80\xFF\x7F", "xxxa\x7F"},  // ё Ё and others become x
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TransliterateCyrillic(c.in), c.out);
+    EXPECT_EQ(TransliterateCyrillic(c.in).size(), c.in.size());
+  }
+}
+
+TEST(TextHelpers, EncodeLetterHex) {
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1251);
+  EXPECT_EQ(EncodeLetterHex(""), "");
+  EXPECT_EQ(EncodeLetterHex("A"), "AAEB");
+  EXPECT_EQ(EncodeLetterHex("\xC0z"), "AEBAAAHK");  // U+0410, U+007A
+  EXPECT_EQ(EncodeLetterHex("\x88"), "CAKM");       // euro sign U+20AC in 1251
+  EXPECT_EQ(EncodeLetterHex(std::string(300, 'a')).size(), 254u * 4);
+  platform::SetAnsiCodePage(1252);
+  EXPECT_EQ(EncodeLetterHex("\xC0"), "AAMA");       // U+00C0 in 1252
+  platform::SetAnsiCodePage(saved);
+}
+
+TEST(TextHelpers, LinesSplitJoinAndRemoveEmpty) {
+  struct Case { std::string text; std::vector<std::string> lines; };
+  const Case cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\rb\nc", {"a", "b", "c"}},
+      {"a\n\rb", {"a", "", "b"}},
+      {"\r\n\r\nx", {"", "", "x"}},
+      {"\n", {""}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
+  EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(JoinLines({}), "");
+
+  std::vector<std::string> lines = {"", "MIDlet-Name: x", "", "", "MIDlet-Version: 2.5.2", ""};
+  RemoveEmptyLines(lines);
+  EXPECT_EQ(lines, (std::vector<std::string>{"MIDlet-Name: x", "MIDlet-Version: 2.5.2"}));
+}
