@@ -117,8 +117,9 @@ std::string Inflate(const std::string& input, uint32_t expected, const std::stri
   if (inflateInit2(&zs, -MAX_WBITS) != Z_OK) throw EZipFileError("zlib: inflate initialisation failed");
   zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
   zs.avail_in = static_cast<uInt>(input.size());
-  const size_t kFirstChunk = 64 * 1024;
-  size_t capacity = std::min<size_t>(expected, std::max<size_t>(kFirstChunk, input.size() * 4));
+  // Deflate expands at most about 1032:1, so this bounds the output by the real input.
+  const uint64_t reachable = uint64_t{input.size()} * 1032 + 1024;
+  size_t capacity = static_cast<size_t>(std::min<uint64_t>(expected, reachable));
   out.resize(capacity);
   size_t done = 0;
   int rc = Z_OK;
