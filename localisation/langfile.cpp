@@ -1,0 +1,192 @@
+#include "localisation/langfile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "localisation/escape.h"
+#include "platform/codepage.h"
+
+namespace localisation {
+
+namespace {
+
+enum class State { Header, Constants, Component };
+
+bool SameName(std::string_view a, std::string_view b) { return platform::SameText(a, b); }
+
+}  // namespace
+
+bool TLang_CompTranslation::Find(int32_t id, int& index) const {
+  int low = 0, high = Count() - 1;
+  while (low <= high) {
+    int middle = (low + high) / 2;
+    int32_t m = entries_[static_cast<size_t>(middle)].Id;
+    if (m == id) {
+      index = middle;
+      return true;
+    }
+    if (m < id) {
+      low = middle + 1;
+    } else {
+      high = middle - 1;
+    }
+  }
+  index = low;
+  return false;
+}
+
+int TLang_CompTranslation::IndexOf(int32_t id) const {
+  int index;
+  return Find(id, index) ? index : -1;
+}
+
+const std::string* TLang_CompTranslation::TextOf(int32_t id) const {
+  int index = IndexOf(id);
+  return index < 0 ? nullptr : &entries_[static_cast<size_t>(index)].Text;
+}
+
+void TLang_CompTranslation::Add(int32_t id, std::string text) {
+  int index;
+  if (Find(id, index))
+    throw ELangError("Duplicate property value translation ID (" + std::to_string(id) + ")");
+  entries_.insert(entries_.begin() + index, TLang_PropTranslation{id, std::move(text), 0});
+}
+
+const TLang_CompTranslation* TLang_CompTranslations::FindSection(std::string_view name) const {
+  for (const TLang_CompTranslation& s : sections_)
+    if (SameName(s.Name(), name)) return &s;
+  return nullptr;
+}
+
+TLang_CompTranslation* TLang_CompTranslations::FindSection(std::string_view name) {
+  for (TLang_CompTranslation& s : sections_)
+    if (SameName(s.Name(), name)) return &s;
+  return nullptr;
+}
+
+std::string TLang_CompTranslations::Param(std::string_view name) const {
+  for (const auto& p : params_)
+    if (CompareNames(p.first, name) == 0) return p.second;
+  return {};
+}
+
+void TLang_CompTranslations::SetParam(std::string_view name, std::string_view value) {
+  for (auto it = params_.begin(); it != params_.end(); ++it) {
+    if (CompareNames(it->first, name) != 0) continue;
+    if (value.empty()) {
+      params_.erase(it);
+    } else {
+      it->second = std::string(value);
+    }
+    return;
+  }
+  if (!value.empty()) params_.emplace_back(std::string(name), std::string(value));
+}
+
+void TLang_CompTranslations::Clear() {
+  sections_.clear();
+  params_.clear();
+  constants_.Clear();
+}
+
+void ParseLanguageText(TLang_CompTranslations& tr, std::string_view source, bool headerOnly) {
+  tr.Clear();
+  size_t zero = source.find('\0');
+  if (zero != std::string_view::npos) source = source.substr(0, zero);
+
+  State state = State::Header;
+  size_t section = 0;  // index of the current component section
+  int lineIndex = 0;
+  size_t pos = 0;
+  while (pos < source.size()) {
+    size_t end = source.find_first_of("\r\n", pos);
+    std::string_view raw = source.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+    if (end == std::string_view::npos) {
+      pos = source.size();
+    } else {
+      pos = end + 1;
+      if (source[end] == '\r' && pos < source.size() && source[pos] == '\n') ++pos;
+    }
+    int index = lineIndex++;
+
+    std::string_view line = TrimBlanks(raw);
+    if (line.empty() || line[0] == ';') continue;
+    try {
+      if (line[0] == '[') {
+        if (headerOnly) return;
+        if (line.size() <= 2 || line.back() != ']') continue;
+        std::string_view name = TrimBlanks(line.substr(1, line.size() - 2));
+        if (CompareNames(name, TLang_Constants::kSectionName) == 0) {
+          state = State::Constants;
+          continue;
+        }
+        state = State::Component;
+        auto& sections = tr.Sections();
+        section = sections.size();
+        for (size_t i = 0; i < sections.size(); ++i) {
+          if (SameName(sections[i].Name(), name)) {
+            section = i;
+            break;
+          }
+        }
+        if (section == sections.size()) sections.emplace_back(std::string(name));
+        continue;
+      }
+      size_t eq = line.find('=');
+      if (eq == std::string_view::npos) continue;
+      std::string_view name = TrimBlanks(line.substr(0, eq));
+      std::string_view value = TrimBlanks(line.substr(eq + 1));
+      if (name.empty()) continue;
+      switch (state) {
+        case State::Header:
+          tr.SetParam(name, value);
+          break;
+        case State::Constants:
+          tr.Constants().Add(name, UnescapeText(value), 0);
+          break;
+        case State::Component: {
+          int32_t id = IntegerOr(name, 0);
+          if (id <= 0) break;
+          tr.Sections()[section].Add(id, UnescapeText(value));
+          break;
+        }
+      }
+    } catch (const std::exception& e) {
+      throw ELangError("Loading translations failed.\r\nLine " + std::to_string(index) + ": " + e.what());
+    }
+  }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    int err = errno;
+    throw EFOpenError("Cannot open file \"" + path + "\". " + std::strerror(err));
+  }
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    int err = errno;
+    throw EFOpenError("Cannot open file \"" + path + "\". " + std::strerror(err));
+  }
+  return bytes;
+}
+
+void TLang_CompTranslations::LoadFromFile(const std::string& path, bool headerOnly) {
+  ParseLanguageText(*this, ReadWholeFile(path), headerOnly);
+}
+
+void TLang_CompTranslations::LoadFromResource(HModule module, std::string_view name, bool headerOnly) {
+  const std::string* bytes = FindRcData(module, name);
+  if (!bytes) throw EFOpenError("Resource " + std::string(name) + " not found");
+  ParseLanguageText(*this, *bytes, headerOnly);
+}
+
+void TLang_CompTranslations::LoadFromResource(HModule module, int id, bool headerOnly) {
+  const std::string* bytes = FindRcData(module, id);
+  if (!bytes) throw EFOpenError("Resource " + std::to_string(id) + " not found");
+  ParseLanguageText(*this, *bytes, headerOnly);
+}
+
+}  // namespace localisation

@@ -1,0 +1,78 @@
+// The built-in tables hold every named text that the programs ask for.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+
+#include "localisation/constants.h"
+
+namespace localisation {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::set<std::string> Names(std::span<const TBuiltInText> texts) {
+  std::set<std::string> names;
+  for (const TBuiltInText& t : texts) {
+    std::string upper(t.Name);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    names.insert(upper);
+  }
+  return names;
+}
+
+bool Holds(const std::set<std::string>& names, std::string name) {
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return names.count(name) != 0;
+}
+
+TEST(BuiltInTexts, EveryNameAskedForInTheSourcesIsInTheProgramsTable) {
+  const std::set<std::string> quirewright = Names(QuirewrightTexts());
+  const std::set<std::string> glyphkiln = Names(GlyphkilnTexts());
+  const std::regex call(R"re(TextByName\s*\(\s*"([^"\\]*)"\s*\))re");
+  int calls = 0;
+  for (const char* folder : {"platform", "localisation", "assembly", "controls", "wizard", "fontcreator"}) {
+    fs::path root = fs::path(QW_SOURCE_DIR) / folder;
+    if (!fs::exists(root)) continue;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+      std::string ext = entry.path().extension().string();
+      if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      // The font creator's code reads Glyphkiln's table, everything else Quirewright's.
+      bool fontCreator = std::string(folder) == "fontcreator";
+      for (std::sregex_iterator it(source.begin(), source.end(), call), end; it != end; ++it) {
+        std::string name = (*it)[1].str();
+        ++calls;
+        EXPECT_TRUE(Holds(fontCreator ? glyphkiln : quirewright, name))
+            << name << " asked for in " << entry.path().string();
+      }
+    }
+  }
+  EXPECT_GT(calls, 0);
+}
+
+TEST(BuiltInTexts, NamesThatTheBuilderComposesAreInItsTable) {
+  const std::set<std::string> quirewright = Names(QuirewrightTexts());
+  std::vector<std::string> names = {
+      // core descriptions, cores 0..9
+      "SiemensCoreDesc", "SiemensMIDP20CoreDesc", "NokiaCoreDesc", "MIDP10CoreDesc", "MIDP10BacklightCoreDesc",
+      "MotorolaMIDP10CoreDesc", "MOTOC650CoreDesc", "MIDP20CoreDesc", "MIDP20JSR75CoreDesc", "SX1CoreDesc",
+      // key layout descriptions, layouts 0..13
+      "MIDP10KeysConfigDesc", "MIDP20KeysConfigDesc", "JOYONLYKeysConfigDesc", "AlcatelKeysConfigDesc",
+      "LGKeysConfigDesc", "Motorola1KeysConfigDesc", "Motorola2KeysConfigDesc", "NokiaKeysConfigDesc",
+      "SamsungKeysConfigDesc", "SiemensKeysConfigDesc", "SiemensSX1KeysConfigDesc",
+      "SonyErricssonKeysConfigDesc", "CustomKeysConfigDesc"};
+  // file-system notes of the finish page: stem + "_1" and stem + "_2"
+  for (const char* stem : {"FSSIEMENS45", "FSSIEMENS55", "FSSIEMENS65", "FSSIEMENSS75", "FSJSR75", "FSMOTO", "FSMOTOJSR75"}) {
+    names.push_back(std::string(stem) + "_1");
+    names.push_back(std::string(stem) + "_2");
+  }
+  for (const std::string& name : names) EXPECT_TRUE(Holds(quirewright, name)) << name;
+}
+
+}  // namespace
+}  // namespace localisation
