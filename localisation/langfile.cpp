@@ -1,6 +1,7 @@
 #include "localisation/langfile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -157,6 +158,19 @@ void ParseLanguageText(TLang_CompTranslations& tr, std::string_view source, bool
       throw ELangError("Loading translations failed.\r\nLine " + std::to_string(index) + ": " + e.what());
     }
   }
+}
+
+std::string ControllerTemplateLine(std::string_view componentPath, std::string_view propertyPath, int32_t id,
+                                   std::string_view defaultText) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%.8d", id);
+  std::string line(componentPath);
+  line += propertyPath;
+  line += '=';
+  line += digits;
+  line += ',';
+  line += EscapeTemplateText(defaultText);
+  return line;
 }
 
 std::string ReadWholeFile(const std::string& path) {

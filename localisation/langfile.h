@@ -87,6 +87,12 @@ private:
 // (zero-based line); `tr` then holds what was read before it.
 void ParseLanguageText(TLang_CompTranslations& tr, std::string_view source, bool headerOnly);
 
+// A window's template line: component path (names joined by "." and ending in ".", empty
+// for the window itself), property path, "=", the id in eight digits, "," and the escaped
+// default text. Translators turn it into an "id=text" line of the window's section.
+std::string ControllerTemplateLine(std::string_view componentPath, std::string_view propertyPath, int32_t id,
+                                   std::string_view defaultText);
+
 // The whole file as bytes; EFOpenError when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 

@@ -161,5 +161,14 @@ TEST(LanguageFile, LoadsFromResourcesByNameAndNumber) {
   EXPECT_EQ(tr.Param("LANGID"), "1058");
 }
 
+TEST(TemplateLines, WindowLinesCarryPathIdAndEscapedDefault) {
+  EXPECT_EQ(ControllerTemplateLine("", "Caption", 1, "Tomefalcon Builder Wizard"),
+            "Caption=00000001,Tomefalcon Builder Wizard");
+  EXPECT_EQ(ControllerTemplateLine("Panel1.NextBtn.", "Caption", 62, "Next >"),
+            "Panel1.NextBtn.Caption=00000062,Next >");
+  EXPECT_EQ(ControllerTemplateLine("cbFont1.", "Items", 510, "None\r\nCustom... "),
+            "cbFont1.Items=00000510,None\\nCustom...\\32");
+}
+
 }  // namespace
 }  // namespace localisation

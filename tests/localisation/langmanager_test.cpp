@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/codepage.h"
+
 namespace localisation {
 namespace {
 
@@ -135,6 +137,16 @@ TEST_F(LangManagerTest, SwitchSequenceKeepsUntranslatedTextsUntilTheDefaultRetur
   m.SwitchLanguage(m.BuiltInLanguageId());
   EXPECT_EQ(Texts(m), "Chapter|bytes|Other text");
   EXPECT_EQ(window.Take(), "changing;defaults;changed;");
+}
+
+TEST_F(LangManagerTest, CyrillicFileGivesItsCodePageBytes) {
+  TLangManager m(kTestModule);
+  FakeController window(m);
+  ASSERT_TRUE(m.AddLanguageFile(kData + "/russian.lng"));
+  m.SwitchLanguage(1049);
+  EXPECT_EQ(platform::ToUtf8(m.TextByName("chapter"), 1251), "Глава");
+  EXPECT_EQ(m.TextByName("bytes"), "bytes");  // the file lacks it
+  EXPECT_EQ(window.Take(), "changing;Form1:-;changed;");
 }
 
 TEST_F(LangManagerTest, EventsOnlyWhenTheLanguageChanges) {
