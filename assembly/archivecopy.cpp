@@ -1,0 +1,125 @@
+#include "assembly/archivecopy.h"
+
+#include "assembly/fontcatalogue.h"
+#include "assembly/host.h"
+#include "assembly/tables.h"
+#include "assembly/zipfile.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace assembly {
+
+namespace {
+
+// Upper-cases ASCII letters and reads "\" as "/": the form in which archive names compare.
+std::string LookupForm(std::string_view name) {
+  std::string s(name);
+  for (char& c : s) {
+    if (c == '\\') c = '/';
+    else if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  }
+  return s;
+}
+
+std::string Slashes(std::string_view name) {
+  std::string s(name);
+  for (char& c : s)
+    if (c == '\\') c = '/';
+  return s;
+}
+
+std::string NameAfterLastSeparator(std::string_view name) {
+  const std::size_t at = name.find_last_of("\\/");
+  return std::string(at == std::string_view::npos ? name : name.substr(at + 1));
+}
+
+}  // namespace
+
+int LookupArchiveEntry(const TZipFile& archive, std::string_view name) {
+  const std::string wanted = LookupForm(name);
+  for (int i = 0; i < archive.Count(); ++i)
+    if (LookupForm(archive.FileName(i)) == wanted) return i;
+  return -1;
+}
+
+int FindArchiveEntry(const TZipFile& archive, std::string_view name) {
+  const int index = LookupArchiveEntry(archive, name);
+  if (index < 0)
+    throw EBuildError("The resource archive quirewright.dat has no entry \"" + std::string(name) +
+                      "\".");
+  return index;
+}
+
+std::string ReadArchiveEntry(const TZipFile& archive, std::string_view name) {
+  return archive.ReadEntryData(FindArchiveEntry(archive, name));
+}
+
+void AddJarEntry(TZipFile& jar, const std::string& name, std::string_view data) {
+  jar.AddFile(name, 0);
+  jar.WriteEntryData(jar.Count() - 1, data);
+}
+
+void CopyArchiveFolder(const TZipFile& archive, std::string_view folder,
+                       std::string_view destination, TZipFile& jar) {
+  if (folder.empty()) return;
+  const std::string prefix = LookupForm(folder);
+  const std::string target = Slashes(destination);
+  for (int i = 0; i < archive.Count(); ++i) {
+    const std::string& name = archive.FileName(i);
+    if (!LookupForm(name).starts_with(prefix)) continue;
+    const std::string newName = target + name.substr(prefix.size(), 1000);
+    if (newName.empty()) continue;  // the folder's own entry copied to the root
+    AddJarEntry(jar, newName, archive.ReadEntryData(i));
+  }
+}
+
+void CopyArchiveFile(const TZipFile& archive, std::string_view name,
+                     std::string_view destination, TZipFile& jar) {
+  const int index = LookupArchiveEntry(archive, name);
+  if (index < 0) return;
+  AddJarEntry(jar, Slashes(destination) + NameAfterLastSeparator(archive.FileName(index)),
+              archive.ReadEntryData(index));
+}
+
+void SaveArchiveEntry(const TZipFile& archive, std::string_view name, const std::string& fileName) {
+  const int index = LookupArchiveEntry(archive, name);
+  if (index < 0) return;
+  WriteWholeFile(fileName, archive.ReadEntryData(index));
+}
+
+void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& jar) {
+  for (int slot = 1; slot <= 5; ++slot) {
+    std::string font = GetFontData(archive, config, slot);
+    if (font.empty()) continue;
+    const int type = GetFontTypeByte(font) & 0x7F;  // 0..2 in checked bytes
+    if (!config.NegativeFlags[slot - 1] || NegativeSetDropTable[type * 10 + config.Core] != 0)
+      CutNegativeSheet(font);
+    AddJarEntry(jar, "res/" + NameAfterLastSeparator(config.FontNames[slot - 1]) + ".fnt", font);
+  }
+}
+
+void AddCustomHelp(const std::string& fileName, TZipFile& jar) {
+  AddJarEntry(jar, "res/tfhelp.txt", ReadWholeFile(fileName));
+}
+
+std::string ReadWholeFile(const std::string& fileName) {
+  std::ifstream in(fileName, std::ios::binary);
+  std::string data;
+  if (in) data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) throw EBuildError("Unable to read the file \"" + fileName + "\".");
+  return data;
+}
+
+void WriteWholeFile(const std::string& fileName, std::string_view data) {
+  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+  if (out) out.write(data.data(), std::streamsize(data.size()));
+  if (out) out.close();
+  if (!out) throw EBuildError("Unable to write the file \"" + fileName + "\".");
+}
+
+void ReportBuildError(BuildHost& host, const std::exception& error) {
+  host.ShowMessage(error.what(), "Error", MessageIcon::Error);
+}
+
+}  // namespace assembly

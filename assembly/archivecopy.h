@@ -1,0 +1,56 @@
+// Copying prebuilt pieces from the resource archive into a midlet JAR, and the fonts.
+#pragma once
+
+#include "assembly/midletconfig.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace assembly {
+
+// A build that cannot go on: a name missing from the resource archive, a font or key layout
+// file that cannot be read or is malformed, an output file that cannot be written. The message
+// names the entry or file.
+class EBuildError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Index of the first entry whose name matches ("\" read as "/", case ignored); -1 when none.
+int LookupArchiveEntry(const TZipFile& archive, std::string_view name);
+// The same, but a missing name raises EBuildError.
+int FindArchiveEntry(const TZipFile& archive, std::string_view name);
+// The uncompressed data of a needed entry (FindArchiveEntry).
+std::string ReadArchiveEntry(const TZipFile& archive, std::string_view name);
+
+// Appends an entry (attributes 0, deflated) to a JAR.
+void AddJarEntry(TZipFile& jar, const std::string& name, std::string_view data);
+
+// Every entry under the folder prefix goes to the destination prefix + the rest of its name.
+// An empty prefix copies nothing; an entry whose new name would be empty is not written.
+void CopyArchiveFolder(const TZipFile& archive, std::string_view folder,
+                       std::string_view destination, TZipFile& jar);
+// The entry goes to destination folder + its name after the last separator; nothing happens
+// when the archive has no such entry.
+void CopyArchiveFile(const TZipFile& archive, std::string_view name,
+                     std::string_view destination, TZipFile& jar);
+// Writes the entry's data to a file; nothing happens when there is no such entry. A file that
+// cannot be written raises EBuildError.
+void SaveArchiveEntry(const TZipFile& archive, std::string_view name, const std::string& fileName);
+
+// The font of every used slot as "res/<name>.fnt", its negative sheet cut unless the slot keeps
+// it and the core cannot invert that font kind itself.
+void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& jar);
+// The whole file as res/tfhelp.txt; a file that cannot be read raises EBuildError.
+void AddCustomHelp(const std::string& fileName, TZipFile& jar);
+
+// Reads a whole file; EBuildError naming it when it cannot be read.
+std::string ReadWholeFile(const std::string& fileName);
+// Writes a whole file; EBuildError naming it when it cannot be written.
+void WriteWholeFile(const std::string& fileName, std::string_view data);
+
+// Shows a failed build's message through the host (error icon).
+void ReportBuildError(BuildHost& host, const std::exception& error);
+
+}  // namespace assembly

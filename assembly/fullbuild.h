@@ -1,0 +1,43 @@
+// The full edition build (editions 0 and 1): one JAR and one JAD, or in test mode the packed
+// size of the JAR alone.
+#pragma once
+
+#include "assembly/midletconfig.h"
+#include "assembly/zipfile.h"
+
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <string>
+
+namespace assembly {
+
+// JARs after their resource copies (core, language, help, icon and built-in fonts), keyed by
+// what they were copied from, for one resource archive that does not change. A build that
+// finds its step here copies the packed entries instead of inflating and deflating them again.
+class TJarCache {
+public:
+  explicit TJarCache(std::size_t capacity = 48) : capacity_(capacity) {}
+  const TZipFile* Find(const std::string& key) const;
+  void Store(const std::string& key, const TZipFile& jar);
+  void Clear();
+  std::size_t Size() const { return jars_.size(); }
+
+private:
+  std::size_t capacity_;
+  std::map<std::string, TZipFile> jars_;
+  std::deque<std::string> order_;  // oldest first
+};
+
+// Assembles the JAR of the record in memory. In test mode returns its packed size and writes
+// nothing; otherwise saves base path + ".jar" and ".jad" (and "j2meX.pat" beside them for
+// core 6) and returns 0. A build that cannot go on shows its message through the host and
+// returns -1.
+int BuildFullMidlet(const BuildContext& context, bool testMode, const TMIDLETCONFIG& config,
+                    const std::string& jarUrl, const std::string& basePath);
+
+// The JAR of a full edition build, without saving it (the steps before the JAD).
+TZipFile AssembleFullJar(const BuildContext& context, const TMIDLETCONFIG& config,
+                         const std::string& jarUrl);
+
+}  // namespace assembly

@@ -1,0 +1,85 @@
+#include "assembly/midlettexts.h"
+
+#include "assembly/archivecopy.h"
+#include "assembly/sanitisers.h"
+#include "assembly/tables.h"
+#include "assembly/utils.h"
+#include "localisation/langmanager.h"
+
+namespace assembly {
+
+bool ReplaceJadLine(TextLines& lines, std::string_view key, const std::string& newLine) {
+  for (std::string& line : lines) {
+    if (line.starts_with(key)) {
+      line = newLine;
+      return true;
+    }
+  }
+  return false;
+}
+
+void WriteJad(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& inputs,
+              const std::string& midletName, int partNumber, const std::string& bookTitle,
+              const std::string& jarUrl, int64_t jarSize) {
+  lines.push_back("Build: " + std::string(CoreNames[c.Core]) + ", " +
+                  std::string(EditionNames[c.Edition]) + ", " +
+                  std::string(KeysConfigNames[c.KeysConfig]) + ", " +
+                  std::string(LanguageNames[c.InterfaceLanguage]));
+  if (!bookTitle.empty()) lines.push_back("BookTitle: " + MakeMidletName(bookTitle));
+  if (partNumber != 0) lines.push_back("BookPart: Chapter " + std::to_string(partNumber));
+  ReplaceJadLine(lines, "MIDlet-1:", "MIDlet-1: " + midletName + ", /res/icon.png, MIDlet1");
+  ReplaceJadLine(lines, "MIDlet-Name:", "MIDlet-Name: " + midletName);
+  ReplaceJadLine(lines, "MIDlet-Vendor:", "MIDlet-Vendor: " + inputs.Vendor);
+  if (jarSize != 0)
+    ReplaceJadLine(lines, "MIDlet-Jar-Size:", "MIDlet-Jar-Size: " + std::to_string(jarSize));
+  ReplaceJadLine(lines, "MIDlet-Version:", "MIDlet-Version: " + std::string(ProductVersion));
+  ReplaceJadLine(lines, "MIDlet-Jar-URL: ", "MIDlet-Jar-URL: " + jarUrl);
+  if (c.MidletDataSize != 0)
+    lines.push_back("MIDlet-Data-Size: " + std::to_string(c.MidletDataSize));
+  if (c.Core == 6) lines.push_back("FlipInsensitive: True");
+}
+
+void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config) {
+  for (std::string& line : SplitLines(config.CustomAttributes))
+    if (!line.empty()) lines.push_back(std::move(line));
+}
+
+void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& inputs,
+                 int partNumber, const std::string& bookTitle) {
+  if (inputs.LiteVersion || inputs.TinyVersion) {
+    lines.push_back("Title1: " + EncodeLetterHex(inputs.TitleLine1));
+    lines.push_back("Title2: " + EncodeLetterHex(inputs.TitleLine2));
+  }
+  if (!bookTitle.empty()) lines.push_back("BookTitle: " + EncodeLetterHex(bookTitle));
+  if (partNumber != 0) {
+    const std::string chapter = localisation::LangManager().TextByName("Chapter");
+    lines.push_back("BookPart: " + EncodeLetterHex(chapter + " " + std::to_string(partNumber)));
+  }
+  int k = 0;
+  for (const std::string& name : c.FontNames)
+    if (!name.empty()) lines.push_back("font" + std::to_string(++k) + ": " + name);
+  if (c.ForceHeight != 0) lines.push_back("FORCEHEIGHT: " + std::to_string(c.ForceHeight));
+  if (c.AlternativeRotation != 0) lines.push_back("ALTERNATIVEROTATION: 1");
+  if (c.LightControl != 0)
+    lines.push_back("LIGHTCONTROL: " + std::to_string(c.LightControlMethod));
+  if (c.IgnoreCrash != 0) lines.push_back("IGNORECRASH: 1");
+  if (!c.StoragePath.empty()) lines.push_back("storage: " + c.StoragePath);
+  if (!c.FontPath.empty()) lines.push_back("fontpath: " + c.FontPath);
+  if (!c.JSR75Storage.empty()) lines.push_back("JSR75Storage: " + c.JSR75Storage);
+}
+
+std::string GetKeysConfigText(const TZipFile& archive, const BuildInputs& inputs, int keysConfig) {
+  if (keysConfig != 13) return ReadArchiveEntry(archive, KeysConfigFiles[keysConfig]);
+  std::string text;
+  for (const std::string& line : SplitLines(ReadWholeFile(inputs.CustomKeysFile))) {
+    std::size_t first = 0, last = line.size();
+    while (first < last && uint8_t(line[first]) <= ' ') ++first;
+    while (last > first && uint8_t(line[last - 1]) <= ' ') --last;
+    if (first == last) continue;
+    text.append(line, first, last - first);
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace assembly

@@ -1,0 +1,42 @@
+#include "assembly/sanitisers.h"
+
+#include "assembly/utils.h"
+#include "platform/codepage.h"
+
+namespace assembly {
+
+namespace {
+
+std::string_view FirstItem(std::string_view text) {
+  return text.substr(0, text.find_first_of(",\r\n"));
+}
+
+bool IsPlainAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+}  // namespace
+
+std::string MakeMidletName(std::string_view text) {
+  const std::string letters = TransliterateCyrillic(ExtractNameNoExt(std::string(FirstItem(text))));
+  std::string name;
+  for (char c : letters)
+    if (IsPlainAlnum(c) && name.size() < 14) name += c;
+  return name;
+}
+
+std::string MakeBookTitle(std::string_view text) {
+  std::string title = ExtractNameNoExt(std::string(FirstItem(text)));
+  if (title.size() > 16) title.resize(16);
+  return title;
+}
+
+std::string MakeMidletNameFromPath(std::string_view path) {
+  return MakeMidletName(platform::FromUtf8(path));
+}
+
+std::string MakeBookTitleFromPath(std::string_view path) {
+  return MakeBookTitle(platform::FromUtf8(path));
+}
+
+}  // namespace assembly

@@ -1,0 +1,325 @@
+#include "assembly/fullbuild.h"
+
+#include "assembly/archivecopy.h"
+#include "assembly/fontfile.h"
+#include "assembly/midlettexts.h"
+#include "assembly/tables.h"
+#include "assembly/tempdir_support.h"
+#include "assembly/utils.h"
+#include "fake_host_support.h"
+#include "sample_archive_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+using namespace assembly;
+using assembly::testing::RecordingHost;
+using assembly::testing::SampleArchive;
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> Names(const TZipFile& zip) {
+  std::vector<std::string> names;
+  for (int i = 0; i < zip.Count(); ++i) names.push_back(zip.FileName(i));
+  return names;
+}
+
+// "Key: value" lines of a descriptor text.
+std::map<std::string, std::string> Attributes(const std::string& text) {
+  std::map<std::string, std::string> a;
+  for (const std::string& line : SplitLines(text)) {
+    const auto colon = line.find(": ");
+    if (colon != std::string::npos) a.emplace(line.substr(0, colon), line.substr(colon + 2));
+  }
+  return a;
+}
+
+std::vector<std::string> FilesIn(const fs::path& dir) {
+  std::vector<std::string> files;
+  for (const auto& e : fs::directory_iterator(dir)) files.push_back(e.path().filename().string());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TMIDLETCONFIG Record(int core, int edition, int language) {
+  TMIDLETCONFIG c;
+  c.Core = uint8_t(core);
+  c.Edition = uint8_t(edition);
+  c.InterfaceLanguage = uint8_t(language);
+  c.KeysConfig = DefaultKeysByCore[core];
+  c.Icon = uint8_t(core % 2);
+  c.JarLimit = 256 * 1024;
+  c.FontNames = {"6x3we", "", "Tah12we_CT", "", ""};
+  c.FontSources = {"ZIP:fonts\\EnglishWE\\6x3we.fnt", "", "ZIP:fonts\\EnglishWE\\Tah12we_CT.fnt", "", ""};
+  c.NegativeFlags = {1, 0, 1, 0, 0};
+  return c;
+}
+
+class FullBuild : public ::testing::Test {
+protected:
+  FullBuild() { inputs.Vendor = "Quire Vendor"; }
+
+  BuildContext Context() { return BuildContext{SampleArchive(), host, inputs}; }
+
+  BuildInputs inputs;
+  RecordingHost host;
+  TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(FullBuild, EveryCoreWritesASoundJadAndJarPair) {
+  const bool haveUnzip = HaveTool("unzip"), havePython = HaveTool("python3");
+  std::vector<std::string> jars;
+  for (int core = 0; core < 10; ++core)
+    for (int edition = 0; edition < 2; ++edition)
+      for (int language : {0, 4, 10}) {
+        SCOPED_TRACE(::testing::Message() << "core " << core << " edition " << edition << " language " << language);
+        const TMIDLETCONFIG c = Record(core, edition, language);
+        const fs::path out = dir.Path() / (std::to_string(core) + "_" + std::to_string(edition) + "_" + std::to_string(language));
+        fs::create_directories(out);
+        const std::string base = (out / "Tomefalcon").string();
+
+        const int measured = BuildFullMidlet(Context(), true, c, "Tomefalcon.jar", base);
+        EXPECT_TRUE(FilesIn(out).empty()) << "test mode writes nothing";
+        ASSERT_EQ(BuildFullMidlet(Context(), false, c, "Tomefalcon.jar", base), 0);
+        ASSERT_TRUE(host.messages.empty()) << host.messages[0].text;
+
+        std::vector<std::string> expectedFiles = {"Tomefalcon.jad", "Tomefalcon.jar"};
+        if (core == 6) expectedFiles.push_back("j2meX.pat");
+        EXPECT_EQ(FilesIn(out), expectedFiles);
+        const std::string jarFile = base + ".jar";
+        const int64_t size = fs::file_size(jarFile);
+        EXPECT_EQ(measured, size);
+        jars.push_back(jarFile);
+
+        TZipFile jar;
+        jar.LoadFromFile(jarFile);
+        EXPECT_EQ(jar.ArchiveSize(), size);
+        std::vector<std::string> expected = {"CORE-NOT-INCLUDED.txt", "res/lang.txt", "res/langfull.txt",
+                                             "res/bw_cursor.png", "res/bw_scroll.png"};
+        if (edition == 1)
+          expected.insert(expected.end(), {"res/color_cursor.png", "res/color_scroll.png", "res/colors.txt"});
+        expected.insert(expected.end(), {"res/tfhelp.txt", "res/icon.png", "res/6x3we.fnt",
+                                         "res/Tah12we_CT.fnt", "META-INF/MANIFEST.MF", "res/config.txt"});
+        EXPECT_EQ(Names(jar), expected);
+
+        // The pieces come from the folders the tables name.
+        const std::string coreFolder = CoreFolders[core * 4 + edition];
+        EXPECT_NE(jar.ReadEntryData(0).find("\"" + coreFolder.substr(5, coreFolder.size() - 6) + "\""),
+                  std::string::npos);
+        EXPECT_NE(jar.ReadEntryData(1).find(LanguageNames[language]), std::string::npos);
+        EXPECT_EQ(jar.ReadEntryData(int(expected.size()) - 6),
+                  ReadArchiveEntry(SampleArchive(), std::string(HelpFolders[edition * 11 + language]) + "tfhelp.txt"));
+        EXPECT_EQ(jar.ReadEntryData(int(expected.size()) - 5), ReadArchiveEntry(SampleArchive(), IconFiles[c.Icon]));
+        EXPECT_EQ(jar.ReadEntryData(jar.Count() - 1).substr(0, 40),
+                  ReadArchiveEntry(SampleArchive(), KeysConfigFiles[c.KeysConfig]).substr(0, 40));
+
+        const auto manifest = Attributes(jar.ReadEntryData(jar.Count() - 2));
+        const auto jad = Attributes(ReadFile(base + ".jad"));
+        for (const char* key : {"MIDlet-Name", "MIDlet-Vendor", "MIDlet-Version", "MIDlet-1", "Build"})
+          EXPECT_EQ(manifest.at(key), jad.at(key)) << key;
+        EXPECT_EQ(jad.at("MIDlet-Name"), "Tomefalcon");
+        EXPECT_EQ(jad.at("MIDlet-Vendor"), "Quire Vendor");
+        EXPECT_EQ(jad.at("MIDlet-Version"), "2.5.2");
+        EXPECT_EQ(jad.at("MIDlet-Jar-Size"), std::to_string(size));
+        EXPECT_EQ(jad.at("MIDlet-Jar-URL"), "Tomefalcon.jar");
+        EXPECT_EQ(manifest.at("MIDlet-Jar-URL"), "Tomefalcon.jar");
+        EXPECT_EQ(jad.count("FlipInsensitive"), core == 6 ? 1u : 0u);
+        EXPECT_EQ(jad.at("MicroEdition-Profile").substr(0, 5), "MIDP-");
+        if (core == 6) {
+          EXPECT_EQ(ReadFile((out / "j2meX.pat").string()), ReadArchiveEntry(SampleArchive(), "pat\\j2mex.pat"));
+        }
+        if (haveUnzip) {
+          std::string log;
+          EXPECT_EQ(RunCommand("unzip -tq " + ShellQuote(jarFile), &log), 0) << log;
+        }
+      }
+  if (havePython) {
+    std::string script = "import sys, zipfile\nfor f in sys.argv[1:]:\n    z = zipfile.ZipFile(f)\n"
+                         "    assert z.testzip() is None, f\n";
+    WriteFile(dir.File("check.py"), script);
+    std::string cmd = "python3 " + ShellQuote(dir.File("check.py")), log;
+    for (const std::string& j : jars) cmd += " " + ShellQuote(j);
+    EXPECT_EQ(RunCommand(cmd, &log), 0) << log;
+  }
+}
+
+TEST_F(FullBuild, NegativeSheetsFollowTheFlagAndTheCore) {
+  const std::string bw = ReadArchiveEntry(SampleArchive(), "fonts\\EnglishWE\\6x3we.fnt");
+  const std::string colour = ReadArchiveEntry(SampleArchive(), "fonts\\EnglishWE\\6x3we_Aqua.fnt");
+  struct Case {
+    int core;
+    bool negative;
+    bool bwKeepsNegative, colourKeepsNegative;
+  };
+  const Case cases[] = {{7, true, false, true}, {3, true, true, true}, {3, false, false, false},
+                        {0, true, false, true}, {9, true, true, true}};
+  for (const Case& k : cases) {
+    TMIDLETCONFIG c = Record(k.core, 0, 1);
+    c.FontNames = {"6x3we", "6x3we_Aqua", "", "", ""};
+    c.FontSources = {"ZIP:fonts\\EnglishWE\\6x3we.fnt", "ZIP:fonts\\EnglishWE\\6x3we_Aqua.fnt", "", "", ""};
+    c.NegativeFlags = {uint8_t(k.negative), uint8_t(k.negative), 0, 0, 0};
+    TZipFile jar;
+    AddFonts(SampleArchive(), c, jar);
+    ASSERT_EQ(Names(jar), (std::vector<std::string>{"res/6x3we.fnt", "res/6x3we_Aqua.fnt"}));
+    EXPECT_EQ(jar.ReadEntryData(0), k.bwKeepsNegative ? bw : bw.substr(0, ReadU32LE(bw, 2))) << k.core;
+    EXPECT_EQ(jar.ReadEntryData(1), k.colourKeepsNegative ? colour : colour.substr(0, ReadU32LE(colour, 2)))
+        << k.core;
+  }
+  // Two slots with the same font give two entries of the same name.
+  TMIDLETCONFIG twice = Record(3, 0, 1);
+  twice.FontNames = {"6x3we", "6x3we", "", "", ""};
+  twice.FontSources = {"ZIP:fonts\\EnglishWE\\6x3we.fnt", "ZIP:fonts\\EnglishWE\\6x3we.fnt", "", "", ""};
+  TZipFile jar;
+  AddFonts(SampleArchive(), twice, jar);
+  EXPECT_EQ(Names(jar), (std::vector<std::string>{"res/6x3we.fnt", "res/6x3we.fnt"}));
+}
+
+TEST_F(FullBuild, CopyingFindsNamesAsTheLookupDoes) {
+  TZipFile archive;
+  for (const char* name : {"core/siemens/", "core/siemens/Reader.class", "core/siemensZIP/Zip.class",
+                           "common/ENGLISHCE/", "common/EnglishCE/lang.txt", "Icon/14X14/Icon.PNG",
+                           "pat/J2MEX.pat"})
+    AddJarEntry(archive, name, std::string("data of ") + name);
+
+  TZipFile jar;
+  CopyArchiveFolder(archive, "core\\SIEMENS\\", "", jar);  // its own folder entry is not written
+  CopyArchiveFolder(archive, "common\\englishce\\", "res\\", jar);
+  CopyArchiveFolder(archive, "", "res\\", jar);  // an empty folder copies nothing
+  CopyArchiveFile(archive, "icon\\14x14\\icon.png", "res\\", jar);
+  CopyArchiveFile(archive, "icon\\15x15\\icon.png", "res\\", jar);  // absent: nothing
+  EXPECT_EQ(Names(jar), (std::vector<std::string>{"Reader.class", "res/", "res/lang.txt", "res/Icon.PNG"}));
+  EXPECT_EQ(jar.ReadEntryData(3), "data of Icon/14X14/Icon.PNG");
+  for (int i = 0; i < jar.Count(); ++i) EXPECT_EQ(jar.FileHeader(i).ExternalAttributes, 0u);
+
+  SaveArchiveEntry(archive, "pat\\j2mex.pat", dir.File("j2meX.pat"));
+  EXPECT_EQ(ReadFile(dir.File("j2meX.pat")), "data of pat/J2MEX.pat");
+  SaveArchiveEntry(archive, "pat\\absent.pat", dir.File("absent.pat"));
+  EXPECT_FALSE(fs::exists(dir.File("absent.pat")));
+  EXPECT_EQ(LookupArchiveEntry(archive, "CORE\\SIEMENSZIP\\zip.CLASS"), 2);
+  EXPECT_EQ(LookupArchiveEntry(archive, "core\\siemens"), -1);
+}
+
+TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
+  // An archive without one needed entry: each missing name is reported.
+  for (const char* missing : {"core/manifest.mf", "core/Tomefalcon.jad", "KeyConfig/siemens.txt",
+                              "fonts/EnglishWE/Tah12we_CT.fnt"}) {
+    TZipFile archive;
+    for (int i = 0; i < SampleArchive().Count(); ++i)
+      if (SampleArchive().FileName(i) != missing)
+        AddJarEntry(archive, SampleArchive().FileName(i), SampleArchive().ReadEntryData(i));
+    RecordingHost h;
+    const fs::path out = dir.Path() / fs::path(missing).filename();
+    fs::create_directories(out);
+    EXPECT_EQ(BuildFullMidlet(BuildContext{archive, h, inputs}, false, Record(0, 0, 1), "T.jar",
+                              (out / "T").string()), -1);
+    ASSERT_EQ(h.messages.size(), 1u) << missing;
+    std::string backslashed = missing;
+    ReplaceChar(backslashed, '/', '\\');
+    EXPECT_NE(h.messages[0].text.find(backslashed), std::string::npos) << h.messages[0].text;
+    EXPECT_EQ(h.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(h.window_enabled);
+    EXPECT_TRUE(FilesIn(out).empty()) << missing;
+  }
+
+  // A malformed custom font; a custom key layout file that is gone.
+  TempDir own;
+  TMIDLETCONFIG c = Record(1, 0, 1);
+  c.FontNames[1] = "mine";
+  c.FontSources[1] = own.File("mine.fnt");
+  WriteFile(c.FontSources[1], "\x01\x34 not a font");
+  EXPECT_EQ(BuildFullMidlet(Context(), true, c, "T.jar", own.File("T")), -1);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].text.find("mine.fnt"), std::string::npos) << host.messages[0].text;
+
+  c = Record(1, 0, 1);
+  c.KeysConfig = 13;
+  inputs.CustomKeysFile = own.File("keys-gone.txt");
+  EXPECT_EQ(BuildFullMidlet(Context(), false, c, "T.jar", own.File("T")), -1);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_NE(host.messages[1].text.find("keys-gone.txt"), std::string::npos);
+  EXPECT_EQ(FilesIn(own.Path()), std::vector<std::string>{"mine.fnt"});
+}
+
+TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
+  struct Case {
+    int core;
+    const char* blocked;  // a folder in the way of this output file
+  };
+  for (const Case& k : {Case{0, "T.jar"}, Case{0, "T.jad"}, Case{6, "j2meX.pat"}}) {
+    TempDir out;
+    fs::create_directories(out.Path() / k.blocked);
+    RecordingHost h;
+    EXPECT_EQ(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs}, false, Record(k.core, 0, 0),
+                              "T.jar", out.File("T")), -1) << k.blocked;
+    ASSERT_EQ(h.messages.size(), 1u) << k.blocked;
+    EXPECT_NE(h.messages[0].text.find(k.blocked), std::string::npos) << h.messages[0].text;
+  }
+  RecordingHost h;
+  EXPECT_EQ(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs}, false, Record(0, 0, 0), "T.jar",
+                            dir.File("no/such/folder/T")), -1);
+  EXPECT_EQ(h.messages.size(), 1u);
+}
+
+TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {
+  TMIDLETCONFIG c = Record(6, 1, 2);
+  c.CustomAttributes = "Nokia-MIDlet-Category: Application\r\n\r\nMIDlet-Permissions: x\r\n";
+  c.MidletDataSize = 4096;
+  ASSERT_EQ(BuildFullMidlet(Context(), false, c, "reader.jar", dir.File("reader")), 0);
+  const TextLines jad = SplitLines(ReadFile(dir.File("reader.jad")));
+  ASSERT_GE(jad.size(), 5u);
+  EXPECT_EQ(TextLines(jad.end() - 5, jad.end()),
+            (TextLines{"Build: Motorola C380_C650_E398_V635, Full, With ZIP support, Motorola phones "
+                       "keys config 3, English - Cyrillic",
+                       "MIDlet-Data-Size: 4096", "FlipInsensitive: True",
+                       "Nokia-MIDlet-Category: Application", "MIDlet-Permissions: x"}));
+  TZipFile jar;
+  jar.LoadFromFile(dir.File("reader.jar"));
+  const std::string manifest = jar.ReadEntryData(LookupArchiveEntry(jar, "META-INF/MANIFEST.MF"));
+  EXPECT_EQ(manifest.find("Nokia-MIDlet-Category"), std::string::npos);
+  EXPECT_EQ(manifest.find("\r\n\r\n"), std::string::npos);
+}
+
+TEST_F(FullBuild, CachedBuildsGiveTheSameJar) {
+  TJarCache cache;
+  BuildContext cached{SampleArchive(), host, inputs, nullptr, &cache};
+  TMIDLETCONFIG c = Record(4, 1, 5);
+  c.FontNames[4] = "mine";
+  c.FontSources[4] = dir.File("mine.fnt");
+  FontFile f;
+  f.Height = 7;
+  f.Sheet = "first";
+  WriteFile(c.FontSources[4], WriteFontFile(f));
+
+  auto same = [](const TZipFile& a, const TZipFile& b) {
+    ASSERT_EQ(Names(a), Names(b));
+    EXPECT_EQ(a.ArchiveSize(), b.ArchiveSize());
+    for (int i = 0; i < a.Count(); ++i) {
+      EXPECT_EQ(a.LocalFile(i).CompressedData, b.LocalFile(i).CompressedData) << a.FileName(i);
+      EXPECT_EQ(a.LocalFile(i).Common.CRC32, b.LocalFile(i).Common.CRC32) << a.FileName(i);
+    }
+  };
+  const TZipFile plain = AssembleFullJar(Context(), c, "T.jar");
+  const TZipFile first = AssembleFullJar(cached, c, "T.jar");
+  EXPECT_GT(cache.Size(), 0u);
+  const TZipFile second = AssembleFullJar(cached, c, "T.jar");
+  same(plain, first);
+  same(plain, second);
+
+  // Another language reuses nothing of it; a changed custom font is read again.
+  c.InterfaceLanguage = 6;
+  same(AssembleFullJar(Context(), c, "T.jar"), AssembleFullJar(cached, c, "T.jar"));
+  f.Sheet = "second sheet";
+  WriteFile(c.FontSources[4], WriteFontFile(f));
+  const TZipFile changed = AssembleFullJar(cached, c, "T.jar");
+  same(AssembleFullJar(Context(), c, "T.jar"), changed);
+  EXPECT_EQ(changed.ReadEntryData(LookupArchiveEntry(changed, "res/mine.fnt")).substr(244), "second sheet");
+  // Fewer negatives after more: the cache does not mix them up.
+  c.NegativeFlags = {0, 0, 0, 0, 0};
+  same(AssembleFullJar(Context(), c, "T.jar"), AssembleFullJar(cached, c, "T.jar"));
+}

@@ -1,0 +1,185 @@
+#include "assembly/midlettexts.h"
+
+#include "assembly/archivecopy.h"
+#include "assembly/tempdir_support.h"
+#include "assembly/utils.h"
+#include "assembly/zipfile.h"
+
+#include <gtest/gtest.h>
+
+using namespace assembly;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+namespace {
+
+const char* const kTemplate =
+    "MIDlet-1: X, /res/icon.png, MIDlet1\r\n"
+    "MIDlet-Name: Old\r\n"
+    "MIDlet-Name: Second\r\n"
+    "\r\n"
+    "MIDlet-Vendor: V\r\n"
+    "MIDlet-Version: 1.0\r\n"
+    "MIDlet-Jar-Size: 0\r\n"
+    "MIDlet-Jar-URL:old.jar\r\n"
+    "MIDlet-Jar-URL: x.jar\r\n"
+    "MicroEdition-Profile: MIDP-2.0\r\n";
+
+// As the builds store a text: the operation applied, then the empty lines deleted.
+std::string Jad(const TMIDLETCONFIG& c, const BuildInputs& in, const std::string& name, int part,
+                const std::string& title, const std::string& url, int64_t size) {
+  TextLines lines = SplitLines(kTemplate);
+  WriteJad(lines, c, in, name, part, title, url, size);
+  RemoveEmptyLines(lines);
+  return JoinLines(lines);
+}
+
+std::string Config(const std::string& keys, const TMIDLETCONFIG& c, const BuildInputs& in,
+                   int part, const std::string& title) {
+  TextLines lines = SplitLines(keys);
+  WriteConfig(lines, c, in, part, title);
+  RemoveEmptyLines(lines);
+  return JoinLines(lines);
+}
+
+}  // namespace
+
+TEST(MidletTexts, JadGoldenTexts) {
+  BuildInputs in;
+  in.Vendor = "ACME Books";
+
+  TMIDLETCONFIG motorola;
+  motorola.Core = 6;
+  motorola.Edition = 1;
+  motorola.KeysConfig = 7;
+  motorola.InterfaceLanguage = 4;
+  EXPECT_EQ(Jad(motorola, in, "Tomefalcon", 0, "", "reader.jar", 12345),
+            "MIDlet-1: Tomefalcon, /res/icon.png, MIDlet1\r\n"
+            "MIDlet-Name: Tomefalcon\r\n"
+            "MIDlet-Name: Second\r\n"  // only the first line of a key is replaced
+            "MIDlet-Vendor: ACME Books\r\n"
+            "MIDlet-Version: 2.5.2\r\n"
+            "MIDlet-Jar-Size: 12345\r\n"
+            "MIDlet-Jar-URL:old.jar\r\n"  // no blank after the colon: not the key
+            "MIDlet-Jar-URL: reader.jar\r\n"
+            "MicroEdition-Profile: MIDP-2.0\r\n"
+            "Build: Motorola C380_C650_E398_V635, Full, With ZIP support, Motorola phones keys "
+            "config 3, Russian\r\n"
+            "FlipInsensitive: True\r\n");
+
+  TMIDLETCONFIG nokia;
+  nokia.Core = 2;
+  nokia.Edition = 2;
+  nokia.KeysConfig = 13;
+  nokia.InterfaceLanguage = 6;
+  nokia.MidletDataSize = 65536;
+  EXPECT_EQ(Jad(nokia, in, "SeaTales07", 12, "Sea Tales, Book 1", "SeaTales07.jar", 0),
+            "MIDlet-1: SeaTales07, /res/icon.png, MIDlet1\r\n"
+            "MIDlet-Name: SeaTales07\r\n"
+            "MIDlet-Name: Second\r\n"
+            "MIDlet-Vendor: ACME Books\r\n"
+            "MIDlet-Version: 2.5.2\r\n"
+            "MIDlet-Jar-Size: 0\r\n"  // size 0 (the manifest) leaves the line as it is
+            "MIDlet-Jar-URL:old.jar\r\n"
+            "MIDlet-Jar-URL: SeaTales07.jar\r\n"
+            "MicroEdition-Profile: MIDP-2.0\r\n"
+            "Build: Nokia MIDP1.0, Lite, Custom keys configuration..., German\r\n"
+            "BookTitle: SeaTales\r\n"
+            "BookPart: Chapter 12\r\n"
+            "MIDlet-Data-Size: 65536\r\n");
+}
+
+TEST(MidletTexts, CustomAttributesFollowTheOtherLines) {
+  TMIDLETCONFIG c;
+  c.Core = 6;
+  c.CustomAttributes = "Nokia-MIDlet-Category: Application\r\n\r\nMIDlet-Icon: /res/icon.png\n";
+  TextLines lines = SplitLines(kTemplate);
+  WriteJad(lines, c, BuildInputs{}, "T", 0, "", "T.jar", 1);
+  AppendCustomAttributes(lines, c);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 3], "FlipInsensitive: True");
+  EXPECT_EQ(lines[lines.size() - 2], "Nokia-MIDlet-Category: Application");
+  EXPECT_EQ(lines.back(), "MIDlet-Icon: /res/icon.png");
+}
+
+TEST(MidletTexts, ReplaceJadLineNeverAddsALine) {
+  TextLines lines = {"MIDlet-Name: A", "Other: B"};
+  EXPECT_FALSE(ReplaceJadLine(lines, "MIDlet-Vendor:", "MIDlet-Vendor: X"));
+  EXPECT_EQ(lines, (TextLines{"MIDlet-Name: A", "Other: B"}));
+  EXPECT_FALSE(ReplaceJadLine(lines, "midlet-name:", "MIDlet-Name: X"));  // case counts
+  EXPECT_TRUE(ReplaceJadLine(lines, "MIDlet-Name:", "MIDlet-Name: X"));
+  EXPECT_EQ(lines[0], "MIDlet-Name: X");
+}
+
+TEST(MidletTexts, ConfigGoldenTexts) {
+  const std::string keys = "LINEUP: -1\r\nLINEDOWN: -2\r\n\r\n";
+
+  TMIDLETCONFIG full;  // full edition, nothing optional
+  full.FontNames[0] = "6x3we";
+  EXPECT_EQ(Config(keys, full, BuildInputs{}, 0, ""),
+            "LINEUP: -1\r\nLINEDOWN: -2\r\nfont1: 6x3we\r\n");
+
+  TMIDLETCONFIG lite;
+  lite.Edition = 2;
+  lite.FontNames = {"Tah12we", "", "", "6x3we_Aqua", ""};  // slots 1 and 4
+  lite.ForceHeight = 208;
+  lite.AlternativeRotation = 1;
+  lite.LightControl = 1;
+  lite.LightControlMethod = 5;
+  lite.IgnoreCrash = 1;
+  lite.StoragePath = "e:/books/";
+  lite.FontPath = ".";
+  lite.JSR75Storage = "file:///e:/";
+  BuildInputs in;
+  in.LiteVersion = true;
+  in.TitleLine1 = "AB";
+  EXPECT_EQ(Config(keys, lite, in, 12, "A"),
+            "LINEUP: -1\r\nLINEDOWN: -2\r\n"
+            "Title1: AAEBAAEC\r\n"
+            "Title2: \r\n"
+            "BookTitle: AAEB\r\n"
+            "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHCAACAAADBAADC\r\n"  // "Chapter 12"
+            "font1: Tah12we\r\n"
+            "font2: 6x3we_Aqua\r\n"
+            "FORCEHEIGHT: 208\r\n"
+            "ALTERNATIVEROTATION: 1\r\n"
+            "LIGHTCONTROL: 5\r\n"
+            "IGNORECRASH: 1\r\n"
+            "storage: e:/books/\r\n"
+            "fontpath: .\r\n"
+            "JSR75Storage: file:///e:/\r\n");
+
+  // The tiny edition writes the title lines too; the light method 0 is still written.
+  TMIDLETCONFIG tiny;
+  tiny.LightControl = 1;
+  BuildInputs tinyIn;
+  tinyIn.TinyVersion = true;
+  EXPECT_EQ(Config("", tiny, tinyIn, 0, ""), "Title1: \r\nTitle2: \r\nLIGHTCONTROL: 0\r\n");
+}
+
+TEST(MidletTexts, KeyLayoutTexts) {
+  TempDir dir;
+  TZipFile archive;
+  const std::string builtIn = "LINEUP: -1\r\n\r\n  indented: kept as it is\n";
+  AddJarEntry(archive, "KeyConfig/NOKIA.txt", builtIn);
+  BuildInputs in;
+  EXPECT_EQ(GetKeysConfigText(archive, in, 8), builtIn);  // byte for byte
+  try {
+    GetKeysConfigText(archive, in, 10);
+    ADD_FAILURE() << "a missing layout must stop the build";
+  } catch (const EBuildError& e) {
+    EXPECT_NE(std::string(e.what()).find("KeyConfig\\siemens.txt"), std::string::npos) << e.what();
+  }
+
+  in.CustomKeysFile = dir.File("my keys.txt");
+  WriteFile(in.CustomKeysFile, "  LINEUP: -1 \r\n\r\n\tLINEDOWN: -2\n \x01\n\r\nMENU: -5\t");
+  EXPECT_EQ(GetKeysConfigText(archive, in, 13), "LINEUP: -1\r\nLINEDOWN: -2\r\nMENU: -5\r\n");
+  in.CustomKeysFile = dir.File("gone.txt");
+  try {
+    GetKeysConfigText(archive, in, 13);
+    ADD_FAILURE() << "an unreadable custom layout must stop the build";
+  } catch (const EBuildError& e) {
+    EXPECT_NE(std::string(e.what()).find("gone.txt"), std::string::npos) << e.what();
+  }
+}

@@ -1,0 +1,14 @@
+#include "sample_archive_support.h"
+
+namespace assembly::testing {
+
+const TZipFile& SampleArchive() {
+  static const TZipFile archive = [] {
+    TZipFile a;
+    a.LoadFromFile(QW_BIN_DIR "/quirewright.dat");
+    return a;
+  }();
+  return archive;
+}
+
+}  // namespace assembly::testing

@@ -1,0 +1,68 @@
+#include "assembly/sanitisers.h"
+
+#include "platform/codepage.h"
+
+#include <gtest/gtest.h>
+
+using namespace assembly;
+
+namespace {
+
+// Runs with a process code page and restores the one before.
+class CodePageScope {
+public:
+  explicit CodePageScope(int cp) : saved_(platform::AnsiCodePage()) { platform::SetAnsiCodePage(cp); }
+  ~CodePageScope() { platform::SetAnsiCodePage(saved_); }
+
+private:
+  int saved_;
+};
+
+}  // namespace
+
+TEST(Sanitisers, MidletNameAndBookTitle) {
+  struct Case {
+    std::string text, midletName, bookTitle;
+  };
+  const Case cases[] = {
+      {"My Book, Part 2.txt", "MyBook", "My Book"},
+      {"C:\\texts\\Old_Sea-tales of the North.txt", "OldSeatalesoft", "Old_Sea-tales of"},
+      {"C:\\books\\sea.tales.second.txt", "sea", "sea"},
+      {"/home/reader/books/a.b.c", "a", "a"},
+      {"!!! ---.txt", "", "!!! ---"},
+      // Both separators: the name after the last "\" and then after the last "/".
+      {"C:\\dir/sub\\name.one.txt", "name", "name"},
+      {"C:\\dir\\sub/Name2.txt", "Name2", "Name2"},
+      // Only the first item of a list counts.
+      {"first.txt\r\nsecond.txt", "first", "first"},
+      {"one two,three", "onetwo", "one two"},
+      // Windows-1251 letters: transliterated for the name, kept in the title.
+      {"\xCC\xEE\xF0\xE5.txt", "More", "\xCC\xEE\xF0\xE5"},
+      {"\xA8\xE6 \xE8 \xFA.txt", "xzix", "\xA8\xE6 \xE8 \xFA"},  // yo and hard sign give "x"
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MakeMidletName(c.text), c.midletName) << c.text;
+    EXPECT_EQ(MakeBookTitle(c.text), c.bookTitle) << c.text;
+  }
+}
+
+TEST(Sanitisers, CyrillicFileNamesGoThroughTheCodePage) {
+  CodePageScope cp(1251);
+  struct Case {
+    std::string path, midletName, bookTitle;  // path in UTF-8, title in Windows-1251
+  };
+  const Case cases[] = {
+      {"/home/reader/\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB8/"
+       "\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt",
+       "Voynaimir", "\xC2\xEE\xE9\xED\xE0 \xE8 \xEC\xE8\xF0"},
+      // 24 letters: the title keeps 16 characters, the name 14.
+      {"\xD0\x9F\xD1\x80\xD0\xB5\xD1\x81\xD1\x82\xD1\x83\xD0\xBF\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB8"
+       "\xD0\xB5 \xD0\xB8 \xD0\xBD\xD0\xB0\xD0\xBA\xD0\xB0\xD0\xB7\xD0\xB0\xD0\xBD\xD0\xB8\xD0\xB5.txt",
+       "Prestupleniein", "\xCF\xF0\xE5\xF1\xF2\xF3\xEF\xEB\xE5\xED\xE8\xE5 \xE8 \xED"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MakeMidletNameFromPath(c.path), c.midletName) << c.path;
+    EXPECT_EQ(MakeBookTitleFromPath(c.path), c.bookTitle) << c.path;
+  }
+}
