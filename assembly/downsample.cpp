@@ -29,10 +29,10 @@ float PositionOf(int i, int src, int dst) {
 }
 
 inline void Add(TAccumulationBuffer::Cell& c, float r, float g, float b, float w) {
-  c.R = static_cast<float>(c.R + static_cast<double>(r) * w);
-  c.G = static_cast<float>(c.G + static_cast<double>(g) * w);
-  c.B = static_cast<float>(c.B + static_cast<double>(b) * w);
-  c.Weight = static_cast<float>(c.Weight + static_cast<double>(w));
+  c.R += r * w;
+  c.G += g * w;
+  c.B += b * w;
+  c.Weight += w;
 }
 
 }  // namespace
@@ -78,20 +78,41 @@ void DownsampleBitmap(const platform::Bitmap& src, platform::Bitmap& dst) {
   const auto sy = static_cast<float>(static_cast<long double>(dh) / sh);
   if (sx > 1 || sy > 1) CheckFailed();
 
-  // The weights along x depend on the column only: work them out once. The sums are added in
-  // the same order as pixel-by-pixel AddPixel calls would add them.
+  // The weights along x depend on the column only: work them out once. Samples of weight 0
+  // and samples outside the grid change no sum, so they are left out; the others are added in
+  // the order of pixel-by-pixel AddPixel calls, which keeps the sums exactly as they would be.
   std::vector<Span> columns(static_cast<std::size_t>(sw));
-  for (int x = 0; x < sw; ++x) columns[static_cast<std::size_t>(x)] = SpanAt(PositionOf(x, sw, dw), sx);
+  for (int x = 0; x < sw; ++x) {
+    Span& xs = columns[static_cast<std::size_t>(x)];
+    xs = SpanAt(PositionOf(x, sw, dw), sx);
+    if (xs.c0 + 1 >= dw) xs.w1 = 0;
+  }
+  const auto cells_per_row = static_cast<std::size_t>(dw);
   for (int y = 0; y < sh; ++y) {
-    const Span ys = SpanAt(PositionOf(y, sh, dh), sy);
+    Span ys = SpanAt(PositionOf(y, sh, dh), sy);
+    if (ys.c0 >= dh) continue;
+    if (ys.c0 + 1 >= dh) ys.w1 = 0;
+    TAccumulationBuffer::Cell* row0 = buffer.CellRow(ys.c0);
+    TAccumulationBuffer::Cell* row1 = ys.w1 != 0 ? buffer.CellRow(ys.c0 + 1) : nullptr;
     const std::uint8_t* p = src.ScanLine(y);
     for (int x = 0; x < sw; ++x, p += 3) {
       const Span& xs = columns[static_cast<std::size_t>(x)];
+      if (static_cast<std::size_t>(xs.c0) >= cells_per_row) continue;
       const float r = p[2], g = p[1], b = p[0];
-      buffer.AddSample(xs.c0, ys.c0, r, g, b, xs.w0 * ys.w0);
-      buffer.AddSample(xs.c0 + 1, ys.c0, r, g, b, xs.w1 * ys.w0);
-      buffer.AddSample(xs.c0, ys.c0 + 1, r, g, b, xs.w0 * ys.w1);
-      buffer.AddSample(xs.c0 + 1, ys.c0 + 1, r, g, b, xs.w1 * ys.w1);
+      const float w00 = xs.w0 * ys.w0;
+      if (w00 != 0) Add(row0[xs.c0], r, g, b, w00);
+      if (xs.w1 != 0) {
+        const float w10 = xs.w1 * ys.w0;
+        if (w10 != 0) Add(row0[xs.c0 + 1], r, g, b, w10);
+      }
+      if (row1) {
+        const float w01 = xs.w0 * ys.w1;
+        if (w01 != 0) Add(row1[xs.c0], r, g, b, w01);
+        if (xs.w1 != 0) {
+          const float w11 = xs.w1 * ys.w1;
+          if (w11 != 0) Add(row1[xs.c0 + 1], r, g, b, w11);
+        }
+      }
     }
   }
   for (int y = 0; y < dh; ++y) {

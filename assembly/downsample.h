@@ -11,7 +11,7 @@ namespace assembly {
 
 class TAccumulationBuffer {
 public:
-  struct Cell {
+  struct alignas(16) Cell {
     float R = 0, G = 0, B = 0, Weight = 0;
   };
 
@@ -28,6 +28,8 @@ public:
 
   int Width() const { return width_; }
   int Height() const { return height_; }
+  // The cells of row y (0 <= y < Height).
+  Cell* CellRow(int y) { return cells_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
 
 private:
   std::vector<Cell> cells_;

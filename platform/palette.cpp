@@ -1,6 +1,7 @@
 #include "platform/palette.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform {
 
@@ -62,13 +63,10 @@ Palette Palette::Monochrome() {
 }
 
 NearestColorIndex::NearestColorIndex(const std::vector<PaletteEntry>& entries)
-    : cache_(std::size_t{1} << kCacheBits, 0), cached_index_(std::size_t{1} << kCacheBits, 0) {
-  sorted_.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    sorted_.push_back({entries[i].red, entries[i].green, entries[i].blue, static_cast<int>(i)});
-  std::stable_sort(sorted_.begin(), sorted_.end(),
-                   [](const Sorted& a, const Sorted& b) { return a.red < b.red; });
-}
+    : entries_(entries),
+      cells_(4096),
+      cache_(std::size_t{1} << kCacheBits, 0),
+      cached_index_(std::size_t{1} << kCacheBits, 0) {}
 
 int NearestColorIndex::Find(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   const std::uint32_t colour = (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
@@ -81,38 +79,50 @@ int NearestColorIndex::Find(std::uint8_t red, std::uint8_t green, std::uint8_t b
   return found;
 }
 
-int NearestColorIndex::Search(int red, int green, int blue) const {
-  // Start at the first entry with red >= the colour's red and widen to both sides; a side stops
-  // once its red distance alone exceeds the best distance found (equal distances go on, so that
-  // the lowest index among equals wins).
-  const auto n = static_cast<int>(sorted_.size());
-  int hi = static_cast<int>(std::lower_bound(sorted_.begin(), sorted_.end(), red,
-                                             [](const Sorted& s, int r) { return s.red < r; }) -
-                            sorted_.begin());
-  int lo = hi - 1;
-  int best = -1;
-  int best_dist = 0x7fffffff;
-  auto consider = [&](const Sorted& s) {
-    const int dr = s.red - red, dg = s.green - green, db = s.blue - blue;
-    const int d = dr * dr + dg * dg + db * db;
-    if (d < best_dist || (d == best_dist && s.index < best)) {
-      best_dist = d;
-      best = s.index;
+const std::vector<std::uint8_t>& NearestColorIndex::Candidates(int cell) {
+  std::vector<std::uint8_t>& list = cells_[static_cast<std::size_t>(cell)];
+  if (!list.empty()) return list;
+  const int lo[3] = {(cell >> 8) * 16, ((cell >> 4) & 15) * 16, (cell & 15) * 16};
+  auto near_far = [&](const PaletteEntry& e, int& nearest, int& farthest) {
+    const int v[3] = {e.red, e.green, e.blue};
+    nearest = farthest = 0;
+    for (int c = 0; c < 3; ++c) {
+      const int a = lo[c], b = lo[c] + 15;
+      const int dn = v[c] < a ? a - v[c] : (v[c] > b ? v[c] - b : 0);
+      const int df = std::max(std::abs(v[c] - a), std::abs(v[c] - b));
+      nearest += dn * dn;
+      farthest += df * df;
     }
   };
-  while (lo >= 0 || hi < n) {
-    if (hi < n) {
-      const int dr = sorted_[static_cast<std::size_t>(hi)].red - red;
-      if (dr * dr > best_dist) hi = n;
-      else consider(sorted_[static_cast<std::size_t>(hi++)]);
-    }
-    if (lo >= 0) {
-      const int dr = red - sorted_[static_cast<std::size_t>(lo)].red;
-      if (dr * dr > best_dist) lo = -1;
-      else consider(sorted_[static_cast<std::size_t>(lo--)]);
+  // No colour of the cell is farther from its nearest entry than `bound`.
+  int bound = 0x7fffffff;
+  for (const PaletteEntry& e : entries_) {
+    int n, f;
+    near_far(e, n, f);
+    bound = std::min(bound, f);
+  }
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    int n, f;
+    near_far(entries_[i], n, f);
+    if (n <= bound) list.push_back(static_cast<std::uint8_t>(i));
+  }
+  return list;
+}
+
+int NearestColorIndex::Search(int red, int green, int blue) {
+  const std::vector<std::uint8_t>& list = Candidates(((red >> 4) << 8) | ((green >> 4) << 4) | (blue >> 4));
+  int best = list.front();
+  int best_dist = 0x7fffffff;
+  for (std::uint8_t i : list) {  // ascending indices: the first of equals stays
+    const PaletteEntry& e = entries_[i];
+    const int dr = e.red - red, dg = e.green - green, db = e.blue - blue;
+    const int d = dr * dr + dg * dg + db * db;
+    if (d < best_dist) {
+      best_dist = d;
+      best = i;
     }
   }
-  return best < 0 ? 0 : best;
+  return best;
 }
 
 }  // namespace platform

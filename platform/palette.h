@@ -58,20 +58,23 @@ private:
   mutable std::shared_ptr<NearestColorIndex> index_;  // built on first search
 };
 
-// Exact nearest-entry search over a fixed list of colours: entries sorted by red and pruned by
-// the red distance, with a direct-mapped cache of recent answers.
+// Exact nearest-entry search over a fixed list of colours. The colour cube is cut into cells
+// of 16 x 16 x 16; each cell keeps, once it is first used, the entries that can be nearest to
+// some colour in it (every entry not farther from the cell than the best entry's farthest
+// point). A direct-mapped cache keeps recent answers.
 class NearestColorIndex {
 public:
   explicit NearestColorIndex(const std::vector<PaletteEntry>& entries);
   int Find(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
 private:
-  int Search(int red, int green, int blue) const;
+  int Search(int red, int green, int blue);
+  const std::vector<std::uint8_t>& Candidates(int cell);
 
-  struct Sorted { int red, green, blue, index; };
-  std::vector<Sorted> sorted_;
+  std::vector<PaletteEntry> entries_;
+  std::vector<std::vector<std::uint8_t>> cells_;  // 4096 cells; empty until first used
   static constexpr int kCacheBits = 16;
-  std::vector<std::uint32_t> cache_;  // bits 0..23 colour + 1 << 24 valid, bits 25..31 unused
+  std::vector<std::uint32_t> cache_;  // colour | 1 << 24 when filled
   std::vector<std::uint8_t> cached_index_;
 };
 

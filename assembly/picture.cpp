@@ -1,0 +1,137 @@
+#include "assembly/picture.h"
+
+#include "assembly/bitmaputils.h"
+#include "assembly/colorreduce.h"
+#include "assembly/downsample.h"
+#include "platform/codepage.h"
+#include "platform/imagefile.h"
+#include "platform/png.h"
+
+#include <algorithm>
+#include <fstream>
+#include <new>
+#include <sstream>
+
+namespace assembly {
+namespace {
+
+using platform::Bitmap;
+using platform::PixelFormat;
+
+enum class Kind { None, Gif, Jpeg, Png, Other };
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+Kind KindOf(const std::string& path) {
+  const std::string upper = platform::UpperCase(path);
+  if (EndsWith(upper, ".GIF")) return Kind::Gif;
+  if (EndsWith(upper, ".JPG") || EndsWith(upper, ".JPEG")) return Kind::Jpeg;
+  if (EndsWith(upper, ".PNG")) return Kind::Png;
+  return Kind::Other;
+}
+
+std::string NameOnly(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool IgnoredByName(const std::string& path, const std::string& words) {
+  if (words.empty()) return false;
+  const std::string name = platform::UpperCase(NameOnly(path));
+  std::string list = platform::UpperCase(words);
+  std::replace(list.begin(), list.end(), ';', '\n');
+  std::istringstream lines(list);
+  for (std::string word; std::getline(lines, word);) {
+    if (!word.empty() && word.back() == '\r') word.pop_back();
+    if (!word.empty() && name.find(word) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The largest size allowed, width fitted first; never below one pixel.
+void FitSize(int& w, int& h, int max_w, int max_h) {
+  if (max_w != -1 && w > max_w) {
+    h = static_cast<int>(static_cast<long long>(h) * max_w / w);
+    w = max_w;
+  }
+  if (max_h != -1 && h > max_h) {
+    w = static_cast<int>(static_cast<long long>(w) * max_h / h);
+    h = max_h;
+  }
+  w = std::max(w, 1);
+  h = std::max(h, 1);
+}
+
+bool LoadFailed(const std::string& path, BuildHost& host) {
+  host.ShowMessage("Unable to load image: " + path, "Error", MessageIcon::None);
+  host.RequestTerminate();
+  return false;
+}
+
+}  // namespace
+
+bool ConvertImage(const std::string& path, std::string& stream, const TImageConversionParameters& params,
+                  BuildHost& host) {
+  if (params.Colors == 0) return false;
+  if (IgnoredByName(path, params.IgnoreNames)) return false;
+  if (KindOf(path) == Kind::Other) return ConvertImageData(path, std::string(), stream, params, host);
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream data;
+  if (!f || !(data << f.rdbuf())) return LoadFailed(path, host);
+  return ConvertImageData(path, data.str(), stream, params, host);
+}
+
+bool ConvertImageData(const std::string& path, const std::string& data, std::string& stream,
+                      const TImageConversionParameters& params, BuildHost& host) {
+  if (params.Colors == 0) return false;
+  if (IgnoredByName(path, params.IgnoreNames)) return false;
+
+  Bitmap picture;
+  try {
+    switch (KindOf(path)) {
+      case Kind::Gif: picture = platform::DecodeGif(data); break;
+      case Kind::Jpeg: picture = platform::DecodeJpeg(data); break;
+      case Kind::Png: picture = platform::DecodePng(data); break;
+      default:
+        host.ShowMessage("Unsupported image format: " + path, "Error", MessageIcon::None);
+        return false;
+    }
+  } catch (const platform::EImageError&) {
+    return LoadFailed(path, host);
+  } catch (const std::bad_alloc&) {
+    return LoadFailed(path, host);
+  }
+
+  if (params.MinWidth > picture.Width() || params.MinHeight > picture.Height()) return false;
+
+  int w = picture.Width(), h = picture.Height();
+  FitSize(w, h, params.MaxWidth, params.MaxHeight);
+  if (w != picture.Width() || h != picture.Height()) {
+    Bitmap scaled(w, h, PixelFormat::pf24bit);
+    DownsampleBitmap(picture, scaled);
+    picture = std::move(scaled);
+  }
+
+  const bool dither = params.Dithering == 1;
+  Bitmap reduced;
+  switch (params.Colors) {
+    case 1: reduced = ReducePictureColors(picture, 4, dither ? 2 : 0); break;
+    case 2: reduced = ReducePictureColors(picture, 7, dither ? 1 : 0, 4); break;
+    case 3: reduced = ReducePictureColors(picture, 7, dither ? 1 : 0, 6); break;
+    case 4: reduced = ReducePictureColors(picture, 7, dither ? 1 : 0, 8); break;
+    default: return false;
+  }
+  picture = Bitmap();
+
+  if (params.Colors == 1) reduced = reduced.Converted(PixelFormat::pf1bit, reduced.GetPalette());
+  else if (params.Colors == 2) ConvertTo16Colors(reduced);
+
+  if (params.IgnoreEmpty && IsMostlyOneColor(reduced)) return false;
+
+  stream = platform::EncodePalettePng(reduced);
+  return true;
+}
+
+}  // namespace assembly

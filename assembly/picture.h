@@ -1,0 +1,23 @@
+// Conversion of a book's pictures (GIF, JPEG, PNG) into small palette PNG files for the phone.
+#pragma once
+
+#include "assembly/host.h"
+#include "assembly/midletconfig.h"
+
+#include <string>
+
+namespace assembly {
+
+// Loads the picture at `path`, filters, scales, reduces and encodes it by `params` (gathered by
+// the caller for this picture) and writes the PNG file into `stream`. Returns false when the
+// picture is left out of the book: no pictures wanted, skipped by name, size or emptiness,
+// an unsupported ending ("Unsupported image format: " + path), or a picture that cannot be
+// loaded ("Unable to load image: " + path, after which the program is asked to end).
+bool ConvertImage(const std::string& path, std::string& stream, const TImageConversionParameters& params,
+                  BuildHost& host);
+
+// The same for a file already in memory; `path` gives the name, the ending and the messages.
+bool ConvertImageData(const std::string& path, const std::string& data, std::string& stream,
+                      const TImageConversionParameters& params, BuildHost& host);
+
+}  // namespace assembly

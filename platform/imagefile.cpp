@@ -1,0 +1,326 @@
+#include "platform/imagefile.h"
+
+#include <cstdio>
+#include <cstring>
+#include <csetjmp>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include <gif_lib.h>
+#include <jerror.h>
+#include <jpeglib.h>
+#include <png.h>
+
+namespace platform {
+
+void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t file_size) {
+  if (width == 0 || height == 0) throw EImageError("Picture has no pixels");
+  const std::uint64_t pixels = width * height;
+  if (width > kMaxPicturePixels || height > kMaxPicturePixels || pixels > kMaxPicturePixels ||
+      pixels / kMaxPixelsPerFileByte > file_size)
+    throw EImageError("Picture too large");
+}
+
+namespace {
+
+// Alpha blending over white.
+inline std::uint8_t OverWhite(unsigned c, unsigned a) {
+  return static_cast<std::uint8_t>((c * a + 255u * (255u - a) + 127u) / 255u);
+}
+
+// ---- GIF
+
+struct GifSource {
+  const std::string* data;
+  std::size_t pos;
+};
+
+int ReadGif(GifFileType* gif, GifByteType* out, int n) {
+  auto* src = static_cast<GifSource*>(gif->UserData);
+  const std::size_t left = src->data->size() - src->pos;
+  const std::size_t take = std::min(left, static_cast<std::size_t>(n < 0 ? 0 : n));
+  std::memcpy(out, src->data->data() + src->pos, take);
+  src->pos += take;
+  return static_cast<int>(take);
+}
+
+struct GifCloser {
+  void operator()(GifFileType* gif) const {
+    int error = 0;
+    DGifCloseFile(gif, &error);
+  }
+};
+
+}  // namespace
+
+Bitmap DecodeGif(const std::string& data) {
+  GifSource src{&data, 0};
+  int error = 0;
+  std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&src, ReadGif, &error));
+  if (!gif) throw EImageError("Not a GIF picture");
+  int transparent = -1;
+  for (;;) {
+    GifRecordType type;
+    if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) throw EImageError("Broken GIF picture");
+    if (type == TERMINATE_RECORD_TYPE) throw EImageError("GIF picture without an image");
+    if (type == EXTENSION_RECORD_TYPE) {
+      int code = 0;
+      GifByteType* ext = nullptr;
+      if (DGifGetExtension(gif.get(), &code, &ext) == GIF_ERROR) throw EImageError("Broken GIF picture");
+      if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4)
+        transparent = (ext[1] & 1) ? ext[4] : -1;
+      while (ext) {
+        if (DGifGetExtensionNext(gif.get(), &ext) == GIF_ERROR) throw EImageError("Broken GIF picture");
+      }
+      continue;
+    }
+    if (type != IMAGE_DESC_RECORD_TYPE) continue;
+
+    if (DGifGetImageDesc(gif.get()) == GIF_ERROR) throw EImageError("Broken GIF picture");
+    const GifImageDesc& desc = gif->Image;
+    const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
+    if (!map || map->ColorCount <= 0) throw EImageError("GIF picture without colours");
+    const int fw = desc.Width, fh = desc.Height;
+    int sw = gif->SWidth, sh = gif->SHeight;
+    if (sw <= 0 || sh <= 0) {
+      sw = desc.Left + fw;
+      sh = desc.Top + fh;
+    }
+    CheckPictureSize(static_cast<std::uint64_t>(sw), static_cast<std::uint64_t>(sh), data.size());
+    if (fw > 0 && fh > 0) CheckPictureSize(static_cast<std::uint64_t>(fw), static_cast<std::uint64_t>(fh), data.size());
+    Bitmap out(sw, sh, PixelFormat::pf24bit);
+    out.Fill({255, 255, 255});
+    if (fw <= 0 || fh <= 0) return out;
+    std::vector<GifPixelType> line(static_cast<std::size_t>(fw));
+    // Interlaced images come in four passes of rows.
+    static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
+    const int passes = desc.Interlace ? 4 : 1;
+    for (int pass = 0; pass < passes; ++pass) {
+      const int start = desc.Interlace ? kStart[pass] : 0, step = desc.Interlace ? kStep[pass] : 1;
+      for (int row = start; row < fh; row += step) {
+        if (DGifGetLine(gif.get(), line.data(), fw) == GIF_ERROR) throw EImageError("Broken GIF picture");
+        const int y = desc.Top + row;
+        if (y < 0 || y >= sh) continue;
+        std::uint8_t* p = out.ScanLine(y);
+        for (int x = 0; x < fw; ++x) {
+          const int index = line[static_cast<std::size_t>(x)];
+          const int dx = desc.Left + x;
+          if (index == transparent || dx < 0 || dx >= sw) continue;
+          std::uint8_t* q = p + static_cast<std::size_t>(dx) * 3;
+          if (index >= map->ColorCount) {
+            q[0] = q[1] = q[2] = 0;
+            continue;
+          }
+          const GifColorType& c = map->Colors[index];
+          q[0] = c.Blue;
+          q[1] = c.Green;
+          q[2] = c.Red;
+        }
+      }
+    }
+    return out;
+  }
+}
+
+// ---- JPEG
+
+namespace {
+
+struct JpegError {
+  jpeg_error_mgr mgr;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+void JpegErrorExit(j_common_ptr cinfo) {
+  auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, err->message);
+  std::longjmp(err->jump, 1);
+}
+
+// Warnings pass, except running out of data: a truncated file counts as broken.
+void JpegMessage(j_common_ptr cinfo, int level) {
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) JpegErrorExit(cinfo);
+}
+
+// Plain data only between setjmp and longjmp; the bitmap and the row live in the caller.
+bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8_t>* row, JpegError* err,
+                    bool* too_large) {
+  jpeg_decompress_struct cinfo;
+  cinfo.err = jpeg_std_error(&err->mgr);
+  err->mgr.error_exit = JpegErrorExit;
+  err->mgr.emit_message = JpegMessage;
+  err->message[0] = 0;
+  if (setjmp(err->jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
+  jpeg_read_header(&cinfo, TRUE);
+  try {
+    CheckPictureSize(cinfo.image_width, cinfo.image_height, data.size());
+  } catch (const EImageError&) {
+    *too_large = true;
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+  jpeg_start_decompress(&cinfo);
+  const int w = static_cast<int>(cinfo.output_width), h = static_cast<int>(cinfo.output_height);
+  try {
+    *out = Bitmap(w, h, PixelFormat::pf24bit);
+    if (cmyk) row->assign(static_cast<std::size_t>(w) * 4, 0);
+  } catch (...) {
+    jpeg_destroy_decompress(&cinfo);
+    throw;
+  }
+  // Adobe's CMYK files store the inks inverted.
+  const bool inverted = cinfo.saw_Adobe_marker;
+  while (cinfo.output_scanline < cinfo.output_height) {
+    const int y = static_cast<int>(cinfo.output_scanline);
+    JSAMPROW target = cmyk ? row->data() : out->ScanLine(y);
+    jpeg_read_scanlines(&cinfo, &target, 1);
+    if (!cmyk) continue;
+    std::uint8_t* p = out->ScanLine(y);
+    const std::uint8_t* s = row->data();
+    for (int x = 0; x < w; ++x, s += 4, p += 3) {
+      unsigned c = s[0], m = s[1], yy = s[2], k = s[3];
+      if (!inverted) {
+        c = 255 - c;
+        m = 255 - m;
+        yy = 255 - yy;
+        k = 255 - k;
+      }
+      p[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
+      p[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
+      p[0] = static_cast<std::uint8_t>((yy * k + 127) / 255);
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  return true;
+}
+
+}  // namespace
+
+Bitmap DecodeJpeg(const std::string& data) {
+  Bitmap out;
+  std::vector<std::uint8_t> row;
+  auto err = std::make_unique<JpegError>();
+  bool too_large = false;
+  if (!DecodeJpegInto(data, &out, &row, err.get(), &too_large)) {
+    if (too_large) throw EImageError("Picture too large");
+    throw EImageError(std::string("Broken JPEG picture: ") + err->message);
+  }
+  return out;
+}
+
+// ---- PNG
+
+namespace {
+
+struct PngState {
+  const std::string* data;
+  std::size_t pos;
+  char message[200];
+  bool too_large;
+};
+
+void PngRead(png_structp png, png_bytep out, png_size_t n) {
+  auto* st = static_cast<PngState*>(png_get_io_ptr(png));
+  if (n > st->data->size() - st->pos) png_error(png, "unexpected end of file");
+  std::memcpy(out, st->data->data() + st->pos, n);
+  st->pos += n;
+}
+
+void PngError(png_structp png, png_const_charp message) {
+  auto* st = static_cast<PngState*>(png_get_error_ptr(png));
+  std::snprintf(st->message, sizeof st->message, "%s", message ? message : "");
+  png_longjmp(png, 1);
+}
+
+void PngWarning(png_structp, png_const_charp) {}
+
+void CompositeRow(const std::uint8_t* rgba, std::uint8_t* bgr, int w) {
+  for (int x = 0; x < w; ++x, rgba += 4, bgr += 3) {
+    const unsigned a = rgba[3];
+    bgr[0] = OverWhite(rgba[2], a);
+    bgr[1] = OverWhite(rgba[1], a);
+    bgr[2] = OverWhite(rgba[0], a);
+  }
+}
+
+// Plain data only between setjmp and longjmp; the bitmap and buffers live in the caller.
+bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer, std::vector<png_bytep>* rows) {
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, st, PngError, PngWarning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return false;
+  }
+  png_set_read_fn(png, st, PngRead);
+  png_read_info(png, info);
+  const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
+  try {
+    CheckPictureSize(w, h, st->data->size());
+  } catch (const EImageError&) {
+    st->too_large = true;
+    png_destroy_read_struct(&png, &info, nullptr);
+    return false;
+  }
+  const int colour = png_get_color_type(png, info);
+  png_set_expand(png);
+  if (png_get_bit_depth(png, info) == 16) png_set_scale_16(png);
+  if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+  if (!(colour & PNG_COLOR_MASK_ALPHA) && !png_get_valid(png, info, PNG_INFO_tRNS))
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+  const int passes = png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != static_cast<std::size_t>(w) * 4) png_error(png, "unexpected row format");
+  try {
+    *out = Bitmap(static_cast<int>(w), static_cast<int>(h), PixelFormat::pf24bit);
+    buffer->assign(static_cast<std::size_t>(w) * 4 * (passes > 1 ? h : 1), 0);
+    if (passes > 1) rows->resize(h);
+  } catch (...) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    throw;
+  }
+  if (passes > 1) {
+    for (png_uint_32 y = 0; y < h; ++y) (*rows)[y] = buffer->data() + static_cast<std::size_t>(y) * w * 4;
+    png_read_image(png, rows->data());
+    for (png_uint_32 y = 0; y < h; ++y) CompositeRow((*rows)[y], out->ScanLine(static_cast<int>(y)), static_cast<int>(w));
+  } else {
+    for (png_uint_32 y = 0; y < h; ++y) {
+      png_read_row(png, buffer->data(), nullptr);
+      CompositeRow(buffer->data(), out->ScanLine(static_cast<int>(y)), static_cast<int>(w));
+    }
+  }
+  png_read_end(png, nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return true;
+}
+
+}  // namespace
+
+Bitmap DecodePng(const std::string& data) {
+  Bitmap out;
+  std::vector<std::uint8_t> buffer;
+  std::vector<png_bytep> rows;
+  auto st = std::make_unique<PngState>();
+  st->data = &data;
+  if (!DecodePngInto(st.get(), &out, &buffer, &rows)) {
+    if (st->too_large) throw EImageError("Picture too large");
+    throw EImageError(std::string("Broken PNG picture: ") + st->message);
+  }
+  return out;
+}
+
+}  // namespace platform

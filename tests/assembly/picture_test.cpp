@@ -1,0 +1,277 @@
+#include "assembly/colorreduce.h"
+#include "assembly/picture.h"
+#include "platform/imagefile.h"
+#include "platform/png.h"
+#include "tempdir_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+using namespace assembly;
+using platform::Bitmap;
+using platform::PixelFormat;
+using platform::Rgb;
+
+namespace {
+
+const std::string kPictures = std::string(QW_TEST_DATA) + "/pictures/";
+
+class RecordingHost : public BuildHost {
+public:
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    messages.push_back(text);
+    captions.push_back(caption);
+    icons.push_back(icon);
+  }
+  void RequestTerminate() override { ++terminate_requests; }
+
+  std::vector<std::string> messages, captions;
+  std::vector<MessageIcon> icons;
+  int terminate_requests = 0;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+struct Header { int width, height, depth, colour_type; };
+
+Header ReadHeader(const std::string& png) {
+  auto u32 = [&](std::size_t at) {
+    const auto* p = reinterpret_cast<const unsigned char*>(png.data() + at);
+    return static_cast<int>((std::uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]);
+  };
+  if (png.size() < 33) return {0, 0, 0, 0};
+  return {u32(16), u32(20), static_cast<unsigned char>(png[24]), static_cast<unsigned char>(png[25])};
+}
+
+// The picture settings with the advanced options shown and nothing skipped.
+TImageConversionParameters Settings(std::uint8_t colors, int max_w = -1, int max_h = -1, std::uint8_t dither = 0) {
+  TImageConversionParameters p;
+  p.Colors = colors;
+  p.MaxWidth = max_w;
+  p.MaxHeight = max_h;
+  p.Dithering = dither;
+  return p;
+}
+
+// As the window gathers them with the advanced options hidden.
+TImageConversionParameters HiddenDefaults(std::uint8_t colors) {
+  TImageConversionParameters p = Settings(colors, -1, -1, 1);
+  p.MinWidth = p.MinHeight = 8;
+  p.IgnoreEmpty = 1;
+  p.IgnoreNames = "145x67;banner;counter;top100";
+  return p;
+}
+
+std::string RunCommand(const std::string& cmd) {
+  std::string out;
+  if (FILE* p = popen(cmd.c_str(), "r")) {
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    const int rc = pclose(p);
+    if (rc != 0) out += "\nexit status " + std::to_string(rc);
+  }
+  return out;
+}
+
+// A 24-bit picture saved as PNG (through our own encoder at 8 bits when it has few colours).
+std::string SavePicture(const testing_support::TempDir& dir, const std::string& name, const Bitmap& b) {
+  const std::string path = dir.File(name);
+  testing_support::WriteFile(path, platform::EncodePalettePng(ReducePictureColors(b, 7, 0, 8)));
+  return path;
+}
+
+}  // namespace
+
+TEST(ConvertImage, EveryKindOfPictureUnderEverySetting) {
+  const char* files[] = {"rose.jpg", "rose_progressive.jpg", "rose_grey.jpg", "rose_cmyk.jpg", "logo.gif",
+                         "logo_interlaced.gif", "transparent.gif", "transparent.png", "grey16.png",
+                         "grey_alpha.png", "interlaced.png", "palette.png", "rgb.png"};
+  struct Setting { std::uint8_t colors; int depth; int palette_max; };
+  const Setting settings[] = {{1, 1, 2}, {2, 4, 16}, {3, 8, 64}, {4, 8, 256}};
+  testing_support::TempDir dir;
+  std::string listing_expected, all_files;
+  int n = 0;
+  for (const char* file : files)
+    for (const Setting& s : settings)
+      for (std::uint8_t dither : {0, 1})
+        for (auto [mw, mh] : {std::pair{-1, -1}, {50, 20}}) {
+          SCOPED_TRACE(std::string(file) + " colors " + std::to_string(s.colors) + " dither " +
+                       std::to_string(dither) + " max " + std::to_string(mw));
+          RecordingHost host;
+          std::string png;
+          ASSERT_TRUE(ConvertImage(kPictures + file, png, Settings(s.colors, mw, mh, dither), host));
+          EXPECT_TRUE(host.messages.empty());
+          const Bitmap source = platform::DecodePng(png);  // decodable, any format
+          const Header h = ReadHeader(png);
+          EXPECT_EQ(h.depth, s.depth);
+          EXPECT_EQ(h.colour_type, 3);
+          // Expected size: the source's, fitted width first.
+          const std::string original = ReadFile(kPictures + file);
+          const std::string ext = std::string(file).substr(std::string(file).rfind('.') + 1);
+          const Bitmap in = ext == "gif" ? platform::DecodeGif(original)
+                            : ext == "png" ? platform::DecodePng(original) : platform::DecodeJpeg(original);
+          int w = in.Width(), ht = in.Height();
+          if (mw != -1 && w > mw) { ht = ht * mw / w; w = mw; }
+          if (mh != -1 && ht > mh) { w = w * mh / ht; ht = mh; }
+          EXPECT_EQ(h.width, w);
+          EXPECT_EQ(h.height, ht);
+          EXPECT_EQ(source.Width(), w);
+          const std::string out = dir.File("out" + std::to_string(n++) + ".png");
+          testing_support::WriteFile(out, png);
+          all_files += " '" + out + "'";
+          listing_expected += std::to_string(w) + "x" + std::to_string(ht) + " " + std::to_string(s.depth) + "\n";
+        }
+  // Other tools agree: pngcheck accepts every file, identify sees the sizes and depths.
+  const std::string check = RunCommand("pngcheck -q" + all_files + " 2>&1");
+  EXPECT_EQ(check, "") << check;
+  const std::string listing = RunCommand("identify -format '%wx%h %[png:IHDR.bit-depth-orig]\\n'" + all_files + " 2>&1");
+  EXPECT_EQ(listing, listing_expected);
+}
+
+TEST(ConvertImage, ScalingWidthFirst) {
+  testing_support::TempDir dir;
+  struct Case { int w, h, max_w, max_h, out_w, out_h; };
+  const Case cases[] = {
+      {300, 200, 100, 100, 100, 66}, {200, 300, 100, 100, 66, 100}, {100, 50, 100, 100, 100, 50},
+      {300, 200, -1, -1, 300, 200},  {300, 200, 150, -1, 150, 100}, {300, 200, -1, 50, 75, 50},
+      // Flat pictures keep at least one pixel instead of failing.
+      {1000, 2, 100, 100, 100, 1},   {2, 1000, 100, 100, 1, 100},
+  };
+  for (const Case& c : cases) {
+    Bitmap b(c.w, c.h, PixelFormat::pf24bit);
+    b.Fill({200, 30, 30});
+    b.SetPixel(0, 0, {0, 0, 0});
+    const std::string path = SavePicture(dir, "p.png", b);
+    RecordingHost host;
+    std::string png;
+    ASSERT_TRUE(ConvertImage(path, png, Settings(3, c.max_w, c.max_h), host)) << c.w << "x" << c.h;
+    const Header h = ReadHeader(png);
+    EXPECT_EQ(h.width, c.out_w) << c.w << "x" << c.h;
+    EXPECT_EQ(h.height, c.out_h) << c.w << "x" << c.h;
+    EXPECT_TRUE(host.messages.empty());
+  }
+}
+
+TEST(ConvertImage, SkippedPicturesGiveNoMessage) {
+  testing_support::TempDir dir;
+  Bitmap photo(40, 40, PixelFormat::pf24bit);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) photo.SetPixel(x, y, {static_cast<std::uint8_t>(x * 6), static_cast<std::uint8_t>(y * 6), 90});
+  const std::string normal = SavePicture(dir, "photo.png", photo);
+  RecordingHost host;
+  std::string png;
+  // No pictures wanted: not even a missing file is opened.
+  EXPECT_FALSE(ConvertImage(dir.File("missing.gif"), png, Settings(0), host));
+  // Skipped by name, in any case; an empty word between two ";" matches nothing.
+  EXPECT_FALSE(ConvertImage(SavePicture(dir, "Top_BANNER_1.png", photo), png, HiddenDefaults(2), host));
+  EXPECT_FALSE(ConvertImage(SavePicture(dir, "mycounter.png", photo), png, HiddenDefaults(2), host));
+  TImageConversionParameters words = Settings(2);
+  words.IgnoreNames = "zzz;;qqq";
+  EXPECT_TRUE(ConvertImage(normal, png, words, host));
+  words.IgnoreNames = "zzz;;PHOTO";
+  EXPECT_FALSE(ConvertImage(normal, png, words, host));
+  // The folder does not count, only the file name.
+  const std::string in_banner_folder = SavePicture(dir, "banner/ok.png", photo);
+  EXPECT_TRUE(ConvertImage(in_banner_folder, png, HiddenDefaults(2), host));
+  // Smaller than the smallest size.
+  Bitmap thin(7, 40, PixelFormat::pf24bit);
+  thin.Fill({10, 200, 10});
+  thin.SetPixel(3, 3, {0, 0, 0});
+  EXPECT_FALSE(ConvertImage(SavePicture(dir, "thin.png", thin), png, HiddenDefaults(3), host));
+  EXPECT_TRUE(ConvertImage(dir.File("thin.png"), png, Settings(3), host));
+  // Mostly one colour: a white picture with a thin black frame (396 of 10000 pixels).
+  Bitmap frame(100, 100, PixelFormat::pf24bit);
+  frame.Fill({255, 255, 255});
+  for (int i = 0; i < 100; ++i) {
+    frame.SetPixel(i, 0, {0, 0, 0});
+    frame.SetPixel(i, 99, {0, 0, 0});
+    frame.SetPixel(0, i, {0, 0, 0});
+    frame.SetPixel(99, i, {0, 0, 0});
+  }
+  for (std::uint8_t colors : {1, 2, 3, 4}) {
+    EXPECT_FALSE(ConvertImage(SavePicture(dir, "frame.png", frame), png, HiddenDefaults(colors), host));
+    EXPECT_TRUE(ConvertImage(dir.File("frame.png"), png, Settings(colors), host));
+  }
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(host.terminate_requests, 0);
+}
+
+TEST(ConvertImage, TheConverterUsesStuckiAndFloydSteinberg) {
+  testing_support::TempDir dir;
+  Bitmap grad(32, 8, PixelFormat::pf24bit);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 32; ++x) grad.SetPixel(x, y, {static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(y * 30)});
+  const std::string png_path = SavePicture(dir, "grad.png", grad);
+  const Bitmap loaded = platform::DecodePng(ReadFile(png_path));
+  RecordingHost host;
+  struct Case { std::uint8_t colors, dither, mode, dither_mode; int bits; };
+  for (const Case& c : {Case{1, 1, 4, 2, 8}, Case{1, 0, 4, 0, 8}, Case{2, 1, 7, 1, 4}, Case{3, 1, 7, 1, 6},
+                        Case{4, 0, 7, 0, 8}}) {
+    std::string png;
+    ASSERT_TRUE(ConvertImage(png_path, png, Settings(c.colors, -1, -1, c.dither), host));
+    const Bitmap got = platform::DecodePng(png);
+    const Bitmap want = ReducePictureColors(loaded, c.mode, c.dither_mode, c.bits);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 32; ++x) ASSERT_EQ(got.GetPixel(x, y), want.GetPixel(x, y)) << int(c.colors) << " " << x << "," << y;
+  }
+}
+
+TEST(ConvertImage, TransparentPartsBecomeWhite) {
+  RecordingHost host;
+  for (const char* file : {"transparent.gif", "transparent.png"}) {
+    std::string png;
+    ASSERT_TRUE(ConvertImage(kPictures + file, png, Settings(4), host));
+    const Bitmap b = platform::DecodePng(png);
+    EXPECT_EQ(b.GetPixel(39, 29), (Rgb{255, 255, 255})) << file;
+    EXPECT_EQ(b.GetPixel(20, 15), (Rgb{255, 0, 0})) << file;
+  }
+}
+
+TEST(ConvertImage, FailuresAreReportedAndTheProgramAskedToEnd) {
+  testing_support::TempDir dir;
+  struct Case { std::string name, data; };
+  const std::string gif = ReadFile(kPictures + "logo.gif"), jpg = ReadFile(kPictures + "rose.jpg"),
+                    png = ReadFile(kPictures + "rgb.png");
+  std::string huge_png = ReadFile(kPictures + "palette.png");
+  const unsigned char big[8] = {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60};  // 60000 x 60000
+  huge_png.replace(16, 8, reinterpret_cast<const char*>(big), 8);
+  std::string huge_gif = ReadFile(kPictures + "transparent.gif");
+  huge_gif[6] = huge_gif[7] = huge_gif[8] = huge_gif[9] = static_cast<char>(0xFF);
+  const Case cases[] = {
+      {"broken.gif", "GIF89a nonsense"},          {"cut.gif", gif.substr(0, gif.size() / 2)},
+      {"broken.jpg", "\xFF\xD8\xFF garbage"},      {"cut.jpeg", jpg.substr(0, jpg.size() / 2)},
+      {"broken.png", "\x89PNG\r\n\x1a\n junk"},   {"cut.png", png.substr(0, png.size() / 2)},
+      {"empty.PNG", ""},                           {"huge.png", huge_png},
+      {"huge.gif", huge_gif},                      {"gif_named.jpg", gif},
+  };
+  for (const Case& c : cases) {
+    const std::string path = dir.File(c.name);
+    testing_support::WriteFile(path, c.data);
+    RecordingHost host;
+    std::string out;
+    EXPECT_FALSE(ConvertImage(path, out, Settings(2), host)) << c.name;
+    ASSERT_EQ(host.messages.size(), 1u) << c.name;
+    EXPECT_EQ(host.messages[0], "Unable to load image: " + path);
+    EXPECT_EQ(host.captions[0], "Error");
+    EXPECT_EQ(host.icons[0], MessageIcon::None);
+    EXPECT_EQ(host.terminate_requests, 1) << c.name;
+    EXPECT_TRUE(out.empty());
+  }
+  // An unsupported ending is reported, and the build goes on.
+  RecordingHost host;
+  std::string out;
+  EXPECT_FALSE(ConvertImage(dir.File("picture.bmp"), out, Settings(2), host));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0], "Unsupported image format: " + dir.File("picture.bmp"));
+  EXPECT_EQ(host.captions[0], "Error");
+  EXPECT_EQ(host.terminate_requests, 0);
+}
