@@ -4,6 +4,7 @@
 #include "assembly/host.h"
 #include "assembly/tables.h"
 #include "assembly/zipfile.h"
+#include "platform/codepage.h"
 
 #include <fstream>
 #include <iterator>
@@ -12,13 +13,11 @@ namespace assembly {
 
 namespace {
 
-// Upper-cases ASCII letters and reads "\" as "/": the form in which archive names compare.
+// Upper case by the code page, "\" read as "/": the form in which archive names compare.
 std::string LookupForm(std::string_view name) {
-  std::string s(name);
-  for (char& c : s) {
+  std::string s = platform::UpperCase(name);
+  for (char& c : s)
     if (c == '\\') c = '/';
-    else if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  }
   return s;
 }
 
@@ -35,6 +34,15 @@ std::string NameAfterLastSeparator(std::string_view name) {
 }
 
 }  // namespace
+
+void CheckBuildRecord(const TMIDLETCONFIG& c) {
+  if (c.Core >= kCoreCount || c.Edition >= kEditionCount || c.KeysConfig >= kKeysConfigCount ||
+      c.Icon >= kIconCount || c.InterfaceLanguage >= kLanguageCount)
+    throw std::logic_error("Build record out of range: core " + std::to_string(c.Core) +
+                           ", edition " + std::to_string(c.Edition) + ", keys " +
+                           std::to_string(c.KeysConfig) + ", icon " + std::to_string(c.Icon) +
+                           ", language " + std::to_string(c.InterfaceLanguage));
+}
 
 int LookupArchiveEntry(const TZipFile& archive, std::string_view name) {
   const std::string wanted = LookupForm(name);
@@ -93,7 +101,7 @@ void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& ja
     std::string font = GetFontData(archive, config, slot);
     if (font.empty()) continue;
     const int type = GetFontTypeByte(font) & 0x7F;  // 0..2 in checked bytes
-    if (!config.NegativeFlags[slot - 1] || NegativeSetDropTable[type * 10 + config.Core] != 0)
+    if (!config.NegativeFlags[slot - 1] || NegativeSetDropTable.at(type * 10 + config.Core) != 0)
       CutNegativeSheet(font);
     AddJarEntry(jar, "res/" + NameAfterLastSeparator(config.FontNames[slot - 1]) + ".fnt", font);
   }

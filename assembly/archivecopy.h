@@ -17,6 +17,10 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// Refuses a record whose small numbers lie outside the product tables, an error of the
+// program that filled it (std::logic_error).
+void CheckBuildRecord(const TMIDLETCONFIG& config);
+
 // Index of the first entry whose name matches ("\" read as "/", case ignored); -1 when none.
 int LookupArchiveEntry(const TZipFile& archive, std::string_view name);
 // The same, but a missing name raises EBuildError.

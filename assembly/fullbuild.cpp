@@ -56,6 +56,7 @@ void CachedStep(TJarCache* cache, std::string& key, const std::string& part, boo
 }  // namespace
 
 TZipFile AssembleFullJar(const BuildContext& ctx, const TMIDLETCONFIG& c, const std::string& jarUrl) {
+  CheckBuildRecord(c);
   const TZipFile& archive = ctx.ResArchive;
   TJarCache* cache = ctx.Cache;
   TZipFile jar;

@@ -57,6 +57,7 @@ TEST(FontCatalogue, ListsTheArchiveFontsInOrder) {
     EXPECT_EQ(d.PositiveSize, int32_t(ReadU32LE(data, 2))) << d.EntryName;
     EXPECT_LT(d.PositiveSize, d.WholeSize) << d.EntryName;
     EXPECT_EQ(GetFontTypeByte(data) & 0x7F, d.FontType) << d.EntryName;
+    EXPECT_TRUE(IsValidFontBytes(data)) << d.EntryName;
   }
   for (int n : perGroup) EXPECT_EQ(n, 25);
   EXPECT_EQ(names.size(), 150u);

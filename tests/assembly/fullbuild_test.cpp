@@ -323,3 +323,25 @@ TEST_F(FullBuild, CachedBuildsGiveTheSameJar) {
   c.NegativeFlags = {0, 0, 0, 0, 0};
   same(AssembleFullJar(Context(), c, "T.jar"), AssembleFullJar(cached, c, "T.jar"));
 }
+
+TEST_F(FullBuild, RecordOutsideTheTablesIsRefused) {
+  struct Case {
+    const char* what;
+    void (*spoil)(TMIDLETCONFIG&);
+  };
+  const Case cases[] = {
+      {"core", [](TMIDLETCONFIG& c) { c.Core = 10; }},
+      {"edition", [](TMIDLETCONFIG& c) { c.Edition = 4; }},
+      {"keys", [](TMIDLETCONFIG& c) { c.KeysConfig = 14; }},
+      {"icon", [](TMIDLETCONFIG& c) { c.Icon = 2; }},
+      {"language", [](TMIDLETCONFIG& c) { c.InterfaceLanguage = 11; }},
+  };
+  for (const Case& k : cases) {
+    TMIDLETCONFIG c = Record(9, 1, 10);
+    k.spoil(c);
+    RecordingHost h;
+    EXPECT_EQ(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs}, true, c, "T.jar", dir.File("T")), -1)
+        << k.what;
+    EXPECT_EQ(h.messages.size(), 1u) << k.what;
+  }
+}
