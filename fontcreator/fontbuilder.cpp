@@ -1,0 +1,164 @@
+#include "fontcreator/fontbuilder.h"
+
+#include "assembly/fontfile.h"
+#include "fontcreator/colorquantizer.h"
+#include "platform/png.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fontcreator {
+
+using platform::Bitmap;
+using platform::PixelFormat;
+
+SheetLayout LayoutSheet(int glyphHeight, const std::array<std::uint8_t, kCodeCount>& widths, int sheetWidth) {
+  SheetLayout l;
+  int x = 0, y = 0;
+  for (int i = 0; i < kCodeCount; ++i) {
+    if (x + widths[static_cast<std::size_t>(i)] > sheetWidth) {
+      x = 0;
+      y += glyphHeight;
+    }
+    l.X[static_cast<std::size_t>(i)] = x;
+    l.Y[static_cast<std::size_t>(i)] = y;
+    x += widths[static_cast<std::size_t>(i)];
+  }
+  l.Total = y + (x != 0 ? glyphHeight : 0);
+  l.SheetHeight = std::max(l.Total, kMinSheetHeight);
+  if (l.SheetHeight >= kMaxSheetHeight) {
+    l.SheetHeight = kMaxSheetHeight;
+    l.TooLarge = true;
+  }
+  return l;
+}
+
+std::unique_ptr<TCharImage> CreateCharImage(const FontSettings& s, bool negative, const FontFactory& factory) {
+  return TCharImage::CreateCharImage(s.FontType, s.FaceName, s.Charset, s.Antialiased, s.UpperCase, s.Italic,
+                                     s.Bold, s.Brightness, s.Contrast, negative, s.BackgroundColor, s.TextColor,
+                                     s.Size, factory);
+}
+
+Bitmap RenderSheet(TCharImage& image, int width, int height) {
+  Bitmap sheet(width, height, image.PixelFormat());
+  sheet.Fill(platform::RgbOf(SwapRedBlue(image.BackColor())));
+  const int h = image.GetHeight();
+  int x = 0, y = 0;
+  for (int code = kFirstCode; code <= 255; ++code) {
+    image.SelectChar(static_cast<unsigned char>(code));
+    const int w = image.GetCharWidth();
+    if (x + w > width) {
+      x = 0;
+      y += h;
+    }
+    for (int j = 0; j < h; ++j) {
+      if (y + j >= height) break;
+      for (int i = 0; i < w; ++i) sheet.SetPixel(x + i, y + j, platform::RgbOf(image.Pixel(i, j)));
+    }
+    x += w;
+  }
+  if (sheet.Format() == PixelFormat::pf24bit) ReduceToPalette(sheet, PixelFormat::pf8bit, 256);
+  return sheet;
+}
+
+Bitmap RenderZoomGlyph(TCharImage& image) {
+  image.SelectChar('A');
+  const int w = image.GetCharWidth(), h = image.GetHeight();
+  Bitmap zoom(4 * w + 2, 4 * h + 2, image.PixelFormat());
+  zoom.Fill(platform::RgbOf(SwapRedBlue(image.BackColor())));
+  const platform::Rgb lime{0, 0xFF, 0};
+  for (int x = 0; x < zoom.Width(); ++x) {
+    zoom.SetPixel(x, 0, lime);
+    zoom.SetPixel(x, zoom.Height() - 1, lime);
+  }
+  for (int y = 0; y < zoom.Height(); ++y) {
+    zoom.SetPixel(0, y, lime);
+    zoom.SetPixel(zoom.Width() - 1, y, lime);
+  }
+  for (int j = 0; j < 4 * h; ++j)
+    for (int i = 0; i < 4 * w; ++i) zoom.SetPixel(i + 1, j + 1, platform::RgbOf(image.Pixel(i / 4, j / 4)));
+  return zoom;
+}
+
+FontPreview BuildFont(const FontSettings& settings, const FontFactory& factory) {
+  FontPreview p;
+  auto image = CreateCharImage(settings, false, factory);
+  p.Height = image->GetHeight();
+  for (int code = kFirstCode; code <= 255; ++code) {
+    image->SelectChar(static_cast<unsigned char>(code));
+    p.Widths[static_cast<std::size_t>(code - kFirstCode)] = static_cast<std::uint8_t>(image->GetCharWidth());
+  }
+  p.Layout = LayoutSheet(p.Height, p.Widths);
+  p.TooLarge = p.Layout.TooLarge;
+  p.Sheet = RenderSheet(*image, kSheetWidth, p.Layout.SheetHeight);
+  p.Zoom = RenderZoomGlyph(*image);
+  return p;
+}
+
+std::string BuildFontFile(const FontSettings& settings, FontPreview* preview, const FontFactory& factory) {
+  FontPreview p = BuildFont(settings, factory);
+  assembly::FontFile f;
+  f.Height = static_cast<std::uint8_t>(p.Height);
+  f.Type = static_cast<std::uint8_t>(settings.FontType);
+  f.TextColor = settings.TextColor & 0xFFFFFF;
+  f.BackgroundColor = settings.BackgroundColor & 0xFFFFFF;
+  f.Widths = p.Widths;
+  f.Sheet = platform::EncodePalettePng(p.Sheet);
+  {
+    auto negative = CreateCharImage(settings, true, factory);
+    Bitmap sheet = RenderSheet(*negative, kSheetWidth, p.Layout.SheetHeight);
+    f.NegativeSheet = platform::EncodePalettePng(sheet);
+  }
+  f.HasNegativeSheet = true;
+  std::string bytes = assembly::WriteFontFile(f);
+  if (preview) *preview = std::move(p);
+  return bytes;
+}
+
+namespace {
+[[noreturn]] void WriteFailed(const std::string& fileName, int error) {
+  throw EFontWriteError("Cannot write the font file \"" + fileName + "\": " + std::strerror(error));
+}
+}  // namespace
+
+void WriteFileReplacing(const std::string& fileName, const std::string& bytes) {
+  const std::size_t slash = fileName.rfind('/');
+  const std::string dir = slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+  std::string temp = dir + ".fnt-XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) WriteFailed(fileName, errno);
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  std::size_t done = 0;
+  int error = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      break;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (!error && fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && !error) error = errno;
+  if (!error && std::rename(temp.c_str(), fileName.c_str()) != 0) error = errno;
+  if (error) {
+    unlink(temp.c_str());
+    WriteFailed(fileName, error);
+  }
+}
+
+FontPreview SaveFont(const FontSettings& settings, const std::string& fileName, const FontFactory& factory) {
+  FontPreview p;
+  const std::string bytes = BuildFontFile(settings, &p, factory);
+  WriteFileReplacing(fileName, bytes);
+  return p;
+}
+
+}  // namespace fontcreator

@@ -1,0 +1,97 @@
+#include "fontcreator/colorquantizer.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+namespace fontcreator {
+namespace {
+
+using platform::Bitmap;
+using platform::PixelFormat;
+using platform::Rgb;
+
+TEST(ColorQuantizerTest, KeepsUpTo256ColoursExactly) {
+  Bitmap b(20, 13, PixelFormat::pf24bit);  // 260 pixels, 256 distinct colours
+  std::set<std::tuple<int, int, int>> colours;
+  for (int i = 0; i < 260; ++i) {
+    int k = i % 256;
+    Rgb c{static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(255 - k), static_cast<std::uint8_t>(k * 7)};
+    b.SetPixel(i % 20, i / 20, c);
+    colours.insert({c.red, c.green, c.blue});
+  }
+  Bitmap original = b;
+  ReduceToPalette(b, PixelFormat::pf8bit, 256);
+  ASSERT_EQ(b.Format(), PixelFormat::pf8bit);
+  EXPECT_EQ(b.GetPalette().Count(), 256);
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) EXPECT_EQ(b.GetPixel(x, y), original.GetPixel(x, y));
+}
+
+TEST(ColorQuantizerTest, OneColourGivesOneEntryAndBlackRest) {
+  Bitmap b(7, 5, PixelFormat::pf24bit);
+  b.Fill(Rgb{10, 200, 30});
+  ReduceToPalette(b, PixelFormat::pf8bit, 256);
+  const platform::Palette& p = b.GetPalette();
+  ASSERT_EQ(p.Count(), 256);
+  EXPECT_EQ(p[0], (platform::PaletteEntry{10, 200, 30, 0}));
+  for (int i = 1; i < 256; ++i) EXPECT_EQ(p[i], platform::PaletteEntry{}) << i;
+  EXPECT_EQ(b.GetIndex(3, 3), 0);
+}
+
+TEST(ColorQuantizerTest, BlueIsTheHighestBitOfTheChildIndex) {
+  // Blue goes to child 4, red to child 1: red comes first in the palette.
+  TColorQuantizer q(256);
+  q.AddPixel(255, 0, 0);  // blue
+  q.AddPixel(0, 0, 255);  // red
+  auto table = q.PaletteTable();
+  EXPECT_EQ(table[0], (platform::PaletteEntry{255, 0, 0, 0}));
+  EXPECT_EQ(table[1], (platform::PaletteEntry{0, 0, 255, 0}));
+}
+
+TEST(ColorQuantizerTest, ReducesToTheLimitWithMeanColours) {
+  TColorQuantizer q(2);
+  // Two near blacks and one white: merging the deepest nodes averages the near blacks.
+  q.AddPixel(0, 0, 0);
+  q.AddPixel(1, 1, 1);
+  EXPECT_EQ(q.Leaves(), 2u);
+  q.AddPixel(255, 255, 255);
+  EXPECT_EQ(q.Leaves(), 2u);
+  auto table = q.PaletteTable();
+  EXPECT_EQ(table[0], (platform::PaletteEntry{0, 0, 0, 0}));  // (0 + 1) div 2
+  EXPECT_EQ(table[1], (platform::PaletteEntry{255, 255, 255, 0}));
+
+  Bitmap b(64, 64, PixelFormat::pf24bit);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x)
+      b.SetPixel(x, y, Rgb{static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 4), 77});
+  ReduceToPalette(b, PixelFormat::pf4bit, 16);
+  EXPECT_EQ(b.Format(), PixelFormat::pf4bit);
+  EXPECT_LE(b.GetPalette().Count(), 16);
+}
+
+TEST(ColorQuantizerTest, RefusesWrongFormatsAndLimits) {
+  Bitmap b24(4, 4, PixelFormat::pf24bit);
+  Bitmap b32(4, 4, PixelFormat::pf32bit);
+  Bitmap b8(4, 4, PixelFormat::pf8bit);
+  struct Case { Bitmap* b; PixelFormat target; int limit; } cases[] = {
+      {&b32, PixelFormat::pf8bit, 256}, {&b8, PixelFormat::pf8bit, 256},
+      {&b24, PixelFormat::pf1bit, 2},   {&b24, PixelFormat::pf24bit, 256},
+      {&b24, PixelFormat::pf8bit, 257}, {&b24, PixelFormat::pf4bit, 17},
+      {&b24, PixelFormat::pf8bit, 0},   {&b24, PixelFormat::pf8bit, -1},
+  };
+  for (const Case& c : cases) {
+    try {
+      ReduceToPalette(*c.b, c.target, c.limit);
+      ADD_FAILURE() << c.limit;
+    } catch (const std::logic_error& e) {
+      EXPECT_STREQ(e.what(), "Assertion failure (ColorQuantizer)");
+    }
+  }
+  EXPECT_THROW(TColorQuantizer(0), std::logic_error);
+  EXPECT_THROW(TColorQuantizer(16, 9), std::logic_error);
+}
+
+}  // namespace
+}  // namespace fontcreator

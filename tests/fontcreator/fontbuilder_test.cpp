@@ -1,0 +1,186 @@
+#include "fontcreator/fontbuilder.h"
+
+#include "fake_font_support.h"
+#include "platform/textrender.h"
+
+#include <gtest/gtest.h>
+
+namespace fontcreator {
+namespace {
+
+using platform::Bitmap;
+using platform::PixelFormat;
+using platform::Rgb;
+using testing::FakeFactory;
+using testing::FakeGlyph;
+using testing::FakeScript;
+
+std::array<std::uint8_t, kCodeCount> Widths(std::initializer_list<std::pair<int, int>> runs) {
+  std::array<std::uint8_t, kCodeCount> w{};
+  int i = 0;
+  for (auto [count, width] : runs)
+    for (int k = 0; k < count && i < kCodeCount; ++k) w[static_cast<std::size_t>(i++)] = static_cast<std::uint8_t>(width);
+  return w;
+}
+
+TEST(SheetLayoutTest, HeightsAndTheTooLargeFlag) {
+  struct Case { int h; std::array<std::uint8_t, kCodeCount> widths; int total, sheet; bool tooLarge; } cases[] = {
+      {10, Widths({}), 0, 48, false},                       // nothing drawn
+      {10, Widths({{224, 1}}), 20, 48, false},              // 200 + 24
+      {12, Widths({{224, 5}}), 72, 72, false},              // 40 a row: 6 rows
+      {2, Widths({{127, 101}}), 254, 254, false},           // one glyph a row
+      {5, Widths({{51, 101}}), 255, 255, true},
+      {2, Widths({{128, 101}}), 256, 255, true},
+      {24, Widths({{224, 32}}), 24 * 38, 255, true},        // 6 a row
+  };
+  for (const auto& c : cases) {
+    SheetLayout l = LayoutSheet(c.h, c.widths);
+    EXPECT_EQ(l.Total, c.total) << c.h;
+    EXPECT_EQ(l.SheetHeight, c.sheet) << c.h;
+    EXPECT_EQ(l.TooLarge, c.tooLarge) << c.h;
+  }
+}
+
+TEST(SheetLayoutTest, ExactFitStaysOnTheRow) {
+  SheetLayout fit = LayoutSheet(9, Widths({{2, 100}, {1, 1}}));
+  EXPECT_EQ(fit.X[1], 100);
+  EXPECT_EQ(fit.Y[1], 0);
+  EXPECT_EQ(fit.X[2], 0);
+  EXPECT_EQ(fit.Y[2], 9);
+  SheetLayout over = LayoutSheet(9, Widths({{1, 100}, {1, 101}}));
+  EXPECT_EQ(over.X[1], 0);
+  EXPECT_EQ(over.Y[1], 9);
+  EXPECT_EQ(over.Total, 18);
+}
+
+FontSettings Settings(int type) {
+  FontSettings s;
+  s.FontType = type;
+  s.FaceName = "Fake";
+  s.Size = 10;
+  s.TextColor = 0x2040C0;
+  s.BackgroundColor = 0xF0E0D0;
+  return s;
+}
+
+TEST(SheetTest, SheetHoldsEveryGlyphAtItsPlace) {
+  FakeScript script;
+  // Glyph of code c: width 3 + c % 5, ink on its diagonal.
+  for (int c = 32; c < 256; ++c) {
+    int w = 3 + c % 5;
+    FakeGlyph g{{0, w, 0}, true, w, {}};
+    for (int i = 0; i < w && i < 10; ++i) g.ink.push_back({i, i});
+    script.glyphs[c] = g;
+  }
+  for (int type : {0, 1, 2}) {
+    FontPreview p = BuildFont(Settings(type), FakeFactory(script));
+    EXPECT_EQ(p.Height, 10);
+    EXPECT_EQ(p.Sheet.Width(), 200);
+    EXPECT_EQ(p.Sheet.Height(), p.Layout.SheetHeight);
+    EXPECT_EQ(p.Sheet.Format(), type == 0 ? PixelFormat::pf1bit : PixelFormat::pf8bit);
+    if (type != 0) {
+      EXPECT_EQ(p.Sheet.GetPalette().Count(), 256);
+    }
+    auto image = CreateCharImage(Settings(type), false, FakeFactory(script));
+    const Rgb back = platform::RgbOf(SwapRedBlue(image->BackColor()));
+    for (int c = 32; c < 256; ++c) {
+      const int i = c - 32;
+      ASSERT_EQ(p.Widths[static_cast<std::size_t>(i)], 3 + c % 5);
+      image->SelectChar(static_cast<unsigned char>(c));
+      for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < image->GetCharWidth(); ++x)
+          ASSERT_EQ(p.Sheet.GetPixel(p.Layout.X[i] + x, p.Layout.Y[i] + y), platform::RgbOf(image->Pixel(x, y)))
+              << type << " code " << c << " " << x << "," << y;
+    }
+    // Past the last glyph: background.
+    EXPECT_EQ(p.Sheet.GetPixel(199, p.Sheet.Height() - 1), back);
+  }
+}
+
+TEST(SheetTest, BlackAndWhiteSheetIsBlackOnWhite) {
+  FakeScript script;
+  FontSettings s = Settings(0);
+  FontPreview p = BuildFont(s, FakeFactory(script));
+  // Code 32 at (0, 0): the fake's ink at (0, 0) and (1, 1).
+  EXPECT_EQ(p.Sheet.GetPixel(0, 0), (Rgb{0, 0, 0}));
+  EXPECT_EQ(p.Sheet.GetPixel(1, 1), (Rgb{0, 0, 0}));
+  EXPECT_EQ(p.Sheet.GetPixel(1, 0), (Rgb{255, 255, 255}));
+}
+
+TEST(SheetTest, ZoomIsFourTimesTheLetterInALimeFrame) {
+  FakeScript script;
+  script.glyphs['A'] = FakeGlyph{{0, 3, 0}, true, 3, {{0, 0}, {2, 9}}};
+  auto image = CreateCharImage(Settings(1), false, FakeFactory(script));
+  Bitmap zoom = RenderZoomGlyph(*image);
+  ASSERT_EQ(zoom.Width(), 4 * 3 + 2);
+  ASSERT_EQ(zoom.Height(), 4 * 10 + 2);
+  EXPECT_EQ(zoom.Format(), PixelFormat::pf24bit);
+  const Rgb lime{0, 255, 0};
+  EXPECT_EQ(zoom.GetPixel(0, 0), lime);
+  EXPECT_EQ(zoom.GetPixel(13, 41), lime);
+  EXPECT_EQ(zoom.GetPixel(7, 0), lime);
+  EXPECT_EQ(zoom.GetPixel(0, 20), lime);
+  for (int j = 0; j < 40; ++j)
+    for (int i = 0; i < 12; ++i)
+      EXPECT_EQ(zoom.GetPixel(i + 1, j + 1), platform::RgbOf(image->Pixel(i / 4, j / 4)));
+  EXPECT_EQ(zoom.GetPixel(1, 1), platform::RgbOf(MakeColor(0x20, 0x40, 0xC0)));
+  EXPECT_EQ(zoom.GetPixel(9, 37), platform::RgbOf(MakeColor(0x20, 0x40, 0xC0)));
+  EXPECT_EQ(zoom.GetPixel(5, 1), platform::RgbOf(MakeColor(0xF0, 0xE0, 0xD0)));
+}
+
+class DejaVuTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(platform::UsePrivateFontDirs({"/usr/share/fonts/truetype/dejavu"})); }
+};
+
+TEST_F(DejaVuTest, EveryHeightGivesACellOfThatHeight) {
+  for (int type : {0, 1, 2}) {
+    for (int size = 5; size <= 24; ++size) {
+      for (bool aa : {false, true}) {
+        auto image = TCharImage::CreateCharImage(type, "DejaVu Sans", platform::DEFAULT_CHARSET, aa, false, false,
+                                                 false, 0.5f, 0.5f, false, 0xFFFFFF, 0, size);
+        EXPECT_EQ(image->GetHeight(), size) << type << " " << size;
+      }
+    }
+  }
+  SetIsWindowsXPForTesting(false);
+  auto sampled = TCharImage::CreateCharImage(1, "DejaVu Sans", platform::DEFAULT_CHARSET, true, false, false, false,
+                                             0.5f, 0.5f, false, 0xFFFFFF, 0, 13);
+  SetIsWindowsXPForTesting(std::nullopt);
+  EXPECT_EQ(sampled->GetHeight(), 13);
+  EXPECT_EQ(sampled->Surface().Width(), 128);
+}
+
+TEST_F(DejaVuTest, RussianSetDrawsCyrillicA) {
+  auto make = [](int charset) {
+    return TCharImage::CreateCharImage(0, "DejaVu Sans", charset, false, false, false, false, 0.5f, 0.5f, false,
+                                       0xFFFFFF, 0, 14);
+  };
+  auto glyph = [](TCharImage& img, unsigned char code) {
+    img.SelectChar(code);
+    std::vector<ColorRef> px;
+    for (int y = 0; y < img.GetHeight(); ++y)
+      for (int x = 0; x < img.GetCharWidth(); ++x) px.push_back(img.Pixel(x, y));
+    return px;
+  };
+  auto ru = make(platform::RUSSIAN_CHARSET);
+  auto we = make(platform::ANSI_CHARSET);
+  EXPECT_EQ(glyph(*ru, 0xC0), glyph(*we, 'A'));
+  EXPECT_NE(glyph(*we, 0xC0), glyph(*we, 'A'));
+}
+
+TEST_F(DejaVuTest, ItalicInkIsInsideTheWidth) {
+  // Italic glyphs reach left of their origin; all their ink must still be in the sheet.
+  for (unsigned char code : {'f', 'j', 'y'}) {
+    auto image = TCharImage::CreateCharImage(2, "DejaVu Serif", platform::ANSI_CHARSET, false, false, true, false,
+                                             0.5f, 0.5f, false, 0x000000, 0xFFFFFF, 20);
+    image->SelectChar(code);
+    const platform::Bitmap& dib = image->Surface();
+    for (int y = 0; y < dib.Height(); ++y)
+      for (int x = image->GetCharWidth(); x < dib.Width(); ++x)
+        EXPECT_EQ(dib.GetPixel(x, y), (Rgb{0, 0, 0})) << code << " " << x << "," << y;
+  }
+}
+
+}  // namespace
+}  // namespace fontcreator
