@@ -148,6 +148,30 @@ struct Glyph {
   std::vector<std::uint8_t> coverage;
 };
 
+// Drops the columns without ink at both sides, so that the box is the ink's own.
+void TrimColumns(Glyph& g, int channels) {
+  auto inked = [&](int c) {
+    for (int r = 0; r < g.rows; ++r)
+      for (int k = 0; k < channels; ++k)
+        if (g.coverage[(static_cast<std::size_t>(r) * g.width + c) * channels + k] != 0) return true;
+    return false;
+  };
+  int first = 0, last = g.width - 1;
+  while (first <= last && !inked(first)) ++first;
+  while (last >= first && !inked(last)) --last;
+  if (first == 0 && last == g.width - 1) return;
+  const int width = last >= first ? last - first + 1 : 0;
+  std::vector<std::uint8_t> kept(static_cast<std::size_t>(width) * g.rows * channels);
+  for (int r = 0; r < g.rows; ++r)
+    std::copy_n(&g.coverage[(static_cast<std::size_t>(r) * g.width + first) * channels],
+                static_cast<std::size_t>(width) * channels,
+                &kept[static_cast<std::size_t>(r) * width * channels]);
+  g.coverage = std::move(kept);
+  g.left += first;
+  g.width = width;
+  if (width == 0) g.rows = 0;
+}
+
 class FreeTypeFont final : public TextFont {
 public:
   FreeTypeFont(const LogFont& font, FT_Face face, bool emboldenFace, bool obliqueFace)
@@ -259,6 +283,7 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
         g.coverage[at] = static_cast<std::uint8_t>(v);
       }
     }
+    TrimColumns(g, 3);
     return g;
   }
 
@@ -279,6 +304,7 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
       g.coverage[static_cast<std::size_t>(r) * g.width + c] = v;
     }
   }
+  TrimColumns(g, 1);
   return g;
 }
 

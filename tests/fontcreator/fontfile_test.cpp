@@ -1,0 +1,221 @@
+#include "assembly/fontfile.h"
+#include "fontcreator/fontbuilder.h"
+
+#include "fake_font_support.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fontcreator {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Bitmap;
+using platform::Rgb;
+using testing::FakeFactory;
+using testing::FakeGlyph;
+using testing::FakeScript;
+
+// A palette PNG read back with libpng, without any conversion.
+struct PalettePng {
+  int width = 0, height = 0, bitDepth = 0, colorType = -1, paletteSize = 0;
+  std::vector<png_color> palette;
+  std::vector<std::vector<int>> index;  // [y][x]
+  Rgb At(int x, int y) const {
+    const png_color& c = palette.at(static_cast<std::size_t>(index[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
+    return {c.red, c.green, c.blue};
+  }
+};
+
+PalettePng DecodePng(const std::string& bytes) {
+  PalettePng out;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  struct Reader { const std::string* b; std::size_t at; } reader{&bytes, 0};
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    ADD_FAILURE() << "not a PNG";
+    return {};
+  }
+  png_set_read_fn(png, &reader, [](png_structp p, png_bytep data, png_size_t n) {
+    auto* r = static_cast<Reader*>(png_get_io_ptr(p));
+    if (r->at + n > r->b->size()) png_error(p, "short");
+    std::memcpy(data, r->b->data() + r->at, n);
+    r->at += n;
+  });
+  png_read_info(png, info);
+  out.width = static_cast<int>(png_get_image_width(png, info));
+  out.height = static_cast<int>(png_get_image_height(png, info));
+  out.bitDepth = png_get_bit_depth(png, info);
+  out.colorType = png_get_color_type(png, info);
+  png_colorp pal = nullptr;
+  int n = 0;
+  if (png_get_PLTE(png, info, &pal, &n)) out.palette.assign(pal, pal + n);
+  out.paletteSize = n;
+  std::vector<png_byte> row(png_get_rowbytes(png, info));
+  for (int y = 0; y < out.height; ++y) {
+    png_read_row(png, row.data(), nullptr);
+    std::vector<int> line;
+    for (int x = 0; x < out.width; ++x) {
+      if (out.bitDepth == 1) line.push_back((row[static_cast<std::size_t>(x / 8)] >> (7 - x % 8)) & 1);
+      else line.push_back(row[static_cast<std::size_t>(x)]);
+    }
+    out.index.push_back(line);
+  }
+  png_destroy_read_struct(&png, &info, nullptr);
+  return out;
+}
+
+FontSettings Settings(int type) {
+  FontSettings s;
+  s.FontType = type;
+  s.FaceName = "Fake";
+  s.Size = 11;
+  if (type == 0) {
+    s.TextColor = 0x000000;
+    s.BackgroundColor = 0xFFFFFF;
+  } else {
+    s.TextColor = 0x00FFFF;
+    s.BackgroundColor = 0x102040;
+  }
+  return s;
+}
+
+FakeScript Script() {
+  FakeScript s;
+  s.cellHeight = 11;
+  for (int c = 32; c < 256; ++c) {
+    int w = 2 + c % 7;
+    FakeGlyph g{{0, w, 0}, true, w, {}};
+    for (int j = 0; j < 11; j += 2) g.ink.push_back({(c + j) % w, j, 255, static_cast<std::uint8_t>(c), 90});
+    s.glyphs[c] = g;
+  }
+  return s;
+}
+
+TEST(FontFileTest, RoundTripThroughTheBuildersReader) {
+  for (int type : {0, 1, 2}) {
+    SCOPED_TRACE(type);
+    FakeScript script = Script();
+    FontPreview preview;
+    const std::string bytes = BuildFontFile(Settings(type), &preview, FakeFactory(script));
+
+    std::string reason;
+    auto font = assembly::ReadFontFile(bytes, &reason);
+    ASSERT_TRUE(font) << reason;
+    EXPECT_EQ(static_cast<unsigned char>(bytes[7]), type);
+    EXPECT_EQ(font->Height, 11);
+    EXPECT_EQ(font->TextColor, Settings(type).TextColor);
+    EXPECT_EQ(font->BackgroundColor, Settings(type).BackgroundColor);
+    EXPECT_EQ(font->Widths, preview.Widths);
+    const std::uint32_t offset = assembly::ReadU32LE(bytes, 2);
+    EXPECT_EQ(offset, 244 + font->Sheet.size());
+    EXPECT_EQ(assembly::ReadU32LE(bytes, offset), font->NegativeSheet.size());
+
+    // Without its negative set the font is still a font.
+    std::string positive = bytes;
+    positive.resize(offset);
+    auto cut = assembly::ReadFontFile(positive, &reason);
+    ASSERT_TRUE(cut) << reason;
+    EXPECT_FALSE(cut->HasNegativeSheet);
+    EXPECT_EQ(static_cast<unsigned char>(positive[7]), type);
+
+    // Both sheets are 200 x S palette pictures of exactly the rendered pixels.
+    auto negativeImage = CreateCharImage(Settings(type), true, FakeFactory(script));
+    Bitmap negative = RenderSheet(*negativeImage, 200, preview.Layout.SheetHeight);
+    struct Sheet { const std::string* png; const Bitmap* expected; } sheets[] = {
+        {&font->Sheet, &preview.Sheet}, {&font->NegativeSheet, &negative}};
+    for (const Sheet& s : sheets) {
+      PalettePng png = DecodePng(*s.png);
+      EXPECT_EQ(png.colorType, PNG_COLOR_TYPE_PALETTE);
+      EXPECT_EQ(png.bitDepth, type == 0 ? 1 : 8);
+      EXPECT_EQ(png.paletteSize, type == 0 ? 2 : 256);
+      ASSERT_EQ(png.width, 200);
+      ASSERT_EQ(png.height, preview.Layout.SheetHeight);
+      for (int y = 0; y < png.height; ++y)
+        for (int x = 0; x < png.width; ++x)
+          ASSERT_EQ(png.At(x, y), s.expected->GetPixel(x, y)) << x << "," << y;
+    }
+    if (type == 0) {
+      PalettePng a = DecodePng(font->Sheet), b = DecodePng(font->NegativeSheet);
+      for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+          Rgb p = a.At(x, y), q = b.At(x, y);
+          ASSERT_EQ(p.red ^ q.red, 255) << x << "," << y;
+        }
+    }
+  }
+}
+
+class SaveFontTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("qw_savefont_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "out");
+    old_ = fs::current_path();
+    fs::create_directories(dir_ / "cwd");
+    fs::current_path(dir_ / "cwd");
+  }
+  void TearDown() override {
+    fs::current_path(old_);
+    fs::remove_all(dir_);
+  }
+  static std::string Read(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+  static std::vector<std::string> Names(const fs::path& d) {
+    std::vector<std::string> n;
+    for (const auto& e : fs::directory_iterator(d)) n.push_back(e.path().filename().string());
+    std::sort(n.begin(), n.end());
+    return n;
+  }
+  fs::path dir_, old_;
+};
+
+TEST_F(SaveFontTest, WritesTheFileAndNothingElse) {
+  FakeScript script = Script();
+  const fs::path target = dir_ / "out" / "my.fnt";
+  {
+    std::ofstream old(target);
+    old << "an older, longer font file that must be replaced completely.........................";
+  }
+  FontPreview p = SaveFont(Settings(1), target.string(), FakeFactory(script));
+  FakeScript again = Script();
+  EXPECT_EQ(Read(target), BuildFontFile(Settings(1), nullptr, FakeFactory(again)));
+  EXPECT_EQ(Names(dir_ / "out"), std::vector<std::string>{"my.fnt"});
+  EXPECT_TRUE(Names(dir_ / "cwd").empty());  // no font.png
+  EXPECT_EQ(p.Height, 11);
+}
+
+TEST_F(SaveFontTest, FailedSaveLeavesNoPartialFile) {
+  FakeScript script = Script();
+  // A missing folder.
+  const fs::path missing = dir_ / "nowhere" / "a.fnt";
+  EXPECT_THROW(SaveFont(Settings(0), missing.string(), FakeFactory(script)), EFontWriteError);
+  EXPECT_FALSE(fs::exists(dir_ / "nowhere"));
+  // A target that cannot be replaced: a folder of that name. Its folder stays as it was.
+  fs::create_directories(dir_ / "out" / "b.fnt" / "inner");
+  try {
+    SaveFont(Settings(0), (dir_ / "out" / "b.fnt").string(), FakeFactory(script));
+    FAIL();
+  } catch (const EFontWriteError& e) {
+    EXPECT_NE(std::string(e.what()).find("b.fnt"), std::string::npos);
+  }
+  EXPECT_EQ(Names(dir_ / "out"), std::vector<std::string>{"b.fnt"});
+  EXPECT_TRUE(Names(dir_ / "cwd").empty());
+}
+
+}  // namespace
+}  // namespace fontcreator

@@ -1,0 +1,84 @@
+// Renders a few glyph sheets with the DejaVu fonts and saves them as PNG files to look at.
+//   render_sheets <output folder> [font folder]
+// Writes <name>.png (the sheet), <name>_neg.png (the negative sheet) and <name>_zoom.png.
+#include "fontcreator/colorquantizer.h"
+#include "fontcreator/fontbuilder.h"
+#include "platform/png.h"
+#include "platform/textrender.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using fontcreator::FontSettings;
+
+struct Sample {
+  const char* name;
+  FontSettings settings;
+};
+
+FontSettings Make(int type, const char* face, int size, int charset, bool aa, bool bold, bool italic,
+                  std::uint32_t text, std::uint32_t back) {
+  FontSettings s;
+  s.FontType = type;
+  s.FaceName = face;
+  s.Size = size;
+  s.Charset = charset;
+  s.Antialiased = aa;
+  s.Bold = bold;
+  s.Italic = italic;
+  s.TextColor = text;
+  s.BackgroundColor = back;
+  return s;
+}
+
+bool Save(const std::filesystem::path& file, platform::Bitmap bitmap) {
+  if (bitmap.Format() == platform::PixelFormat::pf24bit)
+    fontcreator::ReduceToPalette(bitmap, platform::PixelFormat::pf8bit, 256);
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  const std::string png = platform::EncodePalettePng(bitmap);
+  out.write(png.data(), static_cast<std::streamsize>(png.size()));
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: render_sheets <output folder> [font folder]\n");
+    return 2;
+  }
+  const std::filesystem::path out = argv[1];
+  const std::string fonts = argc == 3 ? argv[2] : "/usr/share/fonts/truetype/dejavu";
+  if (!platform::UsePrivateFontDirs({fonts})) {
+    std::fprintf(stderr, "render_sheets: cannot use the fonts of %s\n", fonts.c_str());
+    return 1;
+  }
+  std::filesystem::create_directories(out);
+  const Sample samples[] = {
+      {"bw_sans_12", Make(0, "DejaVu Sans", 12, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"bw_sans_8_cyrillic", Make(0, "DejaVu Sans", 8, platform::RUSSIAN_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"bw_serif_16_bold", Make(0, "DejaVu Serif", 16, platform::ANSI_CHARSET, false, true, false, 0, 0xFFFFFF)},
+      {"aa_sans_13", Make(1, "DejaVu Sans", 13, platform::ANSI_CHARSET, true, false, false, 0x000000, 0xFFFFFF)},
+      {"aa_serif_18_italic", Make(1, "DejaVu Serif", 18, platform::EASTEUROPE_CHARSET, true, false, true, 0x00FFFF, 0x000040)},
+      {"color_sans_12_plain", Make(1, "DejaVu Sans", 12, platform::GREEK_CHARSET, false, false, false, 0xFFFF00, 0x000000)},
+      {"ct_sans_12", Make(2, "DejaVu Sans", 12, platform::ANSI_CHARSET, false, false, false, 0x000000, 0xFFFFFF)},
+      {"ct_sans_15_hebrew", Make(2, "DejaVu Sans", 15, platform::HEBREW_CHARSET, false, false, false, 0xFFFF00, 0x000000)},
+  };
+  for (const Sample& s : samples) {
+    fontcreator::FontPreview p = fontcreator::BuildFont(s.settings);
+    auto negative = fontcreator::CreateCharImage(s.settings, true);
+    platform::Bitmap neg = fontcreator::RenderSheet(*negative, fontcreator::kSheetWidth, p.Layout.SheetHeight);
+    const std::string base = s.name;
+    if (!Save(out / (base + ".png"), p.Sheet) || !Save(out / (base + "_neg.png"), neg) ||
+        !Save(out / (base + "_zoom.png"), p.Zoom)) {
+      std::fprintf(stderr, "render_sheets: cannot write into %s\n", out.c_str());
+      return 1;
+    }
+    std::printf("%-22s height %2d, sheet 200 x %d%s\n", s.name, p.Height, p.Layout.SheetHeight,
+                p.TooLarge ? " (too large)" : "");
+  }
+  return 0;
+}
