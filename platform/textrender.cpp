@@ -160,7 +160,11 @@ void TrimColumns(Glyph& g, int channels) {
   while (first <= last && !inked(first)) ++first;
   while (last >= first && !inked(last)) --last;
   if (first == 0 && last == g.width - 1) return;
-  const int width = last >= first ? last - first + 1 : 0;
+  if (last < first) {
+    g = Glyph{true, g.advance, 0, 0, 0, 0, {}};
+    return;
+  }
+  const int width = last - first + 1;
   std::vector<std::uint8_t> kept(static_cast<std::size_t>(width) * g.rows * channels);
   for (int r = 0; r < g.rows; ++r)
     std::copy_n(&g.coverage[(static_cast<std::size_t>(r) * g.width + first) * channels],
@@ -169,7 +173,6 @@ void TrimColumns(Glyph& g, int channels) {
   g.coverage = std::move(kept);
   g.left += first;
   g.width = width;
-  if (width == 0) g.rows = 0;
 }
 
 class FreeTypeFont final : public TextFont {
