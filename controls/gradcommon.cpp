@@ -1,0 +1,216 @@
+#include "controls/gradcommon.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace controls {
+
+int MulDiv(int a, int b, int c) {
+  if (c == 0) return -1;
+  long long num = static_cast<long long>(a) * b;
+  long long q = (2 * std::llabs(num) + std::llabs(static_cast<long long>(c))) / (2 * std::llabs(static_cast<long long>(c)));
+  if ((num < 0) != (c < 0)) q = -q;
+  return static_cast<int>(q);
+}
+
+TTwainColors::TTwainColors() {
+  from_rgb_ = ResolveColor(from_color_);
+  to_rgb_ = ResolveColor(to_color_);
+}
+
+void TTwainColors::SetFromColor(TColor c) {
+  if (c == from_color_) return;
+  from_color_ = c;
+  from_rgb_ = ResolveColor(c);
+  Changed();
+}
+
+void TTwainColors::SetToColor(TColor c) {
+  if (c == to_color_) return;
+  to_color_ = c;
+  to_rgb_ = ResolveColor(c);
+  Changed();
+}
+
+void TCustomGradient::SetSteps(int v) {
+  v = std::clamp(v, 1, 255);
+  if (v == steps_) return;
+  steps_ = v;
+  Changed();
+}
+
+void TCustomGradient::SetPercentFilling(TPercent v) {
+  v = std::min<TPercent>(v, 100);
+  if (v == percent_filling_) return;
+  percent_filling_ = v;
+  Changed();
+}
+
+void TCustomGradient::SetBrushStyle(TBrushStyle v) {
+  brush_style_ = v;
+  Changed();
+}
+
+void TCustomGradient::SetOrientation(TGradientDir v) {
+  if (v == orientation_) return;
+  orientation_ = v;
+  if (active_) Changed();
+}
+
+void TCustomGradient::SetActive(bool v) {
+  if (v == active_) return;
+  active_ = v;
+  Changed();
+}
+
+namespace {
+
+Qt::PenStyle QtPenStyle(int ps) {
+  switch (ps) {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    case 5: return Qt::NoPen;
+    default: return Qt::SolidLine;
+  }
+}
+
+// The brush of one band; a clear style gives none.
+bool BandBrush(TBrushStyle style, const QColor& color, QBrush& brush) {
+  switch (style) {
+    case bsSolid: brush = QBrush(color, Qt::SolidPattern); return true;
+    case bsHorizontal: brush = QBrush(color, Qt::HorPattern); return true;
+    case bsVertical: brush = QBrush(color, Qt::VerPattern); return true;
+    case bsFDiagonal: brush = QBrush(color, Qt::FDiagPattern); return true;
+    case bsBDiagonal: brush = QBrush(color, Qt::BDiagPattern); return true;
+    case bsCross: brush = QBrush(color, Qt::CrossPattern); return true;
+    case bsDiagCross: brush = QBrush(color, Qt::DiagCrossPattern); return true;
+    case bsClear: break;
+  }
+  return false;
+}
+
+void FillBand(QPainter& p, TBrushStyle style, const QColor& color, int l, int t, int r, int b) {
+  QBrush brush;
+  if (r <= l || b <= t || !BandBrush(style, color, brush)) return;
+  p.fillRect(QRect(l, t, r - l, b - t), brush);
+}
+
+}  // namespace
+
+void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int pen_style, int pen_width) {
+  if (!g.active_ || g.steps_ == 1) return;
+  if (dc.device() == nullptr || dc.device()->depth() < 16) return;
+  const int w = r.Width(), h = r.Height();
+
+  if (g.orientation_ == fgdHorzConvergent || g.orientation_ == fgdVertConvergent) {
+    const TGradientDir saved = g.orientation_;
+    const bool horz = saved == fgdHorzConvergent;
+    g.orientation_ = horz ? fgdHorizontal : fgdVertical;
+    TRect first = r, second = r;
+    if (horz) {
+      first.Bottom -= h / 2;
+      second.Top += h / 2;
+    } else {
+      first.Right -= w / 2;
+      second.Left += w / 2;
+    }
+    PaintGradient(g, dc, first, pen_style, pen_width);
+    std::swap(g.from_rgb_, g.to_rgb_);
+    PaintGradient(g, dc, second, pen_style, pen_width);
+    std::swap(g.from_rgb_, g.to_rgb_);
+    g.orientation_ = saved;
+    return;
+  }
+
+  const int r1 = RedOf(g.from_rgb_), g1 = GreenOf(g.from_rgb_), b1 = BlueOf(g.from_rgb_);
+  const int dr = RedOf(g.to_rgb_) - r1, dg = GreenOf(g.to_rgb_) - g1, db = BlueOf(g.to_rgb_) - b1;
+
+  // Buffered drawing goes into an image of the rectangle's size, then onto the rectangle.
+  QImage buffer;
+  QPainter buffered;
+  QPainter* p = &dc;
+  if (g.buffered_draw_) {
+    if (w <= 0 || h <= 0) return;
+    buffer = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    buffer.fill(Qt::transparent);
+    buffered.begin(&buffer);
+    buffered.translate(-r.Left, -r.Top);
+    p = &buffered;
+  }
+
+  int n = 0;
+  switch (g.orientation_) {
+    case fgdHorizontal: n = std::min(g.steps_, h); break;
+    case fgdVertical: n = std::min(g.steps_, w); break;
+    case fgdLeftBias:
+    case fgdRightBias: n = std::min(g.steps_, w + h); break;
+    case fgdRectangle: n = std::min(g.steps_, std::min(w / 2, h / 2)); break;
+    default: break;
+  }
+
+  const int pw = pen_width == 0 ? 1 : pen_width;
+  // The two walking points of the bias orientations.
+  int x1, y1, x2, y2;
+  if (g.orientation_ == fgdRightBias) {
+    x1 = x2 = r.Right;
+  } else {
+    x1 = x2 = r.Left;
+  }
+  y1 = y2 = r.Top;
+
+  for (int i = 0; i < n; ++i) {
+    QColor color;
+    if (n == 1) {
+      color = QColor(r1, g1, b1);
+    } else {
+      color = QColor(std::clamp(r1 + MulDiv(i, dr, n - 1), 0, 255), std::clamp(g1 + MulDiv(i, dg, n - 1), 0, 255),
+                     std::clamp(b1 + MulDiv(i, db, n - 1), 0, 255));
+    }
+    switch (g.orientation_) {
+      case fgdHorizontal:
+        FillBand(*p, g.brush_style_, color, r.Left, r.Top + MulDiv(i, h, n), r.Right, r.Top + MulDiv(i + 1, h, n));
+        break;
+      case fgdVertical:
+        FillBand(*p, g.brush_style_, color, r.Left + MulDiv(i, w, n), r.Top, r.Left + MulDiv(i + 1, w, n), r.Bottom);
+        break;
+      case fgdRectangle: {
+        const int dx = MulDiv(i, w / 2, n), dy = MulDiv(i, h / 2, n);
+        FillBand(*p, g.brush_style_, color, r.Left + dx, r.Top + dy, r.Right - dx, r.Bottom - dy);
+        break;
+      }
+      case fgdLeftBias:
+      case fgdRightBias: {
+        QPen pen(color, pw, QtPenStyle(pen_style));
+        pen.setCapStyle(Qt::FlatCap);
+        p->setPen(pen);
+        const int lines = MulDiv(i + 1, w + h, n) - MulDiv(i, w + h, n);
+        for (int k = 0; k < lines; ++k) {
+          if (g.orientation_ == fgdLeftBias) {
+            if (y1 < r.Bottom) y1 += pw; else x1 += pw;
+            if (x2 < r.Right) x2 += pw; else y2 += pw;
+          } else {
+            if (x1 > r.Left) x1 -= pw; else y1 += pw;
+            if (y2 < r.Bottom) y2 += pw; else x2 -= pw;
+          }
+          p->drawLine(x1, y1, x2, y2);
+        }
+        break;
+      }
+      default: break;
+    }
+    if (100.0 * i / n > g.percent_filling_) break;
+  }
+
+  if (g.buffered_draw_) {
+    buffered.end();
+    dc.drawImage(QPoint(r.Left, r.Top), buffer);
+  }
+}
+
+}  // namespace controls

@@ -1,0 +1,106 @@
+// Gradient settings (two colours, band count, fill percentage, brush, orientation) and the
+// painter that draws them as bands of flat colour.
+#pragma once
+
+#include "controls/colors.h"
+
+#include <cstdint>
+#include <functional>
+
+class QPainter;
+
+namespace controls {
+
+// A rectangle as the drawing operations take it: Right and Bottom are outside.
+struct TRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+};
+
+enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+
+enum TGradientDir : uint8_t {
+  fgdHorizontal,
+  fgdVertical,
+  fgdLeftBias,
+  fgdRightBias,
+  fgdRectangle,
+  fgdHorzConvergent,
+  fgdVertConvergent
+};
+
+using TPercent = uint8_t;  // 0..100
+
+// a * b / c rounded to the nearest integer (halves away from zero); -1 when c is 0.
+int MulDiv(int a, int b, int c);
+
+class TCustomGradient;
+
+class TTwainColors {
+public:
+  TTwainColors();
+  virtual ~TTwainColors() = default;
+
+  TColor FromColor() const { return from_color_; }
+  void SetFromColor(TColor c);
+  TColor ToColor() const { return to_color_; }
+  void SetToColor(TColor c);
+  // The colours as plain RGB, resolved when they were set.
+  TColor FromRGB() const { return from_rgb_; }
+  TColor ToRGB() const { return to_rgb_; }
+
+  std::function<void(TTwainColors*)> OnChange;
+
+protected:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
+
+private:
+  friend void PaintGradient(TCustomGradient&, QPainter&, const TRect&, int, int);
+  TColor from_color_ = clGray;
+  TColor to_color_ = clBlack;
+  TColor from_rgb_ = clGray;
+  TColor to_rgb_ = clBlack;
+};
+
+class TCustomGradient : public TTwainColors {
+public:
+  TCustomGradient() = default;
+
+  bool BufferedDraw() const { return buffered_draw_; }
+  void SetBufferedDraw(bool v) { buffered_draw_ = v; }
+  int Steps() const { return steps_; }
+  // Clamped to 1..255.
+  void SetSteps(int v);
+  TPercent PercentFilling() const { return percent_filling_; }
+  void SetPercentFilling(TPercent v);
+  TBrushStyle BrushStyle() const { return brush_style_; }
+  void SetBrushStyle(TBrushStyle v);
+  TGradientDir Orientation() const { return orientation_; }
+  void SetOrientation(TGradientDir v);
+  bool Active() const { return active_; }
+  void SetActive(bool v);
+
+private:
+  friend void PaintGradient(TCustomGradient&, QPainter&, const TRect&, int, int);
+  bool buffered_draw_ = false;
+  int steps_ = 255;
+  TPercent percent_filling_ = 100;
+  TBrushStyle brush_style_ = bsSolid;
+  TGradientDir orientation_ = fgdHorizontal;
+  bool active_ = false;
+};
+
+class TGradient : public TCustomGradient {
+public:
+  TGradient() = default;
+};
+
+// Paints gradient `g` over `r`; the bias orientations draw lines with
+// pen style `pen_style` (0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none) and
+// width `pen_width` (0 counts as 1). Nothing is drawn on a device below 16 bits per pixel.
+void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int pen_style, int pen_width);
+
+}  // namespace controls

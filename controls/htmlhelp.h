@@ -1,0 +1,64 @@
+// The help bridge: every help request of the programs (table of contents, keyword, topic,
+// context number) reaches one viewer named "HtmlHelp", which opens the help file with the
+// desktop's viewer for its type. A request for a missing file does nothing.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace controls {
+
+// Commands of the help viewer call.
+constexpr int HH_DISPLAY_TOPIC = 0, HH_DISPLAY_TOC = 1, HH_DISPLAY_INDEX = 2, HH_HELP_CONTEXT = 0x0F,
+              HH_CLOSE_ALL = 0x12;
+
+// What the viewer hands to the desktop. `file` is the help file (for a topic, file +
+// " ::/" + topic), `data` the keyword or the context number as text.
+class THelpDesk {
+public:
+  virtual ~THelpDesk() = default;
+  virtual void HtmlHelp(const std::string& file, int command, const std::string& data) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+};
+
+// Where the viewer finds the help file: the dispatch's file and the application's.
+struct THelpFileSource {
+  std::function<std::string()> DispatchHelpFile;
+  std::function<std::string()> ApplicationHelpFile;
+};
+
+class THtmlHelpViewer {
+public:
+  THtmlHelpViewer(THelpDesk& desk, THelpFileSource files) : desk_(desk), files_(std::move(files)) {}
+
+  // `name` when given; else the dispatch's help file; when that is empty too, the
+  // application's. Empty unless the file exists.
+  std::string GetHelpFileName(const std::string& name = {}) const;
+
+  std::string GetViewerName() const { return "HtmlHelp"; }
+  int UnderstandsKeyword(const std::string&) const { return 1; }
+  std::vector<std::string> GetHelpStrings(const std::string& keyword) const { return {keyword + ": HtmlHelp"}; }
+  bool CanShowTableOfContents() const { return true; }
+  void ShowTableOfContents();
+  void ShowHelp(const std::string& keyword);
+  void NotifyID(int viewer_id) { viewer_id_ = viewer_id; }
+  int ViewerID() const { return viewer_id_; }
+  void SoftShutDown();
+  void ShutDown();
+  bool UnderstandsTopic(const std::string&) const { return true; }
+  void DisplayTopic(const std::string& topic);
+  bool UnderstandsContext(int, const std::string&) const { return true; }
+  // Opens the given help file (when it exists) at the context number; without a name the
+  // dispatch's or the application's file.
+  void DisplayHelpByContext(int context, const std::string& help_file = {});
+  bool HelpCommand(int, const std::string&) const { return false; }
+
+private:
+  THelpDesk& desk_;
+  THelpFileSource files_;
+  int viewer_id_ = 0;
+};
+
+}  // namespace controls

@@ -1,0 +1,90 @@
+#include "controls/htmlhelp.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace controls {
+namespace {
+
+class RecordingDesk : public THelpDesk {
+public:
+  struct Call {
+    std::string file;
+    int command;
+    std::string data;
+    bool operator==(const Call&) const = default;
+  };
+  void HtmlHelp(const std::string& file, int command, const std::string& data) override {
+    calls.push_back({file, command, data});
+  }
+  bool FileExists(const std::string& path) override { return existing.count(path) != 0; }
+  std::vector<Call> calls;
+  std::set<std::string> existing;
+};
+
+struct Fixture {
+  RecordingDesk desk;
+  std::string dispatch, app;
+  THtmlHelpViewer viewer{desk, {[this] { return dispatch; }, [this] { return app; }}};
+};
+
+TEST(HelpBridge, FileNameRules) {
+  Fixture f;
+  f.desk.existing = {"/m/given.chm", "/m/dispatch.chm", "/m/app.chm"};
+  struct {
+    const char* name;
+    const char* dispatch;
+    const char* app;
+    const char* want;
+  } cases[] = {
+      {"/m/given.chm", "/m/dispatch.chm", "/m/app.chm", "/m/given.chm"},
+      {"", "/m/dispatch.chm", "/m/app.chm", "/m/dispatch.chm"},
+      {"", "", "/m/app.chm", "/m/app.chm"},
+      {"", "", "/m/missing.chm", ""},
+      {"/m/missing.chm", "/m/dispatch.chm", "/m/app.chm", ""},
+      {"", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    f.dispatch = c.dispatch;
+    f.app = c.app;
+    EXPECT_EQ(f.viewer.GetHelpFileName(c.name), c.want) << c.name << "|" << c.dispatch << "|" << c.app;
+  }
+}
+
+TEST(HelpBridge, RequestsReachTheDeskWithTheirCommands) {
+  Fixture f;
+  f.app = "/m/app.chm";
+  f.desk.existing = {"/m/app.chm", "/m/other.chm"};
+  f.viewer.ShowTableOfContents();
+  f.viewer.ShowHelp("fonts");
+  f.viewer.DisplayTopic("intro.htm");
+  f.viewer.DisplayHelpByContext(20);
+  f.viewer.DisplayHelpByContext(7, "/m/other.chm");  // the file it was given
+  f.viewer.ShutDown();
+  using C = RecordingDesk::Call;
+  EXPECT_EQ(f.desk.calls, (std::vector<C>{{"/m/app.chm", HH_DISPLAY_TOC, "0"},
+                                          {"/m/app.chm", HH_DISPLAY_INDEX, "fonts"},
+                                          {"/m/app.chm ::/intro.htm", HH_DISPLAY_TOPIC, "0"},
+                                          {"/m/app.chm", HH_HELP_CONTEXT, "20"},
+                                          {"/m/other.chm", HH_HELP_CONTEXT, "7"},
+                                          {"", HH_CLOSE_ALL, "0"}}));
+  EXPECT_EQ(f.viewer.GetViewerName(), "HtmlHelp");
+  EXPECT_EQ(f.viewer.GetHelpStrings("fonts"), (std::vector<std::string>{"fonts: HtmlHelp"}));
+}
+
+TEST(HelpBridge, MissingFilesOpenNothing) {
+  Fixture f;
+  f.app = "/m/gone.chm";
+  f.viewer.ShowTableOfContents();
+  f.viewer.ShowHelp("x");
+  f.viewer.DisplayTopic("t");
+  f.viewer.DisplayHelpByContext(3);
+  f.desk.existing = {"/m/given.chm"};
+  f.app.clear();
+  f.viewer.DisplayHelpByContext(3, "/m/nothere.chm");
+  EXPECT_TRUE(f.desk.calls.empty());
+}
+
+}  // namespace
+}  // namespace controls
