@@ -13,13 +13,25 @@ namespace assembly {
 
 namespace {
 
-// Upper case by the code page, "\" read as "/": the form in which archive names compare.
-std::string LookupForm(std::string_view name) {
-  std::string s = platform::UpperCase(name);
-  for (char& c : s)
-    if (c == '\\') c = '/';
-  return s;
-}
+// Archive names compare upper-cased by the code page, with "\" read as "/".
+class LookupFold {
+public:
+  LookupFold() : cp_(platform::CodePage::Get(platform::AnsiCodePage())) {}
+  unsigned char operator()(char c) const { return c == '\\' ? '/' : cp_.Upper(uint8_t(c)); }
+
+  bool StartsWith(std::string_view name, std::string_view prefix) const {
+    if (name.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+      if ((*this)(name[i]) != (*this)(prefix[i])) return false;
+    return true;
+  }
+  bool Same(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() && StartsWith(a, b);
+  }
+
+private:
+  const platform::CodePage& cp_;
+};
 
 std::string Slashes(std::string_view name) {
   std::string s(name);
@@ -45,9 +57,9 @@ void CheckBuildRecord(const TMIDLETCONFIG& c) {
 }
 
 int LookupArchiveEntry(const TZipFile& archive, std::string_view name) {
-  const std::string wanted = LookupForm(name);
+  const LookupFold fold;
   for (int i = 0; i < archive.Count(); ++i)
-    if (LookupForm(archive.FileName(i)) == wanted) return i;
+    if (fold.Same(archive.FileName(i), name)) return i;
   return -1;
 }
 
@@ -71,12 +83,12 @@ void AddJarEntry(TZipFile& jar, const std::string& name, std::string_view data) 
 void CopyArchiveFolder(const TZipFile& archive, std::string_view folder,
                        std::string_view destination, TZipFile& jar) {
   if (folder.empty()) return;
-  const std::string prefix = LookupForm(folder);
+  const LookupFold fold;
   const std::string target = Slashes(destination);
   for (int i = 0; i < archive.Count(); ++i) {
     const std::string& name = archive.FileName(i);
-    if (!LookupForm(name).starts_with(prefix)) continue;
-    const std::string newName = target + name.substr(prefix.size(), 1000);
+    if (!fold.StartsWith(name, folder)) continue;
+    const std::string newName = target + name.substr(folder.size(), 1000);
     if (newName.empty()) continue;  // the folder's own entry copied to the root
     AddJarEntry(jar, newName, archive.ReadEntryData(i));
   }

@@ -6,6 +6,7 @@
 #include "assembly/tables.h"
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
+#include "platform/codepage.h"
 #include "fake_host_support.h"
 #include "sample_archive_support.h"
 
@@ -203,6 +204,13 @@ TEST_F(FullBuild, CopyingFindsNamesAsTheLookupDoes) {
   EXPECT_FALSE(fs::exists(dir.File("absent.pat")));
   EXPECT_EQ(LookupArchiveEntry(archive, "CORE\\SIEMENSZIP\\zip.CLASS"), 2);
   EXPECT_EQ(LookupArchiveEntry(archive, "core\\siemens"), -1);
+
+  // Letters beyond ASCII compare upper-cased by the process code page.
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1251);
+  AddJarEntry(archive, "doc/\xF0\xF3\xF1/help.txt", "Cyrillic folder");
+  EXPECT_EQ(LookupArchiveEntry(archive, "DOC\\\xD0\xD3\xD1\\HELP.TXT"), archive.Count() - 1);
+  platform::SetAnsiCodePage(saved);
 }
 
 TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
