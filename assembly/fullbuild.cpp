@@ -68,7 +68,7 @@ TZipFile AssembleFullJar(const BuildContext& ctx, const TMIDLETCONFIG& c, const 
       CommonFolders[lang], CommonFullFolders[lang], BlackWhiteFolders[c.Core * 11 + lang],
       ColorFolders[c.Edition * 11 + lang], HelpFolders[c.Edition * 11 + lang]};
   std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(&archive));
-  std::string resources = core;
+  std::string resources = std::to_string(c.Core) + '|' + core;
   for (const std::string& f : folders) resources += '|' + f;
   resources += '|' + std::string(IconFiles[c.Icon]);
   CachedStep(cache, key, resources, true, jar, [&] {
@@ -93,17 +93,9 @@ TZipFile AssembleFullJar(const BuildContext& ctx, const TMIDLETCONFIG& c, const 
                [&] { AddFonts(archive, one, jar); });
   }
 
-  const std::string keys = GetKeysConfigText(archive, ctx.Inputs, c.KeysConfig);
-
-  TextLines manifest = SplitLines(ReadArchiveEntry(archive, "core\\manifest.mf"));
-  WriteJad(manifest, c, ctx.Inputs, "Tomefalcon", 0, "", jarUrl, 0);
-  RemoveEmptyLines(manifest);
-  AddJarEntry(jar, "META-INF/MANIFEST.MF", JoinLines(manifest));
-
-  TextLines config = SplitLines(keys);
-  WriteConfig(config, c, ctx.Inputs, 0, "");
-  RemoveEmptyLines(config);
-  AddJarEntry(jar, "res/config.txt", JoinLines(config));
+  const std::string config = MakeConfigText(archive, c, ctx.Inputs, 0, "");
+  AddJarEntry(jar, "META-INF/MANIFEST.MF", MakeManifestText(archive, c, ctx.Inputs, "Tomefalcon", jarUrl));
+  AddJarEntry(jar, "res/config.txt", config);
   return jar;
 }
 
@@ -113,7 +105,7 @@ int BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG&
     TZipFile jar = AssembleFullJar(ctx, c, jarUrl);
     if (testMode) return int(jar.ArchiveSize());
 
-    TextLines jad = SplitLines(ReadArchiveEntry(ctx.ResArchive, "core\\Tomefalcon.jad"));
+    FindArchiveEntry(ctx.ResArchive, "core\\Tomefalcon.jad");  // before anything is written
     const std::string jarFile = basePath + ".jar";
     try {
       jar.SaveToFile(jarFile);
@@ -122,11 +114,8 @@ int BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG&
     }
     const int64_t saved = GetFileSizeByName(jarFile);
     if (saved < 0) throw EBuildError("Unable to read the size of the file \"" + jarFile + "\".");
-
-    WriteJad(jad, c, ctx.Inputs, "Tomefalcon", 0, "", jarUrl, saved);
-    AppendCustomAttributes(jad, c);
-    RemoveEmptyLines(jad);
-    WriteWholeFile(basePath + ".jad", JoinLines(jad));
+    WriteWholeFile(basePath + ".jad",
+                   MakeJadText(ctx.ResArchive, c, ctx.Inputs, "Tomefalcon", 0, "", jarUrl, saved));
 
     if (c.Core == 6) {
       const std::string folder = basePath.find('/') == std::string::npos ? "." : ParentDir(basePath);

@@ -4,6 +4,7 @@
 #include "assembly/sanitisers.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
+#include "assembly/zipfile.h"
 #include "localisation/langmanager.h"
 
 namespace assembly {
@@ -66,6 +67,33 @@ void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& in
   if (!c.StoragePath.empty()) lines.push_back("storage: " + c.StoragePath);
   if (!c.FontPath.empty()) lines.push_back("fontpath: " + c.FontPath);
   if (!c.JSR75Storage.empty()) lines.push_back("JSR75Storage: " + c.JSR75Storage);
+}
+
+std::string MakeManifestText(const TZipFile& archive, const TMIDLETCONFIG& c,
+                             const BuildInputs& inputs, const std::string& midletName,
+                             const std::string& jarUrl) {
+  TextLines lines = SplitLines(ReadArchiveEntry(archive, "core\\manifest.mf"));
+  WriteJad(lines, c, inputs, midletName, 0, "", jarUrl, 0);
+  RemoveEmptyLines(lines);
+  return JoinLines(lines);
+}
+
+std::string MakeJadText(const TZipFile& archive, const TMIDLETCONFIG& c, const BuildInputs& inputs,
+                        const std::string& midletName, int partNumber, const std::string& bookTitle,
+                        const std::string& jarUrl, int64_t jarSize) {
+  TextLines lines = SplitLines(ReadArchiveEntry(archive, "core\\Tomefalcon.jad"));
+  WriteJad(lines, c, inputs, midletName, partNumber, bookTitle, jarUrl, jarSize);
+  AppendCustomAttributes(lines, c);
+  RemoveEmptyLines(lines);
+  return JoinLines(lines);
+}
+
+std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& c,
+                           const BuildInputs& inputs, int partNumber, const std::string& bookTitle) {
+  TextLines lines = SplitLines(GetKeysConfigText(archive, inputs, c.KeysConfig));
+  WriteConfig(lines, c, inputs, partNumber, bookTitle);
+  RemoveEmptyLines(lines);
+  return JoinLines(lines);
 }
 
 std::string GetKeysConfigText(const TZipFile& archive, const BuildInputs& inputs, int keysConfig) {

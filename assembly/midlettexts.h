@@ -31,6 +31,19 @@ void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config);
 void WriteConfig(TextLines& lines, const TMIDLETCONFIG& config, const BuildInputs& inputs,
                  int partNumber, const std::string& bookTitle);
 
+// The texts as the builds store them, empty lines deleted. The manifest: the template
+// core\manifest.mf through WriteJad with part 0, no book title and JAR size 0. The JAD: the
+// template core\Tomefalcon.jad through WriteJad, then the custom attributes. The configuration:
+// the key layout text through WriteConfig. A missing template raises EBuildError.
+std::string MakeManifestText(const TZipFile& archive, const TMIDLETCONFIG& config,
+                             const BuildInputs& inputs, const std::string& midletName,
+                             const std::string& jarUrl);
+std::string MakeJadText(const TZipFile& archive, const TMIDLETCONFIG& config,
+                        const BuildInputs& inputs, const std::string& midletName, int partNumber,
+                        const std::string& bookTitle, const std::string& jarUrl, int64_t jarSize);
+std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& config,
+                           const BuildInputs& inputs, int partNumber, const std::string& bookTitle);
+
 // The key layout text: the archive's layout file byte for byte, or for layout 13 the custom
 // file's lines trimmed, without empty ones, each ended by CR LF. A missing entry or an
 // unreadable custom file raises EBuildError naming it.
