@@ -1,0 +1,304 @@
+#include "assembly/booktext.h"
+
+#include "assembly/host.h"
+#include "platform/codepage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace assembly {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Host : BuildHost {
+  struct Message {
+    std::string text, caption;
+    MessageIcon icon;
+  };
+  std::vector<Message> messages;
+  std::vector<std::pair<int, int>> progress;
+  int terminate = 0;
+  void ShowMessage(const std::string& t, const std::string& c, MessageIcon i) override {
+    messages.push_back({t, c, i});
+  }
+  void RequestTerminate() override { ++terminate; }
+  void SetProgress(int p, int m) override { progress.emplace_back(p, m); }
+};
+
+// A temporary folder removed at the end of the test.
+struct TempDir {
+  fs::path path;
+  TempDir() {
+    path = fs::temp_directory_path() /
+           ("qw_booktext_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~TempDir() { fs::remove_all(path); }
+  std::string Write(const std::string& name, const std::string& data) const {
+    const fs::path p = path / name;
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << data;
+    return p.string();
+  }
+  std::string Folder() const { return path.string() + "/"; }
+};
+
+// Records what it was asked to convert; the PNG is a stand-in naming the file.
+struct FakeConverter {
+  std::vector<std::string> asked;
+  bool accept = true;
+  PictureConverter Fn() {
+    return [this](const std::string& path, std::string& png) {
+      asked.push_back(path);
+      png = "PNG of " + fs::path(path).filename().string();
+      return accept;
+    };
+  }
+};
+
+std::string Marker(int n) { return "\x01" + std::to_string(n) + ".png\x02"; }
+
+std::string Convert(const std::string& html) {
+  TPictureList pictures;
+  return HtmlToText(html, pictures, "/nonexistent/", nullptr);
+}
+
+TEST(DecodeHtmlEntities, TableAndOrder) {
+  struct Case {
+    std::string in, out;
+  } cases[] = {
+      {"&quot;&nbsp;&#9;&amp;&lt;&gt;&copy;&reg;", "\"  &<>(C)(R)"},
+      {"&ensp;&emsp;&thinsp;&ndash;&mdash;&lsquo;&rsquo;&sbquo;", "   --`''"},
+      {"&ldquo;&bdquo;&rdquo;&bull;&hellip;&frasl;&trade;&sim;", "\"\"\"- .../(tm)~"},
+      {"&le;&ge;&sdot;", "<=>=*"},
+      {"&amp;lt;", "<"},        // the ampersand first, then the less-than
+      {"&amp;amp;", "&amp;"},   // one pass per entity
+      {"&#65;&#x41;&auml;", "&#65;&#x41;&auml;"},
+      {"&AMP;&Lt;", "&AMP;&Lt;"},  // case matters
+      {"a & b", "a & b"},
+  };
+  for (const Case& c : cases) {
+    std::string s = c.in;
+    DecodeHtmlEntities(s);
+    EXPECT_EQ(s, c.out) << c.in;
+  }
+}
+
+TEST(BookTextHelpers, TabsBreaksAndTrim) {
+  std::string s = "\ta\r\nb\n";
+  TabsAndBreaksToSpaces(s);
+  EXPECT_EQ(s, " a  b ");
+  std::string t = " \n\r a \t\n \n";
+  TrimSpacesAndLineFeeds(t);
+  EXPECT_EQ(t, "\r a \t");
+  std::string e = " \n ";
+  TrimSpacesAndLineFeeds(e);
+  EXPECT_EQ(e, "");
+}
+
+TEST(HtmlToText, Conversions) {
+  struct Case {
+    std::string html, text;
+  } cases[] = {
+      {"<p>one</p><p>two</p>", "one\n\ntwo"},
+      {"a<br>b", "a\n\nb"},
+      {"a<br/>b", "a\n\nb"},
+      {"a<BR />b", "a\n\nb"},
+      {"<div>a</div><div>b</div>", "a\n\nb"},
+      {"<h2>Head</h2>text", "Head\n\n\ntext"},
+      {"x<h6>y</H6>z", "x\n\n\ny\n\n\nz"},
+      {"<h7>a</h7>b", "ab"},
+      {"<table><tr><td>a</td><td> </td><td>b</td></tr></table>", "a\n\n b"},
+      {"<style>p { color: red }</style>text", "text"},
+      {"<SCRIPT>var x;</script>after", "after"},
+      {"<Script type=text/javascript>a<b>c</SCRIPT >d", "d"},
+      {"<form action=x>input</form>kept", "kept"},
+      {"<title>T</title><p>T and more</p>", "T and more"},
+      {"<title>Title</title><p>Body</p>", "Title\n\n\nBody"},
+      {"<title>ti</title>TI first", "TI first"},
+      {"&amp;lt; and &#65;", "< and &#65;"},
+      {"<!-- <p>hidden</p> -->shown", "shown"},
+      {"<!---->a<!-- x -- y -->b", "ab"},
+      {"before<!-- never closed", "before"},
+      {"a<p", "a"},
+      {"a\x05" "b\x1F" "c", "abc"},
+      {"a\tb\r\nc", "a b  c"},
+      {"  \n<p>x</p>\n  ", "x"},
+      {"<p class = \"c\" >x</p >y", "x\n\ny"},
+      // The skipped elements start only at a tag's name.
+      {"<div title=\"fill in the form below\">kept</div>more", "kept\n\nmore"},
+      {"<p class=style>a</p><span script>b</span>", "a\n\nb"},
+      // A skipped element that is never closed drops the rest.
+      {"a<script>b<p>c", "a"},
+      {"a<style>b</styl>c", "a"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.html), c.text) << c.html;
+}
+
+TEST(HtmlToText, CharacterSets) {
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1251);
+  const std::string utf8Head =
+      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">";
+  // "Привет" + no-break space + "мир" in UTF-8 becomes the 1251 bytes with a plain space.
+  const std::string utf8Body = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\xC2\xA0\xD0\xBC\xD0\xB8\xD1\x80";
+  const std::string cp1251 = "\xCF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0";
+  EXPECT_EQ(Convert(utf8Head + utf8Body), cp1251);
+  EXPECT_EQ(Convert("<meta content=\"text/html;charset=UTF-8\">" + utf8Body), cp1251);
+  EXPECT_EQ(Convert("<title>" + utf8Body + "</title>" + utf8Head + "x"), cp1251 + "\n\n\nx");
+  // A quoted charset is not recognised: the bytes stay as they are.
+  EXPECT_EQ(Convert("<meta charset=\"utf-8\">" + utf8Body), utf8Body);
+  // windows-1251: bytes kept, no-break spaces become spaces; undeclared, they stay.
+  const std::string win = "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1251\">";
+  EXPECT_EQ(Convert(win + "\xCF\xA0\xF0"), "\xCF \xF0");
+  EXPECT_EQ(Convert("\xCF\xA0\xF0"), "\xCF\xA0\xF0");
+  platform::SetAnsiCodePage(saved);
+}
+
+TEST(HtmlToText, Pictures) {
+  TempDir dir;
+  dir.Write("My Pic.GIF", "gif");
+  dir.Write("Pic.png", "png");
+  dir.Write("Images/Deep.Jpg", "jpg");
+  dir.Write("picture.bmp", "bmp");
+  struct Case {
+    std::string html;
+    std::string text;
+    std::vector<std::string> converted;  // file names passed to the converter
+  } cases[] = {
+      // A quoted value with a blank ends at the blank; %20 restores it, case is ignored.
+      {"<img src=\"my pic.gif\">a", "a", {}},
+      {"<img src=my%20pic.gif>a", Marker(1) + "a", {"My Pic.GIF"}},
+      {"<IMG alt = \"x\" SRC = pic.PNG >", Marker(1), {"Pic.png"}},
+      {"x<img src=\"images\\deep.jpg\" width=3>y", "x" + Marker(1) + "y", {"Deep.Jpg"}},
+      {"<img src=./IMAGES/../pic.png>", Marker(1), {"Pic.png"}},
+      {"<img src='pic.png'>a", "a", {}},
+      {"<img src=missing.gif>a", "a", {}},
+      {"<img src=picture.bmp>a", "a", {}},
+      {"<img src=http://example.com/pic.png>a", "a", {}},
+      {"<img alt=x>a", "a", {}},
+      {"<img src=images>a", "a", {}},
+      {"<title>T<img src=pic.png></title>body", "T\n\n\n" + Marker(1) + "body", {"Pic.png"}},
+      {"<img src=pic.png><img src=my%20pic.gif>", Marker(1) + Marker(2), {"Pic.png", "My Pic.GIF"}},
+  };
+  for (const Case& c : cases) {
+    FakeConverter fake;
+    TPictureList pictures;
+    EXPECT_EQ(HtmlToText(c.html, pictures, dir.Folder(), fake.Fn()), c.text) << c.html;
+    ASSERT_EQ(fake.asked.size(), c.converted.size()) << c.html;
+    ASSERT_EQ(pictures.size(), c.converted.size()) << c.html;
+    for (std::size_t i = 0; i < c.converted.size(); ++i) {
+      EXPECT_EQ(fs::path(fake.asked[i]).filename(), c.converted[i]) << c.html;
+      EXPECT_TRUE(fs::is_regular_file(fake.asked[i])) << fake.asked[i];
+      EXPECT_EQ(pictures[i], "PNG of " + c.converted[i]);
+    }
+  }
+  // A picture the converter leaves out leaves no trace.
+  FakeConverter refuse;
+  refuse.accept = false;
+  TPictureList pictures;
+  EXPECT_EQ(HtmlToText("a<img src=pic.png>b", pictures, dir.Folder(), refuse.Fn()), "ab");
+  EXPECT_EQ(refuse.asked.size(), 1u);
+  EXPECT_TRUE(pictures.empty());
+}
+
+TEST(LoadFileToString, ReadsBytesAndReportsMissingFiles) {
+  TempDir dir;
+  const std::string bytes("a\0b\r\n\xFF", 6);
+  const std::string file = dir.Write("f.txt", bytes);
+  Host host;
+  std::string data = "old";
+  EXPECT_TRUE(LoadFileToString(host, file, data));
+  EXPECT_EQ(data, bytes);
+  EXPECT_TRUE(LoadFileToString(host, dir.Write("empty.txt", ""), data));
+  EXPECT_EQ(data, "");
+  EXPECT_TRUE(host.messages.empty());
+
+  for (const std::string& bad : {dir.Folder() + "none.txt", std::string(), dir.path.string()}) {
+    Host h;
+    data = "old";
+    EXPECT_FALSE(LoadFileToString(h, bad, data));
+    EXPECT_EQ(data, "");
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].text,
+              "Unable to open file. File does not exist or is locked by other application: \"" +
+                  bad + "\"");
+    EXPECT_EQ(h.messages[0].caption, "Fatal error");
+    EXPECT_EQ(h.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(h.terminate, 1);
+  }
+}
+
+TEST(LoadTextFiles, JoinsFiles) {
+  TempDir dir;
+  const std::string a = dir.Write("a.txt", "Alpha\r\nline");
+  const std::string b = dir.Write("b, with comma.txt", "Beta");
+  const std::string h1 = dir.Write("one.htm", "<p>One <img src=p1.png> and <img src=P2.PNG></p>");
+  const std::string h2 = dir.Write("sub/two.HTML", "<p>Two<img src=p3.png><img src=p4.png></p>");
+  for (const char* p : {"p1.png", "p2.png", "sub/p3.png", "sub/p4.png"}) dir.Write(p, p);
+  const std::string sep = "-------------------";
+
+  {
+    Host host;
+    FakeConverter fake;
+    TPictureList pictures{"stale"};
+    EXPECT_EQ(LoadTextFiles(host, {}, true, pictures, fake.Fn()), "");
+    EXPECT_TRUE(pictures.empty());
+  }
+  {
+    Host host;
+    FakeConverter fake;
+    TPictureList pictures;
+    EXPECT_EQ(LoadTextFiles(host, {a}, true, pictures, fake.Fn()), "Alpha\r\nline");
+    EXPECT_EQ(host.progress, (std::vector<std::pair<int, int>>{{0, 1}}));
+  }
+  {
+    Host host;
+    FakeConverter fake;
+    TPictureList pictures;
+    EXPECT_EQ(LoadTextFiles(host, {h1}, false, pictures, fake.Fn()),
+              "One " + Marker(1) + " and " + Marker(2));
+    EXPECT_EQ(pictures.size(), 2u);
+    EXPECT_TRUE(host.progress.empty());
+  }
+  {
+    // The comma belongs to the path; plain text files are not normalised.
+    Host host;
+    FakeConverter fake;
+    TPictureList pictures;
+    EXPECT_EQ(LoadTextFiles(host, {a, b}, true, pictures, fake.Fn()),
+              a + "\n\n" + sep + "\n\nAlpha\r\nline\n\n\n" + b + "\n\n" + sep + "\n\nBeta\n\n\n");
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.progress, (std::vector<std::pair<int, int>>{{0, 2}, {0, 2}, {1, 2}}));
+  }
+  {
+    // Pictures are numbered over the whole book; a book with HTML is normalised.
+    Host host;
+    FakeConverter fake;
+    TPictureList pictures;
+    const std::string text = LoadTextFiles(host, {h1, h2}, false, pictures, fake.Fn());
+    EXPECT_EQ(text, h1 + "\n\n" + sep + "\n\nOne" + Marker(1) + "and" + Marker(2) + sep + "\n\n\n" +
+                        h2 + "\n\n" + sep + "\n\nTwo" + Marker(3) + Marker(4) + sep + "\n\n\n");
+    EXPECT_EQ(pictures, (TPictureList{"PNG of p1.png", "PNG of p2.png", "PNG of p3.png",
+                                      "PNG of p4.png"}));
+  }
+  {
+    // A file that cannot be read is reported and counts as empty.
+    Host host;
+    FakeConverter fake;
+    TPictureList pictures;
+    const std::string missing = dir.Folder() + "missing.txt";
+    EXPECT_EQ(LoadTextFiles(host, {missing, b}, false, pictures, fake.Fn()),
+              missing + "\n\n" + sep + "\n\n\n\n\n" + b + "\n\n" + sep + "\n\nBeta\n\n\n");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.terminate, 1);
+  }
+}
+
+}  // namespace
+}  // namespace assembly

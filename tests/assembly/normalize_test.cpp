@@ -1,0 +1,147 @@
+#include "assembly/normalize.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace assembly {
+namespace {
+
+// The normalisation done literally: collapse blanks, then sweeps of single deletions until a
+// whole sweep finds nothing, then the block walk with insertions. Quadratic, for comparison.
+std::string SlowNormalize(const std::string& text) {
+  std::string s;
+  for (char c : text)
+    if (c != ' ' || (!s.empty() && s.back() != ' ' && s.back() != '\n')) s += c;
+
+  struct Rule {
+    const char* pattern;
+    int deleted;
+  };
+  static const Rule rules[] = {{" \x01", 0},  {"\n\x01", 0},  {"\r\x01", 0},   {"\t\x01", 0},
+                               {"\x02 ", 1},  {"\x02\n", 1},  {"\x02\r", 1},   {"\x02\t", 1},
+                               {"\n\n\n\n", 0}, {" \n", 0}};
+  for (bool found = true; found;) {
+    found = false;
+    for (const Rule& r : rules) {
+      const std::size_t p = s.find(r.pattern);
+      if (p != std::string::npos) {
+        s.erase(p + r.deleted, 1);
+        found = true;
+      }
+    }
+  }
+
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\x01') continue;
+    std::size_t j = s.find('\x02', i + 1);
+    if (j == std::string::npos) j = s.size();
+    const std::size_t b = (i + 127) / 128 * 128;
+    if (i < b && j >= b) s.insert(i, b - i, ' ');
+  }
+  return s;
+}
+
+std::string Marker(int n) { return "\x01" + std::to_string(n) + ".png\x02"; }
+
+std::string RandomBookText(std::mt19937& rng, std::size_t length) {
+  static const std::string pieces[] = {"a", "b", "word", " ", "  ", "\n", "\n\n\n\n", "\r\n",
+                                       "\t", " \n", "\x01", "\x02"};
+  std::string s;
+  std::uniform_int_distribution<int> pick(0, 14);
+  while (s.size() < length) {
+    const int k = pick(rng);
+    if (k >= 12) s += Marker(k == 12 ? 7 : 123);
+    else s += pieces[k];
+  }
+  return s;
+}
+
+TEST(NormalizeBookText, EdgeCases) {
+  const std::string pad4(4, ' ');
+  struct Case {
+    std::string in, out;
+  } cases[] = {
+      {"", ""},
+      {"  a   b  ", "a b "},
+      {"a\n   b", "a\nb"},
+      {"a\n\n\n\n\nb", "a\n\n\nb"},
+      {"a \nb", "a\nb"},
+      {"a \r\nb", "a \r\nb"},
+      {"word\n" + Marker(2) + "\nnext", "word" + Marker(2) + "next"},
+      {"x \t\r\n" + Marker(3) + " \t\r\ny", "x" + Marker(3) + "y"},
+      {"a\t  b", "a\t b"},
+      // A 7-character marker starting at 124 ends at 130: moved to 128.
+      {std::string(124, 'x') + Marker(2) + "y", std::string(124, 'x') + pad4 + Marker(2) + "y"},
+      // Starting at 120 it ends at 126 and stays.
+      {std::string(120, 'x') + Marker(2) + "y", std::string(120, 'x') + Marker(2) + "y"},
+      // Ending exactly at 128 (start 122) is moved too.
+      {std::string(122, 'x') + Marker(2), std::string(122, 'x') + std::string(6, ' ') + Marker(2)},
+      // Starting exactly on a block boundary stays.
+      {std::string(128, 'x') + Marker(2), std::string(128, 'x') + Marker(2)},
+      // A marker start without an end counts up to the text's end.
+      {std::string(126, 'x') + "\x01zz", std::string(126, 'x') + "  \x01zz"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NormalizeBookText(c.in), c.out) << testing::PrintToString(c.in);
+    EXPECT_EQ(SlowNormalize(c.in), c.out) << testing::PrintToString(c.in);
+  }
+}
+
+TEST(NormalizeBookText, EqualsLiteralSweepsAndIsIdempotent) {
+  std::mt19937 rng(1234);
+  for (int round = 0; round < 400; ++round) {
+    const std::string text = RandomBookText(rng, 1 + rng() % 700);
+    const std::string fast = NormalizeBookText(text);
+    ASSERT_EQ(fast, SlowNormalize(text)) << testing::PrintToString(text);
+    ASSERT_EQ(NormalizeBookText(fast), fast) << testing::PrintToString(text);
+  }
+}
+
+TEST(NormalizeBookText, MarkersNeverCrossBlocks) {
+  std::mt19937 rng(99);
+  std::string text;
+  for (int i = 1; i <= 300; ++i) text += std::string(rng() % 200, 'q') + " " + Marker(i) + " ";
+  const std::string out = NormalizeBookText(text);
+  for (std::size_t i = out.find('\x01'); i != std::string::npos; i = out.find('\x01', i + 1)) {
+    const std::size_t j = out.find('\x02', i);
+    ASSERT_NE(j, std::string::npos);
+    EXPECT_EQ(i / 128, j / 128) << "marker at " << i;
+  }
+}
+
+// The cut-and-prepend text of the book build against the same steps on whole strings.
+TEST(NormalizedText, FollowsTheLiteralSteps) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 300; ++round) {
+    const std::string book = RandomBookText(rng, 1 + rng() % 3000);
+    const std::string intro = round % 3 == 0 ? "" : RandomBookText(rng, rng() % 300);
+    std::string literal = NormalizeBookText(intro + book);
+    TNormalizedText text(intro + book);
+    for (int step = 0; step < 40 && !literal.empty(); ++step) {
+      ASSERT_EQ(text.Length(), literal.size());
+      const std::size_t k = rng() % (literal.size() + 20);
+      ASSERT_EQ(text.Head(k), literal.substr(0, k));
+      ASSERT_EQ(text.LengthAtMost(k), literal.size() <= k);
+      if (rng() % 5 == 0) {
+        literal = NormalizeBookText(intro + literal);
+        text.Prepend(intro);
+      } else {
+        std::size_t n = rng() % 2 ? 128 * (1 + rng() % 8) : 1 + rng() % 700;
+        if (n >= literal.size()) {
+          literal.clear();
+        } else {
+          literal = literal.substr(n);
+          if (n % 128 != 0) literal = NormalizeBookText(literal);
+        }
+        text.DropFront(n);
+      }
+      ASSERT_EQ(text.ToString(), literal) << "round " << round << " step " << step;
+      ASSERT_EQ(text.Empty(), literal.empty());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace assembly
