@@ -1,6 +1,7 @@
 #include "assembly/booktext.h"
 
 #include "assembly/host.h"
+#include "fake_host_support.h"
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Host : BuildHost {
-  struct Message {
-    std::string text, caption;
-    MessageIcon icon;
-  };
-  std::vector<Message> messages;
-  std::vector<std::pair<int, int>> progress;
-  int terminate = 0;
-  void ShowMessage(const std::string& t, const std::string& c, MessageIcon i) override {
-    messages.push_back({t, c, i});
-  }
-  void RequestTerminate() override { ++terminate; }
-  void SetProgress(int p, int m) override { progress.emplace_back(p, m); }
-};
+using Host = testing::RecordingHost;
 
 // A temporary folder removed at the end of the test.
 struct TempDir {
@@ -230,7 +218,7 @@ TEST(LoadFileToString, ReadsBytesAndReportsMissingFiles) {
                   bad + "\"");
     EXPECT_EQ(h.messages[0].caption, "Fatal error");
     EXPECT_EQ(h.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(h.terminate, 1);
+    EXPECT_EQ(h.terminate_requests, 1);
   }
 }
 
@@ -296,7 +284,7 @@ TEST(LoadTextFiles, JoinsFiles) {
     EXPECT_EQ(LoadTextFiles(host, {missing, b}, false, pictures, fake.Fn()),
               missing + "\n\n" + sep + "\n\n\n\n\n" + b + "\n\n" + sep + "\n\nBeta\n\n\n");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.terminate, 1);
+    EXPECT_EQ(host.terminate_requests, 1);
   }
 }
 

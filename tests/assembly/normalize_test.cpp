@@ -84,8 +84,8 @@ TEST(NormalizeBookText, EdgeCases) {
       {std::string(126, 'x') + "\x01zz", std::string(126, 'x') + "  \x01zz"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(NormalizeBookText(c.in), c.out) << testing::PrintToString(c.in);
-    EXPECT_EQ(SlowNormalize(c.in), c.out) << testing::PrintToString(c.in);
+    EXPECT_EQ(NormalizeBookText(c.in), c.out) << ::testing::PrintToString(c.in);
+    EXPECT_EQ(SlowNormalize(c.in), c.out) << ::testing::PrintToString(c.in);
   }
 }
 
@@ -94,8 +94,8 @@ TEST(NormalizeBookText, EqualsLiteralSweepsAndIsIdempotent) {
   for (int round = 0; round < 400; ++round) {
     const std::string text = RandomBookText(rng, 1 + rng() % 700);
     const std::string fast = NormalizeBookText(text);
-    ASSERT_EQ(fast, SlowNormalize(text)) << testing::PrintToString(text);
-    ASSERT_EQ(NormalizeBookText(fast), fast) << testing::PrintToString(text);
+    ASSERT_EQ(fast, SlowNormalize(text)) << ::testing::PrintToString(text);
+    ASSERT_EQ(NormalizeBookText(fast), fast) << ::testing::PrintToString(text);
   }
 }
 
