@@ -1,6 +1,6 @@
 # The sample resource archive quirewright.dat beside the programs: the files of
-# data/resarchive and the placeholder fonts, packed with our own archive writer. The fonts are a
-# step of their own (make_sample_fonts) so that rendered fonts can replace them.
+# data/resarchive and the built-in reader fonts, packed with our own archive writer. The fonts
+# are rendered by the font engine from the DejaVu faces (make_sample_fonts).
 if(NOT QW_FUZZ)
   set(qw_res_src ${CMAKE_CURRENT_LIST_DIR}/resarchive)
   set(qw_res_fonts ${CMAKE_BINARY_DIR}/resarchive_fonts)
@@ -12,7 +12,7 @@ if(NOT QW_FUZZ)
     COMMAND make_sample_fonts ${qw_res_fonts}/root
     COMMAND ${CMAKE_COMMAND} -E touch ${qw_res_fonts}/fonts.stamp
     DEPENDS make_sample_fonts
-    COMMENT "Placeholder fonts of the sample resource archive")
+    COMMENT "Built-in fonts of the sample resource archive")
 
   add_custom_command(OUTPUT ${qw_res_dat}
     COMMAND make_resarchive ${qw_res_dat} ${qw_res_src} ${qw_res_fonts}/root

@@ -181,7 +181,10 @@ public:
       : TextFont(font), face_(face), embolden_(emboldenFace), oblique_(obliqueFace) {
     Setup();
   }
-  ~FreeTypeFont() override { FT_Done_Face(face_); }
+  ~FreeTypeFont() override {
+    std::lock_guard lock(FontMutex());
+    FT_Done_Face(face_);
+  }
 
   TextSize TextExtent(unsigned char code) override {
     return TextSize{Render(code, MeasureMode()).advance, font_.Height};
@@ -246,9 +249,9 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
 
   FT_UInt index = 0;
   if (auto cp = CharsetToUnicode(font_.Charset, code)) index = FT_Get_Char_Index(face_, *cp);
-  FT_Int32 target = font_.Quality == NONANTIALIASED_QUALITY ? FT_LOAD_TARGET_MONO
-                    : font_.Quality == CLEARTYPE_QUALITY    ? FT_LOAD_TARGET_LCD
-                                                            : FT_LOAD_TARGET_NORMAL;
+  // Full hinting, as for bilevel output, serves monochrome and grey drawing alike (the
+  // outline and so the widths are the same for both); subpixel drawing hints lightly.
+  FT_Int32 target = font_.Quality == CLEARTYPE_QUALITY ? FT_LOAD_TARGET_LCD : FT_LOAD_TARGET_MONO;
   if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | target) != 0) return g;
   FT_GlyphSlot slot = face_->glyph;
   if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return g;

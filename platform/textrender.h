@@ -95,7 +95,7 @@ struct ABC {
   int abcC = 0;  // right bearing
 };
 
-// A logical font. Coordinates: (x, y) is the top-left corner of the character cell.
+// A logical font; each one may be used by one thread at a time. Coordinates: (x, y) is the top-left corner of the character cell.
 class TextFont {
 public:
   virtual ~TextFont() = default;

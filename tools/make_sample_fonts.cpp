@@ -1,124 +1,101 @@
-// Writes placeholder reader fonts for the sample resource archive: one valid .fnt file for
-// every font of the builder's catalogue, with boxes in place of glyphs.
-//   make_sample_fonts <output folder>
-// Creates <output folder>/fonts/<group>/<font>.fnt. A font creator run can take its place.
+// Renders the reader fonts of the sample resource archive with the font engine: one .fnt file
+// for every font of the builder's catalogue, from the DejaVu faces.
+//   make_sample_fonts <output folder> [font folder]
+// Creates <output folder>/fonts/<group>/<font>.fnt.
 #include "assembly/fontcatalogue.h"
-#include "assembly/fontfile.h"
-#include "platform/bitmap.h"
-#include "platform/png.h"
+#include "fontcreator/fontbuilder.h"
+#include "platform/textrender.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
 
-using namespace assembly;
+using assembly::TFontDesc;
+using fontcreator::FontSettings;
 
-struct Metrics {
-  int height, width;
-};
-
-// "6x3ce" is 6 pixels high with glyphs 3 wide; "Tah12we" is 12 high.
-Metrics MetricsOf(const std::string& fontName) {
-  std::vector<int> numbers;
-  for (std::size_t i = 0; i < fontName.size();) {
-    if (std::isdigit(static_cast<unsigned char>(fontName[i]))) {
-      std::size_t end = i;
-      while (end < fontName.size() && std::isdigit(static_cast<unsigned char>(fontName[end]))) ++end;
-      numbers.push_back(std::stoi(fontName.substr(i, end - i)));
-      i = end;
-    } else {
-      ++i;
-    }
-  }
-  if (numbers.size() >= 2) return {numbers[0], numbers[1] + 1};
-  const int h = numbers.empty() ? 12 : numbers[0];
-  return {h, h / 2 + 1};
+// The height of a catalogue font: the first number of its name ("6x3ce" 6, "Tah12we" 12).
+int HeightOf(const std::string& fontName) {
+  std::size_t i = 0;
+  while (i < fontName.size() && !std::isdigit(static_cast<unsigned char>(fontName[i]))) ++i;
+  int h = 0;
+  while (i < fontName.size() && std::isdigit(static_cast<unsigned char>(fontName[i])))
+    h = h * 10 + (fontName[i++] - '0');
+  return std::clamp(h == 0 ? 12 : h, 5, 24);
 }
 
-platform::Palette TwoColours(uint32_t a, uint32_t b) {
-  auto entry = [](uint32_t c) {
-    return platform::PaletteEntry{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), 0};
-  };
-  return platform::Palette({entry(a), entry(b)});
+int CharsetOf(int group) {
+  static const int kCharsets[] = {platform::EASTEUROPE_CHARSET, platform::ANSI_CHARSET, platform::RUSSIAN_CHARSET,
+                                  platform::HEBREW_CHARSET,     platform::ARABIC_CHARSET, platform::GREEK_CHARSET};
+  return group >= 0 && group < 6 ? kCharsets[group] : platform::ANSI_CHARSET;
 }
 
-// A sheet 200 pixels wide with every glyph's box, laid out row by row as the reader does.
-std::string Sheet(const FontFile& f, uint32_t ink, uint32_t paper) {
-  int x = 0, y = 0;
-  for (uint8_t w : f.Widths) {
-    if (x + w > 200) x = 0, y += f.Height;
-    x += w;
+FontSettings SettingsOf(const TFontDesc& d) {
+  FontSettings s;
+  // Every screen face of the catalogue (Arial, Tahoma, Verdana, David) and the pixel sizes
+  // come from the one sans face that has all six scripts.
+  s.FaceName = "DejaVu Sans";
+  s.Size = HeightOf(d.DisplayName.substr(0, d.DisplayName.find(' ')));
+  s.Charset = CharsetOf(d.LanguageGroup);
+  s.FontType = d.FontType;
+  s.TextColor = 0x000000;
+  s.BackgroundColor = 0xFFFFFF;
+  if (d.EntryName.find("_Aqua") != std::string::npos) {
+    s.TextColor = 0x00FFFF;
+    s.BackgroundColor = 0x000000;
+  } else if (d.EntryName.find("_Yel") != std::string::npos) {
+    s.TextColor = 0xFFFF00;
+    s.BackgroundColor = 0x000000;
   }
-  int height = std::max(y + (x ? f.Height : 0), 48);
-  height = std::min(height, 255);
-  const bool bw = f.Type == FontBlackWhite;
-  platform::Bitmap sheet(200, height, bw ? platform::PixelFormat::pf1bit : platform::PixelFormat::pf8bit);
-  platform::Palette palette = TwoColours(paper, ink);
-  if (!bw) {
-    std::vector<platform::PaletteEntry> entries = palette.Entries();
-    entries.resize(256, entries[0]);
-    palette = platform::Palette(std::move(entries));
-  }
-  sheet.SetPalette(palette);
-  x = 0, y = 0;
-  for (std::size_t c = 0; c < f.Widths.size(); ++c) {
-    const int w = f.Widths[c];
-    if (x + w > 200) x = 0, y += f.Height;
-    if (c > 0 && w > 1)  // no box for the blank
-      for (int j = 1; j < f.Height - 1 && y + j < height; ++j)
-        for (int i = 0; i < w - 1; ++i)
-          if (j == 1 || j == f.Height - 2 || i == 0 || i == w - 2) sheet.SetIndex(x + i, y + j, 1);
-    x += w;
-  }
-  return platform::EncodePalettePng(sheet);
-}
-
-uint32_t InkOf(const std::string& entry) {
-  if (entry.find("_Aqua") != std::string::npos) return 0x00FFFF;
-  if (entry.find("_Yel") != std::string::npos) return 0xFFFF00;
-  return 0x000000;
+  s.Antialiased = d.EntryName.find("_AA") != std::string::npos;
+  return s;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_sample_fonts <output folder>\n");
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: make_sample_fonts <output folder> [font folder]\n");
     return 2;
   }
   const std::filesystem::path out = argv[1];
-  for (const TFontDesc& d : FontCatalogueEntries()) {
-    std::string relative = d.EntryName;
-    for (char& c : relative)
-      if (c == '\\') c = '/';
-    const std::string fontName = d.DisplayName.substr(0, d.DisplayName.find(' '));
-    const Metrics m = MetricsOf(fontName);
-
-    FontFile f;
-    f.Height = uint8_t(std::clamp(m.height, 1, 24));
-    f.Type = d.FontType;
-    const uint32_t ink = InkOf(d.EntryName);
-    f.TextColor = ink;
-    f.BackgroundColor = d.FontType == FontBlackWhite ? 0xFFFFFF : (ink ? 0x000000 : 0xFFFFFF);
-    for (int i = 0; i < kFontCodeCount; ++i) f.Widths[i] = uint8_t(i == 0 ? m.width / 2 + 1 : m.width);
-    f.Sheet = Sheet(f, f.TextColor, f.BackgroundColor);
-    f.NegativeSheet = Sheet(f, f.BackgroundColor, f.TextColor);
-
-    const std::filesystem::path file = out / relative;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    const std::string bytes = WriteFontFile(f);
-    stream.write(bytes.data(), std::streamsize(bytes.size()));
-    if (!stream) {
-      std::fprintf(stderr, "make_sample_fonts: cannot write %s\n", file.c_str());
-      return 1;
-    }
+  const std::string fontDir = argc == 3 ? argv[2] : "/usr/share/fonts/truetype/dejavu";
+  if (!platform::UsePrivateFontDirs({fontDir})) {
+    std::fprintf(stderr, "make_sample_fonts: cannot read the fonts of %s\n", fontDir.c_str());
+    return 1;
   }
-  return 0;
+  const std::vector<TFontDesc> fonts = assembly::FontCatalogueEntries();
+  // The fonts are independent of each other: a few threads share them out.
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> failed{false};
+  std::mutex report;
+  auto work = [&] {
+    for (std::size_t i; !failed && (i = next++) < fonts.size();) {
+      const TFontDesc& d = fonts[i];
+      std::string relative = d.EntryName;
+      std::replace(relative.begin(), relative.end(), '\\', '/');
+      const std::filesystem::path file = out / relative;
+      try {
+        std::filesystem::create_directories(file.parent_path());
+        fontcreator::WriteFileReplacing(file.string(), fontcreator::BuildFontFile(SettingsOf(d)));
+      } catch (const std::exception& e) {
+        std::lock_guard lock(report);
+        std::fprintf(stderr, "make_sample_fonts: %s: %s\n", d.DisplayName.c_str(), e.what());
+        failed = true;
+      }
+    }
+  };
+  const unsigned count = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  std::vector<std::thread> threads;
+  for (unsigned t = 1; t < count; ++t) threads.emplace_back(work);
+  work();
+  for (std::thread& t : threads) t.join();
+  return failed ? 1 : 0;
 }

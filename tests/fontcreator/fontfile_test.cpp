@@ -1,4 +1,8 @@
+#include "assembly/archivecopy.h"
+#include "assembly/fontcatalogue.h"
 #include "assembly/fontfile.h"
+#include "assembly/tables.h"
+#include "assembly/zipfile.h"
 #include "fontcreator/fontbuilder.h"
 
 #include "fake_font_support.h"
@@ -11,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -111,7 +116,7 @@ TEST(FontFileTest, RoundTripThroughTheBuildersReader) {
     std::string reason;
     auto font = assembly::ReadFontFile(bytes, &reason);
     ASSERT_TRUE(font) << reason;
-    EXPECT_EQ(static_cast<unsigned char>(bytes[7]), type);
+    EXPECT_EQ(assembly::GetFontTypeByte(bytes), type);
     EXPECT_EQ(font->Height, 11);
     EXPECT_EQ(font->TextColor, Settings(type).TextColor);
     EXPECT_EQ(font->BackgroundColor, Settings(type).BackgroundColor);
@@ -122,7 +127,8 @@ TEST(FontFileTest, RoundTripThroughTheBuildersReader) {
 
     // Without its negative set the font is still a font.
     std::string positive = bytes;
-    positive.resize(offset);
+    assembly::CutNegativeSheet(positive);
+    EXPECT_EQ(positive.size(), offset);
     auto cut = assembly::ReadFontFile(positive, &reason);
     ASSERT_TRUE(cut) << reason;
     EXPECT_FALSE(cut->HasNegativeSheet);
@@ -215,6 +221,83 @@ TEST_F(SaveFontTest, FailedSaveLeavesNoPartialFile) {
   }
   EXPECT_EQ(Names(dir_ / "out"), std::vector<std::string>{"b.fnt"});
   EXPECT_TRUE(Names(dir_ / "cwd").empty());
+}
+
+}  // namespace
+}  // namespace fontcreator
+
+namespace fontcreator {
+namespace {
+
+TEST_F(SaveFontTest, BuilderPacksWrittenFontsWithOrWithoutTheNegativeSet) {
+  std::string files[3], bytes[3];
+  FontPreview previews[3];
+  for (int type = 0; type < 3; ++type) {
+    FakeScript script = Script();
+    files[type] = (dir_ / "out" / ("f" + std::to_string(type) + ".fnt")).string();
+    previews[type] = SaveFont(Settings(type), files[type], FakeFactory(script));
+    bytes[type] = Read(files[type]);
+  }
+  const assembly::TZipFile archive;
+  for (int core = 0; core < 10; ++core) {
+    for (std::uint8_t keep : {0, 1}) {
+      assembly::TMIDLETCONFIG c;
+      c.Core = static_cast<std::uint8_t>(core);
+      c.FontNames = {"f0", "f1", "f2", "", ""};
+      c.FontSources = {files[0], files[1], files[2], "", ""};
+      c.NegativeFlags = {keep, keep, keep, 0, 0};
+      assembly::TZipFile jar;
+      assembly::AddFonts(archive, c, jar);
+      ASSERT_EQ(jar.Count(), 3);
+      for (int type = 0; type < 3; ++type) {
+        SCOPED_TRACE(::testing::Message() << "core " << core << " type " << type << " keep " << int(keep));
+        const bool negative = keep && assembly::NegativeSetDropTable.at(static_cast<std::size_t>(type * 10 + core)) == 0;
+        const std::string packed = jar.ReadEntryData(type);
+        EXPECT_EQ(packed, negative ? bytes[type] : bytes[type].substr(0, assembly::ReadU32LE(bytes[type], 2)));
+        auto font = assembly::ReadFontFile(packed);
+        ASSERT_TRUE(font);
+        EXPECT_EQ(font->HasNegativeSheet, negative);
+        PalettePng png = DecodePng(font->Sheet);
+        ASSERT_EQ(png.height, previews[type].Sheet.Height());
+        for (int y = 0; y < png.height; ++y)
+          for (int x = 0; x < png.width; ++x) ASSERT_EQ(png.At(x, y), previews[type].Sheet.GetPixel(x, y));
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fontcreator
+
+namespace fontcreator {
+namespace {
+
+TEST(SampleArchiveTest, BuiltInFontsAreRenderedFonts) {
+  assembly::TZipFile archive;
+  archive.LoadFromFile(QW_BIN_DIR "/quirewright.dat");
+  const auto entries = assembly::FontCatalogueEntries();
+  ASSERT_EQ(entries.size(), 150u);
+  for (const assembly::TFontDesc& d : entries) {
+    SCOPED_TRACE(d.EntryName);
+    const std::string bytes = assembly::ReadArchiveEntry(archive, d.EntryName);
+    std::string reason;
+    auto font = assembly::ReadFontFile(bytes, &reason);
+    ASSERT_TRUE(font) << reason;
+    EXPECT_EQ(font->Type, d.FontType);
+    // The height is the first number of the name: "6x3ce" 6, "Tah12we" 12, "David15hb" 15.
+    const std::string name = d.DisplayName.substr(0, d.DisplayName.find(' '));
+    const std::size_t digit = name.find_first_of("0123456789");
+    EXPECT_EQ(font->Height, std::stoi(name.substr(digit)));
+    PalettePng png = DecodePng(font->Sheet);
+    EXPECT_EQ(png.width, 200);
+    EXPECT_EQ(png.bitDepth, d.FontType == 0 ? 1 : 8);
+    // Letters have ink: the sheet has more than its background colour.
+    std::set<int> used;
+    for (const auto& row : png.index) used.insert(row.begin(), row.end());
+    EXPECT_GE(used.size(), 2u);
+    // Proportional glyphs of a real face.
+    EXPECT_GE(std::set<int>(font->Widths.begin(), font->Widths.end()).size(), 4u);
+  }
 }
 
 }  // namespace
