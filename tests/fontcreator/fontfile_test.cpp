@@ -302,3 +302,51 @@ TEST(SampleArchiveTest, BuiltInFontsAreRenderedFonts) {
 
 }  // namespace
 }  // namespace fontcreator
+
+namespace fontcreator {
+namespace {
+
+TEST(FontFileTest, DamagedWrittenFontsAreRefusedWithoutOverRead) {
+  FakeScript script = Script();
+  const std::string good = BuildFontFile(Settings(1), nullptr, FakeFactory(script));
+  const std::uint32_t offset = assembly::ReadU32LE(good, 2);
+  auto with = [&](std::size_t at, std::uint32_t value, int bytes) {
+    std::string b = good;
+    for (int i = 0; i < bytes; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+    return b;
+  };
+  struct Case { const char* what; std::string bytes; } cases[] = {
+      {"empty", ""},
+      {"one byte", good.substr(0, 1)},
+      {"header only", good.substr(0, 16)},
+      {"widths cut", good.substr(0, 200)},
+      {"first sheet cut", good.substr(0, offset - 1)},
+      {"second length cut", good.substr(0, offset + 2)},
+      {"second sheet cut", good.substr(0, good.size() - 1)},
+      {"wrong magic", with(0, 0x02, 1)},
+      {"wrong second magic", with(1, 0x35, 1)},
+      {"offset past the end", with(2, static_cast<std::uint32_t>(good.size() + 1), 4)},
+      {"offset far past the end", with(2, 0xFFFFFFF0u, 4)},
+      {"first length past the end", with(240, 0xFFFFFFF0u, 4)},
+      {"second length past the end", with(offset, 0x7FFFFFFFu, 4)},
+      {"font type 3", with(7, 3, 1)},
+      {"font type 127", with(7, 127, 1)},
+  };
+  for (const Case& c : cases) {
+    // The bytes live in a buffer of their own size, so that ASan sees any read past them.
+    std::unique_ptr<char[]> exact(new char[c.bytes.size() + 1]);
+    std::memcpy(exact.get(), c.bytes.data(), c.bytes.size());
+    const std::string_view view(exact.get(), c.bytes.size());
+    std::string reason;
+    EXPECT_FALSE(assembly::ReadFontFile(view, &reason)) << c.what;
+    EXPECT_FALSE(reason.empty()) << c.what;
+    (void)assembly::GetFontTypeByte(view);
+    std::string cut(view);
+    assembly::CutNegativeSheet(cut);
+    EXPECT_LE(cut.size(), c.bytes.size()) << c.what;
+  }
+  EXPECT_TRUE(assembly::ReadFontFile(good));
+}
+
+}  // namespace
+}  // namespace fontcreator
