@@ -131,8 +131,12 @@ void WriteFileReplacing(const std::string& fileName, const std::string& bytes) {
   std::string temp = dir + ".fnt-XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) WriteFailed(fileName, errno);
-  const mode_t mask = umask(0);
-  umask(mask);
+  // The permissions of a newly created file (mkstemp makes it private).
+  static const mode_t mask = [] {
+    const mode_t m = umask(0);
+    umask(m);
+    return m;
+  }();
   fchmod(fd, 0666 & ~mask);
   std::size_t done = 0;
   int error = 0;

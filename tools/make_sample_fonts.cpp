@@ -11,6 +11,8 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <mutex>
 #include <thread>
@@ -84,7 +86,10 @@ int main(int argc, char** argv) {
       const std::filesystem::path file = out / relative;
       try {
         std::filesystem::create_directories(file.parent_path());
-        fontcreator::WriteFileReplacing(file.string(), fontcreator::BuildFontFile(SettingsOf(d)));
+        const std::string bytes = fontcreator::BuildFontFile(SettingsOf(d));
+        std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+        stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!stream.flush()) throw std::runtime_error("cannot write " + file.string());
       } catch (const std::exception& e) {
         std::lock_guard lock(report);
         std::fprintf(stderr, "make_sample_fonts: %s: %s\n", d.DisplayName.c_str(), e.what());

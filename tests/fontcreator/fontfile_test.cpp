@@ -17,6 +17,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fontcreator {
@@ -203,6 +204,10 @@ TEST_F(SaveFontTest, WritesTheFileAndNothingElse) {
   EXPECT_EQ(Names(dir_ / "out"), std::vector<std::string>{"my.fnt"});
   EXPECT_TRUE(Names(dir_ / "cwd").empty());  // no font.png
   EXPECT_EQ(p.Height, 11);
+  // Readable like any file the user makes, not private as a temporary file.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(static_cast<int>(fs::status(target).permissions() & fs::perms::all), static_cast<int>(0666 & ~mask));
 }
 
 TEST_F(SaveFontTest, FailedSaveLeavesNoPartialFile) {
