@@ -127,6 +127,27 @@ TEST_F(TextRenderTest, WidthsAddUpAndInkStaysInItsBox) {
   EXPECT_LT(f.abcA, 0);
 }
 
+TEST_F(TextRenderTest, MonochromeInkStaysInTheMeasuredBox) {
+  // The measured box comes from grey rendering; 1-bit drawing must not leave it.
+  for (bool italic : {false, true}) {
+    for (int h = 5; h <= 24; h += 3) {
+      auto font = Make("DejaVu Serif", h, ANTIALIASED_QUALITY, ANSI_CHARSET, 0, italic);
+      for (int code = 32; code < 256; ++code) {
+        ABC abc;
+        font->CharABCWidths(static_cast<unsigned char>(code), abc);
+        Bitmap b(64, 24, PixelFormat::pf1bit);
+        font->DrawChar(b, 16, 0, static_cast<unsigned char>(code), 0xFFFFFF);
+        for (int y = 0; y < b.Height(); ++y)
+          for (int x = 0; x < b.Width(); ++x)
+            if (b.GetIndex(x, y)) {
+              ASSERT_GE(x, 16 + abc.abcA) << h << " " << code;
+              ASSERT_LT(x, 16 + abc.abcA + abc.abcB) << h << " " << code;
+            }
+      }
+    }
+  }
+}
+
 TEST_F(TextRenderTest, RussianSetDrawsCyrillicLetters) {
   auto ru = Make("DejaVu Sans", 16, ANTIALIASED_QUALITY, RUSSIAN_CHARSET);
   auto we = Make("DejaVu Sans", 16, ANTIALIASED_QUALITY, ANSI_CHARSET);
