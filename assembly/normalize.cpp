@@ -221,17 +221,13 @@ void TNormalizedText::DropFront(std::size_t n) {
     ResetPlan();
     return;
   }
+  // Unless the cut is on a block boundary the rest is aligned afresh, which the plan does
+  // from the new start; a space right after the cut stays.
   StartAt(GluedIndexOf(n));
-  if (n % kBlockSize != 0) {
-    // Normalised again: the blanks of the old alignment collapse into the glued text, which
-    // leaves only spaces at the start to remove.
-    std::size_t spaces = 0;
-    while (spaces < GluedLength() && GluedAt(spaces) == ' ') ++spaces;
-    if (spaces) StartAt(spaces);
-  }
 }
 
 void TNormalizedText::Prepend(std::string_view prefix) {
+  if (prefix.empty()) return;
   // Gluing is settled per run of blanks, so only the text up to and including its first
   // character that is not a blank can change; the rest stays glued as it is.
   const std::size_t length = GluedLength();

@@ -47,9 +47,12 @@ public:
   std::string ToString() { return Head(std::string::npos); }
 
   // The text loses its first n characters. Unless n is a multiple of the block size the rest
-  // is normalised again (NormalizeBookText of the rest); otherwise it stays as it is.
+  // is normalised again as the continuation of what was cut off: NormalizeBookText of the
+  // rest, except that a space right after the cut is kept (at a cut between two words the
+  // space is the only thing that separates them). Otherwise the rest stays as it is.
   void DropFront(std::size_t n);
-  // The text becomes NormalizeBookText(prefix + text).
+  // The text becomes NormalizeBookText(prefix + text). An empty prefix leaves the text as a
+  // continuation: realigned as DropFront does, its first space kept.
   void Prepend(std::string_view prefix);
 
 private:

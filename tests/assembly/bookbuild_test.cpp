@@ -1,0 +1,443 @@
+#include "assembly/bookbuild.h"
+
+#include "assembly/archivecopy.h"
+#include "assembly/midlettexts.h"
+#include "assembly/normalize.h"
+#include "assembly/tables.h"
+#include "assembly/tempdir_support.h"
+#include "assembly/utils.h"
+#include "assembly/zipfile.h"
+#include "fake_host_support.h"
+#include "localisation/langmanager.h"
+#include "sample_archive_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <random>
+
+using namespace assembly;
+using assembly::testing::RecordingHost;
+using assembly::testing::SampleArchive;
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Text(const char* name) { return localisation::LangManager().TextByName(name); }
+
+std::map<std::string, std::string> Attributes(const std::string& text) {
+  std::map<std::string, std::string> a;
+  for (const std::string& line : SplitLines(text)) {
+    const auto colon = line.find(": ");
+    if (colon != std::string::npos) a.emplace(line.substr(0, colon), line.substr(colon + 2));
+  }
+  return a;
+}
+
+// Words in paragraphs; normalisation leaves it as it is.
+std::string Words(std::mt19937& rng, std::size_t length) {
+  std::string s;
+  while (s.size() < length) {
+    if (!s.empty()) s += rng() % 40 == 0 ? "\r\n\r\n" : " ";
+    const int n = 2 + int(rng() % 8);
+    for (int i = 0; i < n; ++i) s += char('a' + rng() % 26);
+  }
+  s.resize(length);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\r')) s.pop_back();
+  return NormalizeBookText(s);
+}
+
+// Letters that hardly compress, without blanks.
+std::string Noise(std::mt19937& rng, std::size_t length) {
+  static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,";
+  std::string s(length, ' ');
+  for (char& c : s) c = alphabet[rng() % 64];
+  return s;
+}
+
+struct Midlet {
+  std::string file;  // JAR path
+  TZipFile jar;
+  std::string jad;
+  int64_t size = 0;
+  std::vector<std::string> parts;
+};
+
+int Index(const TZipFile& jar, const std::string& name) {
+  for (int i = 0; i < jar.Count(); ++i)
+    if (jar.FileName(i) == name) return i;
+  return -1;
+}
+
+class BookBuild : public ::testing::Test {
+protected:
+  BookBuild() {
+    inputs.Vendor = "Quire Vendor";
+    inputs.MidletName = "MyBook";
+    inputs.BookTitle = "My Book";
+    inputs.LiteVersion = true;
+    inputs.ImageParams.Colors = 3;
+    inputs.ImageParams.MaxWidth = 48;
+    inputs.ImageParams.MaxHeight = 48;
+    fs::create_directories(Out());
+  }
+
+  BuildContext Context() { return BuildContext{SampleArchive(), host, inputs, &warned}; }
+
+  static TMIDLETCONFIG Record(int64_t limit) {
+    TMIDLETCONFIG c;
+    c.Core = 3;
+    c.Edition = 2;
+    c.KeysConfig = DefaultKeysByCore[3];
+    c.JarLimit = int32_t(limit);
+    c.FontNames = {"6x3we", "", "", "", ""};
+    c.FontSources = {"ZIP:fonts\\EnglishWE\\6x3we.fnt", "", "", "", ""};
+    return c;
+  }
+
+  fs::path Out() const { return dir.Path() / "out"; }
+  std::string Base() const { return (Out() / "MyBook").string(); }
+
+  void SetBook(const std::string& text) {
+    const std::string file = dir.File("book.txt");
+    WriteFile(file, text);
+    inputs.TextFiles = {file};
+  }
+
+  int Run(int64_t limit) {
+    fs::remove_all(Out());
+    fs::create_directories(Out());
+    return BuildBookMidlets(Context(), false, Record(limit), true, Base());
+  }
+
+  std::vector<std::string> OutFiles() const {
+    std::vector<std::string> files;
+    for (const auto& e : fs::directory_iterator(Out())) files.push_back(e.path().filename().string());
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+
+  static Midlet Load(const std::string& base) {
+    Midlet m;
+    m.file = base + ".jar";
+    m.jar.LoadFromFile(m.file);
+    m.jad = ReadFile(base + ".jad");
+    m.size = int64_t(fs::file_size(m.file));
+    for (int k = 0;; ++k) {
+      const int i = Index(m.jar, "res/book" + std::to_string(k) + ".txt");
+      if (i < 0) break;
+      m.parts.push_back(m.jar.ReadEntryData(i));
+    }
+    return m;
+  }
+
+  // The midlets written, in order: the single one, or 01, 02 ...
+  std::vector<Midlet> Midlets() const {
+    std::vector<Midlet> all;
+    if (fs::exists(Base() + ".jar")) {
+      all.push_back(Load(Base()));
+      return all;
+    }
+    for (int n = 1; fs::exists(Base() + IntToStr2(n) + ".jar"); ++n) all.push_back(Load(Base() + IntToStr2(n)));
+    return all;
+  }
+
+  // Packed size of the first numbered midlet before any book part (what the build checks
+  // against the limit less 1024), taken from a real build of a two-midlet book.
+  int64_t EmptyFirstMidletSize() {
+    const std::vector<std::string> files = inputs.TextFiles;
+    std::mt19937 rng(5);
+    SetBook(Noise(rng, 40000));
+    EXPECT_EQ(Run(20000), 0);
+    std::vector<Midlet> m = Midlets();
+    EXPECT_GE(m.size(), 2u);
+    TZipFile jar = m.at(0).jar;
+    while (jar.FileName(jar.Count() - 1) != "res/config.txt") jar.DeleteLast();
+    inputs.TextFiles = files;
+    fs::remove_all(Out());
+    fs::create_directories(Out());
+    host = RecordingHost();
+    return jar.ArchiveSize();
+  }
+
+  BuildInputs inputs;
+  RecordingHost host;
+  TempDir dir;
+  bool warned = false;
+};
+
+TEST_F(BookBuild, SmallBookMakesOneMidletWithoutNumber) {
+  std::mt19937 rng(1);
+  const std::string book = Words(rng, 8000);
+  SetBook(book);
+  ASSERT_EQ(Run(256 * 1024), 0);
+  EXPECT_EQ(OutFiles(), (std::vector<std::string>{"MyBook.jad", "MyBook.jar"}));
+  const std::vector<Midlet> m = Midlets();
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_EQ(m[0].parts, std::vector<std::string>{book});
+
+  const auto jad = Attributes(m[0].jad);
+  EXPECT_EQ(jad.at("MIDlet-Name"), "MyBook");
+  EXPECT_EQ(jad.at("MIDlet-Jar-URL"), "MyBook.jar");
+  EXPECT_EQ(jad.at("MIDlet-Jar-Size"), std::to_string(m[0].size));
+  EXPECT_EQ(jad.at("BookPart"), "Chapter 1");
+  const auto manifest = Attributes(m[0].jar.ReadEntryData(Index(m[0].jar, "META-INF/MANIFEST.MF")));
+  EXPECT_EQ(manifest.at("MIDlet-Name"), "MyBook");
+  EXPECT_EQ(manifest.at("MIDlet-Jar-URL"), "MyBook.jar");
+  EXPECT_EQ(manifest.count("BookPart"), 0u);
+  EXPECT_EQ(m[0].jar.FileName(m[0].jar.Count() - 1), "res/book0.txt");
+  EXPECT_EQ(m[0].jar.FileName(m[0].jar.Count() - 2), "res/config.txt");
+  EXPECT_EQ(m[0].jar.ArchiveSize(), m[0].size);
+
+  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host.statuses, (std::vector<std::string>{Text("LoadingTextFiles"), Text("GeneratingMidlets")}));
+  ASSERT_FALSE(host.progress.empty());
+  EXPECT_EQ(host.progress.back(), std::make_pair(8000, 8000));
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
+  const TMIDLETCONFIG c = Record(64 * 1024);
+  const int size = BuildBookMidlets(Context(), true, c, false, Base());
+  EXPECT_TRUE(OutFiles().empty());
+  EXPECT_TRUE(host.enabled_calls.empty());
+  EXPECT_TRUE(host.statuses.empty());
+  EXPECT_TRUE(host.messages.empty());
+
+  // The same JAR as a real first midlet before its book, with midlet number 0.
+  std::mt19937 rng(2);
+  SetBook(Noise(rng, 100000));
+  ASSERT_EQ(Run(c.JarLimit), 0);
+  TZipFile jar = Midlets().at(0).jar;
+  while (jar.FileName(jar.Count() - 1) != "res/config.txt") jar.DeleteLast();
+  jar.WriteEntryData(Index(jar, "META-INF/MANIFEST.MF"), MakeManifest(Context(), c, true, 0, Base()));
+  jar.WriteEntryData(Index(jar, "res/config.txt"),
+                     MakeConfigText(SampleArchive(), c, inputs, 0, inputs.BookTitle));
+  EXPECT_EQ(size, jar.ArchiveSize());
+  EXPECT_NE(Attributes(ReadFile(Base() + "01.jad")).at("MIDlet-Name"), "MyBook00");
+}
+
+// Midlet after midlet the parts are what the book text gives, cut by cut, and every midlet
+// starts with the introduction again.
+void ExpectPartsFollowTheText(const std::vector<Midlet>& midlets, const std::string& intro,
+                              const std::string& book) {
+  auto rest = [](const std::string& s) { return AlignPictureMarkers(GlueBookText("x" + s).substr(1)); };
+  std::string text = NormalizeBookText(intro + book);
+  for (std::size_t i = 0; i < midlets.size(); ++i) {
+    ASSERT_FALSE(midlets[i].parts.empty());
+    EXPECT_TRUE(midlets[i].parts[0].starts_with(intro)) << "midlet " << i + 1;
+    for (const std::string& part : midlets[i].parts) {
+      ASSERT_EQ(part, text.substr(0, part.size())) << "midlet " << i + 1;
+      text = text.substr(part.size());
+      if (part.size() % 128 != 0) text = rest(text);
+    }
+    if (!text.empty()) text = intro.empty() ? rest(text) : NormalizeBookText(intro + text);
+  }
+  EXPECT_EQ(text, "");
+}
+
+TEST_F(BookBuild, NothingOfTheBookIsLost) {
+  std::mt19937 rng(3);
+  const std::string book = Words(rng, 240000);
+  SetBook(book);
+  for (int64_t limit : {24 * 1024, 31 * 1024 + 77, 40 * 1024 + 501}) {
+    inputs.IntroText = "";
+    ASSERT_EQ(Run(limit), 0);
+    std::vector<Midlet> m = Midlets();
+    ASSERT_GE(m.size(), 3u);
+    std::string joined;
+    for (const Midlet& midlet : m)
+      for (const std::string& part : midlet.parts) joined += part;
+    EXPECT_EQ(joined, book) << "limit " << limit;
+    ExpectPartsFollowTheText(m, "", book);
+
+    inputs.IntroText = "An introduction\r\n\r\nin two lines\r\n\r\n";
+    ASSERT_EQ(Run(limit), 0);
+    ExpectPartsFollowTheText(Midlets(), inputs.IntroText, book);
+  }
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(BookBuild, EveryJarStaysUnderTheLimitToTheByte) {
+  std::mt19937 rng(4);
+  SetBook(Words(rng, 150000));
+  inputs.IntroText = "Intro\r\n\r\n";
+  const int64_t limit = 30 * 1024;
+  ASSERT_EQ(Run(limit), 0);
+  const std::vector<Midlet> first = Midlets();
+  ASSERT_GE(first.size(), 3u);
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    const Midlet& m = first[i];
+    EXPECT_LE(m.size, limit - 512);
+    EXPECT_EQ(m.jar.ArchiveSize(), m.size);
+    const auto jad = Attributes(m.jad);
+    EXPECT_EQ(jad.at("MIDlet-Jar-Size"), std::to_string(m.size));
+    EXPECT_EQ(jad.at("MIDlet-Jar-URL"), "MyBook" + IntToStr2(int(i) + 1) + ".jar");
+    EXPECT_EQ(jad.at("MIDlet-Name"), "MyBook" + IntToStr2(int(i) + 1));
+    EXPECT_EQ(jad.at("BookPart"), "Chapter " + std::to_string(i + 1));
+  }
+
+  // The first midlet is what fits under the limit: exactly at its size it comes out the same,
+  // one byte less and it changes.
+  const int64_t tight = first[0].size + 512;
+  ASSERT_EQ(Run(tight), 0);
+  std::vector<Midlet> same = Midlets();
+  EXPECT_EQ(same.at(0).parts, first[0].parts);
+  EXPECT_EQ(same.at(0).size, first[0].size);
+  ASSERT_EQ(Run(tight - 1), 0);
+  std::vector<Midlet> less = Midlets();
+  EXPECT_NE(less.at(0).parts, first[0].parts);
+  EXPECT_LE(less.at(0).size, tight - 1 - 512);
+}
+
+TEST_F(BookBuild, TwoFullPartsAndNoPieceOfAThird) {
+  std::mt19937 rng(6);
+  const std::string book = Words(rng, 40000);
+  SetBook(book);
+  inputs.IntroText = "Intro\r\n\r\n";
+  ASSERT_EQ(Run(1024 * 1024), 0);
+  TZipFile jar = Midlets().at(0).jar;
+  while (jar.FileName(jar.Count() - 1) != "res/book1.txt") jar.DeleteLast();
+  const TMIDLETCONFIG c = Record(0);
+  jar.WriteEntryData(Index(jar, "META-INF/MANIFEST.MF"), MakeManifest(Context(), c, true, 1, Base()));
+  const int64_t twoParts = jar.ArchiveSize();
+
+  ASSERT_EQ(Run(twoParts + 512), 0);
+  const std::vector<Midlet> m = Midlets();
+  ASSERT_GE(m.size(), 2u);
+  ASSERT_EQ(m[0].parts.size(), 2u);
+  EXPECT_EQ(m[0].parts[0].size(), 8192u);
+  EXPECT_EQ(m[0].parts[1].size(), 8192u);
+  EXPECT_EQ(m[0].size, twoParts);
+  const std::string text = NormalizeBookText(inputs.IntroText + book);
+  EXPECT_EQ(m[0].parts[0] + m[0].parts[1], text.substr(0, 16384));
+  EXPECT_TRUE(m[1].parts[0].starts_with(inputs.IntroText + text.substr(16384, 100)));
+
+  // A part that fits only at 7168 characters closes its midlet.
+  ASSERT_EQ(Run(twoParts + 511), 0);
+  const std::vector<Midlet> shorter = Midlets();
+  ASSERT_EQ(shorter.at(0).parts.size(), 2u);
+  EXPECT_EQ(shorter[0].parts[1].size(), 7168u);
+}
+
+TEST_F(BookBuild, MidletWithoutRoomForTheBookCannotBeBuilt) {
+  const int64_t empty = EmptyFirstMidletSize();
+  SetBook(std::string(8192, 'a'));
+  EXPECT_EQ(Run(empty + 1024), -1);
+  EXPECT_TRUE(OutFiles().empty());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, Text("UnableToBuildMidlet"));
+  EXPECT_EQ(host.messages[0].caption, Text("UnableToBuildMidletTitle"));
+  EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
+  EXPECT_EQ(host.terminate_requests, 1);
+  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+
+  host = RecordingHost();
+  EXPECT_EQ(Run(empty + 1025), 0);
+  EXPECT_EQ(OutFiles(), (std::vector<std::string>{"MyBook.jad", "MyBook.jar"}));
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(BookBuild, FirstPartBelow1024WithoutPictureCannotBeBuilt) {
+  const int64_t empty = EmptyFirstMidletSize();
+  std::mt19937 rng(7);
+  SetBook(Noise(rng, 20000));
+  for (int run = 0; run < 2; ++run) {
+    host = RecordingHost();
+    EXPECT_EQ(Run(empty + 1024 + 200), -1);
+    EXPECT_TRUE(OutFiles().empty());
+    std::vector<std::string> texts;
+    for (const auto& msg : host.messages) texts.push_back(msg.text);
+    // The warning shows once per run of the program.
+    if (run == 0) {
+      ASSERT_EQ(texts, (std::vector<std::string>{Text("JARLimitTooSmall"), Text("UnableToBuildMidlet")}));
+      EXPECT_EQ(host.messages[0].caption, Text("JARLimitTooSmallTitle"));
+      EXPECT_EQ(host.messages[0].icon, MessageIcon::Information);
+    } else {
+      EXPECT_EQ(texts, std::vector<std::string>{Text("UnableToBuildMidlet")});
+    }
+    EXPECT_EQ(host.terminate_requests, 1);
+    EXPECT_TRUE(warned);
+  }
+}
+
+TEST_F(BookBuild, AfterMidlet99TheRestIsNotWritten) {
+  const int64_t empty = EmptyFirstMidletSize();
+  std::mt19937 rng(8);
+  SetBook(Noise(rng, 130000));
+  EXPECT_EQ(Run(empty + 1900), 0);
+  const std::vector<std::string> files = OutFiles();
+  EXPECT_EQ(files.size(), 198u);
+  EXPECT_EQ(files.back(), "MyBook99.jar");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, Text("TooManyMidletsMsg"));
+  EXPECT_EQ(host.messages[0].caption, Text("TooManyMidletsTitle"));
+  EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(host.terminate_requests, 0);
+  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+}
+
+TEST_F(BookBuild, IntroductionThatFillsAMidletStopsTheBuild) {
+  std::mt19937 rng(9);
+  inputs.IntroText = Noise(rng, 60000) + "\r\n\r\n";
+  SetBook(Words(rng, 5000));
+  EXPECT_EQ(Run(32 * 1024), -1);
+  EXPECT_TRUE(OutFiles().empty());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, Text("UnableToBuildMidlet"));
+  EXPECT_EQ(host.terminate_requests, 1);
+}
+
+TEST_F(BookBuild, UnreadableBookOrFailedSaveWritesNothingAndEnablesTheWindow) {
+  inputs.TextFiles = {dir.File("missing.txt")};
+  EXPECT_EQ(Run(64 * 1024), -1);
+  EXPECT_TRUE(OutFiles().empty());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].caption, "Fatal error");
+  EXPECT_EQ(host.terminate_requests, 1);
+  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+
+  host = RecordingHost();
+  SetBook("Some text");
+  const std::string nowhere = (dir.Path() / "no such folder" / "MyBook").string();
+  EXPECT_EQ(BuildBookMidlets(Context(), false, Record(64 * 1024), true, nowhere), -1);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+}
+
+TEST(BookBuildSteps, AddImageAndCutBeforeLastImage) {
+  const TPictureList pictures = {"one", "two", "three"};
+  TZipFile jar;
+  AddImage(jar, "a\x01" "2.png\x02 b\x01  3.png\x02\x01" "0.png\x02\x01" "4.png\x02\x01" "2.png\x02\x01x", pictures);
+  ASSERT_EQ(jar.Count(), 3);
+  EXPECT_EQ(jar.FileName(0), "res/2.png");
+  EXPECT_EQ(jar.ReadEntryData(0), "two");
+  EXPECT_EQ(jar.FileName(1), "res/3.png");
+  EXPECT_EQ(jar.FileName(2), "res/2.png");
+
+  struct Case {
+    std::string text;
+    std::size_t cut;
+    bool result;
+    std::size_t after;
+  } cases[] = {
+      {"abc\x01" "1.png\x02" "def", 100, true, 3},
+      {"abc\x01" "1.png\x02" "def", 4, true, 3},   // the marker start is the last character
+      {"abc\x01" "1.png\x02" "def", 3, false, 3},  // no marker start within the cut
+      {"\x01" "1.png\x02" "def", 50, false, 0},    // the cut would be empty
+      {"plain", 3, false, 3},
+      {"", 5, false, 5},
+      {"ab\x01" "1.png\x02" "cd\x01" "2.png\x02", 12, true, 11},
+      {"ab\x01" "1.png\x02" "cd\x01" "2.png\x02", 11, true, 2},
+  };
+  for (const Case& c : cases) {
+    std::size_t cut = c.cut;
+    EXPECT_EQ(CutBeforeLastImage(cut, c.text), c.result) << ::testing::PrintToString(c.text);
+    EXPECT_EQ(cut, c.after) << ::testing::PrintToString(c.text);
+  }
+}
+
+}  // namespace
