@@ -63,10 +63,10 @@ Palette Palette::Monochrome() {
 }
 
 NearestColorIndex::NearestColorIndex(const std::vector<PaletteEntry>& entries)
-    : entries_(entries),
-      cells_(4096),
-      cache_(std::size_t{1} << kCacheBits, 0),
-      cached_index_(std::size_t{1} << kCacheBits, 0) {}
+    : cells_(4096), cache_(std::size_t{1} << kCacheBits, 0), cached_index_(std::size_t{1} << kCacheBits, 0) {
+  entries_.reserve(entries.size());
+  for (const PaletteEntry& e : entries) entries_.push_back({e.red, e.green, e.blue});
+}
 
 int NearestColorIndex::Find(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   const std::uint32_t colour = (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
@@ -79,11 +79,9 @@ int NearestColorIndex::Find(std::uint8_t red, std::uint8_t green, std::uint8_t b
   return found;
 }
 
-const std::vector<std::uint8_t>& NearestColorIndex::Candidates(int cell) {
-  std::vector<std::uint8_t>& list = cells_[static_cast<std::size_t>(cell)];
-  if (!list.empty()) return list;
+void NearestColorIndex::BuildCell(int cell) {
   const int lo[3] = {(cell >> 8) * 16, ((cell >> 4) & 15) * 16, (cell & 15) * 16};
-  auto near_far = [&](const PaletteEntry& e, int& nearest, int& farthest) {
+  auto near_far = [&](const Entry& e, int& nearest, int& farthest) {
     const int v[3] = {e.red, e.green, e.blue};
     nearest = farthest = 0;
     for (int c = 0; c < 3; ++c) {
@@ -96,30 +94,36 @@ const std::vector<std::uint8_t>& NearestColorIndex::Candidates(int cell) {
   };
   // No colour of the cell is farther from its nearest entry than `bound`.
   int bound = 0x7fffffff;
-  for (const PaletteEntry& e : entries_) {
+  for (const Entry& e : entries_) {
     int n, f;
     near_far(e, n, f);
     bound = std::min(bound, f);
   }
+  CellList& list = cells_[static_cast<std::size_t>(cell)];
+  list.start = static_cast<std::uint32_t>(candidates_.size());
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     int n, f;
     near_far(entries_[i], n, f);
-    if (n <= bound) list.push_back(static_cast<std::uint8_t>(i));
+    if (n <= bound) candidates_.push_back(static_cast<std::uint8_t>(i));
   }
-  return list;
+  list.count = static_cast<std::uint32_t>(candidates_.size()) - list.start;
 }
 
 int NearestColorIndex::Search(int red, int green, int blue) {
-  const std::vector<std::uint8_t>& list = Candidates(((red >> 4) << 8) | ((green >> 4) << 4) | (blue >> 4));
-  int best = list.front();
+  const int cell = ((red >> 4) << 8) | ((green >> 4) << 4) | (blue >> 4);
+  if (cells_[static_cast<std::size_t>(cell)].count == 0) BuildCell(cell);
+  const CellList& list = cells_[static_cast<std::size_t>(cell)];
+  const std::uint8_t* i = candidates_.data() + list.start;
+  const std::uint8_t* end = i + list.count;
+  int best = *i;
   int best_dist = 0x7fffffff;
-  for (std::uint8_t i : list) {  // ascending indices: the first of equals stays
-    const PaletteEntry& e = entries_[i];
+  for (; i != end; ++i) {  // ascending indices: the first of equals stays
+    const Entry& e = entries_[*i];
     const int dr = e.red - red, dg = e.green - green, db = e.blue - blue;
     const int d = dr * dr + dg * dg + db * db;
     if (d < best_dist) {
       best_dist = d;
-      best = i;
+      best = *i;
     }
   }
   return best;

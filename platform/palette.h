@@ -69,10 +69,13 @@ public:
 
 private:
   int Search(int red, int green, int blue);
-  const std::vector<std::uint8_t>& Candidates(int cell);
+  void BuildCell(int cell);
 
-  std::vector<PaletteEntry> entries_;
-  std::vector<std::vector<std::uint8_t>> cells_;  // 4096 cells; empty until first used
+  struct Entry { int red, green, blue; };
+  std::vector<Entry> entries_;
+  struct CellList { std::uint32_t start = 0, count = 0; };  // count 0: not built yet
+  std::vector<CellList> cells_;  // 4096 cells
+  std::vector<std::uint8_t> candidates_;  // the lists of the cells built so far
   static constexpr int kCacheBits = 16;
   std::vector<std::uint32_t> cache_;  // colour | 1 << 24 when filled
   std::vector<std::uint8_t> cached_index_;

@@ -113,3 +113,20 @@ TEST(PictureDecoders, RefuseSizesBeyondTheBounds) {
   png.replace(16, 8, reinterpret_cast<const char*>(big), 8);
   EXPECT_THROW(DecodePng(png), EImageError);  // refused before the CRC is even read
 }
+
+TEST(PictureDecoders, GifWithALocalColourMapAtAnOffset) {
+  // Screen 3 x 2 without a global map; one image of 2 x 1 at (1, 1) with its own map
+  // {red, green}; LZW codes (3 bits): clear, 0, 1, end.
+  const unsigned char file[] = {
+      'G', 'I', 'F', '8', '9', 'a', 3, 0, 2, 0, 0x00, 0, 0,
+      0x2C, 1, 0, 1, 0, 2, 0, 1, 0, 0x80,
+      255, 0, 0, 0, 255, 0,
+      2, 2, 0x44, 0x0A, 0,
+      0x3B};
+  const Bitmap b = DecodeGif(std::string(reinterpret_cast<const char*>(file), sizeof file));
+  ASSERT_EQ(b.Width(), 3);
+  ASSERT_EQ(b.Height(), 2);
+  EXPECT_EQ(b.GetPixel(1, 1), (Rgb{255, 0, 0}));
+  EXPECT_EQ(b.GetPixel(2, 1), (Rgb{0, 255, 0}));
+  for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {2, 0}, {0, 1}}) EXPECT_EQ(b.GetPixel(x, y), (Rgb{255, 255, 255}));
+}
