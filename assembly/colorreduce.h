@@ -195,10 +195,15 @@ private:
 // black.
 platform::Palette BuildOctreePalette(const platform::Bitmap& source, int colors, bool system_colours);
 
-// Reduction modes 0..9 and dither modes 0..6 (see the tables of the picture code); returns a new
-// 8-bit palette bitmap (mode 0: a 24-bit copy). Unknown modes and lookups without colours give
-// an empty bitmap; a source without pixels raises platform::EBitmapError
-// ("Invalid image dimensions").
+// A new 8-bit palette bitmap of the 24-bit source (the source is not changed).
+// Reduction modes: 0 none (a 24-bit copy), 1 the 20 system colours, 2 the halftone palette,
+// 3 four greys (0, 128, 192, 255), 4 black and white, 5 256 greys, 6 the 216-colour cube,
+// 7 octree to 2^reduction_bits colours, 8 octree to 236 colours plus the system colours,
+// 9 the custom palette.
+// Dither modes: 0 nearest colour, 1 Floyd-Steinberg, 2 Stucki, 3 Sierra,
+// 4 Jarvis-Judice-Ninke, 5 Stevenson-Arce, 6 Burkes; rows alternate direction.
+// Unknown modes and lookups without colours give an empty bitmap; a source without pixels
+// raises platform::EBitmapError ("Invalid image dimensions").
 platform::Bitmap ReducePictureColors(const platform::Bitmap& source, std::uint8_t reduction_mode,
                                      std::uint8_t dither_mode, int reduction_bits = 8,
                                      const platform::Palette* custom_palette = nullptr);

@@ -170,6 +170,22 @@ TEST(Octree, KeepsFewColoursExactlyAndMergesToTheLimit) {
     EXPECT_EQ(q.ReadLeafColors().size(), q.LeafTotal);
   }
 
+  // Without dithering every pixel gets its nearest entry of the quantized palette.
+  const Bitmap mapped_noise = ReducePictureColors(noise, 7, 0, 6);
+  const Palette& pal = mapped_noise.GetPalette();
+  for (int y = 0; y < noise.Height(); ++y)
+    for (int x = 0; x < noise.Width(); ++x) {
+      const Rgb c = noise.GetPixel(x, y);
+      const PaletteEntry& got = pal[mapped_noise.GetIndex(x, y)];
+      int best = 1 << 30;
+      for (const PaletteEntry& e : pal.Entries())
+        best = std::min(best, (e.red - c.red) * (e.red - c.red) + (e.green - c.green) * (e.green - c.green) +
+                                  (e.blue - c.blue) * (e.blue - c.blue));
+      ASSERT_EQ((got.red - c.red) * (got.red - c.red) + (got.green - c.green) * (got.green - c.green) +
+                    (got.blue - c.blue) * (got.blue - c.blue),
+                best);
+    }
+
   // Children order: red gives the highest bit, so pure blue comes before pure red.
   Bitmap rb(2, 1, PixelFormat::pf24bit);
   rb.SetPixel(0, 0, {255, 0, 0});
