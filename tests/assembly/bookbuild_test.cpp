@@ -9,6 +9,7 @@
 #include "assembly/zipfile.h"
 #include "fake_host_support.h"
 #include "localisation/langmanager.h"
+#include "platform/codepage.h"
 #include "sample_archive_support.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <set>
 
 using namespace assembly;
 using assembly::testing::RecordingHost;
@@ -441,3 +443,152 @@ TEST(BookBuildSteps, AddImageAndCutBeforeLastImage) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<int> MarkerNumbers(const std::string& part, bool& whole) {
+  std::vector<int> numbers;
+  for (std::size_t i = part.find('\x01'); i != std::string::npos; i = part.find('\x01', i + 1)) {
+    const std::size_t end = part.find('\x02', i);
+    if (end == std::string::npos || end - i > 16) {
+      whole = false;
+      continue;
+    }
+    numbers.push_back(std::stoi(part.substr(i + 1, end - i - 1)));
+    if (part.substr(end - 4, 4) != ".png") whole = false;
+  }
+  return numbers;
+}
+
+class PictureBook : public BookBuild {
+protected:
+  void CopyPicture(const std::string& from, const std::string& to) {
+    fs::create_directories(fs::path(dir.File(to)).parent_path());
+    fs::copy_file(QW_TEST_DATA "/pictures/" + from, dir.File(to));
+  }
+};
+
+}  // namespace
+
+TEST_F(PictureBook, HtmlBooksWithPicturesMakeSoundMidlets) {
+  const int savedCodePage = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1251);
+  CopyPicture("logo.gif", "Pics/Logo.GIF");
+  CopyPicture("rose.jpg", "Pics/rose.jpg");
+  CopyPicture("rgb.png", "rgb.png");
+  CopyPicture("transparent.gif", "Second/pics/transparent.gif");
+  CopyPicture("rose_cmyk.jpg", "Second/pics/CMYK.jpeg");
+  CopyPicture("palette.png", "Second/pics/palette.PNG");
+
+  std::mt19937 rng(11);
+  const std::string privet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // UTF-8
+  std::string one =
+      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+      "<title>Sea Tales</title></head><body><h1>Sea Tales</h1>";
+  std::string two =
+      "<html><head><meta http-equiv=Content-Type content=\"text/html; charset=windows-1251\">"
+      "</head><body>";
+  const char* firstPictures[] = {"pics/logo.gif", "PICS/ROSE.JPG", "rgb.png"};
+  const char* secondPictures[] = {"pics/Transparent.gif", "pics/cmyk.jpeg", "Pics/palette.png"};
+  int expected = 0;
+  for (int i = 0; i < 30; ++i) {
+    one += "<p>" + privet + " " + Words(rng, 300 + rng() % 400) + " <img src=\"" + firstPictures[i % 3] + "\"></p>";
+    two += "<p>\xCF\xF0\xE8\xE2\xE5\xF2 " + Words(rng, 300 + rng() % 400) + "<img alt = x src = " +
+           secondPictures[i % 3] + "></p>";
+    expected += 2;
+  }
+  WriteFile(dir.File("Part One.htm"), one + "</body></html>");
+  WriteFile(dir.File("Second/part, two.HTML"), two + "</body></html>");
+  inputs.TextFiles = {dir.File("Part One.htm"), dir.File("Second/part, two.HTML")};
+  inputs.IntroText = "Intro\r\n\r\n";
+
+  ASSERT_EQ(Run(48 * 1024), 0);
+  EXPECT_TRUE(host.messages.empty());
+  const std::vector<Midlet> midlets = Midlets();
+  ASSERT_GE(midlets.size(), 2u);
+
+  const bool haveUnzip = HaveTool("unzip"), havePython = HaveTool("python3");
+  std::vector<bool> seen(std::size_t(expected) + 1, false);
+  std::string joined;
+  for (std::size_t i = 0; i < midlets.size(); ++i) {
+    const Midlet& m = midlets[i];
+    const std::string name = "MyBook" + IntToStr2(int(i) + 1) + ".jar";
+    EXPECT_EQ(Attributes(m.jad).at("MIDlet-Jar-Size"), std::to_string(m.size));
+    EXPECT_EQ(Attributes(m.jad).at("MIDlet-Jar-URL"), name);
+    EXPECT_LE(m.size, 48 * 1024 - 512);
+    std::string out;
+    if (haveUnzip) {
+      EXPECT_EQ(RunCommand("unzip -t " + ShellQuote(m.file), &out), 0) << out;
+    }
+    if (havePython) {
+      EXPECT_EQ(RunCommand("python3 -c 'import sys,zipfile; sys.exit(zipfile.ZipFile(sys.argv[1]).testzip() is not None)' " +
+                               ShellQuote(m.file), &out), 0) << out;
+    }
+
+    // Every marker has its picture in this JAR, and every picture here is referred to.
+    std::multiset<std::string> referred, stored;
+    for (const std::string& part : m.parts) {
+      bool whole = true;
+      for (int n : MarkerNumbers(part, whole)) {
+        referred.insert("res/" + std::to_string(n) + ".png");
+        ASSERT_TRUE(n >= 1 && n <= expected) << n;
+        seen[std::size_t(n)] = true;
+      }
+      EXPECT_TRUE(whole);
+      joined += part;
+    }
+    for (int e = 0; e < m.jar.Count(); ++e) {
+      const std::string& entry = m.jar.FileName(e);
+      if (!entry.starts_with("res/") || !entry.ends_with(".png") || entry == "res/icon.png") continue;
+      stored.insert(entry);
+      EXPECT_TRUE(m.jar.ReadEntryData(e).starts_with("\x89PNG\r\n\x1A\n")) << entry;
+    }
+    EXPECT_EQ(referred, stored) << name;
+  }
+  for (int n = 1; n <= expected; ++n) EXPECT_TRUE(seen[std::size_t(n)]) << "picture " << n;
+  // Both character sets end up as the same code-page text.
+  EXPECT_NE(joined.find("Sea Tales"), std::string::npos);
+  EXPECT_NE(joined.find("\xCF\xF0\xE8\xE2\xE5\xF2 "), std::string::npos);
+  EXPECT_EQ(joined.find(privet), std::string::npos);
+  EXPECT_NE(joined.find("-------------------"), std::string::npos);
+  platform::SetAnsiCodePage(savedCodePage);
+}
+
+TEST_F(PictureBook, ShortPartsNeverEndInsideAMarker) {
+  CopyPicture("transparent.gif", "t.gif");
+  std::mt19937 rng(12);
+  std::string html;
+  for (int i = 0; i < 200; ++i) html += Words(rng, 60 + rng() % 80) + "<img src=t.gif>";
+  WriteFile(dir.File("b.htm"), html);
+  inputs.TextFiles = {dir.File("b.htm")};
+
+  // The size of a first midlet holding one full part.
+  ASSERT_EQ(Run(4 * 1024 * 1024), 0);
+  TZipFile jar = Midlets().at(0).jar;
+  while (jar.FileName(jar.Count() - 1) != "res/book1.txt") jar.DeleteLast();
+  jar.DeleteLast();
+  jar.WriteEntryData(Index(jar, "META-INF/MANIFEST.MF"), MakeManifest(Context(), Record(0), true, 1, Base()));
+  const int64_t onePart = jar.ArchiveSize();
+
+  int moved = 0, shortParts = 0;
+  for (int64_t room = 40; room < 1400; room += 41) {
+    ASSERT_EQ(Run(onePart + 512 + room), 0);
+    const std::vector<Midlet> midlets = Midlets();
+    ASSERT_GE(midlets.size(), 2u);
+    ASSERT_GE(midlets[0].parts.size(), 1u);
+    EXPECT_EQ(midlets[0].parts[0].size(), 8192u);
+    for (const Midlet& m : midlets) {
+      for (std::size_t k = 0; k < m.parts.size(); ++k) {
+        bool whole = true;
+        MarkerNumbers(m.parts[k], whole);
+        EXPECT_TRUE(whole) << "room " << room << " part " << k;
+        if (k > 0 && m.parts[k].size() < 1024) {
+          ++shortParts;
+          if (m.parts[k].size() % 16 != 0) ++moved;
+        }
+      }
+    }
+  }
+  EXPECT_GT(shortParts, 20);
+  EXPECT_GT(moved, 0);
+}
