@@ -1,0 +1,167 @@
+// Times book midlet builds from the sample resource archive beside the program: a text book
+// of several megabytes and an HTML book with a few hundred pictures, each at JAR limits of
+// 64 KB and 512 KB. Prints the build time, the number of midlets and the ratio of the build
+// time to one raw deflate of the whole book text, the least any build of the book must do.
+//   bench_bookbuild [text megabytes] [pictures]
+#include "assembly/bookbuild.h"
+#include "assembly/booktext.h"
+#include "assembly/colorreduce.h"
+#include "assembly/host.h"
+#include "assembly/normalize.h"
+#include "assembly/picture.h"
+#include "assembly/tables.h"
+#include "assembly/zipfile.h"
+#include "platform/bitmap.h"
+#include "platform/exedir.h"
+#include "platform/png.h"
+
+#include <zlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+using namespace assembly;
+namespace fs = std::filesystem;
+
+namespace {
+
+class QuietHost : public BuildHost {
+public:
+  void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
+    std::fprintf(stderr, "build message: %s\n", text.c_str());
+  }
+  void RequestTerminate() override {}
+};
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+void Write(const fs::path& path, const std::string& data) {
+  std::ofstream(path, std::ios::binary) << data;
+}
+
+std::string Words(std::mt19937& rng, std::size_t length) {
+  std::string s;
+  s.reserve(length + 16);
+  while (s.size() < length) {
+    if (!s.empty()) s += rng() % 40 == 0 ? "\r\n\r\n" : " ";
+    const int n = 2 + int(rng() % 8);
+    for (int i = 0; i < n; ++i) s += char('a' + rng() % 26);
+  }
+  return s;
+}
+
+// Raw deflate at the default level, as every JAR entry is stored.
+double DeflateSeconds(const std::string& data) {
+  const auto start = std::chrono::steady_clock::now();
+  z_stream zs{};
+  deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&zs, uLong(data.size())), '\0');
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  zs.avail_in = uInt(data.size());
+  zs.next_out = reinterpret_cast<Bytef*>(out.data());
+  zs.avail_out = uInt(out.size());
+  deflate(&zs, Z_FINISH);
+  deflateEnd(&zs);
+  return Seconds(start);
+}
+
+int CountJars(const fs::path& folder) {
+  int n = 0;
+  for (const auto& e : fs::directory_iterator(folder)) n += e.path().extension() == ".jar";
+  return n;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double megabytes = argc > 1 ? std::atof(argv[1]) : 4.0;
+  const int pictures = argc > 2 ? std::atoi(argv[2]) : 300;
+  TZipFile archive;
+  archive.LoadFromFile(platform::ExecutableDir() + "quirewright.dat");
+
+  const fs::path work = fs::temp_directory_path() / ("qw_bench_book_" + std::to_string(::getpid()));
+  fs::create_directories(work / "pics");
+  std::mt19937 rng(42);
+
+  // A text book, and an HTML book whose pictures are a dozen different photos-like PNGs.
+  Write(work / "book.txt", Words(rng, std::size_t(megabytes * 1024 * 1024)));
+  for (int p = 0; p < 12; ++p) {
+    platform::Bitmap b(320, 240, platform::PixelFormat::pf24bit);
+    for (int y = 0; y < b.Height(); ++y) {
+      std::uint8_t* row = b.ScanLine(y);
+      for (int x = 0; x < b.Width(); ++x) {
+        row[3 * x] = std::uint8_t(x * (p + 1) + rng() % 16);
+        row[3 * x + 1] = std::uint8_t(y * 2 + p * 20);
+        row[3 * x + 2] = std::uint8_t((x ^ y) + rng() % 32);
+      }
+    }
+    Write(work / "pics" / ("p" + std::to_string(p) + ".png"),
+          platform::EncodePalettePng(ReducePictureColors(b, 7, 0, 8)));
+  }
+  std::string html = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+                     "<title>Bench</title></head><body>";
+  for (int i = 0; i < pictures; ++i)
+    html += "<p>" + Words(rng, 1500) + "</p><img src=\"pics/p" + std::to_string(i % 12) + ".png\">";
+  Write(work / "book.htm", html + "</body></html>");
+
+  QuietHost host;
+  BuildInputs inputs;
+  inputs.Vendor = "Bench";
+  inputs.MidletName = "Bench";
+  inputs.BookTitle = "Bench";
+  inputs.LiteVersion = true;
+  inputs.IntroText = "Introduction\r\n\r\n";
+  inputs.ImageParams.Colors = 3;
+  inputs.ImageParams.MaxWidth = 128;
+  inputs.ImageParams.MaxHeight = 128;
+  inputs.ImageParams.Dithering = 1;
+
+  std::printf("%-6s %9s %8s %9s %8s %8s %10s %7s %10s\n", "book", "text KB", "JAR KB", "build s",
+              "midlets", "load s", "deflate s", "ratio", "w/o load");
+  for (const char* book : {"book.txt", "book.htm"}) {
+    inputs.TextFiles = {(work / book).string()};
+    // What loading alone costs (the picture conversion of an HTML book), and the floor.
+    TPictureList list;
+    const auto loadStart = std::chrono::steady_clock::now();
+    const std::string text = LoadTextFiles(host, inputs.TextFiles, false, list,
+                                           [&](const std::string& path, std::string& png) {
+                                             return ConvertImage(path, png, inputs.ImageParams, host);
+                                           });
+    const std::string normal = NormalizeBookText(inputs.IntroText + text);
+    const double load = Seconds(loadStart);
+    const double floor = DeflateSeconds(normal);
+    for (int kb : {64, 512}) {
+      TMIDLETCONFIG c;
+      c.Core = 0;
+      c.Edition = 2;
+      c.KeysConfig = DefaultKeysByCore[0];
+      c.JarLimit = kb * 1024;
+      c.FontNames = {"6x3we", "", "", "", ""};
+      c.FontSources = {"ZIP:fonts\\EnglishWE\\6x3we.fnt", "", "", "", ""};
+      const fs::path out = work / (std::string(book) + std::to_string(kb));
+      fs::create_directories(out);
+      bool warned = false;
+      const BuildContext ctx{archive, host, inputs, &warned};
+      const auto start = std::chrono::steady_clock::now();
+      const int result = BuildBookMidlets(ctx, false, c, false, (out / "Bench").string());
+      const double build = Seconds(start);
+      if (result != 0) std::fprintf(stderr, "build of %s at %d KB failed\n", book, kb);
+      std::printf("%-6s %9zu %8d %9.3f %8d %8.3f %10.4f %7.1f %10.1f\n",
+                  fs::path(book).extension().c_str() + 1, normal.size() / 1024, kb, build,
+                  CountJars(out), load, floor, build / floor, (build - load) / floor);
+    }
+  }
+  std::printf("ratio = build time / one deflate of the whole normalised book text. The build\n"
+              "includes loading the book (load s: reading it, and converting the pictures of the\n"
+              "HTML book); w/o load leaves that out. The HTML book's JARs also take its pictures.\n");
+  fs::remove_all(work);
+  return 0;
+}
