@@ -1,6 +1,7 @@
 #include "assembly/bookbuild.h"
 
 #include "assembly/archivecopy.h"
+#include "assembly/fullbuild.h"
 #include "assembly/midlettexts.h"
 #include "assembly/normalize.h"
 #include "assembly/tables.h"
@@ -591,4 +592,47 @@ TEST_F(PictureBook, ShortPartsNeverEndInsideAMarker) {
   }
   EXPECT_GT(shortParts, 20);
   EXPECT_GT(moved, 0);
+}
+
+TEST_F(PictureBook, PictureThatCannotBeLoadedWritesNothing) {
+  CopyPicture("rgb.png", "good.png");
+  WriteFile(dir.File("broken.gif"), "GIF89a this is not a picture");
+  WriteFile(dir.File("b.htm"), "<p>text<img src=good.png> more<img src=broken.gif> end</p>");
+  inputs.TextFiles = {dir.File("b.htm")};
+  EXPECT_EQ(Run(64 * 1024), -1);
+  EXPECT_TRUE(OutFiles().empty());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Unable to load image: " + dir.File("broken.gif"));
+  EXPECT_EQ(host.terminate_requests, 1);
+  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+}
+
+TEST_F(BookBuild, CachedResourcesGiveTheSameMidlets) {
+  std::mt19937 rng(13);
+  SetBook(Words(rng, 90000));
+  const TMIDLETCONFIG c = Record(24 * 1024);
+  ASSERT_EQ(Run(c.JarLimit), 0);
+  const std::vector<Midlet> plain = Midlets();
+  const int plainSize = BuildBookMidlets(Context(), true, c, false, Base());
+
+  TJarCache cache;
+  BuildContext ctx = Context();
+  ctx.Cache = &cache;
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(BuildBookMidlets(ctx, true, c, false, Base()), plainSize);
+    fs::remove_all(Out());
+    fs::create_directories(Out());
+    ASSERT_EQ(BuildBookMidlets(ctx, false, c, false, Base()), 0);
+    const std::vector<Midlet> cached = Midlets();
+    ASSERT_EQ(cached.size(), plain.size());
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      ASSERT_EQ(cached[i].jar.Count(), plain[i].jar.Count());
+      for (int e = 0; e < plain[i].jar.Count(); ++e) {
+        EXPECT_EQ(cached[i].jar.FileName(e), plain[i].jar.FileName(e));
+        EXPECT_EQ(cached[i].jar.ReadEntryData(e), plain[i].jar.ReadEntryData(e));
+      }
+      EXPECT_EQ(cached[i].size, plain[i].size);
+    }
+  }
+  EXPECT_EQ(cache.Size(), 1u);
 }
