@@ -24,7 +24,7 @@ std::string BaseFromChosenFile(const std::string& chosenFile, const std::string&
   return FolderOfChosenFile(chosenFile) + name;
 }
 
-ModelChoice SelectModelByCore(int core, bool smallest) {
+ModelChoice FindModelByCore(int core, bool smallest) {
   ModelChoice best;
   for (int row = 0; row < kPhoneModelCount; ++row) {
     const TPhoneListItem& item = PhoneTable[static_cast<std::size_t>(row)];

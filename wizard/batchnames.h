@@ -30,7 +30,7 @@ struct ModelChoice {
 
 // The phone table row of the core with the smallest (the last of equal ones) or the largest
 // (the first of equal ones) known JAR limit.
-ModelChoice SelectModelByCore(int core, bool smallest);
+ModelChoice FindModelByCore(int core, bool smallest);
 
 // "tomefalcon" followed by the core, language and ZIP suffixes: tomefalcon_s55_ce_zip.
 std::string DeployName(int core, int zip, int language);

@@ -8,14 +8,14 @@
 
 namespace wizard {
 
-int EstimateJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config) {
+int TrialJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config) {
   if (config.Edition <= 1)
     return assembly::BuildFullMidlet(context, true, config, "test0000000000000nameqwertyuiop",
                                      "testnameqwertyuiop00000000000000");
   return assembly::BuildBookMidlets(context, true, config, false, "testnameqwertyu0000000000000000000iop");
 }
 
-int GetJarReserve(bool bookEdition) { return bookEdition ? 2048 : 256; }
+int JarReserve(bool bookEdition) { return bookEdition ? 2048 : 256; }
 
 bool EstimateFits(int estimate, int reserve, int limit) {
   if (estimate < 0) return false;

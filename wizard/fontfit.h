@@ -16,10 +16,10 @@ namespace wizard {
 // The packed size of the JAR the record would give (the first midlet without book text for
 // the lite and tiny editions), by a build in test mode; -1 when the trial build failed (its
 // message went through the host).
-int EstimateJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config);
+int TrialJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config);
 
 // Bytes kept free below the JAR size limit: more for the book editions.
-int GetJarReserve(bool bookEdition);
+int JarReserve(bool bookEdition);
 
 // estimate + reserve <= limit; a failed estimate (negative) never fits.
 bool EstimateFits(int estimate, int reserve, int limit);

@@ -15,18 +15,18 @@ TEST(BatchNames, SaveDialogNames) {
   EXPECT_EQ(FolderOfChosenFile("/v/whatever.txt"), "/v/");
 }
 
-TEST(BatchNames, SelectModelByCore) {
-  ModelChoice large = SelectModelByCore(2, false);
-  ModelChoice small = SelectModelByCore(2, true);
+TEST(BatchNames, FindModelByCore) {
+  ModelChoice large = FindModelByCore(2, false);
+  ModelChoice small = FindModelByCore(2, true);
   EXPECT_STREQ(PhoneTable[large.Row].Name, "Nokia 3600");
   EXPECT_EQ(large.JarLimitKB, 4096);
   EXPECT_STREQ(PhoneTable[small.Row].Name, "Nokia 6310i");
   EXPECT_EQ(small.JarLimitKB, 30);
-  EXPECT_STREQ(PhoneTable[SelectModelByCore(9, false).Row].Name, "Siemens SX1");
-  EXPECT_STREQ(PhoneTable[SelectModelByCore(9, true).Row].Name, "Siemens SX1");
+  EXPECT_STREQ(PhoneTable[FindModelByCore(9, false).Row].Name, "Siemens SX1");
+  EXPECT_STREQ(PhoneTable[FindModelByCore(9, true).Row].Name, "Siemens SX1");
   for (int core = 0; core < 10; ++core) {
     for (bool smallest : {true, false}) {
-      const ModelChoice m = SelectModelByCore(core, smallest);
+      const ModelChoice m = FindModelByCore(core, smallest);
       ASSERT_GE(m.Row, 0) << core;
       EXPECT_NE(m.Row, assembly::kCustomPhoneListRow);
       EXPECT_EQ(PhoneTable[m.Row].Core, core);

@@ -79,8 +79,8 @@ TEST(FitFonts, AFailedTrialBuildEndsTheFit) {
 }
 
 TEST(FitFonts, ReserveAndBounds) {
-  EXPECT_EQ(GetJarReserve(true), 2048);
-  EXPECT_EQ(GetJarReserve(false), 256);
+  EXPECT_EQ(JarReserve(true), 2048);
+  EXPECT_EQ(JarReserve(false), 256);
   EXPECT_TRUE(EstimateFits(63488, 2048, 65536));
   EXPECT_FALSE(EstimateFits(63489, 2048, 65536));
   EXPECT_TRUE(EstimateFits(65280, 256, 65536));
@@ -95,17 +95,17 @@ TEST(FitFonts, TrialBuildsOfTheSampleArchive) {
   const assembly::BuildContext context{SampleArchive(), host, inputs, nullptr, &cache};
 
   TMIDLETCONFIG record = FiveFonts();
-  const int whole = EstimateJarSize(context, record);
+  const int whole = TrialJarSize(context, record);
   ASSERT_GT(whole, 0);
   TMIDLETCONFIG bare = record;
   for (int step = 0; step < kFitStepCount; ++step) TakeStep(bare, static_cast<FitStep>(step));
-  const int smallest = EstimateJarSize(context, bare);
+  const int smallest = TrialJarSize(context, bare);
   ASSERT_GT(whole, smallest);
 
   // Exactly at the limit: nothing changes.
   TMIDLETCONFIG fit = record;
   auto run = [&](int limit) {
-    return FitFonts(limit, 256, [&] { return EstimateJarSize(context, fit); },
+    return FitFonts(limit, 256, [&] { return TrialJarSize(context, fit); },
                     [&](FitStep s) { TakeStep(fit, s); });
   };
   EXPECT_EQ(run(whole + 256), 0);
@@ -121,10 +121,10 @@ TEST(FitFonts, TrialBuildsOfTheSampleArchive) {
   const int limit = (whole + smallest) / 2 + 256;
   const int steps = run(limit);
   EXPECT_GT(steps, 0);
-  EXPECT_LE(EstimateJarSize(context, fit) + 256, limit);
+  EXPECT_LE(TrialJarSize(context, fit) + 256, limit);
   TMIDLETCONFIG before = record;
   for (int s = 0; s + 1 < steps; ++s) TakeStep(before, static_cast<FitStep>(s));
-  EXPECT_GT(EstimateJarSize(context, before) + 256, limit);
+  EXPECT_GT(TrialJarSize(context, before) + 256, limit);
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -175,4 +175,18 @@ TEST(NegativeLockedByCore, KindAndCore) {
   font[7] = 5;  // unknown kind: the negative sheet stays
   EXPECT_FALSE(NegativeLockedByCore(font, 0));
   EXPECT_FALSE(NegativeLockedByCore("short", 0));
+}
+
+TEST(TrialJarSize, BookEditionsMeasureTheFirstMidletWithoutBook) {
+  MessageHost host;
+  assembly::BuildInputs inputs;  // no book files: the trial build reads none
+  const assembly::BuildContext context{SampleArchive(), host, inputs, nullptr, nullptr};
+  TMIDLETCONFIG record = FiveFonts();
+  record.Edition = 2;
+  const int lite = TrialJarSize(context, record);
+  EXPECT_GT(lite, 0);
+  record.FontNames = {};
+  record.FontSources = {};
+  EXPECT_LT(TrialJarSize(context, record), lite);
+  EXPECT_TRUE(host.messages.empty());
 }
