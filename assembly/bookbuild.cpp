@@ -209,16 +209,21 @@ int BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG
         const int entries = jar.Count();
         const std::string name = "res/book" + std::to_string(k) + ".txt";
         std::size_t cut = kPartLength;
-        std::size_t failed = 0;  // a part length known not to fit
+        std::size_t failed = std::string::npos;  // a part length known not to fit
         std::size_t taken = 0;
+        bool accepted = false;
         for (;;) {
           const std::size_t length = KeepMarkersWhole(window, std::min(cut, window.size()));
-          if (length > 0 && length != failed) {
+          // An empty part only for an empty text; one cut back to nothing is no part.
+          if ((length > 0 || window.empty()) && length != failed) {
             const std::string_view part(window.data(), length);
             AddJarEntry(jar, name, part);
-            AddImage(jar, part, pictures);
-            if (jar.ArchiveSize() <= jarLimit - 512) {
+            // Pictures only add to the size: a part whose text alone is too large needs none.
+            const bool textFits = jar.ArchiveSize() <= jarLimit - 512;
+            if (textFits) AddImage(jar, part, pictures);
+            if (textFits && jar.ArchiveSize() <= jarLimit - 512) {
               taken = length;
+              accepted = true;
               break;
             }
             while (jar.Count() > entries) jar.DeleteLast();
@@ -240,7 +245,7 @@ int BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG
           if (k > 0) continue;
           if (!CutBeforeLastImage(cut, window)) throw EUnableToBuild();
         }
-        if (taken == 0) break;
+        if (!accepted) break;
         tookNonBlank += CountNonBlank(std::string_view(window.data(), taken));
         text.DropFront(taken);
         if (text.Empty() || taken != kPartLength) break;

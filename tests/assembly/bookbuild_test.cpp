@@ -636,3 +636,12 @@ TEST_F(BookBuild, CachedResourcesGiveTheSameMidlets) {
   }
   EXPECT_EQ(cache.Size(), 1u);
 }
+
+TEST_F(BookBuild, EmptyBookGivesOneMidletWithAnEmptyPart) {
+  SetBook("");
+  ASSERT_EQ(Run(64 * 1024), 0);
+  const std::vector<Midlet> m = Midlets();
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_EQ(m[0].parts, std::vector<std::string>{""});
+  EXPECT_TRUE(host.messages.empty());
+}
