@@ -1,0 +1,142 @@
+#include "platform/ui/application.h"
+
+#include "platform/uilanguage.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/qtbridge.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFont>
+#include <QTimer>
+#include <QToolTip>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+// The window descriptions name Windows fonts; these are the nearest of a Linux desktop.
+void AddFontSubstitutions() {
+  const char* sans[] = {"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "Verdana", "MS Shell Dlg",
+                        "MS Shell Dlg 2"};
+  for (const char* f : sans)
+    QFont::insertSubstitutions(QString::fromLatin1(f), {"Liberation Sans", "Arimo", "DejaVu Sans", "Sans Serif"});
+  QFont::insertSubstitutions("Courier New", {"Liberation Mono", "DejaVu Sans Mono", "Monospace"});
+  QFont::insertSubstitutions("Times New Roman", {"Liberation Serif", "DejaVu Serif", "Serif"});
+}
+
+}  // namespace
+
+void EnsureQtApplication() {
+  if (QCoreApplication::instance() != nullptr) return;
+  static int argc = 1;
+  static char name[] = "quirewright";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);  // lives for the process
+  AddFontSubstitutions();
+}
+
+TApplication& Application() {
+  static TApplication* app = new TApplication;  // lives for the process
+  return *app;
+}
+
+TApplication::TApplication() {
+  language_listener_ = AddInterfaceLanguageListener([this] { CodePageChanged(); });
+}
+
+void TApplication::Initialize(int& argc, char** argv) {
+  if (QCoreApplication::instance() == nullptr) {
+    new QApplication(argc, argv);
+    AddFontSubstitutions();
+  }
+}
+
+int TApplication::Run() {
+  EnsureQtApplication();
+  if (terminated_) return 0;
+  if (main_form_ != nullptr && !main_form_->Visible()) main_form_->ShowForm();
+  if (terminated_) return 0;
+  return QApplication::exec();
+}
+
+void TApplication::SetTitle(const std::string& t) {
+  title_ = t;
+  EnsureQtApplication();
+  QApplication::setApplicationDisplayName(ToQString(t, InterfaceCodePage()));
+}
+
+void TApplication::ProcessMessages() { Services().ProcessMessages(); }
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  Services().RequestQuit();
+}
+
+void TApplication::MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) {
+  Services().MessageBox(text, caption, icon);
+}
+
+void TApplication::EnsureTimer() {
+  if (hint_timer_ != nullptr) return;
+  EnsureQtApplication();
+  hint_timer_ = new QTimer(QCoreApplication::instance());
+  hint_timer_->setSingleShot(true);
+  QObject::connect(hint_timer_, &QTimer::timeout, [this] {
+    if (hint_control_ != nullptr) {
+      QPoint p = QCursor::pos();
+      ActivateHint(hint_control_, {p.x(), p.y()});
+    }
+  });
+}
+
+void TApplication::MouseEntered(TControl* control) {
+  if (!show_hint_ || !control->ShowHint() || GetShortHint(control->Hint()).empty()) return;
+  EnsureTimer();
+  hint_control_ = control;
+  hint_timer_->start(std::max(0, hint_pause_));
+}
+
+void TApplication::MouseLeft(TControl* control) {
+  if (control == hint_control_) CancelHint();
+}
+
+void TApplication::ActivateHint(TControl* control, TPoint screen_pos) {
+  std::string hint = GetShortHint(control->Hint());
+  if (hint.empty()) return;
+  TRect r{screen_pos.X, screen_pos.Y + 20, screen_pos.X + 8 * static_cast<int>(hint.size()), screen_pos.Y + 40};
+  if (hint_hook_) {
+    hint_hook_(control, hint, r);
+    return;
+  }
+  QToolTip::showText(QPoint(r.Left, r.Top), control->ToQt(hint), control->Widget(), QRect(), hint_hide_pause_);
+}
+
+void TApplication::CancelHint() {
+  if (hint_timer_ != nullptr) hint_timer_->stop();
+  hint_control_ = nullptr;
+  if (!hint_hook_ && QCoreApplication::instance() != nullptr) QToolTip::hideText();
+}
+
+bool TApplication::HelpContext(int context) {
+  if (!help_handler_) return false;
+  return help_handler_(context, help_file_);
+}
+
+void TApplication::AddControl(TControl* c) { controls_.push_back(c); }
+
+void TApplication::RemoveControl(TControl* c) {
+  if (c == hint_control_) CancelHint();
+  if (c == main_form_) main_form_ = nullptr;
+  auto it = std::find(controls_.rbegin(), controls_.rend(), c);
+  if (it != controls_.rend()) controls_.erase(std::next(it).base());
+}
+
+void TApplication::CodePageChanged() {
+  std::vector<TControl*> copy = controls_;
+  for (TControl* c : copy)
+    if (std::find(controls_.begin(), controls_.end(), c) != controls_.end()) c->CodePageChanged();
+}
+
+}  // namespace platform

@@ -1,0 +1,102 @@
+// The application: the Qt application object, the main window, hints, the help dispatch,
+// and the program-wide requests (process pending events, deferred quit).
+#pragma once
+
+#include "platform/ui/controls.h"
+#include "platform/ui/services.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QTimer;
+
+namespace platform {
+
+class TForm;
+
+class TApplication {
+public:
+  // Creates the Qt application when there is none yet (tests and tools may skip this:
+  // the first control creates one with an empty command line).
+  void Initialize(int& argc, char** argv);
+  // Runs the event loop until the main window closes or Terminate was called; returns at
+  // once when Terminate came before.
+  int Run();
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& t);
+  TForm* MainForm() const { return main_form_; }
+  void SetMainForm(TForm* form) { main_form_ = form; }
+
+  // Lets pending window events through (Services().ProcessMessages()).
+  void ProcessMessages();
+  // Ends the program once control returns to the event loop (deferred).
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Tests: forget an earlier Terminate.
+  void ResetTerminated() { terminated_ = false; }
+
+  // A modal OK box through the services.
+  void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon);
+
+  // --- hints ---
+  bool ShowHint() const { return show_hint_; }
+  void SetShowHint(bool v) { show_hint_ = v; }
+  int HintPause() const { return hint_pause_; }
+  void SetHintPause(int ms) { hint_pause_ = ms; }
+  int HintHidePause() const { return hint_hide_pause_; }
+  void SetHintHidePause(int ms) { hint_hide_pause_ = ms; }
+  // The one hook through which hints show (balloon hints set it). It receives the control,
+  // the short hint text and the hint rectangle in screen coordinates (top-left at the
+  // mouse pointer, 20 pixels below it). Without a hook hints show as tool tips.
+  using THintHook = std::function<void(TControl* control, const std::string& hint, TRect screen_rect)>;
+  void SetHintHook(THintHook hook) { hint_hook_ = std::move(hook); }
+  const THintHook& HintHook() const { return hint_hook_; }
+  // Shows the hint of `control` now (the hint timer calls it after HintPause).
+  void ActivateHint(TControl* control, TPoint screen_pos);
+  void CancelHint();
+
+  // --- help ---
+  const std::string& HelpFile() const { return help_file_; }
+  void SetHelpFile(const std::string& f) { help_file_ = f; }
+  // The help dispatch: a context number with the current help file. The help bridge sets
+  // the handler; without one requests are ignored. Returns what the handler returns.
+  using THelpHandler = std::function<bool(int context, const std::string& help_file)>;
+  void SetHelpHandler(THelpHandler h) { help_handler_ = std::move(h); }
+  bool HelpContext(int context);
+
+  // The layer's hint timer follows the mouse through these.
+  void MouseEntered(TControl* control);
+  void MouseLeft(TControl* control);
+
+  // Controls register themselves to be told of code page changes.
+  void AddControl(TControl* c);
+  void RemoveControl(TControl* c);
+  void CodePageChanged();
+
+private:
+  friend TApplication& Application();
+  TApplication();
+  void EnsureTimer();
+
+  std::string title_;
+  TForm* main_form_ = nullptr;
+  bool terminated_ = false;
+  bool show_hint_ = true;
+  int hint_pause_ = 500;
+  int hint_hide_pause_ = 2500;
+  THintHook hint_hook_;
+  std::string help_file_;
+  THelpHandler help_handler_;
+  TControl* hint_control_ = nullptr;
+  QTimer* hint_timer_ = nullptr;
+  std::vector<TControl*> controls_;
+  int language_listener_ = 0;
+};
+
+TApplication& Application();
+// Makes sure a Qt application exists (called before the first widget is made).
+void EnsureQtApplication();
+
+}  // namespace platform

@@ -1,0 +1,661 @@
+#include "platform/ui/controls.h"
+
+#include "platform/uilanguage.h"
+#include "platform/ui/application.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/qtbridge.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+const char* const kControlProperty = "qw_control";
+
+}  // namespace
+
+// Routes the events of every control's widget to the control; paints self-drawn controls.
+class ControlEventRouter : public QObject {
+public:
+  static ControlEventRouter& Get() {
+    static ControlEventRouter* r = new ControlEventRouter;  // lives for the process
+    return *r;
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    QVariant v = watched->property(kControlProperty);
+    if (!v.isValid()) return false;
+    auto* c = reinterpret_cast<TControl*>(v.value<quintptr>());
+    if (c == nullptr) return false;
+    return c->WidgetEvent(event);
+  }
+  static void Paint(TControl* c, QPainter& p) { c->Paint(p); }
+};
+
+namespace {
+
+// The widget of self-drawn controls.
+class PaintWidget : public QWidget {
+public:
+  explicit PaintWidget(TControl* owner) : owner_(owner) {}
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    ControlEventRouter::Paint(owner_, p);
+  }
+
+private:
+  TControl* owner_;
+};
+
+TMouseButton ButtonOf(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::RightButton: return TMouseButton::mbRight;
+    case Qt::MiddleButton: return TMouseButton::mbMiddle;
+    default: return TMouseButton::mbLeft;
+  }
+}
+
+Qt::CursorShape CursorShapeOf(int cursor) {
+  switch (cursor) {
+    case crCross: return Qt::CrossCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crUpArrow: return Qt::UpArrowCursor;
+    case crHourGlass:
+    case crSQLWait: return Qt::WaitCursor;
+    case crNoDrop:
+    case crNo: return Qt::ForbiddenCursor;
+    case crHSplit: return Qt::SplitHCursor;
+    case crVSplit: return Qt::SplitVCursor;
+    case crAppStart: return Qt::BusyCursor;
+    case crHelp: return Qt::WhatsThisCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    case crNone: return Qt::BlankCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+}  // namespace
+
+std::string GetShortHint(const std::string& hint) {
+  size_t bar = hint.find('|');
+  return bar == std::string::npos ? hint : hint.substr(0, bar);
+}
+
+// --- TControl ----------------------------------------------------------------------------
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+  EnsureQtApplication();
+  Application().AddControl(this);
+  font_.OnChanged = [this] {
+    if (!applying_parent_font_) parent_font_ = false;
+    FontChanged();
+  };
+}
+
+TControl::~TControl() {
+  Application().RemoveControl(this);
+  if (parent_ != nullptr) parent_->RemoveControl(this);
+  parent_ = nullptr;
+  if (QWidget* w = widget_.data()) {
+    w->removeEventFilter(&ControlEventRouter::Get());
+    w->setProperty(kControlProperty, QVariant());
+    delete w;
+  }
+  font_.OnChanged = nullptr;
+}
+
+void TControl::Publish(TProps<TControl>& p) {
+  p.Enum("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+         [](TControl& c) { return static_cast<int>(c.Align()); },
+         [](TControl& c, int v) { c.SetAlign(static_cast<TAlign>(v)); });
+  p.Int("Left", &TControl::Left, &TControl::SetLeft);
+  p.Int("Top", &TControl::Top, &TControl::SetTop);
+  p.Int("Width", &TControl::Width, &TControl::SetWidth);
+  p.Int("Height", &TControl::Height, &TControl::SetHeight);
+  p.Int("Color", &TControl::Color, &TControl::SetColor);
+  p.Int("Cursor", &TControl::Cursor, &TControl::SetCursor);
+  p.Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled);
+  p.Obj<TFont>("Font", [](TControl& c) { return c.Font(); }, &TControl::SetFont);
+  p.Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext);
+  p.Str("Hint", &TControl::Hint, &TControl::SetHint);
+  p.Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
+  p.Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+  p.Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint);
+  p.Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
+  p.Bool("Visible", &TControl::Visible, &TControl::SetVisible);
+  p.Event("OnClick", &TControl::OnClick);
+  p.Event("OnDblClick", &TControl::OnDblClick);
+  p.Event("OnMouseDown", &TControl::OnMouseDown);
+  p.Event("OnMouseMove", &TControl::OnMouseMove);
+  p.Event("OnMouseUp", &TControl::OnMouseUp);
+  p.Event("OnResize", &TControl::OnResize);
+}
+
+void TControl::SetWidget(QWidget* widget) {
+  if (QWidget* old = widget_.data()) {
+    old->removeEventFilter(&ControlEventRouter::Get());
+    old->setProperty(kControlProperty, QVariant());
+    delete old;
+  }
+  widget_ = widget;
+  widget->setProperty(kControlProperty, QVariant::fromValue(reinterpret_cast<quintptr>(this)));
+  widget->installEventFilter(&ControlEventRouter::Get());
+  widget->setAttribute(Qt::WA_Hover, false);
+  AttachWidget();
+  ApplyFontToWidget();
+  ApplyColorToWidget();
+  widget->setEnabled(enabled_);
+  if (cursor_ != crDefault) widget->setCursor(CursorShapeOf(cursor_));
+  TextChanged();
+}
+
+void TControl::AttachWidget() {
+  QWidget* w = widget_.data();
+  if (w == nullptr) return;
+  QWidget* host = parent_ != nullptr ? parent_->ContainerWidget() : nullptr;
+  if (w->parentWidget() != host) {
+    if (host != nullptr) w->setParent(host, w->windowFlags() & ~Qt::Window);
+    else if (dynamic_cast<TForm*>(this) == nullptr) w->setParent(nullptr);
+  }
+  ApplyGeometry();
+  ApplyVisibility();
+}
+
+void TControl::ApplyGeometry() {
+  QWidget* w = widget_.data();
+  if (w == nullptr) return;
+  applying_geometry_ = true;
+  if (w->isWindow()) {
+    w->move(left_, top_);
+    w->resize(std::max(0, width_), std::max(0, height_));
+  } else {
+    w->setGeometry(left_, top_, std::max(0, width_), std::max(0, height_));
+  }
+  applying_geometry_ = false;
+}
+
+void TControl::ApplyVisibility() {
+  QWidget* w = widget_.data();
+  if (w == nullptr) return;
+  if (w->parentWidget() != nullptr || dynamic_cast<TForm*>(this) != nullptr) w->setVisible(visible_);
+  else w->hide();
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent == this) throw EComponentError("A control cannot be its own parent");
+  if (parent_ != nullptr) parent_->RemoveControl(this);
+  parent_ = nullptr;
+  if (parent != nullptr) parent->InsertControl(this);
+  parent_ = parent;
+  AttachWidget();
+  if (parent_ != nullptr) {
+    if (parent_font_) ParentFontChanged();
+    if (parent_color_) ParentColorChanged();
+    if (align_ != TAlign::alNone) parent_->AlignControls();
+  }
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+  if (auto* w = dynamic_cast<TWinControl*>(parent)) SetParent(w);
+}
+
+TComponent* TControl::GetParentComponent() const { return parent_; }
+
+TForm* TControl::ParentForm() const {
+  const TControl* c = this;
+  while (c->parent_ != nullptr) c = c->parent_;
+  return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  bool resized = width != width_ || height != height_;
+  bool moved = left != left_ || top != top_;
+  if (!resized && !moved) return;
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  ApplyGeometry();
+  if (parent_ != nullptr && align_ != TAlign::alNone) parent_->AlignControls();
+  if (resized) Resize();
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+  QWidget* w = widget_.data();
+  if (w == nullptr) return p;
+  QPoint q = w->mapToGlobal(QPoint(p.X, p.Y));
+  return {q.x(), q.y()};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+  QWidget* w = widget_.data();
+  if (w == nullptr) return p;
+  QPoint q = w->mapFromGlobal(QPoint(p.X, p.Y));
+  return {q.x(), q.y()};
+}
+
+void TControl::SetAlign(TAlign a) {
+  if (a == align_) return;
+  align_ = a;
+  if (parent_ != nullptr) parent_->AlignControls();
+}
+
+void TControl::SetVisible(bool v) {
+  if (v == visible_) return;
+  visible_ = v;
+  ApplyVisibility();
+  if (parent_ != nullptr && align_ != TAlign::alNone) parent_->AlignControls();
+  VisibleChanged();
+}
+
+bool TControl::Showing() const {
+  if (!visible_) return false;
+  if (parent_ != nullptr) return parent_->Showing();
+  QWidget* w = widget_.data();
+  return w != nullptr && w->isWindow() && w->isVisible();
+}
+
+void TControl::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  if (QWidget* w = widget_.data()) w->setEnabled(v);
+  EnabledChanged();
+}
+
+bool TControl::ShowHint() const {
+  if (parent_show_hint_ && parent_ != nullptr) return parent_->ShowHint();
+  return show_hint_;
+}
+
+void TControl::SetShowHint(bool v) {
+  show_hint_ = v;
+  parent_show_hint_ = false;
+}
+
+void TControl::SetParentFont(bool v) {
+  parent_font_ = v;
+  if (v && parent_ != nullptr) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!parent_font_ || parent_ == nullptr) return;
+  applying_parent_font_ = true;
+  font_.Assign(*parent_->Font());
+  applying_parent_font_ = false;
+}
+
+void TControl::SetColor(TColor c) {
+  parent_color_ = false;
+  if (c == color_) return;
+  color_ = c;
+  ColorChanged();
+}
+
+void TControl::SetParentColor(bool v) {
+  parent_color_ = v;
+  if (v && parent_ != nullptr) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (!parent_color_ || parent_ == nullptr) return;
+  if (color_ == parent_->Color()) return;
+  color_ = parent_->Color();
+  ColorChanged();
+}
+
+void TControl::SetCursor(int c) {
+  cursor_ = c;
+  if (QWidget* w = widget_.data()) {
+    if (c == crDefault) w->unsetCursor();
+    else w->setCursor(CursorShapeOf(c));
+  }
+}
+
+const std::string& TControl::GetText() const { return text_; }
+
+void TControl::SetText(const std::string& text) {
+  if (text == text_) return;
+  text_ = text;
+  TextChanged();
+}
+
+void TControl::Invalidate() {
+  if (QWidget* w = widget_.data()) w->update();
+}
+
+void TControl::Repaint() {
+  if (QWidget* w = widget_.data()) w->repaint();
+}
+
+void TControl::BringToFront() {
+  if (QWidget* w = widget_.data()) w->raise();
+}
+
+void TControl::SendToBack() {
+  if (QWidget* w = widget_.data()) w->lower();
+}
+
+void TControl::Click() {
+  if (Loading()) return;
+  if (OnClick) OnClick(this);
+}
+
+int TControl::TextCodePage() const {
+  int cp = CodePageOfCharset(font_.Charset());
+  return cp != 0 ? cp : InterfaceCodePage();
+}
+
+QString TControl::ToQt(const std::string& text) const { return ToQString(text, TextCodePage()); }
+std::string TControl::FromQt(const QString& text) const { return FromQString(text, TextCodePage()); }
+
+TControl* TControl::FromWidget(const QObject* widget) {
+  for (const QObject* o = widget; o != nullptr; o = o->parent()) {
+    QVariant v = o->property(kControlProperty);
+    if (v.isValid()) return reinterpret_cast<TControl*>(v.value<quintptr>());
+    if (o->isWidgetType() && static_cast<const QWidget*>(o)->isWindow()) break;
+  }
+  return nullptr;
+}
+
+void TControl::CodePageChanged() { TextChanged(); }
+
+void TControl::FontChanged() {
+  ApplyFontToWidget();
+  TextChanged();  // the character set may pick another code page
+}
+
+void TControl::ColorChanged() { ApplyColorToWidget(); }
+
+void TControl::ApplyFontToWidget() {
+  QWidget* w = widget_.data();
+  if (w == nullptr) return;
+  w->setFont(ToQFont(font_));
+  QPalette pal = w->palette();
+  QColor fc = ToQColor(font_.Color());
+  pal.setColor(QPalette::WindowText, fc);
+  pal.setColor(QPalette::ButtonText, fc);
+  pal.setColor(QPalette::Text, fc);
+  w->setPalette(pal);
+}
+
+void TControl::ApplyColorToWidget() {
+  QWidget* w = widget_.data();
+  if (w == nullptr) return;
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, ToQColor(color_));
+  w->setPalette(pal);
+}
+
+void TControl::Resize() {
+  if (OnResize && !Loading()) OnResize(this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+bool TControl::WidgetEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      auto* m = static_cast<QMouseEvent*>(event);
+      Application().CancelHint();
+      QPoint p = m->position().toPoint();
+      TShiftState s = ShiftStateOf(m->modifiers(), m->buttons());
+      if (event->type() == QEvent::MouseButtonDblClick) s |= ssDouble;
+      if (m->button() == Qt::LeftButton) pressed_ = true;
+      MouseDown(ButtonOf(m->button()), s, p.x(), p.y());
+      if (event->type() == QEvent::MouseButtonDblClick && m->button() == Qt::LeftButton) DblClick();
+      return false;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* m = static_cast<QMouseEvent*>(event);
+      QPoint p = m->position().toPoint();
+      MouseUp(ButtonOf(m->button()), ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
+      if (m->button() == Qt::LeftButton) {
+        bool was = pressed_;
+        pressed_ = false;
+        if (was && ClicksOnRelease() && p.x() >= 0 && p.y() >= 0 && p.x() < width_ && p.y() < height_) Click();
+      }
+      return false;
+    }
+    case QEvent::MouseMove: {
+      auto* m = static_cast<QMouseEvent*>(event);
+      QPoint p = m->position().toPoint();
+      MouseMove(ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
+      return false;
+    }
+    case QEvent::Enter:
+      MouseEnter();
+      Application().MouseEntered(this);
+      return false;
+    case QEvent::Leave:
+      MouseLeave();
+      Application().MouseLeft(this);
+      return false;
+    case QEvent::ToolTip:
+      return true;  // hints are ours
+    case QEvent::Resize:
+      if (!applying_geometry_) {
+        QWidget* w = widget_.data();
+        if (w != nullptr && (w->width() != width_ || w->height() != height_)) {
+          width_ = w->width();
+          height_ = w->height();
+          Resize();
+        }
+      }
+      return false;
+    case QEvent::Move:
+      if (!applying_geometry_) {
+        QWidget* w = widget_.data();
+        if (w != nullptr && w->isWindow()) {
+          left_ = w->x();
+          top_ = w->y();
+        }
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+// --- TWinControl -------------------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) { SetWidget(new QWidget); }
+
+TWinControl::~TWinControl() {
+  // Child controls go with their parent, last first.
+  while (!controls_.empty()) {
+    TControl* c = controls_.back();
+    RemoveControl(c);
+    c->parent_ = nullptr;
+    TComponent::Free(c);
+  }
+}
+
+void TWinControl::Publish(TProps<TWinControl>& p) {
+  p.Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
+  p.Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
+  p.Event("OnEnter", &TWinControl::OnEnter);
+  p.Event("OnExit", &TWinControl::OnExit);
+  p.Event("OnKeyDown", &TWinControl::OnKeyDown);
+  p.Event("OnKeyPress", &TWinControl::OnKeyPress);
+  p.Event("OnKeyUp", &TWinControl::OnKeyUp);
+}
+
+void TWinControl::InsertControl(TControl* c) { controls_.push_back(c); }
+
+void TWinControl::RemoveControl(TControl* c) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+}
+
+void TWinControl::SetTabStop(bool v) {
+  tab_stop_ = v;
+  if (QWidget* w = Widget()) {
+    if (w->focusPolicy() != Qt::NoFocus) w->setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+bool TWinControl::Focused() const {
+  QWidget* w = Widget();
+  return w != nullptr && w->hasFocus();
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c != nullptr; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return Widget() != nullptr && Widget()->focusPolicy() != Qt::NoFocus;
+}
+
+void TWinControl::SetFocus() {
+  if (QWidget* w = Widget()) w->setFocus(Qt::OtherFocusReason);
+}
+
+void TWinControl::AlignControls() {
+  if (aligning_) return;
+  aligning_ = true;
+  int l = 0, t = 0, r = ClientWidth(), b = ClientHeight();
+  auto place = [](TControl* c, int x, int y, int w, int h) { c->SetBounds(x, y, std::max(0, w), std::max(0, h)); };
+  for (TAlign a : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+    for (TControl* c : controls_) {
+      if (c->Align() != a || !c->Visible()) continue;
+      switch (a) {
+        case TAlign::alTop: place(c, l, t, r - l, c->Height()); t += c->Height(); break;
+        case TAlign::alBottom: place(c, l, b - c->Height(), r - l, c->Height()); b -= c->Height(); break;
+        case TAlign::alLeft: place(c, l, t, c->Width(), b - t); l += c->Width(); break;
+        case TAlign::alRight: place(c, r - c->Width(), t, c->Width(), b - t); r -= c->Width(); break;
+        case TAlign::alClient: place(c, l, t, r - l, b - t); break;
+        case TAlign::alNone: break;
+      }
+    }
+  }
+  aligning_ = false;
+}
+
+void TWinControl::KeyDown(int& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(int& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::DoEnter(bool /*by_mouse*/) {
+  if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+void TWinControl::Resize() {
+  AlignControls();
+  TControl::Resize();
+}
+
+void TWinControl::FontChanged() {
+  TControl::FontChanged();
+  for (TControl* c : controls_) c->ParentFontChanged();
+}
+
+void TWinControl::ColorChanged() {
+  TControl::ColorChanged();
+  for (TControl* c : controls_) c->ParentColorChanged();
+}
+
+bool TWinControl::WidgetEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+      // Only the control that has the focus hears its keys (not the parents Qt passes
+      // them on to).
+      if (TControl::FromWidget(QApplication::focusWidget()) != this) return false;
+      auto* k = static_cast<QKeyEvent*>(event);
+      int key = VirtualKeyOf(*k);
+      TShiftState shift = ShiftStateOf(k->modifiers());
+      if (event->type() == QEvent::KeyRelease) {
+        if (key != 0) {
+          KeyUp(key, shift);
+          if (key == 0) return true;
+        }
+        return false;
+      }
+      if (key != 0) {
+        KeyDown(key, shift);
+        if (key == 0) return true;
+        if (key == VK_F1) {
+          for (TControl* c = this; c != nullptr; c = c->Parent())
+            if (c->HelpContext() != 0) {
+              Application().HelpContext(c->HelpContext());
+              return true;
+            }
+        }
+      }
+      QString text = k->text();
+      if (text.size() == 1 && text[0].unicode() != 0) {
+        std::string b = FromQt(text);
+        char ch = b.empty() ? '?' : b[0];
+        KeyPress(ch);
+        if (ch == '\0') return true;
+      }
+      return false;
+    }
+    case QEvent::FocusIn: {
+      auto* f = static_cast<QFocusEvent*>(event);
+      DoEnter(f->reason() == Qt::MouseFocusReason);
+      return false;
+    }
+    case QEvent::FocusOut:
+      DoExit();
+      return false;
+    default:
+      return TControl::WidgetEvent(event);
+  }
+}
+
+// --- self-drawn controls -----------------------------------------------------------------
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {
+  auto* w = new PaintWidget(this);
+  w->setFocusPolicy(Qt::NoFocus);
+  SetWidget(w);
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {
+  auto* w = new PaintWidget(this);
+  w->setFocusPolicy(Qt::StrongFocus);
+  SetWidget(w);
+}
+
+}  // namespace platform

@@ -1,0 +1,314 @@
+// Controls: components that show on screen, drawn by Qt widgets.
+//
+// A control owns its QWidget. It keeps its own Visible flag, Enabled, Hint and ShowHint,
+// help context, Font (a nested TFont), colour, cursor, alignment and bounds (in its parent's
+// client coordinates). Texts are 8-bit; the control shows them through the code page of its
+// font's character set when that names one, else the interface code page (uilanguage.h).
+//
+// Events fire as the windows expect of the framework, not as Qt's signals do; while a
+// control is loading (csLoading) none fires. The rules of each kind are in stdctrls.h.
+//
+// Writing a new control class
+// ---------------------------
+//   class TMyControl : public TCustomControl {       // TGraphicControl: no focus, no children
+//     QW_CLASS(TMyControl, TCustomControl)
+//   public:
+//     explicit TMyControl(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 100, 20); }
+//     static void Publish(TProps<TMyControl>& p) { p.Int("Value", &TMyControl::Value, &TMyControl::SetValue); }
+//     int Value() const { return value_; }
+//     void SetValue(int v) { if (v != value_) { value_ = v; Invalidate(); } }
+//   protected:
+//     void Paint(QPainter& painter) override;   // draw the client area
+//     void MouseDown(TMouseButton b, TShiftState s, int x, int y) override { ...; TCustomControl::MouseDown(b, s, x, y); }
+//   private:
+//     int value_ = 0;
+//   };
+// and RegisterClass<TMyControl>() before a description uses it. A control that wraps a
+// Qt widget of another kind creates it in its constructor and hands it over with
+// SetWidget(widget); the layer routes the widget's mouse, key, focus and resize events to
+// the virtual methods below. Children of a TWinControl are placed in ContainerWidget().
+#pragma once
+
+#include "platform/component.h"
+#include "platform/graphics.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+class QPainter;
+class QEvent;
+
+namespace platform {
+
+class TWinControl;
+class TForm;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+using TShiftState = unsigned;
+enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+
+// Cursor numbers.
+enum : int {
+  crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
+  crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNoDrop = -13, crHSplit = -14,
+  crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
+  crHandPoint = -21, crSizeAll = -22
+};
+
+// Virtual key codes of the keyboard events.
+enum : int {
+  VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_MENU = 18, VK_ESCAPE = 27,
+  VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38,
+  VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46, VK_F1 = 112
+};
+
+using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
+using TKeyEvent = std::function<void(TObject* sender, int& key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+
+struct TRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+};
+struct TPoint {
+  int X = 0, Y = 0;
+};
+
+class TControl : public TComponent {
+  QW_CLASS(TControl, TComponent)
+public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+  static void Publish(TProps<TControl>& p);
+
+  // --- place ---
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+  void SetParentComponent(TComponent* parent) override;
+  TComponent* GetParentComponent() const override;
+  // The form the control stands on (itself for a form), or nullptr.
+  TForm* ParentForm() const;
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  TRect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+  virtual int ClientWidth() const { return width_; }
+  virtual int ClientHeight() const { return height_; }
+  virtual void SetClientWidth(int v) { SetWidth(v); }
+  virtual void SetClientHeight(int v) { SetHeight(v); }
+  TRect ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign a);
+
+  // --- state ---
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool v);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible, and every parent up to a shown window visible too.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool v);
+
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& h) { hint_ = h; }
+  // With ParentShowHint, the parent's ShowHint (a form's own flag at the top).
+  bool ShowHint() const;
+  void SetShowHint(bool v);
+  bool ParentShowHint() const { return parent_show_hint_; }
+  void SetParentShowHint(bool v) { parent_show_hint_ = v; }
+  int HelpContext() const { return help_context_; }
+  void SetHelpContext(int c) { help_context_ = c; }
+
+  // The control's own font; changing it clears ParentFont. With ParentFont the font follows
+  // the parent's.
+  TFont* Font() { return &font_; }
+  const TFont* Font() const { return &font_; }
+  void SetFont(TFont* f) { if (f != nullptr) font_.Assign(*f); }
+  bool ParentFont() const { return parent_font_; }
+  void SetParentFont(bool v);
+  TColor Color() const { return color_; }
+  virtual void SetColor(TColor c);
+  bool ParentColor() const { return parent_color_; }
+  void SetParentColor(bool v);
+  int Cursor() const { return cursor_; }
+  void SetCursor(int c);
+
+  // The caption or text of the control (each kind publishes it as Caption or Text).
+  const std::string& GetText() const;
+  void SetText(const std::string& text);
+
+  // --- drawing ---
+  void Invalidate();
+  void Repaint();  // paints at once
+  void BringToFront();
+  void SendToBack();
+
+  // --- events ---
+  TNotifyEvent OnClick, OnDblClick, OnResize;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  // Runs the click: OnClick (not while loading).
+  virtual void Click();
+
+  // --- the widget ---
+  QWidget* Widget() const { return widget_.data(); }
+  // The 8-bit <-> Qt conversion of this control's texts.
+  int TextCodePage() const;
+  QString ToQt(const std::string& text) const;
+  std::string FromQt(const QString& text) const;
+  // The control that shows `widget` (or one of its ancestors), or nullptr.
+  static TControl* FromWidget(const QObject* widget);
+
+  // Re-shows the 8-bit texts (the interface code page changed).
+  virtual void CodePageChanged();
+  // Called by the layer's event routing; returns true when the event was consumed.
+  virtual bool WidgetEvent(QEvent* event);
+
+protected:
+  // Takes the widget (owned from now on) and routes its events here. Call once, in the
+  // constructor; a control without a call gets a plain widget.
+  void SetWidget(QWidget* widget);
+  // The parent widget for this control's widget changed; geometry, visibility and font
+  // are re-applied.
+  void AttachWidget();
+
+  // Hooks. The defaults raise the matching events.
+  virtual void TextChanged() {}
+  virtual void FontChanged();
+  virtual void ColorChanged();
+  virtual void EnabledChanged() {}
+  virtual void VisibleChanged() {}
+  virtual void Resize();
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void DblClick();
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
+  // Draws the control (graphic and custom controls; the others are drawn by Qt).
+  virtual void Paint(QPainter& /*painter*/) {}
+  // Whether a left press and release inside raise Click (true for controls whose widget
+  // does not report clicks itself).
+  virtual bool ClicksOnRelease() const { return true; }
+  // The parent's font or colour changed (ParentFont / ParentColor followers).
+  void ParentFontChanged();
+  void ParentColorChanged();
+  void ApplyFontToWidget();
+  void ApplyColorToWidget();
+  void ApplyGeometry();
+  void ApplyVisibility();
+
+  friend class TWinControl;
+  friend class ControlEventRouter;
+
+private:
+  QPointer<QWidget> widget_;
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAlign align_ = TAlign::alNone;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string hint_;
+  bool show_hint_ = false;
+  bool parent_show_hint_ = true;
+  int help_context_ = 0;
+  TFont font_;
+  bool parent_font_ = true;
+  bool applying_parent_font_ = false;
+  TColor color_ = clBtnFace;
+  bool parent_color_ = false;
+  int cursor_ = crDefault;
+  std::string text_;
+  bool pressed_ = false;
+  bool applying_geometry_ = false;
+};
+
+// A control that can hold other controls and take the keyboard focus.
+class TWinControl : public TControl {
+  QW_CLASS(TWinControl, TControl)
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+  static void Publish(TProps<TWinControl>& p);
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
+  // Where the widgets of child controls go.
+  virtual QWidget* ContainerWidget() const { return Widget(); }
+
+  bool TabStop() const { return tab_stop_; }
+  void SetTabStop(bool v);
+  int TabOrder() const { return tab_order_; }
+  void SetTabOrder(int v) { tab_order_ = v; }
+  bool Focused() const;
+  bool CanFocus() const;
+  virtual void SetFocus();
+
+  TNotifyEvent OnEnter, OnExit;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+
+  // Lays out the aligned children (alTop, alBottom, alLeft, alRight, then alClient).
+  void AlignControls();
+
+protected:
+  // Keyboard hooks: set key to 0 to drop it. The defaults raise the events.
+  virtual void KeyDown(int& key, TShiftState shift);
+  virtual void KeyUp(int& key, TShiftState shift);
+  virtual void KeyPress(char& key);
+  // by_mouse: the focus came from a mouse press in this control.
+  virtual void DoEnter(bool by_mouse);
+  virtual void DoExit();
+  void Resize() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+  bool WidgetEvent(QEvent* event) override;
+
+private:
+  friend class TControl;
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+  std::vector<TControl*> controls_;
+  bool tab_stop_ = false;
+  int tab_order_ = -1;
+  bool aligning_ = false;
+};
+
+// A windowless control that draws itself (Paint); it takes no focus.
+class TGraphicControl : public TControl {
+  QW_CLASS(TGraphicControl, TControl)
+public:
+  explicit TGraphicControl(TComponent* owner);
+};
+
+// A control with children that draws itself (Paint) and can take the focus.
+class TCustomControl : public TWinControl {
+  QW_CLASS(TCustomControl, TWinControl)
+public:
+  explicit TCustomControl(TComponent* owner);
+};
+
+// The short part of a hint ("short|long").
+std::string GetShortHint(const std::string& hint);
+
+}  // namespace platform

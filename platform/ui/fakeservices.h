@@ -1,0 +1,75 @@
+// Scripted services for tests: records messages, beeps, opened URLs and folders and the
+// quit request, and answers file dialogs from a script. Installs itself while it lives.
+#pragma once
+
+#include "platform/ui/services.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class TFakeServices : public TServices {
+public:
+  struct Message {
+    std::string text, caption;
+    TMsgIcon icon;
+  };
+
+  TFakeServices() : previous_(SetServices(this)) {}
+  ~TFakeServices() override { SetServices(previous_); }
+
+  // The next file dialog returns these files (the first is the file name), or is cancelled.
+  void ScriptDialog(std::vector<std::string> files, int filter_index = 1) {
+    TFileDialogResult r;
+    r.files = std::move(files);
+    r.filter_index = filter_index;
+    answers_.push_back(r);
+  }
+  void ScriptDialogCancel() { answers_.push_back(std::nullopt); }
+  // Called while a message box is "shown" (a test may act as the user).
+  std::function<void(const Message&)> on_message;
+
+  void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) override {
+    messages.push_back({text, caption, icon});
+    if (on_message) on_message(messages.back());
+  }
+  bool FileDialog(const TFileDialogRequest& request, TFileDialogResult& result) override {
+    dialogs.push_back(request);
+    if (answers_.empty()) throw std::logic_error("File dialog without a scripted answer: " + request.title);
+    std::optional<TFileDialogResult> a = answers_.front();
+    answers_.pop_front();
+    if (!a) return false;
+    result = *a;
+    return true;
+  }
+  void Beep() override { ++beeps; }
+  bool OpenUrl(const std::string& url) override {
+    urls.push_back(url);
+    return true;
+  }
+  bool OpenFolder(const std::string& folder) override {
+    folders.push_back(folder);
+    return true;
+  }
+  void ProcessMessages() override { ++processed; }
+  void RequestQuit() override { quit_requested = true; }
+
+  std::vector<Message> messages;
+  std::vector<TFileDialogRequest> dialogs;
+  std::vector<std::string> urls, folders;
+  int beeps = 0;
+  int processed = 0;
+  bool quit_requested = false;
+  bool AllAnswersUsed() const { return answers_.empty(); }
+
+private:
+  TServices* previous_;
+  std::deque<std::optional<TFileDialogResult>> answers_;
+};
+
+}  // namespace platform

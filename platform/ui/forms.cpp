@@ -1,0 +1,126 @@
+#include "platform/ui/forms.h"
+
+#include "platform/ui/application.h"
+#include "platform/ui/stdctrls.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace platform {
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  auto* w = new QWidget(nullptr, Qt::Window);
+  w->setAutoFillBackground(true);
+  SetWidget(w);
+  TControl::SetVisible(false);
+  SetBounds(0, 0, 320, 240);
+  SetParentShowHint(false);
+}
+
+TForm::~TForm() = default;
+
+void TForm::Publish(TProps<TForm>& p) {
+  p.Enum("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+         [](TForm& f) { return static_cast<int>(f.BorderStyle()); },
+         [](TForm& f, int v) { f.SetBorderStyle(static_cast<TFormBorderStyle>(v)); });
+  p.Str("Caption", &TForm::Caption, &TForm::SetCaption);
+  p.Int("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight);
+  p.Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth);
+  p.Bool("DoubleBuffered", &TForm::DoubleBuffered, &TForm::SetDoubleBuffered);
+  p.Enum("Position",
+         {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
+          "poMainFormCenter", "poOwnerFormCenter"},
+         [](TForm& f) { return static_cast<int>(f.Position()); },
+         [](TForm& f, int v) { f.SetPosition(static_cast<TPosition>(v)); });
+  p.Event("OnClose", &TForm::OnClose);
+  p.Event("OnCreate", &TForm::OnCreate);
+  p.Event("OnDestroy", &TForm::OnDestroy);
+  p.Event("OnShow", &TForm::OnShow);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle s) {
+  border_style_ = s;
+  ApplyBorder();
+}
+
+void TForm::ApplyBorder() {
+  QWidget* w = Widget();
+  bool fixed = border_style_ == TFormBorderStyle::bsSingle || border_style_ == TFormBorderStyle::bsDialog ||
+               border_style_ == TFormBorderStyle::bsToolWindow || border_style_ == TFormBorderStyle::bsNone;
+  if (fixed) w->setFixedSize(std::max(0, Width()), std::max(0, Height()));
+  else {
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+}
+
+void TForm::InitializeForm() {
+  if (created_) return;
+  RegisterStandardClasses();
+  if (Application().MainForm() == nullptr) Application().SetMainForm(this);
+  TBinder binder;
+  DeclareBindings(binder);
+  std::string_view text = Description();
+  if (!text.empty()) ReadDescription(*this, text, &binder, ReadOptions());
+  else binder.BindFields(*this);
+  created_ = true;
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::ShowForm() { SetVisible(true); }
+
+void TForm::SetVisible(bool v) {
+  if (v && !Visible()) {
+    ApplyBorder();
+    if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter ||
+        position_ == TPosition::poMainFormCenter || position_ == TPosition::poOwnerFormCenter) {
+      if (QScreen* s = QGuiApplication::primaryScreen()) {
+        QRect r = s->availableGeometry();
+        SetBounds(r.x() + (r.width() - Width()) / 2, r.y() + (r.height() - Height()) / 2, Width(), Height());
+      }
+    }
+  }
+  TControl::SetVisible(v);
+}
+
+void TForm::SetParent(TWinControl* parent) {
+  if (parent != nullptr) throw EComponentError("A window has no parent");
+}
+
+void TForm::Close() {
+  if (closing_) return;
+  closing_ = true;
+  SetVisible(false);
+  if (OnClose) OnClose(this);
+  closing_ = false;
+  if (Application().MainForm() == this) Application().Terminate();
+}
+
+void TForm::BeforeDestruction() {
+  if (!Destroying() && created_ && OnDestroy) OnDestroy(this);
+  TWinControl::BeforeDestruction();
+}
+
+void TForm::TextChanged() {
+  if (QWidget* w = Widget()) w->setWindowTitle(ToQt(GetText()));
+}
+
+void TForm::KeyDown(int& key, TShiftState shift) { TWinControl::KeyDown(key, shift); }
+
+bool TForm::WidgetEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Show:
+      if (!Loading() && OnShow) OnShow(this);
+      return false;
+    case QEvent::Close:
+      event->ignore();
+      Close();
+      return true;
+    default:
+      return TWinControl::WidgetEvent(event);
+  }
+}
+
+}  // namespace platform

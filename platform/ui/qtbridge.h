@@ -1,0 +1,31 @@
+// Conversions between the layer's values and Qt's: colours, fonts, keys, 8-bit texts.
+#pragma once
+
+#include "platform/graphics.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <string>
+
+class QKeyEvent;
+
+namespace platform {
+
+// A system colour becomes the application palette's colour of that moment.
+TColor ColorToRGB(TColor color);
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+
+QFont ToQFont(const TFont& font);
+
+// 8-bit text of code page `cp` to Qt and back.
+QString ToQString(const std::string& bytes, int cp);
+std::string FromQString(const QString& text, int cp);
+
+// The virtual key code of a key event (0 when it has none) and the shift state.
+int VirtualKeyOf(const QKeyEvent& e);
+unsigned ShiftStateOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton);
+
+}  // namespace platform

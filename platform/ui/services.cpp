@@ -1,0 +1,118 @@
+#include "platform/ui/services.h"
+
+#include "platform/uilanguage.h"
+#include "platform/ui/application.h"
+#include "platform/ui/qtbridge.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+QString Q(const std::string& s) { return ToQString(s, InterfaceCodePage()); }
+
+// "Text files|*.txt;*.htm|All|*.*" -> "Text files (*.txt *.htm)", "All (*.*)".
+QStringList NameFilters(const std::string& filter) {
+  QStringList parts = Q(filter).split('|');
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    out << parts[i] + " (" + patterns + ")";
+  }
+  return out;
+}
+
+class QtServicesImpl : public TServices {
+public:
+  void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) override {
+    EnsureQtApplication();
+    QMessageBox::Icon i = QMessageBox::NoIcon;
+    switch (icon) {
+      case TMsgIcon::Information: i = QMessageBox::Information; break;
+      case TMsgIcon::Warning: i = QMessageBox::Warning; break;
+      case TMsgIcon::Error: i = QMessageBox::Critical; break;
+      case TMsgIcon::Question: i = QMessageBox::Question; break;
+      case TMsgIcon::None: break;
+    }
+    QMessageBox box(i, Q(caption), Q(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+  }
+
+  bool FileDialog(const TFileDialogRequest& r, TFileDialogResult& result) override {
+    EnsureQtApplication();
+    QFileDialog d(QApplication::activeWindow(), Q(r.title));
+    d.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (r.save) d.setFileMode(QFileDialog::AnyFile);
+    else d.setFileMode(r.allow_multi_select ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite, !r.overwrite_prompt);
+    QStringList filters = NameFilters(r.filter);
+    if (!filters.isEmpty()) {
+      d.setNameFilters(filters);
+      int index = r.filter_index - 1;
+      if (index >= 0 && index < filters.size()) d.selectNameFilter(filters[index]);
+    }
+    if (!r.default_ext.empty()) d.setDefaultSuffix(QString::fromStdString(r.default_ext));
+    if (!r.initial_dir.empty()) d.setDirectory(QFile::decodeName(r.initial_dir.c_str()));
+    if (!r.file_name.empty() && r.file_name.find_first_of("*?") == std::string::npos)
+      d.selectFile(QFile::decodeName(r.file_name.c_str()));
+    if (d.exec() != QDialog::Accepted) return false;
+    result.files.clear();
+    for (const QString& f : d.selectedFiles()) result.files.push_back(QFile::encodeName(QDir::toNativeSeparators(f)).toStdString());
+    result.filter_index = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;
+    if (result.filter_index <= 0) result.filter_index = r.filter_index;
+    return !result.files.empty();
+  }
+
+  void Beep() override {
+    EnsureQtApplication();
+    QApplication::beep();
+  }
+
+  bool OpenUrl(const std::string& url) override {
+    EnsureQtApplication();
+    return QDesktopServices::openUrl(QUrl(Q(url)));
+  }
+
+  bool OpenFolder(const std::string& folder) override {
+    EnsureQtApplication();
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
+  }
+
+  void ProcessMessages() override {
+    if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+  }
+
+  void RequestQuit() override {
+    EnsureQtApplication();
+    // Posted: takes effect when the event loop runs again (also one not yet started).
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::quit(); });
+  }
+};
+
+TServices* g_services = nullptr;
+
+}  // namespace
+
+TServices& QtServices() {
+  static QtServicesImpl impl;
+  return impl;
+}
+
+TServices& Services() { return g_services != nullptr ? *g_services : QtServices(); }
+
+TServices* SetServices(TServices* services) {
+  TServices* old = g_services;
+  g_services = services;
+  return old;
+}
+
+}  // namespace platform

@@ -1,0 +1,57 @@
+// What the windows ask of the desktop: message boxes, open and save dialogs, the default
+// beep, opening a URL or a folder, letting pending events through and the deferred quit.
+// The Qt implementation is the default; tests install TFakeServices (fakeservices.h).
+// Texts are 8-bit and shown through the interface code page; paths are host paths.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class TMsgIcon { None, Information, Warning, Error, Question };
+
+struct TFileDialogRequest {
+  bool save = false;
+  std::string title;
+  // "Description|*.a;*.b|Other|*.c" as the dialogs' Filter property writes it.
+  std::string filter;
+  int filter_index = 1;      // 1-based
+  std::string default_ext;   // without the dot; added when the chosen name has none
+  std::string initial_dir;
+  std::string file_name;     // proposed name (may be a pattern such as "*.fnt")
+  bool overwrite_prompt = false;
+  bool allow_multi_select = false;
+  bool file_must_exist = false;
+};
+
+struct TFileDialogResult {
+  std::vector<std::string> files;  // at least one when accepted
+  int filter_index = 1;
+};
+
+class TServices {
+public:
+  virtual ~TServices() = default;
+  // A modal box with an OK button.
+  virtual void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) = 0;
+  // False when the user cancels.
+  virtual bool FileDialog(const TFileDialogRequest& request, TFileDialogResult& result) = 0;
+  virtual void Beep() = 0;
+  // With the desktop's default handler (never through a shell command line).
+  virtual bool OpenUrl(const std::string& url) = 0;
+  virtual bool OpenFolder(const std::string& folder) = 0;
+  virtual void ProcessMessages() = 0;
+  // Ends the program once control returns to the event loop.
+  virtual void RequestQuit() = 0;
+};
+
+// The services in use (the Qt ones unless replaced).
+TServices& Services();
+// Replaces them (nullptr: back to the Qt ones); returns the previous replacement or nullptr.
+TServices* SetServices(TServices* services);
+
+// The Qt implementation.
+TServices& QtServices();
+
+}  // namespace platform
