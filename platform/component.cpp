@@ -67,10 +67,11 @@ bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
   return false;
 }
 
-void RegisterClassInfo(const TClassInfo& info) {
+void RegisterClassInfo(const TClassInfo& info, bool replace) {
   Registry& r = TheRegistry();
   std::lock_guard<std::mutex> lock(r.mutex);
-  r.classes[UpperName(info.name)] = &info;
+  const TClassInfo*& slot = r.classes[UpperName(info.name)];
+  if (slot == nullptr || replace) slot = &info;
 }
 
 const TClassInfo* FindClass(std::string_view name) {

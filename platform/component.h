@@ -104,10 +104,12 @@ private:
   mutable bool built_ = false;
 };
 
-// Class registry for window descriptions. Registering twice is harmless.
-void RegisterClassInfo(const TClassInfo& info);
+// Class registry for window descriptions, by class name. A later registration of the same
+// name replaces the earlier one, unless `replace` is false (the window layer registers its
+// own classes that way, so that a program's class of the same name always wins).
+void RegisterClassInfo(const TClassInfo& info, bool replace = true);
 const TClassInfo* FindClass(std::string_view name);  // case-insensitive
-template <class T> void RegisterClass() { RegisterClassInfo(T::StaticClass()); }
+template <class T> void RegisterClass(bool replace = true) { RegisterClassInfo(T::StaticClass(), replace); }
 
 class EComponentError : public std::runtime_error {
 public:

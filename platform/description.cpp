@@ -219,7 +219,17 @@ private:
     Advance();
   }
 
+  // Guards the recursion of nested objects and lists.
+  struct Depth {
+    explicit Depth(Parser& p) : p_(p) {
+      if (++p_.depth_ > 200) p_.Fail("Nested too deeply");
+    }
+    ~Depth() { --p_.depth_; }
+    Parser& p_;
+  };
+
   TDescNode ParseObject() {
+    Depth guard(*this);
     if (!IsWord("object")) Fail("\"object\" expected");
     TDescNode node;
     node.line = tok_.line;
@@ -238,6 +248,7 @@ private:
     }
     for (;;) {
       if (IsWord("end")) {
+        node.end_offset = tok_.begin;
         Advance();
         return node;
       }
@@ -261,6 +272,7 @@ private:
   }
 
   TDescValue ParseValue() {
+    Depth guard(*this);
     TDescValue v;
     v.begin = tok_.begin;
     switch (tok_.kind) {
@@ -348,6 +360,7 @@ private:
 
   Lexer lex_;
   Token tok_;
+  int depth_ = 0;
 };
 
 // --- assigning -----------------------------------------------------------------------------

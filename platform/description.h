@@ -77,6 +77,7 @@ struct TDescNode {
   std::string name;
   std::string class_name;
   int line = 0;
+  size_t end_offset = 0;  // where its closing "end" stands in the text
   std::vector<TDescProp> props;
   std::vector<TDescNode> children;
 };

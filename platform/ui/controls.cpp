@@ -614,6 +614,10 @@ bool TWinControl::WidgetEvent(QEvent* event) {
       if (key != 0) {
         KeyDown(key, shift);
         if (key == 0) return true;
+        if ((key == VK_RETURN || key == VK_ESCAPE) && !WantsKey(key)) {
+          if (TForm* f = ParentForm())
+            if (f->PressDialogButton(key, this)) return true;
+        }
         if (key == VK_F1) {
           for (TControl* c = this; c != nullptr; c = c->Parent())
             if (c->HelpContext() != 0) {

@@ -276,6 +276,9 @@ protected:
   virtual void KeyDown(int& key, TShiftState shift);
   virtual void KeyUp(int& key, TShiftState shift);
   virtual void KeyPress(char& key);
+  // Keys the control handles itself instead of the window's default and cancel buttons
+  // (Enter and Escape).
+  virtual bool WantsKey(int /*key*/) const { return false; }
   // by_mouse: the focus came from a mouse press in this control.
   virtual void DoEnter(bool by_mouse);
   virtual void DoExit();

@@ -47,6 +47,17 @@ public:
     result = *a;
     return true;
   }
+  // The next colour dialog returns this colour, or is cancelled.
+  void ScriptColor(TColor c) { colors_.push_back(c); }
+  void ScriptColorCancel() { colors_.push_back(std::nullopt); }
+  bool ChooseColor(TColor& color) override {
+    if (colors_.empty()) throw std::logic_error("Colour dialog without a scripted answer");
+    std::optional<TColor> c = colors_.front();
+    colors_.pop_front();
+    if (!c) return false;
+    color = *c;
+    return true;
+  }
   void Beep() override { ++beeps; }
   bool OpenUrl(const std::string& url) override {
     urls.push_back(url);
@@ -65,11 +76,12 @@ public:
   int beeps = 0;
   int processed = 0;
   bool quit_requested = false;
-  bool AllAnswersUsed() const { return answers_.empty(); }
+  bool AllAnswersUsed() const { return answers_.empty() && colors_.empty(); }
 
 private:
   TServices* previous_;
   std::deque<std::optional<TFileDialogResult>> answers_;
+  std::deque<std::optional<TColor>> colors_;
 };
 
 }  // namespace platform

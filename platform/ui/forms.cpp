@@ -98,6 +98,34 @@ void TForm::Close() {
   if (Application().MainForm() == this) Application().Terminate();
 }
 
+namespace {
+TButton* FindDialogButton(TWinControl* parent, bool cancel) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (auto* b = dynamic_cast<TButton*>(c))
+      if (cancel ? b->Cancel() : b->Default()) return b;
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (TButton* b = FindDialogButton(w, cancel)) return b;
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool TForm::PressDialogButton(int key, TWinControl* focused) {
+  if (key == VK_RETURN) {
+    if (auto* b = dynamic_cast<TButton*>(focused)) {
+      b->Click();
+      return true;
+    }
+  }
+  if (key != VK_RETURN && key != VK_ESCAPE) return false;
+  TButton* b = FindDialogButton(this, key == VK_ESCAPE);
+  if (b == nullptr) return false;
+  b->Click();
+  return true;
+}
+
 void TForm::BeforeDestruction() {
   if (!Destroying() && created_ && OnDestroy) OnDestroy(this);
   TWinControl::BeforeDestruction();

@@ -62,6 +62,10 @@ public:
 
   TNotifyEvent OnCreate, OnDestroy, OnShow, OnClose;
 
+  // Enter clicks the focused button, else the default button; Escape the cancel button
+  // (visible and enabled ones only). True when a button was clicked.
+  bool PressDialogButton(int key, TWinControl* focused);
+
   void BeforeDestruction() override;
   void SetVisible(bool v) override;
   void SetParent(TWinControl* parent) override;

@@ -5,6 +5,7 @@
 #include "platform/ui/qtbridge.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -70,6 +71,14 @@ public:
     result.filter_index = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;
     if (result.filter_index <= 0) result.filter_index = r.filter_index;
     return !result.files.empty();
+  }
+
+  bool ChooseColor(TColor& color) override {
+    EnsureQtApplication();
+    QColor c = QColorDialog::getColor(ToQColor(color), QApplication::activeWindow());
+    if (!c.isValid()) return false;
+    color = FromQColor(c);
+    return true;
   }
 
   void Beep() override {

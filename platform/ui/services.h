@@ -1,8 +1,10 @@
-// What the windows ask of the desktop: message boxes, open and save dialogs, the default
-// beep, opening a URL or a folder, letting pending events through and the deferred quit.
+// What the windows ask of the desktop: message boxes, open and save dialogs, the colour
+// dialog, the default beep, opening a URL or a folder, letting pending events through and the deferred quit.
 // The Qt implementation is the default; tests install TFakeServices (fakeservices.h).
 // Texts are 8-bit and shown through the interface code page; paths are host paths.
 #pragma once
+
+#include "platform/graphics.h"
 
 #include <string>
 #include <vector>
@@ -37,6 +39,8 @@ public:
   virtual void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) = 0;
   // False when the user cancels.
   virtual bool FileDialog(const TFileDialogRequest& request, TFileDialogResult& result) = 0;
+  // The colour dialog; false when cancelled.
+  virtual bool ChooseColor(TColor& color) = 0;
   virtual void Beep() = 0;
   // With the desktop's default handler (never through a shell command line).
   virtual bool OpenUrl(const std::string& url) = 0;

@@ -562,7 +562,8 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
   QComboBox* c = Combo();
   QSignalBlocker block(c);
   c->setEditable(!IsList());
-  if (QLineEdit* e = c->lineEdit()) {
+  if (QLineEdit* e = c->lineEdit(); e != nullptr && e != connected_edit_) {
+    connected_edit_ = e;
     QObject::connect(e, &QLineEdit::textEdited, [this](const QString& q) {
       syncing_ = true;
       SetText(FromQt(q));
@@ -1092,31 +1093,6 @@ void TProgressBar::Sync() {
   auto* b = static_cast<QProgressBar*>(Widget());
   b->setRange(min_, std::max(min_, max_));
   b->setValue(std::clamp(position_, min_, std::max(min_, max_)));
-}
-
-// --- registration --------------------------------------------------------------------------
-
-void RegisterStandardClasses() {
-  static const bool once = [] {
-    RegisterClass<TForm>();
-    RegisterClass<TLabel>();
-    RegisterClass<TButton>();
-    RegisterClass<TBitBtn>();
-    RegisterClass<TCheckBox>();
-    RegisterClass<TRadioButton>();
-    RegisterClass<TEdit>();
-    RegisterClass<TMemo>();
-    RegisterClass<TComboBox>();
-    RegisterClass<TListBox>();
-    RegisterClass<TGroupBox>();
-    RegisterClass<TRadioGroup>();
-    RegisterClass<TPanel>();
-    RegisterClass<TBevel>();
-    RegisterClass<TImage>();
-    RegisterClass<TProgressBar>();
-    return true;
-  }();
-  (void)once;
 }
 
 }  // namespace platform

@@ -35,7 +35,8 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
 
 // Registers every class of the window layer (and the language controller) for window
-// descriptions. Called by TForm before it reads its description.
+// descriptions, keeping classes of the same names registered before. Called by TForm
+// before it reads its description.
 void RegisterStandardClasses();
 
 class TLabel : public TGraphicControl {
@@ -264,6 +265,7 @@ protected:
   virtual void Change();
   void TextChanged() override;
   void CodePageChanged() override;
+  bool WantsKey(int key) const override { return key == VK_RETURN; }
 
 private:
   void ShowText();
@@ -328,6 +330,7 @@ private:
   int drop_down_count_ = 8;
   int max_length_ = 0;
   bool syncing_ = false;
+  QLineEdit* connected_edit_ = nullptr;
 };
 
 class TListBox : public TWinControl, private TStrings::Listener {

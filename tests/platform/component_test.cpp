@@ -254,3 +254,24 @@ TEST(Strings, TextSortingAndListeners) {
   for (const char* w : {"pear", "Apple", "fig", "apple"}) sorted.Add(w);
   EXPECT_EQ(sorted.ToVector(), (std::vector<std::string>{"Apple", "fig", "pear"}));  // duplicates ignored
 }
+
+TEST(Description, DeepNestingIsRefused) {
+  std::string text = "object R: TComponent\n  Tag = " + std::string(5000, '(') + "\nend\n";
+  EXPECT_THROW(ParseDescription(text), EReadError);
+}
+
+namespace other {
+class TThing : public TComponent {
+  QW_CLASS(TThing, TComponent)
+public:
+  explicit TThing(TComponent* owner) : TComponent(owner) {}
+};
+}  // namespace other
+
+TEST(Component, RegistryKeepsAProgramsClassWhenAskedNotToReplace) {
+  RegisterClass<other::TThing>();
+  RegisterClass<TThing>(false);
+  EXPECT_EQ(FindClass("tthing"), &other::TThing::StaticClass());
+  RegisterClass<TThing>();
+  EXPECT_EQ(FindClass("TThing"), &TThing::StaticClass());
+}

@@ -4,7 +4,9 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -315,4 +317,27 @@ TEST(Window, EightBitTextsShowThroughTheInterfaceCodePage) {
   form->Edit1->Font()->SetCharset(EASTEUROPE_CHARSET);
   EXPECT_EQ(form->Edit1->LineEdit()->text(), QString::fromUtf8("Ćóę"));
   SetInterfaceLanguage(1033);
+}
+
+TEST(Window, EnterPressesTheDefaultButton) {
+  auto form = CreateForm<TTestForm>();
+  Take(form->log);
+  form->ShowForm();
+  QApplication::setActiveWindow(form->Widget());
+  form->Edit1->SetFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(form->Edit1->Focused());
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(form->Edit1->LineEdit(), &enter);
+  EXPECT_EQ(Take(form->log), std::vector<std::string>{"Button1Click"});
+  // A refused key goes no further: a key handler that clears it.
+  form->Edit1->OnKeyPress = [](TObject*, char& key) {
+    if (key == 'x') key = 0;
+  };
+  QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+  QApplication::sendEvent(form->Edit1->LineEdit(), &x);
+  EXPECT_EQ(form->Edit1->Text(), "MyMidlet");
+  QKeyEvent y(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, "y");
+  QApplication::sendEvent(form->Edit1->LineEdit(), &y);
+  EXPECT_NE(form->Edit1->Text().find('y'), std::string::npos);
 }

@@ -1,0 +1,60 @@
+// The settings file: sections of key=value lines, in place of the private-profile calls.
+//
+// Sections and keys are found without regard to case (the first of equal ones counts).
+// Reading trims blanks around a value and then one pair of matching surrounding quotes
+// (' or "); a missing key gives the default (with its trailing blanks removed). Values
+// come back whole, however long. Writing updates an existing key in place, appends a new
+// key at the end of its section and a new section at the end of the file; comments and
+// lines the layer does not understand stay as they are. Every write replaces the file
+// atomically (a new file beside it, then a rename); lines end in CR LF.
+//
+// A section, key or value holding a line break (or a key holding "=", or a section "]")
+// would corrupt the file: such a write is refused (false) and changes nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class TIniFile {
+public:
+  // Reads and writes `path`.
+  explicit TIniFile(std::string path);
+  // Writes `write_path`; reads it when it exists, else `read_path`.
+  TIniFile(std::string read_path, std::string write_path);
+
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+  // An optional sign and the leading digits (0 when there are none); the default only when
+  // the key is missing.
+  int ReadInteger(const std::string& section, const std::string& key, int def) const;
+  bool ReadBool(const std::string& section, const std::string& key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+  }
+  bool KeyExists(const std::string& section, const std::string& key) const;
+
+  // False when the value cannot be stored (see above) or the file cannot be written.
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value);
+  bool WriteInteger(const std::string& section, const std::string& key, int value) {
+    return WriteString(section, key, std::to_string(value));
+  }
+  bool WriteBool(const std::string& section, const std::string& key, bool value) {
+    return WriteString(section, key, value ? "1" : "0");
+  }
+
+  const std::string& FileName() const { return write_path_; }
+
+private:
+  std::vector<std::string> Load() const;
+  bool Save(const std::vector<std::string>& lines) const;
+  std::string read_path_, write_path_;
+};
+
+// The settings file of the program: `file_name` in the program folder when that folder
+// can be written, else in the per-user configuration folder ($XDG_CONFIG_HOME/quirewright,
+// ~/.config/quirewright without it), which is then read first.
+TIniFile ProgramSettings(const std::string& file_name);
+// The same for a given folder (with a trailing '/') and whether it can be written.
+TIniFile ProgramSettingsFor(const std::string& folder, bool writable, const std::string& file_name);
+
+}  // namespace platform

@@ -1,0 +1,116 @@
+// Refreshes the translation tree of a window description and stores it back as the
+// language controller's LangData (ids already given never change; new properties get the
+// next free ids), then writes the window's language-file template lines.
+//
+//   langdata_ui <description file> [template file]
+//
+// The description file is either a description itself or a .cpp file holding one in a
+// raw string literal R"qwd( ... )qwd". Without a template file the lines go to stdout.
+#include "localisation/langcontroller.h"
+#include "platform/description.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/stdctrls.h"
+#if __has_include("controls/registry.h")
+#include "controls/registry.h"
+#define QW_HAVE_CONTROL_CLASSES 1
+#endif
+
+#include <QApplication>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+using namespace platform;
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  if (!f) throw std::runtime_error("Cannot read " + path);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f << text;
+  if (!f) throw std::runtime_error("Cannot write " + path);
+}
+
+const TDescNode* FindNode(const TDescNode& n, const std::string& name) {
+  if (SameName(n.name, name)) return &n;
+  for (const TDescNode& c : n.children)
+    if (const TDescNode* f = FindNode(c, name)) return f;
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: %s <description file> [template file]\n", argv[0]);
+    return 2;
+  }
+  try {
+    QApplication app(argc, argv);
+    RegisterStandardClasses();
+#ifdef QW_HAVE_CONTROL_CLASSES
+    controls::RegisterControlClasses();
+#endif
+    std::string file = ReadFile(argv[1]);
+    size_t begin = 0, end = file.size();
+    size_t open = file.find("R\"qwd(");
+    if (open != std::string::npos) {
+      begin = open + 6;
+      end = file.find(")qwd\"", begin);
+      if (end == std::string::npos) throw std::runtime_error("No end of the raw string )qwd\"");
+    }
+    std::string text = file.substr(begin, end - begin);
+    TDescNode tree = ParseDescription(text);
+
+    TOwned<TForm> root(new TForm(nullptr));
+    TReadOptions options;
+    options.ignore_missing_handlers = true;
+    ReadDescription(*root, tree, nullptr, options);
+    localisation::TLangController* lc = nullptr;
+    for (int i = 0; i < root->ComponentCount() && lc == nullptr; ++i)
+      lc = dynamic_cast<localisation::TLangController*>(root->Components(i));
+    if (lc == nullptr) throw std::runtime_error("The window has no language controller");
+
+    std::string data = lc->LangData();
+    const TDescNode* node = FindNode(tree, lc->Name());
+    if (node == nullptr) throw std::runtime_error("Language controller not found in the text");
+    std::string indent = "    ";
+    size_t line_start = text.rfind('\n', node->end_offset);
+    std::string end_indent = text.substr(line_start + 1, node->end_offset - line_start - 1);
+    indent = end_indent + "  ";
+    std::string value = FormatBinaryValue(data, indent);
+    std::string updated = text;
+    bool found = false;
+    for (const TDescProp& p : node->props)
+      if (SameName(p.path, "LangData")) {
+        updated.replace(p.value.begin, p.value.end - p.value.begin, value);
+        found = true;
+        break;
+      }
+    if (!found) updated.insert(line_start + 1, indent + "LangData = " + value + "\n");
+    if (updated != text) {
+      WriteFile(argv[1], file.substr(0, begin) + updated + file.substr(end));
+      std::fprintf(stderr, "%s: LangData stored (%zu bytes)\n", argv[1], data.size());
+    } else {
+      std::fprintf(stderr, "%s: LangData unchanged\n", argv[1]);
+    }
+
+    std::string lines = "[" + lc->WindowName() + "]\r\n";
+    for (const std::string& l : lc->TemplateLines()) lines += l + "\r\n";
+    if (argc == 3) WriteFile(argv[2], lines);
+    else std::cout << lines;
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], e.what());
+    return 1;
+  }
+}
