@@ -21,20 +21,22 @@ void AddFontSubstitutions() {
   const char* sans[] = {"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "Verdana", "MS Shell Dlg",
                         "MS Shell Dlg 2"};
   for (const char* f : sans)
-    QFont::insertSubstitutions(QString::fromLatin1(f), {"Liberation Sans", "Arimo", "DejaVu Sans", "Sans Serif"});
-  QFont::insertSubstitutions("Courier New", {"Liberation Mono", "DejaVu Sans Mono", "Monospace"});
-  QFont::insertSubstitutions("Times New Roman", {"Liberation Serif", "DejaVu Serif", "Serif"});
+    QFont::insertSubstitutions(QString::fromLatin1(f), {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans", "Sans Serif"});
+  QFont::insertSubstitutions("Courier New", {"Liberation Mono", "Nimbus Mono PS", "DejaVu Sans Mono", "Monospace"});
+  QFont::insertSubstitutions("Times New Roman", {"Liberation Serif", "Nimbus Roman", "DejaVu Serif", "Serif"});
 }
 
 }  // namespace
 
 void EnsureQtApplication() {
-  if (QCoreApplication::instance() != nullptr) return;
-  static int argc = 1;
-  static char name[] = "quirewright";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // lives for the process
-  AddFontSubstitutions();
+  if (QCoreApplication::instance() == nullptr) {
+    static int argc = 1;
+    static char name[] = "quirewright";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives for the process
+  }
+  static const bool substituted = (AddFontSubstitutions(), true);
+  (void)substituted;
 }
 
 TApplication& Application() {
@@ -47,10 +49,8 @@ TApplication::TApplication() {
 }
 
 void TApplication::Initialize(int& argc, char** argv) {
-  if (QCoreApplication::instance() == nullptr) {
-    new QApplication(argc, argv);
-    AddFontSubstitutions();
-  }
+  if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
+  EnsureQtApplication();
 }
 
 int TApplication::Run() {
