@@ -2,11 +2,13 @@
 // language controller's LangData (ids already given never change; new properties get the
 // next free ids), then writes the window's language-file template lines.
 //
-//   langdata_ui <description file> [template file]
+//   langdata_ui [--program quirewright|glyphkiln] <description file> [template file]
 //
 // The description file is either a description itself or a .cpp file holding one in a
 // raw string literal R"qwd( ... )qwd". Without a template file the lines go to stdout.
+// With --program the template starts with the program's named texts ([$CONSTANTS]).
 #include "localisation/langcontroller.h"
+#include "localisation/langmanager.h"
 #include "platform/description.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
@@ -21,6 +23,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 using namespace platform;
 
@@ -50,17 +53,27 @@ const TDescNode* FindNode(const TDescNode& n, const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: %s <description file> [template file]\n", argv[0]);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string program;
+  if (args.size() >= 2 && args[0] == "--program") {
+    program = args[1];
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.empty() || args.size() > 2 || (!program.empty() && program != "quirewright" && program != "glyphkiln")) {
+    std::fprintf(stderr, "usage: %s [--program quirewright|glyphkiln] <description file> [template file]\n", argv[0]);
     return 2;
   }
+  const std::string& path = args[0];
   try {
     QApplication app(argc, argv);
+    if (!program.empty())
+      localisation::UseBuiltInTexts(program == "glyphkiln" ? localisation::TProgram::Glyphkiln
+                                                           : localisation::TProgram::Quirewright);
     RegisterStandardClasses();
 #ifdef QW_HAVE_CONTROL_CLASSES
     controls::RegisterControlClasses();
 #endif
-    std::string file = ReadFile(argv[1]);
+    std::string file = ReadFile(path);
     size_t begin = 0, end = file.size();
     size_t open = file.find("R\"qwd(");
     if (open != std::string::npos) {
@@ -98,19 +111,24 @@ int main(int argc, char** argv) {
       }
     if (!found) updated.insert(line_start + 1, indent + "LangData = " + value + "\n");
     if (updated != text) {
-      WriteFile(argv[1], file.substr(0, begin) + updated + file.substr(end));
-      std::fprintf(stderr, "%s: LangData stored (%zu bytes)\n", argv[1], data.size());
+      WriteFile(path, file.substr(0, begin) + updated + file.substr(end));
+      std::fprintf(stderr, "%s: LangData stored (%zu bytes)\n", path.c_str(), data.size());
     } else {
-      std::fprintf(stderr, "%s: LangData unchanged\n", argv[1]);
+      std::fprintf(stderr, "%s: LangData unchanged\n", path.c_str());
     }
 
-    std::string lines = "[" + lc->WindowName() + "]\r\n";
+    std::string lines;
+    if (!program.empty()) {
+      lines += "[$CONSTANTS]\r\n";
+      for (const std::string& l : localisation::LangManager().Constants().TemplateLines()) lines += l + "\r\n";
+    }
+    lines += "[" + lc->WindowName() + "]\r\n";
     for (const std::string& l : lc->TemplateLines()) lines += l + "\r\n";
-    if (argc == 3) WriteFile(argv[2], lines);
+    if (args.size() == 2) WriteFile(args[1], lines);
     else std::cout << lines;
     return 0;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s: %s\n", argv[1], e.what());
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), e.what());
     return 1;
   }
 }

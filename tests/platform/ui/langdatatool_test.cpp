@@ -69,5 +69,12 @@ TEST(LangDataTool, StoresLangDataAndKeepsIds) {
   ASSERT_EQ(RunTool(src.string() + " " + tpl.string()), 0);
   EXPECT_EQ(ReadAll(tpl),
             "[Form1]\r\nCaption=00000001,Window\r\nLabel1.Caption=00000002,Hello\r\nButton1.Caption=00000003,Go\r\n");
+
+  // With the program's named texts in front.
+  ASSERT_EQ(RunTool("--program glyphkiln " + src.string() + " " + tpl.string()), 0);
+  std::string with = ReadAll(tpl);
+  EXPECT_EQ(with.rfind("[$CONSTANTS]\r\n", 0), 0u);
+  EXPECT_NE(with.find("\r\nAppTitle=Glyphkiln v2.5 for Tomefalcon"), std::string::npos);
+  EXPECT_NE(with.find("\r\n[Form1]\r\nCaption=00000001,Window\r\n"), std::string::npos);
   fs::remove_all(dir);
 }
