@@ -435,10 +435,8 @@ void AssignValue(TObject& obj, const TPropInfo& p, const TDescValue& v, int line
     case PropKind::Integer: {
       if (!p.set_int) throw EReadError(line, "Property " + path + " is read-only");
       int64_t n = 0;
-      TColor color;
       if (v.kind == TDescValue::Integer) n = v.integer;
-      else if (v.kind == TDescValue::Ident && ColorFromName(v.text, color)) n = color;
-      else throw wrong();
+      else if (v.kind != TDescValue::Ident || !IntegerFromIdent(v.text, n)) throw wrong();
       p.set_int(obj, n);
       break;
     }

@@ -33,6 +33,9 @@ constexpr TColor RGB(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8
 
 // Colour names as window descriptions write them ("clBtnFace", "clRed"); false when unknown.
 bool ColorFromName(std::string_view name, TColor& color);
+// Names that integer properties accept in window descriptions: colours, character sets
+// ("RUSSIAN_CHARSET") and cursors ("crHandPoint"); false when unknown.
+bool IntegerFromIdent(std::string_view name, int64_t& value);
 
 // Font style bits.
 enum : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };

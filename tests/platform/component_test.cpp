@@ -121,6 +121,7 @@ object Root: TComponent
     Font.Name = 'Tahoma'
     Font.Style = [fsBold, fsItalic]
     Font.Color = clRed
+    Font.Charset = RUSSIAN_CHARSET
     Items = ('a' 'b'#13#10'c')
     Buddy = Two       // resolved once Two exists
     On = True
@@ -158,6 +159,7 @@ end
   EXPECT_EQ(one->font.Name(), "Tahoma");
   EXPECT_EQ(one->font.Style(), fsBold | fsItalic);
   EXPECT_EQ(one->font.Color(), clRed);
+  EXPECT_EQ(one->font.Charset(), RUSSIAN_CHARSET);
   EXPECT_EQ(one->items.Count(), 2);  // one item per quoted text, line breaks included
   EXPECT_EQ(one->items[1], "b\r\nc");
   EXPECT_EQ(one->buddy, two);
