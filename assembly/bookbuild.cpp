@@ -284,6 +284,7 @@ int BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG
       host.SetProgress(gaugeMax, gaugeMax);
       host.ProcessMessages();
     }
+    host.Wait(100);
     return 0;
   } catch (const EUnableToBuild&) {
     host.ShowMessage(Text("UnableToBuildMidlet"), Text("UnableToBuildMidletTitle"),

@@ -3,7 +3,9 @@
 // end the program. The builder window implements it; tests use a recording fake.
 #pragma once
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace assembly {
 
@@ -25,6 +27,10 @@ public:
   virtual void ProcessMessages() {}
   // Disables the window and its buttons while a build runs, and enables them again.
   virtual void SetWindowEnabled(bool /*enabled*/) {}
+  // Pauses the build, so that the full gauge stays in view a moment.
+  virtual void Wait(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
 };
 
 }  // namespace assembly

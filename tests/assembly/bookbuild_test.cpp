@@ -199,6 +199,7 @@ TEST_F(BookBuild, SmallBookMakesOneMidletWithoutNumber) {
   ASSERT_FALSE(host.progress.empty());
   EXPECT_EQ(host.progress.back(), std::make_pair(8000, 8000));
   EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(host.waits, std::vector<int>{100});
 }
 
 TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
@@ -208,6 +209,7 @@ TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
   EXPECT_TRUE(host.enabled_calls.empty());
   EXPECT_TRUE(host.statuses.empty());
   EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host.waits.empty());
 
   // The same JAR as a real first midlet before its book, with midlet number 0.
   std::mt19937 rng(2);

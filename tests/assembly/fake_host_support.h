@@ -21,11 +21,13 @@ public:
   void SetStatus(const std::string& text) override { statuses.push_back(text); }
   void ProcessMessages() override { ++process_messages; }
   void SetWindowEnabled(bool enabled) override;
+  void Wait(int milliseconds) override { waits.push_back(milliseconds); }
 
   std::vector<Message> messages;
   std::vector<std::string> statuses;
   std::vector<std::pair<int, int>> progress;  // (position, max) per call
   std::vector<bool> enabled_calls;
+  std::vector<int> waits;
   int terminate_requests = 0;
   int process_messages = 0;
   bool window_enabled = true;  // the state the last SetWindowEnabled left
