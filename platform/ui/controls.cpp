@@ -397,7 +397,7 @@ void TControl::ApplyColorToWidget() {
   QWidget* w = widget_.data();
   if (w == nullptr) return;
   QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, ToQColor(color_));
+  pal.setColor(ColorFillsBase() ? QPalette::Base : QPalette::Window, ToQColor(color_));
   w->setPalette(pal);
 }
 

@@ -207,6 +207,9 @@ protected:
   virtual void MouseLeave() {}
   // Draws the control (graphic and custom controls; the others are drawn by Qt).
   virtual void Paint(QPainter& /*painter*/) {}
+  // Whether the control's Color fills an editing area (edits, lists) rather than the
+  // widget's window background.
+  virtual bool ColorFillsBase() const { return false; }
   // Whether a left press and release inside raise Click (true for controls whose widget
   // does not report clicks itself).
   virtual bool ClicksOnRelease() const { return true; }

@@ -220,6 +220,7 @@ protected:
   void CodePageChanged() override;
   void DoEnter(bool by_mouse) override;
   bool ClicksOnRelease() const override { return true; }
+  bool ColorFillsBase() const override { return true; }
 
 private:
   friend class EditWidgetAccess;
@@ -266,6 +267,7 @@ protected:
   void TextChanged() override;
   void CodePageChanged() override;
   bool WantsKey(int key) const override { return key == VK_RETURN; }
+  bool ColorFillsBase() const override { return true; }
 
 private:
   void ShowText();
@@ -316,6 +318,7 @@ protected:
   virtual void Change();
   void TextChanged() override;
   void CodePageChanged() override;
+  bool ColorFillsBase() const override { return true; }
 
 private:
   void ItemInserted(int index) override;
@@ -357,6 +360,7 @@ public:
 protected:
   void CodePageChanged() override;
   bool ClicksOnRelease() const override { return false; }
+  bool ColorFillsBase() const override { return true; }
 
 private:
   void ItemInserted(int index) override;

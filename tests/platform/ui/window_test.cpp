@@ -341,3 +341,45 @@ TEST(Window, EnterPressesTheDefaultButton) {
   QApplication::sendEvent(form->Edit1->LineEdit(), &y);
   EXPECT_NE(form->Edit1->Text().find('y'), std::string::npos);
 }
+
+TEST(Window, HintsGoThroughTheHookAndF1ToTheHelpDispatch) {
+  auto form = CreateForm<TTestForm>();
+  std::vector<std::string> hints;
+  TRect rect;
+  Application().SetHintHook([&](TControl* c, const std::string& hint, TRect r) {
+    hints.push_back(c->Name() + ":" + hint);
+    rect = r;
+  });
+  form->CheckBox1->SetHint("Bold text|Check to enable bold style.");
+  Application().ActivateHint(form->CheckBox1, {100, 50});
+  EXPECT_EQ(hints, std::vector<std::string>{"CheckBox1:Bold text"});
+  EXPECT_EQ(rect.Left, 100);
+  EXPECT_EQ(rect.Top, 70);  // 20 pixels below the pointer
+  Application().SetHintHook(nullptr);
+
+  std::vector<std::pair<int, std::string>> help;
+  Application().SetHelpFile("/opt/manual/tomefalcon_en.chm");
+  Application().SetHelpHandler([&](int context, const std::string& file) {
+    help.push_back({context, file});
+    return true;
+  });
+  form->SetHelpContext(49);  // the edit has none: the window's answers
+  form->ShowForm();
+  QApplication::setActiveWindow(form->Widget());
+  form->Edit1->SetFocus();
+  QApplication::processEvents();
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QApplication::sendEvent(form->Edit1->LineEdit(), &f1);
+  ASSERT_EQ(help.size(), 1u);
+  EXPECT_EQ(help[0].first, 49);
+  EXPECT_EQ(help[0].second, "/opt/manual/tomefalcon_en.chm");
+  Application().SetHelpHandler(nullptr);
+}
+
+TEST(Window, ColourFillsTheEditingAreaOfEditsAndTheBackgroundOfPanels) {
+  auto form = CreateForm<TTestForm>();
+  form->Edit1->SetColor(clYellow);
+  EXPECT_EQ(form->Edit1->Widget()->palette().color(QPalette::Base), QColor(255, 255, 0));
+  form->SetColor(clRed);
+  EXPECT_EQ(form->Widget()->palette().color(QPalette::Window), QColor(255, 0, 0));
+}
