@@ -22,6 +22,47 @@ TTwainColors::TTwainColors() {
   to_rgb_ = ResolveColor(to_color_);
 }
 
+void TTwainColors::Publish(platform::TProps<TTwainColors>& p) {
+  p.Int("FromColor", &TTwainColors::FromColor, &TTwainColors::SetFromColor);
+  p.Int("ToColor", &TTwainColors::ToColor, &TTwainColors::SetToColor);
+}
+
+void TGradient::Publish(platform::TProps<TGradient>& p) {
+  p.Bool("Active", &TGradient::Active, &TGradient::SetActive);
+  p.Bool("BufferedDraw", &TGradient::BufferedDraw, &TGradient::SetBufferedDraw);
+  p.Enum("Orientation",
+         {"fgdHorizontal", "fgdVertical", "fgdLeftBias", "fgdRightBias", "fgdRectangle", "fgdHorzConvergent",
+          "fgdVertConvergent"},
+         [](TGradient& g) { return static_cast<int>(g.Orientation()); },
+         [](TGradient& g, int v) { g.SetOrientation(static_cast<TGradientDir>(std::clamp(v, 0, 6))); });
+  p.Int("Steps", &TGradient::Steps, &TGradient::SetSteps);
+  p.Int("PercentFilling", [](TGradient& g) { return static_cast<int>(g.PercentFilling()); },
+        [](TGradient& g, int v) { g.SetPercentFilling(static_cast<TPercent>(std::clamp(v, 0, 100))); });
+  p.Enum("BrushStyle",
+         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"},
+         [](TGradient& g) { return static_cast<int>(g.BrushStyle()); },
+         [](TGradient& g, int v) { g.SetBrushStyle(static_cast<TBrushStyle>(std::clamp(v, 0, 7))); });
+}
+
+void TCustomGradient::Assign(const platform::TPersistent& source) {
+  const auto* g = dynamic_cast<const TCustomGradient*>(&source);
+  if (g == nullptr) {
+    platform::TPersistent::Assign(source);
+    return;
+  }
+  auto saved = std::move(OnChange);
+  SetFromColor(g->FromColor());
+  SetToColor(g->ToColor());
+  buffered_draw_ = g->buffered_draw_;
+  steps_ = g->steps_;
+  percent_filling_ = g->percent_filling_;
+  brush_style_ = g->brush_style_;
+  orientation_ = g->orientation_;
+  active_ = g->active_;
+  OnChange = std::move(saved);
+  Changed();
+}
+
 void TTwainColors::SetFromColor(TColor c) {
   if (c == from_color_) return;
   from_color_ = c;

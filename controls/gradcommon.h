@@ -3,6 +3,8 @@
 #pragma once
 
 #include "controls/colors.h"
+#include "platform/component.h"
+#include "platform/ui/controls.h"
 
 #include <cstdint>
 #include <functional>
@@ -12,11 +14,7 @@ class QPainter;
 namespace controls {
 
 // A rectangle as the drawing operations take it: Right and Bottom are outside.
-struct TRect {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
-};
+using platform::TRect;
 
 enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
@@ -37,10 +35,11 @@ int MulDiv(int a, int b, int c);
 
 class TCustomGradient;
 
-class TTwainColors {
+class TTwainColors : public platform::TPersistent {
+  QW_CLASS(TTwainColors, platform::TPersistent)
 public:
   TTwainColors();
-  virtual ~TTwainColors() = default;
+  static void Publish(platform::TProps<TTwainColors>& p);
 
   TColor FromColor() const { return from_color_; }
   void SetFromColor(TColor c);
@@ -66,8 +65,11 @@ private:
 };
 
 class TCustomGradient : public TTwainColors {
+  QW_CLASS(TCustomGradient, TTwainColors)
 public:
   TCustomGradient() = default;
+  // Copies every setting (raising one OnChange).
+  void Assign(const platform::TPersistent& source) override;
 
   bool BufferedDraw() const { return buffered_draw_; }
   void SetBufferedDraw(bool v) { buffered_draw_ = v; }
@@ -94,8 +96,10 @@ private:
 };
 
 class TGradient : public TCustomGradient {
+  QW_CLASS(TGradient, TCustomGradient)
 public:
   TGradient() = default;
+  static void Publish(platform::TProps<TGradient>& p);
 };
 
 // Paints gradient `g` over `r`; the bias orientations draw lines with

@@ -1,5 +1,13 @@
 #include "controls/htmlhelp.h"
 
+#include "platform/ui/application.h"
+#include "platform/ui/services.h"
+
+#include <QFile>
+#include <QUrl>
+#include <filesystem>
+#include <system_error>
+
 namespace controls {
 
 std::string THtmlHelpViewer::GetHelpFileName(const std::string& name) const {
@@ -33,5 +41,68 @@ void THtmlHelpViewer::DisplayHelpByContext(int context, const std::string& help_
   const std::string file = GetHelpFileName(help_file);
   if (!file.empty()) desk_.HtmlHelp(file, HH_HELP_CONTEXT, std::to_string(context));
 }
+
+
+void TDesktopHelpDesk::HtmlHelp(const std::string& file, int command, const std::string&) {
+  if (command == HH_CLOSE_ALL || file.empty()) return;  // viewers of the desktop close themselves
+  std::string path = file, topic;
+  const size_t sep = file.find(" ::/");
+  if (sep != std::string::npos) {
+    path = file.substr(0, sep);
+    topic = file.substr(sep + 4);
+  }
+  QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
+  const std::string ext = std::filesystem::path(path).extension().string();
+  const bool html = ext == ".htm" || ext == ".html" || ext == ".HTM" || ext == ".HTML";
+  if (html && !topic.empty()) url.setFragment(QString::fromUtf8(topic.c_str()));
+  platform::Services().OpenUrl(url.toString(QUrl::FullyEncoded).toStdString());
+}
+
+bool TDesktopHelpDesk::FileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+namespace {
+
+struct Installed {
+  std::unique_ptr<TDesktopHelpDesk> own_desk;
+  std::unique_ptr<THtmlHelpViewer> viewer;
+};
+Installed& Bridge() {
+  static Installed b;
+  return b;
+}
+
+}  // namespace
+
+THtmlHelpViewer& InstallHtmlHelp(THelpDesk* desk) {
+  UninstallHtmlHelp();
+  Installed& b = Bridge();
+  if (desk == nullptr) {
+    b.own_desk = std::make_unique<TDesktopHelpDesk>();
+    desk = b.own_desk.get();
+  }
+  auto help_file = [] { return platform::Application().HelpFile(); };
+  b.viewer = std::make_unique<THtmlHelpViewer>(*desk, THelpFileSource{help_file, help_file});
+  b.viewer->NotifyID(1);
+  THtmlHelpViewer* v = b.viewer.get();
+  platform::Application().SetHelpHandler([v](int context, const std::string& file) {
+    v->DisplayHelpByContext(context, file);
+    return true;
+  });
+  return *v;
+}
+
+void UninstallHtmlHelp() {
+  Installed& b = Bridge();
+  if (!b.viewer) return;
+  b.viewer->ShutDown();
+  platform::Application().SetHelpHandler(nullptr);
+  b.viewer.reset();
+  b.own_desk.reset();
+}
+
+THtmlHelpViewer* InstalledHtmlHelp() { return Bridge().viewer.get(); }
 
 }  // namespace controls

@@ -62,3 +62,25 @@ private:
 };
 
 }  // namespace controls
+
+namespace controls {
+
+// Opens help with the desktop's viewer for the file's type through the window layer's
+// services. A topic reaches viewers of HTML pages as the address's fragment; other help
+// files (compiled help) open at their start, as the desktop cannot pass them a topic.
+class TDesktopHelpDesk : public THelpDesk {
+public:
+  void HtmlHelp(const std::string& file, int command, const std::string& data) override;
+  bool FileExists(const std::string& path) override;
+};
+
+// Plugs the viewer into the application's help dispatch (every help context request of the
+// programs reaches it with the application's help file); `desk` defaults to the desktop.
+// Returns the viewer, which lives until UninstallHtmlHelp.
+THtmlHelpViewer& InstallHtmlHelp(THelpDesk* desk = nullptr);
+// Closes the help it opened and unplugs the viewer.
+void UninstallHtmlHelp();
+// The installed viewer, or nullptr.
+THtmlHelpViewer* InstalledHtmlHelp();
+
+}  // namespace controls

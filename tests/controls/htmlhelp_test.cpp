@@ -88,3 +88,42 @@ TEST(HelpBridge, MissingFilesOpenNothing) {
 
 }  // namespace
 }  // namespace controls
+
+#include "platform/ui/application.h"
+#include "platform/ui/fakeservices.h"
+
+namespace controls {
+namespace {
+
+TEST(HelpBridge, ContextRequestsOfTheApplicationReachTheViewer) {
+  RecordingDesk desk;
+  desk.existing = {"/m/tomefalcon_en.chm"};
+  InstallHtmlHelp(&desk);
+  ASSERT_NE(InstalledHtmlHelp(), nullptr);
+  platform::Application().SetHelpFile("/m/tomefalcon_en.chm");
+  platform::Application().HelpContext(20);
+  platform::Application().SetHelpFile("/m/tomefalcon_ru.chm");  // missing: nothing opens
+  platform::Application().HelpContext(21);
+  UninstallHtmlHelp();
+  EXPECT_FALSE(platform::Application().HelpContext(22));
+  EXPECT_EQ(InstalledHtmlHelp(), nullptr);
+  using C = RecordingDesk::Call;
+  EXPECT_EQ(desk.calls, (std::vector<C>{{"/m/tomefalcon_en.chm", HH_HELP_CONTEXT, "20"}, {"", HH_CLOSE_ALL, "0"}}));
+  platform::Application().SetHelpFile("");
+}
+
+TEST(HelpBridge, DesktopDeskOpensFilesWithTheDefaultViewer) {
+  platform::TFakeServices services;
+  TDesktopHelpDesk desk;
+  desk.HtmlHelp("/m/manual one.chm ::/fonts.htm", HH_DISPLAY_TOPIC, "0");
+  desk.HtmlHelp("/m/manual.html ::/fonts", HH_DISPLAY_TOPIC, "0");
+  desk.HtmlHelp("/m/manual.chm", HH_HELP_CONTEXT, "20");
+  desk.HtmlHelp("", HH_CLOSE_ALL, "0");
+  EXPECT_EQ(services.urls, (std::vector<std::string>{"file:///m/manual%20one.chm", "file:///m/manual.html#fonts",
+                                                     "file:///m/manual.chm"}));
+  EXPECT_TRUE(desk.FileExists(QW_SOURCE_DIR "/CMakeLists.txt"));
+  EXPECT_FALSE(desk.FileExists(QW_SOURCE_DIR));
+}
+
+}  // namespace
+}  // namespace controls

@@ -1,0 +1,334 @@
+#include "controls/hintballoon.h"
+
+#include "platform/ui/application.h"
+#include "platform/ui/qtbridge.h"
+#include "platform/uilanguage.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPropertyAnimation>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+
+namespace controls {
+
+using namespace platform;
+
+unsigned AnimationFlags(int type) {
+  switch (type) {
+    case batBlend: return 0x80000;
+    case batCenter: return 0x10;
+    case batSlideLeftToRight: return 0x40001;
+    case batSlideRightToLeft: return 0x40002;
+    case batSlideTopToBottom: return 0x40004;
+    case batSlideBottomToTop: return 0x40008;
+    case batWipeLeftToRight: return 0x1;
+    case batWipeRightToLeft: return 0x2;
+    case batWipeTopToBottom: return 0x4;
+    case batWipeBottomToTop: return 0x8;
+    default: return 0;
+  }
+}
+
+namespace {
+
+const QColor kBalloonColor(0xFF, 0xFF, 0xE1);
+
+QFont BalloonFont(bool bold) {
+  QFont f(QStringLiteral("Tahoma"));
+  f.setPixelSize(11);  // 8 points at 96 pixels per inch
+  f.setBold(bold);
+  return f;
+}
+
+QString Qt8(const std::string& s) { return ToQString(s, InterfaceCodePage()); }
+
+// The 16 x 16 pictures of the balloon icons.
+QImage BalloonIcon(const std::string& name) {
+  QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  QFont f = BalloonFont(true);
+  f.setPixelSize(12);
+  p.setFont(f);
+  if (name == "WARNING") {
+    p.setBrush(QColor(0xF0, 0xC0, 0x00));
+    p.setPen(QColor(0x80, 0x60, 0x00));
+    p.drawPolygon(QPolygonF({QPointF(8, 1), QPointF(15, 15), QPointF(1, 15)}));
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, 3, 16, 13), Qt::AlignCenter, QStringLiteral("!"));
+  } else {
+    const bool error = name == "ERROR";
+    p.setBrush(error ? QColor(0xD0, 0x20, 0x20) : QColor(0x20, 0x60, 0xD0));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, error ? QStringLiteral("x") : QStringLiteral("i"));
+  }
+  return img;
+}
+
+std::string Param(const std::vector<std::pair<std::string, std::string>>& items, const char* key) {
+  for (const auto& [k, v] : items)
+    if (SameName(k, key)) return v;
+  return {};
+}
+
+int ParamInt(const std::vector<std::pair<std::string, std::string>>& items, const char* key, int fallback) {
+  const std::string v = Param(items, key);
+  if (v.empty()) return fallback;
+  try {
+    return std::stoi(v);
+  } catch (...) {
+    return fallback;
+  }
+}
+
+QRect ToQRect(const TBalloonRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+}  // namespace
+
+// The icon, title and text at their laid-out places; a click closes the balloon.
+class BalloonContent : public QWidget {
+public:
+  BalloonContent(THintBalloon* owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+    setAutoFillBackground(false);
+  }
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), kBalloonColor);
+    const TBalloonLayout& l = owner_->Layout();
+    if (!owner_->IconName().empty()) p.drawImage(l.Icon.Left, l.Icon.Top, BalloonIcon(owner_->IconName()));
+    p.setPen(Qt::black);
+    if (!owner_->Title().empty()) {
+      p.setFont(BalloonFont(true));
+      p.drawText(ToQRect(l.Title), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Qt8(owner_->Title()));
+    }
+    p.setFont(BalloonFont(false));
+    p.drawText(ToQRect(l.Text), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Qt8(owner_->Text()));
+  }
+  void mousePressEvent(QMouseEvent*) override { owner_->CloseBalloon(); }
+
+private:
+  THintBalloon* owner_;
+};
+
+// The balloon's window: frameless, on top, never activated, shaped by its mask.
+class BalloonWindow : public QWidget {
+public:
+  explicit BalloonWindow(THintBalloon* owner)
+      : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                             Qt::WindowDoesNotAcceptFocus),
+        owner_(owner) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+  }
+  QPainterPath outline;
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), kBalloonColor);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(outline);
+  }
+  void mousePressEvent(QMouseEvent*) override { owner_->CloseBalloon(); }
+  void changeEvent(QEvent* e) override {
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) owner_->CloseBalloon();
+    QWidget::changeEvent(e);
+  }
+
+private:
+  THintBalloon* owner_;
+};
+
+// --- THintBalloonControl -------------------------------------------------------------------
+
+THintBalloonControl::THintBalloonControl(TComponent* owner) : TComponent(owner) {}
+
+namespace {
+THintBalloonControl* g_hint_control = nullptr;
+}
+
+THintBalloonControl::~THintBalloonControl() {
+  if (g_hint_control == this) UseBalloonHints(nullptr);
+}
+
+void THintBalloonControl::Publish(TProps<THintBalloonControl>& p) {
+  p.Int("Duration", &THintBalloonControl::Duration, &THintBalloonControl::SetDuration);
+  p.Enum("AnimationType",
+         {"batNone", "batBlend", "batCenter", "batSlideLeftToRight", "batSlideRightToLeft", "batSlideTopToBottom",
+          "batSlideBottomToTop", "batWipeLeftToRight", "batWipeRightToLeft", "batWipeTopToBottom",
+          "batWipeBottomToTop"},
+         [](THintBalloonControl& c) { return static_cast<int>(c.AnimationType()); },
+         [](THintBalloonControl& c, int v) { c.SetAnimationType(static_cast<THintBalloonAnimationType>(v)); });
+  p.Int("AnimationSpeed", &THintBalloonControl::AnimationSpeed, &THintBalloonControl::SetAnimationSpeed);
+}
+
+THintBalloon* THintBalloonControl::ShowBalloonText(int icon_kind, const std::string& title, int preferred_position,
+                                                   TControl* anchor, int y, int x, int preferred_width,
+                                                   const std::string& text) {
+  static const char* const kIcons[] = {"INFO", "ERROR", "WARNING"};
+  const std::string icon = icon_kind >= 0 && icon_kind <= 2 ? kIcons[icon_kind] : "";
+  auto* balloon = new THintBalloon(nullptr);
+  if (last_ != nullptr) RemoveFreeNotification(last_);
+  last_ = balloon;
+  FreeNotification(balloon);
+  const std::string params = BalloonParams({{"IconeResName", icon},
+                                            {"Title", title},
+                                            {"Text", text},
+                                            {"MainPanelBestWidth", std::to_string(preferred_width)}});
+  balloon->ShowBalloonAt(params, x, y, animation_speed_, animation_type_, preferred_position, duration_, anchor);
+  return balloon;
+}
+
+void THintBalloonControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == last_) last_ = nullptr;
+}
+
+// --- THintBalloon --------------------------------------------------------------------------
+
+THintBalloon::THintBalloon(TComponent* owner) : TComponent(owner) { window_ = new BalloonWindow(this); }
+
+THintBalloon::~THintBalloon() { delete window_.data(); }
+
+QWidget* THintBalloon::Window() const { return window_.data(); }
+
+void THintBalloon::CloseBalloon() {
+  if (closing_) return;
+  closing_ = true;
+  if (close_timer_ != nullptr) close_timer_->stop();
+  QTimer::singleShot(0, window_.data(), [this] { TComponent::Free(this); });
+}
+
+void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int animation_speed, int animation_type,
+                                 int preferred_position, int duration, TControl* anchor) {
+  auto* win = static_cast<BalloonWindow*>(window_.data());
+  // Anchor: the control's screen rectangle (its centre is the point), else the point.
+  TBalloonAnchor a = AnchorOfPoint(x, y);
+  if (anchor != nullptr) {
+    const TPoint tl = anchor->ClientToScreen({0, 0});
+    a = AnchorOfRect({tl.X, tl.Y, tl.X + anchor->Width(), tl.Y + anchor->Height()});
+  }
+  // The screen holding the point; screens need not start at (0, 0).
+  QScreen* screen = QGuiApplication::screenAt(QPoint(a.Center.X, a.Center.Y));
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  const QRect sg = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+  const TBalloonSpace space = BalloonFreeSpace({sg.left(), sg.top(), sg.left() + sg.width(), sg.top() + sg.height()}, a);
+
+  auto items = ParseBalloonParams(params);
+  items.emplace_back("MainPanelMaxWidth", std::to_string(space.MaxWidth));
+  items.emplace_back("MainPanelMaxHeight", std::to_string(space.MaxHeight));
+  params_ = BalloonParams(items);
+  icon_ = Param(items, "IconeResName");
+  title_ = Param(items, "Title");
+  text_ = Param(items, "Text");
+
+  TBalloonLayoutInput in;
+  in.HasIcon = !icon_.empty();
+  if (!title_.empty()) {
+    QFontMetrics fm(BalloonFont(true));
+    in.TitleWidth = fm.horizontalAdvance(Qt8(title_));
+    in.TitleHeight = fm.height();
+  }
+  in.BestWidth = ParamInt(items, "MainPanelBestWidth", 300);
+  in.MaxWidth = space.MaxWidth;
+  in.MaxHeight = space.MaxHeight;
+  const QString text = Qt8(text_);
+  in.WrapHeight = [text](int width) {
+    QFontMetrics fm(BalloonFont(false));
+    if (text.isEmpty()) return fm.height();
+    return fm.boundingRect(QRect(0, 0, width, 1000000), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height();
+  };
+  layout_ = LayoutBalloonContent(in);
+
+  position_ = ChooseBalloonPosition(space, layout_.PanelWidth, layout_.PanelHeight, preferred_position);
+  shape_ = BalloonShape(position_, BalloonTip(a, position_), layout_.PanelWidth, layout_.PanelHeight);
+
+  // The content: straight on the panel, or in a scroll box of the panel's size.
+  const QRect panel = ToQRect(shape_.Panel);
+  if (layout_.Scrolled) {
+    auto* box = new QScrollArea(win);
+    box->setFrameShape(QFrame::NoFrame);
+    box->setGeometry(panel.adjusted(1, 1, -1, -1));
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Window, kBalloonColor);
+    box->setPalette(pal);
+    auto* content = new BalloonContent(this, nullptr);
+    content->resize(std::max(layout_.Text.Right, layout_.Title.Right) + kBalloonContentMargin,
+                    layout_.Text.Bottom + kBalloonContentMargin);
+    box->setWidget(content);
+  } else {
+    auto* content = new BalloonContent(this, win);
+    content->setGeometry(panel.adjusted(1, 1, -1, -1));
+  }
+
+  // Outline: the rounded body and the arrow.
+  QPainterPath path;
+  path.setFillRule(Qt::WindingFill);
+  path.addRoundedRect(QRectF(ToQRect(shape_.RoundRect)), 3.5, 3.5);
+  QPolygonF arrow;
+  for (const TBalloonPoint& p : shape_.Arrow) arrow << QPointF(p.X, p.Y);
+  arrow << arrow.front();
+  path.addPolygon(arrow);
+  const QPainterPath filled = path.simplified();
+  win->outline = filled.translated(-0.5, -0.5);
+  win->setGeometry(ToQRect(shape_.Window));
+  win->setMask(QRegion(filled.toFillPolygon().toPolygon(), Qt::WindingFill));
+
+  // Only the blend is animated, by fading the window in; other animations show at once.
+  animated_ = animation_type == batBlend && animation_speed != 0;
+  if (animated_) {
+    win->setWindowOpacity(0.0);
+    auto* fade = new QPropertyAnimation(win, "windowOpacity", win);
+    fade->setDuration(std::max(0, animation_speed));
+    fade->setStartValue(0.0);
+    fade->setEndValue(1.0);
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
+  }
+  win->show();
+  win->update();
+
+  if (duration >= 1) {
+    close_timer_ = new QTimer(win);
+    close_timer_->setSingleShot(true);
+    close_timer_->setInterval(duration);
+    QObject::connect(close_timer_, &QTimer::timeout, [this] { CloseBalloon(); });
+    close_timer_->start();
+  }
+}
+
+// --- hints as balloons ---------------------------------------------------------------------
+
+void UseBalloonHints(THintBalloonControl* control) {
+  g_hint_control = control;
+  if (control == nullptr) {
+    Application().SetHintHook(nullptr);
+    return;
+  }
+  Application().SetHintHook([](TControl*, const std::string& hint, TRect r) { ActivateBalloonHint(r, hint); });
+}
+
+THintBalloon* ActivateBalloonHint(const TRect& r, const std::string& hint) {
+  THintBalloonControl* c = g_hint_control;
+  if (c == nullptr) return nullptr;
+  const int saved = c->Duration();
+  c->SetDuration(Application().HintHidePause());
+  THintBalloon* b = c->ShowBalloonText(-1, "", 1, nullptr, r.Top - 20, r.Left, 300, hint);
+  c->SetDuration(saved);
+  return b;
+}
+
+}  // namespace controls

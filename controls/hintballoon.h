@@ -1,0 +1,116 @@
+// Balloon hints: light-yellow, frameless, stay-on-top windows that never take the focus,
+// shaped as a rounded rectangle with an arrow pointing at a spot on the screen, holding an
+// optional 16 x 16 icon, an optional bold title and a word-wrapped text.
+#pragma once
+
+#include "controls/balloongeometry.h"
+#include "platform/component.h"
+#include "platform/ui/controls.h"
+
+#include <QPointer>
+#include <string>
+
+class QWidget;
+class QTimer;
+
+namespace controls {
+
+enum THintBalloonAnimationType {
+  batNone,
+  batBlend,
+  batCenter,
+  batSlideLeftToRight,
+  batSlideRightToLeft,
+  batSlideTopToBottom,
+  batSlideBottomToTop,
+  batWipeLeftToRight,
+  batWipeRightToLeft,
+  batWipeTopToBottom,
+  batWipeBottomToTop
+};
+
+// The window animation flags of a type (0 for batNone and unknown values).
+unsigned AnimationFlags(int type);
+
+class THintBalloon;
+
+// Holds the balloon settings of a window and shows text balloons.
+class THintBalloonControl : public platform::TComponent {
+  QW_CLASS(THintBalloonControl, platform::TComponent)
+public:
+  explicit THintBalloonControl(platform::TComponent* owner);
+  ~THintBalloonControl() override;
+  static void Publish(platform::TProps<THintBalloonControl>& p);
+
+  int Duration() const { return duration_; }
+  void SetDuration(int ms) { duration_ = ms; }
+  THintBalloonAnimationType AnimationType() const { return animation_type_; }
+  void SetAnimationType(THintBalloonAnimationType t) { animation_type_ = t; }
+  int AnimationSpeed() const { return animation_speed_; }
+  void SetAnimationSpeed(int ms) { animation_speed_ = ms; }
+
+  // Icon kind 0 "INFO", 1 "ERROR", 2 "WARNING", other values none. Positions 0..3 (above
+  // extending left, above extending right, below extending left, below extending right).
+  // Note the order of the point: Y before X.
+  THintBalloon* ShowBalloonText(int icon_kind, const std::string& title, int preferred_position,
+                                platform::TControl* anchor, int y, int x, int preferred_width,
+                                const std::string& text);
+  // The balloon shown last while it is open, else nullptr (balloons free themselves).
+  THintBalloon* LastBalloon() const { return last_; }
+
+  void Notification(platform::TComponent* component, platform::TOperation operation) override;
+
+private:
+  int duration_ = 0;
+  THintBalloonAnimationType animation_type_ = batBlend;
+  int animation_speed_ = 300;
+  THintBalloon* last_ = nullptr;
+};
+
+// One balloon window. Frees itself after a click on it, its deactivation or its timer.
+class THintBalloon : public platform::TComponent {
+  QW_CLASS(THintBalloon, platform::TComponent)
+public:
+  explicit THintBalloon(platform::TComponent* owner);
+  ~THintBalloon() override;
+
+  // Lays out the content from the parameter string, chooses the place and shows it.
+  void ShowBalloonAt(const std::string& params, int x, int y, int animation_speed, int animation_type,
+                     int preferred_position, int duration, platform::TControl* anchor);
+  // Closes the balloon once pending events are handled; it then frees itself.
+  virtual void CloseBalloon();
+
+  // What ShowBalloonAt decided.
+  const std::string& Params() const { return params_; }
+  const std::string& IconName() const { return icon_; }
+  const std::string& Title() const { return title_; }
+  const std::string& Text() const { return text_; }
+  int Position() const { return position_; }
+  const TBalloonShape& Shape() const { return shape_; }
+  const TBalloonLayout& Layout() const { return layout_; }
+  bool Animated() const { return animated_; }
+  bool Closing() const { return closing_; }
+  QWidget* Window() const;
+  QTimer* CloseTimer() const { return close_timer_; }
+
+private:
+  friend class BalloonWindow;
+  QPointer<QWidget> window_;
+  QTimer* close_timer_ = nullptr;
+  std::string params_;
+  std::string icon_, title_, text_;
+  int position_ = 0;
+  TBalloonShape shape_;
+  TBalloonLayout layout_;
+  bool animated_ = false;
+  bool closing_ = false;
+};
+
+// Every control hint of the application shows as a balloon through `control` (nullptr:
+// back to plain hints).
+void UseBalloonHints(THintBalloonControl* control);
+// A hint over a control: no icon, no title, preferred width 300, position 1, the tip 20
+// pixels above the hint rectangle's top-left corner, closing after the hint hide pause.
+THintBalloon* ActivateBalloonHint(const platform::TRect& hint_rect, const std::string& hint);
+
+}  // namespace controls

@@ -1,0 +1,174 @@
+// The integer spin edit: a single-line edit with a column of an up button, a slider strip
+// and a down button at its right edge. The value lives only in the text.
+#pragma once
+
+#include "controls/spinvalue.h"
+#include "platform/ui/stdctrls.h"
+
+#include <QImage>
+#include <memory>
+
+class QTimer;
+
+namespace controls {
+
+// A flat button drawn by the control: a raised bevel, sunken while held, with a glyph
+// whose bottom-left pixel colour is transparent. Clicks on release inside.
+class TSpeedButton : public platform::TGraphicControl {
+  QW_CLASS(TSpeedButton, platform::TGraphicControl)
+public:
+  explicit TSpeedButton(platform::TComponent* owner);
+  static void Publish(platform::TProps<TSpeedButton>& p);
+  const QImage& Glyph() const { return glyph_; }
+  void SetGlyph(const QImage& g);
+  int NumGlyphs() const { return num_glyphs_; }
+  void SetNumGlyphs(int n);
+  // Held down by the left mouse button.
+  bool Pressed() const { return pressed_; }
+
+protected:
+  void MouseDown(platform::TMouseButton b, platform::TShiftState s, int x, int y) override;
+  void MouseUp(platform::TMouseButton b, platform::TShiftState s, int x, int y) override;
+  void Paint(QPainter& painter) override;
+
+private:
+  QImage glyph_;
+  int num_glyphs_ = 1;
+  bool pressed_ = false;
+};
+
+enum TTimerFlag : unsigned { tfFocusRect = 1, tfAllowRepeat = 2 };
+
+// A speed button that repeats its click while held: first after 400 ms, then every 100 ms.
+class TTimerSpeedButton : public TSpeedButton {
+  QW_CLASS(TTimerSpeedButton, TSpeedButton)
+public:
+  explicit TTimerSpeedButton(platform::TComponent* owner);
+  ~TTimerSpeedButton() override;
+  unsigned TimerFlags() const { return timer_flags_; }
+  void SetTimerFlags(unsigned f) { timer_flags_ = f; }
+  QTimer* RepeatTimer() const { return repeat_timer_.get(); }
+  // The timer's tick (tests call it in place of waiting).
+  void RepeatTimerExpired();
+
+protected:
+  void MouseDown(platform::TMouseButton b, platform::TShiftState s, int x, int y) override;
+  void MouseUp(platform::TMouseButton b, platform::TShiftState s, int x, int y) override;
+  void Paint(QPainter& painter) override;
+
+private:
+  std::unique_ptr<QTimer> repeat_timer_;
+  unsigned timer_flags_ = 0;
+};
+
+// The button column: up, slider, down; always 13 pixels wide.
+class TSpinSliderButton : public platform::TWinControl {
+  QW_CLASS(TSpinSliderButton, platform::TWinControl)
+public:
+  explicit TSpinSliderButton(platform::TComponent* owner);
+  static void Publish(platform::TProps<TSpinSliderButton>& p);
+
+  TTimerSpeedButton* UpButton() const { return up_; }
+  TTimerSpeedButton* DownButton() const { return down_; }
+  TSpeedButton* SliderButton() const { return slider_; }
+  TTimerSpeedButton* FocusedButton() const { return focused_; }
+  platform::TWinControl* FocusControl() const { return focus_control_; }
+  void SetFocusControl(platform::TWinControl* c) { focus_control_ = c; }
+  // An empty image loads the default glyph.
+  QImage UpGlyph() const { return up_->Glyph(); }
+  void SetUpGlyph(const QImage& g);
+  QImage DownGlyph() const { return down_->Glyph(); }
+  void SetDownGlyph(const QImage& g);
+  bool SliderPressed() const { return slider_pressed_; }
+  void SetSliderPressed(bool v) { slider_pressed_ = v; }
+  int SliderMouseY() const { return slider_mouse_y_; }
+  void SetSliderMouseY(int v) { slider_mouse_y_ = v; }
+  int SliderPressedY() const { return slider_pressed_y_; }
+  void SetSliderPressedY(int v) { slider_pressed_y_ = v; }
+
+  platform::TNotifyEvent OnUpClick, OnDownClick;
+  // The column's OnMouseDown and OnMouseMove are raised only for the slider: a left press,
+  // and movements while it is held.
+
+  void SetBounds(int left, int top, int width, int height) override;
+  void Loaded() override;
+
+protected:
+  void KeyDown(int& key, platform::TShiftState shift) override;
+  void Resize() override;
+  void MouseDown(platform::TMouseButton, platform::TShiftState, int, int) override {}
+  void MouseMove(platform::TShiftState, int, int) override {}
+
+private:
+  TTimerSpeedButton* MakeRepeatButton();
+  void SliderMouseUp(platform::TObject* sender, platform::TMouseButton b, platform::TShiftState s, int x, int y);
+  void SliderMouseMove(platform::TObject* sender, platform::TShiftState s, int x, int y);
+  void Arrange(int& w, int& h);
+  void ButtonMouseDown(platform::TObject* sender, platform::TMouseButton b, platform::TShiftState s, int x, int y);
+  void ButtonClick(platform::TObject* sender);
+  void SetFocusedButton(TTimerSpeedButton* b);
+
+  TTimerSpeedButton* up_ = nullptr;
+  TTimerSpeedButton* down_ = nullptr;
+  TSpeedButton* slider_ = nullptr;
+  TTimerSpeedButton* focused_ = nullptr;
+  platform::TWinControl* focus_control_ = nullptr;
+  bool slider_pressed_ = false;
+  int slider_mouse_y_ = 0;
+  int slider_pressed_y_ = 0;
+  bool arranging_ = false;
+};
+
+class TMySpinEdit : public platform::TCustomEdit {
+  QW_CLASS(TMySpinEdit, platform::TCustomEdit)
+public:
+  explicit TMySpinEdit(platform::TComponent* owner);
+  ~TMySpinEdit() override;
+  static void Publish(platform::TProps<TMySpinEdit>& p);
+
+  int32_t MinValue() const { return min_value_; }
+  void SetMinValue(int32_t v) { min_value_ = v; }
+  int32_t MaxValue() const { return max_value_; }
+  void SetMaxValue(int32_t v) { max_value_ = v; }
+  int32_t Increment() const { return increment_; }
+  void SetIncrement(int32_t v) { increment_ = v; }
+  bool EditorEnabled() const { return editor_enabled_; }
+  void SetEditorEnabled(bool v) { editor_enabled_ = v; }
+  TSpinSliderButton* Button() const { return button_; }
+
+  int32_t Value() const;
+  void SetValue(int32_t v);
+  int32_t ClampValue(int64_t v) const { return ClampSpinValue(v, min_value_, max_value_); }
+
+  virtual bool IsAcceptedChar(char key) const;
+  virtual void StepUp(platform::TObject* sender);
+  virtual void StepDown(platform::TObject* sender);
+  virtual void StepToZero(platform::TObject* sender);
+
+  int MinimumHeight() const;
+  // The locale's decimal separator as an 8-bit character.
+  char DecimalSeparator() const;
+
+  bool CanPaste() const override { return editor_enabled_ && !ReadOnly(); }
+  bool CanCut() const override { return editor_enabled_ && !ReadOnly(); }
+  void SetBounds(int left, int top, int width, int height) override;
+
+protected:
+  void KeyDown(int& key, platform::TShiftState shift) override;
+  void KeyPress(char& key) override;
+  void DoExit() override;
+  void Resize() override;
+
+private:
+  friend class SpinInputFilter;
+  void SliderMoved(platform::TObject* sender, platform::TShiftState shift, int x, int y);
+  void PlaceButton();
+  void Step(int64_t delta);
+
+  int32_t min_value_ = 0, max_value_ = 0, increment_ = 1;
+  bool editor_enabled_ = true;
+  TSpinSliderButton* button_ = nullptr;
+  bool sizing_ = false;
+};
+
+}  // namespace controls

@@ -1,0 +1,25 @@
+#include "controls/registry.h"
+
+#include "controls/hintballoon.h"
+#include "controls/myspin.h"
+#include "controls/pagemanager.h"
+#include "controls/urllabel.h"
+#include "controls/wizardheader.h"
+
+namespace controls {
+
+void RegisterControlClasses() {
+  using platform::RegisterClass;
+  RegisterClass<TPageManager>();
+  RegisterClass<TPageProxy>();
+  RegisterClass<TGradient>();
+  RegisterClass<TWizardHeader>();
+  RegisterClass<TSpeedButton>();
+  RegisterClass<TTimerSpeedButton>();
+  RegisterClass<TSpinSliderButton>();
+  RegisterClass<TMySpinEdit>();
+  RegisterClass<TUrlLabel>();
+  RegisterClass<THintBalloonControl>();
+}
+
+}  // namespace controls

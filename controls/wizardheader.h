@@ -1,0 +1,64 @@
+// The header band of a wizard page: 60 pixels high at the top of the page, with a bold
+// caption, an indented comment, an optional picture or one-character symbol at the right,
+// an etched bottom edge and a thin gradient strip above it.
+#pragma once
+
+#include "controls/gradcommon.h"
+#include "platform/strings.h"
+#include "platform/ui/controls.h"
+
+#include <QImage>
+#include <memory>
+
+namespace controls {
+
+class TWizardHeader : public platform::TGraphicControl {
+  QW_CLASS(TWizardHeader, platform::TGraphicControl)
+public:
+  explicit TWizardHeader(platform::TComponent* owner);
+  static void Publish(platform::TProps<TWizardHeader>& p);
+
+  platform::TStrings* Captions() { return &captions_; }
+  void SetCaptions(platform::TStrings* s);
+  platform::TStrings* Comments() { return &comments_; }
+  void SetComments(platform::TStrings* s);
+  int PageNo() const { return page_no_; }
+  // Paints at once.
+  void SetPageNo(int page);
+  // The caption font is the control's own font.
+  platform::TFont* CaptionFont() { return Font(); }
+  void SetCaptionFont(platform::TFont* f);
+  platform::TFont* CommentFont() { return &comment_font_; }
+  void SetCommentFont(platform::TFont* f);
+  platform::TFont* SymbolFont() { return &symbol_font_; }
+  void SetSymbolFont(platform::TFont* f);
+  const std::string& Symbol() const { return symbol_; }
+  void SetSymbol(const std::string& s);
+  // Copying settings into the header's gradient does not repaint.
+  TGradient* Gradient() { return &gradient_; }
+  void SetGradient(TGradient* g);
+  // Made (empty) on first access; setting it does not repaint.
+  QImage& Glyph();
+  bool HasGlyph() const { return glyph_ != nullptr; }
+  void SetGlyph(const QImage& image);
+  bool BufferedDraw() const { return buffered_draw_; }
+  void SetBufferedDraw(bool v) { buffered_draw_ = v; }
+
+  // The texts the next painting shows.
+  std::string CurrentCaption() const;
+  std::string CurrentComment() const;
+
+protected:
+  void Paint(QPainter& painter) override;
+
+private:
+  platform::TStrings captions_, comments_;
+  int page_no_ = 0;
+  platform::TFont comment_font_, symbol_font_;
+  std::string symbol_;
+  TGradient gradient_;
+  std::unique_ptr<QImage> glyph_;
+  bool buffered_draw_ = false;
+};
+
+}  // namespace controls

@@ -1,0 +1,90 @@
+#include "controls/urllabel.h"
+
+#include "platform/ui/fakeservices.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace controls {
+namespace {
+
+using namespace platform;
+
+void ClickOn(TControl* c) {
+  QWidget* w = c->Widget();
+  const QPointF p(2, 2);
+  QMouseEvent press(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+  QApplication::sendEvent(w, &release);
+}
+
+TEST(UrlLabel, DefaultsAndHint) {
+  TOwned<TUrlLabel> l(new TUrlLabel(nullptr));
+  EXPECT_EQ(l->URLType(), utHttp);
+  EXPECT_TRUE(l->DetectMouse());
+  EXPECT_TRUE(l->ShowUrlHint());
+  EXPECT_TRUE(l->UnderlineOnEnter());
+  EXPECT_EQ(l->ActiveColor(), clBlue);
+  EXPECT_EQ(l->InactiveColor(), clNavy);
+  EXPECT_EQ(l->Font()->Color(), clNavy);
+  EXPECT_EQ(l->Cursor(), crHandPoint);
+  EXPECT_EQ(l->Hint(), "http://");
+  l->SetURL("example.org");
+  EXPECT_EQ(l->Hint(), "http://example.org");
+  l->SetShowUrlHint(false);  // the hint was the target: emptied
+  EXPECT_EQ(l->Hint(), "");
+  l->SetHint("own hint");
+  l->SetURL("other.org");
+  EXPECT_EQ(l->Hint(), "own hint");
+  l->SetURLType(utClickEvent);
+  l->SetShowUrlHint(true);
+  EXPECT_EQ(l->Hint(), "");  // click labels that show the target have no hint
+}
+
+TEST(UrlLabel, ClickOpensTheTargetOrRaisesTheClickEvent) {
+  TFakeServices services;
+  TOwned<TUrlLabel> l(new TUrlLabel(nullptr));
+  l->SetCaption("Link");
+  int clicks = 0;
+  l->OnClick = [&](TObject*) { ++clicks; };
+  l->SetURLType(utMail);
+  l->SetURL("a@b.c");
+  l->SetMailSubject("S");
+  ClickOn(l.get());
+  EXPECT_EQ(services.urls, (std::vector<std::string>{"mailto:a@b.c?Subject=S"}));
+  EXPECT_EQ(clicks, 0);
+  l->SetURLType(utClickEvent);
+  ClickOn(l.get());
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(services.urls.size(), 1u);
+}
+
+TEST(UrlLabel, MouseOverChangesColourAndStyle) {
+  TOwned<TUrlLabel> l(new TUrlLabel(nullptr));
+  l->Font()->SetStyle(fsBold);
+  int entered = 0, left = 0;
+  l->OnMouseEnter = [&](TObject*) { ++entered; };
+  l->OnMouseLeave = [&](TObject*) { ++left; };
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QApplication::sendEvent(l->Widget(), &enter);
+  EXPECT_EQ(l->Font()->Color(), clBlue);
+  EXPECT_EQ(l->Font()->Style(), unsigned{fsUnderline});  // bold dropped
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(l->Widget(), &leave);
+  EXPECT_EQ(l->Font()->Color(), clNavy);
+  EXPECT_EQ(l->Font()->Style(), 0u);
+  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(left, 1);
+
+  l->SetDetectMouse(false);  // permanently underlined, colour kept
+  EXPECT_EQ(l->Font()->Style(), unsigned{fsUnderline});
+  QApplication::sendEvent(l->Widget(), &enter);
+  EXPECT_EQ(l->Font()->Color(), clNavy);
+}
+
+}  // namespace
+}  // namespace controls
