@@ -8,7 +8,22 @@ namespace controls {
 
 using namespace platform;
 
-TNotebookPages* NotebookPagesOf(TControl* control) { return dynamic_cast<TNotebookPages*>(control); }
+namespace {
+std::vector<TNotebookAdapter>& Adapters() {
+  static std::vector<TNotebookAdapter> adapters;
+  return adapters;
+}
+}  // namespace
+
+TNotebookPages* NotebookPagesOf(TControl* control) {
+  if (control == nullptr) return nullptr;
+  if (auto* pages = dynamic_cast<TNotebookPages*>(control)) return pages;
+  for (const TNotebookAdapter& a : Adapters())
+    if (TNotebookPages* pages = a(control)) return pages;
+  return nullptr;
+}
+
+void RegisterNotebookAdapter(TNotebookAdapter adapter) { Adapters().push_back(std::move(adapter)); }
 
 // --- TPageProxy ----------------------------------------------------------------------------
 

@@ -31,8 +31,13 @@ public:
   virtual void FreePageHandle(int /*index*/) {}
 };
 
-// The pages of a notebook control, or nullptr for a control that is none.
+// The pages of a notebook control, or nullptr for a control that is none: the control
+// itself when it implements TNotebookPages, else the first registered adapter's answer.
 TNotebookPages* NotebookPagesOf(platform::TControl* control);
+// An adapter gives the pages of notebook classes that do not implement TNotebookPages
+// themselves (nullptr for other controls); what it returns lives as long as the control.
+using TNotebookAdapter = std::function<TNotebookPages*(platform::TControl*)>;
+void RegisterNotebookAdapter(TNotebookAdapter adapter);
 
 using TPageRequestEvent = std::function<void(int current_page, int& new_page)>;
 using TPageNotifyEvent = std::function<void(bool next)>;

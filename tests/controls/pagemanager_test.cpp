@@ -313,3 +313,40 @@ TEST(PageManager, ProxiesFollowANewNotebookAndRefuseUnknownNames) {
 
 }  // namespace
 }  // namespace controls
+
+namespace controls {
+namespace {
+
+// A notebook class of the layer that knows nothing of the manager.
+class TPlainBook : public platform::TWinControl {
+public:
+  explicit TPlainBook(platform::TComponent* owner) : TWinControl(owner) {}
+  struct Pages : TNotebookPages {
+    int index = 1;
+    int PageCount() const override { return 2; }
+    int PageIndex() const override { return index; }
+    void SetPageIndex(int i) override { index = i; }
+    std::string PageName(int i) const override { return i == 0 ? "A" : "B"; }
+    int IndexOfPage(const std::string& n) const override { return n == "A" ? 0 : n == "B" ? 1 : -1; }
+    int PageHelpContext(int) const override { return 0; }
+  } pages;
+};
+
+TEST(PageManager, AdaptersGiveThePagesOfOtherNotebooks) {
+  RegisterNotebookAdapter([](platform::TControl* c) -> TNotebookPages* {
+    auto* b = dynamic_cast<TPlainBook*>(c);
+    return b != nullptr ? &b->pages : nullptr;
+  });
+  platform::TOwned<TPlainBook> book(new TPlainBook(nullptr));
+  platform::TOwned<platform::TButton> other(new platform::TButton(nullptr));
+  EXPECT_EQ(NotebookPagesOf(book.get()), &book->pages);
+  EXPECT_EQ(NotebookPagesOf(other.get()), nullptr);
+  platform::TOwned<TPageManager> m(new TPageManager(nullptr));
+  m->SetPageOwner(book.get());
+  EXPECT_EQ(m->CurrentPage(), 1);
+  m->ChangePage(false);
+  EXPECT_EQ(book->pages.index, 0);
+}
+
+}  // namespace
+}  // namespace controls
