@@ -12,92 +12,41 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
-#include <QTimer>
 #include <QValidator>
-#include <qdrawutil.h>
 
 namespace controls {
 
 using namespace platform;
 
-// --- TSpeedButton --------------------------------------------------------------------------
-
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 23, 22); }
-
-void TSpeedButton::Publish(TProps<TSpeedButton>& p) { p.Int("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs); }
-
-void TSpeedButton::SetGlyph(const QImage& g) {
-  glyph_ = g;
-  Invalidate();
-}
-
-void TSpeedButton::SetNumGlyphs(int n) {
-  num_glyphs_ = std::max(1, n);
-  Invalidate();
-}
-
-void TSpeedButton::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
-  if (b == TMouseButton::mbLeft && Enabled()) {
-    pressed_ = true;
-    Repaint();
-  }
-  TGraphicControl::MouseDown(b, s, x, y);
-}
-
-void TSpeedButton::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
-  if (b == TMouseButton::mbLeft && pressed_) {
-    pressed_ = false;
-    Repaint();
-  }
-  TGraphicControl::MouseUp(b, s, x, y);
-}
-
-void TSpeedButton::Paint(QPainter& painter) {
-  const QRect r(0, 0, Width(), Height());
-  QPalette pal = QApplication::palette();
-  qDrawWinButton(&painter, r, pal, pressed_, &pal.brush(QPalette::Button));
-  if (glyph_.isNull()) return;
-  // One image of NumGlyphs side by side; the first is the normal look.
-  const int gw = glyph_.width() / num_glyphs_;
-  QImage g = glyph_.copy(0, 0, gw, glyph_.height()).convertToFormat(QImage::Format_ARGB32);
-  const QRgb key = g.pixel(0, g.height() - 1) & 0xFFFFFF;
-  for (int y = 0; y < g.height(); ++y)
-    for (int x = 0; x < g.width(); ++x)
-      if ((g.pixel(x, y) & 0xFFFFFF) == key) g.setPixel(x, y, 0);
-  const int off = pressed_ ? 1 : 0;
-  painter.drawImage((Width() - g.width()) / 2 + off, (Height() - g.height()) / 2 + off, g);
-}
-
 // --- TTimerSpeedButton ---------------------------------------------------------------------
 
 TTimerSpeedButton::TTimerSpeedButton(TComponent* owner) : TSpeedButton(owner) {}
 
-TTimerSpeedButton::~TTimerSpeedButton() = default;
-
 void TTimerSpeedButton::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
   TSpeedButton::MouseDown(b, s, x, y);
   if ((timer_flags_ & tfAllowRepeat) != 0) {
-    if (!repeat_timer_) {
-      repeat_timer_ = std::make_unique<QTimer>();
-      QObject::connect(repeat_timer_.get(), &QTimer::timeout, [this] { RepeatTimerExpired(); });
+    if (repeat_timer_ == nullptr) {
+      repeat_timer_ = new TTimer(this);
+      repeat_timer_->SetEnabled(false);
+      repeat_timer_->SetOnTimer([this](TObject*) { RepeatTimerExpired(); });
     }
-    repeat_timer_->setInterval(400);
-    repeat_timer_->start();
+    repeat_timer_->SetInterval(400);
+    repeat_timer_->SetEnabled(true);
   }
 }
 
 void TTimerSpeedButton::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
   TSpeedButton::MouseUp(b, s, x, y);
-  if (repeat_timer_) repeat_timer_->stop();
+  if (repeat_timer_ != nullptr) repeat_timer_->SetEnabled(false);
 }
 
 void TTimerSpeedButton::RepeatTimerExpired() {
-  if (repeat_timer_) repeat_timer_->setInterval(100);
-  if (!Pressed()) return;
+  if (repeat_timer_ != nullptr) repeat_timer_->SetInterval(100);
+  if (State() != TButtonState::bsDown || !MouseCaptured()) return;
   try {
     Click();
   } catch (...) {
-    if (repeat_timer_) repeat_timer_->stop();
+    if (repeat_timer_ != nullptr) repeat_timer_->SetEnabled(false);
     throw;
   }
 }
@@ -106,7 +55,7 @@ void TTimerSpeedButton::Paint(QPainter& painter) {
   TSpeedButton::Paint(painter);
   if ((timer_flags_ & tfFocusRect) == 0) return;
   QRect r(3, 3, Width() - 6, Height() - 6);
-  if (Pressed()) r.translate(1, 1);
+  if (State() == TButtonState::bsDown) r.translate(1, 1);
   QStyleOptionFocusRect o;
   o.rect = r;
   o.palette = QApplication::palette();

@@ -3,51 +3,24 @@
 #pragma once
 
 #include "controls/spinvalue.h"
+#include "platform/ui/extctrls.h"
 #include "platform/ui/stdctrls.h"
 
 #include <QImage>
-#include <memory>
-
-class QTimer;
 
 namespace controls {
-
-// A flat button drawn by the control: a raised bevel, sunken while held, with a glyph
-// whose bottom-left pixel colour is transparent. Clicks on release inside.
-class TSpeedButton : public platform::TGraphicControl {
-  QW_CLASS(TSpeedButton, platform::TGraphicControl)
-public:
-  explicit TSpeedButton(platform::TComponent* owner);
-  static void Publish(platform::TProps<TSpeedButton>& p);
-  const QImage& Glyph() const { return glyph_; }
-  void SetGlyph(const QImage& g);
-  int NumGlyphs() const { return num_glyphs_; }
-  void SetNumGlyphs(int n);
-  // Held down by the left mouse button.
-  bool Pressed() const { return pressed_; }
-
-protected:
-  void MouseDown(platform::TMouseButton b, platform::TShiftState s, int x, int y) override;
-  void MouseUp(platform::TMouseButton b, platform::TShiftState s, int x, int y) override;
-  void Paint(QPainter& painter) override;
-
-private:
-  QImage glyph_;
-  int num_glyphs_ = 1;
-  bool pressed_ = false;
-};
 
 enum TTimerFlag : unsigned { tfFocusRect = 1, tfAllowRepeat = 2 };
 
 // A speed button that repeats its click while held: first after 400 ms, then every 100 ms.
-class TTimerSpeedButton : public TSpeedButton {
-  QW_CLASS(TTimerSpeedButton, TSpeedButton)
+class TTimerSpeedButton : public platform::TSpeedButton {
+  QW_CLASS(TTimerSpeedButton, platform::TSpeedButton)
 public:
   explicit TTimerSpeedButton(platform::TComponent* owner);
-  ~TTimerSpeedButton() override;
   unsigned TimerFlags() const { return timer_flags_; }
   void SetTimerFlags(unsigned f) { timer_flags_ = f; }
-  QTimer* RepeatTimer() const { return repeat_timer_.get(); }
+  // Made on the first press, owned by the button.
+  platform::TTimer* RepeatTimer() const { return repeat_timer_; }
   // The timer's tick (tests call it in place of waiting).
   void RepeatTimerExpired();
 
@@ -57,7 +30,7 @@ protected:
   void Paint(QPainter& painter) override;
 
 private:
-  std::unique_ptr<QTimer> repeat_timer_;
+  platform::TTimer* repeat_timer_ = nullptr;
   unsigned timer_flags_ = 0;
 };
 
@@ -70,7 +43,7 @@ public:
 
   TTimerSpeedButton* UpButton() const { return up_; }
   TTimerSpeedButton* DownButton() const { return down_; }
-  TSpeedButton* SliderButton() const { return slider_; }
+  platform::TSpeedButton* SliderButton() const { return slider_; }
   TTimerSpeedButton* FocusedButton() const { return focused_; }
   platform::TWinControl* FocusControl() const { return focus_control_; }
   void SetFocusControl(platform::TWinControl* c) { focus_control_ = c; }
@@ -110,7 +83,7 @@ private:
 
   TTimerSpeedButton* up_ = nullptr;
   TTimerSpeedButton* down_ = nullptr;
-  TSpeedButton* slider_ = nullptr;
+  platform::TSpeedButton* slider_ = nullptr;
   TTimerSpeedButton* focused_ = nullptr;
   platform::TWinControl* focus_control_ = nullptr;
   bool slider_pressed_ = false;

@@ -1,5 +1,6 @@
 #include "controls/pagemanager.h"
 
+#include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 
 #include <algorithm>
@@ -9,17 +10,35 @@ namespace controls {
 using namespace platform;
 
 namespace {
+
 std::vector<TNotebookAdapter>& Adapters() {
   static std::vector<TNotebookAdapter> adapters;
   return adapters;
 }
+
+// The window layer's notebook: its pages are TPage children named by their captions.
+class TLayerNotebookPages : public TNotebookPages {
+public:
+  explicit TLayerNotebookPages(TNotebook* book) : book_(book) {}
+  int PageCount() const override { return book_->PageCount(); }
+  int PageIndex() const override { return book_->PageIndex(); }
+  void SetPageIndex(int index) override { book_->SetPageIndex(index); }
+  std::string PageName(int index) const override { return book_->Page(index)->Caption(); }
+  int IndexOfPage(const std::string& name) const override { return book_->Pages()->IndexOf(name); }
+  int PageHelpContext(int index) const override { return book_->Page(index)->HelpContext(); }
+
+private:
+  TNotebook* book_;
+};
+
 }  // namespace
 
-TNotebookPages* NotebookPagesOf(TControl* control) {
+std::shared_ptr<TNotebookPages> NotebookPagesOf(TControl* control) {
   if (control == nullptr) return nullptr;
-  if (auto* pages = dynamic_cast<TNotebookPages*>(control)) return pages;
+  if (auto* own = dynamic_cast<TNotebookPages*>(control)) return std::shared_ptr<TNotebookPages>(std::shared_ptr<void>(), own);  // not owned
+  if (auto* book = dynamic_cast<TNotebook*>(control)) return std::make_shared<TLayerNotebookPages>(book);
   for (const TNotebookAdapter& a : Adapters())
-    if (TNotebookPages* pages = a(control)) return pages;
+    if (auto pages = a(control)) return pages;
   return nullptr;
 }
 
@@ -42,7 +61,7 @@ void TPageProxy::Publish(TProps<TPageProxy>& p) {
 }
 
 void TPageProxy::SetPageName(const std::string& name) {
-  TNotebookPages* pages = manager_ != nullptr ? NotebookPagesOf(manager_->PageOwner()) : nullptr;
+  TNotebookPages* pages = manager_ != nullptr ? manager_->Pages() : nullptr;
   if (pages != nullptr && pages->IndexOfPage(name) < 0)
     page_name_.clear();
   else
@@ -94,12 +113,12 @@ void TPageManager::RemoveProxy(TPageProxy* proxy) {
 }
 
 int TPageManager::CurrentPage() const {
-  TNotebookPages* pages = NotebookPagesOf(page_owner_);
+  TNotebookPages* pages = pages_.get();
   return pages != nullptr ? pages->PageIndex() : -1;
 }
 
 int TPageManager::PageCount() const {
-  TNotebookPages* pages = NotebookPagesOf(page_owner_);
+  TNotebookPages* pages = pages_.get();
   return pages != nullptr ? pages->PageCount() : 0;
 }
 
@@ -113,7 +132,7 @@ void TPageManager::Loaded() {
     TakeOverClick(0);
     TakeOverClick(1);
   }
-  TNotebookPages* pages = NotebookPagesOf(page_owner_);
+  TNotebookPages* pages = pages_.get();
   if (set_start_page_ && pages != nullptr && !proxies_.empty() && proxies_.front() != nullptr &&
       !proxies_.front()->PageName().empty()) {
     const int start = pages->IndexOfPage(proxies_.front()->PageName());
@@ -210,7 +229,7 @@ int TPageManager::GetNextPageIndex(int current_page) {
 }
 
 TPageProxy* TPageManager::ProxyOfPage(int index) const {
-  TNotebookPages* pages = NotebookPagesOf(page_owner_);
+  TNotebookPages* pages = pages_.get();
   if (pages == nullptr || index < 0 || index >= pages->PageCount()) return nullptr;
   const std::string name = pages->PageName(index);
   for (TPageProxy* p : proxies_)
@@ -235,7 +254,7 @@ void TPageManager::SetCurrentPage(int index, bool next) {
 }
 
 void TPageManager::ShowPage(int index) {
-  TNotebookPages* pages = NotebookPagesOf(page_owner_);
+  TNotebookPages* pages = pages_.get();
   if (pages == nullptr) {
     direction_ = 1;
     return;
@@ -271,7 +290,7 @@ void TPageManager::CheckButtons() {
 }
 
 void TPageManager::FreePageHandles() {
-  TNotebookPages* pages = NotebookPagesOf(page_owner_);
+  TNotebookPages* pages = pages_.get();
   if (pages == nullptr) return;
   const int current = pages->PageIndex();
   for (int i = 0; i < pages->PageCount(); ++i)
@@ -284,7 +303,7 @@ void TPageManager::SetDestroyHandles(bool v) {
 }
 
 void TPageManager::SyncProxies() {
-  TNotebookPages* pages = NotebookPagesOf(page_owner_);
+  TNotebookPages* pages = pages_.get();
   if (pages == nullptr) return;
   auto named = [this](const std::string& name) {
     return std::any_of(proxies_.begin(), proxies_.end(), [&](TPageProxy* p) { return p->PageName() == name; });
@@ -325,6 +344,7 @@ void TPageManager::SetPageOwner(TControl* notebook) {
   if (notebook == page_owner_) return;
   if (page_owner_ != nullptr) RemoveFreeNotification(page_owner_);
   page_owner_ = notebook;
+  pages_ = NotebookPagesOf(notebook);
   if (notebook != nullptr) FreeNotification(notebook);
   if (Loading() || notebook == nullptr) return;
   SyncProxies();

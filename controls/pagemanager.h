@@ -31,12 +31,12 @@ public:
   virtual void FreePageHandle(int /*index*/) {}
 };
 
-// The pages of a notebook control, or nullptr for a control that is none: the control
-// itself when it implements TNotebookPages, else the first registered adapter's answer.
-TNotebookPages* NotebookPagesOf(platform::TControl* control);
-// An adapter gives the pages of notebook classes that do not implement TNotebookPages
-// themselves (nullptr for other controls); what it returns lives as long as the control.
-using TNotebookAdapter = std::function<TNotebookPages*(platform::TControl*)>;
+// A view of the pages of a notebook control, or nullptr for a control that is none: for the
+// window layer's TNotebook, for controls that implement TNotebookPages themselves, and for
+// the classes of registered adapters. The view lives while the control does.
+std::shared_ptr<TNotebookPages> NotebookPagesOf(platform::TControl* control);
+// An adapter gives the pages of other notebook classes (nullptr for other controls).
+using TNotebookAdapter = std::function<std::shared_ptr<TNotebookPages>(platform::TControl*)>;
 void RegisterNotebookAdapter(TNotebookAdapter adapter);
 
 using TPageRequestEvent = std::function<void(int current_page, int& new_page)>;
@@ -97,6 +97,8 @@ public:
   std::function<void(TPageProxy*)> OnProxyCreated;
 
   TPageHistory& History() { return history_; }
+  // The pages of PageOwner, or nullptr.
+  TNotebookPages* Pages() const { return pages_.get(); }
   int Direction() const { return direction_; }
   bool PassHelpContext() const { return pass_help_context_; }
 
@@ -130,6 +132,7 @@ private:
   void RemoveProxy(TPageProxy* proxy);
 
   platform::TControl* page_owner_ = nullptr;
+  std::shared_ptr<TNotebookPages> pages_;
   std::vector<TPageProxy*> proxies_;
   platform::TControl* buttons_[2] = {nullptr, nullptr};  // prior, next
   platform::TNotifyEvent kept_clicks_[2];

@@ -14,7 +14,6 @@ void RegisterControlClasses() {
   RegisterClass<TPageProxy>();
   RegisterClass<TGradient>();
   RegisterClass<TWizardHeader>();
-  RegisterClass<TSpeedButton>();
   RegisterClass<TTimerSpeedButton>();
   RegisterClass<TSpinSliderButton>();
   RegisterClass<TMySpinEdit>();

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace controls {
@@ -182,29 +181,35 @@ TEST(SpinEdit, RepeatButtonTimer) {
   EXPECT_EQ(up->RepeatTimer(), nullptr);
   Mouse(up, QEvent::MouseButtonPress, 2);
   ASSERT_NE(up->RepeatTimer(), nullptr);
-  EXPECT_TRUE(up->RepeatTimer()->isActive());
-  EXPECT_EQ(up->RepeatTimer()->interval(), 400);
+  EXPECT_TRUE(up->RepeatTimer()->Active());
+  EXPECT_EQ(up->RepeatTimer()->Interval(), 400);
   up->RepeatTimerExpired();
   up->RepeatTimerExpired();
-  EXPECT_EQ(up->RepeatTimer()->interval(), 100);
+  EXPECT_EQ(up->RepeatTimer()->Interval(), 100);
   EXPECT_EQ(b.spin->Value(), 2);
   Mouse(up, QEvent::MouseButtonRelease, 2);  // the press's own click
   EXPECT_EQ(b.spin->Value(), 3);
-  EXPECT_FALSE(up->RepeatTimer()->isActive());
+  EXPECT_FALSE(up->RepeatTimer()->Active());
   EXPECT_TRUE(b.spin->Focused());  // the column never holds the focus
   EXPECT_EQ(up->TimerFlags() & tfFocusRect, 0u);
 }
 
 TEST(SpinEdit, Geometry) {
   Box b;
-  b.spin->SetBounds(0, 0, 80, 22);
+  // A box 22 high (or its minimum with this machine's fonts): the column stands 2 pixels
+  // inside the frame and is 4 lower than the box.
+  const int h = std::max(22, b.spin->MinimumHeight());
+  b.spin->SetBounds(0, 0, 80, h);
+  EXPECT_EQ(b.spin->Height(), h);
   TSpinSliderButton* col = b.spin->Button();
+  const TSpinColumnLayout l = ArrangeSpinButtons(h - 4);
   EXPECT_EQ(col->Width(), 13);
-  EXPECT_EQ(col->Height(), 18);
+  EXPECT_EQ(col->Height(), h - 4);
   EXPECT_EQ(col->Left(), 80 - 13 - 2);
-  EXPECT_EQ(col->UpButton()->Height(), 8);
-  EXPECT_EQ(col->SliderButton()->Top(), 7);
-  EXPECT_EQ(col->DownButton()->Top(), 11);
+  EXPECT_EQ(col->Top(), 2);
+  EXPECT_EQ(col->UpButton()->Height(), l.Up.Height);
+  EXPECT_EQ(col->SliderButton()->Top(), l.Slider.Top);
+  EXPECT_EQ(col->DownButton()->Top(), l.Down.Top);
   col->SetBounds(0, 0, 40, 4);  // the column fixes its own width and smallest height
   EXPECT_EQ(col->Width(), 13);
   EXPECT_EQ(col->Height(), 13);

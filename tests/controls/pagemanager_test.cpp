@@ -333,19 +333,91 @@ public:
 };
 
 TEST(PageManager, AdaptersGiveThePagesOfOtherNotebooks) {
-  RegisterNotebookAdapter([](platform::TControl* c) -> TNotebookPages* {
+  RegisterNotebookAdapter([](platform::TControl* c) -> std::shared_ptr<TNotebookPages> {
     auto* b = dynamic_cast<TPlainBook*>(c);
-    return b != nullptr ? &b->pages : nullptr;
+    if (b == nullptr) return nullptr;
+    return std::shared_ptr<TNotebookPages>(std::shared_ptr<void>(), &b->pages);
   });
   platform::TOwned<TPlainBook> book(new TPlainBook(nullptr));
   platform::TOwned<platform::TButton> other(new platform::TButton(nullptr));
-  EXPECT_EQ(NotebookPagesOf(book.get()), &book->pages);
+  EXPECT_EQ(NotebookPagesOf(book.get()).get(), &book->pages);
   EXPECT_EQ(NotebookPagesOf(other.get()), nullptr);
   platform::TOwned<TPageManager> m(new TPageManager(nullptr));
   m->SetPageOwner(book.get());
   EXPECT_EQ(m->CurrentPage(), 1);
   m->ChangePage(false);
   EXPECT_EQ(book->pages.index, 0);
+}
+
+}  // namespace
+}  // namespace controls
+
+#include "platform/ui/extctrls.h"
+
+namespace controls {
+namespace {
+
+const char* const kLayerWizard = R"(
+object LayerWizard: TLayerWizard
+  object Notebook1: TNotebook
+    PageIndex = 2
+    object TPage
+      Caption = 'WizardLanguagePage'
+      HelpContext = 3
+    end
+    object TPage
+      Caption = 'WelcomePage'
+    end
+    object TPage
+      Caption = 'FinishPage'
+    end
+  end
+  object PrevBtn: TButton
+  end
+  object NextBtn: TButton
+  end
+  object PageManager1: TPageManager
+    PageOwner = Notebook1
+    NextBtn = NextBtn
+    PriorBtn = PrevBtn
+    object PageProxy1: TPageProxy
+      PageName = 'WizardLanguagePage'
+    end
+    object PageProxy2: TPageProxy
+      PageName = 'DummyPage1'
+    end
+  end
+end
+)";
+
+class TLayerWizard : public platform::TForm {
+  QW_CLASS(TLayerWizard, platform::TForm)
+public:
+  explicit TLayerWizard(platform::TComponent* owner) : TForm(owner) {}
+  platform::TNotebook* Notebook1 = nullptr;
+  platform::TButton* NextBtn = nullptr;
+  TPageManager* PageManager1 = nullptr;
+
+protected:
+  std::string_view Description() const override { return kLayerWizard; }
+  void DeclareBindings(platform::TBinder& b) override {
+    b.Field("Notebook1", Notebook1);
+    b.Field("NextBtn", NextBtn);
+    b.Field("PageManager1", PageManager1);
+  }
+};
+
+TEST(PageManager, DrivesTheLayersNotebook) {
+  platform::TFakeServices services;
+  RegisterControlClasses();
+  auto w = platform::CreateForm<TLayerWizard>();
+  EXPECT_EQ(w->Notebook1->PageIndex(), 0);  // the first proxy's page
+  EXPECT_EQ(w->PageManager1->PageProxies()[1]->PageName(), "DummyPage1");
+  static_cast<QPushButton*>(w->NextBtn->Widget())->click();
+  EXPECT_EQ(w->Notebook1->ActivePage(), "WelcomePage");
+  EXPECT_TRUE(w->Notebook1->Page(1)->Visible());
+  EXPECT_EQ(HistoryOf(*w->PageManager1), (std::vector<int>{0, 1}));
+  EXPECT_EQ(w->HelpContext(), 0);  // the page shown carries none
 }
 
 }  // namespace
