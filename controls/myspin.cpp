@@ -209,7 +209,7 @@ void TSpinSliderButton::KeyDown(int& key, TShiftState shift) {
 // the part that differs from the box's current text must pass the character filter.
 class SpinInputFilter : public QValidator {
 public:
-  explicit SpinInputFilter(TMySpinEdit* owner) : owner_(owner) {}
+  SpinInputFilter(TMySpinEdit* owner, QObject* parent) : QValidator(parent), owner_(owner) {}
   State validate(QString& input, int&) const override {
     const QString current = owner_->ToQt(owner_->Text());
     if (input == current) return Acceptable;
@@ -242,7 +242,7 @@ TMySpinEdit::TMySpinEdit(TComponent* owner) : TCustomEdit(owner) {
   button_->OnUpClick = [this](TObject* s) { StepUp(s); };
   button_->OnDownClick = [this](TObject* s) { StepDown(s); };
   button_->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { SliderMoved(s, sh, x, y); };
-  LineEdit()->setValidator(new SpinInputFilter(this));
+  LineEdit()->setValidator(new SpinInputFilter(this, LineEdit()));
   SetText("0");
   PlaceButton();
 }

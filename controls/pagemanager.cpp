@@ -86,6 +86,8 @@ TPageManager::TPageManager(TComponent* owner) : TComponent(owner) {
 }
 
 TPageManager::~TPageManager() {
+  GiveBackClick(0);
+  GiveBackClick(1);
   while (!proxies_.empty()) TComponent::Free(proxies_.back());
 }
 

@@ -422,3 +422,18 @@ TEST(PageManager, DrivesTheLayersNotebook) {
 
 }  // namespace
 }  // namespace controls
+
+namespace controls {
+namespace {
+
+TEST(PageManager, FreedManagerGivesTheClicksBack) {
+  platform::TFakeServices services;
+  auto w = MakeWizard();
+  TComponent::Free(w->PageManager1);
+  w->Take();
+  Press(w->NextBtn);
+  EXPECT_EQ(w->Take(), (Log{"NextBtnClick"}));
+}
+
+}  // namespace
+}  // namespace controls
