@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -101,6 +102,21 @@ TEST(Balloon, NearTheCornerFallsBackAndTimesOut) {
   clock.start();
   while (c->LastBalloon() != nullptr && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   EXPECT_EQ(c->LastBalloon(), nullptr);
+}
+
+TEST(Balloon, TextTooLongForAnyQuadrantScrolls) {
+  TOwned<THintBalloonControl> c(new THintBalloonControl(nullptr));
+  c->SetAnimationType(batNone);
+  const QRect s = QGuiApplication::primaryScreen()->geometry();
+  std::string text;
+  for (int i = 0; i < 800; ++i) text += "word ";
+  THintBalloon* b = c->ShowBalloonText(0, "Long", 1, nullptr, s.center().y(), s.center().x(), 300, text);
+  EXPECT_TRUE(b->Layout().Scrolled);
+  EXPECT_NE(b->Window()->findChild<QScrollArea*>(), nullptr);
+  const QRect g = b->Window()->geometry();
+  EXPECT_TRUE(s.contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
+  b->CloseBalloon();
+  Settle();
 }
 
 TEST(Balloon, AnchorControlGivesTheCornerTip) {
