@@ -112,6 +112,14 @@ TComponent::TComponent(TComponent* owner) {
 
 TComponent::~TComponent() {
   state_ |= csDestroying;
+  NotifyRemoval();  // a plain delete: not told before
+  DestroyComponents();
+  if (owner_ != nullptr) owner_->Remove(this);
+}
+
+void TComponent::NotifyRemoval() {
+  if (removal_notified_) return;
+  removal_notified_ = true;
   // Those who asked to hear of our end.
   while (!free_notifies_.empty()) {
     TComponent* c = free_notifies_.back();
@@ -120,12 +128,8 @@ TComponent::~TComponent() {
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
     c->Notification(this, TOperation::opRemove);
   }
-  DestroyComponents();
-  if (owner_ != nullptr) {
-    TComponent* owner = owner_;
-    owner->Remove(this);
-    owner->Notification(this, TOperation::opRemove);
-  }
+  // The owner passes it on to every component it owns.
+  if (owner_ != nullptr) owner_->Notification(this, TOperation::opRemove);
 }
 
 void TComponent::Publish(TProps<TComponent>& p) {
@@ -184,7 +188,10 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 
 void TComponent::SetParentComponent(TComponent* /*parent*/) {}
 
-void TComponent::BeforeDestruction() { state_ |= csDestroying; }
+void TComponent::BeforeDestruction() {
+  state_ |= csDestroying;
+  NotifyRemoval();
+}
 
 void TComponent::Free(TComponent* component) {
   if (component == nullptr) return;

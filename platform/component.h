@@ -203,7 +203,9 @@ public:
   virtual void Loaded();
 
   // `component` is being inserted or removed. Owners pass every notification on to all
-  // the components they own. A removed component is being destroyed: compare pointers only.
+  // the components they own. A removed component is about to be destroyed (told from
+  // Free while it is still whole; after a plain delete, from its destructor: then compare
+  // pointers only).
   virtual void Notification(TComponent* component, TOperation operation);
   // Ask to be told when `component` (of any owner) is destroyed; undone automatically.
   void FreeNotification(TComponent* component);
@@ -217,7 +219,8 @@ public:
   // the window (the usual case). A notebook owns its pages itself.
   virtual TComponent* OwnerForNested(const TClassInfo& /*cls*/) { return nullptr; }
 
-  // Runs while the object is whole, before the destructors (sets csDestroying).
+  // Runs while the object is whole, before the destructors: sets csDestroying and sends
+  // the removal notifications.
   virtual void BeforeDestruction();
   // BeforeDestruction, then delete. Null is allowed.
   static void Free(TComponent* component);
@@ -232,12 +235,14 @@ protected:
 private:
   void Insert(TComponent* c);
   void Remove(TComponent* c);
+  void NotifyRemoval();
 
   TComponent* owner_ = nullptr;
   std::string name_;
   std::vector<TComponent*> components_;
   std::vector<TComponent*> free_notifies_;
   unsigned state_ = 0;
+  bool removal_notified_ = false;
 };
 
 // Deleter for std::unique_ptr<TComponent-derived>.

@@ -277,3 +277,22 @@ TEST(Component, RegistryKeepsAProgramsClassWhenAskedNotToReplace) {
   RegisterClass<TThing>();
   EXPECT_EQ(FindClass("TThing"), &TThing::StaticClass());
 }
+
+TEST(Component, FreeTellsTheOthersWhileTheComponentIsWhole) {
+  struct TWatcher : TComponent {
+    explicit TWatcher(TComponent* owner) : TComponent(owner) {}
+    void Notification(TComponent* c, TOperation op) override {
+      TComponent::Notification(c, op);
+      if (op == TOperation::opRemove && c != this)
+        if (auto* b = dynamic_cast<TBase*>(c)) seen.push_back(b->caption);
+    }
+    std::vector<std::string> seen;
+  };
+  TOwned<TComponent> root(new TComponent(nullptr));
+  auto* watcher = new TWatcher(root.get());
+  auto* doomed = new TBase(root.get());
+  doomed->caption = "still here";
+  TComponent::Free(doomed);
+  EXPECT_EQ(watcher->seen, std::vector<std::string>{"still here"});
+  EXPECT_EQ(root->ComponentCount(), 1);
+}

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -34,6 +35,7 @@ object TestForm: TTestForm
     Top = 8
     Caption = '&Name:'
     FocusControl = Edit1
+    OnClick = Label1Click
   end
   object Edit1: TEdit
     Left = 60
@@ -176,6 +178,7 @@ protected:
     b.Handler("ListBox1Click", this, &TTestForm::ListBox1Click);
     b.Handler("RadioGroup1Click", this, &TTestForm::RadioGroup1Click);
     b.Handler("Button1Click", this, &TTestForm::Button1Click);
+    b.Handler("Label1Click", this, &TTestForm::Label1Click);
   }
 
 private:
@@ -188,7 +191,14 @@ private:
   void ListBox1Click(TObject*) { log.push_back("ListBox1Click"); }
   void RadioGroup1Click(TObject*) { log.push_back("RadioGroup1Click"); }
   void Button1Click(TObject*) { log.push_back("Button1Click"); }
+  void Label1Click(TObject*) { log.push_back("Label1Click"); }
 };
+
+void SendMouse(QWidget* w, QEvent::Type type, QPoint p) {
+  QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), Qt::LeftButton,
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
 
 std::vector<std::string> Take(std::vector<std::string>& log) {
   std::vector<std::string> r;
@@ -276,6 +286,14 @@ TEST(Window, EventRules) {
       {"radio group index set by code", [&] { f->RadioGroup1->SetItemIndex(0); }, {"RadioGroup1Click"}},
       {"radio group same index", [&] { f->RadioGroup1->SetItemIndex(0); }, {}},
       {"button pressed", [&] { static_cast<QPushButton*>(f->Button1->Widget())->click(); }, {"Button1Click"}},
+      {"label pressed and released inside", [&] {
+         SendMouse(f->Label1->Widget(), QEvent::MouseButtonPress, QPoint(2, 2));
+         SendMouse(f->Label1->Widget(), QEvent::MouseButtonRelease, QPoint(3, 3));
+       }, {"Label1Click"}},
+      {"label released outside", [&] {
+         SendMouse(f->Label1->Widget(), QEvent::MouseButtonPress, QPoint(2, 2));
+         SendMouse(f->Label1->Widget(), QEvent::MouseButtonRelease, QPoint(500, 3));
+       }, {}},
   };
   for (const Row& r : rows) {
     r.act();
