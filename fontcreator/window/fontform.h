@@ -1,0 +1,110 @@
+// The font creator's window: pick an installed font, its size, style, character set and
+// font type, look at the glyph sheet, its height and an enlarged letter, and write the
+// .fnt file with "Create".
+#pragma once
+
+#include "controls/hintballoon.h"
+#include "controls/myspin.h"
+#include "fontcreator/window/fontjob.h"
+#include "localisation/langcontroller.h"
+#include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/stdctrls.h"
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace fontcreator {
+
+// The window's description (its controls and their handlers).
+extern const char* const kForm1Description;
+
+class TForm1 : public platform::TForm {
+  QW_CLASS(TForm1, platform::TForm)
+public:
+  explicit TForm1(platform::TComponent* owner);
+
+  platform::TComboBox* ComboBox1 = nullptr;
+  platform::TSpeedButton* SpeedButton1 = nullptr;
+  controls::TMySpinEdit* SizeSpin = nullptr;
+  platform::TCheckBox* CheckBox1 = nullptr;
+  platform::TCheckBox* CheckBox2 = nullptr;
+  platform::TCheckBox* CheckBox3 = nullptr;
+  platform::TComboBox* FontTypeCBox = nullptr;
+  platform::TCheckBox* cbAntialiazed = nullptr;
+  platform::TColorBox* cbTextColor = nullptr;
+  platform::TColorBox* cbBackgroundColor = nullptr;
+  platform::TTrackBar* trbContrast = nullptr;
+  platform::TTrackBar* trBrightness = nullptr;
+  platform::TComboBox* ComboBox2 = nullptr;
+  platform::TPanel* Panel1 = nullptr;
+  platform::TImage* Image1 = nullptr;
+  platform::TImage* Image2 = nullptr;
+  platform::TImage* imgZoom = nullptr;
+  platform::TLabel* Label4 = nullptr;
+  platform::TLabel* lbTooLargeFont = nullptr;
+  platform::TLabel* Label6 = nullptr;
+  platform::TLabel* Label7 = nullptr;
+  platform::TLabel* Label8 = nullptr;
+  platform::TLabel* Label9 = nullptr;
+  platform::TBitBtn* BitBtn1 = nullptr;
+  platform::TBitBtn* BitBtn2 = nullptr;
+  platform::TBitBtn* BitBtn3 = nullptr;
+  platform::TSaveDialog* SaveDialog1 = nullptr;
+  platform::TPopupMenu* PopupMenu1 = nullptr;
+  localisation::TLangController* LangController1 = nullptr;
+  controls::THintBalloonControl* HintBalloonControl1 = nullptr;
+
+  // State besides the controls.
+  bool TooLarge = false;
+  int Charset = platform::DEFAULT_CHARSET;
+  bool Busy = false;
+  // The last build (what the preview shows).
+  const TFontJobResult& Preview() const { return preview_; }
+  // The settings the controls give.
+  TFontJob Settings() const;
+
+  // Handlers.
+  void FormCreate(platform::TObject* sender);
+  void FormDestroy(platform::TObject* sender);
+  void OptionChange(platform::TObject* sender);
+  void FontTypeCBoxChange(platform::TObject* sender);
+  void SpeedButton1Click(platform::TObject* sender);
+  void BitBtn3Click(platform::TObject* sender);
+  void BitBtn1Click(platform::TObject* sender);
+  void BitBtn2Click(platform::TObject* sender);
+  void ComboBox2Change(platform::TObject* sender);
+  void LangController1LanguageChanged(platform::TObject* sender);
+
+  // The charset menu: the item's value, and the item checked alone.
+  void SelectCharset(platform::TMenuItem* item);
+  // The preview of the settings, and the font file too when `save` is set.
+  void BuildFont(bool save, const std::string& fileName = {});
+  void UpdateOptionControls();
+  void SetHelpFile();
+  // BuildFont without saving; a failure is shown as the application shows errors.
+  void Rebuild();
+  static void ShowError(const std::exception& e);
+
+  // The charset values of the menu items, in menu order.
+  struct CharsetItem {
+    const char* name;
+    int charset;
+  };
+  static const CharsetItem kCharsetItems[12];
+
+protected:
+  std::string_view Description() const override { return kForm1Description; }
+  void DeclareBindings(platform::TBinder& b) override;
+
+private:
+  TFontJobResult preview_;
+};
+
+// The picture that shows under the preview when the sheet is taller than it.
+QImage MoreIndicatorPicture();
+// The bitmap as a picture (palette formats through their palettes).
+QImage ToQImage(const platform::Bitmap& bitmap);
+
+}  // namespace fontcreator

@@ -1,0 +1,338 @@
+#include "assembly/fontfile.h"
+#include "fontcreator/window/fontform.h"
+#include "localisation/langmanager.h"
+#include "platform/exedir.h"
+#include "platform/ui/application.h"
+#include "platform/ui/fakeservices.h"
+#include "platform/uilanguage.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace fontcreator;
+using platform::TMsgIcon;
+
+namespace {
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), {}};
+}
+
+// A program folder <root>/bin with a "fonts" folder holding DejaVu Serif and a Russian
+// language file; the installed fonts are DejaVu Sans alone.
+class FontFormTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    root_ = new fs::path(fs::temp_directory_path() / ("fontform_test_" + std::to_string(::getpid())));
+    fs::remove_all(*root_);
+    fs::create_directories(*root_ / "installed");
+    fs::create_directories(*root_ / "bin" / "fonts");
+    fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", *root_ / "installed" / "DejaVuSans.ttf");
+    fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", *root_ / "bin" / "fonts" / "serif.ttf");
+    std::ofstream(*root_ / "bin" / "russian.lng", std::ios::binary)
+        << "LANGID=1049\r\n[$CONSTANTS]\r\nFontHeightLabel=\xC2\xFB\xF1\xEE\xF2\xE0:\r\n"
+           "[Form1]\r\n00000031=\xD1\xEE\xE7\xE4\xE0\xF2\xFC\r\n00000010=A\\nB\\nC\\n\r\n";
+  }
+  static void TearDownTestSuite() {
+    fs::remove_all(*root_);
+    delete root_;
+  }
+
+  void SetUp() override {
+    // Afresh for every window: removing the fonts folder's fonts also forgets private folders.
+    ASSERT_TRUE(UsePrivateFontFolders({(*root_ / "installed").string()}));
+    platform::SetExecutableDirForTesting((*root_ / "bin").string() + "/");
+    localisation::FreeLangManager();
+    localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
+    SetClearTypeAvailableForTesting(std::nullopt);
+    form_ = platform::CreateForm<TForm1>();
+  }
+  void TearDown() override {
+    form_.reset();
+    localisation::FreeLangManager();
+    platform::Application().ResetTerminated();
+    SetClearTypeAvailableForTesting(std::nullopt);
+    platform::SetInterfaceLanguage(0);
+  }
+
+  platform::TMenuItem* Item(const char* name) { return dynamic_cast<platform::TMenuItem*>(form_->FindComponent(name)); }
+  std::string Out(const std::string& name) { return (*root_ / name).string(); }
+
+  static fs::path* root_;
+  platform::TFakeServices services_;
+  platform::TOwned<TForm1> form_;
+};
+fs::path* FontFormTest::root_ = nullptr;
+
+TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
+  TForm1& f = *form_;
+  EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ");
+  EXPECT_EQ(platform::Application().Title(), f.Caption());
+  // The fonts folder comes first, so its font is listed.
+  ASSERT_EQ(f.ComboBox1->Items()->Count(), 2);
+  EXPECT_EQ((*f.ComboBox1->Items())[0], "DejaVu Sans");
+  EXPECT_EQ((*f.ComboBox1->Items())[1], "DejaVu Serif");
+  EXPECT_EQ(f.ComboBox1->ItemIndex(), 0);
+  EXPECT_NE(localisation::LangManager().Sources().Find(1049), nullptr);
+  EXPECT_EQ(f.Charset, 1);
+  EXPECT_FALSE(f.Busy);
+  EXPECT_FALSE(f.TooLarge);
+  EXPECT_EQ(platform::Application().HintPause(), 1200);
+  EXPECT_EQ(platform::Application().HelpFile(), root_->string() + "/manual/tomefalcon_en.chm");
+  // Defaults: size 8, black and white, black on white, neutral bars, default charset.
+  EXPECT_EQ(f.SizeSpin->Value(), 8);
+  EXPECT_EQ(f.FontTypeCBox->ItemIndex(), 0);
+  EXPECT_EQ(f.cbTextColor->Selected(), platform::clBlack);
+  EXPECT_EQ(f.cbBackgroundColor->Selected(), platform::clWhite);
+  EXPECT_EQ(f.trbContrast->Position(), 5);
+  EXPECT_EQ(f.trBrightness->Position(), 5);
+  EXPECT_TRUE(Item("DEFAULTCHARSET1")->Checked());
+  // The preview of DejaVu Sans 8: one glyph height, a sheet 200 wide, the zoom in the
+  // panel's bottom-right corner.
+  EXPECT_EQ(f.Preview().Height, 8);
+  EXPECT_EQ(f.Label4->Caption(), "Final font height: 8");
+  EXPECT_EQ(f.lbTooLargeFont->Caption(), "");
+  EXPECT_EQ(f.Image1->Picture().width(), 200);
+  EXPECT_EQ(f.Image1->Picture().height(), f.Preview().Sheet.Height());
+  EXPECT_FALSE(f.Image2->Visible());
+  EXPECT_EQ(f.imgZoom->Left() + f.imgZoom->Width() + 4, f.Panel1->Width());
+  EXPECT_EQ(f.imgZoom->Top() + f.imgZoom->Height() + 4, f.Panel1->Height());
+  EXPECT_EQ(f.imgZoom->Height(), 4 * 8 + 2);
+  EXPECT_TRUE(services_.messages.empty());
+}
+
+TEST_F(FontFormTest, DestructionRemovesTheFontsOfTheFontsFolder) {
+  form_.reset();
+  for (const std::string& family : InstalledFontFamilies()) EXPECT_NE(family, "DejaVu Serif");
+}
+
+TEST_F(FontFormTest, OptionChangesRebuildUnlessBusy) {
+  TForm1& f = *form_;
+  f.SizeSpin->SetValue(16);
+  EXPECT_EQ(f.Preview().Height, 16);
+  EXPECT_EQ(f.Label4->Caption(), "Final font height: 16");
+  EXPECT_EQ(f.imgZoom->Height(), 4 * 16 + 2);
+
+  f.ComboBox1->UserSelect(1);  // DejaVu Serif
+  const int serifA = f.Preview().Zoom.Width();
+  f.CheckBox1->SetChecked(true);  // bold widens the letter
+  EXPECT_GT(f.Preview().Zoom.Width(), serifA);
+
+  f.Busy = true;
+  f.SizeSpin->SetValue(10);
+  EXPECT_EQ(f.Preview().Height, 16);
+  f.Busy = false;
+  f.trBrightness->UserMove(3);
+  EXPECT_EQ(f.Preview().Height, 10);
+}
+
+TEST_F(FontFormTest, CharsetMenuChecksOneItemAndRebuilds) {
+  TForm1& f = *form_;
+  ASSERT_EQ(f.PopupMenu1->Items()->Count(), 14);  // twelve charsets, two separators
+  EXPECT_TRUE(f.PopupMenu1->Items()->Items(1)->IsLine());
+  EXPECT_TRUE(f.PopupMenu1->Items()->Items(10)->IsLine());
+  f.SizeSpin->SetValue(12);
+  Item("Russincharset1")->Click();
+  EXPECT_EQ(f.Charset, 204);
+  int checked = 0;
+  for (const auto& c : TForm1::kCharsetItems) checked += Item(c.name)->Checked() ? 1 : 0;
+  EXPECT_EQ(checked, 1);
+  EXPECT_TRUE(Item("Russincharset1")->Checked());
+  for (const auto& [name, value] : std::vector<std::pair<const char*, int>>{
+           {"MACchrset1", 77}, {"OEMcharset1", 255}, {"ANSIcharset1", 0}, {"DEFAULTCHARSET1", 1}}) {
+    Item(name)->Click();
+    EXPECT_EQ(f.Charset, value) << name;
+  }
+  EXPECT_TRUE(Item("DEFAULTCHARSET1")->Checked());
+  EXPECT_FALSE(Item("MACchrset1")->Checked());
+
+  f.SpeedButton1->Click();
+  ASSERT_NE(f.PopupMenu1->LastMenu(), nullptr);
+  EXPECT_EQ(f.PopupMenu1->LastMenu()->actions().size(), 14);
+  f.PopupMenu1->LastMenu()->hide();
+}
+
+TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
+  TForm1& f = *form_;
+  struct Case {
+    int type;
+    bool antialias, colours;
+  };
+  for (Case c : {Case{1, true, true}, Case{2, false, true}, Case{0, false, false}}) {
+    f.FontTypeCBox->UserSelect(c.type);
+    SCOPED_TRACE(c.type);
+    EXPECT_EQ(f.cbAntialiazed->Enabled(), c.antialias);
+    EXPECT_EQ(f.trbContrast->Enabled(), c.antialias);
+    EXPECT_EQ(f.trBrightness->Enabled(), c.antialias);
+    EXPECT_EQ(f.Label8->Enabled(), c.antialias);
+    EXPECT_EQ(f.Label9->Enabled(), c.antialias);
+    EXPECT_EQ(f.cbTextColor->Enabled(), c.colours);
+    EXPECT_EQ(f.cbBackgroundColor->Enabled(), c.colours);
+    EXPECT_EQ(f.Label6->Enabled(), c.colours);
+    EXPECT_EQ(f.Label7->Enabled(), c.colours);
+    if (c.type == 1) {
+      // Colours chosen for a colour font.
+      f.cbTextColor->UserSelect(f.cbTextColor->ItemCount() - 1);
+      f.cbBackgroundColor->UserSelect(1);
+      EXPECT_NE(f.cbTextColor->Selected(), platform::clBlack);
+    }
+  }
+  // Black and white puts black on white back.
+  EXPECT_EQ(f.cbTextColor->Selected(), platform::clBlack);
+  EXPECT_EQ(f.cbBackgroundColor->Selected(), platform::clWhite);
+  EXPECT_TRUE(services_.messages.empty());
+}
+
+TEST_F(FontFormTest, ClearTypeWithoutTheSystemFallsBackToColour) {
+  SetClearTypeAvailableForTesting(false);
+  form_->FontTypeCBox->UserSelect(2);
+  ASSERT_EQ(services_.messages.size(), 1u);
+  EXPECT_EQ(services_.messages[0].text,
+            "This program is able to create ClearType fonts only under Windows XP system.");
+  EXPECT_EQ(services_.messages[0].caption, "ClearType");
+  EXPECT_EQ(services_.messages[0].icon, TMsgIcon::None);
+  EXPECT_EQ(form_->FontTypeCBox->ItemIndex(), 1);
+  EXPECT_TRUE(form_->cbAntialiazed->Enabled());
+}
+
+TEST_F(FontFormTest, LanguageSwitchKeepsTheFontTypeAndPicksTheHelpFile) {
+  TForm1& f = *form_;
+  f.FontTypeCBox->UserSelect(2);
+  f.ComboBox2->UserSelect(1);  // Russian
+  EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+  EXPECT_EQ(f.FontTypeCBox->ItemIndex(), 2);
+  EXPECT_EQ(f.Label4->Caption(), "\xC2\xFB\xF1\xEE\xF2\xE0: 8");
+  EXPECT_EQ(f.BitBtn3->Caption(), "\xD1\xEE\xE7\xE4\xE0\xF2\xFC");  // the window's section
+  EXPECT_EQ(platform::InterfaceCodePage(), 1251);
+  ASSERT_EQ(f.FontTypeCBox->Items()->Count(), 3);
+  EXPECT_EQ((*f.FontTypeCBox->Items())[2], "C");
+  EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ");
+  EXPECT_EQ(platform::Application().HelpFile(), root_->string() + "/manual/tomefalcon_ru.chm");
+  f.ComboBox2->UserSelect(2);  // Slovak: no file, the default language
+  EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);
+  EXPECT_EQ(f.Label4->Caption(), "Final font height: 8");
+  EXPECT_EQ(f.BitBtn3->Caption(), "Create");
+  EXPECT_EQ(platform::Application().HelpFile(), root_->string() + "/manual/tomefalcon_en.chm");
+  EXPECT_EQ(f.FontTypeCBox->ItemIndex(), 2);
+}
+
+TEST_F(FontFormTest, HelpAndFinishButtons) {
+  int context = 0;
+  std::string file;
+  platform::Application().SetHelpHandler([&](int c, const std::string& f) {
+    context = c;
+    file = f;
+    return true;
+  });
+  form_->BitBtn1->Click();
+  platform::Application().SetHelpHandler(nullptr);
+  EXPECT_EQ(context, 49);
+  EXPECT_EQ(file, root_->string() + "/manual/tomefalcon_en.chm");
+
+  form_->ShowForm();
+  form_->BitBtn2->Click();
+  EXPECT_FALSE(form_->Visible());
+  EXPECT_TRUE(platform::Application().Terminated());
+}
+
+TEST_F(FontFormTest, CreateWritesTheFontOfThePreview) {
+  TForm1& f = *form_;
+  f.SizeSpin->SetValue(11);
+  services_.ScriptDialog({Out("sans11.fnt")});
+  f.BitBtn3->Click();
+  ASSERT_EQ(services_.dialogs.size(), 1u);
+  EXPECT_TRUE(services_.dialogs[0].save);
+  EXPECT_EQ(services_.dialogs[0].file_name, "*.fnt");
+  EXPECT_EQ(services_.dialogs[0].default_ext, "fnt");
+  EXPECT_EQ(services_.dialogs[0].filter, "Tomefalcon font files|*.fnt");
+  ASSERT_EQ(services_.messages.size(), 1u);
+  EXPECT_EQ(services_.messages[0].caption, "Installing font");
+  EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Information);
+  EXPECT_EQ(services_.messages[0].text,
+            "A new font has been created.\r\n\r\nFonts can be embeded in midlet or installed separately.\r\n"
+            "Please use \"Help\" button for getting help on fonts installation.");
+
+  const std::string bytes = ReadFile(Out("sans11.fnt"));
+  std::string reason;
+  auto font = assembly::ReadFontFile(bytes, &reason);
+  ASSERT_TRUE(font) << reason;
+  EXPECT_EQ(font->Height, 11);
+  EXPECT_EQ(font->Type, 0);
+  EXPECT_EQ(font->TextColor, 0u);
+  EXPECT_EQ(font->BackgroundColor, 0xFFFFFFu);
+  EXPECT_TRUE(font->HasNegativeSheet);
+  EXPECT_EQ(f.Preview().Height, 11);
+
+  // A colour font keeps the chosen colours, red in bits 16..23.
+  f.FontTypeCBox->UserSelect(1);
+  f.cbTextColor->UserSelect(10);  // the custom item first, then the standard colours: Red
+  ASSERT_EQ(f.cbTextColor->Selected(), platform::clRed);
+  services_.ScriptDialog({Out("red.fnt")});
+  f.BitBtn3->Click();
+  font = assembly::ReadFontFile(ReadFile(Out("red.fnt")), &reason);
+  ASSERT_TRUE(font) << reason;
+  EXPECT_EQ(font->Type, 1);
+  EXPECT_EQ(font->TextColor, 0xFF0000u);
+  EXPECT_EQ(font->BackgroundColor, 0xFFFFFFu);
+}
+
+TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
+  TForm1& f = *form_;
+  // Cancelled: nothing.
+  services_.ScriptDialogCancel();
+  f.BitBtn3->Click();
+  EXPECT_TRUE(services_.messages.empty());
+
+  // A name of Cyrillic letters is refused; a Cyrillic folder is fine.
+  services_.ScriptDialog({Out("\xD1\x88\xD1\x80\xD0\xB8\xD1\x84\xD1\x82.fnt")});
+  f.BitBtn3->Click();
+  ASSERT_EQ(services_.messages.size(), 1u);
+  EXPECT_EQ(services_.messages[0].text, "Only english letters are allowed in font filename.");
+  EXPECT_EQ(services_.messages[0].caption, "Invalid filename");
+  EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Error);
+  EXPECT_FALSE(fs::exists(Out("\xD1\x88\xD1\x80\xD0\xB8\xD1\x84\xD1\x82.fnt")));
+  fs::create_directories(Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"));
+  services_.ScriptDialog({Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/font.fnt")});
+  f.BitBtn3->Click();
+  ASSERT_EQ(services_.messages.size(), 2u);
+  EXPECT_EQ(services_.messages[1].caption, "Installing font");
+  EXPECT_TRUE(assembly::IsValidFontBytes(ReadFile(Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/font.fnt"))));
+
+  // A folder that does not exist: the error, no confirmation.
+  services_.ScriptDialog({Out("missing/font.fnt")});
+  f.BitBtn3->Click();
+  ASSERT_EQ(services_.messages.size(), 3u);
+  EXPECT_EQ(services_.messages[2].icon, TMsgIcon::Error);
+  EXPECT_NE(services_.messages[2].text.find("missing/font.fnt"), std::string::npos);
+  EXPECT_FALSE(f.Busy);
+
+  // Too large: the message, no dialog.
+  f.CheckBox1->SetChecked(true);
+  f.SizeSpin->SetValue(24);
+  ASSERT_TRUE(f.TooLarge);
+  EXPECT_EQ(f.lbTooLargeFont->Caption(), "*Font is too large");
+  EXPECT_TRUE(f.Image2->Visible());
+  EXPECT_EQ(f.Preview().Sheet.Height(), 255);
+  const size_t dialogs = services_.dialogs.size();
+  f.BitBtn3->Click();
+  EXPECT_EQ(services_.dialogs.size(), dialogs);
+  ASSERT_EQ(services_.messages.size(), 4u);
+  EXPECT_EQ(services_.messages[3].text, "Resulting font image is too large. Please decrease font size.");
+  EXPECT_EQ(services_.messages[3].caption, "Error");
+  EXPECT_EQ(services_.messages[3].icon, TMsgIcon::Warning);
+  // Back under the limit, the state clears.
+  f.SizeSpin->SetValue(8);
+  EXPECT_FALSE(f.TooLarge);
+  EXPECT_EQ(f.lbTooLargeFont->Caption(), "");
+}
+
+}  // namespace

@@ -1,0 +1,41 @@
+// Renders the font creator's window off-screen into a PNG file to look at:
+//   QT_QPA_PLATFORM=offscreen glyphkiln_shot_ui out.png [font type 0..2] [size]
+// Only the DejaVu fonts are installed for it, so that the picture does not depend on the host.
+#include "fontcreator/window/fontform.h"
+#include "localisation/langmanager.h"
+#include "platform/ui/application.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s out.png [font type] [size]\n", argv[0]);
+    return 2;
+  }
+  localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
+  platform::Application().Initialize(argc, argv);
+  fontcreator::UsePrivateFontFolders({"/usr/share/fonts/truetype/dejavu"});
+  int status = 0;
+  {
+    auto form = platform::CreateForm<fontcreator::TForm1>();
+    int sans = form->ComboBox1->Items()->IndexOf("DejaVu Sans");
+    if (sans >= 0) form->ComboBox1->UserSelect(sans);
+    if (argc > 3) form->SizeSpin->SetValue(std::stoi(argv[3]));
+    if (argc > 2) {
+      form->FontTypeCBox->UserSelect(std::stoi(argv[2]));
+      form->cbAntialiazed->SetChecked(true);
+    }
+    form->ShowForm();
+    for (int i = 0; i < 5; ++i) platform::Application().ProcessMessages();
+    if (!form->Widget()->grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+      std::fprintf(stderr, "cannot write %s\n", argv[1]);
+      status = 1;
+    }
+  }
+  localisation::FreeLangManager();
+  return status;
+}
