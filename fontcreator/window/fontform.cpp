@@ -1,6 +1,7 @@
 #include "fontcreator/window/fontform.h"
 
 #include "assembly/utils.h"
+#include "controls/registry.h"
 #include "fontcreator/fontfolder.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
@@ -60,8 +61,7 @@ QImage ToQImage(const Bitmap& bitmap) {
 TForm1::TForm1(TComponent* owner) : TForm(owner) {}
 
 void TForm1::DeclareBindings(TBinder& b) {
-  RegisterClass<controls::TMySpinEdit>();
-  RegisterClass<controls::THintBalloonControl>();
+  controls::RegisterControlClasses();
   b.Field("ComboBox1", ComboBox1);
   b.Field("SpeedButton1", SpeedButton1);
   b.Field("SizeSpin", SizeSpin);
