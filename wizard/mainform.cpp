@@ -1,0 +1,807 @@
+#include "wizard/mainform.h"
+
+#include "assembly/phonelist.h"
+#include "assembly/phones.h"
+#include "assembly/tables.h"
+#include "assembly/utils.h"
+#include "localisation/langmanager.h"
+#include "platform/exedir.h"
+#include "platform/ui/application.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+
+using namespace platform;
+
+namespace wizard {
+
+namespace {
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_regular_file(path, ec);
+}
+
+// "a\r\nb" -> "a|b" and back.
+std::string LinesToBar(std::string text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      out += '|';
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+std::string BarToLines(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '|')
+      out += "\r\n";
+    else
+      out += c;
+  }
+  return out;
+}
+
+// A small arrow picture for the move buttons of the book files page.
+QImage ArrowGlyph(bool up) {
+  QImage img(16, 16, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  QPolygonF tri;
+  if (up)
+    tri << QPointF(8, 3) << QPointF(14, 11) << QPointF(2, 11);
+  else
+    tri << QPointF(8, 13) << QPointF(14, 5) << QPointF(2, 5);
+  p.drawPolygon(tri);
+  return img;
+}
+
+}  // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) { RegisterWizardClasses(); }
+
+TForm1::~TForm1() = default;
+
+std::string& TForm1::ProgramDir() {
+  static std::string dir = platform::ExecutableDir();
+  return dir;
+}
+
+std::vector<std::string>& TForm1::CommandLine() {
+  static std::vector<std::string> args;
+  return args;
+}
+
+TProfile TForm1::Settings() const { return TProfile(ProgramDir() + "Quirewright.ini"); }
+
+void TForm1::DeclareBindings(TBinder& b) {
+  b.Field("Notebook1", Notebook1);
+  for (int i = 0; i < kPageCount; ++i) b.Field(PageNames[static_cast<size_t>(i)], Pages[static_cast<size_t>(i)]);
+  for (int i = 2; i < kPageCount; ++i) b.Field("WizardHeader" + std::to_string(i), Headers[static_cast<size_t>(i)]);
+  b.Field("Bevel1", Bevel1);
+  b.Field("BitBtn5", BitBtn5);
+  b.Field("PrevBtn", PrevBtn);
+  b.Field("NextBtn", NextBtn);
+  b.Field("CancelBtn", CancelBtn);
+  b.Field("btnRestart", btnRestart);
+  b.Field("PageManager1", PageManager1);
+  b.Field("SaveDialog", SaveDialog);
+  b.Field("lcMain", lcMain);
+  b.Field("PopupMenu1", PopupMenu1);
+  b.Field("BlackandWhitefontspack1", BlackandWhitefontspack1);
+  b.Field("Bluefonstpack1", Bluefonstpack1);
+  b.Field("Yellowfontspacks1", Yellowfontspacks1);
+  b.Field("ClearTypeFontsPack1", ClearTypeFontsPack1);
+  b.Field("Anitaliazedfontspack1", Anitaliazedfontspack1);
+  b.Field("Nofonts1", Nofonts1);
+  b.Field("TextFileOpenDialog", TextFileOpenDialog);
+  b.Field("FontOpenDialog", FontOpenDialog);
+  b.Field("KeyConfigOpenDialog", KeyConfigOpenDialog);
+  b.Field("ListOfPhonesOpenDialog", ListOfPhonesOpenDialog);
+  b.Field("HintBalloonControl1", HintBalloonControl1);
+
+  b.Field("Image1", Image1);
+  b.Field("RadioButton4", RadioButton4);
+  b.Field("RadioButton5", RadioButton5);
+  b.Field("RadioButton2", RadioButton2);
+  b.Field("RadioButton3", RadioButton3);
+  b.Field("RadioButton1", RadioButton1);
+  b.Field("Image2", Image2);
+  b.Field("rbFullVersion", rbFullVersion);
+  b.Field("rbLiteVersion", rbLiteVersion);
+  b.Field("rbTinyVersion", rbTinyVersion);
+  b.Field("cbPhoneModel", cbPhoneModel);
+  b.Field("spJARLimit", spJARLimit);
+  b.Field("GroupBox1", GroupBox1);
+  b.Field("lbCoreDesc", lbCoreDesc);
+  b.Field("cbKeysConfig", cbKeysConfig);
+  b.Field("GroupBox2", GroupBox2);
+  b.Field("lbKeysConfigDesc", lbKeysConfigDesc);
+  b.Field("rbilEnglishCE", rbilEnglishCE);
+  b.Field("rbilEnglishWE", rbilEnglishWE);
+  b.Field("rbilEnglishCyr", rbilEnglishCyr);
+  b.Field("rbilHerbew", rbilHerbew);
+  b.Field("rbilRussian", rbilRussian);
+  b.Field("rbilUkrainian", rbilUkrainian);
+  b.Field("rbilGerman", rbilGerman);
+  b.Field("rbilCzech", rbilCzech);
+  b.Field("rbilSlovak", rbilSlovak);
+  b.Field("rbilArabic", rbilArabic);
+  b.Field("rbilGreek", rbilGreek);
+  b.Field("rbWithZIPSupport", rbWithZIPSupport);
+  b.Field("rbWithoutZIPSupport", rbWithoutZIPSupport);
+  b.Field("lbCantZIP", lbCantZIP);
+  b.Field("edJSR75Storage", edJSR75Storage);
+  for (int k = 1; k <= 5; ++k) {
+    b.Field("cbFont" + std::to_string(k), cbFonts[static_cast<size_t>(k)]);
+    b.Field("cbNegative" + std::to_string(k), cbNegatives[static_cast<size_t>(k)]);
+  }
+  b.Field("cbFont1", cbFont1);
+  b.Field("cbFont2", cbFont2);
+  b.Field("cbFont3", cbFont3);
+  b.Field("cbFont4", cbFont4);
+  b.Field("cbFont5", cbFont5);
+  b.Field("cbNegative1", cbNegative1);
+  b.Field("cbNegative2", cbNegative2);
+  b.Field("cbNegative3", cbNegative3);
+  b.Field("cbNegative4", cbNegative4);
+  b.Field("cbNegative5", cbNegative5);
+  b.Field("BitBtn1", BitBtn1);
+  b.Field("Label26", Label26);
+  b.Field("Label27", Label27);
+  b.Field("lbTextFiles", lbTextFiles);
+  b.Field("BitBtn3", BitBtn3);
+  b.Field("BitBtn4", BitBtn4);
+  b.Field("BitBtn2", BitBtn2);
+  b.Field("SpeedButton1", SpeedButton1);
+  b.Field("SpeedButton2", SpeedButton2);
+  b.Field("edMidletName", edMidletName);
+  b.Field("edBookTitle", edBookTitle);
+  b.Field("mmIntroText", mmIntroText);
+  b.Field("rbDontIncludeImages", rbDontIncludeImages);
+  b.Field("rbBlackAndWhiteImages", rbBlackAndWhiteImages);
+  b.Field("rb16ColorsImages", rb16ColorsImages);
+  b.Field("rb64ColorsImages", rb64ColorsImages);
+  b.Field("rb256ColorsImages", rb256ColorsImages);
+  b.Field("cbScaleDown", cbScaleDown);
+  b.Field("spMaxImageWidth", spMaxImageWidth);
+  b.Field("spMaxImageHeight", spMaxImageHeight);
+  b.Field("lbMaxImageWidth", lbMaxImageWidth);
+  b.Field("lbMaxImageHeight", lbMaxImageHeight);
+  b.Field("rbHideAdvancedOptions", rbHideAdvancedOptions);
+  b.Field("rbShowAdvancedOptions", rbShowAdvancedOptions);
+  b.Field("tcAdvancedOptions", tcAdvancedOptions);
+  b.Field("cbAlternativeRotation", cbAlternativeRotation);
+  b.Field("cbForceHeight", cbForceHeight);
+  b.Field("spForceHeight", spForceHeight);
+  b.Field("cbBacklightControlMethod", cbBacklightControlMethod);
+  b.Field("cboxBacklightControlMethod", cboxBacklightControlMethod);
+  b.Field("cbDisableCrashRecover", cbDisableCrashRecover);
+  b.Field("cbStoragePath", cbStoragePath);
+  b.Field("edStoragePath", edStoragePath);
+  b.Field("cbFontPath", cbFontPath);
+  b.Field("edFontPath", edFontPath);
+  b.Field("cbMidletDataSize", cbMidletDataSize);
+  b.Field("spMidletDataSize", spMidletDataSize);
+  b.Field("cbCustomAttributes", cbCustomAttributes);
+  b.Field("mmCustomAttributes", mmCustomAttributes);
+  b.Field("rgColorConversion", rgColorConversion);
+  b.Field("cbIgnoreEmptyImages", cbIgnoreEmptyImages);
+  b.Field("cbIgnoreSmallImages", cbIgnoreSmallImages);
+  b.Field("spMinImageWidth", spMinImageWidth);
+  b.Field("spMinImageHeight", spMinImageHeight);
+  b.Field("lbMinImageWidth", lbMinImageWidth);
+  b.Field("lbMinImageHeight", lbMinImageHeight);
+  b.Field("cbIgnoreImagesWithNames", cbIgnoreImagesWithNames);
+  b.Field("edIgnoreImagesWithNames", edIgnoreImagesWithNames);
+  b.Field("gbBookMidletOptions", gbBookMidletOptions);
+  b.Field("edTitleLine1", edTitleLine1);
+  b.Field("edTitleLine2", edTitleLine2);
+  b.Field("edVendor", edVendor);
+  b.Field("cbCustomHelpFile", cbCustomHelpFile);
+  b.Field("edCustomHelpFile", edCustomHelpFile);
+  b.Field("btnCustomHelpFile", btnCustomHelpFile);
+  b.Field("Label38", Label38);
+  b.Field("BuildProgressGroup", BuildProgressGroup);
+  b.Field("BuildProgressGauge", BuildProgressGauge);
+  b.Field("cbDirectory", cbDirectory);
+  b.Field("Label18", Label18);
+  b.Field("pnFinalNote", pnFinalNote);
+  b.Field("lbFinalNote", lbFinalNote);
+  b.Field("ulFinalNote", ulFinalNote);
+  for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
+    b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
+
+#define QW_HANDLER(name) b.Handler(#name, this, &TForm1::name)
+  QW_HANDLER(FormCreate);
+  QW_HANDLER(FormShow);
+  QW_HANDLER(FormDestroy);
+  QW_HANDLER(CancelBtnClick);
+  QW_HANDLER(lcMainLanguageChanged);
+  QW_HANDLER(PageManager1GetNextPage);
+  QW_HANDLER(PageManager1GetPriorPage);
+  QW_HANDLER(PageManager1PageChanged);
+  QW_HANDLER(cbPhoneModelChange);
+  QW_HANDLER(cbKeysConfigChange);
+  QW_HANDLER(cbHideAdvancedOptionsClick);
+  QW_HANDLER(rbHideAdvancedOptionsClick);
+  QW_HANDLER(cbBacklightControlMethodClick);
+  QW_HANDLER(btnRestartClick);
+  QW_HANDLER(cbCustomHelpFileClick);
+  QW_HANDLER(btnCustomHelpFileClick);
+  QW_HANDLER(BitBtn5Click);
+  QW_HANDLER(ulFinalNoteClick);
+  QW_HANDLER(BitBtn4Click);
+  QW_HANDLER(BitBtn2Click);
+  QW_HANDLER(BitBtn3Click);
+  QW_HANDLER(SpeedButton1Click);
+  QW_HANDLER(SpeedButton2Click);
+  QW_HANDLER(UrlLabel1Click);
+  QW_HANDLER(UrlLabel3Click);
+  QW_HANDLER(UrlLabel4Click);
+  QW_HANDLER(UrlLabel5Click);
+  QW_HANDLER(UrlLabel6Click);
+  QW_HANDLER(UrlLabel7Click);
+  QW_HANDLER(UrlLabel8Click);
+  QW_HANDLER(UrlLabel9Click);
+  QW_HANDLER(UrlLabel10Click);
+  QW_HANDLER(UrlLabel11Click);
+  QW_HANDLER(UrlLabel12Click);
+  QW_HANDLER(UrlLabel13Click);
+  QW_HANDLER(UrlLabel22Click);
+  QW_HANDLER(cbFont1Change);
+  QW_HANDLER(BitBtn1Click);
+  QW_HANDLER(BlackandWhitefontspack1Click);
+  QW_HANDLER(Bluefonstpack1Click);
+  QW_HANDLER(Yellowfontspacks1Click);
+  QW_HANDLER(ClearTypeFontsPack1Click);
+  QW_HANDLER(Anitaliazedfontspack1Click);
+  QW_HANDLER(Nofonts1Click);
+  QW_HANDLER(cbNegative1Click);
+#undef QW_HANDLER
+}
+
+// --- messages and the build host -----------------------------------------------------------
+
+std::string TForm1::Text(const char* name) { return localisation::LangManager().TextByName(name); }
+
+void TForm1::Message(const std::string& text, const std::string& caption, TMsgIcon icon) {
+  Services().MessageBox(text, caption, icon);
+}
+
+void TForm1::ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) {
+  TMsgIcon i = TMsgIcon::None;
+  switch (icon) {
+    case assembly::MessageIcon::Information: i = TMsgIcon::Information; break;
+    case assembly::MessageIcon::Warning: i = TMsgIcon::Warning; break;
+    case assembly::MessageIcon::Error: i = TMsgIcon::Error; break;
+    case assembly::MessageIcon::None: break;
+  }
+  Message(text, caption, i);
+}
+
+void TForm1::RequestTerminate() { Application().Terminate(); }
+
+void TForm1::SetProgress(int position, int max) {
+  BuildProgressGauge->SetMax(max);
+  BuildProgressGauge->SetPosition(position);
+}
+
+void TForm1::SetStatus(const std::string& text) { Label38->SetCaption(text); }
+
+void TForm1::ProcessMessages() { Application().ProcessMessages(); }
+
+void TForm1::SetWindowEnabled(bool enabled) {
+  SetEnabled(enabled);
+  CancelBtn->SetEnabled(enabled);
+  NextBtn->SetEnabled(enabled);
+  PrevBtn->SetEnabled(enabled);
+}
+
+// --- start-up, Cancel/Finish, language -----------------------------------------------------
+
+void TForm1::SetHelpFile(const std::string& name) {
+  // The parent of the program folder; the root is its own parent.
+  std::string dir = ProgramDir();
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  size_t slash = dir.find_last_of('/');
+  std::string parent = slash == std::string::npos ? std::string() : dir.substr(0, slash);
+  Application().SetHelpFile(parent + "/manual/" + name);
+}
+
+void TForm1::FormCreate(TObject* /*sender*/) {
+  try {
+    SetDoubleBuffered(true);
+    SetHelpFile("tomefalcon_en.chm");
+    FJarLimitWarned = false;
+    FResetFonts = true;
+    FCustomKeysFile.clear();
+    FPhonesListFile.clear();
+    controls::UseBalloonHints(HintBalloonControl1);
+    SpeedButton1->SetGlyph(ArrowGlyph(true));
+    SpeedButton2->SetGlyph(ArrowGlyph(false));
+
+    FResArchive = std::make_unique<assembly::TZipFile>();
+    FResArchive->LoadFromFile(ProgramDir() + "quirewright.dat");
+
+    FUpdating = true;
+    FPageVisited.fill(false);
+    cbPhoneModel->Items()->Clear();
+    for (const assembly::TPhoneListItem& row : assembly::PhoneTable) cbPhoneModel->Items()->Add(row.Name);
+    cbPhoneModel->SetItemIndex(0);
+    cbKeysConfig->Items()->Clear();
+    for (const char* name : assembly::KeysConfigNames) cbKeysConfig->Items()->Add(name);
+    FUpdating = false;
+
+    lcMainLanguageChanged(this);
+    UpdateControls();
+    localisation::LangManager().RegisterLanguageFolder(ProgramDir(), "*.lng", false);
+    SetCaption(Caption() + " v." + kVersion);
+    assembly::BuildFontCatalogue(*FResArchive, FFontCatalogue);
+    PageManager1PageChanged(PageManager1);
+  } catch (const std::exception& e) {
+    FUpdating = false;
+    Message(e.what(), Application().Title(), TMsgIcon::Error);
+  }
+}
+
+void TForm1::FormShow(TObject* /*sender*/) {
+  const std::vector<std::string>& args = CommandLine();
+  if (!args.empty() && args[0] == "-deploy") {
+    BuildDeployVersions(args.size() > 1 ? args[1] : std::string(), args.size() > 2 ? args[2] : std::string());
+    Close();
+  }
+}
+
+void TForm1::FormDestroy(TObject* /*sender*/) { FResArchive.reset(); }
+
+void TForm1::CancelBtnClick(TObject* /*sender*/) {
+  if (CurrentPage() == pgFinish) {
+    SaveSettings();
+    if (cbDirectory->Checked()) {
+      std::string folder = assembly::ParentDir(SaveDialog->FileName);
+      Services().OpenFolder(folder);
+    }
+  }
+  Close();
+}
+
+void TForm1::lcMainLanguageChanged(TObject* /*sender*/) {
+  for (size_t i = 0; i < FCoreDescs.size(); ++i) FCoreDescs[i] = Text(assembly::CoreDescriptions[i]);
+  for (size_t i = 0; i < FKeysConfigDescs.size(); ++i) FKeysConfigDescs[i] = Text(assembly::KeysConfigDescriptions[i]);
+}
+
+// --- page order ----------------------------------------------------------------------------
+
+const assembly::TPhoneListItem& TForm1::Model() const {
+  int row = ModelRow();
+  if (row < 0 || row >= assembly::kPhoneModelCount) row = 0;
+  return assembly::PhoneTable[static_cast<size_t>(row)];
+}
+
+bool TForm1::IsSavedModel() const {
+  int row = ModelRow();
+  return row >= 0 && row == Settings().ReadInteger("PI_PHONEMODELPAGE", "cbPhoneModel", 0);
+}
+
+std::vector<std::string> TForm1::BookFiles() const {
+  std::vector<std::string> files;
+  TStrings* items = lbTextFiles->Items();
+  for (int i = 0; i < items->Count(); ++i) files.push_back((*items)[i]);
+  return files;
+}
+
+TRoadChoices TForm1::RoadChoices() const {
+  TRoadChoices c;
+  c.Full = rbFullVersion->Checked();
+  c.ListRow = IsListRow();
+  c.Core = Model().Core;
+  c.HtmlBooks = IsHtmlBooks(BookFiles());
+  return c;
+}
+
+void TForm1::PageManager1GetNextPage(int current_page, int& new_page) {
+  bool reset = false;
+  new_page = NextPage(current_page, new_page, RoadChoices(), &reset);
+  if (reset) {
+    cbKeysConfig->SetItemIndex(0);
+    rbilEnglishCE->SetChecked(true);
+  }
+}
+
+void TForm1::PageManager1GetPriorPage(int current_page, int& new_page) {
+  new_page = PriorPage(current_page, new_page, RoadChoices());
+}
+
+// --- page entry ----------------------------------------------------------------------------
+
+void TForm1::PageManager1PageChanged(TObject* sender) {
+  TProfile ini = Settings();
+  auto read_check = [&](TCheckBox* box, const char* section, const char* key, int def) {
+    box->SetChecked(ini.ReadInteger(section, key, def) != 0);
+  };
+  auto read_radio = [&](TRadioButton* button, const char* section, const char* key, int def) {
+    button->SetChecked(ini.ReadInteger(section, key, def) != 0);
+  };
+  const bool full = rbFullVersion->Checked();
+
+  // 1
+  BitBtn5->SetVisible(CurrentPage() != pgWizardLanguage);
+  btnRestart->SetVisible(CurrentPage() == pgFinish);
+
+  // 2
+  if (CurrentPage() == pgKeyConfig && Model().NotSupported != 0) {
+    Message(Text("NotSupportedTitle"), Text("NotSupportedText"), TMsgIcon::Warning);
+    ShowPage(pgPhoneModel);
+    return;
+  }
+
+  // 3
+  int saved_jar_limit = 0;
+  int page = CurrentPage();
+  if (page >= 0 && page < kPageCount && !FPageVisited[static_cast<size_t>(page)]) {
+    FPageVisited[static_cast<size_t>(page)] = true;
+    switch (page) {
+      case pgWizardLanguage: {
+        const char* s = "PI_WIZARDLANGUAGEPAGE";
+        read_radio(RadioButton5, s, "radiobutton5", 0);
+        read_radio(RadioButton2, s, "radiobutton2", 0);
+        read_radio(RadioButton3, s, "radiobutton3", 0);
+        read_radio(RadioButton1, s, "radiobutton1", 0);
+        break;
+      }
+      case pgFullOrLite:
+        read_radio(rbLiteVersion, "PI_FULLORLITEPAGE", "rbLiteVersion", 0);
+        read_radio(rbTinyVersion, "PI_FULLORLITEPAGE", "rbTinyVersion", 0);
+        break;
+      case pgPhoneModel:
+        cbPhoneModel->SetItemIndex(ini.ReadInteger("PI_PHONEMODELPAGE", "cbPhoneModel", 0));
+        saved_jar_limit = ini.ReadInteger("PI_PHONEMODELPAGE", "spJARLimit", 0);
+        FPhonesListFile = ini.ReadString("PI_PHONEMODELPAGE", "CustomListOfPhones", "");
+        break;
+      case pgInterfaceLanguage: {
+        const char* s = "PI_INTERFACELANGUAGEPAGE";
+        read_radio(rbilEnglishWE, s, "rbilEnglishWE", 0);
+        read_radio(rbilEnglishCyr, s, "rbilEnglishCyr", 0);
+        read_radio(rbilHerbew, s, "rbilEnglishHeb", 0);
+        read_radio(rbilRussian, s, "rbilRussian", 0);
+        read_radio(rbilUkrainian, s, "rbilUkrainian", 0);
+        read_radio(rbilGerman, s, "rbilGerman", 0);
+        read_radio(rbilCzech, s, "rbilCzech", 0);
+        read_radio(rbilSlovak, s, "rbilSlovak", 0);
+        read_radio(rbilArabic, s, "rbilArabic", 0);
+        read_radio(rbilGreek, s, "rbilGreek", 0);
+        break;
+      }
+      case pgZipSupport:
+        read_radio(rbWithoutZIPSupport, "PI_ZIPSUPPORTPAGE", "rbWithoutZIPSupport", 0);
+        break;
+      case pgMidletName:
+        mmIntroText->SetTextValue(
+            BarToLines(ini.ReadString("PI_MIDLETNAMEPAGE", "mmIntroText", LinesToBar(mmIntroText->Text()))));
+        break;
+      case pgImages: {
+        const char* s = "PI_IMAGESPAGE";
+        read_radio(rbDontIncludeImages, s, "rbDontIncludeImages", 0);
+        read_radio(rbBlackAndWhiteImages, s, "rbBlackAndWhiteImages", 0);
+        read_radio(rb16ColorsImages, s, "rb16ColorsImages", 0);
+        read_radio(rb64ColorsImages, s, "rb64ColorsImages", 1);
+        read_radio(rb256ColorsImages, s, "rb256ColorsImages", 0);
+        read_check(cbScaleDown, s, "cbScaleDown", 1);
+        spMaxImageWidth->SetValue(ini.ReadInteger(s, "spMaxImageWidth", 96));
+        spMaxImageHeight->SetValue(ini.ReadInteger(s, "spMaxImageHeight", 64));
+        if (!IsSavedModel() && Model().BlackAndWhite != 0) rbBlackAndWhiteImages->SetChecked(true);
+        break;
+      }
+      case pgAdvancedOptions: {
+        const char* s = "PI_ADVANCEDOPTIONSPAGE";
+        bool hide = ini.ReadInteger(s, "rbHideAdvancedOptions", 1) != 0;
+        rbHideAdvancedOptions->SetChecked(hide);
+        rbShowAdvancedOptions->SetChecked(!hide);
+        read_check(cbCustomHelpFile, s, "cbCustomHelpFile", 0);
+        edCustomHelpFile->SetTextValue(ini.ReadString(s, "edCustomHelpFile", ""));
+        edTitleLine1->SetTextValue(ini.ReadString(s, "edTitleLine1", "Tomefalcon"));
+        edTitleLine2->SetTextValue(ini.ReadString(s, std::string("edTitleLine2") + kVersion, std::string("v") + kVersion));
+        edVendor->SetTextValue(ini.ReadString(s, "edVendor", kDefaultVendor));
+        if (rbHideAdvancedOptions->Checked())
+          ResetAdvancedOptions();
+        else
+          LoadAdvancedOptions();
+        break;
+      }
+      case pgFinish:
+        read_check(cbDirectory, "PI_FINISHPAGE", "cbDirectory", 1);
+        break;
+      default:
+        break;
+    }
+  }
+
+  // 4
+  page = CurrentPage();
+  if (page == pgInterfaceLanguage || page == pgZipSupport || page == pgJSR75Storage) FResetFonts = true;
+
+  // 5
+  if (!(IsListRow() && full) && (page == pgEmbed || page == pgAdvancedOptions) && !FontsFitJarLimit()) {
+    ShowPage(pgFonts);
+    Message(Text("MidletSizeTooBig") + " " + std::to_string(GetMaxMidletSize()) + " " + Text("bytes") + ".",
+            Text("JARLimitExceeded"), TMsgIcon::Warning);
+    NextBtn->SetEnabled(true);
+    return;
+  }
+
+  // 6
+  if (CurrentPage() == pgMidletName && !full) {
+    std::vector<std::string> files = BookFiles();
+    bool ok = !files.empty() && std::all_of(files.begin(), files.end(), FileExists);
+    if (!ok) {
+      ShowPage(pgEmbed);
+      Message(Text("UnableToOpen"), Text("UnableToOpenTitle"), TMsgIcon::Error);
+    }
+  }
+
+  // 7
+  if (CurrentPage() == pgKeyConfig) {
+    int keys = Model().DefaultKeys;
+    if (IsSavedModel()) keys = ini.ReadInteger("PI_KEYCONFIGPAGE", "kcid", keys);
+    cbKeysConfig->SetItemIndex(keys);
+    UpdateKeysConfigDesc();
+    FCustomKeysFile = ini.ReadString("PI_KEYCONFIGPAGE", "CustomKeyConfigName", "");
+  }
+
+  // 8
+  if (CurrentPage() == pgJSR75Storage) {
+    edJSR75Storage->SetTextValue(Model().JSR75Storage);
+    if (IsSavedModel())
+      edJSR75Storage->SetTextValue(ini.ReadString("PI_JSR75STORAGEPAGE", "edJSR75Storage", edJSR75Storage->Text()));
+  }
+
+  // 9
+  UpdateControls();
+
+  // 10
+  if (CurrentPage() == pgPhoneModel) {
+    if (saved_jar_limit != 0) spJARLimit->SetValue(saved_jar_limit);
+    int selected = cbPhoneModel->ItemIndex();
+    bool lite_or_tiny = rbLiteVersion->Checked() || rbTinyVersion->Checked();
+    cbPhoneModel->Items()->SetString(assembly::kCustomPhoneListRow,
+                                     Text(lite_or_tiny ? "MultipleVersions_LITE" : "MultipleVersions_FULL"));
+    cbPhoneModel->SetItemIndex(selected);
+  }
+
+  // 11
+  if (CurrentPage() == pgFonts && !rbFullVersion->Checked() && IsListRow()) {
+    if (FileExists(FPhonesListFile)) {
+      assembly::TPHONESLIST list;
+      assembly::LoadPhonesList(*this, FPhonesListFile, list);
+      int limit = 64;
+      for (const assembly::TPhonesListEntry& entry : list) limit = std::min(limit, entry.JarLimitKB);
+      spJARLimit->SetValue(limit);
+    } else {
+      Message(Text("UnableToOpenListOfPhones") + " \"" + FPhonesListFile + "\"", Text("UnableToOpenListOfPhonesTitle"),
+              TMsgIcon::Error);
+      ShowPage(pgPhoneModel);
+      return;
+    }
+  }
+
+  // 12
+  if (CurrentPage() == pgFonts) ShowJarSizeLabel();
+
+  // 13
+  tcAdvancedOptions->SetActivePageIndex(0);
+
+  // 14
+  if (CurrentPage() == pgBuild) {
+    ShowPage(StartBuild() ? pgFinish : pgAdvancedOptions);
+    PageManager1PageChanged(sender);
+    return;
+  }
+
+  // 15
+  if (CurrentPage() == pgFinish) {
+    PrevBtn->Hide();
+    NextBtn->Hide();
+    CancelBtn->SetCaption(Text("FinishButtonCaption"));
+    int kind = Model().FileSystem;
+    if (rbFullVersion->Checked() && kind > 0 && kind < assembly::kFileSystemKindCount) {
+      std::string stem = assembly::FileSystemNotes[static_cast<size_t>(kind)];
+      pnFinalNote->Show();
+      lbFinalNote->SetCaption(Text((stem + "_1").c_str()));
+      ulFinalNote->SetCaption(Text((stem + "_2").c_str()));
+      ulFinalNote->SetHelpContext(FinalNoteHelpContext(kind));
+    }
+  }
+
+  // 16
+  page = CurrentPage();
+  if (!rbFullVersion->Checked() && (page == pgImages || page == pgAdvancedOptions)) {
+    edMidletName->SetTextValue(TrimBlanks(edMidletName->Text()));
+    if (!IsValidMidletName(edMidletName->Text())) {
+      ShowPage(pgMidletName);
+      Message(Text("InvalidMidletName"), Text("InvalidMidletNameCaption"), TMsgIcon::Warning);
+    }
+    edBookTitle->SetTextValue(TrimBlanks(edBookTitle->Text()));
+    if (!IsValidBookTitle(edBookTitle->Text())) {
+      ShowPage(pgMidletName);
+      Message(Text("InvalidBookTitle"), Text("InvalidBookTitleCaption"), TMsgIcon::Warning);
+    }
+  }
+
+  // 17
+  if (CurrentPage() == pgInterfaceLanguage) {
+    bool enabled = !rbTinyVersion->Checked();
+    for (TRadioButton* b : {rbilHerbew, rbilArabic}) {
+      b->SetEnabled(enabled);
+      if (!b->Enabled() && b->Checked()) rbilEnglishCE->SetChecked(true);
+    }
+  }
+}
+
+// --- control states ------------------------------------------------------------------------
+
+std::array<TRadioButton*, 11> TForm1::InterfaceLanguageButtons() const {
+  return {rbilEnglishCE, rbilEnglishWE, rbilEnglishCyr, rbilHerbew, rbilRussian, rbilUkrainian,
+          rbilGerman,    rbilCzech,     rbilSlovak,     rbilArabic, rbilGreek};
+}
+
+uint8_t TForm1::GetInterfaceLanguage() const {
+  std::array<TRadioButton*, 11> buttons = InterfaceLanguageButtons();
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (buttons[i]->Checked()) return static_cast<uint8_t>(i);
+  return 0;
+}
+
+void TForm1::SetInterfaceLanguage(uint8_t index) {
+  std::array<TRadioButton*, 11> buttons = InterfaceLanguageButtons();
+  for (size_t i = 0; i < buttons.size(); ++i) buttons[i]->SetChecked(i == index);
+}
+
+void TForm1::UpdateKeysConfigDesc() {
+  int i = cbKeysConfig->ItemIndex();
+  lbKeysConfigDesc->SetCaption(i >= 0 && i < static_cast<int>(FKeysConfigDescs.size())
+                                   ? FKeysConfigDescs[static_cast<size_t>(i)]
+                                   : std::string());
+}
+
+void TForm1::UpdateControls() {
+  if (FUpdating) return;
+  FUpdating = true;
+  const int page = CurrentPage();
+  const bool full = rbFullVersion->Checked();
+  const bool list_row = IsListRow();
+
+  gbBookMidletOptions->SetVisible(!full);
+
+  if (page == pgPhoneModel) spJARLimit->SetValue(DefaultJarLimitKB(ModelRow()));
+
+  if (page == pgWelcome) {
+    uint16_t id = localisation::LangManager().BuiltInLanguageId();
+    if (RadioButton2->Checked())
+      id = kLangSlovak;
+    else if (RadioButton3->Checked())
+      id = kLangUkrainian;
+    else if (RadioButton5->Checked())
+      id = kLangRussian;
+    else if (RadioButton1->Checked())
+      id = kLangPolish;
+    localisation::LangManager().SwitchLanguage(id);
+    SetHelpFile(RadioButton5->Checked() ? "tomefalcon_ru.chm" : "tomefalcon_en.chm");
+    lcMainLanguageChanged(this);
+  }
+
+  if (page == pgPhoneModel)
+    lbCoreDesc->SetCaption(list_row ? Text("AllVersions1") : FCoreDescs[Model().Core % FCoreDescs.size()]);
+
+  if (page == pgZipSupport) {
+    bool allowed = ZipSupportAllowed(list_row, full, GetJarLimitKB());
+    rbWithZIPSupport->SetEnabled(allowed);
+    lbCantZIP->SetVisible(!allowed);
+    if (!allowed) rbWithoutZIPSupport->SetChecked(true);
+  }
+
+  if (page == pgFonts) LoadFontsPage(true);
+
+  if (page == pgAdvancedOptions) {
+    tcAdvancedOptions->SetVisible(!rbHideAdvancedOptions->Checked());
+    spForceHeight->SetEnabled(cbForceHeight->Checked());
+    edFontPath->SetEnabled(cbFontPath->Checked());
+    edStoragePath->SetEnabled(cbStoragePath->Checked());
+    spMidletDataSize->SetEnabled(cbMidletDataSize->Checked());
+    mmCustomAttributes->SetEnabled(cbCustomAttributes->Checked());
+    edIgnoreImagesWithNames->SetEnabled(cbIgnoreImagesWithNames->Checked());
+    bool small = cbIgnoreSmallImages->Checked();
+    spMinImageWidth->SetEnabled(small);
+    spMinImageHeight->SetEnabled(small);
+    lbMinImageWidth->SetEnabled(small);
+    lbMinImageHeight->SetEnabled(small);
+  }
+
+  spJARLimit->SetEnabled(!list_row);
+
+  if (page == pgImages) {
+    bool pictures = !rbDontIncludeImages->Checked();
+    bool scale = pictures && cbScaleDown->Checked();
+    cbScaleDown->SetEnabled(pictures);
+    spMaxImageWidth->SetEnabled(scale);
+    spMaxImageHeight->SetEnabled(scale);
+    lbMaxImageWidth->SetEnabled(scale);
+    lbMaxImageHeight->SetEnabled(scale);
+  }
+
+  edCustomHelpFile->SetEnabled(cbCustomHelpFile->Checked());
+  btnCustomHelpFile->SetEnabled(cbCustomHelpFile->Checked());
+  cboxBacklightControlMethod->SetEnabled(cbBacklightControlMethod->Checked());
+  FUpdating = false;
+}
+
+// --- option handlers -----------------------------------------------------------------------
+
+void TForm1::cbPhoneModelChange(TObject* /*sender*/) {
+  if (FUpdating) return;
+  UpdateControls();
+  if (IsListRow() && (rbLiteVersion->Checked() || rbTinyVersion->Checked())) {
+    if (ListOfPhonesOpenDialog->Execute())
+      FPhonesListFile = ListOfPhonesOpenDialog->FileName;
+    else
+      cbPhoneModel->SetItemIndex(0);
+  }
+}
+
+void TForm1::cbKeysConfigChange(TObject* /*sender*/) {
+  if (FUpdating) return;
+  UpdateKeysConfigDesc();
+  if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig) {
+    if (KeyConfigOpenDialog->Execute()) {
+      FCustomKeysFile = KeyConfigOpenDialog->FileName;
+    } else {
+      cbKeysConfig->SetItemIndex(0);
+      UpdateKeysConfigDesc();
+    }
+  }
+}
+
+void TForm1::cbHideAdvancedOptionsClick(TObject* /*sender*/) { UpdateControls(); }
+
+void TForm1::rbHideAdvancedOptionsClick(TObject* /*sender*/) {
+  if (FUpdating) return;
+  ResetAdvancedOptions();
+  UpdateControls();
+}
+
+void TForm1::cbBacklightControlMethodClick(TObject* /*sender*/) { UpdateControls(); }
+
+void TForm1::btnRestartClick(TObject* /*sender*/) {
+  ShowPage(pgWizardLanguage);
+  btnRestart->Hide();
+  PrevBtn->Show();
+  NextBtn->Show();
+  CancelBtn->SetCaption(Text("CancelButtonCaption"));
+}
+
+// --- checks and help -----------------------------------------------------------------------
+
+void TForm1::cbCustomHelpFileClick(TObject* /*sender*/) { UpdateControls(); }
+
+void TForm1::btnCustomHelpFileClick(TObject* /*sender*/) {
+  if (TextFileOpenDialog->Execute()) edCustomHelpFile->SetTextValue(TextFileOpenDialog->Files()->Strings(0));
+}
+
+void TForm1::BitBtn5Click(TObject* /*sender*/) {
+  Application().HelpContext(PageHelpContext(CurrentPage(), rbFullVersion->Checked()));
+}
+
+void TForm1::ulFinalNoteClick(TObject* /*sender*/) { Application().HelpContext(ulFinalNote->HelpContext()); }
+
+}  // namespace wizard

@@ -1,0 +1,353 @@
+// The builder's main window: a fixed-size dialog whose body is a notebook of fifteen wizard
+// pages (page numbers and ids in pagerules.h). Its components come from the window
+// description in mainform_dfm.cpp; the event handlers are bound by name.
+//
+// Files of this window:
+//   mainform.cpp      start-up, Cancel/Finish, language change, page order, page entry,
+//                     control states, option handlers, help
+//   bookfiles.cpp     the book files page
+//   helplinks.cpp     the link labels' balloons
+//   settings*.cpp     the settings file (save, advanced options)
+//   fontspage*.cpp    the fonts page, JAR size estimate and font fitting
+//   buildrecord*.cpp  the build record, picture settings and introduction text
+//   batch*.cpp        starting a build and the batch modes
+#pragma once
+
+#include "assembly/fontcatalogue.h"
+#include "assembly/host.h"
+#include "assembly/midletconfig.h"
+#include "assembly/phones.h"
+#include "assembly/zipfile.h"
+#include "controls/hintballoon.h"
+#include "controls/myspin.h"
+#include "controls/pagemanager.h"
+#include "controls/urllabel.h"
+#include "controls/wizardheader.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/stdctrls.h"
+#include "wizard/pagerules.h"
+#include "wizard/profile.h"
+#include "wizard/wincomps.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace wizard {
+
+extern const char* const kForm1Description;
+
+class TForm1 : public platform::TForm, public assembly::BuildHost {
+  QW_CLASS(TForm1, platform::TForm)
+public:
+  explicit TForm1(platform::TComponent* owner);
+  ~TForm1() override;
+
+  // --- components (bound by name from the window description) ---
+  TNotebook* Notebook1 = nullptr;
+  std::array<TPage*, kPageCount> Pages{};
+  platform::TBevel* Bevel1 = nullptr;
+  platform::TBitBtn* BitBtn5 = nullptr;  // Help
+  platform::TButton* PrevBtn = nullptr;
+  platform::TButton* NextBtn = nullptr;
+  platform::TButton* CancelBtn = nullptr;
+  platform::TButton* btnRestart = nullptr;
+
+  controls::TPageManager* PageManager1 = nullptr;
+  TSaveDialog* SaveDialog = nullptr;
+  TLangController* lcMain = nullptr;
+  TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* BlackandWhitefontspack1 = nullptr;
+  TMenuItem* Bluefonstpack1 = nullptr;
+  TMenuItem* Yellowfontspacks1 = nullptr;
+  TMenuItem* ClearTypeFontsPack1 = nullptr;
+  TMenuItem* Anitaliazedfontspack1 = nullptr;
+  TMenuItem* Nofonts1 = nullptr;
+  TOpenDialog* TextFileOpenDialog = nullptr;
+  TOpenDialog* FontOpenDialog = nullptr;
+  TOpenDialog* KeyConfigOpenDialog = nullptr;
+  TOpenDialog* ListOfPhonesOpenDialog = nullptr;
+  controls::THintBalloonControl* HintBalloonControl1 = nullptr;
+
+  // Page headers of pages 2..14 (index = page number; 0 and 1 have none).
+  std::array<controls::TWizardHeader*, kPageCount> Headers{};
+
+  // Page 0
+  platform::TImage* Image1 = nullptr;
+  platform::TRadioButton* RadioButton4 = nullptr;  // English
+  platform::TRadioButton* RadioButton5 = nullptr;  // Russian
+  platform::TRadioButton* RadioButton2 = nullptr;  // Slovak
+  platform::TRadioButton* RadioButton3 = nullptr;  // Ukrainian
+  platform::TRadioButton* RadioButton1 = nullptr;  // Polish (hidden)
+  // Page 1
+  platform::TImage* Image2 = nullptr;
+  // Page 2
+  platform::TRadioButton* rbFullVersion = nullptr;
+  platform::TRadioButton* rbLiteVersion = nullptr;
+  platform::TRadioButton* rbTinyVersion = nullptr;
+  // Page 3
+  platform::TComboBox* cbPhoneModel = nullptr;
+  controls::TMySpinEdit* spJARLimit = nullptr;
+  platform::TGroupBox* GroupBox1 = nullptr;
+  platform::TLabel* lbCoreDesc = nullptr;
+  // Page 4
+  platform::TComboBox* cbKeysConfig = nullptr;
+  platform::TGroupBox* GroupBox2 = nullptr;
+  platform::TLabel* lbKeysConfigDesc = nullptr;
+  // Page 5, in interface-language index order
+  platform::TRadioButton* rbilEnglishCE = nullptr;
+  platform::TRadioButton* rbilEnglishWE = nullptr;
+  platform::TRadioButton* rbilEnglishCyr = nullptr;
+  platform::TRadioButton* rbilHerbew = nullptr;
+  platform::TRadioButton* rbilRussian = nullptr;
+  platform::TRadioButton* rbilUkrainian = nullptr;
+  platform::TRadioButton* rbilGerman = nullptr;
+  platform::TRadioButton* rbilCzech = nullptr;
+  platform::TRadioButton* rbilSlovak = nullptr;
+  platform::TRadioButton* rbilArabic = nullptr;
+  platform::TRadioButton* rbilGreek = nullptr;
+  // Page 6
+  platform::TRadioButton* rbWithZIPSupport = nullptr;
+  platform::TRadioButton* rbWithoutZIPSupport = nullptr;
+  platform::TLabel* lbCantZIP = nullptr;
+  // Page 7
+  platform::TEdit* edJSR75Storage = nullptr;
+  // Page 8
+  std::array<platform::TComboBox*, 6> cbFonts{};     // [1..5] = cbFont1..cbFont5
+  std::array<platform::TCheckBox*, 6> cbNegatives{};  // [1..5] = cbNegative1..cbNegative5
+  platform::TComboBox* cbFont1 = nullptr;
+  platform::TComboBox* cbFont2 = nullptr;
+  platform::TComboBox* cbFont3 = nullptr;
+  platform::TComboBox* cbFont4 = nullptr;
+  platform::TComboBox* cbFont5 = nullptr;
+  platform::TCheckBox* cbNegative1 = nullptr;
+  platform::TCheckBox* cbNegative2 = nullptr;
+  platform::TCheckBox* cbNegative3 = nullptr;
+  platform::TCheckBox* cbNegative4 = nullptr;
+  platform::TCheckBox* cbNegative5 = nullptr;
+  platform::TBitBtn* BitBtn1 = nullptr;  // Preset...
+  platform::TLabel* Label26 = nullptr;   // JAR size limit
+  platform::TLabel* Label27 = nullptr;   // estimated JAR size
+  // Page 9
+  platform::TListBox* lbTextFiles = nullptr;
+  platform::TBitBtn* BitBtn3 = nullptr;  // Clear
+  platform::TBitBtn* BitBtn4 = nullptr;  // Add...
+  platform::TBitBtn* BitBtn2 = nullptr;  // Remove
+  controls::TSpeedButton* SpeedButton1 = nullptr;  // up
+  controls::TSpeedButton* SpeedButton2 = nullptr;  // down
+  // Page 10
+  platform::TEdit* edMidletName = nullptr;
+  platform::TEdit* edBookTitle = nullptr;
+  platform::TMemo* mmIntroText = nullptr;
+  // Page 11
+  platform::TRadioButton* rbDontIncludeImages = nullptr;
+  platform::TRadioButton* rbBlackAndWhiteImages = nullptr;
+  platform::TRadioButton* rb16ColorsImages = nullptr;
+  platform::TRadioButton* rb64ColorsImages = nullptr;
+  platform::TRadioButton* rb256ColorsImages = nullptr;
+  platform::TCheckBox* cbScaleDown = nullptr;
+  controls::TMySpinEdit* spMaxImageWidth = nullptr;
+  controls::TMySpinEdit* spMaxImageHeight = nullptr;
+  platform::TLabel* lbMaxImageWidth = nullptr;
+  platform::TLabel* lbMaxImageHeight = nullptr;
+  // Page 12
+  platform::TRadioButton* rbHideAdvancedOptions = nullptr;
+  platform::TRadioButton* rbShowAdvancedOptions = nullptr;
+  TPageControl* tcAdvancedOptions = nullptr;
+  platform::TCheckBox* cbAlternativeRotation = nullptr;
+  platform::TCheckBox* cbForceHeight = nullptr;
+  controls::TMySpinEdit* spForceHeight = nullptr;
+  platform::TCheckBox* cbBacklightControlMethod = nullptr;
+  platform::TComboBox* cboxBacklightControlMethod = nullptr;
+  platform::TCheckBox* cbDisableCrashRecover = nullptr;
+  platform::TCheckBox* cbStoragePath = nullptr;
+  platform::TEdit* edStoragePath = nullptr;
+  platform::TCheckBox* cbFontPath = nullptr;
+  platform::TEdit* edFontPath = nullptr;
+  platform::TCheckBox* cbMidletDataSize = nullptr;
+  controls::TMySpinEdit* spMidletDataSize = nullptr;
+  platform::TCheckBox* cbCustomAttributes = nullptr;
+  platform::TMemo* mmCustomAttributes = nullptr;
+  platform::TRadioGroup* rgColorConversion = nullptr;
+  platform::TCheckBox* cbIgnoreEmptyImages = nullptr;
+  platform::TCheckBox* cbIgnoreSmallImages = nullptr;
+  controls::TMySpinEdit* spMinImageWidth = nullptr;
+  controls::TMySpinEdit* spMinImageHeight = nullptr;
+  platform::TLabel* lbMinImageWidth = nullptr;
+  platform::TLabel* lbMinImageHeight = nullptr;
+  platform::TCheckBox* cbIgnoreImagesWithNames = nullptr;
+  platform::TEdit* edIgnoreImagesWithNames = nullptr;
+  platform::TGroupBox* gbBookMidletOptions = nullptr;
+  platform::TEdit* edTitleLine1 = nullptr;
+  platform::TEdit* edTitleLine2 = nullptr;
+  platform::TEdit* edVendor = nullptr;
+  platform::TCheckBox* cbCustomHelpFile = nullptr;
+  platform::TEdit* edCustomHelpFile = nullptr;
+  platform::TButton* btnCustomHelpFile = nullptr;
+  // Page 13
+  platform::TLabel* Label38 = nullptr;  // build status
+  platform::TGroupBox* BuildProgressGroup = nullptr;
+  platform::TProgressBar* BuildProgressGauge = nullptr;
+  // Page 14
+  platform::TCheckBox* cbDirectory = nullptr;
+  platform::TLabel* Label18 = nullptr;  // "To continue, click Finish."
+  platform::TPanel* pnFinalNote = nullptr;
+  platform::TLabel* lbFinalNote = nullptr;
+  controls::TUrlLabel* ulFinalNote = nullptr;
+  // Help link labels UrlLabel1..UrlLabel26 ([0] unused).
+  std::array<controls::TUrlLabel*, 27> UrlLabels{};
+
+  // --- private state shared by the window's parts ---
+  bool FUpdating = false;
+  std::unique_ptr<assembly::TZipFile> FResArchive;
+  assembly::TFontCatalogue FFontCatalogue;
+  std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
+  bool FResetFonts = false;
+  std::array<bool, kPageCount> FPageVisited{};
+  std::string FCustomKeysFile;
+  std::string FPhonesListFile;
+  bool FJarLimitWarned = false;
+  // Core and key layout descriptions in the current language.
+  std::array<std::string, 10> FCoreDescs;
+  std::array<std::string, 14> FKeysConfigDescs;
+
+  // The program folder (with a trailing '/') and the settings file in it; tests may point
+  // them elsewhere before the window is created.
+  static std::string& ProgramDir();
+  TProfile Settings() const;
+  // The command line the show handler looks at (argv without the program).
+  static std::vector<std::string>& CommandLine();
+
+  // --- start-up, Cancel/Finish, language ---
+  void FormCreate(platform::TObject* sender);
+  void FormShow(platform::TObject* sender);
+  void FormDestroy(platform::TObject* sender);
+  void CancelBtnClick(platform::TObject* sender);
+  void lcMainLanguageChanged(platform::TObject* sender);
+
+  // --- page order and page entry ---
+  TRoadChoices RoadChoices() const;
+  void PageManager1GetNextPage(int current_page, int& new_page);
+  void PageManager1GetPriorPage(int current_page, int& new_page);
+  void PageManager1PageChanged(platform::TObject* sender);
+  int CurrentPage() const { return Notebook1->PageIndex(); }
+  // Sets the notebook's page directly (no page manager events).
+  void ShowPage(int page) { Notebook1->SetPageIndex(page); }
+  // The selected phone model row (-1: none) and its table entry (row 0 when none).
+  int ModelRow() const { return cbPhoneModel->ItemIndex(); }
+  const assembly::TPhoneListItem& Model() const;
+  bool IsListRow() const { return ModelRow() == assembly::kCustomPhoneListRow; }
+  bool IsSavedModel() const;
+
+  // --- control states and option handlers ---
+  void UpdateControls();
+  uint8_t GetInterfaceLanguage() const;
+  void SetInterfaceLanguage(uint8_t index);
+  void UpdateKeysConfigDesc();
+  std::array<platform::TRadioButton*, 11> InterfaceLanguageButtons() const;
+  void cbPhoneModelChange(platform::TObject* sender);
+  void cbKeysConfigChange(platform::TObject* sender);
+  void cbHideAdvancedOptionsClick(platform::TObject* sender);
+  void rbHideAdvancedOptionsClick(platform::TObject* sender);
+  void cbBacklightControlMethodClick(platform::TObject* sender);
+  void btnRestartClick(platform::TObject* sender);
+
+  // --- checks and help ---
+  void cbCustomHelpFileClick(platform::TObject* sender);
+  void btnCustomHelpFileClick(platform::TObject* sender);
+  void BitBtn5Click(platform::TObject* sender);
+  void ulFinalNoteClick(platform::TObject* sender);
+  // Sets the application's help file to manual/<name> in the parent of the program folder.
+  void SetHelpFile(const std::string& name);
+
+  // --- book files page (bookfiles.cpp) ---
+  void BitBtn4Click(platform::TObject* sender);
+  void BitBtn2Click(platform::TObject* sender);
+  void BitBtn3Click(platform::TObject* sender);
+  void SpeedButton1Click(platform::TObject* sender);
+  void SpeedButton2Click(platform::TObject* sender);
+  std::vector<std::string> BookFiles() const;
+
+  // --- help links (helplinks.cpp) ---
+  void ShowHelpBalloon(controls::TUrlLabel* label);
+  void UrlLabel1Click(platform::TObject* sender);
+  void UrlLabel3Click(platform::TObject* sender);
+  void UrlLabel4Click(platform::TObject* sender);
+  void UrlLabel5Click(platform::TObject* sender);
+  void UrlLabel6Click(platform::TObject* sender);
+  void UrlLabel7Click(platform::TObject* sender);
+  void UrlLabel8Click(platform::TObject* sender);
+  void UrlLabel9Click(platform::TObject* sender);
+  void UrlLabel10Click(platform::TObject* sender);
+  void UrlLabel11Click(platform::TObject* sender);
+  void UrlLabel12Click(platform::TObject* sender);
+  void UrlLabel13Click(platform::TObject* sender);
+  void UrlLabel22Click(platform::TObject* sender);
+
+  // --- messages (named texts) ---
+  static std::string Text(const char* name);
+  void Message(const std::string& text, const std::string& caption, platform::TMsgIcon icon);
+
+  // --- assembly::BuildHost ---
+  void ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) override;
+  void RequestTerminate() override;
+  void SetProgress(int position, int max) override;
+  void SetStatus(const std::string& text) override;
+  void ProcessMessages() override;
+  void SetWindowEnabled(bool enabled) override;
+
+  // ===== W2: settings, fonts page, JAR estimate, build record, builds and batches =====
+  // Bodies in settings*.cpp, fontspage*.cpp, buildrecord*.cpp, batch*.cpp. W2 may add
+  // declarations in this block.
+  void SaveSettings();
+  void SaveAdvancedOptions();
+  void LoadAdvancedOptions();
+  void ResetAdvancedOptions();
+
+  void LoadFontsPage(bool restore);
+  void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bw_only);
+  void ApplyFontPreset(const std::string& scheme);
+  void ApplyFacePreset(const std::string& scheme);
+  void SelectFontInSlot(platform::TComboBox* box, const std::string& name, const std::string& scheme);
+  void UpdateNegativeBoxes();
+  void HandleFontSlotChange(platform::TComboBox* box);
+  int32_t GetJarLimitKB() const;
+  void cbFont1Change(platform::TObject* sender);
+  void BitBtn1Click(platform::TObject* sender);
+  void BlackandWhitefontspack1Click(platform::TObject* sender);
+  void Bluefonstpack1Click(platform::TObject* sender);
+  void Yellowfontspacks1Click(platform::TObject* sender);
+  void ClearTypeFontsPack1Click(platform::TObject* sender);
+  void Anitaliazedfontspack1Click(platform::TObject* sender);
+  void Nofonts1Click(platform::TObject* sender);
+
+  int32_t EstimateJarSize();
+  int32_t GetJarReserve() const;
+  bool FontsFitJarLimit();
+  int32_t GetMaxMidletSize();
+  void FitFontsToJarLimit();
+  void ShowJarSizeLabel();
+  void cbNegative1Click(platform::TObject* sender);
+
+  void CollectMidletConfig(assembly::TMIDLETCONFIG& config);
+  void GetImageConversionParameters(assembly::TImageConversionParameters& params);
+  std::string GetIntroText();
+  void SetImageColors(uint8_t colors);
+  // The window's values a build reads (book files, names, title lines, help file, intro,
+  // picture settings).
+  void CollectBuildInputs(assembly::BuildInputs& inputs);
+
+  bool StartBuild();
+  void SelectModelByCore(uint8_t core, bool smallest);
+  void BuildAllVersions(const std::string& folder);
+  void BuildDeployVersions(const std::string& prefix, const std::string& only);
+  void BuildFromPhonesList(const std::string& folder);
+  // ===== end of W2's block =====
+
+protected:
+  std::string_view Description() const override { return kForm1Description; }
+  void DeclareBindings(platform::TBinder& b) override;
+};
+
+}  // namespace wizard
