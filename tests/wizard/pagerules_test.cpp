@@ -1,0 +1,129 @@
+#include "wizard/pagerules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace wizard;
+
+namespace {
+
+// Follows NextPage from page 0 to the build page (the manager proposes current + 1).
+std::vector<int> ForwardRoad(const TRoadChoices& c) {
+  std::vector<int> road{0};
+  while (road.back() != pgBuild && road.size() < 20) road.push_back(NextPage(road.back(), road.back() + 1, c));
+  road.push_back(pgFinish);
+  return road;
+}
+
+std::vector<int> BackwardRoad(const TRoadChoices& c, int from) {
+  std::vector<int> road{from};
+  while (road.back() > 0 && road.size() < 20) road.push_back(PriorPage(road.back(), road.back() - 1, c));
+  return road;
+}
+
+}  // namespace
+
+TEST(PageOrder, ForwardRoads) {
+  struct Case {
+    const char* what;
+    TRoadChoices c;
+    std::vector<int> road;
+  } cases[] = {
+      {"full, ordinary model", {true, false, 3, false}, {0, 1, 2, 3, 4, 5, 6, 8, 12, 13, 14}},
+      {"full, JSR-75 core 8", {true, false, 8, false}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 13, 14}},
+      {"full, core 6", {true, false, 6, false}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 13, 14}},
+      {"full, all versions", {true, true, 0, false}, {0, 1, 2, 3, 13, 14}},
+      {"lite, text books", {false, false, 3, false}, {0, 1, 2, 3, 4, 5, 8, 9, 10, 12, 13, 14}},
+      {"lite, HTML books", {false, false, 3, true}, {0, 1, 2, 3, 4, 5, 8, 9, 10, 11, 12, 13, 14}},
+      {"lite, phone list with HTML books", {false, true, 0, true}, {0, 1, 2, 3, 5, 8, 9, 10, 12, 13, 14}},
+  };
+  for (const Case& k : cases) EXPECT_EQ(ForwardRoad(k.c), k.road) << k.what;
+}
+
+TEST(PageOrder, BackwardRoads) {
+  struct Case {
+    const char* what;
+    TRoadChoices c;
+    int from;
+    std::vector<int> road;
+  } cases[] = {
+      {"full, ordinary model", {true, false, 3, false}, 12, {12, 8, 6, 5, 4, 3, 2, 1, 0}},
+      {"full, core 6", {true, false, 6, false}, 12, {12, 8, 7, 6, 5, 4, 3, 2, 1, 0}},
+      {"full, all versions from the finish page", {true, true, 0, false}, 14, {14, 3, 2, 1, 0}},
+      {"lite, text books", {false, false, 3, false}, 12, {12, 10, 9, 8, 5, 4, 3, 2, 1, 0}},
+      {"lite, HTML books", {false, false, 3, true}, 12, {12, 11, 10, 9, 8, 5, 4, 3, 2, 1, 0}},
+      // Back from page 5 shows page 4 even on the phone-list road.
+      {"lite, phone list", {false, true, 0, true}, 12, {12, 10, 9, 8, 5, 4, 3, 2, 1, 0}},
+  };
+  for (const Case& k : cases) EXPECT_EQ(BackwardRoad(k.c, k.from), k.road) << k.what;
+}
+
+TEST(PageOrder, EndsAndTheListRowReset) {
+  TRoadChoices full;
+  EXPECT_EQ(PriorPage(0, -1, full), -1);
+  EXPECT_EQ(NextPage(14, -1, full), -1);
+  bool reset = true;
+  EXPECT_EQ(NextPage(3, 4, full, &reset), 4);
+  EXPECT_FALSE(reset);
+  TRoadChoices list{false, true, 0, false};
+  EXPECT_EQ(NextPage(3, 4, list, &reset), 5);
+  EXPECT_TRUE(reset);
+  TRoadChoices all{true, true, 0, false};
+  EXPECT_EQ(NextPage(3, 4, all, &reset), 13);
+  EXPECT_FALSE(reset);
+}
+
+TEST(PageOrder, HtmlBooks) {
+  EXPECT_FALSE(IsHtmlBooks({}));
+  EXPECT_FALSE(IsHtmlBooks({"/b/War and Peace.txt"}));
+  EXPECT_TRUE(IsHtmlBooks({"/b/a.txt", "/b/c.HTML"}));
+  EXPECT_TRUE(IsHtmlBooks({"/b/story.html.txt"}));
+  EXPECT_TRUE(IsHtmlBooks({"/site.htm/a.txt"}));
+  EXPECT_TRUE(IsHtmlBooks({"/b/x.Htm"}));
+}
+
+TEST(Checks, MidletName) {
+  struct Case {
+    const char* text;
+    bool valid;
+  } cases[] = {
+      {"My Book 2", true},    {"A", true},           {"abcdefghijklmn", true}, {"abcdefghijklmno", false},
+      {"", false},            {"my_book", false},    {"my-book", false},      {"\xCA\xED\xE8\xE3\xE0", false},
+      {"   ", true},  // blanks alone pass the check; the page logic trims them first
+      {"caf\xE9", false},
+  };
+  for (const Case& k : cases) EXPECT_EQ(IsValidMidletName(k.text), k.valid) << k.text;
+  EXPECT_FALSE(IsValidMidletName(TrimBlanks("   ")));
+  EXPECT_EQ(TrimBlanks("  My Book  "), "My Book");
+  EXPECT_EQ(TrimBlanks("\t x \r\n"), "x");
+}
+
+TEST(Checks, BookTitle) {
+  EXPECT_TRUE(IsValidBookTitle("War and Peace!"));
+  EXPECT_TRUE(IsValidBookTitle("\xC2\xEE\xE9\xED\xE0 \xE8 \xEC\xE8\xF0"));
+  EXPECT_TRUE(IsValidBookTitle("1234567890123456"));
+  EXPECT_FALSE(IsValidBookTitle("12345678901234567"));
+  EXPECT_FALSE(IsValidBookTitle(""));
+}
+
+TEST(Checks, HelpContextsAndSmallTables) {
+  EXPECT_EQ(PageHelpContext(3, true), 3);
+  EXPECT_EQ(PageHelpContext(3, false), 10);
+  EXPECT_EQ(PageHelpContext(7, true), 20);
+  EXPECT_EQ(PageHelpContext(6, false), 0);
+  EXPECT_EQ(PageHelpContext(10, false), 21);
+  EXPECT_EQ(PageHelpContext(15, true), 0);
+
+  EXPECT_FALSE(ZipSupportAllowed(false, true, 98));
+  EXPECT_TRUE(ZipSupportAllowed(false, true, 99));
+  EXPECT_TRUE(ZipSupportAllowed(true, true, 64));
+  EXPECT_FALSE(ZipSupportAllowed(true, false, 64));
+
+  EXPECT_EQ(DefaultJarLimitKB(0), 64);  // the generic phone gives no limit
+  EXPECT_EQ(DefaultJarLimitKB(506), 16384);
+  EXPECT_EQ(FinalNoteHelpContext(1), 50);
+  EXPECT_EQ(FinalNoteHelpContext(7), 56);
+  EXPECT_STREQ(PageIds[pgImages], "PI_IMAGESPAGE");
+  EXPECT_STREQ(PageIds[pgWelcome], "");
+}
