@@ -50,12 +50,12 @@ std::string BarToLines(const std::string& text) {
   return out;
 }
 
-// A small arrow picture for the move buttons of the book files page.
+// A small arrow picture for the move buttons of the book files page (the colour of the
+// bottom-left pixel is transparent).
 QImage ArrowGlyph(bool up) {
-  QImage img(16, 16, QImage::Format_ARGB32);
-  img.fill(Qt::transparent);
+  QImage img(16, 16, QImage::Format_RGB32);
+  img.fill(QColor(255, 0, 255));
   QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::black);
   QPolygonF tri;

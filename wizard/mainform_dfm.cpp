@@ -187,6 +187,8 @@ object Form1: TForm1
         Hint = 'The full version suits phones that let midlets read files (JSR-75 or a maker''s file access). The lite version suits most other phones; choose the tiny version for phones with a small JAR size limit.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -239,6 +241,8 @@ object Form1: TForm1
         Hint = 'The largest midlet (JAR file) the phone accepts. 64K is common; limits below 64K are not supported.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -288,6 +292,8 @@ object Form1: TForm1
         Hint = 'The key layout preselected for your phone model suits it in most cases; change it only when the keys of the reader do not work.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -430,6 +436,8 @@ object Form1: TForm1
         Hint = 'With ZIP support the reader opens books packed in ZIP files directly. It adds 32 KB to the JAR file, so it needs a phone with a JAR size limit above 98 KB.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -460,6 +468,8 @@ object Form1: TForm1
         Hint = ''
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -629,6 +639,8 @@ object Form1: TForm1
         Hint = 'Bitmap fonts embedded into the midlet look the same on every phone and can be smaller or larger than the phone''s own fonts. Each font makes the JAR file larger.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -641,6 +653,8 @@ object Form1: TForm1
         Hint = 'Negative support keeps a second, inverted copy of each font for light text on a dark background. It makes the font twice as large, unless the core inverts fonts by itself.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -726,6 +740,8 @@ object Form1: TForm1
         Hint = 'The name of the midlet on the phone: at most 14 English letters, digits and spaces.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -751,6 +767,8 @@ object Form1: TForm1
         Hint = 'The title of the book shown by the reader: at most 16 characters.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -775,6 +793,8 @@ object Form1: TForm1
         Hint = 'A text put in front of the book in every midlet, for example the author and the source of the book.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -842,6 +862,8 @@ object Form1: TForm1
         Hint = 'Fewer colours make smaller pictures; black and white suits phones with a black-and-white display.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -863,6 +885,8 @@ object Form1: TForm1
         Hint = 'Pictures larger than the given size are scaled down to fit the phone''s screen.'
         URLType = utClickEvent
         ShowUrlHint = False
+        ParentShowHint = False
+        ShowHint = False
         Cursor = -21
         Font.Color = clBlue
         Font.Style = [fsUnderline]
@@ -967,6 +991,8 @@ object Form1: TForm1
           Hint = 'The vendor of the midlet shown by the phone.'
           URLType = utClickEvent
           ShowUrlHint = False
+          ParentShowHint = False
+          ShowHint = False
           Cursor = -21
           Font.Color = clBlue
           Font.Style = [fsUnderline]
@@ -1020,6 +1046,8 @@ object Form1: TForm1
             Hint = 'Rotates the screen in a way that works on phones whose rotation fails.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1049,6 +1077,8 @@ object Form1: TForm1
             Hint = 'Use this height for the screen instead of the one the phone reports.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1078,6 +1108,8 @@ object Form1: TForm1
             Hint = 'How the reader keeps the backlight of the display on.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1107,6 +1139,8 @@ object Form1: TForm1
             Hint = 'The folder on the phone where the reader keeps its settings and bookmarks.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1133,6 +1167,8 @@ object Form1: TForm1
             Hint = 'The folder on the phone where the reader looks for more fonts.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1163,6 +1199,8 @@ object Form1: TForm1
             Hint = 'The MIDlet-Data-Size attribute of the JAD: the storage the phone reserves for the reader.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1186,6 +1224,8 @@ object Form1: TForm1
             Hint = 'Lines added to the JAD file, one attribute per line.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1212,6 +1252,8 @@ object Form1: TForm1
             Hint = 'The reader normally reopens the book at the last place after a crash; this switches that off.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1237,6 +1279,8 @@ object Form1: TForm1
             Hint = 'Nearest takes the closest colour of the palette; Floyd-Steinberg spreads the error for smoother pictures.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1256,6 +1300,8 @@ object Form1: TForm1
             Hint = 'Skips pictures that are 95% one colour.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1307,6 +1353,8 @@ object Form1: TForm1
             Hint = 'Skips pictures narrower or lower than the given size.'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
@@ -1333,6 +1381,8 @@ object Form1: TForm1
             Hint = 'Skips pictures whose names contain one of these words, separated by ";".'
             URLType = utClickEvent
             ShowUrlHint = False
+            ParentShowHint = False
+            ShowHint = False
             Cursor = -21
             Font.Color = clBlue
             Font.Style = [fsUnderline]
