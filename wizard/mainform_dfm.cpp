@@ -956,7 +956,7 @@ object Form1: TForm1
           Caption = 'Title line 1:'
         end
         object edTitleLine1: TEdit
-          Left = 72
+          Left = 80
           Top = 16
           Width = 130
           Height = 21
@@ -968,7 +968,7 @@ object Form1: TForm1
           Caption = 'Title line 2:'
         end
         object edTitleLine2: TEdit
-          Left = 282
+          Left = 290
           Top = 16
           Width = 130
           Height = 21
@@ -979,13 +979,13 @@ object Form1: TForm1
           Caption = 'Vendor:'
         end
         object edVendor: TEdit
-          Left = 72
+          Left = 80
           Top = 42
           Width = 130
           Height = 21
         end
         object UrlLabel23: TUrlLabel
-          Left = 208
+          Left = 216
           Top = 46
           Caption = '[?]'
           Hint = 'The vendor of the midlet shown by the phone.'
@@ -1001,15 +1001,15 @@ object Form1: TForm1
         object cbCustomHelpFile: TCheckBox
           Left = 8
           Top = 70
-          Width = 160
+          Width = 180
           Height = 17
           Caption = 'Include specified help file:'
           OnClick = cbCustomHelpFileClick
         end
         object edCustomHelpFile: TEdit
-          Left = 170
+          Left = 190
           Top = 68
-          Width = 220
+          Width = 200
           Height = 21
           ReadOnly = True
         end
@@ -1363,15 +1363,15 @@ object Form1: TForm1
           object cbIgnoreImagesWithNames: TCheckBox
             Left = 6
             Top = 34
-            Width = 140
+            Width = 160
             Height = 17
             Caption = 'Ignore pictures named:'
             OnClick = cbHideAdvancedOptionsClick
           end
           object edIgnoreImagesWithNames: TEdit
-            Left = 150
+            Left = 168
             Top = 32
-            Width = 195
+            Width = 177
             Height = 21
           end
           object UrlLabel21: TUrlLabel

@@ -574,3 +574,28 @@ TEST_F(WizardWindow, HelpLinksShowBalloons) {
   EXPECT_EQ(b->Text(), label->Hint());
   EXPECT_EQ(b->IconName(), "INFO");
 }
+
+TEST_F(WizardWindow, WizardLanguageSwitchesOnTheWelcomePage) {
+  std::ofstream((dir_ / "bin" / "ru.lng").string(), std::ios::binary)
+      << "LANGID=1049\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Russian\r\n"
+         "MIDP10KeysConfigDesc=Keys zero in Russian\r\n";
+  std::ofstream((dir_ / "bin" / "notes.txt").string()) << "LANGID=1051\r\n";  // not *.lng: ignored
+  WriteSettings("[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n");
+  Create();
+  EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);  // page 0 stays in English
+  EXPECT_NE(form->FCoreDescs[3], "Core three in Russian");
+  Next();
+  EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+  EXPECT_EQ(form->FCoreDescs[3], "Core three in Russian");
+  EXPECT_EQ(form->FKeysConfigDescs[0], "Keys zero in Russian");
+  Next();
+  Next();
+  ASSERT_EQ(Page(), pgPhoneModel);
+  EXPECT_EQ(form->lbCoreDesc->Caption(), "Core three in Russian");  // row 0 has core 3
+
+  form->btnRestartClick(form->btnRestart);
+  form->RadioButton4->SetChecked(true);
+  Next();
+  EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);
+  EXPECT_NE(form->FCoreDescs[3], "Core three in Russian");
+}
