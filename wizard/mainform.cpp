@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include <unistd.h>
+
 using namespace platform;
 
 namespace wizard {
@@ -83,11 +85,13 @@ std::vector<std::string>& TForm1::CommandLine() {
   return args;
 }
 
-TProfile TForm1::Settings() const { return TProfile(ProgramDir() + "Quirewright.ini"); }
+platform::TIniFile TForm1::Settings() const {
+  const std::string& dir = ProgramDir();
+  return platform::ProgramSettingsFor(dir, ::access(dir.c_str(), W_OK) == 0, "Quirewright.ini");
+}
 
 void TForm1::DeclareBindings(TBinder& b) {
   b.Field("Notebook1", Notebook1);
-  for (int i = 0; i < kPageCount; ++i) b.Field(PageNames[static_cast<size_t>(i)], Pages[static_cast<size_t>(i)]);
   for (int i = 2; i < kPageCount; ++i) b.Field("WizardHeader" + std::to_string(i), Headers[static_cast<size_t>(i)]);
   b.Field("Bevel1", Bevel1);
   b.Field("BitBtn5", BitBtn5);
@@ -321,6 +325,7 @@ void TForm1::SetHelpFile(const std::string& name) {
 }
 
 void TForm1::FormCreate(TObject* /*sender*/) {
+  for (int i = 0; i < kPageCount && i < Notebook1->PageCount(); ++i) Pages[static_cast<size_t>(i)] = Notebook1->Page(i);
   try {
     SetDoubleBuffered(true);
     SetHelpFile("tomefalcon_en.chm");
@@ -370,7 +375,7 @@ void TForm1::CancelBtnClick(TObject* /*sender*/) {
   if (CurrentPage() == pgFinish) {
     SaveSettings();
     if (cbDirectory->Checked()) {
-      std::string folder = assembly::ParentDir(SaveDialog->FileName);
+      std::string folder = assembly::ParentDir(SaveDialog->FileName());
       Services().OpenFolder(folder);
     }
   }
@@ -427,7 +432,7 @@ void TForm1::PageManager1GetPriorPage(int current_page, int& new_page) {
 // --- page entry ----------------------------------------------------------------------------
 
 void TForm1::PageManager1PageChanged(TObject* sender) {
-  TProfile ini = Settings();
+  platform::TIniFile ini = Settings();
   auto read_check = [&](TCheckBox* box, const char* section, const char* key, int def) {
     box->SetChecked(ini.ReadInteger(section, key, def) != 0);
   };
@@ -753,7 +758,7 @@ void TForm1::cbPhoneModelChange(TObject* /*sender*/) {
   UpdateControls();
   if (IsListRow() && (rbLiteVersion->Checked() || rbTinyVersion->Checked())) {
     if (ListOfPhonesOpenDialog->Execute())
-      FPhonesListFile = ListOfPhonesOpenDialog->FileName;
+      FPhonesListFile = ListOfPhonesOpenDialog->FileName();
     else
       cbPhoneModel->SetItemIndex(0);
   }
@@ -764,7 +769,7 @@ void TForm1::cbKeysConfigChange(TObject* /*sender*/) {
   UpdateKeysConfigDesc();
   if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig) {
     if (KeyConfigOpenDialog->Execute()) {
-      FCustomKeysFile = KeyConfigOpenDialog->FileName;
+      FCustomKeysFile = KeyConfigOpenDialog->FileName();
     } else {
       cbKeysConfig->SetItemIndex(0);
       UpdateKeysConfigDesc();

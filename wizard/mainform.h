@@ -23,10 +23,12 @@
 #include "controls/pagemanager.h"
 #include "controls/urllabel.h"
 #include "controls/wizardheader.h"
+#include "localisation/langcontroller.h"
+#include "platform/inifile.h"
+#include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 #include "wizard/pagerules.h"
-#include "wizard/profile.h"
 #include "wizard/wincomps.h"
 
 #include <array>
@@ -45,8 +47,8 @@ public:
   ~TForm1() override;
 
   // --- components (bound by name from the window description) ---
-  TNotebook* Notebook1 = nullptr;
-  std::array<TPage*, kPageCount> Pages{};
+  platform::TNotebook* Notebook1 = nullptr;
+  std::array<platform::TPage*, kPageCount> Pages{};  // Notebook1's pages
   platform::TBevel* Bevel1 = nullptr;
   platform::TBitBtn* BitBtn5 = nullptr;  // Help
   platform::TButton* PrevBtn = nullptr;
@@ -55,19 +57,19 @@ public:
   platform::TButton* btnRestart = nullptr;
 
   controls::TPageManager* PageManager1 = nullptr;
-  TSaveDialog* SaveDialog = nullptr;
-  TLangController* lcMain = nullptr;
-  TPopupMenu* PopupMenu1 = nullptr;
-  TMenuItem* BlackandWhitefontspack1 = nullptr;
-  TMenuItem* Bluefonstpack1 = nullptr;
-  TMenuItem* Yellowfontspacks1 = nullptr;
-  TMenuItem* ClearTypeFontsPack1 = nullptr;
-  TMenuItem* Anitaliazedfontspack1 = nullptr;
-  TMenuItem* Nofonts1 = nullptr;
-  TOpenDialog* TextFileOpenDialog = nullptr;
-  TOpenDialog* FontOpenDialog = nullptr;
-  TOpenDialog* KeyConfigOpenDialog = nullptr;
-  TOpenDialog* ListOfPhonesOpenDialog = nullptr;
+  platform::TSaveDialog* SaveDialog = nullptr;
+  localisation::TLangController* lcMain = nullptr;
+  platform::TPopupMenu* PopupMenu1 = nullptr;
+  platform::TMenuItem* BlackandWhitefontspack1 = nullptr;
+  platform::TMenuItem* Bluefonstpack1 = nullptr;
+  platform::TMenuItem* Yellowfontspacks1 = nullptr;
+  platform::TMenuItem* ClearTypeFontsPack1 = nullptr;
+  platform::TMenuItem* Anitaliazedfontspack1 = nullptr;
+  platform::TMenuItem* Nofonts1 = nullptr;
+  platform::TOpenDialog* TextFileOpenDialog = nullptr;
+  platform::TOpenDialog* FontOpenDialog = nullptr;
+  platform::TOpenDialog* KeyConfigOpenDialog = nullptr;
+  platform::TOpenDialog* ListOfPhonesOpenDialog = nullptr;
   controls::THintBalloonControl* HintBalloonControl1 = nullptr;
 
   // Page headers of pages 2..14 (index = page number; 0 and 1 have none).
@@ -134,8 +136,8 @@ public:
   platform::TBitBtn* BitBtn3 = nullptr;  // Clear
   platform::TBitBtn* BitBtn4 = nullptr;  // Add...
   platform::TBitBtn* BitBtn2 = nullptr;  // Remove
-  controls::TSpeedButton* SpeedButton1 = nullptr;  // up
-  controls::TSpeedButton* SpeedButton2 = nullptr;  // down
+  platform::TSpeedButton* SpeedButton1 = nullptr;  // up
+  platform::TSpeedButton* SpeedButton2 = nullptr;  // down
   // Page 10
   platform::TEdit* edMidletName = nullptr;
   platform::TEdit* edBookTitle = nullptr;
@@ -154,7 +156,7 @@ public:
   // Page 12
   platform::TRadioButton* rbHideAdvancedOptions = nullptr;
   platform::TRadioButton* rbShowAdvancedOptions = nullptr;
-  TPageControl* tcAdvancedOptions = nullptr;
+  platform::TPageControl* tcAdvancedOptions = nullptr;
   platform::TCheckBox* cbAlternativeRotation = nullptr;
   platform::TCheckBox* cbForceHeight = nullptr;
   controls::TMySpinEdit* spForceHeight = nullptr;
@@ -215,7 +217,7 @@ public:
   // The program folder (with a trailing '/') and the settings file in it; tests may point
   // them elsewhere before the window is created.
   static std::string& ProgramDir();
-  TProfile Settings() const;
+  platform::TIniFile Settings() const;
   // The command line the show handler looks at (argv without the program).
   static std::vector<std::string>& CommandLine();
 

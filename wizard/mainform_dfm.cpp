@@ -1028,7 +1028,6 @@ object Form1: TForm1
         Width = 478
         Height = 126
         Visible = False
-        ActivePageIndex = 0
         object TabSheet1: TTabSheet
           Caption = 'Screen'
           object cbAlternativeRotation: TCheckBox

@@ -489,7 +489,7 @@ TEST_F(WizardWindow, FinishSavesAndOpensTheFolderRestartGoesBack) {
   EXPECT_EQ(form->CancelBtn->Caption(), "Cancel");
 
   form->ShowPage(pgFinish);
-  form->SaveDialog->FileName = "/out/books/Reader.jad";
+  form->SaveDialog->SetFileName("/out/books/Reader.jad");
   form->cbDirectory->SetChecked(true);
   form->CancelBtn->Click();
   EXPECT_EQ(services.folders, (std::vector<std::string>{"/out/books"}));
@@ -499,7 +499,7 @@ TEST_F(WizardWindow, FinishSavesAndOpensTheFolderRestartGoesBack) {
 TEST_F(WizardWindow, CancelElsewhereClosesWithoutSaving) {
   Create();
   form->ShowForm();
-  form->SaveDialog->FileName = "/out/x.jad";
+  form->SaveDialog->SetFileName("/out/x.jad");
   form->CancelBtn->Click();
   EXPECT_TRUE(services.folders.empty());
   EXPECT_FALSE(form->Visible());
