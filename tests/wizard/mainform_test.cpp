@@ -578,7 +578,8 @@ TEST_F(WizardWindow, HelpLinksShowBalloons) {
 TEST_F(WizardWindow, WizardLanguageSwitchesOnTheWelcomePage) {
   std::ofstream((dir_ / "bin" / "ru.lng").string(), std::ios::binary)
       << "LANGID=1049\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Russian\r\n"
-         "MIDP10KeysConfigDesc=Keys zero in Russian\r\n";
+         "MIDP10KeysConfigDesc=Keys zero in Russian\r\n[Form1]\r\n00000016=Full in Russian\r\n"
+         "00000159=Next in Russian\r\n";
   std::ofstream((dir_ / "bin" / "notes.txt").string()) << "LANGID=1051\r\n";  // not *.lng: ignored
   WriteSettings("[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n");
   Create();
@@ -588,6 +589,8 @@ TEST_F(WizardWindow, WizardLanguageSwitchesOnTheWelcomePage) {
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
   EXPECT_EQ(form->FCoreDescs[3], "Core three in Russian");
   EXPECT_EQ(form->FKeysConfigDescs[0], "Keys zero in Russian");
+  EXPECT_EQ(form->rbFullVersion->Caption(), "Full in Russian");
+  EXPECT_EQ(form->NextBtn->Caption(), "Next in Russian");
   Next();
   Next();
   ASSERT_EQ(Page(), pgPhoneModel);
