@@ -90,6 +90,14 @@ TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
   EXPECT_EQ(platform::Application().HelpFile(), root_->string() + "/manual/tomefalcon_en.chm");
   // Defaults: size 8, black and white, black on white, neutral bars, default charset.
   EXPECT_EQ(f.SizeSpin->Value(), 8);
+  EXPECT_EQ(f.SizeSpin->MinValue(), 5);
+  EXPECT_EQ(f.SizeSpin->MaxValue(), 24);
+  EXPECT_TRUE(platform::Application().HintHook());  // hints show as balloons
+  EXPECT_EQ(f.HintBalloonControl1->AnimationType(), controls::batNone);
+  EXPECT_EQ(f.ComboBox1->DropDownCount(), 20);
+  EXPECT_TRUE(f.BitBtn3->Default());
+  EXPECT_EQ(f.ClientWidth(), 566);
+  EXPECT_EQ(f.ClientHeight(), 317);
   EXPECT_EQ(f.FontTypeCBox->ItemIndex(), 0);
   EXPECT_EQ(f.cbTextColor->Selected(), platform::clBlack);
   EXPECT_EQ(f.cbBackgroundColor->Selected(), platform::clWhite);
@@ -112,6 +120,7 @@ TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
 
 TEST_F(FontFormTest, DestructionRemovesTheFontsOfTheFontsFolder) {
   form_.reset();
+  EXPECT_FALSE(platform::Application().HintHook());
   for (const std::string& family : InstalledFontFamilies()) EXPECT_NE(family, "DejaVu Serif");
 }
 
