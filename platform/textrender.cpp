@@ -63,6 +63,12 @@ std::set<std::string>& RegisteredFiles() {
   return files;
 }
 
+// Folders of the private configuration; they are application fonts too.
+std::vector<std::string>& PrivateDirs() {
+  static std::vector<std::string> dirs;
+  return dirs;
+}
+
 FT_Library Library() {
   static FT_Library lib = [] {
     FT_Library l = nullptr;
@@ -87,8 +93,10 @@ bool RemoveFontResource(const std::string& path) {
   std::lock_guard lock(FontMutex());
   if (RegisteredFiles().erase(path) == 0) return false;
   // fontconfig forgets application fonts only all at once: clear, then add the others again.
-  FcConfigAppFontClear(FcConfigGetCurrent());
-  for (const std::string& f : RegisteredFiles()) FcConfigAppFontAddFile(FcConfigGetCurrent(), Fc(f));
+  FcConfig* config = FcConfigGetCurrent();
+  FcConfigAppFontClear(config);
+  for (const std::string& d : PrivateDirs()) FcConfigAppFontAddDir(config, Fc(d));
+  for (const std::string& f : RegisteredFiles()) FcConfigAppFontAddFile(config, Fc(f));
   return true;
 }
 
@@ -103,6 +111,7 @@ bool UsePrivateFontDirs(const std::vector<std::string>& dirs) {
   for (const std::string& d : dirs) ok = FcConfigAppFontAddDir(config, Fc(d)) && ok;
   for (const std::string& f : RegisteredFiles()) FcConfigAppFontAddFile(config, Fc(f));
   if (!FcConfigSetCurrent(config)) ok = false;
+  else PrivateDirs() = dirs;
   FcConfigDestroy(config);  // the current configuration keeps its own reference
   return ok;
 }

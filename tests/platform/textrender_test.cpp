@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -229,6 +231,23 @@ TEST_F(TextRenderTest, ProcessFontFiles) {
   EXPECT_TRUE(ScreenFontFamilies().empty());
   EXPECT_EQ(Make("DejaVu Sans Mono", 10, ANTIALIASED_QUALITY), nullptr);
   ASSERT_TRUE(UsePrivateFontDirs({kDejaVu}));
+}
+
+TEST_F(TextRenderTest, RemovingAProcessFontKeepsThePrivateFolders) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("qw_fonts_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::filesystem::copy_file(std::string(kDejaVu) + "/DejaVuSerif.ttf", dir / "DejaVuSerif.ttf",
+                             std::filesystem::copy_options::overwrite_existing);
+  ASSERT_TRUE(UsePrivateFontDirs({dir.string()}));
+  const std::string file = std::string(kDejaVu) + "/DejaVuSansMono.ttf";
+  ASSERT_TRUE(AddFontResource(file));
+  ASSERT_TRUE(RemoveFontResource(file));
+  const auto families = ScreenFontFamilies();
+  EXPECT_EQ(families, std::vector<std::string>{"DejaVu Serif"});
+  EXPECT_NE(Make("DejaVu Serif", 12, ANTIALIASED_QUALITY), nullptr);
+  ASSERT_TRUE(UsePrivateFontDirs({kDejaVu}));
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
