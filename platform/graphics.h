@@ -2,6 +2,7 @@
 // and QFont in platform/ui/qtbridge.h).
 #pragma once
 
+#include "platform/charsets.h"
 #include "platform/component.h"
 
 #include <cstdint>
@@ -40,14 +41,6 @@ bool IntegerFromIdent(std::string_view name, int64_t& value);
 // Font style bits.
 enum : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
-// Character sets as fonts name them.
-enum : int {
-  ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SYMBOL_CHARSET = 2, MAC_CHARSET = 77, SHIFTJIS_CHARSET = 128,
-  HANGEUL_CHARSET = 129, JOHAB_CHARSET = 130, GB2312_CHARSET = 134, CHINESEBIG5_CHARSET = 136,
-  GREEK_CHARSET = 161, TURKISH_CHARSET = 162, VIETNAMESE_CHARSET = 163, HEBREW_CHARSET = 177,
-  ARABIC_CHARSET = 178, BALTIC_CHARSET = 186, RUSSIAN_CHARSET = 204, THAI_CHARSET = 222,
-  EASTEUROPE_CHARSET = 238, OEM_CHARSET = 255
-};
 // The code page a character set implies, or 0 for ANSI, DEFAULT and the others without one.
 int CodePageOfCharset(int charset);
 

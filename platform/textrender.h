@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/bitmap.h"
+#include "platform/charsets.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,24 +25,6 @@ inline ColorRef ColorRefOf(Rgb c) {
   return static_cast<ColorRef>(c.red) | static_cast<ColorRef>(c.green) << 8 |
          static_cast<ColorRef>(c.blue) << 16;
 }
-
-// Character sets of logical fonts.
-enum : int {
-  ANSI_CHARSET = 0,
-  DEFAULT_CHARSET = 1,
-  SYMBOL_CHARSET = 2,
-  MAC_CHARSET = 77,
-  JOHAB_CHARSET = 130,
-  GREEK_CHARSET = 161,
-  TURKISH_CHARSET = 162,
-  VIETNAMESE_CHARSET = 163,
-  HEBREW_CHARSET = 177,
-  ARABIC_CHARSET = 178,
-  BALTIC_CHARSET = 186,
-  RUSSIAN_CHARSET = 204,
-  EASTEUROPE_CHARSET = 238,
-  OEM_CHARSET = 255,
-};
 
 // Output qualities of logical fonts.
 enum : int {

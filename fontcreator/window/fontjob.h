@@ -1,6 +1,4 @@
-// What the window asks of the font engine, in terms that need none of the engine's text
-// rendering declarations (they clash with the window layer's font declarations in one
-// translation unit).
+// What the window asks of the font engine: its settings in, the preview and the file out.
 #pragma once
 
 #include "platform/bitmap.h"
