@@ -345,6 +345,12 @@ public:
   void BuildAllVersions(const std::string& folder);
   void BuildDeployVersions(const std::string& prefix, const std::string& only);
   void BuildFromPhonesList(const std::string& folder);
+  // Sets the controls of one full edition variant (core, ZIP 0/1, interface language) as the
+  // batches do and gathers its record.
+  void PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config);
+  // Packed resource entries kept between the builds and trial builds of this run.
+  assembly::TJarCache* JarCache();
+  std::shared_ptr<assembly::TJarCache> FJarCache;
   // ===== end of W2's block =====
 
 protected:

@@ -1,0 +1,194 @@
+#include "builderwindow_support.h"
+
+#include "assembly/tempdir_support.h"
+#include "assembly/utils.h"
+#include "wizard/batchnames.h"
+
+#include <filesystem>
+#include <map>
+
+using namespace wizard;
+using wizard::testing::BuilderWindowTest;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kNokia6230 = 224;
+
+class Builds : public BuilderWindowTest {
+protected:
+  // A full edition for one phone, as the wizard leaves it before the build page.
+  void FullForPhone(int row) {
+    Create();
+    form->rbFullVersion->SetChecked(true);
+    form->cbPhoneModel->SetItemIndex(row);
+    form->spJARLimit->SetValue(assembly::PhoneTable[static_cast<std::size_t>(row)].JarLimitKB);
+    form->cbKeysConfig->SetItemIndex(assembly::PhoneTable[static_cast<std::size_t>(row)].DefaultKeys);
+    form->LoadFontsPage(false);
+  }
+  void LiteWithBook(const std::string& book) {
+    Create();
+    form->rbLiteVersion->SetChecked(true);
+    form->cbPhoneModel->SetItemIndex(kNokia6230);
+    form->spJARLimit->SetValue(128);
+    form->cbKeysConfig->SetItemIndex(8);
+    form->lbTextFiles->Items()->Add(book);
+    form->LoadFontsPage(false);
+  }
+  static void ExpectSoundJar(const std::string& path) {
+    ASSERT_TRUE(fs::exists(path)) << path;
+    std::string out;
+    EXPECT_EQ(testing_support::RunCommand("unzip -tq " + testing_support::ShellQuote(path), &out), 0) << out;
+  }
+  static std::string JarUrl(const std::string& jad) {
+    for (const std::string& line : assembly::SplitLines(testing_support::ReadFile(jad)))
+      if (line.rfind("MIDlet-Jar-URL: ", 0) == 0) return line.substr(16);
+    return "";
+  }
+  static std::vector<std::string> FilesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+}  // namespace
+
+TEST_F(Builds, FullEditionForOnePhone) {
+  FullForPhone(kNokia6230);
+  fs::create_directories(dir_ / "out");
+  services.ScriptDialog({Path("out/Reader.jad")});
+  EXPECT_TRUE(form->StartBuild());
+  ASSERT_EQ(services.dialogs.size(), 1u);
+  EXPECT_TRUE(services.dialogs[0].save);
+  EXPECT_EQ(services.dialogs[0].file_name, "Tomefalcon.jad");
+  EXPECT_TRUE(services.dialogs[0].overwrite_prompt);
+  EXPECT_EQ(FilesIn(dir_ / "out"), (std::vector<std::string>{"Reader.jad", "Reader.jar"}));
+  ExpectSoundJar(Path("out/Reader.jar"));
+  EXPECT_EQ(JarUrl(Path("out/Reader.jad")), "Reader.jar");
+  EXPECT_TRUE(services.messages.empty());
+
+  services.ScriptDialogCancel();
+  EXPECT_FALSE(form->StartBuild());
+  EXPECT_EQ(FilesIn(dir_ / "out").size(), 2u);
+}
+
+TEST_F(Builds, BookMidletsNamedFromTheChosenFile) {
+  LiteWithBook(WriteFile("books/War.txt", "Once upon a time there was a phone.\r\n"));
+  form->edMidletName->SetTextValue("My Book");
+  fs::create_directories(dir_ / "out");
+  services.ScriptDialog({Path("out/x.y.jad")});
+  EXPECT_TRUE(form->StartBuild());
+  EXPECT_EQ(services.dialogs[0].file_name, Path("books/My_Book.jad"));
+  EXPECT_EQ(FilesIn(dir_ / "out"), (std::vector<std::string>{"x.jad", "x.jar"}));
+  ExpectSoundJar(Path("out/x.jar"));
+
+  services.ScriptDialog({Path("out/.jad")});
+  EXPECT_TRUE(form->StartBuild());
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "midlet.jar"));
+  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+}
+
+TEST_F(Builds, DeployBuildsOneVariantWhateverItsCase) {
+  Create();
+  fs::create_directories(dir_ / "d");
+  form->BuildDeployVersions(Path("d/"), "tomefalcon_N_RU");
+  EXPECT_EQ(FilesIn(dir_ / "d"), (std::vector<std::string>{"tomefalcon_n_ru.jad", "tomefalcon_n_ru.jar"}));
+  ExpectSoundJar(Path("d/tomefalcon_n_ru.jar"));
+  EXPECT_EQ(JarUrl(Path("d/tomefalcon_n_ru.jad")), std::string(kDeployDownloadBase) + "tomefalcon_n_ru.jar");
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(Builds, DeployFromTheCommandLineEndsTheProgram) {
+  fs::create_directories(dir_ / "cmd");
+  TForm1::CommandLine() = {"-deploy", Path("cmd/x"), "tomefalcon_sx1_gk_zip"};
+  Create();
+  form->ShowForm();
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(FilesIn(dir_ / "cmd"), (std::vector<std::string>{"xtomefalcon_sx1_gk_zip.jad", "xtomefalcon_sx1_gk_zip.jar"}));
+  ExpectSoundJar(Path("cmd/xtomefalcon_sx1_gk_zip.jar"));
+}
+
+TEST_F(Builds, EveryDeployVariant) {
+  Create();
+  fs::create_directories(dir_ / "all");
+  form->BuildDeployVersions(Path("all/"), "");
+  const std::vector<std::string> files = FilesIn(dir_ / "all");
+  EXPECT_EQ(files.size(), 2u * 220u + 1u);  // and the core 6 patch file
+  EXPECT_TRUE(fs::exists(dir_ / "all" / "j2meX.pat"));
+  for (int core = 0; core < 10; ++core)
+    for (int zip = 0; zip <= 1; ++zip)
+      for (int language = 0; language < 11; ++language) {
+        const std::string name = DeployName(core, zip, language);
+        EXPECT_TRUE(fs::exists(dir_ / "all" / (name + ".jad"))) << name;
+      }
+  ExpectSoundJar(Path("all/tomefalcon_s55_ce.jar"));
+  ExpectSoundJar(Path("all/tomefalcon_midp20_jsr75_gk_zip.jar"));
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(Builds, AllVersionsIntoFolders) {
+  FullForPhone(kNokia6230);
+  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  fs::create_directories(dir_ / "v");
+  services.ScriptDialog({Path("v/whatever.txt")});
+  EXPECT_TRUE(form->StartBuild());
+  EXPECT_EQ(services.dialogs[0].file_name, "Version differences.txt");
+  EXPECT_TRUE(fs::exists(dir_ / "v" / "Version differences.txt"));
+  int jars = 0;
+  for (const auto& e : fs::recursive_directory_iterator(dir_ / "v"))
+    if (e.path().extension() == ".jar") ++jars;
+  EXPECT_EQ(jars, 220);  // 10 cores x 2 ZIP choices x 11 languages
+  ExpectSoundJar(Path("v/Siemens SX1/Full, No ZIP support/English - Greek/Tomefalcon.jar"));
+  EXPECT_TRUE(fs::exists(dir_ / "v/Siemens SX1/Full, With ZIP support/English - Greek/Tomefalcon.jad"));
+  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_TRUE(form->NextBtn->Enabled());
+  EXPECT_EQ(form->BuildProgressGauge->Max(), 440);
+  EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(Builds, PhoneListIntoNumberedFolders) {
+  LiteWithBook(WriteFile("books/Long Story.txt", "Once upon a time there was a phone.\r\n"));
+  form->FPhonesListFile = WriteFile("phones.txt",
+                                    "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
+                                    "\"Siemens SX1\" \"Siemens SX1 phone keys config\" \"256\" \"IC_BW\" \"120\" \"80\"\r\n"
+                                    "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_NONE\" \"64\" \"32\"\r\n");
+  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  fs::create_directories(dir_ / "pl");
+  services.ScriptDialog({Path("pl/report.txt")});
+  EXPECT_TRUE(form->StartBuild());
+  EXPECT_EQ(services.dialogs[0].file_name, "Versions list.txt");
+  for (const char* sub : {"1", "2", "3"}) {
+    EXPECT_EQ(FilesIn(dir_ / "pl" / sub), (std::vector<std::string>{"LongStory.jad", "LongStory.jar"})) << sub;
+    ExpectSoundJar(Path(std::string("pl/") + sub + "/LongStory.jar"));
+  }
+  EXPECT_EQ(testing_support::ReadFile(Path("pl/Versions list.txt")),
+            "1 : Nokia 6230, English - Central Europe, Nokia phones keys config, JAR size limit: 128K\r\n"
+            "2 : Siemens SX1, English - Central Europe, Siemens SX1 phone keys config, JAR size limit: 256K\r\n"
+            "3 : Nokia 6230, English - Central Europe, Nokia phones keys config, JAR size limit: 64K\r\n");
+  // The controls keep the last entry's values, apart from the model box.
+  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
+  EXPECT_TRUE(form->rbDontIncludeImages->Checked());
+  EXPECT_EQ(form->spMaxImageHeight->Value(), 32);
+  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+}
+
+TEST_F(Builds, PhoneListWithErrorsBuildsNothing) {
+  LiteWithBook(WriteFile("books/b.txt", "Text.\r\n"));
+  form->FPhonesListFile =
+      WriteFile("bad.txt", "\"No such phone\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
+  fs::create_directories(dir_ / "pl");
+  form->BuildFromPhonesList(Path("pl/"));
+  EXPECT_FALSE(services.messages.empty());
+  EXPECT_TRUE(FilesIn(dir_ / "pl").empty());
+}
+
+TEST_F(Builds, BatchesStopAtTheFirstFailingBuild) {
+  Create();
+  // Deploy creates no folders: every save into a missing folder fails, the first one ends it.
+  form->BuildDeployVersions(Path("missing/"), "");
+  EXPECT_EQ(services.messages.size(), 1u);
+  EXPECT_FALSE(fs::exists(dir_ / "missing"));
+}

@@ -1,0 +1,78 @@
+// A builder window over a scratch program folder (its own copy of the sample archive and
+// settings file), with scripted desktop services.
+#pragma once
+
+#include "wizard/mainform.h"
+
+#include "assembly/phones.h"
+#include "localisation/langmanager.h"
+#include "platform/exedir.h"
+#include "platform/ui/application.h"
+#include "platform/ui/fakeservices.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace wizard::testing {
+
+class BuilderWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("qw_w2_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_ / "bin");
+    std::filesystem::copy_file(std::filesystem::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
+    TForm1::ProgramDir() = (dir_ / "bin").string() + "/";
+    TForm1::CommandLine().clear();
+    localisation::FreeLangManager();
+    platform::Application().SetMainForm(nullptr);
+    platform::Application().ResetTerminated();
+  }
+  void TearDown() override {
+    form.reset();
+    platform::Application().SetMainForm(nullptr);
+    platform::Application().ResetTerminated();
+    localisation::FreeLangManager();
+    TForm1::ProgramDir() = platform::ExecutableDir();
+    std::filesystem::remove_all(dir_);
+  }
+
+  void Create() { form = platform::CreateForm<TForm1>(); }
+  // Shows a page directly and runs the page entry logic for it.
+  void Enter(int page) {
+    form->ShowPage(page);
+    form->PageManager1PageChanged(form->PageManager1);
+  }
+  std::string IniPath() const { return (dir_ / "bin" / "Quirewright.ini").string(); }
+  std::string IniText() const {
+    std::ifstream in(IniPath(), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  void WriteIni(const std::string& text) const { std::ofstream(IniPath(), std::ios::binary) << text; }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string WriteFile(const std::string& name, const std::string& bytes) const {
+    const std::filesystem::path p = dir_ / name;
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p.string(), std::ios::binary) << bytes;
+    return p.string();
+  }
+  // The first ordinary row of the phone table that satisfies `pred`.
+  template <class P> static int FindRow(P pred) {
+    for (int i = 0; i < assembly::kCustomPhoneListRow; ++i)
+      if (pred(assembly::PhoneTable[static_cast<std::size_t>(i)])) return i;
+    return -1;
+  }
+
+  platform::TFakeServices services;
+  platform::TOwned<TForm1> form;
+  std::filesystem::path dir_;
+};
+
+}  // namespace wizard::testing

@@ -1,0 +1,206 @@
+// Starting a build from the build page, and the batch builds: all versions of the full
+// edition, the book midlets for every model of a phone list file, and the deploy set.
+#include "wizard/mainform.h"
+
+#include "assembly/archivecopy.h"
+#include "assembly/bookbuild.h"
+#include "assembly/fullbuild.h"
+#include "assembly/phonelist.h"
+#include "assembly/phones.h"
+#include "assembly/sanitisers.h"
+#include "assembly/tables.h"
+#include "assembly/utils.h"
+#include "platform/codepage.h"
+#include "wizard/batchnames.h"
+
+using namespace platform;
+
+namespace wizard {
+
+namespace {
+
+// Disables the window and its buttons for a batch and enables them again on every way out.
+class BatchLock {
+public:
+  explicit BatchLock(TForm1& form) : form_(form) { form_.SetWindowEnabled(false); }
+  ~BatchLock() { form_.SetWindowEnabled(true); }
+  BatchLock(const BatchLock&) = delete;
+  BatchLock& operator=(const BatchLock&) = delete;
+
+private:
+  TForm1& form_;
+};
+
+}  // namespace
+
+bool TForm1::StartBuild() {
+  const bool full = rbFullVersion->Checked();
+  SaveDialog->SetFilter("*.*");
+  SaveDialog->SetOptions(SaveDialog->Options() | ofOverwritePrompt | ofPathMustExist | ofNoChangeDir);
+  if (!full && !IsListRow()) {
+    const std::vector<std::string> files = BookFiles();
+    SaveDialog->SetFileName(BookJadProposal(files.empty() ? std::string() : files.front(), edMidletName->Text()));
+    if (!SaveDialog->Execute()) return false;
+    assembly::TMIDLETCONFIG config;
+    CollectMidletConfig(config);
+    assembly::BuildInputs inputs;
+    CollectBuildInputs(inputs);
+    const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
+    assembly::BuildBookMidlets(context, false, config, true, BaseFromChosenFile(SaveDialog->FileName(), "midlet"));
+    return true;
+  }
+  if (!full) {
+    SaveDialog->SetFileName("Versions list.txt");
+    if (!SaveDialog->Execute()) return false;
+    BuildFromPhonesList(FolderOfChosenFile(SaveDialog->FileName()));
+    return true;
+  }
+  if (!IsListRow()) {
+    SaveDialog->SetFileName("Tomefalcon.jad");
+    if (!SaveDialog->Execute()) return false;
+    assembly::TMIDLETCONFIG config;
+    CollectMidletConfig(config);
+    assembly::BuildInputs inputs;
+    CollectBuildInputs(inputs);
+    const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
+    const std::string base = BaseFromChosenFile(SaveDialog->FileName());
+    assembly::BuildFullMidlet(context, false, config, assembly::ExtractNameOnly(base) + ".jar", base);
+    return true;
+  }
+  SaveDialog->SetFileName("Version differences.txt");
+  if (!SaveDialog->Execute()) return false;
+  BuildAllVersions(FolderOfChosenFile(SaveDialog->FileName()));
+  return true;
+}
+
+void TForm1::SelectModelByCore(uint8_t core, bool smallest) {
+  const ModelChoice m = FindModelByCore(core, smallest);
+  cbPhoneModel->SetItemIndex(m.Row);
+  spJARLimit->SetValue(m.JarLimitKB);
+}
+
+// Sets the controls for one full edition variant as a user would, and gathers its record.
+void TForm1::PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config) {
+  if (zip == 1) {
+    rbWithZIPSupport->SetChecked(true);
+    SelectModelByCore(static_cast<uint8_t>(core), false);
+  } else {
+    rbWithoutZIPSupport->SetChecked(true);
+    SelectModelByCore(static_cast<uint8_t>(core), true);
+  }
+  SetInterfaceLanguage(static_cast<uint8_t>(language));
+  cbKeysConfig->SetItemIndex(assembly::DefaultKeysByCore[static_cast<std::size_t>(core)]);
+  FResetFonts = true;
+  LoadFontsPage(false);
+  rbHideAdvancedOptions->SetChecked(true);
+  rbShowAdvancedOptions->SetChecked(false);
+  ResetAdvancedOptions();
+  CollectMidletConfig(config);
+}
+
+void TForm1::BuildAllVersions(const std::string& folder) {
+  {
+    BatchLock lock(*this);
+    Label38->SetCaption(Text("GeneratingMidlets"));
+    ProcessMessages();
+    BuildProgressGauge->SetMax(440);
+    std::string differences;
+    try {
+      differences = assembly::ReadArchiveEntry(*FResArchive, "Doc\\English\\Version Differences.txt");
+    } catch (const assembly::EBuildError& e) {
+      assembly::ReportBuildError(*this, e);
+      return;
+    }
+    if (!assembly::SaveStringToFile(folder + "Version differences.txt", differences)) {
+      ShowMessage("Unable to write \"" + folder + "Version differences.txt\".", "Error", assembly::MessageIcon::Error);
+    } else {
+      assembly::BuildInputs inputs;
+      bool failed = false;
+      for (int core = 0; core < assembly::kCoreCount && !failed; ++core) {
+        for (int zip = 0; zip <= 1 && !failed; ++zip) {
+          for (int language = 0; language < assembly::kLanguageCount && !failed; ++language) {
+            BuildProgressGauge->SetPosition(core * 44 + zip * 11 + language);
+            ProcessMessages();
+            assembly::TMIDLETCONFIG config;
+            PrepareFullVariant(core, zip, language, config);
+            CollectBuildInputs(inputs);
+            const std::string dir = AllVersionsFolder(folder, core, zip, language);
+            assembly::ForceDirs(dir + "Tomefalcon.jad");
+            const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
+            // One failing variant would fail the same way hundreds of times: stop at the first.
+            failed = assembly::BuildFullMidlet(context, false, config, "Tomefalcon.jar", dir + "Tomefalcon") < 0;
+          }
+        }
+      }
+    }
+  }
+  cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);
+}
+
+void TForm1::BuildDeployVersions(const std::string& prefix, const std::string& only) {
+  assembly::BuildInputs inputs;
+  for (int core = 0; core < assembly::kCoreCount; ++core) {
+    for (int zip = 0; zip <= 1; ++zip) {
+      for (int language = 0; language < assembly::kLanguageCount; ++language) {
+        const std::string name = DeployName(core, zip, language);
+        if (!only.empty() && !SameText(name, only)) continue;
+        assembly::TMIDLETCONFIG config;
+        PrepareFullVariant(core, zip, language, config);
+        config.ForceHeight = 0;
+        config.AlternativeRotation = 0;
+        config.LightControl = 0;
+        CollectBuildInputs(inputs);
+        const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
+        if (assembly::BuildFullMidlet(context, false, config, kDeployDownloadBase + name + ".jar", prefix + name) < 0)
+          return;  // stop at the first failing build
+      }
+    }
+  }
+}
+
+void TForm1::BuildFromPhonesList(const std::string& folder) {
+  assembly::TPHONESLIST list;
+  // A list with errors has been reported and the program ends: nothing is built from it.
+  if (!assembly::LoadPhonesList(*this, FPhonesListFile, list)) return;
+
+  tcAdvancedOptions->SetVisible(false);
+  Label18->SetVisible(false);
+  BuildProgressGroup->SetVisible(true);
+  CancelBtn->SetEnabled(false);
+  NextBtn->SetEnabled(false);
+  PrevBtn->SetEnabled(false);
+  BuildProgressGauge->SetMax(static_cast<int>(list.size()) + 1);
+
+  const std::vector<std::string> files = BookFiles();
+  std::string name = assembly::MakeMidletNameFromPath(files.empty() ? std::string() : files.front());
+  assembly::ReplaceChar(name, ' ', '_');
+
+  std::string report;
+  assembly::BuildInputs inputs;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const assembly::TPhonesListEntry& entry = list[i];
+    BuildProgressGauge->SetPosition(static_cast<int>(i));
+    ProcessMessages();
+    cbPhoneModel->SetItemIndex(entry.Row);
+    cbKeysConfig->SetItemIndex(entry.KeysConfig);
+    spJARLimit->SetValue(entry.JarLimitKB);
+    ResetAdvancedOptions();
+    cbScaleDown->SetChecked(true);
+    spMaxImageWidth->SetValue(entry.MaxWidth);
+    spMaxImageHeight->SetValue(entry.MaxHeight);
+    SetImageColors(entry.Quality);
+    assembly::TMIDLETCONFIG config;
+    CollectMidletConfig(config);
+    CollectBuildInputs(inputs);
+    const std::string dir = folder + std::to_string(i + 1) + "/";
+    assembly::ForceDirs(dir);
+    const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
+    if (assembly::BuildBookMidlets(context, false, config, false, dir + name) < 0) break;  // stop at the first failure
+    report += VersionsListLine(static_cast<int>(i), entry, GetInterfaceLanguage());
+  }
+  if (!assembly::SaveStringToFile(folder + "Versions list.txt", report))
+    ShowMessage("Unable to write \"" + folder + "Versions list.txt\".", "Error", assembly::MessageIcon::Error);
+  cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);
+}
+
+}  // namespace wizard

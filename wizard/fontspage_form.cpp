@@ -1,0 +1,223 @@
+// The fonts page: slot lists, presets, custom font files, the negative boxes, the JAR size
+// estimate by a trial build and the fit of the fonts to the JAR size limit.
+#include "wizard/mainform.h"
+
+#include "assembly/archivecopy.h"
+#include "assembly/fullbuild.h"
+#include "assembly/phones.h"
+#include "assembly/tables.h"
+#include "wizard/fontfit.h"
+
+#include <QCursor>
+
+using namespace platform;
+
+namespace wizard {
+
+namespace {
+
+const std::array<const char*, 6> kSlotKeys = {"", "", "cbFont2", "", "cbFont4", "cbFont5"};
+
+std::string CustomItemText(const std::string& path) { return TForm1::Text("CustomFont") + " (" + path + ")"; }
+
+std::vector<std::string> ItemsOf(TComboBox* box) { return box->Items()->ToVector(); }
+
+}  // namespace
+
+int32_t TForm1::GetJarLimitKB() const { return spJARLimit->Value(); }
+
+void TForm1::FillFontCombo(TComboBox* box, uint8_t group, bool bw_only) {
+  TStrings* items = box->Items();
+  items->BeginUpdate();
+  items->Clear();
+  items->Add(Text("NoneFont"));
+  items->Add(Text("CustomFont"));
+  for (const std::string& name : CatalogueFontNames(FFontCatalogue, group, bw_only)) items->Add(name);
+  items->EndUpdate();
+}
+
+void TForm1::SelectFontInSlot(TComboBox* box, const std::string& name, const std::string& scheme) {
+  const std::string wanted = PresetFontName(name, GetInterfaceLanguage());
+  box->SetItemIndex(0);
+  box->SetItemIndex(FindPresetItem(ItemsOf(box), wanted, scheme));
+}
+
+void TForm1::ApplyFontPreset(const std::string& scheme) {
+  SelectFontInSlot(cbFont1, "5x3", "BW");
+  SelectFontInSlot(cbFont2, "6x3", scheme);
+  SelectFontInSlot(cbFont3, "6x4", "BW");
+  SelectFontInSlot(cbFont4, "7x5", scheme);
+  SelectFontInSlot(cbFont5, "8x5", scheme);
+  UpdateNegativeBoxes();
+  ShowJarSizeLabel();
+}
+
+void TForm1::ApplyFacePreset(const std::string& scheme) {
+  SelectFontInSlot(cbFont2, "Tah12", scheme);
+  SelectFontInSlot(cbFont4, "Verd13", scheme);
+  SelectFontInSlot(cbFont5, "Arial15", scheme);
+  UpdateNegativeBoxes();
+  ShowJarSizeLabel();
+}
+
+void TForm1::LoadFontsPage(bool restore) {
+  const bool was_updating = FUpdating;
+  FUpdating = true;
+  Label26->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " + Text("bytes") + ".");
+  const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
+  const bool bw = Model().BlackAndWhite != 0;
+  for (int k = 1; k <= 5; ++k) FillFontCombo(cbFonts[static_cast<std::size_t>(k)], group, bw);
+  for (int k = 1; k <= 5; ++k) cbNegatives[static_cast<std::size_t>(k)]->SetChecked(true);
+  ApplyFontPreset("BW");
+
+  if (restore) {
+    const TIniFile ini = Settings();
+    for (int k : {2, 4, 5}) {
+      TComboBox* box = cbFonts[static_cast<std::size_t>(k)];
+      const int index = ini.ReadInteger("PI_FONTSPAGE", kSlotKeys[static_cast<std::size_t>(k)], -1);
+      if (index == 1) {
+        const std::string path = ini.ReadString("PI_FONTSPAGE", "fontName" + std::to_string(k), "");
+        if (box->Tag >= 1 && box->Tag <= 5) FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = path;
+        box->Items()->SetString(1, CustomItemText(path));
+        box->SetItemIndex(1);
+      } else if (index >= 0 && index < box->Items()->Count()) {
+        box->SetItemIndex(index);
+      }
+    }
+    for (int k = 1; k <= 5; ++k) {
+      const int v = ini.ReadInteger("PI_FONTSPAGE", "cbNegative" + std::to_string(k), -1);
+      if (v != -1) cbNegatives[static_cast<std::size_t>(k)]->SetChecked(v != 0);
+    }
+  }
+
+  if (FResetFonts) {
+    FResetFonts = false;
+    FitFontsToJarLimit();
+    UpdateNegativeBoxes();
+    ShowJarSizeLabel();
+  }
+  for (TMenuItem* item : {Bluefonstpack1, Yellowfontspacks1, ClearTypeFontsPack1, Anitaliazedfontspack1})
+    item->SetEnabled(!bw);
+  FUpdating = was_updating;
+}
+
+void TForm1::UpdateNegativeBoxes() {
+  assembly::TMIDLETCONFIG config;
+  CollectMidletConfig(config);
+  for (int k = 1; k <= 5; ++k) {
+    TCheckBox* negative = cbNegatives[static_cast<std::size_t>(k)];
+    if (cbFonts[static_cast<std::size_t>(k)]->ItemIndex() <= 0) {
+      negative->SetChecked(false);
+      negative->SetEnabled(false);
+      continue;
+    }
+    bool locked = false;
+    try {
+      locked = NegativeLockedByCore(assembly::GetFontData(*FResArchive, config, k), config.Core);
+    } catch (const assembly::EBuildError& e) {
+      // A custom font file that went away or is damaged: the program cannot go on with it.
+      ShowMessage(e.what(), "Error", assembly::MessageIcon::Error);
+      RequestTerminate();
+    }
+    if (locked) {
+      negative->SetChecked(true);
+      negative->SetEnabled(false);
+    } else {
+      negative->SetEnabled(true);
+    }
+  }
+}
+
+void TForm1::HandleFontSlotChange(TComboBox* box) {
+  if (box->ItemIndex() == 1) {
+    FontOpenDialog->SetFilter("Tomefalcon fonts|*.fnt");
+    FontOpenDialog->SetOptions(FontOpenDialog->Options() | ofFileMustExist);
+    if (FontOpenDialog->Execute()) {
+      const std::string path = FontOpenDialog->FileName();
+      if (box->Tag >= 1 && box->Tag <= 5) FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = path;
+      box->Items()->SetString(1, CustomItemText(path));
+      box->SetItemIndex(1);
+      box->SetHint(path);
+    } else {
+      box->SetItemIndex(0);
+    }
+  }
+  UpdateNegativeBoxes();
+  ShowJarSizeLabel();
+}
+
+void TForm1::cbFont1Change(TObject* sender) {
+  if (auto* box = dynamic_cast<TComboBox*>(sender)) HandleFontSlotChange(box);
+}
+
+void TForm1::BitBtn1Click(TObject* /*sender*/) {
+  const QPoint at = QCursor::pos();
+  PopupMenu1->Popup(at.x(), at.y());
+}
+
+void TForm1::BlackandWhitefontspack1Click(TObject* /*sender*/) { ApplyFontPreset("BW"); }
+void TForm1::Bluefonstpack1Click(TObject* /*sender*/) { ApplyFontPreset("Aqua"); }
+void TForm1::Yellowfontspacks1Click(TObject* /*sender*/) { ApplyFontPreset("Yellow"); }
+void TForm1::ClearTypeFontsPack1Click(TObject* /*sender*/) { ApplyFacePreset("ClearType"); }
+void TForm1::Anitaliazedfontspack1Click(TObject* /*sender*/) { ApplyFacePreset("Antialiazed"); }
+
+void TForm1::Nofonts1Click(TObject* /*sender*/) {
+  for (TComboBox* box : {cbFont2, cbFont4, cbFont5}) box->SetItemIndex(0);
+  UpdateNegativeBoxes();
+  ShowJarSizeLabel();
+}
+
+// --- JAR size estimate and fit ---------------------------------------------------------------
+
+int32_t TForm1::EstimateJarSize() {
+  assembly::TMIDLETCONFIG config;
+  CollectMidletConfig(config);
+  assembly::BuildInputs inputs;
+  CollectBuildInputs(inputs);
+  const assembly::BuildContext context{*FResArchive, *this, inputs, nullptr, JarCache()};
+  return TrialJarSize(context, config);
+}
+
+int32_t TForm1::GetJarReserve() const { return wizard::JarReserve(!rbFullVersion->Checked()); }
+
+bool TForm1::FontsFitJarLimit() {
+  assembly::TMIDLETCONFIG config;
+  CollectMidletConfig(config);
+  return EstimateFits(EstimateJarSize(), GetJarReserve(), config.JarLimit);
+}
+
+int32_t TForm1::GetMaxMidletSize() {
+  assembly::TMIDLETCONFIG config;
+  CollectMidletConfig(config);
+  return config.JarLimit - GetJarReserve();
+}
+
+void TForm1::FitFontsToJarLimit() {
+  assembly::TMIDLETCONFIG config;
+  CollectMidletConfig(config);
+  FitFonts(config.JarLimit, GetJarReserve(), [this] { return EstimateJarSize(); },
+           [this](FitStep step) {
+             const int s = static_cast<int>(step);
+             if (s < 5) {
+               cbNegatives[static_cast<std::size_t>(5 - s)]->SetChecked(false);
+             } else {
+               const int slot = s == 5 ? 5 : s == 6 ? 4 : 2;
+               cbFonts[static_cast<std::size_t>(slot)]->SetItemIndex(0);
+             }
+           });
+}
+
+void TForm1::ShowJarSizeLabel() {
+  Label27->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize()) + " " + Text("bytes") + ".");
+}
+
+void TForm1::cbNegative1Click(TObject* /*sender*/) {
+  if (!FUpdating) ShowJarSizeLabel();
+}
+
+assembly::TJarCache* TForm1::JarCache() {
+  if (!FJarCache) FJarCache = std::make_shared<assembly::TJarCache>();
+  return FJarCache.get();
+}
+
+}  // namespace wizard
