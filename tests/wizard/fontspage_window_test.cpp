@@ -199,3 +199,24 @@ TEST_F(FontsPage, LockedNegativesAreCheckedAgainAfterTheFit) {
   EXPECT_TRUE(form->cbNegative3->Checked());
   EXPECT_FALSE(form->cbNegative2->Checked());
 }
+
+TEST_F(FontsPage, PresetButtonPopsUpTheMenu) {
+  SetUpPage(kNokia6230, kEnglishWE);
+  EXPECT_EQ(form->PopupMenu1->LastMenu(), nullptr);
+  form->BitBtn1->Click();
+  EXPECT_NE(form->PopupMenu1->LastMenu(), nullptr);
+}
+
+TEST_F(FontsPage, VanishedCustomFontEndsTheProgram) {
+  SetUpPage(kNokia6230, kEnglishWE);
+  const std::string path =
+      WriteFile("gone.fnt", assembly::ReadArchiveEntry(*form->FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+  services.ScriptDialog({path});
+  form->cbFont5->UserSelect(1);
+  ASSERT_TRUE(services.messages.empty());
+  std::filesystem::remove(path);
+  form->UpdateNegativeBoxes();
+  ASSERT_FALSE(services.messages.empty());
+  EXPECT_NE(services.messages[0].text.find(path), std::string::npos) << services.messages[0].text;
+  EXPECT_TRUE(platform::Application().Terminated());
+}
