@@ -8,39 +8,13 @@
 
 #include "assembly/booktext.h"
 #include "assembly/normalize.h"
+#include "tests/assembly/slow_normalize_support.h"
 
 using namespace assembly;
 
 namespace {
 
-std::string SlowNormalize(const std::string& text) {
-  std::string s;
-  for (char c : text)
-    if (c != ' ' || (!s.empty() && s.back() != ' ' && s.back() != '\n')) s += c;
-  static const struct {
-    const char* pattern;
-    int deleted;
-  } rules[] = {{" \x01", 0},  {"\n\x01", 0},  {"\r\x01", 0},    {"\t\x01", 0}, {"\x02 ", 1},
-               {"\x02\n", 1}, {"\x02\r", 1},  {"\x02\t", 1}, {"\n\n\n\n", 0}, {" \n", 0}};
-  for (bool found = true; found;) {
-    found = false;
-    for (const auto& r : rules) {
-      const std::size_t p = s.find(r.pattern);
-      if (p != std::string::npos) {
-        s.erase(p + r.deleted, 1);
-        found = true;
-      }
-    }
-  }
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] != '\x01') continue;
-    std::size_t j = s.find('\x02', i + 1);
-    if (j == std::string::npos) j = s.size();
-    const std::size_t b = (i + 127) / 128 * 128;
-    if (i < b && j >= b) s.insert(i, b - i, ' ');
-  }
-  return s;
-}
+using testing_support::SlowNormalize;
 
 // The rest after a cut normalised again, a space right after the cut kept.
 std::string NormalizeRest(const std::string& rest) {
