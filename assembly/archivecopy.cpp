@@ -3,6 +3,7 @@
 #include "assembly/fontcatalogue.h"
 #include "assembly/host.h"
 #include "assembly/tables.h"
+#include "assembly/utils.h"
 #include "assembly/zipfile.h"
 #include "platform/codepage.h"
 
@@ -136,6 +137,17 @@ void WriteWholeFile(const std::string& fileName, std::string_view data) {
   if (out) out.write(data.data(), std::streamsize(data.size()));
   if (out) out.close();
   if (!out) throw EBuildError("Unable to write the file \"" + fileName + "\".");
+}
+
+int64_t SaveJarFile(TZipFile& jar, const std::string& fileName) {
+  try {
+    jar.SaveToFile(fileName);
+  } catch (const std::exception& e) {
+    throw EBuildError("Unable to write the file \"" + fileName + "\": " + e.what());
+  }
+  const int64_t saved = GetFileSizeByName(fileName);
+  if (saved < 0) throw EBuildError("Unable to read the size of the file \"" + fileName + "\".");
+  return saved;
 }
 
 void ReportBuildError(BuildHost& host, const std::exception& error) {

@@ -3,6 +3,7 @@
 
 #include "assembly/midletconfig.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -53,6 +54,9 @@ void AddCustomHelp(const std::string& fileName, TZipFile& jar);
 std::string ReadWholeFile(const std::string& fileName);
 // Writes a whole file; EBuildError naming it when it cannot be written.
 void WriteWholeFile(const std::string& fileName, std::string_view data);
+// Saves a midlet JAR and returns the size of the written file, as the JAD states it;
+// EBuildError naming the file when it cannot be written or its size read.
+int64_t SaveJarFile(TZipFile& jar, const std::string& fileName);
 
 // Shows a failed build's message through the host (error icon).
 void ReportBuildError(BuildHost& host, const std::exception& error);

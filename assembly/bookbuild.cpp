@@ -260,14 +260,7 @@ int BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG
         const int manifest = FindArchiveEntry(jar, "META-INF/MANIFEST.MF");
         jar.WriteEntryData(manifest, MakeManifest(ctx, c, false, midlet, basePath));
       }
-      const std::string jarFile = basePath + nn + ".jar";
-      try {
-        jar.SaveToFile(jarFile);
-      } catch (const std::exception& e) {
-        throw EBuildError("Unable to write the file \"" + jarFile + "\": " + e.what());
-      }
-      const int64_t saved = GetFileSizeByName(jarFile);
-      if (saved < 0) throw EBuildError("Unable to read the size of the file \"" + jarFile + "\".");
+      const int64_t saved = SaveJarFile(jar, basePath + nn + ".jar");
       WriteWholeFile(basePath + nn + ".jad",
                      MakeJadText(ctx.ResArchive, c, in, in.MidletName + nn, midlet, in.BookTitle,
                                  FileNameOf(basePath) + nn + ".jar", saved));

@@ -106,14 +106,7 @@ int BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG&
     if (testMode) return int(jar.ArchiveSize());
 
     FindArchiveEntry(ctx.ResArchive, "core\\Tomefalcon.jad");  // before anything is written
-    const std::string jarFile = basePath + ".jar";
-    try {
-      jar.SaveToFile(jarFile);
-    } catch (const std::exception& e) {
-      throw EBuildError("Unable to write the file \"" + jarFile + "\": " + e.what());
-    }
-    const int64_t saved = GetFileSizeByName(jarFile);
-    if (saved < 0) throw EBuildError("Unable to read the size of the file \"" + jarFile + "\".");
+    const int64_t saved = SaveJarFile(jar, basePath + ".jar");
     WriteWholeFile(basePath + ".jad",
                    MakeJadText(ctx.ResArchive, c, ctx.Inputs, "Tomefalcon", 0, "", jarUrl, saved));
 
