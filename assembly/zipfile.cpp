@@ -91,6 +91,14 @@ void WriteCommon(std::string& out, const TCommonFileHeader& c) {
   Put16(out, c.ExtraLength);
 }
 
+// Bytes a local entry and a central entry take in the saved archive.
+uint64_t LocalRecordSize(const TLocalFile& l) {
+  return kLocalHeaderSize + l.FileName.size() + l.ExtraField.size() + l.CompressedData.size();
+}
+uint64_t CentralRecordSize(const TFileHeader& h) {
+  return kFileHeaderSize + h.FileName.size() + h.ExtraField.size() + h.FileComment.size();
+}
+
 std::string Deflate(std::string_view data) {
   z_stream zs{};
   if (deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
@@ -382,10 +390,8 @@ void TZipFile::DeleteLast() {
 
 int64_t TZipFile::ArchiveSize() const {
   int64_t size = 0;
-  for (const TLocalFile& l : local_)
-    size += static_cast<int64_t>(4 + 26 + l.FileName.size() + l.ExtraField.size() + l.CompressedData.size());
-  for (const TFileHeader& h : central_)
-    size += static_cast<int64_t>(kFileHeaderSize + h.FileName.size() + h.ExtraField.size() + h.FileComment.size());
+  for (const TLocalFile& l : local_) size += static_cast<int64_t>(LocalRecordSize(l));
+  for (const TFileHeader& h : central_) size += static_cast<int64_t>(CentralRecordSize(h));
   return size + static_cast<int64_t>(kEndRecordSize + comment_.size());
 }
 
@@ -396,10 +402,10 @@ std::string TZipFile::SaveToBytes() {
   uint64_t offset = 0;
   for (const TLocalFile& l : local_) {
     if (offset > kMaxOffset) throw EZipFileError("Archive too large: offsets past 4 GiB");
-    offset += kLocalHeaderSize + l.FileName.size() + l.ExtraField.size() + l.CompressedData.size();
+    offset += LocalRecordSize(l);
   }
   uint64_t cdSize = 0;
-  for (const TFileHeader& h : central_) cdSize += kFileHeaderSize + h.FileName.size() + h.ExtraField.size() + h.FileComment.size();
+  for (const TFileHeader& h : central_) cdSize += CentralRecordSize(h);
   if (offset > kMaxOffset || cdSize > kMaxOffset)
     throw EZipFileError("Archive too large: offsets past 4 GiB");
 
