@@ -171,8 +171,7 @@ void THintBalloonControl::Publish(TProps<THintBalloonControl>& p) {
          {"batNone", "batBlend", "batCenter", "batSlideLeftToRight", "batSlideRightToLeft", "batSlideTopToBottom",
           "batSlideBottomToTop", "batWipeLeftToRight", "batWipeRightToLeft", "batWipeTopToBottom",
           "batWipeBottomToTop"},
-         [](THintBalloonControl& c) { return static_cast<int>(c.AnimationType()); },
-         [](THintBalloonControl& c, int v) { c.SetAnimationType(static_cast<THintBalloonAnimationType>(v)); });
+         &THintBalloonControl::AnimationType, &THintBalloonControl::SetAnimationType);
   p.Int("AnimationSpeed", &THintBalloonControl::AnimationSpeed, &THintBalloonControl::SetAnimationSpeed);
 }
 

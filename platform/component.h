@@ -275,7 +275,8 @@ public:
     if constexpr (!std::is_null_pointer_v<S>)
       p.set_int = [set](TObject& o, int64_t v) { std::invoke(set, Self(o), v != 0); };
   }
-  // `names` in ordinal order; the value travels as the ordinal.
+  // `names` in ordinal order; the value travels as the ordinal. The getter and setter may
+  // take the enumeration itself.
   template <class G, class S = std::nullptr_t>
   void Enum(const char* name, std::vector<std::string> names, G get, S set = nullptr) {
     TPropInfo& p = Add(name, PropKind::Enum);
@@ -338,9 +339,15 @@ public:
 
 private:
   static T& Self(TObject& o) { return static_cast<T&>(o); }
+  // The parameter type of a setter member function; void for anything else.
+  template <class S> struct SetterArg { using type = void; };
+  template <class R, class C, class A> struct SetterArg<R (C::*)(A)> { using type = std::remove_cvref_t<A>; };
   template <class S> static void InvokeSet(S set, T& t, int64_t v) {
+    using Arg = typename SetterArg<S>::type;
     if constexpr (std::is_invocable_v<S, T&, int>) {
       std::invoke(set, t, static_cast<int>(v));
+    } else if constexpr (std::is_enum_v<Arg>) {
+      std::invoke(set, t, static_cast<Arg>(static_cast<int>(v)));  // an enumeration setter
     } else {
       std::invoke(set, t, v);
     }

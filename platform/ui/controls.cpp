@@ -120,8 +120,7 @@ TControl::~TControl() {
 
 void TControl::Publish(TProps<TControl>& p) {
   p.Enum("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
-         [](TControl& c) { return static_cast<int>(c.Align()); },
-         [](TControl& c, int v) { c.SetAlign(static_cast<TAlign>(v)); });
+         &TControl::Align, &TControl::SetAlign);
   p.Int("Left", &TControl::Left, &TControl::SetLeft);
   p.Int("Top", &TControl::Top, &TControl::SetTop);
   p.Int("Width", &TControl::Width, &TControl::SetWidth);

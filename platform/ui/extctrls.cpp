@@ -484,11 +484,9 @@ void TTrackBar::Publish(TProps<TTrackBar>& p) {
   p.Int("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency);
   p.Int("Max", &TTrackBar::Max, &TTrackBar::SetMax);
   p.Int("Min", &TTrackBar::Min, &TTrackBar::SetMin);
-  p.Enum("Orientation", {"trHorizontal", "trVertical"}, [](TTrackBar& t) { return static_cast<int>(t.Orientation()); },
-         [](TTrackBar& t, int v) { t.SetOrientation(static_cast<TTrackBarOrientation>(v)); });
+  p.Enum("Orientation", {"trHorizontal", "trVertical"}, &TTrackBar::Orientation, &TTrackBar::SetOrientation);
   p.Int("Position", &TTrackBar::Position, &TTrackBar::SetPosition);
-  p.Enum("TickStyle", {"tsNone", "tsAuto", "tsManual"}, [](TTrackBar& t) { return static_cast<int>(t.TickStyle()); },
-         [](TTrackBar& t, int v) { t.SetTickStyle(static_cast<TTickStyle>(v)); });
+  p.Enum("TickStyle", {"tsNone", "tsAuto", "tsManual"}, &TTrackBar::TickStyle, &TTrackBar::SetTickStyle);
   p.Event("OnChange", &TTrackBar::OnChange);
 }
 
@@ -667,8 +665,7 @@ void TSpeedButton::Publish(TProps<TSpeedButton>& p) {
   p.Bool("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat);
   p.Int("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex);
   p.Enum("Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
-         [](TSpeedButton& b) { return static_cast<int>(b.Layout()); },
-         [](TSpeedButton& b, int v) { b.SetLayout(static_cast<TButtonLayout>(v)); });
+         &TSpeedButton::Layout, &TSpeedButton::SetLayout);
   p.Int("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin);
   p.Int("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs);
   p.Int("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing);
@@ -776,8 +773,7 @@ TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
 }
 
 void TScrollBox::Publish(TProps<TScrollBox>& p) {
-  p.Enum("BorderStyle", {"bsNone", "bsSingle"}, [](TScrollBox& s) { return static_cast<int>(s.BorderStyle()); },
-         [](TScrollBox& s, int v) { s.SetBorderStyle(static_cast<TBorderStyle>(v)); });
+  p.Enum("BorderStyle", {"bsNone", "bsSingle"}, &TScrollBox::BorderStyle, &TScrollBox::SetBorderStyle);
 }
 
 QScrollArea* TScrollBox::Area() const { return static_cast<QScrollArea*>(Widget()); }

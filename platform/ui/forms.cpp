@@ -23,8 +23,7 @@ TForm::~TForm() = default;
 
 void TForm::Publish(TProps<TForm>& p) {
   p.Enum("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
-         [](TForm& f) { return static_cast<int>(f.BorderStyle()); },
-         [](TForm& f, int v) { f.SetBorderStyle(static_cast<TFormBorderStyle>(v)); });
+         &TForm::BorderStyle, &TForm::SetBorderStyle);
   p.Str("Caption", &TForm::Caption, &TForm::SetCaption);
   p.Int("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight);
   p.Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth);
@@ -32,8 +31,7 @@ void TForm::Publish(TProps<TForm>& p) {
   p.Enum("Position",
          {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
           "poMainFormCenter", "poOwnerFormCenter"},
-         [](TForm& f) { return static_cast<int>(f.Position()); },
-         [](TForm& f, int v) { f.SetPosition(static_cast<TPosition>(v)); });
+         &TForm::Position, &TForm::SetPosition);
   p.Event("OnClose", &TForm::OnClose);
   p.Event("OnCreate", &TForm::OnCreate);
   p.Event("OnDestroy", &TForm::OnDestroy);

@@ -97,13 +97,11 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
 
 void TLabel::Publish(TProps<TLabel>& p) {
   p.Enum("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"},
-         [](TLabel& l) { return static_cast<int>(l.Alignment()); },
-         [](TLabel& l, int v) { l.SetAlignment(static_cast<TAlignment>(v)); });
+         &TLabel::Alignment, &TLabel::SetAlignment);
   p.Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
   p.Str("Caption", &TLabel::Caption, &TLabel::SetCaption);
   p.Ref<TWinControl>("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
-  p.Enum("Layout", {"tlTop", "tlCenter", "tlBottom"}, [](TLabel& l) { return static_cast<int>(l.Layout()); },
-         [](TLabel& l, int v) { l.SetLayout(static_cast<TTextLayout>(v)); });
+  p.Enum("Layout", {"tlTop", "tlCenter", "tlBottom"}, &TLabel::Layout, &TLabel::SetLayout);
   p.Bool("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar);
   p.Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);
   p.Bool("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap);
@@ -216,8 +214,7 @@ void TButton::TextChanged() {
 void TBitBtn::Publish(TProps<TBitBtn>& p) {
   p.Enum("Kind", {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry",
                   "bkIgnore", "bkAll"},
-         [](TBitBtn& b) { return static_cast<int>(b.Kind()); },
-         [](TBitBtn& b, int v) { b.SetKind(static_cast<TBitBtnKind>(v)); });
+         &TBitBtn::Kind, &TBitBtn::SetKind);
   p.Int("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin);
   p.Int("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs);
   p.Int("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
@@ -256,13 +253,11 @@ TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
 
 void TCheckBox::Publish(TProps<TCheckBox>& p) {
   p.Enum("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"},
-         [](TCheckBox& c) { return static_cast<int>(c.Alignment()); },
-         [](TCheckBox& c, int v) { c.SetAlignment(static_cast<TAlignment>(v)); });
+         &TCheckBox::Alignment, &TCheckBox::SetAlignment);
   p.Bool("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed);
   p.Str("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption);
   p.Bool("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked);
-  p.Enum("State", {"cbUnchecked", "cbChecked", "cbGrayed"}, [](TCheckBox& c) { return static_cast<int>(c.State()); },
-         [](TCheckBox& c, int v) { c.SetState(static_cast<TCheckBoxState>(v)); });
+  p.Enum("State", {"cbUnchecked", "cbChecked", "cbGrayed"}, &TCheckBox::State, &TCheckBox::SetState);
 }
 
 void TCheckBox::SetState(TCheckBoxState s) {
@@ -311,8 +306,7 @@ TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
 
 void TRadioButton::Publish(TProps<TRadioButton>& p) {
   p.Enum("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"},
-         [](TRadioButton& c) { return static_cast<int>(c.Alignment()); },
-         [](TRadioButton& c, int v) { c.SetAlignment(static_cast<TAlignment>(v)); });
+         &TRadioButton::Alignment, &TRadioButton::SetAlignment);
   p.Str("Caption", &TRadioButton::Caption, &TRadioButton::SetCaption);
   p.Bool("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked);
 }
@@ -456,8 +450,7 @@ void TMemo::Publish(TProps<TMemo>& p) {
   p.Int("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength);
   p.Bool("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly);
   p.Enum("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
-         [](TMemo& m) { return static_cast<int>(m.ScrollBars()); },
-         [](TMemo& m, int v) { m.SetScrollBars(static_cast<TScrollStyle>(v)); });
+         &TMemo::ScrollBars, &TMemo::SetScrollBars);
   p.Bool("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap);
   p.Event("OnChange", &TMemo::OnChange);
 }
@@ -549,8 +542,7 @@ void TComboBox::Publish(TProps<TComboBox>& p) {
   p.Int("MaxLength", &TComboBox::MaxLength, &TComboBox::SetMaxLength);
   p.Bool("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted);
   p.Enum("Style", {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"},
-         [](TComboBox& c) { return static_cast<int>(c.Style()); },
-         [](TComboBox& c, int v) { c.SetStyle(static_cast<TComboBoxStyle>(v)); });
+         &TComboBox::Style, &TComboBox::SetStyle);
   p.Str("Text", &TComboBox::Text, &TComboBox::SetTextValue);
   p.Event("OnChange", &TComboBox::OnChange);
 }
@@ -923,16 +915,12 @@ TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
 
 void TPanel::Publish(TProps<TPanel>& p) {
   p.Enum("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"},
-         [](TPanel& c) { return static_cast<int>(c.Alignment()); },
-         [](TPanel& c, int v) { c.SetAlignment(static_cast<TAlignment>(v)); });
+         &TPanel::Alignment, &TPanel::SetAlignment);
   const std::vector<std::string> bevels = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
-  p.Enum("BevelInner", bevels, [](TPanel& c) { return static_cast<int>(c.BevelInner()); },
-         [](TPanel& c, int v) { c.SetBevelInner(static_cast<TPanelBevel>(v)); });
-  p.Enum("BevelOuter", bevels, [](TPanel& c) { return static_cast<int>(c.BevelOuter()); },
-         [](TPanel& c, int v) { c.SetBevelOuter(static_cast<TPanelBevel>(v)); });
+  p.Enum("BevelInner", bevels, &TPanel::BevelInner, &TPanel::SetBevelInner);
+  p.Enum("BevelOuter", bevels, &TPanel::BevelOuter, &TPanel::SetBevelOuter);
   p.Int("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth);
-  p.Enum("BorderStyle", {"bsNone", "bsSingle"}, [](TPanel& c) { return static_cast<int>(c.BorderStyle()); },
-         [](TPanel& c, int v) { c.SetBorderStyle(static_cast<TBorderStyle>(v)); });
+  p.Enum("BorderStyle", {"bsNone", "bsSingle"}, &TPanel::BorderStyle, &TPanel::SetBorderStyle);
   p.Str("Caption", &TPanel::Caption, &TPanel::SetCaption);
 }
 
@@ -960,10 +948,8 @@ TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 50,
 
 void TBevel::Publish(TProps<TBevel>& p) {
   p.Enum("Shape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"},
-         [](TBevel& b) { return static_cast<int>(b.Shape()); },
-         [](TBevel& b, int v) { b.SetShape(static_cast<TBevelShape>(v)); });
-  p.Enum("Style", {"bsLowered", "bsRaised"}, [](TBevel& b) { return static_cast<int>(b.Style()); },
-         [](TBevel& b, int v) { b.SetStyle(static_cast<TBevelStyle>(v)); });
+         &TBevel::Shape, &TBevel::SetShape);
+  p.Enum("Style", {"bsLowered", "bsRaised"}, &TBevel::Style, &TBevel::SetStyle);
 }
 
 void TBevel::Paint(QPainter& p) {
