@@ -8,6 +8,7 @@
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
+#include "descriptor_support.h"
 #include "fake_host_support.h"
 #include "localisation/langmanager.h"
 #include "platform/codepage.h"
@@ -21,6 +22,7 @@
 #include <set>
 
 using namespace assembly;
+using assembly::testing::Attributes;
 using assembly::testing::RecordingHost;
 using assembly::testing::SampleArchive;
 using namespace testing_support;
@@ -29,15 +31,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string Text(const char* name) { return localisation::LangManager().TextByName(name); }
-
-std::map<std::string, std::string> Attributes(const std::string& text) {
-  std::map<std::string, std::string> a;
-  for (const std::string& line : SplitLines(text)) {
-    const auto colon = line.find(": ");
-    if (colon != std::string::npos) a.emplace(line.substr(0, colon), line.substr(colon + 2));
-  }
-  return a;
-}
 
 // Words in paragraphs; normalisation leaves it as it is.
 std::string Words(std::mt19937& rng, std::size_t length) {

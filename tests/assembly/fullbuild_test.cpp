@@ -7,6 +7,7 @@
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "platform/codepage.h"
+#include "descriptor_support.h"
 #include "fake_host_support.h"
 #include "sample_archive_support.h"
 
@@ -16,6 +17,7 @@
 #include <map>
 
 using namespace assembly;
+using assembly::testing::Attributes;
 using assembly::testing::RecordingHost;
 using assembly::testing::SampleArchive;
 using namespace testing_support;
@@ -27,16 +29,6 @@ std::vector<std::string> Names(const TZipFile& zip) {
   std::vector<std::string> names;
   for (int i = 0; i < zip.Count(); ++i) names.push_back(zip.FileName(i));
   return names;
-}
-
-// "Key: value" lines of a descriptor text.
-std::map<std::string, std::string> Attributes(const std::string& text) {
-  std::map<std::string, std::string> a;
-  for (const std::string& line : SplitLines(text)) {
-    const auto colon = line.find(": ");
-    if (colon != std::string::npos) a.emplace(line.substr(0, colon), line.substr(colon + 2));
-  }
-  return a;
 }
 
 std::vector<std::string> FilesIn(const fs::path& dir) {
