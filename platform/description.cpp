@@ -110,14 +110,16 @@ private:
       while (pos_ < s_.size() && std::isxdigit(static_cast<unsigned char>(s_[pos_]))) {
         char h = s_[pos_++];
         int d = std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : (std::tolower(h) - 'a' + 10);
-        if (v > (INT64_MAX >> 4)) throw EReadError(line, "Number out of range");
+        if (v > (INT64_MAX - d) / 16) throw EReadError(line, "Number out of range");
         v = v * 16 + d;
         any = true;
       }
     } else {
       while (pos_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[pos_]))) {
-        if (v > INT64_MAX / 10) throw EReadError(line, "Number out of range");
-        v = v * 10 + (s_[pos_++] - '0');
+        const int d = s_[pos_] - '0';
+        if (v > (INT64_MAX - d) / 10) throw EReadError(line, "Number out of range");
+        v = v * 10 + d;
+        ++pos_;
         any = true;
       }
     }

@@ -197,6 +197,8 @@ TEST(Description, ReportsFaultsWithTheirLine) {
       {"object R: TComponent\n  object A: TThing\n    Data = {123}\n  end\nend", 3, "Odd number"},
       {"object R: TComponent\n  object A: TThing\n  end\n  object a: TThing\n  end\nend", 4, "already exists"},
       {"object R: TComponent\n  Tag = 1\n", 3, "expected"},
+      {"object R: TComponent\n  Tag = 9223372036854775808\nend", 2, "out of range"},
+      {"object R: TComponent\n  Tag = $8000000000000000\nend", 2, "out of range"},
   };
   for (const Case& c : cases) {
     TOwned<TComponent> root(new TComponent(nullptr));
