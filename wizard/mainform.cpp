@@ -7,6 +7,7 @@
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
+#include "wizard/settingsvalues.h"
 
 #include <QImage>
 #include <QPainter>
@@ -26,30 +27,6 @@ namespace {
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::is_regular_file(path, ec);
-}
-
-// "a\r\nb" -> "a|b" and back.
-std::string LinesToBar(std::string text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      out += '|';
-      ++i;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-std::string BarToLines(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '|')
-      out += "\r\n";
-    else
-      out += c;
-  }
-  return out;
 }
 
 // A small arrow picture for the move buttons of the book files page (the colour of the
@@ -494,7 +471,7 @@ void TForm1::PageManager1PageChanged(TObject* sender) {
         break;
       case pgMidletName:
         mmIntroText->SetTextValue(
-            BarToLines(ini.ReadString("PI_MIDLETNAMEPAGE", "mmIntroText", LinesToBar(mmIntroText->Text()))));
+            SettingToMemo(ini.ReadString("PI_MIDLETNAMEPAGE", "mmIntroText", MemoToSetting(mmIntroText->Text()))));
         break;
       case pgImages: {
         const char* s = "PI_IMAGESPAGE";
