@@ -334,11 +334,24 @@ std::string TZipFile::ReadEntryData(int index) const {
   return data;
 }
 
+TPackedData PackEntryData(std::string_view data) {
+  if (data.size() > kMaxOffset) throw EZipFileError("Data too large for an archive entry");
+  TPackedData packed;
+  packed.CompressedData = Deflate(data);
+  if (packed.CompressedData.size() > kMaxOffset) throw EZipFileError("Data too large for an archive entry");
+  packed.CRC32 = ZipCrc32(data);
+  packed.UncompressedSize = static_cast<uint32_t>(data.size());
+  return packed;
+}
+
 void TZipFile::WriteEntryData(int index, std::string_view data) {
   CheckIndex(index);
-  if (data.size() > kMaxOffset) throw EZipFileError("Data too large for an archive entry");
-  std::string compressed = Deflate(data);
-  if (compressed.size() > kMaxOffset) throw EZipFileError("Data too large for an archive entry");
+  WritePackedData(index, PackEntryData(data));
+}
+
+void TZipFile::WritePackedData(int index, TPackedData packed) {
+  CheckIndex(index);
+  if (packed.CompressedData.size() > kMaxOffset) throw EZipFileError("Data too large for an archive entry");
   TLocalFile& l = local_[static_cast<size_t>(index)];
   TFileHeader& h = central_[static_cast<size_t>(index)];
   l.Signature = kLocalFileSignature;
@@ -346,12 +359,12 @@ void TZipFile::WriteEntryData(int index, std::string_view data) {
   l.Common.Flags = 0;
   l.Common.Method = 8;
   l.Common.DosDateTime = DosDateTimeNow();
-  l.Common.CRC32 = ZipCrc32(data);
-  l.Common.CompressedSize = static_cast<uint32_t>(compressed.size());
-  l.Common.UncompressedSize = static_cast<uint32_t>(data.size());
+  l.Common.CRC32 = packed.CRC32;
+  l.Common.CompressedSize = static_cast<uint32_t>(packed.CompressedData.size());
+  l.Common.UncompressedSize = packed.UncompressedSize;
   l.Common.FileNameLength = static_cast<uint16_t>(l.FileName.size());
   l.Common.ExtraLength = static_cast<uint16_t>(l.ExtraField.size());
-  l.CompressedData = std::move(compressed);
+  l.CompressedData = std::move(packed.CompressedData);
 
   h.Signature = kFileHeaderSignature;
   h.VersionMadeBy = 20;

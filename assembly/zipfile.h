@@ -72,6 +72,17 @@ struct TEndOfCentralDir {
   uint16_t CommentLength = 0;
 };
 
+// An entry's data already deflated: the raw deflate stream with the CRC-32 and size of the
+// data it holds, to be stored in any number of archives without deflating it again.
+struct TPackedData {
+  std::string CompressedData;
+  uint32_t CRC32 = 0;
+  uint32_t UncompressedSize = 0;
+};
+
+// Deflates data as WriteEntryData stores it.
+TPackedData PackEntryData(std::string_view data);
+
 class TZipFile {
 public:
   TZipFile() = default;
@@ -91,6 +102,8 @@ public:
   std::string ReadEntryData(int index) const;
   // Replaces the entry's data by its deflated form and refreshes both records.
   void WriteEntryData(int index, std::string_view data);
+  // The same with data deflated before: the records come out as WriteEntryData makes them.
+  void WritePackedData(int index, TPackedData packed);
   // Appends an empty deflated entry; fill it with WriteEntryData(Count() - 1, ...).
   void AddFile(const std::string& name, uint32_t attributes = 0);
   void DeleteLast();

@@ -38,9 +38,9 @@ void Patch16(std::string& s, size_t at, uint32_t v) {
   s[at + 1] = static_cast<char>((v >> 8) & 0xFF);
 }
 
-std::string RawDeflate(const std::string& data) {
+std::string RawDeflate(const std::string& data, int level = 9) {
   z_stream zs{};
-  deflateInit2(&zs, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  deflateInit2(&zs, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
   std::string out(deflateBound(&zs, data.size()), '\0');
   zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
   zs.avail_in = static_cast<uInt>(data.size());
@@ -203,6 +203,42 @@ TEST(ZipFile, DeleteLastRestoresTheSize) {
   EXPECT_EQ(zip.Count(), 1);
   EXPECT_EQ(zip.ArchiveSize(), before);
   EXPECT_EQ(TZipFile().ArchiveSize(), 22);
+}
+
+TEST(ZipFile, PackedDataIsStoredAsWriteEntryDataStoresIt) {
+  const std::string data = "123456789" + MixedData(20000, 4);
+  const TPackedData packed = PackEntryData(data);
+  EXPECT_EQ(packed.CompressedData, RawDeflate(data, 6));  // zlib's default level, raw
+  EXPECT_EQ(packed.UncompressedSize, data.size());
+  EXPECT_EQ(PackEntryData("123456789").CRC32, 0xCBF43926u);
+
+  // Stored twice from one packing, and once deflated directly: the same records.
+  TZipFile direct, reused;
+  direct.AddFile("res/1.png", 0);
+  direct.WriteEntryData(0, data);
+  for (const char* name : {"res/1.png", "res/2.png"}) {
+    reused.AddFile(name, 0);
+    reused.WritePackedData(reused.Count() - 1, packed);
+  }
+  for (int i : {0, 1}) {
+    const TLocalFile& l = reused.LocalFile(i);
+    const TCommonFileHeader& want = direct.LocalFile(0).Common;
+    EXPECT_EQ(l.Common.Method, 8);
+    EXPECT_EQ(l.Common.CRC32, want.CRC32);
+    EXPECT_EQ(l.Common.CompressedSize, want.CompressedSize);
+    EXPECT_EQ(l.Common.UncompressedSize, want.UncompressedSize);
+    EXPECT_EQ(l.Common.FileNameLength, 9);
+    EXPECT_EQ(l.CompressedData, direct.LocalFile(0).CompressedData);
+    EXPECT_EQ(reused.FileHeader(i).Common.CRC32, want.CRC32);
+    EXPECT_EQ(reused.FileHeader(i).Common.CompressedSize, want.CompressedSize);
+    EXPECT_EQ(reused.FileHeader(i).FileName, reused.FileName(i));
+    EXPECT_EQ(reused.ReadEntryData(i), data);
+  }
+  EXPECT_EQ(reused.ArchiveSize(), direct.ArchiveSize() * 2 - 22);  // one end record
+  TZipFile back;
+  back.LoadFromBytes(reused.SaveToBytes());
+  EXPECT_EQ(back.ReadEntryData(1), data);
+  EXPECT_EQ(ErrorOf([&] { reused.WritePackedData(2, packed); }), "Index out of range.");
 }
 
 TEST(ZipFile, BadIndexIsRefused) {
