@@ -9,7 +9,6 @@
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
-#include "localisation/langmanager.h"
 
 #include <algorithm>
 #include <climits>
@@ -23,7 +22,7 @@ constexpr std::size_t kPartLength = 8192;
 // Longest marker that a cut is kept out of: the start, a number, ".png" and the end.
 constexpr std::size_t kMarkerSpan = 32;
 
-std::string Text(std::string_view name) { return localisation::LangManager().TextByName(name); }
+std::string Text(const BuildContext& ctx, std::string_view name) { return ctx.Texts.TextByName(name); }
 
 // Passes everything on and notes whether the program was asked to end.
 class WatchingHost : public BuildHost {
@@ -73,6 +72,9 @@ std::string FileNameOf(const std::string& path) {
 
 int ClampInt(std::size_t v) { return v > INT_MAX ? INT_MAX : static_cast<int>(v); }
 
+constexpr int64_t kPartReserve = 512;   // kept free below the limit by every part
+constexpr int64_t kEmptyReserve = 1024;  // a midlet without book text must stay below this
+
 // Core, language, help, icon and fonts: what every midlet of the build starts with.
 TZipFile AssembleBase(const BuildContext& ctx, const TMIDLETCONFIG& c) {
   const TZipFile& archive = ctx.ResArchive;
@@ -119,9 +121,53 @@ std::size_t KeepMarkersWhole(std::string_view window, std::size_t cut) {
   return start;
 }
 
+// The JAR of the midlet saved with its JAD: numbered when the book goes on or this is not the
+// first midlet; a single midlet gets the manifest without the number.
+void SaveMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, TZipFile& jar, int midlet,
+                bool numbered, const std::string& basePath) {
+  const BuildInputs& in = ctx.Inputs;
+  const std::string nn = numbered ? IntToStr2(midlet) : std::string();
+  if (!numbered) {
+    const int manifest = FindArchiveEntry(jar, "META-INF/MANIFEST.MF");
+    jar.WriteEntryData(manifest, MakeManifest(ctx, c, false, midlet, basePath));
+  }
+  const int64_t saved = SaveJarFile(jar, basePath + nn + ".jar");
+  WriteWholeFile(basePath + nn + ".jad",
+                 MakeJadText(ctx.ResArchive, c, in, in.MidletName + nn, midlet, in.BookTitle,
+                             FileNameOf(basePath) + nn + ".jar", saved));
+}
+
+// The book files joined, their pictures converted (on several threads when the context asks
+// for it) into `pictures`.
+std::string LoadBook(const BuildContext& ctx, BuildHost& host, bool showProgress,
+                     TPictureList& pictures) {
+  const TImageConversionParameters params = ctx.Inputs.ImageParams;
+  const HostedPictureConverter convert = [&params](const std::string& path, std::string& png,
+                                                   BuildHost& pictureHost) {
+    return ConvertImage(path, png, params, pictureHost);
+  };
+  return LoadTextFiles(host, ctx.Inputs.TextFiles, showProgress, pictures, convert,
+                       ctx.PictureThreads);
+}
+
 }  // namespace
 
-void AddImage(TZipFile& jar, std::string_view piece, const TPictureList& pictures) {
+TPictureEntries::TPictureEntries(TPictureList pictures, bool reusePacked)
+    : pictures_(std::move(pictures)), reuse_(reusePacked), packed_(pictures_.size()) {}
+
+void TPictureEntries::Add(TZipFile& jar, std::size_t n) {
+  const std::string name = "res/" + std::to_string(n) + ".png";
+  if (!reuse_) {
+    AddJarEntry(jar, name, pictures_.at(n - 1));
+    return;
+  }
+  std::optional<TPackedData>& packed = packed_.at(n - 1);
+  if (!packed) packed = PackEntryData(pictures_[n - 1]);
+  jar.AddFile(name, 0);
+  jar.WritePackedData(jar.Count() - 1, *packed);
+}
+
+void AddImage(TZipFile& jar, std::string_view piece, TPictureEntries& pictures) {
   for (std::size_t i = piece.find(kMarkerStart); i != std::string_view::npos;
        i = piece.find(kMarkerStart, i + 1)) {
     std::size_t p = i + 1;
@@ -132,8 +178,7 @@ void AddImage(TZipFile& jar, std::string_view piece, const TPictureList& picture
       digits = true;
       n = std::min<uint64_t>(n * 10 + static_cast<uint64_t>(piece[p] - '0'), UINT32_MAX);
     }
-    if (digits && n >= 1 && n <= pictures.size())
-      AddJarEntry(jar, "res/" + std::to_string(n) + ".png", pictures[n - 1]);
+    if (digits && n >= 1 && n <= pictures.Count()) pictures.Add(jar, static_cast<std::size_t>(n));
   }
 }
 
@@ -153,8 +198,66 @@ std::string MakeManifest(const BuildContext& ctx, const TMIDLETCONFIG& c, bool n
                           FileNameOf(basePath) + nn + ".jar");
 }
 
-int BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c,
-                     bool showProgress, const std::string& basePath) {
+PartFit FitPart(const BuildContext& ctx, TZipFile& jar, int k, std::string_view window,
+                TPictureEntries& pictures, int64_t jarLimit, bool& warned) {
+  const int entries = jar.Count();
+  const std::string name = "res/book" + std::to_string(k) + ".txt";
+  std::size_t cut = kPartLength;
+  std::size_t failed = std::string::npos;  // a part length known not to fit
+  for (;;) {
+    const std::size_t length = KeepMarkersWhole(window, std::min(cut, window.size()));
+    // An empty part only for an empty text; one cut back to nothing is no part.
+    if ((length > 0 || window.empty()) && length != failed) {
+      const std::string_view part = window.substr(0, length);
+      AddJarEntry(jar, name, part);
+      // Pictures only add to the size: a part whose text alone is too large needs none.
+      const bool textFits = jar.ArchiveSize() <= jarLimit - kPartReserve;
+      if (textFits) AddImage(jar, part, pictures);
+      if (textFits && jar.ArchiveSize() <= jarLimit - kPartReserve)
+        return {PartOutcome::Added, length};
+      while (jar.Count() > entries) jar.DeleteLast();
+      failed = length;
+    }
+    if (cut > 1024) cut -= (k == 0 && pictures.Count() > 0) ? 256 : 1024;
+    else if (cut >= 17) cut -= 16;
+    else cut = 0;
+    if (cut >= 1024) continue;
+    if (cut < 1) return {k == 0 ? PartOutcome::CannotFit : PartOutcome::Dropped, 0};
+    if (k == 0 && !warned) {
+      ctx.Host.ShowMessage(Text(ctx, "JARLimitTooSmall"), Text(ctx, "JARLimitTooSmallTitle"),
+                           MessageIcon::Information);
+      warned = true;
+    }
+    if (k > 0) continue;
+    if (!CutBeforeLastImage(cut, window)) return {PartOutcome::CannotFit, 0};
+  }
+}
+
+std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c,
+                                              const TZipFile& base, int midlet,
+                                              const std::string& basePath, TNormalizedText& text,
+                                              TPictureEntries& pictures, bool& warned) {
+  const BuildInputs& in = ctx.Inputs;
+  AssembledMidlet m{base};
+  AddJarEntry(m.Jar, "META-INF/MANIFEST.MF", MakeManifest(ctx, c, true, midlet, basePath));
+  AddJarEntry(m.Jar, "res/config.txt",
+              MakeConfigText(ctx.ResArchive, c, in, ctx.Texts, midlet, in.BookTitle));
+  if (m.Jar.ArchiveSize() >= c.JarLimit - kEmptyReserve) return std::nullopt;
+
+  for (int k = 0;; ++k) {
+    const std::string window = text.Head(kPartLength + kMarkerSpan);
+    const PartFit fit = FitPart(ctx, m.Jar, k, window, pictures, c.JarLimit, warned);
+    if (fit.Outcome == PartOutcome::CannotFit) return std::nullopt;
+    if (fit.Outcome == PartOutcome::Dropped) break;
+    m.TakenNonBlank += CountNonBlank(std::string_view(window).substr(0, fit.Length));
+    text.DropFront(fit.Length);
+    if (text.Empty() || fit.Length != kPartLength) break;
+  }
+  return m;
+}
+
+BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c,
+                             bool showProgress, const std::string& basePath) {
   BuildHost& host = ctx.Host;
   const BuildInputs& in = ctx.Inputs;
   try {
@@ -162,113 +265,49 @@ int BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG
     if (testMode) {
       TZipFile jar = AssembleBase(ctx, c);
       AddJarEntry(jar, "META-INF/MANIFEST.MF", MakeManifest(ctx, c, true, 0, basePath));
-      AddJarEntry(jar, "res/config.txt", MakeConfigText(ctx.ResArchive, c, in, 0, in.BookTitle));
-      return ClampInt(static_cast<std::size_t>(jar.ArchiveSize()));
+      AddJarEntry(jar, "res/config.txt",
+                  MakeConfigText(ctx.ResArchive, c, in, ctx.Texts, 0, in.BookTitle));
+      return BuildResult::Measured(jar.ArchiveSize());
     }
 
     DisabledWindow disabled(host);
     if (showProgress) host.SetProgress(0, 1);
-    host.SetStatus(Text("LoadingTextFiles"));
+    host.SetStatus(Text(ctx, "LoadingTextFiles"));
     host.ProcessMessages();
 
     // A book file or picture that cannot be read ends the program; nothing is written.
     WatchingHost watch(host);
     TPictureList pictures;
-    const TImageConversionParameters params = in.ImageParams;
-    const PictureConverter convert = [&](const std::string& path, std::string& png) {
-      return ConvertImage(path, png, params, watch);
-    };
-    const std::string book = LoadTextFiles(watch, in.TextFiles, showProgress, pictures, convert);
-    if (watch.terminated) return -1;
+    const std::string book = LoadBook(ctx, watch, showProgress, pictures);
+    if (watch.terminated) return BuildResult::Failed();
 
     TNormalizedText text(in.IntroText + book);
     const std::size_t introNonBlank = CountNonBlank(in.IntroText);
-    const int64_t jarLimit = c.JarLimit;
     bool localWarned = false;
     bool& warned = ctx.JarLimitWarned ? *ctx.JarLimitWarned : localWarned;
     const int gaugeMax = showProgress ? ClampInt(text.Length()) : 0;
     if (showProgress) host.SetProgress(0, gaugeMax);
-    host.SetStatus(Text("GeneratingMidlets"));
+    host.SetStatus(Text(ctx, "GeneratingMidlets"));
     host.ProcessMessages();
 
+    TPictureEntries entries(std::move(pictures), ctx.ReusePackedPictures);
     const TZipFile base = AssembleBase(ctx, c);
     for (int midlet = 1;; ++midlet) {
       if (showProgress) {
         host.SetProgress(gaugeMax - ClampInt(text.Length()), gaugeMax);
         host.ProcessMessages();
       }
-      TZipFile jar = base;
-      AddJarEntry(jar, "META-INF/MANIFEST.MF", MakeManifest(ctx, c, true, midlet, basePath));
-      AddJarEntry(jar, "res/config.txt",
-                  MakeConfigText(ctx.ResArchive, c, in, midlet, in.BookTitle));
-      if (jar.ArchiveSize() >= jarLimit - 1024) throw EUnableToBuild();
-
-      std::size_t tookNonBlank = 0;
-      for (int k = 0;; ++k) {
-        const std::string window = text.Head(kPartLength + kMarkerSpan);
-        const int entries = jar.Count();
-        const std::string name = "res/book" + std::to_string(k) + ".txt";
-        std::size_t cut = kPartLength;
-        std::size_t failed = std::string::npos;  // a part length known not to fit
-        std::size_t taken = 0;
-        bool accepted = false;
-        for (;;) {
-          const std::size_t length = KeepMarkersWhole(window, std::min(cut, window.size()));
-          // An empty part only for an empty text; one cut back to nothing is no part.
-          if ((length > 0 || window.empty()) && length != failed) {
-            const std::string_view part(window.data(), length);
-            AddJarEntry(jar, name, part);
-            // Pictures only add to the size: a part whose text alone is too large needs none.
-            const bool textFits = jar.ArchiveSize() <= jarLimit - 512;
-            if (textFits) AddImage(jar, part, pictures);
-            if (textFits && jar.ArchiveSize() <= jarLimit - 512) {
-              taken = length;
-              accepted = true;
-              break;
-            }
-            while (jar.Count() > entries) jar.DeleteLast();
-            failed = length;
-          }
-          if (cut > 1024) cut -= (k == 0 && !pictures.empty()) ? 256 : 1024;
-          else if (cut >= 17) cut -= 16;
-          else cut = 0;
-          if (cut >= 1024) continue;
-          if (cut < 1) {
-            if (k == 0) throw EUnableToBuild();
-            break;  // the part is dropped and the midlet closed
-          }
-          if (k == 0 && !warned) {
-            host.ShowMessage(Text("JARLimitTooSmall"), Text("JARLimitTooSmallTitle"),
-                             MessageIcon::Information);
-            warned = true;
-          }
-          if (k > 0) continue;
-          if (!CutBeforeLastImage(cut, window)) throw EUnableToBuild();
-        }
-        if (!accepted) break;
-        tookNonBlank += CountNonBlank(std::string_view(window.data(), taken));
-        text.DropFront(taken);
-        if (text.Empty() || taken != kPartLength) break;
-      }
-
+      std::optional<AssembledMidlet> m =
+          AssembleMidlet(ctx, c, base, midlet, basePath, text, entries, warned);
+      if (!m) throw EUnableToBuild();
       // A midlet that took nothing of the book would be followed by ever more of them.
-      if (!text.Empty() && tookNonBlank <= introNonBlank) throw EUnableToBuild();
-
-      const bool numbered = !text.Empty() || midlet >= 2;
-      const std::string nn = numbered ? IntToStr2(midlet) : std::string();
-      if (!numbered) {
-        const int manifest = FindArchiveEntry(jar, "META-INF/MANIFEST.MF");
-        jar.WriteEntryData(manifest, MakeManifest(ctx, c, false, midlet, basePath));
-      }
-      const int64_t saved = SaveJarFile(jar, basePath + nn + ".jar");
-      WriteWholeFile(basePath + nn + ".jad",
-                     MakeJadText(ctx.ResArchive, c, in, in.MidletName + nn, midlet, in.BookTitle,
-                                 FileNameOf(basePath) + nn + ".jar", saved));
+      if (!text.Empty() && m->TakenNonBlank <= introNonBlank) throw EUnableToBuild();
+      SaveMidlet(ctx, c, m->Jar, midlet, !text.Empty() || midlet >= 2, basePath);
 
       if (text.Empty()) break;
       text.Prepend(in.IntroText);
       if (midlet + 1 == 100) {
-        host.ShowMessage(Text("TooManyMidletsMsg"), Text("TooManyMidletsTitle"),
+        host.ShowMessage(Text(ctx, "TooManyMidletsMsg"), Text(ctx, "TooManyMidletsTitle"),
                          MessageIcon::Error);
         break;
       }
@@ -278,15 +317,15 @@ int BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG
       host.ProcessMessages();
     }
     host.Wait(100);
-    return 0;
+    return BuildResult::Done();
   } catch (const EUnableToBuild&) {
-    host.ShowMessage(Text("UnableToBuildMidlet"), Text("UnableToBuildMidletTitle"),
+    host.ShowMessage(Text(ctx, "UnableToBuildMidlet"), Text(ctx, "UnableToBuildMidletTitle"),
                      MessageIcon::Warning);
     host.RequestTerminate();
-    return -1;
+    return BuildResult::Failed();
   } catch (const std::exception& e) {
     ReportBuildError(host, e);
-    return -1;
+    return BuildResult::Failed();
   }
 }
 

@@ -5,16 +5,38 @@
 
 #include "assembly/booktext.h"
 #include "assembly/midletconfig.h"
+#include "assembly/zipfile.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace assembly {
 
+class TNormalizedText;
+
+// The pictures of a book as the JAR entries "res/<n>.png" (picture n is item n - 1). With
+// reuse each picture is deflated the first time it is stored and its packed form stored again
+// after; without, every entry is deflated anew. The JARs come out the same.
+class TPictureEntries {
+public:
+  explicit TPictureEntries(TPictureList pictures, bool reusePacked = true);
+  std::size_t Count() const { return pictures_.size(); }
+  // Appends picture n's entry (1 <= n <= Count()).
+  void Add(TZipFile& jar, std::size_t n);
+
+private:
+  TPictureList pictures_;
+  bool reuse_;
+  std::vector<std::optional<TPackedData>> packed_;
+};
+
 // Adds "res/<n>.png" with picture n's bytes for every marker in the piece that names a
 // picture of the list (1 <= n <= count); a picture named twice is added twice.
-void AddImage(TZipFile& jar, std::string_view piece, const TPictureList& pictures);
+void AddImage(TZipFile& jar, std::string_view piece, TPictureEntries& pictures);
 
 // Looks backwards from min(cut, text length) for a marker start; when found at 0-based
 // index q the cut length becomes q (the part ends just before the marker) and the result is
@@ -26,12 +48,50 @@ bool CutBeforeLastImage(std::size_t& cutLength, std::string_view text);
 std::string MakeManifest(const BuildContext& context, const TMIDLETCONFIG& config, bool numbered,
                          int midletNumber, const std::string& basePath);
 
+// What became of one book part.
+enum class PartOutcome {
+  Added,      // the part and its pictures are in the JAR
+  Dropped,    // a later part of a midlet found no room: the midlet closes without it
+  CannotFit,  // the first part of a midlet found no room: the midlet cannot be built
+};
+
+struct PartFit {
+  PartOutcome Outcome = PartOutcome::CannotFit;
+  std::size_t Length = 0;  // characters taken from the front of the window when added
+};
+
+// Fits part k of a midlet ("res/book<k>.txt" and its pictures) from the front of `window`:
+// the longest cut, from 8192 characters down, that keeps the JAR's packed size at or below the
+// limit less 512 bytes. Cuts fall by 256 for the first part of a book with pictures, else by
+// 1024, down to 1024, then by 16; a cut inside a marker moves before it. A first part below
+// 1024 characters shows "JARLimitTooSmall" unless `warned` says it was shown, and is cut
+// before its last picture. A failed attempt leaves the JAR as it was.
+PartFit FitPart(const BuildContext& context, TZipFile& jar, int k, std::string_view window,
+                TPictureEntries& pictures, int64_t jarLimit, bool& warned);
+
+struct AssembledMidlet {
+  TZipFile Jar;
+  std::size_t TakenNonBlank = 0;  // non-blank characters of the parts taken
+};
+
+// Midlet number n assembled in memory: the base JAR (core, resources, fonts), its numbered
+// manifest and configuration, then part after part from the front of the text (FitPart) while
+// parts of 8192 characters fit; the text loses what went in. Nothing when the midlet cannot be
+// built: its packed size without book text is not below the limit less 1024 bytes, or its
+// first part does not fit.
+std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& context,
+                                              const TMIDLETCONFIG& config, const TZipFile& base,
+                                              int midletNumber, const std::string& basePath,
+                                              TNormalizedText& text, TPictureEntries& pictures,
+                                              bool& warned);
+
 // Builds the book midlets of the record from the inputs' book files and introduction text,
 // writing base path + ".jar"/".jad", or base path + "01".."99" when the book needs several
-// midlets. In test mode nothing is loaded or written and the result is the packed size of the
-// first midlet without book text. Otherwise the result is 0, or -1 when the build stopped on
-// an error (its message shown through the host).
-int BuildBookMidlets(const BuildContext& context, bool testMode, const TMIDLETCONFIG& config,
-                     bool showProgress, const std::string& basePath);
+// midlets. In test mode nothing is loaded or written and the result carries the packed size of
+// the first midlet without book text. A build that stops on an error has shown its message
+// through the host and fails.
+BuildResult BuildBookMidlets(const BuildContext& context, bool testMode,
+                             const TMIDLETCONFIG& config, bool showProgress,
+                             const std::string& basePath);
 
 }  // namespace assembly

@@ -9,9 +9,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
+#include <exception>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <string_view>
+#include <thread>
 
 namespace assembly {
 
@@ -131,14 +137,123 @@ std::string PictureSource(const std::vector<std::string>& words, std::size_t img
 
 }  // namespace
 
-bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {
-  data.clear();
-  if (ReadRegularFile(path, data)) return true;
+namespace {
+
+void ReportUnreadable(BuildHost& host, const std::string& path) {
   host.ShowMessage(
       "Unable to open file. File does not exist or is locked by other application: \"" +
           PathText(path) + "\"",
       "Fatal error", MessageIcon::Error);
   host.RequestTerminate();
+}
+
+// Keeps the host calls of a picture converted on a worker, for the calling thread to make them
+// in the book's order.
+class DeferredHost : public BuildHost {
+public:
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    calls_.emplace_back([=](BuildHost& h) { h.ShowMessage(text, caption, icon); });
+  }
+  void RequestTerminate() override {
+    calls_.emplace_back([](BuildHost& h) { h.RequestTerminate(); });
+  }
+  void SetProgress(int position, int max) override {
+    calls_.emplace_back([=](BuildHost& h) { h.SetProgress(position, max); });
+  }
+  void SetStatus(const std::string& text) override {
+    calls_.emplace_back([=](BuildHost& h) { h.SetStatus(text); });
+  }
+  void ProcessMessages() override {
+    calls_.emplace_back([](BuildHost& h) { h.ProcessMessages(); });
+  }
+  void SetWindowEnabled(bool enabled) override {
+    calls_.emplace_back([=](BuildHost& h) { h.SetWindowEnabled(enabled); });
+  }
+  void Wait(int milliseconds) override {
+    calls_.emplace_back([=](BuildHost& h) { h.Wait(milliseconds); });
+  }
+  void Replay(BuildHost& host) const {
+    for (const auto& call : calls_) call(host);
+  }
+
+private:
+  std::vector<std::function<void(BuildHost&)>> calls_;
+};
+
+// Converts a list of pictures on worker threads, as many at once as there are workers, taking
+// them in list order. The calling thread takes each result in turn (Take waits for it) and
+// makes its host calls. Leaving early stops the workers after the pictures they are at.
+class PicturePool {
+public:
+  PicturePool(std::vector<std::string> paths, const HostedPictureConverter& convert, unsigned threads)
+      : convert_(convert), jobs_(paths.size()), done_(paths.size(), false) {
+    for (std::size_t i = 0; i < paths.size(); ++i) jobs_[i].path = std::move(paths[i]);
+    const std::size_t workers = std::min<std::size_t>(threads, jobs_.size());
+    for (std::size_t t = 0; t < workers; ++t) workers_.emplace_back([this](std::stop_token stop) { Work(stop); });
+  }
+  ~PicturePool() {
+    for (std::jthread& w : workers_) w.request_stop();
+  }
+  PicturePool(const PicturePool&) = delete;
+  PicturePool& operator=(const PicturePool&) = delete;
+
+  // The result for the next picture of the list when it is `path`; nothing once the book asks
+  // for another picture than was listed (its files changed meanwhile).
+  std::optional<bool> Take(const std::string& path, std::string& png, BuildHost& host) {
+    if (next_ >= jobs_.size() || jobs_[next_].path != path) return std::nullopt;
+    const std::size_t i = next_++;
+    {
+      std::unique_lock lock(mutex_);
+      finished_.wait(lock, [&] { return bool(done_[i]); });
+    }
+    Job& job = jobs_[i];
+    job.host.Replay(host);
+    if (job.error) std::rethrow_exception(job.error);
+    png = std::move(job.png);
+    return job.converted;
+  }
+
+private:
+  struct Job {
+    std::string path;
+    bool converted = false;
+    std::string png;
+    DeferredHost host;
+    std::exception_ptr error;
+  };
+
+  void Work(const std::stop_token& stop) {
+    for (;;) {
+      const std::size_t i = claimed_.fetch_add(1);
+      if (i >= jobs_.size() || stop.stop_requested()) return;
+      Job& job = jobs_[i];
+      try {
+        job.converted = convert_(job.path, job.png, job.host);
+      } catch (...) {
+        job.error = std::current_exception();
+      }
+      std::lock_guard lock(mutex_);
+      done_[i] = true;
+      finished_.notify_all();
+    }
+  }
+
+  const HostedPictureConverter& convert_;
+  std::vector<Job> jobs_;
+  std::vector<char> done_;  // guarded by mutex_
+  std::mutex mutex_;
+  std::condition_variable finished_;
+  std::atomic<std::size_t> claimed_{0};
+  std::size_t next_ = 0;  // calling thread only
+  std::vector<std::jthread> workers_;  // last: joined before the jobs go
+};
+
+}  // namespace
+
+bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {
+  data.clear();
+  if (ReadRegularFile(path, data)) return true;
+  ReportUnreadable(host, path);
   return false;
 }
 
@@ -308,7 +423,8 @@ std::string HtmlToText(std::string html, TPictureList& pictures, const std::stri
 }
 
 std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files, bool progress,
-                          TPictureList& pictures, const PictureConverter& convert) {
+                          TPictureList& pictures, const HostedPictureConverter& convert,
+                          unsigned threads) {
   std::vector<std::string> paths;
   for (const std::string& f : files)
     if (!f.empty()) paths.push_back(f);
@@ -316,14 +432,50 @@ std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files
   if (progress) host.SetProgress(0, count);
   pictures.clear();
 
-  auto content = [&](const std::string& path) {
+  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+  // With several threads every file is read first and the pictures its HTML names are handed
+  // to the workers; the files are then joined in order as with one thread, taking each picture
+  // from the workers and making its host calls then.
+  std::vector<std::optional<std::string>> read(paths.size());
+  std::optional<PicturePool> pool;
+  if (threads > 1) {
+    std::vector<std::string> listed;
+    const PictureConverter list = [&](const std::string& path, std::string&) {
+      listed.push_back(path);
+      return false;
+    };
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      std::string data;
+      if (!ReadRegularFile(paths[i], data)) continue;
+      if (IsHtmlFile(paths[i])) {
+        TPictureList none;
+        HtmlToText(data, none, FolderOf(paths[i]), list);
+      }
+      read[i] = std::move(data);
+    }
+    if (!listed.empty()) pool.emplace(std::move(listed), convert, threads);
+  }
+  const PictureConverter convertHere = [&](const std::string& path, std::string& png) {
+    if (pool)
+      if (const std::optional<bool> done = pool->Take(path, png, host)) return *done;
+    return convert(path, png, host);
+  };
+
+  auto content = [&](std::size_t i) {
+    const std::string& path = paths[i];
     std::string data;
-    LoadFileToString(host, path, data);
-    if (IsHtmlFile(path)) data = HtmlToText(std::move(data), pictures, FolderOf(path), convert);
+    if (threads <= 1) {
+      LoadFileToString(host, path, data);
+    } else if (read[i]) {
+      data = std::move(*read[i]);
+    } else {
+      ReportUnreadable(host, path);
+    }
+    if (IsHtmlFile(path)) data = HtmlToText(std::move(data), pictures, FolderOf(path), convertHere);
     return data;
   };
 
-  if (count == 1) return content(paths[0]);
+  if (count == 1) return content(0);
   std::string text;
   bool anyHtml = false;
   for (int i = 0; i < count; ++i) {
@@ -335,7 +487,7 @@ std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files
     text += "\n\n";
     text += kSeparator;
     text += "\n\n";
-    text += content(path);
+    text += content(static_cast<std::size_t>(i));
     if (html) {
       text += "\n\n";
       text += kSeparator;

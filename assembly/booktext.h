@@ -17,6 +17,11 @@ using TPictureList = std::vector<std::string>;
 // Converts one picture file of a book into PNG bytes. False leaves the picture out.
 using PictureConverter = std::function<bool(const std::string& path, std::string& png)>;
 
+// The same, showing its messages through `host`. When pictures are converted in parallel it
+// runs on several threads at once, each call with a host of its own.
+using HostedPictureConverter =
+    std::function<bool(const std::string& path, std::string& png, BuildHost& host)>;
+
 // Reads a whole file. A file that cannot be opened or read is reported through the host
 // ("Fatal error") and the program is asked to end; `data` is then empty and the result false.
 bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data);
@@ -36,8 +41,12 @@ std::string HtmlToText(std::string html, TPictureList& pictures, const std::stri
 // Joins the book files into one text; `pictures` is emptied first and receives the pictures of
 // the HTML files. With `progress` the host's gauge follows the files. Files that cannot be
 // read are reported (LoadFileToString) and count as empty.
+// `threads` pictures are converted at once (0: one per core). Whatever the number, the host
+// sees the same calls in the same order, all on the calling thread, and a converter's
+// exception leaves at the same place, after the messages of the pictures before it.
 std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files, bool progress,
-                          TPictureList& pictures, const PictureConverter& convert);
+                          TPictureList& pictures, const HostedPictureConverter& convert,
+                          unsigned threads = 1);
 
 // The file that `relative` names inside `folder`, each component matched without regard to
 // case ('/' and '\' both separate); empty when there is no such regular file.

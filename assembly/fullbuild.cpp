@@ -93,17 +93,17 @@ TZipFile AssembleFullJar(const BuildContext& ctx, const TMIDLETCONFIG& c, const 
                [&] { AddFonts(archive, one, jar); });
   }
 
-  const std::string config = MakeConfigText(archive, c, ctx.Inputs, 0, "");
+  const std::string config = MakeConfigText(archive, c, ctx.Inputs, ctx.Texts, 0, "");
   AddJarEntry(jar, "META-INF/MANIFEST.MF", MakeManifestText(archive, c, ctx.Inputs, "Tomefalcon", jarUrl));
   AddJarEntry(jar, "res/config.txt", config);
   return jar;
 }
 
-int BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c,
+BuildResult BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c,
                     const std::string& jarUrl, const std::string& basePath) {
   try {
     TZipFile jar = AssembleFullJar(ctx, c, jarUrl);
-    if (testMode) return int(jar.ArchiveSize());
+    if (testMode) return BuildResult::Measured(jar.ArchiveSize());
 
     FindArchiveEntry(ctx.ResArchive, "core\\Tomefalcon.jad");  // before anything is written
     const int64_t saved = SaveJarFile(jar, basePath + ".jar");
@@ -114,10 +114,10 @@ int BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG&
       const std::string folder = basePath.find('/') == std::string::npos ? "." : ParentDir(basePath);
       SaveArchiveEntry(ctx.ResArchive, "pat\\j2mex.pat", folder + "/j2meX.pat");
     }
-    return 0;
+    return BuildResult::Done();
   } catch (const std::exception& e) {
     ReportBuildError(ctx.Host, e);
-    return -1;
+    return BuildResult::Failed();
   }
 }
 

@@ -29,11 +29,10 @@ private:
   std::deque<std::string> order_;  // oldest first
 };
 
-// Assembles the JAR of the record in memory. In test mode returns its packed size and writes
+// Assembles the JAR of the record in memory. In test mode measures its packed size and writes
 // nothing; otherwise saves base path + ".jar" and ".jad" (and "j2meX.pat" beside them for
-// core 6) and returns 0. A build that cannot go on shows its message through the host and
-// returns -1.
-int BuildFullMidlet(const BuildContext& context, bool testMode, const TMIDLETCONFIG& config,
+// core 6). A build that cannot go on shows its message through the host and fails.
+BuildResult BuildFullMidlet(const BuildContext& context, bool testMode, const TMIDLETCONFIG& config,
                     const std::string& jarUrl, const std::string& basePath);
 
 // The JAR of a full edition build, without saving it (the steps before the JAD).

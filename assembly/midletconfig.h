@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace assembly {
@@ -73,16 +74,48 @@ struct BuildInputs {
   TImageConversionParameters ImageParams;  // picture settings of the book's pictures
 };
 
+// The named texts of the program's current interface language ("TooManyMidletsMsg"), looked up
+// by name without regard to case. The builder passes its language manager's.
+class NamedTexts {
+public:
+  virtual ~NamedTexts() = default;
+  virtual std::string TextByName(std::string_view name) const = 0;
+};
+
 // What a build works with besides its record: the open resource archive (FResArchive), the
-// window's values and the host. JarLimitWarned is the window's once-per-run flag of the
-// "JAR limit too small" message (book builds set it); Cache, owned beside the resource archive,
-// lets repeated builds reuse the packed resource entries. Both may be null.
+// window's values, the host and the named texts. JarLimitWarned is the window's once-per-run
+// flag of the "JAR limit too small" message (book builds set it); Cache, owned beside the
+// resource archive, lets repeated builds reuse the packed resource entries. Both may be null.
 struct BuildContext {
   const TZipFile& ResArchive;
   BuildHost& Host;
   const BuildInputs& Inputs;
+  const NamedTexts& Texts;
   bool* JarLimitWarned = nullptr;
   TJarCache* Cache = nullptr;
+  // How many pictures of a book are converted at once; 0 is one per core.
+  unsigned PictureThreads = 0;
+  // A book's picture entries are deflated once and the packed form reused by every midlet and
+  // every attempt at a part; false deflates them each time (same JARs, slower).
+  bool ReusePackedPictures = true;
+};
+
+// How a build ended: done (its files written, or in test mode its JAR measured), or failed
+// with its message already shown through the host.
+class BuildResult {
+public:
+  static BuildResult Done() { return BuildResult(true, 0); }
+  static BuildResult Measured(int64_t packedSize) { return BuildResult(true, packedSize); }
+  static BuildResult Failed() { return BuildResult(false, 0); }
+
+  bool Ok() const { return ok_; }
+  // The packed JAR size that a test-mode build measured.
+  int64_t PackedSize() const { return packedSize_; }
+
+private:
+  BuildResult(bool ok, int64_t packedSize) : ok_(ok), packedSize_(packedSize) {}
+  bool ok_;
+  int64_t packedSize_;
 };
 
 }  // namespace assembly

@@ -5,7 +5,6 @@
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
-#include "localisation/langmanager.h"
 
 namespace assembly {
 
@@ -46,14 +45,14 @@ void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config) {
 }
 
 void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& inputs,
-                 int partNumber, const std::string& bookTitle) {
+                 const NamedTexts& texts, int partNumber, const std::string& bookTitle) {
   if (inputs.LiteVersion || inputs.TinyVersion) {
     lines.push_back("Title1: " + EncodeLetterHex(inputs.TitleLine1));
     lines.push_back("Title2: " + EncodeLetterHex(inputs.TitleLine2));
   }
   if (!bookTitle.empty()) lines.push_back("BookTitle: " + EncodeLetterHex(bookTitle));
   if (partNumber != 0) {
-    const std::string chapter = localisation::LangManager().TextByName("Chapter");
+    const std::string chapter = texts.TextByName("Chapter");
     lines.push_back("BookPart: " + EncodeLetterHex(chapter + " " + std::to_string(partNumber)));
   }
   int k = 0;
@@ -89,9 +88,10 @@ std::string MakeJadText(const TZipFile& archive, const TMIDLETCONFIG& c, const B
 }
 
 std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& c,
-                           const BuildInputs& inputs, int partNumber, const std::string& bookTitle) {
+                           const BuildInputs& inputs, const NamedTexts& texts, int partNumber,
+                           const std::string& bookTitle) {
   TextLines lines = SplitLines(GetKeysConfigText(archive, inputs, c.KeysConfig));
-  WriteConfig(lines, c, inputs, partNumber, bookTitle);
+  WriteConfig(lines, c, inputs, texts, partNumber, bookTitle);
   RemoveEmptyLines(lines);
   return JoinLines(lines);
 }

@@ -12,6 +12,7 @@
 #include "assembly/utils.h"
 #include "platform/codepage.h"
 #include "wizard/batchnames.h"
+#include "wizard/buildrecord.h"
 
 using namespace platform;
 
@@ -45,7 +46,7 @@ bool TForm1::StartBuild() {
     CollectMidletConfig(config);
     assembly::BuildInputs inputs;
     CollectBuildInputs(inputs);
-    const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
+    const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
     assembly::BuildBookMidlets(context, false, config, true, BaseFromChosenFile(SaveDialog->FileName(), "midlet"));
     return true;
   }
@@ -62,7 +63,7 @@ bool TForm1::StartBuild() {
     CollectMidletConfig(config);
     assembly::BuildInputs inputs;
     CollectBuildInputs(inputs);
-    const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
+    const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
     const std::string base = BaseFromChosenFile(SaveDialog->FileName());
     assembly::BuildFullMidlet(context, false, config, assembly::ExtractNameOnly(base) + ".jar", base);
     return true;
@@ -126,9 +127,9 @@ void TForm1::BuildAllVersions(const std::string& folder) {
             CollectBuildInputs(inputs);
             const std::string dir = AllVersionsFolder(folder, core, zip, language);
             assembly::ForceDirs(dir + "Tomefalcon.jad");
-            const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
+            const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
             // One failing variant would fail the same way hundreds of times: stop at the first.
-            failed = assembly::BuildFullMidlet(context, false, config, "Tomefalcon.jar", dir + "Tomefalcon") < 0;
+            failed = !assembly::BuildFullMidlet(context, false, config, "Tomefalcon.jar", dir + "Tomefalcon").Ok();
           }
         }
       }
@@ -150,8 +151,8 @@ void TForm1::BuildDeployVersions(const std::string& prefix, const std::string& o
         config.AlternativeRotation = 0;
         config.LightControl = 0;
         CollectBuildInputs(inputs);
-        const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
-        if (assembly::BuildFullMidlet(context, false, config, kDeployDownloadBase + name + ".jar", prefix + name) < 0)
+        const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
+        if (!assembly::BuildFullMidlet(context, false, config, kDeployDownloadBase + name + ".jar", prefix + name).Ok())
           return;  // stop at the first failing build
       }
     }
@@ -194,8 +195,8 @@ void TForm1::BuildFromPhonesList(const std::string& folder) {
     CollectBuildInputs(inputs);
     const std::string dir = folder + std::to_string(i + 1) + "/";
     assembly::ForceDirs(dir);
-    const assembly::BuildContext context{*FResArchive, *this, inputs, &FJarLimitWarned, JarCache()};
-    if (assembly::BuildBookMidlets(context, false, config, false, dir + name) < 0) break;  // stop at the first failure
+    const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
+    if (!assembly::BuildBookMidlets(context, false, config, false, dir + name).Ok()) break;  // stop at the first failure
     report += VersionsListLine(static_cast<int>(i), entry, GetInterfaceLanguage());
   }
   if (!assembly::SaveStringToFile(folder + "Versions list.txt", report))

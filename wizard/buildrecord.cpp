@@ -2,8 +2,25 @@
 
 #include "assembly/phones.h"
 #include "assembly/utils.h"
+#include "localisation/langmanager.h"
 
 namespace wizard {
+
+namespace {
+
+class LanguageManagerTexts final : public assembly::NamedTexts {
+public:
+  std::string TextByName(std::string_view name) const override {
+    return localisation::LangManager().TextByName(name);
+  }
+};
+
+}  // namespace
+
+const assembly::NamedTexts& ProgramTexts() {
+  static const LanguageManagerTexts texts;
+  return texts;
+}
 
 using assembly::PhoneTable;
 using assembly::TImageConversionParameters;

@@ -14,6 +14,9 @@
 
 namespace wizard {
 
+// The engine's named texts: the program's language manager, in its current language.
+const assembly::NamedTexts& ProgramTexts();
+
 // Blanks and control characters (codes up to 32) removed from both ends.
 std::string TrimText(std::string_view text);
 

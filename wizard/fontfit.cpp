@@ -4,32 +4,39 @@
 #include "assembly/fullbuild.h"
 #include "assembly/tables.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 
 namespace wizard {
 
-int TrialJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config) {
-  if (config.Edition <= 1)
-    return assembly::BuildFullMidlet(context, true, config, "test0000000000000nameqwertyuiop",
-                                     "testnameqwertyuiop00000000000000");
-  return assembly::BuildBookMidlets(context, true, config, false, "testnameqwertyu0000000000000000000iop");
+std::optional<int> TrialJarSize(const assembly::BuildContext& context,
+                                const assembly::TMIDLETCONFIG& config) {
+  const assembly::BuildResult trial =
+      config.Edition <= 1
+          ? assembly::BuildFullMidlet(context, true, config, "test0000000000000nameqwertyuiop",
+                                      "testnameqwertyuiop00000000000000")
+          : assembly::BuildBookMidlets(context, true, config, false,
+                                       "testnameqwertyu0000000000000000000iop");
+  if (!trial.Ok()) return std::nullopt;
+  return static_cast<int>(std::min<int64_t>(trial.PackedSize(), INT_MAX));
 }
 
 int JarReserve(bool bookEdition) { return bookEdition ? 2048 : 256; }
 
-bool EstimateFits(int estimate, int reserve, int limit) {
-  if (estimate < 0) return false;
-  return int64_t(estimate) + reserve <= int64_t(limit);
+bool EstimateFits(std::optional<int> estimate, int reserve, int limit) {
+  if (!estimate) return false;
+  return int64_t(*estimate) + reserve <= int64_t(limit);
 }
 
-int FitFonts(int limit, int reserve, const std::function<int()>& estimate,
+int FitFonts(int limit, int reserve, const std::function<std::optional<int>()>& estimate,
              const std::function<void(FitStep)>& takeStep) {
-  int size = estimate();
-  if (size < 0 || EstimateFits(size, reserve, limit)) return 0;
+  std::optional<int> size = estimate();
+  if (!size || EstimateFits(size, reserve, limit)) return 0;
   for (int step = 0; step < kFitStepCount; ++step) {
     takeStep(static_cast<FitStep>(step));
     size = estimate();
-    if (size < 0 || EstimateFits(size, reserve, limit)) return step + 1;
+    if (!size || EstimateFits(size, reserve, limit)) return step + 1;
   }
   return kFitStepCount;
 }

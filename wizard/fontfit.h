@@ -7,6 +7,7 @@
 #include "assembly/midletconfig.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,15 +15,16 @@
 namespace wizard {
 
 // The packed size of the JAR the record would give (the first midlet without book text for
-// the lite and tiny editions), by a build in test mode; -1 when the trial build failed (its
-// message went through the host).
-int TrialJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config);
+// the lite and tiny editions), by a build in test mode; nothing when the trial build failed
+// (its message went through the host).
+std::optional<int> TrialJarSize(const assembly::BuildContext& context,
+                                const assembly::TMIDLETCONFIG& config);
 
 // Bytes kept free below the JAR size limit: more for the book editions.
 int JarReserve(bool bookEdition);
 
-// estimate + reserve <= limit; a failed estimate (negative) never fits.
-bool EstimateFits(int estimate, int reserve, int limit);
+// estimate + reserve <= limit; a failed estimate never fits.
+bool EstimateFits(std::optional<int> estimate, int reserve, int limit);
 
 // The steps of the fit, in the order they are taken: negatives 5, 4, 3, 2, 1 cleared, then
 // slots 5, 4 and 2 set to "None".
@@ -33,7 +35,7 @@ inline constexpr int kFitStepCount = 8;
 // Takes steps until estimate() + reserve <= limit or every step is taken; estimate() is asked
 // once before the steps and once after each. A failed estimate ends the fit at once (another
 // trial build would only fail again). Returns the number of steps taken.
-int FitFonts(int limit, int reserve, const std::function<int()>& estimate,
+int FitFonts(int limit, int reserve, const std::function<std::optional<int>()>& estimate,
              const std::function<void(FitStep)>& takeStep);
 
 // The font a preset looks for in place of `name` under the interface language (Hebrew, Arabic

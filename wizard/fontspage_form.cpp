@@ -6,6 +6,7 @@
 #include "assembly/fullbuild.h"
 #include "assembly/phones.h"
 #include "assembly/tables.h"
+#include "wizard/buildrecord.h"
 #include "wizard/fontfit.h"
 
 #include <QCursor>
@@ -169,12 +170,12 @@ void TForm1::Nofonts1Click(TObject* /*sender*/) {
 
 // --- JAR size estimate and fit ---------------------------------------------------------------
 
-int32_t TForm1::EstimateJarSize() {
+std::optional<int32_t> TForm1::EstimateJarSize() {
   assembly::TMIDLETCONFIG config;
   CollectMidletConfig(config);
   assembly::BuildInputs inputs;
   CollectBuildInputs(inputs);
-  const assembly::BuildContext context{*FResArchive, *this, inputs, nullptr, JarCache()};
+  const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), nullptr, JarCache()};
   return TrialJarSize(context, config);
 }
 
@@ -208,7 +209,9 @@ void TForm1::FitFontsToJarLimit() {
 }
 
 void TForm1::ShowJarSizeLabel() {
-  Label27->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize()) + " " + Text("bytes") + ".");
+  // A failed trial build has shown its message; the label then says -1.
+  Label27->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize().value_or(-1)) + " " +
+                      Text("bytes") + ".");
 }
 
 void TForm1::cbNegative1Click(TObject* /*sender*/) {

@@ -33,6 +33,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -324,7 +325,7 @@ public:
   void Anitaliazedfontspack1Click(platform::TObject* sender);
   void Nofonts1Click(platform::TObject* sender);
 
-  int32_t EstimateJarSize();
+  std::optional<int32_t> EstimateJarSize();
   int32_t GetJarReserve() const;
   bool FontsFitJarLimit();
   int32_t GetMaxMidletSize();

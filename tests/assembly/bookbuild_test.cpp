@@ -10,7 +10,6 @@
 #include "assembly/zipfile.h"
 #include "descriptor_support.h"
 #include "fake_host_support.h"
-#include "localisation/langmanager.h"
 #include "platform/codepage.h"
 #include "sample_archive_support.h"
 
@@ -23,6 +22,7 @@
 
 using namespace assembly;
 using assembly::testing::Attributes;
+using assembly::testing::FakeTexts;
 using assembly::testing::RecordingHost;
 using assembly::testing::SampleArchive;
 using namespace testing_support;
@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Text(const char* name) { return localisation::LangManager().TextByName(name); }
+std::string Text(const char* name) { return FakeTexts().TextByName(name); }
 
 // Words in paragraphs; normalisation leaves it as it is.
 std::string Words(std::mt19937& rng, std::size_t length) {
@@ -80,7 +80,7 @@ protected:
     fs::create_directories(Out());
   }
 
-  BuildContext Context() { return BuildContext{SampleArchive(), host, inputs, &warned}; }
+  BuildContext Context() { return BuildContext{SampleArchive(), host, inputs, texts, &warned}; }
 
   static TMIDLETCONFIG Record(int64_t limit) {
     TMIDLETCONFIG c;
@@ -102,10 +102,10 @@ protected:
     inputs.TextFiles = {file};
   }
 
-  int Run(int64_t limit) {
+  bool Run(int64_t limit) {
     fs::remove_all(Out());
     fs::create_directories(Out());
-    return BuildBookMidlets(Context(), false, Record(limit), true, Base());
+    return BuildBookMidlets(Context(), false, Record(limit), true, Base()).Ok();
   }
 
   std::vector<std::string> OutFiles() const {
@@ -146,7 +146,7 @@ protected:
     const std::vector<std::string> files = inputs.TextFiles;
     std::mt19937 rng(5);
     SetBook(Noise(rng, 40000));
-    EXPECT_EQ(Run(20000), 0);
+    EXPECT_TRUE(Run(20000));
     std::vector<Midlet> m = Midlets();
     EXPECT_GE(m.size(), 2u);
     TZipFile jar = m.at(0).jar;
@@ -160,6 +160,7 @@ protected:
 
   BuildInputs inputs;
   RecordingHost host;
+  FakeTexts texts;
   TempDir dir;
   bool warned = false;
 };
@@ -168,7 +169,7 @@ TEST_F(BookBuild, SmallBookMakesOneMidletWithoutNumber) {
   std::mt19937 rng(1);
   const std::string book = Words(rng, 8000);
   SetBook(book);
-  ASSERT_EQ(Run(256 * 1024), 0);
+  ASSERT_TRUE(Run(256 * 1024));
   EXPECT_EQ(OutFiles(), (std::vector<std::string>{"MyBook.jad", "MyBook.jar"}));
   const std::vector<Midlet> m = Midlets();
   ASSERT_EQ(m.size(), 1u);
@@ -197,7 +198,8 @@ TEST_F(BookBuild, SmallBookMakesOneMidletWithoutNumber) {
 
 TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
   const TMIDLETCONFIG c = Record(64 * 1024);
-  const int size = BuildBookMidlets(Context(), true, c, false, Base());
+  const BuildResult measured = BuildBookMidlets(Context(), true, c, false, Base());
+  ASSERT_TRUE(measured.Ok());
   EXPECT_TRUE(OutFiles().empty());
   EXPECT_TRUE(host.enabled_calls.empty());
   EXPECT_TRUE(host.statuses.empty());
@@ -207,13 +209,13 @@ TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
   // The same JAR as a real first midlet before its book, with midlet number 0.
   std::mt19937 rng(2);
   SetBook(Noise(rng, 100000));
-  ASSERT_EQ(Run(c.JarLimit), 0);
+  ASSERT_TRUE(Run(c.JarLimit));
   TZipFile jar = Midlets().at(0).jar;
   while (jar.FileName(jar.Count() - 1) != "res/config.txt") jar.DeleteLast();
   jar.WriteEntryData(Index(jar, "META-INF/MANIFEST.MF"), MakeManifest(Context(), c, true, 0, Base()));
   jar.WriteEntryData(Index(jar, "res/config.txt"),
-                     MakeConfigText(SampleArchive(), c, inputs, 0, inputs.BookTitle));
-  EXPECT_EQ(size, jar.ArchiveSize());
+                     MakeConfigText(SampleArchive(), c, inputs, texts, 0, inputs.BookTitle));
+  EXPECT_EQ(measured.PackedSize(), jar.ArchiveSize());
   EXPECT_NE(Attributes(ReadFile(Base() + "01.jad")).at("MIDlet-Name"), "MyBook00");
 }
 
@@ -242,7 +244,7 @@ TEST_F(BookBuild, NothingOfTheBookIsLost) {
   SetBook(book);
   for (int64_t limit : {24 * 1024, 31 * 1024 + 77, 40 * 1024 + 501}) {
     inputs.IntroText = "";
-    ASSERT_EQ(Run(limit), 0);
+    ASSERT_TRUE(Run(limit));
     std::vector<Midlet> m = Midlets();
     ASSERT_GE(m.size(), 3u);
     std::string joined;
@@ -252,7 +254,7 @@ TEST_F(BookBuild, NothingOfTheBookIsLost) {
     ExpectPartsFollowTheText(m, "", book);
 
     inputs.IntroText = "An introduction\r\n\r\nin two lines\r\n\r\n";
-    ASSERT_EQ(Run(limit), 0);
+    ASSERT_TRUE(Run(limit));
     ExpectPartsFollowTheText(Midlets(), inputs.IntroText, book);
   }
   EXPECT_TRUE(host.messages.empty());
@@ -263,7 +265,7 @@ TEST_F(BookBuild, EveryJarStaysUnderTheLimitToTheByte) {
   SetBook(Words(rng, 150000));
   inputs.IntroText = "Intro\r\n\r\n";
   const int64_t limit = 30 * 1024;
-  ASSERT_EQ(Run(limit), 0);
+  ASSERT_TRUE(Run(limit));
   const std::vector<Midlet> first = Midlets();
   ASSERT_GE(first.size(), 3u);
   for (std::size_t i = 0; i < first.size(); ++i) {
@@ -280,11 +282,11 @@ TEST_F(BookBuild, EveryJarStaysUnderTheLimitToTheByte) {
   // The first midlet is what fits under the limit: exactly at its size it comes out the same,
   // one byte less and it changes.
   const int64_t tight = first[0].size + 512;
-  ASSERT_EQ(Run(tight), 0);
+  ASSERT_TRUE(Run(tight));
   std::vector<Midlet> same = Midlets();
   EXPECT_EQ(same.at(0).parts, first[0].parts);
   EXPECT_EQ(same.at(0).size, first[0].size);
-  ASSERT_EQ(Run(tight - 1), 0);
+  ASSERT_TRUE(Run(tight - 1));
   std::vector<Midlet> less = Midlets();
   EXPECT_NE(less.at(0).parts, first[0].parts);
   EXPECT_LE(less.at(0).size, tight - 1 - 512);
@@ -295,14 +297,14 @@ TEST_F(BookBuild, TwoFullPartsAndNoPieceOfAThird) {
   const std::string book = Words(rng, 40000);
   SetBook(book);
   inputs.IntroText = "Intro\r\n\r\n";
-  ASSERT_EQ(Run(1024 * 1024), 0);
+  ASSERT_TRUE(Run(1024 * 1024));
   TZipFile jar = Midlets().at(0).jar;
   while (jar.FileName(jar.Count() - 1) != "res/book1.txt") jar.DeleteLast();
   const TMIDLETCONFIG c = Record(0);
   jar.WriteEntryData(Index(jar, "META-INF/MANIFEST.MF"), MakeManifest(Context(), c, true, 1, Base()));
   const int64_t twoParts = jar.ArchiveSize();
 
-  ASSERT_EQ(Run(twoParts + 512), 0);
+  ASSERT_TRUE(Run(twoParts + 512));
   const std::vector<Midlet> m = Midlets();
   ASSERT_GE(m.size(), 2u);
   ASSERT_EQ(m[0].parts.size(), 2u);
@@ -314,7 +316,7 @@ TEST_F(BookBuild, TwoFullPartsAndNoPieceOfAThird) {
   EXPECT_TRUE(m[1].parts[0].starts_with(inputs.IntroText + text.substr(16384, 100)));
 
   // A part that fits only at 7168 characters closes its midlet.
-  ASSERT_EQ(Run(twoParts + 511), 0);
+  ASSERT_TRUE(Run(twoParts + 511));
   const std::vector<Midlet> shorter = Midlets();
   ASSERT_EQ(shorter.at(0).parts.size(), 2u);
   EXPECT_EQ(shorter[0].parts[1].size(), 7168u);
@@ -323,7 +325,7 @@ TEST_F(BookBuild, TwoFullPartsAndNoPieceOfAThird) {
 TEST_F(BookBuild, MidletWithoutRoomForTheBookCannotBeBuilt) {
   const int64_t empty = EmptyFirstMidletSize();
   SetBook(std::string(8192, 'a'));
-  EXPECT_EQ(Run(empty + 1024), -1);
+  EXPECT_FALSE(Run(empty + 1024));
   EXPECT_TRUE(OutFiles().empty());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, Text("UnableToBuildMidlet"));
@@ -333,7 +335,7 @@ TEST_F(BookBuild, MidletWithoutRoomForTheBookCannotBeBuilt) {
   EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
 
   host = RecordingHost();
-  EXPECT_EQ(Run(empty + 1025), 0);
+  EXPECT_TRUE(Run(empty + 1025));
   EXPECT_EQ(OutFiles(), (std::vector<std::string>{"MyBook.jad", "MyBook.jar"}));
   EXPECT_TRUE(host.messages.empty());
 }
@@ -344,7 +346,7 @@ TEST_F(BookBuild, FirstPartBelow1024WithoutPictureCannotBeBuilt) {
   SetBook(Noise(rng, 20000));
   for (int run = 0; run < 2; ++run) {
     host = RecordingHost();
-    EXPECT_EQ(Run(empty + 1024 + 200), -1);
+    EXPECT_FALSE(Run(empty + 1024 + 200));
     EXPECT_TRUE(OutFiles().empty());
     std::vector<std::string> texts;
     for (const auto& msg : host.messages) texts.push_back(msg.text);
@@ -365,7 +367,7 @@ TEST_F(BookBuild, AfterMidlet99TheRestIsNotWritten) {
   const int64_t empty = EmptyFirstMidletSize();
   std::mt19937 rng(8);
   SetBook(Noise(rng, 130000));
-  EXPECT_EQ(Run(empty + 1900), 0);
+  EXPECT_TRUE(Run(empty + 1900));
   const std::vector<std::string> files = OutFiles();
   EXPECT_EQ(files.size(), 198u);
   EXPECT_EQ(files.back(), "MyBook99.jar");
@@ -381,7 +383,7 @@ TEST_F(BookBuild, IntroductionThatFillsAMidletStopsTheBuild) {
   std::mt19937 rng(9);
   inputs.IntroText = Noise(rng, 60000) + "\r\n\r\n";
   SetBook(Words(rng, 5000));
-  EXPECT_EQ(Run(32 * 1024), -1);
+  EXPECT_FALSE(Run(32 * 1024));
   EXPECT_TRUE(OutFiles().empty());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, Text("UnableToBuildMidlet"));
@@ -390,7 +392,7 @@ TEST_F(BookBuild, IntroductionThatFillsAMidletStopsTheBuild) {
 
 TEST_F(BookBuild, UnreadableBookOrFailedSaveWritesNothingAndEnablesTheWindow) {
   inputs.TextFiles = {dir.File("missing.txt")};
-  EXPECT_EQ(Run(64 * 1024), -1);
+  EXPECT_FALSE(Run(64 * 1024));
   EXPECT_TRUE(OutFiles().empty());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].caption, "Fatal error");
@@ -400,14 +402,14 @@ TEST_F(BookBuild, UnreadableBookOrFailedSaveWritesNothingAndEnablesTheWindow) {
   host = RecordingHost();
   SetBook("Some text");
   const std::string nowhere = (dir.Path() / "no such folder" / "MyBook").string();
-  EXPECT_EQ(BuildBookMidlets(Context(), false, Record(64 * 1024), true, nowhere), -1);
+  EXPECT_FALSE(BuildBookMidlets(Context(), false, Record(64 * 1024), true, nowhere).Ok());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
   EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
 }
 
 TEST(BookBuildSteps, AddImageAndCutBeforeLastImage) {
-  const TPictureList pictures = {"one", "two", "three"};
+  TPictureEntries pictures({"one", "two", "three"});
   TZipFile jar;
   AddImage(jar, "a\x01" "2.png\x02 b\x01  3.png\x02\x01" "0.png\x02\x01" "4.png\x02\x01" "2.png\x02\x01x", pictures);
   ASSERT_EQ(jar.Count(), 3);
@@ -498,7 +500,7 @@ TEST_F(PictureBook, HtmlBooksWithPicturesMakeSoundMidlets) {
   inputs.TextFiles = {dir.File("Part One.htm"), dir.File("Second/part, two.HTML")};
   inputs.IntroText = "Intro\r\n\r\n";
 
-  ASSERT_EQ(Run(48 * 1024), 0);
+  ASSERT_TRUE(Run(48 * 1024));
   EXPECT_TRUE(host.messages.empty());
   const std::vector<Midlet> midlets = Midlets();
   ASSERT_GE(midlets.size(), 2u);
@@ -559,7 +561,7 @@ TEST_F(PictureBook, ShortPartsNeverEndInsideAMarker) {
   inputs.TextFiles = {dir.File("b.htm")};
 
   // The size of a first midlet holding one full part.
-  ASSERT_EQ(Run(4 * 1024 * 1024), 0);
+  ASSERT_TRUE(Run(4 * 1024 * 1024));
   TZipFile jar = Midlets().at(0).jar;
   while (jar.FileName(jar.Count() - 1) != "res/book1.txt") jar.DeleteLast();
   jar.DeleteLast();
@@ -568,7 +570,7 @@ TEST_F(PictureBook, ShortPartsNeverEndInsideAMarker) {
 
   int moved = 0, shortParts = 0;
   for (int64_t room = 40; room < 1400; room += 41) {
-    ASSERT_EQ(Run(onePart + 512 + room), 0);
+    ASSERT_TRUE(Run(onePart + 512 + room));
     const std::vector<Midlet> midlets = Midlets();
     ASSERT_GE(midlets.size(), 2u);
     ASSERT_GE(midlets[0].parts.size(), 1u);
@@ -594,7 +596,7 @@ TEST_F(PictureBook, PictureThatCannotBeLoadedWritesNothing) {
   WriteFile(dir.File("broken.gif"), "GIF89a this is not a picture");
   WriteFile(dir.File("b.htm"), "<p>text<img src=good.png> more<img src=broken.gif> end</p>");
   inputs.TextFiles = {dir.File("b.htm")};
-  EXPECT_EQ(Run(64 * 1024), -1);
+  EXPECT_FALSE(Run(64 * 1024));
   EXPECT_TRUE(OutFiles().empty());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Unable to load image: " + dir.File("broken.gif"));
@@ -606,18 +608,18 @@ TEST_F(BookBuild, CachedResourcesGiveTheSameMidlets) {
   std::mt19937 rng(13);
   SetBook(Words(rng, 90000));
   const TMIDLETCONFIG c = Record(24 * 1024);
-  ASSERT_EQ(Run(c.JarLimit), 0);
+  ASSERT_TRUE(Run(c.JarLimit));
   const std::vector<Midlet> plain = Midlets();
-  const int plainSize = BuildBookMidlets(Context(), true, c, false, Base());
+  const int64_t plainSize = BuildBookMidlets(Context(), true, c, false, Base()).PackedSize();
 
   TJarCache cache;
   BuildContext ctx = Context();
   ctx.Cache = &cache;
   for (int round = 0; round < 2; ++round) {
-    EXPECT_EQ(BuildBookMidlets(ctx, true, c, false, Base()), plainSize);
+    EXPECT_EQ(BuildBookMidlets(ctx, true, c, false, Base()).PackedSize(), plainSize);
     fs::remove_all(Out());
     fs::create_directories(Out());
-    ASSERT_EQ(BuildBookMidlets(ctx, false, c, false, Base()), 0);
+    ASSERT_TRUE(BuildBookMidlets(ctx, false, c, false, Base()).Ok());
     const std::vector<Midlet> cached = Midlets();
     ASSERT_EQ(cached.size(), plain.size());
     for (std::size_t i = 0; i < plain.size(); ++i) {
@@ -634,9 +636,264 @@ TEST_F(BookBuild, CachedResourcesGiveTheSameMidlets) {
 
 TEST_F(BookBuild, EmptyBookGivesOneMidletWithAnEmptyPart) {
   SetBook("");
-  ASSERT_EQ(Run(64 * 1024), 0);
+  ASSERT_TRUE(Run(64 * 1024));
   const std::vector<Midlet> m = Midlets();
   ASSERT_EQ(m.size(), 1u);
   EXPECT_EQ(m[0].parts, std::vector<std::string>{""});
+  EXPECT_TRUE(host.messages.empty());
+}
+
+namespace {
+
+// The midlets a build leaves in a folder: each JAR's entries (name, CRC, packed and inflated
+// data, entry times aside) and each JAD, by file name.
+std::map<std::string, std::vector<std::string>> Outputs(const fs::path& folder) {
+  std::map<std::string, std::vector<std::string>> out;
+  for (const auto& e : fs::directory_iterator(folder)) {
+    const std::string name = e.path().filename().string();
+    std::vector<std::string>& items = out[name];
+    if (e.path().extension() != ".jar") {
+      items.push_back(ReadFile(e.path().string()));
+      continue;
+    }
+    TZipFile jar;
+    jar.LoadFromFile(e.path().string());
+    for (int i = 0; i < jar.Count(); ++i)
+      items.push_back(jar.FileName(i) + " " + std::to_string(jar.LocalFile(i).Common.CRC32) + " " +
+                      jar.LocalFile(i).CompressedData + " " + jar.ReadEntryData(i));
+  }
+  return out;
+}
+
+class PictureRuns : public PictureBook {
+protected:
+  // A build into a folder of its own with the given picture threads and entry reuse.
+  bool RunIn(const fs::path& out, int64_t limit, unsigned threads, bool reuse) {
+    fs::create_directories(out);
+    BuildContext ctx = Context();
+    ctx.PictureThreads = threads;
+    ctx.ReusePackedPictures = reuse;
+    return BuildBookMidlets(ctx, false, Record(limit), true, (out / "MyBook").string()).Ok();
+  }
+};
+
+}  // namespace
+
+TEST_F(PictureRuns, MidletsAreTheSameOnOneThreadOrAllAndWithPackedPicturesReused) {
+  const char* sources[] = {"logo.gif", "rose.jpg", "rgb.png", "transparent.gif", "rose_cmyk.jpg", "palette.png",
+                           "interlaced.png", "rose_progressive.jpg"};
+  std::mt19937 rng(21);
+  std::string html = "<html><head><title>Pictures</title></head><body>";
+  std::vector<std::string> names;
+  for (int i = 0; i < 20; ++i) {
+    names.push_back("p" + std::to_string(i) + fs::path(sources[i % 8]).extension().string());
+    CopyPicture(sources[i % 8], names.back());
+  }
+  for (int i = 0; i < 80; ++i)
+    html += "<p>" + Words(rng, 200 + rng() % 1500) + "<img src=" + names[std::size_t(i % 20)] + "></p>";
+  WriteFile(dir.File("book.htm"), html + "</body></html>");
+  inputs.TextFiles = {dir.File("book.htm")};
+  inputs.ImageParams.MaxWidth = 128;
+  inputs.ImageParams.MaxHeight = 128;
+  inputs.ImageParams.Dithering = 1;
+
+  for (int64_t limit : {64 * 1024, 512 * 1024}) {
+    SCOPED_TRACE(::testing::Message() << "limit " << limit);
+    const fs::path reference = dir.Path() / ("one-" + std::to_string(limit));
+    ASSERT_TRUE(RunIn(reference, limit, 1, false));
+    const auto expected = Outputs(reference);
+    ASSERT_GE(expected.size(), 2u);
+    for (const auto& [threads, reuse] : {std::pair{0u, true}, {0u, false}, {1u, true}, {3u, true}}) {
+      const fs::path out = dir.Path() / ("run-" + std::to_string(limit) + "-" + std::to_string(threads) +
+                                         (reuse ? "-reused" : "-packed-anew"));
+      ASSERT_TRUE(RunIn(out, limit, threads, reuse));
+      EXPECT_TRUE(Outputs(out) == expected) << threads << " threads, reuse " << reuse;
+    }
+  }
+  // The small limit spreads the book over several midlets, each with its pictures.
+  EXPECT_GE(Outputs(dir.Path() / "one-65536").size(), 6u);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(PictureRuns, ABrokenThirdPictureGivesTheSameMessagesAndFilesOnAllCores) {
+  CopyPicture("rgb.png", "one.png");
+  CopyPicture("rose.jpg", "two.jpg");
+  WriteFile(dir.File("three.gif"), "GIF89a this is not a picture");
+  CopyPicture("logo.gif", "four.gif");
+  WriteFile(dir.File("five.jpg"), std::string("\xFF\xD8\xFF\xE0 not a JPEG either", 22));
+  std::string html;
+  for (const char* name : {"one.png", "two.jpg", "three.gif", "four.gif", "five.jpg", "one.png"})
+    html += "<p>Some text <img src=" + std::string(name) + "></p>";
+  WriteFile(dir.File("b.htm"), html);
+  inputs.TextFiles = {dir.File("b.htm"), dir.File("missing.txt"), dir.File("b.htm")};
+
+  ASSERT_FALSE(RunIn(dir.Path() / "one", 64 * 1024, 1, true));
+  const RecordingHost one = host;
+  const std::vector<std::string> expected = {
+      "Unable to load image: " + dir.File("three.gif"), "Unable to load image: " + dir.File("five.jpg"),
+      "Unable to open file. File does not exist or is locked by other application: \"" +
+          dir.File("missing.txt") + "\"",
+      "Unable to load image: " + dir.File("three.gif"), "Unable to load image: " + dir.File("five.jpg")};
+  std::vector<std::string> texts;
+  for (const auto& m : one.messages) texts.push_back(m.text);
+  EXPECT_EQ(texts, expected);
+
+  for (unsigned threads : {0u, 2u}) {
+    host = RecordingHost();
+    const fs::path out = dir.Path() / ("all" + std::to_string(threads));
+    EXPECT_FALSE(RunIn(out, 64 * 1024, threads, true));
+    ASSERT_EQ(host.messages.size(), one.messages.size());
+    for (std::size_t i = 0; i < one.messages.size(); ++i) {
+      EXPECT_EQ(host.messages[i].text, one.messages[i].text);
+      EXPECT_EQ(host.messages[i].caption, one.messages[i].caption);
+      EXPECT_EQ(host.messages[i].icon, one.messages[i].icon);
+    }
+    EXPECT_EQ(host.terminate_requests, one.terminate_requests);
+    EXPECT_EQ(host.progress, one.progress);
+    EXPECT_EQ(host.statuses, one.statuses);
+    EXPECT_EQ(host.enabled_calls, one.enabled_calls);
+    EXPECT_EQ(host.process_messages, one.process_messages);
+    EXPECT_TRUE(Outputs(out).empty());
+  }
+  EXPECT_TRUE(Outputs(dir.Path() / "one").empty());
+}
+
+namespace {
+
+// A JAR to fit parts into: some entries of noise that hardly compress.
+TZipFile NoiseJar(std::mt19937& rng) {
+  TZipFile jar;
+  AddJarEntry(jar, "core.bin", Noise(rng, 3000));
+  AddJarEntry(jar, "res/config.txt", "config");
+  return jar;
+}
+
+// Bytes deflate cannot shrink, so that it stores them: a longer text is always a larger entry.
+std::string Incompressible(std::mt19937& rng, std::size_t length) {
+  std::string s(length, ' ');
+  for (char& c : s) c = char(3 + rng() % 253);  // never a marker character
+  return s;
+}
+
+// The packed size of the JAR with one more entry of that name and text.
+int64_t SizeWith(TZipFile jar, const std::string& name, std::string_view text) {
+  AddJarEntry(jar, name, text);
+  return jar.ArchiveSize();
+}
+
+}  // namespace
+
+TEST_F(BookBuild, FitPartTakesTheLongestCutThatFits) {
+  std::mt19937 rng(31);
+  const TZipFile start = NoiseJar(rng);
+  const std::string window = Incompressible(rng, 8192 + 32);
+  TPictureEntries none({});
+  TPictureEntries onePicture({"a picture"});  // in the book, not in this window
+
+  struct Case {
+    int k;
+    bool bookHasPictures;
+    std::size_t fitsUpTo;  // the limit leaves room for this many characters
+    std::size_t expected;
+  } cases[] = {
+      {0, false, 8192, 8192}, {1, false, 8192, 8192},
+      {1, false, 7000, 6144},  // 8192, 7168 do not fit
+      {0, false, 7000, 6144},  // the same for a first part of a book without pictures
+      {0, true, 7000, 6912},   // by 256 for the first part of a book with pictures
+      {2, true, 7000, 6144},   // later parts by 1024 whatever the book
+      {1, false, 1030, 1024},
+      {1, false, 1000, 992},   // below 1024 by 16
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "k " << c.k << " room " << c.fitsUpTo);
+    TZipFile jar = start;
+    const std::string name = "res/book" + std::to_string(c.k) + ".txt";
+    const int64_t limit = SizeWith(start, name, window.substr(0, c.fitsUpTo)) + 512;
+    const PartFit fit = FitPart(Context(), jar, c.k, window, c.bookHasPictures ? onePicture : none, limit, warned);
+    EXPECT_EQ(fit.Outcome, PartOutcome::Added);
+    EXPECT_EQ(fit.Length, c.expected);
+    ASSERT_EQ(jar.Count(), start.Count() + 1);
+    EXPECT_EQ(jar.FileName(jar.Count() - 1), name);
+    EXPECT_EQ(jar.ReadEntryData(jar.Count() - 1), window.substr(0, c.expected));
+  }
+  EXPECT_FALSE(warned);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(BookBuild, FitPartThatFindsNoRoom) {
+  std::mt19937 rng(32);
+  const TZipFile start = NoiseJar(rng);
+  const std::string window = Noise(rng, 600) + "\x01" "2.png\x02" + Noise(rng, 9000);
+  TPictureEntries pictures({"first", std::string(4000, 'p')});
+  const int64_t tight = SizeWith(start, "res/book1.txt", "") + 512;
+
+  // A later part is dropped: the JAR is left as it was, no message.
+  TZipFile jar = start;
+  PartFit fit = FitPart(Context(), jar, 1, window, pictures, tight, warned);
+  EXPECT_EQ(fit.Outcome, PartOutcome::Dropped);
+  EXPECT_EQ(jar.Count(), start.Count());
+  EXPECT_EQ(jar.ArchiveSize(), start.ArchiveSize());
+  EXPECT_TRUE(host.messages.empty());
+
+  // A first part below 1024 characters warns once and ends just before its last picture.
+  const int64_t beforePicture = SizeWith(start, "res/book0.txt", window.substr(0, 620)) + 512;
+  fit = FitPart(Context(), jar, 0, window, pictures, beforePicture, warned);
+  EXPECT_EQ(fit.Outcome, PartOutcome::Added);
+  EXPECT_EQ(fit.Length, 600u);
+  EXPECT_EQ(jar.Count(), start.Count() + 1);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "<JARLimitTooSmall>");
+  EXPECT_EQ(host.messages[0].caption, "<JARLimitTooSmallTitle>");
+  EXPECT_EQ(host.messages[0].icon, MessageIcon::Information);
+  EXPECT_TRUE(warned);
+
+  // Without a picture to cut before, a first part cannot be fitted; the warning stays shown once.
+  jar = start;
+  fit = FitPart(Context(), jar, 0, Noise(rng, 9000), pictures, tight + 300, warned);
+  EXPECT_EQ(fit.Outcome, PartOutcome::CannotFit);
+  EXPECT_EQ(jar.Count(), start.Count());
+  EXPECT_EQ(host.messages.size(), 1u);
+}
+
+TEST_F(BookBuild, AssembleMidletTakesFullPartsFromTheFrontOfTheText) {
+  std::mt19937 rng(33);
+  const TZipFile base = NoiseJar(rng);
+  const std::string book = Noise(rng, 20000);
+  TPictureEntries none({});
+  const TMIDLETCONFIG huge = Record(1024 * 1024);
+
+  // Two full parts fit, a third of 8192 or 7168 ... characters does not: the midlet closes
+  // after the two (a third part could only be dropped).
+  TNormalizedText probe(book);
+  const std::optional<AssembledMidlet> roomy =
+      AssembleMidlet(Context(), huge, base, 1, Base(), probe, none, warned);
+  ASSERT_TRUE(roomy);
+  TZipFile two = roomy->Jar;
+  while (two.FileName(two.Count() - 1) != "res/book1.txt") two.DeleteLast();
+  TNormalizedText text(book);
+  const std::optional<AssembledMidlet> m =
+      AssembleMidlet(Context(), Record(two.ArchiveSize() + 512 + 100), base, 1, Base(), text, none, warned);
+  ASSERT_TRUE(m);
+  std::vector<std::string> names;
+  for (int i = base.Count(); i < m->Jar.Count(); ++i) names.push_back(m->Jar.FileName(i));
+  EXPECT_EQ(names, (std::vector<std::string>{"META-INF/MANIFEST.MF", "res/config.txt", "res/book0.txt",
+                                             "res/book1.txt"}));
+  EXPECT_EQ(m->Jar.ReadEntryData(m->Jar.Count() - 1), book.substr(8192, 8192));
+  EXPECT_EQ(Attributes(m->Jar.ReadEntryData(base.Count())).at("MIDlet-Name"), "MyBook01");
+  EXPECT_EQ(m->TakenNonBlank, 16384u);
+  EXPECT_EQ(text.ToString(), book.substr(16384));
+
+  // Without book text the midlet must stay below the limit less 1024 bytes.
+  TZipFile empty = roomy->Jar;
+  while (empty.FileName(empty.Count() - 1) != "res/config.txt") empty.DeleteLast();
+  TNormalizedText shortText("short");
+  EXPECT_FALSE(AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1024), base, 1, Base(), shortText, none,
+                              warned));
+  EXPECT_EQ(shortText.ToString(), "short");
+  const std::optional<AssembledMidlet> fits =
+      AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1025), base, 1, Base(), shortText, none, warned);
+  ASSERT_TRUE(fits);
+  EXPECT_EQ(fits->Jar.ReadEntryData(fits->Jar.Count() - 1), "short");
+  EXPECT_TRUE(shortText.Empty());
   EXPECT_TRUE(host.messages.empty());
 }

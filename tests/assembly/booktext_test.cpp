@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
+#include <thread>
 
 namespace assembly {
 namespace {
@@ -46,6 +49,10 @@ struct FakeConverter {
       png = "PNG of " + fs::path(path).filename().string();
       return accept;
     };
+  }
+  HostedPictureConverter HostedFn() {
+    const PictureConverter fn = Fn();
+    return [fn](const std::string& path, std::string& png, BuildHost&) { return fn(path, png); };
   }
 };
 
@@ -235,21 +242,21 @@ TEST(LoadTextFiles, JoinsFiles) {
     Host host;
     FakeConverter fake;
     TPictureList pictures{"stale"};
-    EXPECT_EQ(LoadTextFiles(host, {}, true, pictures, fake.Fn()), "");
+    EXPECT_EQ(LoadTextFiles(host, {}, true, pictures, fake.HostedFn()), "");
     EXPECT_TRUE(pictures.empty());
   }
   {
     Host host;
     FakeConverter fake;
     TPictureList pictures;
-    EXPECT_EQ(LoadTextFiles(host, {a}, true, pictures, fake.Fn()), "Alpha\r\nline");
+    EXPECT_EQ(LoadTextFiles(host, {a}, true, pictures, fake.HostedFn()), "Alpha\r\nline");
     EXPECT_EQ(host.progress, (std::vector<std::pair<int, int>>{{0, 1}}));
   }
   {
     Host host;
     FakeConverter fake;
     TPictureList pictures;
-    EXPECT_EQ(LoadTextFiles(host, {h1}, false, pictures, fake.Fn()),
+    EXPECT_EQ(LoadTextFiles(host, {h1}, false, pictures, fake.HostedFn()),
               "One " + Marker(1) + " and " + Marker(2));
     EXPECT_EQ(pictures.size(), 2u);
     EXPECT_TRUE(host.progress.empty());
@@ -259,7 +266,7 @@ TEST(LoadTextFiles, JoinsFiles) {
     Host host;
     FakeConverter fake;
     TPictureList pictures;
-    EXPECT_EQ(LoadTextFiles(host, {a, b}, true, pictures, fake.Fn()),
+    EXPECT_EQ(LoadTextFiles(host, {a, b}, true, pictures, fake.HostedFn()),
               a + "\n\n" + sep + "\n\nAlpha\r\nline\n\n\n" + b + "\n\n" + sep + "\n\nBeta\n\n\n");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.progress, (std::vector<std::pair<int, int>>{{0, 2}, {0, 2}, {1, 2}}));
@@ -269,7 +276,7 @@ TEST(LoadTextFiles, JoinsFiles) {
     Host host;
     FakeConverter fake;
     TPictureList pictures;
-    const std::string text = LoadTextFiles(host, {h1, h2}, false, pictures, fake.Fn());
+    const std::string text = LoadTextFiles(host, {h1, h2}, false, pictures, fake.HostedFn());
     EXPECT_EQ(text, h1 + "\n\n" + sep + "\n\nOne" + Marker(1) + "and" + Marker(2) + sep + "\n\n\n" +
                         h2 + "\n\n" + sep + "\n\nTwo" + Marker(3) + Marker(4) + sep + "\n\n\n");
     EXPECT_EQ(pictures, (TPictureList{"PNG of p1.png", "PNG of p2.png", "PNG of p3.png",
@@ -281,10 +288,128 @@ TEST(LoadTextFiles, JoinsFiles) {
     FakeConverter fake;
     TPictureList pictures;
     const std::string missing = dir.Folder() + "missing.txt";
-    EXPECT_EQ(LoadTextFiles(host, {missing, b}, false, pictures, fake.Fn()),
+    EXPECT_EQ(LoadTextFiles(host, {missing, b}, false, pictures, fake.HostedFn()),
               missing + "\n\n" + sep + "\n\n\n\n\n" + b + "\n\n" + sep + "\n\nBeta\n\n\n");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.terminate_requests, 1);
+  }
+}
+
+// Converts by the file's name, from any thread: "bad" pictures are reported and end the
+// program, "boom" ones throw, others are slow enough that the workers overtake the book.
+bool NamedConverter(const std::string& path, std::string& png, BuildHost& host) {
+  const std::string name = fs::path(path).filename().string();
+  if (name.find("boom") != std::string::npos) throw std::runtime_error("decoder failed on " + name);
+  if (name.find("bad") != std::string::npos) {
+    host.ShowMessage("Unable to load image: " + name, "Error", MessageIcon::None);
+    host.RequestTerminate();
+    return false;
+  }
+  if (name.find("skip") != std::string::npos) return false;
+  std::this_thread::sleep_for(std::chrono::milliseconds(name.size() % 3));
+  png = "PNG of " + name;
+  return true;
+}
+
+// Every host call in one list, in the order made, each checked to come from the test's thread.
+class CallLog : public BuildHost {
+public:
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) override {
+    Log(caption + ": " + text);
+  }
+  void RequestTerminate() override { Log("terminate"); }
+  void SetProgress(int position, int max) override {
+    Log("progress " + std::to_string(position) + "/" + std::to_string(max));
+  }
+  void SetStatus(const std::string& text) override { Log("status " + text); }
+  void ProcessMessages() override { Log("process messages"); }
+  std::vector<std::string> calls;
+
+private:
+  void Log(const std::string& call) {
+    EXPECT_EQ(std::this_thread::get_id(), owner_) << call;
+    calls.push_back(call);
+  }
+  std::thread::id owner_ = std::this_thread::get_id();
+};
+
+struct Loaded {
+  std::string text;
+  TPictureList pictures;
+  CallLog host;
+  std::string error;
+};
+
+Loaded Load(const std::vector<std::string>& files, unsigned threads) {
+  Loaded r;
+  try {
+    r.text = LoadTextFiles(r.host, files, true, r.pictures, NamedConverter, threads);
+  } catch (const std::exception& e) {
+    r.error = e.what();
+  }
+  return r;
+}
+
+TEST(LoadTextFiles, PicturesOnSeveralThreadsGiveWhatOneThreadGives) {
+  TempDir dir;
+  std::string html;
+  for (int i = 1; i <= 40; ++i) {
+    const std::string name = i == 3 ? "bad3.gif" : i == 17 ? "skip17.png" : i == 29 ? "bad29.jpg"
+                                                                             : "p" + std::to_string(i) + ".png";
+    dir.Write(name, "picture");
+    html += "<p>Text " + std::to_string(i) + "<img src=" + name + "></p>";
+  }
+  const std::string one = dir.Write("one.htm", html + "<img src=missing.png><img src=p1.png>");
+  const std::string two = dir.Write("two.htm", "<p>Again<img src=p2.png><img src=bad3.gif></p>");
+  const std::string text = dir.Write("plain.txt", "plain");
+  const std::string gone = dir.Folder() + "gone.htm";
+
+  const std::vector<std::vector<std::string>> books = {
+      {one}, {one, gone, two, text}, {gone}, {text}, {}};
+  for (const auto& files : books) {
+    const Loaded serial = Load(files, 1);
+    for (unsigned threads : {2u, 8u, 0u}) {
+      SCOPED_TRACE(::testing::Message() << files.size() << " files, " << threads << " threads");
+      const Loaded parallel = Load(files, threads);
+      EXPECT_EQ(parallel.text, serial.text);
+      EXPECT_EQ(parallel.pictures, serial.pictures);
+      EXPECT_EQ(parallel.host.calls, serial.host.calls);
+      EXPECT_EQ(parallel.error, "");
+    }
+  }
+  // What the book gives: its own pictures in order, the skipped and missing ones left out, and
+  // the messages of the broken ones and of the file that is gone, in the book's order.
+  const Loaded all = Load(books[1], 0);
+  ASSERT_EQ(all.pictures.size(), 40u - 3 + 1 + 1);
+  EXPECT_EQ(all.pictures[2], "PNG of p4.png");
+  EXPECT_EQ(all.pictures.back(), "PNG of p2.png");
+  EXPECT_EQ(all.host.calls,
+            (std::vector<std::string>{
+                "progress 0/4", "progress 0/4", "Error: Unable to load image: bad3.gif", "terminate",
+                "Error: Unable to load image: bad29.jpg", "terminate", "progress 1/4",
+                "Fatal error: Unable to open file. File does not exist or is locked by other "
+                "application: \"" + gone + "\"",
+                "terminate", "progress 2/4", "Error: Unable to load image: bad3.gif", "terminate",
+                "progress 3/4"}));
+}
+
+TEST(LoadTextFiles, AConverterErrorLeavesWhereItWouldWithOneThread) {
+  TempDir dir;
+  std::string html;
+  for (const char* name : {"p1.png", "bad2.gif", "boom3.png", "bad4.gif", "p5.png"}) {
+    dir.Write(name, "picture");
+    html += std::string("<img src=") + name + ">";
+  }
+  const std::string book = dir.Write("b.htm", html);
+  const std::string gone = dir.Folder() + "gone.txt";
+  for (unsigned threads : {1u, 3u, 0u}) {
+    const Loaded r = Load({book, gone}, threads);
+    EXPECT_EQ(r.error, "decoder failed on boom3.png") << threads;
+    // Only what came before the failing picture was shown.
+    EXPECT_EQ(r.host.calls, (std::vector<std::string>{"progress 0/2", "progress 0/2",
+                                                      "Error: Unable to load image: bad2.gif",
+                                                      "terminate"}))
+        << threads;
   }
 }
 

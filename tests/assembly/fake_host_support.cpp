@@ -9,6 +9,11 @@ void RecordingHost::ShowMessage(const std::string& text, const std::string& capt
 
 void RecordingHost::SetProgress(int position, int max) { progress.emplace_back(position, max); }
 
+std::string FakeTexts::TextByName(std::string_view name) const {
+  const auto it = texts_.find(std::string(name));
+  return it != texts_.end() ? it->second : "<" + std::string(name) + ">";
+}
+
 void RecordingHost::SetWindowEnabled(bool enabled) {
   enabled_calls.push_back(enabled);
   window_enabled = enabled;

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "assembly/host.h"
+#include "assembly/midletconfig.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,17 @@ public:
   int terminate_requests = 0;
   int process_messages = 0;
   bool window_enabled = true;  // the state the last SetWindowEnabled left
+};
+
+// Named texts for the engine: the ones given, and "<name>" for any other, so that a test sees
+// which text the engine asked for.
+class FakeTexts : public NamedTexts {
+public:
+  explicit FakeTexts(std::map<std::string, std::string> texts = {}) : texts_(std::move(texts)) {}
+  std::string TextByName(std::string_view name) const override;
+
+private:
+  std::map<std::string, std::string> texts_;
 };
 
 }  // namespace assembly::testing

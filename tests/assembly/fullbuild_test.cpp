@@ -18,6 +18,7 @@
 
 using namespace assembly;
 using assembly::testing::Attributes;
+using assembly::testing::FakeTexts;
 using assembly::testing::RecordingHost;
 using assembly::testing::SampleArchive;
 using namespace testing_support;
@@ -56,9 +57,10 @@ class FullBuild : public ::testing::Test {
 protected:
   FullBuild() { inputs.Vendor = "Quire Vendor"; }
 
-  BuildContext Context() { return BuildContext{SampleArchive(), host, inputs}; }
+  BuildContext Context() { return BuildContext{SampleArchive(), host, inputs, texts}; }
 
   BuildInputs inputs;
+  FakeTexts texts;
   RecordingHost host;
   TempDir dir;
 };
@@ -77,9 +79,10 @@ TEST_F(FullBuild, EveryCoreWritesASoundJadAndJarPair) {
         fs::create_directories(out);
         const std::string base = (out / "Tomefalcon").string();
 
-        const int measured = BuildFullMidlet(Context(), true, c, "Tomefalcon.jar", base);
+        const BuildResult measured = BuildFullMidlet(Context(), true, c, "Tomefalcon.jar", base);
+        ASSERT_TRUE(measured.Ok());
         EXPECT_TRUE(FilesIn(out).empty()) << "test mode writes nothing";
-        ASSERT_EQ(BuildFullMidlet(Context(), false, c, "Tomefalcon.jar", base), 0);
+        ASSERT_TRUE(BuildFullMidlet(Context(), false, c, "Tomefalcon.jar", base).Ok());
         ASSERT_TRUE(host.messages.empty()) << host.messages[0].text;
 
         std::vector<std::string> expectedFiles = {"Tomefalcon.jad", "Tomefalcon.jar"};
@@ -87,7 +90,7 @@ TEST_F(FullBuild, EveryCoreWritesASoundJadAndJarPair) {
         EXPECT_EQ(FilesIn(out), expectedFiles);
         const std::string jarFile = base + ".jar";
         const int64_t size = fs::file_size(jarFile);
-        EXPECT_EQ(measured, size);
+        EXPECT_EQ(measured.PackedSize(), size);
         jars.push_back(jarFile);
 
         TZipFile jar;
@@ -216,8 +219,8 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
     RecordingHost h;
     const fs::path out = dir.Path() / fs::path(missing).filename();
     fs::create_directories(out);
-    EXPECT_EQ(BuildFullMidlet(BuildContext{archive, h, inputs}, false, Record(0, 0, 1), "T.jar",
-                              (out / "T").string()), -1);
+    EXPECT_FALSE(BuildFullMidlet(BuildContext{archive, h, inputs, texts}, false, Record(0, 0, 1), "T.jar",
+                              (out / "T").string()).Ok());
     ASSERT_EQ(h.messages.size(), 1u) << missing;
     std::string backslashed = missing;
     ReplaceChar(backslashed, '/', '\\');
@@ -233,14 +236,14 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
   c.FontNames[1] = "mine";
   c.FontSources[1] = own.File("mine.fnt");
   WriteFile(c.FontSources[1], "\x01\x34 not a font");
-  EXPECT_EQ(BuildFullMidlet(Context(), true, c, "T.jar", own.File("T")), -1);
+  EXPECT_FALSE(BuildFullMidlet(Context(), true, c, "T.jar", own.File("T")).Ok());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_NE(host.messages[0].text.find("mine.fnt"), std::string::npos) << host.messages[0].text;
 
   c = Record(1, 0, 1);
   c.KeysConfig = 13;
   inputs.CustomKeysFile = own.File("keys-gone.txt");
-  EXPECT_EQ(BuildFullMidlet(Context(), false, c, "T.jar", own.File("T")), -1);
+  EXPECT_FALSE(BuildFullMidlet(Context(), false, c, "T.jar", own.File("T")).Ok());
   ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_NE(host.messages[1].text.find("keys-gone.txt"), std::string::npos);
   EXPECT_EQ(FilesIn(own.Path()), std::vector<std::string>{"mine.fnt"});
@@ -255,14 +258,14 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
     TempDir out;
     fs::create_directories(out.Path() / k.blocked);
     RecordingHost h;
-    EXPECT_EQ(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs}, false, Record(k.core, 0, 0),
-                              "T.jar", out.File("T")), -1) << k.blocked;
+    EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(k.core, 0, 0),
+                              "T.jar", out.File("T")).Ok()) << k.blocked;
     ASSERT_EQ(h.messages.size(), 1u) << k.blocked;
     EXPECT_NE(h.messages[0].text.find(k.blocked), std::string::npos) << h.messages[0].text;
   }
   RecordingHost h;
-  EXPECT_EQ(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs}, false, Record(0, 0, 0), "T.jar",
-                            dir.File("no/such/folder/T")), -1);
+  EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(0, 0, 0), "T.jar",
+                            dir.File("no/such/folder/T")).Ok());
   EXPECT_EQ(h.messages.size(), 1u);
 }
 
@@ -270,7 +273,7 @@ TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {
   TMIDLETCONFIG c = Record(6, 1, 2);
   c.CustomAttributes = "Nokia-MIDlet-Category: Application\r\n\r\nMIDlet-Permissions: x\r\n";
   c.MidletDataSize = 4096;
-  ASSERT_EQ(BuildFullMidlet(Context(), false, c, "reader.jar", dir.File("reader")), 0);
+  ASSERT_TRUE(BuildFullMidlet(Context(), false, c, "reader.jar", dir.File("reader")).Ok());
   const TextLines jad = SplitLines(ReadFile(dir.File("reader.jad")));
   ASSERT_GE(jad.size(), 5u);
   EXPECT_EQ(TextLines(jad.end() - 5, jad.end()),
@@ -287,7 +290,7 @@ TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {
 
 TEST_F(FullBuild, CachedBuildsGiveTheSameJar) {
   TJarCache cache;
-  BuildContext cached{SampleArchive(), host, inputs, nullptr, &cache};
+  BuildContext cached{SampleArchive(), host, inputs, texts, nullptr, &cache};
   TMIDLETCONFIG c = Record(4, 1, 5);
   c.FontNames[4] = "mine";
   c.FontSources[4] = dir.File("mine.fnt");
@@ -340,7 +343,7 @@ TEST_F(FullBuild, RecordOutsideTheTablesIsRefused) {
     TMIDLETCONFIG c = Record(9, 1, 10);
     k.spoil(c);
     RecordingHost h;
-    EXPECT_EQ(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs}, true, c, "T.jar", dir.File("T")), -1)
+    EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, true, c, "T.jar", dir.File("T")).Ok())
         << k.what;
     EXPECT_EQ(h.messages.size(), 1u) << k.what;
   }

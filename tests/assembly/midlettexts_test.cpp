@@ -4,6 +4,7 @@
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
+#include "fake_host_support.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,8 @@ std::string Jad(const TMIDLETCONFIG& c, const BuildInputs& in, const std::string
 std::string Config(const std::string& keys, const TMIDLETCONFIG& c, const BuildInputs& in,
                    int part, const std::string& title) {
   TextLines lines = SplitLines(keys);
-  WriteConfig(lines, c, in, part, title);
+  const assembly::testing::FakeTexts texts(std::map<std::string, std::string>{{"Chapter", "Chapter"}});
+  WriteConfig(lines, c, in, texts, part, title);
   RemoveEmptyLines(lines);
   return JoinLines(lines);
 }

@@ -3,6 +3,7 @@
 #include "assembly/fullbuild.h"
 #include "assembly/tables.h"
 #include "engine_fixture_support.h"
+#include "wizard/buildrecord.h"
 
 #include <gtest/gtest.h>
 
@@ -72,10 +73,14 @@ TEST(FitFonts, StepsInOrderUntilTheEstimateFits) {
 
 TEST(FitFonts, AFailedTrialBuildEndsTheFit) {
   int asked = 0, taken = 0;
-  EXPECT_EQ(FitFonts(65536, 256, [&] { return ++asked == 1 ? 70000 : -1; }, [&](FitStep) { ++taken; }), 1);
+  const auto failsSecond = [&]() -> std::optional<int> {
+    if (++asked == 1) return 70000;
+    return std::nullopt;
+  };
+  EXPECT_EQ(FitFonts(65536, 256, failsSecond, [&](FitStep) { ++taken; }), 1);
   EXPECT_EQ(asked, 2);
   EXPECT_EQ(taken, 1);
-  EXPECT_FALSE(EstimateFits(-1, 256, 65536));
+  EXPECT_FALSE(EstimateFits(std::nullopt, 256, 65536));
 }
 
 TEST(FitFonts, ReserveAndBounds) {
@@ -92,14 +97,14 @@ TEST(FitFonts, TrialBuildsOfTheSampleArchive) {
   MessageHost host;
   assembly::BuildInputs inputs;
   assembly::TJarCache cache;
-  const assembly::BuildContext context{SampleArchive(), host, inputs, nullptr, &cache};
+  const assembly::BuildContext context{SampleArchive(), host, inputs, ProgramTexts(), nullptr, &cache};
 
   TMIDLETCONFIG record = FiveFonts();
-  const int whole = TrialJarSize(context, record);
+  const int whole = TrialJarSize(context, record).value_or(-1);
   ASSERT_GT(whole, 0);
   TMIDLETCONFIG bare = record;
   for (int step = 0; step < kFitStepCount; ++step) TakeStep(bare, static_cast<FitStep>(step));
-  const int smallest = TrialJarSize(context, bare);
+  const int smallest = TrialJarSize(context, bare).value();
   ASSERT_GT(whole, smallest);
 
   // Exactly at the limit: nothing changes.
@@ -121,10 +126,10 @@ TEST(FitFonts, TrialBuildsOfTheSampleArchive) {
   const int limit = (whole + smallest) / 2 + 256;
   const int steps = run(limit);
   EXPECT_GT(steps, 0);
-  EXPECT_LE(TrialJarSize(context, fit) + 256, limit);
+  EXPECT_LE(TrialJarSize(context, fit).value() + 256, limit);
   TMIDLETCONFIG before = record;
   for (int s = 0; s + 1 < steps; ++s) TakeStep(before, static_cast<FitStep>(s));
-  EXPECT_GT(TrialJarSize(context, before) + 256, limit);
+  EXPECT_GT(TrialJarSize(context, before).value() + 256, limit);
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -180,13 +185,13 @@ TEST(NegativeLockedByCore, KindAndCore) {
 TEST(TrialJarSize, BookEditionsMeasureTheFirstMidletWithoutBook) {
   MessageHost host;
   assembly::BuildInputs inputs;  // no book files: the trial build reads none
-  const assembly::BuildContext context{SampleArchive(), host, inputs, nullptr, nullptr};
+  const assembly::BuildContext context{SampleArchive(), host, inputs, ProgramTexts(), nullptr, nullptr};
   TMIDLETCONFIG record = FiveFonts();
   record.Edition = 2;
-  const int lite = TrialJarSize(context, record);
+  const int lite = TrialJarSize(context, record).value_or(-1);
   EXPECT_GT(lite, 0);
   record.FontNames = {};
   record.FontSources = {};
-  EXPECT_LT(TrialJarSize(context, record), lite);
+  EXPECT_LT(TrialJarSize(context, record).value(), lite);
   EXPECT_TRUE(host.messages.empty());
 }

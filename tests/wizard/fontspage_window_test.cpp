@@ -100,13 +100,13 @@ TEST_F(FontsPage, SizeLabelsShowTheLimitAndTheTrialBuild) {
   form->spJARLimit->SetValue(64);
   form->LoadFontsPage(false);
   EXPECT_EQ(form->Label26->Caption(), "Selected phone has JAR size limit 65536 bytes.");
-  const int size = form->EstimateJarSize();
+  const int size = form->EstimateJarSize().value_or(-1);
   EXPECT_GT(size, 0);
   EXPECT_EQ(form->Label27->Caption(), "Midlet JAR Size with selected fonts is " + std::to_string(size) + " bytes.");
   form->cbNegative4->SetChecked(false);  // a click outside the set-up measures again
   EXPECT_EQ(form->Label27->Caption(),
-            "Midlet JAR Size with selected fonts is " + std::to_string(form->EstimateJarSize()) + " bytes.");
-  EXPECT_LT(form->EstimateJarSize(), size);
+            "Midlet JAR Size with selected fonts is " + std::to_string(form->EstimateJarSize().value()) + " bytes.");
+  EXPECT_LT(form->EstimateJarSize().value(), size);
 }
 
 TEST_F(FontsPage, CustomFontFileChosenOrCancelled) {
@@ -158,12 +158,12 @@ TEST_F(FontsPage, FitEmptiesNegativesThenFontsUntilTheJarFits) {
            "\r\ncbFont5=" + std::to_string(form->cbFont5->Items()->IndexOf("Arial15we ClearType")) + "\r\n");
   form->spJARLimit->SetValue(30);
   form->LoadFontsPage(true);
-  ASSERT_GT(form->EstimateJarSize(), 0);  // unchanged by this step
+  ASSERT_GT(form->EstimateJarSize().value_or(-1), 0);  // unchanged by this step
   form->FResetFonts = true;
   form->LoadFontsPage(true);
   EXPECT_FALSE(form->FResetFonts);
   EXPECT_TRUE(form->FontsFitJarLimit());
-  EXPECT_LE(form->EstimateJarSize() + 256, 30 * 1024);
+  EXPECT_LE(form->EstimateJarSize().value() + 256, 30 * 1024);
   EXPECT_EQ(form->cbFont1->Text(), "5x3we BW");
   EXPECT_EQ(form->cbFont3->Text(), "6x4we BW");
   // Fonts go only after every negative.
