@@ -11,8 +11,13 @@
 #include "assembly/zipfile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <thread>
+#include <vector>
 
 namespace assembly {
 
@@ -121,6 +126,25 @@ std::size_t KeepMarkersWhole(std::string_view window, std::size_t cut) {
   return start;
 }
 
+std::string PictureEntryName(std::size_t n) { return "res/" + std::to_string(n) + ".png"; }
+
+// Calls fn with the number of every marker in the piece that names one of `count` pictures.
+template <typename Fn>
+void ForEachPicture(std::string_view piece, std::size_t count, Fn fn) {
+  for (std::size_t i = piece.find(kMarkerStart); i != std::string_view::npos;
+       i = piece.find(kMarkerStart, i + 1)) {
+    std::size_t p = i + 1;
+    while (p < piece.size() && piece[p] == ' ') ++p;
+    uint64_t n = 0;
+    bool digits = false;
+    for (; p < piece.size() && piece[p] >= '0' && piece[p] <= '9'; ++p) {
+      digits = true;
+      n = std::min<uint64_t>(n * 10 + static_cast<uint64_t>(piece[p] - '0'), UINT32_MAX);
+    }
+    if (digits && n >= 1 && n <= count) fn(static_cast<std::size_t>(n));
+  }
+}
+
 // The JAR of the midlet saved with its JAD: numbered when the book goes on or this is not the
 // first midlet; a single midlet gets the manifest without the number.
 void SaveMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, TZipFile& jar, int midlet,
@@ -152,34 +176,48 @@ std::string LoadBook(const BuildContext& ctx, BuildHost& host, bool showProgress
 
 }  // namespace
 
-TPictureEntries::TPictureEntries(TPictureList pictures, bool reusePacked)
-    : pictures_(std::move(pictures)), reuse_(reusePacked), packed_(pictures_.size()) {}
+TPictureEntries::TPictureEntries(TPictureList pictures, bool reusePacked, unsigned threads)
+    : pictures_(std::move(pictures)), reuse_(reusePacked) {
+  if (!reuse_) return;
+  packed_.resize(pictures_.size());
+  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+  std::atomic<std::size_t> next{0};
+  std::vector<std::exception_ptr> errors(std::max(1u, threads));
+  auto pack = [&](std::exception_ptr& error) {
+    try {
+      for (std::size_t i; (i = next.fetch_add(1)) < pictures_.size();)
+        packed_[i] = PackEntryData(pictures_[i]);
+    } catch (...) {
+      error = std::current_exception();
+      next = pictures_.size();
+    }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    for (std::size_t t = 1; t < std::min<std::size_t>(errors.size(), pictures_.size()); ++t)
+      helpers.emplace_back(pack, std::ref(errors[t]));
+    pack(errors[0]);
+  }
+  for (const std::exception_ptr& error : errors)
+    if (error) std::rethrow_exception(error);
+}
+
+int64_t TPictureEntries::EntrySize(std::size_t n) const {
+  return ZipEntrySize(PictureEntryName(n), reuse_ ? packed_.at(n - 1).CompressedData.size() : 0);
+}
 
 void TPictureEntries::Add(TZipFile& jar, std::size_t n) {
-  const std::string name = "res/" + std::to_string(n) + ".png";
+  const std::string name = PictureEntryName(n);
   if (!reuse_) {
     AddJarEntry(jar, name, pictures_.at(n - 1));
     return;
   }
-  std::optional<TPackedData>& packed = packed_.at(n - 1);
-  if (!packed) packed = PackEntryData(pictures_[n - 1]);
   jar.AddFile(name, 0);
-  jar.WritePackedData(jar.Count() - 1, *packed);
+  jar.WritePackedData(jar.Count() - 1, packed_.at(n - 1));
 }
 
 void AddImage(TZipFile& jar, std::string_view piece, TPictureEntries& pictures) {
-  for (std::size_t i = piece.find(kMarkerStart); i != std::string_view::npos;
-       i = piece.find(kMarkerStart, i + 1)) {
-    std::size_t p = i + 1;
-    while (p < piece.size() && piece[p] == ' ') ++p;
-    uint64_t n = 0;
-    bool digits = false;
-    for (; p < piece.size() && piece[p] >= '0' && piece[p] <= '9'; ++p) {
-      digits = true;
-      n = std::min<uint64_t>(n * 10 + static_cast<uint64_t>(piece[p] - '0'), UINT32_MAX);
-    }
-    if (digits && n >= 1 && n <= pictures.Count()) pictures.Add(jar, static_cast<std::size_t>(n));
-  }
+  ForEachPicture(piece, pictures.Count(), [&](std::size_t n) { pictures.Add(jar, n); });
 }
 
 bool CutBeforeLastImage(std::size_t& cutLength, std::string_view text) {
@@ -209,13 +247,19 @@ PartFit FitPart(const BuildContext& ctx, TZipFile& jar, int k, std::string_view 
     // An empty part only for an empty text; one cut back to nothing is no part.
     if ((length > 0 || window.empty()) && length != failed) {
       const std::string_view part = window.substr(0, length);
-      AddJarEntry(jar, name, part);
-      // Pictures only add to the size: a part whose text alone is too large needs none.
-      const bool textFits = jar.ArchiveSize() <= jarLimit - kPartReserve;
-      if (textFits) AddImage(jar, part, pictures);
-      if (textFits && jar.ArchiveSize() <= jarLimit - kPartReserve)
-        return {PartOutcome::Added, length};
-      while (jar.Count() > entries) jar.DeleteLast();
+      // What the part's entries take at least, its text deflated to nothing: when that is too
+      // much already, the text need not be deflated to know.
+      int64_t least = jar.ArchiveSize() + ZipEntrySize(name, 0);
+      ForEachPicture(part, pictures.Count(), [&](std::size_t n) { least += pictures.EntrySize(n); });
+      if (least <= jarLimit - kPartReserve) {
+        AddJarEntry(jar, name, part);
+        // Pictures only add to the size: a part whose text alone is too large needs none.
+        const bool textFits = jar.ArchiveSize() <= jarLimit - kPartReserve;
+        if (textFits) AddImage(jar, part, pictures);
+        if (textFits && jar.ArchiveSize() <= jarLimit - kPartReserve)
+          return {PartOutcome::Added, length};
+        while (jar.Count() > entries) jar.DeleteLast();
+      }
       failed = length;
     }
     if (cut > 1024) cut -= (k == 0 && pictures.Count() > 0) ? 256 : 1024;
@@ -280,6 +324,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
     TPictureList pictures;
     const std::string book = LoadBook(ctx, watch, showProgress, pictures);
     if (watch.terminated) return BuildResult::Failed();
+    TPictureEntries entries(std::move(pictures), ctx.ReusePackedPictures, ctx.PictureThreads);
 
     TNormalizedText text(in.IntroText + book);
     const std::size_t introNonBlank = CountNonBlank(in.IntroText);
@@ -290,7 +335,6 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
     host.SetStatus(Text(ctx, "GeneratingMidlets"));
     host.ProcessMessages();
 
-    TPictureEntries entries(std::move(pictures), ctx.ReusePackedPictures);
     const TZipFile base = AssembleBase(ctx, c);
     for (int midlet = 1;; ++midlet) {
       if (showProgress) {

@@ -19,19 +19,22 @@ namespace assembly {
 class TNormalizedText;
 
 // The pictures of a book as the JAR entries "res/<n>.png" (picture n is item n - 1). With
-// reuse each picture is deflated the first time it is stored and its packed form stored again
-// after; without, every entry is deflated anew. The JARs come out the same.
+// reuse every picture is deflated once, at the start on `threads` threads (0: one per core),
+// and its packed form stored as often as the book asks; without, every entry is deflated as it
+// is stored. The JARs come out the same.
 class TPictureEntries {
 public:
-  explicit TPictureEntries(TPictureList pictures, bool reusePacked = true);
+  explicit TPictureEntries(TPictureList pictures, bool reusePacked = true, unsigned threads = 1);
   std::size_t Count() const { return pictures_.size(); }
   // Appends picture n's entry (1 <= n <= Count()).
   void Add(TZipFile& jar, std::size_t n);
+  // The bytes picture n's entry adds to a JAR; without reuse, at least that many.
+  int64_t EntrySize(std::size_t n) const;
 
 private:
   TPictureList pictures_;
   bool reuse_;
-  std::vector<std::optional<TPackedData>> packed_;
+  std::vector<TPackedData> packed_;  // with reuse
 };
 
 // Adds "res/<n>.png" with picture n's bytes for every marker in the piece that names a

@@ -344,6 +344,10 @@ TPackedData PackEntryData(std::string_view data) {
   return packed;
 }
 
+int64_t ZipEntrySize(std::string_view name, uint64_t compressedSize) {
+  return static_cast<int64_t>(kLocalHeaderSize + kFileHeaderSize + 2 * name.size() + compressedSize);
+}
+
 void TZipFile::WriteEntryData(int index, std::string_view data) {
   CheckIndex(index);
   WritePackedData(index, PackEntryData(data));

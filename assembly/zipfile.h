@@ -83,6 +83,9 @@ struct TPackedData {
 // Deflates data as WriteEntryData stores it.
 TPackedData PackEntryData(std::string_view data);
 
+// The bytes an entry made by AddFile adds to ArchiveSize once it holds that many packed bytes.
+int64_t ZipEntrySize(std::string_view name, uint64_t compressedSize);
+
 class TZipFile {
 public:
   TZipFile() = default;

@@ -235,6 +235,9 @@ TEST(ZipFile, PackedDataIsStoredAsWriteEntryDataStoresIt) {
     EXPECT_EQ(reused.ReadEntryData(i), data);
   }
   EXPECT_EQ(reused.ArchiveSize(), direct.ArchiveSize() * 2 - 22);  // one end record
+  // Each entry: a 30-byte local and a 46-byte central record, the name in both, the data.
+  EXPECT_EQ(ZipEntrySize("res/1.png", packed.CompressedData.size()), direct.ArchiveSize() - 22);
+  EXPECT_EQ(ZipEntrySize("res/1.png", 0), 30 + 46 + 2 * 9);
   TZipFile back;
   back.LoadFromBytes(reused.SaveToBytes());
   EXPECT_EQ(back.ReadEntryData(1), data);
