@@ -93,7 +93,8 @@ struct BuildContext {
   const NamedTexts& Texts;
   bool* JarLimitWarned = nullptr;
   TJarCache* Cache = nullptr;
-  // How many pictures of a book are converted at once; 0 is one per core.
+  // Threads that convert a book's pictures and deflate their entries; 0 is one per core. The
+  // host sees the same calls in the same order whatever the number.
   unsigned PictureThreads = 0;
   // A book's picture entries are deflated once and the packed form reused by every midlet and
   // every attempt at a part; false deflates them each time (same JARs, slower).
