@@ -64,30 +64,27 @@ void TDitherEngine::StartNextRow() {
 }
 
 TFloydSteinbergDitherer::TFloydSteinbergDitherer(int width, TColorLookup& lookup) : TDitherEngine(width, lookup) {
-  for (int c = 0; c < 3; ++c) {
-    current_[c].assign(static_cast<std::size_t>(width) + 2, 0);
-    next_[c].assign(static_cast<std::size_t>(width) + 2, 0);
-  }
+  for (std::vector<int>& e : errors_) e.assign(static_cast<std::size_t>(width) + 2, 0);
 }
 
 int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
                                       std::uint8_t& out_red, std::uint8_t& out_green, std::uint8_t& out_blue) {
-  const auto at = static_cast<std::size_t>(Column + 1);
+  const auto at = static_cast<std::size_t>(pointer_);
   const int in[3] = {red, green, blue};
   int v[3];
-  for (int c = 0; c < 3; ++c) v[c] = Clamp(in[c] + (current_[c][at] + 8) / 16);
+  for (int c = 0; c < 3; ++c) v[c] = Clamp(in[c] + (current_[c] + errors_[c][at] + 8) / 16);
   std::uint8_t out[3];
   const int index = Lookup->FindEntry(static_cast<std::uint8_t>(v[0]), static_cast<std::uint8_t>(v[1]),
                                       static_cast<std::uint8_t>(v[2]), out[0], out[1], out[2]);
-  const std::size_t ahead = at + static_cast<std::size_t>(Direction), behind = at - static_cast<std::size_t>(Direction);
   for (int c = 0; c < 3; ++c) {
     const int e = v[c] - out[c];
+    current_[c] = 7 * e;
     if (e == 0) continue;
-    current_[c][ahead] += 7 * e;
-    next_[c][behind] += 3 * e;
-    next_[c][at] += 5 * e;
-    next_[c][ahead] += e;
+    errors_[c][at] = below_[c] + 3 * e;
+    below_[c] = below_prev_[c] + 5 * e;
+    below_prev_[c] = e;
   }
+  pointer_ += Direction;
   out_red = out[0];
   out_green = out[1];
   out_blue = out[2];
@@ -96,10 +93,11 @@ int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std:
 
 void TFloydSteinbergDitherer::StartNextRow() {
   for (int c = 0; c < 3; ++c) {
-    std::swap(current_[c], next_[c]);
-    std::fill(next_[c].begin(), next_[c].end(), 0);
+    errors_[c][static_cast<std::size_t>(pointer_)] = below_[c];
+    current_[c] = below_[c] = below_prev_[c] = 0;
   }
   TDitherEngine::StartNextRow();
+  pointer_ = Direction > 0 ? 0 : Width + 1;
 }
 
 T5by3Ditherer::T5by3Ditherer(int width, TColorLookup& lookup, int rows, int margin)

@@ -77,8 +77,10 @@ protected:
   static int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 };
 
-// Floyd-Steinberg: 7/16 to the next pixel, 3/16, 5/16 and 1/16 to the row below (behind,
-// under and ahead), counted in the scan direction.
+// Floyd-Steinberg in 16ths (7 ahead; 3, 5, 1 below) with one error row per channel and three
+// running terms: the current error C, the pending below error B and the pending
+// below-previous error P. A pixel reads the entry under the row pointer, which moves one entry
+// per pixel; a pixel without error leaves the entry, B and P as they are.
 class TFloydSteinbergDitherer : public TDitherEngine {
 public:
   TFloydSteinbergDitherer(int width, TColorLookup& lookup);
@@ -87,7 +89,9 @@ public:
   void StartNextRow() override;
 
 private:
-  std::vector<int> current_[3], next_[3];  // width + 2 entries, column c at c + 1
+  std::vector<int> errors_[3];  // width + 2 entries
+  int pointer_ = 0;             // entry 0 at the start of a left-to-right row, width + 1 of a right-to-left one
+  int current_[3] = {}, below_[3] = {}, below_prev_[3] = {};
 };
 
 // Error diffusion over several rows with a kernel and divisor of the subclass. Each channel
