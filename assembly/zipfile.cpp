@@ -22,6 +22,10 @@ constexpr size_t kEndRecordSize = 22;
 // The end record is looked for only where the archive comment is at most this long.
 constexpr size_t kMaxCommentSearch = 260;
 constexpr uint64_t kMaxOffset = 0xFFFFFFFFu;
+constexpr size_t kZip64LocatorSize = 20;
+constexpr uint32_t kZip64LocatorSignature = 0x07064B50;
+constexpr const char* kTooManyEntries =
+    "The archive holds more than 65535 entries (ZIP64), which this program cannot read";
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
@@ -256,6 +260,11 @@ void TZipFile::Parse(std::string_view bytes) {
   end.CommentLength = Get16(e + 20);
   std::string comment = r.Bytes(pos + kEndRecordSize, end.CommentLength, "Archive comment");
 
+  // A ZIP64 locator just before the end record: more entries or bytes than this format holds.
+  if (pos >= kZip64LocatorSize && Get32(r.At(pos - kZip64LocatorSize, 4, "End of central directory")) ==
+                                      kZip64LocatorSignature)
+    throw EZipFileError(kTooManyEntries);
+
   // Every central entry takes at least 46 bytes: refuse counts the file cannot hold
   // before sizing anything by them.
   const uint64_t cdOffset = end.CentralDirectoryOffset;
@@ -284,6 +293,9 @@ void TZipFile::Parse(std::string_view bytes) {
     h.FileComment = r.Bytes(p, h.FileCommentLength, "Central directory entry");
     p += h.FileCommentLength;
   }
+  // Another central entry after the counted ones: the count has overflowed its 16 bits.
+  if (r.Fits(p, 4) && Get32(r.At(p, 4, "Central directory")) == kFileHeaderSignature)
+    throw EZipFileError(kTooManyEntries);
 
   // Local entries take name and extra field from the central entry; the data starts where
   // the entry's own local header says (local extra fields are often longer).
