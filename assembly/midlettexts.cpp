@@ -54,7 +54,7 @@ void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& in
   if (!bookTitle.empty()) lines.push_back("BookTitle: " + EncodeLetterHex(bookTitle));
   if (partNumber != 0) {
     const std::string chapter = localisation::LangManager().TextByName("Chapter");
-    lines.push_back("BookPart: " + EncodeLetterHex(chapter + " " + std::to_string(partNumber)));
+    lines.push_back("BookPart: " + EncodeLetterHex(chapter) + " " + std::to_string(partNumber));
   }
   int k = 0;
   for (const std::string& name : c.FontNames)

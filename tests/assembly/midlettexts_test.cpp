@@ -4,6 +4,7 @@
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
+#include "localisation/langmanager.h"
 
 #include <gtest/gtest.h>
 
@@ -139,7 +140,7 @@ TEST(MidletTexts, ConfigGoldenTexts) {
             "Title1: AAEBAAEC\r\n"
             "Title2: \r\n"
             "BookTitle: AAEB\r\n"
-            "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHCAACAAADBAADC\r\n"  // "Chapter 12"
+            "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHC 12\r\n"  // "Chapter", a blank, 12
             "font1: Tah12we\r\n"
             "font2: 6x3we_Aqua\r\n"
             "FORCEHEIGHT: 208\r\n"
@@ -156,6 +157,53 @@ TEST(MidletTexts, ConfigGoldenTexts) {
   BuildInputs tinyIn;
   tinyIn.TinyVersion = true;
   EXPECT_EQ(Config("", tiny, tinyIn, 0, ""), "Title1: \r\nTitle2: \r\nLIGHTCONTROL: 0\r\n");
+}
+
+// The part number stays plain in both texts: the reader takes the number after the blank.
+TEST(MidletTexts, BookPartLines) {
+  TempDir dir;
+  const std::string lng = dir.File("ru.lng");
+  WriteFile(lng, "LANGID=1049\r\n[$CONSTANTS]\r\nChapter=Glava\r\n");
+  struct Case {
+    bool translated;
+    int part;
+    const char* jad;     // the JAD's and manifest's line, or "" for none
+    const char* config;  // the res/config.txt line, or "" for none
+  };
+  const Case cases[] = {
+      {false, 0, "", ""},
+      {false, 1, "BookPart: Chapter 1", "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHC 1"},
+      {false, 12, "BookPart: Chapter 12", "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHC 12"},
+      {true, 0, "", ""},
+      {true, 1, "BookPart: Chapter 1", "BookPart: AAEHAAGMAAGBAAHGAAGB 1"},  // "Glava"
+      {true, 12, "BookPart: Chapter 12", "BookPart: AAEHAAGMAAGBAAHGAAGB 12"},
+  };
+  TMIDLETCONFIG c;
+  BuildInputs in;
+  in.LiteVersion = true;
+  for (const Case& t : cases) {
+    localisation::FreeLangManager();
+    if (t.translated) {
+      ASSERT_TRUE(localisation::LangManager().AddLanguageFile(lng));
+      localisation::LangManager().SwitchLanguage(1049);
+    }
+    auto bookPart = [](const TextLines& lines) {
+      std::vector<std::string> found;
+      for (const std::string& line : lines)
+        if (line.starts_with("BookPart")) found.push_back(line);
+      return found;
+    };
+    auto expected = [](const char* line) {
+      return *line ? std::vector<std::string>{line} : std::vector<std::string>{};
+    };
+    TextLines jad = SplitLines(kTemplate);
+    WriteJad(jad, c, in, "Book", t.part, "", "Book.jar", 100);
+    EXPECT_EQ(bookPart(jad), expected(t.jad)) << t.part << (t.translated ? " translated" : "");
+    TextLines config;
+    WriteConfig(config, c, in, t.part, "");
+    EXPECT_EQ(bookPart(config), expected(t.config)) << t.part << (t.translated ? " translated" : "");
+  }
+  localisation::FreeLangManager();
 }
 
 TEST(MidletTexts, KeyLayoutTexts) {
