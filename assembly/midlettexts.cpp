@@ -7,6 +7,8 @@
 #include "assembly/zipfile.h"
 #include "localisation/langmanager.h"
 
+#include <algorithm>
+
 namespace assembly {
 
 bool ReplaceJadLine(TextLines& lines, std::string_view key, const std::string& newLine) {
@@ -40,9 +42,38 @@ void WriteJad(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& input
   if (c.Core == 6) lines.push_back("FlipInsensitive: True");
 }
 
+namespace {
+
+// The attribute name of a "Name: value" line, blanks around it dropped; empty without a colon.
+std::string_view AttributeName(std::string_view line) {
+  const std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return {};
+  std::string_view name = line.substr(0, colon);
+  while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+  while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+  return name;
+}
+
+}  // namespace
+
 void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config) {
-  for (std::string& line : SplitLines(config.CustomAttributes))
-    if (!line.empty()) lines.push_back(std::move(line));
+  for (std::string& line : SplitLines(config.CustomAttributes)) {
+    if (line.empty()) continue;
+    const std::string name(AttributeName(line));
+    if (name.empty()) {
+      lines.push_back(std::move(line));
+      continue;
+    }
+    if (name == "MIDlet-Jar-Size" || name == "MIDlet-Jar-URL") continue;  // the build's own
+    auto same = [&](const std::string& l) { return AttributeName(l) == name; };
+    const auto first = std::find_if(lines.begin(), lines.end(), same);
+    if (first == lines.end()) {
+      lines.push_back(std::move(line));
+      continue;
+    }
+    *first = std::move(line);
+    lines.erase(std::remove_if(first + 1, lines.end(), same), lines.end());
+  }
 }
 
 void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& inputs,

@@ -268,10 +268,15 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
 
 TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {
   TMIDLETCONFIG c = Record(6, 1, 2);
-  c.CustomAttributes = "Nokia-MIDlet-Category: Application\r\n\r\nMIDlet-Permissions: x\r\n";
+  c.CustomAttributes =
+      "Nokia-MIDlet-Category: Application\r\n\r\nMIDlet-Name: Sea Tales\r\nMIDlet-Permissions: x\r\n";
   c.MidletDataSize = 4096;
   ASSERT_EQ(BuildFullMidlet(Context(), false, c, "reader.jar", dir.File("reader")), 0);
   const TextLines jad = SplitLines(ReadFile(dir.File("reader.jad")));
+  std::map<std::string, int> names;
+  for (const std::string& line : jad) ++names[line.substr(0, line.find(':'))];
+  for (const auto& [name, count] : names) EXPECT_EQ(count, 1) << name;
+  EXPECT_EQ(Attributes(ReadFile(dir.File("reader.jad"))).at("MIDlet-Name"), "Sea Tales");
   ASSERT_GE(jad.size(), 5u);
   EXPECT_EQ(TextLines(jad.end() - 5, jad.end()),
             (TextLines{"Build: Motorola C380_C650_E398_V635, Full, With ZIP support, Motorola phones "

@@ -104,6 +104,40 @@ TEST(MidletTexts, CustomAttributesFollowTheOtherLines) {
   EXPECT_EQ(lines.back(), "MIDlet-Icon: /res/icon.png");
 }
 
+TEST(MidletTexts, CustomAttributesReplaceLinesOfTheirName) {
+  const TextLines jad = {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V",
+                         "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b"};
+  struct Case {
+    const char* name;
+    const char* custom;
+    TextLines expected;
+  };
+  const Case cases[] = {
+      {"a repeated name and a new key",
+       "MIDlet-Name: Sea Tales\r\nX-Shelf: Novels\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: Sea Tales", "MIDlet-Vendor: V",
+        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "X-Shelf: Novels"}},
+      {"the JAR's size and place stay the build's own",
+       "MIDlet-Jar-Size: 1\r\nMIDlet-Jar-URL: http://elsewhere/x.jar\r\nMIDlet-Jar-URL:x.jar\r\n",
+       jad},
+      {"a name given twice: the later value, in the template's place",
+       "X-Shelf: Novels\r\nMIDlet-Vendor: Me\r\nX-Shelf: Poems\r\nMIDlet-Vendor : Us\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor : Us",
+        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "X-Shelf: Poems"}},
+      {"names differing in case are different names; a line without a colon is appended",
+       "midlet-name: lower\r\njust words\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V",
+        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "midlet-name: lower", "just words"}},
+  };
+  for (const Case& t : cases) {
+    TMIDLETCONFIG c;
+    c.CustomAttributes = t.custom;
+    TextLines lines = jad;
+    AppendCustomAttributes(lines, c);
+    EXPECT_EQ(lines, t.expected) << t.name;
+  }
+}
+
 TEST(MidletTexts, ReplaceJadLineNeverAddsALine) {
   TextLines lines = {"MIDlet-Name: A", "Other: B"};
   EXPECT_FALSE(ReplaceJadLine(lines, "MIDlet-Vendor:", "MIDlet-Vendor: X"));
