@@ -602,6 +602,31 @@ TEST_F(PictureBook, PictureThatCannotBeLoadedWritesNothing) {
   EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
 }
 
+TEST_F(PictureBook, UndecodablePngEndsOnlyTheBuild) {
+  CopyPicture("rgb.png", "good.png");
+  WriteFile(dir.File("broken.png"), "\x89PNG\r\n\x1a\n not a picture");
+  WriteFile(dir.File("b.htm"), "<p>text<img src=good.png> more<img src=broken.png> end</p>");
+  inputs.TextFiles = {dir.File("b.htm")};
+  EXPECT_EQ(Run(64 * 1024), -1);
+  EXPECT_TRUE(OutFiles().empty());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_TRUE(host.messages[0].text.starts_with("Broken PNG picture: ")) << host.messages[0].text;
+  EXPECT_EQ(host.messages[0].caption, "Error");
+  EXPECT_EQ(host.terminate_requests, 0);
+  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+
+  // The picture mended, the next build goes through.
+  CopyPicture("palette.png", "mended/broken.png");
+  fs::rename(dir.File("mended/broken.png"), dir.File("broken.png"));
+  host.messages.clear();
+  EXPECT_EQ(Run(64 * 1024), 0);
+  EXPECT_EQ(OutFiles(), (std::vector<std::string>{"MyBook.jad", "MyBook.jar"}));
+  EXPECT_TRUE(host.messages.empty());
+  TZipFile jar;
+  jar.LoadFromFile(Base() + ".jar");
+  EXPECT_GE(LookupArchiveEntry(jar, "res/2.png"), 0);
+}
+
 TEST_F(BookBuild, CachedResourcesGiveTheSameMidlets) {
   std::mt19937 rng(13);
   SetBook(Words(rng, 90000));

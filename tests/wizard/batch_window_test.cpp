@@ -90,6 +90,31 @@ TEST_F(Builds, BookMidletsNamedFromTheChosenFile) {
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
+TEST_F(Builds, UndecodablePngEndsOnlyTheBookBuild) {
+  WriteFile("books/pics/bad.png", "\x89PNG\r\n\x1a\n not a picture");
+  LiteWithBook(WriteFile("books/War.htm", "<p>Once upon a time<img src=pics/bad.png> there was a phone.</p>"));
+  form->rb64ColorsImages->SetChecked(true);
+  fs::create_directories(dir_ / "out");
+  services.ScriptDialog({Path("out/War.jad")});
+  form->StartBuild();
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_TRUE(services.messages[0].text.starts_with("Broken PNG picture: ")) << services.messages[0].text;
+  EXPECT_EQ(services.messages[0].caption, "Error");
+  EXPECT_TRUE(FilesIn(dir_ / "out").empty());
+  EXPECT_FALSE(platform::Application().Terminated());
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_TRUE(form->NextBtn->Enabled());
+  EXPECT_TRUE(form->CancelBtn->Enabled());
+
+  fs::copy_file(QW_SOURCE_DIR "/tests/assembly/data/pictures/rgb.png", Path("books/pics/bad.png"),
+                fs::copy_options::overwrite_existing);
+  services.ScriptDialog({Path("out/War.jad")});
+  form->StartBuild();
+  EXPECT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(FilesIn(dir_ / "out"), (std::vector<std::string>{"War.jad", "War.jar"}));
+  ExpectSoundJar(Path("out/War.jar"));
+}
+
 TEST_F(Builds, DeployBuildsOneVariantWhateverItsCase) {
   Create();
   fs::create_directories(dir_ / "d");
