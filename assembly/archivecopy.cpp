@@ -1,5 +1,6 @@
 #include "assembly/archivecopy.h"
 
+#include "assembly/booktext.h"
 #include "assembly/fontcatalogue.h"
 #include "assembly/host.h"
 #include "assembly/tables.h"
@@ -8,7 +9,6 @@
 #include "platform/codepage.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace assembly {
 
@@ -124,11 +124,12 @@ void AddCustomHelp(const std::string& fileName, TZipFile& jar) {
   AddJarEntry(jar, "res/tfhelp.txt", ReadWholeFile(fileName));
 }
 
+EUnreadableFile::EUnreadableFile(const std::string& fileName)
+    : EBuildError(UnableToOpenFileText(fileName)) {}
+
 std::string ReadWholeFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
   std::string data;
-  if (in) data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) throw EBuildError("Unable to read the file \"" + fileName + "\".");
+  if (!ReadFileToString(fileName, data)) throw EUnreadableFile(fileName);
   return data;
 }
 
@@ -151,6 +152,11 @@ int64_t SaveJarFile(TZipFile& jar, const std::string& fileName) {
 }
 
 void ReportBuildError(BuildHost& host, const std::exception& error) {
+  if (dynamic_cast<const EUnreadableFile*>(&error) != nullptr) {
+    host.ShowMessage(error.what(), "Fatal error", MessageIcon::Error);
+    host.RequestTerminate();
+    return;
+  }
   host.ShowMessage(error.what(), "Error", MessageIcon::Error);
 }
 

@@ -18,6 +18,14 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// A custom help, font or key layout file that cannot be read. The message is the one
+// LoadFileToString shows, and ReportBuildError reports it the same way: title "Fatal error",
+// then the program is asked to end.
+class EUnreadableFile : public EBuildError {
+public:
+  explicit EUnreadableFile(const std::string& fileName);
+};
+
 // Refuses a record whose small numbers lie outside the product tables, an error of the
 // program that filled it (std::logic_error).
 void CheckBuildRecord(const TMIDLETCONFIG& config);
@@ -47,10 +55,10 @@ void SaveArchiveEntry(const TZipFile& archive, std::string_view name, const std:
 // The font of every used slot as "res/<name>.fnt", its negative sheet cut unless the slot keeps
 // it and the core cannot invert that font kind itself.
 void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& jar);
-// The whole file as res/tfhelp.txt; a file that cannot be read raises EBuildError.
+// The whole file as res/tfhelp.txt; a file that cannot be read raises EUnreadableFile.
 void AddCustomHelp(const std::string& fileName, TZipFile& jar);
 
-// Reads a whole file; EBuildError naming it when it cannot be read.
+// Reads a whole file; EUnreadableFile when it cannot be read.
 std::string ReadWholeFile(const std::string& fileName);
 // Writes a whole file; EBuildError naming it when it cannot be written.
 void WriteWholeFile(const std::string& fileName, std::string_view data);
@@ -58,7 +66,8 @@ void WriteWholeFile(const std::string& fileName, std::string_view data);
 // EBuildError naming the file when it cannot be written or its size read.
 int64_t SaveJarFile(TZipFile& jar, const std::string& fileName);
 
-// Shows a failed build's message through the host (error icon).
+// Shows a failed build's message through the host (error icon, title "Error"; for
+// EUnreadableFile "Fatal error" and the program is asked to end).
 void ReportBuildError(BuildHost& host, const std::exception& error);
 
 }  // namespace assembly

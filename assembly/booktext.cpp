@@ -131,13 +131,19 @@ std::string PictureSource(const std::vector<std::string>& words, std::size_t img
 
 }  // namespace
 
-bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {
+bool ReadFileToString(const std::string& path, std::string& data) {
   data.clear();
-  if (ReadRegularFile(path, data)) return true;
-  host.ShowMessage(
-      "Unable to open file. File does not exist or is locked by other application: \"" +
-          PathText(path) + "\"",
-      "Fatal error", MessageIcon::Error);
+  return ReadRegularFile(path, data);
+}
+
+std::string UnableToOpenFileText(const std::string& path) {
+  return "Unable to open file. File does not exist or is locked by other application: \"" +
+         PathText(path) + "\"";
+}
+
+bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {
+  if (ReadFileToString(path, data)) return true;
+  host.ShowMessage(UnableToOpenFileText(path), "Fatal error", MessageIcon::Error);
   host.RequestTerminate();
   return false;
 }

@@ -116,7 +116,7 @@ void TForm1::UpdateNegativeBoxes() {
       locked = NegativeLockedByCore(assembly::GetFontData(*FResArchive, config, k), config.Core);
     } catch (const assembly::EBuildError& e) {
       // A custom font file that went away or is damaged: the program cannot go on with it.
-      ShowMessage(e.what(), "Error", assembly::MessageIcon::Error);
+      assembly::ReportBuildError(*this, e);
       RequestTerminate();
     }
     if (locked) {

@@ -627,6 +627,36 @@ TEST_F(PictureBook, UndecodablePngEndsOnlyTheBuild) {
   EXPECT_GE(LookupArchiveEntry(jar, "res/2.png"), 0);
 }
 
+// A custom file chosen earlier and gone by the build is reported as a book file is.
+TEST_F(BookBuild, CustomFilesThatCannotBeRead) {
+  SetBook("Once upon a time.\r\n");
+  enum class Kind { Help, Font, Keys };
+  for (Kind kind : {Kind::Help, Kind::Font, Kind::Keys}) {
+    const std::string gone = dir.File("gone/custom file");
+    TMIDLETCONFIG c = Record(64 * 1024);
+    inputs.UseCustomHelpFile = kind == Kind::Help;
+    inputs.CustomHelpFile = gone;
+    if (kind == Kind::Font) {
+      c.FontNames[2] = "mine";
+      c.FontSources[2] = gone;
+    }
+    if (kind == Kind::Keys) c.KeysConfig = 13;
+    inputs.CustomKeysFile = gone;
+    host = RecordingHost();
+    fs::remove_all(Out());
+    fs::create_directories(Out());
+    EXPECT_EQ(BuildBookMidlets(Context(), false, c, true, Base()), -1);
+    ASSERT_EQ(host.messages.size(), 1u) << int(kind);
+    EXPECT_EQ(host.messages[0].text,
+              "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
+    EXPECT_EQ(host.messages[0].caption, "Fatal error");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(host.terminate_requests, 1);
+    EXPECT_TRUE(host.window_enabled);
+    EXPECT_TRUE(OutFiles().empty()) << int(kind);
+  }
+}
+
 TEST_F(BookBuild, CachedResourcesGiveTheSameMidlets) {
   std::mt19937 rng(13);
   SetBook(Words(rng, 90000));

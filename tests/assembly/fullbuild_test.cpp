@@ -242,7 +242,10 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
   inputs.CustomKeysFile = own.File("keys-gone.txt");
   EXPECT_EQ(BuildFullMidlet(Context(), false, c, "T.jar", own.File("T")), -1);
   ASSERT_EQ(host.messages.size(), 2u);
-  EXPECT_NE(host.messages[1].text.find("keys-gone.txt"), std::string::npos);
+  EXPECT_EQ(host.messages[1].text,
+            "Unable to open file. File does not exist or is locked by other application: \"" +
+                own.File("keys-gone.txt") + "\"");
+  EXPECT_EQ(host.messages[1].caption, "Fatal error");
   EXPECT_EQ(FilesIn(own.Path()), std::vector<std::string>{"mine.fnt"});
 }
 

@@ -115,6 +115,37 @@ TEST_F(Builds, UndecodablePngEndsOnlyTheBookBuild) {
   ExpectSoundJar(Path("out/War.jar"));
 }
 
+TEST_F(Builds, CustomFilesThatCannotBeReadAreReportedOnce) {
+  const std::string gone = Path("gone/custom.fnt");
+  for (int kind = 0; kind < 3; ++kind) {
+    platform::Application().ResetTerminated();
+    services.messages.clear();
+    LiteWithBook(WriteFile("books/War.txt", "Once upon a time there was a phone.\r\n"));
+    if (kind == 0) {
+      form->cbCustomHelpFile->SetChecked(true);
+      form->edCustomHelpFile->SetTextValue(gone);
+    } else if (kind == 1) {
+      platform::TComboBox* box = form->cbFonts[2];
+      form->FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = gone;
+      box->SetItemIndex(1);
+    } else {
+      form->cbKeysConfig->SetItemIndex(13);
+      form->FCustomKeysFile = gone;
+    }
+    fs::create_directories(dir_ / "out");
+    services.ScriptDialog({Path("out/War.jad")});
+    form->StartBuild();
+    ASSERT_EQ(services.messages.size(), 1u) << kind;
+    EXPECT_EQ(services.messages[0].text,
+              "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
+    EXPECT_EQ(services.messages[0].caption, "Fatal error");
+    EXPECT_EQ(services.messages[0].icon, platform::TMsgIcon::Error);
+    EXPECT_TRUE(platform::Application().Terminated());
+    EXPECT_TRUE(form->Enabled());
+    EXPECT_TRUE(FilesIn(dir_ / "out").empty()) << kind;
+  }
+}
+
 TEST_F(Builds, DeployBuildsOneVariantWhateverItsCase) {
   Create();
   fs::create_directories(dir_ / "d");
