@@ -310,6 +310,7 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     FResetFonts = true;
     FCustomKeysFile.clear();
     FPhonesListFile.clear();
+    edVendor->SetTextValue(kDefaultVendor);  // also for roads that never show the options page
     controls::UseBalloonHints(HintBalloonControl1);
     SpeedButton1->SetGlyph(ArrowGlyph(true));
     SpeedButton2->SetGlyph(ArrowGlyph(false));

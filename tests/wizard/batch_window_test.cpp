@@ -1,7 +1,9 @@
 #include "builderwindow_support.h"
 
+#include "assembly/archivecopy.h"
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
+#include "assembly/zipfile.h"
 #include "wizard/batchnames.h"
 
 #include <filesystem>
@@ -44,6 +46,19 @@ protected:
     for (const std::string& line : assembly::SplitLines(testing_support::ReadFile(jad)))
       if (line.rfind("MIDlet-Jar-URL: ", 0) == 0) return line.substr(16);
     return "";
+  }
+  // The MIDlet-Vendor values of a JAD and of the manifest in its JAR.
+  static std::pair<std::string, std::string> Vendors(const std::string& base) {
+    auto vendor = [](const std::string& text) {
+      for (const std::string& line : assembly::SplitLines(text))
+        if (line.rfind("MIDlet-Vendor:", 0) == 0) return line;
+      return std::string("(none)");
+    };
+    assembly::TZipFile jar;
+    jar.LoadFromFile(base + ".jar");
+    const int manifest = assembly::LookupArchiveEntry(jar, "META-INF/MANIFEST.MF");
+    return {vendor(testing_support::ReadFile(base + ".jad")),
+            manifest < 0 ? std::string("(no manifest)") : vendor(jar.ReadEntryData(manifest))};
   }
   static std::vector<std::string> FilesIn(const fs::path& dir) {
     std::vector<std::string> names;
@@ -164,6 +179,8 @@ TEST_F(Builds, DeployFromTheCommandLineEndsTheProgram) {
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(FilesIn(dir_ / "cmd"), (std::vector<std::string>{"xtomefalcon_sx1_gk_zip.jad", "xtomefalcon_sx1_gk_zip.jar"}));
   ExpectSoundJar(Path("cmd/xtomefalcon_sx1_gk_zip.jar"));
+  EXPECT_EQ(Vendors(Path("cmd/xtomefalcon_sx1_gk_zip")),
+            std::make_pair(std::string("MIDlet-Vendor: Quirewright"), std::string("MIDlet-Vendor: Quirewright")));
 }
 
 TEST_F(Builds, EveryDeployVariant) {
@@ -177,7 +194,10 @@ TEST_F(Builds, EveryDeployVariant) {
     for (int zip = 0; zip <= 1; ++zip)
       for (int language = 0; language < 11; ++language) {
         const std::string name = DeployName(core, zip, language);
-        EXPECT_TRUE(fs::exists(dir_ / "all" / (name + ".jad"))) << name;
+        ASSERT_TRUE(fs::exists(dir_ / "all" / (name + ".jad"))) << name;
+        EXPECT_EQ(Vendors(Path("all/" + name)),
+                  std::make_pair(std::string("MIDlet-Vendor: Quirewright"), std::string("MIDlet-Vendor: Quirewright")))
+            << name;
       }
   ExpectSoundJar(Path("all/tomefalcon_s55_ce.jar"));
   ExpectSoundJar(Path("all/tomefalcon_midp20_jsr75_gk_zip.jar"));
