@@ -1,4 +1,5 @@
 // The window description of the builder's main window.
+// lcMain ignores the page captions and page names: the page manager finds pages by them.
 #include "wizard/mainform.h"
 
 namespace wizard {
@@ -1562,7 +1563,7 @@ object Form1: TForm1
     Options = [ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofPathMustExist, ofEnableSizing]
   end
   object lcMain: TLangController
-    IgnoreList = ('*Notebook1.WizardLanguagePage.Caption' '*Notebook1.WelcomePage.Caption' '*Notebook1.FullorLite.Caption' '*Notebook1.PhoneModelPage.Caption' '*Notebook1.KeyConfigPage.Caption' '*Notebook1.InterfaceLanguagePage.Caption' '*Notebook1.ZipsupportPage.Caption' '*Notebook1.JSR75StoragePage.Caption' '*Notebook1.FontsPage.Caption' '*Notebook1.EmbedPage.Caption' '*Notebook1.MidletNamePage.Caption' '*Notebook1.ImagesConversionOptionsPage.Caption' '*Notebook1.AdvancedOptionsPage.Caption' '*Notebook1.BuildPage.Caption' '*Notebook1.FinishPage.Caption' '*.PageName')
+    IgnoreList = ('*Notebook1.WizardLanguagePage.Caption' '*Notebook1.WelcomePage.Caption' '*Notebook1.FullorLite.Caption' '*Notebook1.PhoneModelPage.Caption' '*Notebook1.KeyConfigPage.Caption' '*Notebook1.InterfaceLanguagePage.Caption' '*Notebook1.ZipsupportPage.Caption' '*Notebook1.JSR75StoragePage.Caption' '*Notebook1.FontsPage.Caption' '*Notebook1.EmbedPage.Caption' '*Notebook1.MidletNamePage.Caption' '*Notebook1.ImagesConversionOptionsPage.Caption' '*Notebook1.AdvancedOptionsPage.Caption' '*Notebook1.BuildPage.Caption' '*Notebook1.FinishPage.Caption' '*.PageName' '*.Font.Name')
     OnLanguageChanged = lcMainLanguageChanged
     LangData = {
       0500466F726D31010200000002000000070043617074696F6E01000000090046
