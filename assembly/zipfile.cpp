@@ -260,9 +260,11 @@ void TZipFile::Parse(std::string_view bytes) {
   end.CommentLength = Get16(e + 20);
   std::string comment = r.Bytes(pos + kEndRecordSize, end.CommentLength, "Archive comment");
 
-  // A ZIP64 locator just before the end record: more entries or bytes than this format holds.
-  if (pos >= kZip64LocatorSize && Get32(r.At(pos - kZip64LocatorSize, 4, "End of central directory")) ==
-                                      kZip64LocatorSignature)
+  // A ZIP64 locator between the central directory and the end record: more entries or bytes
+  // than this format holds.
+  if (pos >= kZip64LocatorSize &&
+      pos - kZip64LocatorSize >= uint64_t{end.CentralDirectoryOffset} + end.CentralDirectorySize &&
+      Get32(r.At(pos - kZip64LocatorSize, 4, "End of central directory")) == kZip64LocatorSignature)
     throw EZipFileError(kTooManyEntries);
 
   // Every central entry takes at least 46 bytes: refuse counts the file cannot hold

@@ -408,6 +408,13 @@ TEST(ZipFile, MoreThan65535EntriesAreRefused) {
     EXPECT_EQ(ErrorOf([&] { zip.LoadFromFile(dir.File("many.zip")); }), refused) << c.name;
   }
 
+  // The locator's signature inside the central directory (an extra field at its end) is data.
+  RawEntry quiet{"a.txt", "abc"};
+  quiet.centralExtra = std::string("PK\x06\x07", 4) + std::string(16, '\0');
+  TZipFile plain;
+  plain.LoadFromBytes(MakeArchive({quiet}).bytes);
+  EXPECT_EQ(plain.Count(), 1);
+
   // The same from Python's own writer, when it is at hand.
   if (HaveTool("python3")) {
     const std::string path = dir.File("python.zip");
