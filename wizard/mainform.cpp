@@ -262,6 +262,8 @@ void TForm1::Message(const std::string& text, const std::string& caption, TMsgIc
 }
 
 void TForm1::ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) {
+  // The program has been asked to end and closes at the event loop: nothing more is shown.
+  if (Application().Terminated()) return;
   TMsgIcon i = TMsgIcon::None;
   switch (icon) {
     case assembly::MessageIcon::Information: i = TMsgIcon::Information; break;
