@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,9 +23,9 @@ namespace wizard::testing {
 class BuilderWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("qw_w2_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
+    std::string folder = (std::filesystem::temp_directory_path() / "qw_w2_XXXXXX").string();
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);  // its own folder, also when test runs overlap
+    dir_ = folder;
     std::filesystem::create_directories(dir_ / "bin");
     std::filesystem::copy_file(std::filesystem::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
     TForm1::ProgramDir() = (dir_ / "bin").string() + "/";
