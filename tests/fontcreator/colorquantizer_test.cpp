@@ -1,5 +1,7 @@
 #include "fontcreator/colorquantizer.h"
 
+#include "assembly/octree_fixtures_support.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -69,6 +71,28 @@ TEST(ColorQuantizerTest, ReducesToTheLimitWithMeanColours) {
   ReduceToPalette(b, PixelFormat::pf4bit, 16);
   EXPECT_EQ(b.Format(), PixelFormat::pf4bit);
   EXPECT_LE(b.GetPalette().Count(), 16);
+}
+
+TEST(ColorQuantizerTest, SheetsOfTheFixturesAreUnchanged) {
+  // Fingerprints (FNV-1a of the palette entries and every index) of the reduced pictures:
+  // to 16 colours in 4 bits and to 256 colours in 8 bits.
+  struct Case { const char* fixture; std::uint32_t bits4, bits8; } cases[] = {
+      {"noise 4 levels", 0x111EDCA1, 0x3DC114CC},  {"noise 256 levels", 0xBEC6B634, 0x881310C8},
+      {"noise 16 levels", 0x00F62D7B, 0x27A826EE}, {"gradient", 0x86E0AC5C, 0x0FF73A55},
+      {"sheet grey", 0x11643FD7, 0xA54E441E},      {"sheet colour", 0x9207C0BC, 0x58F671AB},
+      {"sheet ClearType", 0x420B29C0, 0xB173C152},
+  };
+  const auto fixtures = octree_fixtures::All();
+  ASSERT_EQ(fixtures.size(), std::size(cases));
+  for (std::size_t i = 0; i < fixtures.size(); ++i) {
+    const Case& c = cases[i];
+    ASSERT_EQ(fixtures[i].name, c.fixture);
+    Bitmap four = fixtures[i].picture, eight = fixtures[i].picture;
+    ReduceToPalette(four, PixelFormat::pf4bit, 16);
+    ReduceToPalette(eight, PixelFormat::pf8bit, 256);
+    EXPECT_EQ(octree_fixtures::Fingerprint(four.GetPalette(), &four), c.bits4) << c.fixture;
+    EXPECT_EQ(octree_fixtures::Fingerprint(eight.GetPalette(), &eight), c.bits8) << c.fixture;
+  }
 }
 
 TEST(ColorQuantizerTest, RefusesWrongFormatsAndLimits) {
