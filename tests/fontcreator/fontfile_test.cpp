@@ -80,9 +80,10 @@ PalettePng DecodePng(const std::string& bytes) {
   return out;
 }
 
+// `type` is the font file's type byte.
 FontSettings Settings(int type) {
   FontSettings s;
-  s.FontType = type;
+  s.FontType = static_cast<FontKind>(type);
   s.FaceName = "Fake";
   s.Size = 11;
   if (type == 0) {

@@ -2,6 +2,7 @@
 #include "fontcreator/window/fontform.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
+#include "platform/textrender.h"
 #include "platform/ui/application.h"
 #include "platform/ui/fakeservices.h"
 #include "platform/uilanguage.h"
@@ -49,18 +50,18 @@ protected:
 
   void SetUp() override {
     // Afresh for every window: removing the fonts folder's fonts also forgets private folders.
-    ASSERT_TRUE(UsePrivateFontFolders({(*root_ / "installed").string()}));
+    ASSERT_TRUE(platform::UsePrivateFontDirs({(*root_ / "installed").string()}));
     platform::SetExecutableDirForTesting((*root_ / "bin").string() + "/");
     localisation::FreeLangManager();
     localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
-    SetClearTypeAvailableForTesting(std::nullopt);
+    SetIsWindowsXPForTesting(std::nullopt);
     form_ = platform::CreateForm<TForm1>();
   }
   void TearDown() override {
     form_.reset();
     localisation::FreeLangManager();
     platform::Application().ResetTerminated();
-    SetClearTypeAvailableForTesting(std::nullopt);
+    SetIsWindowsXPForTesting(std::nullopt);
     platform::SetInterfaceLanguage(0);
   }
 
@@ -121,7 +122,7 @@ TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
 TEST_F(FontFormTest, DestructionRemovesTheFontsOfTheFontsFolder) {
   form_.reset();
   EXPECT_FALSE(platform::Application().HintHook());
-  for (const std::string& family : InstalledFontFamilies()) EXPECT_NE(family, "DejaVu Serif");
+  for (const std::string& family : platform::ScreenFontFamilies()) EXPECT_NE(family, "DejaVu Serif");
 }
 
 TEST_F(FontFormTest, OptionChangesRebuildUnlessBusy) {
@@ -174,11 +175,14 @@ TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
   TForm1& f = *form_;
   struct Case {
     int type;
+    FontKind kind;
     bool antialias, colours;
   };
-  for (Case c : {Case{1, true, true}, Case{2, false, true}, Case{0, false, false}}) {
+  for (Case c : {Case{1, FontKind::Color, true, true}, Case{2, FontKind::ClearType, false, true},
+                 Case{0, FontKind::BlackWhite, false, false}}) {
     f.FontTypeCBox->UserSelect(c.type);
     SCOPED_TRACE(c.type);
+    EXPECT_EQ(f.Settings().FontType, c.kind);
     EXPECT_EQ(f.cbAntialiazed->Enabled(), c.antialias);
     EXPECT_EQ(f.trbContrast->Enabled(), c.antialias);
     EXPECT_EQ(f.trBrightness->Enabled(), c.antialias);
@@ -202,7 +206,7 @@ TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
 }
 
 TEST_F(FontFormTest, ClearTypeWithoutTheSystemFallsBackToColour) {
-  SetClearTypeAvailableForTesting(false);
+  SetIsWindowsXPForTesting(false);
   form_->FontTypeCBox->UserSelect(2);
   ASSERT_EQ(services_.messages.size(), 1u);
   EXPECT_EQ(services_.messages[0].text,
