@@ -1,4 +1,5 @@
 #include "assembly/fontfile.h"
+#include "assembly/tempdir_support.h"
 #include "fontcreator/window/fontform.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
@@ -33,8 +34,8 @@ std::string ReadFile(const fs::path& p) {
 class FontFormTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    root_ = new fs::path(fs::temp_directory_path() / ("fontform_test_" + std::to_string(::getpid())));
-    fs::remove_all(*root_);
+    tmp_ = new testing_support::TempDir;
+    root_ = new fs::path(tmp_->Path());
     fs::create_directories(*root_ / "installed");
     fs::create_directories(*root_ / "bin" / "fonts");
     fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", *root_ / "installed" / "DejaVuSans.ttf");
@@ -44,8 +45,8 @@ protected:
            "[Form1]\r\n00000031=\xD1\xEE\xE7\xE4\xE0\xF2\xFC\r\n00000010=A\\nB\\nC\\n\r\n";
   }
   static void TearDownTestSuite() {
-    fs::remove_all(*root_);
     delete root_;
+    delete tmp_;
   }
 
   void SetUp() override {
@@ -68,10 +69,12 @@ protected:
   platform::TMenuItem* Item(const char* name) { return dynamic_cast<platform::TMenuItem*>(form_->FindComponent(name)); }
   std::string Out(const std::string& name) { return (*root_ / name).string(); }
 
+  static testing_support::TempDir* tmp_;
   static fs::path* root_;
   platform::TFakeServices services_;
   platform::TOwned<TForm1> form_;
 };
+testing_support::TempDir* FontFormTest::tmp_ = nullptr;
 fs::path* FontFormTest::root_ = nullptr;
 
 TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
