@@ -160,112 +160,6 @@ QW_SPREAD(TSteveArcheDitherer, {0, 2, 32},
 
 // ---- octree
 
-TColorQuantizer::TColorQuantizer(std::uint32_t colour_limit, std::uint32_t tree_depth)
-    : ColourLimit(colour_limit), TreeDepth(std::min<std::uint32_t>(tree_depth, 8)) {}
-
-TColorQuantizer::~TColorQuantizer() { FreeOctree(Tree); }
-
-void TColorQuantizer::AddColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  InsertPixelColor(Tree, 0, red, green, blue);
-  // A merged node with a single child frees no leaf, so this may take several merges.
-  while (LeafTotal > ColourLimit)
-    if (!MergeReducibleNode()) break;
-}
-
-void TColorQuantizer::InsertAllPixels(const Bitmap& bitmap) {
-  if (bitmap.Format() != PixelFormat::pf24bit) throw std::logic_error("Assertion failure (ColorQuantizer)");
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* p = bitmap.ScanLine(y);
-    for (int x = 0; x < bitmap.Width(); ++x, p += 3) AddColor(p[2], p[1], p[0]);
-  }
-}
-
-void TColorQuantizer::InsertPixelColor(TOctreeNode*& node, std::uint32_t level, std::uint8_t r, std::uint8_t g,
-                                       std::uint8_t b) {
-  TOctreeNode** at = &node;
-  for (;;) {
-    if (!*at) {
-      *at = new TOctreeNode;
-      if (level == TreeDepth) {
-        (*at)->LeafFlag = true;
-        ++LeafTotal;
-      } else {
-        (*at)->Next = ReducibleLists[level];
-        ReducibleLists[level] = *at;
-      }
-    }
-    TOctreeNode* n = *at;
-    if (n->LeafFlag) {
-      ++n->PixelTotal;
-      n->RedTotal += r;
-      n->GreenTotal += g;
-      n->BlueTotal += b;
-      return;
-    }
-    const int shift = 7 - static_cast<int>(level);
-    const int child = (((r >> shift) & 1) << 2) | (((g >> shift) & 1) << 1) | ((b >> shift) & 1);
-    at = &n->Children[child];
-    ++level;
-  }
-}
-
-bool TColorQuantizer::MergeReducibleNode() {
-  int level = static_cast<int>(TreeDepth) - 1;
-  while (level > 0 && !ReducibleLists[level]) --level;
-  if (level < 0 || !ReducibleLists[level]) return false;
-  TOctreeNode* node = ReducibleLists[level];
-  ReducibleLists[level] = node->Next;
-  node->Next = nullptr;
-  std::uint32_t children = 0;
-  for (TOctreeNode*& child : node->Children) {
-    if (!child) continue;
-    node->RedTotal += child->RedTotal;
-    node->GreenTotal += child->GreenTotal;
-    node->BlueTotal += child->BlueTotal;
-    node->PixelTotal += child->PixelTotal;
-    FreeOctree(child);
-    ++children;
-  }
-  node->LeafFlag = true;
-  LeafTotal = LeafTotal - children + 1;
-  return true;
-}
-
-void TColorQuantizer::FreeOctree(TOctreeNode*& node) {
-  if (!node) return;
-  // Iterative, so that no tree depth can exhaust the stack.
-  std::vector<TOctreeNode*> stack{node};
-  while (!stack.empty()) {
-    TOctreeNode* n = stack.back();
-    stack.pop_back();
-    for (int i = 7; i >= 0; --i)
-      if (n->Children[i]) stack.push_back(n->Children[i]);
-    delete n;
-  }
-  node = nullptr;
-}
-
-void TColorQuantizer::CollectLeafColors(const TOctreeNode* node, std::vector<PaletteEntry>& out) {
-  if (!node) return;
-  if (node->LeafFlag) {
-    if (node->PixelTotal == 0) {
-      out.push_back({0, 0, 0, 0});
-    } else {
-      out.push_back({static_cast<std::uint8_t>(node->RedTotal / node->PixelTotal),
-                     static_cast<std::uint8_t>(node->GreenTotal / node->PixelTotal),
-                     static_cast<std::uint8_t>(node->BlueTotal / node->PixelTotal), 0});
-    }
-    return;
-  }
-  for (const TOctreeNode* child : node->Children) CollectLeafColors(child, out);
-}
-
-std::vector<PaletteEntry> TColorQuantizer::ReadLeafColors() const {
-  std::vector<PaletteEntry> out;
-  CollectLeafColors(Tree, out);
-  return out;
-}
-
 Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours) {
   int n = colors;
   int offset = 0;
@@ -280,9 +174,9 @@ Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours
       entries[static_cast<std::size_t>(246 + i)] = system[10 + i];
     }
   }
-  TColorQuantizer quantizer(static_cast<std::uint32_t>(std::max(n, 1)), 8);
-  quantizer.InsertAllPixels(source);
-  const std::vector<PaletteEntry> leaves = quantizer.ReadLeafColors();
+  TOctreeQuantizer<OctreeKey::RedHigh> quantizer(static_cast<std::uint32_t>(std::max(n, 1)));
+  quantizer.AddPixels(source);
+  const std::vector<PaletteEntry> leaves = quantizer.LeafColors();
   for (std::size_t i = 0; i < leaves.size() && i < static_cast<std::size_t>(n); ++i)
     entries[static_cast<std::size_t>(offset) + i] = {leaves[i].red, leaves[i].green, leaves[i].blue, 0};
   return Palette(std::move(entries));

@@ -32,7 +32,7 @@ SheetLayout LayoutSheet(int glyphHeight, const std::array<std::uint8_t, kCodeCou
 
 // The settings of a font, as the window shows them; colours 0x00RRGGBB.
 struct FontSettings {
-  int FontType = FontKindBlackWhite;  // 0 black-and-white, 1 colour, 2 ClearType
+  FontKind FontType = FontKind::BlackWhite;
   std::string FaceName;
   int Charset = platform::DEFAULT_CHARSET;
   bool Antialiased = false;

@@ -4,6 +4,7 @@
 #include "assembly/phones.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
+#include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
@@ -295,12 +296,7 @@ void TForm1::SetWindowEnabled(bool enabled) {
 // --- start-up, Cancel/Finish, language -----------------------------------------------------
 
 void TForm1::SetHelpFile(const std::string& name) {
-  // The parent of the program folder; the root is its own parent.
-  std::string dir = ProgramDir();
-  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-  size_t slash = dir.find_last_of('/');
-  std::string parent = slash == std::string::npos ? std::string() : dir.substr(0, slash);
-  Application().SetHelpFile(parent + "/manual/" + name);
+  Application().SetHelpFile(controls::ManualHelpFile(ProgramDir(), name));
 }
 
 void TForm1::FormCreate(TObject* /*sender*/) {

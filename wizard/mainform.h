@@ -299,9 +299,8 @@ public:
   void ProcessMessages() override;
   void SetWindowEnabled(bool enabled) override;
 
-  // ===== W2: settings, fonts page, JAR estimate, build record, builds and batches =====
-  // Bodies in settings*.cpp, fontspage*.cpp, buildrecord*.cpp, batch*.cpp. W2 may add
-  // declarations in this block.
+  // --- settings, fonts page, JAR estimate, build record, builds and batches ---
+  // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
   void SaveSettings();
   void SaveAdvancedOptions();
   void LoadAdvancedOptions();
@@ -351,7 +350,6 @@ public:
   // Packed resource entries kept between the builds and trial builds of this run.
   assembly::TJarCache* JarCache();
   std::shared_ptr<assembly::TJarCache> FJarCache;
-  // ===== end of W2's block =====
 
 protected:
   std::string_view Description() const override { return kForm1Description; }

@@ -1,6 +1,7 @@
 #include "assembly/booktext.h"
 
 #include "assembly/host.h"
+#include "assembly/tempdir_support.h"
 #include "fake_host_support.h"
 #include "platform/codepage.h"
 
@@ -16,17 +17,10 @@ namespace fs = std::filesystem;
 
 using Host = testing::RecordingHost;
 
-// A temporary folder removed at the end of the test.
+// A unique temporary folder removed at the end of the test.
 struct TempDir {
-  fs::path path;
-  TempDir() {
-    path = fs::temp_directory_path() /
-           ("qw_booktext_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~TempDir() { fs::remove_all(path); }
+  testing_support::TempDir dir;
+  const fs::path& path = dir.Path();
   std::string Write(const std::string& name, const std::string& data) const {
     const fs::path p = path / name;
     fs::create_directories(p.parent_path());

@@ -191,14 +191,14 @@ TEST(Octree, KeepsFewColoursExactlyAndMergesToTheLimit) {
   // Many colours: never more leaves than the limit, the tree reduced after every pixel.
   const Bitmap noise = RandomPicture(64, 64, 256, 3);
   for (std::uint32_t limit : {2u, 16u, 64u, 256u}) {
-    TColorQuantizer q(limit);
+    TOctreeQuantizer<OctreeKey::RedHigh> q(limit);
     for (int y = 0; y < noise.Height(); ++y)
       for (int x = 0; x < noise.Width(); ++x) {
         const Rgb c = noise.GetPixel(x, y);
         q.AddColor(c.red, c.green, c.blue);
-        ASSERT_LE(q.LeafTotal, limit);
+        ASSERT_LE(q.Leaves(), limit);
       }
-    EXPECT_EQ(q.ReadLeafColors().size(), q.LeafTotal);
+    EXPECT_EQ(q.LeafColors().size(), q.Leaves());
   }
 
   // Without dithering every pixel gets its nearest entry of the quantized palette.

@@ -1,5 +1,7 @@
 #include "platform/inifile.h"
 
+#include "assembly/tempdir_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,15 +18,10 @@ namespace {
 class IniFileTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qw_ini_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     path_ = (dir_ / "Quirewright.ini").string();
   }
   void TearDown() override {
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
   }
   void Write(const std::string& text) {
     std::ofstream f(path_, std::ios::binary);
@@ -36,7 +33,8 @@ protected:
     s << f.rdbuf();
     return s.str();
   }
-  fs::path dir_;
+  testing_support::TempDir tmp_;
+  const fs::path dir_ = tmp_.Path();
   std::string path_;
 };
 

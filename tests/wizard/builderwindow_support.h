@@ -5,6 +5,7 @@
 #include "wizard/mainform.h"
 
 #include "assembly/phones.h"
+#include "assembly/tempdir_support.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,9 +23,6 @@ namespace wizard::testing {
 class BuilderWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::string folder = (std::filesystem::temp_directory_path() / "qw_w2_XXXXXX").string();
-    ASSERT_NE(mkdtemp(folder.data()), nullptr);  // its own folder, also when test runs overlap
-    dir_ = folder;
     std::filesystem::create_directories(dir_ / "bin");
     std::filesystem::copy_file(std::filesystem::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
     TForm1::ProgramDir() = (dir_ / "bin").string() + "/";
@@ -40,7 +37,6 @@ protected:
     platform::Application().ResetTerminated();
     localisation::FreeLangManager();
     TForm1::ProgramDir() = platform::ExecutableDir();
-    std::filesystem::remove_all(dir_);
   }
 
   void Create() { form = platform::CreateForm<TForm1>(); }
@@ -73,7 +69,8 @@ protected:
 
   platform::TFakeServices services;
   platform::TOwned<TForm1> form;
-  std::filesystem::path dir_;
+  testing_support::TempDir tmp_;
+  const std::filesystem::path dir_ = tmp_.Path();
 };
 
 }  // namespace wizard::testing

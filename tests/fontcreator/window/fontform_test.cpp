@@ -1,7 +1,9 @@
 #include "assembly/fontfile.h"
+#include "assembly/tempdir_support.h"
 #include "fontcreator/window/fontform.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
+#include "platform/textrender.h"
 #include "platform/ui/application.h"
 #include "platform/ui/fakeservices.h"
 #include "platform/uilanguage.h"
@@ -32,8 +34,8 @@ std::string ReadFile(const fs::path& p) {
 class FontFormTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    root_ = new fs::path(fs::temp_directory_path() / ("fontform_test_" + std::to_string(::getpid())));
-    fs::remove_all(*root_);
+    tmp_ = new testing_support::TempDir;
+    root_ = new fs::path(tmp_->Path());
     fs::create_directories(*root_ / "installed");
     fs::create_directories(*root_ / "bin" / "fonts");
     fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", *root_ / "installed" / "DejaVuSans.ttf");
@@ -43,34 +45,36 @@ protected:
            "[Form1]\r\n00000031=\xD1\xEE\xE7\xE4\xE0\xF2\xFC\r\n00000010=A\\nB\\nC\\n\r\n";
   }
   static void TearDownTestSuite() {
-    fs::remove_all(*root_);
     delete root_;
+    delete tmp_;
   }
 
   void SetUp() override {
     // Afresh for every window: removing the fonts folder's fonts also forgets private folders.
-    ASSERT_TRUE(UsePrivateFontFolders({(*root_ / "installed").string()}));
+    ASSERT_TRUE(platform::UsePrivateFontDirs({(*root_ / "installed").string()}));
     platform::SetExecutableDirForTesting((*root_ / "bin").string() + "/");
     localisation::FreeLangManager();
     localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
-    SetClearTypeAvailableForTesting(std::nullopt);
+    SetIsWindowsXPForTesting(std::nullopt);
     form_ = platform::CreateForm<TForm1>();
   }
   void TearDown() override {
     form_.reset();
     localisation::FreeLangManager();
     platform::Application().ResetTerminated();
-    SetClearTypeAvailableForTesting(std::nullopt);
+    SetIsWindowsXPForTesting(std::nullopt);
     platform::SetInterfaceLanguage(0);
   }
 
   platform::TMenuItem* Item(const char* name) { return dynamic_cast<platform::TMenuItem*>(form_->FindComponent(name)); }
   std::string Out(const std::string& name) { return (*root_ / name).string(); }
 
+  static testing_support::TempDir* tmp_;
   static fs::path* root_;
   platform::TFakeServices services_;
   platform::TOwned<TForm1> form_;
 };
+testing_support::TempDir* FontFormTest::tmp_ = nullptr;
 fs::path* FontFormTest::root_ = nullptr;
 
 TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
@@ -121,7 +125,7 @@ TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
 TEST_F(FontFormTest, DestructionRemovesTheFontsOfTheFontsFolder) {
   form_.reset();
   EXPECT_FALSE(platform::Application().HintHook());
-  for (const std::string& family : InstalledFontFamilies()) EXPECT_NE(family, "DejaVu Serif");
+  for (const std::string& family : platform::ScreenFontFamilies()) EXPECT_NE(family, "DejaVu Serif");
 }
 
 TEST_F(FontFormTest, OptionChangesRebuildUnlessBusy) {
@@ -174,11 +178,14 @@ TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
   TForm1& f = *form_;
   struct Case {
     int type;
+    FontKind kind;
     bool antialias, colours;
   };
-  for (Case c : {Case{1, true, true}, Case{2, false, true}, Case{0, false, false}}) {
+  for (Case c : {Case{1, FontKind::Color, true, true}, Case{2, FontKind::ClearType, false, true},
+                 Case{0, FontKind::BlackWhite, false, false}}) {
     f.FontTypeCBox->UserSelect(c.type);
     SCOPED_TRACE(c.type);
+    EXPECT_EQ(f.Settings().FontType, c.kind);
     EXPECT_EQ(f.cbAntialiazed->Enabled(), c.antialias);
     EXPECT_EQ(f.trbContrast->Enabled(), c.antialias);
     EXPECT_EQ(f.trBrightness->Enabled(), c.antialias);
@@ -202,7 +209,7 @@ TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
 }
 
 TEST_F(FontFormTest, ClearTypeWithoutTheSystemFallsBackToColour) {
-  SetClearTypeAvailableForTesting(false);
+  SetIsWindowsXPForTesting(false);
   form_->FontTypeCBox->UserSelect(2);
   ASSERT_EQ(services_.messages.size(), 1u);
   EXPECT_EQ(services_.messages[0].text,
