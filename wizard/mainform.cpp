@@ -201,7 +201,7 @@ void TForm1::DeclareBindings(TBinder& b) {
   b.Field("pnFinalNote", pnFinalNote);
   b.Field("lbFinalNote", lbFinalNote);
   b.Field("ulFinalNote", ulFinalNote);
-  for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
+  for (int i = 1; i <= 26; ++i)
     b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
 
 #define QW_HANDLER(name) b.Handler(#name, this, &TForm1::name)
@@ -262,6 +262,7 @@ void TForm1::Message(const std::string& text, const std::string& caption, TMsgIc
 }
 
 void TForm1::ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) {
+  if (Application().Terminated()) return;  // the fatal message has been shown; the program is ending
   TMsgIcon i = TMsgIcon::None;
   switch (icon) {
     case assembly::MessageIcon::Information: i = TMsgIcon::Information; break;
@@ -359,9 +360,12 @@ void TForm1::CancelBtnClick(TObject* /*sender*/) {
   Close();
 }
 
-void TForm1::lcMainLanguageChanged(TObject* /*sender*/) {
+void TForm1::lcMainLanguageChanged(TObject* sender) {
   for (size_t i = 0; i < FCoreDescs.size(); ++i) FCoreDescs[i] = Text(assembly::CoreDescriptions[i]);
   for (size_t i = 0; i < FKeysConfigDescs.size(); ++i) FKeysConfigDescs[i] = Text(assembly::KeysConfigDescriptions[i]);
+  // The switch has put the caption back to its translated text, without the version.
+  const std::string version = std::string(" v.") + kVersion;
+  if (sender == lcMain && !Caption().ends_with(version)) SetCaption(Caption() + version);
 }
 
 // --- page order ----------------------------------------------------------------------------
@@ -665,6 +669,9 @@ void TForm1::UpdateControls() {
   const bool list_row = IsListRow();
 
   gbBookMidletOptions->SetVisible(!full);
+  // The advanced options' tabs follow the group, or take its place while it is hidden.
+  tcAdvancedOptions->SetTop(full ? gbBookMidletOptions->Top()
+                                 : gbBookMidletOptions->Top() + gbBookMidletOptions->Height() + 2);
 
   if (page == pgPhoneModel) spJARLimit->SetValue(DefaultJarLimitKB(ModelRow()));
 
@@ -734,10 +741,12 @@ void TForm1::cbPhoneModelChange(TObject* /*sender*/) {
   if (FUpdating) return;
   UpdateControls();
   if (IsListRow() && (rbLiteVersion->Checked() || rbTinyVersion->Checked())) {
-    if (ListOfPhonesOpenDialog->Execute())
+    if (ListOfPhonesOpenDialog->Execute()) {
       FPhonesListFile = ListOfPhonesOpenDialog->FileName();
-    else
+    } else {
       cbPhoneModel->SetItemIndex(0);
+      UpdateControls();  // the JAR limit and the rest follow row 0
+    }
   }
 }
 

@@ -125,6 +125,17 @@ object Form1: TForm1
         Height = 40
         WordWrap = True
       end
+      object UrlLabel2: TUrlLabel
+        Left = 180
+        Top = 200
+        Caption = 'Tomefalcon on the web'
+        URL = 'tomefalcon.example.org'
+        ParentShowHint = False
+        ShowHint = True
+        Cursor = -21
+        Font.Color = clBlue
+        Font.Style = [fsUnderline]
+      end
       object Label6: TLabel
         Left = 180
         Top = 280
@@ -902,8 +913,8 @@ object Form1: TForm1
         Top = 118
         Width = 65
         Height = 21
-        MinValue = 1
-        MaxValue = 1024
+        MinValue = 0
+        MaxValue = 0
         Value = 96
       end
       object lbMaxImageHeight: TLabel
@@ -916,8 +927,8 @@ object Form1: TForm1
         Top = 146
         Width = 65
         Height = 21
-        MinValue = 1
-        MaxValue = 1024
+        MinValue = 0
+        MaxValue = 0
         Value = 64
       end
     end
