@@ -148,17 +148,19 @@ TEST_F(BuilderLook, LinkLabelHintsAreInTheTranslationTemplate) {
   };
   walk(form->lcMain->Root());
   const std::vector<std::string> lines = form->lcMain->TemplateLines();
+  int hinted = 0;
   for (controls::TUrlLabel* label : LinkLabels(form.get())) {
     const std::string described = DescribedText(kForm1Description, label->Name(), "Hint");
     if (described == "<absent>" || described.empty()) continue;
     SCOPED_TRACE(label->Name());
+    ++hinted;
     ASSERT_EQ(stored.count(label->Name()), 1u);
     char id[16];
     std::snprintf(id, sizeof id, "%08d", stored[label->Name()]);
     const std::string line = label->Name() + ".Hint=" + id + "," + described;
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
   }
-  EXPECT_EQ(stored.size(), 24u);
+  EXPECT_EQ(hinted, 24);
 }
 
 // A translation of a hint reaches the balloon.
