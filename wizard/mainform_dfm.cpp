@@ -176,6 +176,7 @@ object Form1: TForm1
         Caption = 'Reads text files from the phone''s memory card or file system.'
         Width = 420
         AutoSize = False
+        Height = 17
       end
       object Label8: TLabel
         Left = 42
@@ -183,6 +184,7 @@ object Form1: TForm1
         Caption = 'The book is embedded; pictures of HTML books are kept.'
         Width = 420
         AutoSize = False
+        Height = 17
       end
       object Label9: TLabel
         Left = 42
@@ -190,6 +192,7 @@ object Form1: TForm1
         Caption = 'The book is embedded; for phones with little memory.'
         Width = 420
         AutoSize = False
+        Height = 17
       end
       object UrlLabel3: TUrlLabel
         Left = 24
@@ -635,6 +638,7 @@ object Form1: TForm1
         Caption = ''
         Width = 440
         AutoSize = False
+        Height = 17
       end
       object Label27: TLabel
         Left = 24
@@ -642,6 +646,7 @@ object Form1: TForm1
         Caption = ''
         Width = 440
         AutoSize = False
+        Height = 17
       end
       object UrlLabel4: TUrlLabel
         Left = 24
@@ -1413,6 +1418,7 @@ object Form1: TForm1
         Caption = ''
         Width = 440
         AutoSize = False
+        Height = 17
       end
       object BuildProgressGroup: TGroupBox
         Left = 24

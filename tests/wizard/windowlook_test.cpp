@@ -410,3 +410,47 @@ TEST_F(BuilderLook, ProxyOfNoPageHasNoName) {
   EXPECT_EQ(proxies[7]->PageName(), "");
   EXPECT_EQ(proxies[8]->PageName(), "FinishPage");
 }
+
+// Every page, in each edition and with the advanced options shown or not, every tab of the
+// advanced options: nothing sticks out, lies on a group's caption or frame, overlaps another
+// control or is cut off.
+TEST_F(BuilderLook, PagesLayOutWithoutOverlaps) {
+  Create();
+  form->ShowForm();
+  // Shown in a build and for phones with a file system of their own.
+  form->BuildProgressGroup->SetVisible(true);
+  form->pnFinalNote->SetVisible(true);
+  form->lbFinalNote->SetCaption("A note on the phone's file system.");
+  form->ulFinalNote->SetCaption("How to copy the files");
+  std::vector<std::string> faults;
+  auto look = [&](const std::string& where) {
+    for (const std::string& f : windowlook_support::LayoutFaults(form.get())) faults.push_back(where + ": " + f);
+  };
+  for (platform::TRadioButton* edition : {form->rbFullVersion, form->rbLiteVersion}) {
+    edition->SetChecked(true);
+    for (platform::TRadioButton* advanced : {form->rbHideAdvancedOptions, form->rbShowAdvancedOptions}) {
+      advanced->SetChecked(true);
+      for (int page = 0; page < kPageCount; ++page) {
+        form->ShowPage(page);
+        form->UpdateControls();
+        const std::string where = edition->Name() + ", " + advanced->Name() + ", page " + std::to_string(page);
+        if (page == pgAdvancedOptions && form->tcAdvancedOptions->Visible()) {
+          for (int tab = 0; tab < form->tcAdvancedOptions->PageCount(); ++tab) {
+            form->tcAdvancedOptions->SetActivePageIndex(tab);
+            look(where + ", tab " + std::to_string(tab));
+          }
+        } else {
+          look(where);
+        }
+      }
+    }
+  }
+  // The group of the book midlet stands under the show/hide choice; the tabs follow it, or
+  // take its place in the full edition.
+  form->rbFullVersion->SetChecked(true);
+  form->ShowPage(pgAdvancedOptions);
+  form->UpdateControls();
+  EXPECT_EQ(form->tcAdvancedOptions->Top(), form->gbBookMidletOptions->Top());
+  EXPECT_LT(form->tcAdvancedOptions->Top() - (form->rbShowAdvancedOptions->Top() + form->rbShowAdvancedOptions->Height()), 10);
+  for (const std::string& f : faults) ADD_FAILURE() << f;
+}

@@ -392,6 +392,16 @@ TEST_F(FontFormTest, DisabledControlsLookDisabled) {
   EXPECT_GT(checked, 25);
 }
 
+// Each font type: nothing sticks out, overlaps another control or is cut off.
+TEST_F(FontFormTest, WindowLaysOutWithoutOverlaps) {
+  TForm1& f = *form_;
+  f.ShowForm();
+  for (int type : {0, 1, 2}) {
+    f.FontTypeCBox->UserSelect(type);
+    for (const std::string& fault : windowlook_support::LayoutFaults(&f)) ADD_FAILURE() << type << ": " << fault;
+  }
+}
+
 // The title bar shows the caption alone, also after a language switch.
 TEST_F(FontFormTest, TitleBarShowsTheCaption) {
   TForm1& f = *form_;

@@ -5,9 +5,16 @@
 #include "platform/component.h"
 #include "platform/description.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/qtbridge.h"
+#include "platform/ui/stdctrls.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 #include <string>
@@ -58,6 +65,72 @@ inline std::vector<platform::TControl*> Controls(platform::TComponent* root) {
   std::vector<platform::TControl*> out;
   CollectControls(root, out);
   return out;
+}
+
+// The first row of a group box's top frame line as drawn: the first pixel that differs from
+// the background, going down near its right edge.
+inline int DrawnFrameTop(QWidget* box) {
+  const QImage img = box->grab().toImage();
+  const int x = img.width() - 4;
+  if (x < 0) return 0;
+  const QRgb background = img.pixel(x, 0);
+  for (int y = 1; y < img.height(); ++y)
+    if (img.pixel(x, y) != background) return y;
+  return 0;
+}
+
+// What is wrong with the layout of the controls a person sees in `root` (the shown page of a
+// window, say), one line per fault: a control that sticks out of its parent, a control on a
+// group box's caption or frame, two controls over each other, a caption that does not fit
+// its check box or radio button, a one-line label lower than its text.
+inline std::vector<std::string> LayoutFaults(platform::TWinControl* root) {
+  std::vector<std::string> faults;
+  // The controls of the description; unnamed ones are parts of a control (a spin edit's buttons).
+  auto shown = [](platform::TControl* c) {
+    return !c->Name().empty() && c->Widget() != nullptr && c->Widget()->isVisible();
+  };
+  auto name = [](platform::TControl* c) { return c->Name().empty() ? c->ClassName() : c->Name(); };
+  std::vector<platform::TControl*> kids;
+  for (int i = 0; i < root->ControlCount(); ++i)
+    if (shown(root->Controls(i))) kids.push_back(root->Controls(i));
+  const bool group = dynamic_cast<platform::TGroupBox*>(root) != nullptr;
+  const int caption = QFontMetrics(root->Widget()->font()).height();
+  const int frame = group ? DrawnFrameTop(root->Widget()) : 0;
+  for (platform::TControl* c : kids) {
+    const int l = c->Left(), t = c->Top(), r = l + c->Width(), b = t + c->Height();
+    if (l < 0 || t < 0 || r > root->ClientWidth() || b > root->ClientHeight())
+      faults.push_back(name(c) + " sticks out of " + name(root));
+    else if (group && (t < caption || t < frame + 2 || l < 2 || r > root->ClientWidth() - 2 ||
+                       b > root->ClientHeight() - 2))
+      faults.push_back(name(c) + " lies on the caption or frame of " + name(root));
+    QWidget* w = c->Widget();
+    if (auto* button = qobject_cast<QAbstractButton*>(w); button != nullptr &&
+        (dynamic_cast<platform::TCheckBox*>(c) != nullptr || dynamic_cast<platform::TRadioButton*>(c) != nullptr)) {
+      QStyleOptionButton opt;
+      opt.initFrom(button);
+      const bool radio = dynamic_cast<platform::TRadioButton*>(c) != nullptr;
+      const int mark = w->style()->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, &opt, w) +
+                       w->style()->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, &opt, w);
+      if (mark + QFontMetrics(w->font()).horizontalAdvance(button->text()) > c->Width())
+        faults.push_back(name(c) + "'s caption does not fit");
+    }
+    if (auto* label = dynamic_cast<platform::TLabel*>(c); label != nullptr && !label->WordWrap() &&
+                                                           QFontMetrics(w->font()).height() > c->Height())
+      faults.push_back(name(c) + " is lower than its text");
+  }
+  for (size_t i = 0; i < kids.size(); ++i)
+    for (size_t j = i + 1; j < kids.size(); ++j) {
+      platform::TControl *a = kids[i], *b = kids[j];
+      if (a->Left() < b->Left() + b->Width() && b->Left() < a->Left() + a->Width() && a->Top() < b->Top() + b->Height() &&
+          b->Top() < a->Top() + a->Height())
+        faults.push_back(name(a) + " and " + name(b) + " overlap");
+    }
+  for (platform::TControl* c : kids)
+    if (auto* w = dynamic_cast<platform::TWinControl*>(c)) {
+      const std::vector<std::string> inner = LayoutFaults(w);
+      faults.insert(faults.end(), inner.begin(), inner.end());
+    }
+  return faults;
 }
 
 }  // namespace windowlook_support
