@@ -1,7 +1,7 @@
 // The builder's window as a user sees it: help balloons, the web link, disabled controls,
 // the title bar, the phone model list, the picture size boxes, a cancelled phone list and
 // refused custom fonts.
-#include "wizard/mainform.h"
+#include "builderwindow_support.h"
 
 #include "assembly/archivecopy.h"
 #include "assembly/phones.h"
@@ -36,38 +36,18 @@ namespace {
 constexpr int kNokia6230 = 224;
 constexpr int kEnglishWE = 1;
 
-class BuilderLook : public ::testing::Test {
+class BuilderLook : public wizard::testing::BuilderWindowTest {
 protected:
   void SetUp() override {
-    fs::create_directories(tmp_.Path() / "bin");
-    fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright.dat", tmp_.Path() / "bin" / "quirewright.dat");
-    TForm1::ProgramDir() = (tmp_.Path() / "bin").string() + "/";
-    TForm1::CommandLine().clear();
-    localisation::FreeLangManager();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().ResetTerminated();
+    BuilderWindowTest::SetUp();
     platform::Application().SetHelpHandler([this](int context, const std::string& /*file*/) {
       help.push_back(context);
       return true;
     });
   }
   void TearDown() override {
-    form.reset();
-    platform::Application().SetMainForm(nullptr);
     platform::Application().SetHelpHandler(nullptr);
-    platform::Application().ResetTerminated();
-    localisation::FreeLangManager();
-    TForm1::ProgramDir() = platform::ExecutableDir();
-  }
-  void Create() { form = platform::CreateForm<TForm1>(); }
-  void Enter(int page) {
-    form->ShowPage(page);
-    form->PageManager1PageChanged(form->PageManager1);
-  }
-  std::string WriteFile(const std::string& name, const std::string& bytes) const {
-    const std::string path = tmp_.File(name);
-    testing_support::WriteFile(path, bytes);
-    return path;
+    BuilderWindowTest::TearDown();
   }
   // The fonts page of a lite midlet for one phone, as the user reaches it.
   void FontsPageFor(int row) {
@@ -79,9 +59,6 @@ protected:
   }
   std::string BuiltInFont(const char* entry) const { return assembly::ReadArchiveEntry(*form->FResArchive, entry); }
 
-  testing_support::TempDir tmp_;
-  platform::TFakeServices services;
-  platform::TOwned<TForm1> form;
   std::vector<int> help;
 };
 
@@ -172,7 +149,7 @@ TEST_F(BuilderLook, TranslatedHintInTheBalloon) {
   ASSERT_GT(id, 0);
   char key[16];
   std::snprintf(key, sizeof key, "%08d", id);
-  std::ofstream((tmp_.Path() / "bin" / "ru.lng").string(), std::ios::binary)
+  std::ofstream((dir_ / "bin" / "ru.lng").string(), std::ios::binary)
       << "LANGID=1049\r\n[Form1]\r\n" << key << "=Hint in Russian\r\n";
   localisation::LangManager().RegisterLanguageFolder(TForm1::ProgramDir(), "*.lng", false);
   localisation::LangManager().SwitchLanguage(1049);
@@ -186,8 +163,8 @@ TEST_F(BuilderLook, TranslatedHintInTheBalloon) {
 TEST_F(BuilderLook, DisabledControlsLookDisabled) {
   Create();
   form->ShowForm();
-  // Pages whose controls start disabled: the fonts page (slots 1 and 3, negative boxes of
-  // empty slots), the pictures page without pictures, the custom list row.
+  // Pages whose controls start disabled: the fonts page (slots 1 and 3), the pictures page
+  // without pictures.
   form->rbLiteVersion->SetChecked(true);
   form->cbPhoneModel->SetItemIndex(kNokia6230);
   Enter(pgFonts);
@@ -197,32 +174,14 @@ TEST_F(BuilderLook, DisabledControlsLookDisabled) {
   EXPECT_FALSE(form->spMaxImageWidth->Enabled());
   EXPECT_FALSE(form->cbScaleDown->Enabled());
   int checked = 0;
-  for (platform::TControl* c : windowlook_support::Controls(form.get())) {
-    QWidget* w = c->Widget();
-    if (w == nullptr) continue;
-    SCOPED_TRACE(c->Name());
-    const QPalette& pal = w->palette();
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-      EXPECT_NE(pal.color(QPalette::Disabled, role), pal.color(QPalette::Active, role)) << role;
-    if (qobject_cast<QLineEdit*>(w) != nullptr) {
-      EXPECT_NE(pal.color(QPalette::Disabled, QPalette::Base), pal.color(QPalette::Active, QPalette::Base));
-    }
-    ++checked;
-  }
+  for (const std::string& f : windowlook_support::DisabledLookFaults(form.get(), &checked)) ADD_FAILURE() << f;
   EXPECT_GT(checked, 200);
 
   // Drawn: the disabled box's text is lighter than the same box's text when enabled.
-  auto darkest = [](QWidget* w) {
-    const QImage img = w->grab().toImage();
-    int d = 255;
-    for (int y = 0; y < img.height(); ++y)
-      for (int x = 0; x < img.width(); ++x) d = std::min(d, qGray(img.pixel(x, y)));
-    return d;
-  };
   QWidget* box = form->cbScaleDown->Widget();
-  const int disabled = darkest(box);
+  const int disabled = windowlook_support::DarkestGrey(box);
   form->cbScaleDown->SetEnabled(true);
-  EXPECT_GT(disabled, darkest(box) + 60);
+  EXPECT_GT(disabled, windowlook_support::DarkestGrey(box) + 60);
 }
 
 // The title bar shows the caption alone; a language switch keeps the version in it.
@@ -233,7 +192,7 @@ TEST_F(BuilderLook, TitleBarShowsTheCaptionWithItsVersion) {
   for (const std::string& line : form->lcMain->TemplateLines())
     if (line.starts_with("Caption=")) caption_id = line.substr(8, 8);
   ASSERT_EQ(caption_id.size(), 8u);
-  std::ofstream((tmp_.Path() / "bin" / "sk.lng").string(), std::ios::binary)
+  std::ofstream((dir_ / "bin" / "sk.lng").string(), std::ios::binary)
       << "LANGID=1051\r\n[Form1]\r\n" << caption_id << "=Sprievodca\r\n";
   localisation::LangManager().RegisterLanguageFolder(TForm1::ProgramDir(), "*.lng", false);
   form->ShowForm();
@@ -304,8 +263,8 @@ TEST_F(BuilderLook, PictureSizeBoxesKeepLargeValues) {
   form->lbTextFiles->Items()->Add(WriteFile("books/b.txt", "Once upon a time.\r\n"));
   form->FPhonesListFile =
       WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"2000\" \"1200\"\r\n");
-  fs::create_directories(tmp_.Path() / "pl");
-  form->BuildFromPhonesList(tmp_.File("pl/"));
+  fs::create_directories(dir_ / "pl");
+  form->BuildFromPhonesList(Path("pl/"));
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
   EXPECT_EQ(form->spMaxImageWidth->Value(), 2000);
   EXPECT_EQ(form->spMaxImageHeight->Value(), 1200);

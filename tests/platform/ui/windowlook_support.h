@@ -13,10 +13,13 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QPalette>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +68,36 @@ inline std::vector<platform::TControl*> Controls(platform::TComponent* root) {
   std::vector<platform::TControl*> out;
   CollectControls(root, out);
   return out;
+}
+
+// The controls of `root` that would look enabled while disabled: their palette's text colours
+// (and an edit's field colour) must differ between the Disabled and the Active group.
+// `checked` receives how many controls were looked at.
+inline std::vector<std::string> DisabledLookFaults(platform::TComponent* root, int* checked = nullptr) {
+  std::vector<std::string> faults;
+  int count = 0;
+  for (platform::TControl* c : Controls(root)) {
+    QWidget* w = c->Widget();
+    if (w == nullptr) continue;
+    ++count;
+    const QPalette& pal = w->palette();
+    std::vector<QPalette::ColorRole> roles = {QPalette::WindowText, QPalette::Text, QPalette::ButtonText};
+    if (qobject_cast<QLineEdit*>(w) != nullptr) roles.push_back(QPalette::Base);
+    for (QPalette::ColorRole role : roles)
+      if (pal.color(QPalette::Disabled, role) == pal.color(QPalette::Active, role))
+        faults.push_back(c->Name() + ": colour role " + std::to_string(role) + " the same when disabled");
+  }
+  if (checked != nullptr) *checked = count;
+  return faults;
+}
+
+// The grey value of the darkest pixel of a control as drawn.
+inline int DarkestGrey(QWidget* w) {
+  const QImage img = w->grab().toImage();
+  int darkest = 255;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) darkest = std::min(darkest, qGray(img.pixel(x, y)));
+  return darkest;
 }
 
 // The first row of a group box's top frame line as drawn: the first pixel that differs from
