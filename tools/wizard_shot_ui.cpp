@@ -9,6 +9,7 @@
 #include "wizard/mainform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QWidget>
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   app.Initialize(argc, argv);
   platform::TFakeServices services;  // no message boxes or dialogs pop up
   if (folder.back() != '/') folder += '/';
+  QDir().mkpath(QString::fromStdString(folder));
   if (pages.empty())
     for (int i = 0; i < wizard::kPageCount; ++i) pages.push_back(i);
   int written = 0;

@@ -16,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QPalette>
 #include <QScrollBar>
@@ -412,4 +413,21 @@ TEST_F(BuilderLook, PagesLayOutWithoutOverlaps) {
   EXPECT_EQ(form->tcAdvancedOptions->Top(), form->gbBookMidletOptions->Top());
   EXPECT_LT(form->tcAdvancedOptions->Top() - (form->rbShowAdvancedOptions->Top() + form->rbShowAdvancedOptions->Height()), 10);
   for (const std::string& f : faults) ADD_FAILURE() << f;
+}
+
+// The page shot tool renders the pages a person asks for, in the edition asked for.
+TEST_F(BuilderLook, ShotToolRendersThePages) {
+  const std::string out = Path("shots");
+  std::string log;
+  ASSERT_EQ(testing_support::RunCommand("QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 " +
+                                            testing_support::ShellQuote(std::string(QW_BIN_DIR) + "/wizard_shot_ui") +
+                                            " --lite --advanced " + testing_support::ShellQuote(out) + " 11 12",
+                                        &log),
+            0)
+      << log;
+  for (const char* page : {"page11.png", "page12.png"}) {
+    const QImage shot(QString::fromStdString(out + "/" + page));
+    EXPECT_EQ(shot.size(), QSize(494, 358)) << page;
+  }
+  EXPECT_FALSE(fs::exists(out + "/page0.png"));
 }

@@ -1,4 +1,5 @@
 #include "assembly/fontfile.h"
+#include "assembly/tempdir_support.h"
 #include "fontcreator/window/fontform.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
@@ -8,6 +9,7 @@
 #include "platform/ui/windowlook_support.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -408,6 +410,21 @@ TEST_F(FontFormTest, TitleBarShowsTheCaption) {
   EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ");
   EXPECT_EQ(TitleBarText(f.Widget()), f.Widget()->windowTitle());
   EXPECT_EQ(f.Widget()->windowTitle().toStdString(), "Glyphkiln v2.5 for Tomefalcon ");
+}
+
+// The shot tool renders the window at the size its description gives.
+TEST(GlyphkilnShotTool, RendersTheWindow) {
+  const testing_support::TempDir dir;
+  const std::string out = dir.File("glyphkiln.png");
+  std::string log;
+  ASSERT_EQ(testing_support::RunCommand("QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 " +
+                                            testing_support::ShellQuote(std::string(QW_BIN_DIR) + "/glyphkiln_shot_ui") +
+                                            " " + testing_support::ShellQuote(out) + " 2 12",
+                                        &log),
+            0)
+      << log;
+  const QImage shot(QString::fromStdString(out));
+  EXPECT_EQ(shot.size(), QSize(566, 317));
 }
 
 }  // namespace
