@@ -202,7 +202,7 @@ void TForm1::DeclareBindings(TBinder& b) {
   b.Field("pnFinalNote", pnFinalNote);
   b.Field("lbFinalNote", lbFinalNote);
   b.Field("ulFinalNote", ulFinalNote);
-  for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
+  for (int i = 1; i <= 26; ++i)
     b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
 
 #define QW_HANDLER(name) b.Handler(#name, this, &TForm1::name)
@@ -358,9 +358,12 @@ void TForm1::CancelBtnClick(TObject* /*sender*/) {
   Close();
 }
 
-void TForm1::lcMainLanguageChanged(TObject* /*sender*/) {
+void TForm1::lcMainLanguageChanged(TObject* sender) {
   for (size_t i = 0; i < FCoreDescs.size(); ++i) FCoreDescs[i] = Text(assembly::CoreDescriptions[i]);
   for (size_t i = 0; i < FKeysConfigDescs.size(); ++i) FKeysConfigDescs[i] = Text(assembly::KeysConfigDescriptions[i]);
+  // The switch has put the caption back to its translated text, without the version.
+  const std::string version = std::string(" v.") + kVersion;
+  if (sender == lcMain && !Caption().ends_with(version)) SetCaption(Caption() + version);
 }
 
 // --- page order ----------------------------------------------------------------------------
@@ -664,6 +667,9 @@ void TForm1::UpdateControls() {
   const bool list_row = IsListRow();
 
   gbBookMidletOptions->SetVisible(!full);
+  // The advanced options' tabs follow the group, or take its place while it is hidden.
+  tcAdvancedOptions->SetTop(full ? gbBookMidletOptions->Top()
+                                 : gbBookMidletOptions->Top() + gbBookMidletOptions->Height() + 2);
 
   if (page == pgPhoneModel) spJARLimit->SetValue(DefaultJarLimitKB(ModelRow()));
 
@@ -733,10 +739,12 @@ void TForm1::cbPhoneModelChange(TObject* /*sender*/) {
   if (FUpdating) return;
   UpdateControls();
   if (IsListRow() && (rbLiteVersion->Checked() || rbTinyVersion->Checked())) {
-    if (ListOfPhonesOpenDialog->Execute())
+    if (ListOfPhonesOpenDialog->Execute()) {
       FPhonesListFile = ListOfPhonesOpenDialog->FileName();
-    else
+    } else {
       cbPhoneModel->SetItemIndex(0);
+      UpdateControls();  // the JAR limit and the rest follow row 0
+    }
   }
 }
 

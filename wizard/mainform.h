@@ -205,6 +205,7 @@ public:
   std::unique_ptr<assembly::TZipFile> FResArchive;
   assembly::TFontCatalogue FFontCatalogue;
   std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
+  std::array<int, 6> FFontSlotShown{};           // [1..5]: item each slot showed after its last set-up
   bool FResetFonts = false;
   std::array<bool, kPageCount> FPageVisited{};
   std::string FCustomKeysFile;

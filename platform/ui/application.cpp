@@ -61,11 +61,9 @@ int TApplication::Run() {
   return QApplication::exec();
 }
 
-void TApplication::SetTitle(const std::string& t) {
-  title_ = t;
-  EnsureQtApplication();
-  QApplication::setApplicationDisplayName(ToQString(t, InterfaceCodePage()));
-}
+// Kept for the program's own use only: Qt would append a display name to every window
+// title, and a title bar shows the window's caption alone.
+void TApplication::SetTitle(const std::string& t) { title_ = t; }
 
 void TApplication::ProcessMessages() { Services().ProcessMessages(); }
 

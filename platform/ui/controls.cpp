@@ -384,11 +384,11 @@ void TControl::ApplyFontToWidget() {
   QWidget* w = widget_.data();
   if (w == nullptr) return;
   w->setFont(ToQFont(font_));
+  // Enabled states only: a disabled control keeps the style's greyed text.
   QPalette pal = w->palette();
   QColor fc = ToQColor(font_.Color());
-  pal.setColor(QPalette::WindowText, fc);
-  pal.setColor(QPalette::ButtonText, fc);
-  pal.setColor(QPalette::Text, fc);
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive})
+    for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) pal.setColor(g, r, fc);
   w->setPalette(pal);
 }
 
@@ -396,7 +396,12 @@ void TControl::ApplyColorToWidget() {
   QWidget* w = widget_.data();
   if (w == nullptr) return;
   QPalette pal = w->palette();
-  pal.setColor(ColorFillsBase() ? QPalette::Base : QPalette::Window, ToQColor(color_));
+  if (ColorFillsBase()) {
+    // An edit's field: a disabled one keeps the style's greyed background.
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) pal.setColor(g, QPalette::Base, ToQColor(color_));
+  } else {
+    pal.setColor(QPalette::Window, ToQColor(color_));
+  }
   w->setPalette(pal);
 }
 

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -15,7 +16,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -47,6 +50,44 @@ Qt::Alignment QtAlign(TAlignment a) {
     default: return Qt::AlignLeft;
   }
 }
+
+// A combo box's list drops down under the box with DropDownCount rows and a scroll bar;
+// some styles (Fusion among them) would otherwise open it as a pop-up as tall as the screen.
+class DropDownListStyle : public QProxyStyle {
+public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == QStyle::SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+QStyle* DropDownStyle() {
+  static QPointer<QStyle> style;
+  if (style.isNull()) {
+    style = new DropDownListStyle;
+    style->setParent(QCoreApplication::instance());
+  }
+  return style.data();
+}
+
+// A group box drawn as the window descriptions expect it: an etched frame whose top line
+// runs through the middle of the caption, so that the client area starts at the box's top
+// edge and a control placed 16 or more pixels down stands clear of the caption and frame.
+class GroupBoxWidget : public QGroupBox {
+protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter p(this);
+    const QFontMetrics fm(font());
+    qDrawShadeRect(&p, rect().adjusted(0, fm.height() / 2, 0, 0), palette(), true, 1);
+    const QString caption = title();
+    if (caption.isEmpty()) return;
+    const QRect text(8, 0, fm.horizontalAdvance(StripAccel(caption)) + 4, fm.height());
+    p.fillRect(text, palette().color(QPalette::Window));
+    style()->drawItemText(&p, text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                          palette(), isEnabled(), caption, QPalette::WindowText);
+  }
+};
 
 // The line edit of TCustomEdit: paste and cut only when the control allows them.
 class EditWidget : public QLineEdit {
@@ -524,12 +565,14 @@ void TMemo::Change() {
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
   auto* c = new QComboBox;
+  c->setStyle(DropDownStyle());
   SetWidget(c);
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 145, 21);
   items_.AddListener(this);
   SetStyle(TComboBoxStyle::csDropDown);
+  SetDropDownCount(drop_down_count_);
   QObject::connect(c, &QComboBox::activated, [this](int index) { UserSelect(index); });
 }
 
@@ -789,7 +832,7 @@ void TListBox::ItemsReset() {
 // --- TGroupBox -----------------------------------------------------------------------------
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
-  SetWidget(new QGroupBox);
+  SetWidget(new GroupBoxWidget);
   SetBounds(0, 0, 185, 105);
 }
 
@@ -800,7 +843,7 @@ void TGroupBox::TextChanged() { static_cast<QGroupBox*>(Widget())->setTitle(ToQt
 // --- TRadioGroup ---------------------------------------------------------------------------
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
-  SetWidget(new QGroupBox);
+  SetWidget(new GroupBoxWidget);
   SetBounds(0, 0, 185, 105);
   items_.AddListener(this);
 }

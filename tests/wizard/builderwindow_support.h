@@ -67,9 +67,9 @@ protected:
     return -1;
   }
 
+  testing_support::TempDir tmp_;  // a folder of its own for every test
   platform::TFakeServices services;
   platform::TOwned<TForm1> form;
-  testing_support::TempDir tmp_;
   const std::filesystem::path dir_ = tmp_.Path();
 };
 

@@ -7,8 +7,10 @@
 #include "platform/ui/application.h"
 #include "platform/ui/fakeservices.h"
 #include "platform/uilanguage.h"
+#include "platform/ui/windowlook_support.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -21,6 +23,7 @@
 namespace fs = std::filesystem;
 using namespace fontcreator;
 using platform::TMsgIcon;
+using windowlook_support::TitleBarText;
 
 namespace {
 
@@ -349,6 +352,85 @@ TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
   f.SizeSpin->SetValue(8);
   EXPECT_FALSE(f.TooLarge);
   EXPECT_EQ(f.lbTooLargeFont->Caption(), "");
+}
+
+// Every control with a hint shows, in its balloon, the text its description writes.
+TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
+  TForm1& f = *form_;
+  f.FontTypeCBox->UserSelect(1);  // Color: every option enabled
+  std::vector<std::string> names;
+  std::function<void(const platform::TDescNode&)> walk = [&](const platform::TDescNode& n) {
+    for (const platform::TDescProp& p : n.props)
+      if (p.path == "Hint") names.push_back(n.name);
+    for (const platform::TDescNode& c : n.children) walk(c);
+  };
+  walk(platform::ParseDescription(kForm1Description));
+  ASSERT_EQ(names.size(), 14u);
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    auto* control = dynamic_cast<platform::TControl*>(f.FindComponent(name));
+    ASSERT_NE(control, nullptr);
+    controls::THintBalloon* before = f.HintBalloonControl1->LastBalloon();
+    platform::Application().ActivateHint(control, {100, 100});
+    controls::THintBalloon* b = f.HintBalloonControl1->LastBalloon();
+    ASSERT_NE(b, nullptr);
+    ASSERT_NE(b, before);
+    EXPECT_EQ(b->Text(), windowlook_support::DescribedText(kForm1Description, name, "Hint"));
+    EXPECT_GT(b->Text().size(), 8u);
+  }
+}
+
+// Disabled controls use the style's disabled colours.
+TEST_F(FontFormTest, DisabledControlsLookDisabled) {
+  TForm1& f = *form_;
+  f.FontTypeCBox->UserSelect(0);  // Black and white: antialias, contrast and colours disabled
+  EXPECT_FALSE(f.cbAntialiazed->Enabled());
+  EXPECT_FALSE(f.cbTextColor->Enabled());
+  EXPECT_FALSE(f.trbContrast->Enabled());
+  int checked = 0;
+  for (const std::string& fault : windowlook_support::DisabledLookFaults(&f, &checked)) ADD_FAILURE() << fault;
+  EXPECT_GT(checked, 25);
+  // Drawn: the disabled box's caption is lighter than when it is enabled.
+  const int disabled = windowlook_support::DarkestGrey(f.cbAntialiazed->Widget());
+  f.FontTypeCBox->UserSelect(1);
+  ASSERT_TRUE(f.cbAntialiazed->Enabled());
+  EXPECT_GT(disabled, windowlook_support::DarkestGrey(f.cbAntialiazed->Widget()) + 60);
+}
+
+// Each font type: nothing sticks out, overlaps another control or is cut off.
+TEST_F(FontFormTest, WindowLaysOutWithoutOverlaps) {
+  TForm1& f = *form_;
+  f.ShowForm();
+  for (int type : {0, 1, 2}) {
+    f.FontTypeCBox->UserSelect(type);
+    for (const std::string& fault : windowlook_support::LayoutFaults(&f)) ADD_FAILURE() << type << ": " << fault;
+  }
+}
+
+// The title bar shows the caption alone, also after a language switch.
+TEST_F(FontFormTest, TitleBarShowsTheCaption) {
+  TForm1& f = *form_;
+  f.ShowForm();
+  EXPECT_EQ(TitleBarText(f.Widget()).toStdString(), "Glyphkiln v2.5 for Tomefalcon ");
+  f.ComboBox2->UserSelect(1);  // Russian
+  EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ");
+  EXPECT_EQ(TitleBarText(f.Widget()), f.Widget()->windowTitle());
+  EXPECT_EQ(f.Widget()->windowTitle().toStdString(), "Glyphkiln v2.5 for Tomefalcon ");
+}
+
+// The shot tool renders the window at the size its description gives.
+TEST(GlyphkilnShotTool, RendersTheWindow) {
+  const testing_support::TempDir dir;
+  const std::string out = dir.File("glyphkiln.png");
+  std::string log;
+  ASSERT_EQ(testing_support::RunCommand("QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 " +
+                                            testing_support::ShellQuote(std::string(QW_BIN_DIR) + "/glyphkiln_shot_ui") +
+                                            " " + testing_support::ShellQuote(out) + " 2 12",
+                                        &log),
+            0)
+      << log;
+  const QImage shot(QString::fromStdString(out));
+  EXPECT_EQ(shot.size(), QSize(566, 317));
 }
 
 }  // namespace
