@@ -3,6 +3,7 @@
 #include "assembly/archivecopy.h"
 #include "assembly/fontfile.h"
 #include "assembly/zipfile.h"
+#include "platform/wholefile.h"
 
 #include <stdexcept>
 
@@ -98,7 +99,11 @@ std::string GetFontData(const TZipFile& archive, const TMIDLETCONFIG& config, in
     data = ReadArchiveEntry(archive, origin);
   } else {
     origin = source;
-    data = ReadWholeFile(source);
+    try {
+      data = platform::ReadWholeFile(source);
+    } catch (const platform::EFileError& e) {
+      throw EBuildError(e.what());
+    }
   }
   const std::string fault = CheckFontBytes(data);
   if (!fault.empty())
