@@ -121,7 +121,15 @@ void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& ja
 }
 
 void AddCustomHelp(const std::string& fileName, TZipFile& jar) {
-  AddJarEntry(jar, "res/tfhelp.txt", platform::ReadWholeFile(fileName));
+  AddJarEntry(jar, "res/tfhelp.txt", ReadBuildInput(fileName));
+}
+
+std::string ReadBuildInput(const std::string& fileName) {
+  try {
+    return platform::ReadWholeFile(fileName);
+  } catch (const platform::EFileError& e) {
+    throw EBuildError(e.what());
+  }
 }
 
 void SaveMidlet(TZipFile& jar, const std::string& jarPath, const std::string& jadPath,

@@ -48,9 +48,12 @@ void SaveArchiveEntry(const TZipFile& archive, std::string_view name, const std:
 // The font of every used slot as "res/<name>.fnt", its negative sheet cut unless the slot keeps
 // it and the core cannot invert that font kind itself.
 void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& jar);
-// The whole file as res/tfhelp.txt; a file that cannot be read raises platform::EFileError.
+// The whole file as res/tfhelp.txt; a file that cannot be read raises EBuildError.
 void AddCustomHelp(const std::string& fileName, TZipFile& jar);
 
+// A whole file the user chose for the build (platform::ReadWholeFile); EBuildError naming it
+// when it cannot be read.
+std::string ReadBuildInput(const std::string& fileName);
 // Saves a midlet: the JAR and the JAD made for its size (`jadText` of the size in bytes). Both
 // are written beside their targets first, so a good pair already there stays when either
 // cannot be written; a JAD that cannot be put in place after its new JAR is removed rather than

@@ -3,7 +3,6 @@
 #include "assembly/archivecopy.h"
 #include "assembly/fontfile.h"
 #include "assembly/zipfile.h"
-#include "platform/wholefile.h"
 
 #include <stdexcept>
 
@@ -99,11 +98,7 @@ std::string GetFontData(const TZipFile& archive, const TMIDLETCONFIG& config, in
     data = ReadArchiveEntry(archive, origin);
   } else {
     origin = source;
-    try {
-      data = platform::ReadWholeFile(source);
-    } catch (const platform::EFileError& e) {
-      throw EBuildError(e.what());
-    }
+    data = ReadBuildInput(source);
   }
   const std::string fault = CheckFontBytes(data);
   if (!fault.empty())
