@@ -431,11 +431,6 @@ TRoadChoices TForm1::RoadChoices() const {
 void TForm1::PageManager1GetNextPage(int current_page, int& new_page) {
   bool reset = false;
   new_page = NextPage(current_page, new_page, RoadChoices(), &reset);
-  // From the fonts page on, every page works with the archive.
-  if (new_page >= pgFonts && !ArchiveLoaded()) {
-    new_page = -1;
-    return;
-  }
   if (reset) {
     cbKeysConfig->SetItemIndex(0);
     rbilEnglishCE->SetChecked(true);
@@ -449,6 +444,13 @@ void TForm1::PageManager1GetPriorPage(int current_page, int& new_page) {
 // --- page entry ----------------------------------------------------------------------------
 
 void TForm1::PageManager1PageChanged(TObject* sender) {
+  // From the fonts page on, every page works with the archive: without it the wizard says why
+  // and goes back to the page it came from.
+  if (CurrentPage() >= pgFonts && !ArchiveLoaded()) {
+    PageManager1->SetCurrentPage(FEnteredPage, false);
+    return;
+  }
+  FEnteredPage = CurrentPage();
   platform::TIniFile ini = Settings();
   auto read_check = [&](TCheckBox* box, const char* section, const char* key, int def) {
     box->SetChecked(ini.ReadInteger(section, key, def) != 0);

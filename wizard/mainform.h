@@ -210,6 +210,7 @@ public:
   std::string FCustomKeysFile;
   std::string FPhonesListFile;
   bool FJarLimitWarned = false;
+  int FEnteredPage = 0;  // the page whose entry logic ran last
   // Core and key layout descriptions in the current language.
   std::array<std::string, 10> FCoreDescs;
   std::array<std::string, 14> FKeysConfigDescs;
