@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace wizard::testing {
 
@@ -28,6 +29,22 @@ inline std::string WithBrokenFontEntry(const std::string& archive) {
   std::string broken = archive;
   for (std::size_t i = 0; i < 16; ++i) broken[data + i] = '\xFF';
   return broken;
+}
+
+struct DamagedArchive {
+  const char* name;
+  std::string bytes;
+  bool present;  // false: no archive at all
+};
+
+// A table of unusable archives made from a good one: missing, empty, truncated, random, and
+// one with a single damaged entry.
+inline std::vector<DamagedArchive> DamagedArchives(const std::string& good) {
+  return {{"missing", "", false},
+          {"zero bytes", "", true},
+          {"truncated", good.substr(0, good.size() / 2), true},
+          {"random", RandomBytes(4096), true},
+          {"one entry corrupted", WithBrokenFontEntry(good), true}};
 }
 
 }  // namespace wizard::testing

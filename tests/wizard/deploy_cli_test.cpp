@@ -17,8 +17,6 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using wizard::testing::RandomBytes;
-using wizard::testing::WithBrokenFontEntry;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
@@ -104,19 +102,8 @@ TEST_F(DeployRun, WritesTheRequestedPairAndEndsWithZero) {
 }
 
 TEST_F(DeployRun, AnUnusableArchiveIsNamedAndNothingIsBuilt) {
-  const std::string sample = ReadFile(Archive());
-  const struct {
-    const char* name;
-    std::string bytes;  // none: no archive at all
-    bool present;
-  } cases[] = {
-      {"missing", "", false},
-      {"zero bytes", "", true},
-      {"truncated", sample.substr(0, sample.size() / 2), true},
-      {"random", RandomBytes(4096), true},
-      {"one entry corrupted", WithBrokenFontEntry(sample), true},
-  };
-  ASSERT_FALSE(cases[4].bytes.empty()) << "the sample archive holds no font entry";
+  const std::vector<wizard::testing::DamagedArchive> cases = wizard::testing::DamagedArchives(ReadFile(Archive()));
+  ASSERT_FALSE(cases.back().bytes.empty()) << "the sample archive holds no font entry";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove(Archive());

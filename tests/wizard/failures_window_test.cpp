@@ -20,8 +20,6 @@ using platform::TMsgIcon;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 namespace fs = std::filesystem;
-using wizard::testing::RandomBytes;
-using wizard::testing::WithBrokenFontEntry;
 
 namespace {
 
@@ -76,20 +74,9 @@ protected:
 }  // namespace
 
 TEST_F(FailingWizard, EveryPageCanBeWalkedAfterADamagedArchive) {
-  const std::string sample = ReadFile(Bin("quirewright.dat"));
-  const std::string brokenFont = WithBrokenFontEntry(sample);
-  ASSERT_FALSE(brokenFont.empty());
-  const struct {
-    const char* name;
-    std::string bytes;
-    bool present;
-  } cases[] = {
-      {"missing", "", false},
-      {"zero bytes", "", true},
-      {"truncated", sample.substr(0, sample.size() / 3), true},
-      {"random", RandomBytes(5000), true},
-      {"one entry corrupted", brokenFont, true},
-  };
+  const std::vector<wizard::testing::DamagedArchive> cases =
+      wizard::testing::DamagedArchives(ReadFile(Bin("quirewright.dat")));
+  ASSERT_FALSE(cases.back().bytes.empty()) << "the sample archive holds no font entry";
   // Every road: full and the two book editions, for a phone and for the list row.
   const struct {
     int edition, row;
