@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace wizard;
 using platform::TMsgIcon;
@@ -212,6 +214,28 @@ TEST_F(FailingWizard, AFailedBuildNeverReachesTheFinishPage) {
   services.ScriptDialog({Path("pl/x.txt")});
   EXPECT_EQ(EnterBuildPage(), pgAdvancedOptions);
   EXPECT_EQ(CountMessages("Versions list.txt"), 1);
+}
+
+TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
+  Create();
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  // Every write of the file puts a new one in its place.
+  ASSERT_GE(inotify_add_watch(watch, (dir_.Path() / "bin").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
+  form->ShowPage(pgFinish);
+  form->CancelBtnClick(form->CancelBtn);
+  int replaced = 0;
+  alignas(inotify_event) char buffer[16384];
+  for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+    for (char* p = buffer; p < buffer + n;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(p);
+      if ((e->mask & IN_MOVED_TO) != 0 && e->len > 0 && std::string(e->name) == "Quirewright.ini") ++replaced;
+      p += sizeof(inotify_event) + e->len;
+    }
+  close(watch);
+  EXPECT_EQ(replaced, 1);
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_NE(ReadFile(Bin("Quirewright.ini")).find("[PI_FINISHPAGE]"), std::string::npos);
 }
 
 TEST_F(FailingWizard, SettingsThatCannotBeSavedAreToldOnFinish) {
