@@ -37,7 +37,9 @@ protected:
     fs::permissions(dir_.Path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                      fs::perms::others_read | fs::perms::others_exec);
     fs::create_directory(Bin());
-    fs::create_hard_link(fs::path(QW_BIN_DIR) / "quirewright", Bin() / "quirewright");
+    std::error_code linked;
+    fs::create_hard_link(fs::path(QW_BIN_DIR) / "quirewright", Bin() / "quirewright", linked);
+    if (linked) fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright", Bin() / "quirewright");  // another file system
     fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright.dat", Bin() / "quirewright.dat");
     fs::create_directory(Out());
   }
