@@ -368,8 +368,12 @@ bool TForm1::ArchiveLoaded() {
 void TForm1::FormShow(TObject* /*sender*/) {
   const std::vector<std::string>& args = CommandLine();
   if (!args.empty() && args[0] == "-deploy") {
-    const bool built =
-        BuildDeployVersions(args.size() > 1 ? args[1] : std::string(), args.size() > 2 ? args[2] : std::string());
+    bool built = false;
+    try {
+      built = BuildDeployVersions(args.size() > 1 ? args[1] : std::string(), args.size() > 2 ? args[2] : std::string());
+    } catch (const std::exception& e) {
+      Application().HandleException(e);  // and the program still ends
+    }
     ExitCode() = built ? 0 : 1;
     Close();
   }
