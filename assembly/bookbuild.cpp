@@ -260,10 +260,10 @@ int BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG
         const int manifest = FindArchiveEntry(jar, "META-INF/MANIFEST.MF");
         jar.WriteEntryData(manifest, MakeManifest(ctx, c, false, midlet, basePath));
       }
-      const int64_t saved = SaveJarFile(jar, basePath + nn + ".jar");
-      WriteWholeFile(basePath + nn + ".jad",
-                     MakeJadText(ctx.ResArchive, c, in, in.MidletName + nn, midlet, in.BookTitle,
-                                 FileNameOf(basePath) + nn + ".jar", saved));
+      SaveMidlet(jar, basePath + nn + ".jar", basePath + nn + ".jad", [&](int64_t jarSize) {
+        return MakeJadText(ctx.ResArchive, c, in, in.MidletName + nn, midlet, in.BookTitle,
+                           FileNameOf(basePath) + nn + ".jar", jarSize);
+      });
 
       if (text.Empty()) break;
       text.Prepend(in.IntroText);

@@ -130,7 +130,7 @@ std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& c,
 std::string GetKeysConfigText(const TZipFile& archive, const BuildInputs& inputs, int keysConfig) {
   if (keysConfig != 13) return ReadArchiveEntry(archive, KeysConfigFiles[keysConfig]);
   std::string text;
-  for (const std::string& line : SplitLines(ReadWholeFile(inputs.CustomKeysFile))) {
+  for (const std::string& line : SplitLines(ReadBuildInput(inputs.CustomKeysFile))) {
     std::size_t first = 0, last = line.size();
     while (first < last && uint8_t(line[first]) <= ' ') ++first;
     while (last > first && uint8_t(line[last - 1]) <= ' ') --last;

@@ -1,17 +1,14 @@
 #include "assembly/zipfile.h"
 
+#include "platform/wholefile.h"
+
 #include <zlib.h>
 
 #include <algorithm>
 
-#include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <limits>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace assembly {
 namespace {
@@ -29,9 +26,6 @@ constexpr const char* kTooManyEntries =
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
-std::string SystemError(const std::string& what, const std::string& fileName, int err) {
-  return what + " " + Quoted(fileName) + ". " + std::strerror(err);
-}
 
 // Little-endian reads from a range already checked to hold the bytes.
 uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
@@ -194,34 +188,12 @@ void TZipFile::SetComment(std::string comment) {
 }
 
 void TZipFile::LoadFromFile(const std::string& fileName) {
-  int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EZipFileError(SystemError("Cannot open file", fileName, errno));
-  // Writers that take the lock wait while the archive is read.
-  flock(fd, LOCK_SH | LOCK_NB);
   std::string bytes;
-  struct stat st{};
-  int err = 0;
-  if (fstat(fd, &st) != 0) {
-    err = errno;
-  } else if (!S_ISREG(st.st_mode)) {
-    err = EISDIR;
-  } else {
-    bytes.resize(static_cast<size_t>(st.st_size));
-    size_t done = 0;
-    while (done < bytes.size()) {
-      ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        err = errno;
-        break;
-      }
-      if (n == 0) break;
-      done += static_cast<size_t>(n);
-    }
-    bytes.resize(done);
+  try {
+    bytes = platform::ReadWholeFile(fileName);
+  } catch (const platform::EFileError& e) {
+    throw EZipFileError(e.what());
   }
-  close(fd);
-  if (err != 0) throw EZipFileError(SystemError("Cannot read file", fileName, err));
   LoadFromBytes(bytes);
 }
 
@@ -469,22 +441,11 @@ std::string TZipFile::SaveToBytes() {
 }
 
 void TZipFile::SaveToFile(const std::string& fileName) {
-  std::string bytes = SaveToBytes();
-  int fd = open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw EZipFileError(SystemError("Cannot create file", fileName, errno));
-  size_t done = 0;
-  int err = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    done += static_cast<size_t>(n);
+  try {
+    platform::WriteWholeFile(fileName, SaveToBytes());
+  } catch (const platform::EFileError& e) {
+    throw EZipFileError(e.what());
   }
-  if (close(fd) != 0 && err == 0) err = errno;
-  if (err != 0) throw EZipFileError(SystemError("Cannot write file", fileName, err));
 }
 
 }  // namespace assembly

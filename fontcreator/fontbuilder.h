@@ -83,7 +83,4 @@ public:
 // place, so that a failure leaves no partial font behind (EFontWriteError).
 FontPreview SaveFont(const FontSettings& settings, const std::string& fileName, const FontFactory& factory = {});
 
-// Writes bytes to a file through a temporary file in the same folder (EFontWriteError).
-void WriteFileReplacing(const std::string& fileName, const std::string& bytes);
-
 }  // namespace fontcreator

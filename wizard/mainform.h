@@ -211,6 +211,7 @@ public:
   std::string FCustomKeysFile;
   std::string FPhonesListFile;
   bool FJarLimitWarned = false;
+  int FEnteredPage = 0;  // the page whose entry logic ran last
   // Core and key layout descriptions in the current language.
   std::array<std::string, 10> FCoreDescs;
   std::array<std::string, 14> FKeysConfigDescs;
@@ -221,6 +222,13 @@ public:
   platform::TIniFile Settings() const;
   // The command line the show handler looks at (argv without the program).
   static std::vector<std::string>& CommandLine();
+  // The program's exit status: not 0 when a deploy run did not write every pair it was asked for.
+  static int& ExitCode();
+  // The resource archive beside the program, and a start-up message about it.
+  static std::string ArchivePath();
+  static std::string ArchiveProblem(const std::exception& e);
+  // True when the archive was loaded at start-up; else says that nothing can be built.
+  bool ArchiveLoaded();
 
   // --- start-up, Cancel/Finish, language ---
   void FormCreate(platform::TObject* sender);
@@ -245,6 +253,9 @@ public:
 
   // --- control states and option handlers ---
   void UpdateControls();
+  // Switches to the wizard language of the checked button of page 0; a language that cannot
+  // be loaded is reported and the current one (and its button) stays.
+  void SwitchWizardLanguage();
   uint8_t GetInterfaceLanguage() const;
   void SetInterfaceLanguage(uint8_t index);
   void UpdateKeysConfigDesc();
@@ -302,8 +313,9 @@ public:
 
   // --- settings, fonts page, JAR estimate, build record, builds and batches ---
   // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
-  void SaveSettings();
-  void SaveAdvancedOptions();
+  // False (and the user told by the caller) when the settings file could not be written.
+  bool SaveSettings();
+  bool SaveAdvancedOptions(platform::TIniFile& ini);
   void LoadAdvancedOptions();
   void ResetAdvancedOptions();
 
@@ -342,9 +354,10 @@ public:
 
   bool StartBuild();
   void SelectModelByCore(uint8_t core, bool smallest);
-  void BuildAllVersions(const std::string& folder);
-  void BuildDeployVersions(const std::string& prefix, const std::string& only);
-  void BuildFromPhonesList(const std::string& folder);
+  // The batches: false when something was not built or a file not written (reported).
+  bool BuildAllVersions(const std::string& folder);
+  bool BuildDeployVersions(const std::string& prefix, const std::string& only);
+  bool BuildFromPhonesList(const std::string& folder);
   // Sets the controls of one full edition variant (core, ZIP 0/1, interface language) as the
   // batches do and gathers its record.
   void PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config);

@@ -273,7 +273,18 @@ void TForm1::ComboBox2Change(TObject*) {
   const int index = ComboBox2->ItemIndex();
   uint16_t id = index > 0 && index < static_cast<int>(std::size(kLanguageIds)) ? kLanguageIds[index] : 0;
   if (id == 0) id = localisation::LangManager().BuiltInLanguageId();
-  localisation::LangManager().SwitchLanguage(id);
+  try {
+    localisation::LangManager().SwitchLanguage(id);
+  } catch (const std::exception& e) {
+    // The language stays as it was, and so does the list entry that shows it.
+    const uint16_t current = localisation::LangManager().CurrentLanguageId();
+    int shown = 0;
+    for (int i = 1; i < static_cast<int>(std::size(kLanguageIds)); ++i)
+      if (kLanguageIds[i] == current) shown = i;
+    ComboBox2->SetItemIndex(shown);
+    ShowError(e);
+    return;
+  }
   // The window's 8-bit texts are shown in the code page of the language.
   SetInterfaceLanguage(localisation::LangManager().CurrentLanguageId());
   FontTypeCBox->SetItemIndex(type);

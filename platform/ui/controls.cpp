@@ -34,7 +34,9 @@ public:
     if (!v.isValid()) return false;
     auto* c = reinterpret_cast<TControl*>(v.value<quintptr>());
     if (c == nullptr) return false;
-    return c->WidgetEvent(event);
+    bool handled = false;
+    DispatchEvent([&] { handled = c->WidgetEvent(event); });
+    return handled;
   }
   static void Paint(TControl* c, QPainter& p) { c->Paint(p); }
 };
@@ -49,7 +51,7 @@ public:
 protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    ControlEventRouter::Paint(owner_, p);
+    DispatchEvent([&] { ControlEventRouter::Paint(owner_, p); });
   }
 
 private:

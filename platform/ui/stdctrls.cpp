@@ -233,7 +233,7 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
   SetWidget(b);
   SetTabStop(true);
   SetBounds(0, 0, 75, 25);
-  QObject::connect(b, &QPushButton::clicked, [this] { Click(); });
+  QObject::connect(b, &QPushButton::clicked, [this] { DispatchEvent([this] { Click(); }); });
 }
 
 void TButton::Publish(TProps<TButton>& p) {
@@ -286,9 +286,11 @@ TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetBounds(0, 0, 97, 17);
   QObject::connect(b, &QCheckBox::clicked, [this, b] {
-    Qt::CheckState s = b->checkState();
-    SetState(s == Qt::Checked ? TCheckBoxState::cbChecked
-                              : s == Qt::PartiallyChecked ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+    DispatchEvent([this, b] {
+      Qt::CheckState s = b->checkState();
+      SetState(s == Qt::Checked ? TCheckBoxState::cbChecked
+                                : s == Qt::PartiallyChecked ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+    });
   });
 }
 
@@ -340,8 +342,10 @@ TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetBounds(0, 0, 113, 17);
   QObject::connect(b, &QRadioButton::clicked, [this] {
-    if (checked_) SyncWidget();  // a click on a checked button changes nothing
-    else SetChecked(true);
+    DispatchEvent([this] {
+      if (checked_) SyncWidget();  // a click on a checked button changes nothing
+      else SetChecked(true);
+    });
   });
 }
 
@@ -393,7 +397,8 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
-  QObject::connect(e, &QLineEdit::textEdited, [this](const QString&) { EditWidgetAccess::Edited(this); });
+  QObject::connect(e, &QLineEdit::textEdited,
+                   [this](const QString&) { DispatchEvent([this] { EditWidgetAccess::Edited(this); }); });
 }
 
 void TCustomEdit::Publish(TProps<TCustomEdit>& p) {
@@ -480,7 +485,7 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
   lines_.AddListener(this);
   SetScrollBars(TScrollStyle::ssNone);
   QObject::connect(e, &QPlainTextEdit::textChanged, [this] {
-    if (!syncing_) UserEdited();
+    if (!syncing_) DispatchEvent([this] { UserEdited(); });
   });
 }
 
@@ -573,7 +578,7 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
   items_.AddListener(this);
   SetStyle(TComboBoxStyle::csDropDown);
   SetDropDownCount(drop_down_count_);
-  QObject::connect(c, &QComboBox::activated, [this](int index) { UserSelect(index); });
+  QObject::connect(c, &QComboBox::activated, [this](int index) { DispatchEvent([&] { UserSelect(index); }); });
 }
 
 TComboBox::~TComboBox() { items_.RemoveListener(this); }
@@ -604,7 +609,7 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
       SetText(FromQt(q));
       syncing_ = false;
       item_index_ = items_.IndexOf(Text());
-      Change();
+      DispatchEvent([this] { Change(); });
     });
   }
   SyncIndex();
@@ -742,7 +747,7 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
   QObject::connect(l, &QListWidget::currentRowChanged, [this](int row) {
     if (syncing_) return;
     item_index_ = row;
-    Click();
+    DispatchEvent([this] { Click(); });
   });
 }
 
@@ -896,8 +901,10 @@ void TRadioGroup::RebuildButtons() {
     b->setAutoExclusive(false);
     b->show();
     QObject::connect(b, &QRadioButton::clicked, [this, i] {
-      if (i == item_index_) SyncButtons();
-      else UserSelect(i);
+      DispatchEvent([this, i] {
+        if (i == item_index_) SyncButtons();
+        else UserSelect(i);
+      });
     });
     buttons_.push_back(b);
   }

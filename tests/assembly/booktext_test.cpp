@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -214,6 +216,17 @@ TEST(LoadFileToString, ReadsBytesAndReportsMissingFiles) {
     EXPECT_EQ(h.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(h.terminate_requests, 1);
   }
+}
+
+TEST(LoadFileToString, APipeNamedLikeABookIsRefusedAtOnce) {
+  TempDir dir;
+  const std::string pipe = dir.Folder() + "book.txt";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);  // opening it for reading would wait for a writer
+  Host host;
+  std::string data = "old";
+  EXPECT_FALSE(LoadFileToString(host, pipe, data));
+  EXPECT_EQ(data, "");
+  EXPECT_EQ(host.messages.size(), 1u);
 }
 
 TEST(LoadTextFiles, JoinsFiles) {

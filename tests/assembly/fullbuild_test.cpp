@@ -4,6 +4,7 @@
 #include "assembly/fontfile.h"
 #include "assembly/midlettexts.h"
 #include "assembly/tables.h"
+#include "assembly/fulldisk_support.h"
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "platform/codepage.h"
@@ -262,11 +263,42 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
                               "T.jar", out.File("T")), -1) << k.blocked;
     ASSERT_EQ(h.messages.size(), 1u) << k.blocked;
     EXPECT_NE(h.messages[0].text.find(k.blocked), std::string::npos) << h.messages[0].text;
+    if (std::string(k.blocked) == "T.jad") {
+      EXPECT_FALSE(fs::exists(out.File("T.jar")));  // no JAR without its JAD
+    }
   }
   RecordingHost h;
   EXPECT_EQ(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs}, false, Record(0, 0, 0), "T.jar",
                             dir.File("no/such/folder/T")), -1);
   EXPECT_EQ(h.messages.size(), 1u);
+}
+
+TEST_F(FullBuild, AFailedSaveLeavesTheGoodPairAsItWas) {
+  ASSERT_EQ(BuildFullMidlet(Context(), false, Record(2, 0, 0), "T.jar", dir.File("T")), 0);
+  const std::string jar = ReadFile(dir.File("T.jar")), jad = ReadFile(dir.File("T.jad"));
+  const struct {
+    const char* name;
+    std::size_t limit;  // bytes a file may take before the disk is full
+    const char* reason;
+  } cases[] = {
+      {"the disk is full", jar.size() / 2, "File too large"},
+      {"the disk is full at once", 0, "File too large"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingHost h;
+    {
+      FileSizeLimit full(c.limit);
+      // Another language: a JAR of another size than the one on disk.
+      EXPECT_EQ(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs}, false, Record(2, 1, 4), "T.jar",
+                                dir.File("T")), -1);
+    }
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_NE(h.messages[0].text.find(c.reason), std::string::npos) << h.messages[0].text;
+    EXPECT_EQ(ReadFile(dir.File("T.jar")), jar);
+    EXPECT_EQ(ReadFile(dir.File("T.jad")), jad);
+    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"T.jad", "T.jar"}));
+  }
 }
 
 TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {

@@ -139,3 +139,23 @@ TEST_F(IniFileTest, ReadOnlyProgramFolderUsesThePerUserFolder) {
   if (old_xdg != nullptr) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   else ::unsetenv("XDG_CONFIG_HOME");
 }
+
+TEST_F(IniFileTest, AnUpdateWritesTheFileOnceAtItsEnd) {
+  Write("[A]\r\nx=1\r\n");
+  TIniFile ini(path_);
+  ini.BeginUpdate();
+  EXPECT_TRUE(ini.WriteString("A", "x", "2"));
+  EXPECT_TRUE(ini.WriteString("B", "y", "3"));
+  EXPECT_EQ(ini.ReadString("A", "x", ""), "2");  // reads see the pending lines
+  EXPECT_EQ(Read(), "[A]\r\nx=1\r\n");           // the file is not touched yet
+  EXPECT_TRUE(ini.EndUpdate());
+  EXPECT_EQ(Read(), "[A]\r\nx=2\r\n[B]\r\ny=3\r\n");
+
+  // A file that cannot be replaced: the end of the update says so.
+  fs::remove(path_);
+  fs::create_directory(path_);
+  ini.BeginUpdate();
+  ini.WriteString("A", "x", "4");
+  EXPECT_FALSE(ini.EndUpdate());
+  EXPECT_TRUE(fs::is_directory(path_));
+}

@@ -98,13 +98,15 @@ TEST_F(WizardWindow, StartUpSequence) {
   EXPECT_FALSE(form->FKeysConfigDescs[13].empty());
 }
 
-TEST_F(WizardWindow, MissingArchiveIsReportedOnceAndStopsTheStartUp) {
+TEST_F(WizardWindow, MissingArchiveIsReportedOnceAndTheRestOfTheStartUpRuns) {
   fs::remove(dir_ / "bin" / "quirewright.dat");
   Create();
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
-  EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard");  // the version is never appended
-  EXPECT_EQ(form->cbPhoneModel->Items()->Count(), 0);
+  EXPECT_NE(services.messages[0].text.find((dir_ / "bin" / "quirewright.dat").string()), std::string::npos);
+  EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
+  EXPECT_EQ(form->cbPhoneModel->Items()->Count(), 507);
+  EXPECT_EQ(form->FResArchive, nullptr);
 }
 
 TEST_F(WizardWindow, DeployArgumentIsComparedExactly) {

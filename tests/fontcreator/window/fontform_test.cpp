@@ -434,3 +434,35 @@ TEST(GlyphkilnShotTool, RendersTheWindow) {
 }
 
 }  // namespace
+
+TEST_F(FontFormTest, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
+  // The header registers; the body holds one constant twice.
+  std::ofstream(*root_ / "bin" / "slovak.lng", std::ios::binary)
+      << "LANGID=1051\r\n[$CONSTANTS]\r\nFontHeightLabel=a\r\nFontHeightLabel=b\r\n";
+  std::ofstream(*root_ / "bin" / "ukrainian.lng", std::ios::binary) << "LANGID=1058\r\n[$CONSTANTS]\r\n";
+  form_.reset();
+  localisation::FreeLangManager();
+  localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
+  form_ = platform::CreateForm<TForm1>();
+  fs::remove(*root_ / "bin" / "ukrainian.lng");  // gone since the start
+  TForm1& f = *form_;
+  f.ComboBox2->UserSelect(1);  // Russian
+  ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+  const std::string russian = f.Label4->Caption();
+
+  const struct {
+    int index;
+    const char* message;
+  } cases[] = {{2, "Duplicate constant name (\"FontHeightLabel\")"}, {3, "ukrainian.lng"}};
+  for (const auto& c : cases) {
+    services_.messages.clear();
+    f.ComboBox2->UserSelect(c.index);
+    ASSERT_EQ(services_.messages.size(), 1u) << c.message;
+    EXPECT_NE(services_.messages[0].text.find(c.message), std::string::npos) << services_.messages[0].text;
+    EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Error);
+    EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+    EXPECT_EQ(f.ComboBox2->ItemIndex(), 1);
+    EXPECT_EQ(f.Label4->Caption(), russian);
+  }
+  fs::remove(*root_ / "bin" / "slovak.lng");
+}
