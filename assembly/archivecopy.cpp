@@ -1,14 +1,15 @@
 #include "assembly/archivecopy.h"
 
+#include "assembly/booktext.h"
 #include "assembly/fontcatalogue.h"
 #include "assembly/host.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
 #include "platform/codepage.h"
+#include "platform/wholefile.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 
 namespace assembly {
 
@@ -106,7 +107,7 @@ void CopyArchiveFile(const TZipFile& archive, std::string_view name,
 void SaveArchiveEntry(const TZipFile& archive, std::string_view name, const std::string& fileName) {
   const int index = LookupArchiveEntry(archive, name);
   if (index < 0) return;
-  WriteWholeFile(fileName, archive.ReadEntryData(index));
+  platform::WriteWholeFile(fileName, archive.ReadEntryData(index));
 }
 
 void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& jar) {
@@ -121,36 +122,41 @@ void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& ja
 }
 
 void AddCustomHelp(const std::string& fileName, TZipFile& jar) {
-  AddJarEntry(jar, "res/tfhelp.txt", ReadWholeFile(fileName));
+  AddJarEntry(jar, "res/tfhelp.txt", ReadBuildInput(fileName));
 }
 
-std::string ReadWholeFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  std::string data;
-  if (in) data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) throw EBuildError("Unable to read the file \"" + fileName + "\".");
-  return data;
-}
+EUnreadableFile::EUnreadableFile(const std::string& fileName)
+    : EBuildError(UnableToOpenFileText(fileName)) {}
 
-void WriteWholeFile(const std::string& fileName, std::string_view data) {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (out) out.write(data.data(), std::streamsize(data.size()));
-  if (out) out.close();
-  if (!out) throw EBuildError("Unable to write the file \"" + fileName + "\".");
-}
-
-int64_t SaveJarFile(TZipFile& jar, const std::string& fileName) {
+std::string ReadBuildInput(const std::string& fileName) {
   try {
-    jar.SaveToFile(fileName);
-  } catch (const std::exception& e) {
-    throw EBuildError("Unable to write the file \"" + fileName + "\": " + e.what());
+    return platform::ReadWholeFile(fileName);
+  } catch (const platform::EFileError&) {
+    throw EUnreadableFile(fileName);
   }
-  const int64_t saved = GetFileSizeByName(fileName);
-  if (saved < 0) throw EBuildError("Unable to read the size of the file \"" + fileName + "\".");
-  return saved;
+}
+
+void SaveMidlet(TZipFile& jar, const std::string& jarPath, const std::string& jadPath,
+                const std::function<std::string(int64_t jarSize)>& jadText) {
+  const std::string bytes = jar.SaveToBytes();
+  platform::TPendingFile jarFile(jarPath, bytes);
+  platform::TPendingFile jadFile(jadPath, jadText(static_cast<int64_t>(bytes.size())));
+  jarFile.Commit();
+  try {
+    jadFile.Commit();
+  } catch (const platform::EFileError&) {
+    // The old JAD names the old JAR's size: no descriptor is better than a wrong one.
+    std::remove(jadPath.c_str());
+    throw;
+  }
 }
 
 void ReportBuildError(BuildHost& host, const std::exception& error) {
+  if (dynamic_cast<const EUnreadableFile*>(&error) != nullptr) {
+    host.ShowMessage(error.what(), "Fatal error", MessageIcon::Error);
+    host.RequestTerminate();
+    return;
+  }
   host.ShowMessage(error.what(), "Error", MessageIcon::Error);
 }
 

@@ -4,6 +4,7 @@
 #include "assembly/midletconfig.h"
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,6 +17,14 @@ namespace assembly {
 class EBuildError : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
+};
+
+// A custom help, font or key layout file that cannot be read. The message is the one
+// LoadFileToString shows, and ReportBuildError reports it the same way: title "Fatal error",
+// then the program is asked to end.
+class EUnreadableFile : public EBuildError {
+public:
+  explicit EUnreadableFile(const std::string& fileName);
 };
 
 // Refuses a record whose small numbers lie outside the product tables, an error of the
@@ -41,24 +50,27 @@ void CopyArchiveFolder(const TZipFile& archive, std::string_view folder,
 void CopyArchiveFile(const TZipFile& archive, std::string_view name,
                      std::string_view destination, TZipFile& jar);
 // Writes the entry's data to a file; nothing happens when there is no such entry. A file that
-// cannot be written raises EBuildError.
+// cannot be written raises platform::EFileError.
 void SaveArchiveEntry(const TZipFile& archive, std::string_view name, const std::string& fileName);
 
 // The font of every used slot as "res/<name>.fnt", its negative sheet cut unless the slot keeps
 // it and the core cannot invert that font kind itself.
 void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& jar);
-// The whole file as res/tfhelp.txt; a file that cannot be read raises EBuildError.
+// The whole file as res/tfhelp.txt; a file that cannot be read raises EUnreadableFile.
 void AddCustomHelp(const std::string& fileName, TZipFile& jar);
 
-// Reads a whole file; EBuildError naming it when it cannot be read.
-std::string ReadWholeFile(const std::string& fileName);
-// Writes a whole file; EBuildError naming it when it cannot be written.
-void WriteWholeFile(const std::string& fileName, std::string_view data);
-// Saves a midlet JAR and returns the size of the written file, as the JAD states it;
-// EBuildError naming the file when it cannot be written or its size read.
-int64_t SaveJarFile(TZipFile& jar, const std::string& fileName);
+// A whole file the user chose for the build (platform::ReadWholeFile); EUnreadableFile when it
+// cannot be read.
+std::string ReadBuildInput(const std::string& fileName);
+// Saves a midlet: the JAR and the JAD made for its size (`jadText` of the size in bytes). Both
+// are written beside their targets first, so a good pair already there stays when either
+// cannot be written; a JAD that cannot be put in place after its new JAR is removed rather than
+// left naming the old size. platform::EFileError naming the file and the reason on failure.
+void SaveMidlet(TZipFile& jar, const std::string& jarPath, const std::string& jadPath,
+                const std::function<std::string(int64_t jarSize)>& jadText);
 
-// Shows a failed build's message through the host (error icon).
+// Shows a failed build's message through the host (error icon, title "Error"; for
+// EUnreadableFile "Fatal error" and the program is asked to end).
 void ReportBuildError(BuildHost& host, const std::exception& error);
 
 }  // namespace assembly

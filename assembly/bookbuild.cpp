@@ -147,18 +147,18 @@ void ForEachPicture(std::string_view piece, std::size_t count, Fn fn) {
 
 // The JAR of the midlet saved with its JAD: numbered when the book goes on or this is not the
 // first midlet; a single midlet gets the manifest without the number.
-void SaveMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, TZipFile& jar, int midlet,
-                bool numbered, const std::string& basePath) {
+void CloseMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, TZipFile& jar, int midlet,
+                 bool numbered, const std::string& basePath) {
   const BuildInputs& in = ctx.Inputs;
   const std::string nn = numbered ? IntToStr2(midlet) : std::string();
   if (!numbered) {
     const int manifest = FindArchiveEntry(jar, "META-INF/MANIFEST.MF");
     jar.WriteEntryData(manifest, MakeManifest(ctx, c, false, midlet, basePath));
   }
-  const int64_t saved = SaveJarFile(jar, basePath + nn + ".jar");
-  WriteWholeFile(basePath + nn + ".jad",
-                 MakeJadText(ctx.ResArchive, c, in, in.MidletName + nn, midlet, in.BookTitle,
-                             FileNameOf(basePath) + nn + ".jar", saved));
+  SaveMidlet(jar, basePath + nn + ".jar", basePath + nn + ".jad", [&](int64_t jarSize) {
+    return MakeJadText(ctx.ResArchive, c, in, in.MidletName + nn, midlet, in.BookTitle,
+                       FileNameOf(basePath) + nn + ".jar", jarSize);
+  });
 }
 
 // The book files joined, their pictures converted (on several threads when the context asks
@@ -346,7 +346,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
       if (!m) throw EUnableToBuild();
       // A midlet that took nothing of the book would be followed by ever more of them.
       if (!text.Empty() && m->TakenNonBlank <= introNonBlank) throw EUnableToBuild();
-      SaveMidlet(ctx, c, m->Jar, midlet, !text.Empty() || midlet >= 2, basePath);
+      CloseMidlet(ctx, c, m->Jar, midlet, !text.Empty() || midlet >= 2, basePath);
 
       if (text.Empty()) break;
       text.Prepend(in.IntroText);

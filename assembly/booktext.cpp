@@ -3,6 +3,7 @@
 #include "assembly/host.h"
 #include "assembly/normalize.h"
 #include "platform/codepage.h"
+#include "platform/wholefile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,24 +46,13 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 }
 
 bool ReadRegularFile(const std::string& path, std::string& data) {
-  if (path.empty()) return false;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  if (ok) {
-    data.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    while (ok && done < data.size()) {
-      const ssize_t got = ::read(fd, data.data() + done, data.size() - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) ok = false;
-      else done += static_cast<std::size_t>(got);
-    }
+  try {
+    data = platform::ReadWholeFile(path);
+    return true;
+  } catch (const platform::EFileError&) {
+    data.clear();
+    return false;
   }
-  ::close(fd);
-  if (!ok) data.clear();
-  return ok;
 }
 
 // Host paths are UTF-8; texts are in the process code page.
@@ -137,13 +127,20 @@ std::string PictureSource(const std::vector<std::string>& words, std::size_t img
 
 }  // namespace
 
+bool ReadFileToString(const std::string& path, std::string& data) {
+  data.clear();
+  return ReadRegularFile(path, data);
+}
+
+std::string UnableToOpenFileText(const std::string& path) {
+  return "Unable to open file. File does not exist or is locked by other application: \"" +
+         PathText(path) + "\"";
+}
+
 namespace {
 
 void ReportUnreadable(BuildHost& host, const std::string& path) {
-  host.ShowMessage(
-      "Unable to open file. File does not exist or is locked by other application: \"" +
-          PathText(path) + "\"",
-      "Fatal error", MessageIcon::Error);
+  host.ShowMessage(UnableToOpenFileText(path), "Fatal error", MessageIcon::Error);
   host.RequestTerminate();
 }
 
@@ -251,8 +248,7 @@ private:
 }  // namespace
 
 bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {
-  data.clear();
-  if (ReadRegularFile(path, data)) return true;
+  if (ReadFileToString(path, data)) return true;
   ReportUnreadable(host, path);
   return false;
 }

@@ -23,8 +23,13 @@ using HostedPictureConverter =
     std::function<bool(const std::string& path, std::string& png, BuildHost& host)>;
 
 // Reads a whole file. A file that cannot be opened or read is reported through the host
-// ("Fatal error") and the program is asked to end; `data` is then empty and the result false.
+// (UnableToOpenFileText, "Fatal error") and the program is asked to end; `data` is then empty
+// and the result false.
 bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data);
+// The same without a host: false, with `data` empty, when the file cannot be read.
+bool ReadFileToString(const std::string& path, std::string& data);
+// LoadFileToString's message for a file that cannot be read.
+std::string UnableToOpenFileText(const std::string& path);
 
 // Every TAB, LF and CR becomes a space.
 void TabsAndBreaksToSpaces(std::string& text);

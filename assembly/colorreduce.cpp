@@ -64,30 +64,27 @@ void TDitherEngine::StartNextRow() {
 }
 
 TFloydSteinbergDitherer::TFloydSteinbergDitherer(int width, TColorLookup& lookup) : TDitherEngine(width, lookup) {
-  for (int c = 0; c < 3; ++c) {
-    current_[c].assign(static_cast<std::size_t>(width) + 2, 0);
-    next_[c].assign(static_cast<std::size_t>(width) + 2, 0);
-  }
+  for (std::vector<int>& e : errors_) e.assign(static_cast<std::size_t>(width) + 2, 0);
 }
 
 int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
                                       std::uint8_t& out_red, std::uint8_t& out_green, std::uint8_t& out_blue) {
-  const auto at = static_cast<std::size_t>(Column + 1);
+  const auto at = static_cast<std::size_t>(pointer_);
   const int in[3] = {red, green, blue};
   int v[3];
-  for (int c = 0; c < 3; ++c) v[c] = Clamp(in[c] + (current_[c][at] + 8) / 16);
+  for (int c = 0; c < 3; ++c) v[c] = Clamp(in[c] + (current_[c] + errors_[c][at] + 8) / 16);
   std::uint8_t out[3];
   const int index = Lookup->FindEntry(static_cast<std::uint8_t>(v[0]), static_cast<std::uint8_t>(v[1]),
                                       static_cast<std::uint8_t>(v[2]), out[0], out[1], out[2]);
-  const std::size_t ahead = at + static_cast<std::size_t>(Direction), behind = at - static_cast<std::size_t>(Direction);
   for (int c = 0; c < 3; ++c) {
     const int e = v[c] - out[c];
+    current_[c] = 7 * e;
     if (e == 0) continue;
-    current_[c][ahead] += 7 * e;
-    next_[c][behind] += 3 * e;
-    next_[c][at] += 5 * e;
-    next_[c][ahead] += e;
+    errors_[c][at] = below_[c] + 3 * e;
+    below_[c] = below_prev_[c] + 5 * e;
+    below_prev_[c] = e;
   }
+  pointer_ += Direction;
   out_red = out[0];
   out_green = out[1];
   out_blue = out[2];
@@ -96,10 +93,11 @@ int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std:
 
 void TFloydSteinbergDitherer::StartNextRow() {
   for (int c = 0; c < 3; ++c) {
-    std::swap(current_[c], next_[c]);
-    std::fill(next_[c].begin(), next_[c].end(), 0);
+    errors_[c][static_cast<std::size_t>(pointer_)] = below_[c];
+    current_[c] = below_[c] = below_prev_[c] = 0;
   }
   TDitherEngine::StartNextRow();
+  pointer_ = Direction > 0 ? 0 : Width + 1;
 }
 
 T5by3Ditherer::T5by3Ditherer(int width, TColorLookup& lookup, int rows, int margin)
@@ -162,112 +160,6 @@ QW_SPREAD(TSteveArcheDitherer, {0, 2, 32},
 
 // ---- octree
 
-TColorQuantizer::TColorQuantizer(std::uint32_t colour_limit, std::uint32_t tree_depth)
-    : ColourLimit(colour_limit), TreeDepth(std::min<std::uint32_t>(tree_depth, 8)) {}
-
-TColorQuantizer::~TColorQuantizer() { FreeOctree(Tree); }
-
-void TColorQuantizer::AddColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  InsertPixelColor(Tree, 0, red, green, blue);
-  // A merged node with a single child frees no leaf, so this may take several merges.
-  while (LeafTotal > ColourLimit)
-    if (!MergeReducibleNode()) break;
-}
-
-void TColorQuantizer::InsertAllPixels(const Bitmap& bitmap) {
-  if (bitmap.Format() != PixelFormat::pf24bit) throw std::logic_error("Assertion failure (ColorQuantizer)");
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* p = bitmap.ScanLine(y);
-    for (int x = 0; x < bitmap.Width(); ++x, p += 3) AddColor(p[2], p[1], p[0]);
-  }
-}
-
-void TColorQuantizer::InsertPixelColor(TOctreeNode*& node, std::uint32_t level, std::uint8_t r, std::uint8_t g,
-                                       std::uint8_t b) {
-  TOctreeNode** at = &node;
-  for (;;) {
-    if (!*at) {
-      *at = new TOctreeNode;
-      if (level == TreeDepth) {
-        (*at)->LeafFlag = true;
-        ++LeafTotal;
-      } else {
-        (*at)->Next = ReducibleLists[level];
-        ReducibleLists[level] = *at;
-      }
-    }
-    TOctreeNode* n = *at;
-    if (n->LeafFlag) {
-      ++n->PixelTotal;
-      n->RedTotal += r;
-      n->GreenTotal += g;
-      n->BlueTotal += b;
-      return;
-    }
-    const int shift = 7 - static_cast<int>(level);
-    const int child = (((r >> shift) & 1) << 2) | (((g >> shift) & 1) << 1) | ((b >> shift) & 1);
-    at = &n->Children[child];
-    ++level;
-  }
-}
-
-bool TColorQuantizer::MergeReducibleNode() {
-  int level = static_cast<int>(TreeDepth) - 1;
-  while (level > 0 && !ReducibleLists[level]) --level;
-  if (level < 0 || !ReducibleLists[level]) return false;
-  TOctreeNode* node = ReducibleLists[level];
-  ReducibleLists[level] = node->Next;
-  node->Next = nullptr;
-  std::uint32_t children = 0;
-  for (TOctreeNode*& child : node->Children) {
-    if (!child) continue;
-    node->RedTotal += child->RedTotal;
-    node->GreenTotal += child->GreenTotal;
-    node->BlueTotal += child->BlueTotal;
-    node->PixelTotal += child->PixelTotal;
-    FreeOctree(child);
-    ++children;
-  }
-  node->LeafFlag = true;
-  LeafTotal = LeafTotal - children + 1;
-  return true;
-}
-
-void TColorQuantizer::FreeOctree(TOctreeNode*& node) {
-  if (!node) return;
-  // Iterative, so that no tree depth can exhaust the stack.
-  std::vector<TOctreeNode*> stack{node};
-  while (!stack.empty()) {
-    TOctreeNode* n = stack.back();
-    stack.pop_back();
-    for (int i = 7; i >= 0; --i)
-      if (n->Children[i]) stack.push_back(n->Children[i]);
-    delete n;
-  }
-  node = nullptr;
-}
-
-void TColorQuantizer::CollectLeafColors(const TOctreeNode* node, std::vector<PaletteEntry>& out) {
-  if (!node) return;
-  if (node->LeafFlag) {
-    if (node->PixelTotal == 0) {
-      out.push_back({0, 0, 0, 0});
-    } else {
-      out.push_back({static_cast<std::uint8_t>(node->RedTotal / node->PixelTotal),
-                     static_cast<std::uint8_t>(node->GreenTotal / node->PixelTotal),
-                     static_cast<std::uint8_t>(node->BlueTotal / node->PixelTotal), 0});
-    }
-    return;
-  }
-  for (const TOctreeNode* child : node->Children) CollectLeafColors(child, out);
-}
-
-std::vector<PaletteEntry> TColorQuantizer::ReadLeafColors() const {
-  std::vector<PaletteEntry> out;
-  CollectLeafColors(Tree, out);
-  return out;
-}
-
 Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours) {
   int n = colors;
   int offset = 0;
@@ -282,9 +174,9 @@ Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours
       entries[static_cast<std::size_t>(246 + i)] = system[10 + i];
     }
   }
-  TColorQuantizer quantizer(static_cast<std::uint32_t>(std::max(n, 1)), 8);
-  quantizer.InsertAllPixels(source);
-  const std::vector<PaletteEntry> leaves = quantizer.ReadLeafColors();
+  TOctreeQuantizer<OctreeKey::RedHigh> quantizer(static_cast<std::uint32_t>(std::max(n, 1)));
+  quantizer.AddPixels(source);
+  const std::vector<PaletteEntry> leaves = quantizer.LeafColors();
   for (std::size_t i = 0; i < leaves.size() && i < static_cast<std::size_t>(n); ++i)
     entries[static_cast<std::size_t>(offset) + i] = {leaves[i].red, leaves[i].green, leaves[i].blue, 0};
   return Palette(std::move(entries));

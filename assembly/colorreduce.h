@@ -2,6 +2,7 @@
 // palettes, colour lookups and error-diffusion ditherers.
 #pragma once
 
+#include "assembly/octree.h"
 #include "platform/bitmap.h"
 #include "platform/palette.h"
 
@@ -77,8 +78,10 @@ protected:
   static int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 };
 
-// Floyd-Steinberg: 7/16 to the next pixel, 3/16, 5/16 and 1/16 to the row below (behind,
-// under and ahead), counted in the scan direction.
+// Floyd-Steinberg in 16ths (7 ahead; 3, 5, 1 below) with one error row per channel and three
+// running terms: the current error C, the pending below error B and the pending
+// below-previous error P. A pixel reads the entry under the row pointer, which moves one entry
+// per pixel; a pixel without error leaves the entry, B and P as they are.
 class TFloydSteinbergDitherer : public TDitherEngine {
 public:
   TFloydSteinbergDitherer(int width, TColorLookup& lookup);
@@ -87,7 +90,9 @@ public:
   void StartNextRow() override;
 
 private:
-  std::vector<int> current_[3], next_[3];  // width + 2 entries, column c at c + 1
+  std::vector<int> errors_[3];  // width + 2 entries
+  int pointer_ = 0;             // entry 0 at the start of a left-to-right row, width + 1 of a right-to-left one
+  int current_[3] = {}, below_[3] = {}, below_prev_[3] = {};
 };
 
 // Error diffusion over several rows with a kernel and divisor of the subclass. Each channel
@@ -154,43 +159,8 @@ protected:
   int Divisor() const override { return 200; }
 };
 
-// Octree colour quantizer (red gives the highest bit of a child index).
-struct TOctreeNode {
-  bool LeafFlag = false;
-  std::uint32_t PixelTotal = 0;
-  // 64-bit sums: a leaf of a large picture can sum more than 2^32.
-  std::uint64_t RedTotal = 0, GreenTotal = 0, BlueTotal = 0;
-  TOctreeNode* Next = nullptr;
-  TOctreeNode* Children[8] = {};
-};
-
-class TColorQuantizer {
-public:
-  TColorQuantizer(std::uint32_t colour_limit, std::uint32_t tree_depth = 8);
-  ~TColorQuantizer();
-  TColorQuantizer(const TColorQuantizer&) = delete;
-  TColorQuantizer& operator=(const TColorQuantizer&) = delete;
-
-  // Inserts one colour and merges nodes until at most ColourLimit leaves remain.
-  void AddColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
-  void InsertAllPixels(const platform::Bitmap& bitmap);  // 24-bit
-  // The leaves' mean colours, depth first, children in index order.
-  std::vector<platform::PaletteEntry> ReadLeafColors() const;
-
-  TOctreeNode* Tree = nullptr;
-  std::uint32_t LeafTotal = 0;
-  TOctreeNode* ReducibleLists[8] = {};
-  std::uint32_t ColourLimit;
-  std::uint32_t TreeDepth;
-
-private:
-  void InsertPixelColor(TOctreeNode*& node, std::uint32_t level, std::uint8_t r, std::uint8_t g, std::uint8_t b);
-  bool MergeReducibleNode();  // false when no node is left to merge
-  static void FreeOctree(TOctreeNode*& node);
-  static void CollectLeafColors(const TOctreeNode* node, std::vector<platform::PaletteEntry>& out);
-};
-
-// A palette of `colors` entries from the picture's octree; with system colours, 236 quantized
+// A palette of `colors` entries from the picture's octree (red gives the highest bit of a
+// child index); with system colours, 236 quantized
 // colours between the first and last ten system colours (256 entries). Unfilled entries are
 // black.
 platform::Palette BuildOctreePalette(const platform::Bitmap& source, int colors, bool system_colours);

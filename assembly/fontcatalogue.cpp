@@ -98,7 +98,7 @@ std::string GetFontData(const TZipFile& archive, const TMIDLETCONFIG& config, in
     data = ReadArchiveEntry(archive, origin);
   } else {
     origin = source;
-    data = ReadWholeFile(source);
+    data = ReadBuildInput(source);
   }
   const std::string fault = CheckFontBytes(data);
   if (!fault.empty())

@@ -106,9 +106,9 @@ BuildResult BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLE
     if (testMode) return BuildResult::Measured(jar.ArchiveSize());
 
     FindArchiveEntry(ctx.ResArchive, "core\\Tomefalcon.jad");  // before anything is written
-    const int64_t saved = SaveJarFile(jar, basePath + ".jar");
-    WriteWholeFile(basePath + ".jad",
-                   MakeJadText(ctx.ResArchive, c, ctx.Inputs, "Tomefalcon", 0, "", jarUrl, saved));
+    SaveMidlet(jar, basePath + ".jar", basePath + ".jad", [&](int64_t jarSize) {
+      return MakeJadText(ctx.ResArchive, c, ctx.Inputs, "Tomefalcon", 0, "", jarUrl, jarSize);
+    });
 
     if (c.Core == 6) {
       const std::string folder = basePath.find('/') == std::string::npos ? "." : ParentDir(basePath);

@@ -6,6 +6,8 @@
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
 
+#include <algorithm>
+
 namespace assembly {
 
 bool ReplaceJadLine(TextLines& lines, std::string_view key, const std::string& newLine) {
@@ -39,9 +41,38 @@ void WriteJad(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& input
   if (c.Core == 6) lines.push_back("FlipInsensitive: True");
 }
 
+namespace {
+
+// The attribute name of a "Name: value" line, blanks around it dropped; empty without a colon.
+std::string_view AttributeName(std::string_view line) {
+  const std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return {};
+  std::string_view name = line.substr(0, colon);
+  while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+  while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+  return name;
+}
+
+}  // namespace
+
 void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config) {
-  for (std::string& line : SplitLines(config.CustomAttributes))
-    if (!line.empty()) lines.push_back(std::move(line));
+  for (std::string& line : SplitLines(config.CustomAttributes)) {
+    if (line.empty()) continue;
+    const std::string name(AttributeName(line));
+    if (name.empty()) {
+      lines.push_back(std::move(line));
+      continue;
+    }
+    if (name == "MIDlet-Jar-Size" || name == "MIDlet-Jar-URL") continue;  // the build's own
+    auto same = [&](const std::string& l) { return AttributeName(l) == name; };
+    const auto first = std::find_if(lines.begin(), lines.end(), same);
+    if (first == lines.end()) {
+      lines.push_back(std::move(line));
+      continue;
+    }
+    *first = std::move(line);
+    lines.erase(std::remove_if(first + 1, lines.end(), same), lines.end());
+  }
 }
 
 void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& inputs,
@@ -53,7 +84,7 @@ void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& in
   if (!bookTitle.empty()) lines.push_back("BookTitle: " + EncodeLetterHex(bookTitle));
   if (partNumber != 0) {
     const std::string chapter = texts.TextByName("Chapter");
-    lines.push_back("BookPart: " + EncodeLetterHex(chapter + " " + std::to_string(partNumber)));
+    lines.push_back("BookPart: " + EncodeLetterHex(chapter) + " " + std::to_string(partNumber));
   }
   int k = 0;
   for (const std::string& name : c.FontNames)
@@ -99,7 +130,7 @@ std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& c,
 std::string GetKeysConfigText(const TZipFile& archive, const BuildInputs& inputs, int keysConfig) {
   if (keysConfig != 13) return ReadArchiveEntry(archive, KeysConfigFiles[keysConfig]);
   std::string text;
-  for (const std::string& line : SplitLines(ReadWholeFile(inputs.CustomKeysFile))) {
+  for (const std::string& line : SplitLines(ReadBuildInput(inputs.CustomKeysFile))) {
     std::size_t first = 0, last = line.size();
     while (first < last && uint8_t(line[first]) <= ' ') ++first;
     while (last > first && uint8_t(line[last - 1]) <= ' ') --last;

@@ -24,7 +24,9 @@ void WriteJad(TextLines& lines, const TMIDLETCONFIG& config, const BuildInputs& 
               const std::string& midletName, int partNumber, const std::string& bookTitle,
               const std::string& jarUrl, int64_t jarSize);
 
-// Appends the non-empty lines of the record's custom attributes (JAD only).
+// Adds the non-empty lines of the record's custom attributes (JAD only): a "Name: value" line
+// replaces the line of that name in place (later lines of the name are dropped) or is
+// appended; MIDlet-Jar-Size and MIDlet-Jar-URL stay the build's own.
 void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config);
 
 // Appends the res/config.txt settings to lines holding the key layout text.

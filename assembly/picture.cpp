@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <new>
 #include <sstream>
 
@@ -78,9 +79,10 @@ bool ConvertImage(const std::string& path, std::string& stream, const TImageConv
   if (IgnoredByName(path, params.IgnoreNames)) return false;
   if (KindOf(path) == Kind::Other) return ConvertImageData(path, std::string(), stream, params, host);
   std::ifstream f(path, std::ios::binary);
-  std::ostringstream data;
-  if (!f || !(data << f.rdbuf())) return LoadFailed(path, host);
-  return ConvertImageData(path, data.str(), stream, params, host);
+  if (!f) return LoadFailed(path, host);
+  std::string data{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  if (f.bad()) return LoadFailed(path, host);
+  return ConvertImageData(path, data, stream, params, host);
 }
 
 bool ConvertImageData(const std::string& path, const std::string& data, std::string& stream,
@@ -89,19 +91,22 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
   if (IgnoredByName(path, params.IgnoreNames)) return false;
 
   Bitmap picture;
-  try {
-    switch (KindOf(path)) {
-      case Kind::Gif: picture = platform::DecodeGif(data); break;
-      case Kind::Jpeg: picture = platform::DecodeJpeg(data); break;
-      case Kind::Png: picture = platform::DecodePng(data); break;
-      default:
-        host.ShowMessage("Unsupported image format: " + path, "Error", MessageIcon::None);
-        return false;
+  const Kind kind = KindOf(path);
+  if (kind == Kind::Other) {
+    host.ShowMessage("Unsupported image format: " + path, "Error", MessageIcon::None);
+    return false;
+  }
+  if (kind == Kind::Png) {
+    // The decoder's error ends the whole book build with its own message.
+    picture = platform::DecodePng(data);
+  } else {
+    try {
+      picture = kind == Kind::Gif ? platform::DecodeGif(data) : platform::DecodeJpeg(data);
+    } catch (const platform::EImageError&) {
+      return LoadFailed(path, host);
+    } catch (const std::bad_alloc&) {
+      return LoadFailed(path, host);
     }
-  } catch (const platform::EImageError&) {
-    return LoadFailed(path, host);
-  } catch (const std::bad_alloc&) {
-    return LoadFailed(path, host);
   }
 
   if (params.MinWidth > picture.Width() || params.MinHeight > picture.Height()) return false;

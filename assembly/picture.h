@@ -11,8 +11,10 @@ namespace assembly {
 // Loads the picture at `path`, filters, scales, reduces and encodes it by `params` (gathered by
 // the caller for this picture) and writes the PNG file into `stream`. Returns false when the
 // picture is left out of the book: no pictures wanted, skipped by name, size or emptiness,
-// an unsupported ending ("Unsupported image format: " + path), or a picture that cannot be
-// loaded ("Unable to load image: " + path, after which the program is asked to end).
+// an unsupported ending ("Unsupported image format: " + path), or a GIF or JPEG picture that
+// cannot be loaded ("Unable to load image: " + path, after which the program is asked to end).
+// A PNG picture that cannot be decoded raises the decoder's platform::EImageError, which ends
+// the build that converts it.
 bool ConvertImage(const std::string& path, std::string& stream, const TImageConversionParameters& params,
                   BuildHost& host);
 

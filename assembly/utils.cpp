@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/exedir.h"
+#include "platform/wholefile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -70,21 +71,12 @@ void OpenFolderInExplorer(const std::string& folder) {
 }
 
 bool SaveStringToFile(const std::string& fileName, std::string_view data) {
-  int fd = open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(n);
+  try {
+    platform::WriteWholeFile(fileName, data);
+    return true;
+  } catch (const platform::EFileError&) {
+    return false;
   }
-  if (close(fd) != 0) ok = false;
-  return ok;
 }
 
 int64_t GetFileSizeByName(const std::string& fileName) {

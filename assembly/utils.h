@@ -29,7 +29,8 @@ void OpenFolderInExplorer(const std::string& folder);
 
 // Files.
 
-// Creates or truncates the file and writes the bytes; false when anything fails.
+// Replaces (or creates) the file with the bytes, never leaving a partly written file
+// (platform::WriteWholeFile); false when anything fails.
 [[nodiscard]] bool SaveStringToFile(const std::string& fileName, std::string_view data);
 // The file's size in bytes, -1 when it cannot be opened.
 int64_t GetFileSizeByName(const std::string& fileName);

@@ -1,17 +1,14 @@
 #include "assembly/zipfile.h"
 
+#include "platform/wholefile.h"
+
 #include <zlib.h>
 
 #include <algorithm>
 
-#include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <limits>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace assembly {
 namespace {
@@ -22,12 +19,13 @@ constexpr size_t kEndRecordSize = 22;
 // The end record is looked for only where the archive comment is at most this long.
 constexpr size_t kMaxCommentSearch = 260;
 constexpr uint64_t kMaxOffset = 0xFFFFFFFFu;
+constexpr size_t kZip64LocatorSize = 20;
+constexpr uint32_t kZip64LocatorSignature = 0x07064B50;
+constexpr const char* kTooManyEntries =
+    "The archive holds more than 65535 entries (ZIP64), which this program cannot read";
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
-std::string SystemError(const std::string& what, const std::string& fileName, int err) {
-  return what + " " + Quoted(fileName) + ". " + std::strerror(err);
-}
 
 // Little-endian reads from a range already checked to hold the bytes.
 uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
@@ -190,34 +188,12 @@ void TZipFile::SetComment(std::string comment) {
 }
 
 void TZipFile::LoadFromFile(const std::string& fileName) {
-  int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EZipFileError(SystemError("Cannot open file", fileName, errno));
-  // Writers that take the lock wait while the archive is read.
-  flock(fd, LOCK_SH | LOCK_NB);
   std::string bytes;
-  struct stat st{};
-  int err = 0;
-  if (fstat(fd, &st) != 0) {
-    err = errno;
-  } else if (!S_ISREG(st.st_mode)) {
-    err = EISDIR;
-  } else {
-    bytes.resize(static_cast<size_t>(st.st_size));
-    size_t done = 0;
-    while (done < bytes.size()) {
-      ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        err = errno;
-        break;
-      }
-      if (n == 0) break;
-      done += static_cast<size_t>(n);
-    }
-    bytes.resize(done);
+  try {
+    bytes = platform::ReadWholeFile(fileName);
+  } catch (const platform::EFileError& e) {
+    throw EZipFileError(e.what());
   }
-  close(fd);
-  if (err != 0) throw EZipFileError(SystemError("Cannot read file", fileName, err));
   LoadFromBytes(bytes);
 }
 
@@ -256,6 +232,13 @@ void TZipFile::Parse(std::string_view bytes) {
   end.CommentLength = Get16(e + 20);
   std::string comment = r.Bytes(pos + kEndRecordSize, end.CommentLength, "Archive comment");
 
+  // A ZIP64 locator between the central directory and the end record: more entries or bytes
+  // than this format holds.
+  if (pos >= kZip64LocatorSize &&
+      pos - kZip64LocatorSize >= uint64_t{end.CentralDirectoryOffset} + end.CentralDirectorySize &&
+      Get32(r.At(pos - kZip64LocatorSize, 4, "End of central directory")) == kZip64LocatorSignature)
+    throw EZipFileError(kTooManyEntries);
+
   // Every central entry takes at least 46 bytes: refuse counts the file cannot hold
   // before sizing anything by them.
   const uint64_t cdOffset = end.CentralDirectoryOffset;
@@ -284,6 +267,9 @@ void TZipFile::Parse(std::string_view bytes) {
     h.FileComment = r.Bytes(p, h.FileCommentLength, "Central directory entry");
     p += h.FileCommentLength;
   }
+  // Another central entry after the counted ones: the count has overflowed its 16 bits.
+  if (r.Fits(p, 4) && Get32(r.At(p, 4, "Central directory")) == kFileHeaderSignature)
+    throw EZipFileError(kTooManyEntries);
 
   // Local entries take name and extra field from the central entry; the data starts where
   // the entry's own local header says (local extra fields are often longer).
@@ -472,22 +458,11 @@ std::string TZipFile::SaveToBytes() {
 }
 
 void TZipFile::SaveToFile(const std::string& fileName) {
-  std::string bytes = SaveToBytes();
-  int fd = open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw EZipFileError(SystemError("Cannot create file", fileName, errno));
-  size_t done = 0;
-  int err = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      err = errno;
-      break;
-    }
-    done += static_cast<size_t>(n);
+  try {
+    platform::WriteWholeFile(fileName, SaveToBytes());
+  } catch (const platform::EFileError& e) {
+    throw EZipFileError(e.what());
   }
-  if (close(fd) != 0 && err == 0) err = errno;
-  if (err != 0) throw EZipFileError(SystemError("Cannot write file", fileName, err));
 }
 
 }  // namespace assembly

@@ -304,7 +304,7 @@ void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int an
     close_timer_ = new QTimer(win);
     close_timer_->setSingleShot(true);
     close_timer_->setInterval(duration);
-    QObject::connect(close_timer_, &QTimer::timeout, [this] { CloseBalloon(); });
+    QObject::connect(close_timer_, &QTimer::timeout, [this] { platform::DispatchEvent([this] { CloseBalloon(); }); });
     close_timer_->start();
   }
 }

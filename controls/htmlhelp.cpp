@@ -10,6 +10,14 @@
 
 namespace controls {
 
+std::string ManualHelpFile(const std::string& program_dir, const std::string& name) {
+  std::string dir = program_dir;
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  const size_t slash = dir.find_last_of('/');
+  const std::string parent = slash == std::string::npos ? std::string() : dir.substr(0, slash);
+  return parent + "/manual/" + name;
+}
+
 std::string THtmlHelpViewer::GetHelpFileName(const std::string& name) const {
   std::string file = name;
   if (file.empty() && files_.DispatchHelpFile) file = files_.DispatchHelpFile();

@@ -74,6 +74,11 @@ public:
   bool FileExists(const std::string& path) override;
 };
 
+// The help file `name` in the "manual" folder beside the program folder: <parent of
+// program_dir>/manual/<name> (trailing separators of program_dir aside; the root is its own
+// parent).
+std::string ManualHelpFile(const std::string& program_dir, const std::string& name);
+
 // Plugs the viewer into the application's help dispatch (every help context request of the
 // programs reaches it with the application's help file); `desk` defaults to the desktop.
 // Returns the viewer, which lives until UninstallHtmlHelp.

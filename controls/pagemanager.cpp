@@ -135,6 +135,10 @@ void TPageManager::Loaded() {
     TakeOverClick(1);
   }
   TNotebookPages* pages = pages_.get();
+  // The notebook may have been named after the proxies: names of no page become empty now.
+  if (pages != nullptr)
+    for (TPageProxy* proxy : proxies_)
+      if (proxy != nullptr) proxy->SetPageName(proxy->PageName());
   if (set_start_page_ && pages != nullptr && !proxies_.empty() && proxies_.front() != nullptr &&
       !proxies_.front()->PageName().empty()) {
     const int start = pages->IndexOfPage(proxies_.front()->PageName());

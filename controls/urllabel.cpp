@@ -38,7 +38,18 @@ void TUrlLabel::Publish(TProps<TUrlLabel>& p) {
 }
 
 void TUrlLabel::UpdateHint() {
-  if (show_url_hint_) SetHint(BuildUrl());
+  if (show_url_hint_ && !Loading()) SetHint(BuildUrl());
+}
+
+// The hint depends on several properties; a description may give them in any order, so it
+// is settled once they all are: the built target when ShowUrlHint is on, else the hint the
+// description gives (none when it gives none).
+void TUrlLabel::Loaded() {
+  TLabel::Loaded();
+  if (show_url_hint_)
+    SetHint(BuildUrl());
+  else if (!IsStored("Hint"))
+    SetHint("");
 }
 
 void TUrlLabel::SetDetectMouse(bool v) {
@@ -51,6 +62,7 @@ void TUrlLabel::SetDetectMouse(bool v) {
 
 void TUrlLabel::SetShowUrlHint(bool v) {
   show_url_hint_ = v;
+  if (Loading()) return;
   if (v)
     SetHint(BuildUrl());
   else if (Hint() == BuildUrl())

@@ -49,6 +49,8 @@ public:
   // Opens the target, or raises OnClick when there is none.
   void Click() override;
 
+  void Loaded() override;
+
 protected:
   void MouseEnter() override;
   void MouseLeave() override;

@@ -32,17 +32,17 @@ bool IsWindowsXP() { return XPOverride().value_or(true); }
 
 void SetIsWindowsXPForTesting(std::optional<bool> value) { XPOverride() = value; }
 
-std::unique_ptr<TCharImage> TCharImage::CreateCharImage(int fontType, const std::string& faceName, int charset,
+std::unique_ptr<TCharImage> TCharImage::CreateCharImage(FontKind fontType, const std::string& faceName, int charset,
                                                         bool antialiased, bool upperCase, bool italic, bool bold,
                                                         float brightness, float contrast, bool negative,
                                                         std::uint32_t backgroundColor, std::uint32_t textColor,
                                                         int size, const FontFactory& factory) {
   std::unique_ptr<TCharImage> image;
   switch (fontType) {
-    case FontKindBlackWhite:
+    case FontKind::BlackWhite:
       image.reset(new TCharImage_BW());
       break;
-    case FontKindColor:
+    case FontKind::Color:
       if (IsWindowsXP()) {
         auto* xp = new TCharImage_ColorXP();
         image.reset(xp);
@@ -55,7 +55,7 @@ std::unique_ptr<TCharImage> TCharImage::CreateCharImage(int fontType, const std:
         c->StoreColors(brightness, contrast, negative, backgroundColor, textColor);
       }
       break;
-    case FontKindClearType: {
+    case FontKind::ClearType: {
       auto* ct = new TCharImage_ClearType();
       image.reset(ct);
       ct->StoreColors(0.5f, 0.5f, negative, backgroundColor, textColor);

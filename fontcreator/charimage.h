@@ -29,14 +29,15 @@ bool IsWindowsXP();
 // Tests: answer IsWindowsXP with `value` (nullopt: the real answer).
 void SetIsWindowsXPForTesting(std::optional<bool> value);
 
-enum FontKind : int { FontKindBlackWhite = 0, FontKindColor = 1, FontKindClearType = 2 };
+// The font types, numbered as the font file stores them.
+enum class FontKind : std::uint8_t { BlackWhite = 0, Color = 1, ClearType = 2 };
 
 class TCharImage {
 public:
-  // The factory. Type 0 black-and-white, 1 colour (TCharImage_ColorXP when IsWindowsXP,
-  // else TCharImage_Color), 2 ClearType; colours are 0x00RRGGBB. Another type, or a font that
+  // The factory. Black-and-white, colour (TCharImage_ColorXP when IsWindowsXP, else
+  // TCharImage_Color) or ClearType; colours are 0x00RRGGBB. Another kind, or a font that
   // cannot be made, raises std::logic_error "Assertion failure (T_CharImage)".
-  static std::unique_ptr<TCharImage> CreateCharImage(int fontType, const std::string& faceName, int charset,
+  static std::unique_ptr<TCharImage> CreateCharImage(FontKind fontType, const std::string& faceName, int charset,
                                                      bool antialiased, bool upperCase, bool italic, bool bold,
                                                      float brightness, float contrast, bool negative,
                                                      std::uint32_t backgroundColor, std::uint32_t textColor,

@@ -3,13 +3,9 @@
 #include "assembly/fontfile.h"
 #include "fontcreator/colorquantizer.h"
 #include "platform/png.h"
+#include "platform/wholefile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fontcreator {
 
@@ -119,49 +115,14 @@ std::string BuildFontFile(const FontSettings& settings, FontPreview* preview, co
   return bytes;
 }
 
-namespace {
-[[noreturn]] void WriteFailed(const std::string& fileName, int error) {
-  throw EFontWriteError("Cannot write the font file \"" + fileName + "\": " + std::strerror(error));
-}
-}  // namespace
-
-void WriteFileReplacing(const std::string& fileName, const std::string& bytes) {
-  const std::size_t slash = fileName.rfind('/');
-  const std::string dir = slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
-  std::string temp = dir + ".fnt-XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) WriteFailed(fileName, errno);
-  // The permissions of a newly created file (mkstemp makes it private).
-  static const mode_t mask = [] {
-    const mode_t m = umask(0);
-    umask(m);
-    return m;
-  }();
-  fchmod(fd, 0666 & ~mask);
-  std::size_t done = 0;
-  int error = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      break;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (!error && fsync(fd) != 0) error = errno;
-  if (close(fd) != 0 && !error) error = errno;
-  if (!error && std::rename(temp.c_str(), fileName.c_str()) != 0) error = errno;
-  if (error) {
-    unlink(temp.c_str());
-    WriteFailed(fileName, error);
-  }
-}
-
 FontPreview SaveFont(const FontSettings& settings, const std::string& fileName, const FontFactory& factory) {
   FontPreview p;
   const std::string bytes = BuildFontFile(settings, &p, factory);
-  WriteFileReplacing(fileName, bytes);
+  try {
+    platform::WriteWholeFile(fileName, bytes);
+  } catch (const platform::EFileError& e) {
+    throw EFontWriteError("Cannot write the font file \"" + fileName + "\": " + std::strerror(e.Error));
+  }
   return p;
 }
 

@@ -32,7 +32,7 @@ SheetLayout LayoutSheet(int glyphHeight, const std::array<std::uint8_t, kCodeCou
 
 // The settings of a font, as the window shows them; colours 0x00RRGGBB.
 struct FontSettings {
-  int FontType = FontKindBlackWhite;  // 0 black-and-white, 1 colour, 2 ClearType
+  FontKind FontType = FontKind::BlackWhite;
   std::string FaceName;
   int Charset = platform::DEFAULT_CHARSET;
   bool Antialiased = false;
@@ -82,8 +82,5 @@ public:
 // Builds the font file and writes it: to a temporary file beside the target, renamed into
 // place, so that a failure leaves no partial font behind (EFontWriteError).
 FontPreview SaveFont(const FontSettings& settings, const std::string& fileName, const FontFactory& factory = {});
-
-// Writes bytes to a file through a temporary file in the same folder (EFontWriteError).
-void WriteFileReplacing(const std::string& fileName, const std::string& bytes);
 
 }  // namespace fontcreator

@@ -1,10 +1,13 @@
 #include "localisation/langfile.h"
 
+#include "platform/wholefile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #include "localisation/escape.h"
 #include "platform/codepage.h"
@@ -173,22 +176,16 @@ std::string ControllerTemplateLine(std::string_view componentPath, std::string_v
   return line;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    int err = errno;
-    throw EFOpenError("Cannot open file \"" + path + "\". " + std::strerror(err));
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    int err = errno;
-    throw EFOpenError("Cannot open file \"" + path + "\". " + std::strerror(err));
-  }
-  return bytes;
-}
-
 void TLang_CompTranslations::LoadFromFile(const std::string& path, bool headerOnly) {
-  ParseLanguageText(*this, ReadWholeFile(path), headerOnly);
+  // The header stands at the top: registration reads no more of a file than it may need.
+  constexpr std::size_t kHeaderReadLimit = 64 * 1024;
+  std::string bytes;
+  try {
+    bytes = platform::ReadWholeFile(path, headerOnly ? kHeaderReadLimit : std::numeric_limits<std::size_t>::max());
+  } catch (const platform::EFileError& e) {
+    throw EFOpenError(e.what());
+  }
+  ParseLanguageText(*this, bytes, headerOnly);
 }
 
 void TLang_CompTranslations::LoadFromResource(HModule module, std::string_view name, bool headerOnly) {

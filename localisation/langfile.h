@@ -93,7 +93,4 @@ void ParseLanguageText(TLang_CompTranslations& tr, std::string_view source, bool
 std::string ControllerTemplateLine(std::string_view componentPath, std::string_view propertyPath, int32_t id,
                                    std::string_view defaultText);
 
-// The whole file as bytes; EFOpenError when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
-
 }  // namespace localisation

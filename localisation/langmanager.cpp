@@ -115,7 +115,8 @@ uint16_t TLangManager::CurrentLanguageId() {
 bool TLangManager::AddLanguageFile(const std::string& path) {
   WriteGuard guard(lock_);
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec)) return false;
+  // Only regular files: a FIFO or a device named *.lng must neither block nor flood the start.
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
   uint16_t id;
   {
     TLang_CompTranslations header;

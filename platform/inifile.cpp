@@ -1,5 +1,7 @@
 #include "platform/inifile.h"
 
+#include "platform/wholefile.h"
+
 #include "platform/exedir.h"
 
 #include <cerrno>
@@ -112,18 +114,31 @@ TIniFile::TIniFile(std::string read_path, std::string write_path)
     : read_path_(std::move(read_path)), write_path_(std::move(write_path)) {}
 
 std::vector<std::string> TIniFile::Load() const {
+  if (pending_) return *pending_;
   const std::string& path = FileExists(write_path_) ? write_path_ : read_path_;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return {};
-  std::string text;
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  std::fclose(f);
-  return SplitFileLines(text);
+  try {
+    return SplitFileLines(ReadWholeFile(path));
+  } catch (const EFileError&) {
+    return {};
+  }
 }
 
-bool TIniFile::Save(const std::vector<std::string>& lines) const {
+void TIniFile::BeginUpdate() {
+  if (!pending_) pending_ = Load();
+}
+
+bool TIniFile::EndUpdate() {
+  if (!pending_) return true;
+  std::vector<std::string> lines = std::move(*pending_);
+  pending_.reset();
+  return Save(lines);
+}
+
+bool TIniFile::Save(const std::vector<std::string>& lines) {
+  if (pending_) {
+    *pending_ = lines;
+    return true;
+  }
   std::string text;
   for (const std::string& l : lines) {
     text += l;
@@ -135,27 +150,12 @@ bool TIniFile::Save(const std::vector<std::string>& lines) const {
     for (size_t i = 1; i < dir.size(); ++i)
       if (dir[i] == '/') ::mkdir(dir.substr(0, i).c_str(), 0755);
   }
-  std::string tmp = write_path_ + ".new" + std::to_string(::getpid());
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t w = ::write(fd, text.data() + done, text.size() - done);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      return false;
-    }
-    done += static_cast<size_t>(w);
-  }
-  bool ok = ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (!ok || ::rename(tmp.c_str(), write_path_.c_str()) != 0) {
-    ::unlink(tmp.c_str());
+  try {
+    WriteWholeFile(write_path_, text);
+    return true;
+  } catch (const EFileError&) {
     return false;
   }
-  return true;
 }
 
 bool TIniFile::KeyExists(const std::string& section, const std::string& key) const {

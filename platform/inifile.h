@@ -12,6 +12,7 @@
 // would corrupt the file: such a write is refused (false) and changes nothing.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,10 +45,16 @@ public:
 
   const std::string& FileName() const { return write_path_; }
 
+  // Between these two, writes only change the lines held in memory (and reads see them);
+  // EndUpdate writes the file once, and is false when that fails.
+  void BeginUpdate();
+  [[nodiscard]] bool EndUpdate();
+
 private:
   std::vector<std::string> Load() const;
-  bool Save(const std::vector<std::string>& lines) const;
+  bool Save(const std::vector<std::string>& lines);
   std::string read_path_, write_path_;
+  std::optional<std::vector<std::string>> pending_;
 };
 
 // The settings file of the program: `file_name` in the program folder when that folder

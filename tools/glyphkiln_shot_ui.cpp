@@ -3,6 +3,7 @@
 // Only the DejaVu fonts are installed for it, so that the picture does not depend on the host.
 #include "fontcreator/window/fontform.h"
 #include "localisation/langmanager.h"
+#include "platform/textrender.h"
 #include "platform/ui/application.h"
 
 #include <QPixmap>
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
   }
   localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
   platform::Application().Initialize(argc, argv);
-  fontcreator::UsePrivateFontFolders({"/usr/share/fonts/truetype/dejavu"});
+  platform::UsePrivateFontDirs({"/usr/share/fonts/truetype/dejavu"});
   int status = 0;
   {
     auto form = platform::CreateForm<fontcreator::TForm1>();

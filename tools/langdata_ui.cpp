@@ -7,15 +7,12 @@
 // The description file is either a description itself or a .cpp file holding one in a
 // raw string literal R"qwd( ... )qwd". Without a template file the lines go to stdout.
 // With --program the template starts with the program's named texts ([$CONSTANTS]).
+#include "controls/registry.h"
 #include "localisation/langcontroller.h"
 #include "localisation/langmanager.h"
 #include "platform/description.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
-#if __has_include("controls/registry.h")
-#include "controls/registry.h"
-#define QW_HAVE_CONTROL_CLASSES 1
-#endif
 
 #include <QApplication>
 
@@ -70,9 +67,7 @@ int main(int argc, char** argv) {
       localisation::UseBuiltInTexts(program == "glyphkiln" ? localisation::TProgram::Glyphkiln
                                                            : localisation::TProgram::Quirewright);
     RegisterStandardClasses();
-#ifdef QW_HAVE_CONTROL_CLASSES
     controls::RegisterControlClasses();
-#endif
     std::string file = ReadFile(path);
     size_t begin = 0, end = file.size();
     size_t open = file.find("R\"qwd(");

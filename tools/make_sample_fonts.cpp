@@ -46,7 +46,7 @@ FontSettings SettingsOf(const TFontDesc& d) {
   s.FaceName = "DejaVu Sans";
   s.Size = HeightOf(d.DisplayName.substr(0, d.DisplayName.find(' ')));
   s.Charset = CharsetOf(d.LanguageGroup);
-  s.FontType = d.FontType;
+  s.FontType = static_cast<fontcreator::FontKind>(d.FontType);
   s.TextColor = 0x000000;
   s.BackgroundColor = 0xFFFFFF;
   if (d.EntryName.find("_Aqua") != std::string::npos) {

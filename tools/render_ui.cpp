@@ -5,14 +5,11 @@
 //
 // Without a description file it renders a test window with every control kind. Run it
 // with QT_QPA_PLATFORM=offscreen when there is no display.
+#include "controls/registry.h"
 #include "platform/description.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
-#if __has_include("controls/registry.h")
-#include "controls/registry.h"
-#define QW_HAVE_CONTROL_CLASSES 1
-#endif
 
 #include <QApplication>
 #include <QImage>
@@ -215,9 +212,7 @@ int main(int argc, char** argv) {
   try {
     QApplication app(argc, argv);
     RegisterStandardClasses();
-#ifdef QW_HAVE_CONTROL_CLASSES
     controls::RegisterControlClasses();
-#endif
     std::string text = kTestWindow;
     if (argc == 3) {
       std::ifstream f(argv[2], std::ios::binary);

@@ -1,11 +1,15 @@
 // Renders every page of the builder wizard offscreen to PNG files, so that a person can look
-// at the window without a display: wizard_shot_ui <output folder> [page ...]
+// at the window without a display:
+//   wizard_shot_ui [--lite|--tiny] [--advanced] <output folder> [page ...]
+// Each page is shown with its controls brought up to date, as on entering it; --lite and
+// --tiny choose that edition first, --advanced shows the advanced options.
 #include "localisation/langmanager.h"
 #include "platform/ui/application.h"
 #include "platform/ui/fakeservices.h"
 #include "wizard/mainform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QWidget>
 
@@ -14,25 +18,41 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s <output folder> [page ...]\n", argv[0]);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string edition, folder;
+  bool advanced = false;
+  std::vector<int> pages;
+  for (const std::string& a : args) {
+    if (a == "--lite" || a == "--tiny")
+      edition = a;
+    else if (a == "--advanced")
+      advanced = true;
+    else if (folder.empty())
+      folder = a;
+    else
+      pages.push_back(std::atoi(a.c_str()));
+  }
+  if (folder.empty()) {
+    std::fprintf(stderr, "usage: %s [--lite|--tiny] [--advanced] <output folder> [page ...]\n", argv[0]);
     return 2;
   }
   platform::TApplication& app = platform::Application();
   app.Initialize(argc, argv);
   platform::TFakeServices services;  // no message boxes or dialogs pop up
-  std::string folder = argv[1];
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  std::vector<int> pages;
-  for (int i = 2; i < argc; ++i) pages.push_back(std::atoi(argv[i]));
+  if (folder.back() != '/') folder += '/';
+  QDir().mkpath(QString::fromStdString(folder));
   if (pages.empty())
     for (int i = 0; i < wizard::kPageCount; ++i) pages.push_back(i);
   int written = 0;
   {
     auto form = platform::CreateForm<wizard::TForm1>();
     form->ShowForm();
+    if (edition == "--lite") form->rbLiteVersion->SetChecked(true);
+    if (edition == "--tiny") form->rbTinyVersion->SetChecked(true);
+    if (advanced) form->rbShowAdvancedOptions->SetChecked(true);
     for (int page : pages) {
       form->ShowPage(page);
+      form->UpdateControls();
       form->PageManager1->CheckButtons();
       QApplication::processEvents();
       QImage shot = form->Widget()->grab().toImage();

@@ -11,6 +11,7 @@
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "platform/codepage.h"
+#include "platform/wholefile.h"
 #include "wizard/batchnames.h"
 #include "wizard/buildrecord.h"
 
@@ -32,9 +33,21 @@ private:
   TForm1& form_;
 };
 
+// Writes a batch report; false (and the reason shown) when it cannot be written.
+bool WriteReport(TForm1& form, const std::string& fileName, const std::string& text) {
+  try {
+    platform::WriteWholeFile(fileName, text);
+    return true;
+  } catch (const platform::EFileError& e) {
+    form.ShowMessage(e.what(), "Error", assembly::MessageIcon::Error);
+    return false;
+  }
+}
+
 }  // namespace
 
 bool TForm1::StartBuild() {
+  if (!ArchiveLoaded()) return false;
   const bool full = rbFullVersion->Checked();
   SaveDialog->SetFilter("*.*");
   SaveDialog->SetOptions(SaveDialog->Options() | ofOverwritePrompt | ofPathMustExist | ofNoChangeDir);
@@ -47,14 +60,13 @@ bool TForm1::StartBuild() {
     assembly::BuildInputs inputs;
     CollectBuildInputs(inputs);
     const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
-    assembly::BuildBookMidlets(context, false, config, true, BaseFromChosenFile(SaveDialog->FileName(), "midlet"));
-    return true;
+    return assembly::BuildBookMidlets(context, false, config, true,
+                                      BaseFromChosenFile(SaveDialog->FileName(), "midlet")).Ok();
   }
   if (!full) {
     SaveDialog->SetFileName("Versions list.txt");
     if (!SaveDialog->Execute()) return false;
-    BuildFromPhonesList(FolderOfChosenFile(SaveDialog->FileName()));
-    return true;
+    return BuildFromPhonesList(FolderOfChosenFile(SaveDialog->FileName()));
   }
   if (!IsListRow()) {
     SaveDialog->SetFileName("Tomefalcon.jad");
@@ -65,13 +77,11 @@ bool TForm1::StartBuild() {
     CollectBuildInputs(inputs);
     const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
     const std::string base = BaseFromChosenFile(SaveDialog->FileName());
-    assembly::BuildFullMidlet(context, false, config, assembly::ExtractNameOnly(base) + ".jar", base);
-    return true;
+    return assembly::BuildFullMidlet(context, false, config, assembly::ExtractNameOnly(base) + ".jar", base).Ok();
   }
   SaveDialog->SetFileName("Version differences.txt");
   if (!SaveDialog->Execute()) return false;
-  BuildAllVersions(FolderOfChosenFile(SaveDialog->FileName()));
-  return true;
+  return BuildAllVersions(FolderOfChosenFile(SaveDialog->FileName()));
 }
 
 void TForm1::SelectModelByCore(uint8_t core, bool smallest) {
@@ -99,7 +109,8 @@ void TForm1::PrepareFullVariant(int core, int zip, int language, assembly::TMIDL
   CollectMidletConfig(config);
 }
 
-void TForm1::BuildAllVersions(const std::string& folder) {
+bool TForm1::BuildAllVersions(const std::string& folder) {
+  bool ok = false;
   {
     BatchLock lock(*this);
     Label38->SetCaption(Text("GeneratingMidlets"));
@@ -110,11 +121,9 @@ void TForm1::BuildAllVersions(const std::string& folder) {
       differences = assembly::ReadArchiveEntry(*FResArchive, "Doc\\English\\Version Differences.txt");
     } catch (const assembly::EBuildError& e) {
       assembly::ReportBuildError(*this, e);
-      return;
+      return false;
     }
-    if (!assembly::SaveStringToFile(folder + "Version differences.txt", differences)) {
-      ShowMessage("Unable to write \"" + folder + "Version differences.txt\".", "Error", assembly::MessageIcon::Error);
-    } else {
+    if (WriteReport(*this, folder + "Version differences.txt", differences)) {
       assembly::BuildInputs inputs;
       bool failed = false;
       for (int core = 0; core < assembly::kCoreCount && !failed; ++core) {
@@ -133,18 +142,23 @@ void TForm1::BuildAllVersions(const std::string& folder) {
           }
         }
       }
+      ok = !failed;
     }
   }
   cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);
+  return ok;
 }
 
-void TForm1::BuildDeployVersions(const std::string& prefix, const std::string& only) {
+bool TForm1::BuildDeployVersions(const std::string& prefix, const std::string& only) {
+  if (!ArchiveLoaded()) return false;
+  bool matched = false;
   assembly::BuildInputs inputs;
   for (int core = 0; core < assembly::kCoreCount; ++core) {
     for (int zip = 0; zip <= 1; ++zip) {
       for (int language = 0; language < assembly::kLanguageCount; ++language) {
         const std::string name = DeployName(core, zip, language);
         if (!only.empty() && !SameText(name, only)) continue;
+        matched = true;
         assembly::TMIDLETCONFIG config;
         PrepareFullVariant(core, zip, language, config);
         config.ForceHeight = 0;
@@ -153,16 +167,18 @@ void TForm1::BuildDeployVersions(const std::string& prefix, const std::string& o
         CollectBuildInputs(inputs);
         const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
         if (!assembly::BuildFullMidlet(context, false, config, kDeployDownloadBase + name + ".jar", prefix + name).Ok())
-          return;  // stop at the first failing build
+          return false;  // stop at the first failing build
       }
     }
   }
+  if (!matched) Message("No variant is named \"" + only + "\".", "Error", TMsgIcon::Error);
+  return matched;
 }
 
-void TForm1::BuildFromPhonesList(const std::string& folder) {
+bool TForm1::BuildFromPhonesList(const std::string& folder) {
   assembly::TPHONESLIST list;
   // A list with errors has been reported and the program ends: nothing is built from it.
-  if (!assembly::LoadPhonesList(*this, FPhonesListFile, list)) return;
+  if (!assembly::LoadPhonesList(*this, FPhonesListFile, list)) return false;
 
   tcAdvancedOptions->SetVisible(false);
   Label18->SetVisible(false);
@@ -178,6 +194,7 @@ void TForm1::BuildFromPhonesList(const std::string& folder) {
 
   std::string report;
   assembly::BuildInputs inputs;
+  bool ok = true;
   for (std::size_t i = 0; i < list.size(); ++i) {
     const assembly::TPhonesListEntry& entry = list[i];
     BuildProgressGauge->SetPosition(static_cast<int>(i));
@@ -196,12 +213,15 @@ void TForm1::BuildFromPhonesList(const std::string& folder) {
     const std::string dir = folder + std::to_string(i + 1) + "/";
     assembly::ForceDirs(dir);
     const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
-    if (!assembly::BuildBookMidlets(context, false, config, false, dir + name).Ok()) break;  // stop at the first failure
+    if (!assembly::BuildBookMidlets(context, false, config, false, dir + name).Ok()) {
+      ok = false;
+      break;  // stop at the first failure
+    }
     report += VersionsListLine(static_cast<int>(i), entry, GetInterfaceLanguage());
   }
-  if (!assembly::SaveStringToFile(folder + "Versions list.txt", report))
-    ShowMessage("Unable to write \"" + folder + "Versions list.txt\".", "Error", assembly::MessageIcon::Error);
+  ok = WriteReport(*this, folder + "Versions list.txt", report) && ok;
   cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);
+  return ok;
 }
 
 }  // namespace wizard

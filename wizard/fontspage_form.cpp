@@ -3,6 +3,8 @@
 #include "wizard/mainform.h"
 
 #include "assembly/archivecopy.h"
+#include "assembly/booktext.h"
+#include "assembly/fontfile.h"
 #include "assembly/fullbuild.h"
 #include "assembly/phones.h"
 #include "assembly/tables.h"
@@ -22,6 +24,17 @@ const std::array<const char*, 6> kSlotKeys = {"", "", "cbFont2", "", "cbFont4", 
 std::string CustomItemText(const std::string& path) { return TForm1::Text("CustomFont") + " (" + path + ")"; }
 
 std::vector<std::string> ItemsOf(TComboBox* box) { return box->Items()->ToVector(); }
+
+// Why a font file chosen for a slot cannot be used: empty when it can.
+std::string CustomFontFault(const std::string& path) {
+  try {
+    const std::string fault = assembly::CheckFontBytes(assembly::ReadBuildInput(path));
+    if (!fault.empty()) return "The font \"" + path + "\" cannot be used: " + fault + ".";
+  } catch (const assembly::EBuildError& e) {
+    return e.what();
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -99,6 +112,7 @@ void TForm1::LoadFontsPage(bool restore) {
   }
   for (TMenuItem* item : {Bluefonstpack1, Yellowfontspacks1, ClearTypeFontsPack1, Anitaliazedfontspack1})
     item->SetEnabled(!bw);
+  for (int k = 1; k <= 5; ++k) FFontSlotShown[static_cast<std::size_t>(k)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
   FUpdating = was_updating;
 }
 
@@ -112,13 +126,20 @@ void TForm1::UpdateNegativeBoxes() {
       negative->SetEnabled(false);
       continue;
     }
+    const std::string& source = config.FontSources[static_cast<std::size_t>(k - 1)];
+    if (!source.starts_with("ZIP:")) {
+      // A custom font file that went away after it was chosen: the program cannot go on.
+      std::string bytes;
+      if (!assembly::LoadFileToString(*this, source, bytes)) return;
+    }
     bool locked = false;
     try {
       locked = NegativeLockedByCore(assembly::GetFontData(*FResArchive, config, k), config.Core);
     } catch (const assembly::EBuildError& e) {
       // A custom font file that went away or is damaged: the program cannot go on with it.
-      ShowMessage(e.what(), "Error", assembly::MessageIcon::Error);
+      assembly::ReportBuildError(*this, e);
       RequestTerminate();
+      return;
     }
     if (locked) {
       negative->SetChecked(true);
@@ -127,6 +148,7 @@ void TForm1::UpdateNegativeBoxes() {
       negative->SetEnabled(true);
     }
   }
+  for (int k = 1; k <= 5; ++k) FFontSlotShown[static_cast<std::size_t>(k)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
 }
 
 void TForm1::HandleFontSlotChange(TComboBox* box) {
@@ -135,6 +157,12 @@ void TForm1::HandleFontSlotChange(TComboBox* box) {
     FontOpenDialog->SetOptions(FontOpenDialog->Options() | ofFileMustExist);
     if (FontOpenDialog->Execute()) {
       const std::string path = FontOpenDialog->FileName();
+      if (const std::string fault = CustomFontFault(path); !fault.empty()) {
+        // Not a font the reader can use: refused, and the slot keeps what it showed.
+        ShowMessage(fault, "Error", assembly::MessageIcon::Error);
+        if (box->Tag >= 1 && box->Tag <= 5) box->SetItemIndex(FFontSlotShown[static_cast<std::size_t>(box->Tag)]);
+        return;
+      }
       if (box->Tag >= 1 && box->Tag <= 5) FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = path;
       box->Items()->SetString(1, CustomItemText(path));
       box->SetItemIndex(1);

@@ -4,6 +4,7 @@
 #include "assembly/phones.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
+#include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
@@ -201,7 +202,7 @@ void TForm1::DeclareBindings(TBinder& b) {
   b.Field("pnFinalNote", pnFinalNote);
   b.Field("lbFinalNote", lbFinalNote);
   b.Field("ulFinalNote", ulFinalNote);
-  for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26})
+  for (int i = 1; i <= 26; ++i)
     b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
 
 #define QW_HANDLER(name) b.Handler(#name, this, &TForm1::name)
@@ -262,6 +263,8 @@ void TForm1::Message(const std::string& text, const std::string& caption, TMsgIc
 }
 
 void TForm1::ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) {
+  // The program has been asked to end and closes at the event loop: nothing more is shown.
+  if (Application().Terminated()) return;
   TMsgIcon i = TMsgIcon::None;
   switch (icon) {
     case assembly::MessageIcon::Information: i = TMsgIcon::Information; break;
@@ -293,12 +296,7 @@ void TForm1::SetWindowEnabled(bool enabled) {
 // --- start-up, Cancel/Finish, language -----------------------------------------------------
 
 void TForm1::SetHelpFile(const std::string& name) {
-  // The parent of the program folder; the root is its own parent.
-  std::string dir = ProgramDir();
-  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-  size_t slash = dir.find_last_of('/');
-  std::string parent = slash == std::string::npos ? std::string() : dir.substr(0, slash);
-  Application().SetHelpFile(parent + "/manual/" + name);
+  Application().SetHelpFile(controls::ManualHelpFile(ProgramDir(), name));
 }
 
 void TForm1::FormCreate(TObject* /*sender*/) {
@@ -310,12 +308,19 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     FResetFonts = true;
     FCustomKeysFile.clear();
     FPhonesListFile.clear();
+    edVendor->SetTextValue(kDefaultVendor);  // also for roads that never show the options page
     controls::UseBalloonHints(HintBalloonControl1);
     SpeedButton1->SetGlyph(ArrowGlyph(true));
     SpeedButton2->SetGlyph(ArrowGlyph(false));
 
-    FResArchive = std::make_unique<assembly::TZipFile>();
-    FResArchive->LoadFromFile(ProgramDir() + "quirewright.dat");
+    // Without a usable archive nothing can be built, but every page can still be walked.
+    try {
+      FResArchive = std::make_unique<assembly::TZipFile>();
+      FResArchive->LoadFromFile(ArchivePath());
+    } catch (const std::exception& e) {
+      FResArchive.reset();
+      Message(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
+    }
 
     FUpdating = true;
     FPageVisited.fill(false);
@@ -330,27 +335,60 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     UpdateControls();
     localisation::LangManager().RegisterLanguageFolder(ProgramDir(), "*.lng", false);
     SetCaption(Caption() + " v." + kVersion);
-    assembly::BuildFontCatalogue(*FResArchive, FFontCatalogue);
+    if (FResArchive) {
+      try {
+        assembly::BuildFontCatalogue(*FResArchive, FFontCatalogue);
+      } catch (const std::exception& e) {
+        FResArchive.reset();
+        FFontCatalogue = {};
+        Message(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
+      }
+    }
     PageManager1PageChanged(PageManager1);
   } catch (const std::exception& e) {
     FUpdating = false;
+    FResArchive.reset();
     Message(e.what(), Application().Title(), TMsgIcon::Error);
   }
+}
+
+std::string TForm1::ArchivePath() { return ProgramDir() + "quirewright.dat"; }
+
+std::string TForm1::ArchiveProblem(const std::exception& e) {
+  return "The resource archive \"" + ArchivePath() + "\" cannot be used: " + e.what();
+}
+
+bool TForm1::ArchiveLoaded() {
+  if (FResArchive) return true;
+  Message("Nothing can be built without the resource archive \"" + ArchivePath() + "\".", "Error", TMsgIcon::Error);
+  return false;
 }
 
 void TForm1::FormShow(TObject* /*sender*/) {
   const std::vector<std::string>& args = CommandLine();
   if (!args.empty() && args[0] == "-deploy") {
-    BuildDeployVersions(args.size() > 1 ? args[1] : std::string(), args.size() > 2 ? args[2] : std::string());
+    bool built = false;
+    try {
+      built = BuildDeployVersions(args.size() > 1 ? args[1] : std::string(), args.size() > 2 ? args[2] : std::string());
+    } catch (const std::exception& e) {
+      Application().HandleException(e);  // and the program still ends
+    }
+    ExitCode() = built ? 0 : 1;
     Close();
   }
+}
+
+int& TForm1::ExitCode() {
+  static int code = 0;
+  return code;
 }
 
 void TForm1::FormDestroy(TObject* /*sender*/) { FResArchive.reset(); }
 
 void TForm1::CancelBtnClick(TObject* /*sender*/) {
   if (CurrentPage() == pgFinish) {
-    SaveSettings();
+    if (!SaveSettings())
+      Message("Unable to save the settings to \"" + Settings().FileName() + "\".", "Error", TMsgIcon::Error);
     if (cbDirectory->Checked()) {
       std::string folder = assembly::ParentDir(SaveDialog->FileName());
       Services().OpenFolder(folder);
@@ -359,9 +397,12 @@ void TForm1::CancelBtnClick(TObject* /*sender*/) {
   Close();
 }
 
-void TForm1::lcMainLanguageChanged(TObject* /*sender*/) {
+void TForm1::lcMainLanguageChanged(TObject* sender) {
   for (size_t i = 0; i < FCoreDescs.size(); ++i) FCoreDescs[i] = Text(assembly::CoreDescriptions[i]);
   for (size_t i = 0; i < FKeysConfigDescs.size(); ++i) FKeysConfigDescs[i] = Text(assembly::KeysConfigDescriptions[i]);
+  // The switch has put the caption back to its translated text, without the version.
+  const std::string version = std::string(" v.") + kVersion;
+  if (sender == lcMain && !Caption().ends_with(version)) SetCaption(Caption() + version);
 }
 
 // --- page order ----------------------------------------------------------------------------
@@ -409,6 +450,13 @@ void TForm1::PageManager1GetPriorPage(int current_page, int& new_page) {
 // --- page entry ----------------------------------------------------------------------------
 
 void TForm1::PageManager1PageChanged(TObject* sender) {
+  // From the fonts page on, every page works with the archive: without it the wizard says why
+  // and goes back to the page it came from.
+  if (CurrentPage() >= pgFonts && !ArchiveLoaded()) {
+    PageManager1->SetCurrentPage(FEnteredPage, false);
+    return;
+  }
+  FEnteredPage = CurrentPage();
   platform::TIniFile ini = Settings();
   auto read_check = [&](TCheckBox* box, const char* section, const char* key, int def) {
     box->SetChecked(ini.ReadInteger(section, key, def) != 0);
@@ -657,31 +705,54 @@ void TForm1::UpdateKeysConfigDesc() {
                                    : std::string());
 }
 
+void TForm1::SwitchWizardLanguage() {
+  localisation::TLangManager& manager = localisation::LangManager();
+  uint16_t id = manager.BuiltInLanguageId();
+  if (RadioButton2->Checked())
+    id = kLangSlovak;
+  else if (RadioButton3->Checked())
+    id = kLangUkrainian;
+  else if (RadioButton5->Checked())
+    id = kLangRussian;
+  else if (RadioButton1->Checked())
+    id = kLangPolish;
+  try {
+    manager.SwitchLanguage(id);
+  } catch (const std::exception& e) {
+    // The language stays as it was, and so does the button that shows it.
+    const uint16_t current = manager.CurrentLanguageId();
+    TRadioButton* shown = current == kLangSlovak      ? RadioButton2
+                          : current == kLangUkrainian ? RadioButton3
+                          : current == kLangRussian   ? RadioButton5
+                          : current == kLangPolish    ? RadioButton1
+                                                      : RadioButton4;
+    shown->SetChecked(true);
+    Application().HandleException(e);
+    return;
+  }
+  SetHelpFile(RadioButton5->Checked() ? "tomefalcon_ru.chm" : "tomefalcon_en.chm");
+  lcMainLanguageChanged(this);
+}
+
 void TForm1::UpdateControls() {
   if (FUpdating) return;
   FUpdating = true;
+  struct EndUpdating {
+    bool& updating;
+    ~EndUpdating() { updating = false; }
+  } end_updating{FUpdating};
   const int page = CurrentPage();
   const bool full = rbFullVersion->Checked();
   const bool list_row = IsListRow();
 
   gbBookMidletOptions->SetVisible(!full);
+  // The advanced options' tabs follow the group, or take its place while it is hidden.
+  tcAdvancedOptions->SetTop(full ? gbBookMidletOptions->Top()
+                                 : gbBookMidletOptions->Top() + gbBookMidletOptions->Height() + 2);
 
   if (page == pgPhoneModel) spJARLimit->SetValue(DefaultJarLimitKB(ModelRow()));
 
-  if (page == pgWelcome) {
-    uint16_t id = localisation::LangManager().BuiltInLanguageId();
-    if (RadioButton2->Checked())
-      id = kLangSlovak;
-    else if (RadioButton3->Checked())
-      id = kLangUkrainian;
-    else if (RadioButton5->Checked())
-      id = kLangRussian;
-    else if (RadioButton1->Checked())
-      id = kLangPolish;
-    localisation::LangManager().SwitchLanguage(id);
-    SetHelpFile(RadioButton5->Checked() ? "tomefalcon_ru.chm" : "tomefalcon_en.chm");
-    lcMainLanguageChanged(this);
-  }
+  if (page == pgWelcome) SwitchWizardLanguage();
 
   if (page == pgPhoneModel)
     lbCoreDesc->SetCaption(list_row ? Text("AllVersions1") : FCoreDescs[Model().Core % FCoreDescs.size()]);
@@ -725,7 +796,6 @@ void TForm1::UpdateControls() {
   edCustomHelpFile->SetEnabled(cbCustomHelpFile->Checked());
   btnCustomHelpFile->SetEnabled(cbCustomHelpFile->Checked());
   cboxBacklightControlMethod->SetEnabled(cbBacklightControlMethod->Checked());
-  FUpdating = false;
 }
 
 // --- option handlers -----------------------------------------------------------------------
@@ -734,10 +804,12 @@ void TForm1::cbPhoneModelChange(TObject* /*sender*/) {
   if (FUpdating) return;
   UpdateControls();
   if (IsListRow() && (rbLiteVersion->Checked() || rbTinyVersion->Checked())) {
-    if (ListOfPhonesOpenDialog->Execute())
+    if (ListOfPhonesOpenDialog->Execute()) {
       FPhonesListFile = ListOfPhonesOpenDialog->FileName();
-    else
+    } else {
       cbPhoneModel->SetItemIndex(0);
+      UpdateControls();  // the JAR limit and the rest follow row 0
+    }
   }
 }
 

@@ -206,11 +206,13 @@ public:
   std::unique_ptr<assembly::TZipFile> FResArchive;
   assembly::TFontCatalogue FFontCatalogue;
   std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
+  std::array<int, 6> FFontSlotShown{};           // [1..5]: item each slot showed after its last set-up
   bool FResetFonts = false;
   std::array<bool, kPageCount> FPageVisited{};
   std::string FCustomKeysFile;
   std::string FPhonesListFile;
   bool FJarLimitWarned = false;
+  int FEnteredPage = 0;  // the page whose entry logic ran last
   // Core and key layout descriptions in the current language.
   std::array<std::string, 10> FCoreDescs;
   std::array<std::string, 14> FKeysConfigDescs;
@@ -221,6 +223,13 @@ public:
   platform::TIniFile Settings() const;
   // The command line the show handler looks at (argv without the program).
   static std::vector<std::string>& CommandLine();
+  // The program's exit status: not 0 when a deploy run did not write every pair it was asked for.
+  static int& ExitCode();
+  // The resource archive beside the program, and a start-up message about it.
+  static std::string ArchivePath();
+  static std::string ArchiveProblem(const std::exception& e);
+  // True when the archive was loaded at start-up; else says that nothing can be built.
+  bool ArchiveLoaded();
 
   // --- start-up, Cancel/Finish, language ---
   void FormCreate(platform::TObject* sender);
@@ -245,6 +254,9 @@ public:
 
   // --- control states and option handlers ---
   void UpdateControls();
+  // Switches to the wizard language of the checked button of page 0; a language that cannot
+  // be loaded is reported and the current one (and its button) stays.
+  void SwitchWizardLanguage();
   uint8_t GetInterfaceLanguage() const;
   void SetInterfaceLanguage(uint8_t index);
   void UpdateKeysConfigDesc();
@@ -300,11 +312,11 @@ public:
   void ProcessMessages() override;
   void SetWindowEnabled(bool enabled) override;
 
-  // ===== W2: settings, fonts page, JAR estimate, build record, builds and batches =====
-  // Bodies in settings*.cpp, fontspage*.cpp, buildrecord*.cpp, batch*.cpp. W2 may add
-  // declarations in this block.
-  void SaveSettings();
-  void SaveAdvancedOptions();
+  // --- settings, fonts page, JAR estimate, build record, builds and batches ---
+  // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
+  // False (and the user told by the caller) when the settings file could not be written.
+  bool SaveSettings();
+  bool SaveAdvancedOptions(platform::TIniFile& ini);
   void LoadAdvancedOptions();
   void ResetAdvancedOptions();
 
@@ -343,16 +355,16 @@ public:
 
   bool StartBuild();
   void SelectModelByCore(uint8_t core, bool smallest);
-  void BuildAllVersions(const std::string& folder);
-  void BuildDeployVersions(const std::string& prefix, const std::string& only);
-  void BuildFromPhonesList(const std::string& folder);
+  // The batches: false when something was not built or a file not written (reported).
+  bool BuildAllVersions(const std::string& folder);
+  bool BuildDeployVersions(const std::string& prefix, const std::string& only);
+  bool BuildFromPhonesList(const std::string& folder);
   // Sets the controls of one full edition variant (core, ZIP 0/1, interface language) as the
   // batches do and gathers its record.
   void PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config);
   // Packed resource entries kept between the builds and trial builds of this run.
   assembly::TJarCache* JarCache();
   std::shared_ptr<assembly::TJarCache> FJarCache;
-  // ===== end of W2's block =====
 
 protected:
   std::string_view Description() const override { return kForm1Description; }

@@ -52,34 +52,41 @@ void LoadSettingValue(TComponent* control, const TIniFile& ini, const std::strin
 
 }  // namespace
 
-void TForm1::SaveSettings() {
+bool TForm1::SaveSettings() {
   TIniFile ini = Settings();
+  ini.BeginUpdate();  // one write of the file for all keys
+  bool ok = true;
+  auto write = [&](const std::string& section, const std::string& key, const std::string& value) {
+    ok = ini.WriteString(section, key, value) && ok;
+  };
   if (IsListRow() && rbFullVersion->Checked()) {
-    ini.WriteString("PI_FINISHPAGE", "cbDirectory", SettingValue(cbDirectory));
-    return;
+    write("PI_FINISHPAGE", "cbDirectory", SettingValue(cbDirectory));
+    return ini.EndUpdate() && ok;
   }
   for (const std::string& section : SettingSections()) {
-    for (const SettingKey& k : PageSettingKeys(section))
-      ini.WriteString(section, k.key, SettingValue(FindComponent(k.control)));
+    for (const SettingKey& k : PageSettingKeys(section)) write(section, k.key, SettingValue(FindComponent(k.control)));
     if (section == "PI_PHONEMODELPAGE") {
-      ini.WriteString(section, "CustomListOfPhones", FPhonesListFile);
+      write(section, "CustomListOfPhones", FPhonesListFile);
     } else if (section == "PI_FONTSPAGE") {
       for (int slot : {2, 4, 5}) {
         const intptr_t tag = cbFonts[static_cast<std::size_t>(slot)]->Tag;
-        ini.WriteString(section, "fontName" + std::to_string(slot),
-                        tag >= 1 && tag <= 5 ? FCustomFontFiles[static_cast<std::size_t>(tag)] : std::string());
+        write(section, "fontName" + std::to_string(slot),
+              tag >= 1 && tag <= 5 ? FCustomFontFiles[static_cast<std::size_t>(tag)] : std::string());
       }
     } else if (section == "PI_KEYCONFIGPAGE") {
-      ini.WriteString(section, "CustomKeyConfigName", FCustomKeysFile);
+      write(section, "CustomKeyConfigName", FCustomKeysFile);
     } else if (section == kAdvanced && !rbHideAdvancedOptions->Checked()) {
-      SaveAdvancedOptions();
+      ok = SaveAdvancedOptions(ini) && ok;
     }
   }
+  return ini.EndUpdate() && ok;
 }
 
-void TForm1::SaveAdvancedOptions() {
-  TIniFile ini = Settings();
-  for (const SettingKey& k : AdvancedSettingKeys()) ini.WriteString(kAdvanced, k.key, SettingValue(FindComponent(k.control)));
+bool TForm1::SaveAdvancedOptions(TIniFile& ini) {
+  bool ok = true;
+  for (const SettingKey& k : AdvancedSettingKeys())
+    ok = ini.WriteString(kAdvanced, k.key, SettingValue(FindComponent(k.control))) && ok;
+  return ok;
 }
 
 void TForm1::LoadAdvancedOptions() {

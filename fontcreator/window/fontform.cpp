@@ -1,10 +1,12 @@
 #include "fontcreator/window/fontform.h"
 
 #include "assembly/utils.h"
+#include "controls/htmlhelp.h"
 #include "controls/registry.h"
 #include "fontcreator/fontfolder.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
+#include "platform/textrender.h"
 #include "platform/uilanguage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qtbridge.h"
@@ -128,7 +130,7 @@ void TForm1::FormCreate(TObject*) {
   }
   Image2->SetPicture(MoreIndicatorPicture());
   ComboBox1->Items()->Clear();
-  for (const std::string& family : InstalledFontFamilies()) ComboBox1->Items()->Add(family);
+  for (const std::string& family : ScreenFontFamilies()) ComboBox1->Items()->Add(family);
   ComboBox1->SetItemIndex(ComboBox1->Items()->Count() > 0 ? 0 : -1);
   UpdateOptionControls();
   Rebuild();
@@ -142,9 +144,11 @@ void TForm1::FormDestroy(TObject*) {
   RegisterFonts(false);
 }
 
-TFontJob TForm1::Settings() const {
-  TFontJob s;
-  s.FontType = FontTypeCBox->ItemIndex();
+FontKind TForm1::Kind() const { return static_cast<FontKind>(FontTypeCBox->ItemIndex()); }
+
+FontSettings TForm1::Settings() const {
+  FontSettings s;
+  s.FontType = Kind();
   s.FaceName = ComboBox1->Text();
   s.Charset = Charset;
   s.Antialiased = cbAntialiazed->Checked();
@@ -153,8 +157,8 @@ TFontJob TForm1::Settings() const {
   s.Bold = CheckBox1->Checked();
   s.Brightness = static_cast<float>(trBrightness->Position()) / 10.0f;
   s.Contrast = static_cast<float>(trbContrast->Position()) / 10.0f;
-  s.BackgroundColor = SwapRedBlueColor(static_cast<std::uint32_t>(ColorToRGB(cbBackgroundColor->Selected())));
-  s.TextColor = SwapRedBlueColor(static_cast<std::uint32_t>(ColorToRGB(cbTextColor->Selected())));
+  s.BackgroundColor = SwapRedBlue(static_cast<std::uint32_t>(ColorToRGB(cbBackgroundColor->Selected())));
+  s.TextColor = SwapRedBlue(static_cast<std::uint32_t>(ColorToRGB(cbTextColor->Selected())));
   s.Size = SizeSpin->Value();
   return s;
 }
@@ -168,7 +172,7 @@ void TForm1::BuildFont(bool save, const std::string& fileName) {
     ~ClearBusy() { busy = false; }
   } clear{Busy};
 
-  preview_ = RunFontJob(Settings(), save ? &fileName : nullptr);
+  preview_ = save ? SaveFont(Settings(), fileName) : fontcreator::BuildFont(Settings());
 
   Label4->SetCaption(Text("FontHeightLabel") + " " + std::to_string(preview_.Height));
   TooLarge = preview_.TooLarge;
@@ -202,13 +206,13 @@ void TForm1::ShowError(const std::exception& e) {
 }
 
 void TForm1::UpdateOptionControls() {
-  const int type = FontTypeCBox->ItemIndex();
-  if (type == 0) {
+  const FontKind kind = Kind();
+  if (kind == FontKind::BlackWhite) {
     cbTextColor->SetSelected(clBlack);
     cbBackgroundColor->SetSelected(clWhite);
   }
-  const bool color = type == 1;
-  const bool colors = type == 1 || type == 2;
+  const bool color = kind == FontKind::Color;
+  const bool colors = kind == FontKind::Color || kind == FontKind::ClearType;
   for (TControl* c : {static_cast<TControl*>(cbAntialiazed), static_cast<TControl*>(Label8),
                       static_cast<TControl*>(trbContrast), static_cast<TControl*>(Label9),
                       static_cast<TControl*>(trBrightness)})
@@ -219,9 +223,9 @@ void TForm1::UpdateOptionControls() {
 }
 
 void TForm1::FontTypeCBoxChange(TObject*) {
-  if (FontTypeCBox->ItemIndex() == 2 && !ClearTypeAvailable()) {
+  if (Kind() == FontKind::ClearType && !IsWindowsXP()) {
     Application().MessageBox(Text("ClearTypeWinXP"), "ClearType", TMsgIcon::None);
-    FontTypeCBox->SetItemIndex(1);
+    FontTypeCBox->SetItemIndex(static_cast<int>(FontKind::Color));
   }
   UpdateOptionControls();
   if (!Busy) Rebuild();
@@ -269,7 +273,18 @@ void TForm1::ComboBox2Change(TObject*) {
   const int index = ComboBox2->ItemIndex();
   uint16_t id = index > 0 && index < static_cast<int>(std::size(kLanguageIds)) ? kLanguageIds[index] : 0;
   if (id == 0) id = localisation::LangManager().BuiltInLanguageId();
-  localisation::LangManager().SwitchLanguage(id);
+  try {
+    localisation::LangManager().SwitchLanguage(id);
+  } catch (const std::exception& e) {
+    // The language stays as it was, and so does the list entry that shows it.
+    const uint16_t current = localisation::LangManager().CurrentLanguageId();
+    int shown = 0;
+    for (int i = 1; i < static_cast<int>(std::size(kLanguageIds)); ++i)
+      if (kLanguageIds[i] == current) shown = i;
+    ComboBox2->SetItemIndex(shown);
+    ShowError(e);
+    return;
+  }
   // The window's 8-bit texts are shown in the code page of the language.
   SetInterfaceLanguage(localisation::LangManager().CurrentLanguageId());
   FontTypeCBox->SetItemIndex(type);
@@ -280,10 +295,8 @@ void TForm1::ComboBox2Change(TObject*) {
 void TForm1::LangController1LanguageChanged(TObject*) { SetHelpFile(); }
 
 void TForm1::SetHelpFile() {
-  // The parent folder of the program's folder, with its trailing separator.
-  const std::string parent = assembly::ParentDir(assembly::ParentDir(ExecutableDir() + "x")) + "/";
-  Application().SetHelpFile(parent + (ComboBox2->ItemIndex() == 1 ? "manual/tomefalcon_ru.chm"
-                                                                  : "manual/tomefalcon_en.chm"));
+  Application().SetHelpFile(
+      controls::ManualHelpFile(ExecutableDir(), ComboBox2->ItemIndex() == 1 ? "tomefalcon_ru.chm" : "tomefalcon_en.chm"));
 }
 
 }  // namespace fontcreator

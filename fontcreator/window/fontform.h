@@ -5,7 +5,7 @@
 
 #include "controls/hintballoon.h"
 #include "controls/myspin.h"
-#include "fontcreator/window/fontjob.h"
+#include "fontcreator/fontbuilder.h"
 #include "localisation/langcontroller.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
@@ -61,9 +61,11 @@ public:
   int Charset = platform::DEFAULT_CHARSET;
   bool Busy = false;
   // The last build (what the preview shows).
-  const TFontJobResult& Preview() const { return preview_; }
+  const FontPreview& Preview() const { return preview_; }
   // The settings the controls give.
-  TFontJob Settings() const;
+  FontSettings Settings() const;
+  // The font type chosen in the type box (its items are in FontKind order).
+  FontKind Kind() const;
 
   // Handlers.
   void FormCreate(platform::TObject* sender);
@@ -99,7 +101,7 @@ protected:
   void DeclareBindings(platform::TBinder& b) override;
 
 private:
-  TFontJobResult preview_;
+  FontPreview preview_;
 };
 
 // The picture that shows under the preview when the sheet is taller than it.

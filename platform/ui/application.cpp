@@ -26,6 +26,18 @@ void AddFontSubstitutions() {
   QFont::insertSubstitutions("Times New Roman", {"Liberation Serif", "Nimbus Roman", "DejaVu Serif", "Serif"});
 }
 
+// The Qt application: an exception that would leave the delivery of an event is handled as
+// one that leaves an event handler.
+class TQtApplication : public QApplication {
+public:
+  TQtApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+  bool notify(QObject* receiver, QEvent* event) override {
+    bool result = false;
+    DispatchEvent([&] { result = QApplication::notify(receiver, event); });
+    return result;
+  }
+};
+
 }  // namespace
 
 void EnsureQtApplication() {
@@ -33,7 +45,7 @@ void EnsureQtApplication() {
     static int argc = 1;
     static char name[] = "quirewright";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives for the process
+    new TQtApplication(argc, argv);  // lives for the process
   }
   static const bool substituted = (AddFontSubstitutions(), true);
   (void)substituted;
@@ -49,7 +61,7 @@ TApplication::TApplication() {
 }
 
 void TApplication::Initialize(int& argc, char** argv) {
-  if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
+  if (QCoreApplication::instance() == nullptr) new TQtApplication(argc, argv);
   EnsureQtApplication();
 }
 
@@ -61,11 +73,9 @@ int TApplication::Run() {
   return QApplication::exec();
 }
 
-void TApplication::SetTitle(const std::string& t) {
-  title_ = t;
-  EnsureQtApplication();
-  QApplication::setApplicationDisplayName(ToQString(t, InterfaceCodePage()));
-}
+// Kept for the program's own use only: Qt would append a display name to every window
+// title, and a title bar shows the window's caption alone.
+void TApplication::SetTitle(const std::string& t) { title_ = t; }
 
 void TApplication::ProcessMessages() { Services().ProcessMessages(); }
 
@@ -78,16 +88,22 @@ void TApplication::MessageBox(const std::string& text, const std::string& captio
   Services().MessageBox(text, caption, icon);
 }
 
+void TApplication::HandleException(const std::exception& e) {
+  Services().MessageBox(e.what(), title_, TMsgIcon::Error);
+}
+
 void TApplication::EnsureTimer() {
   if (hint_timer_ != nullptr) return;
   EnsureQtApplication();
   hint_timer_ = new QTimer(QCoreApplication::instance());
   hint_timer_->setSingleShot(true);
   QObject::connect(hint_timer_, &QTimer::timeout, [this] {
-    if (hint_control_ != nullptr) {
-      QPoint p = QCursor::pos();
-      ActivateHint(hint_control_, {p.x(), p.y()});
-    }
+    DispatchEvent([this] {
+      if (hint_control_ != nullptr) {
+        QPoint p = QCursor::pos();
+        ActivateHint(hint_control_, {p.x(), p.y()});
+      }
+    });
   });
 }
 

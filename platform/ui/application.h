@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 class QTimer;
@@ -39,6 +40,9 @@ public:
 
   // A modal OK box through the services.
   void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon);
+  // What happens to an exception that leaves an event handler: its message is shown in an
+  // error box captioned with the application's title, and the program goes on.
+  void HandleException(const std::exception& e);
 
   // --- hints ---
   bool ShowHint() const { return show_hint_; }
@@ -98,5 +102,17 @@ private:
 TApplication& Application();
 // Makes sure a Qt application exists (called before the first widget is made).
 void EnsureQtApplication();
+
+// Runs an event handler on behalf of the event loop: no exception leaves it
+// (TApplication::HandleException shows it).
+template <class F> void DispatchEvent(F&& handler) noexcept {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  } catch (...) {
+    Application().HandleException(std::runtime_error("Unknown error"));
+  }
+}
 
 }  // namespace platform

@@ -34,7 +34,9 @@ public:
     if (!v.isValid()) return false;
     auto* c = reinterpret_cast<TControl*>(v.value<quintptr>());
     if (c == nullptr) return false;
-    return c->WidgetEvent(event);
+    bool handled = false;
+    DispatchEvent([&] { handled = c->WidgetEvent(event); });
+    return handled;
   }
   static void Paint(TControl* c, QPainter& p) { c->Paint(p); }
 };
@@ -49,7 +51,7 @@ public:
 protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    ControlEventRouter::Paint(owner_, p);
+    DispatchEvent([&] { ControlEventRouter::Paint(owner_, p); });
   }
 
 private:
@@ -384,11 +386,11 @@ void TControl::ApplyFontToWidget() {
   QWidget* w = widget_.data();
   if (w == nullptr) return;
   w->setFont(ToQFont(font_));
+  // Enabled states only: a disabled control keeps the style's greyed text.
   QPalette pal = w->palette();
   QColor fc = ToQColor(font_.Color());
-  pal.setColor(QPalette::WindowText, fc);
-  pal.setColor(QPalette::ButtonText, fc);
-  pal.setColor(QPalette::Text, fc);
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive})
+    for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) pal.setColor(g, r, fc);
   w->setPalette(pal);
 }
 
@@ -396,7 +398,12 @@ void TControl::ApplyColorToWidget() {
   QWidget* w = widget_.data();
   if (w == nullptr) return;
   QPalette pal = w->palette();
-  pal.setColor(ColorFillsBase() ? QPalette::Base : QPalette::Window, ToQColor(color_));
+  if (ColorFillsBase()) {
+    // An edit's field: a disabled one keeps the style's greyed background.
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) pal.setColor(g, QPalette::Base, ToQColor(color_));
+  } else {
+    pal.setColor(QPalette::Window, ToQColor(color_));
+  }
   w->setPalette(pal);
 }
 

@@ -199,8 +199,10 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     int k = -1;
     for (TTabSheet* s : sheets_)
       if (s->TabVisible() && ++k == tab) {
-        SetActivePage(s);
-        if (OnChange) OnChange(this);
+        DispatchEvent([&] {
+          SetActivePage(s);
+          if (OnChange) OnChange(this);
+        });
         return;
       }
   });
@@ -325,7 +327,9 @@ void TTimer::Update() {
     EnsureQtApplication();
     timer_ = new QTimer;
     QObject::connect(timer_, &QTimer::timeout, [this] {
-      if (OnTimer) OnTimer(this);
+      DispatchEvent([this] {
+        if (OnTimer) OnTimer(this);
+      });
     });
   }
   timer_->start(interval_);  // restarts the interval, as re-enabling does
@@ -415,7 +419,7 @@ void FillMenu(QMenu* menu, TMenuItem* item, int cp) {
     a->setEnabled(it->Enabled());
     a->setCheckable(it->Checked() || it->RadioItem());
     a->setChecked(it->Checked());
-    QObject::connect(a, &QAction::triggered, [it] { it->Click(); });
+    QObject::connect(a, &QAction::triggered, [it] { DispatchEvent([it] { it->Click(); }); });
   }
 }
 }  // namespace
@@ -475,7 +479,7 @@ TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetBounds(0, 0, 150, 45);
   QObject::connect(s, &QSlider::valueChanged, [this](int v) {
-    if (!syncing_) UserMove(v);
+    if (!syncing_) DispatchEvent([&] { UserMove(v); });
   });
   Sync();
 }
@@ -573,7 +577,7 @@ TColorBox::TColorBox(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetBounds(0, 0, 145, 22);
   Fill();
-  QObject::connect(c, &QComboBox::activated, [this](int index) { UserSelect(index); });
+  QObject::connect(c, &QComboBox::activated, [this](int index) { DispatchEvent([&] { UserSelect(index); }); });
 }
 
 void TColorBox::Publish(TProps<TColorBox>& p) {

@@ -64,7 +64,8 @@ void TForm::InitializeForm() {
   if (!text.empty()) ReadDescription(*this, text, &binder, ReadOptions());
   else binder.BindFields(*this);
   created_ = true;
-  if (OnCreate) OnCreate(this);
+  // A failing creation handler is reported and the window still opens.
+  if (OnCreate) DispatchEvent([this] { OnCreate(this); });
 }
 
 void TForm::ShowForm() { SetVisible(true); }

@@ -1,5 +1,6 @@
 #include "platform/ui/services.h"
 
+#include "platform/codepage.h"
 #include "platform/uilanguage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qtbridge.h"
@@ -13,6 +14,8 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace platform {
 
@@ -102,14 +105,33 @@ public:
 
   void RequestQuit() override {
     EnsureQtApplication();
-    // Posted: takes effect when the event loop runs again (also one not yet started).
-    QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::quit(); });
+    PostQuit(0);
+  }
+
+private:
+  // Posted: takes effect when the event loop runs again (also one not yet started), but not
+  // inside a message box's loop, which would close every box still to come.
+  static void PostQuit(int delay) {
+    QTimer::singleShot(delay, QCoreApplication::instance(), [] {
+      if (QApplication::activeModalWidget() != nullptr) PostQuit(50);
+      else QCoreApplication::quit();
+    });
   }
 };
 
 TServices* g_services = nullptr;
 
 }  // namespace
+
+void TConsoleServices::MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) {
+  if (icon == TMsgIcon::Error || icon == TMsgIcon::Warning) ++failures_;
+  std::string line = ToUtf8(caption, InterfaceCodePage());
+  if (!line.empty()) line += ": ";
+  line += ToUtf8(text, InterfaceCodePage());
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+}
 
 TServices& QtServices() {
   static QtServicesImpl impl;

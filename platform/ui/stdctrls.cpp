@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -15,7 +16,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -47,6 +50,44 @@ Qt::Alignment QtAlign(TAlignment a) {
     default: return Qt::AlignLeft;
   }
 }
+
+// A combo box's list drops down under the box with DropDownCount rows and a scroll bar;
+// some styles (Fusion among them) would otherwise open it as a pop-up as tall as the screen.
+class DropDownListStyle : public QProxyStyle {
+public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == QStyle::SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+QStyle* DropDownStyle() {
+  static QPointer<QStyle> style;
+  if (style.isNull()) {
+    style = new DropDownListStyle;
+    style->setParent(QCoreApplication::instance());
+  }
+  return style.data();
+}
+
+// A group box drawn as the window descriptions expect it: an etched frame whose top line
+// runs through the middle of the caption, so that the client area starts at the box's top
+// edge and a control placed 16 or more pixels down stands clear of the caption and frame.
+class GroupBoxWidget : public QGroupBox {
+protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter p(this);
+    const QFontMetrics fm(font());
+    qDrawShadeRect(&p, rect().adjusted(0, fm.height() / 2, 0, 0), palette(), true, 1);
+    const QString caption = title();
+    if (caption.isEmpty()) return;
+    const QRect text(8, 0, fm.horizontalAdvance(StripAccel(caption)) + 4, fm.height());
+    p.fillRect(text, palette().color(QPalette::Window));
+    style()->drawItemText(&p, text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                          palette(), isEnabled(), caption, QPalette::WindowText);
+  }
+};
 
 // The line edit of TCustomEdit: paste and cut only when the control allows them.
 class EditWidget : public QLineEdit {
@@ -192,7 +233,7 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
   SetWidget(b);
   SetTabStop(true);
   SetBounds(0, 0, 75, 25);
-  QObject::connect(b, &QPushButton::clicked, [this] { Click(); });
+  QObject::connect(b, &QPushButton::clicked, [this] { DispatchEvent([this] { Click(); }); });
 }
 
 void TButton::Publish(TProps<TButton>& p) {
@@ -245,9 +286,11 @@ TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetBounds(0, 0, 97, 17);
   QObject::connect(b, &QCheckBox::clicked, [this, b] {
-    Qt::CheckState s = b->checkState();
-    SetState(s == Qt::Checked ? TCheckBoxState::cbChecked
-                              : s == Qt::PartiallyChecked ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+    DispatchEvent([this, b] {
+      Qt::CheckState s = b->checkState();
+      SetState(s == Qt::Checked ? TCheckBoxState::cbChecked
+                                : s == Qt::PartiallyChecked ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+    });
   });
 }
 
@@ -299,8 +342,10 @@ TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetBounds(0, 0, 113, 17);
   QObject::connect(b, &QRadioButton::clicked, [this] {
-    if (checked_) SyncWidget();  // a click on a checked button changes nothing
-    else SetChecked(true);
+    DispatchEvent([this] {
+      if (checked_) SyncWidget();  // a click on a checked button changes nothing
+      else SetChecked(true);
+    });
   });
 }
 
@@ -352,7 +397,8 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
-  QObject::connect(e, &QLineEdit::textEdited, [this](const QString&) { EditWidgetAccess::Edited(this); });
+  QObject::connect(e, &QLineEdit::textEdited,
+                   [this](const QString&) { DispatchEvent([this] { EditWidgetAccess::Edited(this); }); });
 }
 
 void TCustomEdit::Publish(TProps<TCustomEdit>& p) {
@@ -439,7 +485,7 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
   lines_.AddListener(this);
   SetScrollBars(TScrollStyle::ssNone);
   QObject::connect(e, &QPlainTextEdit::textChanged, [this] {
-    if (!syncing_) UserEdited();
+    if (!syncing_) DispatchEvent([this] { UserEdited(); });
   });
 }
 
@@ -524,13 +570,15 @@ void TMemo::Change() {
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
   auto* c = new QComboBox;
+  c->setStyle(DropDownStyle());
   SetWidget(c);
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 145, 21);
   items_.AddListener(this);
   SetStyle(TComboBoxStyle::csDropDown);
-  QObject::connect(c, &QComboBox::activated, [this](int index) { UserSelect(index); });
+  SetDropDownCount(drop_down_count_);
+  QObject::connect(c, &QComboBox::activated, [this](int index) { DispatchEvent([&] { UserSelect(index); }); });
 }
 
 TComboBox::~TComboBox() { items_.RemoveListener(this); }
@@ -561,7 +609,7 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
       SetText(FromQt(q));
       syncing_ = false;
       item_index_ = items_.IndexOf(Text());
-      Change();
+      DispatchEvent([this] { Change(); });
     });
   }
   SyncIndex();
@@ -699,7 +747,7 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
   QObject::connect(l, &QListWidget::currentRowChanged, [this](int row) {
     if (syncing_) return;
     item_index_ = row;
-    Click();
+    DispatchEvent([this] { Click(); });
   });
 }
 
@@ -789,7 +837,7 @@ void TListBox::ItemsReset() {
 // --- TGroupBox -----------------------------------------------------------------------------
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
-  SetWidget(new QGroupBox);
+  SetWidget(new GroupBoxWidget);
   SetBounds(0, 0, 185, 105);
 }
 
@@ -800,7 +848,7 @@ void TGroupBox::TextChanged() { static_cast<QGroupBox*>(Widget())->setTitle(ToQt
 // --- TRadioGroup ---------------------------------------------------------------------------
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
-  SetWidget(new QGroupBox);
+  SetWidget(new GroupBoxWidget);
   SetBounds(0, 0, 185, 105);
   items_.AddListener(this);
 }
@@ -853,8 +901,10 @@ void TRadioGroup::RebuildButtons() {
     b->setAutoExclusive(false);
     b->show();
     QObject::connect(b, &QRadioButton::clicked, [this, i] {
-      if (i == item_index_) SyncButtons();
-      else UserSelect(i);
+      DispatchEvent([this, i] {
+        if (i == item_index_) SyncButtons();
+        else UserSelect(i);
+      });
     });
     buttons_.push_back(b);
   }

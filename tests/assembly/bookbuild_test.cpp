@@ -604,6 +604,61 @@ TEST_F(PictureBook, PictureThatCannotBeLoadedWritesNothing) {
   EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
 }
 
+TEST_F(PictureBook, UndecodablePngEndsOnlyTheBuild) {
+  CopyPicture("rgb.png", "good.png");
+  WriteFile(dir.File("broken.png"), "\x89PNG\r\n\x1a\n not a picture");
+  WriteFile(dir.File("b.htm"), "<p>text<img src=good.png> more<img src=broken.png> end</p>");
+  inputs.TextFiles = {dir.File("b.htm")};
+  EXPECT_FALSE(Run(64 * 1024));
+  EXPECT_TRUE(OutFiles().empty());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_TRUE(host.messages[0].text.starts_with("Broken PNG picture: ")) << host.messages[0].text;
+  EXPECT_EQ(host.messages[0].caption, "Error");
+  EXPECT_EQ(host.terminate_requests, 0);
+  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+
+  // The picture mended, the next build goes through.
+  CopyPicture("palette.png", "mended/broken.png");
+  fs::rename(dir.File("mended/broken.png"), dir.File("broken.png"));
+  host.messages.clear();
+  EXPECT_TRUE(Run(64 * 1024));
+  EXPECT_EQ(OutFiles(), (std::vector<std::string>{"MyBook.jad", "MyBook.jar"}));
+  EXPECT_TRUE(host.messages.empty());
+  TZipFile jar;
+  jar.LoadFromFile(Base() + ".jar");
+  EXPECT_GE(LookupArchiveEntry(jar, "res/2.png"), 0);
+}
+
+// A custom file chosen earlier and gone by the build is reported as a book file is.
+TEST_F(BookBuild, CustomFilesThatCannotBeRead) {
+  SetBook("Once upon a time.\r\n");
+  enum class Kind { Help, Font, Keys };
+  for (Kind kind : {Kind::Help, Kind::Font, Kind::Keys}) {
+    const std::string gone = dir.File("gone/custom file");
+    TMIDLETCONFIG c = Record(64 * 1024);
+    inputs.UseCustomHelpFile = kind == Kind::Help;
+    inputs.CustomHelpFile = gone;
+    if (kind == Kind::Font) {
+      c.FontNames[2] = "mine";
+      c.FontSources[2] = gone;
+    }
+    if (kind == Kind::Keys) c.KeysConfig = 13;
+    inputs.CustomKeysFile = gone;
+    host = RecordingHost();
+    fs::remove_all(Out());
+    fs::create_directories(Out());
+    EXPECT_FALSE(BuildBookMidlets(Context(), false, c, true, Base()).Ok());
+    ASSERT_EQ(host.messages.size(), 1u) << int(kind);
+    EXPECT_EQ(host.messages[0].text,
+              "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
+    EXPECT_EQ(host.messages[0].caption, "Fatal error");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(host.terminate_requests, 1);
+    EXPECT_TRUE(host.window_enabled);
+    EXPECT_TRUE(OutFiles().empty()) << int(kind);
+  }
+}
+
 TEST_F(BookBuild, CachedResourcesGiveTheSameMidlets) {
   std::mt19937 rng(13);
   SetBook(Words(rng, 90000));

@@ -1,10 +1,13 @@
 #include "assembly/booktext.h"
 
 #include "assembly/host.h"
+#include "assembly/tempdir_support.h"
 #include "fake_host_support.h"
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -19,17 +22,10 @@ namespace fs = std::filesystem;
 
 using Host = testing::RecordingHost;
 
-// A temporary folder removed at the end of the test.
+// A unique temporary folder removed at the end of the test.
 struct TempDir {
-  fs::path path;
-  TempDir() {
-    path = fs::temp_directory_path() /
-           ("qw_booktext_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~TempDir() { fs::remove_all(path); }
+  testing_support::TempDir dir;
+  const fs::path& path = dir.Path();
   std::string Write(const std::string& name, const std::string& data) const {
     const fs::path p = path / name;
     fs::create_directories(p.parent_path());
@@ -227,6 +223,17 @@ TEST(LoadFileToString, ReadsBytesAndReportsMissingFiles) {
     EXPECT_EQ(h.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(h.terminate_requests, 1);
   }
+}
+
+TEST(LoadFileToString, APipeNamedLikeABookIsRefusedAtOnce) {
+  TempDir dir;
+  const std::string pipe = dir.Folder() + "book.txt";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);  // opening it for reading would wait for a writer
+  Host host;
+  std::string data = "old";
+  EXPECT_FALSE(LoadFileToString(host, pipe, data));
+  EXPECT_EQ(data, "");
+  EXPECT_EQ(host.messages.size(), 1u);
 }
 
 TEST(LoadTextFiles, JoinsFiles) {

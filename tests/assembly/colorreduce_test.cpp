@@ -47,28 +47,59 @@ Bitmap RandomPicture(int w, int h, int levels, unsigned seed) {
 
 }  // namespace
 
+// Floyd-Steinberg worked by hand, grey pictures to black and white (grey <= 127 is black).
+// Per pixel: v = grey + (C + E + 8) div 16 with E the error entry under the pointer (entry 0
+// first in a left-to-right row, width + 1 in a right-to-left one, one entry per pixel); then
+// with e = v - 0 or v - 255: e not 0 sets E := B + 3e, B := P + 5e, P := e, C := 7e; e = 0
+// sets only C := 0. A row's end stores B under the pointer and clears C, B and P.
 TEST(Dithering, FloydSteinbergByHand) {
-  // 3 x 2 of grey 100 to black and white; errors in 16ths: 7 ahead, 3 5 1 below.
-  // Row 0, left to right:
-  //   c0: 100 -> black, e 100: c1 += 700; below c0 += 500, c1 += 100.
-  //   c1: 100 + (700 + 8) / 16 = 144 -> white, e -111: c2 += -777; below c0 167, c1 -455, c2 -111.
-  //   c2: 100 + (-777 + 8) / 16 = 52 -> black, e 52: below c1 -299, c2 149.
-  // Row 1, right to left:
-  //   c2: 100 + (149 + 8) / 16 = 109 -> black, e 109: c1 += 763 -> 464.
-  //   c1: 100 + (464 + 8) / 16 = 129 -> white, e -126: c0 += -882 -> -715.
-  //   c0: 100 + (-715 + 8) / 16 = 56 -> black.
-  const Bitmap out = ReducePictureColors(GreyPicture({{100, 100, 100}, {100, 100, 100}}), 4, 1);
-  EXPECT_EQ(Indices(out), (Grid{{0, 1, 0}, {0, 1, 0}}));
+  struct Case {
+    const char* name;
+    Grid picture, expected;
+  };
+  const Case cases[] = {
+      // Row 0: x0 v 100 e 100: E0 300, B 500, P 100, C 700. x1 v 100 + 708/16 = 144 white,
+      //   e -111: E1 167, B -455, P -111, C -777. x2 v 100 - 769/16 = 52 black, e 52: E2 -299,
+      //   B 149. End: E3 := 149.
+      // Row 1 from entry 4: x2 v 100 e 100: E4 300, B 500, P 100, C 700. x1 reads E3:
+      //   v 100 + (700 + 149 + 8)/16 = 153 white, e -102: B -410, C -714. x0 reads E2:
+      //   v 100 + (-714 - 299 + 8)/16 = 38 black.
+      {"grey 3 x 2", {{100, 100, 100}, {100, 100, 100}}, {{0, 1, 0}, {0, 1, 0}}},
+      // Row 0 as above, then x3 v 100 + (364 + 8)/16 = 123 black, e 123: E3 518, B 667. End: E4 := 667.
+      // Row 1 from entry 5: x3 v 100, e 100: E5 300, B 500, P 100, C 700. x2 reads E4:
+      //   v 100 + (700 + 667 + 8)/16 = 185 white, e -70: E4 290, B -250, P -70, C -490.
+      //   x1 reads E3: v 100 + (-490 + 518 + 8)/16 = 102 black, e 102: E3 56, B 440, P 102,
+      //   C 714. x0 reads E2: v 100 + (714 - 299 + 8)/16 = 126 black, e 126: E2 818, B 732. End: E1 := 732.
+      // Row 2 from entry 0: x0 reads E0: v 100 + 308/16 = 119 black, e 119: B 595, P 119, C 833.
+      //   x1 reads E1: v 100 + (833 + 732 + 8)/16 = 198 white, e -57: B -166, P -57, C -399.
+      //   x2 reads E2: v 100 + (-399 + 818 + 8)/16 = 126 black, e 126: C 882. x3 reads E3:
+      //   v 100 + (882 + 56 + 8)/16 = 159 white.
+      {"grey 4 x 3", {{100, 100, 100, 100}, {100, 100, 100, 100}, {100, 100, 100, 100}},
+       {{0, 1, 0, 0}, {0, 0, 1, 0}, {0, 1, 0, 1}}},
+      // Row 0: x0 v 170 white, e -85: E0 -255, B -425, P -85, C -595. x1 v 140 - 587/16 = 104
+      //   black, e 104: E1 -113, B 435, P 104, C 728. x2 v 200 + 736/16 = 246 white, e -9:
+      //   E2 408, B 59. End: E3 := 59.
+      // Row 1, all white, from entry 4: E4 0, E3 59, E2 408 give 255 or more: every e is 0, so
+      //   E2, E3, B (0) and P (0) stay and C is 0. End: E1 := 0.
+      // Row 2 from entry 0: x0 reads row 0's E0: v 140 + (-255 + 8)/16 = 125 black, e 125:
+      //   B 625, P 125, C 875. x1 reads E1: v 140 + 883/16 = 195 white, e -60: C -420.
+      //   x2 reads E2, still row 0's: v 60 + (-420 + 408 + 8)/16 = 60 black.
+      {"a white row without error", {{170, 140, 200}, {255, 255, 255}, {140, 140, 60}},
+       {{1, 0, 1}, {1, 1, 1}, {0, 1, 0}}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Indices(ReducePictureColors(GreyPicture(c.picture), 4, 1)), c.expected) << c.name;
 }
 
 TEST(Dithering, GoldensOfEveryKernel) {
   // Computed by a separate reference of the kernel table (serpentine rows, rounding
-  // (A + D / 2) div D toward zero, clamping), black and white.
+  // (A + D / 2) div D toward zero, clamping), black and white; Floyd-Steinberg by a separate
+  // reference of its one-row scheme (see FloydSteinbergByHand).
   const Grid picture = {{170, 170, 110, 90, 110, 40}, {110, 140, 140, 90, 90, 170},
                         {110, 90, 110, 140, 90, 140}, {210, 140, 210, 170, 90, 140}};
   struct Case { std::uint8_t mode; const char* name; Grid expected; };
   const Case cases[] = {
-      {1, "Floyd-Steinberg", {{1, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}, {1, 0, 1, 1, 0, 1}, {1, 0, 1, 0, 1, 0}}},
+      {1, "Floyd-Steinberg", {{1, 1, 0, 0, 1, 0}, {0, 1, 1, 0, 0, 1}, {0, 1, 0, 0, 1, 1}, {1, 1, 1, 1, 0, 0}}},
       {2, "Stucki", {{1, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}, {0, 1, 0, 1, 0, 1}, {1, 1, 1, 1, 0, 0}}},
       {3, "Sierra", {{1, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}, {0, 1, 1, 1, 0, 1}, {1, 0, 1, 1, 0, 0}}},
       {4, "Jarvis-Judice-Ninke", {{1, 1, 0, 0, 1, 0}, {0, 1, 1, 0, 0, 1}, {0, 0, 1, 1, 0, 1}, {1, 0, 1, 1, 0, 0}}},
@@ -160,14 +191,14 @@ TEST(Octree, KeepsFewColoursExactlyAndMergesToTheLimit) {
   // Many colours: never more leaves than the limit, the tree reduced after every pixel.
   const Bitmap noise = RandomPicture(64, 64, 256, 3);
   for (std::uint32_t limit : {2u, 16u, 64u, 256u}) {
-    TColorQuantizer q(limit);
+    TOctreeQuantizer<OctreeKey::RedHigh> q(limit);
     for (int y = 0; y < noise.Height(); ++y)
       for (int x = 0; x < noise.Width(); ++x) {
         const Rgb c = noise.GetPixel(x, y);
         q.AddColor(c.red, c.green, c.blue);
-        ASSERT_LE(q.LeafTotal, limit);
+        ASSERT_LE(q.Leaves(), limit);
       }
-    EXPECT_EQ(q.ReadLeafColors().size(), q.LeafTotal);
+    EXPECT_EQ(q.LeafColors().size(), q.Leaves());
   }
 
   // Without dithering every pixel gets its nearest entry of the quantized palette.

@@ -4,6 +4,7 @@
 #include "assembly/fontfile.h"
 #include "assembly/midlettexts.h"
 #include "assembly/tables.h"
+#include "assembly/fulldisk_support.h"
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "platform/codepage.h"
@@ -245,7 +246,10 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
   inputs.CustomKeysFile = own.File("keys-gone.txt");
   EXPECT_FALSE(BuildFullMidlet(Context(), false, c, "T.jar", own.File("T")).Ok());
   ASSERT_EQ(host.messages.size(), 2u);
-  EXPECT_NE(host.messages[1].text.find("keys-gone.txt"), std::string::npos);
+  EXPECT_EQ(host.messages[1].text,
+            "Unable to open file. File does not exist or is locked by other application: \"" +
+                own.File("keys-gone.txt") + "\"");
+  EXPECT_EQ(host.messages[1].caption, "Fatal error");
   EXPECT_EQ(FilesIn(own.Path()), std::vector<std::string>{"mine.fnt"});
 }
 
@@ -262,6 +266,9 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
                               "T.jar", out.File("T")).Ok()) << k.blocked;
     ASSERT_EQ(h.messages.size(), 1u) << k.blocked;
     EXPECT_NE(h.messages[0].text.find(k.blocked), std::string::npos) << h.messages[0].text;
+    if (std::string(k.blocked) == "T.jad") {
+      EXPECT_FALSE(fs::exists(out.File("T.jar")));  // no JAR without its JAD
+    }
   }
   RecordingHost h;
   EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(0, 0, 0), "T.jar",
@@ -269,12 +276,45 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
   EXPECT_EQ(h.messages.size(), 1u);
 }
 
+TEST_F(FullBuild, AFailedSaveLeavesTheGoodPairAsItWas) {
+  ASSERT_TRUE(BuildFullMidlet(Context(), false, Record(2, 0, 0), "T.jar", dir.File("T")).Ok());
+  const std::string jar = ReadFile(dir.File("T.jar")), jad = ReadFile(dir.File("T.jad"));
+  const struct {
+    const char* name;
+    std::size_t limit;  // bytes a file may take before the disk is full
+    const char* reason;
+  } cases[] = {
+      {"the disk is full", jar.size() / 2, "File too large"},
+      {"the disk is full at once", 0, "File too large"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingHost h;
+    {
+      FileSizeLimit full(c.limit);
+      // Another language: a JAR of another size than the one on disk.
+      EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(2, 1, 4),
+                                   "T.jar", dir.File("T")).Ok());
+    }
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_NE(h.messages[0].text.find(c.reason), std::string::npos) << h.messages[0].text;
+    EXPECT_EQ(ReadFile(dir.File("T.jar")), jar);
+    EXPECT_EQ(ReadFile(dir.File("T.jad")), jad);
+    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"T.jad", "T.jar"}));
+  }
+}
+
 TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {
   TMIDLETCONFIG c = Record(6, 1, 2);
-  c.CustomAttributes = "Nokia-MIDlet-Category: Application\r\n\r\nMIDlet-Permissions: x\r\n";
+  c.CustomAttributes =
+      "Nokia-MIDlet-Category: Application\r\n\r\nMIDlet-Name: Sea Tales\r\nMIDlet-Permissions: x\r\n";
   c.MidletDataSize = 4096;
   ASSERT_TRUE(BuildFullMidlet(Context(), false, c, "reader.jar", dir.File("reader")).Ok());
   const TextLines jad = SplitLines(ReadFile(dir.File("reader.jad")));
+  std::map<std::string, int> names;
+  for (const std::string& line : jad) ++names[line.substr(0, line.find(':'))];
+  for (const auto& [name, count] : names) EXPECT_EQ(count, 1) << name;
+  EXPECT_EQ(Attributes(ReadFile(dir.File("reader.jad"))).at("MIDlet-Name"), "Sea Tales");
   ASSERT_GE(jad.size(), 5u);
   EXPECT_EQ(TextLines(jad.end() - 5, jad.end()),
             (TextLines{"Build: Motorola C380_C650_E398_V635, Full, With ZIP support, Motorola phones "

@@ -105,6 +105,40 @@ TEST(MidletTexts, CustomAttributesFollowTheOtherLines) {
   EXPECT_EQ(lines.back(), "MIDlet-Icon: /res/icon.png");
 }
 
+TEST(MidletTexts, CustomAttributesReplaceLinesOfTheirName) {
+  const TextLines jad = {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V",
+                         "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b"};
+  struct Case {
+    const char* name;
+    const char* custom;
+    TextLines expected;
+  };
+  const Case cases[] = {
+      {"a repeated name and a new key",
+       "MIDlet-Name: Sea Tales\r\nX-Shelf: Novels\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: Sea Tales", "MIDlet-Vendor: V",
+        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "X-Shelf: Novels"}},
+      {"the JAR's size and place stay the build's own",
+       "MIDlet-Jar-Size: 1\r\nMIDlet-Jar-URL: http://elsewhere/x.jar\r\nMIDlet-Jar-URL:x.jar\r\n",
+       jad},
+      {"a name given twice: the later value, in the template's place",
+       "X-Shelf: Novels\r\nMIDlet-Vendor: Me\r\nX-Shelf: Poems\r\nMIDlet-Vendor : Us\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor : Us",
+        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "X-Shelf: Poems"}},
+      {"names differing in case are different names; a line without a colon is appended",
+       "midlet-name: lower\r\njust words\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V",
+        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "midlet-name: lower", "just words"}},
+  };
+  for (const Case& t : cases) {
+    TMIDLETCONFIG c;
+    c.CustomAttributes = t.custom;
+    TextLines lines = jad;
+    AppendCustomAttributes(lines, c);
+    EXPECT_EQ(lines, t.expected) << t.name;
+  }
+}
+
 TEST(MidletTexts, ReplaceJadLineNeverAddsALine) {
   TextLines lines = {"MIDlet-Name: A", "Other: B"};
   EXPECT_FALSE(ReplaceJadLine(lines, "MIDlet-Vendor:", "MIDlet-Vendor: X"));
@@ -141,7 +175,7 @@ TEST(MidletTexts, ConfigGoldenTexts) {
             "Title1: AAEBAAEC\r\n"
             "Title2: \r\n"
             "BookTitle: AAEB\r\n"
-            "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHCAACAAADBAADC\r\n"  // "Chapter 12"
+            "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHC 12\r\n"  // "Chapter", a blank, 12
             "font1: Tah12we\r\n"
             "font2: 6x3we_Aqua\r\n"
             "FORCEHEIGHT: 208\r\n"
@@ -158,6 +192,47 @@ TEST(MidletTexts, ConfigGoldenTexts) {
   BuildInputs tinyIn;
   tinyIn.TinyVersion = true;
   EXPECT_EQ(Config("", tiny, tinyIn, 0, ""), "Title1: \r\nTitle2: \r\nLIGHTCONTROL: 0\r\n");
+}
+
+// The part number stays plain in both texts: the reader takes the number after the blank.
+TEST(MidletTexts, BookPartLines) {
+  struct Case {
+    bool translated;
+    int part;
+    const char* jad;     // the JAD's and manifest's line, or "" for none
+    const char* config;  // the res/config.txt line, or "" for none
+  };
+  const Case cases[] = {
+      {false, 0, "", ""},
+      {false, 1, "BookPart: Chapter 1", "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHC 1"},
+      {false, 12, "BookPart: Chapter 12", "BookPart: AAEDAAGIAAGBAAHAAAHEAAGFAAHC 12"},
+      {true, 0, "", ""},
+      {true, 1, "BookPart: Chapter 1", "BookPart: AAEHAAGMAAGBAAHGAAGB 1"},  // "Glava"
+      {true, 12, "BookPart: Chapter 12", "BookPart: AAEHAAGMAAGBAAHGAAGB 12"},
+  };
+  TMIDLETCONFIG c;
+  BuildInputs in;
+  in.LiteVersion = true;
+  // The named text "Chapter" in the interface language: English, or translated.
+  const assembly::testing::FakeTexts english(std::map<std::string, std::string>{{"Chapter", "Chapter"}});
+  const assembly::testing::FakeTexts russian(std::map<std::string, std::string>{{"Chapter", "Glava"}});
+  for (const Case& t : cases) {
+    auto bookPart = [](const TextLines& lines) {
+      std::vector<std::string> found;
+      for (const std::string& line : lines)
+        if (line.starts_with("BookPart")) found.push_back(line);
+      return found;
+    };
+    auto expected = [](const char* line) {
+      return *line ? std::vector<std::string>{line} : std::vector<std::string>{};
+    };
+    TextLines jad = SplitLines(kTemplate);
+    WriteJad(jad, c, in, "Book", t.part, "", "Book.jar", 100);
+    EXPECT_EQ(bookPart(jad), expected(t.jad)) << t.part << (t.translated ? " translated" : "");
+    TextLines config;
+    WriteConfig(config, c, in, t.translated ? russian : english, t.part, "");
+    EXPECT_EQ(bookPart(config), expected(t.config)) << t.part << (t.translated ? " translated" : "");
+  }
 }
 
 TEST(MidletTexts, KeyLayoutTexts) {

@@ -405,6 +405,66 @@ TEST(ZipFile, SaveRefusesMoreThan65535Entries) {
   EXPECT_EQ(back.FileName(65534), "f65534");
 }
 
+// More entries than the end record's 16-bit counts hold, written three ways: with ZIP64 end
+// records as Python and Info-ZIP write them, with the counts at 0xFFFF, and wrapped around.
+TEST(ZipFile, MoreThan65535EntriesAreRefused) {
+  const std::string refused = "The archive holds more than 65535 entries (ZIP64), which this program cannot read";
+  std::vector<RawEntry> entries(70000);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    entries[i].name = "f" + std::to_string(i);
+    entries[i].method = 0;
+  }
+  const RawArchive wrapped = MakeArchive(entries);  // counts 70000 mod 65536 = 4464
+  const std::string head = wrapped.bytes.substr(0, wrapped.endOffset);
+  const uint32_t cd = uint32_t(wrapped.centralOffsets[0]);
+  const uint32_t cdSize = uint32_t(wrapped.endOffset - cd);
+
+  auto end = [&](uint32_t count) {
+    std::string e;
+    Put32(e, 0x06054B50); Put16(e, 0); Put16(e, 0); Put16(e, count); Put16(e, count);
+    Put32(e, cdSize); Put32(e, cd); Put16(e, 0);
+    return e;
+  };
+  std::string zip64 = head;
+  const size_t zip64End = zip64.size();
+  Put32(zip64, 0x06064B50); Put32(zip64, 44); Put32(zip64, 0);  // record size, u64
+  Put16(zip64, 45); Put16(zip64, 45); Put32(zip64, 0); Put32(zip64, 0);
+  for (uint32_t v : {70000u, 0u, 70000u, 0u, cdSize, 0u, cd, 0u}) Put32(zip64, v);  // u64 fields
+  Put32(zip64, 0x07064B50); Put32(zip64, 0); Put32(zip64, uint32_t(zip64End)); Put32(zip64, 0);
+  Put32(zip64, 1);
+  zip64 += end(0xFFFF);
+
+  TempDir dir;
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {{"zip64", zip64}, {"counts at 0xFFFF", head + end(0xFFFF)}, {"wrapped", wrapped.bytes}};
+  for (const auto& c : cases) {
+    TZipFile zip;
+    EXPECT_EQ(ErrorOf([&] { zip.LoadFromBytes(c.bytes); }), refused) << c.name;
+    EXPECT_EQ(zip.Count(), 0) << c.name;
+    WriteFile(dir.File("many.zip"), c.bytes);
+    EXPECT_EQ(ErrorOf([&] { zip.LoadFromFile(dir.File("many.zip")); }), refused) << c.name;
+  }
+
+  // The locator's signature inside the central directory (an extra field at its end) is data.
+  RawEntry quiet{"a.txt", "abc"};
+  quiet.centralExtra = std::string("PK\x06\x07", 4) + std::string(16, '\0');
+  TZipFile plain;
+  plain.LoadFromBytes(MakeArchive({quiet}).bytes);
+  EXPECT_EQ(plain.Count(), 1);
+
+  // The same from Python's own writer, when it is at hand.
+  if (HaveTool("python3")) {
+    const std::string path = dir.File("python.zip");
+    ASSERT_EQ(RunCommand("python3 -c \"import sys, zipfile\n"
+                         "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+                         "    for i in range(70000): z.writestr('f%d' % i, '')\" " + ShellQuote(path)), 0);
+    TZipFile zip;
+    EXPECT_EQ(ErrorOf([&] { zip.LoadFromFile(path); }), refused);
+  }
+}
+
 TEST(ZipFile, FileErrorsNameTheFile) {
   TempDir dir;
   TZipFile zip;

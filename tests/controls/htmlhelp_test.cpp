@@ -95,6 +95,18 @@ TEST(HelpBridge, MissingFilesOpenNothing) {
 namespace controls {
 namespace {
 
+TEST(HelpBridge, ManualFolderIsBesideTheProgramFolder) {
+  struct Case { const char* program_dir; const char* expected; } cases[] = {
+      {"/opt/quirewright/bin/", "/opt/quirewright/manual/tomefalcon_en.chm"},
+      {"/opt/quirewright/bin", "/opt/quirewright/manual/tomefalcon_en.chm"},
+      {"/opt/quirewright/bin//", "/opt/quirewright/manual/tomefalcon_en.chm"},
+      {"/bin/", "/manual/tomefalcon_en.chm"},
+      {"/", "/manual/tomefalcon_en.chm"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ManualHelpFile(c.program_dir, "tomefalcon_en.chm"), c.expected) << c.program_dir;
+}
+
 TEST(HelpBridge, ContextRequestsOfTheApplicationReachTheViewer) {
   RecordingDesk desk;
   desk.existing = {"/m/tomefalcon_en.chm"};

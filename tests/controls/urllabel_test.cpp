@@ -1,5 +1,9 @@
 #include "controls/urllabel.h"
 
+#include "controls/registry.h"
+#include "platform/description.h"
+#include "platform/ui/forms.h"
+
 #include "platform/ui/fakeservices.h"
 
 #include <QApplication>
@@ -84,6 +88,61 @@ TEST(UrlLabel, MouseOverChangesColourAndStyle) {
   EXPECT_EQ(l->Font()->Style(), unsigned{fsUnderline});
   QApplication::sendEvent(l->Widget(), &enter);
   EXPECT_EQ(l->Font()->Color(), clNavy);
+}
+
+// The hint after loading does not depend on the order in which a description gives the
+// properties: labels that keep a hint of their own keep it, the others show their target.
+TEST(UrlLabel, LoadedHintWhateverThePropertyOrder) {
+  RegisterControlClasses();
+  struct Case {
+    const char* name;
+    const char* hint;
+  };
+  const Case cases[] = {
+      {"HintFirst", "Own hint"},  {"HintLast", "Own hint"}, {"ShowFirst", "Own hint"},
+      {"Target", "http://example.org"}, {"TargetThenHint", "http://example.org"}, {"NoHint", ""},
+  };
+  TOwned<TForm> window(new TForm(nullptr));
+  ReadDescription(*window, R"(
+object Form1: TForm
+  object HintFirst: TUrlLabel
+    Hint = 'Own hint'
+    URLType = utClickEvent
+    ShowUrlHint = False
+  end
+  object HintLast: TUrlLabel
+    URLType = utClickEvent
+    ShowUrlHint = False
+    Hint = 'Own hint'
+  end
+  object ShowFirst: TUrlLabel
+    ShowUrlHint = False
+    Hint = 'Own hint'
+    URLType = utClickEvent
+  end
+  object Target: TUrlLabel
+    Hint = 'Replaced'
+    URL = 'example.org'
+  end
+  object TargetThenHint: TUrlLabel
+    URL = 'example.org'
+    Hint = 'Replaced'
+  end
+  object NoHint: TUrlLabel
+    URL = 'example.org'
+    ShowUrlHint = False
+  end
+end
+)", nullptr);
+  for (const Case& c : cases) {
+    auto* l = dynamic_cast<TUrlLabel*>(window->FindComponent(c.name));
+    ASSERT_NE(l, nullptr) << c.name;
+    EXPECT_EQ(l->Hint(), c.hint) << c.name;
+  }
+  // Once loaded, the target hint follows the properties again.
+  auto* target = dynamic_cast<TUrlLabel*>(window->FindComponent("Target"));
+  target->SetURL("other.org");
+  EXPECT_EQ(target->Hint(), "http://other.org");
 }
 
 }  // namespace

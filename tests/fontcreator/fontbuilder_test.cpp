@@ -53,9 +53,10 @@ TEST(SheetLayoutTest, ExactFitStaysOnTheRow) {
   EXPECT_EQ(over.Total, 18);
 }
 
+// `type` is the font file's type byte.
 FontSettings Settings(int type) {
   FontSettings s;
-  s.FontType = type;
+  s.FontType = static_cast<FontKind>(type);
   s.FaceName = "Fake";
   s.Size = 10;
   s.TextColor = 0x2040C0;
@@ -137,14 +138,14 @@ TEST_F(DejaVuTest, EveryHeightGivesACellOfThatHeight) {
   for (int type : {0, 1, 2}) {
     for (int size = 5; size <= 24; ++size) {
       for (bool aa : {false, true}) {
-        auto image = TCharImage::CreateCharImage(type, "DejaVu Sans", platform::DEFAULT_CHARSET, aa, false, false,
+        auto image = TCharImage::CreateCharImage(static_cast<FontKind>(type), "DejaVu Sans", platform::DEFAULT_CHARSET, aa, false, false,
                                                  false, 0.5f, 0.5f, false, 0xFFFFFF, 0, size);
         EXPECT_EQ(image->GetHeight(), size) << type << " " << size;
       }
     }
   }
   SetIsWindowsXPForTesting(false);
-  auto sampled = TCharImage::CreateCharImage(1, "DejaVu Sans", platform::DEFAULT_CHARSET, true, false, false, false,
+  auto sampled = TCharImage::CreateCharImage(FontKind::Color, "DejaVu Sans", platform::DEFAULT_CHARSET, true, false, false, false,
                                              0.5f, 0.5f, false, 0xFFFFFF, 0, 13);
   SetIsWindowsXPForTesting(std::nullopt);
   EXPECT_EQ(sampled->GetHeight(), 13);
@@ -153,7 +154,7 @@ TEST_F(DejaVuTest, EveryHeightGivesACellOfThatHeight) {
 
 TEST_F(DejaVuTest, RussianSetDrawsCyrillicA) {
   auto make = [](int charset) {
-    return TCharImage::CreateCharImage(0, "DejaVu Sans", charset, false, false, false, false, 0.5f, 0.5f, false,
+    return TCharImage::CreateCharImage(FontKind::BlackWhite, "DejaVu Sans", charset, false, false, false, false, 0.5f, 0.5f, false,
                                        0xFFFFFF, 0, 14);
   };
   auto glyph = [](TCharImage& img, unsigned char code) {
@@ -172,7 +173,7 @@ TEST_F(DejaVuTest, RussianSetDrawsCyrillicA) {
 TEST_F(DejaVuTest, ItalicInkIsInsideTheWidth) {
   // Italic glyphs reach left of their origin; all their ink must still be in the sheet.
   for (unsigned char code : {'f', 'j', 'y'}) {
-    auto image = TCharImage::CreateCharImage(2, "DejaVu Serif", platform::ANSI_CHARSET, false, false, true, false,
+    auto image = TCharImage::CreateCharImage(FontKind::ClearType, "DejaVu Serif", platform::ANSI_CHARSET, false, false, true, false,
                                              0.5f, 0.5f, false, 0x000000, 0xFFFFFF, 20);
     image->SelectChar(code);
     const platform::Bitmap& dib = image->Surface();

@@ -2,6 +2,7 @@
 #include "assembly/fontcatalogue.h"
 #include "assembly/fontfile.h"
 #include "assembly/tables.h"
+#include "assembly/tempdir_support.h"
 #include "assembly/zipfile.h"
 #include "fontcreator/fontbuilder.h"
 
@@ -80,9 +81,10 @@ PalettePng DecodePng(const std::string& bytes) {
   return out;
 }
 
+// `type` is the font file's type byte.
 FontSettings Settings(int type) {
   FontSettings s;
-  s.FontType = type;
+  s.FontType = static_cast<FontKind>(type);
   s.FaceName = "Fake";
   s.Size = 11;
   if (type == 0) {
@@ -165,8 +167,6 @@ TEST(FontFileTest, RoundTripThroughTheBuildersReader) {
 class SaveFontTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qw_savefont_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "out");
     old_ = fs::current_path();
     fs::create_directories(dir_ / "cwd");
@@ -174,7 +174,6 @@ protected:
   }
   void TearDown() override {
     fs::current_path(old_);
-    fs::remove_all(dir_);
   }
   static std::string Read(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
@@ -188,7 +187,9 @@ protected:
     std::sort(n.begin(), n.end());
     return n;
   }
-  fs::path dir_, old_;
+  testing_support::TempDir tmp_;
+  const fs::path dir_ = tmp_.Path();
+  fs::path old_;
 };
 
 TEST_F(SaveFontTest, WritesTheFileAndNothingElse) {

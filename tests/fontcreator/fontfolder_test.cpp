@@ -1,5 +1,6 @@
 #include "fontcreator/fontfolder.h"
 
+#include "assembly/tempdir_support.h"
 #include "platform/exedir.h"
 #include "platform/textrender.h"
 
@@ -21,8 +22,8 @@ bool Listed(const std::string& family) {
 }
 
 TEST(FontFolderTest, ProgramFontsComeAndGo) {
-  const fs::path dir = fs::temp_directory_path() / ("qw_fontfolder_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
+  const testing_support::TempDir tmp;
+  const fs::path& dir = tmp.Path();
   fs::create_directories(dir / "fonts" / "sub");
   fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", dir / "fonts" / "mono.ttf");
   fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", dir / "fonts" / "sub" / "serif.ttf");
@@ -39,7 +40,6 @@ TEST(FontFolderTest, ProgramFontsComeAndGo) {
   RegisterFonts(true, (dir / "missing").string());  // nothing to do
 
   platform::SetExecutableDirForTesting(oldDir);
-  fs::remove_all(dir);
   ASSERT_TRUE(platform::UsePrivateFontDirs({"/usr/share/fonts/truetype/dejavu"}));
 }
 

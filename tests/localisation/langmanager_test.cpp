@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "assembly/tempdir_support.h"
 #include "platform/codepage.h"
 
 namespace localisation {
@@ -58,12 +59,6 @@ private:
 
 class TempDir {
 public:
-  TempDir() {
-    path_ = fs::temp_directory_path() / ("qw_lang_" + std::to_string(::getpid()) + "_" + std::to_string(counter_++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() { fs::remove_all(path_); }
   std::string Path() const { return path_.string() + "/"; }
   std::string Write(const std::string& name, const std::string& text) const {
     fs::create_directories((path_ / name).parent_path());
@@ -72,8 +67,8 @@ public:
   }
 
 private:
-  static inline int counter_ = 0;
-  fs::path path_;
+  testing_support::TempDir dir_;
+  const fs::path& path_ = dir_.Path();
 };
 
 class LangManagerTest : public ::testing::Test {

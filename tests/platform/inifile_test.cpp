@@ -1,5 +1,7 @@
 #include "platform/inifile.h"
 
+#include "assembly/tempdir_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,15 +18,10 @@ namespace {
 class IniFileTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qw_ini_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     path_ = (dir_ / "Quirewright.ini").string();
   }
   void TearDown() override {
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
   }
   void Write(const std::string& text) {
     std::ofstream f(path_, std::ios::binary);
@@ -36,7 +33,8 @@ protected:
     s << f.rdbuf();
     return s.str();
   }
-  fs::path dir_;
+  testing_support::TempDir tmp_;
+  const fs::path dir_ = tmp_.Path();
   std::string path_;
 };
 
@@ -140,4 +138,24 @@ TEST_F(IniFileTest, ReadOnlyProgramFolderUsesThePerUserFolder) {
 
   if (old_xdg != nullptr) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(IniFileTest, AnUpdateWritesTheFileOnceAtItsEnd) {
+  Write("[A]\r\nx=1\r\n");
+  TIniFile ini(path_);
+  ini.BeginUpdate();
+  EXPECT_TRUE(ini.WriteString("A", "x", "2"));
+  EXPECT_TRUE(ini.WriteString("B", "y", "3"));
+  EXPECT_EQ(ini.ReadString("A", "x", ""), "2");  // reads see the pending lines
+  EXPECT_EQ(Read(), "[A]\r\nx=1\r\n");           // the file is not touched yet
+  EXPECT_TRUE(ini.EndUpdate());
+  EXPECT_EQ(Read(), "[A]\r\nx=2\r\n[B]\r\ny=3\r\n");
+
+  // A file that cannot be replaced: the end of the update says so.
+  fs::remove(path_);
+  fs::create_directory(path_);
+  ini.BeginUpdate();
+  ini.WriteString("A", "x", "4");
+  EXPECT_FALSE(ini.EndUpdate());
+  EXPECT_TRUE(fs::is_directory(path_));
 }

@@ -1,5 +1,6 @@
 #include "platform/textrender.h"
 
+#include "assembly/tempdir_support.h"
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
@@ -234,9 +235,8 @@ TEST_F(TextRenderTest, ProcessFontFiles) {
 }
 
 TEST_F(TextRenderTest, RemovingAProcessFontKeepsThePrivateFolders) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("qw_fonts_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const testing_support::TempDir tmp;
+  const std::filesystem::path& dir = tmp.Path();
   std::filesystem::copy_file(std::string(kDejaVu) + "/DejaVuSerif.ttf", dir / "DejaVuSerif.ttf",
                              std::filesystem::copy_options::overwrite_existing);
   ASSERT_TRUE(UsePrivateFontDirs({dir.string()}));
@@ -247,7 +247,6 @@ TEST_F(TextRenderTest, RemovingAProcessFontKeepsThePrivateFolders) {
   EXPECT_EQ(families, std::vector<std::string>{"DejaVu Serif"});
   EXPECT_NE(Make("DejaVu Serif", 12, ANTIALIASED_QUALITY), nullptr);
   ASSERT_TRUE(UsePrivateFontDirs({kDejaVu}));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "builderwindow_support.h"
 
+#include "assembly/archivecopy.h"
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
+#include "assembly/zipfile.h"
 #include "wizard/batchnames.h"
 
 #include <filesystem>
@@ -44,6 +46,19 @@ protected:
     for (const std::string& line : assembly::SplitLines(testing_support::ReadFile(jad)))
       if (line.rfind("MIDlet-Jar-URL: ", 0) == 0) return line.substr(16);
     return "";
+  }
+  // The MIDlet-Vendor values of a JAD and of the manifest in its JAR.
+  static std::pair<std::string, std::string> Vendors(const std::string& base) {
+    auto vendor = [](const std::string& text) {
+      for (const std::string& line : assembly::SplitLines(text))
+        if (line.rfind("MIDlet-Vendor:", 0) == 0) return line;
+      return std::string("(none)");
+    };
+    assembly::TZipFile jar;
+    jar.LoadFromFile(base + ".jar");
+    const int manifest = assembly::LookupArchiveEntry(jar, "META-INF/MANIFEST.MF");
+    return {vendor(testing_support::ReadFile(base + ".jad")),
+            manifest < 0 ? std::string("(no manifest)") : vendor(jar.ReadEntryData(manifest))};
   }
   static std::vector<std::string> FilesIn(const fs::path& dir) {
     std::vector<std::string> names;
@@ -90,6 +105,62 @@ TEST_F(Builds, BookMidletsNamedFromTheChosenFile) {
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
+TEST_F(Builds, UndecodablePngEndsOnlyTheBookBuild) {
+  WriteFile("books/pics/bad.png", "\x89PNG\r\n\x1a\n not a picture");
+  LiteWithBook(WriteFile("books/War.htm", "<p>Once upon a time<img src=pics/bad.png> there was a phone.</p>"));
+  form->rb64ColorsImages->SetChecked(true);
+  fs::create_directories(dir_ / "out");
+  services.ScriptDialog({Path("out/War.jad")});
+  form->StartBuild();
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_TRUE(services.messages[0].text.starts_with("Broken PNG picture: ")) << services.messages[0].text;
+  EXPECT_EQ(services.messages[0].caption, "Error");
+  EXPECT_TRUE(FilesIn(dir_ / "out").empty());
+  EXPECT_FALSE(platform::Application().Terminated());
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_TRUE(form->NextBtn->Enabled());
+  EXPECT_TRUE(form->CancelBtn->Enabled());
+
+  fs::copy_file(QW_SOURCE_DIR "/tests/assembly/data/pictures/rgb.png", Path("books/pics/bad.png"),
+                fs::copy_options::overwrite_existing);
+  services.ScriptDialog({Path("out/War.jad")});
+  form->StartBuild();
+  EXPECT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(FilesIn(dir_ / "out"), (std::vector<std::string>{"War.jad", "War.jar"}));
+  ExpectSoundJar(Path("out/War.jar"));
+}
+
+TEST_F(Builds, CustomFilesThatCannotBeReadAreReportedOnce) {
+  const std::string gone = Path("gone/custom.fnt");
+  for (int kind = 0; kind < 3; ++kind) {
+    platform::Application().ResetTerminated();
+    services.messages.clear();
+    LiteWithBook(WriteFile("books/War.txt", "Once upon a time there was a phone.\r\n"));
+    if (kind == 0) {
+      form->cbCustomHelpFile->SetChecked(true);
+      form->edCustomHelpFile->SetTextValue(gone);
+    } else if (kind == 1) {
+      platform::TComboBox* box = form->cbFonts[2];
+      form->FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = gone;
+      box->SetItemIndex(1);
+    } else {
+      form->cbKeysConfig->SetItemIndex(13);
+      form->FCustomKeysFile = gone;
+    }
+    fs::create_directories(dir_ / "out");
+    services.ScriptDialog({Path("out/War.jad")});
+    form->StartBuild();
+    ASSERT_EQ(services.messages.size(), 1u) << kind;
+    EXPECT_EQ(services.messages[0].text,
+              "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
+    EXPECT_EQ(services.messages[0].caption, "Fatal error");
+    EXPECT_EQ(services.messages[0].icon, platform::TMsgIcon::Error);
+    EXPECT_TRUE(platform::Application().Terminated());
+    EXPECT_TRUE(form->Enabled());
+    EXPECT_TRUE(FilesIn(dir_ / "out").empty()) << kind;
+  }
+}
+
 TEST_F(Builds, DeployBuildsOneVariantWhateverItsCase) {
   Create();
   fs::create_directories(dir_ / "d");
@@ -108,6 +179,8 @@ TEST_F(Builds, DeployFromTheCommandLineEndsTheProgram) {
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(FilesIn(dir_ / "cmd"), (std::vector<std::string>{"xtomefalcon_sx1_gk_zip.jad", "xtomefalcon_sx1_gk_zip.jar"}));
   ExpectSoundJar(Path("cmd/xtomefalcon_sx1_gk_zip.jar"));
+  EXPECT_EQ(Vendors(Path("cmd/xtomefalcon_sx1_gk_zip")),
+            std::make_pair(std::string("MIDlet-Vendor: Quirewright"), std::string("MIDlet-Vendor: Quirewright")));
 }
 
 TEST_F(Builds, EveryDeployVariant) {
@@ -121,7 +194,10 @@ TEST_F(Builds, EveryDeployVariant) {
     for (int zip = 0; zip <= 1; ++zip)
       for (int language = 0; language < 11; ++language) {
         const std::string name = DeployName(core, zip, language);
-        EXPECT_TRUE(fs::exists(dir_ / "all" / (name + ".jad"))) << name;
+        ASSERT_TRUE(fs::exists(dir_ / "all" / (name + ".jad"))) << name;
+        EXPECT_EQ(Vendors(Path("all/" + name)),
+                  std::make_pair(std::string("MIDlet-Vendor: Quirewright"), std::string("MIDlet-Vendor: Quirewright")))
+            << name;
       }
   ExpectSoundJar(Path("all/tomefalcon_s55_ce.jar"));
   ExpectSoundJar(Path("all/tomefalcon_midp20_jsr75_gk_zip.jar"));

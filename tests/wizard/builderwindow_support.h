@@ -5,6 +5,7 @@
 #include "wizard/mainform.h"
 
 #include "assembly/phones.h"
+#include "assembly/tempdir_support.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
@@ -22,9 +23,6 @@ namespace wizard::testing {
 class BuilderWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("qw_w2_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_ / "bin");
     std::filesystem::copy_file(std::filesystem::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
     TForm1::ProgramDir() = (dir_ / "bin").string() + "/";
@@ -39,7 +37,6 @@ protected:
     platform::Application().ResetTerminated();
     localisation::FreeLangManager();
     TForm1::ProgramDir() = platform::ExecutableDir();
-    std::filesystem::remove_all(dir_);
   }
 
   void Create() { form = platform::CreateForm<TForm1>(); }
@@ -70,9 +67,10 @@ protected:
     return -1;
   }
 
+  testing_support::TempDir tmp_;  // a folder of its own for every test
   platform::TFakeServices services;
   platform::TOwned<TForm1> form;
-  std::filesystem::path dir_;
+  const std::filesystem::path dir_ = tmp_.Path();
 };
 
 }  // namespace wizard::testing

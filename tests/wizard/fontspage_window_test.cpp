@@ -220,3 +220,16 @@ TEST_F(FontsPage, VanishedCustomFontEndsTheProgram) {
   EXPECT_NE(services.messages[0].text.find(path), std::string::npos) << services.messages[0].text;
   EXPECT_TRUE(platform::Application().Terminated());
 }
+
+TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneIsReportedOnce) {
+  const std::string gone = Path("gone/mine.fnt");
+  WriteIni("[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + gone + "\r\n");
+  Create();
+  form->cbPhoneModel->SetItemIndex(kNokia6230);
+  Enter(8);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text,
+            "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
+  EXPECT_EQ(services.messages[0].caption, "Fatal error");
+  EXPECT_TRUE(platform::Application().Terminated());
+}

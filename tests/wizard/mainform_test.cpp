@@ -1,6 +1,7 @@
 #include "wizard/mainform.h"
 
 #include "assembly/phones.h"
+#include "assembly/tempdir_support.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
@@ -28,8 +29,6 @@ int FindRow(const std::function<bool(const assembly::TPhoneListItem&)>& pred) {
 class WizardWindow : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qw_wizard_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "bin");
     fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
     TForm1::ProgramDir() = (dir_ / "bin").string() + "/";
@@ -49,7 +48,6 @@ protected:
     platform::Application().ResetTerminated();
     localisation::FreeLangManager();
     TForm1::ProgramDir() = platform::ExecutableDir();
-    fs::remove_all(dir_);
   }
 
   void WriteSettings(const std::string& text) {
@@ -68,7 +66,8 @@ protected:
   platform::TFakeServices services;
   platform::TOwned<TForm1> form;
   std::vector<std::pair<int, std::string>> help;
-  fs::path dir_;
+  testing_support::TempDir tmp_;
+  const fs::path dir_ = tmp_.Path();
 };
 
 }  // namespace
@@ -99,24 +98,27 @@ TEST_F(WizardWindow, StartUpSequence) {
   EXPECT_FALSE(form->FKeysConfigDescs[13].empty());
 }
 
-TEST_F(WizardWindow, MissingArchiveIsReportedOnceAndStopsTheStartUp) {
+TEST_F(WizardWindow, MissingArchiveIsReportedOnceAndTheRestOfTheStartUpRuns) {
   fs::remove(dir_ / "bin" / "quirewright.dat");
   Create();
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
-  EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard");  // the version is never appended
-  EXPECT_EQ(form->cbPhoneModel->Items()->Count(), 0);
+  EXPECT_NE(services.messages[0].text.find((dir_ / "bin" / "quirewright.dat").string()), std::string::npos);
+  EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
+  EXPECT_EQ(form->cbPhoneModel->Items()->Count(), 507);
+  EXPECT_EQ(form->FResArchive, nullptr);
 }
 
 TEST_F(WizardWindow, DeployArgumentIsComparedExactly) {
+  const std::string out = (dir_ / "out").string() + "/";
   for (const char* arg : {"-Deploy", "/deploy"}) {
-    TForm1::CommandLine() = {arg, "/tmp/x/"};
+    TForm1::CommandLine() = {arg, out};
     Create();
     form->ShowForm();
     EXPECT_TRUE(form->Visible()) << arg;
     form.reset();
   }
-  TForm1::CommandLine() = {"-deploy", "/tmp/x/"};
+  TForm1::CommandLine() = {"-deploy", out};
   Create();
   form->ShowForm();
   EXPECT_FALSE(form->Visible());
@@ -571,7 +573,7 @@ TEST_F(WizardWindow, HelpLinksShowBalloons) {
   controls::THintBalloon* b = form->HintBalloonControl1->LastBalloon();
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(b->Title(), "[?]");
-  EXPECT_EQ(b->Text(), label->Hint());
+  EXPECT_EQ(b->Text(), "The reader normally reopens the book at the last place after a crash; this switches that off.");
   EXPECT_EQ(b->IconName(), "INFO");
 }
 

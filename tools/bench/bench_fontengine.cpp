@@ -16,7 +16,9 @@ double Ms(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
 }
 
-fontcreator::FontSettings Settings(int type, int size, bool aa) {
+using fontcreator::FontKind;
+
+fontcreator::FontSettings Settings(FontKind type, int size, bool aa) {
   fontcreator::FontSettings s;
   s.FontType = type;
   s.FaceName = "DejaVu Sans";
@@ -35,7 +37,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const char* kinds[] = {"black-and-white", "colour", "colour antialiased", "ClearType"};
-  const int types[] = {0, 1, 1, 2};
+  const FontKind types[] = {FontKind::BlackWhite, FontKind::Color, FontKind::Color, FontKind::ClearType};
   const bool aa[] = {false, false, true, true};
   std::printf("%-20s %5s %12s %12s %10s\n", "kind", "size", "preview ms", "file ms", "file bytes");
   for (int k = 0; k < 4; ++k) {
@@ -65,10 +67,10 @@ int main(int argc, char** argv) {
   for (int group = 0; group < 6; ++group) {
     for (int i = 0; i < 5; ++i)
       for (int scheme = 0; scheme < 3; ++scheme)
-        total += fontcreator::BuildFontFile(Settings(scheme == 0 ? 0 : 1, heights[i], false)).size();
+        total += fontcreator::BuildFontFile(Settings(scheme == 0 ? FontKind::BlackWhite : FontKind::Color, heights[i], false)).size();
     for (int i = 5; i < 10; ++i)
       for (int mode = 0; mode < 2; ++mode)
-        total += fontcreator::BuildFontFile(Settings(mode == 0 ? 1 : 2, heights[i], mode == 0)).size();
+        total += fontcreator::BuildFontFile(Settings(mode == 0 ? FontKind::Color : FontKind::ClearType, heights[i], mode == 0)).size();
   }
   std::printf("150 built-in fonts in one thread: %.0f ms, %zu bytes\n", Ms(t), total);
   return 0;

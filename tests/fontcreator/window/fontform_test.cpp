@@ -1,12 +1,16 @@
 #include "assembly/fontfile.h"
+#include "assembly/tempdir_support.h"
 #include "fontcreator/window/fontform.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
+#include "platform/textrender.h"
 #include "platform/ui/application.h"
 #include "platform/ui/fakeservices.h"
 #include "platform/uilanguage.h"
+#include "platform/ui/windowlook_support.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -19,6 +23,7 @@
 namespace fs = std::filesystem;
 using namespace fontcreator;
 using platform::TMsgIcon;
+using windowlook_support::TitleBarText;
 
 namespace {
 
@@ -32,8 +37,8 @@ std::string ReadFile(const fs::path& p) {
 class FontFormTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    root_ = new fs::path(fs::temp_directory_path() / ("fontform_test_" + std::to_string(::getpid())));
-    fs::remove_all(*root_);
+    tmp_ = new testing_support::TempDir;
+    root_ = new fs::path(tmp_->Path());
     fs::create_directories(*root_ / "installed");
     fs::create_directories(*root_ / "bin" / "fonts");
     fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", *root_ / "installed" / "DejaVuSans.ttf");
@@ -43,34 +48,36 @@ protected:
            "[Form1]\r\n00000031=\xD1\xEE\xE7\xE4\xE0\xF2\xFC\r\n00000010=A\\nB\\nC\\n\r\n";
   }
   static void TearDownTestSuite() {
-    fs::remove_all(*root_);
     delete root_;
+    delete tmp_;
   }
 
   void SetUp() override {
     // Afresh for every window: removing the fonts folder's fonts also forgets private folders.
-    ASSERT_TRUE(UsePrivateFontFolders({(*root_ / "installed").string()}));
+    ASSERT_TRUE(platform::UsePrivateFontDirs({(*root_ / "installed").string()}));
     platform::SetExecutableDirForTesting((*root_ / "bin").string() + "/");
     localisation::FreeLangManager();
     localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
-    SetClearTypeAvailableForTesting(std::nullopt);
+    SetIsWindowsXPForTesting(std::nullopt);
     form_ = platform::CreateForm<TForm1>();
   }
   void TearDown() override {
     form_.reset();
     localisation::FreeLangManager();
     platform::Application().ResetTerminated();
-    SetClearTypeAvailableForTesting(std::nullopt);
+    SetIsWindowsXPForTesting(std::nullopt);
     platform::SetInterfaceLanguage(0);
   }
 
   platform::TMenuItem* Item(const char* name) { return dynamic_cast<platform::TMenuItem*>(form_->FindComponent(name)); }
   std::string Out(const std::string& name) { return (*root_ / name).string(); }
 
+  static testing_support::TempDir* tmp_;
   static fs::path* root_;
   platform::TFakeServices services_;
   platform::TOwned<TForm1> form_;
 };
+testing_support::TempDir* FontFormTest::tmp_ = nullptr;
 fs::path* FontFormTest::root_ = nullptr;
 
 TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
@@ -121,7 +128,7 @@ TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
 TEST_F(FontFormTest, DestructionRemovesTheFontsOfTheFontsFolder) {
   form_.reset();
   EXPECT_FALSE(platform::Application().HintHook());
-  for (const std::string& family : InstalledFontFamilies()) EXPECT_NE(family, "DejaVu Serif");
+  for (const std::string& family : platform::ScreenFontFamilies()) EXPECT_NE(family, "DejaVu Serif");
 }
 
 TEST_F(FontFormTest, OptionChangesRebuildUnlessBusy) {
@@ -174,11 +181,14 @@ TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
   TForm1& f = *form_;
   struct Case {
     int type;
+    FontKind kind;
     bool antialias, colours;
   };
-  for (Case c : {Case{1, true, true}, Case{2, false, true}, Case{0, false, false}}) {
+  for (Case c : {Case{1, FontKind::Color, true, true}, Case{2, FontKind::ClearType, false, true},
+                 Case{0, FontKind::BlackWhite, false, false}}) {
     f.FontTypeCBox->UserSelect(c.type);
     SCOPED_TRACE(c.type);
+    EXPECT_EQ(f.Settings().FontType, c.kind);
     EXPECT_EQ(f.cbAntialiazed->Enabled(), c.antialias);
     EXPECT_EQ(f.trbContrast->Enabled(), c.antialias);
     EXPECT_EQ(f.trBrightness->Enabled(), c.antialias);
@@ -202,7 +212,7 @@ TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
 }
 
 TEST_F(FontFormTest, ClearTypeWithoutTheSystemFallsBackToColour) {
-  SetClearTypeAvailableForTesting(false);
+  SetIsWindowsXPForTesting(false);
   form_->FontTypeCBox->UserSelect(2);
   ASSERT_EQ(services_.messages.size(), 1u);
   EXPECT_EQ(services_.messages[0].text,
@@ -344,4 +354,115 @@ TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
   EXPECT_EQ(f.lbTooLargeFont->Caption(), "");
 }
 
+// Every control with a hint shows, in its balloon, the text its description writes.
+TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
+  TForm1& f = *form_;
+  f.FontTypeCBox->UserSelect(1);  // Color: every option enabled
+  std::vector<std::string> names;
+  std::function<void(const platform::TDescNode&)> walk = [&](const platform::TDescNode& n) {
+    for (const platform::TDescProp& p : n.props)
+      if (p.path == "Hint") names.push_back(n.name);
+    for (const platform::TDescNode& c : n.children) walk(c);
+  };
+  walk(platform::ParseDescription(kForm1Description));
+  ASSERT_EQ(names.size(), 14u);
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    auto* control = dynamic_cast<platform::TControl*>(f.FindComponent(name));
+    ASSERT_NE(control, nullptr);
+    controls::THintBalloon* before = f.HintBalloonControl1->LastBalloon();
+    platform::Application().ActivateHint(control, {100, 100});
+    controls::THintBalloon* b = f.HintBalloonControl1->LastBalloon();
+    ASSERT_NE(b, nullptr);
+    ASSERT_NE(b, before);
+    EXPECT_EQ(b->Text(), windowlook_support::DescribedText(kForm1Description, name, "Hint"));
+    EXPECT_GT(b->Text().size(), 8u);
+  }
+}
+
+// Disabled controls use the style's disabled colours.
+TEST_F(FontFormTest, DisabledControlsLookDisabled) {
+  TForm1& f = *form_;
+  f.FontTypeCBox->UserSelect(0);  // Black and white: antialias, contrast and colours disabled
+  EXPECT_FALSE(f.cbAntialiazed->Enabled());
+  EXPECT_FALSE(f.cbTextColor->Enabled());
+  EXPECT_FALSE(f.trbContrast->Enabled());
+  int checked = 0;
+  for (const std::string& fault : windowlook_support::DisabledLookFaults(&f, &checked)) ADD_FAILURE() << fault;
+  EXPECT_GT(checked, 25);
+  // Drawn: the disabled box's caption is lighter than when it is enabled.
+  const int disabled = windowlook_support::DarkestGrey(f.cbAntialiazed->Widget());
+  f.FontTypeCBox->UserSelect(1);
+  ASSERT_TRUE(f.cbAntialiazed->Enabled());
+  EXPECT_GT(disabled, windowlook_support::DarkestGrey(f.cbAntialiazed->Widget()) + 60);
+}
+
+// Each font type: nothing sticks out, overlaps another control or is cut off.
+TEST_F(FontFormTest, WindowLaysOutWithoutOverlaps) {
+  TForm1& f = *form_;
+  f.ShowForm();
+  for (int type : {0, 1, 2}) {
+    f.FontTypeCBox->UserSelect(type);
+    for (const std::string& fault : windowlook_support::LayoutFaults(&f)) ADD_FAILURE() << type << ": " << fault;
+  }
+}
+
+// The title bar shows the caption alone, also after a language switch.
+TEST_F(FontFormTest, TitleBarShowsTheCaption) {
+  TForm1& f = *form_;
+  f.ShowForm();
+  EXPECT_EQ(TitleBarText(f.Widget()).toStdString(), "Glyphkiln v2.5 for Tomefalcon ");
+  f.ComboBox2->UserSelect(1);  // Russian
+  EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ");
+  EXPECT_EQ(TitleBarText(f.Widget()), f.Widget()->windowTitle());
+  EXPECT_EQ(f.Widget()->windowTitle().toStdString(), "Glyphkiln v2.5 for Tomefalcon ");
+}
+
+// The shot tool renders the window at the size its description gives.
+TEST(GlyphkilnShotTool, RendersTheWindow) {
+  const testing_support::TempDir dir;
+  const std::string out = dir.File("glyphkiln.png");
+  std::string log;
+  ASSERT_EQ(testing_support::RunCommand("QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 " +
+                                            testing_support::ShellQuote(std::string(QW_BIN_DIR) + "/glyphkiln_shot_ui") +
+                                            " " + testing_support::ShellQuote(out) + " 2 12",
+                                        &log),
+            0)
+      << log;
+  const QImage shot(QString::fromStdString(out));
+  EXPECT_EQ(shot.size(), QSize(566, 317));
+}
+
 }  // namespace
+
+TEST_F(FontFormTest, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
+  // The header registers; the body holds one constant twice.
+  std::ofstream(*root_ / "bin" / "slovak.lng", std::ios::binary)
+      << "LANGID=1051\r\n[$CONSTANTS]\r\nFontHeightLabel=a\r\nFontHeightLabel=b\r\n";
+  std::ofstream(*root_ / "bin" / "ukrainian.lng", std::ios::binary) << "LANGID=1058\r\n[$CONSTANTS]\r\n";
+  form_.reset();
+  localisation::FreeLangManager();
+  localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
+  form_ = platform::CreateForm<TForm1>();
+  fs::remove(*root_ / "bin" / "ukrainian.lng");  // gone since the start
+  TForm1& f = *form_;
+  f.ComboBox2->UserSelect(1);  // Russian
+  ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+  const std::string russian = f.Label4->Caption();
+
+  const struct {
+    int index;
+    const char* message;
+  } cases[] = {{2, "Duplicate constant name (\"FontHeightLabel\")"}, {3, "ukrainian.lng"}};
+  for (const auto& c : cases) {
+    services_.messages.clear();
+    f.ComboBox2->UserSelect(c.index);
+    ASSERT_EQ(services_.messages.size(), 1u) << c.message;
+    EXPECT_NE(services_.messages[0].text.find(c.message), std::string::npos) << services_.messages[0].text;
+    EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Error);
+    EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+    EXPECT_EQ(f.ComboBox2->ItemIndex(), 1);
+    EXPECT_EQ(f.Label4->Caption(), russian);
+  }
+  fs::remove(*root_ / "bin" / "slovak.lng");
+}

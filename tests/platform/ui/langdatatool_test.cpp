@@ -1,3 +1,5 @@
+#include "assembly/tempdir_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -42,8 +44,8 @@ end
 // The refresh tool stores LangData in the description's source, gives new properties the
 // next ids and never renumbers the ones it gave before.
 TEST(LangDataTool, StoresLangDataAndKeepsIds) {
-  fs::path dir = fs::temp_directory_path() / ("qw_langdata_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const testing_support::TempDir tmp;
+  const fs::path& dir = tmp.Path();
   fs::path src = dir / "form1_desc.cpp";
   fs::path tpl = dir / "template.lng";
   {
@@ -76,5 +78,4 @@ TEST(LangDataTool, StoresLangDataAndKeepsIds) {
   EXPECT_EQ(with.rfind("[$CONSTANTS]\r\n", 0), 0u);
   EXPECT_NE(with.find("\r\nAppTitle=Glyphkiln v2.5 for Tomefalcon"), std::string::npos);
   EXPECT_NE(with.find("\r\n[Form1]\r\nCaption=00000001,Window\r\n"), std::string::npos);
-  fs::remove_all(dir);
 }

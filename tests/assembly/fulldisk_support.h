@@ -1,0 +1,30 @@
+// A full disk for this process while the object lives: writing a file past `bytes` bytes fails
+// (EFBIG) instead of ending the process with SIGXFSZ. Pipes and terminals are not limited.
+#pragma once
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace testing_support {
+
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{bytes, old_.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, old_handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+  rlimit old_{};
+  void (*old_handler_)(int) = nullptr;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,261 @@
+// The builder window when things go wrong: a damaged resource archive, a language file that
+// cannot be loaded, a build that fails, settings that cannot be saved.
+#include "wizard/mainform.h"
+
+#include "assembly/phones.h"
+#include "assembly/tempdir_support.h"
+#include "damaged_archive_support.h"
+#include "localisation/langmanager.h"
+#include "platform/exedir.h"
+#include "platform/ui/application.h"
+#include "platform/ui/fakeservices.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace wizard;
+using platform::TMsgIcon;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kNokia6230 = 224;
+
+class FailingWizard : public ::testing::Test {
+protected:
+  void SetUp() override {
+    fs::create_directories(dir_.Path() / "bin");
+    fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright.dat", dir_.Path() / "bin" / "quirewright.dat");
+    TForm1::ProgramDir() = (dir_.Path() / "bin").string() + "/";
+    TForm1::CommandLine().clear();
+    localisation::FreeLangManager();
+    platform::Application().SetMainForm(nullptr);
+    platform::Application().ResetTerminated();
+    platform::Application().SetTitle("Tomefalcon Builder Wizard");
+  }
+  void TearDown() override {
+    form.reset();
+    platform::Application().SetMainForm(nullptr);
+    platform::Application().ResetTerminated();
+    platform::Application().SetTitle("");
+    localisation::FreeLangManager();
+    TForm1::ProgramDir() = platform::ExecutableDir();
+  }
+  void Create() { form = platform::CreateForm<TForm1>(); }
+  void Next() { form->NextBtn->Click(); }
+  void Back() { form->PrevBtn->Click(); }
+  int Page() const { return form->CurrentPage(); }
+  std::string Bin(const std::string& name) const { return dir_.File("bin/" + name); }
+  void WriteBin(const std::string& name, const std::string& bytes) const {
+    testing_support::WriteFile(Bin(name), bytes);
+  }
+  std::string Path(const std::string& name) const { return dir_.File(name); }
+  // Enters the build page as the page manager does; returns the page shown afterwards.
+  int EnterBuildPage() {
+    form->ShowPage(pgBuild);
+    form->PageManager1PageChanged(form->PageManager1);
+    return Page();
+  }
+  int CountMessages(const std::string& part) const {
+    int n = 0;
+    for (const auto& m : services.messages) n += m.text.find(part) != std::string::npos;
+    return n;
+  }
+
+  TempDir dir_;
+  platform::TFakeServices services;
+  platform::TOwned<TForm1> form;
+};
+
+}  // namespace
+
+TEST_F(FailingWizard, EveryPageCanBeWalkedAfterADamagedArchive) {
+  const std::vector<wizard::testing::DamagedArchive> cases =
+      wizard::testing::DamagedArchives(ReadFile(Bin("quirewright.dat")));
+  ASSERT_FALSE(cases.back().bytes.empty()) << "the sample archive holds no font entry";
+  // Every road: full and the two book editions, for a phone and for the list row.
+  const struct {
+    int edition, row;
+  } roads[] = {{0, 0}, {1, 0}, {2, 0}, {0, assembly::kCustomPhoneListRow}, {1, assembly::kCustomPhoneListRow}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(Bin("quirewright.dat"));
+    if (c.present) WriteBin("quirewright.dat", c.bytes);
+    services.messages.clear();
+    Create();
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_NE(services.messages[0].text.find("\"" + Bin("quirewright.dat") + "\""), std::string::npos)
+        << services.messages[0].text;
+    EXPECT_EQ(services.messages[0].caption, "Tomefalcon Builder Wizard");
+    EXPECT_EQ(form->cbPhoneModel->Items()->Count(), 507);
+    for (const auto& road : roads) {
+      SCOPED_TRACE("edition " + std::to_string(road.edition) + ", row " + std::to_string(road.row));
+      services.messages.clear();
+      while (form->PrevBtn->Enabled() && Page() != pgWizardLanguage) Back();
+      int refused = 0;
+      for (int step = 0; step < 16; ++step) {
+        if (Page() == pgFullOrLite)
+          (road.edition == 0 ? form->rbFullVersion : road.edition == 1 ? form->rbLiteVersion : form->rbTinyVersion)
+              ->SetChecked(true);
+        if (Page() == pgPhoneModel) form->cbPhoneModel->SetItemIndex(road.row);
+        const int before = Page();
+        Next();
+        EXPECT_LT(Page(), pgFonts);
+        refused += Page() == before;
+        EXPECT_TRUE(form->NextBtn->Enabled());  // the user can always ask why
+      }
+      EXPECT_GT(refused, 0);
+      EXPECT_EQ(services.messages.size(), static_cast<std::size_t>(refused));
+      for (const auto& m : services.messages)
+        EXPECT_EQ(m.text, "Nothing can be built without the resource archive \"" + Bin("quirewright.dat") + "\".");
+      for (int step = 0; step < 16; ++step) Back();
+      EXPECT_EQ(Page(), pgWizardLanguage);
+    }
+    EXPECT_FALSE(form->StartBuild());  // nor from elsewhere
+    EXPECT_FALSE(form->BuildDeployVersions(Path("d/"), ""));
+    EXPECT_FALSE(fs::exists(Path("d")));
+    form.reset();
+    localisation::FreeLangManager();
+  }
+}
+
+TEST_F(FailingWizard, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
+  WriteBin("ru.lng", "LANGID=1049\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Russian\r\n");
+  // The header registers; the body holds one constant twice.
+  WriteBin("sk.lng", "LANGID=1051\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=a\r\nMIDP10CoreDesc=b\r\n");
+  WriteBin("ua.lng", "LANGID=1058\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Ukrainian\r\n");
+  Create();
+  form->RadioButton5->SetChecked(true);
+  Next();
+  ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+  const std::string russian = form->FCoreDescs[3];
+  ASSERT_EQ(russian, "Core three in Russian");
+
+  fs::remove(Bin("ua.lng"));  // gone since the start
+  const struct {
+    const char* name;
+    platform::TRadioButton* button;
+    const char* message;
+  } cases[] = {
+      {"broken", form->RadioButton2, "Duplicate constant name (\"MIDP10CoreDesc\")"},
+      {"vanished", form->RadioButton3, "ua.lng"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    services.messages.clear();
+    while (Page() != pgWizardLanguage) Back();
+    c.button->SetChecked(true);
+    Next();
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_NE(services.messages[0].text.find(c.message), std::string::npos) << services.messages[0].text;
+    EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
+    EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+    EXPECT_TRUE(form->RadioButton5->Checked());
+    EXPECT_FALSE(c.button->Checked());
+    EXPECT_EQ(form->FCoreDescs[3], russian);
+    EXPECT_EQ(Page(), pgWelcome);
+    Next();  // the wizard goes on
+    EXPECT_EQ(Page(), pgFullOrLite);
+  }
+}
+
+TEST_F(FailingWizard, AFailedBuildNeverReachesTheFinishPage) {
+  Create();
+  fs::create_directories(Path("out/Reader.jar"));  // where the JAR should go: a folder
+  testing_support::WriteFile(Path("books/b.txt"), "Once upon a time there was a phone.\r\n");
+  const auto forPhone = [&](bool full) {
+    (full ? form->rbFullVersion : form->rbLiteVersion)->SetChecked(true);
+    form->cbPhoneModel->SetItemIndex(kNokia6230);
+    form->spJARLimit->SetValue(128);
+    form->cbKeysConfig->SetItemIndex(8);
+    form->lbTextFiles->Items()->Clear();
+    form->lbTextFiles->Items()->Add(Path("books/b.txt"));
+    form->edMidletName->SetTextValue("Reader");
+    form->LoadFontsPage(false);
+  };
+  for (bool full : {true, false}) {
+    SCOPED_TRACE(full ? "full" : "book");
+    forPhone(full);
+    services.messages.clear();
+    services.ScriptDialog({Path("out/Reader.jad")});
+    EXPECT_EQ(EnterBuildPage(), pgAdvancedOptions);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, "Cannot write file \"" + Path("out/Reader.jar") + "\": Is a directory");
+    EXPECT_FALSE(fs::exists(Path("out/Reader.jad")));
+    // Another folder, and the build goes through.
+    fs::create_directories(Path("good"));
+    services.ScriptDialog({Path("good/Reader.jad")});
+    EXPECT_EQ(EnterBuildPage(), pgFinish);
+    form->btnRestartClick(form->btnRestart);
+  }
+
+  // The batches: a report that cannot be written.
+  forPhone(true);
+  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  fs::create_directories(Path("v/Version differences.txt"));
+  services.messages.clear();
+  services.ScriptDialog({Path("v/x.txt")});
+  EXPECT_EQ(EnterBuildPage(), pgAdvancedOptions);
+  EXPECT_EQ(CountMessages("Version differences.txt"), 1);
+
+  forPhone(false);
+  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->FPhonesListFile = Path("phones.txt");
+  testing_support::WriteFile(form->FPhonesListFile,
+                             "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
+  fs::create_directories(Path("pl/Versions list.txt"));
+  services.messages.clear();
+  services.ScriptDialog({Path("pl/x.txt")});
+  EXPECT_EQ(EnterBuildPage(), pgAdvancedOptions);
+  EXPECT_EQ(CountMessages("Versions list.txt"), 1);
+}
+
+TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
+  Create();
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  // Every write of the file puts a new one in its place.
+  ASSERT_GE(inotify_add_watch(watch, (dir_.Path() / "bin").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
+  form->ShowPage(pgFinish);
+  form->CancelBtnClick(form->CancelBtn);
+  int replaced = 0;
+  alignas(inotify_event) char buffer[16384];
+  for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+    for (char* p = buffer; p < buffer + n;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(p);
+      if ((e->mask & IN_MOVED_TO) != 0 && e->len > 0 && std::string(e->name) == "Quirewright.ini") ++replaced;
+      p += sizeof(inotify_event) + e->len;
+    }
+  close(watch);
+  EXPECT_EQ(replaced, 1);
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_NE(ReadFile(Bin("Quirewright.ini")).find("[PI_FINISHPAGE]"), std::string::npos);
+}
+
+TEST_F(FailingWizard, SettingsThatCannotBeSavedAreToldOnFinish) {
+  Create();
+  fs::create_directory(Bin("Quirewright.ini"));  // the settings file cannot be replaced
+  form->ShowPage(pgFinish);
+  form->CancelBtnClick(form->CancelBtn);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "Unable to save the settings to \"" + Bin("Quirewright.ini") + "\".");
+  EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
+}
+
+TEST_F(FailingWizard, LanguageRegistrationSkipsWhatIsNotARegularFile) {
+  ASSERT_EQ(mkfifo(Bin("fifo.lng").c_str(), 0600), 0);        // would wait for a writer
+  fs::create_symlink("/dev/zero", Bin("zero.lng"));           // would never end
+  WriteBin("ru.lng", "LANGID=1049\r\n[$CONSTANTS]\r\n");
+  Create();  // returns: start-up completes
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
+  form->RadioButton5->SetChecked(true);
+  Next();
+  EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+}

@@ -1,0 +1,433 @@
+// The builder's window as a user sees it: help balloons, the web link, disabled controls,
+// the title bar, the phone model list, the picture size boxes, a cancelled phone list and
+// refused custom fonts.
+#include "builderwindow_support.h"
+
+#include "assembly/archivecopy.h"
+#include "assembly/phones.h"
+#include "assembly/tempdir_support.h"
+#include "controls/hintballoon.h"
+#include "localisation/langmanager.h"
+#include "platform/exedir.h"
+#include "platform/ui/application.h"
+#include "platform/ui/fakeservices.h"
+#include "platform/ui/windowlook_support.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QPalette>
+#include <QScrollBar>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace wizard;
+using windowlook_support::DescribedText;
+using windowlook_support::TitleBarText;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kNokia6230 = 224;
+constexpr int kEnglishWE = 1;
+
+class BuilderLook : public wizard::testing::BuilderWindowTest {
+protected:
+  void SetUp() override {
+    BuilderWindowTest::SetUp();
+    platform::Application().SetHelpHandler([this](int context, const std::string& /*file*/) {
+      help.push_back(context);
+      return true;
+    });
+  }
+  void TearDown() override {
+    platform::Application().SetHelpHandler(nullptr);
+    BuilderWindowTest::TearDown();
+  }
+  // The fonts page of a lite midlet for one phone, as the user reaches it.
+  void FontsPageFor(int row) {
+    Create();
+    form->rbLiteVersion->SetChecked(true);
+    form->cbPhoneModel->SetItemIndex(row);
+    form->SetInterfaceLanguage(kEnglishWE);
+    Enter(pgFonts);
+  }
+  std::string BuiltInFont(const char* entry) const { return assembly::ReadArchiveEntry(*form->FResArchive, entry); }
+
+  std::vector<int> help;
+};
+
+std::vector<controls::TUrlLabel*> LinkLabels(platform::TComponent* root) {
+  std::vector<controls::TUrlLabel*> labels;
+  for (platform::TControl* c : windowlook_support::Controls(root))
+    if (auto* l = dynamic_cast<controls::TUrlLabel*>(c)) labels.push_back(l);
+  return labels;
+}
+
+}  // namespace
+
+// Every link label: the question labels show the hint written for them in the description,
+// one opens the web page, two open help topics.
+TEST_F(BuilderLook, EveryLinkLabelShowsItsDescribedHint) {
+  Create();
+  form->ShowForm();
+  const std::vector<controls::TUrlLabel*> labels = LinkLabels(form.get());
+  ASSERT_EQ(labels.size(), 27u);
+  int balloons = 0;
+  for (controls::TUrlLabel* label : labels) {
+    SCOPED_TRACE(label->Name());
+    const std::string described = DescribedText(kForm1Description, label->Name(), "Hint");
+    controls::THintBalloon* before = form->HintBalloonControl1->LastBalloon();
+    help.clear();
+    services.urls.clear();
+    label->Click();
+    if (label->Name() == "UrlLabel2") {
+      EXPECT_EQ(label->URLType(), controls::utHttp);
+      EXPECT_EQ(services.urls, (std::vector<std::string>{"http://tomefalcon.example.org"}));
+      EXPECT_EQ(label->Hint(), "http://tomefalcon.example.org");  // the target, in its hint
+      EXPECT_EQ(form->HintBalloonControl1->LastBalloon(), before);
+    } else if (label->Name() == "UrlLabel22" || label->Name() == "ulFinalNote") {
+      EXPECT_EQ(label->URLType(), controls::utClickEvent);
+      EXPECT_EQ(help.size(), 1u);
+      EXPECT_TRUE(services.urls.empty());
+    } else {
+      EXPECT_EQ(label->URLType(), controls::utClickEvent);
+      ASSERT_NE(described, "<absent>");
+      EXPECT_GT(described.size(), 20u);
+      controls::THintBalloon* b = form->HintBalloonControl1->LastBalloon();
+      ASSERT_NE(b, nullptr);
+      ASSERT_NE(b, before);
+      EXPECT_EQ(b->Title(), label->Caption());
+      EXPECT_EQ(b->Text(), described);
+      EXPECT_EQ(b->IconName(), "INFO");
+      EXPECT_TRUE(services.urls.empty());
+      ++balloons;
+    }
+  }
+  EXPECT_EQ(balloons, 24);
+}
+
+// The hints of the question labels are translated with the window: the stored translation
+// data gives them ids, and the language-file template lists them with their texts.
+TEST_F(BuilderLook, LinkLabelHintsAreInTheTranslationTemplate) {
+  Create();
+  std::map<std::string, int32_t> stored;  // label -> id of its hint in the stored data
+  std::function<void(const localisation::TLang_CompEntry&)> walk = [&](const localisation::TLang_CompEntry& e) {
+    int index = 0;
+    if (e.Props && e.Props->Find("Hint", index)) stored[e.Name()] = (*e.Props)[index].Id;
+    if (e.Children)
+      for (int i = 0; i < e.Children->Count(); ++i) walk((*e.Children)[i]);
+  };
+  walk(form->lcMain->Root());
+  const std::vector<std::string> lines = form->lcMain->TemplateLines();
+  int hinted = 0;
+  for (controls::TUrlLabel* label : LinkLabels(form.get())) {
+    const std::string described = DescribedText(kForm1Description, label->Name(), "Hint");
+    if (described == "<absent>" || described.empty()) continue;
+    SCOPED_TRACE(label->Name());
+    ++hinted;
+    ASSERT_EQ(stored.count(label->Name()), 1u);
+    char id[16];
+    std::snprintf(id, sizeof id, "%08d", stored[label->Name()]);
+    const std::string line = label->Name() + ".Hint=" + id + "," + described;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+  }
+  EXPECT_EQ(hinted, 24);
+}
+
+// A translation of a hint reaches the balloon.
+TEST_F(BuilderLook, TranslatedHintInTheBalloon) {
+  Create();
+  int32_t id = 0;
+  for (const std::string& line : form->lcMain->TemplateLines())
+    if (line.starts_with("UrlLabel1.Hint=")) id = std::stoi(line.substr(15, 8));
+  ASSERT_GT(id, 0);
+  char key[16];
+  std::snprintf(key, sizeof key, "%08d", id);
+  std::ofstream((dir_ / "bin" / "ru.lng").string(), std::ios::binary)
+      << "LANGID=1049\r\n[Form1]\r\n" << key << "=Hint in Russian\r\n";
+  localisation::LangManager().RegisterLanguageFolder(TForm1::ProgramDir(), "*.lng", false);
+  localisation::LangManager().SwitchLanguage(1049);
+  form->UrlLabels[1]->Click();
+  ASSERT_NE(form->HintBalloonControl1->LastBalloon(), nullptr);
+  EXPECT_EQ(form->HintBalloonControl1->LastBalloon()->Text(), "Hint in Russian");
+}
+
+// Disabled controls use the style's disabled colours: the text colour of a control is its
+// font's only while the control is enabled.
+TEST_F(BuilderLook, DisabledControlsLookDisabled) {
+  Create();
+  form->ShowForm();
+  // Pages whose controls start disabled: the fonts page (slots 1 and 3), the pictures page
+  // without pictures.
+  form->rbLiteVersion->SetChecked(true);
+  form->cbPhoneModel->SetItemIndex(kNokia6230);
+  Enter(pgFonts);
+  EXPECT_FALSE(form->cbFont1->Enabled());
+  Enter(pgImages);
+  form->rbDontIncludeImages->SetChecked(true);
+  EXPECT_FALSE(form->spMaxImageWidth->Enabled());
+  EXPECT_FALSE(form->cbScaleDown->Enabled());
+  int checked = 0;
+  for (const std::string& f : windowlook_support::DisabledLookFaults(form.get(), &checked)) ADD_FAILURE() << f;
+  EXPECT_GT(checked, 200);
+
+  // Drawn: the disabled box's text is lighter than the same box's text when enabled.
+  QWidget* box = form->cbScaleDown->Widget();
+  const int disabled = windowlook_support::DarkestGrey(box);
+  form->cbScaleDown->SetEnabled(true);
+  EXPECT_GT(disabled, windowlook_support::DarkestGrey(box) + 60);
+}
+
+// The title bar shows the caption alone; a language switch keeps the version in it.
+TEST_F(BuilderLook, TitleBarShowsTheCaptionWithItsVersion) {
+  platform::Application().SetTitle("Tomefalcon Builder Wizard");
+  Create();
+  std::string caption_id;  // the id of the window's caption in the language files
+  for (const std::string& line : form->lcMain->TemplateLines())
+    if (line.starts_with("Caption=")) caption_id = line.substr(8, 8);
+  ASSERT_EQ(caption_id.size(), 8u);
+  std::ofstream((dir_ / "bin" / "sk.lng").string(), std::ios::binary)
+      << "LANGID=1051\r\n[Form1]\r\n" << caption_id << "=Sprievodca\r\n";
+  localisation::LangManager().RegisterLanguageFolder(TForm1::ProgramDir(), "*.lng", false);
+  form->ShowForm();
+  EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
+  EXPECT_EQ(TitleBarText(form->Widget()).toStdString(), "Tomefalcon Builder Wizard v.2.5.2");
+
+  form->RadioButton2->SetChecked(true);  // Slovak, switched on the welcome page
+  form->NextBtn->Click();
+  ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1051);
+  EXPECT_EQ(form->Caption(), "Sprievodca v.2.5.2");
+  EXPECT_EQ(TitleBarText(form->Widget()).toStdString(), "Sprievodca v.2.5.2");
+
+  localisation::LangManager().SwitchLanguage(localisation::LangManager().BuiltInLanguageId());
+  EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
+  EXPECT_EQ(TitleBarText(form->Widget()).toStdString(), "Tomefalcon Builder Wizard v.2.5.2");
+}
+
+// The phone model list drops down with the description's row count and scrolls the rest.
+TEST_F(BuilderLook, PhoneModelListDropsDownWithItsRowCount) {
+  Create();
+  form->ShowForm();
+  Enter(pgPhoneModel);
+  ASSERT_EQ(form->cbPhoneModel->DropDownCount(), 24);
+  auto* combo = static_cast<QComboBox*>(form->cbPhoneModel->Widget());
+  ASSERT_EQ(combo->count(), 507);
+  combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  const int row = view->sizeHintForRow(0);
+  ASSERT_GT(row, 0);
+  const int shown = view->viewport()->height() / row;
+  EXPECT_GE(shown, 23);
+  EXPECT_LE(shown, 24);
+  EXPECT_TRUE(view->verticalScrollBar()->isVisible());
+  combo->hidePopup();
+
+  // A list without its own count shows 8 rows.
+  auto* keys = static_cast<QComboBox*>(form->cbFont1->Widget());
+  EXPECT_EQ(keys->maxVisibleItems(), form->cbFont1->DropDownCount());
+}
+
+// The largest picture sizes take any number, typed or from a phone list.
+TEST_F(BuilderLook, PictureSizeBoxesKeepLargeValues) {
+  Create();
+  form->ShowForm();
+  form->rbLiteVersion->SetChecked(true);
+  Enter(pgImages);
+  ASSERT_TRUE(form->spMaxImageWidth->Enabled());
+  auto* edit = static_cast<QLineEdit*>(form->spMaxImageWidth->Widget());
+  edit->setFocus();
+  edit->selectAll();
+  for (char ch : std::string("1500")) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (ch - '0'), Qt::NoModifier, QString(QChar(ch)));
+    QCoreApplication::sendEvent(edit, &press);
+  }
+  QFocusEvent out(QEvent::FocusOut);
+  QCoreApplication::sendEvent(edit, &out);
+  EXPECT_EQ(form->spMaxImageWidth->Value(), 1500);
+  EXPECT_EQ(form->spMaxImageWidth->Text(), "1500");
+  form->spMaxImageHeight->SetValue(4000);
+  assembly::TMIDLETCONFIG config;
+  form->CollectMidletConfig(config);
+  assembly::BuildInputs inputs;
+  form->CollectBuildInputs(inputs);
+  EXPECT_EQ(inputs.ImageParams.MaxWidth, 1500);
+  EXPECT_EQ(inputs.ImageParams.MaxHeight, 4000);
+
+  // A phone list entry wider than 1024 keeps its width.
+  form->lbTextFiles->Items()->Add(WriteFile("books/b.txt", "Once upon a time.\r\n"));
+  form->FPhonesListFile =
+      WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"2000\" \"1200\"\r\n");
+  fs::create_directories(dir_ / "pl");
+  form->BuildFromPhonesList(Path("pl/"));
+  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+  EXPECT_EQ(form->spMaxImageWidth->Value(), 2000);
+  EXPECT_EQ(form->spMaxImageHeight->Value(), 1200);
+}
+
+// Lite edition, the list row chosen and the file dialog cancelled: row 0 with everything that
+// follows from it, the JAR limit first.
+TEST_F(BuilderLook, CancelledPhoneListDialogShowsRowZero) {
+  for (bool tiny : {false, true}) {
+    SCOPED_TRACE(tiny ? "tiny" : "lite");
+    Create();
+    form->ShowForm();
+    (tiny ? form->rbTinyVersion : form->rbLiteVersion)->SetChecked(true);
+    form->cbPhoneModel->SetItemIndex(kNokia6230);
+    Enter(pgPhoneModel);
+    services.ScriptDialogCancel();
+    form->cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
+    ASSERT_TRUE(services.AllAnswersUsed());
+    EXPECT_EQ(form->cbPhoneModel->ItemIndex(), 0);
+    const int limit = assembly::PhoneTable[0].JarLimitKB;
+    EXPECT_EQ(form->spJARLimit->Value(), limit != 0 ? limit : 64);
+    EXPECT_TRUE(form->spJARLimit->Enabled());
+    EXPECT_EQ(form->lbCoreDesc->Caption(), form->FCoreDescs[assembly::PhoneTable[0].Core]);
+    assembly::TMIDLETCONFIG config;
+    form->CollectMidletConfig(config);
+    EXPECT_EQ(config.JarLimit, (limit != 0 ? limit : 64) * 1024);
+    EXPECT_TRUE(form->FPhonesListFile.empty());
+    EXPECT_TRUE(services.messages.empty());
+    form.reset();
+  }
+}
+
+// A chosen custom font file that is no font is refused with one message; the slot keeps
+// what it showed and the builder goes on.
+TEST_F(BuilderLook, UnusableCustomFontIsRefused) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  FontsPageFor(kNokia6230);
+  std::string damaged = BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt");
+  damaged.resize(damaged.size() - 100);  // into the negative sheet
+  std::string bad_type = BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt");
+  bad_type[7] = 9;
+  const Case cases[] = {
+      {"text", "Not a font at all, just words.\r\n"},
+      {"empty", ""},
+      {"cut short", damaged},
+      {"unknown kind", bad_type},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    services.messages.clear();
+    const std::string before = form->cbFont2->Text();
+    const int index = form->cbFont2->ItemIndex();
+    ASSERT_GT(index, 1);
+    const std::string path = WriteFile(std::string("fonts/") + c.what + ".fnt", c.bytes);
+    services.ScriptDialog({path});
+    form->cbFont2->UserSelect(1);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].icon, platform::TMsgIcon::Error);
+    EXPECT_NE(services.messages[0].text.find(path), std::string::npos) << services.messages[0].text;
+    EXPECT_EQ(form->cbFont2->ItemIndex(), index);
+    EXPECT_EQ(form->cbFont2->Text(), before);
+    EXPECT_EQ(form->cbFont2->Items()->Strings(1), "Custom...");
+    EXPECT_TRUE(form->FCustomFontFiles[2].empty());
+    EXPECT_FALSE(platform::Application().Terminated());
+  }
+  // A sound one afterwards is taken.
+  const std::string good = WriteFile("fonts/good.fnt", BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+  services.messages.clear();
+  services.ScriptDialog({good});
+  form->cbFont2->UserSelect(1);
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_EQ(form->FCustomFontFiles[2], good);
+}
+
+// A custom font that vanished after it was chosen ends the builder with one fatal message.
+TEST_F(BuilderLook, VanishedCustomFontIsFatalOnce) {
+  FontsPageFor(kNokia6230);
+  const std::string path = WriteFile("gone.fnt", BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+  services.ScriptDialog({path});
+  form->cbFont5->UserSelect(1);
+  ASSERT_TRUE(services.messages.empty());
+  fs::remove(path);
+  // The user changes another slot: the page reads every slot's font again.
+  const int other = form->cbFont2->ItemIndex() == 2 ? 3 : 2;
+  form->cbFont2->UserSelect(other);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text,
+            "Unable to open file. File does not exist or is locked by other application: \"" + path + "\"");
+  EXPECT_EQ(services.messages[0].caption, "Fatal error");
+  EXPECT_TRUE(platform::Application().Terminated());
+}
+
+// The first page's proxy names a page; the proxy of "DummyPage1" names none and is empty.
+TEST_F(BuilderLook, ProxyOfNoPageHasNoName) {
+  Create();
+  const auto& proxies = form->PageManager1->PageProxies();
+  ASSERT_EQ(proxies.size(), 9u);
+  EXPECT_EQ(proxies[0]->PageName(), "WizardLanguagePage");
+  EXPECT_EQ(proxies[7]->PageName(), "");
+  EXPECT_EQ(proxies[8]->PageName(), "FinishPage");
+}
+
+// Every page, in each edition and with the advanced options shown or not, every tab of the
+// advanced options: nothing sticks out, lies on a group's caption or frame, overlaps another
+// control or is cut off.
+TEST_F(BuilderLook, PagesLayOutWithoutOverlaps) {
+  Create();
+  form->ShowForm();
+  // Shown in a build and for phones with a file system of their own.
+  form->BuildProgressGroup->SetVisible(true);
+  form->pnFinalNote->SetVisible(true);
+  form->lbFinalNote->SetCaption("A note on the phone's file system.");
+  form->ulFinalNote->SetCaption("How to copy the files");
+  std::vector<std::string> faults;
+  auto look = [&](const std::string& where) {
+    for (const std::string& f : windowlook_support::LayoutFaults(form.get())) faults.push_back(where + ": " + f);
+  };
+  for (platform::TRadioButton* edition : {form->rbFullVersion, form->rbLiteVersion}) {
+    edition->SetChecked(true);
+    for (platform::TRadioButton* advanced : {form->rbHideAdvancedOptions, form->rbShowAdvancedOptions}) {
+      advanced->SetChecked(true);
+      for (int page = 0; page < kPageCount; ++page) {
+        form->ShowPage(page);
+        form->UpdateControls();
+        const std::string where = edition->Name() + ", " + advanced->Name() + ", page " + std::to_string(page);
+        if (page == pgAdvancedOptions && form->tcAdvancedOptions->Visible()) {
+          for (int tab = 0; tab < form->tcAdvancedOptions->PageCount(); ++tab) {
+            form->tcAdvancedOptions->SetActivePageIndex(tab);
+            look(where + ", tab " + std::to_string(tab));
+          }
+        } else {
+          look(where);
+        }
+      }
+    }
+  }
+  // The group of the book midlet stands under the show/hide choice; the tabs follow it, or
+  // take its place in the full edition.
+  form->rbFullVersion->SetChecked(true);
+  form->ShowPage(pgAdvancedOptions);
+  form->UpdateControls();
+  EXPECT_EQ(form->tcAdvancedOptions->Top(), form->gbBookMidletOptions->Top());
+  EXPECT_LT(form->tcAdvancedOptions->Top() - (form->rbShowAdvancedOptions->Top() + form->rbShowAdvancedOptions->Height()), 10);
+  for (const std::string& f : faults) ADD_FAILURE() << f;
+}
+
+// The page shot tool renders the pages a person asks for, in the edition asked for.
+TEST_F(BuilderLook, ShotToolRendersThePages) {
+  const std::string out = Path("shots");
+  std::string log;
+  ASSERT_EQ(testing_support::RunCommand("QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 " +
+                                            testing_support::ShellQuote(std::string(QW_BIN_DIR) + "/wizard_shot_ui") +
+                                            " --lite --advanced " + testing_support::ShellQuote(out) + " 11 12",
+                                        &log),
+            0)
+      << log;
+  for (const char* page : {"page11.png", "page12.png"}) {
+    const QImage shot(QString::fromStdString(out + "/" + page));
+    EXPECT_EQ(shot.size(), QSize(494, 358)) << page;
+  }
+  EXPECT_FALSE(fs::exists(out + "/page0.png"));
+}
