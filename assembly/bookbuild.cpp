@@ -77,7 +77,7 @@ std::string FileNameOf(const std::string& path) {
 
 int ClampInt(std::size_t v) { return v > INT_MAX ? INT_MAX : static_cast<int>(v); }
 
-constexpr int64_t kPartReserve = 512;   // kept free below the limit by every part
+constexpr int64_t kPartReserve = 512;    // kept free below the limit by every part
 constexpr int64_t kEmptyReserve = 1024;  // a midlet without book text must stay below this
 
 // Core, language, help, icon and fonts: what every midlet of the build starts with.
@@ -147,8 +147,8 @@ void ForEachPicture(std::string_view piece, std::size_t count, Fn fn) {
 
 // The JAR of the midlet saved with its JAD: numbered when the book goes on or this is not the
 // first midlet; a single midlet gets the manifest without the number.
-void CloseMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, TZipFile& jar, int midlet,
-                 bool numbered, const std::string& basePath) {
+void CloseMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, TZipFile& jar, int midlet, bool numbered,
+                 const std::string& basePath) {
   const BuildInputs& in = ctx.Inputs;
   const std::string nn = numbered ? IntToStr2(midlet) : std::string();
   if (!numbered) {
@@ -163,15 +163,12 @@ void CloseMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, TZipFile& jar,
 
 // The book files joined, their pictures converted (on several threads when the context asks
 // for it) into `pictures`.
-std::string LoadBook(const BuildContext& ctx, BuildHost& host, bool showProgress,
-                     TPictureList& pictures) {
+std::string LoadBook(const BuildContext& ctx, BuildHost& host, bool showProgress, TPictureList& pictures) {
   const TImageConversionParameters params = ctx.Inputs.ImageParams;
-  const HostedPictureConverter convert = [&params](const std::string& path, std::string& png,
-                                                   BuildHost& pictureHost) {
+  const HostedPictureConverter convert = [&params](const std::string& path, std::string& png, BuildHost& pictureHost) {
     return ConvertImage(path, png, params, pictureHost);
   };
-  return LoadTextFiles(host, ctx.Inputs.TextFiles, showProgress, pictures, convert,
-                       ctx.PictureThreads);
+  return LoadTextFiles(host, ctx.Inputs.TextFiles, showProgress, pictures, convert, ctx.PictureThreads);
 }
 
 }  // namespace
@@ -185,8 +182,7 @@ TPictureEntries::TPictureEntries(TPictureList pictures, bool reusePacked, unsign
   std::vector<std::exception_ptr> errors(std::max(1u, threads));
   auto pack = [&](std::exception_ptr& error) {
     try {
-      for (std::size_t i; (i = next.fetch_add(1)) < pictures_.size();)
-        packed_[i] = PackEntryData(pictures_[i]);
+      for (std::size_t i; (i = next.fetch_add(1)) < pictures_.size();) packed_[i] = PackEntryData(pictures_[i]);
     } catch (...) {
       error = std::current_exception();
       next = pictures_.size();
@@ -236,8 +232,8 @@ std::string MakeManifest(const BuildContext& ctx, const TMIDLETCONFIG& c, bool n
                           FileNameOf(basePath) + nn + ".jar");
 }
 
-PartFit FitPart(const BuildContext& ctx, TZipFile& jar, int k, std::string_view window,
-                TPictureEntries& pictures, int64_t jarLimit, bool& warned) {
+PartFit FitPart(const BuildContext& ctx, TZipFile& jar, int k, std::string_view window, TPictureEntries& pictures,
+                int64_t jarLimit, bool& warned) {
   const int entries = jar.Count();
   const std::string name = "res/book" + std::to_string(k) + ".txt";
   std::size_t cut = kPartLength;
@@ -256,8 +252,7 @@ PartFit FitPart(const BuildContext& ctx, TZipFile& jar, int k, std::string_view 
         // Pictures only add to the size: a part whose text alone is too large needs none.
         const bool textFits = jar.ArchiveSize() <= jarLimit - kPartReserve;
         if (textFits) AddImage(jar, part, pictures);
-        if (textFits && jar.ArchiveSize() <= jarLimit - kPartReserve)
-          return {PartOutcome::Added, length};
+        if (textFits && jar.ArchiveSize() <= jarLimit - kPartReserve) return {PartOutcome::Added, length};
         while (jar.Count() > entries) jar.DeleteLast();
       }
       failed = length;
@@ -268,8 +263,7 @@ PartFit FitPart(const BuildContext& ctx, TZipFile& jar, int k, std::string_view 
     if (cut >= 1024) continue;
     if (cut < 1) return {k == 0 ? PartOutcome::CannotFit : PartOutcome::Dropped, 0};
     if (k == 0 && !warned) {
-      ctx.Host.ShowMessage(Text(ctx, "JARLimitTooSmall"), Text(ctx, "JARLimitTooSmallTitle"),
-                           MessageIcon::Information);
+      ctx.Host.ShowMessage(Text(ctx, "JARLimitTooSmall"), Text(ctx, "JARLimitTooSmallTitle"), MessageIcon::Information);
       warned = true;
     }
     if (k > 0) continue;
@@ -277,15 +271,13 @@ PartFit FitPart(const BuildContext& ctx, TZipFile& jar, int k, std::string_view 
   }
 }
 
-std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c,
-                                              const TZipFile& base, int midlet,
-                                              const std::string& basePath, TNormalizedText& text,
+std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, const TZipFile& base,
+                                              int midlet, const std::string& basePath, TNormalizedText& text,
                                               TPictureEntries& pictures, bool& warned) {
   const BuildInputs& in = ctx.Inputs;
   AssembledMidlet m{base};
   AddJarEntry(m.Jar, "META-INF/MANIFEST.MF", MakeManifest(ctx, c, true, midlet, basePath));
-  AddJarEntry(m.Jar, "res/config.txt",
-              MakeConfigText(ctx.ResArchive, c, in, ctx.Texts, midlet, in.BookTitle));
+  AddJarEntry(m.Jar, "res/config.txt", MakeConfigText(ctx.ResArchive, c, in, ctx.Texts, midlet, in.BookTitle));
   if (m.Jar.ArchiveSize() >= c.JarLimit - kEmptyReserve) return std::nullopt;
 
   for (int k = 0;; ++k) {
@@ -300,8 +292,8 @@ std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& ctx, const TMI
   return m;
 }
 
-BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c,
-                             bool showProgress, const std::string& basePath) {
+BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c, bool showProgress,
+                             const std::string& basePath) {
   BuildHost& host = ctx.Host;
   const BuildInputs& in = ctx.Inputs;
   try {
@@ -309,8 +301,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
     if (testMode) {
       TZipFile jar = AssembleBase(ctx, c);
       AddJarEntry(jar, "META-INF/MANIFEST.MF", MakeManifest(ctx, c, true, 0, basePath));
-      AddJarEntry(jar, "res/config.txt",
-                  MakeConfigText(ctx.ResArchive, c, in, ctx.Texts, 0, in.BookTitle));
+      AddJarEntry(jar, "res/config.txt", MakeConfigText(ctx.ResArchive, c, in, ctx.Texts, 0, in.BookTitle));
       return BuildResult::Measured(jar.ArchiveSize());
     }
 
@@ -341,8 +332,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
         host.SetProgress(gaugeMax - ClampInt(text.Length()), gaugeMax);
         host.ProcessMessages();
       }
-      std::optional<AssembledMidlet> m =
-          AssembleMidlet(ctx, c, base, midlet, basePath, text, entries, warned);
+      std::optional<AssembledMidlet> m = AssembleMidlet(ctx, c, base, midlet, basePath, text, entries, warned);
       if (!m) throw EUnableToBuild();
       // A midlet that took nothing of the book would be followed by ever more of them.
       if (!text.Empty() && m->TakenNonBlank <= introNonBlank) throw EUnableToBuild();
@@ -351,8 +341,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
       if (text.Empty()) break;
       text.Prepend(in.IntroText);
       if (midlet + 1 == 100) {
-        host.ShowMessage(Text(ctx, "TooManyMidletsMsg"), Text(ctx, "TooManyMidletsTitle"),
-                         MessageIcon::Error);
+        host.ShowMessage(Text(ctx, "TooManyMidletsMsg"), Text(ctx, "TooManyMidletsTitle"), MessageIcon::Error);
         break;
       }
     }
@@ -363,8 +352,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
     host.Wait(100);
     return BuildResult::Done();
   } catch (const EUnableToBuild&) {
-    host.ShowMessage(Text(ctx, "UnableToBuildMidlet"), Text(ctx, "UnableToBuildMidletTitle"),
-                     MessageIcon::Warning);
+    host.ShowMessage(Text(ctx, "UnableToBuildMidlet"), Text(ctx, "UnableToBuildMidletTitle"), MessageIcon::Warning);
     host.RequestTerminate();
     return BuildResult::Failed();
   } catch (const std::exception& e) {

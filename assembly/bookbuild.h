@@ -69,8 +69,8 @@ struct PartFit {
 // 1024, down to 1024, then by 16; a cut inside a marker moves before it. A first part below
 // 1024 characters shows "JARLimitTooSmall" unless `warned` says it was shown, and is cut
 // before its last picture. A failed attempt leaves the JAR as it was.
-PartFit FitPart(const BuildContext& context, TZipFile& jar, int k, std::string_view window,
-                TPictureEntries& pictures, int64_t jarLimit, bool& warned);
+PartFit FitPart(const BuildContext& context, TZipFile& jar, int k, std::string_view window, TPictureEntries& pictures,
+                int64_t jarLimit, bool& warned);
 
 struct AssembledMidlet {
   TZipFile Jar;
@@ -82,19 +82,16 @@ struct AssembledMidlet {
 // parts of 8192 characters fit; the text loses what went in. Nothing when the midlet cannot be
 // built: its packed size without book text is not below the limit less 1024 bytes, or its
 // first part does not fit.
-std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& context,
-                                              const TMIDLETCONFIG& config, const TZipFile& base,
-                                              int midletNumber, const std::string& basePath,
-                                              TNormalizedText& text, TPictureEntries& pictures,
-                                              bool& warned);
+std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& context, const TMIDLETCONFIG& config,
+                                              const TZipFile& base, int midletNumber, const std::string& basePath,
+                                              TNormalizedText& text, TPictureEntries& pictures, bool& warned);
 
 // Builds the book midlets of the record from the inputs' book files and introduction text,
 // writing base path + ".jar"/".jad", or base path + "01".."99" when the book needs several
 // midlets. In test mode nothing is loaded or written and the result carries the packed size of
 // the first midlet without book text. A build that stops on an error has shown its message
 // through the host and fails.
-BuildResult BuildBookMidlets(const BuildContext& context, bool testMode,
-                             const TMIDLETCONFIG& config, bool showProgress,
+BuildResult BuildBookMidlets(const BuildContext& context, bool testMode, const TMIDLETCONFIG& config, bool showProgress,
                              const std::string& basePath);
 
 }  // namespace assembly

@@ -241,7 +241,7 @@ private:
   std::mutex mutex_;
   std::condition_variable finished_;
   std::atomic<std::size_t> claimed_{0};
-  std::size_t next_ = 0;  // calling thread only
+  std::size_t next_ = 0;               // calling thread only
   std::vector<std::jthread> workers_;  // last: joined before the jobs go
 };
 
@@ -418,9 +418,8 @@ std::string HtmlToText(std::string html, TPictureList& pictures, const std::stri
   return out;
 }
 
-std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files, bool progress,
-                          TPictureList& pictures, const HostedPictureConverter& convert,
-                          unsigned threads) {
+std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files, bool progress, TPictureList& pictures,
+                          const HostedPictureConverter& convert, unsigned threads) {
   std::vector<std::string> paths;
   for (const std::string& f : files)
     if (!f.empty()) paths.push_back(f);

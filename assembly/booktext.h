@@ -19,8 +19,7 @@ using PictureConverter = std::function<bool(const std::string& path, std::string
 
 // The same, showing its messages through `host`. When pictures are converted in parallel it
 // runs on several threads at once, each call with a host of its own.
-using HostedPictureConverter =
-    std::function<bool(const std::string& path, std::string& png, BuildHost& host)>;
+using HostedPictureConverter = std::function<bool(const std::string& path, std::string& png, BuildHost& host)>;
 
 // Reads a whole file. A file that cannot be opened or read is reported through the host
 // (UnableToOpenFileText, "Fatal error") and the program is asked to end; `data` is then empty
@@ -49,9 +48,8 @@ std::string HtmlToText(std::string html, TPictureList& pictures, const std::stri
 // `threads` pictures are converted at once (0: one per core). Whatever the number, the host
 // sees the same calls in the same order, all on the calling thread, and a converter's
 // exception leaves at the same place, after the messages of the pictures before it.
-std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files, bool progress,
-                          TPictureList& pictures, const HostedPictureConverter& convert,
-                          unsigned threads = 1);
+std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files, bool progress, TPictureList& pictures,
+                          const HostedPictureConverter& convert, unsigned threads = 1);
 
 // The file that `relative` names inside `folder`, each component matched without regard to
 // case ('/' and '\' both separate); empty when there is no such regular file.

@@ -99,8 +99,8 @@ TZipFile AssembleFullJar(const BuildContext& ctx, const TMIDLETCONFIG& c, const 
   return jar;
 }
 
-BuildResult BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c,
-                    const std::string& jarUrl, const std::string& basePath) {
+BuildResult BuildFullMidlet(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c, const std::string& jarUrl,
+                            const std::string& basePath) {
   try {
     TZipFile jar = AssembleFullJar(ctx, c, jarUrl);
     if (testMode) return BuildResult::Measured(jar.ArchiveSize());

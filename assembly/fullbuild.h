@@ -33,7 +33,7 @@ private:
 // nothing; otherwise saves base path + ".jar" and ".jad" (and "j2meX.pat" beside them for
 // core 6). A build that cannot go on shows its message through the host and fails.
 BuildResult BuildFullMidlet(const BuildContext& context, bool testMode, const TMIDLETCONFIG& config,
-                    const std::string& jarUrl, const std::string& basePath);
+                            const std::string& jarUrl, const std::string& basePath);
 
 // The JAR of a full edition build, without saving it (the steps before the JAD).
 TZipFile AssembleFullJar(const BuildContext& context, const TMIDLETCONFIG& config,

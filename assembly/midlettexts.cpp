@@ -75,8 +75,8 @@ void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config) {
   }
 }
 
-void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& inputs,
-                 const NamedTexts& texts, int partNumber, const std::string& bookTitle) {
+void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& inputs, const NamedTexts& texts,
+                 int partNumber, const std::string& bookTitle) {
   if (inputs.LiteVersion || inputs.TinyVersion) {
     lines.push_back("Title1: " + EncodeLetterHex(inputs.TitleLine1));
     lines.push_back("Title2: " + EncodeLetterHex(inputs.TitleLine2));
@@ -118,9 +118,8 @@ std::string MakeJadText(const TZipFile& archive, const TMIDLETCONFIG& c, const B
   return JoinLines(lines);
 }
 
-std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& c,
-                           const BuildInputs& inputs, const NamedTexts& texts, int partNumber,
-                           const std::string& bookTitle) {
+std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& c, const BuildInputs& inputs,
+                           const NamedTexts& texts, int partNumber, const std::string& bookTitle) {
   TextLines lines = SplitLines(GetKeysConfigText(archive, inputs, c.KeysConfig));
   WriteConfig(lines, c, inputs, texts, partNumber, bookTitle);
   RemoveEmptyLines(lines);

@@ -30,8 +30,8 @@ void WriteJad(TextLines& lines, const TMIDLETCONFIG& config, const BuildInputs& 
 void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config);
 
 // Appends the res/config.txt settings to lines holding the key layout text.
-void WriteConfig(TextLines& lines, const TMIDLETCONFIG& config, const BuildInputs& inputs,
-                 const NamedTexts& texts, int partNumber, const std::string& bookTitle);
+void WriteConfig(TextLines& lines, const TMIDLETCONFIG& config, const BuildInputs& inputs, const NamedTexts& texts,
+                 int partNumber, const std::string& bookTitle);
 
 // The texts as the builds store them, empty lines deleted. The manifest: the template
 // core\manifest.mf through WriteJad with part 0, no book title and JAR size 0. The JAD: the
@@ -43,9 +43,8 @@ std::string MakeManifestText(const TZipFile& archive, const TMIDLETCONFIG& confi
 std::string MakeJadText(const TZipFile& archive, const TMIDLETCONFIG& config,
                         const BuildInputs& inputs, const std::string& midletName, int partNumber,
                         const std::string& bookTitle, const std::string& jarUrl, int64_t jarSize);
-std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& config,
-                           const BuildInputs& inputs, const NamedTexts& texts, int partNumber,
-                           const std::string& bookTitle);
+std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& config, const BuildInputs& inputs,
+                           const NamedTexts& texts, int partNumber, const std::string& bookTitle);
 
 // The key layout text: the archive's layout file byte for byte, or for layout 13 the custom
 // file's lines trimmed, without empty ones, each ended by CR LF. A missing entry or an

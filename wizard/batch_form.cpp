@@ -61,7 +61,8 @@ bool TForm1::StartBuild() {
     CollectBuildInputs(inputs);
     const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
     return assembly::BuildBookMidlets(context, false, config, true,
-                                      BaseFromChosenFile(SaveDialog->FileName(), "midlet")).Ok();
+                                      BaseFromChosenFile(SaveDialog->FileName(), "midlet"))
+        .Ok();
   }
   if (!full) {
     SaveDialog->SetFileName("Versions list.txt");
@@ -136,7 +137,8 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
             CollectBuildInputs(inputs);
             const std::string dir = AllVersionsFolder(folder, core, zip, language);
             assembly::ForceDirs(dir + "Tomefalcon.jad");
-            const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
+            const assembly::BuildContext context{*FResArchive,     *this,     inputs, ProgramTexts(),
+                                                 &FJarLimitWarned, JarCache()};
             // One failing variant would fail the same way hundreds of times: stop at the first.
             failed = !assembly::BuildFullMidlet(context, false, config, "Tomefalcon.jar", dir + "Tomefalcon").Ok();
           }

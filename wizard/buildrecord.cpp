@@ -10,9 +10,7 @@ namespace {
 
 class LanguageManagerTexts final : public assembly::NamedTexts {
 public:
-  std::string TextByName(std::string_view name) const override {
-    return localisation::LangManager().TextByName(name);
-  }
+  std::string TextByName(std::string_view name) const override { return localisation::LangManager().TextByName(name); }
 };
 
 }  // namespace

@@ -10,14 +10,12 @@
 
 namespace wizard {
 
-std::optional<int> TrialJarSize(const assembly::BuildContext& context,
-                                const assembly::TMIDLETCONFIG& config) {
+std::optional<int> TrialJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config) {
   const assembly::BuildResult trial =
       config.Edition <= 1
           ? assembly::BuildFullMidlet(context, true, config, "test0000000000000nameqwertyuiop",
                                       "testnameqwertyuiop00000000000000")
-          : assembly::BuildBookMidlets(context, true, config, false,
-                                       "testnameqwertyu0000000000000000000iop");
+          : assembly::BuildBookMidlets(context, true, config, false, "testnameqwertyu0000000000000000000iop");
   if (!trial.Ok()) return std::nullopt;
   return static_cast<int>(std::min<int64_t>(trial.PackedSize(), INT_MAX));
 }

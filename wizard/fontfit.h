@@ -17,8 +17,7 @@ namespace wizard {
 // The packed size of the JAR the record would give (the first midlet without book text for
 // the lite and tiny editions), by a build in test mode; nothing when the trial build failed
 // (its message went through the host).
-std::optional<int> TrialJarSize(const assembly::BuildContext& context,
-                                const assembly::TMIDLETCONFIG& config);
+std::optional<int> TrialJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config);
 
 // Bytes kept free below the JAR size limit: more for the book editions.
 int JarReserve(bool bookEdition);

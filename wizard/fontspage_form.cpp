@@ -238,8 +238,8 @@ void TForm1::FitFontsToJarLimit() {
 
 void TForm1::ShowJarSizeLabel() {
   // A failed trial build has shown its message; the label then says -1.
-  Label27->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize().value_or(-1)) + " " +
-                      Text("bytes") + ".");
+  Label27->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize().value_or(-1)) + " " + Text("bytes") +
+                      ".");
 }
 
 void TForm1::cbNegative1Click(TObject* /*sender*/) {

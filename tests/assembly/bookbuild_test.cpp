@@ -735,8 +735,8 @@ protected:
 }  // namespace
 
 TEST_F(PictureRuns, MidletsAreTheSameOnOneThreadOrAllAndWithPackedPicturesReused) {
-  const char* sources[] = {"logo.gif", "rose.jpg", "rgb.png", "transparent.gif", "rose_cmyk.jpg", "palette.png",
-                           "interlaced.png", "rose_progressive.jpg"};
+  const char* sources[] = {"logo.gif",      "rose.jpg",    "rgb.png",        "transparent.gif",
+                           "rose_cmyk.jpg", "palette.png", "interlaced.png", "rose_progressive.jpg"};
   std::mt19937 rng(21);
   std::string html = "<html><head><title>Pictures</title></head><body>";
   std::vector<std::string> names;
@@ -786,8 +786,7 @@ TEST_F(PictureRuns, ABrokenThirdPictureGivesTheSameMessagesAndFilesOnAllCores) {
   const RecordingHost one = host;
   const std::vector<std::string> expected = {
       "Unable to load image: " + dir.File("three.gif"), "Unable to load image: " + dir.File("five.jpg"),
-      "Unable to open file. File does not exist or is locked by other application: \"" +
-          dir.File("missing.txt") + "\"",
+      "Unable to open file. File does not exist or is locked by other application: \"" + dir.File("missing.txt") + "\"",
       "Unable to load image: " + dir.File("three.gif"), "Unable to load image: " + dir.File("five.jpg")};
   std::vector<std::string> texts;
   for (const auto& m : one.messages) texts.push_back(m.text);
@@ -851,13 +850,11 @@ TEST_F(BookBuild, FitPartTakesTheLongestCutThatFits) {
     std::size_t fitsUpTo;  // the limit leaves room for this many characters
     std::size_t expected;
   } cases[] = {
-      {0, false, 8192, 8192}, {1, false, 8192, 8192},
-      {1, false, 7000, 6144},  // 8192, 7168 do not fit
-      {0, false, 7000, 6144},  // the same for a first part of a book without pictures
-      {0, true, 7000, 6912},   // by 256 for the first part of a book with pictures
-      {2, true, 7000, 6144},   // later parts by 1024 whatever the book
-      {1, false, 1030, 1024},
-      {1, false, 1000, 992},   // below 1024 by 16
+      {0, false, 8192, 8192}, {1, false, 8192, 8192}, {1, false, 7000, 6144},  // 8192, 7168 do not fit
+      {0, false, 7000, 6144},                         // the same for a first part of a book without pictures
+      {0, true, 7000, 6912},                          // by 256 for the first part of a book with pictures
+      {2, true, 7000, 6144},                          // later parts by 1024 whatever the book
+      {1, false, 1030, 1024}, {1, false, 1000, 992},  // below 1024 by 16
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "k " << c.k << " room " << c.fitsUpTo);
@@ -878,7 +875,10 @@ TEST_F(BookBuild, FitPartTakesTheLongestCutThatFits) {
 TEST_F(BookBuild, FitPartThatFindsNoRoom) {
   std::mt19937 rng(32);
   const TZipFile start = NoiseJar(rng);
-  const std::string window = Noise(rng, 600) + "\x01" "2.png\x02" + Noise(rng, 9000);
+  const std::string window = Noise(rng, 600) +
+                             "\x01"
+                             "2.png\x02" +
+                             Noise(rng, 9000);
   TPictureEntries pictures({"first", std::string(4000, 'p')});
   const int64_t tight = SizeWith(start, "res/book1.txt", "") + 512;
 
@@ -920,8 +920,7 @@ TEST_F(BookBuild, AssembleMidletTakesFullPartsFromTheFrontOfTheText) {
   // Two full parts fit, a third of 8192 or 7168 ... characters does not: the midlet closes
   // after the two (a third part could only be dropped).
   TNormalizedText probe(book);
-  const std::optional<AssembledMidlet> roomy =
-      AssembleMidlet(Context(), huge, base, 1, Base(), probe, none, warned);
+  const std::optional<AssembledMidlet> roomy = AssembleMidlet(Context(), huge, base, 1, Base(), probe, none, warned);
   ASSERT_TRUE(roomy);
   TZipFile two = roomy->Jar;
   while (two.FileName(two.Count() - 1) != "res/book1.txt") two.DeleteLast();
@@ -931,8 +930,8 @@ TEST_F(BookBuild, AssembleMidletTakesFullPartsFromTheFrontOfTheText) {
   ASSERT_TRUE(m);
   std::vector<std::string> names;
   for (int i = base.Count(); i < m->Jar.Count(); ++i) names.push_back(m->Jar.FileName(i));
-  EXPECT_EQ(names, (std::vector<std::string>{"META-INF/MANIFEST.MF", "res/config.txt", "res/book0.txt",
-                                             "res/book1.txt"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"META-INF/MANIFEST.MF", "res/config.txt", "res/book0.txt", "res/book1.txt"}));
   EXPECT_EQ(m->Jar.ReadEntryData(m->Jar.Count() - 1), book.substr(8192, 8192));
   EXPECT_EQ(Attributes(m->Jar.ReadEntryData(base.Count())).at("MIDlet-Name"), "MyBook01");
   EXPECT_EQ(m->TakenNonBlank, 16384u);
@@ -942,8 +941,7 @@ TEST_F(BookBuild, AssembleMidletTakesFullPartsFromTheFrontOfTheText) {
   TZipFile empty = roomy->Jar;
   while (empty.FileName(empty.Count() - 1) != "res/config.txt") empty.DeleteLast();
   TNormalizedText shortText("short");
-  EXPECT_FALSE(AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1024), base, 1, Base(), shortText, none,
-                              warned));
+  EXPECT_FALSE(AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1024), base, 1, Base(), shortText, none, warned));
   EXPECT_EQ(shortText.ToString(), "short");
   const std::optional<AssembledMidlet> fits =
       AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1025), base, 1, Base(), shortText, none, warned);

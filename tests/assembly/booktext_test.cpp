@@ -263,8 +263,7 @@ TEST(LoadTextFiles, JoinsFiles) {
     Host host;
     FakeConverter fake;
     TPictureList pictures;
-    EXPECT_EQ(LoadTextFiles(host, {h1}, false, pictures, fake.HostedFn()),
-              "One " + Marker(1) + " and " + Marker(2));
+    EXPECT_EQ(LoadTextFiles(host, {h1}, false, pictures, fake.HostedFn()), "One " + Marker(1) + " and " + Marker(2));
     EXPECT_EQ(pictures.size(), 2u);
     EXPECT_TRUE(host.progress.empty());
   }
@@ -361,8 +360,10 @@ TEST(LoadTextFiles, PicturesOnSeveralThreadsGiveWhatOneThreadGives) {
   TempDir dir;
   std::string html;
   for (int i = 1; i <= 40; ++i) {
-    const std::string name = i == 3 ? "bad3.gif" : i == 17 ? "skip17.png" : i == 29 ? "bad29.jpg"
-                                                                             : "p" + std::to_string(i) + ".png";
+    const std::string name = i == 3    ? "bad3.gif"
+                             : i == 17 ? "skip17.png"
+                             : i == 29 ? "bad29.jpg"
+                                       : "p" + std::to_string(i) + ".png";
     dir.Write(name, "picture");
     html += "<p>Text " + std::to_string(i) + "<img src=" + name + "></p>";
   }
@@ -371,8 +372,7 @@ TEST(LoadTextFiles, PicturesOnSeveralThreadsGiveWhatOneThreadGives) {
   const std::string text = dir.Write("plain.txt", "plain");
   const std::string gone = dir.Folder() + "gone.htm";
 
-  const std::vector<std::vector<std::string>> books = {
-      {one}, {one, gone, two, text}, {gone}, {text}, {}};
+  const std::vector<std::vector<std::string>> books = {{one}, {one, gone, two, text}, {gone}, {text}, {}};
   for (const auto& files : books) {
     const Loaded serial = Load(files, 1);
     for (unsigned threads : {2u, 8u, 0u}) {
@@ -395,9 +395,9 @@ TEST(LoadTextFiles, PicturesOnSeveralThreadsGiveWhatOneThreadGives) {
                 "progress 0/4", "progress 0/4", "Error: Unable to load image: bad3.gif", "terminate",
                 "Error: Unable to load image: bad29.jpg", "terminate", "progress 1/4",
                 "Fatal error: Unable to open file. File does not exist or is locked by other "
-                "application: \"" + gone + "\"",
-                "terminate", "progress 2/4", "Error: Unable to load image: bad3.gif", "terminate",
-                "progress 3/4"}));
+                "application: \"" +
+                    gone + "\"",
+                "terminate", "progress 2/4", "Error: Unable to load image: bad3.gif", "terminate", "progress 3/4"}));
 }
 
 TEST(LoadTextFiles, AConverterErrorLeavesWhereItWouldWithOneThread) {
@@ -414,8 +414,7 @@ TEST(LoadTextFiles, AConverterErrorLeavesWhereItWouldWithOneThread) {
     EXPECT_EQ(r.error, "decoder failed on boom3.png") << threads;
     // Only what came before the failing picture was shown.
     EXPECT_EQ(r.host.calls, (std::vector<std::string>{"progress 0/2", "progress 0/2",
-                                                      "Error: Unable to load image: bad2.gif",
-                                                      "terminate"}))
+                                                      "Error: Unable to load image: bad2.gif", "terminate"}))
         << threads;
   }
 }

@@ -220,8 +220,9 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
     RecordingHost h;
     const fs::path out = dir.Path() / fs::path(missing).filename();
     fs::create_directories(out);
-    EXPECT_FALSE(BuildFullMidlet(BuildContext{archive, h, inputs, texts}, false, Record(0, 0, 1), "T.jar",
-                              (out / "T").string()).Ok());
+    EXPECT_FALSE(
+        BuildFullMidlet(BuildContext{archive, h, inputs, texts}, false, Record(0, 0, 1), "T.jar", (out / "T").string())
+            .Ok());
     ASSERT_EQ(h.messages.size(), 1u) << missing;
     std::string backslashed = missing;
     ReplaceChar(backslashed, '/', '\\');
@@ -262,8 +263,10 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
     TempDir out;
     fs::create_directories(out.Path() / k.blocked);
     RecordingHost h;
-    EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(k.core, 0, 0),
-                              "T.jar", out.File("T")).Ok()) << k.blocked;
+    EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(k.core, 0, 0), "T.jar",
+                                 out.File("T"))
+                     .Ok())
+        << k.blocked;
     ASSERT_EQ(h.messages.size(), 1u) << k.blocked;
     EXPECT_NE(h.messages[0].text.find(k.blocked), std::string::npos) << h.messages[0].text;
     if (std::string(k.blocked) == "T.jad") {
@@ -272,7 +275,8 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
   }
   RecordingHost h;
   EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(0, 0, 0), "T.jar",
-                            dir.File("no/such/folder/T")).Ok());
+                               dir.File("no/such/folder/T"))
+                   .Ok());
   EXPECT_EQ(h.messages.size(), 1u);
 }
 
@@ -293,8 +297,9 @@ TEST_F(FullBuild, AFailedSaveLeavesTheGoodPairAsItWas) {
     {
       FileSizeLimit full(c.limit);
       // Another language: a JAR of another size than the one on disk.
-      EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(2, 1, 4),
-                                   "T.jar", dir.File("T")).Ok());
+      EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(2, 1, 4), "T.jar",
+                                   dir.File("T"))
+                       .Ok());
     }
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_NE(h.messages[0].text.find(c.reason), std::string::npos) << h.messages[0].text;

@@ -19,6 +19,7 @@
 
 #include <zlib.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -29,7 +30,6 @@
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unistd.h>
 
 using namespace assembly;
 namespace fs = std::filesystem;
@@ -193,20 +193,21 @@ int main(int argc, char** argv) {
         midlets = std::min(midlets, std::chrono::duration<double>(end - host.loaded).count());
       }
       if (!ok) std::fprintf(stderr, "build of %s at %d KB failed\n", book, kb);
-      std::printf("%-6s %9zu %8d %9.3f %8d %8.3f %10.4f %7.1f %10.1f\n",
-                  fs::path(book).extension().c_str() + 1, normal.size() / 1024, kb, build,
-                  CountJars(out), load, floor, build / floor, midlets / floor);
+      std::printf("%-6s %9zu %8d %9.3f %8d %8.3f %10.4f %7.1f %10.1f\n", fs::path(book).extension().c_str() + 1,
+                  normal.size() / 1024, kb, build, CountJars(out), load, floor, build / floor, midlets / floor);
     }
   }
   std::printf("Times are the best of three runs (the deflate: of ten).\n");
-  std::printf("ratio = build time / one deflate of the whole normalised book text. load s is the\n"
-              "build's loading of the book: reading it, converting the pictures of the HTML book\n"
-              "and deflating their JAR entries, on all cores. w/o load is the rest of the build,\n"
-              "the midlets made and saved, as the same ratio. The HTML book's JARs also take its\n"
-              "pictures.\n");
-  std::printf("\npicture conversion (loading the HTML book, %d pictures): one core %.3f s, all %u cores "
-              "%.3f s: %.1f times faster\n",
-              pictures, oneCore, cores, allCores, oneCore / allCores);
+  std::printf(
+      "ratio = build time / one deflate of the whole normalised book text. load s is the\n"
+      "build's loading of the book: reading it, converting the pictures of the HTML book\n"
+      "and deflating their JAR entries, on all cores. w/o load is the rest of the build,\n"
+      "the midlets made and saved, as the same ratio. The HTML book's JARs also take its\n"
+      "pictures.\n");
+  std::printf(
+      "\npicture conversion (loading the HTML book, %d pictures): one core %.3f s, all %u cores "
+      "%.3f s: %.1f times faster\n",
+      pictures, oneCore, cores, allCores, oneCore / allCores);
   fs::remove_all(work);
   return 0;
 }

@@ -133,8 +133,7 @@ int main() {
   const int repeats = 50;
   auto start = std::chrono::steady_clock::now();
   long long size = 0;
-  for (int i = 0; i < repeats; ++i)
-    size = BuildFullMidlet(plain, true, one, "Tomefalcon.jar", "unused").PackedSize();
+  for (int i = 0; i < repeats; ++i) size = BuildFullMidlet(plain, true, one, "Tomefalcon.jar", "unused").PackedSize();
   std::printf("one full build in test mode: %.2f ms (JAR of %lld bytes)\n", Seconds(start) * 1000 / repeats, size);
 
   TJarCache cache;
