@@ -205,6 +205,10 @@ int main(int argc, char** argv) {
       "the midlets made and saved, as the same ratio. The HTML book's JARs also take its\n"
       "pictures.\n");
   std::printf(
+      "The midlets are saved under %s (set TMPDIR for another place); every JAR and JAD is\n"
+      "flushed to its disk, which on a disk file system weighs in w/o load too.\n",
+      work.parent_path().c_str());
+  std::printf(
       "\npicture conversion (loading the HTML book, %d pictures): one core %.3f s, all %u cores "
       "%.3f s: %.1f times faster\n",
       pictures, oneCore, cores, allCores, oneCore / allCores);
