@@ -50,18 +50,6 @@ private:
   BuildHost& host_;
 };
 
-// Disables the window for the build and enables it again on every way out.
-class DisabledWindow {
-public:
-  explicit DisabledWindow(BuildHost& host) : host_(host) { host_.SetWindowEnabled(false); }
-  ~DisabledWindow() { host_.SetWindowEnabled(true); }
-  DisabledWindow(const DisabledWindow&) = delete;
-  DisabledWindow& operator=(const DisabledWindow&) = delete;
-
-private:
-  BuildHost& host_;
-};
-
 // The midlet cannot hold even its first part: reported, and the program ends.
 struct EUnableToBuild {};
 

@@ -33,4 +33,16 @@ public:
   }
 };
 
+// Disables the host's window for a build or a batch and enables it again on every way out.
+class DisabledWindow {
+public:
+  explicit DisabledWindow(BuildHost& host) : host_(host) { host_.SetWindowEnabled(false); }
+  ~DisabledWindow() { host_.SetWindowEnabled(true); }
+  DisabledWindow(const DisabledWindow&) = delete;
+  DisabledWindow& operator=(const DisabledWindow&) = delete;
+
+private:
+  BuildHost& host_;
+};
+
 }  // namespace assembly

@@ -21,18 +21,6 @@ namespace wizard {
 
 namespace {
 
-// Disables the window and its buttons for a batch and enables them again on every way out.
-class BatchLock {
-public:
-  explicit BatchLock(TForm1& form) : form_(form) { form_.SetWindowEnabled(false); }
-  ~BatchLock() { form_.SetWindowEnabled(true); }
-  BatchLock(const BatchLock&) = delete;
-  BatchLock& operator=(const BatchLock&) = delete;
-
-private:
-  TForm1& form_;
-};
-
 // Writes a batch report; false (and the reason shown) when it cannot be written.
 bool WriteReport(TForm1& form, const std::string& fileName, const std::string& text) {
   try {
@@ -113,7 +101,7 @@ void TForm1::PrepareFullVariant(int core, int zip, int language, assembly::TMIDL
 bool TForm1::BuildAllVersions(const std::string& folder) {
   bool ok = false;
   {
-    BatchLock lock(*this);
+    assembly::DisabledWindow disabled(*this);
     Label38->SetCaption(Text("GeneratingMidlets"));
     ProcessMessages();
     BuildProgressGauge->SetMax(440);
