@@ -18,8 +18,6 @@ namespace wizard {
 
 namespace {
 
-const std::array<const char*, 6> kSlotKeys = {"", "", "cbFont2", "", "cbFont4", "cbFont5"};
-
 std::string CustomItemText(const std::string& path) { return TForm1::Text("CustomFont") + " (" + path + ")"; }
 
 std::vector<std::string> ItemsOf(TComboBox* box) { return box->Items()->ToVector(); }
@@ -73,6 +71,35 @@ void TForm1::ApplyFacePreset(const std::string& scheme) {
   ShowJarSizeLabel();
 }
 
+// The slots and negative boxes the settings file holds; a stored -1 (or a missing key) leaves
+// the box as the preset set it.
+void TForm1::RestoreFontsPageSettings() {
+  const TIniFile ini = Settings();
+  const std::vector<const SettingKey*> keys = SectionSettingKeys("PI_FONTSPAGE");
+  for (const SettingKey* key : keys) {
+    if (key->source != SettingSource::Control) continue;
+    const int stored = ini.ReadInteger(key->section, key->key, std::stoi(key->fallback.value_or("-1")));
+    TComponent* control = FindComponent(key->control);
+    if (auto* negative = dynamic_cast<TCheckBox*>(control)) {
+      if (stored != -1) negative->SetChecked(stored != 0);
+      continue;
+    }
+    auto* box = dynamic_cast<TComboBox*>(control);
+    if (box == nullptr) continue;
+    if (stored == 1) {
+      for (const SettingKey* file : keys) {
+        if (file->source != SettingSource::FontSlotFile || cbFonts[static_cast<std::size_t>(file->slot)] != box) continue;
+        const std::string path = ini.ReadString(file->section, file->key, file->fallback.value_or(""));
+        if (std::string* remembered = RememberedFile(*file)) *remembered = path;
+        box->Items()->SetString(1, CustomItemText(path));
+        box->SetItemIndex(1);
+      }
+    } else if (stored >= 0 && stored < box->Items()->Count()) {
+      box->SetItemIndex(stored);
+    }
+  }
+}
+
 void TForm1::LoadFontsPage(bool restore) {
   const bool was_updating = FUpdating;
   FUpdating = true;
@@ -83,25 +110,7 @@ void TForm1::LoadFontsPage(bool restore) {
   for (int k = 1; k <= 5; ++k) cbNegatives[static_cast<std::size_t>(k)]->SetChecked(true);
   ApplyFontPreset("BW");
 
-  if (restore) {
-    const TIniFile ini = Settings();
-    for (int k : {2, 4, 5}) {
-      TComboBox* box = cbFonts[static_cast<std::size_t>(k)];
-      const int index = ini.ReadInteger("PI_FONTSPAGE", kSlotKeys[static_cast<std::size_t>(k)], -1);
-      if (index == 1) {
-        const std::string path = ini.ReadString("PI_FONTSPAGE", "fontName" + std::to_string(k), "");
-        if (box->Tag >= 1 && box->Tag <= 5) FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = path;
-        box->Items()->SetString(1, CustomItemText(path));
-        box->SetItemIndex(1);
-      } else if (index >= 0 && index < box->Items()->Count()) {
-        box->SetItemIndex(index);
-      }
-    }
-    for (int k = 1; k <= 5; ++k) {
-      const int v = ini.ReadInteger("PI_FONTSPAGE", "cbNegative" + std::to_string(k), -1);
-      if (v != -1) cbNegatives[static_cast<std::size_t>(k)]->SetChecked(v != 0);
-    }
-  }
+  if (restore) RestoreFontsPageSettings();
 
   if (FResetFonts) {
     FResetFonts = false;

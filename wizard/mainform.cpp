@@ -449,6 +449,8 @@ void TForm1::PageManager1GetPriorPage(int current_page, int& new_page) {
 
 // --- page entry ----------------------------------------------------------------------------
 
+// Runs each time a page has been shown. A step that shows another page changes what the later
+// steps see; a step that refuses the page ends the run.
 void TForm1::PageManager1PageChanged(TObject* sender) {
   // From the fonts page on, every page works with the archive: without it the wizard says why
   // and goes back to the page it came from.
@@ -457,225 +459,173 @@ void TForm1::PageManager1PageChanged(TObject* sender) {
     return;
   }
   FEnteredPage = CurrentPage();
-  platform::TIniFile ini = Settings();
-  auto read_check = [&](TCheckBox* box, const char* section, const char* key, int def) {
-    box->SetChecked(ini.ReadInteger(section, key, def) != 0);
-  };
-  auto read_radio = [&](TRadioButton* button, const char* section, const char* key, int def) {
-    button->SetChecked(ini.ReadInteger(section, key, def) != 0);
-  };
-  const bool full = rbFullVersion->Checked();
-
-  // 1
-  BitBtn5->SetVisible(CurrentPage() != pgWizardLanguage);
-  btnRestart->SetVisible(CurrentPage() == pgFinish);
-
-  // 2
-  if (CurrentPage() == pgKeyConfig && Model().NotSupported != 0) {
-    Message(Text("NotSupportedTitle"), Text("NotSupportedText"), TMsgIcon::Warning);
-    ShowPage(pgPhoneModel);
-    return;
-  }
-
-  // 3
-  int saved_jar_limit = 0;
-  int page = CurrentPage();
-  if (page >= 0 && page < kPageCount && !FPageVisited[static_cast<size_t>(page)]) {
-    FPageVisited[static_cast<size_t>(page)] = true;
-    switch (page) {
-      case pgWizardLanguage: {
-        const char* s = "PI_WIZARDLANGUAGEPAGE";
-        read_radio(RadioButton5, s, "radiobutton5", 0);
-        read_radio(RadioButton2, s, "radiobutton2", 0);
-        read_radio(RadioButton3, s, "radiobutton3", 0);
-        read_radio(RadioButton1, s, "radiobutton1", 0);
-        break;
-      }
-      case pgFullOrLite:
-        read_radio(rbLiteVersion, "PI_FULLORLITEPAGE", "rbLiteVersion", 0);
-        read_radio(rbTinyVersion, "PI_FULLORLITEPAGE", "rbTinyVersion", 0);
-        break;
-      case pgPhoneModel:
-        cbPhoneModel->SetItemIndex(ini.ReadInteger("PI_PHONEMODELPAGE", "cbPhoneModel", 0));
-        saved_jar_limit = ini.ReadInteger("PI_PHONEMODELPAGE", "spJARLimit", 0);
-        FPhonesListFile = ini.ReadString("PI_PHONEMODELPAGE", "CustomListOfPhones", "");
-        break;
-      case pgInterfaceLanguage: {
-        const char* s = "PI_INTERFACELANGUAGEPAGE";
-        read_radio(rbilEnglishWE, s, "rbilEnglishWE", 0);
-        read_radio(rbilEnglishCyr, s, "rbilEnglishCyr", 0);
-        read_radio(rbilHerbew, s, "rbilEnglishHeb", 0);
-        read_radio(rbilRussian, s, "rbilRussian", 0);
-        read_radio(rbilUkrainian, s, "rbilUkrainian", 0);
-        read_radio(rbilGerman, s, "rbilGerman", 0);
-        read_radio(rbilCzech, s, "rbilCzech", 0);
-        read_radio(rbilSlovak, s, "rbilSlovak", 0);
-        read_radio(rbilArabic, s, "rbilArabic", 0);
-        read_radio(rbilGreek, s, "rbilGreek", 0);
-        break;
-      }
-      case pgZipSupport:
-        read_radio(rbWithoutZIPSupport, "PI_ZIPSUPPORTPAGE", "rbWithoutZIPSupport", 0);
-        break;
-      case pgMidletName:
-        mmIntroText->SetTextValue(
-            SettingToMemo(ini.ReadString("PI_MIDLETNAMEPAGE", "mmIntroText", MemoToSetting(mmIntroText->Text()))));
-        break;
-      case pgImages: {
-        const char* s = "PI_IMAGESPAGE";
-        read_radio(rbDontIncludeImages, s, "rbDontIncludeImages", 0);
-        read_radio(rbBlackAndWhiteImages, s, "rbBlackAndWhiteImages", 0);
-        read_radio(rb16ColorsImages, s, "rb16ColorsImages", 0);
-        read_radio(rb64ColorsImages, s, "rb64ColorsImages", 1);
-        read_radio(rb256ColorsImages, s, "rb256ColorsImages", 0);
-        read_check(cbScaleDown, s, "cbScaleDown", 1);
-        spMaxImageWidth->SetValue(ini.ReadInteger(s, "spMaxImageWidth", 96));
-        spMaxImageHeight->SetValue(ini.ReadInteger(s, "spMaxImageHeight", 64));
-        if (!IsSavedModel() && Model().BlackAndWhite != 0) rbBlackAndWhiteImages->SetChecked(true);
-        break;
-      }
-      case pgAdvancedOptions: {
-        const char* s = "PI_ADVANCEDOPTIONSPAGE";
-        bool hide = ini.ReadInteger(s, "rbHideAdvancedOptions", 1) != 0;
-        rbHideAdvancedOptions->SetChecked(hide);
-        rbShowAdvancedOptions->SetChecked(!hide);
-        read_check(cbCustomHelpFile, s, "cbCustomHelpFile", 0);
-        edCustomHelpFile->SetTextValue(ini.ReadString(s, "edCustomHelpFile", ""));
-        edTitleLine1->SetTextValue(ini.ReadString(s, "edTitleLine1", "Tomefalcon"));
-        edTitleLine2->SetTextValue(ini.ReadString(s, std::string("edTitleLine2") + kVersion, std::string("v") + kVersion));
-        edVendor->SetTextValue(ini.ReadString(s, "edVendor", kDefaultVendor));
-        if (rbHideAdvancedOptions->Checked())
-          ResetAdvancedOptions();
-        else
-          LoadAdvancedOptions();
-        break;
-      }
-      case pgFinish:
-        read_check(cbDirectory, "PI_FINISHPAGE", "cbDirectory", 1);
-        break;
-      default:
-        break;
-    }
-  }
-
-  // 4
-  page = CurrentPage();
-  if (page == pgInterfaceLanguage || page == pgZipSupport || page == pgJSR75Storage) FResetFonts = true;
-
-  // 5
-  if (!(IsListRow() && full) && (page == pgEmbed || page == pgAdvancedOptions) && !FontsFitJarLimit()) {
-    ShowPage(pgFonts);
-    Message(Text("MidletSizeTooBig") + " " + std::to_string(GetMaxMidletSize()) + " " + Text("bytes") + ".",
-            Text("JARLimitExceeded"), TMsgIcon::Warning);
-    NextBtn->SetEnabled(true);
-    return;
-  }
-
-  // 6
-  if (CurrentPage() == pgMidletName && !full) {
-    std::vector<std::string> files = BookFiles();
-    bool ok = !files.empty() && std::all_of(files.begin(), files.end(), FileExists);
-    if (!ok) {
-      ShowPage(pgEmbed);
-      Message(Text("UnableToOpen"), Text("UnableToOpenTitle"), TMsgIcon::Error);
-    }
-  }
-
-  // 7
-  if (CurrentPage() == pgKeyConfig) {
-    int keys = Model().DefaultKeys;
-    if (IsSavedModel()) keys = ini.ReadInteger("PI_KEYCONFIGPAGE", "kcid", keys);
-    cbKeysConfig->SetItemIndex(keys);
-    UpdateKeysConfigDesc();
-    FCustomKeysFile = ini.ReadString("PI_KEYCONFIGPAGE", "CustomKeyConfigName", "");
-  }
-
-  // 8
-  if (CurrentPage() == pgJSR75Storage) {
-    edJSR75Storage->SetTextValue(Model().JSR75Storage);
-    if (IsSavedModel())
-      edJSR75Storage->SetTextValue(ini.ReadString("PI_JSR75STORAGEPAGE", "edJSR75Storage", edJSR75Storage->Text()));
-  }
-
-  // 9
+  ShowPageButtons();
+  if (RefuseUnsupportedModel()) return;
+  const bool restored = RestorePageOnFirstVisit();
+  MarkFontsForReset();
+  if (RefuseFontsOverJarLimit()) return;
+  RefuseUnreadableBookFiles();
+  SetKeyLayoutFromModel();
+  SetStorageFolderFromModel();
   UpdateControls();
-
-  // 10
-  if (CurrentPage() == pgPhoneModel) {
-    if (saved_jar_limit != 0) spJARLimit->SetValue(saved_jar_limit);
-    int selected = cbPhoneModel->ItemIndex();
-    bool lite_or_tiny = rbLiteVersion->Checked() || rbTinyVersion->Checked();
-    cbPhoneModel->Items()->SetString(assembly::kCustomPhoneListRow,
-                                     Text(lite_or_tiny ? "MultipleVersions_LITE" : "MultipleVersions_FULL"));
-    cbPhoneModel->SetItemIndex(selected);
-  }
-
-  // 11
-  if (CurrentPage() == pgFonts && !rbFullVersion->Checked() && IsListRow()) {
-    if (FileExists(FPhonesListFile)) {
-      assembly::TPHONESLIST list;
-      assembly::LoadPhonesList(*this, FPhonesListFile, list);
-      int limit = 64;
-      for (const assembly::TPhonesListEntry& entry : list) limit = std::min(limit, entry.JarLimitKB);
-      spJARLimit->SetValue(limit);
-    } else {
-      Message(Text("UnableToOpenListOfPhones") + " \"" + FPhonesListFile + "\"", Text("UnableToOpenListOfPhonesTitle"),
-              TMsgIcon::Error);
-      ShowPage(pgPhoneModel);
-      return;
-    }
-  }
-
-  // 12
+  SetUpPhoneModelPage(restored);
+  if (RefuseMissingPhonesList()) return;
   if (CurrentPage() == pgFonts) ShowJarSizeLabel();
-
-  // 13
   tcAdvancedOptions->SetActivePageIndex(0);
-
-  // 14
   if (CurrentPage() == pgBuild) {
     ShowPage(StartBuild() ? pgFinish : pgAdvancedOptions);
     PageManager1PageChanged(sender);
     return;
   }
+  DressFinishPage();
+  RefuseInvalidNameOrTitle();
+  OfferInterfaceLanguagesOfEdition();
+}
 
-  // 15
-  if (CurrentPage() == pgFinish) {
-    PrevBtn->Hide();
-    NextBtn->Hide();
-    CancelBtn->SetCaption(Text("FinishButtonCaption"));
-    int kind = Model().FileSystem;
-    if (rbFullVersion->Checked() && kind > 0 && kind < assembly::kFileSystemKindCount) {
-      std::string stem = assembly::FileSystemNotes[static_cast<size_t>(kind)];
-      pnFinalNote->Show();
-      lbFinalNote->SetCaption(Text((stem + "_1").c_str()));
-      ulFinalNote->SetCaption(Text((stem + "_2").c_str()));
-      ulFinalNote->SetHelpContext(FinalNoteHelpContext(kind));
-    }
+void TForm1::ShowPageButtons() {
+  BitBtn5->SetVisible(CurrentPage() != pgWizardLanguage);
+  btnRestart->SetVisible(CurrentPage() == pgFinish);
+}
+
+bool TForm1::RefuseUnsupportedModel() {
+  if (CurrentPage() != pgKeyConfig || Model().NotSupported == 0) return false;
+  Message(Text("NotSupportedTitle"), Text("NotSupportedText"), TMsgIcon::Warning);
+  ShowPage(pgPhoneModel);
+  return true;
+}
+
+bool TForm1::RestorePageOnFirstVisit() {
+  const int page = CurrentPage();
+  if (page < 0 || page >= kPageCount || FPageVisited[static_cast<size_t>(page)]) return false;
+  FPageVisited[static_cast<size_t>(page)] = true;
+  RestoreFirstVisitSettings(page);
+  if (page == pgImages && !IsSavedModel() && Model().BlackAndWhite != 0) rbBlackAndWhiteImages->SetChecked(true);
+  if (page == pgAdvancedOptions) {
+    if (rbHideAdvancedOptions->Checked())
+      ResetAdvancedOptions();
+    else
+      LoadAdvancedOptions();
   }
+  return true;
+}
 
-  // 16
-  page = CurrentPage();
-  if (!rbFullVersion->Checked() && (page == pgImages || page == pgAdvancedOptions)) {
-    edMidletName->SetTextValue(TrimBlanks(edMidletName->Text()));
-    if (!IsValidMidletName(edMidletName->Text())) {
-      ShowPage(pgMidletName);
-      Message(Text("InvalidMidletName"), Text("InvalidMidletNameCaption"), TMsgIcon::Warning);
-    }
-    edBookTitle->SetTextValue(TrimBlanks(edBookTitle->Text()));
-    if (!IsValidBookTitle(edBookTitle->Text())) {
-      ShowPage(pgMidletName);
-      Message(Text("InvalidBookTitle"), Text("InvalidBookTitleCaption"), TMsgIcon::Warning);
-    }
+// The fonts page starts again from defaults after the language, ZIP support or storage folder
+// may have changed.
+void TForm1::MarkFontsForReset() {
+  const int page = CurrentPage();
+  if (page == pgInterfaceLanguage || page == pgZipSupport || page == pgJSR75Storage) FResetFonts = true;
+}
+
+bool TForm1::RefuseFontsOverJarLimit() {
+  const int page = CurrentPage();
+  if (IsListRow() && rbFullVersion->Checked()) return false;
+  if ((page != pgEmbed && page != pgAdvancedOptions) || FontsFitJarLimit()) return false;
+  ShowPage(pgFonts);
+  Message(Text("MidletSizeTooBig") + " " + std::to_string(GetMaxMidletSize()) + " " + Text("bytes") + ".",
+          Text("JARLimitExceeded"), TMsgIcon::Warning);
+  NextBtn->SetEnabled(true);
+  return true;
+}
+
+void TForm1::RefuseUnreadableBookFiles() {
+  if (CurrentPage() != pgMidletName || rbFullVersion->Checked()) return;
+  const std::vector<std::string> files = BookFiles();
+  if (!files.empty() && std::all_of(files.begin(), files.end(), FileExists)) return;
+  ShowPage(pgEmbed);
+  Message(Text("UnableToOpen"), Text("UnableToOpenTitle"), TMsgIcon::Error);
+}
+
+// On every visit: the model's key layout, or the saved one when the model is the saved model.
+void TForm1::SetKeyLayoutFromModel() {
+  if (CurrentPage() != pgKeyConfig) return;
+  cbKeysConfig->SetItemIndex(Model().DefaultKeys);
+  const bool saved = IsSavedModel();
+  const TIniFile ini = Settings();
+  for (const SettingKey* k : SectionSettingKeys(PageIds[pgKeyConfig]))
+    if (k->source != SettingSource::Control || saved) RestoreSetting(ini, *k);
+  UpdateKeysConfigDesc();
+}
+
+// On every visit: the model's storage folder, or the saved one when the model is the saved model.
+void TForm1::SetStorageFolderFromModel() {
+  if (CurrentPage() != pgJSR75Storage) return;
+  edJSR75Storage->SetTextValue(Model().JSR75Storage);
+  if (IsSavedModel()) RestoreSetting(Settings(), SettingKeyOf("edJSR75Storage"));
+}
+
+// The saved JAR limit wins over the model's only on the first visit; the list row's text
+// follows the edition.
+void TForm1::SetUpPhoneModelPage(bool restored) {
+  if (CurrentPage() != pgPhoneModel) return;
+  if (restored) {
+    const SettingKey& k = SettingKeyOf("spJARLimit");
+    const int saved = Settings().ReadInteger(k.section, k.key, std::stoi(k.fallback.value_or("0")));
+    if (saved != 0) spJARLimit->SetValue(saved);
   }
+  const int selected = cbPhoneModel->ItemIndex();
+  const bool liteOrTiny = rbLiteVersion->Checked() || rbTinyVersion->Checked();
+  cbPhoneModel->Items()->SetString(assembly::kCustomPhoneListRow,
+                                   Text(liteOrTiny ? "MultipleVersions_LITE" : "MultipleVersions_FULL"));
+  cbPhoneModel->SetItemIndex(selected);
+}
 
-  // 17
-  if (CurrentPage() == pgInterfaceLanguage) {
-    bool enabled = !rbTinyVersion->Checked();
-    for (TRadioButton* b : {rbilHerbew, rbilArabic}) {
-      b->SetEnabled(enabled);
-      if (!b->Enabled() && b->Checked()) rbilEnglishCE->SetChecked(true);
-    }
+// Lite or tiny for a list of phones: the fonts page works with the smallest JAR limit of the
+// list (at most 64 KB).
+bool TForm1::RefuseMissingPhonesList() {
+  if (CurrentPage() != pgFonts || rbFullVersion->Checked() || !IsListRow()) return false;
+  if (FileExists(FPhonesListFile)) {
+    assembly::TPHONESLIST list;
+    assembly::LoadPhonesList(*this, FPhonesListFile, list);
+    int limit = 64;
+    for (const assembly::TPhonesListEntry& entry : list) limit = std::min(limit, entry.JarLimitKB);
+    spJARLimit->SetValue(limit);
+    return false;
+  }
+  Message(Text("UnableToOpenListOfPhones") + " \"" + FPhonesListFile + "\"", Text("UnableToOpenListOfPhonesTitle"),
+          TMsgIcon::Error);
+  ShowPage(pgPhoneModel);
+  return true;
+}
+
+void TForm1::DressFinishPage() {
+  if (CurrentPage() != pgFinish) return;
+  PrevBtn->Hide();
+  NextBtn->Hide();
+  CancelBtn->SetCaption(Text("FinishButtonCaption"));
+  const int kind = Model().FileSystem;
+  if (rbFullVersion->Checked() && kind > 0 && kind < assembly::kFileSystemKindCount) {
+    const std::string stem = assembly::FileSystemNotes[static_cast<size_t>(kind)];
+    pnFinalNote->Show();
+    lbFinalNote->SetCaption(Text((stem + "_1").c_str()));
+    ulFinalNote->SetCaption(Text((stem + "_2").c_str()));
+    ulFinalNote->SetHelpContext(FinalNoteHelpContext(kind));
+  }
+}
+
+// Lite or tiny, pictures and advanced options pages: the name and the title are trimmed and
+// checked, each with its own message.
+void TForm1::RefuseInvalidNameOrTitle() {
+  const int page = CurrentPage();
+  if (rbFullVersion->Checked() || (page != pgImages && page != pgAdvancedOptions)) return;
+  edMidletName->SetTextValue(TrimBlanks(edMidletName->Text()));
+  if (!IsValidMidletName(edMidletName->Text())) {
+    ShowPage(pgMidletName);
+    Message(Text("InvalidMidletName"), Text("InvalidMidletNameCaption"), TMsgIcon::Warning);
+  }
+  edBookTitle->SetTextValue(TrimBlanks(edBookTitle->Text()));
+  if (!IsValidBookTitle(edBookTitle->Text())) {
+    ShowPage(pgMidletName);
+    Message(Text("InvalidBookTitle"), Text("InvalidBookTitleCaption"), TMsgIcon::Warning);
+  }
+}
+
+// The tiny edition has no right-to-left interface languages.
+void TForm1::OfferInterfaceLanguagesOfEdition() {
+  if (CurrentPage() != pgInterfaceLanguage) return;
+  const bool enabled = !rbTinyVersion->Checked();
+  for (TRadioButton* b : {rbilHerbew, rbilArabic}) {
+    b->SetEnabled(enabled);
+    if (!b->Enabled() && b->Checked()) rbilEnglishCE->SetChecked(true);
   }
 }
 

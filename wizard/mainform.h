@@ -29,6 +29,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 #include "wizard/pagerules.h"
+#include "wizard/settingsvalues.h"
 #include "wizard/wincomps.h"
 
 #include <array>
@@ -242,6 +243,21 @@ public:
   void PageManager1GetNextPage(int current_page, int& new_page);
   void PageManager1GetPriorPage(int current_page, int& new_page);
   void PageManager1PageChanged(platform::TObject* sender);
+  // The steps of the page entry, in their order; a Refuse step that returns true has shown
+  // another page and a message, and ends the entry.
+  void ShowPageButtons();
+  bool RefuseUnsupportedModel();
+  bool RestorePageOnFirstVisit();  // true when the page was restored now
+  void MarkFontsForReset();
+  bool RefuseFontsOverJarLimit();
+  void RefuseUnreadableBookFiles();
+  void SetKeyLayoutFromModel();
+  void SetStorageFolderFromModel();
+  void SetUpPhoneModelPage(bool restored);
+  bool RefuseMissingPhonesList();
+  void DressFinishPage();
+  void RefuseInvalidNameOrTitle();
+  void OfferInterfaceLanguagesOfEdition();
   int CurrentPage() const { return Notebook1->PageIndex(); }
   // Sets the notebook's page directly (no page manager events).
   void ShowPage(int page) { Notebook1->SetPageIndex(page); }
@@ -315,11 +331,18 @@ public:
   // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
   // False (and the user told by the caller) when the settings file could not be written.
   bool SaveSettings();
+  // Restores the keys a page reads on its first visit; restores one key.
+  void RestoreFirstVisitSettings(int page);
+  void RestoreSetting(const platform::TIniFile& ini, const SettingKey& key);
+  // The value a key stores, and the remembered file a key stores (nullptr: none).
+  std::string StoredValue(const SettingKey& key);
+  std::string* RememberedFile(const SettingKey& key);
   bool SaveAdvancedOptions(platform::TIniFile& ini);
   void LoadAdvancedOptions();
   void ResetAdvancedOptions();
 
   void LoadFontsPage(bool restore);
+  void RestoreFontsPageSettings();
   void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bw_only);
   void ApplyFontPreset(const std::string& scheme);
   void ApplyFacePreset(const std::string& scheme);

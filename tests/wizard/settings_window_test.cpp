@@ -4,7 +4,12 @@
 #include "assembly/tables.h"
 #include "wizard/settingsvalues.h"
 
+#include <functional>
+#include <map>
+#include <set>
+
 using namespace wizard;
+using platform::TComboBox;
 using wizard::testing::BuilderWindowTest;
 
 namespace {
@@ -30,10 +35,187 @@ TEST(SettingKeys, MemoTextOnOneLine) {
 
 TEST_F(SettingsWindow, EveryKeyNamesAControlOfTheWindow) {
   Create();
-  for (const std::string& section : SettingSections())
-    for (const SettingKey& k : PageSettingKeys(section))
-      EXPECT_NE(form->FindComponent(k.control), nullptr) << section << " " << k.key;
-  for (const SettingKey& k : AdvancedSettingKeys()) EXPECT_NE(form->FindComponent(k.control), nullptr) << k.key;
+  for (const SettingKey& k : SettingKeys()) {
+    if (k.source == SettingSource::Control) {
+      EXPECT_NE(form->FindComponent(k.control), nullptr) << k.section << " " << k.key;
+    }
+  }
+}
+
+namespace {
+
+// One key of the settings file: a value that differs from what the window shows without it,
+// the page that reads it back and what the window then shows, in the file's form.
+struct RoundTripCase {
+  const char* section;
+  std::string key;
+  std::string value;
+  int page;
+  std::function<std::string(TForm1&)> shown;
+};
+
+std::string Check(bool checked) { return checked ? "1" : "0"; }
+template <class C> std::function<std::string(TForm1&)> Checked(C* TForm1::*control) {
+  return [control](TForm1& f) { return Check((f.*control)->Checked()); };
+}
+template <class C> std::function<std::string(TForm1&)> Index(C* TForm1::*control) {
+  return [control](TForm1& f) { return std::to_string((f.*control)->ItemIndex()); };
+}
+template <class C> std::function<std::string(TForm1&)> Value(C* TForm1::*control) {
+  return [control](TForm1& f) { return std::to_string((f.*control)->Value()); };
+}
+template <class C> std::function<std::string(TForm1&)> TextOf(C* TForm1::*control) {
+  return [control](TForm1& f) { return MemoToSetting((f.*control)->Text()); };
+}
+
+}  // namespace
+
+// Every key of the file comes back into its control on its page and is written again as it
+// was. The file holds the case's key beside the phone model and shown advanced options.
+TEST_F(SettingsWindow, EveryKeyRoundTrips) {
+  // A colour phone whose core leaves the negative boxes free, with room for ZIP support.
+  const int model = FindRow([](const assembly::TPhoneListItem& p) {
+    return p.Core >= 3 && p.Core <= 6 && p.JarLimitKB >= 128 && p.BlackAndWhite == 0 && p.NotSupported == 0;
+  });
+  ASSERT_GE(model, 0);
+  const assembly::TPhoneListItem& row = assembly::PhoneTable[static_cast<std::size_t>(model)];
+  const std::string fontFile = WriteFile("fonts/mine.fnt", "");  // filled once the window is up
+  const std::string keysFile = WriteFile("k/keys.txt", "LEFT=-3\r\n");
+  const std::string helpFile = WriteFile("h/help.txt", "Help.\r\n");
+  // A slot shows its custom font file: the slot's item index, or the file.
+  auto fontSlot = [](int slot, bool file) {
+    return [slot, file](TForm1& f) {
+      TComboBox* box = f.cbFonts[static_cast<std::size_t>(slot)];
+      const std::string custom = box->ItemIndex() == 1 ? f.FCustomFontFiles[static_cast<std::size_t>(box->Tag)] : "";
+      return file ? custom : std::to_string(box->ItemIndex()) + (custom.empty() ? " without a file" : "");
+    };
+  };
+  const std::vector<RoundTripCase> cases = {
+      {"PI_WIZARDLANGUAGEPAGE", "radiobutton5", "1", pgWizardLanguage, Checked(&TForm1::RadioButton5)},
+      {"PI_WIZARDLANGUAGEPAGE", "radiobutton2", "1", pgWizardLanguage, Checked(&TForm1::RadioButton2)},
+      {"PI_WIZARDLANGUAGEPAGE", "radiobutton3", "1", pgWizardLanguage, Checked(&TForm1::RadioButton3)},
+      {"PI_WIZARDLANGUAGEPAGE", "radiobutton1", "1", pgWizardLanguage, Checked(&TForm1::RadioButton1)},
+      {"PI_FULLORLITEPAGE", "rbLiteVersion", "1", pgFullOrLite, Checked(&TForm1::rbLiteVersion)},
+      {"PI_FULLORLITEPAGE", "rbTinyVersion", "1", pgFullOrLite, Checked(&TForm1::rbTinyVersion)},
+      {"PI_PHONEMODELPAGE", "cbPhoneModel", std::to_string(model + 1), pgPhoneModel, Index(&TForm1::cbPhoneModel)},
+      {"PI_PHONEMODELPAGE", "spJARLimit", "150", pgPhoneModel, Value(&TForm1::spJARLimit)},
+      {"PI_PHONEMODELPAGE", "CustomListOfPhones", "/lists/phones.txt", pgPhoneModel,
+       [](TForm1& f) { return f.FPhonesListFile; }},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishWE", "1", pgInterfaceLanguage, Checked(&TForm1::rbilEnglishWE)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishCyr", "1", pgInterfaceLanguage, Checked(&TForm1::rbilEnglishCyr)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishHeb", "1", pgInterfaceLanguage, Checked(&TForm1::rbilHerbew)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilRussian", "1", pgInterfaceLanguage, Checked(&TForm1::rbilRussian)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilUkrainian", "1", pgInterfaceLanguage, Checked(&TForm1::rbilUkrainian)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilGerman", "1", pgInterfaceLanguage, Checked(&TForm1::rbilGerman)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilCzech", "1", pgInterfaceLanguage, Checked(&TForm1::rbilCzech)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilSlovak", "1", pgInterfaceLanguage, Checked(&TForm1::rbilSlovak)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilArabic", "1", pgInterfaceLanguage, Checked(&TForm1::rbilArabic)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilGreek", "1", pgInterfaceLanguage, Checked(&TForm1::rbilGreek)},
+      {"PI_ZIPSUPPORTPAGE", "rbWithoutZIPSupport", "1", pgZipSupport, Checked(&TForm1::rbWithoutZIPSupport)},
+      {"PI_JSR75STORAGEPAGE", "edJSR75Storage", "e:/books/", pgJSR75Storage, TextOf(&TForm1::edJSR75Storage)},
+      {"PI_FONTSPAGE", "cbFont2", "1", pgFonts, fontSlot(2, false)},
+      {"PI_FONTSPAGE", "cbFont4", "1", pgFonts, fontSlot(4, false)},
+      {"PI_FONTSPAGE", "cbFont5", "1", pgFonts, fontSlot(5, false)},
+      {"PI_FONTSPAGE", "cbNegative1", "0", pgFonts, Checked(&TForm1::cbNegative1)},
+      {"PI_FONTSPAGE", "cbNegative2", "0", pgFonts, Checked(&TForm1::cbNegative2)},
+      {"PI_FONTSPAGE", "cbNegative3", "0", pgFonts, Checked(&TForm1::cbNegative3)},
+      {"PI_FONTSPAGE", "cbNegative4", "0", pgFonts, Checked(&TForm1::cbNegative4)},
+      {"PI_FONTSPAGE", "cbNegative5", "0", pgFonts, Checked(&TForm1::cbNegative5)},
+      {"PI_FONTSPAGE", "fontName2", fontFile, pgFonts, fontSlot(2, true)},
+      {"PI_FONTSPAGE", "fontName4", fontFile, pgFonts, fontSlot(4, true)},
+      {"PI_FONTSPAGE", "fontName5", fontFile, pgFonts, fontSlot(5, true)},
+      {"PI_KEYCONFIGPAGE", "kcid", "9", pgKeyConfig, Index(&TForm1::cbKeysConfig)},
+      {"PI_KEYCONFIGPAGE", "CustomKeyConfigName", keysFile, pgKeyConfig, [](TForm1& f) { return f.FCustomKeysFile; }},
+      {"PI_MIDLETNAMEPAGE", "mmIntroText", "First|Second", pgMidletName, TextOf(&TForm1::mmIntroText)},
+      {"PI_IMAGESPAGE", "rbDontIncludeImages", "1", pgImages, Checked(&TForm1::rbDontIncludeImages)},
+      {"PI_IMAGESPAGE", "rbBlackAndWhiteImages", "1", pgImages, Checked(&TForm1::rbBlackAndWhiteImages)},
+      {"PI_IMAGESPAGE", "rb16ColorsImages", "1", pgImages, Checked(&TForm1::rb16ColorsImages)},
+      {"PI_IMAGESPAGE", "rb64ColorsImages", "0", pgImages, Checked(&TForm1::rb64ColorsImages)},
+      {"PI_IMAGESPAGE", "rb256ColorsImages", "1", pgImages, Checked(&TForm1::rb256ColorsImages)},
+      {"PI_IMAGESPAGE", "cbScaleDown", "0", pgImages, Checked(&TForm1::cbScaleDown)},
+      {"PI_IMAGESPAGE", "spMaxImageWidth", "120", pgImages, Value(&TForm1::spMaxImageWidth)},
+      {"PI_IMAGESPAGE", "spMaxImageHeight", "80", pgImages, Value(&TForm1::spMaxImageHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "rbHideAdvancedOptions", "0", pgAdvancedOptions,
+       [](TForm1& f) { return Check(f.rbHideAdvancedOptions->Checked() && !f.rbShowAdvancedOptions->Checked()); }},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbCustomHelpFile", "1", pgAdvancedOptions, Checked(&TForm1::cbCustomHelpFile)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edCustomHelpFile", helpFile, pgAdvancedOptions, TextOf(&TForm1::edCustomHelpFile)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edTitleLine1", "Title", pgAdvancedOptions, TextOf(&TForm1::edTitleLine1)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edTitleLine22.5.2", "Second", pgAdvancedOptions, TextOf(&TForm1::edTitleLine2)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edVendor", "Me", pgAdvancedOptions, TextOf(&TForm1::edVendor)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbDisableCrashRecover", "1", pgAdvancedOptions,
+       Checked(&TForm1::cbDisableCrashRecover)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbAlternativeRotation", Check(row.AlternativeRotation == 0), pgAdvancedOptions,
+       Checked(&TForm1::cbAlternativeRotation)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbForceHeight", Check(row.ForceHeight == 0), pgAdvancedOptions,
+       Checked(&TForm1::cbForceHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spForceHeight", "200", pgAdvancedOptions, Value(&TForm1::spForceHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbMidletDataSize", Check(row.MidletDataSize == 0), pgAdvancedOptions,
+       Checked(&TForm1::cbMidletDataSize)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMidletDataSize", "40960", pgAdvancedOptions, Value(&TForm1::spMidletDataSize)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbStoragePath", "1", pgAdvancedOptions, Checked(&TForm1::cbStoragePath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edStoragePath", "c:\\st\\", pgAdvancedOptions, TextOf(&TForm1::edStoragePath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbFontPath", "1", pgAdvancedOptions, Checked(&TForm1::cbFontPath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edFontPath", "x:\\f\\", pgAdvancedOptions, TextOf(&TForm1::edFontPath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbCustomAttributes", "1", pgAdvancedOptions, Checked(&TForm1::cbCustomAttributes)},
+      {"PI_ADVANCEDOPTIONSPAGE", "mmCustomAttributes", "A: 1|B: 2", pgAdvancedOptions,
+       TextOf(&TForm1::mmCustomAttributes)},
+      {"PI_ADVANCEDOPTIONSPAGE", "rgColorConversion", "0", pgAdvancedOptions, Index(&TForm1::rgColorConversion)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreImagesWithNames", "0", pgAdvancedOptions,
+       Checked(&TForm1::cbIgnoreImagesWithNames)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edIgnoreImagesWithNames", "ads", pgAdvancedOptions,
+       TextOf(&TForm1::edIgnoreImagesWithNames)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreEmptyImages", "0", pgAdvancedOptions, Checked(&TForm1::cbIgnoreEmptyImages)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreSmallImages", "0", pgAdvancedOptions, Checked(&TForm1::cbIgnoreSmallImages)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMinImageWidth", "12", pgAdvancedOptions, Value(&TForm1::spMinImageWidth)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMinImageHeight", "13", pgAdvancedOptions, Value(&TForm1::spMinImageHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbBacklightControlMethod", Check(row.LightControlMethod == -1), pgAdvancedOptions,
+       Checked(&TForm1::cbBacklightControlMethod)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cboxBacklightControlMethod", row.LightControlMethod == 3 ? "4" : "3",
+       pgAdvancedOptions, Index(&TForm1::cboxBacklightControlMethod)},
+      {"PI_FINISHPAGE", "cbDirectory", "0", pgFinish, Checked(&TForm1::cbDirectory)},
+  };
+
+  // The table holds every key the window stores, and no other.
+  std::set<std::pair<std::string, std::string>> stored, tested;
+  for (const SettingKey& k : SettingKeys()) stored.insert({k.section, k.key});
+  for (const RoundTripCase& c : cases) tested.insert({c.section, c.key});
+  EXPECT_EQ(tested, stored);
+  ASSERT_EQ(tested.size(), cases.size());
+
+  for (const RoundTripCase& c : cases) {
+    SCOPED_TRACE(c.key);
+    std::map<std::string, std::map<std::string, std::string>> file;
+    file["PI_PHONEMODELPAGE"]["cbPhoneModel"] = std::to_string(model);
+    // The later picture button wins: the default 64 colours must not.
+    if (c.section == std::string("PI_IMAGESPAGE")) file[c.section]["rb64ColorsImages"] = "0";
+    file["PI_ADVANCEDOPTIONSPAGE"]["rbHideAdvancedOptions"] = "0";
+    // A slot shows a custom font when both its keys are there.
+    for (int slot : {2, 4, 5}) {
+      if (c.key == "cbFont" + std::to_string(slot)) file["PI_FONTSPAGE"]["fontName" + std::to_string(slot)] = fontFile;
+      if (c.key == "fontName" + std::to_string(slot)) file["PI_FONTSPAGE"]["cbFont" + std::to_string(slot)] = "1";
+    }
+    file[c.section][c.key] = c.value;
+    std::string text;
+    for (const auto& [section, keys] : file) {
+      text += "[" + section + "]\r\n";
+      for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+    }
+    WriteIni(text);
+    Create();
+    if (c.key.starts_with("fontName") || c.key.starts_with("cbFont")) {
+      const std::string font = assembly::ReadArchiveEntry(*form->FResArchive, "fonts\\EnglishWE\\7x5we.fnt");
+      WriteFile("fonts/mine.fnt", font);
+    }
+    if (c.page != pgPhoneModel) Enter(pgPhoneModel);  // the saved model
+    Enter(c.page);
+    ASSERT_EQ(form->CurrentPage(), c.page);
+    EXPECT_EQ(c.shown(*form), c.value);
+    ASSERT_TRUE(form->SaveSettings());
+    EXPECT_NE(IniText().find("\n" + c.key + "=" + c.value + "\r\n"), std::string::npos) << IniText();
+    for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+    services.messages.clear();
+    form.reset();
+  }
 }
 
 TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
