@@ -382,6 +382,25 @@ TEST_F(WizardWindow, KeyLayoutAndStorageFollowTheModelOnEveryVisit) {
   (void)row;
 }
 
+// The language, ZIP support and storage folder pages change what fits: the fonts page starts
+// again from defaults after any of them, and after no other page.
+TEST_F(WizardWindow, FontsStartAgainAfterTheLanguageZipAndStoragePages) {
+  Create();
+  const struct {
+    int page;
+    bool reset;
+  } cases[] = {{pgFullOrLite, false},       {pgPhoneModel, false}, {pgKeyConfig, false},
+               {pgInterfaceLanguage, true}, {pgZipSupport, true},  {pgJSR75Storage, true},
+               {pgMidletName, false},       {pgImages, false},     {pgFinish, false}};
+  for (const auto& c : cases) {
+    form->FResetFonts = false;
+    form->ShowPage(c.page);
+    form->PageManager1PageChanged(form->PageManager1);
+    ASSERT_EQ(Page(), c.page);
+    EXPECT_EQ(form->FResetFonts, c.reset) << "page " << c.page;
+  }
+}
+
 TEST_F(WizardWindow, BookFilesMustExistBeforeTheNamePage) {
   Create();
   form->rbLiteVersion->SetChecked(true);
