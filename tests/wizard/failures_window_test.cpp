@@ -1,6 +1,6 @@
 // The builder window when things go wrong: a damaged resource archive, a language file that
 // cannot be loaded, a build that fails, settings that cannot be saved.
-#include "wizard/mainform.h"
+#include "builderwindow_support.h"
 
 #include "assembly/phones.h"
 #include "assembly/tempdir_support.h"
@@ -20,42 +20,26 @@
 using namespace wizard;
 using platform::TMsgIcon;
 using testing_support::ReadFile;
-using testing_support::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kNokia6230 = 224;
 
-class FailingWizard : public ::testing::Test {
+class FailingWizard : public wizard::testing::BuilderWindowTest {
 protected:
   void SetUp() override {
-    fs::create_directories(dir_.Path() / "bin");
-    fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright.dat", dir_.Path() / "bin" / "quirewright.dat");
-    TForm1::ProgramDir() = (dir_.Path() / "bin").string() + "/";
-    TForm1::CommandLine().clear();
-    localisation::FreeLangManager();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().ResetTerminated();
+    BuilderWindowTest::SetUp();
     platform::Application().SetTitle("Tomefalcon Builder Wizard");
   }
   void TearDown() override {
-    form.reset();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().ResetTerminated();
+    BuilderWindowTest::TearDown();
     platform::Application().SetTitle("");
-    localisation::FreeLangManager();
-    TForm1::ProgramDir() = platform::ExecutableDir();
   }
-  void Create() { form = platform::CreateForm<TForm1>(); }
-  void Next() { form->NextBtn->Click(); }
-  void Back() { form->PrevBtn->Click(); }
-  int Page() const { return form->CurrentPage(); }
-  std::string Bin(const std::string& name) const { return dir_.File("bin/" + name); }
+  std::string Bin(const std::string& name) const { return Path("bin/" + name); }
   void WriteBin(const std::string& name, const std::string& bytes) const {
     testing_support::WriteFile(Bin(name), bytes);
   }
-  std::string Path(const std::string& name) const { return dir_.File(name); }
   // Enters the build page as the page manager does; returns the page shown afterwards.
   int EnterBuildPage() {
     form->ShowPage(pgBuild);
@@ -67,10 +51,6 @@ protected:
     for (const auto& m : services.messages) n += m.text.find(part) != std::string::npos;
     return n;
   }
-
-  TempDir dir_;
-  platform::TFakeServices services;
-  platform::TOwned<TForm1> form;
 };
 
 }  // namespace
@@ -221,7 +201,7 @@ TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
   const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   ASSERT_GE(watch, 0);
   // Every write of the file puts a new one in its place.
-  ASSERT_GE(inotify_add_watch(watch, (dir_.Path() / "bin").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
+  ASSERT_GE(inotify_add_watch(watch, (dir_ / "bin").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
   form->ShowPage(pgFinish);
   form->CancelBtnClick(form->CancelBtn);
   int replaced = 0;

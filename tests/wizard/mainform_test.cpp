@@ -1,13 +1,4 @@
-#include "wizard/mainform.h"
-
-#include "assembly/phones.h"
-#include "assembly/tempdir_support.h"
-#include "localisation/langmanager.h"
-#include "platform/exedir.h"
-#include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
-
-#include <gtest/gtest.h>
+#include "builderwindow_support.h"
 
 #include <filesystem>
 #include <fstream>
@@ -19,56 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The first row of the phone table that satisfies `pred`.
-int FindRow(const std::function<bool(const assembly::TPhoneListItem&)>& pred) {
-  for (int i = 0; i < assembly::kCustomPhoneListRow; ++i)
-    if (pred(assembly::PhoneTable[static_cast<size_t>(i)])) return i;
-  return -1;
-}
-
-class WizardWindow : public ::testing::Test {
-protected:
-  void SetUp() override {
-    fs::create_directories(dir_ / "bin");
-    fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
-    TForm1::ProgramDir() = (dir_ / "bin").string() + "/";
-    TForm1::CommandLine().clear();
-    localisation::FreeLangManager();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().ResetTerminated();
-    platform::Application().SetHelpHandler([this](int context, const std::string& file) {
-      help.push_back({context, file});
-      return true;
-    });
-  }
-  void TearDown() override {
-    form.reset();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().SetHelpHandler(nullptr);
-    platform::Application().ResetTerminated();
-    localisation::FreeLangManager();
-    TForm1::ProgramDir() = platform::ExecutableDir();
-  }
-
-  void WriteSettings(const std::string& text) {
-    std::ofstream((dir_ / "bin" / "Quirewright.ini").string(), std::ios::binary) << text;
-  }
-  void Create() { form = platform::CreateForm<TForm1>(); }
-  void Next() { form->NextBtn->Click(); }
-  void Back() { form->PrevBtn->Click(); }
-  int Page() const { return form->CurrentPage(); }
-  std::string BookFile(const std::string& name) {
-    std::string path = (dir_ / name).string();
-    std::ofstream(path) << "Once upon a time.\n";
-    return path;
-  }
-
-  platform::TFakeServices services;
-  platform::TOwned<TForm1> form;
-  std::vector<std::pair<int, std::string>> help;
-  testing_support::TempDir tmp_;
-  const fs::path dir_ = tmp_.Path();
-};
+class WizardWindow : public wizard::testing::BuilderWindowTest {};
 
 }  // namespace
 
@@ -299,7 +241,7 @@ TEST_F(WizardWindow, InterfaceLanguageIndex) {
 }
 
 TEST_F(WizardWindow, FirstVisitRestoresFromTheSettingsFile) {
-  WriteSettings(
+  WriteIni(
       "[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n[PI_MIDLETNAMEPAGE]\r\nmmIntroText=first|second\r\n"
       "[PI_FINISHPAGE]\r\ncbDirectory=0\r\n[PI_ADVANCEDOPTIONSPAGE]\r\nedTitleLine22.4.0=old\r\n");
   Create();
@@ -336,7 +278,7 @@ TEST_F(WizardWindow, BlackAndWhiteModelChecksBlackAndWhitePictures) {
   int bw = FindRow([](const assembly::TPhoneListItem& r) { return r.BlackAndWhite != 0; });
   ASSERT_GT(bw, 0);
   // Another model than the saved one: black and white whatever the file says.
-  WriteSettings("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=0\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
+  WriteIni("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=0\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
   Create();
   form->cbPhoneModel->SetItemIndex(bw);
   form->ShowPage(pgImages);
@@ -344,7 +286,7 @@ TEST_F(WizardWindow, BlackAndWhiteModelChecksBlackAndWhitePictures) {
   EXPECT_TRUE(form->rbBlackAndWhiteImages->Checked());
   form.reset();
   // The saved model keeps the saved choice.
-  WriteSettings("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(bw) +
+  WriteIni("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(bw) +
                 "\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
   Create();
   form->cbPhoneModel->SetItemIndex(bw);
@@ -357,7 +299,7 @@ TEST_F(WizardWindow, KeyLayoutAndStorageFollowTheModelOnEveryVisit) {
   int jsr = FindRow([](const assembly::TPhoneListItem& r) { return r.JSR75Storage[0] != 0; });
   ASSERT_GE(jsr, 0);
   const assembly::TPhoneListItem& row = assembly::PhoneTable[static_cast<size_t>(jsr)];
-  WriteSettings("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(jsr) +
+  WriteIni("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(jsr) +
                 "\r\n[PI_KEYCONFIGPAGE]\r\nkcid=9\r\nCustomKeyConfigName=/k.txt\r\n"
                 "[PI_JSR75STORAGEPAGE]\r\nedJSR75Storage=e:/mine/\r\n");
   Create();
@@ -453,7 +395,7 @@ TEST_F(WizardWindow, NameAndTitleChecksOnLeavingTheNamePage) {
 }
 
 TEST_F(WizardWindow, TinyEditionRefusesRightToLeftLanguages) {
-  WriteSettings("[PI_INTERFACELANGUAGEPAGE]\r\nrbilArabic=1\r\n");
+  WriteIni("[PI_INTERFACELANGUAGEPAGE]\r\nrbilArabic=1\r\n");
   Create();
   form->rbTinyVersion->SetChecked(true);
   form->ShowPage(pgInterfaceLanguage);
@@ -602,7 +544,7 @@ TEST_F(WizardWindow, WizardLanguageSwitchesOnTheWelcomePage) {
          "MIDP10KeysConfigDesc=Keys zero in Russian\r\n[Form1]\r\n00000016=Full in Russian\r\n"
          "00000159=Next in Russian\r\n";
   std::ofstream((dir_ / "bin" / "notes.txt").string()) << "LANGID=1051\r\n";  // not *.lng: ignored
-  WriteSettings("[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n");
+  WriteIni("[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n");
   Create();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);  // page 0 stays in English
   EXPECT_NE(form->FCoreDescs[3], "Core three in Russian");

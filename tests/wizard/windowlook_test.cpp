@@ -39,17 +39,6 @@ constexpr int kEnglishWE = 1;
 
 class BuilderLook : public wizard::testing::BuilderWindowTest {
 protected:
-  void SetUp() override {
-    BuilderWindowTest::SetUp();
-    platform::Application().SetHelpHandler([this](int context, const std::string& /*file*/) {
-      help.push_back(context);
-      return true;
-    });
-  }
-  void TearDown() override {
-    platform::Application().SetHelpHandler(nullptr);
-    BuilderWindowTest::TearDown();
-  }
   // The fonts page of a lite midlet for one phone, as the user reaches it.
   void FontsPageFor(int row) {
     Create();
@@ -60,7 +49,6 @@ protected:
   }
   std::string BuiltInFont(const char* entry) const { return assembly::ReadArchiveEntry(*form->FResArchive, entry); }
 
-  std::vector<int> help;
 };
 
 std::vector<controls::TUrlLabel*> LinkLabels(platform::TComponent* root) {
