@@ -112,7 +112,7 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
   bool ok = false;
   {
     BatchLock lock(*this);
-    Label38->SetCaption(Text("GeneratingMidlets"));
+    BuildStatusLabel->SetCaption(Text("GeneratingMidlets"));
     ProcessMessages();
     BuildProgressGauge->SetMax(440);
     std::string differences;
@@ -180,7 +180,7 @@ bool TForm1::BuildFromPhonesList(const std::string& folder) {
   if (!assembly::LoadPhonesList(*this, FPhonesListFile, list)) return false;
 
   tcAdvancedOptions->SetVisible(false);
-  Label18->SetVisible(false);
+  ClickFinishLabel->SetVisible(false);
   BuildProgressGroup->SetVisible(true);
   CancelBtn->SetEnabled(false);
   NextBtn->SetEnabled(false);

@@ -54,19 +54,19 @@ void TForm1::SelectFontInSlot(TComboBox* box, const std::string& name, const std
 }
 
 void TForm1::ApplyFontPreset(const std::string& scheme) {
-  SelectFontInSlot(cbFont1, "5x3", "BW");
-  SelectFontInSlot(cbFont2, "6x3", scheme);
-  SelectFontInSlot(cbFont3, "6x4", "BW");
-  SelectFontInSlot(cbFont4, "7x5", scheme);
-  SelectFontInSlot(cbFont5, "8x5", scheme);
+  SelectFontInSlot(cbFonts[1], "5x3", "BW");
+  SelectFontInSlot(cbFonts[2], "6x3", scheme);
+  SelectFontInSlot(cbFonts[3], "6x4", "BW");
+  SelectFontInSlot(cbFonts[4], "7x5", scheme);
+  SelectFontInSlot(cbFonts[5], "8x5", scheme);
   UpdateNegativeBoxes();
   ShowJarSizeLabel();
 }
 
 void TForm1::ApplyFacePreset(const std::string& scheme) {
-  SelectFontInSlot(cbFont2, "Tah12", scheme);
-  SelectFontInSlot(cbFont4, "Verd13", scheme);
-  SelectFontInSlot(cbFont5, "Arial15", scheme);
+  SelectFontInSlot(cbFonts[2], "Tah12", scheme);
+  SelectFontInSlot(cbFonts[4], "Verd13", scheme);
+  SelectFontInSlot(cbFonts[5], "Arial15", scheme);
   UpdateNegativeBoxes();
   ShowJarSizeLabel();
 }
@@ -103,7 +103,7 @@ void TForm1::RestoreFontsPageSettings() {
 void TForm1::LoadFontsPage(bool restore) {
   const bool was_updating = FUpdating;
   FUpdating = true;
-  Label26->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " + Text("bytes") + ".");
+  JarLimitLabel->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " + Text("bytes") + ".");
   const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
   const bool bw = Model().BlackAndWhite != 0;
   for (int k = 1; k <= 5; ++k) FillFontCombo(cbFonts[static_cast<std::size_t>(k)], group, bw);
@@ -199,7 +199,7 @@ void TForm1::ClearTypeFontsPack1Click(TObject* /*sender*/) { ApplyFacePreset("Cl
 void TForm1::Anitaliazedfontspack1Click(TObject* /*sender*/) { ApplyFacePreset("Antialiazed"); }
 
 void TForm1::Nofonts1Click(TObject* /*sender*/) {
-  for (TComboBox* box : {cbFont2, cbFont4, cbFont5}) box->SetItemIndex(0);
+  for (TComboBox* box : {cbFonts[2], cbFonts[4], cbFonts[5]}) box->SetItemIndex(0);
   UpdateNegativeBoxes();
   ShowJarSizeLabel();
 }
@@ -245,7 +245,7 @@ void TForm1::FitFontsToJarLimit() {
 }
 
 void TForm1::ShowJarSizeLabel() {
-  Label27->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize()) + " " + Text("bytes") + ".");
+  JarSizeLabel->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize()) + " " + Text("bytes") + ".");
 }
 
 void TForm1::cbNegative1Click(TObject* /*sender*/) {

@@ -69,142 +69,20 @@ platform::TIniFile TForm1::Settings() const {
 }
 
 void TForm1::DeclareBindings(TBinder& b) {
-  b.Field("Notebook1", Notebook1);
+#define QW_FORM1_BIND(type, field, name) b.Field(#name, field);
+  QW_FORM1_COMPONENTS(QW_FORM1_BIND)
+#undef QW_FORM1_BIND
   for (int i = 2; i < kPageCount; ++i) b.Field("WizardHeader" + std::to_string(i), Headers[static_cast<size_t>(i)]);
-  b.Field("Bevel1", Bevel1);
-  b.Field("BitBtn5", BitBtn5);
-  b.Field("PrevBtn", PrevBtn);
-  b.Field("NextBtn", NextBtn);
-  b.Field("CancelBtn", CancelBtn);
-  b.Field("btnRestart", btnRestart);
-  b.Field("PageManager1", PageManager1);
-  b.Field("SaveDialog", SaveDialog);
-  b.Field("lcMain", lcMain);
-  b.Field("PopupMenu1", PopupMenu1);
-  b.Field("BlackandWhitefontspack1", BlackandWhitefontspack1);
-  b.Field("Bluefonstpack1", Bluefonstpack1);
-  b.Field("Yellowfontspacks1", Yellowfontspacks1);
-  b.Field("ClearTypeFontsPack1", ClearTypeFontsPack1);
-  b.Field("Anitaliazedfontspack1", Anitaliazedfontspack1);
-  b.Field("Nofonts1", Nofonts1);
-  b.Field("TextFileOpenDialog", TextFileOpenDialog);
-  b.Field("FontOpenDialog", FontOpenDialog);
-  b.Field("KeyConfigOpenDialog", KeyConfigOpenDialog);
-  b.Field("ListOfPhonesOpenDialog", ListOfPhonesOpenDialog);
-  b.Field("HintBalloonControl1", HintBalloonControl1);
-
-  b.Field("Image1", Image1);
-  b.Field("RadioButton4", RadioButton4);
-  b.Field("RadioButton5", RadioButton5);
-  b.Field("RadioButton2", RadioButton2);
-  b.Field("RadioButton3", RadioButton3);
-  b.Field("RadioButton1", RadioButton1);
-  b.Field("Image2", Image2);
-  b.Field("rbFullVersion", rbFullVersion);
-  b.Field("rbLiteVersion", rbLiteVersion);
-  b.Field("rbTinyVersion", rbTinyVersion);
-  b.Field("cbPhoneModel", cbPhoneModel);
-  b.Field("spJARLimit", spJARLimit);
-  b.Field("GroupBox1", GroupBox1);
-  b.Field("lbCoreDesc", lbCoreDesc);
-  b.Field("cbKeysConfig", cbKeysConfig);
-  b.Field("GroupBox2", GroupBox2);
-  b.Field("lbKeysConfigDesc", lbKeysConfigDesc);
-  b.Field("rbilEnglishCE", rbilEnglishCE);
-  b.Field("rbilEnglishWE", rbilEnglishWE);
-  b.Field("rbilEnglishCyr", rbilEnglishCyr);
-  b.Field("rbilHerbew", rbilHerbew);
-  b.Field("rbilRussian", rbilRussian);
-  b.Field("rbilUkrainian", rbilUkrainian);
-  b.Field("rbilGerman", rbilGerman);
-  b.Field("rbilCzech", rbilCzech);
-  b.Field("rbilSlovak", rbilSlovak);
-  b.Field("rbilArabic", rbilArabic);
-  b.Field("rbilGreek", rbilGreek);
-  b.Field("rbWithZIPSupport", rbWithZIPSupport);
-  b.Field("rbWithoutZIPSupport", rbWithoutZIPSupport);
-  b.Field("lbCantZIP", lbCantZIP);
-  b.Field("edJSR75Storage", edJSR75Storage);
   for (int k = 1; k <= 5; ++k) {
     b.Field("cbFont" + std::to_string(k), cbFonts[static_cast<size_t>(k)]);
     b.Field("cbNegative" + std::to_string(k), cbNegatives[static_cast<size_t>(k)]);
   }
-  b.Field("cbFont1", cbFont1);
-  b.Field("cbFont2", cbFont2);
-  b.Field("cbFont3", cbFont3);
-  b.Field("cbFont4", cbFont4);
-  b.Field("cbFont5", cbFont5);
-  b.Field("cbNegative1", cbNegative1);
-  b.Field("cbNegative2", cbNegative2);
-  b.Field("cbNegative3", cbNegative3);
-  b.Field("cbNegative4", cbNegative4);
-  b.Field("cbNegative5", cbNegative5);
-  b.Field("BitBtn1", BitBtn1);
-  b.Field("Label26", Label26);
-  b.Field("Label27", Label27);
-  b.Field("lbTextFiles", lbTextFiles);
-  b.Field("BitBtn3", BitBtn3);
-  b.Field("BitBtn4", BitBtn4);
-  b.Field("BitBtn2", BitBtn2);
-  b.Field("SpeedButton1", SpeedButton1);
-  b.Field("SpeedButton2", SpeedButton2);
-  b.Field("edMidletName", edMidletName);
-  b.Field("edBookTitle", edBookTitle);
-  b.Field("mmIntroText", mmIntroText);
-  b.Field("rbDontIncludeImages", rbDontIncludeImages);
-  b.Field("rbBlackAndWhiteImages", rbBlackAndWhiteImages);
-  b.Field("rb16ColorsImages", rb16ColorsImages);
-  b.Field("rb64ColorsImages", rb64ColorsImages);
-  b.Field("rb256ColorsImages", rb256ColorsImages);
-  b.Field("cbScaleDown", cbScaleDown);
-  b.Field("spMaxImageWidth", spMaxImageWidth);
-  b.Field("spMaxImageHeight", spMaxImageHeight);
-  b.Field("lbMaxImageWidth", lbMaxImageWidth);
-  b.Field("lbMaxImageHeight", lbMaxImageHeight);
-  b.Field("rbHideAdvancedOptions", rbHideAdvancedOptions);
-  b.Field("rbShowAdvancedOptions", rbShowAdvancedOptions);
-  b.Field("tcAdvancedOptions", tcAdvancedOptions);
-  b.Field("cbAlternativeRotation", cbAlternativeRotation);
-  b.Field("cbForceHeight", cbForceHeight);
-  b.Field("spForceHeight", spForceHeight);
-  b.Field("cbBacklightControlMethod", cbBacklightControlMethod);
-  b.Field("cboxBacklightControlMethod", cboxBacklightControlMethod);
-  b.Field("cbDisableCrashRecover", cbDisableCrashRecover);
-  b.Field("cbStoragePath", cbStoragePath);
-  b.Field("edStoragePath", edStoragePath);
-  b.Field("cbFontPath", cbFontPath);
-  b.Field("edFontPath", edFontPath);
-  b.Field("cbMidletDataSize", cbMidletDataSize);
-  b.Field("spMidletDataSize", spMidletDataSize);
-  b.Field("cbCustomAttributes", cbCustomAttributes);
-  b.Field("mmCustomAttributes", mmCustomAttributes);
-  b.Field("rgColorConversion", rgColorConversion);
-  b.Field("cbIgnoreEmptyImages", cbIgnoreEmptyImages);
-  b.Field("cbIgnoreSmallImages", cbIgnoreSmallImages);
-  b.Field("spMinImageWidth", spMinImageWidth);
-  b.Field("spMinImageHeight", spMinImageHeight);
-  b.Field("lbMinImageWidth", lbMinImageWidth);
-  b.Field("lbMinImageHeight", lbMinImageHeight);
-  b.Field("cbIgnoreImagesWithNames", cbIgnoreImagesWithNames);
-  b.Field("edIgnoreImagesWithNames", edIgnoreImagesWithNames);
-  b.Field("gbBookMidletOptions", gbBookMidletOptions);
-  b.Field("edTitleLine1", edTitleLine1);
-  b.Field("edTitleLine2", edTitleLine2);
-  b.Field("edVendor", edVendor);
-  b.Field("cbCustomHelpFile", cbCustomHelpFile);
-  b.Field("edCustomHelpFile", edCustomHelpFile);
-  b.Field("btnCustomHelpFile", btnCustomHelpFile);
-  b.Field("Label38", Label38);
-  b.Field("BuildProgressGroup", BuildProgressGroup);
-  b.Field("BuildProgressGauge", BuildProgressGauge);
-  b.Field("cbDirectory", cbDirectory);
-  b.Field("Label18", Label18);
-  b.Field("pnFinalNote", pnFinalNote);
-  b.Field("lbFinalNote", lbFinalNote);
-  b.Field("ulFinalNote", ulFinalNote);
-  for (int i = 1; i <= 26; ++i)
-    b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
+  for (int i = 1; i <= 26; ++i) b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
+  DeclareHandlers(b);
+}
 
+// The event handlers, bound by the names the description gives them.
+void TForm1::DeclareHandlers(TBinder& b) {
 #define QW_HANDLER(name) b.Handler(#name, this, &TForm1::name)
   QW_HANDLER(FormCreate);
   QW_HANDLER(FormShow);
@@ -282,7 +160,7 @@ void TForm1::SetProgress(int position, int max) {
   BuildProgressGauge->SetPosition(position);
 }
 
-void TForm1::SetStatus(const std::string& text) { Label38->SetCaption(text); }
+void TForm1::SetStatus(const std::string& text) { BuildStatusLabel->SetCaption(text); }
 
 void TForm1::ProcessMessages() { Application().ProcessMessages(); }
 

@@ -28,6 +28,7 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
+#include "wizard/mainform_components.h"
 #include "wizard/pagerules.h"
 #include "wizard/settingsvalues.h"
 #include "wizard/wincomps.h"
@@ -47,159 +48,15 @@ public:
   explicit TForm1(platform::TComponent* owner);
   ~TForm1() override;
 
-  // --- components (bound by name from the window description) ---
-  platform::TNotebook* Notebook1 = nullptr;
-  std::array<platform::TPage*, kPageCount> Pages{};  // Notebook1's pages
-  platform::TBevel* Bevel1 = nullptr;
-  platform::TBitBtn* BitBtn5 = nullptr;  // Help
-  platform::TButton* PrevBtn = nullptr;
-  platform::TButton* NextBtn = nullptr;
-  platform::TButton* CancelBtn = nullptr;
-  platform::TButton* btnRestart = nullptr;
-
-  controls::TPageManager* PageManager1 = nullptr;
-  platform::TSaveDialog* SaveDialog = nullptr;
-  localisation::TLangController* lcMain = nullptr;
-  platform::TPopupMenu* PopupMenu1 = nullptr;
-  platform::TMenuItem* BlackandWhitefontspack1 = nullptr;
-  platform::TMenuItem* Bluefonstpack1 = nullptr;
-  platform::TMenuItem* Yellowfontspacks1 = nullptr;
-  platform::TMenuItem* ClearTypeFontsPack1 = nullptr;
-  platform::TMenuItem* Anitaliazedfontspack1 = nullptr;
-  platform::TMenuItem* Nofonts1 = nullptr;
-  platform::TOpenDialog* TextFileOpenDialog = nullptr;
-  platform::TOpenDialog* FontOpenDialog = nullptr;
-  platform::TOpenDialog* KeyConfigOpenDialog = nullptr;
-  platform::TOpenDialog* ListOfPhonesOpenDialog = nullptr;
-  controls::THintBalloonControl* HintBalloonControl1 = nullptr;
-
-  // Page headers of pages 2..14 (index = page number; 0 and 1 have none).
-  std::array<controls::TWizardHeader*, kPageCount> Headers{};
-
-  // Page 0
-  platform::TImage* Image1 = nullptr;
-  platform::TRadioButton* RadioButton4 = nullptr;  // English
-  platform::TRadioButton* RadioButton5 = nullptr;  // Russian
-  platform::TRadioButton* RadioButton2 = nullptr;  // Slovak
-  platform::TRadioButton* RadioButton3 = nullptr;  // Ukrainian
-  platform::TRadioButton* RadioButton1 = nullptr;  // Polish (hidden)
-  // Page 1
-  platform::TImage* Image2 = nullptr;
-  // Page 2
-  platform::TRadioButton* rbFullVersion = nullptr;
-  platform::TRadioButton* rbLiteVersion = nullptr;
-  platform::TRadioButton* rbTinyVersion = nullptr;
-  // Page 3
-  platform::TComboBox* cbPhoneModel = nullptr;
-  controls::TMySpinEdit* spJARLimit = nullptr;
-  platform::TGroupBox* GroupBox1 = nullptr;
-  platform::TLabel* lbCoreDesc = nullptr;
-  // Page 4
-  platform::TComboBox* cbKeysConfig = nullptr;
-  platform::TGroupBox* GroupBox2 = nullptr;
-  platform::TLabel* lbKeysConfigDesc = nullptr;
-  // Page 5, in interface-language index order
-  platform::TRadioButton* rbilEnglishCE = nullptr;
-  platform::TRadioButton* rbilEnglishWE = nullptr;
-  platform::TRadioButton* rbilEnglishCyr = nullptr;
-  platform::TRadioButton* rbilHerbew = nullptr;
-  platform::TRadioButton* rbilRussian = nullptr;
-  platform::TRadioButton* rbilUkrainian = nullptr;
-  platform::TRadioButton* rbilGerman = nullptr;
-  platform::TRadioButton* rbilCzech = nullptr;
-  platform::TRadioButton* rbilSlovak = nullptr;
-  platform::TRadioButton* rbilArabic = nullptr;
-  platform::TRadioButton* rbilGreek = nullptr;
-  // Page 6
-  platform::TRadioButton* rbWithZIPSupport = nullptr;
-  platform::TRadioButton* rbWithoutZIPSupport = nullptr;
-  platform::TLabel* lbCantZIP = nullptr;
-  // Page 7
-  platform::TEdit* edJSR75Storage = nullptr;
-  // Page 8
-  std::array<platform::TComboBox*, 6> cbFonts{};     // [1..5] = cbFont1..cbFont5
-  std::array<platform::TCheckBox*, 6> cbNegatives{};  // [1..5] = cbNegative1..cbNegative5
-  platform::TComboBox* cbFont1 = nullptr;
-  platform::TComboBox* cbFont2 = nullptr;
-  platform::TComboBox* cbFont3 = nullptr;
-  platform::TComboBox* cbFont4 = nullptr;
-  platform::TComboBox* cbFont5 = nullptr;
-  platform::TCheckBox* cbNegative1 = nullptr;
-  platform::TCheckBox* cbNegative2 = nullptr;
-  platform::TCheckBox* cbNegative3 = nullptr;
-  platform::TCheckBox* cbNegative4 = nullptr;
-  platform::TCheckBox* cbNegative5 = nullptr;
-  platform::TBitBtn* BitBtn1 = nullptr;  // Preset...
-  platform::TLabel* Label26 = nullptr;   // JAR size limit
-  platform::TLabel* Label27 = nullptr;   // estimated JAR size
-  // Page 9
-  platform::TListBox* lbTextFiles = nullptr;
-  platform::TBitBtn* BitBtn3 = nullptr;  // Clear
-  platform::TBitBtn* BitBtn4 = nullptr;  // Add...
-  platform::TBitBtn* BitBtn2 = nullptr;  // Remove
-  platform::TSpeedButton* SpeedButton1 = nullptr;  // up
-  platform::TSpeedButton* SpeedButton2 = nullptr;  // down
-  // Page 10
-  platform::TEdit* edMidletName = nullptr;
-  platform::TEdit* edBookTitle = nullptr;
-  platform::TMemo* mmIntroText = nullptr;
-  // Page 11
-  platform::TRadioButton* rbDontIncludeImages = nullptr;
-  platform::TRadioButton* rbBlackAndWhiteImages = nullptr;
-  platform::TRadioButton* rb16ColorsImages = nullptr;
-  platform::TRadioButton* rb64ColorsImages = nullptr;
-  platform::TRadioButton* rb256ColorsImages = nullptr;
-  platform::TCheckBox* cbScaleDown = nullptr;
-  controls::TMySpinEdit* spMaxImageWidth = nullptr;
-  controls::TMySpinEdit* spMaxImageHeight = nullptr;
-  platform::TLabel* lbMaxImageWidth = nullptr;
-  platform::TLabel* lbMaxImageHeight = nullptr;
-  // Page 12
-  platform::TRadioButton* rbHideAdvancedOptions = nullptr;
-  platform::TRadioButton* rbShowAdvancedOptions = nullptr;
-  platform::TPageControl* tcAdvancedOptions = nullptr;
-  platform::TCheckBox* cbAlternativeRotation = nullptr;
-  platform::TCheckBox* cbForceHeight = nullptr;
-  controls::TMySpinEdit* spForceHeight = nullptr;
-  platform::TCheckBox* cbBacklightControlMethod = nullptr;
-  platform::TComboBox* cboxBacklightControlMethod = nullptr;
-  platform::TCheckBox* cbDisableCrashRecover = nullptr;
-  platform::TCheckBox* cbStoragePath = nullptr;
-  platform::TEdit* edStoragePath = nullptr;
-  platform::TCheckBox* cbFontPath = nullptr;
-  platform::TEdit* edFontPath = nullptr;
-  platform::TCheckBox* cbMidletDataSize = nullptr;
-  controls::TMySpinEdit* spMidletDataSize = nullptr;
-  platform::TCheckBox* cbCustomAttributes = nullptr;
-  platform::TMemo* mmCustomAttributes = nullptr;
-  platform::TRadioGroup* rgColorConversion = nullptr;
-  platform::TCheckBox* cbIgnoreEmptyImages = nullptr;
-  platform::TCheckBox* cbIgnoreSmallImages = nullptr;
-  controls::TMySpinEdit* spMinImageWidth = nullptr;
-  controls::TMySpinEdit* spMinImageHeight = nullptr;
-  platform::TLabel* lbMinImageWidth = nullptr;
-  platform::TLabel* lbMinImageHeight = nullptr;
-  platform::TCheckBox* cbIgnoreImagesWithNames = nullptr;
-  platform::TEdit* edIgnoreImagesWithNames = nullptr;
-  platform::TGroupBox* gbBookMidletOptions = nullptr;
-  platform::TEdit* edTitleLine1 = nullptr;
-  platform::TEdit* edTitleLine2 = nullptr;
-  platform::TEdit* edVendor = nullptr;
-  platform::TCheckBox* cbCustomHelpFile = nullptr;
-  platform::TEdit* edCustomHelpFile = nullptr;
-  platform::TButton* btnCustomHelpFile = nullptr;
-  // Page 13
-  platform::TLabel* Label38 = nullptr;  // build status
-  platform::TGroupBox* BuildProgressGroup = nullptr;
-  platform::TProgressBar* BuildProgressGauge = nullptr;
-  // Page 14
-  platform::TCheckBox* cbDirectory = nullptr;
-  platform::TLabel* Label18 = nullptr;  // "To continue, click Finish."
-  platform::TPanel* pnFinalNote = nullptr;
-  platform::TLabel* lbFinalNote = nullptr;
-  controls::TUrlLabel* ulFinalNote = nullptr;
-  // Help link labels UrlLabel1..UrlLabel26 ([0] unused).
-  std::array<controls::TUrlLabel*, 27> UrlLabels{};
+  // --- components (bound by name from the window description; see mainform_components.h) ---
+#define QW_FORM1_FIELD(type, field, name) type* field = nullptr;
+  QW_FORM1_COMPONENTS(QW_FORM1_FIELD)
+#undef QW_FORM1_FIELD
+  std::array<platform::TPage*, kPageCount> Pages{};                  // Notebook1's pages
+  std::array<controls::TWizardHeader*, kPageCount> Headers{};        // WizardHeader2..14 at their page
+  std::array<platform::TComboBox*, 6> cbFonts{};                     // [1..5] = cbFont1..cbFont5
+  std::array<platform::TCheckBox*, 6> cbNegatives{};                 // [1..5] = cbNegative1..cbNegative5
+  std::array<controls::TUrlLabel*, 27> UrlLabels{};                  // [1..26] = UrlLabel1..UrlLabel26
 
   // --- private state shared by the window's parts ---
   bool FUpdating = false;
@@ -391,6 +248,7 @@ public:
 protected:
   std::string_view Description() const override { return kForm1Description; }
   void DeclareBindings(platform::TBinder& b) override;
+  void DeclareHandlers(platform::TBinder& b);
 };
 
 }  // namespace wizard

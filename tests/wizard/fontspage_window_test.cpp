@@ -36,7 +36,7 @@ TEST_F(FontsPage, BlackAndWhiteDisplayListsOnlyBlackAndWhiteFonts) {
   const int bw = FindRow([](const auto& p) { return p.BlackAndWhite != 0; });
   ASSERT_GE(bw, 0);
   SetUpPage(bw, kEnglishWE);
-  const platform::TStrings& items = *form->cbFont4->Items();
+  const platform::TStrings& items = *form->cbFonts[4]->Items();
   const int bwCount = items.Count();
   ASSERT_GT(items.Count(), 2);
   EXPECT_EQ(items[0], "None");
@@ -51,7 +51,7 @@ TEST_F(FontsPage, BlackAndWhiteDisplayListsOnlyBlackAndWhiteFonts) {
   // A colour display offers the colour fonts and presets.
   form->cbPhoneModel->SetItemIndex(kNokia6230);
   form->LoadFontsPage(false);
-  EXPECT_GT(form->cbFont4->Items()->Count(), bwCount);
+  EXPECT_GT(form->cbFonts[4]->Items()->Count(), bwCount);
   EXPECT_TRUE(form->Bluefonstpack1->Enabled());
 }
 
@@ -70,41 +70,41 @@ TEST_F(FontsPage, PresetsBySchemeAndFace) {
   form->SetInterfaceLanguage(kArabic);
   form->LoadFontsPage(false);
   form->Yellowfontspacks1Click(nullptr);
-  EXPECT_EQ(form->cbFont5->ItemIndex(), 0);
-  EXPECT_NE(form->cbFont2->Text().find("Arial16"), std::string::npos) << form->cbFont2->Text();
-  EXPECT_NE(form->cbFont2->Text().find("Yellow"), std::string::npos);
+  EXPECT_EQ(form->cbFonts[5]->ItemIndex(), 0);
+  EXPECT_NE(form->cbFonts[2]->Text().find("Arial16"), std::string::npos) << form->cbFonts[2]->Text();
+  EXPECT_NE(form->cbFonts[2]->Text().find("Yellow"), std::string::npos);
 }
 
 TEST_F(FontsPage, NegativeBoxesFollowTheFontKindAndCore) {
   SetUpPage(kSiemens55, kEnglishWE);
   form->Bluefonstpack1Click(nullptr);
   // Black-and-white fonts on core 0: checked and locked; colour fonts: free, check kept.
-  EXPECT_TRUE(form->cbNegative1->Checked());
-  EXPECT_FALSE(form->cbNegative1->Enabled());
-  EXPECT_TRUE(form->cbNegative2->Checked());
-  EXPECT_TRUE(form->cbNegative2->Enabled());
-  form->cbNegative2->SetChecked(false);
+  EXPECT_TRUE(form->cbNegatives[1]->Checked());
+  EXPECT_FALSE(form->cbNegatives[1]->Enabled());
+  EXPECT_TRUE(form->cbNegatives[2]->Checked());
+  EXPECT_TRUE(form->cbNegatives[2]->Enabled());
+  form->cbNegatives[2]->SetChecked(false);
   form->Nofonts1Click(nullptr);
-  EXPECT_FALSE(form->cbNegative2->Checked());
-  EXPECT_FALSE(form->cbNegative2->Enabled());
+  EXPECT_FALSE(form->cbNegatives[2]->Checked());
+  EXPECT_FALSE(form->cbNegatives[2]->Enabled());
 
   // Core 3 keeps the negative sheet of black-and-white fonts.
   form->cbPhoneModel->SetItemIndex(Core3Row());
   form->LoadFontsPage(false);
-  EXPECT_TRUE(form->cbNegative1->Enabled());
-  EXPECT_TRUE(form->cbNegative1->Checked());
+  EXPECT_TRUE(form->cbNegatives[1]->Enabled());
+  EXPECT_TRUE(form->cbNegatives[1]->Checked());
 }
 
 TEST_F(FontsPage, SizeLabelsShowTheLimitAndTheTrialBuild) {
   SetUpPage(Core3Row(), kEnglishWE);
   form->spJARLimit->SetValue(64);
   form->LoadFontsPage(false);
-  EXPECT_EQ(form->Label26->Caption(), "Selected phone has JAR size limit 65536 bytes.");
+  EXPECT_EQ(form->JarLimitLabel->Caption(), "Selected phone has JAR size limit 65536 bytes.");
   const int size = form->EstimateJarSize();
   EXPECT_GT(size, 0);
-  EXPECT_EQ(form->Label27->Caption(), "Midlet JAR Size with selected fonts is " + std::to_string(size) + " bytes.");
-  form->cbNegative4->SetChecked(false);  // a click outside the set-up measures again
-  EXPECT_EQ(form->Label27->Caption(),
+  EXPECT_EQ(form->JarSizeLabel->Caption(), "Midlet JAR Size with selected fonts is " + std::to_string(size) + " bytes.");
+  form->cbNegatives[4]->SetChecked(false);  // a click outside the set-up measures again
+  EXPECT_EQ(form->JarSizeLabel->Caption(),
             "Midlet JAR Size with selected fonts is " + std::to_string(form->EstimateJarSize()) + " bytes.");
   EXPECT_LT(form->EstimateJarSize(), size);
 }
@@ -114,38 +114,38 @@ TEST_F(FontsPage, CustomFontFileChosenOrCancelled) {
   const std::string path =
       WriteFile("my fonts/Big.old.fnt", assembly::ReadArchiveEntry(*form->FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
   services.ScriptDialog({path});
-  form->cbFont2->UserSelect(1);
+  form->cbFonts[2]->UserSelect(1);
   ASSERT_EQ(services.dialogs.size(), 1u);
   EXPECT_EQ(services.dialogs[0].filter, "Tomefalcon fonts|*.fnt");
   EXPECT_TRUE(services.dialogs[0].file_must_exist);
-  EXPECT_EQ(form->cbFont2->ItemIndex(), 1);
-  EXPECT_EQ(form->cbFont2->Text(), "Custom... (" + path + ")");
-  EXPECT_EQ(form->cbFont2->Hint(), path);
+  EXPECT_EQ(form->cbFonts[2]->ItemIndex(), 1);
+  EXPECT_EQ(form->cbFonts[2]->Text(), "Custom... (" + path + ")");
+  EXPECT_EQ(form->cbFonts[2]->Hint(), path);
   EXPECT_EQ(form->FCustomFontFiles[2], path);
   assembly::TMIDLETCONFIG config;
   form->CollectMidletConfig(config);
   EXPECT_EQ(config.FontNames[1], "Big");
   EXPECT_EQ(config.FontSources[1], path);
-  EXPECT_TRUE(form->cbNegative2->Enabled());  // a colour font
+  EXPECT_TRUE(form->cbNegatives[2]->Enabled());  // a colour font
 
   services.ScriptDialogCancel();
-  form->cbFont4->UserSelect(1);
-  EXPECT_EQ(form->cbFont4->ItemIndex(), 0);
-  EXPECT_FALSE(form->cbNegative4->Enabled());
+  form->cbFonts[4]->UserSelect(1);
+  EXPECT_EQ(form->cbFonts[4]->ItemIndex(), 0);
+  EXPECT_FALSE(form->cbNegatives[4]->Enabled());
   EXPECT_TRUE(services.messages.empty());
 }
 
 TEST_F(FontsPage, StoredChoicesOverThePreset) {
   SetUpPage(kNokia6230, kEnglishWE);
-  const int aqua = form->cbFont5->Items()->IndexOf("8x5we Aqua");
+  const int aqua = form->cbFonts[5]->Items()->IndexOf("8x5we Aqua");
   ASSERT_GT(aqua, 1);
   WriteIni("[PI_FONTSPAGE]\r\ncbFont2=999\r\ncbFont4=0\r\ncbFont5=" + std::to_string(aqua) +
            "\r\ncbNegative3=0\r\ncbNegative5=0\r\n");
   form->LoadFontsPage(true);
   EXPECT_EQ(Slots(), (std::vector<std::string>{"5x3we BW", "6x3we BW", "6x4we BW", "None", "8x5we Aqua"}));
-  EXPECT_FALSE(form->cbNegative3->Checked());
-  EXPECT_FALSE(form->cbNegative5->Checked());
-  EXPECT_TRUE(form->cbNegative1->Checked());
+  EXPECT_FALSE(form->cbNegatives[3]->Checked());
+  EXPECT_FALSE(form->cbNegatives[5]->Checked());
+  EXPECT_TRUE(form->cbNegatives[1]->Checked());
 }
 
 TEST_F(FontsPage, FitEmptiesNegativesThenFontsUntilTheJarFits) {
@@ -153,9 +153,9 @@ TEST_F(FontsPage, FitEmptiesNegativesThenFontsUntilTheJarFits) {
   form->rbFullVersion->SetChecked(true);
   form->spJARLimit->SetMinValue(1);
   // ClearType fonts in slots 2, 4 and 5 from the settings file, then a fit to 30 KB.
-  WriteIni("[PI_FONTSPAGE]\r\ncbFont2=" + std::to_string(form->cbFont2->Items()->IndexOf("Tah12we ClearType")) +
-           "\r\ncbFont4=" + std::to_string(form->cbFont4->Items()->IndexOf("Verd13we ClearType")) +
-           "\r\ncbFont5=" + std::to_string(form->cbFont5->Items()->IndexOf("Arial15we ClearType")) + "\r\n");
+  WriteIni("[PI_FONTSPAGE]\r\ncbFont2=" + std::to_string(form->cbFonts[2]->Items()->IndexOf("Tah12we ClearType")) +
+           "\r\ncbFont4=" + std::to_string(form->cbFonts[4]->Items()->IndexOf("Verd13we ClearType")) +
+           "\r\ncbFont5=" + std::to_string(form->cbFonts[5]->Items()->IndexOf("Arial15we ClearType")) + "\r\n");
   form->spJARLimit->SetValue(30);
   form->LoadFontsPage(true);
   ASSERT_GT(form->EstimateJarSize(), 0);  // unchanged by this step
@@ -164,10 +164,10 @@ TEST_F(FontsPage, FitEmptiesNegativesThenFontsUntilTheJarFits) {
   EXPECT_FALSE(form->FResetFonts);
   EXPECT_TRUE(form->FontsFitJarLimit());
   EXPECT_LE(form->EstimateJarSize() + 256, 30 * 1024);
-  EXPECT_EQ(form->cbFont1->Text(), "5x3we BW");
-  EXPECT_EQ(form->cbFont3->Text(), "6x4we BW");
+  EXPECT_EQ(form->cbFonts[1]->Text(), "5x3we BW");
+  EXPECT_EQ(form->cbFonts[3]->Text(), "6x4we BW");
   // Fonts go only after every negative.
-  if (form->cbFont5->ItemIndex() == 0) {
+  if (form->cbFonts[5]->ItemIndex() == 0) {
     for (int k : {2, 4, 5}) EXPECT_FALSE(form->cbNegatives[static_cast<std::size_t>(k)]->Checked()) << k;
   }
 
@@ -194,10 +194,10 @@ TEST_F(FontsPage, LockedNegativesAreCheckedAgainAfterTheFit) {
   form->spJARLimit->SetValue(2);
   form->FResetFonts = true;
   form->LoadFontsPage(false);
-  EXPECT_TRUE(form->cbNegative1->Checked());
-  EXPECT_FALSE(form->cbNegative1->Enabled());
-  EXPECT_TRUE(form->cbNegative3->Checked());
-  EXPECT_FALSE(form->cbNegative2->Checked());
+  EXPECT_TRUE(form->cbNegatives[1]->Checked());
+  EXPECT_FALSE(form->cbNegatives[1]->Enabled());
+  EXPECT_TRUE(form->cbNegatives[3]->Checked());
+  EXPECT_FALSE(form->cbNegatives[2]->Checked());
 }
 
 TEST_F(FontsPage, PresetButtonPopsUpTheMenu) {
@@ -212,7 +212,7 @@ TEST_F(FontsPage, VanishedCustomFontEndsTheProgram) {
   const std::string path =
       WriteFile("gone.fnt", assembly::ReadArchiveEntry(*form->FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
   services.ScriptDialog({path});
-  form->cbFont5->UserSelect(1);
+  form->cbFonts[5]->UserSelect(1);
   ASSERT_TRUE(services.messages.empty());
   std::filesystem::remove(path);
   form->UpdateNegativeBoxes();

@@ -58,6 +58,9 @@ std::string Check(bool checked) { return checked ? "1" : "0"; }
 template <class C> std::function<std::string(TForm1&)> Checked(C* TForm1::*control) {
   return [control](TForm1& f) { return Check((f.*control)->Checked()); };
 }
+std::function<std::string(TForm1&)> Negative(std::size_t slot) {
+  return [slot](TForm1& f) { return Check(f.cbNegatives[slot]->Checked()); };
+}
 template <class C> std::function<std::string(TForm1&)> Index(C* TForm1::*control) {
   return [control](TForm1& f) { return std::to_string((f.*control)->ItemIndex()); };
 }
@@ -116,11 +119,11 @@ TEST_F(SettingsWindow, EveryKeyRoundTrips) {
       {"PI_FONTSPAGE", "cbFont2", "1", pgFonts, fontSlot(2, false)},
       {"PI_FONTSPAGE", "cbFont4", "1", pgFonts, fontSlot(4, false)},
       {"PI_FONTSPAGE", "cbFont5", "1", pgFonts, fontSlot(5, false)},
-      {"PI_FONTSPAGE", "cbNegative1", "0", pgFonts, Checked(&TForm1::cbNegative1)},
-      {"PI_FONTSPAGE", "cbNegative2", "0", pgFonts, Checked(&TForm1::cbNegative2)},
-      {"PI_FONTSPAGE", "cbNegative3", "0", pgFonts, Checked(&TForm1::cbNegative3)},
-      {"PI_FONTSPAGE", "cbNegative4", "0", pgFonts, Checked(&TForm1::cbNegative4)},
-      {"PI_FONTSPAGE", "cbNegative5", "0", pgFonts, Checked(&TForm1::cbNegative5)},
+      {"PI_FONTSPAGE", "cbNegative1", "0", pgFonts, Negative(1)},
+      {"PI_FONTSPAGE", "cbNegative2", "0", pgFonts, Negative(2)},
+      {"PI_FONTSPAGE", "cbNegative3", "0", pgFonts, Negative(3)},
+      {"PI_FONTSPAGE", "cbNegative4", "0", pgFonts, Negative(4)},
+      {"PI_FONTSPAGE", "cbNegative5", "0", pgFonts, Negative(5)},
       {"PI_FONTSPAGE", "fontName2", fontFile, pgFonts, fontSlot(2, true)},
       {"PI_FONTSPAGE", "fontName4", fontFile, pgFonts, fontSlot(4, true)},
       {"PI_FONTSPAGE", "fontName5", fontFile, pgFonts, fontSlot(5, true)},
@@ -232,14 +235,14 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   form->rbWithoutZIPSupport->SetChecked(true);
   form->edJSR75Storage->SetTextValue("e:/books/");
   Enter(pgFonts);
-  ASSERT_GT(form->cbFont5->Items()->Count(), 6);
-  form->cbFont2->SetItemIndex(0);
+  ASSERT_GT(form->cbFonts[5]->Items()->Count(), 6);
+  form->cbFonts[2]->SetItemIndex(0);
   form->FCustomFontFiles[4] = font;
-  form->cbFont4->SetItemIndex(1);
-  form->cbFont5->SetItemIndex(6);
-  const std::string font5 = form->cbFont5->Text();
-  form->cbNegative1->SetChecked(false);
-  form->cbNegative5->SetChecked(true);
+  form->cbFonts[4]->SetItemIndex(1);
+  form->cbFonts[5]->SetItemIndex(6);
+  const std::string font5 = form->cbFonts[5]->Text();
+  form->cbNegatives[1]->SetChecked(false);
+  form->cbNegatives[5]->SetChecked(true);
   // Off the fonts page: every refresh of the controls rebuilds it while it is shown.
   form->ShowPage(pgAdvancedOptions);
   form->cbKeysConfig->SetItemIndex(13);
@@ -302,13 +305,13 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   Enter(pgJSR75Storage);
   EXPECT_EQ(form->edJSR75Storage->Text(), "e:/books/");
   Enter(pgFonts);
-  EXPECT_EQ(form->cbFont2->ItemIndex(), 0);
-  EXPECT_EQ(form->cbFont4->ItemIndex(), 1);
-  EXPECT_EQ(form->cbFont4->Text(), "Custom... (" + font + ")");
+  EXPECT_EQ(form->cbFonts[2]->ItemIndex(), 0);
+  EXPECT_EQ(form->cbFonts[4]->ItemIndex(), 1);
+  EXPECT_EQ(form->cbFonts[4]->Text(), "Custom... (" + font + ")");
   EXPECT_EQ(form->FCustomFontFiles[4], font);
-  EXPECT_EQ(form->cbFont5->Text(), font5);
-  EXPECT_FALSE(form->cbNegative2->Enabled());  // "None"
-  EXPECT_TRUE(form->cbNegative5->Checked());
+  EXPECT_EQ(form->cbFonts[5]->Text(), font5);
+  EXPECT_FALSE(form->cbNegatives[2]->Enabled());  // "None"
+  EXPECT_TRUE(form->cbNegatives[5]->Checked());
   form->lbTextFiles->Items()->Add(WriteFile("book.txt", "Once upon a time.\n"));
   Enter(pgMidletName);
   EXPECT_EQ(form->mmIntroText->Text(), "First line\r\nSecond line");

@@ -157,7 +157,7 @@ TEST_F(BuilderLook, DisabledControlsLookDisabled) {
   form->rbLiteVersion->SetChecked(true);
   form->cbPhoneModel->SetItemIndex(kNokia6230);
   Enter(pgFonts);
-  EXPECT_FALSE(form->cbFont1->Enabled());
+  EXPECT_FALSE(form->cbFonts[1]->Enabled());
   Enter(pgImages);
   form->rbDontIncludeImages->SetChecked(true);
   EXPECT_FALSE(form->spMaxImageWidth->Enabled());
@@ -218,8 +218,8 @@ TEST_F(BuilderLook, PhoneModelListDropsDownWithItsRowCount) {
   combo->hidePopup();
 
   // A list without its own count shows 8 rows.
-  auto* keys = static_cast<QComboBox*>(form->cbFont1->Widget());
-  EXPECT_EQ(keys->maxVisibleItems(), form->cbFont1->DropDownCount());
+  auto* keys = static_cast<QComboBox*>(form->cbFonts[1]->Widget());
+  EXPECT_EQ(keys->maxVisibleItems(), form->cbFonts[1]->DropDownCount());
 }
 
 // The largest picture sizes take any number, typed or from a phone list.
@@ -307,18 +307,18 @@ TEST_F(BuilderLook, UnusableCustomFontIsRefused) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     services.messages.clear();
-    const std::string before = form->cbFont2->Text();
-    const int index = form->cbFont2->ItemIndex();
+    const std::string before = form->cbFonts[2]->Text();
+    const int index = form->cbFonts[2]->ItemIndex();
     ASSERT_GT(index, 1);
     const std::string path = WriteFile(std::string("fonts/") + c.what + ".fnt", c.bytes);
     services.ScriptDialog({path});
-    form->cbFont2->UserSelect(1);
+    form->cbFonts[2]->UserSelect(1);
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].icon, platform::TMsgIcon::Error);
     EXPECT_NE(services.messages[0].text.find(path), std::string::npos) << services.messages[0].text;
-    EXPECT_EQ(form->cbFont2->ItemIndex(), index);
-    EXPECT_EQ(form->cbFont2->Text(), before);
-    EXPECT_EQ(form->cbFont2->Items()->Strings(1), "Custom...");
+    EXPECT_EQ(form->cbFonts[2]->ItemIndex(), index);
+    EXPECT_EQ(form->cbFonts[2]->Text(), before);
+    EXPECT_EQ(form->cbFonts[2]->Items()->Strings(1), "Custom...");
     EXPECT_TRUE(form->FCustomFontFiles[2].empty());
     EXPECT_FALSE(platform::Application().Terminated());
   }
@@ -326,7 +326,7 @@ TEST_F(BuilderLook, UnusableCustomFontIsRefused) {
   const std::string good = WriteFile("fonts/good.fnt", BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt"));
   services.messages.clear();
   services.ScriptDialog({good});
-  form->cbFont2->UserSelect(1);
+  form->cbFonts[2]->UserSelect(1);
   EXPECT_TRUE(services.messages.empty());
   EXPECT_EQ(form->FCustomFontFiles[2], good);
 }
@@ -336,12 +336,12 @@ TEST_F(BuilderLook, VanishedCustomFontIsFatalOnce) {
   FontsPageFor(kNokia6230);
   const std::string path = WriteFile("gone.fnt", BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt"));
   services.ScriptDialog({path});
-  form->cbFont5->UserSelect(1);
+  form->cbFonts[5]->UserSelect(1);
   ASSERT_TRUE(services.messages.empty());
   fs::remove(path);
   // The user changes another slot: the page reads every slot's font again.
-  const int other = form->cbFont2->ItemIndex() == 2 ? 3 : 2;
-  form->cbFont2->UserSelect(other);
+  const int other = form->cbFonts[2]->ItemIndex() == 2 ? 3 : 2;
+  form->cbFonts[2]->UserSelect(other);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text,
             "Unable to open file. File does not exist or is locked by other application: \"" + path + "\"");
