@@ -23,17 +23,17 @@ namespace {
 // Disables the window and its buttons for a batch and enables them again on every way out.
 class BatchLock {
 public:
-  explicit BatchLock(TForm1& form) : form_(form) { form_.SetWindowEnabled(false); }
+  explicit BatchLock(assembly::BuildHost& form) : form_(form) { form_.SetWindowEnabled(false); }
   ~BatchLock() { form_.SetWindowEnabled(true); }
   BatchLock(const BatchLock&) = delete;
   BatchLock& operator=(const BatchLock&) = delete;
 
 private:
-  TForm1& form_;
+  assembly::BuildHost& form_;
 };
 
 // Writes a batch report; false (and the reason shown) when it cannot be written.
-bool WriteReport(TForm1& form, const std::string& fileName, const std::string& text) {
+bool WriteReport(assembly::BuildHost& form, const std::string& fileName, const std::string& text) {
   try {
     platform::WriteWholeFile(fileName, text);
     return true;

@@ -58,18 +58,15 @@ public:
   std::array<platform::TCheckBox*, 6> cbNegatives{};                 // [1..5] = cbNegative1..cbNegative5
   std::array<controls::TUrlLabel*, 27> UrlLabels{};                  // [1..26] = UrlLabel1..UrlLabel26
 
-  // --- private state shared by the window's parts ---
-  bool FUpdating = false;
+  // --- state shared by the window's parts that tests look at ---
   std::unique_ptr<assembly::TZipFile> FResArchive;
   assembly::TFontCatalogue FFontCatalogue;
   std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
-  std::array<int, 6> FFontSlotShown{};           // [1..5]: item each slot showed after its last set-up
   bool FResetFonts = false;
   std::array<bool, kPageCount> FPageVisited{};
   std::string FCustomKeysFile;
   std::string FPhonesListFile;
   bool FJarLimitWarned = false;
-  int FEnteredPage = 0;  // the page whose entry logic ran last
   // Core and key layout descriptions in the current language.
   std::array<std::string, 10> FCoreDescs;
   std::array<std::string, 14> FKeysConfigDescs;
@@ -82,6 +79,68 @@ public:
   static std::vector<std::string>& CommandLine();
   // The program's exit status: not 0 when a deploy run did not write every pair it was asked for.
   static int& ExitCode();
+
+  // --- start-up, Cancel/Finish, language ---
+  void CancelBtnClick(platform::TObject* sender);
+  void lcMainLanguageChanged(platform::TObject* sender);
+
+  // --- page order and page entry ---
+  void PageManager1PageChanged(platform::TObject* sender);
+  int CurrentPage() const { return Notebook1->PageIndex(); }
+  // Sets the notebook's page directly (no page manager events).
+  void ShowPage(int page) { Notebook1->SetPageIndex(page); }
+  const assembly::TPhoneListItem& Model() const;
+
+  // --- control states and option handlers ---
+  void UpdateControls();
+  uint8_t GetInterfaceLanguage() const;
+  void SetInterfaceLanguage(uint8_t index);
+  std::array<platform::TRadioButton*, 11> InterfaceLanguageButtons() const;
+  void btnRestartClick(platform::TObject* sender);
+
+  // --- book files page (bookfiles.cpp) ---
+  std::vector<std::string> BookFiles() const;
+
+  // --- messages (named texts) ---
+  static std::string Text(const char* name);
+
+  // --- settings, fonts page, JAR estimate, build record, builds and batches ---
+  // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
+  // False (and the user told by the caller) when the settings file could not be written.
+  bool SaveSettings();
+  void LoadAdvancedOptions();
+  void ResetAdvancedOptions();
+
+  void LoadFontsPage(bool restore);
+  void UpdateNegativeBoxes();
+  void Bluefonstpack1Click(platform::TObject* sender);
+  void Yellowfontspacks1Click(platform::TObject* sender);
+  void ClearTypeFontsPack1Click(platform::TObject* sender);
+  void Nofonts1Click(platform::TObject* sender);
+
+  int32_t EstimateJarSize();
+  bool FontsFitJarLimit();
+  int32_t GetMaxMidletSize();
+
+  void CollectMidletConfig(assembly::TMIDLETCONFIG& config);
+  // The window's values a build reads (book files, names, title lines, help file, intro,
+  // picture settings).
+  void CollectBuildInputs(assembly::BuildInputs& inputs);
+
+  bool StartBuild();
+  bool BuildDeployVersions(const std::string& prefix, const std::string& only);
+  bool BuildFromPhonesList(const std::string& folder);
+
+protected:
+  std::string_view Description() const override { return kForm1Description; }
+  void DeclareBindings(platform::TBinder& b) override;
+  void DeclareHandlers(platform::TBinder& b);
+
+private:
+  // --- state shared by the window's parts ---
+  bool FUpdating = false;
+  std::array<int, 6> FFontSlotShown{};           // [1..5]: item each slot showed after its last set-up
+  int FEnteredPage = 0;  // the page whose entry logic ran last
   // The resource archive beside the program, and a start-up message about it.
   static std::string ArchivePath();
   static std::string ArchiveProblem(const std::exception& e);
@@ -92,14 +151,11 @@ public:
   void FormCreate(platform::TObject* sender);
   void FormShow(platform::TObject* sender);
   void FormDestroy(platform::TObject* sender);
-  void CancelBtnClick(platform::TObject* sender);
-  void lcMainLanguageChanged(platform::TObject* sender);
 
   // --- page order and page entry ---
   TRoadChoices RoadChoices() const;
   void PageManager1GetNextPage(int current_page, int& new_page);
   void PageManager1GetPriorPage(int current_page, int& new_page);
-  void PageManager1PageChanged(platform::TObject* sender);
   // The steps of the page entry, in their order; a Refuse step that returns true has shown
   // another page and a message, and ends the entry.
   void ShowPageButtons();
@@ -115,30 +171,21 @@ public:
   void DressFinishPage();
   void RefuseInvalidNameOrTitle();
   void OfferInterfaceLanguagesOfEdition();
-  int CurrentPage() const { return Notebook1->PageIndex(); }
-  // Sets the notebook's page directly (no page manager events).
-  void ShowPage(int page) { Notebook1->SetPageIndex(page); }
   // The selected phone model row (-1: none) and its table entry (row 0 when none).
   int ModelRow() const { return cbPhoneModel->ItemIndex(); }
-  const assembly::TPhoneListItem& Model() const;
   bool IsListRow() const { return ModelRow() == assembly::kCustomPhoneListRow; }
   bool IsSavedModel() const;
 
   // --- control states and option handlers ---
-  void UpdateControls();
   // Switches to the wizard language of the checked button of page 0; a language that cannot
   // be loaded is reported and the current one (and its button) stays.
   void SwitchWizardLanguage();
-  uint8_t GetInterfaceLanguage() const;
-  void SetInterfaceLanguage(uint8_t index);
   void UpdateKeysConfigDesc();
-  std::array<platform::TRadioButton*, 11> InterfaceLanguageButtons() const;
   void cbPhoneModelChange(platform::TObject* sender);
   void cbKeysConfigChange(platform::TObject* sender);
   void cbHideAdvancedOptionsClick(platform::TObject* sender);
   void rbHideAdvancedOptionsClick(platform::TObject* sender);
   void cbBacklightControlMethodClick(platform::TObject* sender);
-  void btnRestartClick(platform::TObject* sender);
 
   // --- checks and help ---
   void cbCustomHelpFileClick(platform::TObject* sender);
@@ -154,7 +201,6 @@ public:
   void BitBtn3Click(platform::TObject* sender);
   void SpeedButton1Click(platform::TObject* sender);
   void SpeedButton2Click(platform::TObject* sender);
-  std::vector<std::string> BookFiles() const;
 
   // --- help links (helplinks.cpp) ---
   void ShowHelpBalloon(controls::TUrlLabel* label);
@@ -173,7 +219,6 @@ public:
   void UrlLabel22Click(platform::TObject* sender);
 
   // --- messages (named texts) ---
-  static std::string Text(const char* name);
   void Message(const std::string& text, const std::string& caption, platform::TMsgIcon icon);
 
   // --- assembly::BuildHost ---
@@ -185,9 +230,6 @@ public:
   void SetWindowEnabled(bool enabled) override;
 
   // --- settings, fonts page, JAR estimate, build record, builds and batches ---
-  // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
-  // False (and the user told by the caller) when the settings file could not be written.
-  bool SaveSettings();
   // Restores the keys a page reads on its first visit; restores one key.
   void RestoreFirstVisitSettings(int page);
   void RestoreSetting(const platform::TIniFile& ini, const SettingKey& key);
@@ -195,49 +237,27 @@ public:
   std::string StoredValue(const SettingKey& key);
   std::string* RememberedFile(const SettingKey& key);
   bool SaveAdvancedOptions(platform::TIniFile& ini);
-  void LoadAdvancedOptions();
-  void ResetAdvancedOptions();
-
-  void LoadFontsPage(bool restore);
   void RestoreFontsPageSettings();
   void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bw_only);
   void ApplyFontPreset(const std::string& scheme);
   void ApplyFacePreset(const std::string& scheme);
   void SelectFontInSlot(platform::TComboBox* box, const std::string& name, const std::string& scheme);
-  void UpdateNegativeBoxes();
   void HandleFontSlotChange(platform::TComboBox* box);
   int32_t GetJarLimitKB() const;
   void cbFont1Change(platform::TObject* sender);
   void BitBtn1Click(platform::TObject* sender);
   void BlackandWhitefontspack1Click(platform::TObject* sender);
-  void Bluefonstpack1Click(platform::TObject* sender);
-  void Yellowfontspacks1Click(platform::TObject* sender);
-  void ClearTypeFontsPack1Click(platform::TObject* sender);
   void Anitaliazedfontspack1Click(platform::TObject* sender);
-  void Nofonts1Click(platform::TObject* sender);
-
-  int32_t EstimateJarSize();
   int32_t GetJarReserve() const;
-  bool FontsFitJarLimit();
-  int32_t GetMaxMidletSize();
   void FitFontsToJarLimit();
   void ShowJarSizeLabel();
   void cbNegative1Click(platform::TObject* sender);
-
-  void CollectMidletConfig(assembly::TMIDLETCONFIG& config);
   void GetImageConversionParameters(assembly::TImageConversionParameters& params);
   std::string GetIntroText();
   void SetImageColors(uint8_t colors);
-  // The window's values a build reads (book files, names, title lines, help file, intro,
-  // picture settings).
-  void CollectBuildInputs(assembly::BuildInputs& inputs);
-
-  bool StartBuild();
   void SelectModelByCore(uint8_t core, bool smallest);
   // The batches: false when something was not built or a file not written (reported).
   bool BuildAllVersions(const std::string& folder);
-  bool BuildDeployVersions(const std::string& prefix, const std::string& only);
-  bool BuildFromPhonesList(const std::string& folder);
   // Sets the controls of one full edition variant (core, ZIP 0/1, interface language) as the
   // batches do and gathers its record.
   void PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config);
@@ -245,10 +265,6 @@ public:
   assembly::TJarCache* JarCache();
   std::shared_ptr<assembly::TJarCache> FJarCache;
 
-protected:
-  std::string_view Description() const override { return kForm1Description; }
-  void DeclareBindings(platform::TBinder& b) override;
-  void DeclareHandlers(platform::TBinder& b);
 };
 
 }  // namespace wizard
