@@ -31,12 +31,14 @@ template <class C> C* Find(wizard::TForm1& form, const char* name) {
   return c;
 }
 
+// Sentences of common words in paragraphs, the same every run.
 std::string Words(std::mt19937& rng, std::size_t length) {
+  static const char* const vocabulary[] = {"the", "phone", "reader", "night", "river", "book", "quietly", "said",
+                                           "morning", "letter", "window", "along", "garden", "never", "winter"};
   std::string s;
-  while (s.size() < length) {
-    if (!s.empty()) s += rng() % 40 == 0 ? "\r\n\r\n" : " ";
-    const int n = 2 + int(rng() % 8);
-    for (int i = 0; i < n; ++i) s += char('a' + rng() % 26);
+  for (std::size_t n = 0; s.size() < length; ++n) {
+    s += vocabulary[rng() % 15];
+    s += n % 97 == 96 ? ".\r\n\r\n" : n % 11 == 10 ? ". " : " ";
   }
   return s;
 }
@@ -116,7 +118,7 @@ int main(int argc, char** argv) {
 
   std::mt19937 rng(7);
   Write(books / "short.txt", "Once upon a time there was a phone.\r\n");
-  Write(books / "long.txt", Words(rng, 150000));
+  Write(books / "long.txt", Words(rng, 700000));
   std::string html = "<html><body>";
   for (int i = 0; i < 24; ++i) {
     const std::string pic = "pics/p" + std::to_string(i % 6) + ".png";
