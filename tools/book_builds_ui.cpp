@@ -25,7 +25,8 @@ using namespace platform;
 
 namespace {
 
-template <class C> C* Find(wizard::TForm1& form, const char* name) {
+template <class C>
+C* Find(wizard::TForm1& form, const char* name) {
   auto* c = dynamic_cast<C*>(form.FindComponent(name));
   if (c == nullptr) throw std::runtime_error(std::string("no control ") + name);
   return c;
@@ -33,7 +34,7 @@ template <class C> C* Find(wizard::TForm1& form, const char* name) {
 
 // Sentences of common words in paragraphs, the same every run.
 std::string Words(std::mt19937& rng, std::size_t length) {
-  static const char* const vocabulary[] = {"the", "phone", "reader", "night", "river", "book", "quietly", "said",
+  static const char* const vocabulary[] = {"the",     "phone",  "reader", "night", "river",  "book",  "quietly", "said",
                                            "morning", "letter", "window", "along", "garden", "never", "winter"};
   std::string s;
   for (std::size_t n = 0; s.size() < length; ++n) {
@@ -125,7 +126,8 @@ int main(int argc, char** argv) {
     html += "<p>" + Words(rng, 300 + rng() % 1500) + " <img src=\"" + pic + "\"></p>";
   }
   Write(books / "pictures.htm", html + "</body></html>");
-  for (int i = 0; i < 6; ++i) WritePicture(books / "pics" / ("p" + std::to_string(i) + ".png"), 40 + 13 * i, 90 - 7 * i, i);
+  for (int i = 0; i < 6; ++i)
+    WritePicture(books / "pics" / ("p" + std::to_string(i) + ".png"), 40 + 13 * i, 90 - 7 * i, i);
   Write(books / "cyrillic.txt", "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! " + Words(rng, 20000));
 
   const std::vector<Build> builds = {

@@ -88,7 +88,8 @@ void TForm1::RestoreFontsPageSettings() {
     if (box == nullptr) continue;
     if (stored == 1) {
       for (const SettingKey* file : keys) {
-        if (file->source != SettingSource::FontSlotFile || cbFonts[static_cast<std::size_t>(file->slot)] != box) continue;
+        if (file->source != SettingSource::FontSlotFile || cbFonts[static_cast<std::size_t>(file->slot)] != box)
+          continue;
         const std::string path = ini.ReadString(file->section, file->key, file->fallback.value_or(""));
         if (std::string* remembered = RememberedFile(*file)) *remembered = path;
         box->Items()->SetString(1, CustomItemText(path));
@@ -103,7 +104,8 @@ void TForm1::RestoreFontsPageSettings() {
 void TForm1::LoadFontsPage(bool restore) {
   const bool was_updating = FUpdating;
   FUpdating = true;
-  JarLimitLabel->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " + Text("bytes") + ".");
+  JarLimitLabel->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " +
+                            Text("bytes") + ".");
   const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
   const bool bw = Model().BlackAndWhite != 0;
   for (int k = 1; k <= 5; ++k) FillFontCombo(cbFonts[static_cast<std::size_t>(k)], group, bw);

@@ -379,10 +379,8 @@ bool TForm1::RestorePageOnFirstVisit() {
   RestoreFirstVisitSettings(page);
   if (page == pgImages && !IsSavedModel() && Model().BlackAndWhite != 0) rbBlackAndWhiteImages->SetChecked(true);
   if (page == pgAdvancedOptions) {
-    if (rbHideAdvancedOptions->Checked())
-      ResetAdvancedOptions();
-    else
-      LoadAdvancedOptions();
+    if (rbHideAdvancedOptions->Checked()) ResetAdvancedOptions();
+    else LoadAdvancedOptions();
   }
   return true;
 }

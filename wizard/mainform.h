@@ -3,6 +3,8 @@
 // description in mainform_dfm.cpp; the event handlers are bound by name.
 //
 // Files of this window:
+//   mainform_components.h
+//                     the named components, each once (fields and bindings)
 //   mainform.cpp      start-up, Cancel/Finish, language change, page order, page entry,
 //                     control states, option handlers, help
 //   bookfiles.cpp     the book files page
@@ -52,11 +54,11 @@ public:
 #define QW_FORM1_FIELD(type, field, name) type* field = nullptr;
   QW_FORM1_COMPONENTS(QW_FORM1_FIELD)
 #undef QW_FORM1_FIELD
-  std::array<platform::TPage*, kPageCount> Pages{};                  // Notebook1's pages
-  std::array<controls::TWizardHeader*, kPageCount> Headers{};        // WizardHeader2..14 at their page
-  std::array<platform::TComboBox*, 6> cbFonts{};                     // [1..5] = cbFont1..cbFont5
-  std::array<platform::TCheckBox*, 6> cbNegatives{};                 // [1..5] = cbNegative1..cbNegative5
-  std::array<controls::TUrlLabel*, 27> UrlLabels{};                  // [1..26] = UrlLabel1..UrlLabel26
+  std::array<platform::TPage*, kPageCount> Pages{};            // Notebook1's pages
+  std::array<controls::TWizardHeader*, kPageCount> Headers{};  // WizardHeader2..14 at their page
+  std::array<platform::TComboBox*, 6> cbFonts{};               // [1..5] = cbFont1..cbFont5
+  std::array<platform::TCheckBox*, 6> cbNegatives{};           // [1..5] = cbNegative1..cbNegative5
+  std::array<controls::TUrlLabel*, 27> UrlLabels{};            // [1..26] = UrlLabel1..UrlLabel26
 
   // --- state shared by the window's parts that tests look at ---
   std::unique_ptr<assembly::TZipFile> FResArchive;
@@ -139,8 +141,8 @@ protected:
 private:
   // --- state shared by the window's parts ---
   bool FUpdating = false;
-  std::array<int, 6> FFontSlotShown{};           // [1..5]: item each slot showed after its last set-up
-  int FEnteredPage = 0;  // the page whose entry logic ran last
+  std::array<int, 6> FFontSlotShown{};  // [1..5]: item each slot showed after its last set-up
+  int FEnteredPage = 0;                 // the page whose entry logic ran last
   // The resource archive beside the program, and a start-up message about it.
   static std::string ArchivePath();
   static std::string ArchiveProblem(const std::exception& e);
@@ -264,7 +266,6 @@ private:
   // Packed resource entries kept between the builds and trial builds of this run.
   assembly::TJarCache* JarCache();
   std::shared_ptr<assembly::TJarCache> FJarCache;
-
 };
 
 }  // namespace wizard

@@ -46,49 +46,81 @@ std::vector<SettingKey> MakeSettingKeys() {
   const std::optional<std::string> present;  // the control's present value
   std::vector<SettingKey> k;
   Add(k, "PI_WIZARDLANGUAGEPAGE",
-      {{"radiobutton5=RadioButton5", "0"}, {"radiobutton2=RadioButton2", "0"}, {"radiobutton3=RadioButton3", "0"},
+      {{"radiobutton5=RadioButton5", "0"},
+       {"radiobutton2=RadioButton2", "0"},
+       {"radiobutton3=RadioButton3", "0"},
        {"radiobutton1=RadioButton1", "0"}});
   Add(k, "PI_FULLORLITEPAGE", {{"rbLiteVersion", "0"}, {"rbTinyVersion", "0"}});
   Add(k, "PI_PHONEMODELPAGE", {{"cbPhoneModel", "0"}, {"spJARLimit", "0", PageStep}});
   AddFile(k, "PI_PHONEMODELPAGE", "CustomListOfPhones", SettingSource::PhonesListFile, FirstVisit);
   Add(k, "PI_INTERFACELANGUAGEPAGE",
-      {{"rbilEnglishWE", "0"}, {"rbilEnglishCyr", "0"}, {"rbilEnglishHeb=rbilHerbew", "0"}, {"rbilRussian", "0"},
-       {"rbilUkrainian", "0"}, {"rbilGerman", "0"}, {"rbilCzech", "0"}, {"rbilSlovak", "0"}, {"rbilArabic", "0"},
+      {{"rbilEnglishWE", "0"},
+       {"rbilEnglishCyr", "0"},
+       {"rbilEnglishHeb=rbilHerbew", "0"},
+       {"rbilRussian", "0"},
+       {"rbilUkrainian", "0"},
+       {"rbilGerman", "0"},
+       {"rbilCzech", "0"},
+       {"rbilSlovak", "0"},
+       {"rbilArabic", "0"},
        {"rbilGreek", "0"}});
   Add(k, "PI_ZIPSUPPORTPAGE", {{"rbWithoutZIPSupport", "0"}});
   Add(k, "PI_JSR75STORAGEPAGE", {{"edJSR75Storage", present, PageStep}});
   Add(k, "PI_FONTSPAGE",
-      {{"cbFont2", "-1", PageStep}, {"cbFont4", "-1", PageStep}, {"cbFont5", "-1", PageStep},
-       {"cbNegative1", "-1", PageStep}, {"cbNegative2", "-1", PageStep}, {"cbNegative3", "-1", PageStep},
-       {"cbNegative4", "-1", PageStep}, {"cbNegative5", "-1", PageStep}});
+      {{"cbFont2", "-1", PageStep},
+       {"cbFont4", "-1", PageStep},
+       {"cbFont5", "-1", PageStep},
+       {"cbNegative1", "-1", PageStep},
+       {"cbNegative2", "-1", PageStep},
+       {"cbNegative3", "-1", PageStep},
+       {"cbNegative4", "-1", PageStep},
+       {"cbNegative5", "-1", PageStep}});
   for (int slot : {2, 4, 5})
     AddFile(k, "PI_FONTSPAGE", "fontName" + std::to_string(slot), SettingSource::FontSlotFile, PageStep, slot);
   Add(k, "PI_KEYCONFIGPAGE", {{"kcid=cbKeysConfig", present, PageStep}});
   AddFile(k, "PI_KEYCONFIGPAGE", "CustomKeyConfigName", SettingSource::KeysLayoutFile, PageStep);
   Add(k, "PI_MIDLETNAMEPAGE", {{"mmIntroText", present}});
   Add(k, "PI_IMAGESPAGE",
-      {{"rbDontIncludeImages", "0"}, {"rbBlackAndWhiteImages", "0"}, {"rb16ColorsImages", "0"},
-       {"rb64ColorsImages", "1"}, {"rb256ColorsImages", "0"}, {"cbScaleDown", "1"}, {"spMaxImageWidth", "96"},
+      {{"rbDontIncludeImages", "0"},
+       {"rbBlackAndWhiteImages", "0"},
+       {"rb16ColorsImages", "0"},
+       {"rb64ColorsImages", "1"},
+       {"rb256ColorsImages", "0"},
+       {"cbScaleDown", "1"},
+       {"spMaxImageWidth", "96"},
        {"spMaxImageHeight", "64"}});
   Add(k, "PI_ADVANCEDOPTIONSPAGE", {{"rbHideAdvancedOptions", "1"}});
   k.back().opposite = "rbShowAdvancedOptions";
   // Each program version starts with its own default second title line.
   const std::string title2 = std::string("edTitleLine2") + kVersion + "=edTitleLine2";
   Add(k, "PI_ADVANCEDOPTIONSPAGE",
-      {{"cbCustomHelpFile", "0"}, {"edCustomHelpFile", ""}, {"edTitleLine1", "Tomefalcon"},
-       {title2.c_str(), std::string("v") + kVersion}, {"edVendor", kDefaultVendor}});
+      {{"cbCustomHelpFile", "0"},
+       {"edCustomHelpFile", ""},
+       {"edTitleLine1", "Tomefalcon"},
+       {title2.c_str(), std::string("v") + kVersion},
+       {"edVendor", kDefaultVendor}});
   // The advanced options fall back to the values ResetAdvancedOptions has just put in.
   Add(k, "PI_ADVANCEDOPTIONSPAGE",
-      {{"cbDisableCrashRecover", present, Advanced}, {"cbAlternativeRotation", present, Advanced},
-       {"cbForceHeight", present, Advanced}, {"spForceHeight", present, Advanced},
-       {"cbMidletDataSize", present, Advanced}, {"spMidletDataSize", present, Advanced},
-       {"cbStoragePath", present, Advanced}, {"edStoragePath", present, Advanced},
-       {"cbFontPath", present, Advanced}, {"edFontPath", present, Advanced},
-       {"cbCustomAttributes", present, Advanced}, {"mmCustomAttributes", present, Advanced},
-       {"rgColorConversion", present, Advanced}, {"cbIgnoreImagesWithNames", present, Advanced},
-       {"edIgnoreImagesWithNames", present, Advanced}, {"cbIgnoreEmptyImages", present, Advanced},
-       {"cbIgnoreSmallImages", present, Advanced}, {"spMinImageWidth", present, Advanced},
-       {"spMinImageHeight", present, Advanced}, {"cbBacklightControlMethod", present, Advanced},
+      {{"cbDisableCrashRecover", present, Advanced},
+       {"cbAlternativeRotation", present, Advanced},
+       {"cbForceHeight", present, Advanced},
+       {"spForceHeight", present, Advanced},
+       {"cbMidletDataSize", present, Advanced},
+       {"spMidletDataSize", present, Advanced},
+       {"cbStoragePath", present, Advanced},
+       {"edStoragePath", present, Advanced},
+       {"cbFontPath", present, Advanced},
+       {"edFontPath", present, Advanced},
+       {"cbCustomAttributes", present, Advanced},
+       {"mmCustomAttributes", present, Advanced},
+       {"rgColorConversion", present, Advanced},
+       {"cbIgnoreImagesWithNames", present, Advanced},
+       {"edIgnoreImagesWithNames", present, Advanced},
+       {"cbIgnoreEmptyImages", present, Advanced},
+       {"cbIgnoreSmallImages", present, Advanced},
+       {"spMinImageWidth", present, Advanced},
+       {"spMinImageHeight", present, Advanced},
+       {"cbBacklightControlMethod", present, Advanced},
        {"cboxBacklightControlMethod", present, Advanced}});
   Add(k, "PI_FINISHPAGE", {{"cbDirectory", "1"}});
   return k;

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "controls/hintballoon.h"
-#include "fontcreator/window/fontform_components.h"
 #include "controls/myspin.h"
 #include "fontcreator/fontbuilder.h"
+#include "fontcreator/window/fontform_components.h"
 #include "localisation/langcontroller.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"

@@ -102,7 +102,8 @@ TEST_F(FontsPage, SizeLabelsShowTheLimitAndTheTrialBuild) {
   EXPECT_EQ(form->JarLimitLabel->Caption(), "Selected phone has JAR size limit 65536 bytes.");
   const int size = form->EstimateJarSize();
   EXPECT_GT(size, 0);
-  EXPECT_EQ(form->JarSizeLabel->Caption(), "Midlet JAR Size with selected fonts is " + std::to_string(size) + " bytes.");
+  EXPECT_EQ(form->JarSizeLabel->Caption(),
+            "Midlet JAR Size with selected fonts is " + std::to_string(size) + " bytes.");
   form->cbNegatives[4]->SetChecked(false);  // a click outside the set-up measures again
   EXPECT_EQ(form->JarSizeLabel->Caption(),
             "Midlet JAR Size with selected fonts is " + std::to_string(form->EstimateJarSize()) + " bytes.");

@@ -287,7 +287,7 @@ TEST_F(WizardWindow, BlackAndWhiteModelChecksBlackAndWhitePictures) {
   form.reset();
   // The saved model keeps the saved choice.
   WriteIni("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(bw) +
-                "\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
+           "\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
   Create();
   form->cbPhoneModel->SetItemIndex(bw);
   form->ShowPage(pgImages);
@@ -300,8 +300,8 @@ TEST_F(WizardWindow, KeyLayoutAndStorageFollowTheModelOnEveryVisit) {
   ASSERT_GE(jsr, 0);
   const assembly::TPhoneListItem& row = assembly::PhoneTable[static_cast<size_t>(jsr)];
   WriteIni("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(jsr) +
-                "\r\n[PI_KEYCONFIGPAGE]\r\nkcid=9\r\nCustomKeyConfigName=/k.txt\r\n"
-                "[PI_JSR75STORAGEPAGE]\r\nedJSR75Storage=e:/mine/\r\n");
+           "\r\n[PI_KEYCONFIGPAGE]\r\nkcid=9\r\nCustomKeyConfigName=/k.txt\r\n"
+           "[PI_JSR75STORAGEPAGE]\r\nedJSR75Storage=e:/mine/\r\n");
   Create();
   form->cbPhoneModel->SetItemIndex(jsr);
   form->ShowPage(pgKeyConfig);

@@ -55,19 +55,23 @@ struct RoundTripCase {
 };
 
 std::string Check(bool checked) { return checked ? "1" : "0"; }
-template <class C> std::function<std::string(TForm1&)> Checked(C* TForm1::*control) {
+template <class C>
+std::function<std::string(TForm1&)> Checked(C* TForm1::*control) {
   return [control](TForm1& f) { return Check((f.*control)->Checked()); };
 }
 std::function<std::string(TForm1&)> Negative(std::size_t slot) {
   return [slot](TForm1& f) { return Check(f.cbNegatives[slot]->Checked()); };
 }
-template <class C> std::function<std::string(TForm1&)> Index(C* TForm1::*control) {
+template <class C>
+std::function<std::string(TForm1&)> Index(C* TForm1::*control) {
   return [control](TForm1& f) { return std::to_string((f.*control)->ItemIndex()); };
 }
-template <class C> std::function<std::string(TForm1&)> Value(C* TForm1::*control) {
+template <class C>
+std::function<std::string(TForm1&)> Value(C* TForm1::*control) {
   return [control](TForm1& f) { return std::to_string((f.*control)->Value()); };
 }
-template <class C> std::function<std::string(TForm1&)> TextOf(C* TForm1::*control) {
+template <class C>
+std::function<std::string(TForm1&)> TextOf(C* TForm1::*control) {
   return [control](TForm1& f) { return MemoToSetting((f.*control)->Text()); };
 }
 

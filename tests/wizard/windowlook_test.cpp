@@ -48,7 +48,6 @@ protected:
     Enter(pgFonts);
   }
   std::string BuiltInFont(const char* entry) const { return assembly::ReadArchiveEntry(*form->FResArchive, entry); }
-
 };
 
 std::vector<controls::TUrlLabel*> LinkLabels(platform::TComponent* root) {
