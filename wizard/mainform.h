@@ -44,12 +44,9 @@ namespace wizard {
 
 extern const char* const kForm1Description;
 
-class TForm1 : public platform::TForm, public assembly::BuildHost {
-  QW_CLASS(TForm1, platform::TForm)
-public:
-  explicit TForm1(platform::TComponent* owner);
-  ~TForm1() override;
-
+// The window's components and the state its parts share. The window keeps them private;
+// tests reach them through TForm1::Parts().
+struct TForm1Parts {
   // --- components (bound by name from the window description; see mainform_components.h) ---
 #define QW_FORM1_FIELD(type, field, name) type* field = nullptr;
   QW_FORM1_COMPONENTS(QW_FORM1_FIELD)
@@ -60,7 +57,7 @@ public:
   std::array<platform::TCheckBox*, 6> cbNegatives{};           // [1..5] = cbNegative1..cbNegative5
   std::array<controls::TUrlLabel*, 27> UrlLabels{};            // [1..26] = UrlLabel1..UrlLabel26
 
-  // --- state shared by the window's parts that tests look at ---
+  // --- state shared by the window's parts ---
   std::unique_ptr<assembly::TZipFile> FResArchive;
   assembly::TFontCatalogue FFontCatalogue;
   std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
@@ -72,6 +69,17 @@ public:
   // Core and key layout descriptions in the current language.
   std::array<std::string, 10> FCoreDescs;
   std::array<std::string, 14> FKeysConfigDescs;
+};
+
+class TForm1 : public platform::TForm, public assembly::BuildHost, private TForm1Parts {
+  QW_CLASS(TForm1, platform::TForm)
+public:
+  explicit TForm1(platform::TComponent* owner);
+  ~TForm1() override;
+
+  // For tests: the components and the shared state.
+  TForm1Parts& Parts() { return *this; }
+  const TForm1Parts& Parts() const { return *this; }
 
   // The program folder (with a trailing '/') and the settings file in it; tests may point
   // them elsewhere before the window is created.

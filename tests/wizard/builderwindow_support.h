@@ -48,13 +48,13 @@ protected:
   }
 
   void Create() { form = platform::CreateForm<TForm1>(); }
-  void Next() { form->NextBtn->Click(); }
-  void Back() { form->PrevBtn->Click(); }
+  void Next() { form->Parts().NextBtn->Click(); }
+  void Back() { form->Parts().PrevBtn->Click(); }
   int Page() const { return form->CurrentPage(); }
   // Shows a page directly and runs the page entry logic for it.
   void Enter(int page) {
     form->ShowPage(page);
-    form->PageManager1PageChanged(form->PageManager1);
+    form->PageManager1PageChanged(form->Parts().PageManager1);
   }
   std::string IniPath() const { return (dir_ / "bin" / "Quirewright.ini").string(); }
   std::string IniText() const {
