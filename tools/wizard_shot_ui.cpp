@@ -47,13 +47,13 @@ int main(int argc, char** argv) {
   {
     auto form = platform::CreateForm<wizard::TForm1>();
     form->ShowForm();
-    if (edition == "--lite") form->rbLiteVersion->SetChecked(true);
-    if (edition == "--tiny") form->rbTinyVersion->SetChecked(true);
-    if (advanced) form->rbShowAdvancedOptions->SetChecked(true);
+    if (edition == "--lite") form->Parts().rbLiteVersion->SetChecked(true);
+    if (edition == "--tiny") form->Parts().rbTinyVersion->SetChecked(true);
+    if (advanced) form->Parts().rbShowAdvancedOptions->SetChecked(true);
     for (int page : pages) {
       form->ShowPage(page);
       form->UpdateControls();
-      form->PageManager1->CheckButtons();
+      form->Parts().PageManager1->CheckButtons();
       QApplication::processEvents();
       QImage shot = form->Widget()->grab().toImage();
       std::string name = folder + "page" + std::to_string(page) + ".png";

@@ -22,7 +22,7 @@ namespace wizard {
 namespace {
 
 // Writes a batch report; false (and the reason shown) when it cannot be written.
-bool WriteReport(TForm1& form, const std::string& fileName, const std::string& text) {
+bool WriteReport(assembly::BuildHost& form, const std::string& fileName, const std::string& text) {
   try {
     platform::WriteWholeFile(fileName, text);
     return true;
@@ -102,7 +102,7 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
   bool ok = false;
   {
     assembly::DisabledWindow disabled(*this);
-    Label38->SetCaption(Text("GeneratingMidlets"));
+    BuildStatusLabel->SetCaption(Text("GeneratingMidlets"));
     ProcessMessages();
     BuildProgressGauge->SetMax(440);
     std::string differences;
@@ -171,7 +171,7 @@ bool TForm1::BuildFromPhonesList(const std::string& folder) {
   if (!assembly::LoadPhonesList(*this, FPhonesListFile, list)) return false;
 
   tcAdvancedOptions->SetVisible(false);
-  Label18->SetVisible(false);
+  ClickFinishLabel->SetVisible(false);
   BuildProgressGroup->SetVisible(true);
   CancelBtn->SetEnabled(false);
   NextBtn->SetEnabled(false);

@@ -19,8 +19,6 @@ namespace wizard {
 
 namespace {
 
-const std::array<const char*, 6> kSlotKeys = {"", "", "cbFont2", "", "cbFont4", "cbFont5"};
-
 std::string CustomItemText(const std::string& path) { return TForm1::Text("CustomFont") + " (" + path + ")"; }
 
 std::vector<std::string> ItemsOf(TComboBox* box) { return box->Items()->ToVector(); }
@@ -57,52 +55,65 @@ void TForm1::SelectFontInSlot(TComboBox* box, const std::string& name, const std
 }
 
 void TForm1::ApplyFontPreset(const std::string& scheme) {
-  SelectFontInSlot(cbFont1, "5x3", "BW");
-  SelectFontInSlot(cbFont2, "6x3", scheme);
-  SelectFontInSlot(cbFont3, "6x4", "BW");
-  SelectFontInSlot(cbFont4, "7x5", scheme);
-  SelectFontInSlot(cbFont5, "8x5", scheme);
+  SelectFontInSlot(cbFonts[1], "5x3", "BW");
+  SelectFontInSlot(cbFonts[2], "6x3", scheme);
+  SelectFontInSlot(cbFonts[3], "6x4", "BW");
+  SelectFontInSlot(cbFonts[4], "7x5", scheme);
+  SelectFontInSlot(cbFonts[5], "8x5", scheme);
   UpdateNegativeBoxes();
   ShowJarSizeLabel();
 }
 
 void TForm1::ApplyFacePreset(const std::string& scheme) {
-  SelectFontInSlot(cbFont2, "Tah12", scheme);
-  SelectFontInSlot(cbFont4, "Verd13", scheme);
-  SelectFontInSlot(cbFont5, "Arial15", scheme);
+  SelectFontInSlot(cbFonts[2], "Tah12", scheme);
+  SelectFontInSlot(cbFonts[4], "Verd13", scheme);
+  SelectFontInSlot(cbFonts[5], "Arial15", scheme);
   UpdateNegativeBoxes();
   ShowJarSizeLabel();
+}
+
+// The slots and negative boxes the settings file holds; a stored -1 (or a missing key) leaves
+// the box as the preset set it.
+void TForm1::RestoreFontsPageSettings() {
+  const TIniFile ini = Settings();
+  const std::vector<const SettingKey*> keys = SectionSettingKeys("PI_FONTSPAGE");
+  for (const SettingKey* key : keys) {
+    if (key->source != SettingSource::Control) continue;
+    const int stored = ini.ReadInteger(key->section, key->key, std::stoi(key->fallback.value_or("-1")));
+    TComponent* control = FindComponent(key->control);
+    if (auto* negative = dynamic_cast<TCheckBox*>(control)) {
+      if (stored != -1) negative->SetChecked(stored != 0);
+      continue;
+    }
+    auto* box = dynamic_cast<TComboBox*>(control);
+    if (box == nullptr) continue;
+    if (stored == 1) {
+      for (const SettingKey* file : keys) {
+        if (file->source != SettingSource::FontSlotFile || cbFonts[static_cast<std::size_t>(file->slot)] != box)
+          continue;
+        const std::string path = ini.ReadString(file->section, file->key, file->fallback.value_or(""));
+        if (std::string* remembered = RememberedFile(*file)) *remembered = path;
+        box->Items()->SetString(1, CustomItemText(path));
+        box->SetItemIndex(1);
+      }
+    } else if (stored >= 0 && stored < box->Items()->Count()) {
+      box->SetItemIndex(stored);
+    }
+  }
 }
 
 void TForm1::LoadFontsPage(bool restore) {
   const bool was_updating = FUpdating;
   FUpdating = true;
-  Label26->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " + Text("bytes") + ".");
+  JarLimitLabel->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " +
+                            Text("bytes") + ".");
   const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
   const bool bw = Model().BlackAndWhite != 0;
   for (int k = 1; k <= 5; ++k) FillFontCombo(cbFonts[static_cast<std::size_t>(k)], group, bw);
   for (int k = 1; k <= 5; ++k) cbNegatives[static_cast<std::size_t>(k)]->SetChecked(true);
   ApplyFontPreset("BW");
 
-  if (restore) {
-    const TIniFile ini = Settings();
-    for (int k : {2, 4, 5}) {
-      TComboBox* box = cbFonts[static_cast<std::size_t>(k)];
-      const int index = ini.ReadInteger("PI_FONTSPAGE", kSlotKeys[static_cast<std::size_t>(k)], -1);
-      if (index == 1) {
-        const std::string path = ini.ReadString("PI_FONTSPAGE", "fontName" + std::to_string(k), "");
-        if (box->Tag >= 1 && box->Tag <= 5) FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = path;
-        box->Items()->SetString(1, CustomItemText(path));
-        box->SetItemIndex(1);
-      } else if (index >= 0 && index < box->Items()->Count()) {
-        box->SetItemIndex(index);
-      }
-    }
-    for (int k = 1; k <= 5; ++k) {
-      const int v = ini.ReadInteger("PI_FONTSPAGE", "cbNegative" + std::to_string(k), -1);
-      if (v != -1) cbNegatives[static_cast<std::size_t>(k)]->SetChecked(v != 0);
-    }
-  }
+  if (restore) RestoreFontsPageSettings();
 
   if (FResetFonts) {
     FResetFonts = false;
@@ -191,7 +202,7 @@ void TForm1::ClearTypeFontsPack1Click(TObject* /*sender*/) { ApplyFacePreset("Cl
 void TForm1::Anitaliazedfontspack1Click(TObject* /*sender*/) { ApplyFacePreset("Antialiazed"); }
 
 void TForm1::Nofonts1Click(TObject* /*sender*/) {
-  for (TComboBox* box : {cbFont2, cbFont4, cbFont5}) box->SetItemIndex(0);
+  for (TComboBox* box : {cbFonts[2], cbFonts[4], cbFonts[5]}) box->SetItemIndex(0);
   UpdateNegativeBoxes();
   ShowJarSizeLabel();
 }
@@ -238,8 +249,8 @@ void TForm1::FitFontsToJarLimit() {
 
 void TForm1::ShowJarSizeLabel() {
   // A failed trial build has shown its message; the label then says -1.
-  Label27->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize().value_or(-1)) + " " + Text("bytes") +
-                      ".");
+  JarSizeLabel->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize().value_or(-1)) + " " +
+                           Text("bytes") + ".");
 }
 
 void TForm1::cbNegative1Click(TObject* /*sender*/) {

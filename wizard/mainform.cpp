@@ -69,142 +69,20 @@ platform::TIniFile TForm1::Settings() const {
 }
 
 void TForm1::DeclareBindings(TBinder& b) {
-  b.Field("Notebook1", Notebook1);
+#define QW_FORM1_BIND(type, field, name) b.Field(#name, field);
+  QW_FORM1_COMPONENTS(QW_FORM1_BIND)
+#undef QW_FORM1_BIND
   for (int i = 2; i < kPageCount; ++i) b.Field("WizardHeader" + std::to_string(i), Headers[static_cast<size_t>(i)]);
-  b.Field("Bevel1", Bevel1);
-  b.Field("BitBtn5", BitBtn5);
-  b.Field("PrevBtn", PrevBtn);
-  b.Field("NextBtn", NextBtn);
-  b.Field("CancelBtn", CancelBtn);
-  b.Field("btnRestart", btnRestart);
-  b.Field("PageManager1", PageManager1);
-  b.Field("SaveDialog", SaveDialog);
-  b.Field("lcMain", lcMain);
-  b.Field("PopupMenu1", PopupMenu1);
-  b.Field("BlackandWhitefontspack1", BlackandWhitefontspack1);
-  b.Field("Bluefonstpack1", Bluefonstpack1);
-  b.Field("Yellowfontspacks1", Yellowfontspacks1);
-  b.Field("ClearTypeFontsPack1", ClearTypeFontsPack1);
-  b.Field("Anitaliazedfontspack1", Anitaliazedfontspack1);
-  b.Field("Nofonts1", Nofonts1);
-  b.Field("TextFileOpenDialog", TextFileOpenDialog);
-  b.Field("FontOpenDialog", FontOpenDialog);
-  b.Field("KeyConfigOpenDialog", KeyConfigOpenDialog);
-  b.Field("ListOfPhonesOpenDialog", ListOfPhonesOpenDialog);
-  b.Field("HintBalloonControl1", HintBalloonControl1);
-
-  b.Field("Image1", Image1);
-  b.Field("RadioButton4", RadioButton4);
-  b.Field("RadioButton5", RadioButton5);
-  b.Field("RadioButton2", RadioButton2);
-  b.Field("RadioButton3", RadioButton3);
-  b.Field("RadioButton1", RadioButton1);
-  b.Field("Image2", Image2);
-  b.Field("rbFullVersion", rbFullVersion);
-  b.Field("rbLiteVersion", rbLiteVersion);
-  b.Field("rbTinyVersion", rbTinyVersion);
-  b.Field("cbPhoneModel", cbPhoneModel);
-  b.Field("spJARLimit", spJARLimit);
-  b.Field("GroupBox1", GroupBox1);
-  b.Field("lbCoreDesc", lbCoreDesc);
-  b.Field("cbKeysConfig", cbKeysConfig);
-  b.Field("GroupBox2", GroupBox2);
-  b.Field("lbKeysConfigDesc", lbKeysConfigDesc);
-  b.Field("rbilEnglishCE", rbilEnglishCE);
-  b.Field("rbilEnglishWE", rbilEnglishWE);
-  b.Field("rbilEnglishCyr", rbilEnglishCyr);
-  b.Field("rbilHerbew", rbilHerbew);
-  b.Field("rbilRussian", rbilRussian);
-  b.Field("rbilUkrainian", rbilUkrainian);
-  b.Field("rbilGerman", rbilGerman);
-  b.Field("rbilCzech", rbilCzech);
-  b.Field("rbilSlovak", rbilSlovak);
-  b.Field("rbilArabic", rbilArabic);
-  b.Field("rbilGreek", rbilGreek);
-  b.Field("rbWithZIPSupport", rbWithZIPSupport);
-  b.Field("rbWithoutZIPSupport", rbWithoutZIPSupport);
-  b.Field("lbCantZIP", lbCantZIP);
-  b.Field("edJSR75Storage", edJSR75Storage);
   for (int k = 1; k <= 5; ++k) {
     b.Field("cbFont" + std::to_string(k), cbFonts[static_cast<size_t>(k)]);
     b.Field("cbNegative" + std::to_string(k), cbNegatives[static_cast<size_t>(k)]);
   }
-  b.Field("cbFont1", cbFont1);
-  b.Field("cbFont2", cbFont2);
-  b.Field("cbFont3", cbFont3);
-  b.Field("cbFont4", cbFont4);
-  b.Field("cbFont5", cbFont5);
-  b.Field("cbNegative1", cbNegative1);
-  b.Field("cbNegative2", cbNegative2);
-  b.Field("cbNegative3", cbNegative3);
-  b.Field("cbNegative4", cbNegative4);
-  b.Field("cbNegative5", cbNegative5);
-  b.Field("BitBtn1", BitBtn1);
-  b.Field("Label26", Label26);
-  b.Field("Label27", Label27);
-  b.Field("lbTextFiles", lbTextFiles);
-  b.Field("BitBtn3", BitBtn3);
-  b.Field("BitBtn4", BitBtn4);
-  b.Field("BitBtn2", BitBtn2);
-  b.Field("SpeedButton1", SpeedButton1);
-  b.Field("SpeedButton2", SpeedButton2);
-  b.Field("edMidletName", edMidletName);
-  b.Field("edBookTitle", edBookTitle);
-  b.Field("mmIntroText", mmIntroText);
-  b.Field("rbDontIncludeImages", rbDontIncludeImages);
-  b.Field("rbBlackAndWhiteImages", rbBlackAndWhiteImages);
-  b.Field("rb16ColorsImages", rb16ColorsImages);
-  b.Field("rb64ColorsImages", rb64ColorsImages);
-  b.Field("rb256ColorsImages", rb256ColorsImages);
-  b.Field("cbScaleDown", cbScaleDown);
-  b.Field("spMaxImageWidth", spMaxImageWidth);
-  b.Field("spMaxImageHeight", spMaxImageHeight);
-  b.Field("lbMaxImageWidth", lbMaxImageWidth);
-  b.Field("lbMaxImageHeight", lbMaxImageHeight);
-  b.Field("rbHideAdvancedOptions", rbHideAdvancedOptions);
-  b.Field("rbShowAdvancedOptions", rbShowAdvancedOptions);
-  b.Field("tcAdvancedOptions", tcAdvancedOptions);
-  b.Field("cbAlternativeRotation", cbAlternativeRotation);
-  b.Field("cbForceHeight", cbForceHeight);
-  b.Field("spForceHeight", spForceHeight);
-  b.Field("cbBacklightControlMethod", cbBacklightControlMethod);
-  b.Field("cboxBacklightControlMethod", cboxBacklightControlMethod);
-  b.Field("cbDisableCrashRecover", cbDisableCrashRecover);
-  b.Field("cbStoragePath", cbStoragePath);
-  b.Field("edStoragePath", edStoragePath);
-  b.Field("cbFontPath", cbFontPath);
-  b.Field("edFontPath", edFontPath);
-  b.Field("cbMidletDataSize", cbMidletDataSize);
-  b.Field("spMidletDataSize", spMidletDataSize);
-  b.Field("cbCustomAttributes", cbCustomAttributes);
-  b.Field("mmCustomAttributes", mmCustomAttributes);
-  b.Field("rgColorConversion", rgColorConversion);
-  b.Field("cbIgnoreEmptyImages", cbIgnoreEmptyImages);
-  b.Field("cbIgnoreSmallImages", cbIgnoreSmallImages);
-  b.Field("spMinImageWidth", spMinImageWidth);
-  b.Field("spMinImageHeight", spMinImageHeight);
-  b.Field("lbMinImageWidth", lbMinImageWidth);
-  b.Field("lbMinImageHeight", lbMinImageHeight);
-  b.Field("cbIgnoreImagesWithNames", cbIgnoreImagesWithNames);
-  b.Field("edIgnoreImagesWithNames", edIgnoreImagesWithNames);
-  b.Field("gbBookMidletOptions", gbBookMidletOptions);
-  b.Field("edTitleLine1", edTitleLine1);
-  b.Field("edTitleLine2", edTitleLine2);
-  b.Field("edVendor", edVendor);
-  b.Field("cbCustomHelpFile", cbCustomHelpFile);
-  b.Field("edCustomHelpFile", edCustomHelpFile);
-  b.Field("btnCustomHelpFile", btnCustomHelpFile);
-  b.Field("Label38", Label38);
-  b.Field("BuildProgressGroup", BuildProgressGroup);
-  b.Field("BuildProgressGauge", BuildProgressGauge);
-  b.Field("cbDirectory", cbDirectory);
-  b.Field("Label18", Label18);
-  b.Field("pnFinalNote", pnFinalNote);
-  b.Field("lbFinalNote", lbFinalNote);
-  b.Field("ulFinalNote", ulFinalNote);
-  for (int i = 1; i <= 26; ++i)
-    b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
+  for (int i = 1; i <= 26; ++i) b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
+  DeclareHandlers(b);
+}
 
+// The event handlers, bound by the names the description gives them.
+void TForm1::DeclareHandlers(TBinder& b) {
 #define QW_HANDLER(name) b.Handler(#name, this, &TForm1::name)
   QW_HANDLER(FormCreate);
   QW_HANDLER(FormShow);
@@ -282,7 +160,7 @@ void TForm1::SetProgress(int position, int max) {
   BuildProgressGauge->SetPosition(position);
 }
 
-void TForm1::SetStatus(const std::string& text) { Label38->SetCaption(text); }
+void TForm1::SetStatus(const std::string& text) { BuildStatusLabel->SetCaption(text); }
 
 void TForm1::ProcessMessages() { Application().ProcessMessages(); }
 
@@ -449,6 +327,8 @@ void TForm1::PageManager1GetPriorPage(int current_page, int& new_page) {
 
 // --- page entry ----------------------------------------------------------------------------
 
+// Runs each time a page has been shown. A step that shows another page changes what the later
+// steps see; a step that refuses the page ends the run.
 void TForm1::PageManager1PageChanged(TObject* sender) {
   // From the fonts page on, every page works with the archive: without it the wizard says why
   // and goes back to the page it came from.
@@ -457,225 +337,171 @@ void TForm1::PageManager1PageChanged(TObject* sender) {
     return;
   }
   FEnteredPage = CurrentPage();
-  platform::TIniFile ini = Settings();
-  auto read_check = [&](TCheckBox* box, const char* section, const char* key, int def) {
-    box->SetChecked(ini.ReadInteger(section, key, def) != 0);
-  };
-  auto read_radio = [&](TRadioButton* button, const char* section, const char* key, int def) {
-    button->SetChecked(ini.ReadInteger(section, key, def) != 0);
-  };
-  const bool full = rbFullVersion->Checked();
-
-  // 1
-  BitBtn5->SetVisible(CurrentPage() != pgWizardLanguage);
-  btnRestart->SetVisible(CurrentPage() == pgFinish);
-
-  // 2
-  if (CurrentPage() == pgKeyConfig && Model().NotSupported != 0) {
-    Message(Text("NotSupportedTitle"), Text("NotSupportedText"), TMsgIcon::Warning);
-    ShowPage(pgPhoneModel);
-    return;
-  }
-
-  // 3
-  int saved_jar_limit = 0;
-  int page = CurrentPage();
-  if (page >= 0 && page < kPageCount && !FPageVisited[static_cast<size_t>(page)]) {
-    FPageVisited[static_cast<size_t>(page)] = true;
-    switch (page) {
-      case pgWizardLanguage: {
-        const char* s = "PI_WIZARDLANGUAGEPAGE";
-        read_radio(RadioButton5, s, "radiobutton5", 0);
-        read_radio(RadioButton2, s, "radiobutton2", 0);
-        read_radio(RadioButton3, s, "radiobutton3", 0);
-        read_radio(RadioButton1, s, "radiobutton1", 0);
-        break;
-      }
-      case pgFullOrLite:
-        read_radio(rbLiteVersion, "PI_FULLORLITEPAGE", "rbLiteVersion", 0);
-        read_radio(rbTinyVersion, "PI_FULLORLITEPAGE", "rbTinyVersion", 0);
-        break;
-      case pgPhoneModel:
-        cbPhoneModel->SetItemIndex(ini.ReadInteger("PI_PHONEMODELPAGE", "cbPhoneModel", 0));
-        saved_jar_limit = ini.ReadInteger("PI_PHONEMODELPAGE", "spJARLimit", 0);
-        FPhonesListFile = ini.ReadString("PI_PHONEMODELPAGE", "CustomListOfPhones", "");
-        break;
-      case pgInterfaceLanguage: {
-        const char* s = "PI_INTERFACELANGUAGEPAGE";
-        read_radio(rbilEnglishWE, s, "rbilEnglishWE", 0);
-        read_radio(rbilEnglishCyr, s, "rbilEnglishCyr", 0);
-        read_radio(rbilHerbew, s, "rbilEnglishHeb", 0);
-        read_radio(rbilRussian, s, "rbilRussian", 0);
-        read_radio(rbilUkrainian, s, "rbilUkrainian", 0);
-        read_radio(rbilGerman, s, "rbilGerman", 0);
-        read_radio(rbilCzech, s, "rbilCzech", 0);
-        read_radio(rbilSlovak, s, "rbilSlovak", 0);
-        read_radio(rbilArabic, s, "rbilArabic", 0);
-        read_radio(rbilGreek, s, "rbilGreek", 0);
-        break;
-      }
-      case pgZipSupport:
-        read_radio(rbWithoutZIPSupport, "PI_ZIPSUPPORTPAGE", "rbWithoutZIPSupport", 0);
-        break;
-      case pgMidletName:
-        mmIntroText->SetTextValue(
-            SettingToMemo(ini.ReadString("PI_MIDLETNAMEPAGE", "mmIntroText", MemoToSetting(mmIntroText->Text()))));
-        break;
-      case pgImages: {
-        const char* s = "PI_IMAGESPAGE";
-        read_radio(rbDontIncludeImages, s, "rbDontIncludeImages", 0);
-        read_radio(rbBlackAndWhiteImages, s, "rbBlackAndWhiteImages", 0);
-        read_radio(rb16ColorsImages, s, "rb16ColorsImages", 0);
-        read_radio(rb64ColorsImages, s, "rb64ColorsImages", 1);
-        read_radio(rb256ColorsImages, s, "rb256ColorsImages", 0);
-        read_check(cbScaleDown, s, "cbScaleDown", 1);
-        spMaxImageWidth->SetValue(ini.ReadInteger(s, "spMaxImageWidth", 96));
-        spMaxImageHeight->SetValue(ini.ReadInteger(s, "spMaxImageHeight", 64));
-        if (!IsSavedModel() && Model().BlackAndWhite != 0) rbBlackAndWhiteImages->SetChecked(true);
-        break;
-      }
-      case pgAdvancedOptions: {
-        const char* s = "PI_ADVANCEDOPTIONSPAGE";
-        bool hide = ini.ReadInteger(s, "rbHideAdvancedOptions", 1) != 0;
-        rbHideAdvancedOptions->SetChecked(hide);
-        rbShowAdvancedOptions->SetChecked(!hide);
-        read_check(cbCustomHelpFile, s, "cbCustomHelpFile", 0);
-        edCustomHelpFile->SetTextValue(ini.ReadString(s, "edCustomHelpFile", ""));
-        edTitleLine1->SetTextValue(ini.ReadString(s, "edTitleLine1", "Tomefalcon"));
-        edTitleLine2->SetTextValue(ini.ReadString(s, std::string("edTitleLine2") + kVersion, std::string("v") + kVersion));
-        edVendor->SetTextValue(ini.ReadString(s, "edVendor", kDefaultVendor));
-        if (rbHideAdvancedOptions->Checked())
-          ResetAdvancedOptions();
-        else
-          LoadAdvancedOptions();
-        break;
-      }
-      case pgFinish:
-        read_check(cbDirectory, "PI_FINISHPAGE", "cbDirectory", 1);
-        break;
-      default:
-        break;
-    }
-  }
-
-  // 4
-  page = CurrentPage();
-  if (page == pgInterfaceLanguage || page == pgZipSupport || page == pgJSR75Storage) FResetFonts = true;
-
-  // 5
-  if (!(IsListRow() && full) && (page == pgEmbed || page == pgAdvancedOptions) && !FontsFitJarLimit()) {
-    ShowPage(pgFonts);
-    Message(Text("MidletSizeTooBig") + " " + std::to_string(GetMaxMidletSize()) + " " + Text("bytes") + ".",
-            Text("JARLimitExceeded"), TMsgIcon::Warning);
-    NextBtn->SetEnabled(true);
-    return;
-  }
-
-  // 6
-  if (CurrentPage() == pgMidletName && !full) {
-    std::vector<std::string> files = BookFiles();
-    bool ok = !files.empty() && std::all_of(files.begin(), files.end(), FileExists);
-    if (!ok) {
-      ShowPage(pgEmbed);
-      Message(Text("UnableToOpen"), Text("UnableToOpenTitle"), TMsgIcon::Error);
-    }
-  }
-
-  // 7
-  if (CurrentPage() == pgKeyConfig) {
-    int keys = Model().DefaultKeys;
-    if (IsSavedModel()) keys = ini.ReadInteger("PI_KEYCONFIGPAGE", "kcid", keys);
-    cbKeysConfig->SetItemIndex(keys);
-    UpdateKeysConfigDesc();
-    FCustomKeysFile = ini.ReadString("PI_KEYCONFIGPAGE", "CustomKeyConfigName", "");
-  }
-
-  // 8
-  if (CurrentPage() == pgJSR75Storage) {
-    edJSR75Storage->SetTextValue(Model().JSR75Storage);
-    if (IsSavedModel())
-      edJSR75Storage->SetTextValue(ini.ReadString("PI_JSR75STORAGEPAGE", "edJSR75Storage", edJSR75Storage->Text()));
-  }
-
-  // 9
+  ShowPageButtons();
+  if (RefuseUnsupportedModel()) return;
+  const bool restored = RestorePageOnFirstVisit();
+  MarkFontsForReset();
+  if (RefuseFontsOverJarLimit()) return;
+  RefuseUnreadableBookFiles();
+  SetKeyLayoutFromModel();
+  SetStorageFolderFromModel();
   UpdateControls();
-
-  // 10
-  if (CurrentPage() == pgPhoneModel) {
-    if (saved_jar_limit != 0) spJARLimit->SetValue(saved_jar_limit);
-    int selected = cbPhoneModel->ItemIndex();
-    bool lite_or_tiny = rbLiteVersion->Checked() || rbTinyVersion->Checked();
-    cbPhoneModel->Items()->SetString(assembly::kCustomPhoneListRow,
-                                     Text(lite_or_tiny ? "MultipleVersions_LITE" : "MultipleVersions_FULL"));
-    cbPhoneModel->SetItemIndex(selected);
-  }
-
-  // 11
-  if (CurrentPage() == pgFonts && !rbFullVersion->Checked() && IsListRow()) {
-    if (FileExists(FPhonesListFile)) {
-      assembly::TPHONESLIST list;
-      assembly::LoadPhonesList(*this, FPhonesListFile, list);
-      int limit = 64;
-      for (const assembly::TPhonesListEntry& entry : list) limit = std::min(limit, entry.JarLimitKB);
-      spJARLimit->SetValue(limit);
-    } else {
-      Message(Text("UnableToOpenListOfPhones") + " \"" + FPhonesListFile + "\"", Text("UnableToOpenListOfPhonesTitle"),
-              TMsgIcon::Error);
-      ShowPage(pgPhoneModel);
-      return;
-    }
-  }
-
-  // 12
+  SetUpPhoneModelPage(restored);
+  if (RefuseMissingPhonesList()) return;
   if (CurrentPage() == pgFonts) ShowJarSizeLabel();
-
-  // 13
   tcAdvancedOptions->SetActivePageIndex(0);
-
-  // 14
   if (CurrentPage() == pgBuild) {
     ShowPage(StartBuild() ? pgFinish : pgAdvancedOptions);
     PageManager1PageChanged(sender);
     return;
   }
+  DressFinishPage();
+  RefuseInvalidNameOrTitle();
+  OfferInterfaceLanguagesOfEdition();
+}
 
-  // 15
-  if (CurrentPage() == pgFinish) {
-    PrevBtn->Hide();
-    NextBtn->Hide();
-    CancelBtn->SetCaption(Text("FinishButtonCaption"));
-    int kind = Model().FileSystem;
-    if (rbFullVersion->Checked() && kind > 0 && kind < assembly::kFileSystemKindCount) {
-      std::string stem = assembly::FileSystemNotes[static_cast<size_t>(kind)];
-      pnFinalNote->Show();
-      lbFinalNote->SetCaption(Text((stem + "_1").c_str()));
-      ulFinalNote->SetCaption(Text((stem + "_2").c_str()));
-      ulFinalNote->SetHelpContext(FinalNoteHelpContext(kind));
-    }
+void TForm1::ShowPageButtons() {
+  BitBtn5->SetVisible(CurrentPage() != pgWizardLanguage);
+  btnRestart->SetVisible(CurrentPage() == pgFinish);
+}
+
+bool TForm1::RefuseUnsupportedModel() {
+  if (CurrentPage() != pgKeyConfig || Model().NotSupported == 0) return false;
+  Message(Text("NotSupportedTitle"), Text("NotSupportedText"), TMsgIcon::Warning);
+  ShowPage(pgPhoneModel);
+  return true;
+}
+
+bool TForm1::RestorePageOnFirstVisit() {
+  const int page = CurrentPage();
+  if (page < 0 || page >= kPageCount || FPageVisited[static_cast<size_t>(page)]) return false;
+  FPageVisited[static_cast<size_t>(page)] = true;
+  RestoreFirstVisitSettings(page);
+  if (page == pgImages && !IsSavedModel() && Model().BlackAndWhite != 0) rbBlackAndWhiteImages->SetChecked(true);
+  if (page == pgAdvancedOptions) {
+    if (rbHideAdvancedOptions->Checked()) ResetAdvancedOptions();
+    else LoadAdvancedOptions();
   }
+  return true;
+}
 
-  // 16
-  page = CurrentPage();
-  if (!rbFullVersion->Checked() && (page == pgImages || page == pgAdvancedOptions)) {
-    edMidletName->SetTextValue(TrimBlanks(edMidletName->Text()));
-    if (!IsValidMidletName(edMidletName->Text())) {
-      ShowPage(pgMidletName);
-      Message(Text("InvalidMidletName"), Text("InvalidMidletNameCaption"), TMsgIcon::Warning);
-    }
-    edBookTitle->SetTextValue(TrimBlanks(edBookTitle->Text()));
-    if (!IsValidBookTitle(edBookTitle->Text())) {
-      ShowPage(pgMidletName);
-      Message(Text("InvalidBookTitle"), Text("InvalidBookTitleCaption"), TMsgIcon::Warning);
-    }
+// The fonts page starts again from defaults after the language, ZIP support or storage folder
+// may have changed.
+void TForm1::MarkFontsForReset() {
+  const int page = CurrentPage();
+  if (page == pgInterfaceLanguage || page == pgZipSupport || page == pgJSR75Storage) FResetFonts = true;
+}
+
+bool TForm1::RefuseFontsOverJarLimit() {
+  const int page = CurrentPage();
+  if (IsListRow() && rbFullVersion->Checked()) return false;
+  if ((page != pgEmbed && page != pgAdvancedOptions) || FontsFitJarLimit()) return false;
+  ShowPage(pgFonts);
+  Message(Text("MidletSizeTooBig") + " " + std::to_string(GetMaxMidletSize()) + " " + Text("bytes") + ".",
+          Text("JARLimitExceeded"), TMsgIcon::Warning);
+  NextBtn->SetEnabled(true);
+  return true;
+}
+
+void TForm1::RefuseUnreadableBookFiles() {
+  if (CurrentPage() != pgMidletName || rbFullVersion->Checked()) return;
+  const std::vector<std::string> files = BookFiles();
+  if (!files.empty() && std::all_of(files.begin(), files.end(), FileExists)) return;
+  ShowPage(pgEmbed);
+  Message(Text("UnableToOpen"), Text("UnableToOpenTitle"), TMsgIcon::Error);
+}
+
+// On every visit: the model's key layout, or the saved one when the model is the saved model.
+void TForm1::SetKeyLayoutFromModel() {
+  if (CurrentPage() != pgKeyConfig) return;
+  cbKeysConfig->SetItemIndex(Model().DefaultKeys);
+  const bool saved = IsSavedModel();
+  const TIniFile ini = Settings();
+  for (const SettingKey* k : SectionSettingKeys(PageIds[pgKeyConfig]))
+    if (k->source != SettingSource::Control || saved) RestoreSetting(ini, *k);
+  UpdateKeysConfigDesc();
+}
+
+// On every visit: the model's storage folder, or the saved one when the model is the saved model.
+void TForm1::SetStorageFolderFromModel() {
+  if (CurrentPage() != pgJSR75Storage) return;
+  edJSR75Storage->SetTextValue(Model().JSR75Storage);
+  if (IsSavedModel()) RestoreSetting(Settings(), SettingKeyOf("edJSR75Storage"));
+}
+
+// The saved JAR limit wins over the model's only on the first visit; the list row's text
+// follows the edition.
+void TForm1::SetUpPhoneModelPage(bool restored) {
+  if (CurrentPage() != pgPhoneModel) return;
+  if (restored) {
+    const SettingKey& k = SettingKeyOf("spJARLimit");
+    const int saved = Settings().ReadInteger(k.section, k.key, std::stoi(k.fallback.value_or("0")));
+    if (saved != 0) spJARLimit->SetValue(saved);
   }
+  const int selected = cbPhoneModel->ItemIndex();
+  const bool liteOrTiny = rbLiteVersion->Checked() || rbTinyVersion->Checked();
+  cbPhoneModel->Items()->SetString(assembly::kCustomPhoneListRow,
+                                   Text(liteOrTiny ? "MultipleVersions_LITE" : "MultipleVersions_FULL"));
+  cbPhoneModel->SetItemIndex(selected);
+}
 
-  // 17
-  if (CurrentPage() == pgInterfaceLanguage) {
-    bool enabled = !rbTinyVersion->Checked();
-    for (TRadioButton* b : {rbilHerbew, rbilArabic}) {
-      b->SetEnabled(enabled);
-      if (!b->Enabled() && b->Checked()) rbilEnglishCE->SetChecked(true);
-    }
+// Lite or tiny for a list of phones: the fonts page works with the smallest JAR limit of the
+// list (at most 64 KB).
+bool TForm1::RefuseMissingPhonesList() {
+  if (CurrentPage() != pgFonts || rbFullVersion->Checked() || !IsListRow()) return false;
+  if (FileExists(FPhonesListFile)) {
+    assembly::TPHONESLIST list;
+    assembly::LoadPhonesList(*this, FPhonesListFile, list);
+    int limit = 64;
+    for (const assembly::TPhonesListEntry& entry : list) limit = std::min(limit, entry.JarLimitKB);
+    spJARLimit->SetValue(limit);
+    return false;
+  }
+  Message(Text("UnableToOpenListOfPhones") + " \"" + FPhonesListFile + "\"", Text("UnableToOpenListOfPhonesTitle"),
+          TMsgIcon::Error);
+  ShowPage(pgPhoneModel);
+  return true;
+}
+
+void TForm1::DressFinishPage() {
+  if (CurrentPage() != pgFinish) return;
+  PrevBtn->Hide();
+  NextBtn->Hide();
+  CancelBtn->SetCaption(Text("FinishButtonCaption"));
+  const int kind = Model().FileSystem;
+  if (rbFullVersion->Checked() && kind > 0 && kind < assembly::kFileSystemKindCount) {
+    const std::string stem = assembly::FileSystemNotes[static_cast<size_t>(kind)];
+    pnFinalNote->Show();
+    lbFinalNote->SetCaption(Text((stem + "_1").c_str()));
+    ulFinalNote->SetCaption(Text((stem + "_2").c_str()));
+    ulFinalNote->SetHelpContext(FinalNoteHelpContext(kind));
+  }
+}
+
+// Lite or tiny, pictures and advanced options pages: the name and the title are trimmed and
+// checked, each with its own message.
+void TForm1::RefuseInvalidNameOrTitle() {
+  const int page = CurrentPage();
+  if (rbFullVersion->Checked() || (page != pgImages && page != pgAdvancedOptions)) return;
+  edMidletName->SetTextValue(TrimBlanks(edMidletName->Text()));
+  if (!IsValidMidletName(edMidletName->Text())) {
+    ShowPage(pgMidletName);
+    Message(Text("InvalidMidletName"), Text("InvalidMidletNameCaption"), TMsgIcon::Warning);
+  }
+  edBookTitle->SetTextValue(TrimBlanks(edBookTitle->Text()));
+  if (!IsValidBookTitle(edBookTitle->Text())) {
+    ShowPage(pgMidletName);
+    Message(Text("InvalidBookTitle"), Text("InvalidBookTitleCaption"), TMsgIcon::Warning);
+  }
+}
+
+// The tiny edition has no right-to-left interface languages.
+void TForm1::OfferInterfaceLanguagesOfEdition() {
+  if (CurrentPage() != pgInterfaceLanguage) return;
+  const bool enabled = !rbTinyVersion->Checked();
+  for (TRadioButton* b : {rbilHerbew, rbilArabic}) {
+    b->SetEnabled(enabled);
+    if (!b->Enabled() && b->Checked()) rbilEnglishCE->SetChecked(true);
   }
 }
 

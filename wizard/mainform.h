@@ -3,6 +3,8 @@
 // description in mainform_dfm.cpp; the event handlers are bound by name.
 //
 // Files of this window:
+//   mainform_components.h
+//                     the named components, each once (fields and bindings)
 //   mainform.cpp      start-up, Cancel/Finish, language change, page order, page entry,
 //                     control states, option handlers, help
 //   bookfiles.cpp     the book files page
@@ -28,7 +30,9 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
+#include "wizard/mainform_components.h"
 #include "wizard/pagerules.h"
+#include "wizard/settingsvalues.h"
 #include "wizard/wincomps.h"
 
 #include <array>
@@ -41,181 +45,42 @@ namespace wizard {
 
 extern const char* const kForm1Description;
 
-class TForm1 : public platform::TForm, public assembly::BuildHost {
-  QW_CLASS(TForm1, platform::TForm)
-public:
-  explicit TForm1(platform::TComponent* owner);
-  ~TForm1() override;
+// The window's components and the state its parts share. The window keeps them private;
+// tests reach them through TForm1::Parts().
+struct TForm1Parts {
+  // --- components (bound by name from the window description; see mainform_components.h) ---
+#define QW_FORM1_FIELD(type, field, name) type* field = nullptr;
+  QW_FORM1_COMPONENTS(QW_FORM1_FIELD)
+#undef QW_FORM1_FIELD
+  std::array<platform::TPage*, kPageCount> Pages{};            // Notebook1's pages
+  std::array<controls::TWizardHeader*, kPageCount> Headers{};  // WizardHeader2..14 at their page
+  std::array<platform::TComboBox*, 6> cbFonts{};               // [1..5] = cbFont1..cbFont5
+  std::array<platform::TCheckBox*, 6> cbNegatives{};           // [1..5] = cbNegative1..cbNegative5
+  std::array<controls::TUrlLabel*, 27> UrlLabels{};            // [1..26] = UrlLabel1..UrlLabel26
 
-  // --- components (bound by name from the window description) ---
-  platform::TNotebook* Notebook1 = nullptr;
-  std::array<platform::TPage*, kPageCount> Pages{};  // Notebook1's pages
-  platform::TBevel* Bevel1 = nullptr;
-  platform::TBitBtn* BitBtn5 = nullptr;  // Help
-  platform::TButton* PrevBtn = nullptr;
-  platform::TButton* NextBtn = nullptr;
-  platform::TButton* CancelBtn = nullptr;
-  platform::TButton* btnRestart = nullptr;
-
-  controls::TPageManager* PageManager1 = nullptr;
-  platform::TSaveDialog* SaveDialog = nullptr;
-  localisation::TLangController* lcMain = nullptr;
-  platform::TPopupMenu* PopupMenu1 = nullptr;
-  platform::TMenuItem* BlackandWhitefontspack1 = nullptr;
-  platform::TMenuItem* Bluefonstpack1 = nullptr;
-  platform::TMenuItem* Yellowfontspacks1 = nullptr;
-  platform::TMenuItem* ClearTypeFontsPack1 = nullptr;
-  platform::TMenuItem* Anitaliazedfontspack1 = nullptr;
-  platform::TMenuItem* Nofonts1 = nullptr;
-  platform::TOpenDialog* TextFileOpenDialog = nullptr;
-  platform::TOpenDialog* FontOpenDialog = nullptr;
-  platform::TOpenDialog* KeyConfigOpenDialog = nullptr;
-  platform::TOpenDialog* ListOfPhonesOpenDialog = nullptr;
-  controls::THintBalloonControl* HintBalloonControl1 = nullptr;
-
-  // Page headers of pages 2..14 (index = page number; 0 and 1 have none).
-  std::array<controls::TWizardHeader*, kPageCount> Headers{};
-
-  // Page 0
-  platform::TImage* Image1 = nullptr;
-  platform::TRadioButton* RadioButton4 = nullptr;  // English
-  platform::TRadioButton* RadioButton5 = nullptr;  // Russian
-  platform::TRadioButton* RadioButton2 = nullptr;  // Slovak
-  platform::TRadioButton* RadioButton3 = nullptr;  // Ukrainian
-  platform::TRadioButton* RadioButton1 = nullptr;  // Polish (hidden)
-  // Page 1
-  platform::TImage* Image2 = nullptr;
-  // Page 2
-  platform::TRadioButton* rbFullVersion = nullptr;
-  platform::TRadioButton* rbLiteVersion = nullptr;
-  platform::TRadioButton* rbTinyVersion = nullptr;
-  // Page 3
-  platform::TComboBox* cbPhoneModel = nullptr;
-  controls::TMySpinEdit* spJARLimit = nullptr;
-  platform::TGroupBox* GroupBox1 = nullptr;
-  platform::TLabel* lbCoreDesc = nullptr;
-  // Page 4
-  platform::TComboBox* cbKeysConfig = nullptr;
-  platform::TGroupBox* GroupBox2 = nullptr;
-  platform::TLabel* lbKeysConfigDesc = nullptr;
-  // Page 5, in interface-language index order
-  platform::TRadioButton* rbilEnglishCE = nullptr;
-  platform::TRadioButton* rbilEnglishWE = nullptr;
-  platform::TRadioButton* rbilEnglishCyr = nullptr;
-  platform::TRadioButton* rbilHerbew = nullptr;
-  platform::TRadioButton* rbilRussian = nullptr;
-  platform::TRadioButton* rbilUkrainian = nullptr;
-  platform::TRadioButton* rbilGerman = nullptr;
-  platform::TRadioButton* rbilCzech = nullptr;
-  platform::TRadioButton* rbilSlovak = nullptr;
-  platform::TRadioButton* rbilArabic = nullptr;
-  platform::TRadioButton* rbilGreek = nullptr;
-  // Page 6
-  platform::TRadioButton* rbWithZIPSupport = nullptr;
-  platform::TRadioButton* rbWithoutZIPSupport = nullptr;
-  platform::TLabel* lbCantZIP = nullptr;
-  // Page 7
-  platform::TEdit* edJSR75Storage = nullptr;
-  // Page 8
-  std::array<platform::TComboBox*, 6> cbFonts{};     // [1..5] = cbFont1..cbFont5
-  std::array<platform::TCheckBox*, 6> cbNegatives{};  // [1..5] = cbNegative1..cbNegative5
-  platform::TComboBox* cbFont1 = nullptr;
-  platform::TComboBox* cbFont2 = nullptr;
-  platform::TComboBox* cbFont3 = nullptr;
-  platform::TComboBox* cbFont4 = nullptr;
-  platform::TComboBox* cbFont5 = nullptr;
-  platform::TCheckBox* cbNegative1 = nullptr;
-  platform::TCheckBox* cbNegative2 = nullptr;
-  platform::TCheckBox* cbNegative3 = nullptr;
-  platform::TCheckBox* cbNegative4 = nullptr;
-  platform::TCheckBox* cbNegative5 = nullptr;
-  platform::TBitBtn* BitBtn1 = nullptr;  // Preset...
-  platform::TLabel* Label26 = nullptr;   // JAR size limit
-  platform::TLabel* Label27 = nullptr;   // estimated JAR size
-  // Page 9
-  platform::TListBox* lbTextFiles = nullptr;
-  platform::TBitBtn* BitBtn3 = nullptr;  // Clear
-  platform::TBitBtn* BitBtn4 = nullptr;  // Add...
-  platform::TBitBtn* BitBtn2 = nullptr;  // Remove
-  platform::TSpeedButton* SpeedButton1 = nullptr;  // up
-  platform::TSpeedButton* SpeedButton2 = nullptr;  // down
-  // Page 10
-  platform::TEdit* edMidletName = nullptr;
-  platform::TEdit* edBookTitle = nullptr;
-  platform::TMemo* mmIntroText = nullptr;
-  // Page 11
-  platform::TRadioButton* rbDontIncludeImages = nullptr;
-  platform::TRadioButton* rbBlackAndWhiteImages = nullptr;
-  platform::TRadioButton* rb16ColorsImages = nullptr;
-  platform::TRadioButton* rb64ColorsImages = nullptr;
-  platform::TRadioButton* rb256ColorsImages = nullptr;
-  platform::TCheckBox* cbScaleDown = nullptr;
-  controls::TMySpinEdit* spMaxImageWidth = nullptr;
-  controls::TMySpinEdit* spMaxImageHeight = nullptr;
-  platform::TLabel* lbMaxImageWidth = nullptr;
-  platform::TLabel* lbMaxImageHeight = nullptr;
-  // Page 12
-  platform::TRadioButton* rbHideAdvancedOptions = nullptr;
-  platform::TRadioButton* rbShowAdvancedOptions = nullptr;
-  platform::TPageControl* tcAdvancedOptions = nullptr;
-  platform::TCheckBox* cbAlternativeRotation = nullptr;
-  platform::TCheckBox* cbForceHeight = nullptr;
-  controls::TMySpinEdit* spForceHeight = nullptr;
-  platform::TCheckBox* cbBacklightControlMethod = nullptr;
-  platform::TComboBox* cboxBacklightControlMethod = nullptr;
-  platform::TCheckBox* cbDisableCrashRecover = nullptr;
-  platform::TCheckBox* cbStoragePath = nullptr;
-  platform::TEdit* edStoragePath = nullptr;
-  platform::TCheckBox* cbFontPath = nullptr;
-  platform::TEdit* edFontPath = nullptr;
-  platform::TCheckBox* cbMidletDataSize = nullptr;
-  controls::TMySpinEdit* spMidletDataSize = nullptr;
-  platform::TCheckBox* cbCustomAttributes = nullptr;
-  platform::TMemo* mmCustomAttributes = nullptr;
-  platform::TRadioGroup* rgColorConversion = nullptr;
-  platform::TCheckBox* cbIgnoreEmptyImages = nullptr;
-  platform::TCheckBox* cbIgnoreSmallImages = nullptr;
-  controls::TMySpinEdit* spMinImageWidth = nullptr;
-  controls::TMySpinEdit* spMinImageHeight = nullptr;
-  platform::TLabel* lbMinImageWidth = nullptr;
-  platform::TLabel* lbMinImageHeight = nullptr;
-  platform::TCheckBox* cbIgnoreImagesWithNames = nullptr;
-  platform::TEdit* edIgnoreImagesWithNames = nullptr;
-  platform::TGroupBox* gbBookMidletOptions = nullptr;
-  platform::TEdit* edTitleLine1 = nullptr;
-  platform::TEdit* edTitleLine2 = nullptr;
-  platform::TEdit* edVendor = nullptr;
-  platform::TCheckBox* cbCustomHelpFile = nullptr;
-  platform::TEdit* edCustomHelpFile = nullptr;
-  platform::TButton* btnCustomHelpFile = nullptr;
-  // Page 13
-  platform::TLabel* Label38 = nullptr;  // build status
-  platform::TGroupBox* BuildProgressGroup = nullptr;
-  platform::TProgressBar* BuildProgressGauge = nullptr;
-  // Page 14
-  platform::TCheckBox* cbDirectory = nullptr;
-  platform::TLabel* Label18 = nullptr;  // "To continue, click Finish."
-  platform::TPanel* pnFinalNote = nullptr;
-  platform::TLabel* lbFinalNote = nullptr;
-  controls::TUrlLabel* ulFinalNote = nullptr;
-  // Help link labels UrlLabel1..UrlLabel26 ([0] unused).
-  std::array<controls::TUrlLabel*, 27> UrlLabels{};
-
-  // --- private state shared by the window's parts ---
-  bool FUpdating = false;
+  // --- state shared by the window's parts ---
   std::unique_ptr<assembly::TZipFile> FResArchive;
   assembly::TFontCatalogue FFontCatalogue;
   std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
-  std::array<int, 6> FFontSlotShown{};           // [1..5]: item each slot showed after its last set-up
   bool FResetFonts = false;
   std::array<bool, kPageCount> FPageVisited{};
   std::string FCustomKeysFile;
   std::string FPhonesListFile;
   bool FJarLimitWarned = false;
-  int FEnteredPage = 0;  // the page whose entry logic ran last
   // Core and key layout descriptions in the current language.
   std::array<std::string, 10> FCoreDescs;
   std::array<std::string, 14> FKeysConfigDescs;
+};
+
+class TForm1 : public platform::TForm, public assembly::BuildHost, private TForm1Parts {
+  QW_CLASS(TForm1, platform::TForm)
+public:
+  explicit TForm1(platform::TComponent* owner);
+  ~TForm1() override;
+
+  // For tests: the components and the shared state.
+  TForm1Parts& Parts() { return *this; }
+  const TForm1Parts& Parts() const { return *this; }
 
   // The program folder (with a trailing '/') and the settings file in it; tests may point
   // them elsewhere before the window is created.
@@ -225,6 +90,68 @@ public:
   static std::vector<std::string>& CommandLine();
   // The program's exit status: not 0 when a deploy run did not write every pair it was asked for.
   static int& ExitCode();
+
+  // --- start-up, Cancel/Finish, language ---
+  void CancelBtnClick(platform::TObject* sender);
+  void lcMainLanguageChanged(platform::TObject* sender);
+
+  // --- page order and page entry ---
+  void PageManager1PageChanged(platform::TObject* sender);
+  int CurrentPage() const { return Notebook1->PageIndex(); }
+  // Sets the notebook's page directly (no page manager events).
+  void ShowPage(int page) { Notebook1->SetPageIndex(page); }
+  const assembly::TPhoneListItem& Model() const;
+
+  // --- control states and option handlers ---
+  void UpdateControls();
+  uint8_t GetInterfaceLanguage() const;
+  void SetInterfaceLanguage(uint8_t index);
+  std::array<platform::TRadioButton*, 11> InterfaceLanguageButtons() const;
+  void btnRestartClick(platform::TObject* sender);
+
+  // --- book files page (bookfiles.cpp) ---
+  std::vector<std::string> BookFiles() const;
+
+  // --- messages (named texts) ---
+  static std::string Text(const char* name);
+
+  // --- settings, fonts page, JAR estimate, build record, builds and batches ---
+  // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
+  // False (and the user told by the caller) when the settings file could not be written.
+  bool SaveSettings();
+  void LoadAdvancedOptions();
+  void ResetAdvancedOptions();
+
+  void LoadFontsPage(bool restore);
+  void UpdateNegativeBoxes();
+  void Bluefonstpack1Click(platform::TObject* sender);
+  void Yellowfontspacks1Click(platform::TObject* sender);
+  void ClearTypeFontsPack1Click(platform::TObject* sender);
+  void Nofonts1Click(platform::TObject* sender);
+
+  std::optional<int32_t> EstimateJarSize();
+  bool FontsFitJarLimit();
+  int32_t GetMaxMidletSize();
+
+  void CollectMidletConfig(assembly::TMIDLETCONFIG& config);
+  // The window's values a build reads (book files, names, title lines, help file, intro,
+  // picture settings).
+  void CollectBuildInputs(assembly::BuildInputs& inputs);
+
+  bool StartBuild();
+  bool BuildDeployVersions(const std::string& prefix, const std::string& only);
+  bool BuildFromPhonesList(const std::string& folder);
+
+protected:
+  std::string_view Description() const override { return kForm1Description; }
+  void DeclareBindings(platform::TBinder& b) override;
+  void DeclareHandlers(platform::TBinder& b);
+
+private:
+  // --- state shared by the window's parts ---
+  bool FUpdating = false;
+  std::array<int, 6> FFontSlotShown{};  // [1..5]: item each slot showed after its last set-up
+  int FEnteredPage = 0;                 // the page whose entry logic ran last
   // The resource archive beside the program, and a start-up message about it.
   static std::string ArchivePath();
   static std::string ArchiveProblem(const std::exception& e);
@@ -235,38 +162,41 @@ public:
   void FormCreate(platform::TObject* sender);
   void FormShow(platform::TObject* sender);
   void FormDestroy(platform::TObject* sender);
-  void CancelBtnClick(platform::TObject* sender);
-  void lcMainLanguageChanged(platform::TObject* sender);
 
   // --- page order and page entry ---
   TRoadChoices RoadChoices() const;
   void PageManager1GetNextPage(int current_page, int& new_page);
   void PageManager1GetPriorPage(int current_page, int& new_page);
-  void PageManager1PageChanged(platform::TObject* sender);
-  int CurrentPage() const { return Notebook1->PageIndex(); }
-  // Sets the notebook's page directly (no page manager events).
-  void ShowPage(int page) { Notebook1->SetPageIndex(page); }
+  // The steps of the page entry, in their order; a Refuse step that returns true has shown
+  // another page and a message, and ends the entry.
+  void ShowPageButtons();
+  bool RefuseUnsupportedModel();
+  bool RestorePageOnFirstVisit();  // true when the page was restored now
+  void MarkFontsForReset();
+  bool RefuseFontsOverJarLimit();
+  void RefuseUnreadableBookFiles();
+  void SetKeyLayoutFromModel();
+  void SetStorageFolderFromModel();
+  void SetUpPhoneModelPage(bool restored);
+  bool RefuseMissingPhonesList();
+  void DressFinishPage();
+  void RefuseInvalidNameOrTitle();
+  void OfferInterfaceLanguagesOfEdition();
   // The selected phone model row (-1: none) and its table entry (row 0 when none).
   int ModelRow() const { return cbPhoneModel->ItemIndex(); }
-  const assembly::TPhoneListItem& Model() const;
   bool IsListRow() const { return ModelRow() == assembly::kCustomPhoneListRow; }
   bool IsSavedModel() const;
 
   // --- control states and option handlers ---
-  void UpdateControls();
   // Switches to the wizard language of the checked button of page 0; a language that cannot
   // be loaded is reported and the current one (and its button) stays.
   void SwitchWizardLanguage();
-  uint8_t GetInterfaceLanguage() const;
-  void SetInterfaceLanguage(uint8_t index);
   void UpdateKeysConfigDesc();
-  std::array<platform::TRadioButton*, 11> InterfaceLanguageButtons() const;
   void cbPhoneModelChange(platform::TObject* sender);
   void cbKeysConfigChange(platform::TObject* sender);
   void cbHideAdvancedOptionsClick(platform::TObject* sender);
   void rbHideAdvancedOptionsClick(platform::TObject* sender);
   void cbBacklightControlMethodClick(platform::TObject* sender);
-  void btnRestartClick(platform::TObject* sender);
 
   // --- checks and help ---
   void cbCustomHelpFileClick(platform::TObject* sender);
@@ -282,7 +212,6 @@ public:
   void BitBtn3Click(platform::TObject* sender);
   void SpeedButton1Click(platform::TObject* sender);
   void SpeedButton2Click(platform::TObject* sender);
-  std::vector<std::string> BookFiles() const;
 
   // --- help links (helplinks.cpp) ---
   void ShowHelpBalloon(controls::TUrlLabel* label);
@@ -301,7 +230,6 @@ public:
   void UrlLabel22Click(platform::TObject* sender);
 
   // --- messages (named texts) ---
-  static std::string Text(const char* name);
   void Message(const std::string& text, const std::string& caption, platform::TMsgIcon icon);
 
   // --- assembly::BuildHost ---
@@ -313,62 +241,40 @@ public:
   void SetWindowEnabled(bool enabled) override;
 
   // --- settings, fonts page, JAR estimate, build record, builds and batches ---
-  // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
-  // False (and the user told by the caller) when the settings file could not be written.
-  bool SaveSettings();
+  // Restores the keys a page reads on its first visit; restores one key.
+  void RestoreFirstVisitSettings(int page);
+  void RestoreSetting(const platform::TIniFile& ini, const SettingKey& key);
+  // The value a key stores, and the remembered file a key stores (nullptr: none).
+  std::string StoredValue(const SettingKey& key);
+  std::string* RememberedFile(const SettingKey& key);
   bool SaveAdvancedOptions(platform::TIniFile& ini);
-  void LoadAdvancedOptions();
-  void ResetAdvancedOptions();
-
-  void LoadFontsPage(bool restore);
+  void RestoreFontsPageSettings();
   void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bw_only);
   void ApplyFontPreset(const std::string& scheme);
   void ApplyFacePreset(const std::string& scheme);
   void SelectFontInSlot(platform::TComboBox* box, const std::string& name, const std::string& scheme);
-  void UpdateNegativeBoxes();
   void HandleFontSlotChange(platform::TComboBox* box);
   int32_t GetJarLimitKB() const;
   void cbFont1Change(platform::TObject* sender);
   void BitBtn1Click(platform::TObject* sender);
   void BlackandWhitefontspack1Click(platform::TObject* sender);
-  void Bluefonstpack1Click(platform::TObject* sender);
-  void Yellowfontspacks1Click(platform::TObject* sender);
-  void ClearTypeFontsPack1Click(platform::TObject* sender);
   void Anitaliazedfontspack1Click(platform::TObject* sender);
-  void Nofonts1Click(platform::TObject* sender);
-
-  std::optional<int32_t> EstimateJarSize();
   int32_t GetJarReserve() const;
-  bool FontsFitJarLimit();
-  int32_t GetMaxMidletSize();
   void FitFontsToJarLimit();
   void ShowJarSizeLabel();
   void cbNegative1Click(platform::TObject* sender);
-
-  void CollectMidletConfig(assembly::TMIDLETCONFIG& config);
   void GetImageConversionParameters(assembly::TImageConversionParameters& params);
   std::string GetIntroText();
   void SetImageColors(uint8_t colors);
-  // The window's values a build reads (book files, names, title lines, help file, intro,
-  // picture settings).
-  void CollectBuildInputs(assembly::BuildInputs& inputs);
-
-  bool StartBuild();
   void SelectModelByCore(uint8_t core, bool smallest);
   // The batches: false when something was not built or a file not written (reported).
   bool BuildAllVersions(const std::string& folder);
-  bool BuildDeployVersions(const std::string& prefix, const std::string& only);
-  bool BuildFromPhonesList(const std::string& folder);
   // Sets the controls of one full edition variant (core, ZIP 0/1, interface language) as the
   // batches do and gathers its record.
   void PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config);
   // Packed resource entries kept between the builds and trial builds of this run.
   assembly::TJarCache* JarCache();
   std::shared_ptr<assembly::TJarCache> FJarCache;
-
-protected:
-  std::string_view Description() const override { return kForm1Description; }
-  void DeclareBindings(platform::TBinder& b) override;
 };
 
 }  // namespace wizard

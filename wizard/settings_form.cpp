@@ -29,22 +29,26 @@ std::string SettingValue(const TComponent* control) {
   throw std::logic_error("SettingValue: no stored value for " + (control ? control->Name() : std::string("nothing")));
 }
 
-// Reads a control back, with its present value as the default.
-void LoadSettingValue(TComponent* control, const TIniFile& ini, const std::string& section, const std::string& key) {
+// Reads a control back; a missing key gives `fallback` (in the file's form), or the
+// control's present value when there is none.
+void LoadSettingValue(TComponent* control, const TIniFile& ini, const SettingKey& k) {
+  const std::string& section = k.section;
+  const std::string& key = k.key;
+  auto number = [&](int present) { return k.fallback ? std::stoi(*k.fallback) : present; };
   if (auto* b = dynamic_cast<TCheckBox*>(control)) {
-    b->SetChecked(ini.ReadInteger(section, key, b->Checked() ? 1 : 0) != 0);
+    b->SetChecked(ini.ReadInteger(section, key, number(b->Checked() ? 1 : 0)) != 0);
   } else if (auto* r = dynamic_cast<TRadioButton*>(control)) {
-    r->SetChecked(ini.ReadInteger(section, key, r->Checked() ? 1 : 0) != 0);
+    r->SetChecked(ini.ReadInteger(section, key, number(r->Checked() ? 1 : 0)) != 0);
   } else if (auto* c = dynamic_cast<TComboBox*>(control)) {
-    c->SetItemIndex(ini.ReadInteger(section, key, c->ItemIndex()));
+    c->SetItemIndex(ini.ReadInteger(section, key, number(c->ItemIndex())));
   } else if (auto* g = dynamic_cast<TRadioGroup*>(control)) {
-    g->SetItemIndex(ini.ReadInteger(section, key, g->ItemIndex()));
+    g->SetItemIndex(ini.ReadInteger(section, key, number(g->ItemIndex())));
   } else if (auto* s = dynamic_cast<controls::TMySpinEdit*>(control)) {
-    s->SetValue(ini.ReadInteger(section, key, s->Value()));
+    s->SetValue(ini.ReadInteger(section, key, number(s->Value())));
   } else if (auto* e = dynamic_cast<TCustomEdit*>(control)) {
-    e->SetTextValue(ini.ReadString(section, key, e->Text()));
+    e->SetTextValue(ini.ReadString(section, key, k.fallback.value_or(e->Text())));
   } else if (auto* m = dynamic_cast<TMemo*>(control)) {
-    m->SetTextValue(SettingToMemo(ini.ReadString(section, key, MemoToSetting(m->Text()))));
+    m->SetTextValue(SettingToMemo(ini.ReadString(section, key, k.fallback.value_or(MemoToSetting(m->Text())))));
   } else {
     throw std::logic_error("LoadSettingValue: no stored value for " + (control ? control->Name() : std::string("nothing")));
   }
@@ -52,47 +56,75 @@ void LoadSettingValue(TComponent* control, const TIniFile& ini, const std::strin
 
 }  // namespace
 
+std::string* TForm1::RememberedFile(const SettingKey& k) {
+  switch (k.source) {
+    case SettingSource::PhonesListFile: return &FPhonesListFile;
+    case SettingSource::KeysLayoutFile: return &FCustomKeysFile;
+    case SettingSource::FontSlotFile: {
+      const intptr_t tag = cbFonts[static_cast<std::size_t>(k.slot)]->Tag;
+      return tag >= 1 && tag <= 5 ? &FCustomFontFiles[static_cast<std::size_t>(tag)] : nullptr;
+    }
+    case SettingSource::Control: break;
+  }
+  return nullptr;
+}
+
+std::string TForm1::StoredValue(const SettingKey& k) {
+  if (k.source == SettingSource::Control) return SettingValue(FindComponent(k.control));
+  const std::string* file = RememberedFile(k);
+  return file ? *file : std::string();
+}
+
+void TForm1::RestoreSetting(const TIniFile& ini, const SettingKey& k) {
+  if (k.source != SettingSource::Control) {
+    if (std::string* file = RememberedFile(k)) *file = ini.ReadString(k.section, k.key, k.fallback.value_or(*file));
+    return;
+  }
+  LoadSettingValue(FindComponent(k.control), ini, k);
+  if (!k.opposite.empty()) {
+    auto* button = dynamic_cast<TRadioButton*>(FindComponent(k.opposite));
+    auto* restored = dynamic_cast<TRadioButton*>(FindComponent(k.control));
+    if (button && restored) button->SetChecked(!restored->Checked());
+  }
+}
+
+void TForm1::RestoreFirstVisitSettings(int page) {
+  const std::string section = page >= 0 && page < kPageCount ? PageIds[static_cast<std::size_t>(page)] : "";
+  if (section.empty()) return;
+  const TIniFile ini = Settings();
+  for (const SettingKey* k : SectionSettingKeys(section))
+    if (k->restore == SettingRestore::FirstVisit) RestoreSetting(ini, *k);
+}
+
 bool TForm1::SaveSettings() {
   TIniFile ini = Settings();
   ini.BeginUpdate();  // one write of the file for all keys
   bool ok = true;
-  auto write = [&](const std::string& section, const std::string& key, const std::string& value) {
-    ok = ini.WriteString(section, key, value) && ok;
-  };
   if (IsListRow() && rbFullVersion->Checked()) {
-    write("PI_FINISHPAGE", "cbDirectory", SettingValue(cbDirectory));
+    const SettingKey& k = SettingKeyOf("cbDirectory");
+    ok = ini.WriteString(k.section, k.key, StoredValue(k));
     return ini.EndUpdate() && ok;
   }
   for (const std::string& section : SettingSections()) {
-    for (const SettingKey& k : PageSettingKeys(section)) write(section, k.key, SettingValue(FindComponent(k.control)));
-    if (section == "PI_PHONEMODELPAGE") {
-      write(section, "CustomListOfPhones", FPhonesListFile);
-    } else if (section == "PI_FONTSPAGE") {
-      for (int slot : {2, 4, 5}) {
-        const intptr_t tag = cbFonts[static_cast<std::size_t>(slot)]->Tag;
-        write(section, "fontName" + std::to_string(slot),
-              tag >= 1 && tag <= 5 ? FCustomFontFiles[static_cast<std::size_t>(tag)] : std::string());
-      }
-    } else if (section == "PI_KEYCONFIGPAGE") {
-      write(section, "CustomKeyConfigName", FCustomKeysFile);
-    } else if (section == kAdvanced && !rbHideAdvancedOptions->Checked()) {
-      ok = SaveAdvancedOptions(ini) && ok;
-    }
+    for (const SettingKey* k : SectionSettingKeys(section))
+      if (k->restore != SettingRestore::Advanced) ok = ini.WriteString(section, k->key, StoredValue(*k)) && ok;
+    if (section == kAdvanced && !rbHideAdvancedOptions->Checked()) ok = SaveAdvancedOptions(ini) && ok;
   }
   return ini.EndUpdate() && ok;
 }
 
 bool TForm1::SaveAdvancedOptions(TIniFile& ini) {
   bool ok = true;
-  for (const SettingKey& k : AdvancedSettingKeys())
-    ok = ini.WriteString(kAdvanced, k.key, SettingValue(FindComponent(k.control))) && ok;
+  for (const SettingKey* k : SectionSettingKeys(kAdvanced))
+    if (k->restore == SettingRestore::Advanced) ok = ini.WriteString(kAdvanced, k->key, StoredValue(*k)) && ok;
   return ok;
 }
 
 void TForm1::LoadAdvancedOptions() {
   ResetAdvancedOptions();
   const TIniFile ini = Settings();
-  for (const SettingKey& k : AdvancedSettingKeys()) LoadSettingValue(FindComponent(k.control), ini, kAdvanced, k.key);
+  for (const SettingKey* k : SectionSettingKeys(kAdvanced))
+    if (k->restore == SettingRestore::Advanced) RestoreSetting(ini, *k);
 }
 
 void TForm1::ResetAdvancedOptions() {

@@ -1,17 +1,129 @@
 #include "wizard/settingsvalues.h"
 
-#include "assembly/tables.h"
+#include "wizard/pagerules.h"
 
-#include <map>
+#include <stdexcept>
 
 namespace wizard {
 
 namespace {
 
-std::vector<SettingKey> Same(std::initializer_list<const char*> names) {
-  std::vector<SettingKey> keys;
-  for (const char* n : names) keys.push_back({n, n});
-  return keys;
+// The rows of one section; a key spelled like its control unless given as "key=control".
+struct Row {
+  const char* key;
+  std::optional<std::string> fallback;
+  SettingRestore restore = SettingRestore::FirstVisit;
+};
+
+void Add(std::vector<SettingKey>& keys, const char* section, std::initializer_list<Row> rows) {
+  for (const Row& r : rows) {
+    SettingKey k;
+    k.section = section;
+    const std::string spec = r.key;
+    const std::size_t eq = spec.find('=');
+    k.key = spec.substr(0, eq);
+    k.control = eq == std::string::npos ? k.key : spec.substr(eq + 1);
+    k.fallback = r.fallback;
+    k.restore = r.restore;
+    keys.push_back(std::move(k));
+  }
+}
+
+void AddFile(std::vector<SettingKey>& keys, const char* section, const std::string& key, SettingSource source,
+             SettingRestore restore, int slot = 0) {
+  SettingKey k;
+  k.section = section;
+  k.key = key;
+  k.fallback = "";
+  k.restore = restore;
+  k.source = source;
+  k.slot = slot;
+  keys.push_back(std::move(k));
+}
+
+std::vector<SettingKey> MakeSettingKeys() {
+  using enum SettingRestore;
+  const std::optional<std::string> present;  // the control's present value
+  std::vector<SettingKey> k;
+  Add(k, "PI_WIZARDLANGUAGEPAGE",
+      {{"radiobutton5=RadioButton5", "0"},
+       {"radiobutton2=RadioButton2", "0"},
+       {"radiobutton3=RadioButton3", "0"},
+       {"radiobutton1=RadioButton1", "0"}});
+  Add(k, "PI_FULLORLITEPAGE", {{"rbLiteVersion", "0"}, {"rbTinyVersion", "0"}});
+  Add(k, "PI_PHONEMODELPAGE", {{"cbPhoneModel", "0"}, {"spJARLimit", "0", PageStep}});
+  AddFile(k, "PI_PHONEMODELPAGE", "CustomListOfPhones", SettingSource::PhonesListFile, FirstVisit);
+  Add(k, "PI_INTERFACELANGUAGEPAGE",
+      {{"rbilEnglishWE", "0"},
+       {"rbilEnglishCyr", "0"},
+       {"rbilEnglishHeb=rbilHerbew", "0"},
+       {"rbilRussian", "0"},
+       {"rbilUkrainian", "0"},
+       {"rbilGerman", "0"},
+       {"rbilCzech", "0"},
+       {"rbilSlovak", "0"},
+       {"rbilArabic", "0"},
+       {"rbilGreek", "0"}});
+  Add(k, "PI_ZIPSUPPORTPAGE", {{"rbWithoutZIPSupport", "0"}});
+  Add(k, "PI_JSR75STORAGEPAGE", {{"edJSR75Storage", present, PageStep}});
+  Add(k, "PI_FONTSPAGE",
+      {{"cbFont2", "-1", PageStep},
+       {"cbFont4", "-1", PageStep},
+       {"cbFont5", "-1", PageStep},
+       {"cbNegative1", "-1", PageStep},
+       {"cbNegative2", "-1", PageStep},
+       {"cbNegative3", "-1", PageStep},
+       {"cbNegative4", "-1", PageStep},
+       {"cbNegative5", "-1", PageStep}});
+  for (int slot : {2, 4, 5})
+    AddFile(k, "PI_FONTSPAGE", "fontName" + std::to_string(slot), SettingSource::FontSlotFile, PageStep, slot);
+  Add(k, "PI_KEYCONFIGPAGE", {{"kcid=cbKeysConfig", present, PageStep}});
+  AddFile(k, "PI_KEYCONFIGPAGE", "CustomKeyConfigName", SettingSource::KeysLayoutFile, PageStep);
+  Add(k, "PI_MIDLETNAMEPAGE", {{"mmIntroText", present}});
+  Add(k, "PI_IMAGESPAGE",
+      {{"rbDontIncludeImages", "0"},
+       {"rbBlackAndWhiteImages", "0"},
+       {"rb16ColorsImages", "0"},
+       {"rb64ColorsImages", "1"},
+       {"rb256ColorsImages", "0"},
+       {"cbScaleDown", "1"},
+       {"spMaxImageWidth", "96"},
+       {"spMaxImageHeight", "64"}});
+  Add(k, "PI_ADVANCEDOPTIONSPAGE", {{"rbHideAdvancedOptions", "1"}});
+  k.back().opposite = "rbShowAdvancedOptions";
+  // Each program version starts with its own default second title line.
+  const std::string title2 = std::string("edTitleLine2") + kVersion + "=edTitleLine2";
+  Add(k, "PI_ADVANCEDOPTIONSPAGE",
+      {{"cbCustomHelpFile", "0"},
+       {"edCustomHelpFile", ""},
+       {"edTitleLine1", "Tomefalcon"},
+       {title2.c_str(), std::string("v") + kVersion},
+       {"edVendor", kDefaultVendor}});
+  // The advanced options fall back to the values ResetAdvancedOptions has just put in.
+  Add(k, "PI_ADVANCEDOPTIONSPAGE",
+      {{"cbDisableCrashRecover", present, Advanced},
+       {"cbAlternativeRotation", present, Advanced},
+       {"cbForceHeight", present, Advanced},
+       {"spForceHeight", present, Advanced},
+       {"cbMidletDataSize", present, Advanced},
+       {"spMidletDataSize", present, Advanced},
+       {"cbStoragePath", present, Advanced},
+       {"edStoragePath", present, Advanced},
+       {"cbFontPath", present, Advanced},
+       {"edFontPath", present, Advanced},
+       {"cbCustomAttributes", present, Advanced},
+       {"mmCustomAttributes", present, Advanced},
+       {"rgColorConversion", present, Advanced},
+       {"cbIgnoreImagesWithNames", present, Advanced},
+       {"edIgnoreImagesWithNames", present, Advanced},
+       {"cbIgnoreEmptyImages", present, Advanced},
+       {"cbIgnoreSmallImages", present, Advanced},
+       {"spMinImageWidth", present, Advanced},
+       {"spMinImageHeight", present, Advanced},
+       {"cbBacklightControlMethod", present, Advanced},
+       {"cboxBacklightControlMethod", present, Advanced}});
+  Add(k, "PI_FINISHPAGE", {{"cbDirectory", "1"}});
+  return k;
 }
 
 }  // namespace
@@ -25,49 +137,22 @@ const std::vector<std::string>& SettingSections() {
   return sections;
 }
 
-const std::vector<SettingKey>& PageSettingKeys(const std::string& section) {
-  static const std::map<std::string, std::vector<SettingKey>> keys = [] {
-    std::map<std::string, std::vector<SettingKey>> k;
-    k["PI_WIZARDLANGUAGEPAGE"] = {{"radiobutton5", "RadioButton5"},
-                                  {"radiobutton2", "RadioButton2"},
-                                  {"radiobutton3", "RadioButton3"},
-                                  {"radiobutton1", "RadioButton1"}};
-    k["PI_FULLORLITEPAGE"] = Same({"rbLiteVersion", "rbTinyVersion"});
-    k["PI_PHONEMODELPAGE"] = Same({"cbPhoneModel", "spJARLimit"});
-    k["PI_INTERFACELANGUAGEPAGE"] = Same({"rbilEnglishWE", "rbilEnglishCyr", "rbilEnglishHeb", "rbilRussian",
-                                          "rbilUkrainian", "rbilGerman", "rbilCzech", "rbilSlovak", "rbilArabic",
-                                          "rbilGreek"});
-    k["PI_INTERFACELANGUAGEPAGE"][2].control = "rbilHerbew";
-    k["PI_ZIPSUPPORTPAGE"] = Same({"rbWithoutZIPSupport"});
-    k["PI_JSR75STORAGEPAGE"] = Same({"edJSR75Storage"});
-    k["PI_FONTSPAGE"] = Same({"cbFont2", "cbFont4", "cbFont5", "cbNegative1", "cbNegative2", "cbNegative3",
-                              "cbNegative4", "cbNegative5"});
-    k["PI_KEYCONFIGPAGE"] = {{"kcid", "cbKeysConfig"}};
-    k["PI_MIDLETNAMEPAGE"] = Same({"mmIntroText"});
-    k["PI_IMAGESPAGE"] = Same({"rbDontIncludeImages", "rbBlackAndWhiteImages", "rb16ColorsImages",
-                               "rb64ColorsImages", "rb256ColorsImages", "cbScaleDown", "spMaxImageWidth",
-                               "spMaxImageHeight"});
-    k["PI_ADVANCEDOPTIONSPAGE"] = Same({"rbHideAdvancedOptions", "cbCustomHelpFile", "edCustomHelpFile",
-                                        "edTitleLine1", "edTitleLine2", "edVendor"});
-    // Each program version starts with its own default second title line.
-    k["PI_ADVANCEDOPTIONSPAGE"][4].key = std::string("edTitleLine2") + assembly::ProductVersion;
-    k["PI_FINISHPAGE"] = Same({"cbDirectory"});
-    return k;
-  }();
-  static const std::vector<SettingKey> none;
-  auto it = keys.find(section);
-  return it == keys.end() ? none : it->second;
+const std::vector<SettingKey>& SettingKeys() {
+  static const std::vector<SettingKey> keys = MakeSettingKeys();
+  return keys;
 }
 
-const std::vector<SettingKey>& AdvancedSettingKeys() {
-  static const std::vector<SettingKey> keys = Same({
-      "cbDisableCrashRecover", "cbAlternativeRotation", "cbForceHeight", "spForceHeight", "cbMidletDataSize",
-      "spMidletDataSize", "cbStoragePath", "edStoragePath", "cbFontPath", "edFontPath", "cbCustomAttributes",
-      "mmCustomAttributes", "rgColorConversion", "cbIgnoreImagesWithNames", "edIgnoreImagesWithNames",
-      "cbIgnoreEmptyImages", "cbIgnoreSmallImages", "spMinImageWidth", "spMinImageHeight",
-      "cbBacklightControlMethod", "cboxBacklightControlMethod",
-  });
-  return keys;
+std::vector<const SettingKey*> SectionSettingKeys(const std::string& section) {
+  std::vector<const SettingKey*> out;
+  for (const SettingKey& k : SettingKeys())
+    if (k.section == section) out.push_back(&k);
+  return out;
+}
+
+const SettingKey& SettingKeyOf(const std::string& control) {
+  for (const SettingKey& k : SettingKeys())
+    if (k.source == SettingSource::Control && k.control == control) return k;
+  throw std::logic_error("SettingKeyOf: no key stores " + control);
 }
 
 std::string MemoToSetting(const std::string& text) {

@@ -1,28 +1,53 @@
 // The keys of the settings file "Quirewright.ini": one section per wizard page, one key per
-// control, most keys spelled like their control. The tables name the controls of the main
-// window; the window writes and reads each control's value by its kind.
+// control, most keys spelled like their control. One table names every key with its control
+// and the value read when the key is missing; the window saves and restores from it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace wizard {
 
+// Who reads a key back.
+enum class SettingRestore {
+  FirstVisit,  // the page entry, the first time the key's page is shown in a run
+  PageStep,    // a step of its own (the saved model's keys, the JAR limit, the fonts page)
+  Advanced,    // LoadAdvancedOptions; written only while the advanced options are shown
+};
+
+// What a key stores besides a control's value.
+enum class SettingSource {
+  Control,         // the value of `control`
+  PhonesListFile,  // the remembered phone list file
+  KeysLayoutFile,  // the remembered custom key layout file
+  FontSlotFile,    // the custom font file of font slot `slot`
+};
+
 struct SettingKey {
+  std::string section;
   std::string key;
-  std::string control;  // component name in the main window
+  std::string control;  // component name in the main window; empty for a remembered file
+  // The value read when the key is missing, in the file's form; none: the control's present
+  // value.
+  std::optional<std::string> fallback;
+  SettingRestore restore = SettingRestore::FirstVisit;
+  SettingSource source = SettingSource::Control;
+  int slot = 0;          // font slot of SettingSource::FontSlotFile
+  std::string opposite;  // a radio button restored to the opposite check state
 };
 
 // The sections the Finish button writes, in writing order.
 const std::vector<std::string>& SettingSections();
 
-// The keys of a section that store a control, in writing order (the advanced options of
-// PI_ADVANCEDOPTIONSPAGE excluded: see AdvancedSettingKeys). Keys that store a remembered
-// file (the phone list, the custom key layout, the custom fonts) are written after them.
-const std::vector<SettingKey>& PageSettingKeys(const std::string& section);
+// Every key, section by section in writing order.
+const std::vector<SettingKey>& SettingKeys();
 
-// The advanced options of PI_ADVANCEDOPTIONSPAGE, in writing order.
-const std::vector<SettingKey>& AdvancedSettingKeys();
+// The keys of one section, in writing order.
+std::vector<const SettingKey*> SectionSettingKeys(const std::string& section);
+
+// The key that stores a control (a logic_error when none does).
+const SettingKey& SettingKeyOf(const std::string& control);
 
 // A memo's text on one line: every CR LF becomes "|"; and back.
 std::string MemoToSetting(const std::string& text);

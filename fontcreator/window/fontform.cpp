@@ -64,36 +64,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {}
 
 void TForm1::DeclareBindings(TBinder& b) {
   controls::RegisterControlClasses();
-  b.Field("ComboBox1", ComboBox1);
-  b.Field("SpeedButton1", SpeedButton1);
-  b.Field("SizeSpin", SizeSpin);
-  b.Field("CheckBox1", CheckBox1);
-  b.Field("CheckBox2", CheckBox2);
-  b.Field("CheckBox3", CheckBox3);
-  b.Field("FontTypeCBox", FontTypeCBox);
-  b.Field("cbAntialiazed", cbAntialiazed);
-  b.Field("cbTextColor", cbTextColor);
-  b.Field("cbBackgroundColor", cbBackgroundColor);
-  b.Field("trbContrast", trbContrast);
-  b.Field("trBrightness", trBrightness);
-  b.Field("ComboBox2", ComboBox2);
-  b.Field("Panel1", Panel1);
-  b.Field("Image1", Image1);
-  b.Field("Image2", Image2);
-  b.Field("imgZoom", imgZoom);
-  b.Field("Label4", Label4);
-  b.Field("lbTooLargeFont", lbTooLargeFont);
-  b.Field("Label6", Label6);
-  b.Field("Label7", Label7);
-  b.Field("Label8", Label8);
-  b.Field("Label9", Label9);
-  b.Field("BitBtn1", BitBtn1);
-  b.Field("BitBtn2", BitBtn2);
-  b.Field("BitBtn3", BitBtn3);
-  b.Field("SaveDialog1", SaveDialog1);
-  b.Field("PopupMenu1", PopupMenu1);
-  b.Field("LangController1", LangController1);
-  b.Field("HintBalloonControl1", HintBalloonControl1);
+#define QW_FONTFORM_BIND(type, field, name) b.Field(#name, field);
+  QW_FONTFORM_COMPONENTS(QW_FONTFORM_BIND)
+#undef QW_FONTFORM_BIND
 
   b.Handler("FormCreate", this, &TForm1::FormCreate);
   b.Handler("FormDestroy", this, &TForm1::FormDestroy);

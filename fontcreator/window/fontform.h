@@ -6,6 +6,7 @@
 #include "controls/hintballoon.h"
 #include "controls/myspin.h"
 #include "fontcreator/fontbuilder.h"
+#include "fontcreator/window/fontform_components.h"
 #include "localisation/langcontroller.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
@@ -25,36 +26,10 @@ class TForm1 : public platform::TForm {
 public:
   explicit TForm1(platform::TComponent* owner);
 
-  platform::TComboBox* ComboBox1 = nullptr;
-  platform::TSpeedButton* SpeedButton1 = nullptr;
-  controls::TMySpinEdit* SizeSpin = nullptr;
-  platform::TCheckBox* CheckBox1 = nullptr;
-  platform::TCheckBox* CheckBox2 = nullptr;
-  platform::TCheckBox* CheckBox3 = nullptr;
-  platform::TComboBox* FontTypeCBox = nullptr;
-  platform::TCheckBox* cbAntialiazed = nullptr;
-  platform::TColorBox* cbTextColor = nullptr;
-  platform::TColorBox* cbBackgroundColor = nullptr;
-  platform::TTrackBar* trbContrast = nullptr;
-  platform::TTrackBar* trBrightness = nullptr;
-  platform::TComboBox* ComboBox2 = nullptr;
-  platform::TPanel* Panel1 = nullptr;
-  platform::TImage* Image1 = nullptr;
-  platform::TImage* Image2 = nullptr;
-  platform::TImage* imgZoom = nullptr;
-  platform::TLabel* Label4 = nullptr;
-  platform::TLabel* lbTooLargeFont = nullptr;
-  platform::TLabel* Label6 = nullptr;
-  platform::TLabel* Label7 = nullptr;
-  platform::TLabel* Label8 = nullptr;
-  platform::TLabel* Label9 = nullptr;
-  platform::TBitBtn* BitBtn1 = nullptr;
-  platform::TBitBtn* BitBtn2 = nullptr;
-  platform::TBitBtn* BitBtn3 = nullptr;
-  platform::TSaveDialog* SaveDialog1 = nullptr;
-  platform::TPopupMenu* PopupMenu1 = nullptr;
-  localisation::TLangController* LangController1 = nullptr;
-  controls::THintBalloonControl* HintBalloonControl1 = nullptr;
+  // Components, bound by name from the window description (see fontform_components.h).
+#define QW_FONTFORM_FIELD(type, field, name) type* field = nullptr;
+  QW_FONTFORM_COMPONENTS(QW_FONTFORM_FIELD)
+#undef QW_FONTFORM_FIELD
 
   // State besides the controls.
   bool TooLarge = false;

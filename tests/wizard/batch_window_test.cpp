@@ -22,19 +22,19 @@ protected:
   // A full edition for one phone, as the wizard leaves it before the build page.
   void FullForPhone(int row) {
     Create();
-    form->rbFullVersion->SetChecked(true);
-    form->cbPhoneModel->SetItemIndex(row);
-    form->spJARLimit->SetValue(assembly::PhoneTable[static_cast<std::size_t>(row)].JarLimitKB);
-    form->cbKeysConfig->SetItemIndex(assembly::PhoneTable[static_cast<std::size_t>(row)].DefaultKeys);
+    form->Parts().rbFullVersion->SetChecked(true);
+    form->Parts().cbPhoneModel->SetItemIndex(row);
+    form->Parts().spJARLimit->SetValue(assembly::PhoneTable[static_cast<std::size_t>(row)].JarLimitKB);
+    form->Parts().cbKeysConfig->SetItemIndex(assembly::PhoneTable[static_cast<std::size_t>(row)].DefaultKeys);
     form->LoadFontsPage(false);
   }
   void LiteWithBook(const std::string& book) {
     Create();
-    form->rbLiteVersion->SetChecked(true);
-    form->cbPhoneModel->SetItemIndex(kNokia6230);
-    form->spJARLimit->SetValue(128);
-    form->cbKeysConfig->SetItemIndex(8);
-    form->lbTextFiles->Items()->Add(book);
+    form->Parts().rbLiteVersion->SetChecked(true);
+    form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+    form->Parts().spJARLimit->SetValue(128);
+    form->Parts().cbKeysConfig->SetItemIndex(8);
+    form->Parts().lbTextFiles->Items()->Add(book);
     form->LoadFontsPage(false);
   }
   static void ExpectSoundJar(const std::string& path) {
@@ -91,7 +91,7 @@ TEST_F(Builds, FullEditionForOnePhone) {
 
 TEST_F(Builds, BookMidletsNamedFromTheChosenFile) {
   LiteWithBook(WriteFile("books/War.txt", "Once upon a time there was a phone.\r\n"));
-  form->edMidletName->SetTextValue("My Book");
+  form->Parts().edMidletName->SetTextValue("My Book");
   fs::create_directories(dir_ / "out");
   services.ScriptDialog({Path("out/x.y.jad")});
   EXPECT_TRUE(form->StartBuild());
@@ -108,7 +108,7 @@ TEST_F(Builds, BookMidletsNamedFromTheChosenFile) {
 TEST_F(Builds, UndecodablePngEndsOnlyTheBookBuild) {
   WriteFile("books/pics/bad.png", "\x89PNG\r\n\x1a\n not a picture");
   LiteWithBook(WriteFile("books/War.htm", "<p>Once upon a time<img src=pics/bad.png> there was a phone.</p>"));
-  form->rb64ColorsImages->SetChecked(true);
+  form->Parts().rb64ColorsImages->SetChecked(true);
   fs::create_directories(dir_ / "out");
   services.ScriptDialog({Path("out/War.jad")});
   form->StartBuild();
@@ -118,8 +118,8 @@ TEST_F(Builds, UndecodablePngEndsOnlyTheBookBuild) {
   EXPECT_TRUE(FilesIn(dir_ / "out").empty());
   EXPECT_FALSE(platform::Application().Terminated());
   EXPECT_TRUE(form->Enabled());
-  EXPECT_TRUE(form->NextBtn->Enabled());
-  EXPECT_TRUE(form->CancelBtn->Enabled());
+  EXPECT_TRUE(form->Parts().NextBtn->Enabled());
+  EXPECT_TRUE(form->Parts().CancelBtn->Enabled());
 
   fs::copy_file(QW_SOURCE_DIR "/tests/assembly/data/pictures/rgb.png", Path("books/pics/bad.png"),
                 fs::copy_options::overwrite_existing);
@@ -137,15 +137,15 @@ TEST_F(Builds, CustomFilesThatCannotBeReadAreReportedOnce) {
     services.messages.clear();
     LiteWithBook(WriteFile("books/War.txt", "Once upon a time there was a phone.\r\n"));
     if (kind == 0) {
-      form->cbCustomHelpFile->SetChecked(true);
-      form->edCustomHelpFile->SetTextValue(gone);
+      form->Parts().cbCustomHelpFile->SetChecked(true);
+      form->Parts().edCustomHelpFile->SetTextValue(gone);
     } else if (kind == 1) {
-      platform::TComboBox* box = form->cbFonts[2];
-      form->FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = gone;
+      platform::TComboBox* box = form->Parts().cbFonts[2];
+      form->Parts().FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = gone;
       box->SetItemIndex(1);
     } else {
-      form->cbKeysConfig->SetItemIndex(13);
-      form->FCustomKeysFile = gone;
+      form->Parts().cbKeysConfig->SetItemIndex(13);
+      form->Parts().FCustomKeysFile = gone;
     }
     fs::create_directories(dir_ / "out");
     services.ScriptDialog({Path("out/War.jad")});
@@ -206,7 +206,7 @@ TEST_F(Builds, EveryDeployVariant) {
 
 TEST_F(Builds, AllVersionsIntoFolders) {
   FullForPhone(kNokia6230);
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
   fs::create_directories(dir_ / "v");
   services.ScriptDialog({Path("v/whatever.txt")});
   EXPECT_TRUE(form->StartBuild());
@@ -218,20 +218,21 @@ TEST_F(Builds, AllVersionsIntoFolders) {
   EXPECT_EQ(jars, 220);  // 10 cores x 2 ZIP choices x 11 languages
   ExpectSoundJar(Path("v/Siemens SX1/Full, No ZIP support/English - Greek/Tomefalcon.jar"));
   EXPECT_TRUE(fs::exists(dir_ / "v/Siemens SX1/Full, With ZIP support/English - Greek/Tomefalcon.jad"));
-  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
+  EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
   EXPECT_TRUE(form->Enabled());
-  EXPECT_TRUE(form->NextBtn->Enabled());
-  EXPECT_EQ(form->BuildProgressGauge->Max(), 440);
+  EXPECT_TRUE(form->Parts().NextBtn->Enabled());
+  EXPECT_EQ(form->Parts().BuildProgressGauge->Max(), 440);
   EXPECT_TRUE(services.messages.empty());
 }
 
 TEST_F(Builds, PhoneListIntoNumberedFolders) {
   LiteWithBook(WriteFile("books/Long Story.txt", "Once upon a time there was a phone.\r\n"));
-  form->FPhonesListFile = WriteFile("phones.txt",
-                                    "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
-                                    "\"Siemens SX1\" \"Siemens SX1 phone keys config\" \"256\" \"IC_BW\" \"120\" \"80\"\r\n"
-                                    "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_NONE\" \"64\" \"32\"\r\n");
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().FPhonesListFile =
+      WriteFile("phones.txt",
+                "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
+                "\"Siemens SX1\" \"Siemens SX1 phone keys config\" \"256\" \"IC_BW\" \"120\" \"80\"\r\n"
+                "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_NONE\" \"64\" \"32\"\r\n");
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
   fs::create_directories(dir_ / "pl");
   services.ScriptDialog({Path("pl/report.txt")});
   EXPECT_TRUE(form->StartBuild());
@@ -245,15 +246,15 @@ TEST_F(Builds, PhoneListIntoNumberedFolders) {
             "2 : Siemens SX1, English - Central Europe, Siemens SX1 phone keys config, JAR size limit: 256K\r\n"
             "3 : Nokia 6230, English - Central Europe, Nokia phones keys config, JAR size limit: 64K\r\n");
   // The controls keep the last entry's values, apart from the model box.
-  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
-  EXPECT_TRUE(form->rbDontIncludeImages->Checked());
-  EXPECT_EQ(form->spMaxImageHeight->Value(), 32);
+  EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
+  EXPECT_TRUE(form->Parts().rbDontIncludeImages->Checked());
+  EXPECT_EQ(form->Parts().spMaxImageHeight->Value(), 32);
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
 TEST_F(Builds, PhoneListWithErrorsBuildsNothing) {
   LiteWithBook(WriteFile("books/b.txt", "Text.\r\n"));
-  form->FPhonesListFile =
+  form->Parts().FPhonesListFile =
       WriteFile("bad.txt", "\"No such phone\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
   fs::create_directories(dir_ / "pl");
   form->BuildFromPhonesList(Path("pl/"));

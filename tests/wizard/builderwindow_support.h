@@ -1,5 +1,6 @@
-// A builder window over a scratch program folder (its own copy of the sample archive and
-// settings file), with scripted desktop services.
+// The one fixture of the builder window tests: a window over a scratch program folder (its
+// own copy of the sample archive and settings file) in a new temporary folder of its own, with
+// scripted desktop services and the help topics asked for recorded.
 #pragma once
 
 #include "wizard/mainform.h"
@@ -17,6 +18,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wizard::testing {
 
@@ -30,20 +33,28 @@ protected:
     localisation::FreeLangManager();
     platform::Application().SetMainForm(nullptr);
     platform::Application().ResetTerminated();
+    platform::Application().SetHelpHandler([this](int context, const std::string& file) {
+      help.push_back({context, file});
+      return true;
+    });
   }
   void TearDown() override {
     form.reset();
     platform::Application().SetMainForm(nullptr);
+    platform::Application().SetHelpHandler(nullptr);
     platform::Application().ResetTerminated();
     localisation::FreeLangManager();
     TForm1::ProgramDir() = platform::ExecutableDir();
   }
 
   void Create() { form = platform::CreateForm<TForm1>(); }
+  void Next() { form->Parts().NextBtn->Click(); }
+  void Back() { form->Parts().PrevBtn->Click(); }
+  int Page() const { return form->CurrentPage(); }
   // Shows a page directly and runs the page entry logic for it.
   void Enter(int page) {
     form->ShowPage(page);
-    form->PageManager1PageChanged(form->PageManager1);
+    form->PageManager1PageChanged(form->Parts().PageManager1);
   }
   std::string IniPath() const { return (dir_ / "bin" / "Quirewright.ini").string(); }
   std::string IniText() const {
@@ -54,6 +65,8 @@ protected:
   }
   void WriteIni(const std::string& text) const { std::ofstream(IniPath(), std::ios::binary) << text; }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  // A book file of one line.
+  std::string BookFile(const std::string& name) const { return WriteFile(name, "Once upon a time.\n"); }
   std::string WriteFile(const std::string& name, const std::string& bytes) const {
     const std::filesystem::path p = dir_ / name;
     std::filesystem::create_directories(p.parent_path());
@@ -70,6 +83,7 @@ protected:
   testing_support::TempDir tmp_;  // a folder of its own for every test
   platform::TFakeServices services;
   platform::TOwned<TForm1> form;
+  std::vector<std::pair<int, std::string>> help;  // help context and file of each request
   const std::filesystem::path dir_ = tmp_.Path();
 };
 

@@ -1,6 +1,6 @@
 // The builder window when things go wrong: a damaged resource archive, a language file that
 // cannot be loaded, a build that fails, settings that cannot be saved.
-#include "wizard/mainform.h"
+#include "builderwindow_support.h"
 
 #include "assembly/phones.h"
 #include "assembly/tempdir_support.h"
@@ -20,46 +20,30 @@
 using namespace wizard;
 using platform::TMsgIcon;
 using testing_support::ReadFile;
-using testing_support::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kNokia6230 = 224;
 
-class FailingWizard : public ::testing::Test {
+class FailingWizard : public wizard::testing::BuilderWindowTest {
 protected:
   void SetUp() override {
-    fs::create_directories(dir_.Path() / "bin");
-    fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright.dat", dir_.Path() / "bin" / "quirewright.dat");
-    TForm1::ProgramDir() = (dir_.Path() / "bin").string() + "/";
-    TForm1::CommandLine().clear();
-    localisation::FreeLangManager();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().ResetTerminated();
+    BuilderWindowTest::SetUp();
     platform::Application().SetTitle("Tomefalcon Builder Wizard");
   }
   void TearDown() override {
-    form.reset();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().ResetTerminated();
+    BuilderWindowTest::TearDown();
     platform::Application().SetTitle("");
-    localisation::FreeLangManager();
-    TForm1::ProgramDir() = platform::ExecutableDir();
   }
-  void Create() { form = platform::CreateForm<TForm1>(); }
-  void Next() { form->NextBtn->Click(); }
-  void Back() { form->PrevBtn->Click(); }
-  int Page() const { return form->CurrentPage(); }
-  std::string Bin(const std::string& name) const { return dir_.File("bin/" + name); }
+  std::string Bin(const std::string& name) const { return Path("bin/" + name); }
   void WriteBin(const std::string& name, const std::string& bytes) const {
     testing_support::WriteFile(Bin(name), bytes);
   }
-  std::string Path(const std::string& name) const { return dir_.File(name); }
   // Enters the build page as the page manager does; returns the page shown afterwards.
   int EnterBuildPage() {
     form->ShowPage(pgBuild);
-    form->PageManager1PageChanged(form->PageManager1);
+    form->PageManager1PageChanged(form->Parts().PageManager1);
     return Page();
   }
   int CountMessages(const std::string& part) const {
@@ -67,10 +51,6 @@ protected:
     for (const auto& m : services.messages) n += m.text.find(part) != std::string::npos;
     return n;
   }
-
-  TempDir dir_;
-  platform::TFakeServices services;
-  platform::TOwned<TForm1> form;
 };
 
 }  // namespace
@@ -93,22 +73,24 @@ TEST_F(FailingWizard, EveryPageCanBeWalkedAfterADamagedArchive) {
     EXPECT_NE(services.messages[0].text.find("\"" + Bin("quirewright.dat") + "\""), std::string::npos)
         << services.messages[0].text;
     EXPECT_EQ(services.messages[0].caption, "Tomefalcon Builder Wizard");
-    EXPECT_EQ(form->cbPhoneModel->Items()->Count(), 507);
+    EXPECT_EQ(form->Parts().cbPhoneModel->Items()->Count(), 507);
     for (const auto& road : roads) {
       SCOPED_TRACE("edition " + std::to_string(road.edition) + ", row " + std::to_string(road.row));
       services.messages.clear();
-      while (form->PrevBtn->Enabled() && Page() != pgWizardLanguage) Back();
+      while (form->Parts().PrevBtn->Enabled() && Page() != pgWizardLanguage) Back();
       int refused = 0;
       for (int step = 0; step < 16; ++step) {
         if (Page() == pgFullOrLite)
-          (road.edition == 0 ? form->rbFullVersion : road.edition == 1 ? form->rbLiteVersion : form->rbTinyVersion)
+          (road.edition == 0   ? form->Parts().rbFullVersion
+           : road.edition == 1 ? form->Parts().rbLiteVersion
+                               : form->Parts().rbTinyVersion)
               ->SetChecked(true);
-        if (Page() == pgPhoneModel) form->cbPhoneModel->SetItemIndex(road.row);
+        if (Page() == pgPhoneModel) form->Parts().cbPhoneModel->SetItemIndex(road.row);
         const int before = Page();
         Next();
         EXPECT_LT(Page(), pgFonts);
         refused += Page() == before;
-        EXPECT_TRUE(form->NextBtn->Enabled());  // the user can always ask why
+        EXPECT_TRUE(form->Parts().NextBtn->Enabled());  // the user can always ask why
       }
       EXPECT_GT(refused, 0);
       EXPECT_EQ(services.messages.size(), static_cast<std::size_t>(refused));
@@ -131,10 +113,10 @@ TEST_F(FailingWizard, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
   WriteBin("sk.lng", "LANGID=1051\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=a\r\nMIDP10CoreDesc=b\r\n");
   WriteBin("ua.lng", "LANGID=1058\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Ukrainian\r\n");
   Create();
-  form->RadioButton5->SetChecked(true);
+  form->Parts().RadioButton5->SetChecked(true);
   Next();
   ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
-  const std::string russian = form->FCoreDescs[3];
+  const std::string russian = form->Parts().FCoreDescs[3];
   ASSERT_EQ(russian, "Core three in Russian");
 
   fs::remove(Bin("ua.lng"));  // gone since the start
@@ -143,8 +125,8 @@ TEST_F(FailingWizard, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
     platform::TRadioButton* button;
     const char* message;
   } cases[] = {
-      {"broken", form->RadioButton2, "Duplicate constant name (\"MIDP10CoreDesc\")"},
-      {"vanished", form->RadioButton3, "ua.lng"},
+      {"broken", form->Parts().RadioButton2, "Duplicate constant name (\"MIDP10CoreDesc\")"},
+      {"vanished", form->Parts().RadioButton3, "ua.lng"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -156,9 +138,9 @@ TEST_F(FailingWizard, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
     EXPECT_NE(services.messages[0].text.find(c.message), std::string::npos) << services.messages[0].text;
     EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
     EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
-    EXPECT_TRUE(form->RadioButton5->Checked());
+    EXPECT_TRUE(form->Parts().RadioButton5->Checked());
     EXPECT_FALSE(c.button->Checked());
-    EXPECT_EQ(form->FCoreDescs[3], russian);
+    EXPECT_EQ(form->Parts().FCoreDescs[3], russian);
     EXPECT_EQ(Page(), pgWelcome);
     Next();  // the wizard goes on
     EXPECT_EQ(Page(), pgFullOrLite);
@@ -170,13 +152,13 @@ TEST_F(FailingWizard, AFailedBuildNeverReachesTheFinishPage) {
   fs::create_directories(Path("out/Reader.jar"));  // where the JAR should go: a folder
   testing_support::WriteFile(Path("books/b.txt"), "Once upon a time there was a phone.\r\n");
   const auto forPhone = [&](bool full) {
-    (full ? form->rbFullVersion : form->rbLiteVersion)->SetChecked(true);
-    form->cbPhoneModel->SetItemIndex(kNokia6230);
-    form->spJARLimit->SetValue(128);
-    form->cbKeysConfig->SetItemIndex(8);
-    form->lbTextFiles->Items()->Clear();
-    form->lbTextFiles->Items()->Add(Path("books/b.txt"));
-    form->edMidletName->SetTextValue("Reader");
+    (full ? form->Parts().rbFullVersion : form->Parts().rbLiteVersion)->SetChecked(true);
+    form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+    form->Parts().spJARLimit->SetValue(128);
+    form->Parts().cbKeysConfig->SetItemIndex(8);
+    form->Parts().lbTextFiles->Items()->Clear();
+    form->Parts().lbTextFiles->Items()->Add(Path("books/b.txt"));
+    form->Parts().edMidletName->SetTextValue("Reader");
     form->LoadFontsPage(false);
   };
   for (bool full : {true, false}) {
@@ -192,12 +174,12 @@ TEST_F(FailingWizard, AFailedBuildNeverReachesTheFinishPage) {
     fs::create_directories(Path("good"));
     services.ScriptDialog({Path("good/Reader.jad")});
     EXPECT_EQ(EnterBuildPage(), pgFinish);
-    form->btnRestartClick(form->btnRestart);
+    form->btnRestartClick(form->Parts().btnRestart);
   }
 
   // The batches: a report that cannot be written.
   forPhone(true);
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
   fs::create_directories(Path("v/Version differences.txt"));
   services.messages.clear();
   services.ScriptDialog({Path("v/x.txt")});
@@ -205,9 +187,9 @@ TEST_F(FailingWizard, AFailedBuildNeverReachesTheFinishPage) {
   EXPECT_EQ(CountMessages("Version differences.txt"), 1);
 
   forPhone(false);
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->FPhonesListFile = Path("phones.txt");
-  testing_support::WriteFile(form->FPhonesListFile,
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().FPhonesListFile = Path("phones.txt");
+  testing_support::WriteFile(form->Parts().FPhonesListFile,
                              "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
   fs::create_directories(Path("pl/Versions list.txt"));
   services.messages.clear();
@@ -221,9 +203,9 @@ TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
   const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   ASSERT_GE(watch, 0);
   // Every write of the file puts a new one in its place.
-  ASSERT_GE(inotify_add_watch(watch, (dir_.Path() / "bin").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
+  ASSERT_GE(inotify_add_watch(watch, (dir_ / "bin").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
   form->ShowPage(pgFinish);
-  form->CancelBtnClick(form->CancelBtn);
+  form->CancelBtnClick(form->Parts().CancelBtn);
   int replaced = 0;
   alignas(inotify_event) char buffer[16384];
   for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
@@ -242,7 +224,7 @@ TEST_F(FailingWizard, SettingsThatCannotBeSavedAreToldOnFinish) {
   Create();
   fs::create_directory(Bin("Quirewright.ini"));  // the settings file cannot be replaced
   form->ShowPage(pgFinish);
-  form->CancelBtnClick(form->CancelBtn);
+  form->CancelBtnClick(form->Parts().CancelBtn);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text, "Unable to save the settings to \"" + Bin("Quirewright.ini") + "\".");
   EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
@@ -255,7 +237,7 @@ TEST_F(FailingWizard, LanguageRegistrationSkipsWhatIsNotARegularFile) {
   Create();  // returns: start-up completes
   EXPECT_TRUE(services.messages.empty());
   EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
-  form->RadioButton5->SetChecked(true);
+  form->Parts().RadioButton5->SetChecked(true);
   Next();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
 }

@@ -17,15 +17,15 @@ class FontsPage : public BuilderWindowTest {
 protected:
   void SetUpPage(int row, int language) {
     Create();
-    form->cbPhoneModel->SetItemIndex(row);
+    form->Parts().cbPhoneModel->SetItemIndex(row);
     form->SetInterfaceLanguage(static_cast<uint8_t>(language));
-    form->FResetFonts = false;
+    form->Parts().FResetFonts = false;
     form->LoadFontsPage(false);
   }
   static int Core3Row() { return FindRow([](const auto& p) { return p.Core == 3 && p.BlackAndWhite == 0; }); }
   std::vector<std::string> Slots() const {
     std::vector<std::string> s;
-    for (int k = 1; k <= 5; ++k) s.push_back(form->cbFonts[static_cast<std::size_t>(k)]->Text());
+    for (int k = 1; k <= 5; ++k) s.push_back(form->Parts().cbFonts[static_cast<std::size_t>(k)]->Text());
     return s;
   }
 };
@@ -36,23 +36,23 @@ TEST_F(FontsPage, BlackAndWhiteDisplayListsOnlyBlackAndWhiteFonts) {
   const int bw = FindRow([](const auto& p) { return p.BlackAndWhite != 0; });
   ASSERT_GE(bw, 0);
   SetUpPage(bw, kEnglishWE);
-  const platform::TStrings& items = *form->cbFont4->Items();
+  const platform::TStrings& items = *form->Parts().cbFonts[4]->Items();
   const int bwCount = items.Count();
   ASSERT_GT(items.Count(), 2);
   EXPECT_EQ(items[0], "None");
   EXPECT_EQ(items[1], "Custom...");
   for (int i = 2; i < items.Count(); ++i) EXPECT_NE(items[i].find(" BW"), std::string::npos) << items[i];
-  EXPECT_TRUE(form->BlackandWhitefontspack1->Enabled());
-  EXPECT_TRUE(form->Nofonts1->Enabled());
-  for (platform::TMenuItem* item : {form->Bluefonstpack1, form->Yellowfontspacks1, form->ClearTypeFontsPack1,
-                          form->Anitaliazedfontspack1})
+  EXPECT_TRUE(form->Parts().BlackandWhitefontspack1->Enabled());
+  EXPECT_TRUE(form->Parts().Nofonts1->Enabled());
+  for (platform::TMenuItem* item : {form->Parts().Bluefonstpack1, form->Parts().Yellowfontspacks1,
+                                    form->Parts().ClearTypeFontsPack1, form->Parts().Anitaliazedfontspack1})
     EXPECT_FALSE(item->Enabled()) << item->Caption();
 
   // A colour display offers the colour fonts and presets.
-  form->cbPhoneModel->SetItemIndex(kNokia6230);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
   form->LoadFontsPage(false);
-  EXPECT_GT(form->cbFont4->Items()->Count(), bwCount);
-  EXPECT_TRUE(form->Bluefonstpack1->Enabled());
+  EXPECT_GT(form->Parts().cbFonts[4]->Items()->Count(), bwCount);
+  EXPECT_TRUE(form->Parts().Bluefonstpack1->Enabled());
 }
 
 TEST_F(FontsPage, PresetsBySchemeAndFace) {
@@ -70,41 +70,42 @@ TEST_F(FontsPage, PresetsBySchemeAndFace) {
   form->SetInterfaceLanguage(kArabic);
   form->LoadFontsPage(false);
   form->Yellowfontspacks1Click(nullptr);
-  EXPECT_EQ(form->cbFont5->ItemIndex(), 0);
-  EXPECT_NE(form->cbFont2->Text().find("Arial16"), std::string::npos) << form->cbFont2->Text();
-  EXPECT_NE(form->cbFont2->Text().find("Yellow"), std::string::npos);
+  EXPECT_EQ(form->Parts().cbFonts[5]->ItemIndex(), 0);
+  EXPECT_NE(form->Parts().cbFonts[2]->Text().find("Arial16"), std::string::npos) << form->Parts().cbFonts[2]->Text();
+  EXPECT_NE(form->Parts().cbFonts[2]->Text().find("Yellow"), std::string::npos);
 }
 
 TEST_F(FontsPage, NegativeBoxesFollowTheFontKindAndCore) {
   SetUpPage(kSiemens55, kEnglishWE);
   form->Bluefonstpack1Click(nullptr);
   // Black-and-white fonts on core 0: checked and locked; colour fonts: free, check kept.
-  EXPECT_TRUE(form->cbNegative1->Checked());
-  EXPECT_FALSE(form->cbNegative1->Enabled());
-  EXPECT_TRUE(form->cbNegative2->Checked());
-  EXPECT_TRUE(form->cbNegative2->Enabled());
-  form->cbNegative2->SetChecked(false);
+  EXPECT_TRUE(form->Parts().cbNegatives[1]->Checked());
+  EXPECT_FALSE(form->Parts().cbNegatives[1]->Enabled());
+  EXPECT_TRUE(form->Parts().cbNegatives[2]->Checked());
+  EXPECT_TRUE(form->Parts().cbNegatives[2]->Enabled());
+  form->Parts().cbNegatives[2]->SetChecked(false);
   form->Nofonts1Click(nullptr);
-  EXPECT_FALSE(form->cbNegative2->Checked());
-  EXPECT_FALSE(form->cbNegative2->Enabled());
+  EXPECT_FALSE(form->Parts().cbNegatives[2]->Checked());
+  EXPECT_FALSE(form->Parts().cbNegatives[2]->Enabled());
 
   // Core 3 keeps the negative sheet of black-and-white fonts.
-  form->cbPhoneModel->SetItemIndex(Core3Row());
+  form->Parts().cbPhoneModel->SetItemIndex(Core3Row());
   form->LoadFontsPage(false);
-  EXPECT_TRUE(form->cbNegative1->Enabled());
-  EXPECT_TRUE(form->cbNegative1->Checked());
+  EXPECT_TRUE(form->Parts().cbNegatives[1]->Enabled());
+  EXPECT_TRUE(form->Parts().cbNegatives[1]->Checked());
 }
 
 TEST_F(FontsPage, SizeLabelsShowTheLimitAndTheTrialBuild) {
   SetUpPage(Core3Row(), kEnglishWE);
-  form->spJARLimit->SetValue(64);
+  form->Parts().spJARLimit->SetValue(64);
   form->LoadFontsPage(false);
-  EXPECT_EQ(form->Label26->Caption(), "Selected phone has JAR size limit 65536 bytes.");
+  EXPECT_EQ(form->Parts().JarLimitLabel->Caption(), "Selected phone has JAR size limit 65536 bytes.");
   const int size = form->EstimateJarSize().value_or(-1);
   EXPECT_GT(size, 0);
-  EXPECT_EQ(form->Label27->Caption(), "Midlet JAR Size with selected fonts is " + std::to_string(size) + " bytes.");
-  form->cbNegative4->SetChecked(false);  // a click outside the set-up measures again
-  EXPECT_EQ(form->Label27->Caption(),
+  EXPECT_EQ(form->Parts().JarSizeLabel->Caption(),
+            "Midlet JAR Size with selected fonts is " + std::to_string(size) + " bytes.");
+  form->Parts().cbNegatives[4]->SetChecked(false);  // a click outside the set-up measures again
+  EXPECT_EQ(form->Parts().JarSizeLabel->Caption(),
             "Midlet JAR Size with selected fonts is " + std::to_string(form->EstimateJarSize().value()) + " bytes.");
   EXPECT_LT(form->EstimateJarSize().value(), size);
 }
@@ -112,68 +113,70 @@ TEST_F(FontsPage, SizeLabelsShowTheLimitAndTheTrialBuild) {
 TEST_F(FontsPage, CustomFontFileChosenOrCancelled) {
   SetUpPage(kNokia6230, kEnglishWE);
   const std::string path =
-      WriteFile("my fonts/Big.old.fnt", assembly::ReadArchiveEntry(*form->FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+      WriteFile("my fonts/Big.old.fnt",
+                assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
   services.ScriptDialog({path});
-  form->cbFont2->UserSelect(1);
+  form->Parts().cbFonts[2]->UserSelect(1);
   ASSERT_EQ(services.dialogs.size(), 1u);
   EXPECT_EQ(services.dialogs[0].filter, "Tomefalcon fonts|*.fnt");
   EXPECT_TRUE(services.dialogs[0].file_must_exist);
-  EXPECT_EQ(form->cbFont2->ItemIndex(), 1);
-  EXPECT_EQ(form->cbFont2->Text(), "Custom... (" + path + ")");
-  EXPECT_EQ(form->cbFont2->Hint(), path);
-  EXPECT_EQ(form->FCustomFontFiles[2], path);
+  EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 1);
+  EXPECT_EQ(form->Parts().cbFonts[2]->Text(), "Custom... (" + path + ")");
+  EXPECT_EQ(form->Parts().cbFonts[2]->Hint(), path);
+  EXPECT_EQ(form->Parts().FCustomFontFiles[2], path);
   assembly::TMIDLETCONFIG config;
   form->CollectMidletConfig(config);
   EXPECT_EQ(config.FontNames[1], "Big");
   EXPECT_EQ(config.FontSources[1], path);
-  EXPECT_TRUE(form->cbNegative2->Enabled());  // a colour font
+  EXPECT_TRUE(form->Parts().cbNegatives[2]->Enabled());  // a colour font
 
   services.ScriptDialogCancel();
-  form->cbFont4->UserSelect(1);
-  EXPECT_EQ(form->cbFont4->ItemIndex(), 0);
-  EXPECT_FALSE(form->cbNegative4->Enabled());
+  form->Parts().cbFonts[4]->UserSelect(1);
+  EXPECT_EQ(form->Parts().cbFonts[4]->ItemIndex(), 0);
+  EXPECT_FALSE(form->Parts().cbNegatives[4]->Enabled());
   EXPECT_TRUE(services.messages.empty());
 }
 
 TEST_F(FontsPage, StoredChoicesOverThePreset) {
   SetUpPage(kNokia6230, kEnglishWE);
-  const int aqua = form->cbFont5->Items()->IndexOf("8x5we Aqua");
+  const int aqua = form->Parts().cbFonts[5]->Items()->IndexOf("8x5we Aqua");
   ASSERT_GT(aqua, 1);
   WriteIni("[PI_FONTSPAGE]\r\ncbFont2=999\r\ncbFont4=0\r\ncbFont5=" + std::to_string(aqua) +
            "\r\ncbNegative3=0\r\ncbNegative5=0\r\n");
   form->LoadFontsPage(true);
   EXPECT_EQ(Slots(), (std::vector<std::string>{"5x3we BW", "6x3we BW", "6x4we BW", "None", "8x5we Aqua"}));
-  EXPECT_FALSE(form->cbNegative3->Checked());
-  EXPECT_FALSE(form->cbNegative5->Checked());
-  EXPECT_TRUE(form->cbNegative1->Checked());
+  EXPECT_FALSE(form->Parts().cbNegatives[3]->Checked());
+  EXPECT_FALSE(form->Parts().cbNegatives[5]->Checked());
+  EXPECT_TRUE(form->Parts().cbNegatives[1]->Checked());
 }
 
 TEST_F(FontsPage, FitEmptiesNegativesThenFontsUntilTheJarFits) {
   SetUpPage(kNokia6230, kEnglishWE);
-  form->rbFullVersion->SetChecked(true);
-  form->spJARLimit->SetMinValue(1);
+  form->Parts().rbFullVersion->SetChecked(true);
+  form->Parts().spJARLimit->SetMinValue(1);
   // ClearType fonts in slots 2, 4 and 5 from the settings file, then a fit to 30 KB.
-  WriteIni("[PI_FONTSPAGE]\r\ncbFont2=" + std::to_string(form->cbFont2->Items()->IndexOf("Tah12we ClearType")) +
-           "\r\ncbFont4=" + std::to_string(form->cbFont4->Items()->IndexOf("Verd13we ClearType")) +
-           "\r\ncbFont5=" + std::to_string(form->cbFont5->Items()->IndexOf("Arial15we ClearType")) + "\r\n");
-  form->spJARLimit->SetValue(30);
+  WriteIni(
+      "[PI_FONTSPAGE]\r\ncbFont2=" + std::to_string(form->Parts().cbFonts[2]->Items()->IndexOf("Tah12we ClearType")) +
+      "\r\ncbFont4=" + std::to_string(form->Parts().cbFonts[4]->Items()->IndexOf("Verd13we ClearType")) +
+      "\r\ncbFont5=" + std::to_string(form->Parts().cbFonts[5]->Items()->IndexOf("Arial15we ClearType")) + "\r\n");
+  form->Parts().spJARLimit->SetValue(30);
   form->LoadFontsPage(true);
   ASSERT_GT(form->EstimateJarSize().value_or(-1), 0);  // unchanged by this step
-  form->FResetFonts = true;
+  form->Parts().FResetFonts = true;
   form->LoadFontsPage(true);
-  EXPECT_FALSE(form->FResetFonts);
+  EXPECT_FALSE(form->Parts().FResetFonts);
   EXPECT_TRUE(form->FontsFitJarLimit());
   EXPECT_LE(form->EstimateJarSize().value() + 256, 30 * 1024);
-  EXPECT_EQ(form->cbFont1->Text(), "5x3we BW");
-  EXPECT_EQ(form->cbFont3->Text(), "6x4we BW");
+  EXPECT_EQ(form->Parts().cbFonts[1]->Text(), "5x3we BW");
+  EXPECT_EQ(form->Parts().cbFonts[3]->Text(), "6x4we BW");
   // Fonts go only after every negative.
-  if (form->cbFont5->ItemIndex() == 0) {
-    for (int k : {2, 4, 5}) EXPECT_FALSE(form->cbNegatives[static_cast<std::size_t>(k)]->Checked()) << k;
+  if (form->Parts().cbFonts[5]->ItemIndex() == 0) {
+    for (int k : {2, 4, 5}) EXPECT_FALSE(form->Parts().cbNegatives[static_cast<std::size_t>(k)]->Checked()) << k;
   }
 
   // A core that alone exceeds the limit: every step, slots 1 and 3 stay.
-  form->spJARLimit->SetValue(4);
-  form->FResetFonts = true;
+  form->Parts().spJARLimit->SetValue(4);
+  form->Parts().FResetFonts = true;
   form->LoadFontsPage(true);
   EXPECT_EQ(Slots(), (std::vector<std::string>{"5x3we BW", "None", "6x4we BW", "None", "None"}));
   EXPECT_FALSE(form->FontsFitJarLimit());
@@ -190,29 +193,29 @@ TEST_F(FontsPage, FitEmptiesNegativesThenFontsUntilTheJarFits) {
 
 TEST_F(FontsPage, LockedNegativesAreCheckedAgainAfterTheFit) {
   SetUpPage(kSiemens55, kEnglishWE);
-  form->spJARLimit->SetMinValue(1);
-  form->spJARLimit->SetValue(2);
-  form->FResetFonts = true;
+  form->Parts().spJARLimit->SetMinValue(1);
+  form->Parts().spJARLimit->SetValue(2);
+  form->Parts().FResetFonts = true;
   form->LoadFontsPage(false);
-  EXPECT_TRUE(form->cbNegative1->Checked());
-  EXPECT_FALSE(form->cbNegative1->Enabled());
-  EXPECT_TRUE(form->cbNegative3->Checked());
-  EXPECT_FALSE(form->cbNegative2->Checked());
+  EXPECT_TRUE(form->Parts().cbNegatives[1]->Checked());
+  EXPECT_FALSE(form->Parts().cbNegatives[1]->Enabled());
+  EXPECT_TRUE(form->Parts().cbNegatives[3]->Checked());
+  EXPECT_FALSE(form->Parts().cbNegatives[2]->Checked());
 }
 
 TEST_F(FontsPage, PresetButtonPopsUpTheMenu) {
   SetUpPage(kNokia6230, kEnglishWE);
-  EXPECT_EQ(form->PopupMenu1->LastMenu(), nullptr);
-  form->BitBtn1->Click();
-  EXPECT_NE(form->PopupMenu1->LastMenu(), nullptr);
+  EXPECT_EQ(form->Parts().PopupMenu1->LastMenu(), nullptr);
+  form->Parts().BitBtn1->Click();
+  EXPECT_NE(form->Parts().PopupMenu1->LastMenu(), nullptr);
 }
 
 TEST_F(FontsPage, VanishedCustomFontEndsTheProgram) {
   SetUpPage(kNokia6230, kEnglishWE);
   const std::string path =
-      WriteFile("gone.fnt", assembly::ReadArchiveEntry(*form->FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+      WriteFile("gone.fnt", assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
   services.ScriptDialog({path});
-  form->cbFont5->UserSelect(1);
+  form->Parts().cbFonts[5]->UserSelect(1);
   ASSERT_TRUE(services.messages.empty());
   std::filesystem::remove(path);
   form->UpdateNegativeBoxes();
@@ -225,7 +228,7 @@ TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneIsReportedOnce) {
   const std::string gone = Path("gone/mine.fnt");
   WriteIni("[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + gone + "\r\n");
   Create();
-  form->cbPhoneModel->SetItemIndex(kNokia6230);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
   Enter(8);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text,

@@ -1,13 +1,4 @@
-#include "wizard/mainform.h"
-
-#include "assembly/phones.h"
-#include "assembly/tempdir_support.h"
-#include "localisation/langmanager.h"
-#include "platform/exedir.h"
-#include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
-
-#include <gtest/gtest.h>
+#include "builderwindow_support.h"
 
 #include <filesystem>
 #include <fstream>
@@ -19,56 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The first row of the phone table that satisfies `pred`.
-int FindRow(const std::function<bool(const assembly::TPhoneListItem&)>& pred) {
-  for (int i = 0; i < assembly::kCustomPhoneListRow; ++i)
-    if (pred(assembly::PhoneTable[static_cast<size_t>(i)])) return i;
-  return -1;
-}
-
-class WizardWindow : public ::testing::Test {
-protected:
-  void SetUp() override {
-    fs::create_directories(dir_ / "bin");
-    fs::copy_file(fs::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
-    TForm1::ProgramDir() = (dir_ / "bin").string() + "/";
-    TForm1::CommandLine().clear();
-    localisation::FreeLangManager();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().ResetTerminated();
-    platform::Application().SetHelpHandler([this](int context, const std::string& file) {
-      help.push_back({context, file});
-      return true;
-    });
-  }
-  void TearDown() override {
-    form.reset();
-    platform::Application().SetMainForm(nullptr);
-    platform::Application().SetHelpHandler(nullptr);
-    platform::Application().ResetTerminated();
-    localisation::FreeLangManager();
-    TForm1::ProgramDir() = platform::ExecutableDir();
-  }
-
-  void WriteSettings(const std::string& text) {
-    std::ofstream((dir_ / "bin" / "Quirewright.ini").string(), std::ios::binary) << text;
-  }
-  void Create() { form = platform::CreateForm<TForm1>(); }
-  void Next() { form->NextBtn->Click(); }
-  void Back() { form->PrevBtn->Click(); }
-  int Page() const { return form->CurrentPage(); }
-  std::string BookFile(const std::string& name) {
-    std::string path = (dir_ / name).string();
-    std::ofstream(path) << "Once upon a time.\n";
-    return path;
-  }
-
-  platform::TFakeServices services;
-  platform::TOwned<TForm1> form;
-  std::vector<std::pair<int, std::string>> help;
-  testing_support::TempDir tmp_;
-  const fs::path dir_ = tmp_.Path();
-};
+class WizardWindow : public wizard::testing::BuilderWindowTest {};
 
 }  // namespace
 
@@ -77,25 +19,25 @@ TEST_F(WizardWindow, StartUpSequence) {
   EXPECT_TRUE(services.messages.empty());
   EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
   EXPECT_TRUE(form->DoubleBuffered());
-  EXPECT_EQ(form->cbPhoneModel->Items()->Count(), 507);
-  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), 0);
-  EXPECT_EQ(form->cbKeysConfig->Items()->Count(), 14);
-  EXPECT_EQ((*form->cbKeysConfig->Items())[13], "Custom keys configuration...");
-  EXPECT_TRUE(form->FResetFonts);
-  EXPECT_FALSE(form->FJarLimitWarned);
-  EXPECT_GT(form->FFontCatalogue.Count, 0);
-  EXPECT_NE(form->FResArchive, nullptr);
+  EXPECT_EQ(form->Parts().cbPhoneModel->Items()->Count(), 507);
+  EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), 0);
+  EXPECT_EQ(form->Parts().cbKeysConfig->Items()->Count(), 14);
+  EXPECT_EQ((*form->Parts().cbKeysConfig->Items())[13], "Custom keys configuration...");
+  EXPECT_TRUE(form->Parts().FResetFonts);
+  EXPECT_FALSE(form->Parts().FJarLimitWarned);
+  EXPECT_GT(form->Parts().FFontCatalogue.Count, 0);
+  EXPECT_NE(form->Parts().FResArchive, nullptr);
   EXPECT_EQ(platform::Application().HelpFile(), dir_.string() + "/manual/tomefalcon_en.chm");
   // Page 0 after the entry logic: no Help button, Back disabled, Next enabled.
   EXPECT_EQ(Page(), pgWizardLanguage);
-  EXPECT_FALSE(form->BitBtn5->Visible());
-  EXPECT_FALSE(form->btnRestart->Visible());
-  EXPECT_FALSE(form->PrevBtn->Enabled());
-  EXPECT_TRUE(form->NextBtn->Enabled());
-  EXPECT_TRUE(form->FPageVisited[0]);
-  EXPECT_FALSE(form->FPageVisited[1]);
-  EXPECT_FALSE(form->FCoreDescs[0].empty());
-  EXPECT_FALSE(form->FKeysConfigDescs[13].empty());
+  EXPECT_FALSE(form->Parts().BitBtn5->Visible());
+  EXPECT_FALSE(form->Parts().btnRestart->Visible());
+  EXPECT_FALSE(form->Parts().PrevBtn->Enabled());
+  EXPECT_TRUE(form->Parts().NextBtn->Enabled());
+  EXPECT_TRUE(form->Parts().FPageVisited[0]);
+  EXPECT_FALSE(form->Parts().FPageVisited[1]);
+  EXPECT_FALSE(form->Parts().FCoreDescs[0].empty());
+  EXPECT_FALSE(form->Parts().FKeysConfigDescs[13].empty());
 }
 
 TEST_F(WizardWindow, MissingArchiveIsReportedOnceAndTheRestOfTheStartUpRuns) {
@@ -105,8 +47,8 @@ TEST_F(WizardWindow, MissingArchiveIsReportedOnceAndTheRestOfTheStartUpRuns) {
   EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
   EXPECT_NE(services.messages[0].text.find((dir_ / "bin" / "quirewright.dat").string()), std::string::npos);
   EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
-  EXPECT_EQ(form->cbPhoneModel->Items()->Count(), 507);
-  EXPECT_EQ(form->FResArchive, nullptr);
+  EXPECT_EQ(form->Parts().cbPhoneModel->Items()->Count(), 507);
+  EXPECT_EQ(form->Parts().FResArchive, nullptr);
 }
 
 TEST_F(WizardWindow, DeployArgumentIsComparedExactly) {
@@ -132,7 +74,7 @@ TEST_F(WizardWindow, FullRoadThroughThePageManager) {
     road.push_back(Page());
   }
   EXPECT_EQ(road, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 8, 12}));
-  EXPECT_TRUE(form->BitBtn5->Visible());
+  EXPECT_TRUE(form->Parts().BitBtn5->Visible());
   Back();
   EXPECT_EQ(Page(), pgFonts);
 }
@@ -141,15 +83,15 @@ TEST_F(WizardWindow, PhoneListRoadResetsKeysAndLanguage) {
   Create();
   Next();
   Next();
-  form->rbLiteVersion->SetChecked(true);
+  form->Parts().rbLiteVersion->SetChecked(true);
   Next();
   ASSERT_EQ(Page(), pgPhoneModel);
-  form->cbKeysConfig->SetItemIndex(5);
-  form->rbilGerman->SetChecked(true);
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->PageManager1->CheckButtons();  // the manager asks for the next page
-  EXPECT_EQ(form->cbKeysConfig->ItemIndex(), 0);
-  EXPECT_TRUE(form->rbilEnglishCE->Checked());
+  form->Parts().cbKeysConfig->SetItemIndex(5);
+  form->Parts().rbilGerman->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().PageManager1->CheckButtons();  // the manager asks for the next page
+  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 0);
+  EXPECT_TRUE(form->Parts().rbilEnglishCE->Checked());
   Next();
   EXPECT_EQ(Page(), pgInterfaceLanguage);
   Back();
@@ -163,7 +105,7 @@ TEST_F(WizardWindow, UnsupportedModelStaysOnThePhonePage) {
   Next();
   Next();
   Next();
-  form->cbPhoneModel->SetItemIndex(row);
+  form->Parts().cbPhoneModel->SetItemIndex(row);
   Next();
   EXPECT_EQ(Page(), pgPhoneModel);
   ASSERT_EQ(services.messages.size(), 1u);
@@ -177,249 +119,269 @@ TEST_F(WizardWindow, PhonePageLimitAndListRowText) {
   ASSERT_GE(no_limit, 0);
   Create();
   form->ShowPage(pgPhoneModel);
-  form->cbPhoneModel->SetItemIndex(no_limit);
+  form->Parts().cbPhoneModel->SetItemIndex(no_limit);
   form->UpdateControls();
-  EXPECT_EQ(form->spJARLimit->Value(), 64);
-  EXPECT_TRUE(form->spJARLimit->Enabled());
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  EXPECT_EQ(form->Parts().spJARLimit->Value(), 64);
+  EXPECT_TRUE(form->Parts().spJARLimit->Enabled());
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
   form->UpdateControls();
-  EXPECT_EQ(form->spJARLimit->Value(), 16384);
-  EXPECT_FALSE(form->spJARLimit->Enabled());
-  EXPECT_EQ(form->lbCoreDesc->Caption(), "Build multiple versions of midlet.");
+  EXPECT_EQ(form->Parts().spJARLimit->Value(), 16384);
+  EXPECT_FALSE(form->Parts().spJARLimit->Enabled());
+  EXPECT_EQ(form->Parts().lbCoreDesc->Caption(), "Build multiple versions of midlet.");
 
   form->ShowPage(pgPhoneModel);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_EQ((*form->cbPhoneModel->Items())[506], "Build all versions");
-  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), 0);  // restored from the (missing) settings
-  form->rbTinyVersion->SetChecked(true);
-  form->cbPhoneModel->SetItemIndex(7);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_EQ((*form->cbPhoneModel->Items())[506], "Build for custom list of phones...");
-  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), 7);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ((*form->Parts().cbPhoneModel->Items())[506], "Build all versions");
+  EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), 0);  // restored from the (missing) settings
+  form->Parts().rbTinyVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(7);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ((*form->Parts().cbPhoneModel->Items())[506], "Build for custom list of phones...");
+  EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), 7);
 }
 
 TEST_F(WizardWindow, ZipSupportFollowsTheJarLimit) {
   Create();
   form->ShowPage(pgZipSupport);
-  form->cbPhoneModel->SetItemIndex(0);
+  form->Parts().cbPhoneModel->SetItemIndex(0);
   struct Case {
     int kb;
     bool allowed;
   } cases[] = {{98, false}, {99, true}};
   for (const Case& k : cases) {
-    form->rbWithZIPSupport->SetChecked(true);
-    form->spJARLimit->SetValue(k.kb);
+    form->Parts().rbWithZIPSupport->SetChecked(true);
+    form->Parts().spJARLimit->SetValue(k.kb);
     form->UpdateControls();
-    EXPECT_EQ(form->rbWithZIPSupport->Enabled(), k.allowed) << k.kb;
-    EXPECT_EQ(form->rbWithoutZIPSupport->Checked(), !k.allowed) << k.kb;
-    EXPECT_EQ(form->lbCantZIP->Visible(), !k.allowed) << k.kb;
+    EXPECT_EQ(form->Parts().rbWithZIPSupport->Enabled(), k.allowed) << k.kb;
+    EXPECT_EQ(form->Parts().rbWithoutZIPSupport->Checked(), !k.allowed) << k.kb;
+    EXPECT_EQ(form->Parts().lbCantZIP->Visible(), !k.allowed) << k.kb;
   }
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->spJARLimit->SetValue(64);
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().spJARLimit->SetValue(64);
   form->UpdateControls();
-  EXPECT_TRUE(form->rbWithZIPSupport->Enabled());
+  EXPECT_TRUE(form->Parts().rbWithZIPSupport->Enabled());
 }
 
 TEST_F(WizardWindow, ControlStatesOfThePictureAndAdvancedPages) {
   Create();
   form->ShowPage(pgImages);
-  form->rbDontIncludeImages->SetChecked(true);
-  EXPECT_FALSE(form->cbScaleDown->Enabled());
-  EXPECT_FALSE(form->spMaxImageWidth->Enabled());
-  form->rb16ColorsImages->SetChecked(true);
-  EXPECT_TRUE(form->cbScaleDown->Enabled());
-  EXPECT_TRUE(form->spMaxImageHeight->Enabled());
-  form->cbScaleDown->SetChecked(false);
+  form->Parts().rbDontIncludeImages->SetChecked(true);
+  EXPECT_FALSE(form->Parts().cbScaleDown->Enabled());
+  EXPECT_FALSE(form->Parts().spMaxImageWidth->Enabled());
+  form->Parts().rb16ColorsImages->SetChecked(true);
+  EXPECT_TRUE(form->Parts().cbScaleDown->Enabled());
+  EXPECT_TRUE(form->Parts().spMaxImageHeight->Enabled());
+  form->Parts().cbScaleDown->SetChecked(false);
   form->UpdateControls();
-  EXPECT_FALSE(form->spMaxImageHeight->Enabled());
-  EXPECT_FALSE(form->lbMaxImageWidth->Enabled());
+  EXPECT_FALSE(form->Parts().spMaxImageHeight->Enabled());
+  EXPECT_FALSE(form->Parts().lbMaxImageWidth->Enabled());
 
   form->ShowPage(pgAdvancedOptions);
-  form->rbShowAdvancedOptions->SetChecked(true);
-  EXPECT_TRUE(form->tcAdvancedOptions->Visible());
-  form->cbIgnoreSmallImages->SetChecked(true);
-  form->cbForceHeight->SetChecked(true);
-  EXPECT_TRUE(form->spMinImageWidth->Enabled());
-  form->cbIgnoreSmallImages->SetChecked(false);
-  EXPECT_FALSE(form->spMinImageWidth->Enabled());
-  EXPECT_FALSE(form->spMinImageHeight->Enabled());
-  EXPECT_FALSE(form->lbMinImageHeight->Enabled());
-  EXPECT_TRUE(form->spForceHeight->Enabled());
-  form->rbHideAdvancedOptions->SetChecked(true);
-  EXPECT_FALSE(form->tcAdvancedOptions->Visible());
+  form->Parts().rbShowAdvancedOptions->SetChecked(true);
+  EXPECT_TRUE(form->Parts().tcAdvancedOptions->Visible());
+  form->Parts().cbIgnoreSmallImages->SetChecked(true);
+  form->Parts().cbForceHeight->SetChecked(true);
+  EXPECT_TRUE(form->Parts().spMinImageWidth->Enabled());
+  form->Parts().cbIgnoreSmallImages->SetChecked(false);
+  EXPECT_FALSE(form->Parts().spMinImageWidth->Enabled());
+  EXPECT_FALSE(form->Parts().spMinImageHeight->Enabled());
+  EXPECT_FALSE(form->Parts().lbMinImageHeight->Enabled());
+  EXPECT_TRUE(form->Parts().spForceHeight->Enabled());
+  form->Parts().rbHideAdvancedOptions->SetChecked(true);
+  EXPECT_FALSE(form->Parts().tcAdvancedOptions->Visible());
 
   // The book midlet group follows the edition; the help file editors their check box.
-  EXPECT_FALSE(form->gbBookMidletOptions->Visible());
-  form->rbLiteVersion->SetChecked(true);
+  EXPECT_FALSE(form->Parts().gbBookMidletOptions->Visible());
+  form->Parts().rbLiteVersion->SetChecked(true);
   form->UpdateControls();
-  EXPECT_TRUE(form->gbBookMidletOptions->Visible());
-  EXPECT_FALSE(form->btnCustomHelpFile->Enabled());
-  form->cbCustomHelpFile->SetChecked(true);
-  EXPECT_TRUE(form->btnCustomHelpFile->Enabled());
-  EXPECT_TRUE(form->edCustomHelpFile->Enabled());
-  form->cbBacklightControlMethod->SetChecked(true);
-  EXPECT_TRUE(form->cboxBacklightControlMethod->Enabled());
+  EXPECT_TRUE(form->Parts().gbBookMidletOptions->Visible());
+  EXPECT_FALSE(form->Parts().btnCustomHelpFile->Enabled());
+  form->Parts().cbCustomHelpFile->SetChecked(true);
+  EXPECT_TRUE(form->Parts().btnCustomHelpFile->Enabled());
+  EXPECT_TRUE(form->Parts().edCustomHelpFile->Enabled());
+  form->Parts().cbBacklightControlMethod->SetChecked(true);
+  EXPECT_TRUE(form->Parts().cboxBacklightControlMethod->Enabled());
 }
 
 TEST_F(WizardWindow, CancelledDialogsFallBack) {
   Create();
   form->ShowPage(pgKeyConfig);
   services.ScriptDialogCancel();
-  form->cbKeysConfig->UserSelect(13);
-  EXPECT_EQ(form->cbKeysConfig->ItemIndex(), 0);
-  EXPECT_EQ(form->lbKeysConfigDesc->Caption(), form->FKeysConfigDescs[0]);
+  form->Parts().cbKeysConfig->UserSelect(13);
+  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 0);
+  EXPECT_EQ(form->Parts().lbKeysConfigDesc->Caption(), form->Parts().FKeysConfigDescs[0]);
   services.ScriptDialog({"/keys/mine.txt"});
-  form->cbKeysConfig->UserSelect(13);
-  EXPECT_EQ(form->cbKeysConfig->ItemIndex(), 13);
-  EXPECT_EQ(form->FCustomKeysFile, "/keys/mine.txt");
+  form->Parts().cbKeysConfig->UserSelect(13);
+  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 13);
+  EXPECT_EQ(form->Parts().FCustomKeysFile, "/keys/mine.txt");
   ASSERT_EQ(services.dialogs.size(), 2u);
   EXPECT_EQ(services.dialogs[0].filter, "Keys configuration|*.txt");
   EXPECT_TRUE(services.dialogs[0].file_must_exist);
 
   form->ShowPage(pgPhoneModel);
-  form->cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);  // full edition: no dialog
+  form->Parts().cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);  // full edition: no dialog
   EXPECT_EQ(services.dialogs.size(), 2u);
-  form->rbLiteVersion->SetChecked(true);
+  form->Parts().rbLiteVersion->SetChecked(true);
   services.ScriptDialogCancel();
-  form->cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
-  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), 0);
+  form->Parts().cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
+  EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), 0);
   services.ScriptDialog({"/lists/phones.txt"});
-  form->cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
-  EXPECT_EQ(form->FPhonesListFile, "/lists/phones.txt");
+  form->Parts().cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
+  EXPECT_EQ(form->Parts().FPhonesListFile, "/lists/phones.txt");
   EXPECT_EQ(services.dialogs.back().filter, "Custom phone models list|*.txt");
 }
 
 TEST_F(WizardWindow, InterfaceLanguageIndex) {
   Create();
   EXPECT_EQ(form->GetInterfaceLanguage(), 0);
-  form->rbilGreek->SetChecked(true);
+  form->Parts().rbilGreek->SetChecked(true);
   EXPECT_EQ(form->GetInterfaceLanguage(), 10);
   form->SetInterfaceLanguage(3);
-  for (platform::TRadioButton* b : form->InterfaceLanguageButtons()) EXPECT_EQ(b->Checked(), b == form->rbilHerbew);
+  for (platform::TRadioButton* b : form->InterfaceLanguageButtons())
+    EXPECT_EQ(b->Checked(), b == form->Parts().rbilHerbew);
 }
 
 TEST_F(WizardWindow, FirstVisitRestoresFromTheSettingsFile) {
-  WriteSettings(
+  WriteIni(
       "[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n[PI_MIDLETNAMEPAGE]\r\nmmIntroText=first|second\r\n"
       "[PI_FINISHPAGE]\r\ncbDirectory=0\r\n[PI_ADVANCEDOPTIONSPAGE]\r\nedTitleLine22.4.0=old\r\n");
   Create();
-  EXPECT_TRUE(form->RadioButton5->Checked());
-  EXPECT_FALSE(form->RadioButton4->Checked());
+  EXPECT_TRUE(form->Parts().RadioButton5->Checked());
+  EXPECT_FALSE(form->Parts().RadioButton4->Checked());
   EXPECT_EQ(platform::Application().HelpFile(), dir_.string() + "/manual/tomefalcon_en.chm");
   Next();  // page 1 switches the wizard language and its help file
   EXPECT_EQ(platform::Application().HelpFile(), dir_.string() + "/manual/tomefalcon_ru.chm");
 
   form->ShowPage(pgMidletName);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_EQ(form->mmIntroText->Text(), "first\r\nsecond");
-  form->mmIntroText->SetTextValue("changed");
-  form->PageManager1PageChanged(form->PageManager1);  // restored only once per run
-  EXPECT_EQ(form->mmIntroText->Text(), "changed");
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ(form->Parts().mmIntroText->Text(), "first\r\nsecond");
+  form->Parts().mmIntroText->SetTextValue("changed");
+  form->PageManager1PageChanged(form->Parts().PageManager1);  // restored only once per run
+  EXPECT_EQ(form->Parts().mmIntroText->Text(), "changed");
 
   form->ShowPage(pgAdvancedOptions);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_EQ(form->edTitleLine1->Text(), "Tomefalcon");
-  EXPECT_EQ(form->edTitleLine2->Text(), "v2.5.2");
-  EXPECT_FALSE(form->edVendor->Text().empty());
-  EXPECT_TRUE(form->rbHideAdvancedOptions->Checked());
-  EXPECT_FALSE(form->rbShowAdvancedOptions->Checked());
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ(form->Parts().edTitleLine1->Text(), "Tomefalcon");
+  EXPECT_EQ(form->Parts().edTitleLine2->Text(), "v2.5.2");
+  EXPECT_FALSE(form->Parts().edVendor->Text().empty());
+  EXPECT_TRUE(form->Parts().rbHideAdvancedOptions->Checked());
+  EXPECT_FALSE(form->Parts().rbShowAdvancedOptions->Checked());
 
   form->ShowPage(pgImages);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_TRUE(form->rb64ColorsImages->Checked());
-  EXPECT_TRUE(form->cbScaleDown->Checked());
-  EXPECT_EQ(form->spMaxImageWidth->Value(), 96);
-  EXPECT_EQ(form->spMaxImageHeight->Value(), 64);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_TRUE(form->Parts().rb64ColorsImages->Checked());
+  EXPECT_TRUE(form->Parts().cbScaleDown->Checked());
+  EXPECT_EQ(form->Parts().spMaxImageWidth->Value(), 96);
+  EXPECT_EQ(form->Parts().spMaxImageHeight->Value(), 64);
 }
 
 TEST_F(WizardWindow, BlackAndWhiteModelChecksBlackAndWhitePictures) {
   int bw = FindRow([](const assembly::TPhoneListItem& r) { return r.BlackAndWhite != 0; });
   ASSERT_GT(bw, 0);
   // Another model than the saved one: black and white whatever the file says.
-  WriteSettings("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=0\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
+  WriteIni("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=0\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
   Create();
-  form->cbPhoneModel->SetItemIndex(bw);
+  form->Parts().cbPhoneModel->SetItemIndex(bw);
   form->ShowPage(pgImages);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_TRUE(form->rbBlackAndWhiteImages->Checked());
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_TRUE(form->Parts().rbBlackAndWhiteImages->Checked());
   form.reset();
   // The saved model keeps the saved choice.
-  WriteSettings("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(bw) +
-                "\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
+  WriteIni("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(bw) +
+           "\r\n[PI_IMAGESPAGE]\r\nrb256ColorsImages=1\r\n");
   Create();
-  form->cbPhoneModel->SetItemIndex(bw);
+  form->Parts().cbPhoneModel->SetItemIndex(bw);
   form->ShowPage(pgImages);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_TRUE(form->rb256ColorsImages->Checked());
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_TRUE(form->Parts().rb256ColorsImages->Checked());
 }
 
 TEST_F(WizardWindow, KeyLayoutAndStorageFollowTheModelOnEveryVisit) {
   int jsr = FindRow([](const assembly::TPhoneListItem& r) { return r.JSR75Storage[0] != 0; });
   ASSERT_GE(jsr, 0);
   const assembly::TPhoneListItem& row = assembly::PhoneTable[static_cast<size_t>(jsr)];
-  WriteSettings("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(jsr) +
-                "\r\n[PI_KEYCONFIGPAGE]\r\nkcid=9\r\nCustomKeyConfigName=/k.txt\r\n"
-                "[PI_JSR75STORAGEPAGE]\r\nedJSR75Storage=e:/mine/\r\n");
+  WriteIni("[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + std::to_string(jsr) +
+           "\r\n[PI_KEYCONFIGPAGE]\r\nkcid=9\r\nCustomKeyConfigName=/k.txt\r\n"
+           "[PI_JSR75STORAGEPAGE]\r\nedJSR75Storage=e:/mine/\r\n");
   Create();
-  form->cbPhoneModel->SetItemIndex(jsr);
+  form->Parts().cbPhoneModel->SetItemIndex(jsr);
   form->ShowPage(pgKeyConfig);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_EQ(form->cbKeysConfig->ItemIndex(), 9);
-  EXPECT_EQ(form->FCustomKeysFile, "/k.txt");
-  EXPECT_EQ(form->lbKeysConfigDesc->Caption(), form->FKeysConfigDescs[9]);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 9);
+  EXPECT_EQ(form->Parts().FCustomKeysFile, "/k.txt");
+  EXPECT_EQ(form->Parts().lbKeysConfigDesc->Caption(), form->Parts().FKeysConfigDescs[9]);
   form->ShowPage(pgJSR75Storage);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_EQ(form->edJSR75Storage->Text(), "e:/mine/");
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ(form->Parts().edJSR75Storage->Text(), "e:/mine/");
 
-  form->cbPhoneModel->SetItemIndex(jsr == 0 ? 1 : 0);  // not the saved model: the row's defaults
+  form->Parts().cbPhoneModel->SetItemIndex(jsr == 0 ? 1 : 0);  // not the saved model: the row's defaults
   const assembly::TPhoneListItem& other = form->Model();
   form->ShowPage(pgKeyConfig);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_EQ(form->cbKeysConfig->ItemIndex(), other.DefaultKeys);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), other.DefaultKeys);
   form->ShowPage(pgJSR75Storage);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_EQ(form->edJSR75Storage->Text(), other.JSR75Storage);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ(form->Parts().edJSR75Storage->Text(), other.JSR75Storage);
   (void)row;
+}
+
+// The language, ZIP support and storage folder pages change what fits: the fonts page starts
+// again from defaults after any of them, and after no other page.
+TEST_F(WizardWindow, FontsStartAgainAfterTheLanguageZipAndStoragePages) {
+  Create();
+  const struct {
+    int page;
+    bool reset;
+  } cases[] = {{pgFullOrLite, false},       {pgPhoneModel, false}, {pgKeyConfig, false},
+               {pgInterfaceLanguage, true}, {pgZipSupport, true},  {pgJSR75Storage, true},
+               {pgMidletName, false},       {pgImages, false},     {pgFinish, false}};
+  for (const auto& c : cases) {
+    form->Parts().FResetFonts = false;
+    form->ShowPage(c.page);
+    form->PageManager1PageChanged(form->Parts().PageManager1);
+    ASSERT_EQ(Page(), c.page);
+    EXPECT_EQ(form->Parts().FResetFonts, c.reset) << "page " << c.page;
+  }
 }
 
 TEST_F(WizardWindow, BookFilesMustExistBeforeTheNamePage) {
   Create();
-  form->rbLiteVersion->SetChecked(true);
+  form->Parts().rbLiteVersion->SetChecked(true);
   form->ShowPage(pgMidletName);
-  form->PageManager1PageChanged(form->PageManager1);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgEmbed);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].caption, "Error");
   EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
 
-  form->lbTextFiles->Items()->Add(BookFile("a.txt"));
-  form->lbTextFiles->Items()->Add((dir_ / "gone.txt").string());
+  form->Parts().lbTextFiles->Items()->Add(BookFile("a.txt"));
+  form->Parts().lbTextFiles->Items()->Add((dir_ / "gone.txt").string());
   form->ShowPage(pgMidletName);
-  form->PageManager1PageChanged(form->PageManager1);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgEmbed);
-  form->lbTextFiles->Items()->Delete(1);
+  form->Parts().lbTextFiles->Items()->Delete(1);
   form->ShowPage(pgMidletName);
-  form->PageManager1PageChanged(form->PageManager1);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgMidletName);
   EXPECT_EQ(services.messages.size(), 2u);
 }
 
 TEST_F(WizardWindow, NameAndTitleChecksOnLeavingTheNamePage) {
   Create();
-  form->rbTinyVersion->SetChecked(true);
-  form->edMidletName->SetTextValue("  My Book 2  ");
-  form->edBookTitle->SetTextValue(" War and Peace ");
+  form->Parts().rbTinyVersion->SetChecked(true);
+  form->Parts().edMidletName->SetTextValue("  My Book 2  ");
+  form->Parts().edBookTitle->SetTextValue(" War and Peace ");
   form->ShowPage(pgAdvancedOptions);
-  form->PageManager1PageChanged(form->PageManager1);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgAdvancedOptions);
-  EXPECT_EQ(form->edMidletName->Text(), "My Book 2");
-  EXPECT_EQ(form->edBookTitle->Text(), "War and Peace");
+  EXPECT_EQ(form->Parts().edMidletName->Text(), "My Book 2");
+  EXPECT_EQ(form->Parts().edBookTitle->Text(), "War and Peace");
   EXPECT_TRUE(services.messages.empty());
 
-  form->edMidletName->SetTextValue("my_book");
-  form->edBookTitle->SetTextValue("   ");
+  form->Parts().edMidletName->SetTextValue("my_book");
+  form->Parts().edBookTitle->SetTextValue("   ");
   form->ShowPage(pgImages);
-  form->PageManager1PageChanged(form->PageManager1);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgMidletName);
   ASSERT_EQ(services.messages.size(), 2u);
   EXPECT_EQ(services.messages[0].text, form->Text("InvalidMidletName"));
@@ -427,73 +389,74 @@ TEST_F(WizardWindow, NameAndTitleChecksOnLeavingTheNamePage) {
   EXPECT_EQ(services.messages[1].icon, TMsgIcon::Warning);
 
   // The full edition does not check.
-  form->rbFullVersion->SetChecked(true);
+  form->Parts().rbFullVersion->SetChecked(true);
   form->ShowPage(pgAdvancedOptions);
-  form->PageManager1PageChanged(form->PageManager1);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgAdvancedOptions);
 }
 
 TEST_F(WizardWindow, TinyEditionRefusesRightToLeftLanguages) {
-  WriteSettings("[PI_INTERFACELANGUAGEPAGE]\r\nrbilArabic=1\r\n");
+  WriteIni("[PI_INTERFACELANGUAGEPAGE]\r\nrbilArabic=1\r\n");
   Create();
-  form->rbTinyVersion->SetChecked(true);
+  form->Parts().rbTinyVersion->SetChecked(true);
   form->ShowPage(pgInterfaceLanguage);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_FALSE(form->rbilArabic->Enabled());
-  EXPECT_FALSE(form->rbilHerbew->Enabled());
-  EXPECT_TRUE(form->rbilEnglishCE->Checked());
-  form->rbLiteVersion->SetChecked(true);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_TRUE(form->rbilArabic->Enabled());
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_FALSE(form->Parts().rbilArabic->Enabled());
+  EXPECT_FALSE(form->Parts().rbilHerbew->Enabled());
+  EXPECT_TRUE(form->Parts().rbilEnglishCE->Checked());
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_TRUE(form->Parts().rbilArabic->Enabled());
 }
 
 TEST_F(WizardWindow, MissingPhoneListSendsBackToThePhonePage) {
   Create();
-  form->rbLiteVersion->SetChecked(true);
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->FPhonesListFile = (dir_ / "nolist.txt").string();
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().FPhonesListFile = (dir_ / "nolist.txt").string();
   form->ShowPage(pgFonts);
-  form->PageManager1PageChanged(form->PageManager1);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgPhoneModel);
   ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, "Unable to open file with list of phones: \"" + form->FPhonesListFile + "\"");
+  EXPECT_EQ(services.messages[0].text,
+            "Unable to open file with list of phones: \"" + form->Parts().FPhonesListFile + "\"");
 
   std::ofstream((dir_ / "list.txt").string()) << "\"Nokia 6230\" \"8\" \"128\" \"3\" \"96\" \"64\"\n";
-  form->FPhonesListFile = (dir_ / "list.txt").string();
+  form->Parts().FPhonesListFile = (dir_ / "list.txt").string();
   form->ShowPage(pgFonts);
-  form->PageManager1PageChanged(form->PageManager1);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgFonts);
-  EXPECT_EQ(form->spJARLimit->Value(), 64);
+  EXPECT_EQ(form->Parts().spJARLimit->Value(), 64);
 }
 
 TEST_F(WizardWindow, FinishSavesAndOpensTheFolderRestartGoesBack) {
   int fs_row = FindRow([](const assembly::TPhoneListItem& r) { return r.FileSystem == 2; });
   ASSERT_GE(fs_row, 0);
   Create();
-  form->cbPhoneModel->SetItemIndex(fs_row);
+  form->Parts().cbPhoneModel->SetItemIndex(fs_row);
   form->ShowPage(pgFinish);
-  form->PageManager1PageChanged(form->PageManager1);
-  EXPECT_FALSE(form->NextBtn->Visible());
-  EXPECT_FALSE(form->PrevBtn->Visible());
-  EXPECT_TRUE(form->btnRestart->Visible());
-  EXPECT_EQ(form->CancelBtn->Caption(), "Finish");
-  EXPECT_TRUE(form->pnFinalNote->Visible());
-  EXPECT_EQ(form->lbFinalNote->Caption(), form->Text("FSSIEMENS55_1"));
-  EXPECT_EQ(form->ulFinalNote->HelpContext(), 51);
-  form->ulFinalNote->Click();
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_FALSE(form->Parts().NextBtn->Visible());
+  EXPECT_FALSE(form->Parts().PrevBtn->Visible());
+  EXPECT_TRUE(form->Parts().btnRestart->Visible());
+  EXPECT_EQ(form->Parts().CancelBtn->Caption(), "Finish");
+  EXPECT_TRUE(form->Parts().pnFinalNote->Visible());
+  EXPECT_EQ(form->Parts().lbFinalNote->Caption(), form->Text("FSSIEMENS55_1"));
+  EXPECT_EQ(form->Parts().ulFinalNote->HelpContext(), 51);
+  form->Parts().ulFinalNote->Click();
   ASSERT_FALSE(help.empty());
   EXPECT_EQ(help.back().first, 51);
 
-  form->btnRestartClick(form->btnRestart);
+  form->btnRestartClick(form->Parts().btnRestart);
   EXPECT_EQ(Page(), pgWizardLanguage);
-  EXPECT_FALSE(form->btnRestart->Visible());
-  EXPECT_TRUE(form->NextBtn->Visible());
-  EXPECT_EQ(form->CancelBtn->Caption(), "Cancel");
+  EXPECT_FALSE(form->Parts().btnRestart->Visible());
+  EXPECT_TRUE(form->Parts().NextBtn->Visible());
+  EXPECT_EQ(form->Parts().CancelBtn->Caption(), "Cancel");
 
   form->ShowPage(pgFinish);
-  form->SaveDialog->SetFileName("/out/books/Reader.jad");
-  form->cbDirectory->SetChecked(true);
-  form->CancelBtn->Click();
+  form->Parts().SaveDialog->SetFileName("/out/books/Reader.jad");
+  form->Parts().cbDirectory->SetChecked(true);
+  form->Parts().CancelBtn->Click();
   EXPECT_EQ(services.folders, (std::vector<std::string>{"/out/books"}));
   EXPECT_FALSE(form->Visible());
 }
@@ -501,8 +464,8 @@ TEST_F(WizardWindow, FinishSavesAndOpensTheFolderRestartGoesBack) {
 TEST_F(WizardWindow, CancelElsewhereClosesWithoutSaving) {
   Create();
   form->ShowForm();
-  form->SaveDialog->SetFileName("/out/x.jad");
-  form->CancelBtn->Click();
+  form->Parts().SaveDialog->SetFileName("/out/x.jad");
+  form->Parts().CancelBtn->Click();
   EXPECT_TRUE(services.folders.empty());
   EXPECT_FALSE(form->Visible());
   EXPECT_FALSE(fs::exists(dir_ / "bin" / "Quirewright.ini"));
@@ -511,10 +474,10 @@ TEST_F(WizardWindow, CancelElsewhereClosesWithoutSaving) {
 TEST_F(WizardWindow, HelpButtonUsesThePageContext) {
   Create();
   form->ShowPage(pgPhoneModel);
-  form->BitBtn5->Click();
-  form->rbLiteVersion->SetChecked(true);
-  form->BitBtn5->Click();
-  form->UrlLabels[22]->Click();
+  form->Parts().BitBtn5->Click();
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().BitBtn5->Click();
+  form->Parts().UrlLabels[22]->Click();
   ASSERT_EQ(help.size(), 3u);
   EXPECT_EQ(help[0].first, 3);
   EXPECT_EQ(help[1].first, 10);
@@ -525,52 +488,52 @@ TEST_F(WizardWindow, BookFilesPage) {
   Create();
   std::string war = BookFile("War and Peace.txt");
   services.ScriptDialog({war});
-  form->BitBtn4->Click();
-  EXPECT_EQ(form->edMidletName->Text(), "WarandPeace");
-  EXPECT_EQ(form->edBookTitle->Text(), "War and Peace");
+  form->Parts().BitBtn4->Click();
+  EXPECT_EQ(form->Parts().edMidletName->Text(), "WarandPeace");
+  EXPECT_EQ(form->Parts().edBookTitle->Text(), "War and Peace");
   std::string second = BookFile("Second.htm");
   services.ScriptDialog({second, war});
-  form->BitBtn4->Click();
+  form->Parts().BitBtn4->Click();
   EXPECT_EQ(form->BookFiles(), (std::vector<std::string>{war, second, war}));
-  EXPECT_EQ(form->edMidletName->Text(), "WarandPeace");
+  EXPECT_EQ(form->Parts().edMidletName->Text(), "WarandPeace");
   EXPECT_TRUE(services.dialogs[0].allow_multi_select);
   EXPECT_EQ(services.dialogs[0].filter, "Text and HTML files|*.txt;*.htm;*.html|All files|*.*");
 
-  form->lbTextFiles->SetItemIndex(0);
-  form->SpeedButton1->Click();  // first line: nothing
+  form->Parts().lbTextFiles->SetItemIndex(0);
+  form->Parts().SpeedButton1->Click();  // first line: nothing
   EXPECT_EQ(form->BookFiles()[0], war);
-  form->SpeedButton2->Click();
+  form->Parts().SpeedButton2->Click();
   EXPECT_EQ(form->BookFiles(), (std::vector<std::string>{second, war, war}));
-  EXPECT_EQ(form->lbTextFiles->ItemIndex(), 1);
-  form->lbTextFiles->SetItemIndex(2);
-  form->SpeedButton2->Click();  // last line: nothing
-  form->SpeedButton1->Click();
-  EXPECT_EQ(form->lbTextFiles->ItemIndex(), 1);
-  form->BitBtn2->Click();
+  EXPECT_EQ(form->Parts().lbTextFiles->ItemIndex(), 1);
+  form->Parts().lbTextFiles->SetItemIndex(2);
+  form->Parts().SpeedButton2->Click();  // last line: nothing
+  form->Parts().SpeedButton1->Click();
+  EXPECT_EQ(form->Parts().lbTextFiles->ItemIndex(), 1);
+  form->Parts().BitBtn2->Click();
   EXPECT_EQ(form->BookFiles(), (std::vector<std::string>{second, war}));
-  form->lbTextFiles->SetItemIndex(-1);
-  form->BitBtn2->Click();  // no selection: nothing
+  form->Parts().lbTextFiles->SetItemIndex(-1);
+  form->Parts().BitBtn2->Click();  // no selection: nothing
   EXPECT_EQ(form->BookFiles().size(), 2u);
 
-  form->edMidletName->SetTextValue("Mine");
+  form->Parts().edMidletName->SetTextValue("Mine");
   services.ScriptDialogCancel();
-  form->BitBtn4->Click();
+  form->Parts().BitBtn4->Click();
   EXPECT_EQ(form->BookFiles().size(), 2u);
-  form->BitBtn3->Click();
+  form->Parts().BitBtn3->Click();
   EXPECT_TRUE(form->BookFiles().empty());
-  EXPECT_EQ(form->edMidletName->Text(), "MyMidlet");
-  EXPECT_EQ(form->edBookTitle->Text(), "MyBook");
+  EXPECT_EQ(form->Parts().edMidletName->Text(), "MyMidlet");
+  EXPECT_EQ(form->Parts().edBookTitle->Text(), "MyBook");
   services.ScriptDialog({second});
-  form->BitBtn4->Click();
-  EXPECT_EQ(form->edMidletName->Text(), "Second");
+  form->Parts().BitBtn4->Click();
+  EXPECT_EQ(form->Parts().edMidletName->Text(), "Second");
 }
 
 TEST_F(WizardWindow, HelpLinksShowBalloons) {
   Create();
   form->ShowForm();
-  controls::TUrlLabel* label = form->UrlLabels[9];
+  controls::TUrlLabel* label = form->Parts().UrlLabels[9];
   label->Click();
-  controls::THintBalloon* b = form->HintBalloonControl1->LastBalloon();
+  controls::THintBalloon* b = form->Parts().HintBalloonControl1->LastBalloon();
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(b->Title(), "[?]");
   EXPECT_EQ(b->Text(), "The reader normally reopens the book at the last place after a crash; this switches that off.");
@@ -583,24 +546,24 @@ TEST_F(WizardWindow, WizardLanguageSwitchesOnTheWelcomePage) {
          "MIDP10KeysConfigDesc=Keys zero in Russian\r\n[Form1]\r\n00000016=Full in Russian\r\n"
          "00000159=Next in Russian\r\n";
   std::ofstream((dir_ / "bin" / "notes.txt").string()) << "LANGID=1051\r\n";  // not *.lng: ignored
-  WriteSettings("[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n");
+  WriteIni("[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n");
   Create();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);  // page 0 stays in English
-  EXPECT_NE(form->FCoreDescs[3], "Core three in Russian");
+  EXPECT_NE(form->Parts().FCoreDescs[3], "Core three in Russian");
   Next();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
-  EXPECT_EQ(form->FCoreDescs[3], "Core three in Russian");
-  EXPECT_EQ(form->FKeysConfigDescs[0], "Keys zero in Russian");
-  EXPECT_EQ(form->rbFullVersion->Caption(), "Full in Russian");
-  EXPECT_EQ(form->NextBtn->Caption(), "Next in Russian");
+  EXPECT_EQ(form->Parts().FCoreDescs[3], "Core three in Russian");
+  EXPECT_EQ(form->Parts().FKeysConfigDescs[0], "Keys zero in Russian");
+  EXPECT_EQ(form->Parts().rbFullVersion->Caption(), "Full in Russian");
+  EXPECT_EQ(form->Parts().NextBtn->Caption(), "Next in Russian");
   Next();
   Next();
   ASSERT_EQ(Page(), pgPhoneModel);
-  EXPECT_EQ(form->lbCoreDesc->Caption(), "Core three in Russian");  // row 0 has core 3
+  EXPECT_EQ(form->Parts().lbCoreDesc->Caption(), "Core three in Russian");  // row 0 has core 3
 
-  form->btnRestartClick(form->btnRestart);
-  form->RadioButton4->SetChecked(true);
+  form->btnRestartClick(form->Parts().btnRestart);
+  form->Parts().RadioButton4->SetChecked(true);
   Next();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);
-  EXPECT_NE(form->FCoreDescs[3], "Core three in Russian");
+  EXPECT_NE(form->Parts().FCoreDescs[3], "Core three in Russian");
 }

@@ -4,7 +4,12 @@
 #include "assembly/tables.h"
 #include "wizard/settingsvalues.h"
 
+#include <functional>
+#include <map>
+#include <set>
+
 using namespace wizard;
+using platform::TComboBox;
 using wizard::testing::BuilderWindowTest;
 
 namespace {
@@ -16,7 +21,8 @@ class SettingsWindow : public BuilderWindowTest {
 protected:
   // A built-in font of the sample archive written as a custom font file.
   std::string CustomFont() {
-    return WriteFile("fonts/mine.fnt", assembly::ReadArchiveEntry(*form->FResArchive, "fonts\\EnglishWE\\7x5we.fnt"));
+    return WriteFile("fonts/mine.fnt",
+                     assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt"));
   }
 };
 
@@ -30,10 +36,202 @@ TEST(SettingKeys, MemoTextOnOneLine) {
 
 TEST_F(SettingsWindow, EveryKeyNamesAControlOfTheWindow) {
   Create();
-  for (const std::string& section : SettingSections())
-    for (const SettingKey& k : PageSettingKeys(section))
-      EXPECT_NE(form->FindComponent(k.control), nullptr) << section << " " << k.key;
-  for (const SettingKey& k : AdvancedSettingKeys()) EXPECT_NE(form->FindComponent(k.control), nullptr) << k.key;
+  for (const SettingKey& k : SettingKeys()) {
+    if (k.source == SettingSource::Control) {
+      EXPECT_NE(form->FindComponent(k.control), nullptr) << k.section << " " << k.key;
+    }
+  }
+}
+
+namespace {
+
+// One key of the settings file: a value that differs from what the window shows without it,
+// the page that reads it back and what the window then shows, in the file's form.
+struct RoundTripCase {
+  const char* section;
+  std::string key;
+  std::string value;
+  int page;
+  std::function<std::string(TForm1&)> shown;
+};
+
+std::string Check(bool checked) { return checked ? "1" : "0"; }
+template <class C>
+std::function<std::string(TForm1&)> Checked(C* TForm1Parts::*control) {
+  return [control](TForm1& f) { return Check((f.Parts().*control)->Checked()); };
+}
+std::function<std::string(TForm1&)> Negative(std::size_t slot) {
+  return [slot](TForm1& f) { return Check(f.Parts().cbNegatives[slot]->Checked()); };
+}
+template <class C>
+std::function<std::string(TForm1&)> Index(C* TForm1Parts::*control) {
+  return [control](TForm1& f) { return std::to_string((f.Parts().*control)->ItemIndex()); };
+}
+template <class C>
+std::function<std::string(TForm1&)> Value(C* TForm1Parts::*control) {
+  return [control](TForm1& f) { return std::to_string((f.Parts().*control)->Value()); };
+}
+template <class C>
+std::function<std::string(TForm1&)> TextOf(C* TForm1Parts::*control) {
+  return [control](TForm1& f) { return MemoToSetting((f.Parts().*control)->Text()); };
+}
+
+}  // namespace
+
+// Every key of the file comes back into its control on its page and is written again as it
+// was. The file holds the case's key beside the phone model and shown advanced options.
+TEST_F(SettingsWindow, EveryKeyRoundTrips) {
+  // A colour phone whose core leaves the negative boxes free, with room for ZIP support.
+  const int model = FindRow([](const assembly::TPhoneListItem& p) {
+    return p.Core >= 3 && p.Core <= 6 && p.JarLimitKB >= 128 && p.BlackAndWhite == 0 && p.NotSupported == 0;
+  });
+  ASSERT_GE(model, 0);
+  const assembly::TPhoneListItem& row = assembly::PhoneTable[static_cast<std::size_t>(model)];
+  const std::string fontFile = WriteFile("fonts/mine.fnt", "");  // filled once the window is up
+  const std::string keysFile = WriteFile("k/keys.txt", "LEFT=-3\r\n");
+  const std::string helpFile = WriteFile("h/help.txt", "Help.\r\n");
+  // A slot shows its custom font file: the slot's item index, or the file.
+  auto fontSlot = [](int slot, bool file) {
+    return [slot, file](TForm1& f) {
+      TComboBox* box = f.Parts().cbFonts[static_cast<std::size_t>(slot)];
+      const std::string custom =
+          box->ItemIndex() == 1 ? f.Parts().FCustomFontFiles[static_cast<std::size_t>(box->Tag)] : "";
+      return file ? custom : std::to_string(box->ItemIndex()) + (custom.empty() ? " without a file" : "");
+    };
+  };
+  const std::vector<RoundTripCase> cases = {
+      {"PI_WIZARDLANGUAGEPAGE", "radiobutton5", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton5)},
+      {"PI_WIZARDLANGUAGEPAGE", "radiobutton2", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton2)},
+      {"PI_WIZARDLANGUAGEPAGE", "radiobutton3", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton3)},
+      {"PI_WIZARDLANGUAGEPAGE", "radiobutton1", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton1)},
+      {"PI_FULLORLITEPAGE", "rbLiteVersion", "1", pgFullOrLite, Checked(&TForm1Parts::rbLiteVersion)},
+      {"PI_FULLORLITEPAGE", "rbTinyVersion", "1", pgFullOrLite, Checked(&TForm1Parts::rbTinyVersion)},
+      {"PI_PHONEMODELPAGE", "cbPhoneModel", std::to_string(model + 1), pgPhoneModel, Index(&TForm1Parts::cbPhoneModel)},
+      {"PI_PHONEMODELPAGE", "spJARLimit", "150", pgPhoneModel, Value(&TForm1Parts::spJARLimit)},
+      {"PI_PHONEMODELPAGE", "CustomListOfPhones", "/lists/phones.txt", pgPhoneModel,
+       [](TForm1& f) { return f.Parts().FPhonesListFile; }},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishWE", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilEnglishWE)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishCyr", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilEnglishCyr)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishHeb", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilHerbew)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilRussian", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilRussian)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilUkrainian", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilUkrainian)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilGerman", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilGerman)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilCzech", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilCzech)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilSlovak", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilSlovak)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilArabic", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilArabic)},
+      {"PI_INTERFACELANGUAGEPAGE", "rbilGreek", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilGreek)},
+      {"PI_ZIPSUPPORTPAGE", "rbWithoutZIPSupport", "1", pgZipSupport, Checked(&TForm1Parts::rbWithoutZIPSupport)},
+      {"PI_JSR75STORAGEPAGE", "edJSR75Storage", "e:/books/", pgJSR75Storage, TextOf(&TForm1Parts::edJSR75Storage)},
+      {"PI_FONTSPAGE", "cbFont2", "1", pgFonts, fontSlot(2, false)},
+      {"PI_FONTSPAGE", "cbFont4", "1", pgFonts, fontSlot(4, false)},
+      {"PI_FONTSPAGE", "cbFont5", "1", pgFonts, fontSlot(5, false)},
+      {"PI_FONTSPAGE", "cbNegative1", "0", pgFonts, Negative(1)},
+      {"PI_FONTSPAGE", "cbNegative2", "0", pgFonts, Negative(2)},
+      {"PI_FONTSPAGE", "cbNegative3", "0", pgFonts, Negative(3)},
+      {"PI_FONTSPAGE", "cbNegative4", "0", pgFonts, Negative(4)},
+      {"PI_FONTSPAGE", "cbNegative5", "0", pgFonts, Negative(5)},
+      {"PI_FONTSPAGE", "fontName2", fontFile, pgFonts, fontSlot(2, true)},
+      {"PI_FONTSPAGE", "fontName4", fontFile, pgFonts, fontSlot(4, true)},
+      {"PI_FONTSPAGE", "fontName5", fontFile, pgFonts, fontSlot(5, true)},
+      {"PI_KEYCONFIGPAGE", "kcid", "9", pgKeyConfig, Index(&TForm1Parts::cbKeysConfig)},
+      {"PI_KEYCONFIGPAGE", "CustomKeyConfigName", keysFile, pgKeyConfig,
+       [](TForm1& f) { return f.Parts().FCustomKeysFile; }},
+      {"PI_MIDLETNAMEPAGE", "mmIntroText", "First|Second", pgMidletName, TextOf(&TForm1Parts::mmIntroText)},
+      {"PI_IMAGESPAGE", "rbDontIncludeImages", "1", pgImages, Checked(&TForm1Parts::rbDontIncludeImages)},
+      {"PI_IMAGESPAGE", "rbBlackAndWhiteImages", "1", pgImages, Checked(&TForm1Parts::rbBlackAndWhiteImages)},
+      {"PI_IMAGESPAGE", "rb16ColorsImages", "1", pgImages, Checked(&TForm1Parts::rb16ColorsImages)},
+      {"PI_IMAGESPAGE", "rb64ColorsImages", "0", pgImages, Checked(&TForm1Parts::rb64ColorsImages)},
+      {"PI_IMAGESPAGE", "rb256ColorsImages", "1", pgImages, Checked(&TForm1Parts::rb256ColorsImages)},
+      {"PI_IMAGESPAGE", "cbScaleDown", "0", pgImages, Checked(&TForm1Parts::cbScaleDown)},
+      {"PI_IMAGESPAGE", "spMaxImageWidth", "120", pgImages, Value(&TForm1Parts::spMaxImageWidth)},
+      {"PI_IMAGESPAGE", "spMaxImageHeight", "80", pgImages, Value(&TForm1Parts::spMaxImageHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "rbHideAdvancedOptions", "0", pgAdvancedOptions,
+       [](TForm1& f) {
+         return Check(f.Parts().rbHideAdvancedOptions->Checked() && !f.Parts().rbShowAdvancedOptions->Checked());
+       }},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbCustomHelpFile", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbCustomHelpFile)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edCustomHelpFile", helpFile, pgAdvancedOptions,
+       TextOf(&TForm1Parts::edCustomHelpFile)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edTitleLine1", "Title", pgAdvancedOptions, TextOf(&TForm1Parts::edTitleLine1)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edTitleLine22.5.2", "Second", pgAdvancedOptions, TextOf(&TForm1Parts::edTitleLine2)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edVendor", "Me", pgAdvancedOptions, TextOf(&TForm1Parts::edVendor)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbDisableCrashRecover", "1", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbDisableCrashRecover)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbAlternativeRotation", Check(row.AlternativeRotation == 0), pgAdvancedOptions,
+       Checked(&TForm1Parts::cbAlternativeRotation)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbForceHeight", Check(row.ForceHeight == 0), pgAdvancedOptions,
+       Checked(&TForm1Parts::cbForceHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spForceHeight", "200", pgAdvancedOptions, Value(&TForm1Parts::spForceHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbMidletDataSize", Check(row.MidletDataSize == 0), pgAdvancedOptions,
+       Checked(&TForm1Parts::cbMidletDataSize)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMidletDataSize", "40960", pgAdvancedOptions, Value(&TForm1Parts::spMidletDataSize)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbStoragePath", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbStoragePath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edStoragePath", "c:\\st\\", pgAdvancedOptions, TextOf(&TForm1Parts::edStoragePath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbFontPath", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbFontPath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edFontPath", "x:\\f\\", pgAdvancedOptions, TextOf(&TForm1Parts::edFontPath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbCustomAttributes", "1", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbCustomAttributes)},
+      {"PI_ADVANCEDOPTIONSPAGE", "mmCustomAttributes", "A: 1|B: 2", pgAdvancedOptions,
+       TextOf(&TForm1Parts::mmCustomAttributes)},
+      {"PI_ADVANCEDOPTIONSPAGE", "rgColorConversion", "0", pgAdvancedOptions, Index(&TForm1Parts::rgColorConversion)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreImagesWithNames", "0", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbIgnoreImagesWithNames)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edIgnoreImagesWithNames", "ads", pgAdvancedOptions,
+       TextOf(&TForm1Parts::edIgnoreImagesWithNames)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreEmptyImages", "0", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbIgnoreEmptyImages)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreSmallImages", "0", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbIgnoreSmallImages)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMinImageWidth", "12", pgAdvancedOptions, Value(&TForm1Parts::spMinImageWidth)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMinImageHeight", "13", pgAdvancedOptions, Value(&TForm1Parts::spMinImageHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbBacklightControlMethod", Check(row.LightControlMethod == -1), pgAdvancedOptions,
+       Checked(&TForm1Parts::cbBacklightControlMethod)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cboxBacklightControlMethod", row.LightControlMethod == 3 ? "4" : "3",
+       pgAdvancedOptions, Index(&TForm1Parts::cboxBacklightControlMethod)},
+      {"PI_FINISHPAGE", "cbDirectory", "0", pgFinish, Checked(&TForm1Parts::cbDirectory)},
+  };
+
+  // The table holds every key the window stores, and no other.
+  std::set<std::pair<std::string, std::string>> stored, tested;
+  for (const SettingKey& k : SettingKeys()) stored.insert({k.section, k.key});
+  for (const RoundTripCase& c : cases) tested.insert({c.section, c.key});
+  EXPECT_EQ(tested, stored);
+  ASSERT_EQ(tested.size(), cases.size());
+
+  for (const RoundTripCase& c : cases) {
+    SCOPED_TRACE(c.key);
+    std::map<std::string, std::map<std::string, std::string>> file;
+    file["PI_PHONEMODELPAGE"]["cbPhoneModel"] = std::to_string(model);
+    // The later picture button wins: the default 64 colours must not.
+    if (c.section == std::string("PI_IMAGESPAGE")) file[c.section]["rb64ColorsImages"] = "0";
+    file["PI_ADVANCEDOPTIONSPAGE"]["rbHideAdvancedOptions"] = "0";
+    // A slot shows a custom font when both its keys are there.
+    for (int slot : {2, 4, 5}) {
+      if (c.key == "cbFont" + std::to_string(slot)) file["PI_FONTSPAGE"]["fontName" + std::to_string(slot)] = fontFile;
+      if (c.key == "fontName" + std::to_string(slot)) file["PI_FONTSPAGE"]["cbFont" + std::to_string(slot)] = "1";
+    }
+    file[c.section][c.key] = c.value;
+    std::string text;
+    for (const auto& [section, keys] : file) {
+      text += "[" + section + "]\r\n";
+      for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+    }
+    WriteIni(text);
+    Create();
+    if (c.key.starts_with("fontName") || c.key.starts_with("cbFont")) {
+      const std::string font = assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt");
+      WriteFile("fonts/mine.fnt", font);
+    }
+    if (c.page != pgPhoneModel) Enter(pgPhoneModel);  // the saved model
+    Enter(c.page);
+    ASSERT_EQ(form->CurrentPage(), c.page);
+    EXPECT_EQ(c.shown(*form), c.value);
+    ASSERT_TRUE(form->SaveSettings());
+    EXPECT_NE(IniText().find("\n" + c.key + "=" + c.value + "\r\n"), std::string::npos) << IniText();
+    for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+    services.messages.clear();
+    form.reset();
+  }
 }
 
 TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
@@ -41,50 +239,50 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   const std::string font = CustomFont();
   const std::string keys = WriteFile("k/keys.txt", "LEFT=-3\r\n");
   const std::string help = WriteFile("h/help.txt", "Help.\r\n");
-  form->RadioButton5->SetChecked(true);
-  form->rbLiteVersion->SetChecked(true);
-  form->cbPhoneModel->SetItemIndex(kNokia6230);
-  form->spJARLimit->SetValue(150);
-  form->FPhonesListFile = "/lists/phones.txt";
-  form->rbilGerman->SetChecked(true);
-  form->rbWithoutZIPSupport->SetChecked(true);
-  form->edJSR75Storage->SetTextValue("e:/books/");
+  form->Parts().RadioButton5->SetChecked(true);
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  form->Parts().spJARLimit->SetValue(150);
+  form->Parts().FPhonesListFile = "/lists/phones.txt";
+  form->Parts().rbilGerman->SetChecked(true);
+  form->Parts().rbWithoutZIPSupport->SetChecked(true);
+  form->Parts().edJSR75Storage->SetTextValue("e:/books/");
   Enter(pgFonts);
-  ASSERT_GT(form->cbFont5->Items()->Count(), 6);
-  form->cbFont2->SetItemIndex(0);
-  form->FCustomFontFiles[4] = font;
-  form->cbFont4->SetItemIndex(1);
-  form->cbFont5->SetItemIndex(6);
-  const std::string font5 = form->cbFont5->Text();
-  form->cbNegative1->SetChecked(false);
-  form->cbNegative5->SetChecked(true);
+  ASSERT_GT(form->Parts().cbFonts[5]->Items()->Count(), 6);
+  form->Parts().cbFonts[2]->SetItemIndex(0);
+  form->Parts().FCustomFontFiles[4] = font;
+  form->Parts().cbFonts[4]->SetItemIndex(1);
+  form->Parts().cbFonts[5]->SetItemIndex(6);
+  const std::string font5 = form->Parts().cbFonts[5]->Text();
+  form->Parts().cbNegatives[1]->SetChecked(false);
+  form->Parts().cbNegatives[5]->SetChecked(true);
   // Off the fonts page: every refresh of the controls rebuilds it while it is shown.
   form->ShowPage(pgAdvancedOptions);
-  form->cbKeysConfig->SetItemIndex(13);
-  form->FCustomKeysFile = keys;
-  form->mmIntroText->SetTextValue("First line\r\nSecond line");
-  form->rb16ColorsImages->SetChecked(true);
-  form->cbScaleDown->SetChecked(false);
-  form->spMaxImageWidth->SetValue(120);
-  form->spMaxImageHeight->SetValue(80);
-  form->rbShowAdvancedOptions->SetChecked(true);
-  form->cbCustomHelpFile->SetChecked(true);
-  form->edCustomHelpFile->SetTextValue(help);
-  form->edTitleLine1->SetTextValue("Title");
-  form->edTitleLine2->SetTextValue("Second");
-  form->edVendor->SetTextValue("Me");
-  form->cbForceHeight->SetChecked(true);
-  form->spForceHeight->SetValue(200);
-  form->cbStoragePath->SetChecked(true);
-  form->edStoragePath->SetTextValue("c:\\st\\");
-  form->rgColorConversion->SetItemIndex(0);
-  form->cbIgnoreSmallImages->SetChecked(false);
-  form->spMinImageWidth->SetValue(12);
-  form->cbBacklightControlMethod->SetChecked(true);
-  form->cboxBacklightControlMethod->SetItemIndex(3);
-  form->cbCustomAttributes->SetChecked(true);
-  form->mmCustomAttributes->SetTextValue("A: 1\r\nB: 2");
-  form->cbDirectory->SetChecked(false);
+  form->Parts().cbKeysConfig->SetItemIndex(13);
+  form->Parts().FCustomKeysFile = keys;
+  form->Parts().mmIntroText->SetTextValue("First line\r\nSecond line");
+  form->Parts().rb16ColorsImages->SetChecked(true);
+  form->Parts().cbScaleDown->SetChecked(false);
+  form->Parts().spMaxImageWidth->SetValue(120);
+  form->Parts().spMaxImageHeight->SetValue(80);
+  form->Parts().rbShowAdvancedOptions->SetChecked(true);
+  form->Parts().cbCustomHelpFile->SetChecked(true);
+  form->Parts().edCustomHelpFile->SetTextValue(help);
+  form->Parts().edTitleLine1->SetTextValue("Title");
+  form->Parts().edTitleLine2->SetTextValue("Second");
+  form->Parts().edVendor->SetTextValue("Me");
+  form->Parts().cbForceHeight->SetChecked(true);
+  form->Parts().spForceHeight->SetValue(200);
+  form->Parts().cbStoragePath->SetChecked(true);
+  form->Parts().edStoragePath->SetTextValue("c:\\st\\");
+  form->Parts().rgColorConversion->SetItemIndex(0);
+  form->Parts().cbIgnoreSmallImages->SetChecked(false);
+  form->Parts().spMinImageWidth->SetValue(12);
+  form->Parts().cbBacklightControlMethod->SetChecked(true);
+  form->Parts().cboxBacklightControlMethod->SetItemIndex(3);
+  form->Parts().cbCustomAttributes->SetChecked(true);
+  form->Parts().mmCustomAttributes->SetTextValue("A: 1\r\nB: 2");
+  form->Parts().cbDirectory->SetChecked(false);
   form->SaveSettings();
 
   const std::string ini = IniText();
@@ -103,58 +301,58 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   form.reset();
   Create();
   Enter(pgWizardLanguage);
-  EXPECT_TRUE(form->RadioButton5->Checked());
+  EXPECT_TRUE(form->Parts().RadioButton5->Checked());
   Enter(pgFullOrLite);
-  EXPECT_TRUE(form->rbLiteVersion->Checked());
+  EXPECT_TRUE(form->Parts().rbLiteVersion->Checked());
   Enter(pgPhoneModel);
-  EXPECT_EQ(form->cbPhoneModel->ItemIndex(), kNokia6230);
-  EXPECT_EQ(form->spJARLimit->Value(), 150);
-  EXPECT_EQ(form->FPhonesListFile, "/lists/phones.txt");
+  EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), kNokia6230);
+  EXPECT_EQ(form->Parts().spJARLimit->Value(), 150);
+  EXPECT_EQ(form->Parts().FPhonesListFile, "/lists/phones.txt");
   Enter(pgKeyConfig);
-  EXPECT_EQ(form->cbKeysConfig->ItemIndex(), 13);
-  EXPECT_EQ(form->FCustomKeysFile, keys);
+  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 13);
+  EXPECT_EQ(form->Parts().FCustomKeysFile, keys);
   Enter(pgInterfaceLanguage);
-  EXPECT_TRUE(form->rbilGerman->Checked());
+  EXPECT_TRUE(form->Parts().rbilGerman->Checked());
   Enter(pgZipSupport);
-  EXPECT_TRUE(form->rbWithoutZIPSupport->Checked());
+  EXPECT_TRUE(form->Parts().rbWithoutZIPSupport->Checked());
   Enter(pgJSR75Storage);
-  EXPECT_EQ(form->edJSR75Storage->Text(), "e:/books/");
+  EXPECT_EQ(form->Parts().edJSR75Storage->Text(), "e:/books/");
   Enter(pgFonts);
-  EXPECT_EQ(form->cbFont2->ItemIndex(), 0);
-  EXPECT_EQ(form->cbFont4->ItemIndex(), 1);
-  EXPECT_EQ(form->cbFont4->Text(), "Custom... (" + font + ")");
-  EXPECT_EQ(form->FCustomFontFiles[4], font);
-  EXPECT_EQ(form->cbFont5->Text(), font5);
-  EXPECT_FALSE(form->cbNegative2->Enabled());  // "None"
-  EXPECT_TRUE(form->cbNegative5->Checked());
-  form->lbTextFiles->Items()->Add(WriteFile("book.txt", "Once upon a time.\n"));
+  EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 0);
+  EXPECT_EQ(form->Parts().cbFonts[4]->ItemIndex(), 1);
+  EXPECT_EQ(form->Parts().cbFonts[4]->Text(), "Custom... (" + font + ")");
+  EXPECT_EQ(form->Parts().FCustomFontFiles[4], font);
+  EXPECT_EQ(form->Parts().cbFonts[5]->Text(), font5);
+  EXPECT_FALSE(form->Parts().cbNegatives[2]->Enabled());  // "None"
+  EXPECT_TRUE(form->Parts().cbNegatives[5]->Checked());
+  form->Parts().lbTextFiles->Items()->Add(WriteFile("book.txt", "Once upon a time.\n"));
   Enter(pgMidletName);
-  EXPECT_EQ(form->mmIntroText->Text(), "First line\r\nSecond line");
+  EXPECT_EQ(form->Parts().mmIntroText->Text(), "First line\r\nSecond line");
   Enter(pgImages);
-  EXPECT_TRUE(form->rb16ColorsImages->Checked());
-  EXPECT_FALSE(form->rb64ColorsImages->Checked());
-  EXPECT_FALSE(form->cbScaleDown->Checked());
-  EXPECT_EQ(form->spMaxImageWidth->Value(), 120);
-  EXPECT_EQ(form->spMaxImageHeight->Value(), 80);
+  EXPECT_TRUE(form->Parts().rb16ColorsImages->Checked());
+  EXPECT_FALSE(form->Parts().rb64ColorsImages->Checked());
+  EXPECT_FALSE(form->Parts().cbScaleDown->Checked());
+  EXPECT_EQ(form->Parts().spMaxImageWidth->Value(), 120);
+  EXPECT_EQ(form->Parts().spMaxImageHeight->Value(), 80);
   Enter(pgAdvancedOptions);
-  EXPECT_TRUE(form->rbShowAdvancedOptions->Checked());
-  EXPECT_TRUE(form->cbCustomHelpFile->Checked());
-  EXPECT_EQ(form->edCustomHelpFile->Text(), help);
-  EXPECT_EQ(form->edTitleLine1->Text(), "Title");
-  EXPECT_EQ(form->edTitleLine2->Text(), "Second");
-  EXPECT_EQ(form->edVendor->Text(), "Me");
-  EXPECT_TRUE(form->cbForceHeight->Checked());
-  EXPECT_EQ(form->spForceHeight->Value(), 200);
-  EXPECT_TRUE(form->cbStoragePath->Checked());
-  EXPECT_EQ(form->edStoragePath->Text(), "c:\\st\\");
-  EXPECT_EQ(form->rgColorConversion->ItemIndex(), 0);
-  EXPECT_FALSE(form->cbIgnoreSmallImages->Checked());
-  EXPECT_EQ(form->spMinImageWidth->Value(), 12);
-  EXPECT_TRUE(form->cbBacklightControlMethod->Checked());
-  EXPECT_EQ(form->cboxBacklightControlMethod->ItemIndex(), 3);
-  EXPECT_EQ(form->mmCustomAttributes->Text(), "A: 1\r\nB: 2");
+  EXPECT_TRUE(form->Parts().rbShowAdvancedOptions->Checked());
+  EXPECT_TRUE(form->Parts().cbCustomHelpFile->Checked());
+  EXPECT_EQ(form->Parts().edCustomHelpFile->Text(), help);
+  EXPECT_EQ(form->Parts().edTitleLine1->Text(), "Title");
+  EXPECT_EQ(form->Parts().edTitleLine2->Text(), "Second");
+  EXPECT_EQ(form->Parts().edVendor->Text(), "Me");
+  EXPECT_TRUE(form->Parts().cbForceHeight->Checked());
+  EXPECT_EQ(form->Parts().spForceHeight->Value(), 200);
+  EXPECT_TRUE(form->Parts().cbStoragePath->Checked());
+  EXPECT_EQ(form->Parts().edStoragePath->Text(), "c:\\st\\");
+  EXPECT_EQ(form->Parts().rgColorConversion->ItemIndex(), 0);
+  EXPECT_FALSE(form->Parts().cbIgnoreSmallImages->Checked());
+  EXPECT_EQ(form->Parts().spMinImageWidth->Value(), 12);
+  EXPECT_TRUE(form->Parts().cbBacklightControlMethod->Checked());
+  EXPECT_EQ(form->Parts().cboxBacklightControlMethod->ItemIndex(), 3);
+  EXPECT_EQ(form->Parts().mmCustomAttributes->Text(), "A: 1\r\nB: 2");
   Enter(pgFinish);
-  EXPECT_FALSE(form->cbDirectory->Checked());
+  EXPECT_FALSE(form->Parts().cbDirectory->Checked());
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
@@ -162,9 +360,9 @@ TEST_F(SettingsWindow, AllVersionsWritesOnlyTheFolderBox) {
   const std::string before = "[PI_FULLORLITEPAGE]\r\nrbLiteVersion=1\r\n[PI_PHONEMODELPAGE]\r\ncbPhoneModel=7\r\n";
   WriteIni(before);
   Create();
-  form->rbFullVersion->SetChecked(true);
-  form->cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->cbDirectory->SetChecked(false);
+  form->Parts().rbFullVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().cbDirectory->SetChecked(false);
   form->SaveSettings();
   const std::string after = IniText();
   EXPECT_EQ(after.substr(0, before.size()), before);
@@ -179,26 +377,26 @@ TEST_F(SettingsWindow, HiddenAdvancedOptionsAreRebuiltFromTheModel) {
            "edStoragePath=zzz\r\ncbFontPath=0\r\nedTitleLine22.4.0=old\r\n");
   Create();
   Enter(pgPhoneModel);
-  ASSERT_EQ(form->cbPhoneModel->ItemIndex(), kSiemens55);
+  ASSERT_EQ(form->Parts().cbPhoneModel->ItemIndex(), kSiemens55);
   Enter(pgAdvancedOptions);
-  EXPECT_TRUE(form->rbHideAdvancedOptions->Checked());
-  EXPECT_FALSE(form->cbForceHeight->Checked());
-  EXPECT_TRUE(form->cbStoragePath->Checked());
-  EXPECT_EQ(form->edStoragePath->Text(), "a:\\java\\jam\\Tomefalcon\\storage\\");
-  EXPECT_TRUE(form->cbFontPath->Checked());
-  EXPECT_EQ(form->edFontPath->Text(), ".");
-  EXPECT_EQ(form->edTitleLine2->Text(), "v2.5.2");
-  EXPECT_EQ(form->rgColorConversion->ItemIndex(), 1);
-  EXPECT_EQ(form->edIgnoreImagesWithNames->Text(), "145x67;banner;counter;top100");
+  EXPECT_TRUE(form->Parts().rbHideAdvancedOptions->Checked());
+  EXPECT_FALSE(form->Parts().cbForceHeight->Checked());
+  EXPECT_TRUE(form->Parts().cbStoragePath->Checked());
+  EXPECT_EQ(form->Parts().edStoragePath->Text(), "a:\\java\\jam\\Tomefalcon\\storage\\");
+  EXPECT_TRUE(form->Parts().cbFontPath->Checked());
+  EXPECT_EQ(form->Parts().edFontPath->Text(), ".");
+  EXPECT_EQ(form->Parts().edTitleLine2->Text(), "v2.5.2");
+  EXPECT_EQ(form->Parts().rgColorConversion->ItemIndex(), 1);
+  EXPECT_EQ(form->Parts().edIgnoreImagesWithNames->Text(), "145x67;banner;counter;top100");
 
   // Shown options read the stored values over the defaults; unstored ones keep the defaults.
-  form->rbShowAdvancedOptions->SetChecked(true);
+  form->Parts().rbShowAdvancedOptions->SetChecked(true);
   form->LoadAdvancedOptions();
-  EXPECT_TRUE(form->cbForceHeight->Checked());
-  EXPECT_EQ(form->spForceHeight->Value(), 300);
-  EXPECT_EQ(form->edStoragePath->Text(), "zzz");
-  EXPECT_FALSE(form->cbFontPath->Checked());
-  EXPECT_TRUE(form->cbIgnoreEmptyImages->Checked());
+  EXPECT_TRUE(form->Parts().cbForceHeight->Checked());
+  EXPECT_EQ(form->Parts().spForceHeight->Value(), 300);
+  EXPECT_EQ(form->Parts().edStoragePath->Text(), "zzz");
+  EXPECT_FALSE(form->Parts().cbFontPath->Checked());
+  EXPECT_TRUE(form->Parts().cbIgnoreEmptyImages->Checked());
 }
 
 TEST_F(SettingsWindow, ResetFollowsTheModelRowAndEdition) {
@@ -207,23 +405,23 @@ TEST_F(SettingsWindow, ResetFollowsTheModelRowAndEdition) {
   ASSERT_GE(moto, 0);
   ASSERT_GE(light, 0);
   Create();
-  form->cbPhoneModel->SetItemIndex(moto);
-  form->rbFullVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(moto);
+  form->Parts().rbFullVersion->SetChecked(true);
   form->ResetAdvancedOptions();
   const auto& row = assembly::PhoneTable[static_cast<std::size_t>(moto)];
   const bool dataSize = assembly::DataSizeByCore[row.Core] == 1;
-  EXPECT_EQ(form->cbMidletDataSize->Checked(), dataSize);
+  EXPECT_EQ(form->Parts().cbMidletDataSize->Checked(), dataSize);
   if (dataSize) {
-    EXPECT_EQ(form->spMidletDataSize->Value(), row.MidletDataSize);
+    EXPECT_EQ(form->Parts().spMidletDataSize->Value(), row.MidletDataSize);
   }
-  EXPECT_FALSE(form->cbBacklightControlMethod->Checked());
-  form->rbLiteVersion->SetChecked(true);
+  EXPECT_FALSE(form->Parts().cbBacklightControlMethod->Checked());
+  form->Parts().rbLiteVersion->SetChecked(true);
   form->ResetAdvancedOptions();
-  EXPECT_FALSE(form->cbMidletDataSize->Checked());  // only the full edition writes the data size
+  EXPECT_FALSE(form->Parts().cbMidletDataSize->Checked());  // only the full edition writes the data size
 
-  form->cbPhoneModel->SetItemIndex(light);
+  form->Parts().cbPhoneModel->SetItemIndex(light);
   form->ResetAdvancedOptions();
-  EXPECT_TRUE(form->cbBacklightControlMethod->Checked());
-  EXPECT_EQ(form->cboxBacklightControlMethod->ItemIndex(),
+  EXPECT_TRUE(form->Parts().cbBacklightControlMethod->Checked());
+  EXPECT_EQ(form->Parts().cboxBacklightControlMethod->ItemIndex(),
             assembly::PhoneTable[static_cast<std::size_t>(light)].LightControlMethod);
 }

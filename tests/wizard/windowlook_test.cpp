@@ -39,28 +39,17 @@ constexpr int kEnglishWE = 1;
 
 class BuilderLook : public wizard::testing::BuilderWindowTest {
 protected:
-  void SetUp() override {
-    BuilderWindowTest::SetUp();
-    platform::Application().SetHelpHandler([this](int context, const std::string& /*file*/) {
-      help.push_back(context);
-      return true;
-    });
-  }
-  void TearDown() override {
-    platform::Application().SetHelpHandler(nullptr);
-    BuilderWindowTest::TearDown();
-  }
   // The fonts page of a lite midlet for one phone, as the user reaches it.
   void FontsPageFor(int row) {
     Create();
-    form->rbLiteVersion->SetChecked(true);
-    form->cbPhoneModel->SetItemIndex(row);
+    form->Parts().rbLiteVersion->SetChecked(true);
+    form->Parts().cbPhoneModel->SetItemIndex(row);
     form->SetInterfaceLanguage(kEnglishWE);
     Enter(pgFonts);
   }
-  std::string BuiltInFont(const char* entry) const { return assembly::ReadArchiveEntry(*form->FResArchive, entry); }
-
-  std::vector<int> help;
+  std::string BuiltInFont(const char* entry) const {
+    return assembly::ReadArchiveEntry(*form->Parts().FResArchive, entry);
+  }
 };
 
 std::vector<controls::TUrlLabel*> LinkLabels(platform::TComponent* root) {
@@ -83,7 +72,7 @@ TEST_F(BuilderLook, EveryLinkLabelShowsItsDescribedHint) {
   for (controls::TUrlLabel* label : labels) {
     SCOPED_TRACE(label->Name());
     const std::string described = DescribedText(kForm1Description, label->Name(), "Hint");
-    controls::THintBalloon* before = form->HintBalloonControl1->LastBalloon();
+    controls::THintBalloon* before = form->Parts().HintBalloonControl1->LastBalloon();
     help.clear();
     services.urls.clear();
     label->Click();
@@ -91,7 +80,7 @@ TEST_F(BuilderLook, EveryLinkLabelShowsItsDescribedHint) {
       EXPECT_EQ(label->URLType(), controls::utHttp);
       EXPECT_EQ(services.urls, (std::vector<std::string>{"http://tomefalcon.example.org"}));
       EXPECT_EQ(label->Hint(), "http://tomefalcon.example.org");  // the target, in its hint
-      EXPECT_EQ(form->HintBalloonControl1->LastBalloon(), before);
+      EXPECT_EQ(form->Parts().HintBalloonControl1->LastBalloon(), before);
     } else if (label->Name() == "UrlLabel22" || label->Name() == "ulFinalNote") {
       EXPECT_EQ(label->URLType(), controls::utClickEvent);
       EXPECT_EQ(help.size(), 1u);
@@ -100,7 +89,7 @@ TEST_F(BuilderLook, EveryLinkLabelShowsItsDescribedHint) {
       EXPECT_EQ(label->URLType(), controls::utClickEvent);
       ASSERT_NE(described, "<absent>");
       EXPECT_GT(described.size(), 20u);
-      controls::THintBalloon* b = form->HintBalloonControl1->LastBalloon();
+      controls::THintBalloon* b = form->Parts().HintBalloonControl1->LastBalloon();
       ASSERT_NE(b, nullptr);
       ASSERT_NE(b, before);
       EXPECT_EQ(b->Title(), label->Caption());
@@ -124,8 +113,8 @@ TEST_F(BuilderLook, LinkLabelHintsAreInTheTranslationTemplate) {
     if (e.Children)
       for (int i = 0; i < e.Children->Count(); ++i) walk((*e.Children)[i]);
   };
-  walk(form->lcMain->Root());
-  const std::vector<std::string> lines = form->lcMain->TemplateLines();
+  walk(form->Parts().lcMain->Root());
+  const std::vector<std::string> lines = form->Parts().lcMain->TemplateLines();
   int hinted = 0;
   for (controls::TUrlLabel* label : LinkLabels(form.get())) {
     const std::string described = DescribedText(kForm1Description, label->Name(), "Hint");
@@ -145,7 +134,7 @@ TEST_F(BuilderLook, LinkLabelHintsAreInTheTranslationTemplate) {
 TEST_F(BuilderLook, TranslatedHintInTheBalloon) {
   Create();
   int32_t id = 0;
-  for (const std::string& line : form->lcMain->TemplateLines())
+  for (const std::string& line : form->Parts().lcMain->TemplateLines())
     if (line.starts_with("UrlLabel1.Hint=")) id = std::stoi(line.substr(15, 8));
   ASSERT_GT(id, 0);
   char key[16];
@@ -154,9 +143,9 @@ TEST_F(BuilderLook, TranslatedHintInTheBalloon) {
       << "LANGID=1049\r\n[Form1]\r\n" << key << "=Hint in Russian\r\n";
   localisation::LangManager().RegisterLanguageFolder(TForm1::ProgramDir(), "*.lng", false);
   localisation::LangManager().SwitchLanguage(1049);
-  form->UrlLabels[1]->Click();
-  ASSERT_NE(form->HintBalloonControl1->LastBalloon(), nullptr);
-  EXPECT_EQ(form->HintBalloonControl1->LastBalloon()->Text(), "Hint in Russian");
+  form->Parts().UrlLabels[1]->Click();
+  ASSERT_NE(form->Parts().HintBalloonControl1->LastBalloon(), nullptr);
+  EXPECT_EQ(form->Parts().HintBalloonControl1->LastBalloon()->Text(), "Hint in Russian");
 }
 
 // Disabled controls use the style's disabled colours: the text colour of a control is its
@@ -166,22 +155,22 @@ TEST_F(BuilderLook, DisabledControlsLookDisabled) {
   form->ShowForm();
   // Pages whose controls start disabled: the fonts page (slots 1 and 3), the pictures page
   // without pictures.
-  form->rbLiteVersion->SetChecked(true);
-  form->cbPhoneModel->SetItemIndex(kNokia6230);
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
   Enter(pgFonts);
-  EXPECT_FALSE(form->cbFont1->Enabled());
+  EXPECT_FALSE(form->Parts().cbFonts[1]->Enabled());
   Enter(pgImages);
-  form->rbDontIncludeImages->SetChecked(true);
-  EXPECT_FALSE(form->spMaxImageWidth->Enabled());
-  EXPECT_FALSE(form->cbScaleDown->Enabled());
+  form->Parts().rbDontIncludeImages->SetChecked(true);
+  EXPECT_FALSE(form->Parts().spMaxImageWidth->Enabled());
+  EXPECT_FALSE(form->Parts().cbScaleDown->Enabled());
   int checked = 0;
   for (const std::string& f : windowlook_support::DisabledLookFaults(form.get(), &checked)) ADD_FAILURE() << f;
   EXPECT_GT(checked, 200);
 
   // Drawn: the disabled box's text is lighter than the same box's text when enabled.
-  QWidget* box = form->cbScaleDown->Widget();
+  QWidget* box = form->Parts().cbScaleDown->Widget();
   const int disabled = windowlook_support::DarkestGrey(box);
-  form->cbScaleDown->SetEnabled(true);
+  form->Parts().cbScaleDown->SetEnabled(true);
   EXPECT_GT(disabled, windowlook_support::DarkestGrey(box) + 60);
 }
 
@@ -190,7 +179,7 @@ TEST_F(BuilderLook, TitleBarShowsTheCaptionWithItsVersion) {
   platform::Application().SetTitle("Tomefalcon Builder Wizard");
   Create();
   std::string caption_id;  // the id of the window's caption in the language files
-  for (const std::string& line : form->lcMain->TemplateLines())
+  for (const std::string& line : form->Parts().lcMain->TemplateLines())
     if (line.starts_with("Caption=")) caption_id = line.substr(8, 8);
   ASSERT_EQ(caption_id.size(), 8u);
   std::ofstream((dir_ / "bin" / "sk.lng").string(), std::ios::binary)
@@ -200,8 +189,8 @@ TEST_F(BuilderLook, TitleBarShowsTheCaptionWithItsVersion) {
   EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
   EXPECT_EQ(TitleBarText(form->Widget()).toStdString(), "Tomefalcon Builder Wizard v.2.5.2");
 
-  form->RadioButton2->SetChecked(true);  // Slovak, switched on the welcome page
-  form->NextBtn->Click();
+  form->Parts().RadioButton2->SetChecked(true);  // Slovak, switched on the welcome page
+  form->Parts().NextBtn->Click();
   ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1051);
   EXPECT_EQ(form->Caption(), "Sprievodca v.2.5.2");
   EXPECT_EQ(TitleBarText(form->Widget()).toStdString(), "Sprievodca v.2.5.2");
@@ -216,8 +205,8 @@ TEST_F(BuilderLook, PhoneModelListDropsDownWithItsRowCount) {
   Create();
   form->ShowForm();
   Enter(pgPhoneModel);
-  ASSERT_EQ(form->cbPhoneModel->DropDownCount(), 24);
-  auto* combo = static_cast<QComboBox*>(form->cbPhoneModel->Widget());
+  ASSERT_EQ(form->Parts().cbPhoneModel->DropDownCount(), 24);
+  auto* combo = static_cast<QComboBox*>(form->Parts().cbPhoneModel->Widget());
   ASSERT_EQ(combo->count(), 507);
   combo->showPopup();
   QAbstractItemView* view = combo->view();
@@ -230,18 +219,18 @@ TEST_F(BuilderLook, PhoneModelListDropsDownWithItsRowCount) {
   combo->hidePopup();
 
   // A list without its own count shows 8 rows.
-  auto* keys = static_cast<QComboBox*>(form->cbFont1->Widget());
-  EXPECT_EQ(keys->maxVisibleItems(), form->cbFont1->DropDownCount());
+  auto* keys = static_cast<QComboBox*>(form->Parts().cbFonts[1]->Widget());
+  EXPECT_EQ(keys->maxVisibleItems(), form->Parts().cbFonts[1]->DropDownCount());
 }
 
 // The largest picture sizes take any number, typed or from a phone list.
 TEST_F(BuilderLook, PictureSizeBoxesKeepLargeValues) {
   Create();
   form->ShowForm();
-  form->rbLiteVersion->SetChecked(true);
+  form->Parts().rbLiteVersion->SetChecked(true);
   Enter(pgImages);
-  ASSERT_TRUE(form->spMaxImageWidth->Enabled());
-  auto* edit = static_cast<QLineEdit*>(form->spMaxImageWidth->Widget());
+  ASSERT_TRUE(form->Parts().spMaxImageWidth->Enabled());
+  auto* edit = static_cast<QLineEdit*>(form->Parts().spMaxImageWidth->Widget());
   edit->setFocus();
   edit->selectAll();
   for (char ch : std::string("1500")) {
@@ -250,9 +239,9 @@ TEST_F(BuilderLook, PictureSizeBoxesKeepLargeValues) {
   }
   QFocusEvent out(QEvent::FocusOut);
   QCoreApplication::sendEvent(edit, &out);
-  EXPECT_EQ(form->spMaxImageWidth->Value(), 1500);
-  EXPECT_EQ(form->spMaxImageWidth->Text(), "1500");
-  form->spMaxImageHeight->SetValue(4000);
+  EXPECT_EQ(form->Parts().spMaxImageWidth->Value(), 1500);
+  EXPECT_EQ(form->Parts().spMaxImageWidth->Text(), "1500");
+  form->Parts().spMaxImageHeight->SetValue(4000);
   assembly::TMIDLETCONFIG config;
   form->CollectMidletConfig(config);
   assembly::BuildInputs inputs;
@@ -261,14 +250,14 @@ TEST_F(BuilderLook, PictureSizeBoxesKeepLargeValues) {
   EXPECT_EQ(inputs.ImageParams.MaxHeight, 4000);
 
   // A phone list entry wider than 1024 keeps its width.
-  form->lbTextFiles->Items()->Add(WriteFile("books/b.txt", "Once upon a time.\r\n"));
-  form->FPhonesListFile =
+  form->Parts().lbTextFiles->Items()->Add(WriteFile("books/b.txt", "Once upon a time.\r\n"));
+  form->Parts().FPhonesListFile =
       WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"2000\" \"1200\"\r\n");
   fs::create_directories(dir_ / "pl");
   form->BuildFromPhonesList(Path("pl/"));
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
-  EXPECT_EQ(form->spMaxImageWidth->Value(), 2000);
-  EXPECT_EQ(form->spMaxImageHeight->Value(), 1200);
+  EXPECT_EQ(form->Parts().spMaxImageWidth->Value(), 2000);
+  EXPECT_EQ(form->Parts().spMaxImageHeight->Value(), 1200);
 }
 
 // Lite edition, the list row chosen and the file dialog cancelled: row 0 with everything that
@@ -278,21 +267,21 @@ TEST_F(BuilderLook, CancelledPhoneListDialogShowsRowZero) {
     SCOPED_TRACE(tiny ? "tiny" : "lite");
     Create();
     form->ShowForm();
-    (tiny ? form->rbTinyVersion : form->rbLiteVersion)->SetChecked(true);
-    form->cbPhoneModel->SetItemIndex(kNokia6230);
+    (tiny ? form->Parts().rbTinyVersion : form->Parts().rbLiteVersion)->SetChecked(true);
+    form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
     Enter(pgPhoneModel);
     services.ScriptDialogCancel();
-    form->cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
+    form->Parts().cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
     ASSERT_TRUE(services.AllAnswersUsed());
-    EXPECT_EQ(form->cbPhoneModel->ItemIndex(), 0);
+    EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), 0);
     const int limit = assembly::PhoneTable[0].JarLimitKB;
-    EXPECT_EQ(form->spJARLimit->Value(), limit != 0 ? limit : 64);
-    EXPECT_TRUE(form->spJARLimit->Enabled());
-    EXPECT_EQ(form->lbCoreDesc->Caption(), form->FCoreDescs[assembly::PhoneTable[0].Core]);
+    EXPECT_EQ(form->Parts().spJARLimit->Value(), limit != 0 ? limit : 64);
+    EXPECT_TRUE(form->Parts().spJARLimit->Enabled());
+    EXPECT_EQ(form->Parts().lbCoreDesc->Caption(), form->Parts().FCoreDescs[assembly::PhoneTable[0].Core]);
     assembly::TMIDLETCONFIG config;
     form->CollectMidletConfig(config);
     EXPECT_EQ(config.JarLimit, (limit != 0 ? limit : 64) * 1024);
-    EXPECT_TRUE(form->FPhonesListFile.empty());
+    EXPECT_TRUE(form->Parts().FPhonesListFile.empty());
     EXPECT_TRUE(services.messages.empty());
     form.reset();
   }
@@ -319,28 +308,28 @@ TEST_F(BuilderLook, UnusableCustomFontIsRefused) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     services.messages.clear();
-    const std::string before = form->cbFont2->Text();
-    const int index = form->cbFont2->ItemIndex();
+    const std::string before = form->Parts().cbFonts[2]->Text();
+    const int index = form->Parts().cbFonts[2]->ItemIndex();
     ASSERT_GT(index, 1);
     const std::string path = WriteFile(std::string("fonts/") + c.what + ".fnt", c.bytes);
     services.ScriptDialog({path});
-    form->cbFont2->UserSelect(1);
+    form->Parts().cbFonts[2]->UserSelect(1);
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].icon, platform::TMsgIcon::Error);
     EXPECT_NE(services.messages[0].text.find(path), std::string::npos) << services.messages[0].text;
-    EXPECT_EQ(form->cbFont2->ItemIndex(), index);
-    EXPECT_EQ(form->cbFont2->Text(), before);
-    EXPECT_EQ(form->cbFont2->Items()->Strings(1), "Custom...");
-    EXPECT_TRUE(form->FCustomFontFiles[2].empty());
+    EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), index);
+    EXPECT_EQ(form->Parts().cbFonts[2]->Text(), before);
+    EXPECT_EQ(form->Parts().cbFonts[2]->Items()->Strings(1), "Custom...");
+    EXPECT_TRUE(form->Parts().FCustomFontFiles[2].empty());
     EXPECT_FALSE(platform::Application().Terminated());
   }
   // A sound one afterwards is taken.
   const std::string good = WriteFile("fonts/good.fnt", BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt"));
   services.messages.clear();
   services.ScriptDialog({good});
-  form->cbFont2->UserSelect(1);
+  form->Parts().cbFonts[2]->UserSelect(1);
   EXPECT_TRUE(services.messages.empty());
-  EXPECT_EQ(form->FCustomFontFiles[2], good);
+  EXPECT_EQ(form->Parts().FCustomFontFiles[2], good);
 }
 
 // A custom font that vanished after it was chosen ends the builder with one fatal message.
@@ -348,12 +337,12 @@ TEST_F(BuilderLook, VanishedCustomFontIsFatalOnce) {
   FontsPageFor(kNokia6230);
   const std::string path = WriteFile("gone.fnt", BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt"));
   services.ScriptDialog({path});
-  form->cbFont5->UserSelect(1);
+  form->Parts().cbFonts[5]->UserSelect(1);
   ASSERT_TRUE(services.messages.empty());
   fs::remove(path);
   // The user changes another slot: the page reads every slot's font again.
-  const int other = form->cbFont2->ItemIndex() == 2 ? 3 : 2;
-  form->cbFont2->UserSelect(other);
+  const int other = form->Parts().cbFonts[2]->ItemIndex() == 2 ? 3 : 2;
+  form->Parts().cbFonts[2]->UserSelect(other);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text,
             "Unable to open file. File does not exist or is locked by other application: \"" + path + "\"");
@@ -364,7 +353,7 @@ TEST_F(BuilderLook, VanishedCustomFontIsFatalOnce) {
 // The first page's proxy names a page; the proxy of "DummyPage1" names none and is empty.
 TEST_F(BuilderLook, ProxyOfNoPageHasNoName) {
   Create();
-  const auto& proxies = form->PageManager1->PageProxies();
+  const auto& proxies = form->Parts().PageManager1->PageProxies();
   ASSERT_EQ(proxies.size(), 9u);
   EXPECT_EQ(proxies[0]->PageName(), "WizardLanguagePage");
   EXPECT_EQ(proxies[7]->PageName(), "");
@@ -378,25 +367,26 @@ TEST_F(BuilderLook, PagesLayOutWithoutOverlaps) {
   Create();
   form->ShowForm();
   // Shown in a build and for phones with a file system of their own.
-  form->BuildProgressGroup->SetVisible(true);
-  form->pnFinalNote->SetVisible(true);
-  form->lbFinalNote->SetCaption("A note on the phone's file system.");
-  form->ulFinalNote->SetCaption("How to copy the files");
+  form->Parts().BuildProgressGroup->SetVisible(true);
+  form->Parts().pnFinalNote->SetVisible(true);
+  form->Parts().lbFinalNote->SetCaption("A note on the phone's file system.");
+  form->Parts().ulFinalNote->SetCaption("How to copy the files");
   std::vector<std::string> faults;
   auto look = [&](const std::string& where) {
     for (const std::string& f : windowlook_support::LayoutFaults(form.get())) faults.push_back(where + ": " + f);
   };
-  for (platform::TRadioButton* edition : {form->rbFullVersion, form->rbLiteVersion}) {
+  for (platform::TRadioButton* edition : {form->Parts().rbFullVersion, form->Parts().rbLiteVersion}) {
     edition->SetChecked(true);
-    for (platform::TRadioButton* advanced : {form->rbHideAdvancedOptions, form->rbShowAdvancedOptions}) {
+    for (platform::TRadioButton* advanced :
+         {form->Parts().rbHideAdvancedOptions, form->Parts().rbShowAdvancedOptions}) {
       advanced->SetChecked(true);
       for (int page = 0; page < kPageCount; ++page) {
         form->ShowPage(page);
         form->UpdateControls();
         const std::string where = edition->Name() + ", " + advanced->Name() + ", page " + std::to_string(page);
-        if (page == pgAdvancedOptions && form->tcAdvancedOptions->Visible()) {
-          for (int tab = 0; tab < form->tcAdvancedOptions->PageCount(); ++tab) {
-            form->tcAdvancedOptions->SetActivePageIndex(tab);
+        if (page == pgAdvancedOptions && form->Parts().tcAdvancedOptions->Visible()) {
+          for (int tab = 0; tab < form->Parts().tcAdvancedOptions->PageCount(); ++tab) {
+            form->Parts().tcAdvancedOptions->SetActivePageIndex(tab);
             look(where + ", tab " + std::to_string(tab));
           }
         } else {
@@ -407,11 +397,13 @@ TEST_F(BuilderLook, PagesLayOutWithoutOverlaps) {
   }
   // The group of the book midlet stands under the show/hide choice; the tabs follow it, or
   // take its place in the full edition.
-  form->rbFullVersion->SetChecked(true);
+  form->Parts().rbFullVersion->SetChecked(true);
   form->ShowPage(pgAdvancedOptions);
   form->UpdateControls();
-  EXPECT_EQ(form->tcAdvancedOptions->Top(), form->gbBookMidletOptions->Top());
-  EXPECT_LT(form->tcAdvancedOptions->Top() - (form->rbShowAdvancedOptions->Top() + form->rbShowAdvancedOptions->Height()), 10);
+  EXPECT_EQ(form->Parts().tcAdvancedOptions->Top(), form->Parts().gbBookMidletOptions->Top());
+  EXPECT_LT(form->Parts().tcAdvancedOptions->Top() -
+                (form->Parts().rbShowAdvancedOptions->Top() + form->Parts().rbShowAdvancedOptions->Height()),
+            10);
   for (const std::string& f : faults) ADD_FAILURE() << f;
 }
 
