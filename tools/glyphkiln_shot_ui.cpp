@@ -23,12 +23,12 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     auto form = platform::CreateForm<fontcreator::TForm1>();
-    int sans = form->ComboBox1->Items()->IndexOf("DejaVu Sans");
-    if (sans >= 0) form->ComboBox1->UserSelect(sans);
-    if (argc > 3) form->SizeSpin->SetValue(std::stoi(argv[3]));
+    int sans = form->Parts().ComboBox1->Items()->IndexOf("DejaVu Sans");
+    if (sans >= 0) form->Parts().ComboBox1->UserSelect(sans);
+    if (argc > 3) form->Parts().SizeSpin->SetValue(std::stoi(argv[3]));
     if (argc > 2) {
-      form->FontTypeCBox->UserSelect(std::stoi(argv[2]));
-      form->cbAntialiazed->SetChecked(true);
+      form->Parts().FontTypeCBox->UserSelect(std::stoi(argv[2]));
+      form->Parts().cbAntialiazed->SetChecked(true);
     }
     form->ShowForm();
     for (int i = 0; i < 5; ++i) platform::Application().ProcessMessages();

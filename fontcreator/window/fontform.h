@@ -21,20 +21,27 @@ namespace fontcreator {
 // The window's description (its controls and their handlers).
 extern const char* const kForm1Description;
 
-class TForm1 : public platform::TForm {
-  QW_CLASS(TForm1, platform::TForm)
-public:
-  explicit TForm1(platform::TComponent* owner);
-
+// The window's components and the state its parts share.
+struct TForm1Parts {
   // Components, bound by name from the window description (see fontform_components.h).
 #define QW_FONTFORM_FIELD(type, field, name) type* field = nullptr;
   QW_FONTFORM_COMPONENTS(QW_FONTFORM_FIELD)
 #undef QW_FONTFORM_FIELD
 
-  // State besides the controls.
   bool TooLarge = false;
   int Charset = platform::DEFAULT_CHARSET;
   bool Busy = false;
+};
+
+class TForm1 : public platform::TForm, private TForm1Parts {
+  QW_CLASS(TForm1, platform::TForm)
+public:
+  explicit TForm1(platform::TComponent* owner);
+
+  // For tests: the components and the shared state.
+  TForm1Parts& Parts() { return *this; }
+  const TForm1Parts& Parts() const { return *this; }
+
   // The last build (what the preview shows).
   const FontPreview& Preview() const { return preview_; }
   // The settings the controls give.
@@ -42,6 +49,18 @@ public:
   // The font type chosen in the type box (its items are in FontKind order).
   FontKind Kind() const;
 
+  // The charset values of the menu items, in menu order.
+  struct CharsetItem {
+    const char* name;
+    int charset;
+  };
+  static const CharsetItem kCharsetItems[12];
+
+protected:
+  std::string_view Description() const override { return kForm1Description; }
+  void DeclareBindings(platform::TBinder& b) override;
+
+private:
   // Handlers.
   void FormCreate(platform::TObject* sender);
   void FormDestroy(platform::TObject* sender);
@@ -64,18 +83,6 @@ public:
   void Rebuild();
   static void ShowError(const std::exception& e);
 
-  // The charset values of the menu items, in menu order.
-  struct CharsetItem {
-    const char* name;
-    int charset;
-  };
-  static const CharsetItem kCharsetItems[12];
-
-protected:
-  std::string_view Description() const override { return kForm1Description; }
-  void DeclareBindings(platform::TBinder& b) override;
-
-private:
   FontPreview preview_;
 };
 

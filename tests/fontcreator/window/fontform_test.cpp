@@ -85,43 +85,43 @@ TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
   EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ");
   EXPECT_EQ(platform::Application().Title(), f.Caption());
   // The fonts folder comes first, so its font is listed.
-  ASSERT_EQ(f.ComboBox1->Items()->Count(), 2);
-  EXPECT_EQ((*f.ComboBox1->Items())[0], "DejaVu Sans");
-  EXPECT_EQ((*f.ComboBox1->Items())[1], "DejaVu Serif");
-  EXPECT_EQ(f.ComboBox1->ItemIndex(), 0);
+  ASSERT_EQ(f.Parts().ComboBox1->Items()->Count(), 2);
+  EXPECT_EQ((*f.Parts().ComboBox1->Items())[0], "DejaVu Sans");
+  EXPECT_EQ((*f.Parts().ComboBox1->Items())[1], "DejaVu Serif");
+  EXPECT_EQ(f.Parts().ComboBox1->ItemIndex(), 0);
   EXPECT_NE(localisation::LangManager().Sources().Find(1049), nullptr);
-  EXPECT_EQ(f.Charset, 1);
-  EXPECT_FALSE(f.Busy);
-  EXPECT_FALSE(f.TooLarge);
+  EXPECT_EQ(f.Parts().Charset, 1);
+  EXPECT_FALSE(f.Parts().Busy);
+  EXPECT_FALSE(f.Parts().TooLarge);
   EXPECT_EQ(platform::Application().HintPause(), 1200);
   EXPECT_EQ(platform::Application().HelpFile(), root_->string() + "/manual/tomefalcon_en.chm");
   // Defaults: size 8, black and white, black on white, neutral bars, default charset.
-  EXPECT_EQ(f.SizeSpin->Value(), 8);
-  EXPECT_EQ(f.SizeSpin->MinValue(), 5);
-  EXPECT_EQ(f.SizeSpin->MaxValue(), 24);
+  EXPECT_EQ(f.Parts().SizeSpin->Value(), 8);
+  EXPECT_EQ(f.Parts().SizeSpin->MinValue(), 5);
+  EXPECT_EQ(f.Parts().SizeSpin->MaxValue(), 24);
   EXPECT_TRUE(platform::Application().HintHook());  // hints show as balloons
-  EXPECT_EQ(f.HintBalloonControl1->AnimationType(), controls::batNone);
-  EXPECT_EQ(f.ComboBox1->DropDownCount(), 20);
-  EXPECT_TRUE(f.BitBtn3->Default());
+  EXPECT_EQ(f.Parts().HintBalloonControl1->AnimationType(), controls::batNone);
+  EXPECT_EQ(f.Parts().ComboBox1->DropDownCount(), 20);
+  EXPECT_TRUE(f.Parts().BitBtn3->Default());
   EXPECT_EQ(f.ClientWidth(), 566);
   EXPECT_EQ(f.ClientHeight(), 317);
-  EXPECT_EQ(f.FontTypeCBox->ItemIndex(), 0);
-  EXPECT_EQ(f.cbTextColor->Selected(), platform::clBlack);
-  EXPECT_EQ(f.cbBackgroundColor->Selected(), platform::clWhite);
-  EXPECT_EQ(f.trbContrast->Position(), 5);
-  EXPECT_EQ(f.trBrightness->Position(), 5);
+  EXPECT_EQ(f.Parts().FontTypeCBox->ItemIndex(), 0);
+  EXPECT_EQ(f.Parts().cbTextColor->Selected(), platform::clBlack);
+  EXPECT_EQ(f.Parts().cbBackgroundColor->Selected(), platform::clWhite);
+  EXPECT_EQ(f.Parts().trbContrast->Position(), 5);
+  EXPECT_EQ(f.Parts().trBrightness->Position(), 5);
   EXPECT_TRUE(Item("DEFAULTCHARSET1")->Checked());
   // The preview of DejaVu Sans 8: one glyph height, a sheet 200 wide, the zoom in the
   // panel's bottom-right corner.
   EXPECT_EQ(f.Preview().Height, 8);
-  EXPECT_EQ(f.Label4->Caption(), "Final font height: 8");
-  EXPECT_EQ(f.lbTooLargeFont->Caption(), "");
-  EXPECT_EQ(f.Image1->Picture().width(), 200);
-  EXPECT_EQ(f.Image1->Picture().height(), f.Preview().Sheet.Height());
-  EXPECT_FALSE(f.Image2->Visible());
-  EXPECT_EQ(f.imgZoom->Left() + f.imgZoom->Width() + 4, f.Panel1->Width());
-  EXPECT_EQ(f.imgZoom->Top() + f.imgZoom->Height() + 4, f.Panel1->Height());
-  EXPECT_EQ(f.imgZoom->Height(), 4 * 8 + 2);
+  EXPECT_EQ(f.Parts().Label4->Caption(), "Final font height: 8");
+  EXPECT_EQ(f.Parts().lbTooLargeFont->Caption(), "");
+  EXPECT_EQ(f.Parts().Image1->Picture().width(), 200);
+  EXPECT_EQ(f.Parts().Image1->Picture().height(), f.Preview().Sheet.Height());
+  EXPECT_FALSE(f.Parts().Image2->Visible());
+  EXPECT_EQ(f.Parts().imgZoom->Left() + f.Parts().imgZoom->Width() + 4, f.Parts().Panel1->Width());
+  EXPECT_EQ(f.Parts().imgZoom->Top() + f.Parts().imgZoom->Height() + 4, f.Parts().Panel1->Height());
+  EXPECT_EQ(f.Parts().imgZoom->Height(), 4 * 8 + 2);
   EXPECT_TRUE(services_.messages.empty());
 }
 
@@ -133,32 +133,32 @@ TEST_F(FontFormTest, DestructionRemovesTheFontsOfTheFontsFolder) {
 
 TEST_F(FontFormTest, OptionChangesRebuildUnlessBusy) {
   TForm1& f = *form_;
-  f.SizeSpin->SetValue(16);
+  f.Parts().SizeSpin->SetValue(16);
   EXPECT_EQ(f.Preview().Height, 16);
-  EXPECT_EQ(f.Label4->Caption(), "Final font height: 16");
-  EXPECT_EQ(f.imgZoom->Height(), 4 * 16 + 2);
+  EXPECT_EQ(f.Parts().Label4->Caption(), "Final font height: 16");
+  EXPECT_EQ(f.Parts().imgZoom->Height(), 4 * 16 + 2);
 
-  f.ComboBox1->UserSelect(1);  // DejaVu Serif
+  f.Parts().ComboBox1->UserSelect(1);  // DejaVu Serif
   const int serifA = f.Preview().Zoom.Width();
-  f.CheckBox1->SetChecked(true);  // bold widens the letter
+  f.Parts().CheckBox1->SetChecked(true);  // bold widens the letter
   EXPECT_GT(f.Preview().Zoom.Width(), serifA);
 
-  f.Busy = true;
-  f.SizeSpin->SetValue(10);
+  f.Parts().Busy = true;
+  f.Parts().SizeSpin->SetValue(10);
   EXPECT_EQ(f.Preview().Height, 16);
-  f.Busy = false;
-  f.trBrightness->UserMove(3);
+  f.Parts().Busy = false;
+  f.Parts().trBrightness->UserMove(3);
   EXPECT_EQ(f.Preview().Height, 10);
 }
 
 TEST_F(FontFormTest, CharsetMenuChecksOneItemAndRebuilds) {
   TForm1& f = *form_;
-  ASSERT_EQ(f.PopupMenu1->Items()->Count(), 14);  // twelve charsets, two separators
-  EXPECT_TRUE(f.PopupMenu1->Items()->Items(1)->IsLine());
-  EXPECT_TRUE(f.PopupMenu1->Items()->Items(10)->IsLine());
-  f.SizeSpin->SetValue(12);
+  ASSERT_EQ(f.Parts().PopupMenu1->Items()->Count(), 14);  // twelve charsets, two separators
+  EXPECT_TRUE(f.Parts().PopupMenu1->Items()->Items(1)->IsLine());
+  EXPECT_TRUE(f.Parts().PopupMenu1->Items()->Items(10)->IsLine());
+  f.Parts().SizeSpin->SetValue(12);
   Item("Russincharset1")->Click();
-  EXPECT_EQ(f.Charset, 204);
+  EXPECT_EQ(f.Parts().Charset, 204);
   int checked = 0;
   for (const auto& c : TForm1::kCharsetItems) checked += Item(c.name)->Checked() ? 1 : 0;
   EXPECT_EQ(checked, 1);
@@ -166,15 +166,15 @@ TEST_F(FontFormTest, CharsetMenuChecksOneItemAndRebuilds) {
   for (const auto& [name, value] : std::vector<std::pair<const char*, int>>{
            {"MACchrset1", 77}, {"OEMcharset1", 255}, {"ANSIcharset1", 0}, {"DEFAULTCHARSET1", 1}}) {
     Item(name)->Click();
-    EXPECT_EQ(f.Charset, value) << name;
+    EXPECT_EQ(f.Parts().Charset, value) << name;
   }
   EXPECT_TRUE(Item("DEFAULTCHARSET1")->Checked());
   EXPECT_FALSE(Item("MACchrset1")->Checked());
 
-  f.SpeedButton1->Click();
-  ASSERT_NE(f.PopupMenu1->LastMenu(), nullptr);
-  EXPECT_EQ(f.PopupMenu1->LastMenu()->actions().size(), 14);
-  f.PopupMenu1->LastMenu()->hide();
+  f.Parts().SpeedButton1->Click();
+  ASSERT_NE(f.Parts().PopupMenu1->LastMenu(), nullptr);
+  EXPECT_EQ(f.Parts().PopupMenu1->LastMenu()->actions().size(), 14);
+  f.Parts().PopupMenu1->LastMenu()->hide();
 }
 
 TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
@@ -186,62 +186,62 @@ TEST_F(FontFormTest, FontTypeEnablesItsOptions) {
   };
   for (Case c : {Case{1, FontKind::Color, true, true}, Case{2, FontKind::ClearType, false, true},
                  Case{0, FontKind::BlackWhite, false, false}}) {
-    f.FontTypeCBox->UserSelect(c.type);
+    f.Parts().FontTypeCBox->UserSelect(c.type);
     SCOPED_TRACE(c.type);
     EXPECT_EQ(f.Settings().FontType, c.kind);
-    EXPECT_EQ(f.cbAntialiazed->Enabled(), c.antialias);
-    EXPECT_EQ(f.trbContrast->Enabled(), c.antialias);
-    EXPECT_EQ(f.trBrightness->Enabled(), c.antialias);
-    EXPECT_EQ(f.Label8->Enabled(), c.antialias);
-    EXPECT_EQ(f.Label9->Enabled(), c.antialias);
-    EXPECT_EQ(f.cbTextColor->Enabled(), c.colours);
-    EXPECT_EQ(f.cbBackgroundColor->Enabled(), c.colours);
-    EXPECT_EQ(f.Label6->Enabled(), c.colours);
-    EXPECT_EQ(f.Label7->Enabled(), c.colours);
+    EXPECT_EQ(f.Parts().cbAntialiazed->Enabled(), c.antialias);
+    EXPECT_EQ(f.Parts().trbContrast->Enabled(), c.antialias);
+    EXPECT_EQ(f.Parts().trBrightness->Enabled(), c.antialias);
+    EXPECT_EQ(f.Parts().Label8->Enabled(), c.antialias);
+    EXPECT_EQ(f.Parts().Label9->Enabled(), c.antialias);
+    EXPECT_EQ(f.Parts().cbTextColor->Enabled(), c.colours);
+    EXPECT_EQ(f.Parts().cbBackgroundColor->Enabled(), c.colours);
+    EXPECT_EQ(f.Parts().Label6->Enabled(), c.colours);
+    EXPECT_EQ(f.Parts().Label7->Enabled(), c.colours);
     if (c.type == 1) {
       // Colours chosen for a colour font.
-      f.cbTextColor->UserSelect(f.cbTextColor->ItemCount() - 1);
-      f.cbBackgroundColor->UserSelect(1);
-      EXPECT_NE(f.cbTextColor->Selected(), platform::clBlack);
+      f.Parts().cbTextColor->UserSelect(f.Parts().cbTextColor->ItemCount() - 1);
+      f.Parts().cbBackgroundColor->UserSelect(1);
+      EXPECT_NE(f.Parts().cbTextColor->Selected(), platform::clBlack);
     }
   }
   // Black and white puts black on white back.
-  EXPECT_EQ(f.cbTextColor->Selected(), platform::clBlack);
-  EXPECT_EQ(f.cbBackgroundColor->Selected(), platform::clWhite);
+  EXPECT_EQ(f.Parts().cbTextColor->Selected(), platform::clBlack);
+  EXPECT_EQ(f.Parts().cbBackgroundColor->Selected(), platform::clWhite);
   EXPECT_TRUE(services_.messages.empty());
 }
 
 TEST_F(FontFormTest, ClearTypeWithoutTheSystemFallsBackToColour) {
   SetIsWindowsXPForTesting(false);
-  form_->FontTypeCBox->UserSelect(2);
+  form_->Parts().FontTypeCBox->UserSelect(2);
   ASSERT_EQ(services_.messages.size(), 1u);
   EXPECT_EQ(services_.messages[0].text,
             "This program is able to create ClearType fonts only under Windows XP system.");
   EXPECT_EQ(services_.messages[0].caption, "ClearType");
   EXPECT_EQ(services_.messages[0].icon, TMsgIcon::None);
-  EXPECT_EQ(form_->FontTypeCBox->ItemIndex(), 1);
-  EXPECT_TRUE(form_->cbAntialiazed->Enabled());
+  EXPECT_EQ(form_->Parts().FontTypeCBox->ItemIndex(), 1);
+  EXPECT_TRUE(form_->Parts().cbAntialiazed->Enabled());
 }
 
 TEST_F(FontFormTest, LanguageSwitchKeepsTheFontTypeAndPicksTheHelpFile) {
   TForm1& f = *form_;
-  f.FontTypeCBox->UserSelect(2);
-  f.ComboBox2->UserSelect(1);  // Russian
+  f.Parts().FontTypeCBox->UserSelect(2);
+  f.Parts().ComboBox2->UserSelect(1);  // Russian
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
-  EXPECT_EQ(f.FontTypeCBox->ItemIndex(), 2);
-  EXPECT_EQ(f.Label4->Caption(), "\xC2\xFB\xF1\xEE\xF2\xE0: 8");
-  EXPECT_EQ(f.BitBtn3->Caption(), "\xD1\xEE\xE7\xE4\xE0\xF2\xFC");  // the window's section
+  EXPECT_EQ(f.Parts().FontTypeCBox->ItemIndex(), 2);
+  EXPECT_EQ(f.Parts().Label4->Caption(), "\xC2\xFB\xF1\xEE\xF2\xE0: 8");
+  EXPECT_EQ(f.Parts().BitBtn3->Caption(), "\xD1\xEE\xE7\xE4\xE0\xF2\xFC");  // the window's section
   EXPECT_EQ(platform::InterfaceCodePage(), 1251);
-  ASSERT_EQ(f.FontTypeCBox->Items()->Count(), 3);
-  EXPECT_EQ((*f.FontTypeCBox->Items())[2], "C");
+  ASSERT_EQ(f.Parts().FontTypeCBox->Items()->Count(), 3);
+  EXPECT_EQ((*f.Parts().FontTypeCBox->Items())[2], "C");
   EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ");
   EXPECT_EQ(platform::Application().HelpFile(), root_->string() + "/manual/tomefalcon_ru.chm");
-  f.ComboBox2->UserSelect(2);  // Slovak: no file, the default language
+  f.Parts().ComboBox2->UserSelect(2);  // Slovak: no file, the default language
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);
-  EXPECT_EQ(f.Label4->Caption(), "Final font height: 8");
-  EXPECT_EQ(f.BitBtn3->Caption(), "Create");
+  EXPECT_EQ(f.Parts().Label4->Caption(), "Final font height: 8");
+  EXPECT_EQ(f.Parts().BitBtn3->Caption(), "Create");
   EXPECT_EQ(platform::Application().HelpFile(), root_->string() + "/manual/tomefalcon_en.chm");
-  EXPECT_EQ(f.FontTypeCBox->ItemIndex(), 2);
+  EXPECT_EQ(f.Parts().FontTypeCBox->ItemIndex(), 2);
 }
 
 TEST_F(FontFormTest, HelpAndFinishButtons) {
@@ -252,22 +252,22 @@ TEST_F(FontFormTest, HelpAndFinishButtons) {
     file = f;
     return true;
   });
-  form_->BitBtn1->Click();
+  form_->Parts().BitBtn1->Click();
   platform::Application().SetHelpHandler(nullptr);
   EXPECT_EQ(context, 49);
   EXPECT_EQ(file, root_->string() + "/manual/tomefalcon_en.chm");
 
   form_->ShowForm();
-  form_->BitBtn2->Click();
+  form_->Parts().BitBtn2->Click();
   EXPECT_FALSE(form_->Visible());
   EXPECT_TRUE(platform::Application().Terminated());
 }
 
 TEST_F(FontFormTest, CreateWritesTheFontOfThePreview) {
   TForm1& f = *form_;
-  f.SizeSpin->SetValue(11);
+  f.Parts().SizeSpin->SetValue(11);
   services_.ScriptDialog({Out("sans11.fnt")});
-  f.BitBtn3->Click();
+  f.Parts().BitBtn3->Click();
   ASSERT_EQ(services_.dialogs.size(), 1u);
   EXPECT_TRUE(services_.dialogs[0].save);
   EXPECT_EQ(services_.dialogs[0].file_name, "*.fnt");
@@ -292,11 +292,11 @@ TEST_F(FontFormTest, CreateWritesTheFontOfThePreview) {
   EXPECT_EQ(f.Preview().Height, 11);
 
   // A colour font keeps the chosen colours, red in bits 16..23.
-  f.FontTypeCBox->UserSelect(1);
-  f.cbTextColor->UserSelect(10);  // the custom item first, then the standard colours: Red
-  ASSERT_EQ(f.cbTextColor->Selected(), platform::clRed);
+  f.Parts().FontTypeCBox->UserSelect(1);
+  f.Parts().cbTextColor->UserSelect(10);  // the custom item first, then the standard colours: Red
+  ASSERT_EQ(f.Parts().cbTextColor->Selected(), platform::clRed);
   services_.ScriptDialog({Out("red.fnt")});
-  f.BitBtn3->Click();
+  f.Parts().BitBtn3->Click();
   font = assembly::ReadFontFile(ReadFile(Out("red.fnt")), &reason);
   ASSERT_TRUE(font) << reason;
   EXPECT_EQ(font->Type, 1);
@@ -308,12 +308,12 @@ TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
   TForm1& f = *form_;
   // Cancelled: nothing.
   services_.ScriptDialogCancel();
-  f.BitBtn3->Click();
+  f.Parts().BitBtn3->Click();
   EXPECT_TRUE(services_.messages.empty());
 
   // A name of Cyrillic letters is refused; a Cyrillic folder is fine.
   services_.ScriptDialog({Out("\xD1\x88\xD1\x80\xD0\xB8\xD1\x84\xD1\x82.fnt")});
-  f.BitBtn3->Click();
+  f.Parts().BitBtn3->Click();
   ASSERT_EQ(services_.messages.size(), 1u);
   EXPECT_EQ(services_.messages[0].text, "Only english letters are allowed in font filename.");
   EXPECT_EQ(services_.messages[0].caption, "Invalid filename");
@@ -321,43 +321,43 @@ TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
   EXPECT_FALSE(fs::exists(Out("\xD1\x88\xD1\x80\xD0\xB8\xD1\x84\xD1\x82.fnt")));
   fs::create_directories(Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"));
   services_.ScriptDialog({Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/font.fnt")});
-  f.BitBtn3->Click();
+  f.Parts().BitBtn3->Click();
   ASSERT_EQ(services_.messages.size(), 2u);
   EXPECT_EQ(services_.messages[1].caption, "Installing font");
   EXPECT_TRUE(assembly::IsValidFontBytes(ReadFile(Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/font.fnt"))));
 
   // A folder that does not exist: the error, no confirmation.
   services_.ScriptDialog({Out("missing/font.fnt")});
-  f.BitBtn3->Click();
+  f.Parts().BitBtn3->Click();
   ASSERT_EQ(services_.messages.size(), 3u);
   EXPECT_EQ(services_.messages[2].icon, TMsgIcon::Error);
   EXPECT_NE(services_.messages[2].text.find("missing/font.fnt"), std::string::npos);
-  EXPECT_FALSE(f.Busy);
+  EXPECT_FALSE(f.Parts().Busy);
 
   // Too large: the message, no dialog.
-  f.CheckBox1->SetChecked(true);
-  f.SizeSpin->SetValue(24);
-  ASSERT_TRUE(f.TooLarge);
-  EXPECT_EQ(f.lbTooLargeFont->Caption(), "*Font is too large");
-  EXPECT_TRUE(f.Image2->Visible());
+  f.Parts().CheckBox1->SetChecked(true);
+  f.Parts().SizeSpin->SetValue(24);
+  ASSERT_TRUE(f.Parts().TooLarge);
+  EXPECT_EQ(f.Parts().lbTooLargeFont->Caption(), "*Font is too large");
+  EXPECT_TRUE(f.Parts().Image2->Visible());
   EXPECT_EQ(f.Preview().Sheet.Height(), 255);
   const size_t dialogs = services_.dialogs.size();
-  f.BitBtn3->Click();
+  f.Parts().BitBtn3->Click();
   EXPECT_EQ(services_.dialogs.size(), dialogs);
   ASSERT_EQ(services_.messages.size(), 4u);
   EXPECT_EQ(services_.messages[3].text, "Resulting font image is too large. Please decrease font size.");
   EXPECT_EQ(services_.messages[3].caption, "Error");
   EXPECT_EQ(services_.messages[3].icon, TMsgIcon::Warning);
   // Back under the limit, the state clears.
-  f.SizeSpin->SetValue(8);
-  EXPECT_FALSE(f.TooLarge);
-  EXPECT_EQ(f.lbTooLargeFont->Caption(), "");
+  f.Parts().SizeSpin->SetValue(8);
+  EXPECT_FALSE(f.Parts().TooLarge);
+  EXPECT_EQ(f.Parts().lbTooLargeFont->Caption(), "");
 }
 
 // Every control with a hint shows, in its balloon, the text its description writes.
 TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
   TForm1& f = *form_;
-  f.FontTypeCBox->UserSelect(1);  // Color: every option enabled
+  f.Parts().FontTypeCBox->UserSelect(1);  // Color: every option enabled
   std::vector<std::string> names;
   std::function<void(const platform::TDescNode&)> walk = [&](const platform::TDescNode& n) {
     for (const platform::TDescProp& p : n.props)
@@ -370,9 +370,9 @@ TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
     SCOPED_TRACE(name);
     auto* control = dynamic_cast<platform::TControl*>(f.FindComponent(name));
     ASSERT_NE(control, nullptr);
-    controls::THintBalloon* before = f.HintBalloonControl1->LastBalloon();
+    controls::THintBalloon* before = f.Parts().HintBalloonControl1->LastBalloon();
     platform::Application().ActivateHint(control, {100, 100});
-    controls::THintBalloon* b = f.HintBalloonControl1->LastBalloon();
+    controls::THintBalloon* b = f.Parts().HintBalloonControl1->LastBalloon();
     ASSERT_NE(b, nullptr);
     ASSERT_NE(b, before);
     EXPECT_EQ(b->Text(), windowlook_support::DescribedText(kForm1Description, name, "Hint"));
@@ -383,18 +383,18 @@ TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
 // Disabled controls use the style's disabled colours.
 TEST_F(FontFormTest, DisabledControlsLookDisabled) {
   TForm1& f = *form_;
-  f.FontTypeCBox->UserSelect(0);  // Black and white: antialias, contrast and colours disabled
-  EXPECT_FALSE(f.cbAntialiazed->Enabled());
-  EXPECT_FALSE(f.cbTextColor->Enabled());
-  EXPECT_FALSE(f.trbContrast->Enabled());
+  f.Parts().FontTypeCBox->UserSelect(0);  // Black and white: antialias, contrast and colours disabled
+  EXPECT_FALSE(f.Parts().cbAntialiazed->Enabled());
+  EXPECT_FALSE(f.Parts().cbTextColor->Enabled());
+  EXPECT_FALSE(f.Parts().trbContrast->Enabled());
   int checked = 0;
   for (const std::string& fault : windowlook_support::DisabledLookFaults(&f, &checked)) ADD_FAILURE() << fault;
   EXPECT_GT(checked, 25);
   // Drawn: the disabled box's caption is lighter than when it is enabled.
-  const int disabled = windowlook_support::DarkestGrey(f.cbAntialiazed->Widget());
-  f.FontTypeCBox->UserSelect(1);
-  ASSERT_TRUE(f.cbAntialiazed->Enabled());
-  EXPECT_GT(disabled, windowlook_support::DarkestGrey(f.cbAntialiazed->Widget()) + 60);
+  const int disabled = windowlook_support::DarkestGrey(f.Parts().cbAntialiazed->Widget());
+  f.Parts().FontTypeCBox->UserSelect(1);
+  ASSERT_TRUE(f.Parts().cbAntialiazed->Enabled());
+  EXPECT_GT(disabled, windowlook_support::DarkestGrey(f.Parts().cbAntialiazed->Widget()) + 60);
 }
 
 // Each font type: nothing sticks out, overlaps another control or is cut off.
@@ -402,7 +402,7 @@ TEST_F(FontFormTest, WindowLaysOutWithoutOverlaps) {
   TForm1& f = *form_;
   f.ShowForm();
   for (int type : {0, 1, 2}) {
-    f.FontTypeCBox->UserSelect(type);
+    f.Parts().FontTypeCBox->UserSelect(type);
     for (const std::string& fault : windowlook_support::LayoutFaults(&f)) ADD_FAILURE() << type << ": " << fault;
   }
 }
@@ -412,7 +412,7 @@ TEST_F(FontFormTest, TitleBarShowsTheCaption) {
   TForm1& f = *form_;
   f.ShowForm();
   EXPECT_EQ(TitleBarText(f.Widget()).toStdString(), "Glyphkiln v2.5 for Tomefalcon ");
-  f.ComboBox2->UserSelect(1);  // Russian
+  f.Parts().ComboBox2->UserSelect(1);  // Russian
   EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ");
   EXPECT_EQ(TitleBarText(f.Widget()), f.Widget()->windowTitle());
   EXPECT_EQ(f.Widget()->windowTitle().toStdString(), "Glyphkiln v2.5 for Tomefalcon ");
@@ -446,9 +446,9 @@ TEST_F(FontFormTest, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
   form_ = platform::CreateForm<TForm1>();
   fs::remove(*root_ / "bin" / "ukrainian.lng");  // gone since the start
   TForm1& f = *form_;
-  f.ComboBox2->UserSelect(1);  // Russian
+  f.Parts().ComboBox2->UserSelect(1);  // Russian
   ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
-  const std::string russian = f.Label4->Caption();
+  const std::string russian = f.Parts().Label4->Caption();
 
   const struct {
     int index;
@@ -456,13 +456,13 @@ TEST_F(FontFormTest, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
   } cases[] = {{2, "Duplicate constant name (\"FontHeightLabel\")"}, {3, "ukrainian.lng"}};
   for (const auto& c : cases) {
     services_.messages.clear();
-    f.ComboBox2->UserSelect(c.index);
+    f.Parts().ComboBox2->UserSelect(c.index);
     ASSERT_EQ(services_.messages.size(), 1u) << c.message;
     EXPECT_NE(services_.messages[0].text.find(c.message), std::string::npos) << services_.messages[0].text;
     EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Error);
     EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
-    EXPECT_EQ(f.ComboBox2->ItemIndex(), 1);
-    EXPECT_EQ(f.Label4->Caption(), russian);
+    EXPECT_EQ(f.Parts().ComboBox2->ItemIndex(), 1);
+    EXPECT_EQ(f.Parts().Label4->Caption(), russian);
   }
   fs::remove(*root_ / "bin" / "slovak.lng");
 }
