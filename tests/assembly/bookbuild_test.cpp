@@ -292,6 +292,35 @@ TEST_F(BookBuild, EveryJarStaysUnderTheLimitToTheByte) {
   EXPECT_LE(less.at(0).size, tight - 1 - 512);
 }
 
+// Every midlet leaves 512 bytes of its JAR limit free, whether its last part took pictures or
+// not. Limits a few bytes apart put the parts' sizes at every distance from the limit.
+TEST_F(BookBuild, PartsWithPicturesKeep512BytesFree) {
+  const char* pictures[] = {"rgb.png", "rose.jpg", "logo.gif", "palette.png", "interlaced.png"};
+  for (const char* p : pictures) fs::copy_file(QW_TEST_DATA "/pictures/" + std::string(p), dir.File(p));
+  std::mt19937 rng(11);
+  std::string html = "<html><body>";
+  for (int i = 0; i < 40; ++i)
+    html += "<p>" + Words(rng, 200 + rng() % 900) + " <img src=\"" + pictures[i % 5] + "\"></p>";
+  WriteFile(dir.File("book.htm"), html + "</body></html>");
+  inputs.ImageParams.MaxWidth = 64;
+  inputs.ImageParams.MaxHeight = 64;
+  inputs.TextFiles = {dir.File("book.htm")};
+
+  int jars = 0;
+  for (int64_t limit = 20 * 1024; limit < 20 * 1024 + 12 * 89; limit += 89) {
+    SCOPED_TRACE(limit);
+    fs::remove_all(Out());
+    fs::create_directories(Out());
+    ASSERT_TRUE(BuildBookMidlets(Context(), false, Record(limit), false, Base()).Ok());
+    for (const auto& entry : fs::directory_iterator(Out())) {
+      if (entry.path().extension() != ".jar") continue;
+      EXPECT_LE(int64_t(fs::file_size(entry.path())), limit - 512) << entry.path().filename();
+      ++jars;
+    }
+  }
+  EXPECT_GT(jars, 24);
+}
+
 TEST_F(BookBuild, TwoFullPartsAndNoPieceOfAThird) {
   std::mt19937 rng(6);
   const std::string book = Words(rng, 40000);
