@@ -268,8 +268,10 @@ void TForm1::CancelBtnClick(TObject* /*sender*/) {
     if (!SaveSettings())
       Message("Unable to save the settings to \"" + Settings().FileName() + "\".", "Error", TMsgIcon::Error);
     if (cbDirectory->Checked()) {
-      std::string folder = assembly::ParentDir(SaveDialog->FileName());
-      Services().OpenFolder(folder);
+      const std::string folder = assembly::ParentDir(SaveDialog->FileName());
+      // Without a file manager the user still learns where the midlet is.
+      if (!Services().OpenFolder(folder))
+        Message("Unable to open the folder \"" + folder + "\".", "Warning", TMsgIcon::Warning);
     }
   }
   Close();

@@ -65,7 +65,7 @@ public:
   }
   bool OpenFolder(const std::string& folder) override {
     folders.push_back(folder);
-    return true;
+    return folders_open;
   }
   void ProcessMessages() override { ++processed; }
   void RequestQuit() override { quit_requested = true; }
@@ -73,6 +73,7 @@ public:
   std::vector<Message> messages;
   std::vector<TFileDialogRequest> dialogs;
   std::vector<std::string> urls, folders;
+  bool folders_open = true;  // what OpenFolder answers
   int beeps = 0;
   int processed = 0;
   bool quit_requested = false;

@@ -461,6 +461,19 @@ TEST_F(WizardWindow, FinishSavesAndOpensTheFolderRestartGoesBack) {
   EXPECT_FALSE(form->Visible());
 }
 
+TEST_F(WizardWindow, FinishSaysWhereTheMidletIsWhenTheFolderCannotBeOpened) {
+  Create();
+  form->ShowForm();
+  form->ShowPage(pgFinish);
+  form->Parts().SaveDialog->SetFileName("/out/books/Reader.jad");
+  form->Parts().cbDirectory->SetChecked(true);
+  services.folders_open = false;
+  form->Parts().CancelBtn->Click();
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "Unable to open the folder \"/out/books\".");
+  EXPECT_FALSE(form->Visible());
+}
+
 TEST_F(WizardWindow, CancelElsewhereClosesWithoutSaving) {
   Create();
   form->ShowForm();
