@@ -87,7 +87,7 @@ void DownsampleBitmap(const platform::Bitmap& src, platform::Bitmap& dst) {
     xs = SpanAt(PositionOf(x, sw, dw), sx);
     if (xs.c0 + 1 >= dw) xs.w1 = 0;
   }
-  const auto cells_per_row = static_cast<std::size_t>(dw);
+  const auto cellsPerRow = static_cast<std::size_t>(dw);
   for (int y = 0; y < sh; ++y) {
     Span ys = SpanAt(PositionOf(y, sh, dh), sy);
     if (ys.c0 >= dh) continue;
@@ -97,7 +97,7 @@ void DownsampleBitmap(const platform::Bitmap& src, platform::Bitmap& dst) {
     const std::uint8_t* p = src.ScanLine(y);
     for (int x = 0; x < sw; ++x, p += 3) {
       const Span& xs = columns[static_cast<std::size_t>(x)];
-      if (static_cast<std::size_t>(xs.c0) >= cells_per_row) continue;
+      if (static_cast<std::size_t>(xs.c0) >= cellsPerRow) continue;
       const float r = p[2], g = p[1], b = p[0];
       const float w00 = xs.w0 * ys.w0;
       if (w00 != 0) Add(row0[xs.c0], r, g, b, w00);

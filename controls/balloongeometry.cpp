@@ -63,9 +63,9 @@ TBalloonPoint BalloonTip(const TBalloonAnchor& a, int position) {
 TBalloonShape BalloonShape(int position, TBalloonPoint tip, int panel_width, int panel_height) {
   TBalloonShape s;
   const bool above = position <= 1;
-  const int panel_top = above ? 0 : ArrowHeight + 2;
-  s.Panel = {0, panel_top, panel_width, panel_top + panel_height};
-  int ch = above ? panel_top + panel_height + ArrowHeight - 1 : panel_top + panel_height + 1;
+  const int panelTop = above ? 0 : ArrowHeight + 2;
+  s.Panel = {0, panelTop, panel_width, panelTop + panel_height};
+  int ch = above ? panelTop + panel_height + ArrowHeight - 1 : panelTop + panel_height + 1;
   const int cw = std::max(panel_width + 1, ArrowOffset + ArrowWidth + 1);
   ch = std::max(ch, ArrowHeight + 2);
   const int w = cw, h = ch;
@@ -96,20 +96,20 @@ TBalloonShape BalloonShape(int position, TBalloonPoint tip, int panel_width, int
 TBalloonLayout LayoutBalloonContent(const TBalloonLayoutInput& in) {
   constexpr int m = kBalloonContentMargin;
   TBalloonLayout l;
-  int content_top = m;
+  int contentTop = m;
   if (in.HasIcon) {
     l.Icon = {10, 10, 26, 26};
-    content_top = l.Icon.Bottom + 8;
+    contentTop = l.Icon.Bottom + 8;
   }
-  const bool has_title = in.TitleWidth > 0 || in.TitleHeight > 0;
-  if (has_title) {
+  const bool hasTitle = in.TitleWidth > 0 || in.TitleHeight > 0;
+  if (hasTitle) {
     const int tl = in.HasIcon ? l.Icon.Right + 8 : 10;
     l.Title = {tl, 12, tl + in.TitleWidth, 12 + in.TitleHeight};
-    content_top = std::max(in.HasIcon ? l.Icon.Bottom + 8 : 0, l.Title.Bottom + 8);
+    contentTop = std::max(in.HasIcon ? l.Icon.Bottom + 8 : 0, l.Title.Bottom + 8);
   }
   auto wrap = [&](int width) {
     width = std::max(width, kBalloonMinTextWidth);
-    l.Text = {10, content_top, 10 + width, content_top + (in.WrapHeight ? in.WrapHeight(width) : 0)};
+    l.Text = {10, contentTop, 10 + width, contentTop + (in.WrapHeight ? in.WrapHeight(width) : 0)};
     l.PanelWidth = l.Text.Right + m;
     l.PanelHeight = l.Text.Bottom + m;
   };
@@ -126,7 +126,7 @@ TBalloonLayout LayoutBalloonContent(const TBalloonLayoutInput& in) {
   }
   while (l.PanelWidth > in.MaxWidth && l.PanelHeight < in.MaxHeight && l.Text.Width() > kBalloonMinTextWidth)
     wrap(l.Text.Width() - 10);
-  if (has_title && l.Title.Right + m > l.PanelWidth) {
+  if (hasTitle && l.Title.Right + m > l.PanelWidth) {
     wrap(l.Title.Right - l.Text.Left);
     l.PanelWidth = std::max(l.PanelWidth, l.Title.Right + m);
   }
@@ -139,10 +139,10 @@ TBalloonLayout LayoutBalloonContent(const TBalloonLayoutInput& in) {
   if (cut) pw = in.MaxWidth;
   if (ph > in.MaxHeight) ph = in.MaxHeight;
   if (cut) {
-    const int keep_w = pw, keep_h = ph;
+    const int keepW = pw, keepH = ph;
     wrap(l.Text.Width() - 20);
-    pw = keep_w;
-    ph = keep_h;
+    pw = keepW;
+    ph = keepH;
   }
   if (l.Text.Bottom + m > ph) l.Text.Bottom += 10;
   l.PanelWidth = pw;

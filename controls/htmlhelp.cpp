@@ -91,8 +91,8 @@ THtmlHelpViewer& InstallHtmlHelp(THelpDesk* desk) {
     b.own_desk = std::make_unique<TDesktopHelpDesk>();
     desk = b.own_desk.get();
   }
-  auto help_file = [] { return platform::Application().HelpFile(); };
-  b.viewer = std::make_unique<THtmlHelpViewer>(*desk, THelpFileSource{help_file, help_file});
+  auto helpFile = [] { return platform::Application().HelpFile(); };
+  b.viewer = std::make_unique<THtmlHelpViewer>(*desk, THelpFileSource{helpFile, helpFile});
   b.viewer->NotifyID(1);
   THtmlHelpViewer* v = b.viewer.get();
   platform::Application().SetHelpHandler([v](int context, const std::string& file) {

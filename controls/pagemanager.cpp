@@ -128,9 +128,9 @@ bool TPageManager::CanGoPrior() { return GetPriorPageIndex(CurrentPage()) >= 0; 
 bool TPageManager::CanGoNext() { return GetNextPageIndex(CurrentPage()) >= 0; }
 
 void TPageManager::Loaded() {
-  const bool was_loading = Loading();
+  const bool wasLoading = Loading();
   TComponent::Loaded();
-  if (was_loading) {
+  if (wasLoading) {
     TakeOverClick(0);
     TakeOverClick(1);
   }

@@ -209,9 +209,9 @@ private:
 void ReadEntry(Reader& r, TLang_CompEntry& e, int depth) {
   if (depth > kMaxDepth) r.Fail("entries nested too deeply");
   e.StoredName = r.Bytes(r.U16());
-  uint8_t has_props = r.U8();
-  if (has_props > 1) r.Fail("bad property flag");
-  if (has_props == 1) {
+  uint8_t hasProps = r.U8();
+  if (hasProps > 1) r.Fail("bad property flag");
+  if (hasProps == 1) {
     if (!e.Props) e.Props = std::make_unique<TLang_PropEntries>();
     *e.Props = TLang_PropEntries();
     int32_t count = r.I32();
@@ -222,9 +222,9 @@ void ReadEntry(Reader& r, TLang_CompEntry& e, int depth) {
       e.Props->Add(id, std::move(path), "");
     }
   }
-  uint8_t has_children = r.U8();
-  if (has_children > 1) r.Fail("bad child flag");
-  if (has_children == 1) {
+  uint8_t hasChildren = r.U8();
+  if (hasChildren > 1) r.Fail("bad child flag");
+  if (hasChildren == 1) {
     if (!e.Children) e.Children = std::make_unique<TLang_CompEntries>(&e);
     *e.Children = TLang_CompEntries(&e);
     int32_t count = r.I32();
@@ -425,12 +425,12 @@ void ClearKept(TLang_CompEntry& e) {
 }  // namespace
 
 void RefreshEntries(TLang_CompEntry& root, const TRefreshOptions& options) {
-  int32_t next_id = 0;
+  int32_t nextId = 0;
   if (options.AssignIds) {
     ClearKept(root);
-    next_id = HighestId(root) + 1;
+    nextId = HighestId(root) + 1;
   }
-  RefreshEntry(root, options, next_id);
+  RefreshEntry(root, options, nextId);
 }
 
 void ApplySectionTo(TLang_CompEntry& entry, const TLang_CompTranslation* section) {

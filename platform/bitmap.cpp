@@ -41,8 +41,8 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
   if (width < 0 || height < 0) throw EBitmapError("Invalid image dimensions");
   width_ = width;
   height_ = height;
-  const std::uint64_t row_bits = static_cast<std::uint64_t>(width) * BitsPerPixel(format);
-  stride_ = static_cast<std::size_t>((row_bits + 31) / 32 * 4);
+  const std::uint64_t rowBits = static_cast<std::uint64_t>(width) * BitsPerPixel(format);
+  stride_ = static_cast<std::size_t>((rowBits + 31) / 32 * 4);
   if (height > 0 && stride_ > std::numeric_limits<std::size_t>::max() / 2 / height)
     throw std::bad_alloc();
   data_.assign(stride_ * static_cast<std::size_t>(height), 0);
@@ -155,25 +155,25 @@ void Bitmap::Draw(int x, int y, const Bitmap& src) {
   const int x1 = static_cast<int>(std::min<long long>(width_, static_cast<long long>(x) + src.width_));
   const int y1 = static_cast<int>(std::min<long long>(height_, static_cast<long long>(y) + src.height_));
   if (x0 >= x1 || y0 >= y1) return;
-  const bool src_colour = !IsPaletteFormat(src.format_);
-  const bool dst_colour = !IsPaletteFormat(format_);
+  const bool srcColour = !IsPaletteFormat(src.format_);
+  const bool dstColour = !IsPaletteFormat(format_);
   // Palette to palette: map each source entry once.
-  std::vector<int> entry_map;
-  if (!src_colour && !dst_colour) {
-    entry_map.resize(256, 0);
+  std::vector<int> entryMap;
+  if (!srcColour && !dstColour) {
+    entryMap.resize(256, 0);
     const int black = palette_.NearestIndex(0, 0, 0);
     for (int i = 0; i < 256; ++i) {
       if (i < src.palette_.Count()) {
         const PaletteEntry& e = src.palette_[i];
-        entry_map[static_cast<std::size_t>(i)] = palette_.NearestIndex(e.red, e.green, e.blue);
+        entryMap[static_cast<std::size_t>(i)] = palette_.NearestIndex(e.red, e.green, e.blue);
       } else {
-        entry_map[static_cast<std::size_t>(i)] = black;
+        entryMap[static_cast<std::size_t>(i)] = black;
       }
     }
   }
   for (int dy = y0; dy < y1; ++dy) {
     const int sy = dy - y;
-    if (src_colour && dst_colour) {
+    if (srcColour && dstColour) {
       const int ss = src.Bits() / 8, ds = Bits() / 8;
       const std::uint8_t* s = src.ScanLine(sy) + static_cast<std::size_t>(x0 - x) * ss;
       std::uint8_t* d = ScanLine(dy) + static_cast<std::size_t>(x0) * ds;
@@ -186,7 +186,7 @@ void Bitmap::Draw(int x, int y, const Bitmap& src) {
     }
     for (int dx = x0; dx < x1; ++dx) {
       const int sx = dx - x;
-      if (!entry_map.empty()) SetIndex(dx, dy, entry_map[static_cast<std::size_t>(src.GetIndex(sx, sy))]);
+      if (!entryMap.empty()) SetIndex(dx, dy, entryMap[static_cast<std::size_t>(src.GetIndex(sx, sy))]);
       else SetPixel(dx, dy, src.GetPixel(sx, sy));
     }
   }

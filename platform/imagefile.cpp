@@ -210,9 +210,9 @@ Bitmap DecodeJpeg(const std::string& data) {
   Bitmap out;
   std::vector<std::uint8_t> row;
   auto err = std::make_unique<JpegError>();
-  bool too_large = false;
-  if (!DecodeJpegInto(data, &out, &row, err.get(), &too_large)) {
-    if (too_large) throw EImageError("Picture too large");
+  bool tooLarge = false;
+  if (!DecodeJpegInto(data, &out, &row, err.get(), &tooLarge)) {
+    if (tooLarge) throw EImageError("Picture too large");
     throw EImageError(std::string("Broken JPEG picture: ") + err->message);
   }
   return out;

@@ -198,9 +198,9 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key, c
   std::vector<std::string> lines = Load();
   Place p = Find(lines, s, k);
   if (p.key_line != std::string::npos) {
-    std::string old_key, old_value;
-    EntryOf(lines[p.key_line], old_key, old_value);
-    lines[p.key_line] = old_key + "=" + value;
+    std::string oldKey, oldValue;
+    EntryOf(lines[p.key_line], oldKey, oldValue);
+    lines[p.key_line] = oldKey + "=" + value;
   } else if (p.section_line != std::string::npos) {
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(p.insert_at), k + "=" + value);
   } else {

@@ -81,7 +81,7 @@ int NearestColorIndex::Find(std::uint8_t red, std::uint8_t green, std::uint8_t b
 
 void NearestColorIndex::BuildCell(int cell) {
   const int lo[3] = {(cell >> 8) * 16, ((cell >> 4) & 15) * 16, (cell & 15) * 16};
-  auto near_far = [&](const Entry& e, int& nearest, int& farthest) {
+  auto nearFar = [&](const Entry& e, int& nearest, int& farthest) {
     const int v[3] = {e.red, e.green, e.blue};
     nearest = farthest = 0;
     for (int c = 0; c < 3; ++c) {
@@ -96,14 +96,14 @@ void NearestColorIndex::BuildCell(int cell) {
   int bound = 0x7fffffff;
   for (const Entry& e : entries_) {
     int n, f;
-    near_far(e, n, f);
+    nearFar(e, n, f);
     bound = std::min(bound, f);
   }
   CellList& list = cells_[static_cast<std::size_t>(cell)];
   list.start = static_cast<std::uint32_t>(candidates_.size());
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     int n, f;
-    near_far(entries_[i], n, f);
+    nearFar(entries_[i], n, f);
     if (n <= bound) candidates_.push_back(static_cast<std::uint8_t>(i));
   }
   list.count = static_cast<std::uint32_t>(candidates_.size()) - list.start;
@@ -116,13 +116,13 @@ int NearestColorIndex::Search(int red, int green, int blue) {
   const std::uint8_t* i = candidates_.data() + list.start;
   const std::uint8_t* end = i + list.count;
   int best = *i;
-  int best_dist = 0x7fffffff;
+  int bestDist = 0x7fffffff;
   for (; i != end; ++i) {  // ascending indices: the first of equals stays
     const Entry& e = entries_[*i];
     const int dr = e.red - red, dg = e.green - green, db = e.blue - blue;
     const int d = dr * dr + dg * dg + db * db;
-    if (d < best_dist) {
-      best_dist = d;
+    if (d < bestDist) {
+      bestDist = d;
       best = *i;
     }
   }

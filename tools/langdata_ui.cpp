@@ -92,9 +92,9 @@ int main(int argc, char** argv) {
     const TDescNode* node = FindNode(tree, lc->Name());
     if (node == nullptr) throw std::runtime_error("Language controller not found in the text");
     std::string indent = "    ";
-    size_t line_start = text.rfind('\n', node->end_offset);
-    std::string end_indent = text.substr(line_start + 1, node->end_offset - line_start - 1);
-    indent = end_indent + "  ";
+    size_t lineStart = text.rfind('\n', node->end_offset);
+    std::string endIndent = text.substr(lineStart + 1, node->end_offset - lineStart - 1);
+    indent = endIndent + "  ";
     std::string value = FormatBinaryValue(data, indent);
     std::string updated = text;
     bool found = false;
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
         found = true;
         break;
       }
-    if (!found) updated.insert(line_start + 1, indent + "LangData = " + value + "\n");
+    if (!found) updated.insert(lineStart + 1, indent + "LangData = " + value + "\n");
     if (updated != text) {
       WriteFile(path, file.substr(0, begin) + updated + file.substr(end));
       std::fprintf(stderr, "%s: LangData stored (%zu bytes)\n", path.c_str(), data.size());

@@ -103,7 +103,7 @@ void TForm1::RestoreFontsPageSettings() {
 }
 
 void TForm1::LoadFontsPage(bool restore) {
-  const bool was_updating = FUpdating;
+  const bool wasUpdating = FUpdating;
   FUpdating = true;
   JarLimitLabel->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " +
                             Text("bytes") + ".");
@@ -124,7 +124,7 @@ void TForm1::LoadFontsPage(bool restore) {
   for (TMenuItem* item : {Bluefonstpack1, Yellowfontspacks1, ClearTypeFontsPack1, Anitaliazedfontspack1})
     item->SetEnabled(!bw);
   for (int k = 1; k <= 5; ++k) FFontSlotShown[static_cast<std::size_t>(k)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
-  FUpdating = was_updating;
+  FUpdating = wasUpdating;
 }
 
 void TForm1::UpdateNegativeBoxes() {

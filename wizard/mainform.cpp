@@ -568,10 +568,10 @@ void TForm1::UpdateControls() {
   struct EndUpdating {
     bool& updating;
     ~EndUpdating() { updating = false; }
-  } end_updating{FUpdating};
+  } endUpdating{FUpdating};
   const int page = CurrentPage();
   const bool full = rbFullVersion->Checked();
-  const bool list_row = IsListRow();
+  const bool listRow = IsListRow();
 
   gbBookMidletOptions->SetVisible(!full);
   // The advanced options' tabs follow the group, or take its place while it is hidden.
@@ -583,10 +583,10 @@ void TForm1::UpdateControls() {
   if (page == pgWelcome) SwitchWizardLanguage();
 
   if (page == pgPhoneModel)
-    lbCoreDesc->SetCaption(list_row ? Text("AllVersions1") : FCoreDescs[Model().Core % FCoreDescs.size()]);
+    lbCoreDesc->SetCaption(listRow ? Text("AllVersions1") : FCoreDescs[Model().Core % FCoreDescs.size()]);
 
   if (page == pgZipSupport) {
-    bool allowed = ZipSupportAllowed(list_row, full, GetJarLimitKB());
+    bool allowed = ZipSupportAllowed(listRow, full, GetJarLimitKB());
     rbWithZIPSupport->SetEnabled(allowed);
     lbCantZIP->SetVisible(!allowed);
     if (!allowed) rbWithoutZIPSupport->SetChecked(true);
@@ -609,7 +609,7 @@ void TForm1::UpdateControls() {
     lbMinImageHeight->SetEnabled(small);
   }
 
-  spJARLimit->SetEnabled(!list_row);
+  spJARLimit->SetEnabled(!listRow);
 
   if (page == pgImages) {
     bool pictures = !rbDontIncludeImages->Checked();

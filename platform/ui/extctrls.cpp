@@ -271,9 +271,9 @@ void TPageControl::UpdateTabs() {
 
 void TPageControl::Layout() {
   QSize hint = bar_->sizeHint();
-  int bar_h = bar_->count() > 0 ? hint.height() : 0;
-  bar_->setGeometry(2, 0, std::min(hint.width(), std::max(0, Width() - 4)), bar_h);
-  for (TTabSheet* s : sheets_) s->SetBounds(4, bar_h + 2, std::max(0, Width() - 8), std::max(0, Height() - bar_h - 6));
+  int barH = bar_->count() > 0 ? hint.height() : 0;
+  bar_->setGeometry(2, 0, std::min(hint.width(), std::max(0, Width() - 4)), barH);
+  for (TTabSheet* s : sheets_) s->SetBounds(4, barH + 2, std::max(0, Width() - 8), std::max(0, Height() - barH - 6));
 }
 
 void TPageControl::Resize() {
@@ -748,15 +748,15 @@ void TSpeedButton::Paint(QPainter& p) {
   int gw = g.isNull() ? 0 : g.width(), gh = g.isNull() ? 0 : g.height();
   int gap = (gw > 0 && tw > 0) ? spacing_ : 0;
   bool horizontal = layout_ == TButtonLayout::blGlyphLeft || layout_ == TButtonLayout::blGlyphRight;
-  int total_w = horizontal ? gw + gap + tw : std::max(gw, tw);
-  int total_h = horizontal ? std::max(gh, th) : gh + gap + th;
-  int x0 = (Width() - total_w) / 2 + off, y0 = (Height() - total_h) / 2 + off;
+  int totalW = horizontal ? gw + gap + tw : std::max(gw, tw);
+  int totalH = horizontal ? std::max(gh, th) : gh + gap + th;
+  int x0 = (Width() - totalW) / 2 + off, y0 = (Height() - totalH) / 2 + off;
   int gx = x0, gy = y0, tx = x0, ty = y0;
   switch (layout_) {
-    case TButtonLayout::blGlyphLeft: gy = y0 + (total_h - gh) / 2; tx = x0 + gw + gap; ty = y0 + (total_h - th) / 2; break;
-    case TButtonLayout::blGlyphRight: tx = x0; ty = y0 + (total_h - th) / 2; gx = x0 + tw + gap; gy = y0 + (total_h - gh) / 2; break;
-    case TButtonLayout::blGlyphTop: gx = x0 + (total_w - gw) / 2; tx = x0 + (total_w - tw) / 2; ty = y0 + gh + gap; break;
-    case TButtonLayout::blGlyphBottom: tx = x0 + (total_w - tw) / 2; gx = x0 + (total_w - gw) / 2; gy = y0 + th + gap; break;
+    case TButtonLayout::blGlyphLeft: gy = y0 + (totalH - gh) / 2; tx = x0 + gw + gap; ty = y0 + (totalH - th) / 2; break;
+    case TButtonLayout::blGlyphRight: tx = x0; ty = y0 + (totalH - th) / 2; gx = x0 + tw + gap; gy = y0 + (totalH - gh) / 2; break;
+    case TButtonLayout::blGlyphTop: gx = x0 + (totalW - gw) / 2; tx = x0 + (totalW - tw) / 2; ty = y0 + gh + gap; break;
+    case TButtonLayout::blGlyphBottom: tx = x0 + (totalW - tw) / 2; gx = x0 + (totalW - gw) / 2; gy = y0 + th + gap; break;
   }
   if (!g.isNull()) p.drawImage(gx, gy, g);
   if (!text.isEmpty()) {

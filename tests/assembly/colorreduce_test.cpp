@@ -202,12 +202,12 @@ TEST(Octree, KeepsFewColoursExactlyAndMergesToTheLimit) {
   }
 
   // Without dithering every pixel gets its nearest entry of the quantized palette.
-  const Bitmap mapped_noise = ReducePictureColors(noise, 7, 0, 6);
-  const Palette& pal = mapped_noise.GetPalette();
+  const Bitmap mappedNoise = ReducePictureColors(noise, 7, 0, 6);
+  const Palette& pal = mappedNoise.GetPalette();
   for (int y = 0; y < noise.Height(); ++y)
     for (int x = 0; x < noise.Width(); ++x) {
       const Rgb c = noise.GetPixel(x, y);
-      const PaletteEntry& got = pal[mapped_noise.GetIndex(x, y)];
+      const PaletteEntry& got = pal[mappedNoise.GetIndex(x, y)];
       int best = 1 << 30;
       for (const PaletteEntry& e : pal.Entries())
         best = std::min(best, (e.red - c.red) * (e.red - c.red) + (e.green - c.green) * (e.green - c.green) +

@@ -98,7 +98,7 @@ TEST(ConvertImage, EveryKindOfPictureUnderEverySetting) {
   struct Setting { std::uint8_t colors; int depth; int palette_max; };
   const Setting settings[] = {{1, 1, 2}, {2, 4, 16}, {3, 8, 64}, {4, 8, 256}};
   testing_support::TempDir dir;
-  std::string listing_expected, all_files;
+  std::string listingExpected, allFiles;
   int n = 0;
   for (const char* file : files)
     for (const Setting& s : settings)
@@ -127,14 +127,14 @@ TEST(ConvertImage, EveryKindOfPictureUnderEverySetting) {
           EXPECT_EQ(source.Width(), w);
           const std::string out = dir.File("out" + std::to_string(n++) + ".png");
           testing_support::WriteFile(out, png);
-          all_files += " '" + out + "'";
-          listing_expected += std::to_string(w) + "x" + std::to_string(ht) + " " + std::to_string(s.depth) + "\n";
+          allFiles += " '" + out + "'";
+          listingExpected += std::to_string(w) + "x" + std::to_string(ht) + " " + std::to_string(s.depth) + "\n";
         }
   // Other tools agree: pngcheck accepts every file, identify sees the sizes and depths.
-  const std::string check = RunCommand("pngcheck -q" + all_files + " 2>&1");
+  const std::string check = RunCommand("pngcheck -q" + allFiles + " 2>&1");
   EXPECT_EQ(check, "") << check;
-  const std::string listing = RunCommand("identify -format '%wx%h %[png:IHDR.bit-depth-orig]\\n'" + all_files + " 2>&1");
-  EXPECT_EQ(listing, listing_expected);
+  const std::string listing = RunCommand("identify -format '%wx%h %[png:IHDR.bit-depth-orig]\\n'" + allFiles + " 2>&1");
+  EXPECT_EQ(listing, listingExpected);
 }
 
 TEST(ConvertImage, ScalingWidthFirst) {
@@ -180,8 +180,8 @@ TEST(ConvertImage, SkippedPicturesGiveNoMessage) {
   words.IgnoreNames = "zzz;;PHOTO";
   EXPECT_FALSE(ConvertImage(normal, png, words, host));
   // The folder does not count, only the file name.
-  const std::string in_banner_folder = SavePicture(dir, "banner/ok.png", photo);
-  EXPECT_TRUE(ConvertImage(in_banner_folder, png, HiddenDefaults(2), host));
+  const std::string inBannerFolder = SavePicture(dir, "banner/ok.png", photo);
+  EXPECT_TRUE(ConvertImage(inBannerFolder, png, HiddenDefaults(2), host));
   // Smaller than the smallest size.
   Bitmap thin(7, 40, PixelFormat::pf24bit);
   thin.Fill({10, 200, 10});
@@ -210,14 +210,14 @@ TEST(ConvertImage, TheConverterUsesStuckiAndFloydSteinberg) {
   Bitmap grad(32, 8, PixelFormat::pf24bit);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 32; ++x) grad.SetPixel(x, y, {static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(y * 30)});
-  const std::string png_path = SavePicture(dir, "grad.png", grad);
-  const Bitmap loaded = platform::DecodePng(ReadFile(png_path));
+  const std::string pngPath = SavePicture(dir, "grad.png", grad);
+  const Bitmap loaded = platform::DecodePng(ReadFile(pngPath));
   RecordingHost host;
   struct Case { std::uint8_t colors, dither, mode, dither_mode; int bits; };
   for (const Case& c : {Case{1, 1, 4, 2, 8}, Case{1, 0, 4, 0, 8}, Case{2, 1, 7, 1, 4}, Case{3, 1, 7, 1, 6},
                         Case{4, 0, 7, 0, 8}}) {
     std::string png;
-    ASSERT_TRUE(ConvertImage(png_path, png, Settings(c.colors, -1, -1, c.dither), host));
+    ASSERT_TRUE(ConvertImage(pngPath, png, Settings(c.colors, -1, -1, c.dither), host));
     const Bitmap got = platform::DecodePng(png);
     const Bitmap want = ReducePictureColors(loaded, c.mode, c.dither_mode, c.bits);
     for (int y = 0; y < 8; ++y)
@@ -241,15 +241,15 @@ TEST(ConvertImage, LoadFailures) {
   struct Case { std::string name, data; };
   const std::string gif = ReadFile(kPictures + "logo.gif"), jpg = ReadFile(kPictures + "rose.jpg"),
                     png = ReadFile(kPictures + "rgb.png");
-  std::string huge_png = ReadFile(kPictures + "palette.png");
+  std::string hugePng = ReadFile(kPictures + "palette.png");
   const unsigned char big[8] = {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60};  // 60000 x 60000
-  huge_png.replace(16, 8, reinterpret_cast<const char*>(big), 8);
-  std::string huge_gif = ReadFile(kPictures + "transparent.gif");
-  huge_gif[6] = huge_gif[7] = huge_gif[8] = huge_gif[9] = static_cast<char>(0xFF);
+  hugePng.replace(16, 8, reinterpret_cast<const char*>(big), 8);
+  std::string hugeGif = ReadFile(kPictures + "transparent.gif");
+  hugeGif[6] = hugeGif[7] = hugeGif[8] = hugeGif[9] = static_cast<char>(0xFF);
   const Case cases[] = {
       {"broken.gif", "GIF89a nonsense"},          {"cut.gif", gif.substr(0, gif.size() / 2)},
       {"broken.jpg", "\xFF\xD8\xFF garbage"},      {"cut.jpeg", jpg.substr(0, jpg.size() / 2)},
-      {"huge.gif", huge_gif},                      {"gif_named.jpg", gif},
+      {"huge.gif", hugeGif},                      {"gif_named.jpg", gif},
       {"empty.gif", ""},
   };
   for (const Case& c : cases) {
@@ -269,7 +269,7 @@ TEST(ConvertImage, LoadFailures) {
   // and the program is not asked to end.
   const Case pngs[] = {
       {"broken.png", "\x89PNG\r\n\x1a\n junk"}, {"cut.png", png.substr(0, png.size() / 2)},
-      {"empty.PNG", ""},                         {"huge.png", huge_png},
+      {"empty.PNG", ""},                         {"huge.png", hugePng},
       {"jpeg_named.png", jpg},
   };
   for (const Case& c : pngs) {

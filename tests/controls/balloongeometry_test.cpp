@@ -81,8 +81,8 @@ TEST(BalloonShape, ArrowTipTouchesThePointInEveryPosition) {
 // 7 pixels a character, 13 a line.
 std::function<int(int)> Wrap(int chars) {
   return [chars](int width) {
-    const int per_line = std::max(1, width / 7);
-    return 13 * ((chars + per_line - 1) / per_line);
+    const int perLine = std::max(1, width / 7);
+    return 13 * ((chars + perLine - 1) / perLine);
   };
 }
 

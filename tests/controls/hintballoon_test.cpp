@@ -70,15 +70,15 @@ TEST(Balloon, SeveralBalloonsCloseInAnyOrder) {
   c->SetAnimationSpeed(0);  // blend at speed 0: no animation either
   const QRect s = QGuiApplication::primaryScreen()->geometry();
   THintBalloon* first = c->ShowBalloonText(1, "One", 1, nullptr, s.top() + 300, s.left() + 300, 200, "a");
-  QPointer<QWidget> first_window = first->Window();
+  QPointer<QWidget> firstWindow = first->Window();
   EXPECT_FALSE(first->Animated());
   THintBalloon* second = c->ShowBalloonText(2, "", 3, nullptr, s.top() + 300, s.left() + 600, 200, "b");
   EXPECT_EQ(second->IconName(), "WARNING");
-  EXPECT_TRUE(first_window->isVisible());  // a new balloon does not close the old one
+  EXPECT_TRUE(firstWindow->isVisible());  // a new balloon does not close the old one
   first->CloseBalloon();
   first->CloseBalloon();  // twice is harmless
   Settle();
-  EXPECT_TRUE(first_window.isNull());
+  EXPECT_TRUE(firstWindow.isNull());
   EXPECT_EQ(c->LastBalloon(), second);
   second->CloseBalloon();
   Settle();

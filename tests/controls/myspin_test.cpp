@@ -115,9 +115,9 @@ TEST(SpinEdit, EveryOtherWayOfEnteringTextPassesTheFilter) {
   ime.setCommitString("\u0661");  // an Arabic-Indic digit from an input method
   QApplication::sendEvent(b.spin->LineEdit(), &ime);
   EXPECT_EQ(b.spin->Text(), "123");
-  QInputMethodEvent ime_ok;
-  ime_ok.setCommitString("4");
-  QApplication::sendEvent(b.spin->LineEdit(), &ime_ok);
+  QInputMethodEvent imeOk;
+  imeOk.setCommitString("4");
+  QApplication::sendEvent(b.spin->LineEdit(), &imeOk);
   EXPECT_EQ(b.spin->Text(), "1234");
   EXPECT_EQ(b.services.beeps, 3);
 }

@@ -10,11 +10,11 @@ using namespace platform;
 namespace {
 
 int BruteNearest(const Palette& p, int r, int g, int b) {
-  int best = 0, best_d = 1 << 30;
+  int best = 0, bestD = 1 << 30;
   for (int i = 0; i < p.Count(); ++i) {
     const int dr = p[i].red - r, dg = p[i].green - g, db = p[i].blue - b;
     const int d = dr * dr + dg * dg + db * db;
-    if (d < best_d) { best_d = d; best = i; }
+    if (d < bestD) { bestD = d; best = i; }
   }
   return best;
 }

@@ -87,8 +87,8 @@ TEST(Component, OwnerAndFreeNotificationsReachTheWatchers) {
   TOwned<TComponent> root(new TComponent(nullptr));
   auto* watcher = new TThing(root.get());
   auto* target = new TBase(root.get());
-  TOwned<TComponent> other_root(new TComponent(nullptr));
-  auto* foreign = new TBase(other_root.get());
+  TOwned<TComponent> otherRoot(new TComponent(nullptr));
+  auto* foreign = new TBase(otherRoot.get());
   watcher->buddy = target;
   TComponent::Free(target);  // same owner: the owner passes the removal on
   EXPECT_EQ(watcher->buddy, nullptr);
@@ -140,8 +140,8 @@ end
   int pings = 0;
   TBinder binder;
   binder.HandlerValue("PingHandler", TNotifyEvent([&](TObject*) { ++pings; }));
-  TThing* two_field = nullptr;
-  binder.Field("Two", two_field);
+  TThing* twoField = nullptr;
+  binder.Field("Two", twoField);
   ReadDescription(*root, text, &binder);
   TThing::log = nullptr;
 
@@ -152,7 +152,7 @@ end
   ASSERT_NE(one, nullptr);
   ASSERT_NE(two, nullptr);
   EXPECT_EQ(two->Owner(), root.get());  // nested objects belong to the window
-  EXPECT_EQ(two_field, two);
+  EXPECT_EQ(twoField, two);
   EXPECT_EQ(one->caption, "Caf\xE9 'x' more");
   EXPECT_EQ(one->count, -12);
   EXPECT_EQ(two->count, 31);

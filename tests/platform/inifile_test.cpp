@@ -122,8 +122,8 @@ TEST_F(IniFileTest, ReadOnlyProgramFolderUsesThePerUserFolder) {
     std::ofstream f(prog / "Quirewright.ini", std::ios::binary);
     f << "[A]\r\nk=shipped\r\n";
   }
-  const char* old_xdg = std::getenv("XDG_CONFIG_HOME");
-  std::string saved = old_xdg != nullptr ? old_xdg : "";
+  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+  std::string saved = oldXdg != nullptr ? oldXdg : "";
   ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
 
   TIniFile ini = ProgramSettingsFor(prog.string() + "/", false, "Quirewright.ini");
@@ -136,7 +136,7 @@ TEST_F(IniFileTest, ReadOnlyProgramFolderUsesThePerUserFolder) {
   EXPECT_EQ(ProgramSettingsFor(prog.string() + "/", true, "Quirewright.ini").FileName(),
             (prog / "Quirewright.ini").string());
 
-  if (old_xdg != nullptr) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  if (oldXdg != nullptr) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   else ::unsetenv("XDG_CONFIG_HOME");
 }
 

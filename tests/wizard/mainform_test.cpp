@@ -115,11 +115,11 @@ TEST_F(WizardWindow, UnsupportedModelStaysOnThePhonePage) {
 }
 
 TEST_F(WizardWindow, PhonePageLimitAndListRowText) {
-  int no_limit = FindRow([](const assembly::TPhoneListItem& r) { return r.JarLimitKB == 0; });
-  ASSERT_GE(no_limit, 0);
+  int noLimit = FindRow([](const assembly::TPhoneListItem& r) { return r.JarLimitKB == 0; });
+  ASSERT_GE(noLimit, 0);
   Create();
   form->ShowPage(pgPhoneModel);
-  form->Parts().cbPhoneModel->SetItemIndex(no_limit);
+  form->Parts().cbPhoneModel->SetItemIndex(noLimit);
   form->UpdateControls();
   EXPECT_EQ(form->Parts().spJARLimit->Value(), 64);
   EXPECT_TRUE(form->Parts().spJARLimit->Enabled());
@@ -430,10 +430,10 @@ TEST_F(WizardWindow, MissingPhoneListSendsBackToThePhonePage) {
 }
 
 TEST_F(WizardWindow, FinishSavesAndOpensTheFolderRestartGoesBack) {
-  int fs_row = FindRow([](const assembly::TPhoneListItem& r) { return r.FileSystem == 2; });
-  ASSERT_GE(fs_row, 0);
+  int fsRow = FindRow([](const assembly::TPhoneListItem& r) { return r.FileSystem == 2; });
+  ASSERT_GE(fsRow, 0);
   Create();
-  form->Parts().cbPhoneModel->SetItemIndex(fs_row);
+  form->Parts().cbPhoneModel->SetItemIndex(fsRow);
   form->ShowPage(pgFinish);
   form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_FALSE(form->Parts().NextBtn->Visible());

@@ -178,12 +178,12 @@ TEST_F(BuilderLook, DisabledControlsLookDisabled) {
 TEST_F(BuilderLook, TitleBarShowsTheCaptionWithItsVersion) {
   platform::Application().SetTitle("Tomefalcon Builder Wizard");
   Create();
-  std::string caption_id;  // the id of the window's caption in the language files
+  std::string captionId;  // the id of the window's caption in the language files
   for (const std::string& line : form->Parts().lcMain->TemplateLines())
-    if (line.starts_with("Caption=")) caption_id = line.substr(8, 8);
-  ASSERT_EQ(caption_id.size(), 8u);
+    if (line.starts_with("Caption=")) captionId = line.substr(8, 8);
+  ASSERT_EQ(captionId.size(), 8u);
   std::ofstream((dir_ / "bin" / "sk.lng").string(), std::ios::binary)
-      << "LANGID=1051\r\n[Form1]\r\n" << caption_id << "=Sprievodca\r\n";
+      << "LANGID=1051\r\n[Form1]\r\n" << captionId << "=Sprievodca\r\n";
   localisation::LangManager().RegisterLanguageFolder(TForm1::ProgramDir(), "*.lng", false);
   form->ShowForm();
   EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
@@ -297,13 +297,13 @@ TEST_F(BuilderLook, UnusableCustomFontIsRefused) {
   FontsPageFor(kNokia6230);
   std::string damaged = BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt");
   damaged.resize(damaged.size() - 100);  // into the negative sheet
-  std::string bad_type = BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt");
-  bad_type[7] = 9;
+  std::string badType = BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt");
+  badType[7] = 9;
   const Case cases[] = {
       {"text", "Not a font at all, just words.\r\n"},
       {"empty", ""},
       {"cut short", damaged},
-      {"unknown kind", bad_type},
+      {"unknown kind", badType},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

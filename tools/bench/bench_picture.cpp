@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
 
   std::printf("%-24s %11s %9s | %7s %7s %7s %7s | %9s %7s\n", "picture", "size", "ours s", "decode", "scale",
               "reduce", "png", "convert s", "ratio");
-  double ours_total = 0, theirs_total = 0;
-  std::string full_lines;
+  double oursTotal = 0, theirsTotal = 0;
+  std::string fullLines;
   for (const std::string& file : files) {
     const std::string data = ReadFile(file);
     assembly::TImageConversionParameters params;
@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
 
     // Stage by stage, once.
     auto t = Clock::now();
-    const bool is_png = file.size() > 4 && file.substr(file.size() - 4) == ".png";
-    const platform::Bitmap picture = is_png ? platform::DecodePng(data) : platform::DecodeJpeg(data);
+    const bool isPng = file.size() > 4 && file.substr(file.size() - 4) == ".png";
+    const platform::Bitmap picture = isPng ? platform::DecodePng(data) : platform::DecodeJpeg(data);
     const double decode = Seconds(t);
     t = Clock::now();
     platform::Bitmap scaled(result.Width(), result.Height(), platform::PixelFormat::pf24bit);
@@ -135,12 +135,12 @@ int main(int argc, char** argv) {
     t = Clock::now();
     const platform::Bitmap full = assembly::ReducePictureColors(picture, 9, 1, 8, &palette);
     const double dither = Seconds(t);
-    full_lines += "  " + std::filesystem::path(file).filename().string() + ": octree " + std::to_string(octree) +
+    fullLines += "  " + std::filesystem::path(file).filename().string() + ": octree " + std::to_string(octree) +
                   " s, Floyd-Steinberg with nearest-colour search " + std::to_string(dither) + " s (" +
                   std::to_string(dither * 1e9 / (static_cast<double>(picture.Width()) * picture.Height())) +
                   " ns per pixel)\n";
-    ours_total += ours;
-    theirs_total += theirs;
+    oursTotal += ours;
+    theirsTotal += theirs;
     const std::string size = std::to_string(picture.Width()) + "x" + std::to_string(picture.Height());
     std::printf("%-24s %11s %9.3f | %7.3f %7.3f %7.3f %7.3f | %9.3f %7.2f\n",
                 std::filesystem::path(file).filename().c_str(), size.c_str(), ours, decode, scale, reduce, encode,
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
   }
   std::printf("total: ours %.3f s, convert %.3f s, ratio ours/convert %.2f (%d pictures, best of %d runs, %dx%d, "
               "64 colours, Floyd-Steinberg)\n",
-              ours_total, theirs_total, ours_total / theirs_total, static_cast<int>(files.size()), kRuns, kMaxW, kMaxH);
-  std::printf("64 colours at full size:\n%s", full_lines.c_str());
+              oursTotal, theirsTotal, oursTotal / theirsTotal, static_cast<int>(files.size()), kRuns, kMaxW, kMaxH);
+  std::printf("64 colours at full size:\n%s", fullLines.c_str());
   return 0;
 }
