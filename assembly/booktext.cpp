@@ -45,16 +45,6 @@ bool EndsWith(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-bool ReadRegularFile(const std::string& path, std::string& data) {
-  try {
-    data = platform::ReadWholeFile(path);
-    return true;
-  } catch (const platform::EFileError&) {
-    data.clear();
-    return false;
-  }
-}
-
 // Host paths are UTF-8; texts are in the process code page.
 std::string PathText(const std::string& path) { return platform::FromUtf8(path); }
 
@@ -128,8 +118,13 @@ std::string PictureSource(const std::vector<std::string>& words, std::size_t img
 }  // namespace
 
 bool ReadFileToString(const std::string& path, std::string& data) {
-  data.clear();
-  return ReadRegularFile(path, data);
+  try {
+    data = platform::ReadWholeFile(path);
+    return true;
+  } catch (const platform::EFileError&) {
+    data.clear();
+    return false;
+  }
 }
 
 std::string UnableToOpenFileText(const std::string& path) {
@@ -441,7 +436,7 @@ std::string LoadTextFiles(BuildHost& host, const std::vector<std::string>& files
     };
     for (std::size_t i = 0; i < paths.size(); ++i) {
       std::string data;
-      if (!ReadRegularFile(paths[i], data)) continue;
+      if (!ReadFileToString(paths[i], data)) continue;
       if (IsHtmlFile(paths[i])) {
         TPictureList none;
         HtmlToText(data, none, FolderOf(paths[i]), list);
