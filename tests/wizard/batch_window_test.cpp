@@ -15,8 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kNokia6230 = 224;
-
 class Builds : public BuilderWindowTest {
 protected:
   // A full edition for one phone, as the wizard leaves it before the build page.

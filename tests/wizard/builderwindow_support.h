@@ -25,6 +25,10 @@ namespace wizard::testing {
 
 class BuilderWindowTest : public ::testing::Test {
 protected:
+  // A phone table row and an interface language the tests walk with.
+  static constexpr int kNokia6230 = 224;  // core 7, 128 KB
+  static constexpr int kEnglishWE = 1;
+
   void SetUp() override {
     std::filesystem::create_directories(dir_ / "bin");
     std::filesystem::copy_file(std::filesystem::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");

@@ -24,8 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kNokia6230 = 224;
-
 class FailingWizard : public wizard::testing::BuilderWindowTest {
 protected:
   void SetUp() override {

@@ -10,8 +10,7 @@ using wizard::testing::BuilderWindowTest;
 namespace {
 
 constexpr int kSiemens55 = 385;  // core 0: inverts black-and-white fonts itself
-constexpr int kNokia6230 = 224;  // core 7
-constexpr int kEnglishWE = 1, kArabic = 9;
+constexpr int kArabic = 9;
 
 class FontsPage : public BuilderWindowTest {
 protected:

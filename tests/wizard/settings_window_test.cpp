@@ -14,7 +14,6 @@ using wizard::testing::BuilderWindowTest;
 
 namespace {
 
-constexpr int kNokia6230 = 224;  // core 7, 128 KB
 constexpr int kSiemens55 = 385;  // core 0, no forced height
 
 class SettingsWindow : public BuilderWindowTest {

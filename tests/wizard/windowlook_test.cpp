@@ -34,9 +34,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kNokia6230 = 224;
-constexpr int kEnglishWE = 1;
-
 class BuilderLook : public wizard::testing::BuilderWindowTest {
 protected:
   // The fonts page of a lite midlet for one phone, as the user reaches it.
