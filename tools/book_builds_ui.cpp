@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
   }
   Write(books / "pictures.htm", html + "</body></html>");
   for (int i = 0; i < 6; ++i)
-    WritePicture(books / "pics" / ("p" + std::to_string(i) + ".png"), 40 + 13 * i, 90 - 7 * i, i);
+    WritePicture(books / "pics" / (std::string("p") + std::to_string(i) + ".png"), 40 + 13 * i, 90 - 7 * i, i);
   Write(books / "cyrillic.txt", "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! " + Words(rng, 20000));
 
   const std::vector<Build> builds = {

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
       lines += "[$CONSTANTS]\r\n";
       for (const std::string& l : localisation::LangManager().Constants().TemplateLines()) lines += l + "\r\n";
     }
-    lines += "[" + lc->WindowName() + "]\r\n";
+    lines += std::string("[") + lc->WindowName() + "]\r\n";
     for (const std::string& l : lc->TemplateLines()) lines += l + "\r\n";
     if (args.size() == 2) WriteFile(args[1], lines);
     else std::cout << lines;

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Installs, when missing, every Debian 12 package the project needs to build, test and run.
+# Installs, when missing, the Debian 12 packages the project needs: what building and running the
+# programs needs, and with --tests also what the tests, fuzz targets and tools use.
 set -euo pipefail
 packages=(
-  g++ clang libclang-rt-14-dev cmake ninja-build pkg-config git
-  libgtest-dev libgmock-dev
+  g++ cmake ninja-build pkg-config
   qt6-base-dev libxkbcommon-dev libgl-dev
   zlib1g-dev libpng-dev libgif-dev libjpeg-dev
-  libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra
-  fonts-liberation
-  unzip zip pngcheck imagemagick python3 default-jdk-headless xvfb xauth
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation
 )
+if [ "${1:-}" = --tests ]; then
+  packages+=(
+    clang libclang-rt-14-dev git libgtest-dev libgmock-dev
+    unzip zip pngcheck imagemagick python3 default-jdk-headless xvfb xauth
+  )
+fi
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

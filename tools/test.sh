@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, runs every test,
-# then runs each fuzz target for a bounded time from its seed corpus.
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test,
+# builds the gcc Release and clang configurations with warnings as errors, then runs each fuzz
+# target for a bounded time from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-tools/setup.sh
+tools/setup.sh --tests
 jobs=${QW_JOBS:-$(nproc)}
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_SANITIZE=ON -DQW_WERROR=ON >/dev/null
@@ -15,6 +16,16 @@ export LSAN_OPTIONS=suppressions=$root/tools/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-asan -j"$jobs" --output-on-failure --timeout 600
+
+# Every other configuration must build without a warning too: gcc Release, clang with the GUI.
+if [ "${QW_SKIP_WARNING_BUILDS:-0}" != 1 ]; then
+  cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQW_WERROR=ON >/dev/null
+  cmake --build build-release -j"$jobs"
+  CC=clang CXX=clang++ cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQW_WERROR=ON >/dev/null
+  cmake --build build-clang -j"$jobs"
+  echo "warnings: gcc Release and clang RelWithDebInfo built clean"
+fi
 
 # Fuzzing: clang's libFuzzer over the engine libraries only.
 if [ "${QW_SKIP_FUZZ:-0}" != 1 ]; then

@@ -210,7 +210,6 @@ private:
   int group_index_ = 0;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
-  TComponent* menu_ = nullptr;
 };
 
 class TPopupMenu : public TComponent {

@@ -363,7 +363,7 @@ TEST(LoadTextFiles, PicturesOnSeveralThreadsGiveWhatOneThreadGives) {
     const std::string name = i == 3    ? "bad3.gif"
                              : i == 17 ? "skip17.png"
                              : i == 29 ? "bad29.jpg"
-                                       : "p" + std::to_string(i) + ".png";
+                                       : std::string("p") + std::to_string(i) + ".png";
     dir.Write(name, "picture");
     html += "<p>Text " + std::to_string(i) + "<img src=" + name + "></p>";
   }

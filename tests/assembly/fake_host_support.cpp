@@ -11,7 +11,7 @@ void RecordingHost::SetProgress(int position, int max) { progress.emplace_back(p
 
 std::string FakeTexts::TextByName(std::string_view name) const {
   const auto it = texts_.find(std::string(name));
-  return it != texts_.end() ? it->second : "<" + std::string(name) + ">";
+  return it != texts_.end() ? it->second : std::string("<").append(name) + ">";
 }
 
 void RecordingHost::SetWindowEnabled(bool enabled) {

@@ -12,7 +12,7 @@ namespace {
 
 using testing_support::SlowNormalize;
 
-std::string Marker(int n) { return "\x01" + std::to_string(n) + ".png\x02"; }
+std::string Marker(int n) { return std::string("\x01") + std::to_string(n) + ".png\x02"; }
 
 std::string RandomBookText(std::mt19937& rng, std::size_t length) {
   static const std::string pieces[] = {"a", "b", "word", " ", "  ", "\n", "\n\n\n\n", "\r\n",
@@ -39,7 +39,7 @@ TEST(NormalizeBookText, EdgeCases) {
       {"a \nb", "a\nb"},
       {"a \r\nb", "a \r\nb"},
       {"word\n" + Marker(2) + "\nnext", "word" + Marker(2) + "next"},
-      {"x \t\r\n" + Marker(3) + " \t\r\ny", "x" + Marker(3) + "y"},
+      {std::string("x \t\r\n").append(Marker(3)) + " \t\r\ny", std::string("x").append(Marker(3)) + "y"},
       {"a\t  b", "a\t b"},
       // A 7-character marker starting at 124 ends at 130: moved to 128.
       {std::string(124, 'x') + Marker(2) + "y", std::string(124, 'x') + pad4 + Marker(2) + "y"},

@@ -394,7 +394,7 @@ TEST(ZipFile, TruncatedAndFlippedArchivesNeverCrash) {
 TEST(ZipFile, SaveRefusesMoreThan65535Entries) {
   TempDir dir;
   TZipFile zip;
-  for (int i = 0; i < 65536; ++i) zip.AddFile("f" + std::to_string(i), 0);
+  for (int i = 0; i < 65536; ++i) zip.AddFile(std::string("f").append(std::to_string(i)), 0);
   EXPECT_EQ(ErrorOf([&] { zip.SaveToFile(dir.File("many.zip")); }), "Too many entries for an archive: 65536");
   EXPECT_FALSE(std::filesystem::exists(dir.File("many.zip")));
   zip.DeleteLast();

@@ -30,7 +30,7 @@ TEST(BuildUrl, MailParameters) {
   TUrlParts p;
   p.URLType = utMail;
   p.URL = "a@b.c";
-  p.MailSubject = "S";
+  p.MailSubject = std::string("S");
   p.MailBody = {"X", "Y"};
   EXPECT_EQ(BuildUrl(p), "mailto:a@b.c?Subject=S&Body=X%0A%0DY%0A%0D");
   p.Bcc = "d@e";

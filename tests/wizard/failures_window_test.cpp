@@ -68,7 +68,7 @@ TEST_F(FailingWizard, EveryPageCanBeWalkedAfterADamagedArchive) {
     services.messages.clear();
     Create();
     ASSERT_EQ(services.messages.size(), 1u);
-    EXPECT_NE(services.messages[0].text.find("\"" + Bin("quirewright.dat") + "\""), std::string::npos)
+    EXPECT_NE(services.messages[0].text.find(std::string("\"") + Bin("quirewright.dat") + "\""), std::string::npos)
         << services.messages[0].text;
     EXPECT_EQ(services.messages[0].caption, "Tomefalcon Builder Wizard");
     EXPECT_EQ(form->Parts().cbPhoneModel->Items()->Count(), 507);
