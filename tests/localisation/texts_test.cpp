@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <set>
 
 #include "localisation/constants.h"
@@ -23,21 +24,14 @@ std::set<std::string> Names(std::span<const TBuiltInText> texts) {
   return names;
 }
 
-// The names of the calls TextByName("...") in a source text.
+// The names asked for in a source text: the string literal handed to TextByName or to one of its
+// wrappers named Text, whether the name comes first (Text("Name")) or after a context argument
+// (Text(ctx, "Name")).
 std::vector<std::string> AskedNames(const std::string& source) {
+  static const std::regex call(R"re(\bText(?:ByName)?\s*\(\s*(?:[A-Za-z_][A-Za-z0-9_]*\s*,\s*)?"([^"]*)")re");
   std::vector<std::string> names;
-  const std::string key = "TextByName";
-  for (size_t pos = source.find(key); pos != std::string::npos; pos = source.find(key, pos + 1)) {
-    size_t i = pos + key.size();
-    while (i < source.size() && std::isspace(static_cast<unsigned char>(source[i]))) ++i;
-    if (i >= source.size() || source[i] != '(') continue;
-    ++i;
-    while (i < source.size() && std::isspace(static_cast<unsigned char>(source[i]))) ++i;
-    if (i >= source.size() || source[i] != '"') continue;
-    size_t close = source.find('"', i + 1);
-    if (close == std::string::npos) continue;
-    names.push_back(source.substr(i + 1, close - i - 1));
-  }
+  for (auto it = std::sregex_iterator(source.begin(), source.end(), call); it != std::sregex_iterator(); ++it)
+    names.push_back((*it)[1].str());
   return names;
 }
 
@@ -68,6 +62,28 @@ TEST(BuiltInTexts, EveryNameAskedForInTheSourcesIsInTheProgramsTable) {
     }
   }
   EXPECT_GT(calls, 0);
+}
+
+// Every way the programs ask for a text is seen, so a misspelt name fails the check above.
+TEST(BuiltInTexts, TheSourceCheckSeesEveryWayANameIsAskedFor) {
+  const std::set<std::string> quirewright = Names(QuirewrightTexts());
+  struct Case {
+    const char* source;
+    const char* name;
+  } cases[] = {
+      {"LangManager().TextByName(\"GeneratingMidlet\");", "GeneratingMidlet"},
+      {"ctx.Texts.TextByName(\n    \"GeneratingMidlet\")", "GeneratingMidlet"},
+      {"SetCaption(Text(\"GeneratingMidlet\"));", "GeneratingMidlet"},
+      {"TForm1::Text(\"GeneratingMidlet\") + \" \"", "GeneratingMidlet"},
+      {"host.Error(Text(ctx, \"GeneratingMidlet\"));", "GeneratingMidlet"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> names = AskedNames(c.source);
+    ASSERT_EQ(names.size(), 1u) << c.source;
+    EXPECT_EQ(names[0], c.name) << c.source;
+    EXPECT_FALSE(Holds(quirewright, names[0])) << "a misspelt name would pass: " << c.source;
+  }
+  EXPECT_TRUE(AskedNames("Text(name); SetText(\"x\"); TextWidth(\"y\")").empty());
 }
 
 TEST(BuiltInTexts, NamesThatTheBuilderComposesAreInItsTable) {
