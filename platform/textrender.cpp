@@ -148,10 +148,15 @@ void SortFamilyNames(std::vector<std::string>& names) {
   const CodePage& page = CodePage::Get(AnsiCodePage());
   // As a reader looks a name up: letters of either case together, then byte order for
   // names that differ only in case.
-  std::stable_sort(names.begin(), names.end(), [&page](const std::string& a, const std::string& b) {
+  auto folded = [&page](const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&page](char x, char y) {
       return page.Upper(static_cast<unsigned char>(x)) < page.Upper(static_cast<unsigned char>(y));
     });
+  };
+  std::sort(names.begin(), names.end(), [&folded](const std::string& a, const std::string& b) {
+    if (folded(a, b)) return true;
+    if (folded(b, a)) return false;
+    return a < b;
   });
 }
 
