@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libxkbcommon-dev libgl-dev
   zlib1g-dev libpng-dev libgif-dev libjpeg-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra
-  fonts-liberation fonts-urw-base35
+  fonts-liberation fonts-urw-base35 fonts-noto-mono
   unzip zip pngcheck imagemagick python3 default-jdk-headless xvfb xauth
 )
 missing=()

@@ -37,6 +37,7 @@ const Face kFaces[] = {
     {"DejaVu Serif", "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"},
     {"Liberation Sans", "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"},
     {"Nimbus Sans", "/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf"},
+    {"Noto Mono", "/usr/share/fonts/truetype/noto/NotoMono-Regular.ttf"},
 };
 
 // The kinds of glyph images: type, antialiased, and whether the system's smoothing is there.
