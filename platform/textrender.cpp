@@ -14,6 +14,7 @@
 #include <cmath>
 #include <mutex>
 #include <set>
+#include <utility>
 
 namespace platform {
 
@@ -138,7 +139,25 @@ std::vector<std::string> ScreenFontFamilies() {
   }
   FcObjectSetDestroy(objects);
   FcPatternDestroy(pattern);
-  return {names.begin(), names.end()};
+  std::vector<std::string> list(names.begin(), names.end());
+  SortFamilyNames(list);
+  return list;
+}
+
+void SortFamilyNames(std::vector<std::string>& names) {
+  const CodePage& page = CodePage::Get(AnsiCodePage());
+  // As a reader looks a name up: letters of either case together, then byte order for
+  // names that differ only in case.
+  auto folded = [&page](const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&page](char x, char y) {
+      return page.Upper(static_cast<unsigned char>(x)) < page.Upper(static_cast<unsigned char>(y));
+    });
+  };
+  std::sort(names.begin(), names.end(), [&folded](const std::string& a, const std::string& b) {
+    if (folded(a, b)) return true;
+    if (folded(b, a)) return false;
+    return a < b;
+  });
 }
 
 namespace {
@@ -146,7 +165,8 @@ namespace {
 enum class RenderMode { Mono = 0, Grey = 1, Lcd = 2 };
 
 // One rendered character: coverage 0..255 per pixel (three per pixel, red first, for LCD),
-// with its box relative to the pen on the baseline (top = rows above the baseline).
+// with its ink box relative to the pen on the baseline (top = rows above the baseline), and
+// the hinted outline's box in whole pixels (the character's metrics).
 struct Glyph {
   bool ready = false;
   int advance = 0;
@@ -155,6 +175,8 @@ struct Glyph {
   int width = 0;
   int rows = 0;
   std::vector<std::uint8_t> coverage;
+  int boxLeft = 0;
+  int boxWidth = 0;
 };
 
 // Drops the columns without ink at both sides, so that the box is the ink's own.
@@ -170,7 +192,8 @@ void TrimColumns(Glyph& g, int channels) {
   while (last >= first && !inked(last)) --last;
   if (first == 0 && last == g.width - 1) return;
   if (last < first) {
-    g = Glyph{true, g.advance, 0, 0, 0, 0, {}};
+    g.left = g.top = g.width = g.rows = 0;
+    g.coverage.clear();
     return;
   }
   const int width = last - first + 1;
@@ -182,6 +205,33 @@ void TrimColumns(Glyph& g, int channels) {
   g.coverage = std::move(kept);
   g.left += first;
   g.width = width;
+}
+
+// Drops the rows without ink at the top and the bottom (after TrimColumns).
+void TrimRows(Glyph& g, int channels) {
+  const std::size_t rowBytes = static_cast<std::size_t>(g.width) * channels;
+  auto inked = [&](int r) {
+    const auto begin = g.coverage.begin() + static_cast<std::ptrdiff_t>(r * rowBytes);
+    return std::any_of(begin, begin + static_cast<std::ptrdiff_t>(rowBytes), [](std::uint8_t v) { return v != 0; });
+  };
+  int first = 0, last = g.rows - 1;
+  while (first <= last && !inked(first)) ++first;
+  while (last >= first && !inked(last)) --last;
+  if (last < first) {
+    g.left = g.top = g.width = g.rows = 0;
+    g.coverage.clear();
+    return;
+  }
+  g.coverage.erase(g.coverage.begin() + static_cast<std::ptrdiff_t>((last + 1) * rowBytes), g.coverage.end());
+  g.coverage.erase(g.coverage.begin(), g.coverage.begin() + static_cast<std::ptrdiff_t>(first * rowBytes));
+  g.top -= first;
+  g.rows = last - first + 1;
+}
+
+// Ink of a character only: columns, then rows.
+void TrimInk(Glyph& g, int channels) {
+  TrimColumns(g, channels);
+  TrimRows(g, channels);
 }
 
 class FreeTypeFont final : public TextFont {
@@ -199,17 +249,22 @@ public:
     return TextSize{Render(code, MeasureMode()).advance, font_.Height};
   }
 
+  // From the hinted outline's box, as the glyph's metrics give it (not from the drawn
+  // coverage, whose filter fringe reaches past the outline).
   bool CharABCWidths(unsigned char code, ABC& abc) override {
     const Glyph& g = Render(code, MeasureMode());
-    if (g.width == 0) {
+    if (g.boxWidth == 0) {
       abc = ABC{0, g.advance, 0};
     } else {
-      abc.abcA = g.left;
-      abc.abcB = g.width;
-      abc.abcC = g.advance - g.left - g.width;
+      abc.abcA = g.boxLeft;
+      abc.abcB = g.boxWidth;
+      abc.abcC = g.advance - g.boxLeft - g.boxWidth;
     }
     return true;
   }
+
+  int PixelSize() const override { return pixelSize_; }
+  int Ascent() const override { return ascent_; }
 
   void DrawChar(Bitmap& surface, int x, int y, unsigned char code, ColorRef textColor,
                 bool opaqueBackground, ColorRef backColor) override;
@@ -221,12 +276,16 @@ private:
     return RenderMode::Grey;
   }
   void Setup();
+  // Sets the glyphs' size in pixels per em and answers the most rows of ink above and below
+  // the baseline among codes 32..255.
+  std::pair<int, int> InkRows(int size);
   const Glyph& Render(unsigned char code, RenderMode mode);
 
   FT_Face face_;
   bool embolden_;
   bool oblique_;
-  int ascent_ = 0;  // pixels from the cell's top to the baseline
+  int pixelSize_ = 0;  // pixels per em the glyphs are hinted and drawn at
+  int ascent_ = 0;     // pixels from the cell's top to the baseline
   std::array<Glyph, 256 * 3> glyphs_{};
 };
 
@@ -246,9 +305,41 @@ void FreeTypeFont::Setup() {
     asc = face_->units_per_EM * 0.8;
     desc = face_->units_per_EM * 0.2;
   }
-  double ppem = font_.Height * face_->units_per_EM / (asc + desc);
-  FT_Set_Char_Size(face_, 0, std::max<FT_F26Dot6>(64, std::lround(ppem * 64)), 72, 72);
-  ascent_ = static_cast<int>(std::lround(font_.Height * asc / (asc + desc)));
+  // Glyphs are hinted at whole pixels per em. Start at the size those metrics give and step
+  // down until the ink of every character of codes 32..255 fits the cell's rows; not below
+  // half that size (hinting at a few pixels per em misplaces ink anyway): when nothing there
+  // fits, the size that overflows least.
+  const int height = font_.Height;
+  const int start = std::max(1, static_cast<int>(std::lround(height * face_->units_per_EM / (asc + desc))));
+  int best = 0, above = 0, below = 0;
+  for (int size = start; size >= (start + 1) / 2; --size) {
+    const auto [top, bottom] = InkRows(size);
+    if (best == 0 || top + bottom < above + below) {
+      best = size;
+      above = top;
+      below = bottom;
+    }
+    if (top + bottom <= height) break;
+  }
+  if (best != pixelSize_) InkRows(best);
+  // The baseline where the metrics put it, moved as little as the ink needs; ink that cannot
+  // fit loses its bottom rows.
+  const int natural = static_cast<int>(std::lround(height * asc / (asc + desc)));
+  ascent_ = above + below <= height ? std::clamp(natural, above, height - below) : std::min(above, height);
+}
+
+std::pair<int, int> FreeTypeFont::InkRows(int size) {
+  FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(size));
+  pixelSize_ = size;
+  for (Glyph& g : glyphs_) g = Glyph{};
+  int above = 0, below = 0;
+  for (int code = 32; code < 256; ++code) {
+    const Glyph& g = Render(static_cast<unsigned char>(code), MeasureMode());
+    if (g.rows == 0) continue;
+    above = std::max(above, g.top);
+    below = std::max(below, g.rows - g.top);
+  }
+  return {above, below};
 }
 
 const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
@@ -267,6 +358,16 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
   if (oblique_) FT_GlyphSlot_Oblique(slot);
   if (embolden_) FT_GlyphSlot_Embolden(slot);
   g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  if (slot->outline.n_points > 0) {
+    // The outline's box on whole pixels, as FreeType fits the metrics of a hinted glyph (the
+    // synthesised slant does not update them).
+    FT_BBox box;
+    FT_Outline_Get_CBox(&slot->outline, &box);
+    const FT_Pos left = box.xMin & ~63;
+    const FT_Pos right = (box.xMax + 63) & ~63;
+    g.boxLeft = static_cast<int>(left >> 6);
+    g.boxWidth = static_cast<int>((right - left) >> 6);
+  }
 
   if (mode == RenderMode::Lcd) {
     // Three samples per pixel, spread by the five-tap filter, grouped red, green, blue.
@@ -298,7 +399,15 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
         g.coverage[at] = static_cast<std::uint8_t>(v);
       }
     }
-    TrimColumns(g, 3);
+    // The filter spreads ink two samples past the outline; what falls outside the character's
+    // cell (its box and advance) is dropped, as the neighbouring cells are not its own.
+    const int cellLeft = std::min(g.boxLeft, 0);
+    const int cellRight = std::max(g.boxLeft + g.boxWidth, g.advance);
+    for (int r = 0; r < g.rows; ++r)
+      for (int c = 0; c < g.width; ++c)
+        if (g.left + c < cellLeft || g.left + c >= cellRight)
+          std::fill_n(&g.coverage[(static_cast<std::size_t>(r) * g.width + c) * 3], 3, std::uint8_t{0});
+    TrimInk(g, 3);
     return g;
   }
 
@@ -319,7 +428,7 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
       g.coverage[static_cast<std::size_t>(r) * g.width + c] = v;
     }
   }
-  TrimColumns(g, 1);
+  TrimInk(g, 1);
   return g;
 }
 

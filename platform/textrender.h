@@ -55,8 +55,12 @@ bool RemoveFontResource(const std::string& path);
 // `dirs` (tests and the build's font generation, so that the host's fonts never leak in).
 bool UsePrivateFontDirs(const std::vector<std::string>& dirs);
 
-// Installed scalable font families, sorted, each once (names in the process ANSI code page).
+// Installed scalable font families, each once, in the order of SortFamilyNames (names in
+// the process ANSI code page).
 std::vector<std::string> ScreenFontFamilies();
+// Sorts names as a reader looks them up: ignoring case (by the letters of the process ANSI
+// code page); names equal but for case stay in byte order.
+void SortFamilyNames(std::vector<std::string>& names);
 
 struct LogFont {
   std::string FaceName;  // process ANSI code page
@@ -89,6 +93,11 @@ public:
   virtual TextSize TextExtent(unsigned char code) = 0;
   // Widths of the character; false when the font cannot tell them.
   virtual bool CharABCWidths(unsigned char code, ABC& abc) = 0;
+  // Pixels per em the glyphs are drawn at, and rows from the cell's top to the baseline;
+  // chosen so that the ink of codes 32..255 of the character set lies inside the cell.
+  // 0 where the font cannot tell.
+  virtual int PixelSize() const { return 0; }
+  virtual int Ascent() const { return 0; }
   // Draws the character with its cell at (x, y), clipped to the bitmap. A 1-bit bitmap gets
   // monochrome pixels in the palette entries nearest to the colours; a 32-bit bitmap gets
   // grey antialiasing for ANTIALIASED_QUALITY (and the default qualities), subpixel

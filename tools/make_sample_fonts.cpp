@@ -86,7 +86,11 @@ int main(int argc, char** argv) {
       const std::filesystem::path file = out / relative;
       try {
         std::filesystem::create_directories(file.parent_path());
-        const std::string bytes = fontcreator::BuildFontFile(SettingsOf(d));
+        fontcreator::FontPreview preview;
+        const std::string bytes = fontcreator::BuildFontFile(SettingsOf(d), &preview);
+        // The font creator refuses to save such a font: its sheet loses the bottom rows.
+        if (preview.TooLarge)
+          throw std::runtime_error("too large: its glyphs need " + std::to_string(preview.Layout.Total) + " rows");
         std::ofstream stream(file, std::ios::binary | std::ios::trunc);
         stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!stream.flush()) throw std::runtime_error("cannot write " + file.string());

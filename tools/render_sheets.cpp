@@ -59,14 +59,35 @@ int main(int argc, char** argv) {
   }
   std::filesystem::create_directories(out);
   const Sample samples[] = {
-      {"bw_sans_12", Make(FontKind::BlackWhite, "DejaVu Sans", 12, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
-      {"bw_sans_8_cyrillic", Make(FontKind::BlackWhite, "DejaVu Sans", 8, platform::RUSSIAN_CHARSET, false, false, false, 0, 0xFFFFFF)},
-      {"bw_serif_16_bold", Make(FontKind::BlackWhite, "DejaVu Serif", 16, platform::ANSI_CHARSET, false, true, false, 0, 0xFFFFFF)},
-      {"aa_sans_13", Make(FontKind::Color, "DejaVu Sans", 13, platform::ANSI_CHARSET, true, false, false, 0x000000, 0xFFFFFF)},
-      {"aa_serif_18_italic", Make(FontKind::Color, "DejaVu Serif", 18, platform::EASTEUROPE_CHARSET, true, false, true, 0x00FFFF, 0x000040)},
-      {"color_sans_12_plain", Make(FontKind::Color, "DejaVu Sans", 12, platform::GREEK_CHARSET, false, false, false, 0xFFFF00, 0x000000)},
-      {"ct_sans_12", Make(FontKind::ClearType, "DejaVu Sans", 12, platform::ANSI_CHARSET, false, false, false, 0x000000, 0xFFFFFF)},
-      {"ct_sans_15_hebrew", Make(FontKind::ClearType, "DejaVu Sans", 15, platform::HEBREW_CHARSET, false, false, false, 0xFFFF00, 0x000000)},
+      {"bw_sans_12",
+       Make(FontKind::BlackWhite, "DejaVu Sans", 12, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"bw_sans_8_cyrillic",
+       Make(FontKind::BlackWhite, "DejaVu Sans", 8, platform::RUSSIAN_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"bw_serif_16_bold",
+       Make(FontKind::BlackWhite, "DejaVu Serif", 16, platform::ANSI_CHARSET, false, true, false, 0, 0xFFFFFF)},
+      {"aa_sans_13",
+       Make(FontKind::Color, "DejaVu Sans", 13, platform::ANSI_CHARSET, true, false, false, 0x000000, 0xFFFFFF)},
+      {"aa_serif_18_italic",
+       Make(FontKind::Color, "DejaVu Serif", 18, platform::EASTEUROPE_CHARSET, true, false, true, 0x00FFFF, 0x000040)},
+      {"color_sans_12_plain",
+       Make(FontKind::Color, "DejaVu Sans", 12, platform::GREEK_CHARSET, false, false, false, 0xFFFF00, 0x000000)},
+      {"ct_sans_12",
+       Make(FontKind::ClearType, "DejaVu Sans", 12, platform::ANSI_CHARSET, false, false, false, 0x000000, 0xFFFFFF)},
+      // Accented capitals of the Western and East European sets in the three kinds.
+      {"bw_sans_10_ce",
+       Make(FontKind::BlackWhite, "DejaVu Sans", 10, platform::EASTEUROPE_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"bw_sans_16_we",
+       Make(FontKind::BlackWhite, "DejaVu Sans", 16, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"aa_sans_10_we",
+       Make(FontKind::Color, "DejaVu Sans", 10, platform::ANSI_CHARSET, true, false, false, 0x000000, 0xFFFFFF)},
+      {"aa_sans_16_ce",
+       Make(FontKind::Color, "DejaVu Sans", 16, platform::EASTEUROPE_CHARSET, true, false, false, 0x000000, 0xFFFFFF)},
+      {"ct_sans_10_ce", Make(FontKind::ClearType, "DejaVu Sans", 10, platform::EASTEUROPE_CHARSET, false, false, false,
+                             0x000000, 0xFFFFFF)},
+      {"ct_sans_16_we",
+       Make(FontKind::ClearType, "DejaVu Sans", 16, platform::ANSI_CHARSET, false, false, false, 0x000000, 0xFFFFFF)},
+      {"ct_sans_15_hebrew",
+       Make(FontKind::ClearType, "DejaVu Sans", 15, platform::HEBREW_CHARSET, false, false, false, 0xFFFF00, 0x000000)},
   };
   for (const Sample& s : samples) {
     fontcreator::FontPreview p = fontcreator::BuildFont(s.settings);

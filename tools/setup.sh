@@ -12,6 +12,7 @@ if [ "${1:-}" = --tests ]; then
   packages+=(
     clang libclang-rt-14-dev git libgtest-dev libgmock-dev
     unzip zip pngcheck imagemagick python3 default-jdk-headless xvfb xauth
+    fonts-urw-base35 fonts-noto-mono
   )
 fi
 missing=()

@@ -14,6 +14,7 @@
 #include <QPainter>
 
 #include <exception>
+#include <stdexcept>
 
 namespace fontcreator {
 
@@ -32,6 +33,8 @@ std::string Text(std::string_view name) { return localisation::LangManager().Tex
 
 // The interface languages of the language box, in its order (0: the default language).
 constexpr uint16_t kLanguageIds[] = {0, 1049, 1051, 1058, 1045};
+
+constexpr const char* kNoFontText = "There is no installed font to make a font from.";
 
 }  // namespace
 
@@ -137,8 +140,11 @@ FontSettings TForm1::Settings() const {
 }
 
 void TForm1::BuildFont(bool save, const std::string& fileName) {
-  // Without any installed font there is nothing to render.
-  if (ComboBox1->ItemIndex() < 0) return;
+  // Without any installed font there is nothing to render, and nothing to save.
+  if (ComboBox1->ItemIndex() < 0) {
+    if (save) throw std::runtime_error(kNoFontText);
+    return;
+  }
   Busy = true;
   struct ClearBusy {
     bool& busy;
@@ -216,6 +222,10 @@ void TForm1::SpeedButton1Click(TObject*) {
 }
 
 void TForm1::BitBtn3Click(TObject*) {
+  if (ComboBox1->ItemIndex() < 0) {
+    Application().MessageBox(kNoFontText, Application().Title(), TMsgIcon::Error);
+    return;
+  }
   if (TooLarge) {
     Application().MessageBox(Text("TooLargeFontText"), Text("TooLargeFontTitle"), TMsgIcon::Warning);
     return;

@@ -11,15 +11,17 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
+#include <array>
 #include <csetjmp>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fontcreator {
 namespace {
@@ -304,6 +306,68 @@ TEST(SampleArchiveTest, BuiltInFontsAreRenderedFonts) {
     // Proportional glyphs of a real face.
     EXPECT_GE(std::set<int>(font->Widths.begin(), font->Widths.end()).size(), 4u);
   }
+}
+
+// Rows the glyphs of a font need: rows of H pixels, a glyph wrapping when it would pass the
+// 200th column.
+int RowsNeeded(int h, const std::array<std::uint8_t, kCodeCount>& widths) {
+  int x = 0, y = 0;
+  for (std::uint8_t w : widths) {
+    if (x + w > 200) {
+      x = 0;
+      y += h;
+    }
+    x += w;
+  }
+  return y + (x != 0 ? h : 0);
+}
+
+std::uint32_t PngHeight(const std::string& png) {
+  // The IHDR chunk follows the 8-byte signature: length, type, width, then height.
+  EXPECT_GE(png.size(), 24u);
+  if (png.size() < 24) return 0;
+  return std::uint32_t(std::uint8_t(png[20])) << 24 | std::uint32_t(std::uint8_t(png[21])) << 16 |
+         std::uint32_t(std::uint8_t(png[22])) << 8 | std::uint32_t(std::uint8_t(png[23]));
+}
+
+TEST(SampleArchiveTest, EveryBuiltInFontsSheetsHoldAllItsRows) {
+  assembly::TZipFile archive;
+  archive.LoadFromFile(QW_BIN_DIR "/quirewright.dat");
+  for (const assembly::TFontDesc& d : assembly::FontCatalogueEntries()) {
+    SCOPED_TRACE(d.EntryName);
+    std::string reason;
+    auto font = assembly::ReadFontFile(assembly::ReadArchiveEntry(archive, d.EntryName), &reason);
+    ASSERT_TRUE(font) << reason;
+    const int rows = RowsNeeded(font->Height, font->Widths);
+    // The font creator saves only fonts under 255 rows; the sheets are that tall (48 at least).
+    EXPECT_LT(rows, 255);
+    EXPECT_EQ(PngHeight(font->Sheet), static_cast<std::uint32_t>(std::max(rows, 48)));
+    ASSERT_TRUE(font->HasNegativeSheet);
+    EXPECT_EQ(PngHeight(font->NegativeSheet), static_cast<std::uint32_t>(std::max(rows, 48)));
+  }
+}
+
+TEST(SampleFontsToolTest, FailsOnATooLargeFont) {
+  // With only the bold face, the widest font of the catalogue needs more than 255 rows.
+  const testing_support::TempDir tmp;
+  fs::create_directories(tmp.Path() / "faces");
+  fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", tmp.Path() / "faces" / "bold.ttf");
+  std::string output;
+  const int status = testing_support::RunCommand(testing_support::ShellQuote(QW_BIN_DIR "/make_sample_fonts") + " " +
+                                                     testing_support::ShellQuote((tmp.Path() / "out").string()) + " " +
+                                                     testing_support::ShellQuote((tmp.Path() / "faces").string()),
+                                                 &output);
+  EXPECT_NE(status, 0) << output;
+  EXPECT_NE(output.find("Arial20ar"), std::string::npos) << output;
+  EXPECT_NE(output.find("too large"), std::string::npos) << output;
+  // The regular face makes every font.
+  output.clear();
+  EXPECT_EQ(testing_support::RunCommand(testing_support::ShellQuote(QW_BIN_DIR "/make_sample_fonts") + " " +
+                                            testing_support::ShellQuote((tmp.Path() / "regular").string()),
+                                        &output),
+            0)
+      << output;
+  EXPECT_TRUE(fs::exists(tmp.Path() / "regular" / "fonts" / "Arabic" / "Arial20ar_CT.fnt"));
 }
 
 }  // namespace

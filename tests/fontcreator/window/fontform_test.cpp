@@ -354,6 +354,30 @@ TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
   EXPECT_EQ(f.Parts().lbTooLargeFont->Caption(), "");
 }
 
+TEST_F(FontFormTest, CreateWithoutAnyInstalledFontSaysSoAndWritesNothing) {
+  // A program folder without a fonts folder, and no installed fonts at all.
+  const testing_support::TempDir empty;
+  fs::create_directories(empty.Path() / "bin");
+  form_.reset();
+  ASSERT_TRUE(platform::UsePrivateFontDirs({}));
+  platform::SetExecutableDirForTesting((empty.Path() / "bin").string() + "/");
+  form_ = platform::CreateForm<TForm1>();
+  TForm1& f = *form_;
+  ASSERT_EQ(f.Parts().ComboBox1->Items()->Count(), 0);
+  services_.messages.clear();
+  services_.ScriptDialog({(empty.Path() / "none.fnt").string()});
+  f.Parts().BitBtn3->Click();
+  EXPECT_TRUE(services_.dialogs.empty());
+  ASSERT_EQ(services_.messages.size(), 1u);
+  EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Error);
+  EXPECT_EQ(services_.messages[0].text, "There is no installed font to make a font from.");
+  EXPECT_NE(services_.messages[0].caption, "Installing font");
+  EXPECT_FALSE(fs::exists(empty.Path() / "none.fnt"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(empty.Path()), fs::directory_iterator()), 1);
+  EXPECT_FALSE(f.Parts().Busy);
+  form_.reset();
+}
+
 // Every control with a hint shows, in its balloon, the text its description writes.
 TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
   TForm1& f = *form_;
