@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <set>
 
 #include "localisation/constants.h"
@@ -28,10 +27,31 @@ std::set<std::string> Names(std::span<const TBuiltInText> texts) {
 // wrappers named Text, whether the name comes first (Text("Name")) or after a context argument
 // (Text(ctx, "Name")).
 std::vector<std::string> AskedNames(const std::string& source) {
-  static const std::regex call(R"re(\bText(?:ByName)?\s*\(\s*(?:[A-Za-z_][A-Za-z0-9_]*\s*,\s*)?"([^"]*)")re");
+  auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  auto skipBlanks = [&](size_t i) {
+    while (i < source.size() && std::isspace(static_cast<unsigned char>(source[i]))) ++i;
+    return i;
+  };
   std::vector<std::string> names;
-  for (auto it = std::sregex_iterator(source.begin(), source.end(), call); it != std::sregex_iterator(); ++it)
-    names.push_back((*it)[1].str());
+  for (size_t pos = source.find("Text"); pos != std::string::npos; pos = source.find("Text", pos + 1)) {
+    if (pos > 0 && isWord(source[pos - 1])) continue;
+    size_t i = pos + 4;
+    if (source.compare(i, 6, "ByName") == 0) i += 6;
+    i = skipBlanks(i);
+    if (i >= source.size() || source[i] != '(') continue;
+    i = skipBlanks(i + 1);
+    size_t word = i;
+    while (word < source.size() && isWord(source[word])) ++word;
+    if (word > i) {  // a context argument first: Text(ctx, "Name")
+      word = skipBlanks(word);
+      if (word >= source.size() || source[word] != ',') continue;
+      i = skipBlanks(word + 1);
+    }
+    if (i >= source.size() || source[i] != '"') continue;
+    size_t close = source.find('"', i + 1);
+    if (close == std::string::npos) continue;
+    names.push_back(source.substr(i + 1, close - i - 1));
+  }
   return names;
 }
 
