@@ -224,7 +224,8 @@ TEST_F(FailingWizard, SettingsThatCannotBeSavedAreToldOnFinish) {
   form->ShowPage(pgFinish);
   form->CancelBtnClick(form->Parts().CancelBtn);
   ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, "Unable to save the settings to \"" + Bin("Quirewright.ini") + "\".");
+  EXPECT_EQ(services.messages[0].text,
+            "Unable to save the settings to \"" + Bin("Quirewright.ini") + "\": Is a directory");
   EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
 }
 
