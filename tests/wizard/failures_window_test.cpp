@@ -2,6 +2,7 @@
 // cannot be loaded, a build that fails, settings that cannot be saved.
 #include "builderwindow_support.h"
 
+#include "assembly/fulldisk_support.h"
 #include "assembly/phones.h"
 #include "assembly/tempdir_support.h"
 #include "damaged_archive_support.h"
@@ -12,10 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
+#include <functional>
+#include <optional>
 
 using namespace wizard;
 using platform::TMsgIcon;
@@ -221,14 +224,41 @@ TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
 }
 
 TEST_F(FailingWizard, SettingsThatCannotBeSavedAreToldOnFinish) {
-  Create();
-  fs::create_directory(Bin("Quirewright.ini"));  // the settings file cannot be replaced
-  form->ShowPage(pgFinish);
-  form->CancelBtnClick(form->Parts().CancelBtn);
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text,
-            "Unable to save the settings to \"" + Bin("Quirewright.ini") + "\": Is a directory");
-  EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
+  const std::string file = Bin("Quirewright.ini");
+  const std::string kept = "[PI_FINISHPAGE]\r\ncbDirectory=0\r\n";
+  const struct {
+    const char* what;
+    std::function<void()> arrange;
+    std::string reason;
+  } cases[] = {
+      {"a folder in its place", [&] { fs::create_directory(file); }, "Is a directory"},
+      {"a read-only file",
+       [&] {
+         WriteBin("Quirewright.ini", kept);
+         fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+       },
+       "Permission denied"},
+      {"a full disk", [&] { WriteBin("Quirewright.ini", kept); }, "File too large"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(file);
+    c.arrange();
+    Create();
+    services.messages.clear();
+    form->ShowPage(pgFinish);
+    {
+      std::optional<testing_support::FileSizeLimit> full;
+      if (c.reason == "File too large") full.emplace(100);
+      form->CancelBtnClick(form->Parts().CancelBtn);
+    }
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, "Unable to save the settings to \"" + file + "\": " + c.reason);
+    EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
+    if (fs::is_regular_file(file)) {
+      EXPECT_EQ(testing_support::ReadFile(file), kept);
+    }
+  }
 }
 
 TEST_F(FailingWizard, LanguageRegistrationSkipsWhatIsNotARegularFile) {
