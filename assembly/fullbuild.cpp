@@ -13,23 +13,27 @@ namespace assembly {
 
 const TZipFile* TJarCache::Find(const std::string& key) const {
   const auto it = jars_.find(key);
-  return it == jars_.end() ? nullptr : &it->second;
+  return it == jars_.end() ? nullptr : &it->second.first;
 }
 
 void TJarCache::Store(const std::string& key, const TZipFile& jar) {
-  if (capacity_ == 0) return;
-  if (jars_.contains(key)) return;
-  while (jars_.size() >= capacity_) {
-    jars_.erase(order_.front());
+  const std::uint64_t size = static_cast<std::uint64_t>(jar.ArchiveSize());
+  if (size > capacity_ || jars_.contains(key)) return;
+  while (bytes_ + size > capacity_) {
+    const auto oldest = jars_.find(order_.front());
+    bytes_ -= oldest->second.second;
+    jars_.erase(oldest);
     order_.pop_front();
   }
-  jars_.emplace(key, jar);
+  jars_.emplace(key, std::make_pair(jar, size));
+  bytes_ += size;
   order_.push_back(key);
 }
 
 void TJarCache::Clear() {
   jars_.clear();
   order_.clear();
+  bytes_ = 0;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "assembly/zipfile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <string>
@@ -15,17 +16,21 @@ namespace assembly {
 // JARs after their resource copies (core, language, help, icon and built-in fonts), keyed by
 // what they were copied from, for one resource archive that does not change. A build that
 // finds its step here copies the packed entries instead of inflating and deflating them again.
+// The cache holds at most `capacity` bytes of archives (their saved sizes), dropping the
+// oldest first; a JAR larger than that is not kept.
 class TJarCache {
 public:
-  explicit TJarCache(std::size_t capacity = 48) : capacity_(capacity) {}
+  explicit TJarCache(std::uint64_t capacity = 64ull << 20) : capacity_(capacity) {}
   const TZipFile* Find(const std::string& key) const;
   void Store(const std::string& key, const TZipFile& jar);
   void Clear();
   std::size_t Size() const { return jars_.size(); }
+  std::uint64_t Bytes() const { return bytes_; }
 
 private:
-  std::size_t capacity_;
-  std::map<std::string, TZipFile> jars_;
+  std::uint64_t capacity_;
+  std::uint64_t bytes_ = 0;
+  std::map<std::string, std::pair<TZipFile, std::uint64_t>> jars_;
   std::deque<std::string> order_;  // oldest first
 };
 

@@ -155,9 +155,44 @@ void TNormalizedText::PlanUntil(std::size_t until) {
   }
 }
 
+void TNormalizedText::PlanBook() {
+  if (book_planned_) return;
+  book_planned_ = true;
+  book_spaces_.resize(book_starts_.size());
+  std::size_t spaces = 0;
+  std::size_t e = 0;  // the first marker end after the marker
+  for (std::size_t k = 0; k < book_starts_.size(); ++k) {
+    const std::size_t x = book_starts_[k];
+    while (e < book_ends_.size() && book_ends_[e] <= x) ++e;
+    const std::size_t end = e < book_ends_.size() ? book_ends_[e] : book_.size();
+    const std::size_t i = x + spaces;
+    const std::size_t b = RoundUpToBlock(i);
+    if (i < b && i + (end - x) >= b) spaces += b - i;
+    book_spaces_[k] = spaces;
+  }
+  book_total_spaces_ = spaces;
+}
+
 std::size_t TNormalizedText::Length() {
-  PlanUntil(std::string::npos);
-  return GluedLength() + planned_spaces_;
+  PlanBook();
+  const std::size_t length = GluedLength();
+  std::size_t spaces = 0;
+  std::size_t k = std::string::npos;  // book_starts_ index of x once x lies in book_
+  for (std::size_t x = NextStart(0); x < length; x = NextStart(x + 1)) {
+    const std::size_t i = x + spaces;
+    const std::size_t b = RoundUpToBlock(i);
+    if (i < b && i + (NextEnd(x) - x) >= b) spaces += b - i;
+    if (x < head_.size()) continue;
+    const std::size_t at = offset_ + (x - head_.size());
+    k = k == std::string::npos
+            ? static_cast<std::size_t>(std::lower_bound(book_starts_.begin(), book_starts_.end(), at) -
+                                       book_starts_.begin())
+            : k + 1;
+    // Both alignments put this marker at a block start: the rest follows the book's.
+    if ((x + spaces) % kBlockSize == 0 && (at + book_spaces_[k]) % kBlockSize == 0)
+      return length + spaces + (book_total_spaces_ - book_spaces_[k]);
+  }
+  return length + spaces;
 }
 
 bool TNormalizedText::LengthAtMost(std::size_t n) {

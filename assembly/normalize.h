@@ -37,7 +37,9 @@ public:
   explicit TNormalizedText(std::string_view text);
 
   bool Empty() const { return GluedLength() == 0; }
-  // Length of the normalised text (walks the markers of the whole text).
+  // Length of the normalised text. Walks the markers only until their alignment agrees with
+  // that of the whole book, worked out once: from a marker that starts a block in both, the
+  // alignment of everything after it is the same.
   std::size_t Length();
   // Whether the normalised text has at most n characters (looks at no more than n + 1 of them).
   bool LengthAtMost(std::size_t n);
@@ -86,6 +88,13 @@ private:
   std::vector<Pad> plan_;
   std::size_t planned_glued_ = 0;  // glued indices below this are planned
   std::size_t planned_spaces_ = 0;  // total padding of the plan
+
+  // Alignment of the whole of book_ from its start: for each entry of book_starts_ the padding
+  // up to and including that marker's, and the padding of all of them.
+  void PlanBook();
+  std::vector<std::size_t> book_spaces_;
+  std::size_t book_total_spaces_ = 0;
+  bool book_planned_ = false;
 };
 
 }  // namespace assembly

@@ -32,7 +32,16 @@ bool ToInt(const std::string& token, int32_t& value) {
   return true;
 }
 
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+// A token in double quotes for a message: its first 40 characters and "..." when it is
+// longer, control characters shown as "?" (a binary file or a quote left open).
+std::string Quoted(const std::string& s) {
+  constexpr std::size_t kShown = 40;
+  std::string shown = s.substr(0, kShown);
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 32 || c == 127) c = '?';
+  if (s.size() > kShown) shown += "...";
+  return "\"" + shown + "\"";
+}
 
 }  // namespace
 

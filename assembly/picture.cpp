@@ -65,6 +65,9 @@ void FitSize(int& w, int& h, int max_w, int max_h) {
   h = std::max(h, 1);
 }
 
+bool ConvertPicture(const std::string& path, const std::string& data, std::string& stream,
+                    const TImageConversionParameters& params, BuildHost& host);
+
 bool LoadFailed(const std::string& path, BuildHost& host) {
   host.ShowMessage("Unable to load image: " + path, "Error", MessageIcon::None);
   host.RequestTerminate();
@@ -89,22 +92,36 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
                       const TImageConversionParameters& params, BuildHost& host) {
   if (params.Colors == 0) return false;
   if (IgnoredByName(path, params.IgnoreNames)) return false;
-
-  Bitmap picture;
-  const Kind kind = KindOf(path);
-  if (kind == Kind::Other) {
+  if (KindOf(path) == Kind::Other) {
     host.ShowMessage("Unsupported image format: " + path, "Error", MessageIcon::None);
     return false;
   }
+  // The picture's share of the memory of the pictures converted at once.
+  const platform::TPictureMemory memory;
+  try {
+    return ConvertPicture(path, data, stream, params, host);
+  } catch (const std::bad_alloc&) {
+    throw platform::EImageError("Not enough memory to convert the picture \"" + path + "\"");
+  }
+}
+
+namespace {
+
+bool ConvertPicture(const std::string& path, const std::string& data, std::string& stream,
+                    const TImageConversionParameters& params, BuildHost& host) {
+  Bitmap picture;
+  const Kind kind = KindOf(path);
   if (kind == Kind::Png) {
-    // The decoder's error ends the whole book build with its own message.
-    picture = platform::DecodePng(data);
+    // The decoder's error ends the whole book build with its own message, naming the picture.
+    try {
+      picture = platform::DecodePng(data);
+    } catch (const platform::EImageError& e) {
+      throw platform::EImageError(std::string(e.what()) + " in \"" + path + "\"");
+    }
   } else {
     try {
       picture = kind == Kind::Gif ? platform::DecodeGif(data) : platform::DecodeJpeg(data);
     } catch (const platform::EImageError&) {
-      return LoadFailed(path, host);
-    } catch (const std::bad_alloc&) {
       return LoadFailed(path, host);
     }
   }
@@ -139,4 +156,5 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
   return true;
 }
 
+}  // namespace
 }  // namespace assembly

@@ -178,6 +178,7 @@ uint32_t DosDateTimeNow() {
 void TZipFile::Clear() {
   local_.clear();
   central_.clear();
+  records_ = 0;
   end_ = TEndOfCentralDir{};
   comment_.clear();
 }
@@ -293,6 +294,9 @@ void TZipFile::Parse(std::string_view bytes) {
 
   local_ = std::move(local);
   central_ = std::move(central);
+  records_ = 0;
+  for (const TLocalFile& l : local_) records_ += LocalRecordSize(l);
+  for (const TFileHeader& h : central_) records_ += CentralRecordSize(h);
   end_ = end;
   comment_ = std::move(comment);
 }
@@ -344,6 +348,7 @@ void TZipFile::WritePackedData(int index, TPackedData packed) {
   if (packed.CompressedData.size() > kMaxOffset) throw EZipFileError("Data too large for an archive entry");
   TLocalFile& l = local_[static_cast<size_t>(index)];
   TFileHeader& h = central_[static_cast<size_t>(index)];
+  records_ -= LocalRecordSize(l) + CentralRecordSize(h);
   l.Signature = kLocalFileSignature;
   l.Common.VersionNeeded = 20;
   l.Common.Flags = 0;
@@ -366,6 +371,7 @@ void TZipFile::WritePackedData(int index, TPackedData packed) {
   h.FileName = l.FileName;
   h.ExtraField = l.ExtraField;
   h.FileComment.clear();
+  records_ += LocalRecordSize(l) + CentralRecordSize(h);
 }
 
 void TZipFile::AddFile(const std::string& name, uint32_t attributes) {
@@ -381,22 +387,19 @@ void TZipFile::AddFile(const std::string& name, uint32_t attributes) {
   h.Common = l.Common;
   h.ExternalAttributes = attributes;
   h.FileName = name;
+  records_ += LocalRecordSize(l) + CentralRecordSize(h);
   local_.push_back(std::move(l));
   central_.push_back(std::move(h));
 }
 
 void TZipFile::DeleteLast() {
   if (local_.empty()) return;
+  records_ -= LocalRecordSize(local_.back()) + CentralRecordSize(central_.back());
   local_.pop_back();
   central_.pop_back();
 }
 
-int64_t TZipFile::ArchiveSize() const {
-  int64_t size = 0;
-  for (const TLocalFile& l : local_) size += static_cast<int64_t>(LocalRecordSize(l));
-  for (const TFileHeader& h : central_) size += static_cast<int64_t>(CentralRecordSize(h));
-  return size + static_cast<int64_t>(kEndRecordSize + comment_.size());
-}
+int64_t TZipFile::ArchiveSize() const { return static_cast<int64_t>(records_ + kEndRecordSize + comment_.size()); }
 
 std::string TZipFile::SaveToBytes() {
   if (local_.size() > 0xFFFF)

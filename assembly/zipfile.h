@@ -133,6 +133,7 @@ private:
   std::vector<TFileHeader> central_;
   TEndOfCentralDir end_;
   std::string comment_;
+  uint64_t records_ = 0;  // bytes of every local and central record, kept as entries change
 };
 
 // CRC-32 as ZIP uses it (reflected polynomial 0xEDB88320); the empty string gives 0.

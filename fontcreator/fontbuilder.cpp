@@ -121,7 +121,7 @@ FontPreview SaveFont(const FontSettings& settings, const std::string& fileName, 
   try {
     platform::WriteWholeFile(fileName, bytes);
   } catch (const platform::EFileError& e) {
-    throw EFontWriteError("Cannot write the font file \"" + fileName + "\": " + std::strerror(e.Error));
+    throw EFontWriteError("Cannot write the font file \"" + fileName + "\": " + e.Reason);
   }
   return p;
 }

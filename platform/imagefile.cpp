@@ -1,9 +1,11 @@
 #include "platform/imagefile.h"
 
+#include <condition_variable>
+#include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <csetjmp>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <vector>
 
@@ -20,6 +22,36 @@ void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t fil
   if (width > kMaxPicturePixels || height > kMaxPicturePixels || pixels > kMaxPicturePixels ||
       pixels / kMaxPixelsPerFileByte > file_size)
     throw EImageError("Picture too large");
+}
+
+namespace {
+
+std::mutex budgetMutex;
+std::condition_variable budgetFreed;
+std::uint64_t budgetUsed = 0;  // guarded by budgetMutex
+thread_local TPictureMemory* currentHolder = nullptr;
+
+}  // namespace
+
+TPictureMemory::TPictureMemory() : outer_(currentHolder) { currentHolder = this; }
+
+TPictureMemory::~TPictureMemory() {
+  currentHolder = outer_;
+  if (booked_ == 0) return;
+  std::lock_guard lock(budgetMutex);
+  budgetUsed -= booked_;
+  budgetFreed.notify_all();
+}
+
+void BookPictureMemory(std::uint64_t bytes) {
+  TPictureMemory* holder = currentHolder;
+  if (holder == nullptr || bytes == 0) return;
+  std::unique_lock lock(budgetMutex);
+  // Only a holder that has booked nothing waits, so waiting threads hold nothing.
+  if (holder->booked_ == 0)
+    budgetFreed.wait(lock, [&] { return budgetUsed == 0 || budgetUsed + bytes <= kPictureMemoryBudget; });
+  budgetUsed += bytes;
+  holder->booked_ += bytes;
 }
 
 namespace {
@@ -82,16 +114,11 @@ Bitmap DecodeGif(const std::string& data) {
     const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
     if (!map || map->ColorCount <= 0) throw EImageError("GIF picture without colours");
     const int fw = desc.Width, fh = desc.Height;
-    int sw = gif->SWidth, sh = gif->SHeight;
-    if (sw <= 0 || sh <= 0) {
-      sw = desc.Left + fw;
-      sh = desc.Top + fh;
-    }
-    CheckPictureSize(static_cast<std::uint64_t>(sw), static_cast<std::uint64_t>(sh), data.size());
-    if (fw > 0 && fh > 0) CheckPictureSize(static_cast<std::uint64_t>(fw), static_cast<std::uint64_t>(fh), data.size());
-    Bitmap out(sw, sh, PixelFormat::pf24bit);
+    CheckPictureSize(static_cast<std::uint64_t>(std::max(fw, 0)), static_cast<std::uint64_t>(std::max(fh, 0)),
+                     data.size());
+    BookPictureMemory(static_cast<std::uint64_t>(fw) * static_cast<std::uint64_t>(fh) * kConversionBytesPerPixel);
+    Bitmap out(fw, fh, PixelFormat::pf24bit);
     out.Fill({255, 255, 255});
-    if (fw <= 0 || fh <= 0) return out;
     std::vector<GifPixelType> line(static_cast<std::size_t>(fw));
     // Interlaced images come in four passes of rows.
     static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
@@ -100,14 +127,11 @@ Bitmap DecodeGif(const std::string& data) {
       const int start = desc.Interlace ? kStart[pass] : 0, step = desc.Interlace ? kStep[pass] : 1;
       for (int row = start; row < fh; row += step) {
         if (DGifGetLine(gif.get(), line.data(), fw) == GIF_ERROR) throw EImageError("Broken GIF picture");
-        const int y = desc.Top + row;
-        if (y < 0 || y >= sh) continue;
-        std::uint8_t* p = out.ScanLine(y);
+        std::uint8_t* p = out.ScanLine(row);
         for (int x = 0; x < fw; ++x) {
           const int index = line[static_cast<std::size_t>(x)];
-          const int dx = desc.Left + x;
-          if (index == transparent || dx < 0 || dx >= sw) continue;
-          std::uint8_t* q = p + static_cast<std::size_t>(dx) * 3;
+          if (index == transparent) continue;
+          std::uint8_t* q = p + static_cast<std::size_t>(x) * 3;
           if (index >= map->ColorCount) {
             q[0] = q[1] = q[2] = 0;
             continue;
@@ -166,6 +190,11 @@ bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
+  // A progressive file keeps the coefficients of the whole picture (2 bytes a sample).
+  const std::uint64_t pixels = static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height;
+  BookPictureMemory(pixels *
+                    (kConversionBytesPerPixel +
+                     (jpeg_has_multiple_scans(&cinfo) ? 2u * static_cast<unsigned>(cinfo.num_components) : 0u)));
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   jpeg_start_decompress(&cinfo);
@@ -254,7 +283,7 @@ void CompositeRow(const std::uint8_t* rgba, std::uint8_t* bgr, int w) {
 }
 
 // Plain data only between setjmp and longjmp; the bitmap and buffers live in the caller.
-bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer, std::vector<png_bytep>* rows) {
+bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, st, PngError, PngWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -267,6 +296,11 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer,
     return false;
   }
   png_set_read_fn(png, st, PngRead);
+  // Only the chunks the picture needs are read (IHDR, PLTE, tRNS, IDAT, IEND); the others,
+  // whatever length they declare, are skipped without a buffer.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+  png_set_chunk_malloc_max(png, 1u << 20);
+  png_set_user_limits(png, static_cast<png_uint_32>(kMaxPicturePixels), static_cast<png_uint_32>(kMaxPicturePixels));
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   try {
@@ -285,22 +319,29 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer,
   const int passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != static_cast<std::size_t>(w) * 4) png_error(png, "unexpected row format");
+  BookPictureMemory(static_cast<std::uint64_t>(w) * h * kConversionBytesPerPixel);
   try {
     *out = Bitmap(static_cast<int>(w), static_cast<int>(h), PixelFormat::pf24bit);
-    buffer->assign(static_cast<std::size_t>(w) * 4 * (passes > 1 ? h : 1), 0);
-    if (passes > 1) rows->resize(h);
+    buffer->assign(static_cast<std::size_t>(w) * 4, 0);
   } catch (...) {
     png_destroy_read_struct(&png, &info, nullptr);
     throw;
   }
-  if (passes > 1) {
-    for (png_uint_32 y = 0; y < h; ++y) (*rows)[y] = buffer->data() + static_cast<std::size_t>(y) * w * 4;
-    png_read_image(png, rows->data());
-    for (png_uint_32 y = 0; y < h; ++y) CompositeRow((*rows)[y], out->ScanLine(static_cast<int>(y)), static_cast<int>(w));
-  } else {
+  // Interlaced pictures: libpng puts only the pixels of the pass into the row, which go
+  // straight into the bitmap, so no second copy of the picture is needed.
+  static const png_uint_32 kRowStart[7] = {0, 0, 4, 0, 2, 0, 1}, kRowStep[7] = {8, 8, 8, 4, 4, 2, 2};
+  static const png_uint_32 kColStart[7] = {0, 4, 0, 2, 0, 1, 0}, kColStep[7] = {8, 8, 4, 4, 2, 2, 1};
+  for (int pass = 0; pass < passes; ++pass) {
     for (png_uint_32 y = 0; y < h; ++y) {
       png_read_row(png, buffer->data(), nullptr);
-      CompositeRow(buffer->data(), out->ScanLine(static_cast<int>(y)), static_cast<int>(w));
+      std::uint8_t* target = out->ScanLine(static_cast<int>(y));
+      if (passes == 1) {
+        CompositeRow(buffer->data(), target, static_cast<int>(w));
+        continue;
+      }
+      if (y < kRowStart[pass] || (y - kRowStart[pass]) % kRowStep[pass] != 0) continue;
+      for (png_uint_32 x = kColStart[pass]; x < w; x += kColStep[pass])
+        CompositeRow(buffer->data() + static_cast<std::size_t>(x) * 4, target + static_cast<std::size_t>(x) * 3, 1);
     }
   }
   png_read_end(png, nullptr);
@@ -313,10 +354,9 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer,
 Bitmap DecodePng(const std::string& data) {
   Bitmap out;
   std::vector<std::uint8_t> buffer;
-  std::vector<png_bytep> rows;
   auto st = std::make_unique<PngState>();
   st->data = &data;
-  if (!DecodePngInto(st.get(), &out, &buffer, &rows)) {
+  if (!DecodePngInto(st.get(), &out, &buffer)) {
     if (st->too_large) throw EImageError("Picture too large");
     throw EImageError(std::string("Broken PNG picture: ") + st->message);
   }

@@ -23,8 +23,32 @@ constexpr std::uint64_t kMaxPixelsPerFileByte = 16384;
 // Raises EImageError when a declared picture size is refused.
 void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t file_size);
 
-// Each takes the whole file in memory. GIF: the first image, drawn at its place on a white
-// screen of the file's size (transparent index, interlaced rows, local or global colour map).
+// The memory of the pictures converted at once, shared by every thread. A conversion holds a
+// TPictureMemory for its whole run; the decoder books what the picture will need as soon as
+// it knows its size (BookPictureMemory), waiting while other conversions hold the budget. A
+// picture larger than the whole budget waits until it is alone. Without a holder on the
+// thread, booking does nothing.
+constexpr std::uint64_t kPictureMemoryBudget = 384ull << 20;
+class TPictureMemory {
+public:
+  TPictureMemory();
+  ~TPictureMemory();
+  TPictureMemory(const TPictureMemory&) = delete;
+  TPictureMemory& operator=(const TPictureMemory&) = delete;
+
+private:
+  TPictureMemory* outer_;
+  std::uint64_t booked_ = 0;
+  friend void BookPictureMemory(std::uint64_t bytes);
+};
+void BookPictureMemory(std::uint64_t bytes);
+// Bytes a conversion needs per pixel of its picture beside the decoder's own: the decoded
+// bitmap and its scaled and reduced copies.
+constexpr std::uint64_t kConversionBytesPerPixel = 8;
+
+// Each takes the whole file in memory. GIF: the first image at its own size, on white
+// (transparent index, interlaced rows, local or global colour map); the file's screen size
+// is not used, so a huge screen around a small image costs nothing.
 // JPEG: grey, RGB, YCbCr, CMYK and YCCK. PNG: every colour type and depth, composited over white.
 Bitmap DecodeGif(const std::string& data);
 Bitmap DecodeJpeg(const std::string& data);

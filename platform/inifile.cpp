@@ -4,12 +4,14 @@
 
 #include "platform/exedir.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 namespace platform {
 
@@ -17,41 +19,39 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string Trim(const std::string& s) {
-  size_t b = 0, e = s.size();
+std::string_view TrimView(std::string_view s) {
+  std::size_t b = 0, e = s.size();
   while (b < e && IsBlank(s[b])) ++b;
   while (e > b && IsBlank(s[e - 1])) --e;
   return s.substr(b, e - b);
 }
 
-bool SameAscii(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
+std::string Trim(const std::string& s) { return std::string(TrimView(s)); }
+
+std::string Upper(std::string_view s) {
+  std::string u(s);
+  for (char& c : u)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return u;
 }
 
 // "[name]" -> name (trimmed); false for other lines.
-bool SectionOf(const std::string& line, std::string& name) {
-  std::string t = Trim(line);
+bool SectionOf(std::string_view line, std::string_view& name) {
+  const std::string_view t = TrimView(line);
   if (t.size() < 2 || t[0] != '[') return false;
-  size_t close = t.find(']');
-  if (close == std::string::npos) return false;
-  name = Trim(t.substr(1, close - 1));
+  const std::size_t close = t.find(']');
+  if (close == std::string_view::npos) return false;
+  name = TrimView(t.substr(1, close - 1));
   return true;
 }
 
 // "key=value" -> key (trimmed) and the raw value; false for comments and other lines.
-bool EntryOf(const std::string& line, std::string& key, std::string& value) {
-  std::string t = Trim(line);
+bool EntryOf(std::string_view line, std::string_view& key, std::string_view& value) {
+  const std::string_view t = TrimView(line);
   if (t.empty() || t[0] == ';' || t[0] == '[') return false;
-  size_t eq = line.find('=');
-  if (eq == std::string::npos) return false;
-  key = Trim(line.substr(0, eq));
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return false;
+  key = TrimView(line.substr(0, eq));
   value = line.substr(eq + 1);
   return true;
 }
@@ -76,35 +76,7 @@ bool FileExists(const std::string& path) {
 
 bool HasBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
-// Where in `lines` the key stands: its line, or the end of its section, or npos.
-struct Place {
-  size_t section_line = std::string::npos;  // the section header
-  size_t insert_at = std::string::npos;     // after the section's last entry
-  size_t key_line = std::string::npos;
-};
-
-Place Find(const std::vector<std::string>& lines, const std::string& section, const std::string& key) {
-  Place p;
-  bool in = false;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string name, k, v;
-    if (SectionOf(lines[i], name)) {
-      if (in) break;  // the first section of that name counts
-      in = SameAscii(name, section);
-      if (in) {
-        p.section_line = i;
-        p.insert_at = i + 1;
-      }
-      continue;
-    }
-    if (!in) continue;
-    if (EntryOf(lines[i], k, v)) {
-      p.insert_at = i + 1;
-      if (p.key_line == std::string::npos && SameAscii(k, key)) p.key_line = i;
-    }
-  }
-  return p;
-}
+std::string KeyId(std::string_view section, std::string_view key) { return Upper(section) + '\n' + Upper(key); }
 
 }  // namespace
 
@@ -113,34 +85,63 @@ TIniFile::TIniFile(std::string path) : read_path_(path), write_path_(std::move(p
 TIniFile::TIniFile(std::string read_path, std::string write_path)
     : read_path_(std::move(read_path)), write_path_(std::move(write_path)) {}
 
-std::vector<std::string> TIniFile::Load() const {
-  if (pending_) return *pending_;
-  const std::string& path = FileExists(write_path_) ? write_path_ : read_path_;
-  try {
-    return SplitFileLines(ReadWholeFile(path));
-  } catch (const EFileError&) {
-    return {};
+std::vector<std::string>& TIniFile::Lines() const {
+  if (!lines_) {
+    const std::string& path = FileExists(write_path_) ? write_path_ : read_path_;
+    try {
+      lines_ = SplitFileLines(ReadWholeFile(path));
+    } catch (const EFileError&) {
+      lines_.emplace();
+    }
+    indexed_ = false;
   }
+  return *lines_;
+}
+
+// Where every key and section stands; the first section of a name and the first key of a
+// name in it count.
+void TIniFile::Index() const {
+  if (indexed_) return;
+  const std::vector<std::string>& lines = Lines();
+  keys_.clear();
+  sections_.clear();
+  std::string current;  // upper-cased; empty outside a section that counts
+  bool counts = false;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view name, k, v;
+    if (SectionOf(lines[i], name)) {
+      current = Upper(name);
+      counts = sections_.emplace(current, SectionPlace{i, i + 1}).second;
+      continue;
+    }
+    if (!counts || !EntryOf(lines[i], k, v)) continue;
+    sections_[current].insert_at = i + 1;
+    keys_.emplace(current + '\n' + Upper(k), i);
+  }
+  indexed_ = true;
+}
+
+std::size_t TIniFile::KeyLine(const std::string& section, const std::string& key) const {
+  Index();
+  const auto it = keys_.find(KeyId(TrimView(section), TrimView(key)));
+  return it == keys_.end() ? std::string::npos : it->second;
 }
 
 void TIniFile::BeginUpdate() {
-  if (!pending_) pending_ = Load();
+  Lines();
+  updating_ = true;
 }
 
 bool TIniFile::EndUpdate() {
-  if (!pending_) return true;
-  std::vector<std::string> lines = std::move(*pending_);
-  pending_.reset();
-  return Save(lines);
+  if (!updating_) return true;
+  updating_ = false;
+  return Save();
 }
 
-bool TIniFile::Save(const std::vector<std::string>& lines) {
-  if (pending_) {
-    *pending_ = lines;
-    return true;
-  }
+bool TIniFile::Save() {
+  if (updating_) return true;
   std::string text;
-  for (const std::string& l : lines) {
+  for (const std::string& l : Lines()) {
     text += l;
     text += "\r\n";
   }
@@ -152,30 +153,32 @@ bool TIniFile::Save(const std::vector<std::string>& lines) {
   }
   try {
     WriteWholeFile(write_path_, text);
+    error_.clear();
     return true;
-  } catch (const EFileError&) {
+  } catch (const EFileError& e) {
+    error_ = e.Reason;
+    lines_.reset();  // the file keeps what it had; so do later reads
+    indexed_ = false;
     return false;
   }
 }
 
 bool TIniFile::KeyExists(const std::string& section, const std::string& key) const {
-  std::vector<std::string> lines = Load();
-  return Find(lines, section, key).key_line != std::string::npos;
+  return KeyLine(section, key) != std::string::npos;
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
-  std::vector<std::string> lines = Load();
-  Place p = Find(lines, section, key);
-  if (p.key_line == std::string::npos) {
+  const std::size_t line = KeyLine(section, key);
+  if (line == std::string::npos) {
     size_t e = def.size();
     while (e > 0 && IsBlank(def[e - 1])) --e;
     return def.substr(0, e);
   }
-  std::string k, v;
-  EntryOf(lines[p.key_line], k, v);
-  v = Trim(v);
+  std::string_view k, v;
+  EntryOf((*lines_)[line], k, v);
+  v = TrimView(v);
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
-  return v;
+  return std::string(v);
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
@@ -195,19 +198,22 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key, c
   if (section.find(']') != std::string::npos || key.find('=') != std::string::npos) return false;
   std::string k = Trim(key), s = Trim(section);
   if (k.empty() || k[0] == ';' || k[0] == '[') return false;
-  std::vector<std::string> lines = Load();
-  Place p = Find(lines, s, k);
-  if (p.key_line != std::string::npos) {
-    std::string oldKey, oldValue;
-    EntryOf(lines[p.key_line], oldKey, oldValue);
-    lines[p.key_line] = oldKey + "=" + value;
-  } else if (p.section_line != std::string::npos) {
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(p.insert_at), k + "=" + value);
+  std::vector<std::string>& lines = Lines();
+  const std::size_t keyLine = KeyLine(s, k);
+  if (keyLine != std::string::npos) {
+    // In place, the key's spelling kept: nothing moves.
+    std::string_view oldKey, oldValue;
+    EntryOf(lines[keyLine], oldKey, oldValue);
+    lines[keyLine] = std::string(oldKey) + "=" + value;
+  } else if (const auto it = sections_.find(Upper(s)); it != sections_.end()) {
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(it->second.insert_at), k + "=" + value);
+    indexed_ = false;
   } else {
     lines.push_back("[" + s + "]");
     lines.push_back(k + "=" + value);
+    indexed_ = false;
   }
-  return Save(lines);
+  return Save();
 }
 
 TIniFile ProgramSettings(const std::string& file_name) {

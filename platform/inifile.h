@@ -8,12 +8,17 @@
 // lines the layer does not understand stay as they are. Every write replaces the file
 // atomically (a new file beside it, then a rename); lines end in CR LF.
 //
+// An object reads the file once, on its first use, and then answers from its own copy (so
+// the program makes one object for each restore of a page).
+//
 // A section, key or value holding a line break (or a key holding "=", or a section "]")
 // would corrupt the file: such a write is refused (false) and changes nothing.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -44,6 +49,8 @@ public:
   }
 
   const std::string& FileName() const { return write_path_; }
+  // Why the last write of the file failed (empty when it did not).
+  const std::string& LastError() const { return error_; }
 
   // Between these two, writes only change the lines held in memory (and reads see them);
   // EndUpdate writes the file once, and is false when that fails.
@@ -51,10 +58,22 @@ public:
   [[nodiscard]] bool EndUpdate();
 
 private:
-  std::vector<std::string> Load() const;
-  bool Save(const std::vector<std::string>& lines);
+  struct SectionPlace {
+    std::size_t header = 0;
+    std::size_t insert_at = 0;  // after the section's last entry
+  };
+  std::vector<std::string>& Lines() const;
+  void Index() const;
+  std::size_t KeyLine(const std::string& section, const std::string& key) const;
+  bool Save();
   std::string read_path_, write_path_;
-  std::optional<std::vector<std::string>> pending_;
+  mutable std::optional<std::vector<std::string>> lines_;
+  // Upper-cased "section\nkey" and section names of the first section of each name.
+  mutable std::unordered_map<std::string, std::size_t> keys_;
+  mutable std::unordered_map<std::string, SectionPlace> sections_;
+  mutable bool indexed_ = false;
+  bool updating_ = false;
+  std::string error_;
 };
 
 // The settings file of the program: `file_name` in the program folder when that folder

@@ -2,7 +2,10 @@
 // keep for the user (midlets, reports, fonts, the settings file). A write never destroys a
 // good file: the bytes go to a temporary file in the same folder, are flushed, and only then
 // renamed over the target; on any failure the temporary file is removed and the target
-// stays as it was.
+// stays as it was. The temporary file is unnamed where the file system allows it (so a
+// killed process leaves nothing behind); a symbolic link is written through to its target,
+// an existing file keeps its mode, and a file that nobody may write is not replaced.
+// Paths in messages are in the process code page.
 #pragma once
 
 #include <cstddef>
@@ -13,13 +16,15 @@
 
 namespace platform {
 
-// A file that cannot be read or written: the path, the errno value and a message naming both.
+// A file that cannot be read or written: the path, the errno value, the reason as text and
+// a message naming the path and the reason.
 class EFileError : public std::runtime_error {
 public:
-  EFileError(const std::string& message, std::string path, int error)
-      : std::runtime_error(message), Path(std::move(path)), Error(error) {}
+  EFileError(const std::string& message, std::string path, int error, std::string reason = std::string())
+      : std::runtime_error(message), Path(std::move(path)), Error(error), Reason(std::move(reason)) {}
   std::string Path;
   int Error;
+  std::string Reason;
 };
 
 // The bytes of a regular file, at most `limit` of them. Anything else (a missing file, a
@@ -33,6 +38,8 @@ std::string ReadWholeFile(const std::string& path,
 class TPendingFile {
 public:
   // Writes and flushes the bytes; EFileError "Cannot write file "<path>": <reason>".
+  // A target that is not a regular file, or that cannot be written (for root: one without
+  // any write permission bit), is refused here.
   TPendingFile(const std::string& path, std::string_view data);
   ~TPendingFile();
   TPendingFile(const TPendingFile&) = delete;
@@ -40,11 +47,14 @@ public:
 
   // Renames the written file over the target; EFileError when that fails.
   void Commit();
+  // The file that is replaced: the path with its symbolic links followed.
   const std::string& Target() const { return target_; }
 
 private:
-  std::string target_;
-  std::string temp_;
+  std::string path_;    // as given, for messages
+  std::string target_;  // links followed
+  std::string temp_;    // the named temporary file, when it has a name
+  int fd_ = -1;         // the unnamed temporary file, until it is linked
 };
 
 // Replaces (or creates) the file with the bytes: TPendingFile, then Commit.

@@ -209,7 +209,8 @@ bool TForm1::BuildFromPhonesList(const std::string& folder) {
     }
     report += VersionsListLine(static_cast<int>(i), entry, GetInterfaceLanguage());
   }
-  ok = WriteReport(*this, folder + "Versions list.txt", report) && ok;
+  // Only a batch that completed describes its folders; a failed one leaves the last report.
+  if (ok) ok = WriteReport(*this, folder + "Versions list.txt", report);
   cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);
   return ok;
 }

@@ -6,6 +6,7 @@
 #include "assembly/utils.h"
 #include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
+#include "platform/codepage.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
 #include "wizard/settingsvalues.h"
@@ -265,8 +266,11 @@ void TForm1::FormDestroy(TObject* /*sender*/) { FResArchive.reset(); }
 
 void TForm1::CancelBtnClick(TObject* /*sender*/) {
   if (CurrentPage() == pgFinish) {
-    if (!SaveSettings())
-      Message("Unable to save the settings to \"" + Settings().FileName() + "\".", "Error", TMsgIcon::Error);
+    std::string reason;
+    if (!SaveSettings(&reason))
+      Message("Unable to save the settings to \"" + platform::FromUtf8(Settings().FileName()) + "\"" +
+                  (reason.empty() ? "." : ": " + reason),
+              "Error", TMsgIcon::Error);
     if (cbDirectory->Checked()) {
       const std::string folder = assembly::ParentDir(SaveDialog->FileName());
       // Without a file manager the user still learns where the midlet is.

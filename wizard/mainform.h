@@ -118,7 +118,8 @@ public:
   // --- settings, fonts page, JAR estimate, build record, builds and batches ---
   // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
   // False (and the user told by the caller) when the settings file could not be written.
-  bool SaveSettings();
+  // False when the file cannot be written; `reason` then says why.
+  bool SaveSettings(std::string* reason = nullptr);
   void LoadAdvancedOptions();
   void ResetAdvancedOptions();
 

@@ -96,21 +96,26 @@ void TForm1::RestoreFirstVisitSettings(int page) {
     if (k->restore == SettingRestore::FirstVisit) RestoreSetting(ini, *k);
 }
 
-bool TForm1::SaveSettings() {
+bool TForm1::SaveSettings(std::string* reason) {
   TIniFile ini = Settings();
+  const auto ended = [&](bool ok) {
+    ok = ini.EndUpdate() && ok;
+    if (reason != nullptr) *reason = ini.LastError();
+    return ok;
+  };
   ini.BeginUpdate();  // one write of the file for all keys
   bool ok = true;
   if (IsListRow() && rbFullVersion->Checked()) {
     const SettingKey& k = SettingKeyOf("cbDirectory");
     ok = ini.WriteString(k.section, k.key, StoredValue(k));
-    return ini.EndUpdate() && ok;
+    return ended(ok);
   }
   for (const std::string& section : SettingSections()) {
     for (const SettingKey* k : SectionSettingKeys(section))
       if (k->restore != SettingRestore::Advanced) ok = ini.WriteString(section, k->key, StoredValue(*k)) && ok;
     if (section == kAdvanced && !rbHideAdvancedOptions->Checked()) ok = SaveAdvancedOptions(ini) && ok;
   }
-  return ini.EndUpdate() && ok;
+  return ended(ok);
 }
 
 bool TForm1::SaveAdvancedOptions(TIniFile& ini) {

@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <map>
+#include <random>
 
 using namespace assembly;
 using assembly::testing::Attributes;
@@ -392,4 +393,42 @@ TEST_F(FullBuild, RecordOutsideTheTablesIsRefused) {
         << k.what;
     EXPECT_EQ(h.messages.size(), 1u) << k.what;
   }
+}
+
+TEST(JarCache, HoldsAtMostItsBytesDroppingTheOldestFirst) {
+  TempDir dir;
+  // One entry of incompressible bytes; its size on disk is what the cache must count.
+  const auto jarOf = [](std::size_t bytes, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string data(bytes, '\0');
+    for (char& c : data) c = static_cast<char>(rng());
+    TZipFile jar;
+    jar.AddFile("res/big.bin");
+    jar.WriteEntryData(0, data);
+    return jar;
+  };
+  std::map<std::string, TZipFile> jars;
+  std::uintmax_t largest = 0;
+  for (const char* key : {"a", "b", "c", "d"}) {
+    jars[key] = jarOf(100000, static_cast<unsigned>(key[0]));
+    jars[key].SaveToFile(dir.File(key));
+    largest = std::max(largest, fs::file_size(dir.File(key)));
+  }
+  TJarCache cache(3 * largest + largest / 2);
+  for (const char* key : {"a", "b", "c"}) cache.Store(key, jars[key]);
+  EXPECT_EQ(cache.Size(), 3u);
+  cache.Store("d", jars["d"]);  // over the bytes: the oldest goes
+  EXPECT_EQ(cache.Size(), 3u);
+  EXPECT_EQ(cache.Find("a"), nullptr);
+  for (const char* key : {"b", "c", "d"}) {
+    ASSERT_NE(cache.Find(key), nullptr) << key;
+    EXPECT_EQ(cache.Find(key)->ReadEntryData(0), jars[key].ReadEntryData(0));
+  }
+  EXPECT_LE(cache.Bytes(), 3 * largest + largest / 2);
+  // A JAR larger than the whole cache is not kept, and drops nothing.
+  cache.Store("huge", jarOf(4 * 100000, 7));
+  EXPECT_EQ(cache.Find("huge"), nullptr);
+  EXPECT_EQ(cache.Size(), 3u);
+  cache.Clear();
+  EXPECT_EQ(cache.Bytes(), 0u);
 }

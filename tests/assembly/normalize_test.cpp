@@ -118,5 +118,53 @@ TEST(NormalizedText, FollowsTheLiteralSteps) {
   }
 }
 
+// Texts thick with marker bytes, with and without their ends: the length of what is left
+// after each cut, found from the alignment of the whole book, against the literal steps.
+TEST(NormalizedText, LengthOfMarkerBytesFollowsTheLiteralSteps) {
+  std::mt19937 rng(23);
+  const struct {
+    const char* alphabet;
+    std::size_t size;
+  } kinds[] = {
+      {"\x01", 5000},              // picture starts only, never an end
+      {"\x01\x01\x01\x02", 4000},  // ends now and then
+      {"\x01"
+       "a\x02"
+       "bcdefghij ",
+       6000},  // short markers among words
+      {"\x01"
+       "aaaaaaaaaaaaaaaaaaaaa\x02",
+       6000},  // long markers, rarely
+      {"\x01\x02 \n", 3000},
+  };
+  for (const auto& kind : kinds) {
+    const std::string alphabet = kind.alphabet;
+    for (int round = 0; round < 20; ++round) {
+      std::string book;
+      for (std::size_t i = 0; i < kind.size; ++i) book += alphabet[rng() % alphabet.size()];
+      const std::string intro = round % 2 == 0 ? "Intro\r\n\r\n" : "";
+      std::string literal = NormalizeBookText(intro + book);
+      TNormalizedText text(intro + book);
+      for (int step = 0; step < 30 && !literal.empty(); ++step) {
+        ASSERT_EQ(text.Length(), literal.size())
+            << ::testing::PrintToString(alphabet) << " round " << round << " step " << step;
+        if (step % 4 == 3) {
+          literal = intro.empty() ? NormalizeRest(literal) : NormalizeBookText(intro + literal);
+          text.Prepend(intro);
+          continue;
+        }
+        const std::size_t n = rng() % 2 ? 8192 : 1 + rng() % 9000;
+        if (n >= literal.size()) {
+          literal.clear();
+        } else {
+          literal = literal.substr(n);
+          if (n % 128 != 0) literal = NormalizeRest(literal);
+        }
+        text.DropFront(n);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace assembly

@@ -90,17 +90,21 @@ TEST(ParsePhonesList, Errors) {
       {"; comments only\r\n;\r\n", {"No models found in list file."}, 0},
       {"\"\" " + kNokia, {"No models found in list file."}, 0},
       {"\"Nokia 6230\" " + keys + " \"128\" \"ic_64\" \"128\" \"128\"",
-       {"Invalid images quality specified for model: \"Nokia 6230\""}, 1},
+       {"Invalid images quality specified for model: \"Nokia 6230\""},
+       1},
       {"\"Nokia 6230\" " + keys + " \"63\" \"IC_64\" \"128\" \"128\"",
-       {"Invalid JAR size limit specified for model: \"Nokia 6230\""}, 1},
+       {"Invalid JAR size limit specified for model: \"Nokia 6230\""},
+       1},
       {"\"Nokia 6230\" " + keys + " \"64k\" \"IC_64\" \"63\" \"31\"",
        {"Invalid JAR size limit specified for model: \"Nokia 6230\"",
         "Invalid Max Image Width specified for model: \"Nokia 6230\"",
-        "Invalid Max Image Height specified for model: \"Nokia 6230\""}, 1},
+        "Invalid Max Image Height specified for model: \"Nokia 6230\""},
+       1},
       {"\"Nokia 9999\" \"Custom keys configuration...\" \"99999999999\" \"IC_64\" \"64\" \"32\"",
        {"Unrecognized token in list file: \"Nokia 9999\"",
         "Unrecognized token in list file: \"Custom keys configuration...\"",
-        "Invalid JAR size limit specified for model: \"Nokia 9999\""}, 1},
+        "Invalid JAR size limit specified for model: \"Nokia 9999\""},
+       1},
       // A ";" outside quotes hides the rest of its line.
       {"\"Nokia 6230\" " + keys + " ; \"128\" \"IC_64\"\n \"128\" \"IC_64\" \"128\" \"128\"", {}, 1},
       // The file ends in the middle of a model.
@@ -109,22 +113,46 @@ TEST(ParsePhonesList, Errors) {
         "Max Image Width not specified for model: \"Nokia 6230\"",
         "Invalid Max Image Width specified for model: \"Nokia 6230\"",
         "Max Image Height not specified for model: \"Nokia 6230\"",
-        "Invalid Max Image Height specified for model: \"Nokia 6230\""}, 1},
+        "Invalid Max Image Height specified for model: \"Nokia 6230\""},
+       1},
       {"\" Nokia 6230 \"",
-       {"Keys config not specified for model: \"Nokia 6230\"",
-        "Unrecognized token in list file: \"\"",
+       {"Keys config not specified for model: \"Nokia 6230\"", "Unrecognized token in list file: \"\"",
         "JAR size limit not specified for model: \"Nokia 6230\"",
         "Invalid JAR size limit specified for model: \"Nokia 6230\"",
         "Images Quality not specified for model: \"Nokia 6230\"",
         "Max Image Width not specified for model: \"Nokia 6230\"",
         "Invalid Max Image Width specified for model: \"Nokia 6230\"",
         "Max Image Height not specified for model: \"Nokia 6230\"",
-        "Invalid Max Image Height specified for model: \"Nokia 6230\""}, 1},
+        "Invalid Max Image Height specified for model: \"Nokia 6230\""},
+       1},
+      // Long and binary tokens are shown shortened to 40 characters, control characters as "?".
+      {"\"" + std::string(40, 'A') + "\" " + keys + " \"128\" \"IC_64\" \"128\" \"128\"",
+       {"Unrecognized token in list file: \"" + std::string(40, 'A') + "\""},
+       1},
+      {"\"" + std::string(41, 'A') + "\" " + keys + " \"128\" \"IC_64\" \"128\" \"128\"",
+       {"Unrecognized token in list file: \"" + std::string(40, 'A') + "...\""},
+       1},
+      {"\"Nok\x01\x02ia\t\xFF\x7F\" " + keys + " \"128\" \"IC_64\" \"128\" \"128\"",
+       {"Unrecognized token in list file: \"Nok??ia?\xFF?\""},
+       1},
+      // A quote left open: the token runs to the end of a file of a megabyte.
+      {"\"" + std::string(1 << 20, 'Z'),
+       {"Unrecognized token in list file: \"" + std::string(40, 'Z') + "...\"",
+        "Keys config not specified for model: \"" + std::string(40, 'Z') + "...\"",
+        "Unrecognized token in list file: \"\"",
+        "JAR size limit not specified for model: \"" + std::string(40, 'Z') + "...\"",
+        "Invalid JAR size limit specified for model: \"" + std::string(40, 'Z') + "...\"",
+        "Images Quality not specified for model: \"" + std::string(40, 'Z') + "...\"",
+        "Max Image Width not specified for model: \"" + std::string(40, 'Z') + "...\"",
+        "Invalid Max Image Width specified for model: \"" + std::string(40, 'Z') + "...\"",
+        "Max Image Height not specified for model: \"" + std::string(40, 'Z') + "...\"",
+        "Invalid Max Image Height specified for model: \"" + std::string(40, 'Z') + "...\""},
+       1},
   };
   for (const Case& c : cases) {
     const Parsed p = Parse(c.text);
-    EXPECT_EQ(p.messages, c.messages) << c.text;
-    EXPECT_EQ(p.list.size(), c.entries) << c.text;
+    EXPECT_EQ(p.messages, c.messages) << c.text.substr(0, 200);
+    EXPECT_EQ(p.list.size(), c.entries) << c.text.substr(0, 200);
   }
 }
 

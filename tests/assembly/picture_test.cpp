@@ -244,8 +244,11 @@ TEST(ConvertImage, LoadFailures) {
   std::string hugePng = ReadFile(kPictures + "palette.png");
   const unsigned char big[8] = {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60};  // 60000 x 60000
   hugePng.replace(16, 8, reinterpret_cast<const char*>(big), 8);
-  std::string hugeGif = ReadFile(kPictures + "transparent.gif");
-  hugeGif[6] = hugeGif[7] = hugeGif[8] = hugeGif[9] = static_cast<char>(0xFF);
+  // One white pixel declared as an image of 65535 x 65535.
+  const std::string hugeGif(
+      "GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF"
+      "\x2C\x00\x00\x00\x00\xFF\xFF\xFF\xFF\x00\x02\x02\x44\x01\x00\x3B",
+      35);
   const Case cases[] = {
       {"broken.gif", "GIF89a nonsense"},          {"cut.gif", gif.substr(0, gif.size() / 2)},
       {"broken.jpg", "\xFF\xD8\xFF garbage"},      {"cut.jpeg", jpg.substr(0, jpg.size() / 2)},

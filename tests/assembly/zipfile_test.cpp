@@ -203,6 +203,17 @@ TEST(ZipFile, DeleteLastRestoresTheSize) {
   EXPECT_EQ(zip.Count(), 1);
   EXPECT_EQ(zip.ArchiveSize(), before);
   EXPECT_EQ(TZipFile().ArchiveSize(), 22);
+  // Rewriting an entry and clearing the archive: the size is still what a save writes.
+  testing_support::TempDir dir;
+  zip.WriteEntryData(0, MixedData(3000, 5));
+  zip.AddFile("b", 0);
+  zip.WriteEntryData(1, "x");
+  zip.WriteEntryData(1, MixedData(100, 6));
+  const int64_t predicted = zip.ArchiveSize();
+  zip.SaveToFile(dir.File("r.jar"));
+  EXPECT_EQ(predicted, static_cast<int64_t>(std::filesystem::file_size(dir.File("r.jar"))));
+  zip.Clear();
+  EXPECT_EQ(zip.ArchiveSize(), 22);
 }
 
 TEST(ZipFile, PackedDataIsStoredAsWriteEntryDataStoresIt) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -158,4 +161,42 @@ TEST_F(IniFileTest, AnUpdateWritesTheFileOnceAtItsEnd) {
   ini.WriteString("A", "x", "4");
   EXPECT_FALSE(ini.EndUpdate());
   EXPECT_TRUE(fs::is_directory(path_));
+}
+
+TEST_F(IniFileTest, AnObjectReadsTheFileOnceAndAFailedWriteSaysWhy) {
+  std::string text = "[PI_IMAGESPAGE]\r\n";
+  for (int i = 0; i < 2000; ++i) text += "filler" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  text += "spMaxImageWidth=120\r\n[PI_FINISHPAGE]\r\ncbDirectory=0\r\n[pi_imagespage]\r\nspMaxImageWidth=7\r\n";
+  Write(text);
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(inotify_add_watch(watch, path_.c_str(), IN_OPEN), 0);
+  {
+    const TIniFile ini(path_);
+    for (int round = 0; round < 20; ++round) {
+      EXPECT_EQ(ini.ReadInteger("PI_IMAGESPAGE", "spMaxImageWidth", 96), 120);  // the first section counts
+      EXPECT_EQ(ini.ReadInteger("pi_finishpage", "CBDIRECTORY", 1), 0);
+      EXPECT_EQ(ini.ReadString("PI_IMAGESPAGE", "filler1999", ""), "1999");
+      EXPECT_EQ(ini.ReadString("PI_IMAGESPAGE", "missing", "def  "), "def");
+      EXPECT_FALSE(ini.KeyExists("PI_OTHER", "spMaxImageWidth"));
+    }
+  }
+  int opens = 0;
+  alignas(inotify_event) char buffer[4096];
+  for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+    for (char* p = buffer; p < buffer + n; p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+      opens += (reinterpret_cast<inotify_event*>(p)->mask & IN_OPEN) != 0 ? 1 : 0;
+  close(watch);
+  EXPECT_EQ(opens, 1);
+
+  // A write refused by the file system keeps the file and names the reason.
+  ASSERT_EQ(chmod(path_.c_str(), 0444), 0);
+  TIniFile ini(path_);
+  EXPECT_FALSE(ini.WriteString("PI_FINISHPAGE", "cbDirectory", "1"));
+  EXPECT_EQ(ini.LastError(), "Permission denied");
+  EXPECT_EQ(ini.ReadInteger("PI_FINISHPAGE", "cbDirectory", 1), 0);
+  EXPECT_EQ(Read(), text);
+  ASSERT_EQ(chmod(path_.c_str(), 0644), 0);
+  EXPECT_TRUE(ini.WriteString("PI_FINISHPAGE", "cbDirectory", "1"));
+  EXPECT_EQ(ini.LastError(), "");
 }

@@ -250,6 +250,28 @@ TEST_F(Builds, PhoneListIntoNumberedFolders) {
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
+TEST_F(Builds, AFailedPhoneListBatchLeavesTheLastReport) {
+  LiteWithBook(WriteFile("books/Tale.txt", "Once upon a time there was a phone.\r\n"));
+  const std::string nokia = "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n";
+  form->Parts().FPhonesListFile = WriteFile("two.txt", nokia + nokia);
+  fs::create_directories(dir_ / "pl");
+  ASSERT_TRUE(form->BuildFromPhonesList(Path("pl/")));
+  const std::string report =
+      "1 : Nokia 6230, English - Central Europe, Nokia phones keys config, JAR size limit: 128K\r\n"
+      "2 : Nokia 6230, English - Central Europe, Nokia phones keys config, JAR size limit: 128K\r\n";
+  ASSERT_EQ(testing_support::ReadFile(Path("pl/Versions list.txt")), report);
+  ASSERT_TRUE(services.messages.empty());
+
+  // A second batch of three whose second build cannot save its JAR.
+  form->Parts().FPhonesListFile = WriteFile("three.txt", nokia + nokia + nokia);
+  fs::remove(Path("pl/2/Tale.jar"));
+  fs::create_directory(Path("pl/2/Tale.jar"));
+  EXPECT_FALSE(form->BuildFromPhonesList(Path("pl/")));
+  EXPECT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(testing_support::ReadFile(Path("pl/Versions list.txt")), report);
+  EXPECT_FALSE(fs::exists(dir_ / "pl" / "3"));  // the batch stopped at the failure
+}
+
 TEST_F(Builds, PhoneListWithErrorsBuildsNothing) {
   LiteWithBook(WriteFile("books/b.txt", "Text.\r\n"));
   form->Parts().FPhonesListFile =

@@ -2,6 +2,7 @@
 // cannot be loaded, a build that fails, settings that cannot be saved.
 #include "builderwindow_support.h"
 
+#include "assembly/fulldisk_support.h"
 #include "assembly/phones.h"
 #include "assembly/tempdir_support.h"
 #include "damaged_archive_support.h"
@@ -12,10 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
+#include <functional>
+#include <optional>
 
 using namespace wizard;
 using platform::TMsgIcon;
@@ -201,7 +204,7 @@ TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
   const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   ASSERT_GE(watch, 0);
   // Every write of the file puts a new one in its place.
-  ASSERT_GE(inotify_add_watch(watch, (dir_ / "bin").c_str(), IN_MOVED_TO | IN_CLOSE_WRITE), 0);
+  ASSERT_GE(inotify_add_watch(watch, (dir_ / "bin").c_str(), IN_MOVED_TO | IN_CREATE | IN_CLOSE_WRITE), 0);
   form->ShowPage(pgFinish);
   form->CancelBtnClick(form->Parts().CancelBtn);
   int replaced = 0;
@@ -209,7 +212,9 @@ TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
   for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
     for (char* p = buffer; p < buffer + n;) {
       const auto* e = reinterpret_cast<const inotify_event*>(p);
-      if ((e->mask & IN_MOVED_TO) != 0 && e->len > 0 && std::string(e->name) == "Quirewright.ini") ++replaced;
+      // Renamed into place, or linked there at once when there was no file yet.
+      if ((e->mask & (IN_MOVED_TO | IN_CREATE)) != 0 && e->len > 0 && std::string(e->name) == "Quirewright.ini")
+        ++replaced;
       p += sizeof(inotify_event) + e->len;
     }
   close(watch);
@@ -219,13 +224,41 @@ TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
 }
 
 TEST_F(FailingWizard, SettingsThatCannotBeSavedAreToldOnFinish) {
-  Create();
-  fs::create_directory(Bin("Quirewright.ini"));  // the settings file cannot be replaced
-  form->ShowPage(pgFinish);
-  form->CancelBtnClick(form->Parts().CancelBtn);
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, "Unable to save the settings to \"" + Bin("Quirewright.ini") + "\".");
-  EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
+  const std::string file = Bin("Quirewright.ini");
+  const std::string kept = "[PI_FINISHPAGE]\r\ncbDirectory=0\r\n";
+  const struct {
+    const char* what;
+    std::function<void()> arrange;
+    std::string reason;
+  } cases[] = {
+      {"a folder in its place", [&] { fs::create_directory(file); }, "Is a directory"},
+      {"a read-only file",
+       [&] {
+         WriteBin("Quirewright.ini", kept);
+         fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+       },
+       "Permission denied"},
+      {"a full disk", [&] { WriteBin("Quirewright.ini", kept); }, "File too large"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(file);
+    c.arrange();
+    Create();
+    services.messages.clear();
+    form->ShowPage(pgFinish);
+    {
+      std::optional<testing_support::FileSizeLimit> full;
+      if (c.reason == "File too large") full.emplace(100);
+      form->CancelBtnClick(form->Parts().CancelBtn);
+    }
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, "Unable to save the settings to \"" + file + "\": " + c.reason);
+    EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
+    if (fs::is_regular_file(file)) {
+      EXPECT_EQ(testing_support::ReadFile(file), kept);
+    }
+  }
 }
 
 TEST_F(FailingWizard, LanguageRegistrationSkipsWhatIsNotARegularFile) {

@@ -1,0 +1,221 @@
+// Small files that declare huge pictures: each is refused or converted in bounded memory, and
+// every message names the picture.
+#include "assembly/booktext.h"
+#include "assembly/picture.h"
+#include "fake_host_support.h"
+#include "platform/imagefile.h"
+#include "tempdir_support.h"
+
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+#include <png.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <array>
+#include <csetjmp>
+#include <cstdio>
+#include <fstream>
+
+using namespace assembly;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+namespace {
+
+const std::string kPictures = std::string(QW_TEST_DATA) + "/pictures/";
+
+// An RGBA PNG written by libpng itself; pixel (x, y) is colour(x, y).
+template <class Colour>
+std::string WritePng(int w, int h, bool interlaced, Colour colour) {
+  std::string out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) std::abort();
+  png_set_write_fn(
+      png, &out,
+      [](png_structp p, png_bytep data, png_size_t n) {
+        static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<const char*>(data), n);
+      },
+      nullptr);
+  png_set_compression_level(png, 6);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGBA,
+               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  const int passes = png_set_interlace_handling(png);
+  std::vector<png_byte> row(static_cast<std::size_t>(w) * 4);
+  for (int pass = 0; pass < passes; ++pass)
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const std::array<png_byte, 4> c = colour(x, y);
+        std::copy(c.begin(), c.end(), row.begin() + x * 4);
+      }
+      png_write_row(png, row.data());
+    }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+// A progressive colour JPEG written by libjpeg itself, one colour all over.
+std::string WriteProgressiveJpeg(int w, int h) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr err;
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(w);
+  cinfo.image_height = static_cast<JDIMENSION>(h);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_simple_progression(&cinfo);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<JSAMPLE> row(static_cast<std::size_t>(w) * 3);
+  for (std::size_t i = 0; i < row.size(); i += 3) row[i] = 200, row[i + 1] = 40, row[i + 2] = 90;
+  JSAMPROW rows[1] = {row.data()};
+  while (cinfo.next_scanline < cinfo.image_height) jpeg_write_scanlines(&cinfo, rows, 1);
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::string out(reinterpret_cast<const char*>(buffer), size);
+  std::free(buffer);
+  return out;
+}
+
+// A GIF whose screen is 10000 x 10000 and whose one image is a single red pixel.
+std::string HugeScreenGif() {
+  return std::string(
+      "GIF89a\x10\x27\x10\x27\x80\x00\x00\xFF\x00\x00\xFF\xFF\xFF"
+      "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
+      35);
+}
+
+// A real PNG with a tEXt chunk declaring 0x7FFFFFF0 bytes after its header; the file ends soon.
+std::string TextBombPng() {
+  std::ifstream f(kPictures + "palette.png", std::ios::binary);
+  std::string png{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  const std::string chunk("\x7F\xFF\xFF\xF0tEXtComment\0bomb", 20);
+  return png.substr(0, 33) + chunk + std::string(60, 'x');
+}
+
+TImageConversionParameters Params() {
+  TImageConversionParameters p;
+  p.Colors = 3;
+  p.MaxWidth = 96;
+  p.MaxHeight = 64;
+  return p;
+}
+
+constexpr int kBig = 6000;  // 36 megapixels: over 250 MB each for the old decoders
+
+}  // namespace
+
+TEST(HostilePictures, AreRefusedOrConvertedNamingThePicture) {
+  TempDir dir;
+  const auto solid = [](int, int) { return std::array<png_byte, 4>{10, 200, 30, 255}; };
+  const struct {
+    std::string name, data;
+    bool converted;
+    int width, height;  // of the converted picture
+  } cases[] = {
+      {"text bomb.png", TextBombPng(), false, 0, 0},
+      {"screen.gif", HugeScreenGif(), true, 1, 1},
+      {"interlaced.png", WritePng(kBig, kBig, true, solid), true, 64, 64},  // width first, then height
+      {"progressive.jpg", WriteProgressiveJpeg(kBig, kBig / 2), true, 96, 48},
+  };
+  EXPECT_LT(cases[0].data.size(), 120u);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.File(c.name);
+    WriteFile(path, c.data);
+    assembly::testing::RecordingHost host;
+    std::string png;
+    try {
+      EXPECT_EQ(ConvertImage(path, png, Params(), host), c.converted);
+      EXPECT_TRUE(c.converted);
+      ASSERT_GT(png.size(), 24u);
+      const platform::Bitmap back = platform::DecodePng(png);
+      EXPECT_EQ(back.Width(), c.width);
+      EXPECT_EQ(back.Height(), c.height);
+    } catch (const platform::EImageError& e) {
+      EXPECT_FALSE(c.converted) << e.what();
+      const std::string text = e.what();
+      EXPECT_EQ(text.rfind("Broken PNG picture: ", 0), 0u) << text;
+      EXPECT_TRUE(text.ends_with(" in \"" + path + "\"")) << text;
+    }
+    for (const auto& m : host.messages) EXPECT_NE(m.text.find(path), std::string::npos) << m.text;
+  }
+}
+
+TEST(HostilePictures, InterlacedRgbaComesOutAsThePlainOne) {
+  // Every pixel its own colour and alpha, over sizes that leave passes empty.
+  const auto pattern = [](int x, int y) {
+    return std::array<png_byte, 4>{static_cast<png_byte>(x * 37 + y), static_cast<png_byte>(y * 11),
+                                   static_cast<png_byte>(x ^ y), static_cast<png_byte>((x * 7 + y * 13) % 256)};
+  };
+  for (const auto& [w, h] : {std::pair{1, 1}, {3, 2}, {5, 9}, {17, 23}}) {
+    SCOPED_TRACE(::testing::Message() << w << " x " << h);
+    const platform::Bitmap plain = platform::DecodePng(WritePng(w, h, false, pattern));
+    const platform::Bitmap interlaced = platform::DecodePng(WritePng(w, h, true, pattern));
+    ASSERT_EQ(interlaced.Width(), w);
+    ASSERT_EQ(interlaced.Height(), h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const std::array<png_byte, 4> c = pattern(x, y);
+        // Over white, by hand: c * a + 255 * (255 - a), rounded.
+        const auto over = [&](unsigned v) {
+          return static_cast<std::uint8_t>((v * c[3] + 255u * (255u - c[3]) + 127u) / 255u);
+        };
+        EXPECT_EQ(interlaced.GetPixel(x, y), (platform::Rgb{over(c[0]), over(c[1]), over(c[2])})) << x << "," << y;
+        EXPECT_EQ(plain.GetPixel(x, y), interlaced.GetPixel(x, y));
+      }
+  }
+}
+
+// The pictures of a book are converted on all cores at once; eight copies of each hostile
+// picture must stay within a gigabyte for the whole process.
+TEST(HostilePictures, ABookOfEightOfEachStaysUnderAGigabyte) {
+  TempDir dir;
+  const auto solid = [](int, int) { return std::array<png_byte, 4>{10, 200, 30, 128}; };
+  const std::pair<std::string, std::string> kinds[] = {
+      {".gif", HugeScreenGif()},
+      {".png", WritePng(kBig, kBig, true, solid)},
+      {".jpg", WriteProgressiveJpeg(kBig, kBig)},
+  };
+  std::string html = "<html><body>";
+  for (const auto& [ext, data] : kinds)
+    for (int i = 0; i < 8; ++i) {
+      const std::string name = "p" + std::to_string(i) + ext;
+      WriteFile(dir.File(name), data);
+      html += "<p>picture <img src=\"" + name + "\"></p>";
+    }
+  WriteFile(dir.File("book.htm"), html + "</body></html>");
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    assembly::testing::RecordingHost host;
+    TPictureList pictures;
+    const TImageConversionParameters params = Params();
+    const HostedPictureConverter convert = [&](const std::string& path, std::string& png, BuildHost& h) {
+      return ConvertImage(path, png, params, h);
+    };
+    try {
+      LoadTextFiles(host, {dir.File("book.htm")}, false, pictures, convert, 8);
+    } catch (...) {
+      _exit(3);
+    }
+    _exit(pictures.size() == 24 && host.messages.empty() ? 0 : 4);
+  }
+  int status = 0;
+  struct rusage usage {};
+  ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::printf("peak memory of the book's pictures: %ld MB\n", usage.ru_maxrss / 1024);
+  EXPECT_LT(usage.ru_maxrss, 1024L * 1024L);  // KB
+}
