@@ -4,6 +4,8 @@
 #include "platform/ui/qtbridge.h"
 #include "platform/uilanguage.h"
 
+#include <cmath>
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -14,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTextLayout>
 #include <QTimer>
 #include <QWidget>
 
@@ -94,7 +97,45 @@ int ParamInt(const std::vector<std::pair<std::string, std::string>>& items, cons
 
 QRect ToQRect(const TBalloonRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
+// Lays the text out in lines of at most `width` pixels: at word boundaries, and inside a word
+// that is wider than a line (a long path); line breaks of the text are kept. Returns the
+// height of the lines.
+int LayOutBalloonText(QTextLayout& layout, int width) {
+  QString text = layout.text();
+  text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+  text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+  text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+  layout.setText(text);
+  layout.setFont(BalloonFont(false));
+  QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  layout.setCacheEnabled(true);
+  qreal y = 0;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(std::max(1, width));
+    line.setPosition(QPointF(0, y));
+    y += line.height();
+  }
+  layout.endLayout();
+  return std::max(static_cast<int>(std::ceil(y)), QFontMetrics(BalloonFont(false)).height());
+}
+
 }  // namespace
+
+QStringList BalloonTextLines(const QString& text, int width) {
+  QTextLayout layout(text);
+  LayOutBalloonText(layout, width);
+  QStringList lines;
+  for (int i = 0; i < layout.lineCount(); ++i) {
+    const QTextLine line = layout.lineAt(i);
+    QString part = layout.text().mid(line.textStart(), line.textLength());
+    part.remove(QChar::LineSeparator);
+    lines << part;
+  }
+  return lines;
+}
 
 // The icon, title and text at their laid-out places; a click closes the balloon.
 class BalloonContent : public QWidget {
@@ -114,8 +155,9 @@ protected:
       p.setFont(BalloonFont(true));
       p.drawText(ToQRect(l.Title), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Qt8(owner_->Title()));
     }
-    p.setFont(BalloonFont(false));
-    p.drawText(ToQRect(l.Text), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Qt8(owner_->Text()));
+    QTextLayout text(Qt8(owner_->Text()));
+    LayOutBalloonText(text, l.Text.Width());
+    text.draw(&p, QPointF(l.Text.Left, l.Text.Top));
   }
   void mousePressEvent(QMouseEvent*) override { owner_->CloseBalloon(); }
 
@@ -247,9 +289,8 @@ void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int an
   in.MaxHeight = space.MaxHeight;
   const QString text = Qt8(text_);
   in.WrapHeight = [text](int width) {
-    QFontMetrics fm(BalloonFont(false));
-    if (text.isEmpty()) return fm.height();
-    return fm.boundingRect(QRect(0, 0, width, 1000000), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height();
+    QTextLayout layout(text);
+    return LayOutBalloonText(layout, width);
   };
   layout_ = LayoutBalloonContent(in);
 

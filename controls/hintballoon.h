@@ -8,6 +8,7 @@
 #include "platform/ui/controls.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <string>
 
 class QWidget;
@@ -105,6 +106,10 @@ private:
   bool animated_ = false;
   bool closing_ = false;
 };
+
+// The lines of a balloon text as a balloon draws it at `width` pixels: wrapped at word
+// boundaries, a word wider than a line broken where it must be.
+QStringList BalloonTextLines(const QString& text, int width);
 
 // Every control hint of the application shows as a balloon through `control` (nullptr:
 // back to plain hints).

@@ -1,7 +1,9 @@
 #include "controls/htmlhelp.h"
 
+#include "platform/codepage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/services.h"
+#include "platform/uilanguage.h"
 
 #include <QFile>
 #include <QUrl>
@@ -46,10 +48,11 @@ void THtmlHelpViewer::DisplayTopic(const std::string& topic) {
 }
 
 void THtmlHelpViewer::DisplayHelpByContext(int context, const std::string& help_file) {
-  const std::string file = GetHelpFileName(help_file);
+  // The given file must exist, but the file opened is the dispatch's or the application's.
+  if (GetHelpFileName(help_file).empty()) return;
+  const std::string file = GetHelpFileName();
   if (!file.empty()) desk_.HtmlHelp(file, HH_HELP_CONTEXT, std::to_string(context));
 }
-
 
 void TDesktopHelpDesk::HtmlHelp(const std::string& file, int command, const std::string&) {
   if (command == HH_CLOSE_ALL || file.empty()) return;  // viewers of the desktop close themselves
@@ -63,7 +66,11 @@ void TDesktopHelpDesk::HtmlHelp(const std::string& file, int command, const std:
   const std::string ext = std::filesystem::path(path).extension().string();
   const bool html = ext == ".htm" || ext == ".html" || ext == ".HTM" || ext == ".HTML";
   if (html && !topic.empty()) url.setFragment(QString::fromUtf8(topic.c_str()));
-  platform::Services().OpenUrl(url.toString(QUrl::FullyEncoded).toStdString());
+  // Without a viewer for the manual the user still learns where it is.
+  if (!platform::Services().OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()))
+    platform::Services().MessageBox(
+        "Unable to open the help file \"" + platform::FromUtf8(path, platform::InterfaceCodePage()) + "\".", "Warning",
+        platform::TMsgIcon::Warning);
 }
 
 bool TDesktopHelpDesk::FileExists(const std::string& path) {

@@ -50,8 +50,8 @@ public:
   bool UnderstandsTopic(const std::string&) const { return true; }
   void DisplayTopic(const std::string& topic);
   bool UnderstandsContext(int, const std::string&) const { return true; }
-  // Opens the given help file (when it exists) at the context number; without a name the
-  // dispatch's or the application's file.
+  // Opens the dispatch's or the application's help file at the context number, when both
+  // it and the given file (when one is given) exist.
   void DisplayHelpByContext(int context, const std::string& help_file = {});
   bool HelpCommand(int, const std::string&) const { return false; }
 
@@ -67,7 +67,8 @@ namespace controls {
 
 // Opens help with the desktop's viewer for the file's type through the window layer's
 // services. A topic reaches viewers of HTML pages as the address's fragment; other help
-// files (compiled help) open at their start, as the desktop cannot pass them a topic.
+// files (compiled help) open at their start, as the desktop cannot pass them a topic. When
+// the desktop cannot open the file, a warning names it.
 class TDesktopHelpDesk : public THelpDesk {
 public:
   void HtmlHelp(const std::string& file, int command, const std::string& data) override;

@@ -129,6 +129,9 @@ public:
 protected:
   void KeyDown(int& key, platform::TShiftState shift) override;
   void KeyPress(char& key) override;
+  // Return stays in the box (where it is refused), as in a multi-line edit: it never
+  // reaches the window's default button.
+  bool WantsKey(int key) const override { return key == platform::VK_RETURN; }
   void DoExit() override;
   void Resize() override;
 

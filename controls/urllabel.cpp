@@ -44,8 +44,12 @@ void TUrlLabel::UpdateHint() {
 // The hint depends on several properties; a description may give them in any order, so it
 // is settled once they all are: the built target when ShowUrlHint is on, else the hint the
 // description gives (none when it gives none).
+//
+// DetectMouse is always stored, after the font: its setter has the last word on the
+// underline of a loaded label, whatever style the description gives the font.
 void TUrlLabel::Loaded() {
   TLabel::Loaded();
+  SetDetectMouse(detect_mouse_);
   if (show_url_hint_)
     SetHint(BuildUrl());
   else if (!IsStored("Hint"))

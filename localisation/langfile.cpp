@@ -2,12 +2,12 @@
 
 #include "platform/wholefile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <limits>
 
 #include "localisation/escape.h"
 #include "platform/codepage.h"
@@ -176,14 +176,76 @@ std::string ControllerTemplateLine(std::string_view componentPath, std::string_v
   return line;
 }
 
+namespace {
+
+[[noreturn]] void CannotOpen(const std::string& path, const char* reason) {
+  throw EFOpenError("Cannot open file \"" + path + "\". " + reason);
+}
+
+// The header lines of a regular file: read line by line up to the first section line (or a
+// byte 0), however far into the file it stands. Only whole lines are looked at (a line that
+// a read cuts waits for the next read); comments and empty lines are dropped on the way, so
+// only the header itself is kept.
+std::string ReadHeaderLines(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) CannotOpen(path, std::strerror(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) CannotOpen(path, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) CannotOpen(path, S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "It is not a regular file.");
+
+  std::string header, pending;
+  bool done = false;
+  // False once the header has ended.
+  auto takeLine = [&header](std::string_view raw) {
+    const std::string_view line = TrimBlanks(raw);
+    if (line.empty() || line[0] == ';') return true;
+    if (line[0] == '[') return false;
+    header.append(line);
+    header += '\n';
+    return true;
+  };
+  char buffer[65536];
+  while (!done) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      CannotOpen(path, std::strerror(errno));
+    }
+    bool last = n == 0;
+    std::string_view chunk(buffer, static_cast<std::size_t>(n));
+    if (const std::size_t zero = chunk.find('\0'); zero != std::string_view::npos) {
+      chunk = chunk.substr(0, zero);  // the text ends at a byte 0
+      last = true;
+    }
+    pending.append(chunk);
+    std::size_t start = 0;
+    for (std::size_t end; !done && (end = pending.find_first_of("\r\n", start)) != std::string::npos; start = end + 1)
+      done = !takeLine(std::string_view(pending).substr(start, end - start));
+    pending.erase(0, start);
+    if (last) {
+      if (!done) takeLine(pending);
+      done = true;
+    }
+  }
+  return header;
+}
+
+}  // namespace
+
 void TLang_CompTranslations::LoadFromFile(const std::string& path, bool headerOnly) {
-  // The header stands at the top: registration reads no more of a file than it may need.
-  constexpr std::size_t kHeaderReadLimit = 64 * 1024;
   std::string bytes;
-  try {
-    bytes = platform::ReadWholeFile(path, headerOnly ? kHeaderReadLimit : std::numeric_limits<std::size_t>::max());
-  } catch (const platform::EFileError& e) {
-    throw EFOpenError(e.what());
+  if (headerOnly) {
+    bytes = ReadHeaderLines(path);
+  } else {
+    try {
+      bytes = platform::ReadWholeFile(path);
+    } catch (const platform::EFileError& e) {
+      throw EFOpenError(e.what());
+    }
   }
   ParseLanguageText(*this, bytes, headerOnly);
 }

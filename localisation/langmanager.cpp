@@ -257,4 +257,10 @@ void UseBuiltInTexts(TProgram program) {
             EncodeLangConsts(program == TProgram::Glyphkiln ? GlyphkilnTexts() : QuirewrightTexts()));
 }
 
+std::string LanguageFolder(const std::string& programDir, TProgram program) {
+  std::string dir = programDir;
+  if (!dir.empty() && dir.back() != '/') dir += '/';
+  return dir + "languages/" + (program == TProgram::Glyphkiln ? "glyphkiln/" : "quirewright/");
+}
+
 }  // namespace localisation

@@ -153,4 +153,9 @@ enum class TProgram { Quirewright, Glyphkiln };
 // when the manager is next created.
 void UseBuiltInTexts(TProgram program);
 
+// The folder of a program's own language files beside it: <program folder>languages/
+// quirewright/ or .../glyphkiln/ (with a trailing '/'). Each program reads only its own, as
+// both may share one program folder and name their main windows alike.
+std::string LanguageFolder(const std::string& programDir, TProgram program);
+
 }  // namespace localisation

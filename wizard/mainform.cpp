@@ -212,7 +212,8 @@ void TForm1::FormCreate(TObject* /*sender*/) {
 
     lcMainLanguageChanged(this);
     UpdateControls();
-    localisation::LangManager().RegisterLanguageFolder(ProgramDir(), "*.lng", false);
+    localisation::LangManager().RegisterLanguageFolder(
+        localisation::LanguageFolder(ProgramDir(), localisation::TProgram::Quirewright), "*.lng", false);
     SetCaption(Caption() + " v." + kVersion);
     if (FResArchive) {
       try {

@@ -15,6 +15,7 @@
 
 #include <exception>
 #include <stdexcept>
+#include <utility>
 
 namespace fontcreator {
 
@@ -95,7 +96,8 @@ void TForm1::DeclareBindings(TBinder& b) {
 void TForm1::FormCreate(TObject*) {
   RegisterFonts(true);
   Charset = DEFAULT_CHARSET;
-  localisation::LangManager().RegisterLanguageFolder(ExecutableDir());
+  localisation::LangManager().RegisterLanguageFolder(
+      localisation::LanguageFolder(ExecutableDir(), localisation::TProgram::Glyphkiln), "*.lng", false);
   controls::UseBalloonHints(HintBalloonControl1);
   SetCaption(Text("AppTitle"));
   Application().SetTitle(Caption());
@@ -270,7 +272,12 @@ void TForm1::ComboBox2Change(TObject*) {
   }
   // The window's 8-bit texts are shown in the code page of the language.
   SetInterfaceLanguage(localisation::LangManager().CurrentLanguageId());
-  FontTypeCBox->SetItemIndex(type);
+  // The translation refills both lists: each choice comes back when its list still holds it,
+  // else the list's first entry is shown.
+  for (const auto& [box, choice] : {std::pair{FontTypeCBox, type}, std::pair{ComboBox2, index}}) {
+    const int count = box->Items()->Count();
+    box->SetItemIndex(choice >= 0 && choice < count ? choice : (count > 0 ? 0 : -1));
+  }
   SetHelpFile();
   if (!Busy) Rebuild();
 }

@@ -61,7 +61,7 @@ public:
   void Beep() override { ++beeps; }
   bool OpenUrl(const std::string& url) override {
     urls.push_back(url);
-    return true;
+    return urls_open;
   }
   bool OpenFolder(const std::string& folder) override {
     folders.push_back(folder);
@@ -74,6 +74,7 @@ public:
   std::vector<TFileDialogRequest> dialogs;
   std::vector<std::string> urls, folders;
   bool folders_open = true;  // what OpenFolder answers
+  bool urls_open = true;     // what OpenUrl answers
   int beeps = 0;
   int processed = 0;
   bool quit_requested = false;

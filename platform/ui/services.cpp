@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -33,6 +35,33 @@ QStringList NameFilters(const std::string& filter) {
     out << parts[i] + " (" + patterns + ")";
   }
   return out;
+}
+
+// Whether the desktop has a program for a local file, asked the way its opener (xdg-open)
+// decides: the file's type, then the default application of that type. The opener itself
+// runs detached, so its failure would go unseen. Without xdg-mime, or when it does not
+// answer, the opener is left to decide.
+bool DesktopCanOpen(const QString& path) {
+  const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+  if (xdgMime.isEmpty()) return true;
+  auto ask = [&xdgMime](const QStringList& args, QString& answer) {
+    QProcess p;
+    p.start(xdgMime, args);
+    if (!p.waitForFinished(5000)) {
+      p.kill();
+      p.waitForFinished();
+      return false;
+    }
+    if (p.exitStatus() != QProcess::NormalExit) return false;
+    answer = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    return true;
+  };
+  QString type, application;
+  if (!ask({QStringLiteral("query"), QStringLiteral("filetype"), path}, type)) return true;
+  type = type.section(QLatin1Char(';'), 0, 0).trimmed();
+  if (type.isEmpty()) return true;
+  if (!ask({QStringLiteral("query"), QStringLiteral("default"), type}, application)) return true;
+  return !application.isEmpty();
 }
 
 class QtServicesImpl : public TServices {
@@ -91,7 +120,9 @@ public:
 
   bool OpenUrl(const std::string& url) override {
     EnsureQtApplication();
-    return QDesktopServices::openUrl(QUrl(Q(url)));
+    const QUrl u(Q(url));
+    if (u.isLocalFile() && !DesktopCanOpen(u.toLocalFile())) return false;
+    return QDesktopServices::openUrl(u);
   }
 
   bool OpenFolder(const std::string& folder) override {

@@ -3,15 +3,17 @@
 #include "platform/ui/application.h"
 #include "platform/ui/stdctrls.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace controls {
 namespace {
@@ -115,6 +117,58 @@ TEST(Balloon, TextTooLongForAnyQuadrantScrolls) {
   EXPECT_NE(b->Window()->findChild<QScrollArea*>(), nullptr);
   const QRect g = b->Window()->geometry();
   EXPECT_TRUE(s.contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
+  b->CloseBalloon();
+  Settle();
+}
+
+// A path with no blank in it, longer than a balloon is wide (a custom font's path shown as a
+// hint): the balloon breaks it where it must, and every character is shown.
+TEST(Balloon, WordWiderThanTheBalloonIsBrokenWhereItMust) {
+  TOwned<THintBalloonControl> c(new THintBalloonControl(nullptr));
+  c->SetAnimationType(batNone);
+  const QRect s = QGuiApplication::primaryScreen()->geometry();
+  std::string path = "/home/reader/Fonts/";
+  while (path.size() < 292) path += "a_folder_name_that_cannot_be_broken_at_a_blank/";
+  path = path.substr(0, 292) + "font.fnt";
+  ASSERT_EQ(path.size(), 300u);
+  const QString text = QString::fromLatin1(path.c_str());
+
+  THintBalloon* b = c->ShowBalloonText(-1, "", 1, nullptr, s.top() + 400, s.left() + 100, 300, path);
+  const TBalloonLayout& l = b->Layout();
+  EXPECT_FALSE(l.Scrolled);
+  EXPECT_EQ(l.Text.Width(), 280);  // preferred width less the margins
+  EXPECT_LE(b->Window()->width(), 301);
+  const QStringList lines = BalloonTextLines(text, l.Text.Width());
+  EXPECT_EQ(lines.join(QString()), text);  // nothing lost
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(11);
+  const QFontMetrics fm(font);
+  ASSERT_GE(lines.size(), (fm.horizontalAdvance(text) + 279) / 280);
+  for (const QString& line : lines) EXPECT_LE(fm.horizontalAdvance(line), 280) << line.toStdString();
+  EXPECT_GE(l.Text.Height(), static_cast<int>(lines.size()) * fm.height());
+
+  // Each line is drawn: ink in the band of every line, none right of the text.
+  QWidget* content = nullptr;
+  for (QWidget* w : b->Window()->findChildren<QWidget*>())
+    if (w->parentWidget() == b->Window()) content = w;
+  ASSERT_NE(content, nullptr);
+  const QImage shot = content->grab().toImage();
+  const int lineHeight = l.Text.Height() / static_cast<int>(lines.size());
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    bool ink = false;
+    for (int y = l.Text.Top + i * lineHeight; y < l.Text.Top + (i + 1) * lineHeight && y < shot.height(); ++y)
+      for (int x = 0; x < shot.width() && !ink; ++x) ink = qGray(shot.pixel(x, y)) < 128;
+    EXPECT_TRUE(ink) << "line " << i << ": " << lines[i].toStdString();
+  }
+  b->CloseBalloon();
+  Settle();
+
+  // A word too long for any quadrant: wrapped and scrolled, still whole.
+  const std::string word(5000, 'w');
+  b = c->ShowBalloonText(0, "", 1, nullptr, s.center().y(), s.center().x(), 300, word);
+  EXPECT_TRUE(b->Layout().Scrolled);
+  EXPECT_GT(b->Layout().Text.Height(), 20 * fm.height());
+  EXPECT_EQ(BalloonTextLines(QString::fromLatin1(word.c_str()), b->Layout().Text.Width()).join(QString()).size(), 5000);
   b->CloseBalloon();
   Settle();
 }

@@ -60,17 +60,46 @@ TEST(HelpBridge, RequestsReachTheDeskWithTheirCommands) {
   f.viewer.ShowHelp("fonts");
   f.viewer.DisplayTopic("intro.htm");
   f.viewer.DisplayHelpByContext(20);
-  f.viewer.DisplayHelpByContext(7, "/m/other.chm");  // the file it was given
+  f.viewer.DisplayHelpByContext(7, "/m/other.chm");  // it exists; the application's opens
   f.viewer.ShutDown();
   using C = RecordingDesk::Call;
   EXPECT_EQ(f.desk.calls, (std::vector<C>{{"/m/app.chm", HH_DISPLAY_TOC, "0"},
                                           {"/m/app.chm", HH_DISPLAY_INDEX, "fonts"},
                                           {"/m/app.chm ::/intro.htm", HH_DISPLAY_TOPIC, "0"},
                                           {"/m/app.chm", HH_HELP_CONTEXT, "20"},
-                                          {"/m/other.chm", HH_HELP_CONTEXT, "7"},
+                                          {"/m/app.chm", HH_HELP_CONTEXT, "7"},
                                           {"", HH_CLOSE_ALL, "0"}}));
   EXPECT_EQ(f.viewer.GetViewerName(), "HtmlHelp");
   EXPECT_EQ(f.viewer.GetHelpStrings("fonts"), (std::vector<std::string>{"fonts: HtmlHelp"}));
+}
+
+// A context request names a file that must exist, but what opens is the dispatch's or the
+// application's file, which must exist too.
+TEST(HelpBridge, ContextRequestOpensTheDispatchOrApplicationFile) {
+  struct {
+    const char* given;
+    const char* dispatch;
+    const char* app;
+    const char* opened;  // "" when nothing opens
+  } cases[] = {
+      {"/m/given.chm", "", "", ""},
+      {"/m/given.chm", "", "/m/app.chm", "/m/app.chm"},
+      {"/m/given.chm", "/m/dispatch.chm", "/m/app.chm", "/m/dispatch.chm"},
+      {"/m/given.chm", "", "/m/missing.chm", ""},
+      {"/m/missing.chm", "", "/m/app.chm", ""},
+      {"", "", "/m/app.chm", "/m/app.chm"},
+      {"", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    f.desk.existing = {"/m/given.chm", "/m/dispatch.chm", "/m/app.chm"};
+    f.dispatch = c.dispatch;
+    f.app = c.app;
+    f.viewer.DisplayHelpByContext(20, c.given);
+    std::vector<RecordingDesk::Call> want;
+    if (*c.opened != '\0') want.push_back({c.opened, HH_HELP_CONTEXT, "20"});
+    EXPECT_EQ(f.desk.calls, want) << c.given << "|" << c.dispatch << "|" << c.app;
+  }
 }
 
 TEST(HelpBridge, MissingFilesOpenNothing) {
@@ -91,6 +120,7 @@ TEST(HelpBridge, MissingFilesOpenNothing) {
 
 #include "platform/ui/application.h"
 #include "platform/ui/fakeservices.h"
+#include "platform/uilanguage.h"
 
 namespace controls {
 namespace {
@@ -135,6 +165,34 @@ TEST(HelpBridge, DesktopDeskOpensFilesWithTheDefaultViewer) {
                                                      "file:///m/manual.chm"}));
   EXPECT_TRUE(desk.FileExists(QW_SOURCE_DIR "/CMakeLists.txt"));
   EXPECT_FALSE(desk.FileExists(QW_SOURCE_DIR));
+  EXPECT_TRUE(services.messages.empty());
+}
+
+// Without a viewer for the manual a warning says where it is; with one nothing is said.
+TEST(HelpBridge, AManualThatCannotOpenIsNamed) {
+  platform::TFakeServices services;
+  services.urls_open = false;
+  TDesktopHelpDesk desk;
+  desk.HtmlHelp("/opt/qw/manual/tomefalcon_en.chm", HH_HELP_CONTEXT, "20");
+  desk.HtmlHelp("/opt/qw/manual/tomefalcon_ru.chm ::/fonts.htm", HH_DISPLAY_TOPIC, "0");
+  desk.HtmlHelp("", HH_CLOSE_ALL, "0");
+  ASSERT_EQ(services.messages.size(), 2u);
+  EXPECT_EQ(services.messages[0].text, "Unable to open the help file \"/opt/qw/manual/tomefalcon_en.chm\".");
+  EXPECT_EQ(services.messages[0].caption, "Warning");
+  EXPECT_EQ(services.messages[0].icon, platform::TMsgIcon::Warning);
+  EXPECT_EQ(services.messages[1].text, "Unable to open the help file \"/opt/qw/manual/tomefalcon_ru.chm\".");
+  // The path is a host path; the message shows it in the interface's code page.
+  services.messages.clear();
+  platform::SetInterfaceLanguage(1049);
+  desk.HtmlHelp("/opt/\xD0\xBA\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB8/tomefalcon_ru.chm", HH_HELP_CONTEXT, "20");
+  platform::SetInterfaceLanguage(0);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "Unable to open the help file \"/opt/\xEA\xED\xE8\xE3\xE8/tomefalcon_ru.chm\".");
+  services.messages.clear();
+  services.urls_open = true;
+  desk.HtmlHelp("/opt/qw/manual/tomefalcon_en.chm", HH_HELP_CONTEXT, "20");
+  EXPECT_TRUE(services.messages.empty());
+  EXPECT_EQ(services.urls.size(), 4u);
 }
 
 }  // namespace

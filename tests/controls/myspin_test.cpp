@@ -1,6 +1,9 @@
 #include "controls/myspin.h"
 
+#include "controls/registry.h"
+#include "platform/description.h"
 #include "platform/ui/fakeservices.h"
+#include "platform/ui/forms.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -96,6 +99,72 @@ TEST(SpinEdit, TypingFiltersAndArrowsStep) {
   QFocusEvent out(QEvent::FocusOut);
   QApplication::sendEvent(b.spin->LineEdit(), &out);
   EXPECT_EQ(b.spin->Text(), "7");
+}
+
+// In a window with a default button, Return typed in the spin edit beeps and stays in the
+// box, while Return in an ordinary edit of the same window still presses the button.
+TEST(SpinEdit, ReturnStaysInTheBoxOfAWindowWithADefaultButton) {
+  RegisterStandardClasses();
+  RegisterControlClasses();
+  TFakeServices services;
+  TOwned<TForm> window(new TForm(nullptr));
+  ReadDescription(*window, R"(
+object Form1: TForm
+  object Spin: TMySpinEdit
+    Left = 8
+    Top = 8
+    Width = 80
+    MinValue = 64
+    MaxValue = 16384
+    Value = 64
+  end
+  object Edit: TEdit
+    Left = 8
+    Top = 40
+  end
+  object Next: TButton
+    Left = 8
+    Top = 72
+    Caption = 'Next'
+    Default = True
+  end
+end
+)", nullptr);
+  auto* spin = dynamic_cast<TMySpinEdit*>(window->FindComponent("Spin"));
+  auto* edit = dynamic_cast<TEdit*>(window->FindComponent("Edit"));
+  auto* next = dynamic_cast<TButton*>(window->FindComponent("Next"));
+  ASSERT_TRUE(spin != nullptr && edit != nullptr && next != nullptr);
+  int clicks = 0, presses = 0;
+  next->OnClick = [&](TObject*) { ++clicks; };
+  spin->OnKeyPress = [&](TObject*, char&) { ++presses; };
+  window->Widget()->show();
+  QApplication::setActiveWindow(window->Widget());
+
+  const struct {
+    int qtKey;
+    const char* what;
+  } keys[] = {{Qt::Key_Return, "Return"}, {Qt::Key_Enter, "keypad Enter"}};
+  for (const auto& k : keys) {
+    spin->LineEdit()->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(spin->Focused()) << k.what;
+    spin->SetTextValue("300");
+    const int beeps = services.beeps;
+    QKeyEvent press(QEvent::KeyPress, k.qtKey, Qt::NoModifier, "\r");
+    QApplication::sendEvent(spin->LineEdit(), &press);
+    EXPECT_EQ(clicks, 0) << k.what;
+    EXPECT_EQ(services.beeps, beeps + 1) << k.what;
+    EXPECT_EQ(presses, 0) << k.what;
+    EXPECT_EQ(spin->Text(), "300") << k.what;
+    EXPECT_TRUE(spin->Focused()) << k.what;
+  }
+
+  edit->LineEdit()->setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(edit->Focused());
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(edit->LineEdit(), &press);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST(SpinEdit, EveryOtherWayOfEnteringTextPassesTheFilter) {

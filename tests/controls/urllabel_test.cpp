@@ -90,6 +90,64 @@ TEST(UrlLabel, MouseOverChangesColourAndStyle) {
   EXPECT_EQ(l->Font()->Color(), clNavy);
 }
 
+// A label loaded from a window description as the builder's window stores it (blue and
+// underlined font, DetectMouse given before or after the font, or left to its default) shows
+// no underline until the mouse is over it, and none after it has left; with DetectMouse
+// False it stays underlined.
+TEST(UrlLabel, LoadedLabelIsUnderlinedOnlyWhileTheMouseIsOverIt) {
+  RegisterControlClasses();
+  struct Case {
+    const char* name;
+    bool underlinedAtRest;
+  };
+  const Case cases[] = {{"Stored", false}, {"DetectFirst", false}, {"DetectLast", false}, {"NoDetect", true}};
+  TOwned<TForm> window(new TForm(nullptr));
+  ReadDescription(*window, R"(
+object Form1: TForm
+  object Stored: TUrlLabel
+    Caption = 'What is JAR size limit ?'
+    URLType = utClickEvent
+    ShowUrlHint = False
+    Cursor = -21
+    Font.Color = clBlue
+    Font.Style = [fsUnderline]
+  end
+  object DetectFirst: TUrlLabel
+    DetectMouse = True
+    Caption = '[?]'
+    Font.Style = [fsUnderline]
+  end
+  object DetectLast: TUrlLabel
+    Caption = '[?]'
+    Font.Style = [fsUnderline, fsBold]
+    DetectMouse = True
+  end
+  object NoDetect: TUrlLabel
+    Caption = '[?]'
+    Font.Style = [fsUnderline]
+    DetectMouse = False
+  end
+end
+)", nullptr);
+  // The stored colour stays until the mouse has passed.
+  auto* stored = dynamic_cast<TUrlLabel*>(window->FindComponent("Stored"));
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ(stored->Font()->Color(), clBlue);
+  for (const Case& c : cases) {
+    auto* l = dynamic_cast<TUrlLabel*>(window->FindComponent(c.name));
+    ASSERT_NE(l, nullptr) << c.name;
+    const auto underlined = [l] { return (l->Font()->Style() & fsUnderline) != 0; };
+    EXPECT_EQ(underlined(), c.underlinedAtRest) << c.name;
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(l->Widget(), &enter);
+    EXPECT_TRUE(underlined()) << c.name;
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(l->Widget(), &leave);
+    EXPECT_EQ(underlined(), c.underlinedAtRest) << c.name;
+  }
+  EXPECT_EQ(stored->Font()->Color(), clNavy);
+}
+
 // The hint after loading does not depend on the order in which a description gives the
 // properties: labels that keep a hint of their own keep it, the others show their target.
 TEST(UrlLabel, LoadedHintWhateverThePropertyOrder) {

@@ -273,6 +273,47 @@ TEST_F(LangManagerTest, AddLanguageFileReadsTheHeaderOnly) {
   EXPECT_EQ(m.Sources().Items()[0].Kind, TLangSourceKind::File);
 }
 
+// Registration reads the header however far into the file it stands, and never takes a
+// line cut by the end of a read for a whole one.
+TEST_F(LangManagerTest, HeaderFarIntoTheFileIsReadWhole) {
+  const std::string body = "[$CONSTANTS]\r\nChapter=Glava\r\n";
+  // Comment lines of 100 bytes each (CR LF included).
+  auto comments = [](std::size_t bytes) {
+    std::string text;
+    while (text.size() + 100 <= bytes) text += ";" + std::string(97, 'c') + "\r\n";
+    if (text.size() < bytes) text += ";" + std::string(bytes - text.size() - 1, 'c');  // up to `bytes`
+    return text;
+  };
+  const std::string straddling = comments(65536 - 11) + "\r\nLANGID=1049\r\n";
+  ASSERT_EQ(straddling.substr(65536 - 9, 9), "LANGID=10");  // the first 64 KiB end here
+  ASSERT_EQ(straddling.substr(65536, 2), "49");
+  const struct {
+    const char* name;
+    std::string text;
+    uint16_t registered;  // 0: not accepted
+    const char* chapter;  // the named text after switching to 1049
+  } cases[] = {
+      {"after 100 KB of comments", comments(100 * 1024) + "\r\nLANGID=1049\r\n" + body, 1049, "Glava"},
+      {"straddling 64 KiB", straddling + body, 1049, "Glava"},
+      {"CR and LF on both sides of 64 KiB", comments(65535) + "\r\nLANGID=1049\r\n" + body, 1049, "Glava"},
+      {"last line without a break", comments(200 * 1024) + "\nLANGID=1049", 1049, "Chapter"},
+      {"after the first section", comments(70 * 1024) + "\r\n[Form1]\r\nLANGID=1049\r\n", 0, "Chapter"},
+      {"after a byte 0", comments(70 * 1024) + std::string(1, '\0') + "\r\nLANGID=1049\r\n", 0, "Chapter"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    TLangManager m(kTestModule);
+    EXPECT_EQ(m.AddLanguageFile(dir.Write("late.lng", c.text)), c.registered != 0) << c.name;
+    ASSERT_EQ(m.Sources().Items().size(), c.registered != 0 ? 1u : 0u) << c.name;
+    if (c.registered != 0) {
+      EXPECT_EQ(m.Sources().Items()[0].LangId, c.registered) << c.name;
+    }
+    m.SwitchLanguage(1049);
+    EXPECT_EQ(m.CurrentLanguageId(), c.registered != 0 ? 1049 : 1033) << c.name;
+    EXPECT_EQ(m.TextByName("Chapter"), c.chapter) << c.name;
+  }
+}
+
 TEST_F(LangManagerTest, RegisterFolderInNameOrderSkippingUnreadableFiles) {
   TempDir dir;
   dir.Write("b.lng", "LANGID=1049\n[$CONSTANTS]\nChapter=from b\n");

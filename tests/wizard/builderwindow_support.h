@@ -77,6 +77,13 @@ protected:
     std::ofstream(p.string(), std::ios::binary) << bytes;
     return p.string();
   }
+  // A file of the builder's language folder in the scratch program folder.
+  std::string LanguagePath(const std::string& name) const {
+    return (dir_ / "bin" / "languages" / "quirewright" / name).string();
+  }
+  std::string WriteLanguageFile(const std::string& name, const std::string& bytes) const {
+    return WriteFile("bin/languages/quirewright/" + name, bytes);
+  }
   // The first ordinary row of the phone table that satisfies `pred`.
   template <class P> static int FindRow(P pred) {
     for (int i = 0; i < assembly::kCustomPhoneListRow; ++i)

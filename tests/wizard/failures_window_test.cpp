@@ -109,10 +109,10 @@ TEST_F(FailingWizard, EveryPageCanBeWalkedAfterADamagedArchive) {
 }
 
 TEST_F(FailingWizard, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
-  WriteBin("ru.lng", "LANGID=1049\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Russian\r\n");
+  WriteLanguageFile("ru.lng", "LANGID=1049\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Russian\r\n");
   // The header registers; the body holds one constant twice.
-  WriteBin("sk.lng", "LANGID=1051\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=a\r\nMIDP10CoreDesc=b\r\n");
-  WriteBin("ua.lng", "LANGID=1058\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Ukrainian\r\n");
+  WriteLanguageFile("sk.lng", "LANGID=1051\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=a\r\nMIDP10CoreDesc=b\r\n");
+  WriteLanguageFile("ua.lng", "LANGID=1058\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Ukrainian\r\n");
   Create();
   form->Parts().RadioButton5->SetChecked(true);
   Next();
@@ -120,7 +120,7 @@ TEST_F(FailingWizard, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
   const std::string russian = form->Parts().FCoreDescs[3];
   ASSERT_EQ(russian, "Core three in Russian");
 
-  fs::remove(Bin("ua.lng"));  // gone since the start
+  fs::remove(LanguagePath("ua.lng"));  // gone since the start
   const struct {
     const char* name;
     platform::TRadioButton* button;
@@ -262,9 +262,10 @@ TEST_F(FailingWizard, SettingsThatCannotBeSavedAreToldOnFinish) {
 }
 
 TEST_F(FailingWizard, LanguageRegistrationSkipsWhatIsNotARegularFile) {
-  ASSERT_EQ(mkfifo(Bin("fifo.lng").c_str(), 0600), 0);        // would wait for a writer
-  fs::create_symlink("/dev/zero", Bin("zero.lng"));           // would never end
-  WriteBin("ru.lng", "LANGID=1049\r\n[$CONSTANTS]\r\n");
+  fs::create_directories(LanguagePath(""));
+  ASSERT_EQ(mkfifo(LanguagePath("fifo.lng").c_str(), 0600), 0);  // would wait for a writer
+  fs::create_symlink("/dev/zero", LanguagePath("zero.lng"));     // would never end
+  WriteLanguageFile("ru.lng", "LANGID=1049\r\n[$CONSTANTS]\r\n");
   Create();  // returns: start-up completes
   EXPECT_TRUE(services.messages.empty());
   EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");

@@ -554,11 +554,11 @@ TEST_F(WizardWindow, HelpLinksShowBalloons) {
 }
 
 TEST_F(WizardWindow, WizardLanguageSwitchesOnTheWelcomePage) {
-  std::ofstream((dir_ / "bin" / "ru.lng").string(), std::ios::binary)
+  std::ofstream(WriteLanguageFile("ru.lng", ""), std::ios::binary)
       << "LANGID=1049\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Russian\r\n"
          "MIDP10KeysConfigDesc=Keys zero in Russian\r\n[Form1]\r\n00000016=Full in Russian\r\n"
          "00000159=Next in Russian\r\n";
-  std::ofstream((dir_ / "bin" / "notes.txt").string()) << "LANGID=1051\r\n";  // not *.lng: ignored
+  WriteLanguageFile("notes.txt", "LANGID=1051\r\n");  // not *.lng: ignored
   WriteIni("[PI_WIZARDLANGUAGEPAGE]\r\nradiobutton5=1\r\n");
   Create();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);  // page 0 stays in English

@@ -136,9 +136,9 @@ TEST_F(BuilderLook, TranslatedHintInTheBalloon) {
   ASSERT_GT(id, 0);
   char key[16];
   std::snprintf(key, sizeof key, "%08d", id);
-  std::ofstream((dir_ / "bin" / "ru.lng").string(), std::ios::binary)
-      << "LANGID=1049\r\n[Form1]\r\n" << key << "=Hint in Russian\r\n";
-  localisation::LangManager().RegisterLanguageFolder(TForm1::ProgramDir(), "*.lng", false);
+  std::ofstream(WriteLanguageFile("ru.lng", ""), std::ios::binary) << "LANGID=1049\r\n[Form1]\r\n"
+                                                                   << key << "=Hint in Russian\r\n";
+  localisation::LangManager().RegisterLanguageFolder(LanguagePath(""), "*.lng", false);
   localisation::LangManager().SwitchLanguage(1049);
   form->Parts().UrlLabels[1]->Click();
   ASSERT_NE(form->Parts().HintBalloonControl1->LastBalloon(), nullptr);
@@ -179,9 +179,9 @@ TEST_F(BuilderLook, TitleBarShowsTheCaptionWithItsVersion) {
   for (const std::string& line : form->Parts().lcMain->TemplateLines())
     if (line.starts_with("Caption=")) captionId = line.substr(8, 8);
   ASSERT_EQ(captionId.size(), 8u);
-  std::ofstream((dir_ / "bin" / "sk.lng").string(), std::ios::binary)
-      << "LANGID=1051\r\n[Form1]\r\n" << captionId << "=Sprievodca\r\n";
-  localisation::LangManager().RegisterLanguageFolder(TForm1::ProgramDir(), "*.lng", false);
+  std::ofstream(WriteLanguageFile("sk.lng", ""), std::ios::binary) << "LANGID=1051\r\n[Form1]\r\n"
+                                                                   << captionId << "=Sprievodca\r\n";
+  localisation::LangManager().RegisterLanguageFolder(LanguagePath(""), "*.lng", false);
   form->ShowForm();
   EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
   EXPECT_EQ(TitleBarText(form->Widget()).toStdString(), "Tomefalcon Builder Wizard v.2.5.2");

@@ -1,16 +1,20 @@
+#include "fontcreator/window/fontform.h"
 #include "assembly/fontfile.h"
 #include "assembly/tempdir_support.h"
-#include "fontcreator/window/fontform.h"
+#include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/textrender.h"
 #include "platform/ui/application.h"
 #include "platform/ui/fakeservices.h"
-#include "platform/uilanguage.h"
 #include "platform/ui/windowlook_support.h"
+#include "platform/uilanguage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -33,7 +37,7 @@ std::string ReadFile(const fs::path& p) {
 }
 
 // A program folder <root>/bin with a "fonts" folder holding DejaVu Serif and a Russian
-// language file; the installed fonts are DejaVu Sans alone.
+// language file of its own; the installed fonts are DejaVu Sans alone.
 class FontFormTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -41,9 +45,10 @@ protected:
     root_ = new fs::path(tmp_->Path());
     fs::create_directories(*root_ / "installed");
     fs::create_directories(*root_ / "bin" / "fonts");
+    fs::create_directories(*root_ / "bin" / "languages" / "glyphkiln");
     fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", *root_ / "installed" / "DejaVuSans.ttf");
     fs::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", *root_ / "bin" / "fonts" / "serif.ttf");
-    std::ofstream(*root_ / "bin" / "russian.lng", std::ios::binary)
+    std::ofstream(*root_ / "bin" / "languages" / "glyphkiln" / "russian.lng", std::ios::binary)
         << "LANGID=1049\r\n[$CONSTANTS]\r\nFontHeightLabel=\xC2\xFB\xF1\xEE\xF2\xE0:\r\n"
            "[Form1]\r\n00000031=\xD1\xEE\xE7\xE4\xE0\xF2\xFC\r\n00000010=A\\nB\\nC\\n\r\n";
   }
@@ -242,6 +247,118 @@ TEST_F(FontFormTest, LanguageSwitchKeepsTheFontTypeAndPicksTheHelpFile) {
   EXPECT_EQ(f.Parts().BitBtn3->Caption(), "Create");
   EXPECT_EQ(platform::Application().HelpFile(), root_->string() + "/manual/tomefalcon_en.chm");
   EXPECT_EQ(f.Parts().FontTypeCBox->ItemIndex(), 2);
+}
+
+// Both programs in one folder: the builder's language files (in its own language folder,
+// and one left beside the programs) are neither listed nor applied by the font creator,
+// whose main window bears the same name; a language it has no file for is English.
+TEST_F(FontFormTest, OnlyItsOwnLanguageFilesAreListedAndApplied) {
+  const fs::path bin = *root_ / "bin";
+  const std::string builderForm =
+      "[Form1]\r\n00000002=\xD0\xF3:Tomefalcon Builder Wizard\r\n00000010=\r\n00000028=\r\n00000031=Next\r\n";
+  fs::create_directories(bin / "languages" / "quirewright");
+  std::ofstream(bin / "languages" / "quirewright" / "ru.lng", std::ios::binary) << "LANGID=1049\r\n" << builderForm;
+  std::ofstream(bin / "languages" / "quirewright" / "uk.lng", std::ios::binary) << "LANGID=1058\r\n" << builderForm;
+  std::ofstream(bin / "beside.lng", std::ios::binary) << "LANGID=1058\r\n" << builderForm;
+  form_.reset();
+  localisation::FreeLangManager();
+  localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
+  form_ = platform::CreateForm<TForm1>();
+  TForm1& f = *form_;
+
+  const auto& sources = localisation::LangManager().Sources().Items();
+  ASSERT_EQ(sources.size(), 1u);
+  EXPECT_EQ(sources[0].LangId, 1049);
+  EXPECT_EQ(sources[0].Name, (bin / "languages" / "glyphkiln" / "russian.lng").string());
+
+  f.Parts().FontTypeCBox->UserSelect(2);
+  const struct {
+    int index;  // in the language list
+    uint16_t language;
+    const char* create;  // the Create button's caption
+  } cases[] = {{1, 1049, "\xD1\xEE\xE7\xE4\xE0\xF2\xFC"},
+               {3, 1033, "Create"},
+               {1, 1049, "\xD1\xEE\xE7\xE4\xE0\xF2\xFC"},
+               {0, 1033, "Create"}};
+  for (const auto& c : cases) {
+    f.Parts().ComboBox2->UserSelect(c.index);
+    EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), c.language) << c.index;
+    EXPECT_EQ(f.Caption(), "Glyphkiln v2.5 for Tomefalcon ") << c.index;
+    EXPECT_EQ(f.Parts().BitBtn3->Caption(), c.create) << c.index;
+    EXPECT_EQ(f.Parts().FontTypeCBox->Items()->Count(), 3) << c.index;
+    EXPECT_EQ(f.Parts().FontTypeCBox->ItemIndex(), 2) << c.index;
+    EXPECT_EQ(f.Parts().ComboBox2->Items()->Count(), 5) << c.index;
+    EXPECT_EQ(f.Parts().ComboBox2->ItemIndex(), c.index) << c.index;
+  }
+  EXPECT_TRUE(services_.messages.empty());
+  fs::remove_all(bin / "languages" / "quirewright");
+  fs::remove(bin / "beside.lng");
+}
+
+// A language file of its own whose lists are shorter than the choices made: the choices
+// that the lists no longer hold fall back to their first entries.
+TEST_F(FontFormTest, ChoicesComeBackOnlyWhereTheRefilledListsHoldThem) {
+  const fs::path polish = *root_ / "bin" / "languages" / "glyphkiln" / "polish.lng";
+  std::ofstream(polish, std::ios::binary)
+      << "LANGID=1045\r\n[Form1]\r\n00000010=Czarno-bia\xB3y\\n\r\n00000028=English\\nPolski\\n\r\n";
+  form_.reset();
+  localisation::FreeLangManager();
+  localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
+  form_ = platform::CreateForm<TForm1>();
+  TForm1& f = *form_;
+  f.Parts().FontTypeCBox->UserSelect(2);
+  f.Parts().ComboBox2->UserSelect(4);  // Polish
+  EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1045);
+  ASSERT_EQ(f.Parts().FontTypeCBox->Items()->Count(), 1);
+  EXPECT_EQ(f.Parts().FontTypeCBox->ItemIndex(), 0);
+  EXPECT_EQ(f.Parts().FontTypeCBox->Text(), "Czarno-bia\xB3y");
+  ASSERT_EQ(f.Parts().ComboBox2->Items()->Count(), 2);
+  EXPECT_EQ(f.Parts().ComboBox2->ItemIndex(), 0);
+  EXPECT_EQ(f.Preview().Height, 8);  // the preview is built again, black and white
+  EXPECT_TRUE(services_.messages.empty());
+  // English again from the first entry of the shortened list.
+  f.Parts().ComboBox2->UserSelect(0);
+  EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);
+  EXPECT_EQ(f.Parts().ComboBox2->Items()->Count(), 5);
+  EXPECT_EQ(f.Parts().FontTypeCBox->Items()->Count(), 3);
+  EXPECT_EQ(f.Parts().FontTypeCBox->ItemIndex(), 0);
+  fs::remove(polish);
+}
+
+// Return typed in the size box beeps there; "Create", the default button, is not pressed
+// (its save dialog would have no scripted answer).
+TEST_F(FontFormTest, ReturnInTheSizeBoxCreatesNothing) {
+  TForm1& f = *form_;
+  f.ShowForm();
+  QApplication::setActiveWindow(f.Widget());
+  ASSERT_TRUE(f.Parts().BitBtn3->Default());
+  f.Parts().SizeSpin->SetTextValue("12");
+  f.Parts().SizeSpin->LineEdit()->setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(f.Parts().SizeSpin->Focused());
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(f.Parts().SizeSpin->LineEdit(), &enter);
+  EXPECT_TRUE(services_.dialogs.empty());
+  EXPECT_TRUE(services_.messages.empty());
+  EXPECT_EQ(services_.beeps, 1);
+  EXPECT_EQ(f.Parts().SizeSpin->Text(), "12");
+  EXPECT_EQ(f.Preview().Height, 12);
+}
+
+// "Help" with a manual that no desktop viewer opens: a warning says where the manual is.
+TEST_F(FontFormTest, HelpWithoutAViewerSaysWhereTheManualIs) {
+  const fs::path manual = *root_ / "manual" / "tomefalcon_en.chm";
+  fs::create_directories(manual.parent_path());
+  std::ofstream(manual, std::ios::binary) << "ITSF";
+  controls::InstallHtmlHelp();  // the desktop's viewer, through the scripted services
+  services_.urls_open = false;
+  form_->Parts().BitBtn1->Click();
+  controls::UninstallHtmlHelp();
+  fs::remove_all(manual.parent_path());
+  ASSERT_EQ(services_.messages.size(), 1u);
+  EXPECT_EQ(services_.messages[0].text, "Unable to open the help file \"" + manual.string() + "\".");
+  EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Warning);
+  EXPECT_EQ(services_.urls, std::vector<std::string>{"file://" + manual.string()});
 }
 
 TEST_F(FontFormTest, HelpAndFinishButtons) {
@@ -461,14 +578,15 @@ TEST(GlyphkilnShotTool, RendersTheWindow) {
 
 TEST_F(FontFormTest, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
   // The header registers; the body holds one constant twice.
-  std::ofstream(*root_ / "bin" / "slovak.lng", std::ios::binary)
+  std::ofstream(*root_ / "bin" / "languages" / "glyphkiln" / "slovak.lng", std::ios::binary)
       << "LANGID=1051\r\n[$CONSTANTS]\r\nFontHeightLabel=a\r\nFontHeightLabel=b\r\n";
-  std::ofstream(*root_ / "bin" / "ukrainian.lng", std::ios::binary) << "LANGID=1058\r\n[$CONSTANTS]\r\n";
+  std::ofstream(*root_ / "bin" / "languages" / "glyphkiln" / "ukrainian.lng", std::ios::binary)
+      << "LANGID=1058\r\n[$CONSTANTS]\r\n";
   form_.reset();
   localisation::FreeLangManager();
   localisation::UseBuiltInTexts(localisation::TProgram::Glyphkiln);
   form_ = platform::CreateForm<TForm1>();
-  fs::remove(*root_ / "bin" / "ukrainian.lng");  // gone since the start
+  fs::remove(*root_ / "bin" / "languages" / "glyphkiln" / "ukrainian.lng");  // gone since the start
   TForm1& f = *form_;
   f.Parts().ComboBox2->UserSelect(1);  // Russian
   ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
@@ -488,5 +606,5 @@ TEST_F(FontFormTest, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
     EXPECT_EQ(f.Parts().ComboBox2->ItemIndex(), 1);
     EXPECT_EQ(f.Parts().Label4->Caption(), russian);
   }
-  fs::remove(*root_ / "bin" / "slovak.lng");
+  fs::remove(*root_ / "bin" / "languages" / "glyphkiln" / "slovak.lng");
 }

@@ -1,0 +1,72 @@
+#include "platform/ui/services.h"
+
+#include "assembly/tempdir_support.h"
+
+#include <QApplication>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace platform {
+namespace {
+
+// A search path holding stand-ins for the desktop's xdg-mime and xdg-open (and the shell's
+// own tools): xdg-mime answers a file type and, when the file "default" exists, its content
+// as the default application; both write what they were asked into log files.
+class DesktopStandIns {
+public:
+  DesktopStandIns() : oldPath_(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "") {
+    const std::string bin = dir_.File("bin");
+    testing_support::WriteFile(bin + "/xdg-mime",
+                               "#!/bin/sh\n"
+                               "here=$(dirname \"$0\")\n"
+                               "echo \"$*\" >> \"$here/../asked\"\n"
+                               "case \"$1 $2\" in\n"
+                               "  'query filetype') echo 'application/vnd.ms-htmlhelp; charset=binary' ;;\n"
+                               "  'query default') cat \"$here/../default\" 2>/dev/null ;;\n"
+                               "esac\n");
+    testing_support::WriteFile(bin + "/xdg-open", "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/../opened\"\n");
+    std::filesystem::permissions(bin + "/xdg-mime", std::filesystem::perms::owner_all);
+    std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
+    setenv("PATH", (bin + ":/usr/bin:/bin").c_str(), 1);
+  }
+  ~DesktopStandIns() { setenv("PATH", oldPath_.c_str(), 1); }
+  DesktopStandIns(const DesktopStandIns&) = delete;
+  DesktopStandIns& operator=(const DesktopStandIns&) = delete;
+
+  std::string File(const std::string& name) const { return dir_.File(name); }
+  std::string Read(const std::string& name) const { return testing_support::ReadFile(dir_.File(name)); }
+
+private:
+  testing_support::TempDir dir_;
+  std::string oldPath_;
+};
+
+// A local file opens only when the desktop names an application for its type; without one
+// the call says so at once and the opener is not started.
+TEST(QtServices, ALocalFileWithoutAViewerDoesNotOpen) {
+  DesktopStandIns desktop;
+  const std::string manual = desktop.File("manual/tomefalcon_en.chm");
+  testing_support::WriteFile(manual, "ITSF");
+  EXPECT_FALSE(QtServices().OpenUrl("file://" + manual));
+  EXPECT_EQ(desktop.Read("asked"), "query filetype " + manual + "\nquery default application/vnd.ms-htmlhelp\n");
+  QThread::msleep(200);
+  EXPECT_EQ(desktop.Read("opened"), "");
+
+  // With a viewer the request goes on to the opener (which the off-screen platform has not).
+  testing_support::WriteFile(desktop.File("default"), "chmviewer.desktop\n");
+  const bool opened = QtServices().OpenUrl("file://" + manual);
+  EXPECT_EQ(desktop.Read("asked"), "query filetype " + manual + "\nquery default application/vnd.ms-htmlhelp\n" +
+                                       "query filetype " + manual + "\nquery default application/vnd.ms-htmlhelp\n");
+  if (opened) {
+    for (int i = 0; i < 50 && desktop.Read("opened").empty(); ++i) QThread::msleep(100);
+    EXPECT_NE(desktop.Read("opened").find("tomefalcon_en.chm"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace platform
