@@ -6,8 +6,10 @@
 #include "assembly/utils.h"
 #include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
+#include "platform/codepage.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
+#include "platform/uilanguage.h"
 #include "wizard/settingsvalues.h"
 
 #include <QImage>
@@ -136,6 +138,8 @@ void TForm1::DeclareHandlers(TBinder& b) {
 
 std::string TForm1::Text(const char* name) { return localisation::LangManager().TextByName(name); }
 
+std::string TForm1::ShownPath(const std::string& path) { return FromUtf8(path, InterfaceCodePage()); }
+
 void TForm1::Message(const std::string& text, const std::string& caption, TMsgIcon icon) {
   Services().MessageBox(text, caption, icon);
 }
@@ -150,7 +154,10 @@ void TForm1::ShowMessage(const std::string& text, const std::string& caption, as
     case assembly::MessageIcon::Error: i = TMsgIcon::Error; break;
     case assembly::MessageIcon::None: break;
   }
-  Message(text, caption, i);
+  // The engine's texts are in the process code page, the message box shows the interface's.
+  const int ansi = AnsiCodePage(), shown = InterfaceCodePage();
+  if (ansi == shown) Message(text, caption, i);
+  else Message(FromUtf8(ToUtf8(text, ansi), shown), FromUtf8(ToUtf8(caption, ansi), shown), i);
 }
 
 void TForm1::RequestTerminate() { Application().Terminate(); }
@@ -186,6 +193,14 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     FResetFonts = true;
     FCustomKeysFile.clear();
     FPhonesListFile.clear();
+    // The user's data goes to the engine in the process code page; paths stay as the file
+    // system writes them.
+    for (TControl* c : std::initializer_list<TControl*>{edMidletName, edBookTitle, mmIntroText, edTitleLine1,
+                                                        edTitleLine2, edVendor, edJSR75Storage, edStoragePath,
+                                                        edFontPath, mmCustomAttributes, edIgnoreImagesWithNames})
+      c->SetTextKind(TControl::TTextKind::UserData);
+    lbTextFiles->SetTextKind(TControl::TTextKind::HostPath);
+    edCustomHelpFile->SetTextKind(TControl::TTextKind::HostPath);
     edVendor->SetTextValue(kDefaultVendor);  // also for roads that never show the options page
     controls::UseBalloonHints(HintBalloonControl1);
     SpeedButton1->SetGlyph(ArrowGlyph(true));
@@ -266,12 +281,12 @@ void TForm1::FormDestroy(TObject* /*sender*/) { FResArchive.reset(); }
 void TForm1::CancelBtnClick(TObject* /*sender*/) {
   if (CurrentPage() == pgFinish) {
     if (!SaveSettings())
-      Message("Unable to save the settings to \"" + Settings().FileName() + "\".", "Error", TMsgIcon::Error);
+      Message("Unable to save the settings to \"" + ShownPath(Settings().FileName()) + "\".", "Error", TMsgIcon::Error);
     if (cbDirectory->Checked()) {
       const std::string folder = assembly::ParentDir(SaveDialog->FileName());
       // Without a file manager the user still learns where the midlet is.
       if (!Services().OpenFolder(folder))
-        Message("Unable to open the folder \"" + folder + "\".", "Warning", TMsgIcon::Warning);
+        Message("Unable to open the folder \"" + ShownPath(folder) + "\".", "Warning", TMsgIcon::Warning);
     }
   }
   Close();
@@ -459,8 +474,8 @@ bool TForm1::RefuseMissingPhonesList() {
     spJARLimit->SetValue(limit);
     return false;
   }
-  Message(Text("UnableToOpenListOfPhones") + " \"" + FPhonesListFile + "\"", Text("UnableToOpenListOfPhonesTitle"),
-          TMsgIcon::Error);
+  Message(Text("UnableToOpenListOfPhones") + " \"" + ShownPath(FPhonesListFile) + "\"",
+          Text("UnableToOpenListOfPhonesTitle"), TMsgIcon::Error);
   ShowPage(pgPhoneModel);
   return true;
 }

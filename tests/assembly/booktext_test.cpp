@@ -142,8 +142,10 @@ TEST(HtmlToText, CharacterSets) {
   EXPECT_EQ(Convert(utf8Head + utf8Body), cp1251);
   EXPECT_EQ(Convert("<meta content=\"text/html;charset=UTF-8\">" + utf8Body), cp1251);
   EXPECT_EQ(Convert("<title>" + utf8Body + "</title>" + utf8Head + "x"), cp1251 + "\n\n\nx");
-  // A quoted charset is not recognised: the bytes stay as they are.
-  EXPECT_EQ(Convert("<meta charset=\"utf-8\">" + utf8Body), utf8Body);
+  // A meta tag's quoted charset counts as the unquoted one; in another tag it is no declaration.
+  EXPECT_EQ(Convert("<meta charset=\"utf-8\">" + utf8Body), cp1251);
+  EXPECT_EQ(Convert("<meta charset='UTF-8'/>" + utf8Body), cp1251);
+  EXPECT_EQ(Convert("<p charset=\"utf-8\">" + utf8Body), utf8Body);
   // windows-1251: bytes kept, no-break spaces become spaces; undeclared, they stay.
   const std::string win = "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1251\">";
   EXPECT_EQ(Convert(win + "\xCF\xA0\xF0"), "\xCF \xF0");
