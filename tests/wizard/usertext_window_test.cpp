@@ -9,6 +9,7 @@
 #include "platform/codepage.h"
 #include "platform/uilanguage.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -178,4 +179,35 @@ TEST_F(UserText, NamesFromCyrillicFilesAreShownAsWritten) {
     EXPECT_EQ(form->BookFiles(), std::vector<std::string>{book});
     form.reset();
   }
+}
+
+TEST_F(UserText, PathsInShownTextsReadAsTheFileSystemWritesThem) {
+  CreateWithCodePage(1251);  // a Russian desktop, English interface texts
+  form->ShowForm();
+  auto& p = form->Parts();
+  // Finish's warning names the folder in the interface's code page.
+  form->ShowPage(pgFinish);
+  p.SaveDialog->SetFileName("/out/Caf\xC3\xA9 livres/Reader.jad");
+  p.cbDirectory->SetChecked(true);
+  services.folders_open = false;
+  p.CancelBtn->Click();
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "Unable to open the folder \"/out/Caf\xE9 livres\".");
+  EXPECT_EQ(services.folders, std::vector<std::string>{"/out/Caf\xC3\xA9 livres"});
+  form.reset();
+
+  // A custom font slot shows its path as written.
+  CreateWithCodePage(1251);
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  form->LoadFontsPage(false);
+  const std::string font =
+      WriteFile("Caf\xC3\xA9/Big.fnt",
+                assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+  services.ScriptDialog({font});
+  form->Parts().cbFonts[2]->UserSelect(1);
+  ASSERT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 1);
+  EXPECT_EQ(form->Parts().cbFonts[2]->Combo()->itemText(1),
+            "Custom... (" + QString::fromStdU16String(fs::path(font).u16string()) + ")");
+  EXPECT_EQ(form->Parts().FCustomFontFiles[2], font);
 }
