@@ -154,10 +154,7 @@ void TForm1::ShowMessage(const std::string& text, const std::string& caption, as
     case assembly::MessageIcon::Error: i = TMsgIcon::Error; break;
     case assembly::MessageIcon::None: break;
   }
-  // The engine's texts are in the process code page, the message box shows the interface's.
-  const int ansi = AnsiCodePage(), shown = InterfaceCodePage();
-  if (ansi == shown) Message(text, caption, i);
-  else Message(FromUtf8(ToUtf8(text, ansi), shown), FromUtf8(ToUtf8(caption, ansi), shown), i);
+  Message(text, caption, i);
 }
 
 void TForm1::RequestTerminate() { Application().Terminate(); }
