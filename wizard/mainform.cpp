@@ -278,12 +278,13 @@ void TForm1::FormDestroy(TObject* /*sender*/) { FResArchive.reset(); }
 void TForm1::CancelBtnClick(TObject* /*sender*/) {
   if (CurrentPage() == pgFinish) {
     if (!SaveSettings())
-      Message("Unable to save the settings to \"" + ShownPath(Settings().FileName()) + "\".", "Error", TMsgIcon::Error);
+      Services().MessageBoxUtf8("Unable to save the settings to \"" + Settings().FileName() + "\".", "Error",
+                                TMsgIcon::Error);
     if (cbDirectory->Checked()) {
       const std::string folder = assembly::ParentDir(SaveDialog->FileName());
       // Without a file manager the user still learns where the midlet is.
       if (!Services().OpenFolder(folder))
-        Message("Unable to open the folder \"" + ShownPath(folder) + "\".", "Warning", TMsgIcon::Warning);
+        Services().MessageBoxUtf8("Unable to open the folder \"" + folder + "\".", "Warning", TMsgIcon::Warning);
     }
   }
   Close();
@@ -471,8 +472,9 @@ bool TForm1::RefuseMissingPhonesList() {
     spJARLimit->SetValue(limit);
     return false;
   }
-  Message(Text("UnableToOpenListOfPhones") + " \"" + ShownPath(FPhonesListFile) + "\"",
-          Text("UnableToOpenListOfPhonesTitle"), TMsgIcon::Error);
+  Services().MessageBoxUtf8(
+      ToUtf8(Text("UnableToOpenListOfPhones"), InterfaceCodePage()) + " \"" + FPhonesListFile + "\"",
+      ToUtf8(Text("UnableToOpenListOfPhonesTitle"), InterfaceCodePage()), TMsgIcon::Error);
   ShowPage(pgPhoneModel);
   return true;
 }

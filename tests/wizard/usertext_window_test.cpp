@@ -46,6 +46,8 @@ protected:
   void CreateWithCodePage(int cp) {
     platform::SetAnsiCodePage(cp);
     Create();
+    // The interface language is process-wide: an earlier window may have left another one.
+    platform::SetInterfaceLanguage(localisation::LangManager().CurrentLanguageId());
     ASSERT_EQ(platform::InterfaceCodePage(), 1252);
   }
   // Types `units` as key presses into a control's widget (a line edit or a memo).
@@ -185,15 +187,18 @@ TEST_F(UserText, PathsInShownTextsReadAsTheFileSystemWritesThem) {
   CreateWithCodePage(1251);  // a Russian desktop, English interface texts
   form->ShowForm();
   auto& p = form->Parts();
-  // Finish's warning names the folder in the interface's code page.
+  // Finish's warning names the folder as written, whatever the interface's code page holds.
+  const std::string folder = "/out/\xD0\x92\xD1\x8B\xD1\x85\xD0\xBE\xD0\xB4 Caf\xC3\xA9";  // Выход Café
   form->ShowPage(pgFinish);
-  p.SaveDialog->SetFileName("/out/Caf\xC3\xA9 livres/Reader.jad");
+  p.SaveDialog->SetFileName(folder + "/Reader.jad");
   p.cbDirectory->SetChecked(true);
   services.folders_open = false;
   p.CancelBtn->Click();
   ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, "Unable to open the folder \"/out/Caf\xE9 livres\".");
-  EXPECT_EQ(services.folders, std::vector<std::string>{"/out/Caf\xC3\xA9 livres"});
+  EXPECT_TRUE(services.messages[0].utf8);
+  EXPECT_EQ(QString::fromUtf8(services.messages[0].text),
+            Q(u"Unable to open the folder \"/out/\u0412\u044B\u0445\u043E\u0434 Caf\u00E9\"."));
+  EXPECT_EQ(services.folders, std::vector<std::string>{folder});
   form.reset();
 
   // A custom font slot shows its path as written.
