@@ -45,9 +45,6 @@ bool EndsWith(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-// Host paths are UTF-8; texts are in the process code page.
-std::string PathText(const std::string& path) { return platform::FromUtf8(path); }
-
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -64,9 +61,10 @@ bool IsPictureFile(const std::string& path) {
          EndsWith(upper, ".PNG");
 }
 
-// The tag's words: upper-cased, blanks around "=" removed, split at every space.
-std::vector<std::string> TagWords(std::string tag) {
-  platform::UpperCaseInPlace(tag);
+// The tag's words: upper-cased (unless `keepCase`), blanks around "=" removed, split at every
+// space. Upper-casing keeps every byte in its place, so both forms split alike.
+std::vector<std::string> TagWords(std::string tag, bool keepCase = false) {
+  if (!keepCase) platform::UpperCaseInPlace(tag);
   std::string joined;
   joined.reserve(tag.size());
   for (std::size_t i = 0; i < tag.size(); ++i) {
@@ -95,12 +93,15 @@ bool IsHeading(const std::string& word, bool closing) {
   return word.size() == at + 2 && word[at] == 'H' && word[at + 1] >= '1' && word[at + 1] <= '6';
 }
 
-// The picture source of an IMG tag: the value of the first later word holding "SRC=".
-std::string PictureSource(const std::vector<std::string>& words, std::size_t img) {
+// The picture source of an IMG tag: the value of the first later word holding "SRC=", taken
+// from the words as written (`rawWords`), since a name in UTF-8 does not survive the code
+// page's upper-casing; file names are matched without regard to case anyway.
+std::string PictureSource(const std::vector<std::string>& words, const std::vector<std::string>& rawWords,
+                          std::size_t img) {
   for (std::size_t k = img + 1; k < words.size(); ++k) {
     const std::size_t at = words[k].find("SRC=");
     if (at == std::string::npos) continue;
-    std::string value = words[k].substr(at + 4);
+    std::string value = rawWords[k].substr(at + 4);
     if (!value.empty() && value[0] == '"') {
       const std::size_t quote = value.find('"', 1);
       value = value.substr(1, quote == std::string::npos ? std::string::npos : quote - 1);
@@ -116,6 +117,9 @@ std::string PictureSource(const std::vector<std::string>& words, std::size_t img
 }
 
 }  // namespace
+
+// Host paths are UTF-8; texts are in the process code page.
+std::string PathText(const std::string& path) { return platform::FromUtf8(path); }
 
 bool ReadFileToString(const std::string& path, std::string& data) {
   try {
@@ -299,7 +303,8 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& r
       for (fs::directory_iterator it(path.empty() ? "." : path, error), end; !error && it != end;
            it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if ((platform::SameText(name, part) || platform::SameText(PathText(name), part)) &&
+        if ((platform::SameText(name, part) || platform::SameText(PathText(name), part) ||
+             platform::SameTextUtf8(name, part)) &&
             (found.empty() || name < found))
           found = name;
       }
@@ -313,12 +318,18 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& r
 
 std::string HtmlToText(std::string html, TPictureList& pictures, const std::string& folder,
                        const PictureConverter& convert) {
+  bool utf8 = false;
+  // A UTF-8 byte-order mark declares the charset as a meta tag does.
+  if (html.starts_with("\xEF\xBB\xBF")) {
+    html.erase(0, 3);
+    utf8 = true;
+  }
   TabsAndBreaksToSpaces(html);
   const std::string upper = platform::UpperCase(html);
   std::string out, title;
   int skipDepth = 0;
   std::string skipWord;
-  bool inTitle = false, cellBreakDone = false, utf8 = false, windowsCharset = false;
+  bool inTitle = false, cellBreakDone = false, windowsCharset = false;
 
   const std::size_t n = html.size();
   std::size_t p = 0;
@@ -358,6 +369,7 @@ std::string HtmlToText(std::string html, TPictureList& pictures, const std::stri
       if (static_cast<unsigned char>(html[k]) >= 32) tag += html[k];
     p = gt == std::string::npos ? n : gt + 1;
 
+    const std::vector<std::string> rawWords = TagWords(tag, true);
     const std::vector<std::string> words = TagWords(std::move(tag));
     for (std::size_t w = 0; w < words.size(); ++w) {
       const std::string& word = words[w];
@@ -378,7 +390,7 @@ std::string HtmlToText(std::string html, TPictureList& pictures, const std::stri
           cellBreakDone = true;
         }
       } else if (word == "IMG") {
-        const std::string source = PictureSource(words, w);
+        const std::string source = PictureSource(words, rawWords, w);
         if (source.empty()) continue;
         const std::string path = FindFileIgnoringCase(folder, source);
         if (path.empty() || !IsPictureFile(path)) continue;
@@ -392,11 +404,14 @@ std::string HtmlToText(std::string html, TPictureList& pictures, const std::stri
         }
       } else {
         const bool content = word.starts_with("CONTENT=");
-        if ((content && word.find("CHARSET=UTF-8") != std::string::npos) ||
-            word.starts_with("CHARSET=UTF-8"))
+        // A meta tag may quote its charset (<meta charset="utf-8">).
+        const bool quoted = words[0] == "META" && (word.starts_with("CHARSET=\"") || word.starts_with("CHARSET='"));
+        const std::string_view charset = quoted ? std::string_view(word).substr(9) : std::string_view();
+        if ((content && word.find("CHARSET=UTF-8") != std::string::npos) || word.starts_with("CHARSET=UTF-8") ||
+            charset.starts_with("UTF-8"))
           utf8 = true;
-        if ((content && word.find("CHARSET=WINDOWS-") != std::string::npos) ||
-            word.starts_with("CHARSET=WINDOWS-"))
+        if ((content && word.find("CHARSET=WINDOWS-") != std::string::npos) || word.starts_with("CHARSET=WINDOWS-") ||
+            charset.starts_with("WINDOWS-"))
           windowsCharset = true;
       }
     }

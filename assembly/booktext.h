@@ -27,6 +27,8 @@ using HostedPictureConverter = std::function<bool(const std::string& path, std::
 bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data);
 // The same without a host: false, with `data` empty, when the file cannot be read.
 bool ReadFileToString(const std::string& path, std::string& data);
+// A host path (UTF-8) as it stands in a message or text: in the process code page.
+std::string PathText(const std::string& path);
 // LoadFileToString's message for a file that cannot be read.
 std::string UnableToOpenFileText(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "assembly/fontcatalogue.h"
 
 #include "assembly/archivecopy.h"
+#include "assembly/booktext.h"
 #include "assembly/fontfile.h"
 #include "assembly/zipfile.h"
 
@@ -97,7 +98,7 @@ std::string GetFontData(const TZipFile& archive, const TMIDLETCONFIG& config, in
     origin = source.substr(4, 1000);
     data = ReadArchiveEntry(archive, origin);
   } else {
-    origin = source;
+    origin = PathText(source);
     data = ReadBuildInput(source);
   }
   const std::string fault = CheckFontBytes(data);

@@ -1,6 +1,7 @@
 #include "assembly/picture.h"
 
 #include "assembly/bitmaputils.h"
+#include "assembly/booktext.h"
 #include "assembly/colorreduce.h"
 #include "assembly/downsample.h"
 #include "platform/codepage.h"
@@ -40,7 +41,9 @@ std::string NameOnly(const std::string& path) {
 
 bool IgnoredByName(const std::string& path, const std::string& words) {
   if (words.empty()) return false;
-  const std::string name = platform::UpperCase(NameOnly(path));
+  // The words are code-page text, the name a UTF-8 host path; a letter the code page lacks
+  // matches no word.
+  const std::string name = platform::UpperCase(platform::FromUtf8(NameOnly(path), platform::AnsiCodePage(), '\x01'));
   std::string list = platform::UpperCase(words);
   std::replace(list.begin(), list.end(), ';', '\n');
   std::istringstream lines(list);
@@ -69,7 +72,7 @@ bool ConvertPicture(const std::string& path, const std::string& data, std::strin
                     const TImageConversionParameters& params, BuildHost& host);
 
 bool LoadFailed(const std::string& path, BuildHost& host) {
-  host.ShowMessage("Unable to load image: " + path, "Error", MessageIcon::None);
+  host.ShowMessage("Unable to load image: " + PathText(path), "Error", MessageIcon::None);
   host.RequestTerminate();
   return false;
 }
@@ -93,7 +96,7 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
   if (params.Colors == 0) return false;
   if (IgnoredByName(path, params.IgnoreNames)) return false;
   if (KindOf(path) == Kind::Other) {
-    host.ShowMessage("Unsupported image format: " + path, "Error", MessageIcon::None);
+    host.ShowMessage("Unsupported image format: " + PathText(path), "Error", MessageIcon::None);
     return false;
   }
   // The picture's share of the memory of the pictures converted at once.
@@ -101,7 +104,7 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
   try {
     return ConvertPicture(path, data, stream, params, host);
   } catch (const std::bad_alloc&) {
-    throw platform::EImageError("Not enough memory to convert the picture \"" + path + "\"");
+    throw platform::EImageError("Not enough memory to convert the picture \"" + PathText(path) + "\"");
   }
 }
 
@@ -116,7 +119,7 @@ bool ConvertPicture(const std::string& path, const std::string& data, std::strin
     try {
       picture = platform::DecodePng(data);
     } catch (const platform::EImageError& e) {
-      throw platform::EImageError(std::string(e.what()) + " in \"" + path + "\"");
+      throw platform::EImageError(std::string(e.what()) + " in \"" + PathText(path) + "\"");
     }
   } else {
     try {

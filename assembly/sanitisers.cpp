@@ -36,6 +36,8 @@ std::string MakeMidletNameFromPath(std::string_view path) {
 }
 
 std::string MakeBookTitleFromPath(std::string_view path) {
+  // A name with letters the code page cannot hold proposes nothing rather than question marks.
+  if (!platform::Unencodable(ExtractNameNoExt(std::string(FirstItem(path)))).empty()) return {};
   return MakeBookTitle(platform::FromUtf8(path));
 }
 

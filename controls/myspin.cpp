@@ -265,7 +265,11 @@ int32_t TMySpinEdit::Value() const { return SpinValueOfText(Text(), min_value_, 
 void TMySpinEdit::SetValue(int32_t v) { SetText(std::to_string(ClampValue(v))); }
 
 char TMySpinEdit::DecimalSeparator() const {
-  const std::string s = FromQt(QLocale().decimalPoint());
+  QString point = QLocale().decimalPoint();
+  int cursor = 0;
+  // A separator the code page cannot hold (U+066B) is none at all, not the '?' it converts to.
+  if (DropUnholdable(point, cursor)) return '\0';
+  const std::string s = FromQt(point);
   return s.size() == 1 ? s[0] : '.';
 }
 

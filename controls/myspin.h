@@ -119,7 +119,7 @@ public:
   virtual void StepToZero(platform::TObject* sender);
 
   int MinimumHeight() const;
-  // The locale's decimal separator as an 8-bit character.
+  // The locale's decimal separator as an 8-bit character; '\0' when the code page lacks it.
   char DecimalSeparator() const;
 
   bool CanPaste() const override { return editor_enabled_ && !ReadOnly(); }

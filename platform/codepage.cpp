@@ -259,6 +259,52 @@ std::string FromUtf16(std::u16string_view text, int cp, char fallback) {
   return out;
 }
 
+namespace {
+std::u32string UnencodableOf(const std::u32string& text, int cp) {
+  const CodePage& page = CodePage::Get(cp);
+  std::u32string out;
+  for (char32_t c : text)
+    if (!page.FromUnicode(c) && out.find(c) == std::u32string::npos) out += c;
+  return out;
+}
+}  // namespace
+
+std::u32string Unencodable(std::string_view utf8, int cp) { return UnencodableOf(DecodeUtf8(utf8), cp); }
+
+std::u32string Unencodable(std::u16string_view text, int cp) {
+  std::u32string decoded;
+  decoded.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    }
+    decoded += c;
+  }
+  return UnencodableOf(decoded, cp);
+}
+
+char32_t FoldCase(char32_t c) {
+  if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 32 : c;
+  locale_t loc = UnicodeLocale();
+  if (!loc) return c;
+  // Lower case of the upper case, so that both forms of a letter (and title-case forms) meet.
+  const auto up = static_cast<wint_t>(towupper_l(static_cast<wint_t>(c), loc));
+  return static_cast<char32_t>(towlower_l(up, loc));
+}
+
+bool SameTextUtf8(std::string_view a, std::string_view b) {
+  if (a == b) return true;
+  const std::u32string x = DecodeUtf8(a), y = DecodeUtf8(b);
+  if (x.size() != y.size()) return false;
+  for (size_t i = 0; i < x.size(); ++i) {
+    if (x[i] == U'\uFFFD' || y[i] == U'\uFFFD') return false;
+    if (x[i] != y[i] && FoldCase(x[i]) != FoldCase(y[i])) return false;
+  }
+  return true;
+}
+
 void UpperCaseInPlace(std::string& bytes, int cp) {
   const CodePage& page = CodePage::Get(cp);
   for (char& ch : bytes) ch = static_cast<char>(page.Upper(static_cast<unsigned char>(ch)));

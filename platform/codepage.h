@@ -47,6 +47,17 @@ std::string FromUtf8(std::string_view utf8, int cp = AnsiCodePage(), char fallba
 std::u16string ToUtf16(std::string_view bytes, int cp = AnsiCodePage());
 std::string FromUtf16(std::u16string_view text, int cp = AnsiCodePage(), char fallback = '?');
 
+// The characters of a UTF-8 / UTF-16 text that code page `cp` cannot hold, each once, in the
+// order of their first use (empty: the text converts without loss).
+std::u32string Unencodable(std::string_view utf8, int cp = AnsiCodePage());
+std::u32string Unencodable(std::u16string_view text, int cp = AnsiCodePage());
+
+// Simple Unicode case folding of one character, independent of the locale.
+char32_t FoldCase(char32_t c);
+// Whether two UTF-8 names are the same text without regard to case (folded character by
+// character; malformed bytes must match exactly).
+bool SameTextUtf8(std::string_view a, std::string_view b);
+
 // Decodes UTF-8 into code points; malformed sequences give U+FFFD per bad byte.
 std::u32string DecodeUtf8(std::string_view utf8);
 void AppendUtf8(std::string& out, char32_t cp);

@@ -17,7 +17,9 @@ void TForm1::BitBtn4Click(TObject* /*sender*/) {
   for (int i = 0; i < TextFileOpenDialog->Files()->Count(); ++i) items->Add(TextFileOpenDialog->Files()->Strings(i));
   if (items->Count() == 0) return;
   if (edMidletName->Text() == kDefaultMidletName) edMidletName->SetTextValue(assembly::MakeMidletNameFromPath((*items)[0]));
-  if (edBookTitle->Text() == kDefaultBookTitle) edBookTitle->SetTextValue(assembly::MakeBookTitleFromPath((*items)[0]));
+  if (edBookTitle->Text() == kDefaultBookTitle)
+    if (const std::string title = assembly::MakeBookTitleFromPath((*items)[0]); !title.empty())
+      edBookTitle->SetTextValue(title);
 }
 
 void TForm1::BitBtn2Click(TObject* /*sender*/) {

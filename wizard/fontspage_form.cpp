@@ -19,7 +19,9 @@ namespace wizard {
 
 namespace {
 
-std::string CustomItemText(const std::string& path) { return TForm1::Text("CustomFont") + " (" + path + ")"; }
+std::string CustomItemText(const std::string& path) {
+  return TForm1::Text("CustomFont") + " (" + TForm1::ShownPath(path) + ")";
+}
 
 std::vector<std::string> ItemsOf(TComboBox* box) { return box->Items()->ToVector(); }
 
@@ -27,7 +29,7 @@ std::vector<std::string> ItemsOf(TComboBox* box) { return box->Items()->ToVector
 std::string CustomFontFault(const std::string& path) {
   try {
     const std::string fault = assembly::CheckFontBytes(assembly::ReadBuildInput(path));
-    if (!fault.empty()) return "The font \"" + path + "\" cannot be used: " + fault + ".";
+    if (!fault.empty()) return "The font \"" + assembly::PathText(path) + "\" cannot be used: " + fault + ".";
   } catch (const assembly::EBuildError& e) {
     return e.what();
   }
@@ -177,7 +179,7 @@ void TForm1::HandleFontSlotChange(TComboBox* box) {
       if (box->Tag >= 1 && box->Tag <= 5) FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = path;
       box->Items()->SetString(1, CustomItemText(path));
       box->SetItemIndex(1);
-      box->SetHint(path);
+      box->SetHint(ShownPath(path));
     } else {
       box->SetItemIndex(0);
     }

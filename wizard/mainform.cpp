@@ -9,6 +9,7 @@
 #include "platform/codepage.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
+#include "platform/uilanguage.h"
 #include "wizard/settingsvalues.h"
 
 #include <QImage>
@@ -137,6 +138,8 @@ void TForm1::DeclareHandlers(TBinder& b) {
 
 std::string TForm1::Text(const char* name) { return localisation::LangManager().TextByName(name); }
 
+std::string TForm1::ShownPath(const std::string& path) { return FromUtf8(path, InterfaceCodePage()); }
+
 void TForm1::Message(const std::string& text, const std::string& caption, TMsgIcon icon) {
   Services().MessageBox(text, caption, icon);
 }
@@ -187,6 +190,14 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     FResetFonts = true;
     FCustomKeysFile.clear();
     FPhonesListFile.clear();
+    // The user's data goes to the engine in the process code page; paths stay as the file
+    // system writes them.
+    for (TControl* c : std::initializer_list<TControl*>{edMidletName, edBookTitle, mmIntroText, edTitleLine1,
+                                                        edTitleLine2, edVendor, edJSR75Storage, edStoragePath,
+                                                        edFontPath, mmCustomAttributes, edIgnoreImagesWithNames})
+      c->SetTextKind(TControl::TTextKind::UserData);
+    lbTextFiles->SetTextKind(TControl::TTextKind::HostPath);
+    edCustomHelpFile->SetTextKind(TControl::TTextKind::HostPath);
     edVendor->SetTextValue(kDefaultVendor);  // also for roads that never show the options page
     controls::UseBalloonHints(HintBalloonControl1);
     SpeedButton1->SetGlyph(ArrowGlyph(true));
@@ -269,14 +280,14 @@ void TForm1::CancelBtnClick(TObject* /*sender*/) {
   if (CurrentPage() == pgFinish) {
     std::string reason;
     if (!SaveSettings(&reason))
-      Message("Unable to save the settings to \"" + platform::FromUtf8(Settings().FileName()) + "\"" +
-                  (reason.empty() ? "." : ": " + reason),
-              "Error", TMsgIcon::Error);
+      Services().MessageBoxUtf8("Unable to save the settings to \"" + Settings().FileName() + "\"" +
+                                    (reason.empty() ? "." : ": " + reason),
+                                "Error", TMsgIcon::Error);
     if (cbDirectory->Checked()) {
       const std::string folder = assembly::ParentDir(SaveDialog->FileName());
       // Without a file manager the user still learns where the midlet is.
       if (!Services().OpenFolder(folder))
-        Message("Unable to open the folder \"" + folder + "\".", "Warning", TMsgIcon::Warning);
+        Services().MessageBoxUtf8("Unable to open the folder \"" + folder + "\".", "Warning", TMsgIcon::Warning);
     }
   }
   Close();
@@ -464,8 +475,9 @@ bool TForm1::RefuseMissingPhonesList() {
     spJARLimit->SetValue(limit);
     return false;
   }
-  Message(Text("UnableToOpenListOfPhones") + " \"" + FPhonesListFile + "\"", Text("UnableToOpenListOfPhonesTitle"),
-          TMsgIcon::Error);
+  Services().MessageBoxUtf8(
+      ToUtf8(Text("UnableToOpenListOfPhones"), InterfaceCodePage()) + " \"" + FPhonesListFile + "\"",
+      ToUtf8(Text("UnableToOpenListOfPhonesTitle"), InterfaceCodePage()), TMsgIcon::Error);
   ShowPage(pgPhoneModel);
   return true;
 }

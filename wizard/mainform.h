@@ -114,6 +114,8 @@ public:
 
   // --- messages (named texts) ---
   static std::string Text(const char* name);
+  // A host path (UTF-8) as it stands in a shown text of the interface's code page.
+  static std::string ShownPath(const std::string& path);
 
   // --- settings, fonts page, JAR estimate, build record, builds and batches ---
   // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)

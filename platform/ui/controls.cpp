@@ -1,5 +1,6 @@
 #include "platform/ui/controls.h"
 
+#include "platform/codepage.h"
 #include "platform/uilanguage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/forms.h"
@@ -356,13 +357,51 @@ void TControl::Click() {
   if (OnClick) OnClick(this);
 }
 
+void TControl::SetTextKind(TTextKind kind) {
+  if (kind == text_kind_) return;
+  text_kind_ = kind;
+  CodePageChanged();
+}
+
 int TControl::TextCodePage() const {
+  if (text_kind_ == TTextKind::UserData) return AnsiCodePage();
+  if (text_kind_ == TTextKind::HostPath) return kUtf8CodePage;
   int cp = CodePageOfCharset(font_.Charset());
   return cp != 0 ? cp : InterfaceCodePage();
 }
 
 QString TControl::ToQt(const std::string& text) const { return ToQString(text, TextCodePage()); }
 std::string TControl::FromQt(const QString& text) const { return FromQString(text, TextCodePage()); }
+
+bool TControl::DropUnholdable(QString& text, int& cursor) const {
+  const int cp = TextCodePage();
+  if (cp == kUtf8CodePage) return false;
+  const CodePage& page = CodePage::Get(cp);
+  QString kept;
+  kept.reserve(text.size());
+  int keptCursor = cursor;
+  bool dropped = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    char32_t c = text[i].unicode();
+    qsizetype units = 1;
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+      units = 2;
+    }
+    if (page.FromUnicode(c)) {
+      kept.append(text.mid(i, units));
+    } else {
+      dropped = true;
+      if (i < cursor) keptCursor -= static_cast<int>(std::min<qsizetype>(units, cursor - i));
+    }
+    i += units - 1;
+  }
+  if (dropped) {
+    text = kept;
+    cursor = keptCursor;
+  }
+  return dropped;
+}
 
 TControl* TControl::FromWidget(const QObject* widget) {
   for (const QObject* o = widget; o != nullptr; o = o->parent()) {

@@ -172,6 +172,11 @@ public:
 
   // --- the widget ---
   QWidget* Widget() const { return widget_.data(); }
+  // What the control's 8-bit texts are: shown texts of the interface (the default), the
+  // user's data in the process code page, or host paths in UTF-8.
+  enum class TTextKind { Interface, UserData, HostPath };
+  TTextKind TextKind() const { return text_kind_; }
+  void SetTextKind(TTextKind kind);
   // The 8-bit <-> Qt conversion of this control's texts.
   int TextCodePage() const;
   QString ToQt(const std::string& text) const;
@@ -185,6 +190,9 @@ public:
   virtual bool WidgetEvent(QEvent* event);
 
 protected:
+  // Removes from `text` the characters that the control's code page cannot hold; true when
+  // any was removed (the caller refuses them with a beep). `cursor` follows the removal.
+  bool DropUnholdable(QString& text, int& cursor) const;
   // Takes the widget (owned from now on) and routes its events here. Call once, in the
   // constructor; a control without a call gets a plain widget.
   void SetWidget(QWidget* widget);
@@ -242,6 +250,7 @@ private:
   bool parent_color_ = false;
   int cursor_ = crDefault;
   std::string text_;
+  TTextKind text_kind_ = TTextKind::Interface;
   bool pressed_ = false;
   bool applying_geometry_ = false;
 };

@@ -18,6 +18,7 @@ public:
   struct Message {
     std::string text, caption;
     TMsgIcon icon;
+    bool utf8 = false;  // shown through MessageBoxUtf8: the texts are UTF-8
   };
 
   TFakeServices() : previous_(SetServices(this)) {}
@@ -36,6 +37,10 @@ public:
 
   void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) override {
     messages.push_back({text, caption, icon});
+    if (on_message) on_message(messages.back());
+  }
+  void MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) override {
+    messages.push_back({text, caption, icon, true});
     if (on_message) on_message(messages.back());
   }
   bool FileDialog(const TFileDialogRequest& request, TFileDialogResult& result) override {

@@ -59,11 +59,13 @@ QFont ToQFont(const TFont& font) {
 }
 
 QString ToQString(const std::string& bytes, int cp) {
+  if (cp == kUtf8CodePage) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
   std::u16string u = ToUtf16(bytes, cp);
   return QString(reinterpret_cast<const QChar*>(u.data()), static_cast<qsizetype>(u.size()));
 }
 
 std::string FromQString(const QString& text, int cp) {
+  if (cp == kUtf8CodePage) return text.toUtf8().toStdString();
   std::u16string u(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
   return FromUtf16(u, cp);
 }

@@ -20,7 +20,10 @@ TColor FromQColor(const QColor& color);
 
 QFont ToQFont(const TFont& font);
 
-// 8-bit text of code page `cp` to Qt and back.
+// Code page number of UTF-8 texts (host paths).
+constexpr int kUtf8CodePage = 65001;
+
+// 8-bit text of code page `cp` (or UTF-8) to Qt and back.
 QString ToQString(const std::string& bytes, int cp);
 std::string FromQString(const QString& text, int cp);
 

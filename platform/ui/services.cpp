@@ -67,6 +67,12 @@ bool DesktopCanOpen(const QString& path) {
 class QtServicesImpl : public TServices {
 public:
   void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) override {
+    Show(Q(text), Q(caption), icon);
+  }
+  void MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) override {
+    Show(QString::fromStdString(text), QString::fromStdString(caption), icon);
+  }
+  static void Show(const QString& text, const QString& caption, TMsgIcon icon) {
     EnsureQtApplication();
     QMessageBox::Icon i = QMessageBox::NoIcon;
     switch (icon) {
@@ -76,7 +82,7 @@ public:
       case TMsgIcon::Question: i = QMessageBox::Question; break;
       case TMsgIcon::None: break;
     }
-    QMessageBox box(i, Q(caption), Q(text), QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(i, caption, text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
   }
 
@@ -154,11 +160,19 @@ TServices* g_services = nullptr;
 
 }  // namespace
 
+void TServices::MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) {
+  MessageBox(FromUtf8(text, InterfaceCodePage()), FromUtf8(caption, InterfaceCodePage()), icon);
+}
+
 void TConsoleServices::MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) {
+  MessageBoxUtf8(ToUtf8(text, InterfaceCodePage()), ToUtf8(caption, InterfaceCodePage()), icon);
+}
+
+void TConsoleServices::MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) {
   if (icon == TMsgIcon::Error || icon == TMsgIcon::Warning) ++failures_;
-  std::string line = ToUtf8(caption, InterfaceCodePage());
+  std::string line = caption;
   if (!line.empty()) line += ": ";
-  line += ToUtf8(text, InterfaceCodePage());
+  line += text;
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);

@@ -37,6 +37,9 @@ public:
   virtual ~TServices() = default;
   // A modal box with an OK button.
   virtual void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) = 0;
+  // The same with the texts in UTF-8, for messages that name host paths. The default shows
+  // them through the interface code page.
+  virtual void MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon);
   // False when the user cancels.
   virtual bool FileDialog(const TFileDialogRequest& request, TFileDialogResult& result) = 0;
   // The colour dialog; false when cancelled.
@@ -69,6 +72,7 @@ public:
   TConsoleServices& operator=(const TConsoleServices&) = delete;
 
   void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) override;
+  void MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) override;
   bool FileDialog(const TFileDialogRequest&, TFileDialogResult&) override { return false; }
   bool ChooseColor(TColor&) override { return false; }
   void Beep() override {}

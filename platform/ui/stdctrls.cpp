@@ -3,6 +3,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qtbridge.h"
+#include "platform/ui/services.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTextCursor>
 #include <QStyle>
 #include <qdrawutil.h>
 
@@ -452,7 +454,17 @@ void TCustomEdit::TextChanged() {
 void TCustomEdit::CodePageChanged() { ShowText(); }
 
 void TCustomEdit::UserEdited() {
-  std::string t = FromQt(LineEdit()->text());
+  QLineEdit* e = LineEdit();
+  QString q = e->text();
+  int cursor = e->cursorPosition();
+  if (DropUnholdable(q, cursor)) {
+    // A character the text's code page cannot hold is refused, not stored as another.
+    Services().Beep();
+    QSignalBlocker block(e);
+    e->setText(q);
+    e->setCursorPosition(cursor);
+  }
+  std::string t = FromQt(q);
   modified_ = true;
   SetText(t);  // raises Change through TextChanged
 }
@@ -552,7 +564,18 @@ void TMemo::TextChanged() {
 void TMemo::CodePageChanged() { ShowText(); }
 
 void TMemo::UserEdited() {
-  QString q = static_cast<QPlainTextEdit*>(Widget())->toPlainText();
+  auto* e = static_cast<QPlainTextEdit*>(Widget());
+  QString q = e->toPlainText();
+  int cursor = e->textCursor().position();
+  if (DropUnholdable(q, cursor)) {
+    Services().Beep();
+    syncing_ = true;
+    e->setPlainText(q);
+    QTextCursor c = e->textCursor();
+    c.setPosition(cursor);
+    e->setTextCursor(c);
+    syncing_ = false;
+  }
   q.replace("\n", "\r\n");
   std::string t = FromQt(q);
   syncing_ = true;
@@ -604,7 +627,15 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
   c->setEditable(!IsList());
   if (QLineEdit* e = c->lineEdit(); e != nullptr && e != connected_edit_) {
     connected_edit_ = e;
-    QObject::connect(e, &QLineEdit::textEdited, [this](const QString& q) {
+    QObject::connect(e, &QLineEdit::textEdited, [this, e](const QString& typed) {
+      QString q = typed;
+      int cursor = e->cursorPosition();
+      if (DropUnholdable(q, cursor)) {
+        Services().Beep();
+        QSignalBlocker block(e);
+        e->setText(q);
+        e->setCursorPosition(cursor);
+      }
       syncing_ = true;
       SetText(FromQt(q));
       syncing_ = false;

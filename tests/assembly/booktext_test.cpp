@@ -142,8 +142,10 @@ TEST(HtmlToText, CharacterSets) {
   EXPECT_EQ(Convert(utf8Head + utf8Body), cp1251);
   EXPECT_EQ(Convert("<meta content=\"text/html;charset=UTF-8\">" + utf8Body), cp1251);
   EXPECT_EQ(Convert("<title>" + utf8Body + "</title>" + utf8Head + "x"), cp1251 + "\n\n\nx");
-  // A quoted charset is not recognised: the bytes stay as they are.
-  EXPECT_EQ(Convert("<meta charset=\"utf-8\">" + utf8Body), utf8Body);
+  // A meta tag's quoted charset counts as the unquoted one; in another tag it is no declaration.
+  EXPECT_EQ(Convert("<meta charset=\"utf-8\">" + utf8Body), cp1251);
+  EXPECT_EQ(Convert("<meta charset='UTF-8'/>" + utf8Body), cp1251);
+  EXPECT_EQ(Convert("<p charset=\"utf-8\">" + utf8Body), utf8Body);
   // windows-1251: bytes kept, no-break spaces become spaces; undeclared, they stay.
   const std::string win = "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1251\">";
   EXPECT_EQ(Convert(win + "\xCF\xA0\xF0"), "\xCF \xF0");
@@ -196,6 +198,48 @@ TEST(HtmlToText, Pictures) {
   EXPECT_EQ(HtmlToText("a<img src=pic.png>b", pictures, dir.Folder(), refuse.Fn()), "ab");
   EXPECT_EQ(refuse.asked.size(), 1u);
   EXPECT_TRUE(pictures.empty());
+}
+
+TEST(HtmlToText, Utf8BooksFindPicturesNamedInAnotherCase) {
+  TempDir dir;
+  // The files as the file system writes them (UTF-8).
+  dir.Write("\xC3\xA9lan.gif", "gif");               // élan.gif
+  dir.Write("\xC3\x9Cn\xC3\xAF.PNG", "png");         // Ünï.PNG
+  dir.Write("\xD1\x80\xD0\xB8\xD1\x81.png", "png");  // рис.png
+  dir.Write("plain.jpg", "jpg");
+  // The book refers to them in another case: ÉLAN.GIF, ünï.png, РИС.PNG, PLAIN.JPG.
+  const std::string body =
+      "<p>Caf\xC3\xA9 \xC3\xBCmlaut</p><img src=\"\xC3\x89LAN.GIF\"><img src=\"\xC3\xBCn\xC3\xAF.png\">"
+      "<img src=\"\xD0\xA0\xD0\x98\xD0\xA1.PNG\"><img src=PLAIN.JPG>";
+  struct Case {
+    const char* what;
+    std::string html;
+  };
+  const Case cases[] = {
+      {"meta", "<html><head><meta charset=\"utf-8\"><title>T</title></head><body>" + body + "</body></html>"},
+      {"byte-order mark", "\xEF\xBB\xBF<html><head><title>T</title></head><body>" + body + "</body></html>"},
+  };
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1252);
+  for (const Case& c : cases) {
+    for (unsigned threads : {1u, 4u}) {
+      const std::string book = dir.Write("book.html", c.html);
+      FakeConverter fake;
+      TPictureList pictures;
+      Host host;
+      const std::string text = LoadTextFiles(host, {book}, false, pictures, fake.HostedFn(), threads);
+      EXPECT_EQ(text, "T\n\n\nCaf\xE9 \xFCmlaut\n\n" + Marker(1) + Marker(2) + Marker(3) + Marker(4)) << c.what;
+      EXPECT_EQ(text.find('?'), std::string::npos) << c.what;
+      ASSERT_EQ(fake.asked.size(), 4u) << c.what;
+      EXPECT_EQ(fs::path(fake.asked[0]).filename(), "\xC3\xA9lan.gif");
+      EXPECT_EQ(fs::path(fake.asked[1]).filename(), "\xC3\x9Cn\xC3\xAF.PNG");
+      EXPECT_EQ(fs::path(fake.asked[2]).filename(), "\xD1\x80\xD0\xB8\xD1\x81.png");
+      EXPECT_EQ(fs::path(fake.asked[3]).filename(), "plain.jpg");
+      EXPECT_EQ(pictures.size(), 4u);
+      EXPECT_TRUE(host.messages.empty());
+    }
+  }
+  platform::SetAnsiCodePage(saved);
 }
 
 TEST(LoadFileToString, ReadsBytesAndReportsMissingFiles) {

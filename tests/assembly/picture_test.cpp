@@ -1,5 +1,6 @@
 #include "assembly/colorreduce.h"
 #include "assembly/picture.h"
+#include "platform/codepage.h"
 #include "platform/imagefile.h"
 #include "platform/png.h"
 #include "tempdir_support.h"
@@ -300,4 +301,74 @@ TEST(ConvertImage, LoadFailures) {
   EXPECT_EQ(host.messages[0], "Unsupported image format: " + dir.File("picture.bmp"));
   EXPECT_EQ(host.captions[0], "Error");
   EXPECT_EQ(host.terminate_requests, 0);
+}
+
+namespace {
+
+// Runs with a process code page and restores the one before.
+class CodePageScope {
+public:
+  explicit CodePageScope(int cp) : saved_(platform::AnsiCodePage()) { platform::SetAnsiCodePage(cp); }
+  ~CodePageScope() { platform::SetAnsiCodePage(saved_); }
+  CodePageScope(const CodePageScope&) = delete;
+  CodePageScope& operator=(const CodePageScope&) = delete;
+
+private:
+  int saved_;
+};
+
+}  // namespace
+
+TEST(ConvertImage, MessagesNameNonAsciiFoldersInTheCodePage) {
+  testing_support::TempDir dir;
+  struct Case {
+    int cp;
+    std::string folder;  // UTF-8, as the file system writes it
+    std::string shown;   // the same in the code page
+  };
+  const Case cases[] = {
+      {1251, "\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB8", "\xCA\xED\xE8\xE3\xE8"},  // Книги
+      {1252, "Caf\xC3\xA9 cr\xC3\xA8me", "Caf\xE9 cr\xE8me"},                      // Café crème
+      {1250, "\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xA3\xF3\x64\x9F"},                  // Łódź
+  };
+  for (const Case& c : cases) {
+    CodePageScope scope(c.cp);
+    const std::string broken = dir.File(c.folder + "/broken.gif");
+    testing_support::WriteFile(broken, "GIF89a nonsense");
+    RecordingHost host;
+    std::string out;
+    EXPECT_FALSE(ConvertImage(broken, out, Settings(2), host));
+    EXPECT_FALSE(ConvertImage(dir.File(c.folder + "/picture.bmp"), out, Settings(2), host));
+    const std::string folder = dir.Path().string() + "/" + c.shown;
+    EXPECT_EQ(host.messages, (std::vector<std::string>{"Unable to load image: " + folder + "/broken.gif",
+                                                       "Unsupported image format: " + folder + "/picture.bmp"}));
+  }
+}
+
+TEST(ConvertImage, IgnoreWordsMeetNonAsciiNamesInTheCodePage) {
+  testing_support::TempDir dir;
+  Bitmap photo(40, 40, PixelFormat::pf24bit);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x)
+      photo.SetPixel(x, y, {static_cast<std::uint8_t>(x * 6), static_cast<std::uint8_t>(y * 6), 90});
+  CodePageScope scope(1251);
+  TImageConversionParameters params = Settings(2);
+  params.IgnoreNames = "\xF0\xE5\xEA\xEB\xE0\xEC\xE0;banner";  // реклама;banner in Windows-1251
+  struct Case {
+    std::string name;  // UTF-8
+    bool stored;
+  };
+  const Case cases[] = {
+      {"\xD1\x80\xD0\xB5\xD0\xBA\xD0\xBB\xD0\xB0\xD0\xBC\xD0\xB0.png", false},    // реклама.png
+      {"\xD0\xA0\xD0\x95\xD0\x9A\xD0\x9B\xD0\x90\xD0\x9C\xD0\x90_2.png", false},  // РЕКЛАМА_2.png
+      {"BANNER1.png", false},
+      {"\xD0\xBA\xD0\xBE\xD1\x82.png", true},      // кот.png
+      {"\xC5\x81\xC3\xB3\x64\xC5\xBA.png", true},  // Łódź.png: no 1251 letters
+  };
+  for (const Case& c : cases) {
+    RecordingHost host;
+    std::string png;
+    EXPECT_EQ(ConvertImage(SavePicture(dir, c.name, photo), png, params, host), c.stored) << c.name;
+    EXPECT_TRUE(host.messages.empty());
+  }
 }

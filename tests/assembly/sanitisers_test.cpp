@@ -66,3 +66,22 @@ TEST(Sanitisers, CyrillicFileNamesGoThroughTheCodePage) {
     EXPECT_EQ(MakeBookTitleFromPath(c.path), c.bookTitle) << c.path;
   }
 }
+
+TEST(Sanitisers, NoTitleIsProposedWithLettersTheCodePageLacks) {
+  const std::string war = "/home/reader/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt";
+  struct Case {
+    int cp;
+    std::string path, bookTitle;
+  };
+  const Case cases[] = {
+      {1252, war, ""},                                                                      // Война и мир
+      {1252, "/home/\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB8/Caf\xC3\xA9.txt", "Caf\xE9"},  // only the name counts
+      {1251, "/home/Caf\xC3\xA9.txt", ""},
+      {1250, "/b/\xC5\x81\xC3\xB3\x64\xC5\xBA.htm", "\xA3\xF3\x64\x9F"},  // Łódź
+  };
+  for (const Case& c : cases) {
+    CodePageScope cp(c.cp);
+    EXPECT_EQ(MakeBookTitleFromPath(c.path), c.bookTitle) << c.path;
+    EXPECT_EQ(MakeMidletNameFromPath(c.path).find('?'), std::string::npos) << c.path;
+  }
+}

@@ -1,6 +1,7 @@
 #include "controls/myspin.h"
 
 #include "controls/registry.h"
+#include "platform/codepage.h"
 #include "platform/description.h"
 #include "platform/ui/fakeservices.h"
 #include "platform/ui/forms.h"
@@ -9,6 +10,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -189,6 +191,37 @@ TEST(SpinEdit, EveryOtherWayOfEnteringTextPassesTheFilter) {
   QApplication::sendEvent(b.spin->LineEdit(), &imeOk);
   EXPECT_EQ(b.spin->Text(), "1234");
   EXPECT_EQ(b.services.beeps, 3);
+}
+
+TEST(SpinEdit, OnlyASeparatorTheCodePageHoldsIsTyped) {
+  const QLocale savedLocale;
+  const int savedCodePage = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1252);
+  struct Case {
+    const char* locale;
+    QString typed;
+    const char* text;  // after "1", the typed characters and "5"
+  };
+  const Case cases[] = {
+      {"de_DE", ",", "1,5"},
+      {"en_US", ".", "1.5"},
+      {"en_US", "?", "15"},
+      // U+066B is not in the code page: neither it nor the '?' it would become is accepted.
+      {"ar_EG", QString(QChar(0x066B)), "15"},
+      {"ar_EG", "?", "15"},
+  };
+  for (const Case& c : cases) {
+    QLocale::setDefault(QLocale(c.locale));
+    Box b;
+    b.spin->SetTextValue("");
+    b.Type("1");
+    b.Type(c.typed);
+    b.Type("5");
+    EXPECT_EQ(b.spin->Text(), c.text) << c.locale << " " << c.typed.toStdString();
+    EXPECT_EQ(b.services.beeps, std::string(c.text).size() == 3 ? 0 : 1) << c.locale;
+  }
+  QLocale::setDefault(savedLocale);
+  platform::SetAnsiCodePage(savedCodePage);
 }
 
 TEST(SpinEdit, EditorDisabledAndReadOnly) {

@@ -36,6 +36,52 @@ TEST(CodePage, UnmappableCharactersBecomeFallback) {
   EXPECT_EQ(FromUtf8("\xD0\x96", 1251), "\xC6");          // U+0416
 }
 
+TEST(CodePage, UnencodableNamesEachMissingCharacterOnce) {
+  struct Case {
+    int cp;
+    std::string utf8;
+    std::u32string missing;
+  };
+  const Case cases[] = {
+      {1251, "\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB0 Caf\xC3\xA9", U"\u00E9"},  // Книга Café
+      {1250, "\xC5\x81\xC3\xB3\x64\xC5\xBA", U""},                                // Łódź
+      {1252, "\xC5\x81\xC3\xB3\x64\xC5\xBA \xC5\xBA", U"\u0141\u017A"},           // Łódź ź
+      {1252, "a\xF0\x9F\x98\x80", U"\U0001F600"},                                 // an emoji
+      {1253, "", U""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Unencodable(c.utf8, c.cp), c.missing) << c.utf8;
+    std::u16string utf16;
+    for (char32_t ch : DecodeUtf8(c.utf8)) {
+      if (ch >= 0x10000) {
+        utf16 += static_cast<char16_t>(0xD800 + ((ch - 0x10000) >> 10));
+        utf16 += static_cast<char16_t>(0xDC00 + ((ch - 0x10000) & 0x3FF));
+      } else {
+        utf16 += static_cast<char16_t>(ch);
+      }
+    }
+    EXPECT_EQ(Unencodable(utf16, c.cp), c.missing) << c.utf8;
+  }
+}
+
+TEST(CodePage, Utf8NamesCompareWithoutRegardToCase) {
+  struct Case {
+    std::string a, b;
+    bool same;
+  };
+  const Case cases[] = {
+      {"\xC3\xA9lan.gif", "\xC3\x89LAN.GIF", true},                            // élan / ÉLAN
+      {"\xC3\x9Cn\xC3\xAF.PNG", "\xC3\xBCn\xC3\xAF.png", true},                // Ünï / ünï
+      {"\xD1\x80\xD0\xB8\xD1\x81.png", "\xD0\xA0\xD0\x98\xD0\xA1.PNG", true},  // рис / РИС
+      {"\xCE\xA3\xCE\xB5", "\xCF\x83\xCE\x95", true},                          // Σε / σΕ
+      {"\xC3\xA9lan.gif", "elan.gif", false},                                  // é is not e
+      {"\xC3\xA9lan.gif", "\xC3\xA9lan.gi", false},
+      {"a\xFF", "A\xFF", false},  // malformed: bytes only
+      {"a\xFF", "a\xFF", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SameTextUtf8(c.a, c.b), c.same) << c.a << " / " << c.b;
+}
+
 TEST(CodePage, UpperCaseFollowsThePage) {
   struct Case { int cp; std::string in, out; };
   const Case cases[] = {
