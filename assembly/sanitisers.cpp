@@ -31,12 +31,20 @@ std::string MakeBookTitle(std::string_view text) {
   return title;
 }
 
-std::string MakeMidletNameFromPath(std::string_view path) {
-  return MakeMidletName(platform::FromUtf8(path));
+namespace {
+
+// One file name, never a list: a comma in a folder's name does not split the path.
+std::string_view NameOfPath(std::string_view path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-std::string MakeBookTitleFromPath(std::string_view path) {
-  return MakeBookTitle(platform::FromUtf8(path));
+}  // namespace
+
+std::string MakeMidletNameFromPath(std::string_view path) {
+  return MakeMidletName(platform::FromUtf8(NameOfPath(path)));
 }
+
+std::string MakeBookTitleFromPath(std::string_view path) { return MakeBookTitle(platform::FromUtf8(NameOfPath(path))); }
 
 }  // namespace assembly

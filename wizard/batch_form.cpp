@@ -49,7 +49,7 @@ bool TForm1::StartBuild() {
     CollectBuildInputs(inputs);
     const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
     return assembly::BuildBookMidlets(context, false, config, true,
-                                      BaseFromChosenFile(SaveDialog->FileName(), "midlet"))
+                                      BaseFromChosenFile(SaveDialog->FileName(), kFallbackMidletName))
         .Ok();
   }
   if (!full) {
@@ -179,8 +179,7 @@ bool TForm1::BuildFromPhonesList(const std::string& folder) {
   BuildProgressGauge->SetMax(static_cast<int>(list.size()) + 1);
 
   const std::vector<std::string> files = BookFiles();
-  std::string name = assembly::MakeMidletNameFromPath(files.empty() ? std::string() : files.front());
-  assembly::ReplaceChar(name, ' ', '_');
+  const std::string name = BatchMidletName(files.empty() ? std::string() : files.front());
 
   std::string report;
   assembly::BuildInputs inputs;
