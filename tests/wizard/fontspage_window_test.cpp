@@ -223,7 +223,9 @@ TEST_F(FontsPage, VanishedCustomFontEndsTheProgram) {
   EXPECT_TRUE(platform::Application().Terminated());
 }
 
-TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneIsReportedOnce) {
+// A custom font of the settings file that is gone no longer locks the user out: the slot is
+// "None", one warning names the file, and the page measures and fits as usual.
+TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneFallsBackToNone) {
   const std::string gone = Path("gone/mine.fnt");
   WriteIni("[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + gone + "\r\n");
   Create();
@@ -231,7 +233,18 @@ TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneIsReportedOnce) {
   Enter(8);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text,
-            "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
-  EXPECT_EQ(services.messages[0].caption, "Fatal error");
-  EXPECT_TRUE(platform::Application().Terminated());
+            "The font file \"" + gone +
+                "\" of font slot 2 in the settings cannot be used; the slot is set to "
+                "\"None\". (Unable to open file. File does not exist or is locked by other application: \"" +
+                gone + "\")");
+  EXPECT_EQ(services.messages[0].caption, "Warning");
+  EXPECT_FALSE(platform::Application().Terminated());
+  EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 0);
+  EXPECT_TRUE(form->Parts().FCustomFontFiles[2].empty());
+  EXPECT_EQ(form->Parts().JarSizeLabel->Caption().find("-1"), std::string::npos)
+      << form->Parts().JarSizeLabel->Caption();
+  // Entering the page again in this run does not repeat the warning.
+  Enter(pgInterfaceLanguage);
+  Enter(pgFonts);
+  EXPECT_EQ(services.messages.size(), 1u);
 }
