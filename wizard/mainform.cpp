@@ -415,7 +415,15 @@ void TForm1::MarkFontsForReset() {
 bool TForm1::RefuseFontsOverJarLimit() {
   const int page = CurrentPage();
   if (IsListRow() && rbFullVersion->Checked()) return false;
-  if ((page != pgEmbed && page != pgAdvancedOptions) || FontsFitJarLimit()) return false;
+  if (page != pgEmbed && page != pgAdvancedOptions) return false;
+  // Each refusal says why once: the trial build's own failure, or the size.
+  FTrialBuildFault.clear();
+  if (const std::optional<int32_t> estimate = EstimateJarSize(); !estimate) {
+    ShowPage(pgFonts);
+    NextBtn->SetEnabled(true);
+    return true;
+  }
+  if (FontsFitJarLimit()) return false;
   ShowPage(pgFonts);
   Message(Text("MidletSizeTooBig") + " " + std::to_string(GetMaxMidletSize()) + " " + Text("bytes") + ".",
           Text("JARLimitExceeded"), TMsgIcon::Warning);
