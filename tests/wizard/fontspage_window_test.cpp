@@ -248,3 +248,37 @@ TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneFallsBackToNone) {
   Enter(pgFonts);
   EXPECT_EQ(services.messages.size(), 1u);
 }
+
+// Going back to the fonts page keeps what the user chose there in this run; only after the
+// interface language, ZIP or storage pages do the slots start again from defaults, fitted.
+TEST_F(FontsPage, ChoicesStayUntilTheFontsStartAgain) {
+  Create();
+  form->Parts().rbFullVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  form->SetInterfaceLanguage(kEnglishWE);
+  Enter(pgFonts);
+  const std::vector<std::string> defaults = {"5x3we BW", "6x3we BW", "6x4we BW", "7x5we BW", "8x5we BW"};
+  ASSERT_EQ(Slots(), defaults);
+  form->Bluefonstpack1Click(nullptr);
+  form->Parts().cbNegatives[4]->SetChecked(false);
+  const std::vector<std::string> aqua = {"5x3we BW", "6x3we Aqua", "6x4we BW", "7x5we Aqua", "8x5we Aqua"};
+  ASSERT_EQ(Slots(), aqua);
+  const std::string size = form->Parts().JarSizeLabel->Caption();
+
+  Next();  // full edition: the advanced options
+  ASSERT_EQ(Page(), pgAdvancedOptions);
+  Back();
+  ASSERT_EQ(Page(), pgFonts);
+  EXPECT_EQ(Slots(), aqua);
+  EXPECT_FALSE(form->Parts().cbNegatives[4]->Checked());
+  EXPECT_EQ(form->Parts().JarSizeLabel->Caption(), size);
+
+  Back();  // Nokia 6230, core 7: the ZIP support page
+  ASSERT_EQ(Page(), pgZipSupport);
+  Next();
+  ASSERT_EQ(Page(), pgFonts);
+  EXPECT_EQ(Slots(), defaults);
+  EXPECT_TRUE(form->Parts().cbNegatives[4]->Checked());
+  EXPECT_FALSE(form->Parts().FResetFonts);
+  EXPECT_TRUE(services.messages.empty());
+}
