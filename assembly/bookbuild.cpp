@@ -293,6 +293,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
       return BuildResult::Measured(jar.ArchiveSize());
     }
 
+    CheckLargestPictureSize(in.ImageParams);
     DisabledWindow disabled(host);
     if (showProgress) host.SetProgress(0, 1);
     host.SetStatus(Text(ctx, "LoadingTextFiles"));
@@ -315,6 +316,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
     host.ProcessMessages();
 
     const TZipFile base = AssembleBase(ctx, c);
+    bool cut = false;
     for (int midlet = 1;; ++midlet) {
       if (showProgress) {
         host.SetProgress(gaugeMax - ClampInt(text.Length()), gaugeMax);
@@ -330,6 +332,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
       text.Prepend(in.IntroText);
       if (midlet + 1 == 100) {
         host.ShowMessage(Text(ctx, "TooManyMidletsMsg"), Text(ctx, "TooManyMidletsTitle"), MessageIcon::Error);
+        cut = true;
         break;
       }
     }
@@ -338,7 +341,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
       host.ProcessMessages();
     }
     host.Wait(100);
-    return BuildResult::Done();
+    return cut ? BuildResult::CutShort() : BuildResult::Done();
   } catch (const EUnableToBuild&) {
     host.ShowMessage(Text(ctx, "UnableToBuildMidlet"), Text(ctx, "UnableToBuildMidletTitle"), MessageIcon::Warning);
     host.RequestTerminate();

@@ -90,7 +90,9 @@ std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& context, const
 // writing base path + ".jar"/".jad", or base path + "01".."99" when the book needs several
 // midlets. In test mode nothing is loaded or written and the result carries the packed size of
 // the first midlet without book text. A build that stops on an error has shown its message
-// through the host and fails.
+// through the host and fails; a book with text left after midlet 99 is cut short (midlets
+// 01..99 written, "TooManyMidletsMsg" shown). Largest picture sizes other than -1 and 1 or
+// more are refused before anything is loaded.
 BuildResult BuildBookMidlets(const BuildContext& context, bool testMode, const TMIDLETCONFIG& config, bool showProgress,
                              const std::string& basePath);
 

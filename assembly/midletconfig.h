@@ -101,21 +101,28 @@ struct BuildContext {
   bool ReusePackedPictures = true;
 };
 
-// How a build ended: done (its files written, or in test mode its JAR measured), or failed
-// with its message already shown through the host.
+// How a build ended: done (its files written, or in test mode its JAR measured), cut short
+// (a book that needs more midlets than may be written: the first ones are written, the rest
+// of the book is not), or failed; a build that is not done has shown its message through the
+// host.
 class BuildResult {
 public:
-  static BuildResult Done() { return BuildResult(true, 0); }
-  static BuildResult Measured(int64_t packedSize) { return BuildResult(true, packedSize); }
-  static BuildResult Failed() { return BuildResult(false, 0); }
+  static BuildResult Done() { return BuildResult(true, false, 0); }
+  static BuildResult Measured(int64_t packedSize) { return BuildResult(true, false, packedSize); }
+  static BuildResult Failed() { return BuildResult(false, false, 0); }
+  static BuildResult CutShort() { return BuildResult(false, true, 0); }
 
+  // The whole build was done.
   bool Ok() const { return ok_; }
+  // Files were written, but not the whole book.
+  bool Cut() const { return cut_; }
   // The packed JAR size that a test-mode build measured.
   int64_t PackedSize() const { return packedSize_; }
 
 private:
-  BuildResult(bool ok, int64_t packedSize) : ok_(ok), packedSize_(packedSize) {}
+  BuildResult(bool ok, bool cut, int64_t packedSize) : ok_(ok), cut_(cut), packedSize_(packedSize) {}
   bool ok_;
+  bool cut_;
   int64_t packedSize_;
 };
 

@@ -63,7 +63,10 @@ void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config) {
       lines.push_back(std::move(line));
       continue;
     }
-    if (name == "MIDlet-Jar-Size" || name == "MIDlet-Jar-URL") continue;  // the build's own
+    // The build's own; the manifest must carry the same name, vendor and version as the JAD.
+    if (name == "MIDlet-Jar-Size" || name == "MIDlet-Jar-URL" || name == "MIDlet-Name" || name == "MIDlet-Vendor" ||
+        name == "MIDlet-Version")
+      continue;
     auto same = [&](const std::string& l) { return AttributeName(l) == name; };
     const auto first = std::find_if(lines.begin(), lines.end(), same);
     if (first == lines.end()) {

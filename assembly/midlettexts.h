@@ -26,7 +26,8 @@ void WriteJad(TextLines& lines, const TMIDLETCONFIG& config, const BuildInputs& 
 
 // Adds the non-empty lines of the record's custom attributes (JAD only): a "Name: value" line
 // replaces the line of that name in place (later lines of the name are dropped) or is
-// appended; MIDlet-Jar-Size and MIDlet-Jar-URL stay the build's own.
+// appended; MIDlet-Jar-Size, MIDlet-Jar-URL, MIDlet-Name, MIDlet-Vendor and MIDlet-Version
+// stay the build's own (the manifest carries the same name, vendor and version).
 void AppendCustomAttributes(TextLines& lines, const TMIDLETCONFIG& config);
 
 // Appends the res/config.txt settings to lines holding the key layout text.

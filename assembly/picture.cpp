@@ -13,6 +13,7 @@
 #include <iterator>
 #include <new>
 #include <sstream>
+#include <stdexcept>
 
 namespace assembly {
 namespace {
@@ -79,6 +80,13 @@ bool LoadFailed(const std::string& path, BuildHost& host) {
 
 }  // namespace
 
+void CheckLargestPictureSize(const TImageConversionParameters& params) {
+  const auto refused = [](int32_t limit) { return limit != -1 && limit < 1; };
+  if (refused(params.MaxWidth) || refused(params.MaxHeight))
+    throw std::invalid_argument("Largest picture size out of range: " + std::to_string(params.MaxWidth) + " x " +
+                                std::to_string(params.MaxHeight) + " (at least 1, or -1 for no limit).");
+}
+
 bool ConvertImage(const std::string& path, std::string& stream, const TImageConversionParameters& params,
                   BuildHost& host) {
   if (params.Colors == 0) return false;
@@ -132,6 +140,7 @@ bool ConvertPicture(const std::string& path, const std::string& data, std::strin
   if (params.MinWidth > picture.Width() || params.MinHeight > picture.Height()) return false;
 
   int w = picture.Width(), h = picture.Height();
+  CheckLargestPictureSize(params);
   FitSize(w, h, params.MaxWidth, params.MaxHeight);
   if (w != picture.Width() || h != picture.Height()) {
     Bitmap scaled(w, h, PixelFormat::pf24bit);

@@ -8,6 +8,10 @@
 
 namespace assembly {
 
+// Largest width and height are -1 (no limit) or at least 1: any other value raises
+// std::invalid_argument naming them.
+void CheckLargestPictureSize(const TImageConversionParameters& params);
+
 // Loads the picture at `path`, filters, scales, reduces and encodes it by `params` (gathered by
 // the caller for this picture) and writes the PNG file into `stream`. Returns false when the
 // picture is left out of the book: no pictures wanted, skipped by name, size or emptiness,

@@ -31,14 +31,25 @@ std::string MakeBookTitle(std::string_view text) {
   return title;
 }
 
+namespace {
+
+// One file name, never a list: a comma in a folder's name does not split the path.
+std::string_view NameOfPath(std::string_view path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
 std::string MakeMidletNameFromPath(std::string_view path) {
-  return MakeMidletName(platform::FromUtf8(path));
+  return MakeMidletName(platform::FromUtf8(NameOfPath(path)));
 }
 
 std::string MakeBookTitleFromPath(std::string_view path) {
+  const std::string_view name = NameOfPath(path);
   // A name with letters the code page cannot hold proposes nothing rather than question marks.
-  if (!platform::Unencodable(ExtractNameNoExt(std::string(FirstItem(path)))).empty()) return {};
-  return MakeBookTitle(platform::FromUtf8(path));
+  if (!platform::Unencodable(ExtractNameNoExt(std::string(FirstItem(name)))).empty()) return {};
+  return MakeBookTitle(platform::FromUtf8(name));
 }
 
 }  // namespace assembly

@@ -13,8 +13,9 @@ std::string MakeMidletName(std::string_view text);
 // 0..16 characters of the first item's name without folder and extension, in any script.
 std::string MakeBookTitle(std::string_view text);
 
-// The same for a host path (UTF-8 on Linux), converted to the process code page first. A title
-// is empty when the name holds a character that the process code page cannot.
+// The same for the name of one file at a host path (UTF-8 on Linux), converted to the process
+// code page first; the folders of the path play no part. A title is empty when the name holds a
+// character that the process code page cannot.
 std::string MakeMidletNameFromPath(std::string_view path);
 std::string MakeBookTitleFromPath(std::string_view path);
 

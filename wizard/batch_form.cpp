@@ -49,7 +49,7 @@ bool TForm1::StartBuild() {
     CollectBuildInputs(inputs);
     const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
     return assembly::BuildBookMidlets(context, false, config, true,
-                                      BaseFromChosenFile(SaveDialog->FileName(), "midlet"))
+                                      BaseFromChosenFile(SaveDialog->FileName(), kFallbackMidletName))
         .Ok();
   }
   if (!full) {
@@ -104,7 +104,7 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
     assembly::DisabledWindow disabled(*this);
     BuildStatusLabel->SetCaption(Text("GeneratingMidlets"));
     ProcessMessages();
-    BuildProgressGauge->SetMax(440);
+    BuildProgressGauge->SetMax(assembly::kCoreCount * 2 * assembly::kLanguageCount);  // one step per build
     std::string differences;
     try {
       differences = assembly::ReadArchiveEntry(*FResArchive, "Doc\\English\\Version Differences.txt");
@@ -118,7 +118,7 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
       for (int core = 0; core < assembly::kCoreCount && !failed; ++core) {
         for (int zip = 0; zip <= 1 && !failed; ++zip) {
           for (int language = 0; language < assembly::kLanguageCount && !failed; ++language) {
-            BuildProgressGauge->SetPosition(core * 44 + zip * 11 + language);
+            BuildProgressGauge->SetPosition((core * 2 + zip) * assembly::kLanguageCount + language);
             ProcessMessages();
             assembly::TMIDLETCONFIG config;
             PrepareFullVariant(core, zip, language, config);
@@ -133,6 +133,7 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
         }
       }
       ok = !failed;
+      if (ok) BuildProgressGauge->SetPosition(BuildProgressGauge->Max());
     }
   }
   cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);
@@ -173,14 +174,13 @@ bool TForm1::BuildFromPhonesList(const std::string& folder) {
   tcAdvancedOptions->SetVisible(false);
   ClickFinishLabel->SetVisible(false);
   BuildProgressGroup->SetVisible(true);
-  CancelBtn->SetEnabled(false);
-  NextBtn->SetEnabled(false);
-  PrevBtn->SetEnabled(false);
+  // The window stays disabled from the first model to the report, so it cannot be closed
+  // while the batch goes on.
+  assembly::DisabledWindow disabled(*this);
   BuildProgressGauge->SetMax(static_cast<int>(list.size()) + 1);
 
   const std::vector<std::string> files = BookFiles();
-  std::string name = assembly::MakeMidletNameFromPath(files.empty() ? std::string() : files.front());
-  assembly::ReplaceChar(name, ' ', '_');
+  const std::string name = BatchMidletName(files.empty() ? std::string() : files.front());
 
   std::string report;
   assembly::BuildInputs inputs;

@@ -1,6 +1,7 @@
 #include "wizard/batchnames.h"
 
 #include "assembly/phones.h"
+#include "assembly/sanitisers.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 
@@ -13,7 +14,13 @@ using namespace assembly;
 std::string BookJadProposal(const std::string& firstBookFile, const std::string& midletName) {
   std::string name = midletName;
   ReplaceChar(name, ' ', '_');
-  return ParentDir(FirstOfCommaList(firstBookFile)) + "/" + name + ".jad";
+  return ParentDir(firstBookFile) + "/" + name + ".jad";
+}
+
+std::string BatchMidletName(const std::string& firstBookFile) {
+  std::string name = MakeMidletNameFromPath(firstBookFile);
+  ReplaceChar(name, ' ', '_');
+  return name.empty() ? std::string(kFallbackMidletName) : name;
 }
 
 std::string FolderOfChosenFile(const std::string& chosenFile) { return ParentDir(chosenFile) + "/"; }

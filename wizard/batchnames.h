@@ -12,9 +12,17 @@ namespace wizard {
 // Where the deploy builds point the JAD's MIDlet-Jar-URL (followed by the JAR's file name).
 inline constexpr const char* kDeployDownloadBase = "http://tomefalcon.example.org/download/";
 
+// The name a book build takes when the chosen file's name is empty, and a phone list batch
+// when the first book file's name gives none.
+inline constexpr const char* kFallbackMidletName = "midlet";
+
 // The JAD file the save dialog proposes for a book build: the folder of the first book file
 // (first line of the book list) and the midlet name with "_" for each blank.
 std::string BookJadProposal(const std::string& firstBookFile, const std::string& midletName);
+
+// The midlets' name of a phone list batch: the midlet name made from the first book file's
+// name, or the fallback name when that gives none.
+std::string BatchMidletName(const std::string& firstBookFile);
 
 // Base path (without extension) of a build from the file chosen in the save dialog: its
 // folder and its name cut at the first "."; an empty name becomes `emptyName`.

@@ -8,8 +8,10 @@
 #include "assembly/fullbuild.h"
 #include "assembly/phones.h"
 #include "assembly/tables.h"
+#include "platform/ui/application.h"
 #include "wizard/buildrecord.h"
 #include "wizard/fontfit.h"
+#include "wizard/settingsvalues.h"
 
 #include <QCursor>
 
@@ -93,7 +95,18 @@ void TForm1::RestoreFontsPageSettings() {
       for (const SettingKey* file : keys) {
         if (file->source != SettingSource::FontSlotFile || cbFonts[static_cast<std::size_t>(file->slot)] != box)
           continue;
-        const std::string path = ini.ReadString(file->section, file->key, file->fallback.value_or(""));
+        const std::string path =
+            LimitSettingString(ini.ReadString(file->section, file->key, file->fallback.value_or("")));
+        // A font file of the settings that is gone or damaged: the slot is left empty.
+        const std::string fault = path.empty() ? std::string("No font file is named.") : CustomFontFault(path);
+        if (!fault.empty()) {
+          if (std::string* remembered = RememberedFile(*file)) remembered->clear();
+          box->SetItemIndex(0);
+          ReportStaleSetting("The font file \"" + path + "\" of font slot " + std::to_string(file->slot) +
+                             " in the settings cannot be used; the slot is set to \"" + Text("NoneFont") + "\". (" +
+                             fault + ")");
+          continue;
+        }
         if (std::string* remembered = RememberedFile(*file)) *remembered = path;
         box->Items()->SetString(1, CustomItemText(path));
         box->SetItemIndex(1);
@@ -111,11 +124,19 @@ void TForm1::LoadFontsPage(bool restore) {
                             Text("bytes") + ".");
   const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
   const bool bw = Model().BlackAndWhite != 0;
-  for (int k = 1; k <= 5; ++k) FillFontCombo(cbFonts[static_cast<std::size_t>(k)], group, bw);
-  for (int k = 1; k <= 5; ++k) cbNegatives[static_cast<std::size_t>(k)]->SetChecked(true);
-  ApplyFontPreset("BW");
-
-  if (restore) RestoreFontsPageSettings();
+  // Coming back to the page keeps the fonts chosen on it in this run, unless they are to start
+  // again from defaults or the lists they were chosen from have changed.
+  const bool keep =
+      restore && !FResetFonts && FFontsPageSetUp && group == FFontsPageGroup && bw == FFontsPageBlackAndWhite;
+  if (!keep) {
+    for (int k = 1; k <= 5; ++k) FillFontCombo(cbFonts[static_cast<std::size_t>(k)], group, bw);
+    for (int k = 1; k <= 5; ++k) cbNegatives[static_cast<std::size_t>(k)]->SetChecked(true);
+    ApplyFontPreset("BW");
+    if (restore) RestoreFontsPageSettings();
+  }
+  FFontsPageSetUp = restore;
+  FFontsPageGroup = group;
+  FFontsPageBlackAndWhite = bw;
 
   if (FResetFonts) {
     FResetFonts = false;
@@ -130,6 +151,7 @@ void TForm1::LoadFontsPage(bool restore) {
 }
 
 void TForm1::UpdateNegativeBoxes() {
+  if (Application().Terminated()) return;  // a fatal message has been shown
   assembly::TMIDLETCONFIG config;
   CollectMidletConfig(config);
   for (int k = 1; k <= 5; ++k) {
@@ -211,13 +233,41 @@ void TForm1::Nofonts1Click(TObject* /*sender*/) {
 
 // --- JAR size estimate and fit ---------------------------------------------------------------
 
+namespace {
+
+// The host of the trial builds: a failure already reported by the last failed trial build is
+// not shown again (the page measures several times for one change).
+class TrialBuildHost : public assembly::BuildHost {
+public:
+  TrialBuildHost(assembly::BuildHost& host, std::string& lastFault) : host_(host), lastFault_(lastFault) {}
+  void ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) override {
+    failed = true;
+    if (text == lastFault_) return;
+    lastFault_ = text;
+    host_.ShowMessage(text, caption, icon);
+  }
+  void RequestTerminate() override { host_.RequestTerminate(); }
+  bool failed = false;
+
+private:
+  assembly::BuildHost& host_;
+  std::string& lastFault_;
+};
+
+}  // namespace
+
 std::optional<int32_t> TForm1::EstimateJarSize() {
+  // The program is ending after a fatal message: no more trial builds.
+  if (Application().Terminated()) return std::nullopt;
   assembly::TMIDLETCONFIG config;
   CollectMidletConfig(config);
   assembly::BuildInputs inputs;
   CollectBuildInputs(inputs);
-  const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), nullptr, JarCache()};
-  return TrialJarSize(context, config);
+  TrialBuildHost host(*this, FTrialBuildFault);
+  const assembly::BuildContext context{*FResArchive, host, inputs, ProgramTexts(), nullptr, JarCache()};
+  const std::optional<int32_t> size = TrialJarSize(context, config);
+  if (size && !host.failed) FTrialBuildFault.clear();
+  return size;
 }
 
 int32_t TForm1::GetJarReserve() const { return wizard::JarReserve(!rbFullVersion->Checked()); }
@@ -250,6 +300,7 @@ void TForm1::FitFontsToJarLimit() {
 }
 
 void TForm1::ShowJarSizeLabel() {
+  if (Application().Terminated()) return;
   // A failed trial build has shown its message; the label then says -1.
   JarSizeLabel->SetCaption(Text("JARSizeIs") + " " + std::to_string(EstimateJarSize().value_or(-1)) + " " +
                            Text("bytes") + ".");

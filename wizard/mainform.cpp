@@ -32,6 +32,8 @@ bool FileExists(const std::string& path) {
   return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
+bool ReadableFile(const std::string& path) { return FileExists(path) && ::access(path.c_str(), R_OK) == 0; }
+
 // A small arrow picture for the move buttons of the book files page (the colour of the
 // bottom-left pixel is transparent).
 QImage ArrowGlyph(bool up) {
@@ -145,8 +147,6 @@ void TForm1::Message(const std::string& text, const std::string& caption, TMsgIc
 }
 
 void TForm1::ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) {
-  // The program has been asked to end and closes at the event loop: nothing more is shown.
-  if (Application().Terminated()) return;
   TMsgIcon i = TMsgIcon::None;
   switch (icon) {
     case assembly::MessageIcon::Information: i = TMsgIcon::Information; break;
@@ -159,6 +159,10 @@ void TForm1::ShowMessage(const std::string& text, const std::string& caption, as
 
 void TForm1::RequestTerminate() { Application().Terminate(); }
 
+void TForm1::ReportStaleSetting(const std::string& text) {
+  if (FStaleSettingsReported.insert(text).second) Message(text, "Warning", TMsgIcon::Warning);
+}
+
 void TForm1::SetProgress(int position, int max) {
   BuildProgressGauge->SetMax(max);
   BuildProgressGauge->SetPosition(position);
@@ -168,7 +172,11 @@ void TForm1::SetStatus(const std::string& text) { BuildStatusLabel->SetCaption(t
 
 void TForm1::ProcessMessages() { Application().ProcessMessages(); }
 
+// A batch disables the window around builds that disable it too: it is enabled again only
+// when the outermost one ends.
 void TForm1::SetWindowEnabled(bool enabled) {
+  FDisabledDepth = std::max(0, FDisabledDepth + (enabled ? -1 : 1));
+  if (enabled && FDisabledDepth > 0) return;
   SetEnabled(enabled);
   CancelBtn->SetEnabled(enabled);
   NextBtn->SetEnabled(enabled);
@@ -356,6 +364,8 @@ void TForm1::PageManager1PageChanged(TObject* sender) {
   }
   FEnteredPage = CurrentPage();
   ShowPageButtons();
+  // The program has been asked to end (a fatal message was shown): nothing more is checked.
+  if (Application().Terminated()) return;
   if (RefuseUnsupportedModel()) return;
   const bool restored = RestorePageOnFirstVisit();
   MarkFontsForReset();
@@ -363,9 +373,10 @@ void TForm1::PageManager1PageChanged(TObject* sender) {
   RefuseUnreadableBookFiles();
   SetKeyLayoutFromModel();
   SetStorageFolderFromModel();
+  // The fonts page of a phone list is set up and fitted for the list's JAR limit.
+  if (RefuseMissingPhonesList() || Application().Terminated()) return;
   UpdateControls();
   SetUpPhoneModelPage(restored);
-  if (RefuseMissingPhonesList()) return;
   if (CurrentPage() == pgFonts) ShowJarSizeLabel();
   tcAdvancedOptions->SetActivePageIndex(0);
   if (CurrentPage() == pgBuild) {
@@ -399,6 +410,13 @@ bool TForm1::RestorePageOnFirstVisit() {
   if (page == pgAdvancedOptions) {
     if (rbHideAdvancedOptions->Checked()) ResetAdvancedOptions();
     else LoadAdvancedOptions();
+    // A help file of the settings that is gone: the midlet gets the built-in help.
+    if (cbCustomHelpFile->Checked() && !ReadableFile(edCustomHelpFile->Text())) {
+      cbCustomHelpFile->SetChecked(false);
+      ReportStaleSetting("The help file \"" + edCustomHelpFile->Text() +
+                         "\" named in the settings cannot be read; the built-in help is used instead.");
+      UpdateControls();
+    }
   }
   return true;
 }
@@ -413,7 +431,15 @@ void TForm1::MarkFontsForReset() {
 bool TForm1::RefuseFontsOverJarLimit() {
   const int page = CurrentPage();
   if (IsListRow() && rbFullVersion->Checked()) return false;
-  if ((page != pgEmbed && page != pgAdvancedOptions) || FontsFitJarLimit()) return false;
+  if (page != pgEmbed && page != pgAdvancedOptions) return false;
+  // Each refusal says why once: the trial build's own failure, or the size.
+  FTrialBuildFault.clear();
+  if (const std::optional<int32_t> estimate = EstimateJarSize(); !estimate) {
+    ShowPage(pgFonts);
+    NextBtn->SetEnabled(true);
+    return true;
+  }
+  if (FontsFitJarLimit()) return false;
   ShowPage(pgFonts);
   Message(Text("MidletSizeTooBig") + " " + std::to_string(GetMaxMidletSize()) + " " + Text("bytes") + ".",
           Text("JARLimitExceeded"), TMsgIcon::Warning);
@@ -437,6 +463,14 @@ void TForm1::SetKeyLayoutFromModel() {
   const TIniFile ini = Settings();
   for (const SettingKey* k : SectionSettingKeys(PageIds[pgKeyConfig]))
     if (k->source != SettingSource::Control || saved) RestoreSetting(ini, *k);
+  // A custom key layout file of the settings that is gone: the model's layout instead.
+  if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig && !ReadableFile(FCustomKeysFile)) {
+    const std::string gone = FCustomKeysFile;
+    FCustomKeysFile.clear();
+    cbKeysConfig->SetItemIndex(Model().DefaultKeys);
+    ReportStaleSetting("The key layout file \"" + gone + "\" named in the settings cannot be read; the key layout \"" +
+                       cbKeysConfig->Text() + "\" is used instead.");
+  }
   UpdateKeysConfigDesc();
 }
 
@@ -488,6 +522,8 @@ void TForm1::DressFinishPage() {
   NextBtn->Hide();
   CancelBtn->SetCaption(Text("FinishButtonCaption"));
   const int kind = Model().FileSystem;
+  // The note of an earlier build of this run (before Restart) goes when this one needs none.
+  pnFinalNote->Hide();
   if (rbFullVersion->Checked() && kind > 0 && kind < assembly::kFileSystemKindCount) {
     const std::string stem = assembly::FileSystemNotes[static_cast<size_t>(kind)];
     pnFinalNote->Show();
@@ -687,6 +723,10 @@ void TForm1::btnRestartClick(TObject* /*sender*/) {
   PrevBtn->Show();
   NextBtn->Show();
   CancelBtn->SetCaption(Text("CancelButtonCaption"));
+  // Page 0 as at start: no Help, no way back.
+  ShowPageButtons();
+  PageManager1->CheckButtons();
+  pnFinalNote->Hide();
 }
 
 // --- checks and help -----------------------------------------------------------------------

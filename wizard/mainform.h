@@ -38,6 +38,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,18 @@ private:
   bool FUpdating = false;
   std::array<int, 6> FFontSlotShown{};  // [1..5]: item each slot showed after its last set-up
   int FEnteredPage = 0;                 // the page whose entry logic ran last
+  int FDisabledDepth = 0;               // builds and batches that have the window disabled
+  // The fonts page as its last set-up with restoring left it: the lists' language group and
+  // black-and-white flag; later entries keep the user's choices while these stay.
+  bool FFontsPageSetUp = false;
+  uint8_t FFontsPageGroup = 0;
+  bool FFontsPageBlackAndWhite = false;
+  // Messages about files of the settings that are gone, each shown once per run; and the last
+  // message of a failed trial build, not shown again while trial builds fail the same way.
+  std::set<std::string> FStaleSettingsReported;
+  std::string FTrialBuildFault;
+  // Tells the user that a file named in the settings cannot be used and what is used instead.
+  void ReportStaleSetting(const std::string& text);
   // The resource archive beside the program, and a start-up message about it.
   static std::string ArchivePath();
   static std::string ArchiveProblem(const std::exception& e);

@@ -919,8 +919,8 @@ object Form1: TForm1
         Top = 118
         Width = 65
         Height = 21
-        MinValue = 0
-        MaxValue = 0
+        MinValue = 1
+        MaxValue = 2147483647
         Value = 96
       end
       object lbMaxImageHeight: TLabel
@@ -933,8 +933,8 @@ object Form1: TForm1
         Top = 146
         Width = 65
         Height = 21
-        MinValue = 0
-        MaxValue = 0
+        MinValue = 1
+        MaxValue = 2147483647
         Value = 64
       end
     end

@@ -30,25 +30,31 @@ std::string SettingValue(const TComponent* control) {
 }
 
 // Reads a control back; a missing key gives `fallback` (in the file's form), or the
-// control's present value when there is none.
+// control's present value when there is none. An item index the list does not have falls back
+// the same way, and texts keep at most kSettingStringLimit characters.
 void LoadSettingValue(TComponent* control, const TIniFile& ini, const SettingKey& k) {
   const std::string& section = k.section;
   const std::string& key = k.key;
   auto number = [&](int present) { return k.fallback ? std::stoi(*k.fallback) : present; };
+  auto item = [&](int present, int count) {
+    const int value = ini.ReadInteger(section, key, number(present));
+    return value >= 0 && value < count ? value : number(present);
+  };
   if (auto* b = dynamic_cast<TCheckBox*>(control)) {
     b->SetChecked(ini.ReadInteger(section, key, number(b->Checked() ? 1 : 0)) != 0);
   } else if (auto* r = dynamic_cast<TRadioButton*>(control)) {
     r->SetChecked(ini.ReadInteger(section, key, number(r->Checked() ? 1 : 0)) != 0);
   } else if (auto* c = dynamic_cast<TComboBox*>(control)) {
-    c->SetItemIndex(ini.ReadInteger(section, key, number(c->ItemIndex())));
+    c->SetItemIndex(item(c->ItemIndex(), c->Items()->Count()));
   } else if (auto* g = dynamic_cast<TRadioGroup*>(control)) {
-    g->SetItemIndex(ini.ReadInteger(section, key, number(g->ItemIndex())));
+    g->SetItemIndex(item(g->ItemIndex(), g->Items()->Count()));
   } else if (auto* s = dynamic_cast<controls::TMySpinEdit*>(control)) {
     s->SetValue(ini.ReadInteger(section, key, number(s->Value())));
   } else if (auto* e = dynamic_cast<TCustomEdit*>(control)) {
-    e->SetTextValue(ini.ReadString(section, key, k.fallback.value_or(e->Text())));
+    e->SetTextValue(LimitSettingString(ini.ReadString(section, key, k.fallback.value_or(e->Text()))));
   } else if (auto* m = dynamic_cast<TMemo*>(control)) {
-    m->SetTextValue(SettingToMemo(ini.ReadString(section, key, k.fallback.value_or(MemoToSetting(m->Text())))));
+    m->SetTextValue(
+        SettingToMemo(LimitSettingString(ini.ReadString(section, key, k.fallback.value_or(MemoToSetting(m->Text()))))));
   } else {
     throw std::logic_error("LoadSettingValue: no stored value for " + (control ? control->Name() : std::string("nothing")));
   }
@@ -77,7 +83,8 @@ std::string TForm1::StoredValue(const SettingKey& k) {
 
 void TForm1::RestoreSetting(const TIniFile& ini, const SettingKey& k) {
   if (k.source != SettingSource::Control) {
-    if (std::string* file = RememberedFile(k)) *file = ini.ReadString(k.section, k.key, k.fallback.value_or(*file));
+    if (std::string* file = RememberedFile(k))
+      *file = LimitSettingString(ini.ReadString(k.section, k.key, k.fallback.value_or(*file)));
     return;
   }
   LoadSettingValue(FindComponent(k.control), ini, k);

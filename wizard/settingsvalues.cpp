@@ -155,6 +155,11 @@ const SettingKey& SettingKeyOf(const std::string& control) {
   throw std::logic_error("SettingKeyOf: no key stores " + control);
 }
 
+std::string LimitSettingString(std::string value) {
+  if (value.size() > kSettingStringLimit) value.resize(kSettingStringLimit);
+  return value;
+}
+
 std::string MemoToSetting(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -3,6 +3,7 @@
 // and the value read when the key is missing; the window saves and restores from it.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +49,10 @@ std::vector<const SettingKey*> SectionSettingKeys(const std::string& section);
 
 // The key that stores a control (a logic_error when none does).
 const SettingKey& SettingKeyOf(const std::string& control);
+
+// A text read from the settings file keeps at most this many characters.
+inline constexpr std::size_t kSettingStringLimit = 1023;
+std::string LimitSettingString(std::string value);
 
 // A memo's text on one line: every CR LF becomes "|"; and back.
 std::string MemoToSetting(const std::string& text);

@@ -143,7 +143,8 @@ bool TForm::WidgetEvent(QEvent* event) {
       return false;
     case QEvent::Close:
       event->ignore();
-      Close();
+      // A disabled window (one busy with a build) refuses its close box.
+      if (Enabled()) Close();
       return true;
     default:
       return TWinControl::WidgetEvent(event);

@@ -57,7 +57,8 @@ public:
 
   // Shows the window (centred first when Position asks for it).
   void ShowForm();
-  // Hides it; closing the main window ends the program (deferred).
+  // Hides it; closing the main window ends the program (deferred). The title bar's close box
+  // does nothing while the window is disabled.
   void Close();
 
   TNotifyEvent OnCreate, OnDestroy, OnShow, OnClose;

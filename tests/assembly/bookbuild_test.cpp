@@ -321,6 +321,26 @@ TEST_F(BookBuild, PartsWithPicturesKeep512BytesFree) {
   EXPECT_GT(jars, 24);
 }
 
+// A largest picture size below 1 is refused before the book is loaded: one message, nothing
+// written, the window enabled again.
+TEST_F(BookBuild, LargestPictureSizeBelowOneIsRefused) {
+  fs::copy_file(QW_TEST_DATA "/pictures/rgb.png", dir.File("rgb.png"));
+  WriteFile(dir.File("book.htm"), "<html><body><p>Text <img src=\"rgb.png\"></p></body></html>");
+  inputs.TextFiles = {dir.File("book.htm")};
+  for (auto [w, h] : {std::pair{-5, -5}, {0, 64}, {96, 0}}) {
+    SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+    host = {};
+    inputs.ImageParams.MaxWidth = w;
+    inputs.ImageParams.MaxHeight = h;
+    EXPECT_FALSE(Run(1024 * 1024));
+    EXPECT_TRUE(OutFiles().empty());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_NE(host.messages[0].text.find("Largest picture size out of range"), std::string::npos)
+        << host.messages[0].text;
+    EXPECT_EQ(host.terminate_requests, 0);
+  }
+}
+
 TEST_F(BookBuild, TwoFullPartsAndNoPieceOfAThird) {
   std::mt19937 rng(6);
   const std::string book = Words(rng, 40000);
@@ -396,7 +416,11 @@ TEST_F(BookBuild, AfterMidlet99TheRestIsNotWritten) {
   const int64_t empty = EmptyFirstMidletSize();
   std::mt19937 rng(8);
   SetBook(Noise(rng, 130000));
-  EXPECT_TRUE(Run(empty + 1900));
+  fs::remove_all(Out());
+  fs::create_directories(Out());
+  const BuildResult result = BuildBookMidlets(Context(), false, Record(empty + 1900), true, Base());
+  EXPECT_FALSE(result.Ok());  // the book was not written whole
+  EXPECT_TRUE(result.Cut());
   const std::vector<std::string> files = OutFiles();
   EXPECT_EQ(files.size(), 198u);
   EXPECT_EQ(files.back(), "MyBook99.jar");

@@ -106,8 +106,13 @@ TEST(MidletTexts, CustomAttributesFollowTheOtherLines) {
 }
 
 TEST(MidletTexts, CustomAttributesReplaceLinesOfTheirName) {
-  const TextLines jad = {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V",
-                         "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b"};
+  const TextLines jad = {"MIDlet-1: T, /res/icon.png, MIDlet1",
+                         "MIDlet-Name: T",
+                         "MIDlet-Vendor: V",
+                         "MIDlet-Jar-Size: 1234",
+                         "MIDlet-Jar-URL: T.jar",
+                         "MIDlet-Icon: /res/icon.png",
+                         "Build: b"};
   struct Case {
     const char* name;
     const char* custom;
@@ -115,20 +120,24 @@ TEST(MidletTexts, CustomAttributesReplaceLinesOfTheirName) {
   };
   const Case cases[] = {
       {"a repeated name and a new key",
-       "MIDlet-Name: Sea Tales\r\nX-Shelf: Novels\r\n",
-       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: Sea Tales", "MIDlet-Vendor: V",
-        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "X-Shelf: Novels"}},
+       "MIDlet-Icon: /res/big.png\r\nX-Shelf: Novels\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V", "MIDlet-Jar-Size: 1234",
+        "MIDlet-Jar-URL: T.jar", "MIDlet-Icon: /res/big.png", "Build: b", "X-Shelf: Novels"}},
       {"the JAR's size and place stay the build's own",
-       "MIDlet-Jar-Size: 1\r\nMIDlet-Jar-URL: http://elsewhere/x.jar\r\nMIDlet-Jar-URL:x.jar\r\n",
-       jad},
+       "MIDlet-Jar-Size: 1\r\nMIDlet-Jar-URL: http://elsewhere/x.jar\r\nMIDlet-Jar-URL:x.jar\r\n", jad},
+      // The manifest carries the build's name, vendor and version: the JAD must agree with it.
+      {"name, vendor and version stay the build's own",
+       "MIDlet-Name: Sea Tales\r\nMIDlet-Vendor : Me\r\nMIDlet-Version: 9.9\r\nX-Shelf: Novels\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V", "MIDlet-Jar-Size: 1234",
+        "MIDlet-Jar-URL: T.jar", "MIDlet-Icon: /res/icon.png", "Build: b", "X-Shelf: Novels"}},
       {"a name given twice: the later value, in the template's place",
-       "X-Shelf: Novels\r\nMIDlet-Vendor: Me\r\nX-Shelf: Poems\r\nMIDlet-Vendor : Us\r\n",
-       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor : Us",
-        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "X-Shelf: Poems"}},
+       "X-Shelf: Novels\r\nMIDlet-Icon: /res/a.png\r\nX-Shelf: Poems\r\nMIDlet-Icon : /res/b.png\r\n",
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V", "MIDlet-Jar-Size: 1234",
+        "MIDlet-Jar-URL: T.jar", "MIDlet-Icon : /res/b.png", "Build: b", "X-Shelf: Poems"}},
       {"names differing in case are different names; a line without a colon is appended",
        "midlet-name: lower\r\njust words\r\n",
-       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V",
-        "MIDlet-Jar-Size: 1234", "MIDlet-Jar-URL: T.jar", "Build: b", "midlet-name: lower", "just words"}},
+       {"MIDlet-1: T, /res/icon.png, MIDlet1", "MIDlet-Name: T", "MIDlet-Vendor: V", "MIDlet-Jar-Size: 1234",
+        "MIDlet-Jar-URL: T.jar", "MIDlet-Icon: /res/icon.png", "Build: b", "midlet-name: lower", "just words"}},
   };
   for (const Case& t : cases) {
     TMIDLETCONFIG c;

@@ -162,6 +162,38 @@ TEST(ConvertImage, ScalingWidthFirst) {
   }
 }
 
+// Only -1 means "no limit": a largest size of 0 or below is refused before any scaling (a
+// 300 x 40 picture scaled to a height of 0 would otherwise be divided by it).
+TEST(ConvertImage, LargestSizeBelowOneIsRefused) {
+  testing_support::TempDir dir;
+  Bitmap b(300, 40, PixelFormat::pf24bit);
+  b.Fill({200, 30, 30});
+  b.SetPixel(0, 0, {0, 0, 0});
+  const std::string path = SavePicture(dir, "flat.png", b);
+  struct Case {
+    int max_w, max_h;
+    bool refused;
+  };
+  const Case cases[] = {{-5, -5, true}, {0, 0, true},    {-5, 64, true}, {96, 0, true},
+                        {96, -2, true}, {-1, -1, false}, {1, 1, false},  {-1, 1, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.max_w) + " x " + std::to_string(c.max_h));
+    RecordingHost host;
+    std::string png;
+    if (c.refused) {
+      EXPECT_THROW(ConvertImage(path, png, Settings(3, c.max_w, c.max_h), host), std::invalid_argument);
+      EXPECT_THROW(CheckLargestPictureSize(Settings(3, c.max_w, c.max_h)), std::invalid_argument);
+      EXPECT_TRUE(png.empty());
+    } else {
+      EXPECT_NO_THROW(CheckLargestPictureSize(Settings(3, c.max_w, c.max_h)));
+      ASSERT_TRUE(ConvertImage(path, png, Settings(3, c.max_w, c.max_h), host));
+      const Header h = ReadHeader(png);
+      EXPECT_GE(h.width, 1);
+      EXPECT_GE(h.height, 1);
+    }
+  }
+}
+
 TEST(ConvertImage, SkippedPicturesGiveNoMessage) {
   testing_support::TempDir dir;
   Bitmap photo(40, 40, PixelFormat::pf24bit);

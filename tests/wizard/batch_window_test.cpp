@@ -4,10 +4,15 @@
 #include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
+#include "platform/codepage.h"
 #include "wizard/batchnames.h"
 
 #include <filesystem>
 #include <map>
+#include <random>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
 
 using namespace wizard;
 using wizard::testing::BuilderWindowTest;
@@ -219,7 +224,9 @@ TEST_F(Builds, AllVersionsIntoFolders) {
   EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
   EXPECT_TRUE(form->Enabled());
   EXPECT_TRUE(form->Parts().NextBtn->Enabled());
-  EXPECT_EQ(form->Parts().BuildProgressGauge->Max(), 440);
+  // One gauge step per build, and the gauge full at the end.
+  EXPECT_EQ(form->Parts().BuildProgressGauge->Max(), 220);
+  EXPECT_EQ(form->Parts().BuildProgressGauge->Position(), 220);
   EXPECT_TRUE(services.messages.empty());
 }
 
@@ -288,4 +295,116 @@ TEST_F(Builds, BatchesStopAtTheFirstFailingBuild) {
   form->BuildDeployVersions(Path("missing/"), "");
   EXPECT_EQ(services.messages.size(), 1u);
   EXPECT_FALSE(fs::exists(dir_ / "missing"));
+}
+
+// A book that needs more than 99 midlets is not a whole build: midlets 01..99 are written, the
+// user is told, and the wizard goes back to the options page instead of the finish page.
+TEST_F(Builds, ABookCutAfterMidlet99NeverReachesTheFinishPage) {
+  std::mt19937 rng(21);
+  std::string noise(600000, ' ');
+  for (char& ch : noise) ch = static_cast<char>('!' + rng() % 94);
+  LiteWithBook(WriteFile("books/Huge.txt", noise));
+  form->Nofonts1Click(nullptr);
+  const int trial = form->EstimateJarSize().value_or(-1);
+  ASSERT_GT(trial, 0);
+  // Room for about 3 KB of book in every midlet.
+  form->Parts().spJARLimit->SetMinValue(1);
+  form->Parts().spJARLimit->SetValue((trial + 512 + 3 * 1024) / 1024 + 1);
+  form->Parts().edMidletName->SetTextValue("Huge");
+  fs::create_directories(dir_ / "out");
+  services.ScriptDialog({Path("out/Huge.jad")});
+  form->ShowPage(pgBuild);
+  form->PageManager1PageChanged(form->Parts().PageManager1);
+  EXPECT_EQ(Page(), pgAdvancedOptions);
+  EXPECT_NE(Page(), pgFinish);
+  const std::vector<std::string> files = FilesIn(dir_ / "out");
+  EXPECT_EQ(files.size(), 198u);
+  EXPECT_EQ(files.back(), "Huge99.jar");
+  int tooMany = 0;
+  for (const auto& m : services.messages)
+    tooMany += m.text == "Too many midlets. Please embed less fonts or divide text file into parts.";
+  EXPECT_EQ(tooMany, 1);
+  EXPECT_TRUE(form->Enabled());
+}
+
+// The title bar's close box while a phone list batch runs: refused (the window is disabled),
+// so no hidden program goes on writing; every model and the report are written, the window
+// stays on screen, and once the batch is over the close box works again.
+TEST_F(Builds, CloseRequestDuringAPhoneListBatchIsRefused) {
+  LiteWithBook(WriteFile("books/Story.txt", "Once upon a time there was a phone.\r\n"));
+  form->Parts().FPhonesListFile =
+      WriteFile("phones.txt",
+                "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
+                "\"Nokia 6230\" \"Nokia phones keys config\" \"100\" \"IC_64\" \"96\" \"64\"\r\n"
+                "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_64\" \"96\" \"64\"\r\n");
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->ShowForm();
+  fs::create_directories(dir_ / "pl");
+  // The batch lets pending window events through between its steps, as the desktop does.
+  struct PumpingServices : platform::TFakeServices {
+    void ProcessMessages() override {
+      ++processed;
+      QCoreApplication::processEvents();
+    }
+  } pumping;
+  QCoreApplication::postEvent(form->Widget(), new QCloseEvent());  // handled inside the batch
+  EXPECT_TRUE(form->BuildFromPhonesList(Path("pl/")));
+  EXPECT_GT(pumping.processed, 0);
+  EXPECT_TRUE(form->Visible());
+  EXPECT_FALSE(platform::Application().Terminated());
+  for (const char* sub : {"1", "2", "3"})
+    EXPECT_EQ(FilesIn(dir_ / "pl" / sub), (std::vector<std::string>{"Story.jad", "Story.jar"})) << sub;
+  EXPECT_TRUE(fs::exists(dir_ / "pl" / "Versions list.txt"));
+  EXPECT_TRUE(form->Enabled());
+
+  QCoreApplication::postEvent(form->Widget(), new QCloseEvent());
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form->Visible());
+}
+
+// A phone list batch names its midlets from the first book file; a name without any Latin
+// letter or digit under Windows-1252 gives "midlet", never the hidden files ".jad" and ".jar".
+TEST_F(Builds, PhoneListMidletsOfACyrillicBookAreNamedMidlet) {
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1252);
+  LiteWithBook(WriteFile("books/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt",
+                         "Once upon a time there was a phone.\r\n"));
+  form->Parts().FPhonesListFile =
+      WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
+  fs::create_directories(dir_ / "pl");
+  EXPECT_TRUE(form->BuildFromPhonesList(Path("pl/")));
+  platform::SetAnsiCodePage(saved);
+  EXPECT_EQ(FilesIn(dir_ / "pl" / "1"), (std::vector<std::string>{"midlet.jad", "midlet.jar"}));
+  EXPECT_EQ(JarUrl(Path("pl/1/midlet.jad")), "midlet.jar");
+  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+}
+
+// Custom attributes that name the midlet's name, vendor and version leave them as the build
+// makes them, in the JAD and in the manifest alike; other attributes reach the JAD.
+TEST_F(Builds, CustomAttributesKeepJadAndManifestInAgreement) {
+  FullForPhone(kNokia6230);
+  form->Parts().rbShowAdvancedOptions->SetChecked(true);
+  form->Parts().rbHideAdvancedOptions->SetChecked(false);
+  form->Parts().cbCustomAttributes->SetChecked(true);
+  form->Parts().mmCustomAttributes->SetTextValue(
+      "MIDlet-Name: Other\r\nMIDlet-Vendor: Someone\r\nMIDlet-Version: 9.9.9\r\nX-Shelf: Novels");
+  fs::create_directories(dir_ / "out");
+  services.ScriptDialog({Path("out/Reader.jad")});
+  ASSERT_TRUE(form->StartBuild());
+  const std::string jad = testing_support::ReadFile(Path("out/Reader.jad"));
+  assembly::TZipFile jar;
+  jar.LoadFromFile(Path("out/Reader.jar"));
+  const std::string manifest = jar.ReadEntryData(assembly::LookupArchiveEntry(jar, "META-INF/MANIFEST.MF"));
+  auto value = [](const std::string& text, const std::string& key) {
+    for (const std::string& line : assembly::SplitLines(text))
+      if (line.rfind(key + ": ", 0) == 0) return line.substr(key.size() + 2);
+    return std::string("(none)");
+  };
+  const std::pair<const char*, const char*> expected[] = {
+      {"MIDlet-Name", "Tomefalcon"}, {"MIDlet-Vendor", "Quirewright"}, {"MIDlet-Version", "2.5.2"}};
+  for (const auto& [key, want] : expected) {
+    EXPECT_EQ(value(jad, key), want) << key;
+    EXPECT_EQ(value(manifest, key), want) << key;
+  }
+  EXPECT_EQ(value(jad, "X-Shelf"), "Novels");
 }

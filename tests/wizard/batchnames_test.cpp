@@ -1,6 +1,7 @@
 #include "wizard/batchnames.h"
 
 #include "assembly/phones.h"
+#include "platform/codepage.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,32 @@ TEST(BatchNames, SaveDialogNames) {
   EXPECT_EQ(BaseFromChosenFile("/out/.jad", "midlet"), "/out/midlet");
   EXPECT_EQ(BaseFromChosenFile("/out/Reader.jad"), "/out/Reader");
   EXPECT_EQ(FolderOfChosenFile("/v/whatever.txt"), "/v/");
+}
+
+// A comma in a folder's name is part of the path: the JAD goes beside the book as for a folder
+// without one. The phone list batch names its midlets from the first book's name, "midlet"
+// when the name gives no Latin letter or digit (a Cyrillic name under Windows-1252).
+TEST(BatchNames, NamesFromTheFirstBookFile) {
+  EXPECT_EQ(BookJadProposal("/books/Tolstoy, Leo/War.txt", "War"), "/books/Tolstoy, Leo/War.jad");
+  EXPECT_EQ(BookJadProposal("/books/Tolstoy Leo/War.txt", "War"), "/books/Tolstoy Leo/War.jad");
+  const int saved = platform::AnsiCodePage();
+  struct Case {
+    int codePage;
+    std::string firstBook, name;
+  };
+  const Case cases[] = {
+      {1252, "/books/Tolstoy, Leo/War.txt", "War"},
+      {1252, "/books/War and Peace.txt", "WarandPeace"},
+      {1252, "/books/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt", "midlet"},
+      {1251, "/books/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt", "Voynaimir"},
+      {1252, "/books/--- .txt", "midlet"},
+      {1252, "", "midlet"},
+  };
+  for (const Case& c : cases) {
+    platform::SetAnsiCodePage(c.codePage);
+    EXPECT_EQ(BatchMidletName(c.firstBook), c.name) << c.firstBook << " in " << c.codePage;
+  }
+  platform::SetAnsiCodePage(saved);
 }
 
 TEST(BatchNames, FindModelByCore) {

@@ -15,9 +15,10 @@ inline std::string RandomBytes(std::size_t n) {
   return s;
 }
 
-// The archive with the deflate stream of its first font entry broken ("" when it has none).
-inline std::string WithBrokenFontEntry(const std::string& archive) {
-  const std::size_t name = archive.find("fonts/");
+// The archive with the deflate stream of the first entry whose name starts with `prefix`
+// broken ("" when it has none).
+inline std::string WithBrokenEntry(const std::string& archive, const std::string& prefix) {
+  const std::size_t name = archive.find(prefix);
   if (name == std::string::npos || name < 4) return "";
   // The local header's name and extra field lengths stand in the 4 bytes before the name.
   const auto u16 = [&](std::size_t at) {
@@ -30,6 +31,8 @@ inline std::string WithBrokenFontEntry(const std::string& archive) {
   for (std::size_t i = 0; i < 16; ++i) broken[data + i] = '\xFF';
   return broken;
 }
+
+inline std::string WithBrokenFontEntry(const std::string& archive) { return WithBrokenEntry(archive, "fonts/"); }
 
 struct DamagedArchive {
   const char* name;

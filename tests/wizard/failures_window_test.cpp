@@ -273,3 +273,28 @@ TEST_F(FailingWizard, LanguageRegistrationSkipsWhatIsNotARegularFile) {
   Next();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
 }
+
+// A damaged core entry fails every trial build of the fonts page the same way: the page says
+// so once, and each refused Next says it once more, never as fonts that do not fit.
+TEST_F(FailingWizard, ADamagedCoreEntryIsReportedOncePerStep) {
+  const std::string damaged = wizard::testing::WithBrokenEntry(ReadFile(Bin("quirewright.dat")), "core/midp20_LITE/");
+  ASSERT_FALSE(damaged.empty());
+  WriteBin("quirewright.dat", damaged);
+  Create();
+  ASSERT_TRUE(services.messages.empty());  // the archive itself loads
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);  // core 7
+  form->Parts().spJARLimit->SetValue(128);
+  Enter(pgFonts);
+  ASSERT_EQ(Page(), pgFonts);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_NE(services.messages[0].text.find("midp20_LITE"), std::string::npos) << services.messages[0].text;
+  EXPECT_EQ(CountMessages("Midlet size"), 0);
+
+  Next();
+  EXPECT_EQ(Page(), pgFonts);
+  ASSERT_EQ(services.messages.size(), 2u);
+  EXPECT_EQ(services.messages[1].text, services.messages[0].text);
+  EXPECT_TRUE(form->Parts().NextBtn->Enabled());
+  EXPECT_FALSE(platform::Application().Terminated());
+}

@@ -223,7 +223,9 @@ TEST_F(FontsPage, VanishedCustomFontEndsTheProgram) {
   EXPECT_TRUE(platform::Application().Terminated());
 }
 
-TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneIsReportedOnce) {
+// A custom font of the settings file that is gone no longer locks the user out: the slot is
+// "None", one warning names the file, and the page measures and fits as usual.
+TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneFallsBackToNone) {
   const std::string gone = Path("gone/mine.fnt");
   WriteIni("[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + gone + "\r\n");
   Create();
@@ -231,7 +233,52 @@ TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneIsReportedOnce) {
   Enter(8);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text,
-            "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
-  EXPECT_EQ(services.messages[0].caption, "Fatal error");
-  EXPECT_TRUE(platform::Application().Terminated());
+            "The font file \"" + gone +
+                "\" of font slot 2 in the settings cannot be used; the slot is set to "
+                "\"None\". (Unable to open file. File does not exist or is locked by other application: \"" +
+                gone + "\")");
+  EXPECT_EQ(services.messages[0].caption, "Warning");
+  EXPECT_FALSE(platform::Application().Terminated());
+  EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 0);
+  EXPECT_TRUE(form->Parts().FCustomFontFiles[2].empty());
+  EXPECT_EQ(form->Parts().JarSizeLabel->Caption().find("-1"), std::string::npos)
+      << form->Parts().JarSizeLabel->Caption();
+  // Entering the page again in this run does not repeat the warning.
+  Enter(pgInterfaceLanguage);
+  Enter(pgFonts);
+  EXPECT_EQ(services.messages.size(), 1u);
+}
+
+// Going back to the fonts page keeps what the user chose there in this run; only after the
+// interface language, ZIP or storage pages do the slots start again from defaults, fitted.
+TEST_F(FontsPage, ChoicesStayUntilTheFontsStartAgain) {
+  Create();
+  form->Parts().rbFullVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  form->SetInterfaceLanguage(kEnglishWE);
+  Enter(pgFonts);
+  const std::vector<std::string> defaults = {"5x3we BW", "6x3we BW", "6x4we BW", "7x5we BW", "8x5we BW"};
+  ASSERT_EQ(Slots(), defaults);
+  form->Bluefonstpack1Click(nullptr);
+  form->Parts().cbNegatives[4]->SetChecked(false);
+  const std::vector<std::string> aqua = {"5x3we BW", "6x3we Aqua", "6x4we BW", "7x5we Aqua", "8x5we Aqua"};
+  ASSERT_EQ(Slots(), aqua);
+  const std::string size = form->Parts().JarSizeLabel->Caption();
+
+  Next();  // full edition: the advanced options
+  ASSERT_EQ(Page(), pgAdvancedOptions);
+  Back();
+  ASSERT_EQ(Page(), pgFonts);
+  EXPECT_EQ(Slots(), aqua);
+  EXPECT_FALSE(form->Parts().cbNegatives[4]->Checked());
+  EXPECT_EQ(form->Parts().JarSizeLabel->Caption(), size);
+
+  Back();  // Nokia 6230, core 7: the ZIP support page
+  ASSERT_EQ(Page(), pgZipSupport);
+  Next();
+  ASSERT_EQ(Page(), pgFonts);
+  EXPECT_EQ(Slots(), defaults);
+  EXPECT_TRUE(form->Parts().cbNegatives[4]->Checked());
+  EXPECT_FALSE(form->Parts().FResetFonts);
+  EXPECT_TRUE(services.messages.empty());
 }

@@ -1,8 +1,11 @@
 #include "builderwindow_support.h"
 
+#include "assembly/archivecopy.h"
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 
 using namespace wizard;
 using platform::TMsgIcon;
@@ -579,4 +582,121 @@ TEST_F(WizardWindow, WizardLanguageSwitchesOnTheWelcomePage) {
   Next();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1033);
   EXPECT_NE(form->Parts().FCoreDescs[3], "Core three in Russian");
+}
+
+// Lite edition for a list of phones with a large custom font from the settings: the fonts page
+// is set up and fitted for the list's 64 KB, says so, and lets the user go on.
+TEST_F(WizardWindow, PhoneListRoadSetsUpTheFontsPageForTheListsLimit) {
+  Create();
+  // A font whose glyph sheet alone is larger than 64 KB (random bytes do not pack).
+  std::string font =
+      assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt").substr(0, 244);
+  std::mt19937 rng(5);
+  const uint32_t sheet = 70000;
+  for (uint32_t i = 0; i < sheet; ++i) font += static_cast<char>(rng());
+  auto putU32 = [&](std::size_t at, uint32_t v) {
+    for (int b = 0; b < 4; ++b) font[at + static_cast<std::size_t>(b)] = static_cast<char>(v >> (8 * b));
+  };
+  putU32(2, 244 + sheet);
+  putU32(240, sheet);
+  const std::string big = WriteFile("fonts/big.fnt", font);
+  const std::string list = WriteFile("phones.txt",
+                                     "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
+                                     "\"Nokia 6230\" \"Nokia phones keys config\" \"100\" \"IC_64\" \"96\" \"64\"\r\n");
+  form.reset();
+  WriteIni("[PI_FULLORLITEPAGE]\r\nrbLiteVersion=1\r\n[PI_PHONEMODELPAGE]\r\ncbPhoneModel=506\r\nCustomListOfPhones=" +
+           list + "\r\n[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + big + "\r\n");
+  Create();
+  std::vector<int> road{Page()};
+  for (int i = 0; i < 5; ++i) {
+    Next();
+    road.push_back(Page());
+  }
+  ASSERT_EQ(road, (std::vector<int>{0, 1, 2, 3, 5, 8}));
+  EXPECT_EQ(form->Parts().spJARLimit->Value(), 64);
+  EXPECT_EQ(form->Parts().JarLimitLabel->Caption(), "Selected phone has JAR size limit 65536 bytes.");
+  EXPECT_FALSE(form->Parts().FResetFonts);  // the fit ran
+  const int estimate = form->EstimateJarSize().value_or(-1);
+  ASSERT_GT(estimate, 0);
+  EXPECT_LE(estimate + 2048, 65536);
+  EXPECT_EQ(form->Parts().JarSizeLabel->Caption(),
+            "Midlet JAR Size with selected fonts is " + std::to_string(estimate) + " bytes.");
+  Next();
+  EXPECT_EQ(Page(), pgEmbed);
+  Back();
+  EXPECT_EQ(Page(), pgFonts);
+  EXPECT_EQ(form->Parts().JarLimitLabel->Caption(), "Selected phone has JAR size limit 65536 bytes.");
+  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+}
+
+// One bad model can bring several messages: every one is shown, then the program ends.
+TEST_F(WizardWindow, EveryMessageOfABadPhoneListIsShown) {
+  Create();
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form->Parts().FPhonesListFile = WriteFile("list.txt", "\"Nokia 6230\" \"8\" \"128\" \"3\" \"96\" \"64\"\r\n");
+  Enter(pgFonts);
+  ASSERT_EQ(services.messages.size(), 2u);
+  EXPECT_EQ(services.messages[0].text, "Unrecognized token in list file: \"8\"");
+  EXPECT_EQ(services.messages[1].text, "Invalid images quality specified for model: \"Nokia 6230\"");
+  for (const auto& m : services.messages) EXPECT_EQ(m.icon, TMsgIcon::Error);
+  EXPECT_TRUE(platform::Application().Terminated());
+}
+
+// A comma in the book's folder is part of the path: name, title and the JAD's folder come out
+// as for a folder without one.
+TEST_F(WizardWindow, BookInAFolderWithACommaInItsName) {
+  for (const char* folder : {"books/Tolstoy, Leo", "books/Tolstoy Leo"}) {
+    SCOPED_TRACE(folder);
+    Create();
+    const std::string war = BookFile(std::string(folder) + "/War.txt");
+    services.ScriptDialog({war});
+    form->Parts().BitBtn4->Click();
+    EXPECT_EQ(form->Parts().edMidletName->Text(), "War");
+    EXPECT_EQ(form->Parts().edBookTitle->Text(), "War");
+    form->Parts().rbLiteVersion->SetChecked(true);
+    form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+    services.ScriptDialogCancel();
+    EXPECT_FALSE(form->StartBuild());
+    EXPECT_EQ(services.dialogs.back().file_name, Path(std::string(folder) + "/War.jad"));
+    form.reset();
+    services.dialogs.clear();
+  }
+}
+
+// Restart: page 0 as at start (no Help, no Back), and a later build's finish page shows no
+// note of an earlier one.
+TEST_F(WizardWindow, RestartLeavesNothingOfThePreviousRoad) {
+  const int jsr75 = FindRow([](const assembly::TPhoneListItem& r) { return r.FileSystem == 5 && r.JarLimitKB >= 128; });
+  ASSERT_GE(jsr75, 0);
+  Create();
+  form->ShowForm();
+  form->Parts().rbFullVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(jsr75);
+  form->Parts().spJARLimit->SetValue(assembly::PhoneTable[static_cast<std::size_t>(jsr75)].JarLimitKB);
+  form->LoadFontsPage(false);
+  fs::create_directories(Path("out"));
+  services.ScriptDialog({Path("out/Tomefalcon.jad")});
+  Enter(pgBuild);
+  ASSERT_EQ(Page(), pgFinish);
+  EXPECT_TRUE(form->Parts().pnFinalNote->Visible());
+  EXPECT_EQ(form->Parts().lbFinalNote->Caption(), form->Text("FSJSR75_1"));
+
+  form->Parts().btnRestart->Click();
+  EXPECT_EQ(Page(), pgWizardLanguage);
+  EXPECT_FALSE(form->Parts().BitBtn5->Visible());
+  EXPECT_TRUE(form->Parts().PrevBtn->Visible());
+  EXPECT_FALSE(form->Parts().PrevBtn->Enabled());
+  EXPECT_TRUE(form->Parts().NextBtn->Enabled());
+  EXPECT_FALSE(form->Parts().pnFinalNote->Visible());
+
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().lbTextFiles->Items()->Add(BookFile("books/Reader.txt"));
+  form->Parts().edMidletName->SetTextValue("Reader");
+  form->LoadFontsPage(false);
+  services.ScriptDialog({Path("out/Reader.jad")});
+  Enter(pgBuild);
+  ASSERT_EQ(Page(), pgFinish);
+  EXPECT_FALSE(form->Parts().pnFinalNote->Visible());
+  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }

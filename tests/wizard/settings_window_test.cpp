@@ -2,6 +2,8 @@
 
 #include "assembly/archivecopy.h"
 #include "assembly/tables.h"
+#include "assembly/utils.h"
+#include "assembly/zipfile.h"
 #include "wizard/settingsvalues.h"
 
 #include <functional>
@@ -209,6 +211,8 @@ TEST_F(SettingsWindow, EveryKeyRoundTrips) {
       if (c.key == "cbFont" + std::to_string(slot)) file["PI_FONTSPAGE"]["fontName" + std::to_string(slot)] = fontFile;
       if (c.key == "fontName" + std::to_string(slot)) file["PI_FONTSPAGE"]["cbFont" + std::to_string(slot)] = "1";
     }
+    // The help file box is checked only with a file that can be read.
+    if (c.key == "cbCustomHelpFile") file[c.section]["edCustomHelpFile"] = helpFile;
     file[c.section][c.key] = c.value;
     std::string text;
     for (const auto& [section, keys] : file) {
@@ -423,4 +427,150 @@ TEST_F(SettingsWindow, ResetFollowsTheModelRowAndEdition) {
   EXPECT_TRUE(form->Parts().cbBacklightControlMethod->Checked());
   EXPECT_EQ(form->Parts().cboxBacklightControlMethod->ItemIndex(),
             assembly::PhoneTable[static_cast<std::size_t>(light)].LightControlMethod);
+}
+
+// A settings file that names files that are gone or holds values out of range: the wizard
+// stays up on every page, each box shows what is used, one warning names each missing file,
+// the build's res/config.txt keeps to its ranges, and the next Finish stores the values in use.
+TEST_F(SettingsWindow, StaleAndOutOfRangeSettingsFallBack) {
+  const std::string goneFont = Path("moved/big.fnt");
+  const std::string goneHelp = Path("moved/help.txt");
+  const std::string goneKeys = Path("moved/keys.txt");
+  const std::string book = WriteFile("books/War.txt", "Once upon a time there was a phone.\r\n");
+  const std::string huge(10 * 1024 * 1024, 'V');
+  const int nokiaLight = assembly::PhoneTable[kNokia6230].LightControlMethod;
+  const std::string light = std::to_string(nokiaLight != -1 ? nokiaLight : 0);  // the reset value
+  const std::string shown = "[PI_ADVANCEDOPTIONSPAGE]\r\nrbHideAdvancedOptions=0\r\ncbBacklightControlMethod=1\r\n";
+  struct Case {
+    const char* name;
+    std::string ini;                        // after the saved model (Nokia 6230)
+    std::vector<std::string> messageFiles;  // one warning naming each
+    std::function<void(TForm1&)> check;     // what the boxes show
+    std::vector<std::string> saved;         // lines the next Finish writes
+    std::string model = "224";              // the saved phone model row
+  };
+  const Case cases[] = {
+      {"font slot file gone",
+       "[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + goneFont + "\r\n",
+       {goneFont},
+       [](TForm1& f) { EXPECT_EQ(f.Parts().cbFonts[2]->ItemIndex(), 0); },
+       {"cbFont2=0", "fontName2=\r\n"}},
+      {"font slot without a file name",
+       "[PI_FONTSPAGE]\r\ncbFont2=1\r\n",
+       {"font slot 2"},
+       [](TForm1& f) { EXPECT_EQ(f.Parts().cbFonts[2]->ItemIndex(), 0); },
+       {"cbFont2=0"}},
+      {"help file gone",
+       "[PI_ADVANCEDOPTIONSPAGE]\r\ncbCustomHelpFile=1\r\nedCustomHelpFile=" + goneHelp + "\r\n",
+       {goneHelp},
+       [](TForm1& f) { EXPECT_FALSE(f.Parts().cbCustomHelpFile->Checked()); },
+       {"cbCustomHelpFile=0"}},
+      {"key layout file gone",
+       "[PI_KEYCONFIGPAGE]\r\nkcid=13\r\nCustomKeyConfigName=" + goneKeys + "\r\n",
+       {goneKeys},
+       [](TForm1& f) { EXPECT_EQ(f.Parts().cbKeysConfig->Text(), "Nokia phones keys config"); },
+       {"kcid=8"}},
+      {"all three gone",
+       "[PI_FONTSPAGE]\r\ncbFont4=1\r\nfontName4=" + goneFont +
+           "\r\n[PI_KEYCONFIGPAGE]\r\nkcid=13\r\n"
+           "CustomKeyConfigName=" +
+           goneKeys + "\r\n[PI_ADVANCEDOPTIONSPAGE]\r\ncbCustomHelpFile=1\r\nedCustomHelpFile=" + goneHelp + "\r\n",
+       {goneKeys, goneFont, goneHelp},
+       [](TForm1& f) {
+         EXPECT_EQ(f.Parts().cbFonts[4]->ItemIndex(), 0);
+         EXPECT_EQ(f.Parts().cbKeysConfig->ItemIndex(), 8);
+         EXPECT_FALSE(f.Parts().cbCustomHelpFile->Checked());
+       },
+       {"cbFont4=0", "kcid=8", "cbCustomHelpFile=0"}},
+      {"key layout out of range",
+       "[PI_KEYCONFIGPAGE]\r\nkcid=77\r\n",
+       {},
+       [](TForm1& f) { EXPECT_EQ(f.Parts().cbKeysConfig->ItemIndex(), 8); },
+       {"kcid=8"}},
+      {"negative key layout",
+       "[PI_KEYCONFIGPAGE]\r\nkcid=-1\r\n",
+       {},
+       [](TForm1& f) { EXPECT_EQ(f.Parts().cbKeysConfig->ItemIndex(), 8); },
+       {"kcid=8"}},
+      {"backlight method 20",
+       shown + "cboxBacklightControlMethod=20\r\n",
+       {},
+       [&](TForm1& f) { EXPECT_EQ(std::to_string(f.Parts().cboxBacklightControlMethod->ItemIndex()), light); },
+       {"cboxBacklightControlMethod=" + light}},
+      {"backlight method -1",
+       shown + "cboxBacklightControlMethod=-1\r\n",
+       {},
+       [&](TForm1& f) { EXPECT_EQ(std::to_string(f.Parts().cboxBacklightControlMethod->ItemIndex()), light); },
+       {"cboxBacklightControlMethod=" + light}},
+      {"negative and zero picture sizes",
+       "[PI_IMAGESPAGE]\r\nspMaxImageWidth=-5\r\nspMaxImageHeight=0\r\n",
+       {},
+       [](TForm1& f) {
+         EXPECT_EQ(f.Parts().spMaxImageWidth->Text(), "1");
+         EXPECT_EQ(f.Parts().spMaxImageHeight->Text(), "1");
+       },
+       {"spMaxImageWidth=1", "spMaxImageHeight=1"}},
+      {"phone model out of range",
+       "",
+       {},
+       [](TForm1& f) {
+         EXPECT_EQ(f.Parts().cbPhoneModel->ItemIndex(), 0);
+         EXPECT_EQ(f.Parts().cbPhoneModel->Text(), "Generic MIDP1.0 phone");
+       },
+       {"cbPhoneModel=0\r\n"},
+       "9999"},
+      {"10 MB vendor",
+       "[PI_ADVANCEDOPTIONSPAGE]\r\nedVendor=" + huge + "\r\n",
+       {},
+       [](TForm1& f) { EXPECT_EQ(f.Parts().edVendor->Text(), std::string(1023, 'V')); },
+       {"edVendor=" + std::string(1023, 'V') + "\r\n"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    services.messages.clear();
+    WriteIni("[PI_FULLORLITEPAGE]\r\nrbLiteVersion=1\r\n[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + c.model + "\r\n" +
+             c.ini);
+    Create();
+    for (int page : {pgFullOrLite, pgPhoneModel, pgKeyConfig, pgInterfaceLanguage, pgFonts}) {
+      Enter(page);
+      ASSERT_EQ(Page(), page);
+    }
+    EXPECT_EQ(form->Parts().JarSizeLabel->Caption().find("-1"), std::string::npos);
+    form->Parts().lbTextFiles->Items()->Add(book);
+    for (int page : {pgEmbed, pgMidletName, pgImages, pgAdvancedOptions}) {
+      Enter(page);
+      ASSERT_EQ(Page(), page);
+    }
+    EXPECT_FALSE(platform::Application().Terminated());
+    c.check(*form);
+    ASSERT_EQ(services.messages.size(), c.messageFiles.size());
+    for (std::size_t i = 0; i < c.messageFiles.size(); ++i) {
+      EXPECT_NE(services.messages[i].text.find(c.messageFiles[i]), std::string::npos) << services.messages[i].text;
+      EXPECT_EQ(services.messages[i].icon, platform::TMsgIcon::Warning);
+    }
+
+    std::filesystem::create_directories(Path("out"));
+    services.ScriptDialog({Path("out/War.jad")});
+    Enter(pgBuild);
+    ASSERT_EQ(Page(), pgFinish);
+    EXPECT_EQ(services.messages.size(), c.messageFiles.size());
+    assembly::TZipFile jar;
+    jar.LoadFromFile(Path("out/War.jar"));
+    const int entry = assembly::LookupArchiveEntry(jar, "res/config.txt");
+    ASSERT_GE(entry, 0);
+    for (const std::string& line : assembly::SplitLines(jar.ReadEntryData(entry))) {
+      if (line.starts_with("LIGHTCONTROL: ")) {
+        const int method = std::stoi(line.substr(14));
+        EXPECT_TRUE(method >= 0 && method <= 7) << line;
+      }
+    }
+    EXPECT_LE(testing_support::ReadFile(Path("out/War.jad")).size(), 4096u);
+
+    form->Parts().CancelBtn->Click();  // Finish
+    const std::string ini = IniText();
+    for (const std::string& line : c.saved) EXPECT_NE(ini.find(line), std::string::npos) << line;
+    form.reset();
+    std::filesystem::remove_all(Path("out"));
+    platform::Application().ResetTerminated();
+  }
 }

@@ -6,6 +6,7 @@
 #include "assembly/archivecopy.h"
 #include "assembly/phones.h"
 #include "assembly/tempdir_support.h"
+#include "assembly/zipfile.h"
 #include "controls/hintballoon.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
@@ -255,6 +256,64 @@ TEST_F(BuilderLook, PictureSizeBoxesKeepLargeValues) {
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
   EXPECT_EQ(form->Parts().spMaxImageWidth->Value(), 2000);
   EXPECT_EQ(form->Parts().spMaxImageHeight->Value(), 1200);
+}
+
+// Typed largest picture sizes below 1 are taken as 1: an HTML book with a flat picture builds
+// (no division by a height of 0) and the picture comes out 1 x 1.
+TEST_F(BuilderLook, PictureSizeBoxesTakeNothingBelowOne) {
+  Create();
+  form->ShowForm();
+  form->Parts().rbLiteVersion->SetChecked(true);
+  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  Enter(pgImages);
+  auto type = [](controls::TMySpinEdit* box, const std::string& text) {
+    auto* edit = static_cast<QLineEdit*>(box->Widget());
+    edit->setFocus();
+    edit->selectAll();
+    for (char ch : text) {
+      const int key = ch == '-' ? Qt::Key_Minus : Qt::Key_0 + (ch - '0');
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(ch)));
+      QCoreApplication::sendEvent(edit, &press);
+    }
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(edit, &out);
+  };
+  type(form->Parts().spMaxImageWidth, "-5");
+  type(form->Parts().spMaxImageHeight, "0");
+  EXPECT_EQ(form->Parts().spMaxImageWidth->Value(), 1);
+  EXPECT_EQ(form->Parts().spMaxImageHeight->Value(), 1);
+  form->Parts().spMaxImageHeight->Button()->DownButton()->Click();  // the arrow stops at 1
+  EXPECT_EQ(form->Parts().spMaxImageHeight->Value(), 1);
+
+  // 300 x 40 with a few colours, kept although mostly one colour.
+  QImage flat(300, 40, QImage::Format_RGB32);
+  flat.fill(QColor(200, 30, 30));
+  for (int x = 0; x < 300; x += 3) flat.setPixelColor(x, 5, QColor(0, 0, 255));
+  fs::create_directories(dir_ / "books");
+  ASSERT_TRUE(flat.save(QString::fromStdString(Path("books/flat.png")), "PNG"));
+  form->Parts().lbTextFiles->Items()->Add(
+      WriteFile("books/Flat.htm", "<html><body><p>Once upon a time.</p><img src=\"flat.png\"></body></html>"));
+  form->Parts().rbShowAdvancedOptions->SetChecked(true);
+  form->Parts().rbHideAdvancedOptions->SetChecked(false);
+  form->Parts().cbIgnoreEmptyImages->SetChecked(false);
+  form->LoadFontsPage(false);
+  assembly::BuildInputs inputs;
+  form->CollectBuildInputs(inputs);
+  EXPECT_EQ(inputs.ImageParams.MaxWidth, 1);
+  EXPECT_EQ(inputs.ImageParams.MaxHeight, 1);
+  fs::create_directories(dir_ / "out");
+  services.ScriptDialog({Path("out/Flat.jad")});
+  ASSERT_TRUE(form->StartBuild());
+  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+  assembly::TZipFile jar;
+  jar.LoadFromFile(Path("out/Flat.jar"));
+  const int entry = assembly::LookupArchiveEntry(jar, "res/1.png");
+  ASSERT_GE(entry, 0);
+  const std::string png = jar.ReadEntryData(entry);
+  QImage picture;
+  ASSERT_TRUE(picture.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG"));
+  EXPECT_EQ(picture.width(), 1);
+  EXPECT_EQ(picture.height(), 1);
 }
 
 // Lite edition, the list row chosen and the file dialog cancelled: row 0 with everything that
