@@ -68,9 +68,8 @@ void TDesktopHelpDesk::HtmlHelp(const std::string& file, int command, const std:
   if (html && !topic.empty()) url.setFragment(QString::fromUtf8(topic.c_str()));
   // Without a viewer for the manual the user still learns where it is.
   if (!platform::Services().OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()))
-    platform::Services().MessageBox(
-        "Unable to open the help file \"" + platform::FromUtf8(path, platform::InterfaceCodePage()) + "\".", "Warning",
-        platform::TMsgIcon::Warning);
+    platform::Services().MessageBoxUtf8("Unable to open the help file \"" + path + "\".", "Warning",
+                                        platform::TMsgIcon::Warning);
 }
 
 bool TDesktopHelpDesk::FileExists(const std::string& path) {

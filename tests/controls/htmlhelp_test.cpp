@@ -181,13 +181,14 @@ TEST(HelpBridge, AManualThatCannotOpenIsNamed) {
   EXPECT_EQ(services.messages[0].caption, "Warning");
   EXPECT_EQ(services.messages[0].icon, platform::TMsgIcon::Warning);
   EXPECT_EQ(services.messages[1].text, "Unable to open the help file \"/opt/qw/manual/tomefalcon_ru.chm\".");
-  // The path is a host path; the message shows it in the interface's code page.
+  // The path is a host path: the message shows it as the file system writes it (UTF-8), whatever
+  // the interface language, so a Cyrillic folder reads right under English texts too.
   services.messages.clear();
-  platform::SetInterfaceLanguage(1049);
   desk.HtmlHelp("/opt/\xD0\xBA\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB8/tomefalcon_ru.chm", HH_HELP_CONTEXT, "20");
-  platform::SetInterfaceLanguage(0);
   ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, "Unable to open the help file \"/opt/\xEA\xED\xE8\xE3\xE8/tomefalcon_ru.chm\".");
+  EXPECT_EQ(services.messages[0].text,
+            "Unable to open the help file \"/opt/\xD0\xBA\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB8/tomefalcon_ru.chm\".");
+  EXPECT_TRUE(services.messages[0].utf8);
   services.messages.clear();
   services.urls_open = true;
   desk.HtmlHelp("/opt/qw/manual/tomefalcon_en.chm", HH_HELP_CONTEXT, "20");
