@@ -145,13 +145,12 @@ int main(int argc, char** argv) {
     const fs::path out = outRoot / b.name;
     fs::create_directories(out);
     fs::remove(program + "Quirewright.ini");
-    wizard::TForm1::ProgramDir() = program;
     TFakeServices services;
     bool walked = false;
     {
       localisation::FreeLangManager();
       Application().SetMainForm(nullptr);
-      auto form = CreateForm<wizard::TForm1>();
+      auto form = wizard::CreateBuilderWindow({program, {}});
       try {
         walked = Walk(*form, services, b, books, out);
       } catch (const std::exception& e) {

@@ -13,6 +13,7 @@
 #include "platform/codepage.h"
 #include "platform/wholefile.h"
 #include "wizard/batchnames.h"
+#include "wizard/batchplan.h"
 #include "wizard/buildrecord.h"
 
 using namespace platform;
@@ -34,6 +35,11 @@ bool WriteReport(assembly::BuildHost& form, const std::string& fileName, const s
 
 }  // namespace
 
+assembly::BuildContext TForm1::MakeBuildContext(const assembly::BuildInputs& inputs, assembly::BuildHost* trialHost) {
+  if (trialHost) return {*FResArchive, *trialHost, inputs, ProgramTexts(), nullptr, JarCache()};
+  return {*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
+}
+
 bool TForm1::StartBuild() {
   if (!ArchiveLoaded()) return false;
   const bool full = rbFullVersion->Checked();
@@ -47,7 +53,7 @@ bool TForm1::StartBuild() {
     CollectMidletConfig(config);
     assembly::BuildInputs inputs;
     CollectBuildInputs(inputs);
-    const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
+    const assembly::BuildContext context = MakeBuildContext(inputs);
     return assembly::BuildBookMidlets(context, false, config, true,
                                       BaseFromChosenFile(SaveDialog->FileName(), kFallbackMidletName))
         .Ok();
@@ -64,7 +70,7 @@ bool TForm1::StartBuild() {
     CollectMidletConfig(config);
     assembly::BuildInputs inputs;
     CollectBuildInputs(inputs);
-    const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
+    const assembly::BuildContext context = MakeBuildContext(inputs);
     const std::string base = BaseFromChosenFile(SaveDialog->FileName());
     return assembly::BuildFullMidlet(context, false, config, assembly::ExtractNameOnly(base) + ".jar", base).Ok();
   }
@@ -98,13 +104,27 @@ void TForm1::PrepareFullVariant(int core, int zip, int language, assembly::TMIDL
   CollectMidletConfig(config);
 }
 
+// Sets the controls for one model of a phone list as a user would, and gathers its record.
+void TForm1::PrepareListEntry(const assembly::TPhonesListEntry& entry, assembly::TMIDLETCONFIG& config) {
+  cbPhoneModel->SetItemIndex(entry.Row);
+  cbKeysConfig->SetItemIndex(entry.KeysConfig);
+  spJARLimit->SetValue(entry.JarLimitKB);
+  ResetAdvancedOptions();
+  cbScaleDown->SetChecked(true);
+  spMaxImageWidth->SetValue(entry.MaxWidth);
+  spMaxImageHeight->SetValue(entry.MaxHeight);
+  SetImageColors(entry.Quality);
+  CollectMidletConfig(config);
+}
+
 bool TForm1::BuildAllVersions(const std::string& folder) {
   bool ok = false;
   {
     assembly::DisabledWindow disabled(*this);
     BuildStatusLabel->SetCaption(Text("GeneratingMidlets"));
     ProcessMessages();
-    BuildProgressGauge->SetMax(assembly::kCoreCount * 2 * assembly::kLanguageCount);  // one step per build
+    const std::vector<FullVariant> variants = FullVariants();
+    BuildProgressGauge->SetMax(static_cast<int>(variants.size()));  // one step per build
     std::string differences;
     try {
       differences = assembly::ReadArchiveEntry(*FResArchive, "Doc\\English\\Version Differences.txt");
@@ -114,25 +134,18 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
     }
     if (WriteReport(*this, folder + "Version differences.txt", differences)) {
       assembly::BuildInputs inputs;
-      bool failed = false;
-      for (int core = 0; core < assembly::kCoreCount && !failed; ++core) {
-        for (int zip = 0; zip <= 1 && !failed; ++zip) {
-          for (int language = 0; language < assembly::kLanguageCount && !failed; ++language) {
-            BuildProgressGauge->SetPosition((core * 2 + zip) * assembly::kLanguageCount + language);
-            ProcessMessages();
-            assembly::TMIDLETCONFIG config;
-            PrepareFullVariant(core, zip, language, config);
-            CollectBuildInputs(inputs);
-            const std::string dir = AllVersionsFolder(folder, core, zip, language);
-            assembly::ForceDirs(dir + "Tomefalcon.jad");
-            const assembly::BuildContext context{*FResArchive,     *this,     inputs, ProgramTexts(),
-                                                 &FJarLimitWarned, JarCache()};
-            // One failing variant would fail the same way hundreds of times: stop at the first.
-            failed = !assembly::BuildFullMidlet(context, false, config, "Tomefalcon.jar", dir + "Tomefalcon").Ok();
-          }
-        }
-      }
-      ok = !failed;
+      ok = BuildInTurn(variants.size(), [&](std::size_t i) {
+        const FullVariant& v = variants[i];
+        BuildProgressGauge->SetPosition(static_cast<int>(i));
+        ProcessMessages();
+        assembly::TMIDLETCONFIG config;
+        PrepareFullVariant(v.Core, v.Zip, v.Language, config);
+        CollectBuildInputs(inputs);
+        const std::string dir = AllVersionsFolder(folder, v.Core, v.Zip, v.Language);
+        assembly::ForceDirs(dir + "Tomefalcon.jad");
+        return assembly::BuildFullMidlet(MakeBuildContext(inputs), false, config, "Tomefalcon.jar", dir + "Tomefalcon")
+            .Ok();
+      });
       if (ok) BuildProgressGauge->SetPosition(BuildProgressGauge->Max());
     }
   }
@@ -142,28 +155,23 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
 
 bool TForm1::BuildDeployVersions(const std::string& prefix, const std::string& only) {
   if (!ArchiveLoaded()) return false;
-  bool matched = false;
-  assembly::BuildInputs inputs;
-  for (int core = 0; core < assembly::kCoreCount; ++core) {
-    for (int zip = 0; zip <= 1; ++zip) {
-      for (int language = 0; language < assembly::kLanguageCount; ++language) {
-        const std::string name = DeployName(core, zip, language);
-        if (!only.empty() && !SameText(name, only)) continue;
-        matched = true;
-        assembly::TMIDLETCONFIG config;
-        PrepareFullVariant(core, zip, language, config);
-        config.ForceHeight = 0;
-        config.AlternativeRotation = 0;
-        config.LightControl = 0;
-        CollectBuildInputs(inputs);
-        const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
-        if (!assembly::BuildFullMidlet(context, false, config, kDeployDownloadBase + name + ".jar", prefix + name).Ok())
-          return false;  // stop at the first failing build
-      }
-    }
+  const std::vector<FullVariant> variants = DeployVariants(only);
+  if (variants.empty()) {
+    Message("No variant is named \"" + only + "\".", "Error", TMsgIcon::Error);
+    return false;
   }
-  if (!matched) Message("No variant is named \"" + only + "\".", "Error", TMsgIcon::Error);
-  return matched;
+  assembly::BuildInputs inputs;
+  return BuildInTurn(variants.size(), [&](std::size_t i) {
+    const FullVariant& v = variants[i];
+    const std::string name = DeployName(v.Core, v.Zip, v.Language);
+    assembly::TMIDLETCONFIG config;
+    PrepareFullVariant(v.Core, v.Zip, v.Language, config);
+    ApplyDeployRecord(config);
+    CollectBuildInputs(inputs);
+    return assembly::BuildFullMidlet(MakeBuildContext(inputs), false, config, kDeployDownloadBase + name + ".jar",
+                                     prefix + name)
+        .Ok();
+  });
 }
 
 bool TForm1::BuildFromPhonesList(const std::string& folder) {
@@ -184,31 +192,19 @@ bool TForm1::BuildFromPhonesList(const std::string& folder) {
 
   std::string report;
   assembly::BuildInputs inputs;
-  bool ok = true;
-  for (std::size_t i = 0; i < list.size(); ++i) {
+  bool ok = BuildInTurn(list.size(), [&](std::size_t i) {
     const assembly::TPhonesListEntry& entry = list[i];
     BuildProgressGauge->SetPosition(static_cast<int>(i));
     ProcessMessages();
-    cbPhoneModel->SetItemIndex(entry.Row);
-    cbKeysConfig->SetItemIndex(entry.KeysConfig);
-    spJARLimit->SetValue(entry.JarLimitKB);
-    ResetAdvancedOptions();
-    cbScaleDown->SetChecked(true);
-    spMaxImageWidth->SetValue(entry.MaxWidth);
-    spMaxImageHeight->SetValue(entry.MaxHeight);
-    SetImageColors(entry.Quality);
     assembly::TMIDLETCONFIG config;
-    CollectMidletConfig(config);
+    PrepareListEntry(entry, config);
     CollectBuildInputs(inputs);
     const std::string dir = folder + std::to_string(i + 1) + "/";
     assembly::ForceDirs(dir);
-    const assembly::BuildContext context{*FResArchive, *this, inputs, ProgramTexts(), &FJarLimitWarned, JarCache()};
-    if (!assembly::BuildBookMidlets(context, false, config, false, dir + name).Ok()) {
-      ok = false;
-      break;  // stop at the first failure
-    }
+    if (!assembly::BuildBookMidlets(MakeBuildContext(inputs), false, config, false, dir + name).Ok()) return false;
     report += VersionsListLine(static_cast<int>(i), entry, GetInterfaceLanguage());
-  }
+    return true;
+  });
   // Only a batch that completed describes its folders; a failed one leaves the last report.
   if (ok) ok = WriteReport(*this, folder + "Versions list.txt", report);
   cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);

@@ -118,8 +118,7 @@ void TForm1::RestoreFontsPageSettings() {
 }
 
 void TForm1::LoadFontsPage(bool restore) {
-  const bool wasUpdating = FUpdating;
-  FUpdating = true;
+  const TUpdatingScope updating(FUpdating);
   JarLimitLabel->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " +
                             Text("bytes") + ".");
   const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
@@ -146,8 +145,8 @@ void TForm1::LoadFontsPage(bool restore) {
   }
   for (TMenuItem* item : {Bluefonstpack1, Yellowfontspacks1, ClearTypeFontsPack1, Anitaliazedfontspack1})
     item->SetEnabled(!bw);
-  for (int k = 1; k <= 5; ++k) FFontSlotShown[static_cast<std::size_t>(k)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
-  FUpdating = wasUpdating;
+  for (int k = 1; k <= 5; ++k)
+    FFontSlotShown[static_cast<std::size_t>(k)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
 }
 
 void TForm1::UpdateNegativeBoxes() {
@@ -264,7 +263,7 @@ std::optional<int32_t> TForm1::EstimateJarSize() {
   assembly::BuildInputs inputs;
   CollectBuildInputs(inputs);
   TrialBuildHost host(*this, FTrialBuildFault);
-  const assembly::BuildContext context{*FResArchive, host, inputs, ProgramTexts(), nullptr, JarCache()};
+  const assembly::BuildContext context = MakeBuildContext(inputs, &host);
   const std::optional<int32_t> size = TrialJarSize(context, config);
   if (size && !host.failed) FTrialBuildFault.clear();
   return size;

@@ -10,6 +10,7 @@
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
 #include "platform/uilanguage.h"
+#include "wizard/batchplan.h"
 #include "wizard/settingsvalues.h"
 
 #include <QImage>
@@ -53,18 +54,16 @@ QImage ArrowGlyph(bool up) {
 
 }  // namespace
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) { RegisterWizardClasses(); }
+TForm1::TForm1(TComponent* owner) : TForm1(owner, TProgramRun{platform::ExecutableDir(), {}}) {}
+
+TForm1::TForm1(TComponent* owner, TProgramRun run) : TForm(owner), FRun(std::move(run)) { RegisterWizardClasses(); }
 
 TForm1::~TForm1() = default;
 
-std::string& TForm1::ProgramDir() {
-  static std::string dir = platform::ExecutableDir();
-  return dir;
-}
-
-std::vector<std::string>& TForm1::CommandLine() {
-  static std::vector<std::string> args;
-  return args;
+platform::TOwned<TForm1> CreateBuilderWindow(TProgramRun run) {
+  platform::TOwned<TForm1> form(new TForm1(nullptr, std::move(run)));
+  form->InitializeForm();
+  return form;
 }
 
 platform::TIniFile TForm1::Settings() const {
@@ -198,62 +197,73 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     FResetFonts = true;
     FCustomKeysFile.clear();
     FPhonesListFile.clear();
-    // The user's data goes to the engine in the process code page; paths stay as the file
-    // system writes them.
-    for (TControl* c : std::initializer_list<TControl*>{edMidletName, edBookTitle, mmIntroText, edTitleLine1,
-                                                        edTitleLine2, edVendor, edJSR75Storage, edStoragePath,
-                                                        edFontPath, mmCustomAttributes, edIgnoreImagesWithNames})
-      c->SetTextKind(TControl::TTextKind::UserData);
-    lbTextFiles->SetTextKind(TControl::TTextKind::HostPath);
-    edCustomHelpFile->SetTextKind(TControl::TTextKind::HostPath);
-    edVendor->SetTextValue(kDefaultVendor);  // also for roads that never show the options page
-    controls::UseBalloonHints(HintBalloonControl1);
-    SpeedButton1->SetGlyph(ArrowGlyph(true));
-    SpeedButton2->SetGlyph(ArrowGlyph(false));
-
-    // Without a usable archive nothing can be built, but every page can still be walked.
-    try {
-      FResArchive = std::make_unique<assembly::TZipFile>();
-      FResArchive->LoadFromFile(ArchivePath());
-    } catch (const std::exception& e) {
-      FResArchive.reset();
-      Message(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
-    }
-
-    FUpdating = true;
-    FPageVisited.fill(false);
-    cbPhoneModel->Items()->Clear();
-    for (const assembly::TPhoneListItem& row : assembly::PhoneTable) cbPhoneModel->Items()->Add(row.Name);
-    cbPhoneModel->SetItemIndex(0);
-    cbKeysConfig->Items()->Clear();
-    for (const char* name : assembly::KeysConfigNames) cbKeysConfig->Items()->Add(name);
-    FUpdating = false;
-
+    SetUpControls();
+    LoadArchive();
+    FillModelLists();
     lcMainLanguageChanged(this);
     UpdateControls();
     localisation::LangManager().RegisterLanguageFolder(
         localisation::LanguageFolder(ProgramDir(), localisation::TProgram::Quirewright), "*.lng", false);
     SetCaption(Caption() + " v." + kVersion);
-    if (FResArchive) {
-      try {
-        assembly::BuildFontCatalogue(*FResArchive, FFontCatalogue);
-      } catch (const std::exception& e) {
-        FResArchive.reset();
-        FFontCatalogue = {};
-        Message(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
-      }
-    }
+    LoadFontCatalogue();
     PageManager1PageChanged(PageManager1);
   } catch (const std::exception& e) {
-    FUpdating = false;
     FResArchive.reset();
     Message(e.what(), Application().Title(), TMsgIcon::Error);
   }
 }
 
-std::string TForm1::ArchivePath() { return ProgramDir() + "quirewright.dat"; }
+void TForm1::SetUpControls() {
+  // The user's data goes to the engine in the process code page; paths stay as the file
+  // system writes them.
+  for (TControl* c : std::initializer_list<TControl*>{edMidletName, edBookTitle, mmIntroText, edTitleLine1,
+                                                      edTitleLine2, edVendor, edJSR75Storage, edStoragePath, edFontPath,
+                                                      mmCustomAttributes, edIgnoreImagesWithNames})
+    c->SetTextKind(TControl::TTextKind::UserData);
+  lbTextFiles->SetTextKind(TControl::TTextKind::HostPath);
+  edCustomHelpFile->SetTextKind(TControl::TTextKind::HostPath);
+  edVendor->SetTextValue(kDefaultVendor);  // also for roads that never show the options page
+  controls::UseBalloonHints(HintBalloonControl1);
+  SpeedButton1->SetGlyph(ArrowGlyph(true));
+  SpeedButton2->SetGlyph(ArrowGlyph(false));
+}
 
-std::string TForm1::ArchiveProblem(const std::exception& e) {
+// Without a usable archive nothing can be built, but every page can still be walked.
+void TForm1::LoadArchive() {
+  try {
+    FResArchive = std::make_unique<assembly::TZipFile>();
+    FResArchive->LoadFromFile(ArchivePath());
+  } catch (const std::exception& e) {
+    FResArchive.reset();
+    Message(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
+  }
+}
+
+void TForm1::FillModelLists() {
+  const TUpdatingScope updating(FUpdating);
+  FPageVisited.fill(false);
+  cbPhoneModel->Items()->Clear();
+  for (const assembly::TPhoneListItem& row : assembly::PhoneTable) cbPhoneModel->Items()->Add(row.Name);
+  cbPhoneModel->SetItemIndex(0);
+  cbKeysConfig->Items()->Clear();
+  for (const char* name : assembly::KeysConfigNames) cbKeysConfig->Items()->Add(name);
+}
+
+// An archive whose fonts cannot be listed is not used either.
+void TForm1::LoadFontCatalogue() {
+  if (!FResArchive) return;
+  try {
+    assembly::BuildFontCatalogue(*FResArchive, FFontCatalogue);
+  } catch (const std::exception& e) {
+    FResArchive.reset();
+    FFontCatalogue = {};
+    Message(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
+  }
+}
+
+std::string TForm1::ArchivePath() const { return ProgramDir() + "quirewright.dat"; }
+
+std::string TForm1::ArchiveProblem(const std::exception& e) const {
   return "The resource archive \"" + ArchivePath() + "\" cannot be used: " + e.what();
 }
 
@@ -264,22 +274,16 @@ bool TForm1::ArchiveLoaded() {
 }
 
 void TForm1::FormShow(TObject* /*sender*/) {
-  const std::vector<std::string>& args = CommandLine();
-  if (!args.empty() && args[0] == "-deploy") {
-    bool built = false;
-    try {
-      built = BuildDeployVersions(args.size() > 1 ? args[1] : std::string(), args.size() > 2 ? args[2] : std::string());
-    } catch (const std::exception& e) {
-      Application().HandleException(e);  // and the program still ends
-    }
-    ExitCode() = built ? 0 : 1;
-    Close();
+  const std::optional<DeployRequest> deploy = DeployRequestOf(FRun.CommandLine);
+  if (!deploy) return;
+  bool built = false;
+  try {
+    built = BuildDeployVersions(deploy->Prefix, deploy->Only);
+  } catch (const std::exception& e) {
+    Application().HandleException(e);  // and the program still ends
   }
-}
-
-int& TForm1::ExitCode() {
-  static int code = 0;
-  return code;
+  FExitCode = built ? 0 : 1;
+  Close();
 }
 
 void TForm1::FormDestroy(TObject* /*sender*/) { FResArchive.reset(); }
@@ -617,11 +621,7 @@ void TForm1::SwitchWizardLanguage() {
 
 void TForm1::UpdateControls() {
   if (FUpdating) return;
-  FUpdating = true;
-  struct EndUpdating {
-    bool& updating;
-    ~EndUpdating() { updating = false; }
-  } endUpdating{FUpdating};
+  const TUpdatingScope updating(FUpdating);
   const int page = CurrentPage();
   const bool full = rbFullVersion->Checked();
   const bool listRow = IsListRow();

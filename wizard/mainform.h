@@ -12,12 +12,14 @@
 //   settings*.cpp     the settings file (save, advanced options)
 //   fontspage*.cpp    the fonts page, JAR size estimate and font fitting
 //   buildrecord*.cpp  the build record, picture settings and introduction text
-//   batch*.cpp        starting a build and the batch modes
+//   batch*.cpp        starting a build and the batch modes (their order and rules in
+//                     batchplan.cpp)
 #pragma once
 
 #include "assembly/fontcatalogue.h"
 #include "assembly/host.h"
 #include "assembly/midletconfig.h"
+#include "assembly/phonelist.h"
 #include "assembly/phones.h"
 #include "assembly/zipfile.h"
 #include "controls/hintballoon.h"
@@ -73,24 +75,31 @@ struct TForm1Parts {
   std::array<std::string, 14> FKeysConfigDescs;
 };
 
+// What the program gives its window: the program folder (with a trailing '/') that holds the
+// archive, settings file, language files and manual, and the command line (argv without the
+// program).
+struct TProgramRun {
+  std::string ProgramDir;
+  std::vector<std::string> CommandLine;
+};
+
 class TForm1 : public platform::TForm, public assembly::BuildHost, private TForm1Parts {
   QW_CLASS(TForm1, platform::TForm)
 public:
+  // A window of the program in the executable's folder, without a command line.
   explicit TForm1(platform::TComponent* owner);
+  TForm1(platform::TComponent* owner, TProgramRun run);
   ~TForm1() override;
 
   // For tests: the components and the shared state.
   TForm1Parts& Parts() { return *this; }
   const TForm1Parts& Parts() const { return *this; }
 
-  // The program folder (with a trailing '/') and the settings file in it; tests may point
-  // them elsewhere before the window is created.
-  static std::string& ProgramDir();
+  // The program folder (with a trailing '/') and the settings file in it.
+  const std::string& ProgramDir() const { return FRun.ProgramDir; }
   platform::TIniFile Settings() const;
-  // The command line the show handler looks at (argv without the program).
-  static std::vector<std::string>& CommandLine();
   // The program's exit status: not 0 when a deploy run did not write every pair it was asked for.
-  static int& ExitCode();
+  int ExitCode() const { return FExitCode; }
 
   // --- start-up, Cancel/Finish, language ---
   void CancelBtnClick(platform::TObject* sender);
@@ -152,8 +161,23 @@ protected:
   void DeclareHandlers(platform::TBinder& b);
 
 private:
+  TProgramRun FRun;
+  int FExitCode = 0;
   // --- state shared by the window's parts ---
   bool FUpdating = false;
+  // Sets FUpdating for its lifetime and then puts back the value it found, also when an
+  // exception leaves the scope.
+  class TUpdatingScope {
+  public:
+    explicit TUpdatingScope(bool& updating) : updating_(updating), was_(updating) { updating_ = true; }
+    ~TUpdatingScope() { updating_ = was_; }
+    TUpdatingScope(const TUpdatingScope&) = delete;
+    TUpdatingScope& operator=(const TUpdatingScope&) = delete;
+
+  private:
+    bool& updating_;
+    bool was_;
+  };
   std::array<int, 6> FFontSlotShown{};  // [1..5]: item each slot showed after its last set-up
   int FEnteredPage = 0;                 // the page whose entry logic ran last
   int FDisabledDepth = 0;               // builds and batches that have the window disabled
@@ -169,13 +193,19 @@ private:
   // Tells the user that a file named in the settings cannot be used and what is used instead.
   void ReportStaleSetting(const std::string& text);
   // The resource archive beside the program, and a start-up message about it.
-  static std::string ArchivePath();
-  static std::string ArchiveProblem(const std::exception& e);
+  std::string ArchivePath() const;
+  std::string ArchiveProblem(const std::exception& e) const;
   // True when the archive was loaded at start-up; else says that nothing can be built.
   bool ArchiveLoaded();
 
   // --- start-up, Cancel/Finish, language ---
   void FormCreate(platform::TObject* sender);
+  // The steps of the start-up: the controls' text kinds and glyphs, the resource archive, the
+  // phone model and key layout lists, the archive's font catalogue.
+  void SetUpControls();
+  void LoadArchive();
+  void FillModelLists();
+  void LoadFontCatalogue();
   void FormShow(platform::TObject* sender);
   void FormDestroy(platform::TObject* sender);
 
@@ -288,9 +318,19 @@ private:
   // Sets the controls of one full edition variant (core, ZIP 0/1, interface language) as the
   // batches do and gathers its record.
   void PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config);
+  // Sets the controls of one model of a phone list (row, keys, JAR limit, pictures) and
+  // gathers its record.
+  void PrepareListEntry(const assembly::TPhonesListEntry& entry, assembly::TMIDLETCONFIG& config);
   // Packed resource entries kept between the builds and trial builds of this run.
   assembly::TJarCache* JarCache();
+  // The context of every build of the window: its archive, cache and the program's texts. A
+  // trial build passes its own host and keeps no JAR limit warning.
+  assembly::BuildContext MakeBuildContext(const assembly::BuildInputs& inputs,
+                                          assembly::BuildHost* trialHost = nullptr);
   std::shared_ptr<assembly::TJarCache> FJarCache;
 };
+
+// Makes the builder window of a run: reads its description and raises OnCreate.
+platform::TOwned<TForm1> CreateBuilderWindow(TProgramRun run);
 
 }  // namespace wizard

@@ -176,7 +176,7 @@ TEST_F(Builds, DeployBuildsOneVariantWhateverItsCase) {
 
 TEST_F(Builds, DeployFromTheCommandLineEndsTheProgram) {
   fs::create_directories(dir_ / "cmd");
-  TForm1::CommandLine() = {"-deploy", Path("cmd/x"), "tomefalcon_sx1_gk_zip"};
+  run.CommandLine = {"-deploy", Path("cmd/x"), "tomefalcon_sx1_gk_zip"};
   Create();
   form->ShowForm();
   EXPECT_FALSE(form->Visible());
@@ -184,6 +184,27 @@ TEST_F(Builds, DeployFromTheCommandLineEndsTheProgram) {
   ExpectSoundJar(Path("cmd/xtomefalcon_sx1_gk_zip.jar"));
   EXPECT_EQ(Vendors(Path("cmd/xtomefalcon_sx1_gk_zip")),
             std::make_pair(std::string("MIDlet-Vendor: Quirewright"), std::string("MIDlet-Vendor: Quirewright")));
+  EXPECT_EQ(form->ExitCode(), 0);
+}
+
+// The exit status belongs to the window of the run: a failed deploy run does not leave it to
+// the next window.
+TEST_F(Builds, DeployOfAnUnknownVariantEndsWithAFailure) {
+  fs::create_directories(dir_ / "cmd");
+  run.CommandLine = {"-deploy", Path("cmd/x"), "tomefalcon_sx1"};
+  Create();
+  form->ShowForm();
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(form->ExitCode(), 1);
+  EXPECT_TRUE(FilesIn(dir_ / "cmd").empty());
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].text, "No variant is named \"tomefalcon_sx1\".");
+  form.reset();
+  run.CommandLine.clear();
+  Create();
+  form->ShowForm();
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(form->ExitCode(), 0);
 }
 
 TEST_F(Builds, EveryDeployVariant) {

@@ -8,7 +8,6 @@
 #include "assembly/phones.h"
 #include "assembly/tempdir_support.h"
 #include "localisation/langmanager.h"
-#include "platform/exedir.h"
 #include "platform/ui/application.h"
 #include "platform/ui/fakeservices.h"
 
@@ -32,8 +31,7 @@ protected:
   void SetUp() override {
     std::filesystem::create_directories(dir_ / "bin");
     std::filesystem::copy_file(std::filesystem::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
-    TForm1::ProgramDir() = (dir_ / "bin").string() + "/";
-    TForm1::CommandLine().clear();
+    run.ProgramDir = (dir_ / "bin").string() + "/";
     localisation::FreeLangManager();
     platform::Application().SetMainForm(nullptr);
     platform::Application().ResetTerminated();
@@ -48,10 +46,9 @@ protected:
     platform::Application().SetHelpHandler(nullptr);
     platform::Application().ResetTerminated();
     localisation::FreeLangManager();
-    TForm1::ProgramDir() = platform::ExecutableDir();
   }
 
-  void Create() { form = platform::CreateForm<TForm1>(); }
+  void Create() { form = CreateBuilderWindow(run); }
   void Next() { form->Parts().NextBtn->Click(); }
   void Back() { form->Parts().PrevBtn->Click(); }
   int Page() const { return form->CurrentPage(); }
@@ -93,6 +90,8 @@ protected:
 
   testing_support::TempDir tmp_;  // a folder of its own for every test
   platform::TFakeServices services;
+  // The program folder and command line the next Create() gives the window.
+  TProgramRun run;
   platform::TOwned<TForm1> form;
   std::vector<std::pair<int, std::string>> help;  // help context and file of each request
   const std::filesystem::path dir_ = tmp_.Path();

@@ -57,13 +57,13 @@ TEST_F(WizardWindow, MissingArchiveIsReportedOnceAndTheRestOfTheStartUpRuns) {
 TEST_F(WizardWindow, DeployArgumentIsComparedExactly) {
   const std::string out = (dir_ / "out").string() + "/";
   for (const char* arg : {"-Deploy", "/deploy"}) {
-    TForm1::CommandLine() = {arg, out};
+    run.CommandLine = {arg, out};
     Create();
     form->ShowForm();
     EXPECT_TRUE(form->Visible()) << arg;
     form.reset();
   }
-  TForm1::CommandLine() = {"-deploy", out};
+  run.CommandLine = {"-deploy", out};
   Create();
   form->ShowForm();
   EXPECT_FALSE(form->Visible());
