@@ -3,6 +3,7 @@
 #include "assembly/archivecopy.h"
 #include "assembly/fullbuild.h"
 #include "assembly/host.h"
+#include "assembly/jobpool.h"
 #include "assembly/midlettexts.h"
 #include "assembly/normalize.h"
 #include "assembly/picture.h"
@@ -11,12 +12,10 @@
 #include "assembly/zipfile.h"
 
 #include <algorithm>
-#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <thread>
 #include <vector>
 
 namespace assembly {
@@ -165,25 +164,9 @@ TPictureEntries::TPictureEntries(TPictureList pictures, bool reusePacked, unsign
     : pictures_(std::move(pictures)), reuse_(reusePacked) {
   if (!reuse_) return;
   packed_.resize(pictures_.size());
-  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-  std::atomic<std::size_t> next{0};
-  std::vector<std::exception_ptr> errors(std::max(1u, threads));
-  auto pack = [&](std::exception_ptr& error) {
-    try {
-      for (std::size_t i; (i = next.fetch_add(1)) < pictures_.size();) packed_[i] = PackEntryData(pictures_[i]);
-    } catch (...) {
-      error = std::current_exception();
-      next = pictures_.size();
-    }
-  };
-  {
-    std::vector<std::jthread> helpers;
-    for (std::size_t t = 1; t < std::min<std::size_t>(errors.size(), pictures_.size()); ++t)
-      helpers.emplace_back(pack, std::ref(errors[t]));
-    pack(errors[0]);
-  }
-  for (const std::exception_ptr& error : errors)
-    if (error) std::rethrow_exception(error);
+  TJobPool pool(
+      pictures_.size(), [this](std::size_t i) { packed_[i] = PackEntryData(pictures_[i]); }, threads);
+  pool.WaitAll();
 }
 
 int64_t TPictureEntries::EntrySize(std::size_t n) const {

@@ -1,8 +1,8 @@
 #include "assembly/fontcatalogue.h"
 
 #include "assembly/archivecopy.h"
-#include "assembly/booktext.h"
 #include "assembly/fontfile.h"
+#include "assembly/textpaths.h"
 #include "assembly/zipfile.h"
 
 #include <stdexcept>

@@ -1,9 +1,9 @@
 #include "assembly/picture.h"
 
 #include "assembly/bitmaputils.h"
-#include "assembly/booktext.h"
 #include "assembly/colorreduce.h"
 #include "assembly/downsample.h"
+#include "assembly/textpaths.h"
 #include "platform/codepage.h"
 #include "platform/imagefile.h"
 #include "platform/png.h"
@@ -20,20 +20,6 @@ namespace {
 
 using platform::Bitmap;
 using platform::PixelFormat;
-
-enum class Kind { None, Gif, Jpeg, Png, Other };
-
-bool EndsWith(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-Kind KindOf(const std::string& path) {
-  const std::string upper = platform::UpperCase(path);
-  if (EndsWith(upper, ".GIF")) return Kind::Gif;
-  if (EndsWith(upper, ".JPG") || EndsWith(upper, ".JPEG")) return Kind::Jpeg;
-  if (EndsWith(upper, ".PNG")) return Kind::Png;
-  return Kind::Other;
-}
 
 std::string NameOnly(const std::string& path) {
   const std::size_t cut = path.find_last_of("\\/");
@@ -91,7 +77,7 @@ bool ConvertImage(const std::string& path, std::string& stream, const TImageConv
                   BuildHost& host) {
   if (params.Colors == 0) return false;
   if (IgnoredByName(path, params.IgnoreNames)) return false;
-  if (KindOf(path) == Kind::Other) return ConvertImageData(path, std::string(), stream, params, host);
+  if (PictureKindOf(path) == PictureKind::Other) return ConvertImageData(path, std::string(), stream, params, host);
   std::ifstream f(path, std::ios::binary);
   if (!f) return LoadFailed(path, host);
   std::string data{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
@@ -103,7 +89,7 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
                       const TImageConversionParameters& params, BuildHost& host) {
   if (params.Colors == 0) return false;
   if (IgnoredByName(path, params.IgnoreNames)) return false;
-  if (KindOf(path) == Kind::Other) {
+  if (PictureKindOf(path) == PictureKind::Other) {
     host.ShowMessage("Unsupported image format: " + PathText(path), "Error", MessageIcon::None);
     return false;
   }
@@ -121,8 +107,8 @@ namespace {
 bool ConvertPicture(const std::string& path, const std::string& data, std::string& stream,
                     const TImageConversionParameters& params, BuildHost& host) {
   Bitmap picture;
-  const Kind kind = KindOf(path);
-  if (kind == Kind::Png) {
+  const PictureKind kind = PictureKindOf(path);
+  if (kind == PictureKind::Png) {
     // The decoder's error ends the whole book build with its own message, naming the picture.
     try {
       picture = platform::DecodePng(data);
@@ -131,7 +117,7 @@ bool ConvertPicture(const std::string& path, const std::string& data, std::strin
     }
   } else {
     try {
-      picture = kind == Kind::Gif ? platform::DecodeGif(data) : platform::DecodeJpeg(data);
+      picture = kind == PictureKind::Gif ? platform::DecodeGif(data) : platform::DecodeJpeg(data);
     } catch (const platform::EImageError&) {
       return LoadFailed(path, host);
     }

@@ -1,8 +1,10 @@
 #include "assembly/tables.h"
 
+#include "qw_version.h"
+
 namespace assembly {
 
-const char* const ProductVersion = "2.5.2";
+const char* const ProductVersion = QW_VERSION;
 
 const std::array<const char*, kCoreCount> CoreNames = {
     "Siemens MIDP1.0 (55 series and sl45i)",

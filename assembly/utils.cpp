@@ -1,21 +1,13 @@
 #include "assembly/utils.h"
 
 #include "platform/codepage.h"
-#include "platform/exedir.h"
-#include "platform/wholefile.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
+#include <cerrno>
 
 namespace assembly {
-
-std::string GetExeDir() { return platform::ExecutableDir(); }
 
 std::string ExtractNameOnly(const std::string& path) {
   constexpr size_t kKeep = 1000;
@@ -55,63 +47,6 @@ bool ForceDirs(const std::string& path) {
   }
   return true;
 }
-
-void OpenFolderInExplorer(const std::string& folder) {
-  // The shell starts the file manager in the background and ends at once; the folder is
-  // passed as an argument, never as shell text.
-  const char* opener = "xdg-open \"$1\" >/dev/null 2>&1 &";
-  char* argv[] = {const_cast<char*>("sh"), const_cast<char*>("-c"), const_cast<char*>(opener),
-                  const_cast<char*>("sh"), const_cast<char*>(folder.c_str()), nullptr};
-  pid_t pid;
-  if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, environ) == 0) {
-    int status;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-  }
-}
-
-bool SaveStringToFile(const std::string& fileName, std::string_view data) {
-  try {
-    platform::WriteWholeFile(fileName, data);
-    return true;
-  } catch (const platform::EFileError&) {
-    return false;
-  }
-}
-
-int64_t GetFileSizeByName(const std::string& fileName) {
-  int fd = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat st{};
-  int64_t size = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) ? static_cast<int64_t>(st.st_size) : -1;
-  close(fd);
-  return size;
-}
-
-namespace {
-std::vector<std::string> SplitCommaList(const std::string& commaList) {
-  std::string text = commaList;
-  ReplaceChar(text, ',', '\n');
-  return SplitLines(text);
-}
-}  // namespace
-
-bool AllFilesExist(const std::string& commaList) {
-  std::vector<std::string> pieces = SplitCommaList(commaList);
-  if (pieces.empty()) return false;
-  for (const std::string& p : pieces) {
-    struct stat st{};
-    if (p.empty() || stat(p.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-  }
-  return true;
-}
-
-std::string FirstOfCommaList(const std::string& commaList) {
-  std::vector<std::string> pieces = SplitCommaList(commaList);
-  return pieces.empty() ? std::string() : pieces.front();
-}
-
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 void ReplaceChar(std::string& s, char oldChar, char newChar) {
   for (char& c : s)
@@ -176,9 +111,5 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   }
   return out;
 }
-
-float MinSingle(float a, float b) { return b < a ? b : a; }
-float MaxSingle(float a, float b) { return b > a ? b : a; }
-int MinInt(int a, int b) { return b < a ? b : a; }
 
 }  // namespace assembly

@@ -12,8 +12,6 @@ namespace assembly {
 
 // Paths and names.
 
-// The program's own folder, with a trailing '/'.
-std::string GetExeDir();
 // The last component of a path: everything up to the last '\' is dropped, then everything
 // up to the last '/' (at most 1000 characters are kept after each cut).
 std::string ExtractNameOnly(const std::string& path);
@@ -24,24 +22,9 @@ std::string ParentDir(const std::string& path);
 // Creates every missing folder of `path` up to its last '/' (pass folders with a trailing
 // '/'). The working folder is not changed. False when a folder cannot be created.
 bool ForceDirs(const std::string& path);
-// Shows a folder in the desktop's file manager; the outcome is not checked.
-void OpenFolderInExplorer(const std::string& folder);
-
-// Files.
-
-// Replaces (or creates) the file with the bytes, never leaving a partly written file
-// (platform::WriteWholeFile); false when anything fails.
-[[nodiscard]] bool SaveStringToFile(const std::string& fileName, std::string_view data);
-// The file's size in bytes, -1 when it cannot be opened.
-int64_t GetFileSizeByName(const std::string& fileName);
-// True when the comma-separated list is not empty and every piece names an existing file.
-bool AllFilesExist(const std::string& commaList);
-// The first piece of a comma-separated list, or "" when there is none.
-std::string FirstOfCommaList(const std::string& commaList);
 
 // Text.
 
-bool StartsWith(std::string_view s, std::string_view prefix);
 void ReplaceChar(std::string& s, char oldChar, char newChar);
 // Decimal, values up to 9 with a leading "0" ("07"; 10 and up unchanged).
 std::string IntToStr2(int value);
@@ -57,10 +40,5 @@ std::string EncodeLetterHex(const std::string& s);
 // back with CR LF after every line.
 std::vector<std::string> SplitLines(std::string_view text);
 std::string JoinLines(const std::vector<std::string>& lines);
-
-// Numbers (on equality the first argument is returned).
-float MinSingle(float a, float b);
-float MaxSingle(float a, float b);
-int MinInt(int a, int b);
 
 }  // namespace assembly

@@ -13,8 +13,6 @@ TColor PixelColor(const QImage& b, int x, int y) { return FromQColor(QColor::fro
 
 }  // namespace
 
-int MinInt(int a, int b) { return a < b ? a : b; }
-
 void GradientFill(QPainter& dc, const TRect& r, TCustomGradient& g, int pen_style, int pen_width) {
   PaintGradient(g, dc, r, pen_style, pen_width);
 }

@@ -9,8 +9,6 @@ class QPainter;
 
 namespace controls {
 
-int MinInt(int a, int b);
-
 void GradientFill(QPainter& dc, const TRect& r, TCustomGradient& g, int pen_style, int pen_width);
 
 // True when the bitmap exists and its width and height are both non-zero.

@@ -2,6 +2,7 @@
 
 #include "assembly/phones.h"
 #include "assembly/utils.h"
+#include "localisation/escape.h"
 #include "localisation/langmanager.h"
 
 namespace wizard {
@@ -24,13 +25,6 @@ using assembly::PhoneTable;
 using assembly::TImageConversionParameters;
 using assembly::TMIDLETCONFIG;
 
-std::string TrimText(std::string_view text) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return std::string(text.substr(b, e - b));
-}
-
 std::string DefaultStoragePath(int core) { return core == 0 ? "a:\\java\\jam\\Tomefalcon\\storage\\" : ""; }
 
 std::string DefaultFontPath(int core) {
@@ -40,8 +34,6 @@ std::string DefaultFontPath(int core) {
 }
 
 namespace {
-
-bool EndsWith(const std::string& s, char c) { return !s.empty() && s.back() == c; }
 
 void GatherFonts(const RecordControls& controls, const assembly::TFontCatalogue& catalogue,
                  TMIDLETCONFIG& config) {
@@ -73,8 +65,8 @@ void GatherMidletConfig(const RecordControls& controls, const assembly::TFontCat
   config.JarLimit = controls.JarLimitKB * 1024;
   if (controls.FullVersion) {
     config.Edition = controls.WithZipSupport ? 1 : 0;
-    config.JSR75Storage = TrimText(controls.JSR75Storage);
-    if (!config.JSR75Storage.empty() && !EndsWith(config.JSR75Storage, '/')) config.JSR75Storage += '/';
+    config.JSR75Storage = std::string(localisation::TrimBlanks(controls.JSR75Storage));
+    if (!config.JSR75Storage.empty() && !config.JSR75Storage.ends_with('/')) config.JSR75Storage += '/';
   } else {
     config.Edition = controls.LiteVersion ? 2 : 3;
   }
@@ -102,11 +94,10 @@ void GatherMidletConfig(const RecordControls& controls, const assembly::TFontCat
   config.StoragePath.clear();
   if (controls.StoragePathOn) {
     config.StoragePath = controls.StoragePath;
-    if (!EndsWith(config.StoragePath, '\\')) config.StoragePath += '\\';
+    if (!config.StoragePath.ends_with('\\')) config.StoragePath += '\\';
   }
   config.FontPath = controls.FontPathOn ? controls.FontPath : std::string();
-  if (!config.FontPath.empty() && config.FontPath != "." && !EndsWith(config.FontPath, '\\'))
-    config.FontPath += '\\';
+  if (!config.FontPath.empty() && config.FontPath != "." && !config.FontPath.ends_with('\\')) config.FontPath += '\\';
   config.CustomAttributes = controls.CustomAttributesOn ? controls.CustomAttributes : std::string();
 }
 
@@ -128,7 +119,7 @@ void GatherImageParameters(const PictureControls& c, TImageConversionParameters&
 }
 
 std::string IntroTextFromMemo(std::string_view memoText) {
-  const std::string text = TrimText(memoText) + "\r\n";
+  const std::string text = std::string(localisation::TrimBlanks(memoText)).append("\r\n");
   std::string out;
   out.reserve(text.size() * 2);
   for (std::size_t i = 0; i < text.size(); ++i) {

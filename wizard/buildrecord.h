@@ -17,9 +17,6 @@ namespace wizard {
 // The engine's named texts: the program's language manager, in its current language.
 const assembly::NamedTexts& ProgramTexts();
 
-// Blanks and control characters (codes up to 32) removed from both ends.
-std::string TrimText(std::string_view text);
-
 // One font slot of the fonts page.
 struct FontSlotChoice {
   int ItemIndex = 0;       // 0 "None", 1 the custom font file, 2.. a catalogue font

@@ -8,6 +8,7 @@
 #include "assembly/fullbuild.h"
 #include "assembly/phones.h"
 #include "assembly/tables.h"
+#include "assembly/textpaths.h"
 #include "platform/ui/application.h"
 #include "wizard/buildrecord.h"
 #include "wizard/fontfit.h"

@@ -5,6 +5,7 @@
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "controls/htmlhelp.h"
+#include "localisation/escape.h"
 #include "localisation/langmanager.h"
 #include "platform/codepage.h"
 #include "platform/exedir.h"
@@ -542,12 +543,12 @@ void TForm1::DressFinishPage() {
 void TForm1::RefuseInvalidNameOrTitle() {
   const int page = CurrentPage();
   if (rbFullVersion->Checked() || (page != pgImages && page != pgAdvancedOptions)) return;
-  edMidletName->SetTextValue(TrimBlanks(edMidletName->Text()));
+  edMidletName->SetTextValue(std::string(localisation::TrimBlanks(edMidletName->Text())));
   if (!IsValidMidletName(edMidletName->Text())) {
     ShowPage(pgMidletName);
     Message(Text("InvalidMidletName"), Text("InvalidMidletNameCaption"), TMsgIcon::Warning);
   }
-  edBookTitle->SetTextValue(TrimBlanks(edBookTitle->Text()));
+  edBookTitle->SetTextValue(std::string(localisation::TrimBlanks(edBookTitle->Text())));
   if (!IsValidBookTitle(edBookTitle->Text())) {
     ShowPage(pgMidletName);
     Message(Text("InvalidBookTitle"), Text("InvalidBookTitleCaption"), TMsgIcon::Warning);

@@ -52,13 +52,6 @@ bool IsHtmlBooks(const std::vector<std::string>& files) {
   return platform::UpperCase(text).find(".HTM") != std::string::npos;
 }
 
-std::string TrimBlanks(std::string_view text) {
-  size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return std::string(text.substr(b, e - b));
-}
-
 bool IsValidMidletName(std::string_view text) {
   if (text.empty() || text.size() > 14) return false;
   for (char ch : text) {

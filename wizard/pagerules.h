@@ -3,6 +3,8 @@
 // page and the small tables of the main window.
 #pragma once
 
+#include "qw_version.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -53,9 +55,6 @@ int PriorPage(int current, int proposal, const TRoadChoices& c);
 // The book file names, joined and upper-cased, contain ".HTM".
 bool IsHtmlBooks(const std::vector<std::string>& files);
 
-// Leading and trailing blanks (and control characters) removed.
-std::string TrimBlanks(std::string_view text);
-
 // 1..14 characters, each a blank, a digit or a Latin letter.
 bool IsValidMidletName(std::string_view text);
 // 1..16 characters of any kind.
@@ -78,7 +77,7 @@ constexpr uint16_t kLangEnglish = 1033, kLangRussian = 1049, kLangSlovak = 1051,
 int FinalNoteHelpContext(int kind);
 
 // The version the caption and the second title line carry.
-inline constexpr const char* kVersion = "2.5.2";
+inline constexpr const char* kVersion = QW_VERSION;
 // The default vendor of the midlets (edVendor when the settings file has none).
 inline constexpr const char* kDefaultVendor = "Quirewright";
 

@@ -39,14 +39,6 @@ TEST(PathHelpers, NamesAndFolders) {
   EXPECT_EQ(ExtractNameOnly(std::string(1500, 'n')).size(), 1500u);
 }
 
-TEST(PathHelpers, ExeDirIsTheProgramFolder) {
-  std::string dir = GetExeDir();
-  ASSERT_FALSE(dir.empty());
-  EXPECT_EQ(dir.back(), '/');
-  EXPECT_EQ(dir, platform::ExecutableDir());
-  EXPECT_TRUE(std::filesystem::exists(dir + "test_assembly"));
-}
-
 TEST(PathHelpers, ForceDirsCreatesFoldersAndKeepsTheWorkingFolder) {
   TempDir dir;
   const auto cwd = std::filesystem::current_path();
@@ -67,70 +59,7 @@ TEST(PathHelpers, ForceDirsCreatesFoldersAndKeepsTheWorkingFolder) {
   EXPECT_EQ(std::filesystem::current_path(), cwd);
 }
 
-TEST(PathHelpers, OpenFolderStartsTheFileManagerWithTheFolder) {
-  TempDir dir;
-  // A stand-in file manager that records its argument.
-  const std::string fake = dir.File("bin/xdg-open");
-  WriteFile(fake, "#!/bin/sh\nprintf '%s' \"$1\" > \"" + dir.File("opened") + ".tmp\"\nmv \"" + dir.File("opened") + ".tmp\" \"" +
-                      dir.File("opened") + "\"\n");
-  std::filesystem::permissions(fake, std::filesystem::perms::owner_all);
-  const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
-  setenv("PATH", (dir.File("bin") + ":" + oldPath).c_str(), 1);
-  const std::string folder = "/tmp/a folder; with $(odd) 'chars'";
-  OpenFolderInExplorer(folder);
-  setenv("PATH", oldPath.c_str(), 1);
-  for (int i = 0; i < 200 && !std::filesystem::exists(dir.File("opened")); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  EXPECT_EQ(ReadFile(dir.File("opened")), folder);
-}
-
-TEST(FileHelpers, SaveStringToFileReportsFailure) {
-  TempDir dir;
-  const std::string bytes("a\0b\r\n\xFF", 6);
-  ASSERT_TRUE(SaveStringToFile(dir.File("x.jad"), bytes));
-  EXPECT_EQ(ReadFile(dir.File("x.jad")), bytes);
-  ASSERT_TRUE(SaveStringToFile(dir.File("x.jad"), "short"));  // truncates
-  EXPECT_EQ(ReadFile(dir.File("x.jad")), "short");
-  EXPECT_FALSE(SaveStringToFile(dir.File("missing/x.jad"), "data"));
-  EXPECT_FALSE(SaveStringToFile(dir.Path().string(), "data"));
-  if (std::filesystem::exists("/dev/full")) {
-    EXPECT_FALSE(SaveStringToFile("/dev/full", "data"));
-  }
-}
-
-TEST(FileHelpers, SizesAndCommaLists) {
-  TempDir dir;
-  const std::string a = dir.File("a.txt"), b = dir.File("b b.txt");
-  WriteFile(a, std::string(1234, 'a'));
-  WriteFile(b, "");
-  EXPECT_EQ(GetFileSizeByName(a), 1234);
-  EXPECT_EQ(GetFileSizeByName(b), 0);
-  EXPECT_EQ(GetFileSizeByName(dir.File("none")), -1);
-
-  struct Case { std::string list; bool allExist; std::string first; };
-  const Case cases[] = {
-      {"", false, ""},
-      {a, true, a},
-      {a + "," + b, true, a},
-      {a + ",", true, a},                 // a final separator adds no piece
-      {a + ",," + b, false, a},           // an empty piece names no file
-      {",", false, ""},
-      {a + ", " + b, false, a},           // pieces are used as they stand
-      {b + "," + dir.File("none"), false, b},
-      {dir.Path().string(), false, dir.Path().string()},  // a folder is not a file
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(AllFilesExist(c.list), c.allExist) << c.list;
-    EXPECT_EQ(FirstOfCommaList(c.list), c.first) << c.list;
-  }
-}
-
 TEST(TextHelpers, SmallOnes) {
-  EXPECT_TRUE(StartsWith("MIDlet-Name: x", "MIDlet-Name:"));
-  EXPECT_TRUE(StartsWith("abc", ""));
-  EXPECT_FALSE(StartsWith("midlet-name", "MIDlet"));
-  EXPECT_FALSE(StartsWith("ab", "abc"));
-
   std::string s = "core\\midp20\\a.class";
   ReplaceChar(s, '\\', '/');
   EXPECT_EQ(s, "core/midp20/a.class");
@@ -138,14 +67,6 @@ TEST(TextHelpers, SmallOnes) {
   struct Case { int v; const char* text; };
   for (const Case& c : {Case{0, "00"}, Case{7, "07"}, Case{9, "09"}, Case{10, "10"}, Case{99, "99"}, Case{123, "123"}})
     EXPECT_EQ(IntToStr2(c.v), c.text);
-
-  EXPECT_EQ(MinInt(3, -2), -2);
-  EXPECT_EQ(MinSingle(1.5f, 2.5f), 1.5f);
-  EXPECT_EQ(MaxSingle(1.5f, 2.5f), 2.5f);
-  // On equality the first argument comes back: +0 and -0 tell them apart.
-  EXPECT_TRUE(std::signbit(MinSingle(-0.0f, 0.0f)));
-  EXPECT_TRUE(std::signbit(MaxSingle(-0.0f, 0.0f)));
-  EXPECT_FALSE(std::signbit(MinSingle(0.0f, -0.0f)));
 }
 
 TEST(TextHelpers, TransliterateCyrillic) {

@@ -1,5 +1,7 @@
 #include "wizard/pagerules.h"
 
+#include "localisation/escape.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -94,9 +96,9 @@ TEST(Checks, MidletName) {
       {"caf\xE9", false},
   };
   for (const Case& k : cases) EXPECT_EQ(IsValidMidletName(k.text), k.valid) << k.text;
-  EXPECT_FALSE(IsValidMidletName(TrimBlanks("   ")));
-  EXPECT_EQ(TrimBlanks("  My Book  "), "My Book");
-  EXPECT_EQ(TrimBlanks("\t x \r\n"), "x");
+  EXPECT_FALSE(IsValidMidletName(localisation::TrimBlanks("   ")));
+  EXPECT_EQ(localisation::TrimBlanks("  My Book  "), "My Book");
+  EXPECT_EQ(localisation::TrimBlanks("\t x \r\n"), "x");
 }
 
 TEST(Checks, BookTitle) {
