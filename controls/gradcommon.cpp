@@ -142,6 +142,91 @@ void FillBand(QPainter& p, TBrushStyle style, const QColor& color, int l, int t,
   p.fillRect(QRect(l, t, r - l, b - t), brush);
 }
 
+// Bands of the horizontal, vertical and bias orientations; a rectangle takes one band per
+// pixel of its shorter half.
+int BandCount(const TCustomGradient& g, int w, int h) {
+  switch (g.Orientation()) {
+    case fgdHorizontal: return std::min(g.Steps(), h);
+    case fgdVertical: return std::min(g.Steps(), w);
+    case fgdLeftBias:
+    case fgdRightBias: return std::min(g.Steps(), w + h);
+    case fgdRectangle: return std::min(g.Steps(), std::min(w / 2, h / 2));
+    default: return 0;
+  }
+}
+
+// Colour of band `i` of `n`, from `from` to `to`.
+QColor BandColor(TColor from, TColor to, int i, int n) {
+  const int r1 = RedOf(from), g1 = GreenOf(from), b1 = BlueOf(from);
+  if (n == 1) return QColor(r1, g1, b1);
+  const int dr = RedOf(to) - r1, dg = GreenOf(to) - g1, db = BlueOf(to) - b1;
+  return QColor(std::clamp(r1 + MulDiv(i, dr, n - 1), 0, 255), std::clamp(g1 + MulDiv(i, dg, n - 1), 0, 255),
+                std::clamp(b1 + MulDiv(i, db, n - 1), 0, 255));
+}
+
+// The two walking points of the bias orientations.
+struct BiasWalk {
+  int x1, y1, x2, y2;
+};
+
+// Band `i` of `n` of a bias orientation: its share of the w + h lines, each `pw` wide.
+void DrawBiasBand(QPainter& p, TGradientDir dir, const TRect& r, const QColor& color, int pen_style, int pw, int i,
+                  int n, BiasWalk& walk) {
+  QPen pen(color, pw, QtPenStyle(pen_style));
+  pen.setCapStyle(Qt::FlatCap);
+  p.setPen(pen);
+  const int w = r.Width(), h = r.Height();
+  const int lines = MulDiv(i + 1, w + h, n) - MulDiv(i, w + h, n);
+  for (int k = 0; k < lines; ++k) {
+    if (dir == fgdLeftBias) {
+      if (walk.y1 < r.Bottom) walk.y1 += pw;
+      else walk.x1 += pw;
+      if (walk.x2 < r.Right) walk.x2 += pw;
+      else walk.y2 += pw;
+    } else {
+      if (walk.x1 > r.Left) walk.x1 -= pw;
+      else walk.y1 += pw;
+      if (walk.y2 < r.Bottom) walk.y2 += pw;
+      else walk.x2 -= pw;
+    }
+    p.drawLine(walk.x1, walk.y1, walk.x2, walk.y2);
+  }
+}
+
+// Band `i` of `n` of the horizontal, vertical and rectangle orientations.
+void FillBandAt(QPainter& p, TGradientDir dir, TBrushStyle style, const TRect& r, const QColor& color, int i, int n) {
+  const int w = r.Width(), h = r.Height();
+  switch (dir) {
+    case fgdHorizontal:
+      FillBand(p, style, color, r.Left, r.Top + MulDiv(i, h, n), r.Right, r.Top + MulDiv(i + 1, h, n));
+      break;
+    case fgdVertical:
+      FillBand(p, style, color, r.Left + MulDiv(i, w, n), r.Top, r.Left + MulDiv(i + 1, w, n), r.Bottom);
+      break;
+    case fgdRectangle: {
+      const int dx = MulDiv(i, w / 2, n), dy = MulDiv(i, h / 2, n);
+      FillBand(p, style, color, r.Left + dx, r.Top + dy, r.Right - dx, r.Bottom - dy);
+      break;
+    }
+    default: break;
+  }
+}
+
+// The bands of one non-convergent gradient, up to its fill percentage.
+void PaintBands(const TCustomGradient& g, QPainter& p, const TRect& r, int pen_style, int pen_width) {
+  const TGradientDir dir = g.Orientation();
+  const int n = BandCount(g, r.Width(), r.Height());
+  const int pw = pen_width == 0 ? 1 : pen_width;
+  const int startX = dir == fgdRightBias ? r.Right : r.Left;
+  BiasWalk walk{startX, r.Top, startX, r.Top};
+  for (int i = 0; i < n; ++i) {
+    const QColor color = BandColor(g.FromRGB(), g.ToRGB(), i, n);
+    if (dir == fgdLeftBias || dir == fgdRightBias) DrawBiasBand(p, dir, r, color, pen_style, pw, i, n, walk);
+    else FillBandAt(p, dir, g.BrushStyle(), r, color, i, n);
+    if (100.0 * i / n > g.PercentFilling()) break;
+  }
+}
+
 }  // namespace
 
 void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int pen_style, int pen_width) {
@@ -169,89 +254,19 @@ void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int pen_sty
     return;
   }
 
-  const int r1 = RedOf(g.from_rgb_), g1 = GreenOf(g.from_rgb_), b1 = BlueOf(g.from_rgb_);
-  const int dr = RedOf(g.to_rgb_) - r1, dg = GreenOf(g.to_rgb_) - g1, db = BlueOf(g.to_rgb_) - b1;
-
+  if (!g.buffered_draw_) {
+    PaintBands(g, dc, r, pen_style, pen_width);
+    return;
+  }
   // Buffered drawing goes into an image of the rectangle's size, then onto the rectangle.
-  QImage buffer;
-  QPainter buffered;
-  QPainter* p = &dc;
-  if (g.buffered_draw_) {
-    if (w <= 0 || h <= 0) return;
-    buffer = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
-    buffer.fill(Qt::transparent);
-    buffered.begin(&buffer);
-    buffered.translate(-r.Left, -r.Top);
-    p = &buffered;
-  }
-
-  int n = 0;
-  switch (g.orientation_) {
-    case fgdHorizontal: n = std::min(g.steps_, h); break;
-    case fgdVertical: n = std::min(g.steps_, w); break;
-    case fgdLeftBias:
-    case fgdRightBias: n = std::min(g.steps_, w + h); break;
-    case fgdRectangle: n = std::min(g.steps_, std::min(w / 2, h / 2)); break;
-    default: break;
-  }
-
-  const int pw = pen_width == 0 ? 1 : pen_width;
-  // The two walking points of the bias orientations.
-  int x1, y1, x2, y2;
-  if (g.orientation_ == fgdRightBias) {
-    x1 = x2 = r.Right;
-  } else {
-    x1 = x2 = r.Left;
-  }
-  y1 = y2 = r.Top;
-
-  for (int i = 0; i < n; ++i) {
-    QColor color;
-    if (n == 1) {
-      color = QColor(r1, g1, b1);
-    } else {
-      color = QColor(std::clamp(r1 + MulDiv(i, dr, n - 1), 0, 255), std::clamp(g1 + MulDiv(i, dg, n - 1), 0, 255),
-                     std::clamp(b1 + MulDiv(i, db, n - 1), 0, 255));
-    }
-    switch (g.orientation_) {
-      case fgdHorizontal:
-        FillBand(*p, g.brush_style_, color, r.Left, r.Top + MulDiv(i, h, n), r.Right, r.Top + MulDiv(i + 1, h, n));
-        break;
-      case fgdVertical:
-        FillBand(*p, g.brush_style_, color, r.Left + MulDiv(i, w, n), r.Top, r.Left + MulDiv(i + 1, w, n), r.Bottom);
-        break;
-      case fgdRectangle: {
-        const int dx = MulDiv(i, w / 2, n), dy = MulDiv(i, h / 2, n);
-        FillBand(*p, g.brush_style_, color, r.Left + dx, r.Top + dy, r.Right - dx, r.Bottom - dy);
-        break;
-      }
-      case fgdLeftBias:
-      case fgdRightBias: {
-        QPen pen(color, pw, QtPenStyle(pen_style));
-        pen.setCapStyle(Qt::FlatCap);
-        p->setPen(pen);
-        const int lines = MulDiv(i + 1, w + h, n) - MulDiv(i, w + h, n);
-        for (int k = 0; k < lines; ++k) {
-          if (g.orientation_ == fgdLeftBias) {
-            if (y1 < r.Bottom) y1 += pw; else x1 += pw;
-            if (x2 < r.Right) x2 += pw; else y2 += pw;
-          } else {
-            if (x1 > r.Left) x1 -= pw; else y1 += pw;
-            if (y2 < r.Bottom) y2 += pw; else x2 -= pw;
-          }
-          p->drawLine(x1, y1, x2, y2);
-        }
-        break;
-      }
-      default: break;
-    }
-    if (100.0 * i / n > g.percent_filling_) break;
-  }
-
-  if (g.buffered_draw_) {
-    buffered.end();
-    dc.drawImage(QPoint(r.Left, r.Top), buffer);
-  }
+  if (w <= 0 || h <= 0) return;
+  QImage buffer(w, h, QImage::Format_ARGB32_Premultiplied);
+  buffer.fill(Qt::transparent);
+  QPainter buffered(&buffer);
+  buffered.translate(-r.Left, -r.Top);
+  PaintBands(g, buffered, r, pen_style, pen_width);
+  buffered.end();
+  dc.drawImage(QPoint(r.Left, r.Top), buffer);
 }
 
 }  // namespace controls
