@@ -1,4 +1,4 @@
-#include "controls/gradcommon.h"
+#include "controls/gradient.h"
 
 #include <QImage>
 #include <QPaintDevice>
@@ -12,7 +12,8 @@ namespace controls {
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
   long long num = static_cast<long long>(a) * b;
-  long long q = (2 * std::llabs(num) + std::llabs(static_cast<long long>(c))) / (2 * std::llabs(static_cast<long long>(c)));
+  long long q =
+      (2 * std::llabs(num) + std::llabs(static_cast<long long>(c))) / (2 * std::llabs(static_cast<long long>(c)));
   if ((num < 0) != (c < 0)) q = -q;
   return static_cast<int>(q);
 }
@@ -30,18 +31,21 @@ void TTwainColors::Publish(platform::TProps<TTwainColors>& p) {
 void TGradient::Publish(platform::TProps<TGradient>& p) {
   p.Bool("Active", &TGradient::Active, &TGradient::SetActive);
   p.Bool("BufferedDraw", &TGradient::BufferedDraw, &TGradient::SetBufferedDraw);
-  p.Enum("Orientation",
-         {"fgdHorizontal", "fgdVertical", "fgdLeftBias", "fgdRightBias", "fgdRectangle", "fgdHorzConvergent",
-          "fgdVertConvergent"},
-         [](TGradient& g) { return static_cast<int>(g.Orientation()); },
-         [](TGradient& g, int v) { g.SetOrientation(static_cast<TGradientDir>(std::clamp(v, 0, 6))); });
+  p.Enum(
+      "Orientation",
+      {"fgdHorizontal", "fgdVertical", "fgdLeftBias", "fgdRightBias", "fgdRectangle", "fgdHorzConvergent",
+       "fgdVertConvergent"},
+      [](TGradient& g) { return static_cast<int>(g.Orientation()); },
+      [](TGradient& g, int v) { g.SetOrientation(static_cast<TGradientDir>(std::clamp(v, 0, 6))); });
   p.Int("Steps", &TGradient::Steps, &TGradient::SetSteps);
-  p.Int("PercentFilling", [](TGradient& g) { return static_cast<int>(g.PercentFilling()); },
-        [](TGradient& g, int v) { g.SetPercentFilling(static_cast<TPercent>(std::clamp(v, 0, 100))); });
-  p.Enum("BrushStyle",
-         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"},
-         [](TGradient& g) { return static_cast<int>(g.BrushStyle()); },
-         [](TGradient& g, int v) { g.SetBrushStyle(static_cast<TBrushStyle>(std::clamp(v, 0, 7))); });
+  p.Int(
+      "PercentFilling", [](TGradient& g) { return static_cast<int>(g.PercentFilling()); },
+      [](TGradient& g, int v) { g.SetPercentFilling(static_cast<TPercent>(std::clamp(v, 0, 100))); });
+  p.Enum(
+      "BrushStyle",
+      {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"},
+      [](TGradient& g) { return static_cast<int>(g.BrushStyle()); },
+      [](TGradient& g, int v) { g.SetBrushStyle(static_cast<TBrushStyle>(std::clamp(v, 0, 7))); });
 }
 
 void TCustomGradient::Assign(const platform::TPersistent& source) {

@@ -1,4 +1,4 @@
-#include "controls/gradutils.h"
+#include "controls/bitmapdraw.h"
 
 #include <QImage>
 #include <QPainter>
@@ -34,7 +34,8 @@ TColor CornerColor(const QImage* b, int corner) {
 
 void ReplaceColor(QImage& b, TColor old_color, TColor new_color) {
   if (b.width() == 0 && b.height() == 0) return;
-  if (b.format() != QImage::Format_RGB32 && b.format() != QImage::Format_ARGB32) b = b.convertToFormat(QImage::Format_RGB32);
+  if (b.format() != QImage::Format_RGB32 && b.format() != QImage::Format_ARGB32)
+    b = b.convertToFormat(QImage::Format_RGB32);
   const QRgb from = ToQColor(old_color).rgb() & 0xFFFFFF, to = ToQColor(new_color).rgb();
   for (int y = 0; y < b.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(b.scanLine(y));
