@@ -1,6 +1,6 @@
 #include "controls/headerpaint.h"
 
-#include "controls/gradutils.h"
+#include "controls/bitmapdraw.h"
 
 #include <QFontMetrics>
 #include <QImage>

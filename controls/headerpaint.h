@@ -3,7 +3,7 @@
 // gradient strip above it.
 #pragma once
 
-#include "controls/gradcommon.h"
+#include "controls/gradient.h"
 
 #include <QColor>
 #include <QFont>

@@ -254,20 +254,94 @@ void THintBalloon::CloseBalloon() {
   QTimer::singleShot(0, window_.data(), [this] { TComponent::Free(this); });
 }
 
-void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int animation_speed, int animation_type,
-                                 int preferred_position, int duration, TControl* anchor) {
-  auto* win = static_cast<BalloonWindow*>(window_.data());
-  // Anchor: the control's screen rectangle (its centre is the point), else the point.
-  TBalloonAnchor a = AnchorOfPoint(x, y);
-  if (anchor != nullptr) {
-    const TPoint tl = anchor->ClientToScreen({0, 0});
-    a = AnchorOfRect({tl.X, tl.Y, tl.X + anchor->Width(), tl.Y + anchor->Height()});
-  }
-  // The screen holding the point; screens need not start at (0, 0).
+namespace {
+
+// The control's screen rectangle (its centre is the point), else the point.
+TBalloonAnchor AnchorOf(TControl* anchor, int x, int y) {
+  if (anchor == nullptr) return AnchorOfPoint(x, y);
+  const TPoint tl = anchor->ClientToScreen({0, 0});
+  return AnchorOfRect({tl.X, tl.Y, tl.X + anchor->Width(), tl.Y + anchor->Height()});
+}
+
+// Free space around the anchor on the screen holding it; screens need not start at (0, 0).
+TBalloonSpace ScreenSpace(const TBalloonAnchor& a) {
   QScreen* screen = QGuiApplication::screenAt(QPoint(a.Center.X, a.Center.Y));
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   const QRect sg = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-  const TBalloonSpace space = BalloonFreeSpace({sg.left(), sg.top(), sg.left() + sg.width(), sg.top() + sg.height()}, a);
+  return BalloonFreeSpace({sg.left(), sg.top(), sg.left() + sg.width(), sg.top() + sg.height()}, a);
+}
+
+TBalloonLayout MeasureContent(const std::string& icon, const std::string& title, const std::string& text,
+                              int best_width, const TBalloonSpace& space) {
+  TBalloonLayoutInput in;
+  in.HasIcon = !icon.empty();
+  if (!title.empty()) {
+    QFontMetrics fm(BalloonFont(true));
+    in.TitleWidth = fm.horizontalAdvance(Qt8(title));
+    in.TitleHeight = fm.height();
+  }
+  in.BestWidth = best_width;
+  in.MaxWidth = space.MaxWidth;
+  in.MaxHeight = space.MaxHeight;
+  const QString wrapped = Qt8(text);
+  in.WrapHeight = [wrapped](int width) {
+    QTextLayout layout(wrapped);
+    return LayOutBalloonText(layout, width);
+  };
+  return LayoutBalloonContent(in);
+}
+
+// The content: straight on the panel, or in a scroll box of the panel's size.
+void AddContent(THintBalloon* balloon, QWidget* win, const TBalloonLayout& layout, const TBalloonShape& shape) {
+  const QRect panel = ToQRect(shape.Panel);
+  if (layout.Scrolled) {
+    auto* box = new QScrollArea(win);
+    box->setFrameShape(QFrame::NoFrame);
+    box->setGeometry(panel.adjusted(1, 1, -1, -1));
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Window, kBalloonColor);
+    box->setPalette(pal);
+    auto* content = new BalloonContent(balloon, nullptr);
+    content->resize(std::max(layout.Text.Right, layout.Title.Right) + kBalloonContentMargin,
+                    layout.Text.Bottom + kBalloonContentMargin);
+    box->setWidget(content);
+  } else {
+    auto* content = new BalloonContent(balloon, win);
+    content->setGeometry(panel.adjusted(1, 1, -1, -1));
+  }
+}
+
+// Outline: the rounded body and the arrow; the window takes its place and shape.
+void SetOutline(BalloonWindow* win, const TBalloonShape& shape) {
+  QPainterPath path;
+  path.setFillRule(Qt::WindingFill);
+  path.addRoundedRect(QRectF(ToQRect(shape.RoundRect)), 3.5, 3.5);
+  QPolygonF arrow;
+  for (const TBalloonPoint& p : shape.Arrow) arrow << QPointF(p.X, p.Y);
+  arrow << arrow.front();
+  path.addPolygon(arrow);
+  const QPainterPath filled = path.simplified();
+  win->outline = filled.translated(-0.5, -0.5);
+  win->setGeometry(ToQRect(shape.Window));
+  win->setMask(QRegion(filled.toFillPolygon().toPolygon(), Qt::WindingFill));
+}
+
+void FadeIn(QWidget* win, int animation_speed) {
+  win->setWindowOpacity(0.0);
+  auto* fade = new QPropertyAnimation(win, "windowOpacity", win);
+  fade->setDuration(std::max(0, animation_speed));
+  fade->setStartValue(0.0);
+  fade->setEndValue(1.0);
+  fade->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+}  // namespace
+
+void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int animation_speed, int animation_type,
+                                 int preferred_position, int duration, TControl* anchor) {
+  auto* win = static_cast<BalloonWindow*>(window_.data());
+  const TBalloonAnchor a = AnchorOf(anchor, x, y);
+  const TBalloonSpace space = ScreenSpace(a);
 
   auto items = ParseBalloonParams(params);
   items.emplace_back("MainPanelMaxWidth", std::to_string(space.MaxWidth));
@@ -276,78 +350,27 @@ void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int an
   icon_ = Param(items, "IconeResName");
   title_ = Param(items, "Title");
   text_ = Param(items, "Text");
-
-  TBalloonLayoutInput in;
-  in.HasIcon = !icon_.empty();
-  if (!title_.empty()) {
-    QFontMetrics fm(BalloonFont(true));
-    in.TitleWidth = fm.horizontalAdvance(Qt8(title_));
-    in.TitleHeight = fm.height();
-  }
-  in.BestWidth = ParamInt(items, "MainPanelBestWidth", 300);
-  in.MaxWidth = space.MaxWidth;
-  in.MaxHeight = space.MaxHeight;
-  const QString text = Qt8(text_);
-  in.WrapHeight = [text](int width) {
-    QTextLayout layout(text);
-    return LayOutBalloonText(layout, width);
-  };
-  layout_ = LayoutBalloonContent(in);
+  layout_ = MeasureContent(icon_, title_, text_, ParamInt(items, "MainPanelBestWidth", 300), space);
 
   position_ = ChooseBalloonPosition(space, layout_.PanelWidth, layout_.PanelHeight, preferred_position);
   shape_ = BalloonShape(position_, BalloonTip(a, position_), layout_.PanelWidth, layout_.PanelHeight);
-
-  // The content: straight on the panel, or in a scroll box of the panel's size.
-  const QRect panel = ToQRect(shape_.Panel);
-  if (layout_.Scrolled) {
-    auto* box = new QScrollArea(win);
-    box->setFrameShape(QFrame::NoFrame);
-    box->setGeometry(panel.adjusted(1, 1, -1, -1));
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::Window, kBalloonColor);
-    box->setPalette(pal);
-    auto* content = new BalloonContent(this, nullptr);
-    content->resize(std::max(layout_.Text.Right, layout_.Title.Right) + kBalloonContentMargin,
-                    layout_.Text.Bottom + kBalloonContentMargin);
-    box->setWidget(content);
-  } else {
-    auto* content = new BalloonContent(this, win);
-    content->setGeometry(panel.adjusted(1, 1, -1, -1));
-  }
-
-  // Outline: the rounded body and the arrow.
-  QPainterPath path;
-  path.setFillRule(Qt::WindingFill);
-  path.addRoundedRect(QRectF(ToQRect(shape_.RoundRect)), 3.5, 3.5);
-  QPolygonF arrow;
-  for (const TBalloonPoint& p : shape_.Arrow) arrow << QPointF(p.X, p.Y);
-  arrow << arrow.front();
-  path.addPolygon(arrow);
-  const QPainterPath filled = path.simplified();
-  win->outline = filled.translated(-0.5, -0.5);
-  win->setGeometry(ToQRect(shape_.Window));
-  win->setMask(QRegion(filled.toFillPolygon().toPolygon(), Qt::WindingFill));
+  AddContent(this, win, layout_, shape_);
+  SetOutline(win, shape_);
 
   // Only the blend is animated, by fading the window in; other animations show at once.
   animated_ = animation_type == batBlend && animation_speed != 0;
-  if (animated_) {
-    win->setWindowOpacity(0.0);
-    auto* fade = new QPropertyAnimation(win, "windowOpacity", win);
-    fade->setDuration(std::max(0, animation_speed));
-    fade->setStartValue(0.0);
-    fade->setEndValue(1.0);
-    fade->start(QAbstractAnimation::DeleteWhenStopped);
-  }
+  if (animated_) FadeIn(win, animation_speed);
   win->show();
   win->update();
+  if (duration >= 1) StartCloseTimer(duration);
+}
 
-  if (duration >= 1) {
-    close_timer_ = new QTimer(win);
-    close_timer_->setSingleShot(true);
-    close_timer_->setInterval(duration);
-    QObject::connect(close_timer_, &QTimer::timeout, [this] { platform::DispatchEvent([this] { CloseBalloon(); }); });
-    close_timer_->start();
-  }
+void THintBalloon::StartCloseTimer(int duration) {
+  close_timer_ = new QTimer(window_.data());
+  close_timer_->setSingleShot(true);
+  close_timer_->setInterval(duration);
+  QObject::connect(close_timer_, &QTimer::timeout, [this] { platform::DispatchEvent([this] { CloseBalloon(); }); });
+  close_timer_->start();
 }
 
 // --- hints as balloons ---------------------------------------------------------------------

@@ -96,6 +96,7 @@ public:
 
 private:
   friend class BalloonWindow;
+  void StartCloseTimer(int duration);
   QPointer<QWidget> window_;
   QTimer* close_timer_ = nullptr;
   std::string params_;

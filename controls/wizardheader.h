@@ -3,7 +3,7 @@
 // an etched bottom edge and a thin gradient strip above it.
 #pragma once
 
-#include "controls/gradcommon.h"
+#include "controls/gradient.h"
 #include "platform/strings.h"
 #include "platform/ui/controls.h"
 

@@ -95,6 +95,32 @@ void TLang_CompTranslations::Clear() {
   constants_.Clear();
 }
 
+namespace {
+
+// The line at `pos` without its end (CR, LF or CR LF); `pos` moves past the end.
+std::string_view NextLine(std::string_view source, size_t& pos) {
+  size_t end = source.find_first_of("\r\n", pos);
+  std::string_view raw = source.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+  if (end == std::string_view::npos) {
+    pos = source.size();
+  } else {
+    pos = end + 1;
+    if (source[end] == '\r' && pos < source.size() && source[pos] == '\n') ++pos;
+  }
+  return raw;
+}
+
+// The index of the component section `name`, added at the end when there is none.
+size_t SectionIndex(TLang_CompTranslations& tr, std::string_view name) {
+  auto& sections = tr.Sections();
+  for (size_t i = 0; i < sections.size(); ++i)
+    if (SameName(sections[i].Name(), name)) return i;
+  sections.emplace_back(std::string(name));
+  return sections.size() - 1;
+}
+
+}  // namespace
+
 void ParseLanguageText(TLang_CompTranslations& tr, std::string_view source, bool headerOnly) {
   tr.Clear();
   size_t zero = source.find('\0');
@@ -105,14 +131,7 @@ void ParseLanguageText(TLang_CompTranslations& tr, std::string_view source, bool
   int lineIndex = 0;
   size_t pos = 0;
   while (pos < source.size()) {
-    size_t end = source.find_first_of("\r\n", pos);
-    std::string_view raw = source.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-    if (end == std::string_view::npos) {
-      pos = source.size();
-    } else {
-      pos = end + 1;
-      if (source[end] == '\r' && pos < source.size() && source[pos] == '\n') ++pos;
-    }
+    std::string_view raw = NextLine(source, pos);
     int index = lineIndex++;
 
     std::string_view line = TrimBlanks(raw);
@@ -127,15 +146,7 @@ void ParseLanguageText(TLang_CompTranslations& tr, std::string_view source, bool
           continue;
         }
         state = State::Component;
-        auto& sections = tr.Sections();
-        section = sections.size();
-        for (size_t i = 0; i < sections.size(); ++i) {
-          if (SameName(sections[i].Name(), name)) {
-            section = i;
-            break;
-          }
-        }
-        if (section == sections.size()) sections.emplace_back(std::string(name));
+        section = SectionIndex(tr, name);
         continue;
       }
       size_t eq = line.find('=');

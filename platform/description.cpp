@@ -281,83 +281,89 @@ private:
       case Token::Integer:
         v.kind = TDescValue::Integer;
         v.integer = tok_.integer;
-        v.end = tok_.end;
-        Advance();
+        TakeLast(v);
         return v;
       case Token::Ident:
         v.kind = TDescValue::Ident;
         v.text = tok_.text;
-        v.end = tok_.end;
-        Advance();
+        TakeLast(v);
         return v;
-      case Token::String:
-        v.kind = TDescValue::String;
-        v.text = tok_.text;
-        v.end = tok_.end;
-        Advance();
-        while (IsSymbol('+')) {
-          Advance();
-          if (tok_.kind != Token::String) Fail("Text expected after \"+\"");
-          v.text += tok_.text;
-          v.end = tok_.end;
-          Advance();
-        }
-        return v;
+      case Token::String: ParseText(v); return v;
       case Token::Binary:
         v.kind = TDescValue::Binary;
         v.text = tok_.text;
-        v.end = tok_.end;
-        Advance();
+        TakeLast(v);
         return v;
       case Token::Symbol:
         break;
       case Token::End:
         Fail("Value expected");
     }
-    if (IsSymbol('(')) {
-      v.kind = TDescValue::List;
+    if (IsSymbol('(')) ParseListItems(v);
+    else if (IsSymbol('[')) ParseSetMembers(v);
+    else if (IsSymbol('<')) ParseCollectionItems(v);
+    else Fail("Value expected");
+    TakeLast(v);
+    return v;
+  }
+
+  // The current token ends value `v`.
+  void TakeLast(TDescValue& v) {
+    v.end = tok_.end;
+    Advance();
+  }
+
+  // A text and the texts joined to it with "+".
+  void ParseText(TDescValue& v) {
+    v.kind = TDescValue::String;
+    v.text = tok_.text;
+    TakeLast(v);
+    while (IsSymbol('+')) {
       Advance();
-      while (!IsSymbol(')')) {
-        if (tok_.kind == Token::End) Fail("\")\" expected");
-        v.items.push_back(ParseValue());
-      }
-      v.end = tok_.end;
-      Advance();
-      return v;
+      if (tok_.kind != Token::String) Fail("Text expected after \"+\"");
+      v.text += tok_.text;
+      TakeLast(v);
     }
-    if (IsSymbol('[')) {
-      v.kind = TDescValue::Set;
-      Advance();
-      while (!IsSymbol(']')) {
-        if (tok_.kind != Token::Ident) Fail("Set member expected");
-        v.names.push_back(tok_.text);
-        Advance();
-        if (IsSymbol(',')) Advance();
-        else if (!IsSymbol(']')) Fail("\",\" or \"]\" expected");
-      }
-      v.end = tok_.end;
-      Advance();
-      return v;
+  }
+
+  // "(" value... up to the closing ")".
+  void ParseListItems(TDescValue& v) {
+    v.kind = TDescValue::List;
+    Advance();
+    while (!IsSymbol(')')) {
+      if (tok_.kind == Token::End) Fail("\")\" expected");
+      v.items.push_back(ParseValue());
     }
-    if (IsSymbol('<')) {
-      v.kind = TDescValue::Collection;
+  }
+
+  // "[" name, ... up to the closing "]".
+  void ParseSetMembers(TDescValue& v) {
+    v.kind = TDescValue::Set;
+    Advance();
+    while (!IsSymbol(']')) {
+      if (tok_.kind != Token::Ident) Fail("Set member expected");
+      v.names.push_back(tok_.text);
       Advance();
-      while (!IsSymbol('>')) {
-        if (!IsWord("item")) Fail("\"item\" expected");
-        Advance();
-        std::vector<TDescProp> props;
-        while (!IsWord("end")) {
-          if (tok_.kind != Token::Ident) Fail("Property name or \"end\" expected");
-          props.push_back(ParseProp());
-        }
-        Advance();
-        v.elements.push_back(std::move(props));
-      }
-      v.end = tok_.end;
-      Advance();
-      return v;
+      if (IsSymbol(',')) Advance();
+      else if (!IsSymbol(']')) Fail("\",\" or \"]\" expected");
     }
-    Fail("Value expected");
+  }
+
+  // "<" item properties... end ... up to the closing ">".
+  void ParseCollectionItems(TDescValue& v) {
+    v.kind = TDescValue::Collection;
+    Advance();
+    while (!IsSymbol('>')) {
+      if (!IsWord("item")) Fail("\"item\" expected");
+      Advance();
+      std::vector<TDescProp> props;
+      while (!IsWord("end")) {
+        if (tok_.kind != Token::Ident) Fail("Property name or \"end\" expected");
+        props.push_back(ParseProp());
+      }
+      Advance();
+      v.elements.push_back(std::move(props));
+    }
   }
 
   Lexer lex_;
@@ -429,101 +435,131 @@ TObject& Walk(TObject& start, const std::vector<std::string>& parts, int line, c
 }
 
 void AssignValue(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
+                 Context* ctx);
+
+EReadError WrongValue(const TDescValue& v, int line, const std::string& path) {
+  return EReadError(line, "Invalid value for " + path + ": " + KindName(v.kind));
+}
+
+EReadError ReadOnly(int line, const std::string& path) {
+  return EReadError(line, "Property " + path + " is read-only");
+}
+
+// The number an Integer, Bool, Enum or Set property takes from `v`.
+int64_t IntegerValue(const TDescValue& v, int line, const std::string& path) {
+  int64_t n = 0;
+  if (v.kind == TDescValue::Integer) n = v.integer;
+  else if (v.kind != TDescValue::Ident || !IntegerFromIdent(v.text, n)) throw WrongValue(v, line, path);
+  return n;
+}
+
+int64_t BoolValue(const TDescValue& v, int line, const std::string& path) {
+  if (v.kind != TDescValue::Ident) throw WrongValue(v, line, path);
+  if (SameName(v.text, "True")) return 1;
+  if (SameName(v.text, "False")) return 0;
+  throw WrongValue(v, line, path);
+}
+
+int64_t EnumValue(const TPropInfo& p, const TDescValue& v, int line, const std::string& path) {
+  int i = v.kind == TDescValue::Ident ? IndexOfName(p.names, v.text) : -1;
+  if (i < 0) throw EReadError(line, "Invalid value for " + path + ": " + v.text);
+  return i;
+}
+
+int64_t SetValue(const TPropInfo& p, const TDescValue& v, int line, const std::string& path) {
+  if (v.kind != TDescValue::Set) throw WrongValue(v, line, path);
+  int64_t mask = 0;
+  for (const std::string& n : v.names) {
+    int i = IndexOfName(p.names, n);
+    if (i < 0) throw EReadError(line, "Invalid value for " + path + ": " + n);
+    mask |= int64_t{1} << i;
+  }
+  return mask;
+}
+
+void AssignList(TStrings& list, const TDescValue& v, int line, const std::string& path) {
+  if (v.kind != TDescValue::List) throw WrongValue(v, line, path);
+  std::vector<std::string> lines;
+  for (const TDescValue& item : v.items) {
+    if (item.kind != TDescValue::String) throw EReadError(line, "Text expected in the list of " + path);
+    lines.push_back(item.text);
+  }
+  list.Assign(lines);
+}
+
+void AssignCollection(TCollection& coll, const TDescValue& v, int line, const std::string& path, Context* ctx) {
+  if (v.kind != TDescValue::Collection) throw WrongValue(v, line, path);
+  coll.Clear();
+  for (const std::vector<TDescProp>& element : v.elements) {
+    TCollectionItem* item = coll.Add();
+    for (const TDescProp& ip : element) {
+      std::vector<std::string> parts = SplitPath(ip.path);
+      TObject& holder = Walk(*item, parts, ip.line, ip.path);
+      const TPropInfo* q = holder.ClassInfo().FindProperty(parts.back());
+      if (q == nullptr) throw EReadError(ip.line, "Property " + ip.path + " does not exist");
+      if (auto* pers = dynamic_cast<TPersistent*>(&holder)) pers->MarkStored(q->name);
+      AssignValue(holder, *q, ip.value, ip.line, ip.path, ctx);
+    }
+  }
+}
+
+void AssignObject(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
+                  Context* ctx) {
+  TObject* target = p.get_obj ? p.get_obj(obj) : nullptr;
+  if (auto* list = dynamic_cast<TStrings*>(target)) AssignList(*list, v, line, path);
+  else if (auto* coll = dynamic_cast<TCollection*>(target)) AssignCollection(*coll, v, line, path, ctx);
+  else throw WrongValue(v, line, path);
+}
+
+// A component reference is resolved once the whole description is read.
+void AssignComponent(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
+                     Context* ctx) {
+  if (v.kind != TDescValue::Ident) throw WrongValue(v, line, path);
+  if (ctx == nullptr) throw EReadError(line, "Reference outside a window description: " + path);
+  if (SameName(v.text, "nil")) p.set_obj(obj, nullptr);
+  else ctx->refs.push_back({&obj, &p, v.text, line});
+}
+
+void AssignEvent(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
                  Context* ctx) {
-  auto wrong = [&]() -> EReadError {
-    return EReadError(line, "Invalid value for " + path + ": " + KindName(v.kind));
-  };
+  if (v.kind != TDescValue::Ident) throw WrongValue(v, line, path);
+  if (ctx == nullptr) throw EReadError(line, "Event outside a window description: " + path);
+  const std::any* h = ctx->binder != nullptr ? ctx->binder->FindHandler(v.text) : nullptr;
+  if (h == nullptr) {
+    if (ctx->options.ignore_missing_handlers) return;
+    throw EReadError(line, "Handler " + v.text + " not found for " + path);
+  }
+  if (!p.set_event(obj, *h)) throw EReadError(line, "Handler " + v.text + " does not fit the event " + path);
+}
+
+void AssignValue(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
+                 Context* ctx) {
   switch (p.kind) {
-    case PropKind::Integer: {
-      if (!p.set_int) throw EReadError(line, "Property " + path + " is read-only");
+    case PropKind::Integer:
+    case PropKind::Bool:
+    case PropKind::Enum:
+    case PropKind::Set: {
+      if (!p.set_int) throw ReadOnly(line, path);
       int64_t n = 0;
-      if (v.kind == TDescValue::Integer) n = v.integer;
-      else if (v.kind != TDescValue::Ident || !IntegerFromIdent(v.text, n)) throw wrong();
+      if (p.kind == PropKind::Integer) n = IntegerValue(v, line, path);
+      else if (p.kind == PropKind::Bool) n = BoolValue(v, line, path);
+      else if (p.kind == PropKind::Enum) n = EnumValue(p, v, line, path);
+      else n = SetValue(p, v, line, path);
       p.set_int(obj, n);
       break;
     }
-    case PropKind::Bool: {
-      if (!p.set_int) throw EReadError(line, "Property " + path + " is read-only");
-      if (v.kind != TDescValue::Ident) throw wrong();
-      if (SameName(v.text, "True")) p.set_int(obj, 1);
-      else if (SameName(v.text, "False")) p.set_int(obj, 0);
-      else throw wrong();
-      break;
-    }
-    case PropKind::Enum: {
-      if (!p.set_int) throw EReadError(line, "Property " + path + " is read-only");
-      int i = v.kind == TDescValue::Ident ? IndexOfName(p.names, v.text) : -1;
-      if (i < 0) throw EReadError(line, "Invalid value for " + path + ": " + v.text);
-      p.set_int(obj, i);
-      break;
-    }
-    case PropKind::Set: {
-      if (!p.set_int) throw EReadError(line, "Property " + path + " is read-only");
-      if (v.kind != TDescValue::Set) throw wrong();
-      int64_t mask = 0;
-      for (const std::string& n : v.names) {
-        int i = IndexOfName(p.names, n);
-        if (i < 0) throw EReadError(line, "Invalid value for " + path + ": " + n);
-        mask |= int64_t{1} << i;
-      }
-      p.set_int(obj, mask);
-      break;
-    }
     case PropKind::String:
-      if (!p.set_str) throw EReadError(line, "Property " + path + " is read-only");
-      if (v.kind != TDescValue::String) throw wrong();
+      if (!p.set_str) throw ReadOnly(line, path);
+      if (v.kind != TDescValue::String) throw WrongValue(v, line, path);
       p.set_str(obj, v.text);
       break;
     case PropKind::Binary:
-      if (v.kind != TDescValue::Binary) throw wrong();
+      if (v.kind != TDescValue::Binary) throw WrongValue(v, line, path);
       p.set_str(obj, v.text);
       break;
-    case PropKind::Object: {
-      TObject* target = p.get_obj ? p.get_obj(obj) : nullptr;
-      if (auto* list = dynamic_cast<TStrings*>(target)) {
-        if (v.kind != TDescValue::List) throw wrong();
-        std::vector<std::string> lines;
-        for (const TDescValue& item : v.items) {
-          if (item.kind != TDescValue::String) throw EReadError(line, "Text expected in the list of " + path);
-          lines.push_back(item.text);
-        }
-        list->Assign(lines);
-      } else if (auto* coll = dynamic_cast<TCollection*>(target)) {
-        if (v.kind != TDescValue::Collection) throw wrong();
-        coll->Clear();
-        for (const std::vector<TDescProp>& element : v.elements) {
-          TCollectionItem* item = coll->Add();
-          for (const TDescProp& ip : element) {
-            std::vector<std::string> parts = SplitPath(ip.path);
-            TObject& holder = Walk(*item, parts, ip.line, ip.path);
-            const TPropInfo* q = holder.ClassInfo().FindProperty(parts.back());
-            if (q == nullptr) throw EReadError(ip.line, "Property " + ip.path + " does not exist");
-            if (auto* pers = dynamic_cast<TPersistent*>(&holder)) pers->MarkStored(q->name);
-            AssignValue(holder, *q, ip.value, ip.line, ip.path, ctx);
-          }
-        }
-      } else {
-        throw wrong();
-      }
-      break;
-    }
-    case PropKind::Component:
-      if (v.kind != TDescValue::Ident) throw wrong();
-      if (ctx == nullptr) throw EReadError(line, "Reference outside a window description: " + path);
-      if (SameName(v.text, "nil")) p.set_obj(obj, nullptr);
-      else ctx->refs.push_back({&obj, &p, v.text, line});
-      break;
-    case PropKind::Event: {
-      if (v.kind != TDescValue::Ident) throw wrong();
-      if (ctx == nullptr) throw EReadError(line, "Event outside a window description: " + path);
-      const std::any* h = ctx->binder != nullptr ? ctx->binder->FindHandler(v.text) : nullptr;
-      if (h == nullptr) {
-        if (ctx->options.ignore_missing_handlers) break;
-        throw EReadError(line, "Handler " + v.text + " not found for " + path);
-      }
-      if (!p.set_event(obj, *h)) throw EReadError(line, "Handler " + v.text + " does not fit the event " + path);
-      break;
-    }
+    case PropKind::Object: AssignObject(obj, p, v, line, path, ctx); break;
+    case PropKind::Component: AssignComponent(obj, p, v, line, path, ctx); break;
+    case PropKind::Event: AssignEvent(obj, p, v, line, path, ctx); break;
   }
 }
 

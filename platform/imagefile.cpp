@@ -168,6 +168,22 @@ void JpegMessage(j_common_ptr cinfo, int level) {
   if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) JpegErrorExit(cinfo);
 }
 
+// One row of CMYK samples (inverted inks when `inverted`) as blue, green, red.
+void CmykToBgr(const std::uint8_t* s, std::uint8_t* p, int w, bool inverted) {
+  for (int x = 0; x < w; ++x, s += 4, p += 3) {
+    unsigned c = s[0], m = s[1], yy = s[2], k = s[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      yy = 255 - yy;
+      k = 255 - k;
+    }
+    p[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
+    p[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
+    p[0] = static_cast<std::uint8_t>((yy * k + 127) / 255);
+  }
+}
+
 // Plain data only between setjmp and longjmp; the bitmap and the row live in the caller.
 bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8_t>* row, JpegError* err,
                     bool* too_large) {
@@ -213,20 +229,7 @@ bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8
     JSAMPROW target = cmyk ? row->data() : out->ScanLine(y);
     jpeg_read_scanlines(&cinfo, &target, 1);
     if (!cmyk) continue;
-    std::uint8_t* p = out->ScanLine(y);
-    const std::uint8_t* s = row->data();
-    for (int x = 0; x < w; ++x, s += 4, p += 3) {
-      unsigned c = s[0], m = s[1], yy = s[2], k = s[3];
-      if (!inverted) {
-        c = 255 - c;
-        m = 255 - m;
-        yy = 255 - yy;
-        k = 255 - k;
-      }
-      p[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
-      p[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
-      p[0] = static_cast<std::uint8_t>((yy * k + 127) / 255);
-    }
+    CmykToBgr(row->data(), out->ScanLine(y), w, inverted);
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
@@ -282,6 +285,27 @@ void CompositeRow(const std::uint8_t* rgba, std::uint8_t* bgr, int w) {
   }
 }
 
+// Interlaced pictures: libpng puts only the pixels of the pass into the row, which go
+// straight into the bitmap, so no second copy of the picture is needed. Plain data only, as
+// libpng's errors jump over this frame.
+void ReadPngRows(png_structp png, int passes, png_uint_32 w, png_uint_32 h, std::uint8_t* row, Bitmap* out) {
+  static const png_uint_32 kRowStart[7] = {0, 0, 4, 0, 2, 0, 1}, kRowStep[7] = {8, 8, 8, 4, 4, 2, 2};
+  static const png_uint_32 kColStart[7] = {0, 4, 0, 2, 0, 1, 0}, kColStep[7] = {8, 8, 4, 4, 2, 2, 1};
+  for (int pass = 0; pass < passes; ++pass) {
+    for (png_uint_32 y = 0; y < h; ++y) {
+      png_read_row(png, row, nullptr);
+      std::uint8_t* target = out->ScanLine(static_cast<int>(y));
+      if (passes == 1) {
+        CompositeRow(row, target, static_cast<int>(w));
+        continue;
+      }
+      if (y < kRowStart[pass] || (y - kRowStart[pass]) % kRowStep[pass] != 0) continue;
+      for (png_uint_32 x = kColStart[pass]; x < w; x += kColStep[pass])
+        CompositeRow(row + static_cast<std::size_t>(x) * 4, target + static_cast<std::size_t>(x) * 3, 1);
+    }
+  }
+}
+
 // Plain data only between setjmp and longjmp; the bitmap and buffers live in the caller.
 bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, st, PngError, PngWarning);
@@ -327,23 +351,7 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer)
     png_destroy_read_struct(&png, &info, nullptr);
     throw;
   }
-  // Interlaced pictures: libpng puts only the pixels of the pass into the row, which go
-  // straight into the bitmap, so no second copy of the picture is needed.
-  static const png_uint_32 kRowStart[7] = {0, 0, 4, 0, 2, 0, 1}, kRowStep[7] = {8, 8, 8, 4, 4, 2, 2};
-  static const png_uint_32 kColStart[7] = {0, 4, 0, 2, 0, 1, 0}, kColStep[7] = {8, 8, 4, 4, 2, 2, 1};
-  for (int pass = 0; pass < passes; ++pass) {
-    for (png_uint_32 y = 0; y < h; ++y) {
-      png_read_row(png, buffer->data(), nullptr);
-      std::uint8_t* target = out->ScanLine(static_cast<int>(y));
-      if (passes == 1) {
-        CompositeRow(buffer->data(), target, static_cast<int>(w));
-        continue;
-      }
-      if (y < kRowStart[pass] || (y - kRowStart[pass]) % kRowStep[pass] != 0) continue;
-      for (png_uint_32 x = kColStart[pass]; x < w; x += kColStep[pass])
-        CompositeRow(buffer->data() + static_cast<std::size_t>(x) * 4, target + static_cast<std::size_t>(x) * 3, 1);
-    }
-  }
+  ReadPngRows(png, passes, w, h, buffer->data(), out);
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
   return true;

@@ -342,77 +342,61 @@ std::pair<int, int> FreeTypeFont::InkRows(int size) {
   return {above, below};
 }
 
-const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
-  Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
-  if (g.ready) return g;
-  g.ready = true;
+// The outline's box on whole pixels, as FreeType fits the metrics of a hinted glyph (the
+// synthesised slant does not update them).
+void SetOutlineBox(Glyph& g, FT_GlyphSlot slot) {
+  FT_BBox box;
+  FT_Outline_Get_CBox(&slot->outline, &box);
+  const FT_Pos left = box.xMin & ~63;
+  const FT_Pos right = (box.xMax + 63) & ~63;
+  g.boxLeft = static_cast<int>(left >> 6);
+  g.boxWidth = static_cast<int>((right - left) >> 6);
+}
 
-  FT_UInt index = 0;
-  if (auto cp = CharsetToUnicode(font_.Charset, code)) index = FT_Get_Char_Index(face_, *cp);
-  // Full hinting, as for bilevel output, serves monochrome and grey drawing alike (the
-  // outline and so the widths are the same for both); subpixel drawing hints lightly.
-  FT_Int32 target = font_.Quality == CLEARTYPE_QUALITY ? FT_LOAD_TARGET_LCD : FT_LOAD_TARGET_MONO;
-  if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | target) != 0) return g;
-  FT_GlyphSlot slot = face_->glyph;
-  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return g;
-  if (oblique_) FT_GlyphSlot_Oblique(slot);
-  if (embolden_) FT_GlyphSlot_Embolden(slot);
-  g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-  if (slot->outline.n_points > 0) {
-    // The outline's box on whole pixels, as FreeType fits the metrics of a hinted glyph (the
-    // synthesised slant does not update them).
-    FT_BBox box;
-    FT_Outline_Get_CBox(&slot->outline, &box);
-    const FT_Pos left = box.xMin & ~63;
-    const FT_Pos right = (box.xMax + 63) & ~63;
-    g.boxLeft = static_cast<int>(left >> 6);
-    g.boxWidth = static_cast<int>((right - left) >> 6);
-  }
-
-  if (mode == RenderMode::Lcd) {
-    // Three samples per pixel, spread by the five-tap filter, grouped red, green, blue.
-    FT_Matrix triple{3 << 16, 0, 0, 1 << 16};
-    FT_Outline_Transform(&slot->outline, &triple);
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return g;
-    const FT_Bitmap& bm = slot->bitmap;
-    if (bm.width == 0 || bm.rows == 0) return g;
-    static constexpr int kFilter[5] = {0x08, 0x4D, 0x56, 0x4D, 0x08};
-    int subLeft = slot->bitmap_left - 2;
-    int subWidth = static_cast<int>(bm.width) + 4;
-    int pixLeft = static_cast<int>(std::floor(subLeft / 3.0));
-    int pixRight = static_cast<int>(std::floor((subLeft + subWidth - 1) / 3.0));
-    g.left = pixLeft;
-    g.width = pixRight - pixLeft + 1;
-    g.top = slot->bitmap_top;
-    g.rows = static_cast<int>(bm.rows);
-    g.coverage.assign(static_cast<std::size_t>(g.width) * g.rows * 3, 0);
-    for (int r = 0; r < g.rows; ++r) {
-      const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(r) * bm.pitch;
-      for (int s = subLeft; s < subLeft + subWidth; ++s) {
-        int sum = 0;
-        for (int k = -2; k <= 2; ++k) {
-          int i = s + k - slot->bitmap_left;
-          if (i >= 0 && i < static_cast<int>(bm.width)) sum += kFilter[k + 2] * src[i];
-        }
-        int v = std::min(255, (sum + 128) >> 8);
-        std::size_t at = (static_cast<std::size_t>(r) * g.width * 3) + static_cast<std::size_t>(s - pixLeft * 3);
-        g.coverage[at] = static_cast<std::uint8_t>(v);
+// Three samples per pixel, spread by the five-tap filter, grouped red, green, blue.
+void RenderLcd(Glyph& g, FT_GlyphSlot slot) {
+  FT_Matrix triple{3 << 16, 0, 0, 1 << 16};
+  FT_Outline_Transform(&slot->outline, &triple);
+  if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
+  const FT_Bitmap& bm = slot->bitmap;
+  if (bm.width == 0 || bm.rows == 0) return;
+  static constexpr int kFilter[5] = {0x08, 0x4D, 0x56, 0x4D, 0x08};
+  int subLeft = slot->bitmap_left - 2;
+  int subWidth = static_cast<int>(bm.width) + 4;
+  int pixLeft = static_cast<int>(std::floor(subLeft / 3.0));
+  int pixRight = static_cast<int>(std::floor((subLeft + subWidth - 1) / 3.0));
+  g.left = pixLeft;
+  g.width = pixRight - pixLeft + 1;
+  g.top = slot->bitmap_top;
+  g.rows = static_cast<int>(bm.rows);
+  g.coverage.assign(static_cast<std::size_t>(g.width) * g.rows * 3, 0);
+  for (int r = 0; r < g.rows; ++r) {
+    const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(r) * bm.pitch;
+    for (int s = subLeft; s < subLeft + subWidth; ++s) {
+      int sum = 0;
+      for (int k = -2; k <= 2; ++k) {
+        int i = s + k - slot->bitmap_left;
+        if (i >= 0 && i < static_cast<int>(bm.width)) sum += kFilter[k + 2] * src[i];
       }
+      int v = std::min(255, (sum + 128) >> 8);
+      std::size_t at = (static_cast<std::size_t>(r) * g.width * 3) + static_cast<std::size_t>(s - pixLeft * 3);
+      g.coverage[at] = static_cast<std::uint8_t>(v);
     }
-    // The filter spreads ink two samples past the outline; what falls outside the character's
-    // cell (its box and advance) is dropped, as the neighbouring cells are not its own.
-    const int cellLeft = std::min(g.boxLeft, 0);
-    const int cellRight = std::max(g.boxLeft + g.boxWidth, g.advance);
-    for (int r = 0; r < g.rows; ++r)
-      for (int c = 0; c < g.width; ++c)
-        if (g.left + c < cellLeft || g.left + c >= cellRight)
-          std::fill_n(&g.coverage[(static_cast<std::size_t>(r) * g.width + c) * 3], 3, std::uint8_t{0});
-    TrimInk(g, 3);
-    return g;
   }
+  // The filter spreads ink two samples past the outline; what falls outside the character's
+  // cell (its box and advance) is dropped, as the neighbouring cells are not its own.
+  const int cellLeft = std::min(g.boxLeft, 0);
+  const int cellRight = std::max(g.boxLeft + g.boxWidth, g.advance);
+  for (int r = 0; r < g.rows; ++r)
+    for (int c = 0; c < g.width; ++c)
+      if (g.left + c < cellLeft || g.left + c >= cellRight)
+        std::fill_n(&g.coverage[(static_cast<std::size_t>(r) * g.width + c) * 3], 3, std::uint8_t{0});
+  TrimInk(g, 3);
+}
 
-  if (FT_Render_Glyph(slot, mode == RenderMode::Mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
-    return g;
+// One coverage byte per pixel, 0 or 255 in monochrome.
+void RenderPixels(Glyph& g, FT_GlyphSlot slot, RenderMode mode) {
+  if (FT_Render_Glyph(slot, mode == RenderMode::Mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return;
   const FT_Bitmap& bm = slot->bitmap;
   g.left = slot->bitmap_left;
   g.top = slot->bitmap_top;
@@ -429,6 +413,27 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
     }
   }
   TrimInk(g, 1);
+}
+
+const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
+  Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
+  if (g.ready) return g;
+  g.ready = true;
+
+  FT_UInt index = 0;
+  if (auto cp = CharsetToUnicode(font_.Charset, code)) index = FT_Get_Char_Index(face_, *cp);
+  // Full hinting, as for bilevel output, serves monochrome and grey drawing alike (the
+  // outline and so the widths are the same for both); subpixel drawing hints lightly.
+  FT_Int32 target = font_.Quality == CLEARTYPE_QUALITY ? FT_LOAD_TARGET_LCD : FT_LOAD_TARGET_MONO;
+  if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | target) != 0) return g;
+  FT_GlyphSlot slot = face_->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return g;
+  if (oblique_) FT_GlyphSlot_Oblique(slot);
+  if (embolden_) FT_GlyphSlot_Embolden(slot);
+  g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  if (slot->outline.n_points > 0) SetOutlineBox(g, slot);
+  if (mode == RenderMode::Lcd) RenderLcd(g, slot);
+  else RenderPixels(g, slot, mode);
   return g;
 }
 

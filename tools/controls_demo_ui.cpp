@@ -1,9 +1,9 @@
 // Renders a window with a page header, a spin edit, link labels and an open balloon to a
 // PNG file, so that a person can look at the controls (runs offscreen).
 //   controls_demo_ui [out.png]
+#include "controls/controlclasses.h"
 #include "controls/hintballoon.h"
-#include "controls/myspin.h"
-#include "controls/registry.h"
+#include "controls/spinedit.h"
 #include "controls/urllabel.h"
 #include "controls/wizardheader.h"
 #include "platform/ui/application.h"

@@ -7,7 +7,7 @@
 // The description file is either a description itself or a .cpp file holding one in a
 // raw string literal R"qwd( ... )qwd". Without a template file the lines go to stdout.
 // With --program the template starts with the program's named texts ([$CONSTANTS]).
-#include "controls/registry.h"
+#include "controls/controlclasses.h"
 #include "localisation/langcontroller.h"
 #include "localisation/langmanager.h"
 #include "platform/description.h"

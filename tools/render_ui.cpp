@@ -5,7 +5,7 @@
 //
 // Without a description file it renders a test window with every control kind. Run it
 // with QT_QPA_PLATFORM=offscreen when there is no display.
-#include "controls/registry.h"
+#include "controls/controlclasses.h"
 #include "platform/description.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"

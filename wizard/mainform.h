@@ -23,8 +23,8 @@
 #include "assembly/phones.h"
 #include "assembly/zipfile.h"
 #include "controls/hintballoon.h"
-#include "controls/myspin.h"
 #include "controls/pagemanager.h"
+#include "controls/spinedit.h"
 #include "controls/urllabel.h"
 #include "controls/wizardheader.h"
 #include "localisation/langcontroller.h"
@@ -35,7 +35,7 @@
 #include "wizard/mainform_components.h"
 #include "wizard/pagerules.h"
 #include "wizard/settingsvalues.h"
-#include "wizard/wincomps.h"
+#include "wizard/windowclasses.h"
 
 #include <array>
 #include <memory>

@@ -1,15 +1,15 @@
 #include "fontcreator/window/fontform.h"
 
 #include "assembly/utils.h"
+#include "controls/controlclasses.h"
 #include "controls/htmlhelp.h"
-#include "controls/registry.h"
 #include "fontcreator/fontfolder.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/textrender.h"
-#include "platform/uilanguage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qtbridge.h"
+#include "platform/uilanguage.h"
 
 #include <QPainter>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/hintballoon.h"
-#include "controls/myspin.h"
+#include "controls/spinedit.h"
 #include "fontcreator/fontbuilder.h"
 #include "fontcreator/window/fontform_components.h"
 #include "localisation/langcontroller.h"

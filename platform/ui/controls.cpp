@@ -466,31 +466,51 @@ void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
 
+void TControl::WidgetMousePress(QMouseEvent* m, bool dbl) {
+  Application().CancelHint();
+  QPoint p = m->position().toPoint();
+  TShiftState s = ShiftStateOf(m->modifiers(), m->buttons());
+  if (dbl) s |= ssDouble;
+  if (m->button() == Qt::LeftButton) pressed_ = true;
+  MouseDown(ButtonOf(m->button()), s, p.x(), p.y());
+  if (dbl && m->button() == Qt::LeftButton) DblClick();
+}
+
+void TControl::WidgetMouseRelease(QMouseEvent* m) {
+  QPoint p = m->position().toPoint();
+  MouseUp(ButtonOf(m->button()), ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
+  if (m->button() != Qt::LeftButton) return;
+  bool was = pressed_;
+  pressed_ = false;
+  if (was && ClicksOnRelease() && p.x() >= 0 && p.y() >= 0 && p.x() < width_ && p.y() < height_) Click();
+}
+
+void TControl::WidgetResized() {
+  if (applying_geometry_) return;
+  QWidget* w = widget_.data();
+  if (w != nullptr && (w->width() != width_ || w->height() != height_)) {
+    width_ = w->width();
+    height_ = w->height();
+    Resize();
+  }
+}
+
+void TControl::WidgetMoved() {
+  if (applying_geometry_) return;
+  QWidget* w = widget_.data();
+  if (w != nullptr && w->isWindow()) {
+    left_ = w->x();
+    top_ = w->y();
+  }
+}
+
 bool TControl::WidgetEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-      auto* m = static_cast<QMouseEvent*>(event);
-      Application().CancelHint();
-      QPoint p = m->position().toPoint();
-      TShiftState s = ShiftStateOf(m->modifiers(), m->buttons());
-      if (event->type() == QEvent::MouseButtonDblClick) s |= ssDouble;
-      if (m->button() == Qt::LeftButton) pressed_ = true;
-      MouseDown(ButtonOf(m->button()), s, p.x(), p.y());
-      if (event->type() == QEvent::MouseButtonDblClick && m->button() == Qt::LeftButton) DblClick();
+    case QEvent::MouseButtonDblClick:
+      WidgetMousePress(static_cast<QMouseEvent*>(event), event->type() == QEvent::MouseButtonDblClick);
       return false;
-    }
-    case QEvent::MouseButtonRelease: {
-      auto* m = static_cast<QMouseEvent*>(event);
-      QPoint p = m->position().toPoint();
-      MouseUp(ButtonOf(m->button()), ShiftStateOf(m->modifiers(), m->buttons()), p.x(), p.y());
-      if (m->button() == Qt::LeftButton) {
-        bool was = pressed_;
-        pressed_ = false;
-        if (was && ClicksOnRelease() && p.x() >= 0 && p.y() >= 0 && p.x() < width_ && p.y() < height_) Click();
-      }
-      return false;
-    }
+    case QEvent::MouseButtonRelease: WidgetMouseRelease(static_cast<QMouseEvent*>(event)); return false;
     case QEvent::MouseMove: {
       auto* m = static_cast<QMouseEvent*>(event);
       QPoint p = m->position().toPoint();
@@ -507,25 +527,8 @@ bool TControl::WidgetEvent(QEvent* event) {
       return false;
     case QEvent::ToolTip:
       return true;  // hints are ours
-    case QEvent::Resize:
-      if (!applying_geometry_) {
-        QWidget* w = widget_.data();
-        if (w != nullptr && (w->width() != width_ || w->height() != height_)) {
-          width_ = w->width();
-          height_ = w->height();
-          Resize();
-        }
-      }
-      return false;
-    case QEvent::Move:
-      if (!applying_geometry_) {
-        QWidget* w = widget_.data();
-        if (w != nullptr && w->isWindow()) {
-          left_ = w->x();
-          top_ = w->y();
-        }
-      }
-      return false;
+    case QEvent::Resize: WidgetResized(); return false;
+    case QEvent::Move: WidgetMoved(); return false;
     default:
       return false;
   }

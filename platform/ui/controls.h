@@ -43,6 +43,7 @@
 class QWidget;
 class QPainter;
 class QEvent;
+class QMouseEvent;
 
 namespace platform {
 
@@ -253,6 +254,12 @@ private:
   TTextKind text_kind_ = TTextKind::Interface;
   bool pressed_ = false;
   bool applying_geometry_ = false;
+
+  // The parts of WidgetEvent: mouse buttons, and the widget resized or moved by others.
+  void WidgetMousePress(QMouseEvent* m, bool dbl);
+  void WidgetMouseRelease(QMouseEvent* m);
+  void WidgetResized();
+  void WidgetMoved();
 };
 
 // A control that can hold other controls and take the keyboard focus.

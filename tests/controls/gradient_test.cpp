@@ -1,5 +1,5 @@
-#include "controls/gradcommon.h"
-#include "controls/gradutils.h"
+#include "controls/gradient.h"
+#include "controls/bitmapdraw.h"
 #include "controls/headerpaint.h"
 
 #include <QImage>

@@ -1,5 +1,5 @@
 #include "controls/pagemanager.h"
-#include "controls/registry.h"
+#include "controls/controlclasses.h"
 
 #include "platform/ui/fakeservices.h"
 #include "platform/ui/forms.h"

@@ -1,6 +1,6 @@
 #include "controls/urllabel.h"
 
-#include "controls/registry.h"
+#include "controls/controlclasses.h"
 #include "platform/description.h"
 #include "platform/ui/forms.h"
 

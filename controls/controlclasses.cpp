@@ -1,8 +1,8 @@
-#include "controls/registry.h"
+#include "controls/controlclasses.h"
 
 #include "controls/hintballoon.h"
-#include "controls/myspin.h"
 #include "controls/pagemanager.h"
+#include "controls/spinedit.h"
 #include "controls/urllabel.h"
 #include "controls/wizardheader.h"
 

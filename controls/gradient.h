@@ -16,7 +16,16 @@ namespace controls {
 // A rectangle as the drawing operations take it: Right and Bottom are outside.
 using platform::TRect;
 
-enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle : uint8_t {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 enum TGradientDir : uint8_t {
   fgdHorizontal,

@@ -1,4 +1,4 @@
-#include "controls/gradutils.h"
+#include "controls/bitmapdraw.h"
 
 #include <QImage>
 #include <QPainter>
@@ -32,7 +32,8 @@ TColor CornerColor(const QImage* b, int corner) {
 
 void ReplaceColor(QImage& b, TColor old_color, TColor new_color) {
   if (b.width() == 0 && b.height() == 0) return;
-  if (b.format() != QImage::Format_RGB32 && b.format() != QImage::Format_ARGB32) b = b.convertToFormat(QImage::Format_RGB32);
+  if (b.format() != QImage::Format_RGB32 && b.format() != QImage::Format_ARGB32)
+    b = b.convertToFormat(QImage::Format_RGB32);
   const QRgb from = ToQColor(old_color).rgb() & 0xFFFFFF, to = ToQColor(new_color).rgb();
   for (int y = 0; y < b.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(b.scanLine(y));
@@ -41,12 +42,12 @@ void ReplaceColor(QImage& b, TColor old_color, TColor new_color) {
   }
 }
 
-void DrawBitmap(QPainter& dc, const QImage& b, const TRect& r, int x, int y, int mode, int state, bool transparent,
-                TColor tc) {
-  if (b.width() == 0 && b.height() == 0) return;
-  const int px = r.Left + x, py = r.Top + y;
-  int w = b.width(), h = b.height();
+namespace {
 
+// The picture in `state` (see DrawBitmap) on a ground of `tc`; the disabled look takes the
+// button face as its ground and as `tc`.
+QImage StateImage(const QImage& b, int state, TColor& tc) {
+  const int w = b.width(), h = b.height();
   QImage work(w, h, QImage::Format_RGB32);
   work.fill(ToQColor(tc));
   const QImage src = b.convertToFormat(QImage::Format_RGB32);
@@ -74,6 +75,30 @@ void DrawBitmap(QPainter& dc, const QImage& b, const TRect& r, int x, int y, int
     }
     tc = clBtnFace;
   }
+  return work;
+}
+
+// `work` with every pixel of colour `tc` made fully transparent.
+QImage KeyedOut(const QImage& work, TColor tc) {
+  QImage out = work.convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = ToQColor(tc).rgb() & 0xFFFFFF;
+  for (int yy = 0; yy < out.height(); ++yy) {
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(yy));
+    for (int xx = 0; xx < out.width(); ++xx)
+      if ((line[xx] & 0xFFFFFF) == key) line[xx] = 0;
+  }
+  return out;
+}
+
+}  // namespace
+
+void DrawBitmap(QPainter& dc, const QImage& b, const TRect& r, int x, int y, int mode, int state, bool transparent,
+                TColor tc) {
+  if (b.width() == 0 && b.height() == 0) return;
+  const int px = r.Left + x, py = r.Top + y;
+  int w = b.width(), h = b.height();
+
+  QImage work = StateImage(b, state, tc);
 
   if (mode == 1) {
     w = r.Width();
@@ -86,16 +111,7 @@ void DrawBitmap(QPainter& dc, const QImage& b, const TRect& r, int x, int y, int
   if (w <= 0 || h <= 0) return;
   if (w != work.width() || h != work.height()) work = work.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 
-  QImage out = work;
-  if (transparent) {
-    out = work.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = ToQColor(tc).rgb() & 0xFFFFFF;
-    for (int yy = 0; yy < out.height(); ++yy) {
-      auto* line = reinterpret_cast<QRgb*>(out.scanLine(yy));
-      for (int xx = 0; xx < out.width(); ++xx)
-        if ((line[xx] & 0xFFFFFF) == key) line[xx] = 0;
-    }
-  }
+  const QImage out = transparent ? KeyedOut(work, tc) : work;
 
   if (mode == 3) {
     dc.save();

@@ -2,7 +2,7 @@
 // transparent colour, a disabled look, stretching, scaling and tiling.
 #pragma once
 
-#include "controls/gradcommon.h"
+#include "controls/gradient.h"
 
 class QImage;
 class QPainter;

@@ -1,19 +1,19 @@
-#include "controls/myspin.h"
+#include "controls/spinedit.h"
 
-#include "controls/registry.h"
+#include "controls/controlclasses.h"
 #include "platform/codepage.h"
 #include "platform/description.h"
 #include "platform/ui/fakeservices.h"
 #include "platform/ui/forms.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMouseEvent>
-#include <gtest/gtest.h>
 
 namespace controls {
 namespace {
@@ -131,7 +131,8 @@ object Form1: TForm
     Default = True
   end
 end
-)", nullptr);
+)",
+                  nullptr);
   auto* spin = dynamic_cast<TMySpinEdit*>(window->FindComponent("Spin"));
   auto* edit = dynamic_cast<TEdit*>(window->FindComponent("Edit"));
   auto* next = dynamic_cast<TButton*>(window->FindComponent("Next"));

@@ -1,6 +1,6 @@
-#include "wizard/wincomps.h"
+#include "wizard/windowclasses.h"
 
-#include "controls/registry.h"
+#include "controls/controlclasses.h"
 #include "platform/ui/stdctrls.h"
 
 namespace wizard {

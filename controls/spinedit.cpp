@@ -1,4 +1,4 @@
-#include "controls/myspin.h"
+#include "controls/spinedit.h"
 
 #include "controls/spinglyphs.h"
 #include "platform/ui/application.h"
@@ -69,8 +69,12 @@ TSpinSliderButton::TSpinSliderButton(TComponent* owner) : TWinControl(owner) {
   up_ = MakeRepeatButton();
   down_ = MakeRepeatButton();
   slider_ = new TSpeedButton(this);
-  slider_->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { ButtonMouseDown(s, b, sh, x, y); };
-  slider_->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { SliderMouseUp(s, b, sh, x, y); };
+  slider_->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    ButtonMouseDown(s, b, sh, x, y);
+  };
+  slider_->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    SliderMouseUp(s, b, sh, x, y);
+  };
   slider_->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { SliderMouseMove(s, sh, x, y); };
   slider_->SetNumGlyphs(1);
   slider_->SetCursor(crVSplit);
@@ -93,7 +97,9 @@ void TSpinSliderButton::Publish(TProps<TSpinSliderButton>& p) {
 TTimerSpeedButton* TSpinSliderButton::MakeRepeatButton() {
   auto* b = new TTimerSpeedButton(this);
   b->OnClick = [this](TObject* s) { ButtonClick(s); };
-  b->OnMouseDown = [this](TObject* s, TMouseButton bt, TShiftState sh, int x, int y) { ButtonMouseDown(s, bt, sh, x, y); };
+  b->OnMouseDown = [this](TObject* s, TMouseButton bt, TShiftState sh, int x, int y) {
+    ButtonMouseDown(s, bt, sh, x, y);
+  };
   b->SetTimerFlags(tfAllowRepeat);
   b->SetNumGlyphs(1);
   b->SetParent(this);
@@ -145,10 +151,10 @@ void TSpinSliderButton::Resize() {
 void TSpinSliderButton::ButtonMouseDown(TObject* sender, TMouseButton b, TShiftState s, int x, int y) {
   if (b != TMouseButton::mbLeft) return;
   if (auto* tb = dynamic_cast<TTimerSpeedButton*>(sender)) SetFocusedButton(tb);
-  if (focus_control_ != nullptr && focus_control_->TabStop() && focus_control_->CanFocus() && !focus_control_->Focused())
+  if (focus_control_ != nullptr && focus_control_->TabStop() && focus_control_->CanFocus() &&
+      !focus_control_->Focused())
     focus_control_->SetFocus();
-  else if (TabStop() && !Focused() && CanFocus())
-    SetFocus();
+  else if (TabStop() && !Focused() && CanFocus()) SetFocus();
   if (sender == slider_) {
     slider_pressed_ = true;
     slider_pressed_y_ = y;
@@ -296,10 +302,8 @@ void TMySpinEdit::StepToZero(TObject*) {
 }
 
 void TMySpinEdit::KeyDown(int& key, TShiftState shift) {
-  if (key == VK_UP)
-    StepUp(this);
-  else if (key == VK_DOWN)
-    StepDown(this);
+  if (key == VK_UP) StepUp(this);
+  else if (key == VK_DOWN) StepDown(this);
   TCustomEdit::KeyDown(key, shift);
 }
 
