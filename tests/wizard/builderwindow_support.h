@@ -6,11 +6,11 @@
 #include "wizard/mainform.h"
 
 #include "assembly/phones.h"
-#include "assembly/tempdir_support.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
+#include "support/fakeservices.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
