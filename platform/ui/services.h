@@ -1,6 +1,6 @@
 // What the windows ask of the desktop: message boxes, open and save dialogs, the colour
 // dialog, the default beep, opening a URL or a folder, letting pending events through and the deferred quit.
-// The Qt implementation is the default; tests install TFakeServices (fakeservices.h).
+// The Qt implementation is the default; tests install a scripted fake.
 // Texts are 8-bit and shown through the interface code page; paths are host paths.
 #pragma once
 

@@ -1,9 +1,9 @@
 #include "assembly/booktext.h"
 
 #include "assembly/host.h"
-#include "assembly/tempdir_support.h"
-#include "fake_host_support.h"
 #include "platform/codepage.h"
+#include "support/recordinghost.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

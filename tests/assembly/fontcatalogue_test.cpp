@@ -2,8 +2,8 @@
 
 #include "assembly/archivecopy.h"
 #include "assembly/fontfile.h"
-#include "assembly/tempdir_support.h"
-#include "sample_archive_support.h"
+#include "support/samplearchive.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // every message names the picture.
 #include "assembly/booktext.h"
 #include "assembly/picture.h"
-#include "fake_host_support.h"
 #include "platform/imagefile.h"
-#include "tempdir_support.h"
+#include "support/recordinghost.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "assembly/midlettexts.h"
 
 #include "assembly/archivecopy.h"
-#include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
-#include "fake_host_support.h"
+#include "support/recordinghost.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

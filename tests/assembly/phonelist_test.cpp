@@ -1,7 +1,7 @@
 #include "assembly/phonelist.h"
 
-#include "fake_host_support.h"
-#include "tempdir_support.h"
+#include "support/recordinghost.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

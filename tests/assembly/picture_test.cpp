@@ -1,9 +1,10 @@
-#include "assembly/colorreduce.h"
 #include "assembly/picture.h"
+#include "assembly/colorreduce.h"
 #include "platform/codepage.h"
 #include "platform/imagefile.h"
 #include "platform/png.h"
-#include "tempdir_support.h"
+#include "support/recordinghost.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,33 +13,21 @@
 #include <sstream>
 
 using namespace assembly;
+using assembly::testing::RecordingHost;
 using platform::Bitmap;
 using platform::PixelFormat;
 using platform::Rgb;
+using testing_support::ReadFile;
 
 namespace {
 
 const std::string kPictures = std::string(QW_TEST_DATA) + "/pictures/";
 
-class RecordingHost : public BuildHost {
-public:
-  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
-    messages.push_back(text);
-    captions.push_back(caption);
-    icons.push_back(icon);
-  }
-  void RequestTerminate() override { ++terminate_requests; }
-
-  std::vector<std::string> messages, captions;
-  std::vector<MessageIcon> icons;
-  int terminate_requests = 0;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
+// The texts of the messages shown, in order.
+std::vector<std::string> MessageTexts(const RecordingHost& host) {
+  std::vector<std::string> texts;
+  for (const RecordingHost::Message& m : host.messages) texts.push_back(m.text);
+  return texts;
 }
 
 struct Header { int width, height, depth, colour_type; };
@@ -92,14 +81,17 @@ std::string SavePicture(const testing_support::TempDir& dir, const std::string& 
 
 }  // namespace
 
-TEST(ConvertImage, EveryKindOfPictureUnderEverySetting) {
+namespace {
+
+// Converts every test picture under every colour, dither and size setting into `dir`, checking
+// each; `allFiles` gets the quoted paths written and `listing` the width, height and bit depth
+// of each, one line each.
+void ConvertEveryKind(const testing_support::TempDir& dir, std::string& allFiles, std::string& listing) {
   const char* files[] = {"rose.jpg", "rose_progressive.jpg", "rose_grey.jpg", "rose_cmyk.jpg", "logo.gif",
                          "logo_interlaced.gif", "transparent.gif", "transparent.png", "grey16.png",
                          "grey_alpha.png", "interlaced.png", "palette.png", "rgb.png"};
   struct Setting { std::uint8_t colors; int depth; int palette_max; };
   const Setting settings[] = {{1, 1, 2}, {2, 4, 16}, {3, 8, 64}, {4, 8, 256}};
-  testing_support::TempDir dir;
-  std::string listingExpected, allFiles;
   int n = 0;
   for (const char* file : files)
     for (const Setting& s : settings)
@@ -129,11 +121,33 @@ TEST(ConvertImage, EveryKindOfPictureUnderEverySetting) {
           const std::string out = dir.File("out" + std::to_string(n++) + ".png");
           testing_support::WriteFile(out, png);
           allFiles += " '" + out + "'";
-          listingExpected += std::to_string(w) + "x" + std::to_string(ht) + " " + std::to_string(s.depth) + "\n";
+          listing += std::to_string(w) + "x" + std::to_string(ht) + " " + std::to_string(s.depth) + "\n";
         }
-  // Other tools agree: pngcheck accepts every file, identify sees the sizes and depths.
+}
+
+}  // namespace
+
+TEST(ConvertImage, EveryKindOfPictureUnderEverySetting) {
+  testing_support::TempDir dir;
+  std::string allFiles, listing;
+  ConvertEveryKind(dir, allFiles, listing);
+}
+
+// Other tools agree: pngcheck accepts every file, identify sees the sizes and depths.
+TEST(ConvertImage, EveryKindOfPicturePassesPngcheck) {
+  QW_REQUIRE_TOOL("pngcheck");
+  testing_support::TempDir dir;
+  std::string allFiles, listing;
+  ASSERT_NO_FATAL_FAILURE(ConvertEveryKind(dir, allFiles, listing));
   const std::string check = RunCommand("pngcheck -q" + allFiles + " 2>&1");
   EXPECT_EQ(check, "") << check;
+}
+
+TEST(ConvertImage, EveryKindOfPictureHasItsSizeAndDepthForIdentify) {
+  QW_REQUIRE_TOOL("identify");
+  testing_support::TempDir dir;
+  std::string allFiles, listingExpected;
+  ASSERT_NO_FATAL_FAILURE(ConvertEveryKind(dir, allFiles, listingExpected));
   const std::string listing = RunCommand("identify -format '%wx%h %[png:IHDR.bit-depth-orig]\\n'" + allFiles + " 2>&1");
   EXPECT_EQ(listing, listingExpected);
 }
@@ -295,9 +309,9 @@ TEST(ConvertImage, LoadFailures) {
     std::string out;
     EXPECT_FALSE(ConvertImage(path, out, Settings(2), host)) << c.name;
     ASSERT_EQ(host.messages.size(), 1u) << c.name;
-    EXPECT_EQ(host.messages[0], "Unable to load image: " + path);
-    EXPECT_EQ(host.captions[0], "Error");
-    EXPECT_EQ(host.icons[0], MessageIcon::None);
+    EXPECT_EQ(host.messages[0].text, "Unable to load image: " + path);
+    EXPECT_EQ(host.messages[0].caption, "Error");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::None);
     EXPECT_EQ(host.terminate_requests, 1) << c.name;
     EXPECT_TRUE(out.empty());
   }
@@ -330,8 +344,8 @@ TEST(ConvertImage, LoadFailures) {
   std::string out;
   EXPECT_FALSE(ConvertImage(dir.File("picture.bmp"), out, Settings(2), host));
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0], "Unsupported image format: " + dir.File("picture.bmp"));
-  EXPECT_EQ(host.captions[0], "Error");
+  EXPECT_EQ(host.messages[0].text, "Unsupported image format: " + dir.File("picture.bmp"));
+  EXPECT_EQ(host.messages[0].caption, "Error");
   EXPECT_EQ(host.terminate_requests, 0);
 }
 
@@ -372,8 +386,8 @@ TEST(ConvertImage, MessagesNameNonAsciiFoldersInTheCodePage) {
     EXPECT_FALSE(ConvertImage(broken, out, Settings(2), host));
     EXPECT_FALSE(ConvertImage(dir.File(c.folder + "/picture.bmp"), out, Settings(2), host));
     const std::string folder = dir.Path().string() + "/" + c.shown;
-    EXPECT_EQ(host.messages, (std::vector<std::string>{"Unable to load image: " + folder + "/broken.gif",
-                                                       "Unsupported image format: " + folder + "/picture.bmp"}));
+    EXPECT_EQ(MessageTexts(host), (std::vector<std::string>{"Unable to load image: " + folder + "/broken.gif",
+                                                            "Unsupported image format: " + folder + "/picture.bmp"}));
   }
 }
 

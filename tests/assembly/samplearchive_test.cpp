@@ -1,10 +1,10 @@
 // The sample resource archive beside the programs holds every name the builds look up.
+#include "support/samplearchive.h"
 #include "assembly/archivecopy.h"
 #include "assembly/fontcatalogue.h"
 #include "assembly/midlettexts.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
-#include "sample_archive_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "assembly/utils.h"
 
-#include "assembly/tempdir_support.h"
 #include "platform/codepage.h"
 #include "platform/exedir.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

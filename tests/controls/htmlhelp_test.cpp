@@ -119,8 +119,8 @@ TEST(HelpBridge, MissingFilesOpenNothing) {
 }  // namespace controls
 
 #include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
 #include "platform/uilanguage.h"
+#include "support/fakeservices.h"
 
 namespace controls {
 namespace {

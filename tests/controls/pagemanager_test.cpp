@@ -1,9 +1,9 @@
 #include "controls/pagemanager.h"
 #include "controls/controlclasses.h"
 
-#include "platform/ui/fakeservices.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
+#include "support/fakeservices.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

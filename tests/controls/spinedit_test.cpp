@@ -3,8 +3,8 @@
 #include "controls/controlclasses.h"
 #include "platform/codepage.h"
 #include "platform/description.h"
-#include "platform/ui/fakeservices.h"
 #include "platform/ui/forms.h"
+#include "support/fakeservices.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "platform/description.h"
 #include "platform/ui/forms.h"
 
-#include "platform/ui/fakeservices.h"
+#include "support/fakeservices.h"
 
 #include <QApplication>
 #include <QEnterEvent>

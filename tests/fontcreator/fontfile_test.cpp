@@ -1,10 +1,10 @@
+#include "assembly/fontfile.h"
 #include "assembly/archivecopy.h"
 #include "assembly/fontcatalogue.h"
-#include "assembly/fontfile.h"
 #include "assembly/tables.h"
-#include "assembly/tempdir_support.h"
 #include "assembly/zipfile.h"
 #include "fontcreator/fontbuilder.h"
+#include "support/tempdir.h"
 
 #include "fake_font_support.h"
 

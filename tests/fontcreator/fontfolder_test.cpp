@@ -1,8 +1,8 @@
 #include "fontcreator/fontfolder.h"
 
-#include "assembly/tempdir_support.h"
 #include "platform/exedir.h"
 #include "platform/textrender.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

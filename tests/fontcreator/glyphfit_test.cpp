@@ -1,10 +1,10 @@
 // Glyph images of real faces against FreeType's own hinted rendering, read here: every glyph
 // of codes 32..255 keeps all its ink inside its H rows and CharWidth columns, its width is
 // max(A, 0) + B + max(C, 0) of the hinted metrics, and accented capitals keep their accents.
-#include "assembly/tempdir_support.h"
 #include "fontcreator/charimage.h"
 #include "platform/codepage.h"
 #include "platform/textrender.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "assembly/tempdir_support.h"
 #include "platform/codepage.h"
+#include "support/tempdir.h"
 
 namespace localisation {
 namespace {

@@ -1,4 +1,5 @@
 #include "platform/imagefile.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -8,17 +9,11 @@
 #include <sstream>
 
 using namespace platform;
+using testing_support::ReadFile;
 
 namespace {
 
 const std::string kPictures = std::string(QW_SOURCE_DIR) + "/tests/assembly/data/pictures/";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 std::string Convert() {
   return std::ifstream("/usr/bin/convert").good() ? "/usr/bin/convert" : "convert";
@@ -47,6 +42,7 @@ Bitmap Decode(const std::string& name, const std::string& data) {
 }  // namespace
 
 TEST(PictureDecoders, AgreeWithAnotherDecoder) {
+  QW_REQUIRE_TOOL("convert");
   struct Case { const char* file; int width, height, tolerance; };
   // JPEG decoders may round the colour conversion differently; CMYK inks more so.
   const Case cases[] = {

@@ -1,6 +1,6 @@
 #include "platform/inifile.h"
 
-#include "assembly/tempdir_support.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/textrender.h"
 
-#include "assembly/tempdir_support.h"
 #include "platform/codepage.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

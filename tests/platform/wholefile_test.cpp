@@ -1,7 +1,7 @@
 #include "platform/wholefile.h"
 
 #include "assembly/fulldisk_support.h"
-#include "assembly/tempdir_support.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "builderwindow_support.h"
 
 #include "assembly/archivecopy.h"
-#include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
 #include "platform/codepage.h"
+#include "support/tempdir.h"
 #include "wizard/batchnames.h"
 
 #include <filesystem>

@@ -6,10 +6,10 @@
 #include "wizard/mainform.h"
 
 #include "assembly/phones.h"
-#include "assembly/tempdir_support.h"
 #include "localisation/langmanager.h"
 #include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
+#include "support/fakeservices.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

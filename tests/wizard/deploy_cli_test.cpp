@@ -1,8 +1,8 @@
 // The builder run headless with -deploy, as a publishing script runs it: every failure ends
 // the program with a message on standard error and a non-zero exit status, never waits, and
 // never destroys a good midlet already at the target.
-#include "assembly/tempdir_support.h"
 #include "damaged_archive_support.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

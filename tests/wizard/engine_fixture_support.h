@@ -5,13 +5,14 @@
 #include "assembly/fontcatalogue.h"
 #include "assembly/host.h"
 #include "assembly/zipfile.h"
+#include "support/samplearchive.h"
 
 #include <string>
 #include <vector>
 
 namespace wizard::testing {
 
-const assembly::TZipFile& SampleArchive();
+using assembly::testing::SampleArchive;
 const assembly::TFontCatalogue& SampleCatalogue();
 
 class MessageHost : public assembly::BuildHost {

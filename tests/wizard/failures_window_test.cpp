@@ -4,12 +4,12 @@
 
 #include "assembly/fulldisk_support.h"
 #include "assembly/phones.h"
-#include "assembly/tempdir_support.h"
 #include "damaged_archive_support.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
+#include "support/fakeservices.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -165,7 +165,7 @@ TEST_F(WizardWindow, ZipSupportFollowsTheJarLimit) {
   EXPECT_TRUE(form->Parts().rbWithZIPSupport->Enabled());
 }
 
-TEST_F(WizardWindow, ControlStatesOfThePictureAndAdvancedPages) {
+TEST_F(WizardWindow, PictureSizeControlsFollowTheColourChoiceAndScaling) {
   Create();
   form->ShowPage(pgImages);
   form->Parts().rbDontIncludeImages->SetChecked(true);
@@ -178,7 +178,10 @@ TEST_F(WizardWindow, ControlStatesOfThePictureAndAdvancedPages) {
   form->UpdateControls();
   EXPECT_FALSE(form->Parts().spMaxImageHeight->Enabled());
   EXPECT_FALSE(form->Parts().lbMaxImageWidth->Enabled());
+}
 
+TEST_F(WizardWindow, AdvancedOptionsShowAndTheirSizesFollowTheirChecks) {
+  Create();
   form->ShowPage(pgAdvancedOptions);
   form->Parts().rbShowAdvancedOptions->SetChecked(true);
   EXPECT_TRUE(form->Parts().tcAdvancedOptions->Visible());
@@ -192,8 +195,12 @@ TEST_F(WizardWindow, ControlStatesOfThePictureAndAdvancedPages) {
   EXPECT_TRUE(form->Parts().spForceHeight->Enabled());
   form->Parts().rbHideAdvancedOptions->SetChecked(true);
   EXPECT_FALSE(form->Parts().tcAdvancedOptions->Visible());
+}
 
-  // The book midlet group follows the edition; the help file editors their check box.
+// The book midlet group follows the edition; the help file editors their check box.
+TEST_F(WizardWindow, BookMidletOptionsFollowTheEditionAndTheirChecks) {
+  Create();
+  form->ShowPage(pgAdvancedOptions);
   EXPECT_FALSE(form->Parts().gbBookMidletOptions->Visible());
   form->Parts().rbLiteVersion->SetChecked(true);
   form->UpdateControls();

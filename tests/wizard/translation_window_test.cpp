@@ -1,9 +1,9 @@
 // The builder window's translation data: which properties get ids, and switching languages.
 #include "builderwindow_support.h"
 
-#include "assembly/tempdir_support.h"
 #include "assembly/utils.h"
 #include "localisation/langcontroller.h"
+#include "support/tempdir.h"
 
 #include <algorithm>
 #include <cctype>

@@ -5,14 +5,14 @@
 
 #include "assembly/archivecopy.h"
 #include "assembly/phones.h"
-#include "assembly/tempdir_support.h"
 #include "assembly/zipfile.h"
 #include "controls/hintballoon.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
 #include "platform/ui/windowlook_support.h"
+#include "support/fakeservices.h"
+#include "support/tempdir.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

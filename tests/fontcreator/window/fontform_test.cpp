@@ -1,14 +1,14 @@
 #include "fontcreator/window/fontform.h"
 #include "assembly/fontfile.h"
-#include "assembly/tempdir_support.h"
 #include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
 #include "platform/exedir.h"
 #include "platform/textrender.h"
 #include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
 #include "platform/ui/windowlook_support.h"
 #include "platform/uilanguage.h"
+#include "support/fakeservices.h"
+#include "support/tempdir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,14 +27,10 @@
 namespace fs = std::filesystem;
 using namespace fontcreator;
 using platform::TMsgIcon;
+using testing_support::ReadFile;
 using windowlook_support::TitleBarText;
 
 namespace {
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
 
 // A program folder <root>/bin with a "fonts" folder holding DejaVu Serif and a Russian
 // language file of its own; the installed fonts are DejaVu Sans alone.

@@ -1,8 +1,8 @@
 // The framework's rule for failures in event handlers, and the deferred quit.
 #include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
+#include "support/fakeservices.h"
 
 #include <QApplication>
 #include <QMouseEvent>

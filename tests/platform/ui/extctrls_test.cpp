@@ -1,7 +1,7 @@
-#include "platform/ui/application.h"
 #include "platform/ui/extctrls.h"
-#include "platform/ui/fakeservices.h"
+#include "platform/ui/application.h"
 #include "platform/ui/forms.h"
+#include "support/fakeservices.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -189,7 +189,7 @@ TEST(ExtControls, PageControlTabs) {
   EXPECT_EQ(Take(form->log), std::vector<std::string>{"TabChanged"});
 }
 
-TEST(ExtControls, MenuItemsTimerTrackBarColourBoxSpeedButton) {
+TEST(ExtControls, PopupMenuShowsItsItemsAndRadioItemsCheckOne) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   auto* menu = Find<TPopupMenu>(*form, "PopupMenu1");
@@ -207,7 +207,11 @@ TEST(ExtControls, MenuItemsTimerTrackBarColourBoxSpeedButton) {
   auto* item2 = Find<TMenuItem>(*form, "Item2");
   item2->SetChecked(true);  // radio items of one group: one checked
   EXPECT_FALSE(Find<TMenuItem>(*form, "Item1")->Checked());
+}
 
+TEST(ExtControls, TimerTicksWhileEnabled) {
+  TFakeServices services;
+  auto form = CreateForm<TForm1>();
   auto* timer = Find<TTimer>(*form, "Timer1");
   EXPECT_FALSE(timer->Active());
   timer->SetEnabled(true);
@@ -217,15 +221,22 @@ TEST(ExtControls, MenuItemsTimerTrackBarColourBoxSpeedButton) {
   timer->SetEnabled(false);
   ASSERT_FALSE(form->log.empty());
   EXPECT_EQ(form->log[0], "TimerTick");
-  Take(form->log);
+}
 
+TEST(ExtControls, TrackBarReportsOnlyUserMoves) {
+  TFakeServices services;
+  auto form = CreateForm<TForm1>();
   auto* track = Find<TTrackBar>(*form, "TrackBar1");
   track->SetPosition(7);  // code: no event
   EXPECT_TRUE(form->log.empty());
   track->UserMove(3);
   EXPECT_EQ(track->Position(), 3);
   EXPECT_EQ(Take(form->log), std::vector<std::string>{"TrackChanged"});
+}
 
+TEST(ExtControls, ColourBoxReportsUserChoicesAndAsksForACustomColour) {
+  TFakeServices services;
+  auto form = CreateForm<TForm1>();
   auto* colors = Find<TColorBox>(*form, "ColorBox1");
   EXPECT_EQ(colors->Selected(), clWhite);
   colors->SetSelected(clRed);  // code: no event
@@ -239,7 +250,11 @@ TEST(ExtControls, MenuItemsTimerTrackBarColourBoxSpeedButton) {
   colors->UserSelect(0);
   EXPECT_EQ(colors->Selected(), RGB(1, 2, 3));
   EXPECT_EQ(Take(form->log), (std::vector<std::string>{"ColorChanged", "ColorChanged"}));
+}
 
+TEST(ExtControls, SpeedButtonClicksOnlyWhenReleasedOverIt) {
+  TFakeServices services;
+  auto form = CreateForm<TForm1>();
   auto* speed = Find<TSpeedButton>(*form, "SpeedButton1");
   QWidget* w = speed->Widget();
   SendMouse(w, QEvent::MouseButtonPress, QPoint(3, 3));
@@ -250,7 +265,11 @@ TEST(ExtControls, MenuItemsTimerTrackBarColourBoxSpeedButton) {
   SendMouse(w, QEvent::MouseButtonPress, QPoint(3, 3));
   SendMouse(w, QEvent::MouseButtonRelease, QPoint(300, 3));  // released outside: no click
   EXPECT_EQ(Take(form->log), std::vector<std::string>{"SpeedClick"});
+}
 
+TEST(ExtControls, ScrollBoxRangeHoldsItsContents) {
+  TFakeServices services;
+  auto form = CreateForm<TForm1>();
   auto* scroll = Find<TScrollBox>(*form, "ScrollBox1");
   scroll->UpdateRange();
   EXPECT_GE(scroll->ContainerWidget()->height(), 90 + Find<TLabel>(*form, "Label2")->Height());

@@ -1,4 +1,4 @@
-#include "assembly/tempdir_support.h"
+#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 

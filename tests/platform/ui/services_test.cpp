@@ -1,6 +1,6 @@
 #include "platform/ui/services.h"
 
-#include "assembly/tempdir_support.h"
+#include "support/tempdir.h"
 
 #include <QApplication>
 #include <QThread>

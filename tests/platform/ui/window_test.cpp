@@ -1,8 +1,8 @@
-#include "platform/uilanguage.h"
 #include "platform/ui/application.h"
-#include "platform/ui/fakeservices.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
+#include "platform/uilanguage.h"
+#include "support/fakeservices.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "sample_archive_support.h"
+#include "support/samplearchive.h"
 
 namespace assembly::testing {
 

@@ -1,9 +1,8 @@
-#include "fake_host_support.h"
+#include "support/recordinghost.h"
 
 namespace assembly::testing {
 
-void RecordingHost::ShowMessage(const std::string& text, const std::string& caption,
-                                MessageIcon icon) {
+void RecordingHost::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) {
   messages.push_back({text, caption, icon});
 }
 
