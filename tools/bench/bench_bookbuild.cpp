@@ -16,6 +16,7 @@
 #include "platform/bitmap.h"
 #include "platform/exedir.h"
 #include "platform/png.h"
+#include "tools/bench/bookbench.h"
 
 #include <zlib.h>
 
@@ -32,6 +33,7 @@
 #include <thread>
 
 using namespace assembly;
+using namespace bookbench;
 namespace fs = std::filesystem;
 
 namespace {
@@ -51,28 +53,12 @@ public:
 };
 
 // The texts' names stand in for the texts.
-class NameTexts : public NamedTexts {
-public:
-  std::string TextByName(std::string_view name) const override { return std::string(name); }
-};
-
 double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
 void Write(const fs::path& path, const std::string& data) {
   std::ofstream(path, std::ios::binary) << data;
-}
-
-std::string Words(std::mt19937& rng, std::size_t length) {
-  std::string s;
-  s.reserve(length + 16);
-  while (s.size() < length) {
-    if (!s.empty()) s += rng() % 40 == 0 ? "\r\n\r\n" : " ";
-    const int n = 2 + int(rng() % 8);
-    for (int i = 0; i < n; ++i) s += char('a' + rng() % 26);
-  }
-  return s;
 }
 
 // Raw deflate at the default level, as every JAR entry is stored.
@@ -88,12 +74,6 @@ double DeflateSeconds(const std::string& data) {
   deflate(&zs, Z_FINISH);
   deflateEnd(&zs);
   return Seconds(start);
-}
-
-int CountJars(const fs::path& folder) {
-  int n = 0;
-  for (const auto& e : fs::directory_iterator(folder)) n += e.path().extension() == ".jar";
-  return n;
 }
 
 }  // namespace

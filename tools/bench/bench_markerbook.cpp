@@ -8,6 +8,7 @@
 #include "assembly/tables.h"
 #include "assembly/zipfile.h"
 #include "platform/exedir.h"
+#include "tools/bench/bookbench.h"
 
 #include <unistd.h>
 #include <chrono>
@@ -20,6 +21,7 @@
 #include <vector>
 
 using namespace assembly;
+using namespace bookbench;
 namespace fs = std::filesystem;
 
 namespace {
@@ -35,27 +37,11 @@ public:
   int gauge = 0;
 };
 
-class NameTexts : public NamedTexts {
-public:
-  std::string TextByName(std::string_view name) const override { return std::string(name); }
-};
-
-std::string Words(std::mt19937& rng, std::size_t length) {
-  std::string s;
-  s.reserve(length + 16);
-  while (s.size() < length) {
-    if (!s.empty()) s += rng() % 40 == 0 ? "\r\n\r\n" : " ";
-    const int n = 2 + int(rng() % 8);
-    for (int i = 0; i < n; ++i) s += char('a' + rng() % 26);
-  }
+// An ordinary book of exactly length bytes.
+std::string WordsOfLength(std::mt19937& rng, std::size_t length) {
+  std::string s = Words(rng, length);
   s.resize(length);
   return s;
-}
-
-int CountJars(const fs::path& folder) {
-  int n = 0;
-  for (const auto& e : fs::directory_iterator(folder)) n += e.path().extension() == ".jar";
-  return n;
 }
 
 }  // namespace
@@ -92,7 +78,7 @@ int main(int argc, char** argv) {
     int midlets[2] = {0, 0};
     for (int kind = 0; kind < 2; ++kind) {
       const fs::path book = work / (kind == 0 ? "ordinary.txt" : "starts.txt");
-      std::ofstream(book, std::ios::binary) << (kind == 0 ? Words(rng, bytes) : std::string(bytes, '\x01'));
+      std::ofstream(book, std::ios::binary) << (kind == 0 ? WordsOfLength(rng, bytes) : std::string(bytes, '\x01'));
       inputs.TextFiles = {book.string()};
       const fs::path out = work / ("out" + std::to_string(kind));
       fs::remove_all(out);
