@@ -1,39 +1,20 @@
 #include "assembly/archivecopy.h"
 
+#include "assembly/buildinput.h"
 #include "assembly/booktext.h"
 #include "assembly/fontcatalogue.h"
 #include "assembly/host.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
-#include "platform/codepage.h"
-#include "platform/wholefile.h"
+#include "platform/system/codepage.h"
+#include "platform/system/wholefile.h"
 
 #include <cstdio>
 
 namespace assembly {
 
 namespace {
-
-// Archive names compare upper-cased by the code page, with "\" read as "/".
-class LookupFold {
-public:
-  LookupFold() : cp_(platform::CodePage::Get(platform::AnsiCodePage())) {}
-  unsigned char operator()(char c) const { return c == '\\' ? '/' : cp_.Upper(uint8_t(c)); }
-
-  bool StartsWith(std::string_view name, std::string_view prefix) const {
-    if (name.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-      if ((*this)(name[i]) != (*this)(prefix[i])) return false;
-    return true;
-  }
-  bool Same(std::string_view a, std::string_view b) const {
-    return a.size() == b.size() && StartsWith(a, b);
-  }
-
-private:
-  const platform::CodePage& cp_;
-};
 
 std::string Slashes(std::string_view name) {
   std::string s(name);
@@ -56,25 +37,6 @@ void CheckBuildRecord(const TMIDLETCONFIG& c) {
                            ", edition " + std::to_string(c.Edition) + ", keys " +
                            std::to_string(c.KeysConfig) + ", icon " + std::to_string(c.Icon) +
                            ", language " + std::to_string(c.InterfaceLanguage));
-}
-
-int LookupArchiveEntry(const TZipFile& archive, std::string_view name) {
-  const LookupFold fold;
-  for (int i = 0; i < archive.Count(); ++i)
-    if (fold.Same(archive.FileName(i), name)) return i;
-  return -1;
-}
-
-int FindArchiveEntry(const TZipFile& archive, std::string_view name) {
-  const int index = LookupArchiveEntry(archive, name);
-  if (index < 0)
-    throw EBuildError("The resource archive quirewright.dat has no entry \"" + std::string(name) +
-                      "\".");
-  return index;
-}
-
-std::string ReadArchiveEntry(const TZipFile& archive, std::string_view name) {
-  return archive.ReadEntryData(FindArchiveEntry(archive, name));
 }
 
 void AddJarEntry(TZipFile& jar, const std::string& name, std::string_view data) {
@@ -125,16 +87,6 @@ void AddCustomHelp(const std::string& fileName, TZipFile& jar) {
   AddJarEntry(jar, "res/tfhelp.txt", ReadBuildInput(fileName));
 }
 
-EUnreadableFile::EUnreadableFile(const std::string& fileName)
-    : EBuildError(UnableToOpenFileText(fileName)) {}
-
-std::string ReadBuildInput(const std::string& fileName) {
-  try {
-    return platform::ReadWholeFile(fileName);
-  } catch (const platform::EFileError&) {
-    throw EUnreadableFile(fileName);
-  }
-}
 
 void SaveMidlet(TZipFile& jar, const std::string& jarPath, const std::string& jadPath,
                 const std::function<std::string(int64_t jarSize)>& jadText) {

@@ -1,6 +1,7 @@
 // Copying prebuilt pieces from the resource archive into a midlet JAR, and the fonts.
 #pragma once
 
+#include "assembly/buildinput.h"
 #include "assembly/midletconfig.h"
 
 #include <cstdint>
@@ -11,32 +12,9 @@
 
 namespace assembly {
 
-// A build that cannot go on: a name missing from the resource archive, a font or key layout
-// file that cannot be read or is malformed, an output file that cannot be written. The message
-// names the entry or file.
-class EBuildError : public std::runtime_error {
-public:
-  using std::runtime_error::runtime_error;
-};
-
-// A custom help, font or key layout file that cannot be read. The message is the one
-// LoadFileToString shows, and ReportBuildError reports it the same way: title "Fatal error",
-// then the program is asked to end.
-class EUnreadableFile : public EBuildError {
-public:
-  explicit EUnreadableFile(const std::string& fileName);
-};
-
 // Refuses a record whose small numbers lie outside the product tables, an error of the
 // program that filled it (std::logic_error).
 void CheckBuildRecord(const TMIDLETCONFIG& config);
-
-// Index of the first entry whose name matches ("\" read as "/", case ignored); -1 when none.
-int LookupArchiveEntry(const TZipFile& archive, std::string_view name);
-// The same, but a missing name raises EBuildError.
-int FindArchiveEntry(const TZipFile& archive, std::string_view name);
-// The uncompressed data of a needed entry (FindArchiveEntry).
-std::string ReadArchiveEntry(const TZipFile& archive, std::string_view name);
 
 // Appends an entry (attributes 0, deflated) to a JAR.
 void AddJarEntry(TZipFile& jar, const std::string& name, std::string_view data);
@@ -59,9 +37,6 @@ void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& ja
 // The whole file as res/tfhelp.txt; a file that cannot be read raises EUnreadableFile.
 void AddCustomHelp(const std::string& fileName, TZipFile& jar);
 
-// A whole file the user chose for the build (platform::ReadWholeFile); EUnreadableFile when it
-// cannot be read.
-std::string ReadBuildInput(const std::string& fileName);
 // Saves a midlet: the JAR and the JAD made for its size (`jadText` of the size in bytes). Both
 // are written beside their targets first, so a good pair already there stays when either
 // cannot be written; a JAD that cannot be put in place after its new JAR is removed rather than

@@ -1,7 +1,7 @@
 // Helpers for the palette pictures of the picture conversion.
 #pragma once
 
-#include "platform/bitmap.h"
+#include "platform/imaging/bitmap.h"
 
 namespace assembly {
 

@@ -5,7 +5,7 @@
 #include "assembly/jobpool.h"
 #include "assembly/normalize.h"
 #include "assembly/textpaths.h"
-#include "platform/wholefile.h"
+#include "platform/system/wholefile.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "assembly/octree.h"
-#include "platform/bitmap.h"
-#include "platform/palette.h"
+#include "platform/imaging/bitmap.h"
+#include "platform/imaging/palette.h"
 
 #include <cstdint>
 #include <memory>

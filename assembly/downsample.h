@@ -2,7 +2,7 @@
 // mean colour of the source area under it, weighted by the covered fraction.
 #pragma once
 
-#include "platform/bitmap.h"
+#include "platform/imaging/bitmap.h"
 
 #include <cstdint>
 #include <vector>

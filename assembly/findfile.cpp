@@ -1,7 +1,7 @@
 #include "assembly/findfile.h"
 
 #include "assembly/textpaths.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 #include <filesystem>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "assembly/fontcatalogue.h"
 
-#include "assembly/archivecopy.h"
+#include "assembly/buildinput.h"
 #include "assembly/fontfile.h"
 #include "assembly/textpaths.h"
 #include "assembly/zipfile.h"

@@ -3,7 +3,7 @@
 #include "assembly/findfile.h"
 #include "assembly/normalize.h"
 #include "assembly/textpaths.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 #include <algorithm>
 #include <string_view>

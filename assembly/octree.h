@@ -4,8 +4,8 @@
 // sums of its children. The leaves' mean colours make the palette.
 #pragma once
 
-#include "platform/bitmap.h"
-#include "platform/palette.h"
+#include "platform/imaging/bitmap.h"
+#include "platform/imaging/palette.h"
 
 #include <array>
 #include <cstdint>

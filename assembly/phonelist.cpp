@@ -4,7 +4,7 @@
 #include "assembly/host.h"
 #include "assembly/phones.h"
 #include "assembly/tables.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 #include <charconv>
 

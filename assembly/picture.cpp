@@ -4,9 +4,9 @@
 #include "assembly/colorreduce.h"
 #include "assembly/downsample.h"
 #include "assembly/textpaths.h"
-#include "platform/codepage.h"
-#include "platform/imagefile.h"
-#include "platform/png.h"
+#include "platform/system/codepage.h"
+#include "platform/imaging/imagefile.h"
+#include "platform/imaging/png.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,7 +1,7 @@
 #include "assembly/sanitisers.h"
 
 #include "assembly/utils.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 namespace assembly {
 

@@ -1,6 +1,6 @@
 #include "assembly/textpaths.h"
 
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 namespace assembly {
 

@@ -1,6 +1,6 @@
 #include "assembly/utils.h"
 
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

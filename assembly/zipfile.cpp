@@ -1,6 +1,6 @@
 #include "assembly/zipfile.h"
 
-#include "platform/wholefile.h"
+#include "platform/system/wholefile.h"
 
 #include <zlib.h>
 

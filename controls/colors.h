@@ -1,7 +1,7 @@
 // The colour values of the controls are the window layer's (0x00BBGGRR or a system colour).
 #pragma once
 
-#include "platform/graphics.h"
+#include "platform/components/graphics.h"
 #include "platform/ui/qtbridge.h"
 
 namespace controls {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/colors.h"
-#include "platform/component.h"
+#include "platform/components/component.h"
 #include "platform/ui/controls.h"
 
 #include <cstdint>

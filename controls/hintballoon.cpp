@@ -2,7 +2,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/qtbridge.h"
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 
 #include <cmath>
 

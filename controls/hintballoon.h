@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/balloongeometry.h"
-#include "platform/component.h"
+#include "platform/components/component.h"
 #include "platform/ui/controls.h"
 
 #include <QPointer>

@@ -1,9 +1,9 @@
 #include "controls/htmlhelp.h"
 
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/services.h"
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 
 #include <QFile>
 #include <QUrl>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "controls/pagehistory.h"
-#include "platform/component.h"
+#include "platform/components/component.h"
 #include "platform/ui/controls.h"
 
 #include <functional>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/urltarget.h"
-#include "platform/strings.h"
+#include "platform/components/strings.h"
 #include "platform/ui/stdctrls.h"
 
 namespace controls {

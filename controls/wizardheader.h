@@ -4,7 +4,7 @@
 #pragma once
 
 #include "controls/gradient.h"
-#include "platform/strings.h"
+#include "platform/components/strings.h"
 #include "platform/ui/controls.h"
 
 #include <QImage>

@@ -4,8 +4,8 @@
 // smoothing) and ClearType.
 #pragma once
 
-#include "platform/bitmap.h"
-#include "platform/textrender.h"
+#include "platform/imaging/bitmap.h"
+#include "platform/imaging/textrender.h"
 
 #include <cstdint>
 #include <functional>

@@ -3,7 +3,7 @@
 // highest bit of a child index.
 #pragma once
 
-#include "platform/bitmap.h"
+#include "platform/imaging/bitmap.h"
 
 namespace fontcreator {
 

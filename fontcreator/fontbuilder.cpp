@@ -2,8 +2,8 @@
 
 #include "assembly/fontfile.h"
 #include "fontcreator/colorquantizer.h"
-#include "platform/png.h"
-#include "platform/wholefile.h"
+#include "platform/imaging/png.h"
+#include "platform/system/wholefile.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "fontcreator/charimage.h"
-#include "platform/bitmap.h"
+#include "platform/imaging/bitmap.h"
 
 #include <array>
 #include <cstdint>

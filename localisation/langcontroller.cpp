@@ -1,7 +1,7 @@
 #include "localisation/langcontroller.h"
 
 #include "localisation/constants.h"
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -552,5 +552,7 @@ void TLangController::Notification(TComponent* component, platform::TOperation o
   if (operation == platform::TOperation::opRemove && component != this && component != nullptr)
     RemoveComponentEntry(*root_, component, true);
 }
+
+void RegisterLangControllerClass() { platform::RegisterClass<TLangController>(false); }
 
 }  // namespace localisation

@@ -7,8 +7,8 @@
 
 #include "localisation/langfile.h"
 #include "localisation/langmanager.h"
-#include "platform/component.h"
-#include "platform/strings.h"
+#include "platform/components/component.h"
+#include "platform/components/strings.h"
 
 #include <cstdint>
 #include <memory>
@@ -111,6 +111,10 @@ void RemoveComponentEntry(TLang_CompEntry& entry, const platform::TComponent* co
 int32_t HighestId(const TLang_CompEntry& root);
 
 enum : unsigned { lcoAutoSaveLangSource = 1, lcoIgnoreEmptyProps = 2 };
+
+// Lets window descriptions name TLangController; the programs register it beside their
+// window classes (a class of the same name registered before stays).
+void RegisterLangControllerClass();
 
 class TLangController : public platform::TComponent, public TCustomLangController {
   QW_CLASS(TLangController, platform::TComponent)

@@ -1,6 +1,6 @@
 #include "localisation/langfile.h"
 
-#include "platform/wholefile.h"
+#include "platform/system/wholefile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "localisation/escape.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 namespace localisation {
 

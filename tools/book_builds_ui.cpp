@@ -7,7 +7,7 @@
 // Controls are found by their names in the window description.
 #include "localisation/langmanager.h"
 #include "platform/ui/application.h"
-#include "tests/support/fakeservices.h"
+#include "support/fakeservices.h"
 #include "wizard/mainform.h"
 
 #include <QImage>

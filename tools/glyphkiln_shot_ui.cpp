@@ -3,7 +3,7 @@
 // Only the DejaVu fonts are installed for it, so that the picture does not depend on the host.
 #include "fontcreator/window/fontform.h"
 #include "localisation/langmanager.h"
-#include "platform/textrender.h"
+#include "platform/imaging/textrender.h"
 #include "platform/ui/application.h"
 
 #include <QPixmap>

@@ -10,7 +10,7 @@
 #include "controls/controlclasses.h"
 #include "localisation/langcontroller.h"
 #include "localisation/langmanager.h"
-#include "platform/description.h"
+#include "platform/components/description.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
                                                            : localisation::TProgram::Quirewright);
     RegisterStandardClasses();
     controls::RegisterControlClasses();
+    localisation::RegisterLangControllerClass();
     std::string file = ReadFile(path);
     size_t begin = 0, end = file.size();
     size_t open = file.find("R\"qwd(");

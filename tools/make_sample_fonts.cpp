@@ -4,7 +4,7 @@
 // Creates <output folder>/fonts/<group>/<font>.fnt.
 #include "assembly/fontcatalogue.h"
 #include "fontcreator/fontbuilder.h"
-#include "platform/textrender.h"
+#include "platform/imaging/textrender.h"
 
 #include <algorithm>
 #include <atomic>

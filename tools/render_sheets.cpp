@@ -3,8 +3,8 @@
 // Writes <name>.png (the sheet), <name>_neg.png (the negative sheet) and <name>_zoom.png.
 #include "fontcreator/colorquantizer.h"
 #include "fontcreator/fontbuilder.h"
-#include "platform/png.h"
-#include "platform/textrender.h"
+#include "platform/imaging/png.h"
+#include "platform/imaging/textrender.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -6,7 +6,8 @@
 // Without a description file it renders a test window with every control kind. Run it
 // with QT_QPA_PLATFORM=offscreen when there is no display.
 #include "controls/controlclasses.h"
-#include "platform/description.h"
+#include "localisation/langcontroller.h"
+#include "platform/components/description.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
@@ -213,6 +214,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     RegisterStandardClasses();
     controls::RegisterControlClasses();
+    localisation::RegisterLangControllerClass();
     std::string text = kTestWindow;
     if (argc == 3) {
       std::ifstream f(argv[2], std::ios::binary);

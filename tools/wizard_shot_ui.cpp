@@ -5,7 +5,7 @@
 // --tiny choose that edition first, --advanced shows the advanced options.
 #include "localisation/langmanager.h"
 #include "platform/ui/application.h"
-#include "tests/support/fakeservices.h"
+#include "support/fakeservices.h"
 #include "wizard/mainform.h"
 
 #include <QApplication>

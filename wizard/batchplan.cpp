@@ -1,7 +1,7 @@
 #include "wizard/batchplan.h"
 
 #include "assembly/tables.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 #include "wizard/batchnames.h"
 
 namespace wizard {

@@ -1,7 +1,7 @@
 // Quirewright, the builder wizard.
 #include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
-#include "platform/exedir.h"
+#include "platform/system/exedir.h"
 #include "platform/ui/application.h"
 #include "wizard/mainform.h"
 

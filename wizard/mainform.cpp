@@ -7,10 +7,10 @@
 #include "controls/htmlhelp.h"
 #include "localisation/escape.h"
 #include "localisation/langmanager.h"
-#include "platform/codepage.h"
-#include "platform/exedir.h"
+#include "platform/system/codepage.h"
+#include "platform/system/exedir.h"
 #include "platform/ui/application.h"
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 #include "wizard/batchplan.h"
 #include "wizard/settingsvalues.h"
 

@@ -28,7 +28,7 @@
 #include "controls/urllabel.h"
 #include "controls/wizardheader.h"
 #include "localisation/langcontroller.h"
-#include "platform/inifile.h"
+#include "platform/system/inifile.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"

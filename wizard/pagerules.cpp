@@ -1,7 +1,7 @@
 #include "wizard/pagerules.h"
 
 #include "assembly/phones.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 namespace wizard {
 

@@ -1,6 +1,7 @@
 #include "wizard/windowclasses.h"
 
 #include "controls/controlclasses.h"
+#include "localisation/langcontroller.h"
 #include "platform/ui/stdctrls.h"
 
 namespace wizard {
@@ -8,6 +9,7 @@ namespace wizard {
 void RegisterWizardClasses() {
   platform::RegisterStandardClasses();
   controls::RegisterControlClasses();
+  localisation::RegisterLangControllerClass();
 }
 
 }  // namespace wizard

@@ -4,12 +4,13 @@
 #include "controls/controlclasses.h"
 #include "controls/htmlhelp.h"
 #include "fontcreator/fontfolder.h"
+#include "localisation/langcontroller.h"
 #include "localisation/langmanager.h"
-#include "platform/exedir.h"
-#include "platform/textrender.h"
+#include "platform/system/exedir.h"
+#include "platform/imaging/textrender.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qtbridge.h"
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 
 #include <QPainter>
 
@@ -68,6 +69,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {}
 
 void TForm1::DeclareBindings(TBinder& b) {
   controls::RegisterControlClasses();
+  localisation::RegisterLangControllerClass();
 #define QW_FONTFORM_BIND(type, field, name) b.Field(#name, field);
   QW_FONTFORM_COMPONENTS(QW_FONTFORM_BIND)
 #undef QW_FONTFORM_BIND

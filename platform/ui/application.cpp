@@ -1,6 +1,6 @@
 #include "platform/ui/application.h"
 
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/qtbridge.h"
 

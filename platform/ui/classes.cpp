@@ -1,4 +1,3 @@
-#include "localisation/langcontroller.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
@@ -37,7 +36,6 @@ void RegisterStandardClasses() {
     RegisterClass<TColorBox>(false);
     RegisterClass<TSpeedButton>(false);
     RegisterClass<TScrollBox>(false);
-    RegisterClass<localisation::TLangController>(false);
     return true;
   }();
   (void)once;

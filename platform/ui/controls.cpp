@@ -1,7 +1,7 @@
 #include "platform/ui/controls.h"
 
-#include "platform/codepage.h"
-#include "platform/uilanguage.h"
+#include "platform/system/codepage.h"
+#include "platform/system/uilanguage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/qtbridge.h"

@@ -29,8 +29,8 @@
 // the virtual methods below. Children of a TWinControl are placed in ContainerWidget().
 #pragma once
 
-#include "platform/component.h"
-#include "platform/graphics.h"
+#include "platform/components/component.h"
+#include "platform/components/graphics.h"
 
 #include <QPointer>
 #include <QWidget>

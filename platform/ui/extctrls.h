@@ -14,7 +14,7 @@
 // | TSpeedButton  | OnClick  | a left press and release inside the button                        |
 #pragma once
 
-#include "platform/strings.h"
+#include "platform/components/strings.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/services.h"
 #include "platform/ui/stdctrls.h"

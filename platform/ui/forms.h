@@ -18,11 +18,11 @@
 //   };
 //   auto form = CreateForm<TForm1>();   // reads the description, Loaded, then OnCreate
 //
-// kForm1Description is the window's description text (platform/description.h), kept as a
+// kForm1Description is the window's description text (platform/components/description.h), kept as a
 // raw string literal in a .cpp file of the window.
 #pragma once
 
-#include "platform/description.h"
+#include "platform/components/description.h"
 #include "platform/ui/controls.h"
 
 #include <string_view>

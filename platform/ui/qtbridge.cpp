@@ -1,6 +1,6 @@
 #include "platform/ui/qtbridge.h"
 
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 #include "platform/ui/controls.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Conversions between the layer's values and Qt's: colours, fonts, keys, 8-bit texts.
 #pragma once
 
-#include "platform/graphics.h"
+#include "platform/components/graphics.h"
 
 #include <QColor>
 #include <QFont>

@@ -4,7 +4,7 @@
 // Texts are 8-bit and shown through the interface code page; paths are host paths.
 #pragma once
 
-#include "platform/graphics.h"
+#include "platform/components/graphics.h"
 
 #include <string>
 #include <vector>

@@ -18,7 +18,7 @@
 // | TPanel, ...    |          |                                                                    |
 #pragma once
 
-#include "platform/strings.h"
+#include "platform/components/strings.h"
 #include "platform/ui/controls.h"
 
 #include <QImage>

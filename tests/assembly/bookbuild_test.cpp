@@ -8,7 +8,7 @@
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
 #include "descriptor_support.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 #include "support/recordinghost.h"
 #include "support/samplearchive.h"
 #include "support/tempdir.h"

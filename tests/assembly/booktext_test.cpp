@@ -1,7 +1,7 @@
 #include "assembly/booktext.h"
 
 #include "assembly/host.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 #include "support/recordinghost.h"
 #include "support/tempdir.h"
 

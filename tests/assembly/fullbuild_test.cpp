@@ -7,7 +7,7 @@
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "descriptor_support.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 #include "support/recordinghost.h"
 #include "support/samplearchive.h"
 #include "support/tempdir.h"

@@ -2,7 +2,7 @@
 // every message names the picture.
 #include "assembly/booktext.h"
 #include "assembly/picture.h"
-#include "platform/imagefile.h"
+#include "platform/imaging/imagefile.h"
 #include "support/recordinghost.h"
 #include "support/tempdir.h"
 

@@ -3,7 +3,7 @@
 // Built from raw mt19937 output, so that they are the same with every standard library.
 #pragma once
 
-#include "platform/bitmap.h"
+#include "platform/imaging/bitmap.h"
 
 #include <cstdint>
 #include <random>

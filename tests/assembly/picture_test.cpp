@@ -1,8 +1,8 @@
 #include "assembly/picture.h"
 #include "assembly/colorreduce.h"
-#include "platform/codepage.h"
-#include "platform/imagefile.h"
-#include "platform/png.h"
+#include "platform/system/codepage.h"
+#include "platform/imaging/imagefile.h"
+#include "platform/imaging/png.h"
 #include "support/recordinghost.h"
 #include "support/tempdir.h"
 

@@ -1,6 +1,6 @@
 #include "assembly/sanitisers.h"
 
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 #include <gtest/gtest.h>
 

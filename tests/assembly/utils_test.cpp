@@ -1,7 +1,7 @@
 #include "assembly/utils.h"
 
-#include "platform/codepage.h"
-#include "platform/exedir.h"
+#include "platform/system/codepage.h"
+#include "platform/system/exedir.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>

@@ -119,7 +119,7 @@ TEST(HelpBridge, MissingFilesOpenNothing) {
 }  // namespace controls
 
 #include "platform/ui/application.h"
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 #include "support/fakeservices.h"
 
 namespace controls {

@@ -1,8 +1,8 @@
 #include "controls/spinedit.h"
 
 #include "controls/controlclasses.h"
-#include "platform/codepage.h"
-#include "platform/description.h"
+#include "platform/system/codepage.h"
+#include "platform/components/description.h"
 #include "platform/ui/forms.h"
 #include "support/fakeservices.h"
 

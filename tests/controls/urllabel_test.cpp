@@ -1,7 +1,7 @@
 #include "controls/urllabel.h"
 
 #include "controls/controlclasses.h"
-#include "platform/description.h"
+#include "platform/components/description.h"
 #include "platform/ui/forms.h"
 
 #include "support/fakeservices.h"

@@ -1,7 +1,7 @@
 #include "fontcreator/charimage.h"
 
 #include "fake_font_support.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 #include <gtest/gtest.h>
 

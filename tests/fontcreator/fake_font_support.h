@@ -2,7 +2,7 @@
 #pragma once
 
 #include "fontcreator/charimage.h"
-#include "platform/textrender.h"
+#include "platform/imaging/textrender.h"
 
 #include <map>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "fontcreator/fontbuilder.h"
 
 #include "fake_font_support.h"
-#include "platform/textrender.h"
+#include "platform/imaging/textrender.h"
 
 #include <gtest/gtest.h>
 

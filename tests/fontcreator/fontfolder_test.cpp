@@ -1,7 +1,7 @@
 #include "fontcreator/fontfolder.h"
 
-#include "platform/exedir.h"
-#include "platform/textrender.h"
+#include "platform/system/exedir.h"
+#include "platform/imaging/textrender.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>

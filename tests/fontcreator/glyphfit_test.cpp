@@ -2,8 +2,8 @@
 // of codes 32..255 keeps all its ink inside its H rows and CharWidth columns, its width is
 // max(A, 0) + B + max(C, 0) of the hinted metrics, and accented capitals keep their accents.
 #include "fontcreator/charimage.h"
-#include "platform/codepage.h"
-#include "platform/textrender.h"
+#include "platform/system/codepage.h"
+#include "platform/imaging/textrender.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>

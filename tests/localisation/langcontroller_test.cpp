@@ -1,7 +1,7 @@
 #include "localisation/constants.h"
 #include "localisation/langcontroller.h"
-#include "platform/description.h"
-#include "platform/graphics.h"
+#include "platform/components/description.h"
+#include "platform/components/graphics.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 namespace localisation {
 namespace {

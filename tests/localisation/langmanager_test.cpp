@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 #include "support/tempdir.h"
 
 namespace localisation {

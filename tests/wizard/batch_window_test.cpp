@@ -3,7 +3,7 @@
 #include "assembly/archivecopy.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 #include "support/tempdir.h"
 #include "wizard/batchnames.h"
 

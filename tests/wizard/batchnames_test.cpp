@@ -1,7 +1,7 @@
 #include "wizard/batchnames.h"
 
 #include "assembly/phones.h"
-#include "platform/codepage.h"
+#include "platform/system/codepage.h"
 
 #include <gtest/gtest.h>
 

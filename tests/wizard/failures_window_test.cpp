@@ -6,7 +6,7 @@
 #include "assembly/phones.h"
 #include "damaged_archive_support.h"
 #include "localisation/langmanager.h"
-#include "platform/exedir.h"
+#include "platform/system/exedir.h"
 #include "platform/ui/application.h"
 #include "support/fakeservices.h"
 #include "support/tempdir.h"

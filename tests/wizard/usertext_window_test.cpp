@@ -6,8 +6,8 @@
 #include "assembly/archivecopy.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
-#include "platform/codepage.h"
-#include "platform/uilanguage.h"
+#include "platform/system/codepage.h"
+#include "platform/system/uilanguage.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 #include "assembly/zipfile.h"
 #include "controls/hintballoon.h"
 #include "localisation/langmanager.h"
-#include "platform/exedir.h"
+#include "platform/system/exedir.h"
 #include "platform/ui/application.h"
 #include "platform/ui/windowlook_support.h"
 #include "support/fakeservices.h"

@@ -13,10 +13,10 @@
 #include "assembly/picture.h"
 #include "assembly/tables.h"
 #include "assembly/zipfile.h"
-#include "platform/bitmap.h"
-#include "platform/exedir.h"
-#include "platform/png.h"
-#include "tools/bench/bookbench.h"
+#include "platform/imaging/bitmap.h"
+#include "platform/system/exedir.h"
+#include "platform/imaging/png.h"
+#include "bookbench.h"
 
 #include <zlib.h>
 

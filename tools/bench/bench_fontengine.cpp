@@ -4,7 +4,7 @@
 //   bench_fontengine [font folder]
 #include "fontcreator/colorquantizer.h"
 #include "fontcreator/fontbuilder.h"
-#include "platform/textrender.h"
+#include "platform/imaging/textrender.h"
 
 #include <chrono>
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
-#include "platform/exedir.h"
+#include "platform/system/exedir.h"
 
 #include <chrono>
 #include <cstdio>

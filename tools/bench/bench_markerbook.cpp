@@ -7,8 +7,8 @@
 #include "assembly/host.h"
 #include "assembly/tables.h"
 #include "assembly/zipfile.h"
-#include "platform/exedir.h"
-#include "tools/bench/bookbench.h"
+#include "platform/system/exedir.h"
+#include "bookbench.h"
 
 #include <unistd.h>
 #include <chrono>

@@ -6,8 +6,8 @@
 #include "assembly/colorreduce.h"
 #include "assembly/downsample.h"
 #include "assembly/picture.h"
-#include "platform/imagefile.h"
-#include "platform/png.h"
+#include "platform/imaging/imagefile.h"
+#include "platform/imaging/png.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Window description texts: the parser either reads them or fails with EReadError.
-#include "platform/description.h"
+#include "platform/components/description.h"
 
 #include <cstdint>
 #include <string_view>

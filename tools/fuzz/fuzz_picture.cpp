@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes through the picture converter: the decoders (chosen by the file's
 // signature), the downscaler, the colour reduction and the PNG encoder.
 #include "assembly/picture.h"
-#include "platform/imagefile.h"
+#include "platform/imaging/imagefile.h"
 
 #include <cstddef>
 #include <cstdint>

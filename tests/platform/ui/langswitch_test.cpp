@@ -1,6 +1,6 @@
 #include "localisation/langcontroller.h"
 #include "localisation/langmanager.h"
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
 
@@ -50,7 +50,7 @@ std::string WindowWithLangData();
 class TForm1 : public TForm {
   QW_CLASS(TForm1, TForm)
 public:
-  explicit TForm1(TComponent* owner) : TForm(owner) {}
+  explicit TForm1(TComponent* owner) : TForm(owner) { localisation::RegisterLangControllerClass(); }
   TLabel* Label1 = nullptr;
   TComboBox* ComboBox1 = nullptr;
   TRadioGroup* RadioGroup1 = nullptr;

@@ -1,7 +1,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
-#include "platform/uilanguage.h"
+#include "platform/system/uilanguage.h"
 #include "support/fakeservices.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 // description writes for a property, the title bar's text, and the controls of a window.
 #pragma once
 
-#include "platform/component.h"
-#include "platform/description.h"
+#include "platform/components/component.h"
+#include "platform/components/description.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/qtbridge.h"
 #include "platform/ui/stdctrls.h"

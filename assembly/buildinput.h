@@ -1,0 +1,61 @@
+// What a build reads: entries of the resource archive by name and the files the user chose,
+// and the errors of a build that cannot go on.
+#pragma once
+
+#include "platform/system/codepage.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace assembly {
+
+class TZipFile;
+
+// A build that cannot go on: a name missing from the resource archive, a font or key layout
+// file that cannot be read or is malformed, an output file that cannot be written. The message
+// names the entry or file.
+class EBuildError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// A custom help, font or key layout file that cannot be read. The message is the one
+// LoadFileToString shows, and ReportBuildError reports it the same way: title "Fatal error",
+// then the program is asked to end.
+class EUnreadableFile : public EBuildError {
+public:
+  explicit EUnreadableFile(const std::string& fileName);
+};
+
+// Archive names compare upper-cased by the code page, with "\" read as "/".
+class LookupFold {
+public:
+  LookupFold() : cp_(platform::CodePage::Get(platform::AnsiCodePage())) {}
+  unsigned char operator()(char c) const { return c == '\\' ? '/' : cp_.Upper(uint8_t(c)); }
+
+  bool StartsWith(std::string_view name, std::string_view prefix) const {
+    if (name.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+      if ((*this)(name[i]) != (*this)(prefix[i])) return false;
+    return true;
+  }
+  bool Same(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() && StartsWith(a, b);
+  }
+
+private:
+  const platform::CodePage& cp_;
+};
+
+// Index of the first entry whose name matches ("\" read as "/", case ignored); -1 when none.
+int LookupArchiveEntry(const TZipFile& archive, std::string_view name);
+// The same, but a missing name raises EBuildError.
+int FindArchiveEntry(const TZipFile& archive, std::string_view name);
+// The uncompressed data of a needed entry (FindArchiveEntry).
+std::string ReadArchiveEntry(const TZipFile& archive, std::string_view name);
+
+// A whole file the user chose for the build (platform::ReadWholeFile); EUnreadableFile when it
+// cannot be read.
+std::string ReadBuildInput(const std::string& fileName);
+}  // namespace assembly

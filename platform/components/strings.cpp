@@ -1,0 +1,305 @@
+#include "platform/components/strings.h"
+
+#include "platform/system/codepage.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+// Case-insensitive comparison by the ANSI code page's upper case, then bytes.
+int CompareText(std::string_view a, std::string_view b) {
+  const CodePage& cp = CodePage::Get(AnsiCodePage());
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char x = cp.Upper(static_cast<unsigned char>(a[i]));
+    unsigned char y = cp.Upper(static_cast<unsigned char>(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t j = i;
+    while (j < text.size() && text[j] != '\r' && text[j] != '\n') ++j;
+    lines.emplace_back(text.substr(i, j - i));
+    if (j < text.size()) {
+      if (text[j] == '\r' && j + 1 < text.size() && text[j + 1] == '\n') ++j;
+      ++j;
+    }
+    i = j;
+  }
+  return lines;
+}
+
+TStrings::TStrings(std::initializer_list<std::string> lines) {
+  for (const std::string& s : lines) items_.push_back({s, nullptr});
+}
+
+void TStrings::Check(int index) const {
+  if (index < 0 || index >= Count())
+    throw EComponentError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+const std::string& TStrings::operator[](int index) const {
+  Check(index);
+  return items_[static_cast<size_t>(index)].text;
+}
+
+void TStrings::SetString(int index, const std::string& s) {
+  Check(index);
+  if (sorted_) {
+    void* obj = items_[static_cast<size_t>(index)].object;
+    Delete(index);
+    AddObject(s, obj);
+    return;
+  }
+  items_[static_cast<size_t>(index)].text = s;
+  NotifyChanged(index);
+  Changed();
+}
+
+void* TStrings::Objects(int index) const {
+  Check(index);
+  return items_[static_cast<size_t>(index)].object;
+}
+
+void TStrings::SetObject(int index, void* object) {
+  Check(index);
+  items_[static_cast<size_t>(index)].object = object;
+}
+
+int TStrings::AddObject(const std::string& s, void* object) {
+  int index = Count();
+  if (sorted_) {
+    if (Find(s, index)) {
+      if (duplicates_ == TDuplicates::dupIgnore) return -1;
+      if (duplicates_ == TDuplicates::dupError) throw EComponentError("String list does not allow duplicates");
+    }
+  }
+  items_.insert(items_.begin() + index, Item{s, object});
+  NotifyInserted(index);
+  Changed();
+  return index;
+}
+
+void TStrings::Insert(int index, const std::string& s) {
+  if (index < 0 || index > Count()) Check(index);
+  if (sorted_) throw EComponentError("Operation not allowed on sorted list");
+  items_.insert(items_.begin() + index, Item{s, nullptr});
+  NotifyInserted(index);
+  Changed();
+}
+
+void TStrings::Delete(int index) {
+  Check(index);
+  items_.erase(items_.begin() + index);
+  NotifyDeleted(index);
+  Changed();
+}
+
+void TStrings::Clear() {
+  if (items_.empty()) return;
+  items_.clear();
+  NotifyReset();
+  Changed();
+}
+
+void TStrings::Move(int from, int to) {
+  if (from == to) return;
+  Check(from);
+  Check(to);
+  Item it = items_[static_cast<size_t>(from)];
+  items_.erase(items_.begin() + from);
+  NotifyDeleted(from);
+  items_.insert(items_.begin() + to, it);
+  NotifyInserted(to);
+  Changed();
+}
+
+void TStrings::Exchange(int a, int b) {
+  Check(a);
+  Check(b);
+  std::swap(items_[static_cast<size_t>(a)], items_[static_cast<size_t>(b)]);
+  NotifyChanged(a);
+  NotifyChanged(b);
+  Changed();
+}
+
+int TStrings::IndexOf(std::string_view s) const {
+  if (sorted_) {
+    int index;
+    return Find(s, index) ? index : -1;
+  }
+  for (int i = 0; i < Count(); ++i)
+    if (CompareText(items_[static_cast<size_t>(i)].text, s) == 0) return i;
+  return -1;
+}
+
+std::string TStrings::Text() const {
+  std::string r;
+  for (const Item& it : items_) {
+    r += it.text;
+    r += "\r\n";
+  }
+  return r;
+}
+
+void TStrings::SetText(std::string_view text) {
+  BeginUpdate();
+  items_.clear();
+  pending_ = true;
+  for (std::string& line : SplitLines(text)) AddObject(line, nullptr);
+  EndUpdate();
+}
+
+void TStrings::ReplaceLines(std::string_view text) {
+  std::vector<std::string> lines = SplitLines(text);
+  if (static_cast<int>(lines.size()) != Count() || sorted_) {
+    SetText(text);
+    return;
+  }
+  for (int i = 0; i < Count(); ++i) {
+    if (items_[static_cast<size_t>(i)].text == lines[static_cast<size_t>(i)]) continue;
+    items_[static_cast<size_t>(i)].text = lines[static_cast<size_t>(i)];
+    NotifyChanged(i);
+  }
+  Changed();
+}
+
+void TStrings::SetSorted(bool sorted) {
+  if (sorted == sorted_) return;
+  sorted_ = sorted;
+  if (sorted_) Sort();
+}
+
+void TStrings::Sort() {
+  std::stable_sort(items_.begin(), items_.end(),
+                   [](const Item& a, const Item& b) { return CompareText(a.text, b.text) < 0; });
+  NotifyReset();
+  Changed();
+}
+
+bool TStrings::Find(std::string_view s, int& index) const {
+  int lo = 0, hi = Count() - 1;
+  bool found = false;
+  while (lo <= hi) {
+    int mid = (lo + hi) / 2;
+    int c = CompareText(items_[static_cast<size_t>(mid)].text, s);
+    if (c < 0) {
+      lo = mid + 1;
+    } else {
+      hi = mid - 1;
+      if (c == 0) {
+        found = true;
+        if (duplicates_ != TDuplicates::dupAccept) lo = mid;
+      }
+    }
+  }
+  index = lo;
+  return found;
+}
+
+void TStrings::Assign(const TPersistent& source) {
+  const auto* other = dynamic_cast<const TStrings*>(&source);
+  if (other == nullptr) {
+    TPersistent::Assign(source);
+    return;
+  }
+  if (other == this) return;
+  BeginUpdate();
+  items_.clear();
+  pending_ = true;
+  for (const Item& it : other->items_) AddObject(it.text, it.object);
+  EndUpdate();
+}
+
+void TStrings::Assign(const std::vector<std::string>& lines) {
+  BeginUpdate();
+  items_.clear();
+  pending_ = true;
+  for (const std::string& s : lines) AddObject(s, nullptr);
+  EndUpdate();
+}
+
+std::vector<std::string> TStrings::ToVector() const {
+  std::vector<std::string> r;
+  r.reserve(items_.size());
+  for (const Item& it : items_) r.push_back(it.text);
+  return r;
+}
+
+void TStrings::BeginUpdate() { ++update_count_; }
+
+void TStrings::EndUpdate() {
+  if (update_count_ > 0 && --update_count_ == 0 && pending_) {
+    pending_ = false;
+    for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemsReset();
+    if (OnChange) OnChange(this);
+  }
+}
+
+void TStrings::AddListener(Listener* l) { listeners_.push_back(l); }
+void TStrings::RemoveListener(Listener* l) {
+  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), l), listeners_.end());
+}
+
+void TStrings::NotifyInserted(int i) {
+  if (update_count_ > 0) { pending_ = true; return; }
+  for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemInserted(i);
+}
+void TStrings::NotifyDeleted(int i) {
+  if (update_count_ > 0) { pending_ = true; return; }
+  for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemDeleted(i);
+}
+void TStrings::NotifyChanged(int i) {
+  if (update_count_ > 0) { pending_ = true; return; }
+  for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemChanged(i);
+}
+void TStrings::NotifyReset() {
+  if (update_count_ > 0) { pending_ = true; return; }
+  for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemsReset();
+}
+void TStrings::Changed() {
+  if (update_count_ > 0) { pending_ = true; return; }
+  if (OnChange) OnChange(this);
+}
+
+// --- collections ---------------------------------------------------------------------------
+
+int TCollectionItem::Index() const { return collection_ == nullptr ? -1 : collection_->IndexOf(this); }
+
+TCollection::TCollection(std::function<std::unique_ptr<TCollectionItem>()> factory) : factory_(std::move(factory)) {}
+
+TCollectionItem* TCollection::Add() {
+  items_.push_back(factory_());
+  items_.back()->collection_ = this;
+  if (OnChange) OnChange(this);
+  return items_.back().get();
+}
+
+void TCollection::Delete(int index) {
+  if (index < 0 || index >= Count()) throw EComponentError("List index out of bounds (" + std::to_string(index) + ")");
+  items_.erase(items_.begin() + index);
+  if (OnChange) OnChange(this);
+}
+
+void TCollection::Clear() {
+  items_.clear();
+  if (OnChange) OnChange(this);
+}
+
+int TCollection::IndexOf(const TCollectionItem* item) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].get() == item) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace platform
