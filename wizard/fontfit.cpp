@@ -1,6 +1,9 @@
 #include "wizard/fontfit.h"
 
+#include "assembly/archivecopy.h"
 #include "assembly/bookbuild.h"
+#include "assembly/booktext.h"
+#include "assembly/buildinput.h"
 #include "assembly/fullbuild.h"
 #include "assembly/tables.h"
 
@@ -18,6 +21,38 @@ std::optional<int> TrialJarSize(const assembly::BuildContext& context, const ass
           : assembly::BuildBookMidlets(context, true, config, false, "testnameqwertyu0000000000000000000iop");
   if (!trial.Ok()) return std::nullopt;
   return static_cast<int>(std::min<int64_t>(trial.PackedSize(), INT_MAX));
+}
+
+namespace {
+
+// The host of the trial builds: a failure already reported by the last failed trial build is
+// not shown again (the page measures several times for one change).
+class TrialBuildHost : public assembly::BuildHost {
+public:
+  TrialBuildHost(assembly::BuildHost& host, std::string& lastFault) : host_(host), lastFault_(lastFault) {}
+  void ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) override {
+    failed = true;
+    if (text == lastFault_) return;
+    lastFault_ = text;
+    host_.ShowMessage(text, caption, icon);
+  }
+  void RequestTerminate() override { host_.RequestTerminate(); }
+  bool failed = false;
+
+private:
+  assembly::BuildHost& host_;
+  std::string& lastFault_;
+};
+
+}  // namespace
+
+std::optional<int> EstimateJarSize(assembly::BuildHost& host, std::string& lastFault,
+                                   const std::function<assembly::BuildContext(assembly::BuildHost&)>& context,
+                                   const assembly::TMIDLETCONFIG& config) {
+  TrialBuildHost trialHost(host, lastFault);
+  const std::optional<int> size = TrialJarSize(context(trialHost), config);
+  if (size && !trialHost.failed) lastFault.clear();
+  return size;
 }
 
 int JarReserve(bool bookEdition) { return bookEdition ? 2048 : 256; }
@@ -96,6 +131,34 @@ bool NegativeLockedByCore(std::string_view fontBytes, int core) {
   const int kind = assembly::GetFontTypeByte(fontBytes) & 0x7F;
   if (kind > 2) return false;
   return assembly::NegativeSetDropTable[static_cast<std::size_t>(kind * assembly::kCoreCount + core)] != 0;
+}
+
+bool DecideNegativeBoxes(assembly::BuildHost& host, const assembly::TZipFile& archive,
+                         const assembly::TMIDLETCONFIG& config, const std::array<int, 5>& itemIndexes,
+                         const std::function<void(int slot, NegativeBox box)>& show) {
+  for (int k = 1; k <= 5; ++k) {
+    if (itemIndexes[static_cast<std::size_t>(k - 1)] <= 0) {
+      show(k, NegativeBox::Cleared);
+      continue;
+    }
+    const std::string& source = config.FontSources[static_cast<std::size_t>(k - 1)];
+    if (!source.starts_with("ZIP:")) {
+      // A custom font file that went away after it was chosen: the program cannot go on.
+      std::string bytes;
+      if (!assembly::LoadFileToString(host, source, bytes)) return false;
+    }
+    bool locked = false;
+    try {
+      locked = NegativeLockedByCore(assembly::GetFontData(archive, config, k), config.Core);
+    } catch (const assembly::EBuildError& e) {
+      // A custom font file that went away or is damaged: the program cannot go on with it.
+      assembly::ReportBuildError(host, e);
+      host.RequestTerminate();
+      return false;
+    }
+    show(k, locked ? NegativeBox::Locked : NegativeBox::Free);
+  }
+  return true;
 }
 
 }  // namespace wizard

@@ -4,8 +4,11 @@
 #pragma once
 
 #include "assembly/fontcatalogue.h"
+#include "assembly/host.h"
 #include "assembly/midletconfig.h"
+#include "assembly/zipfile.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,6 +21,13 @@ namespace wizard {
 // the lite and tiny editions), by a build in test mode; nothing when the trial build failed
 // (its message went through the host).
 std::optional<int> TrialJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config);
+
+// The JAR size estimate of the fonts page: TrialJarSize through a host that shows a failure
+// only when it differs from `lastFault`, the last failure shown; a trial build that succeeds
+// clears it. `context` gives the trial build's context for its host.
+std::optional<int> EstimateJarSize(assembly::BuildHost& host, std::string& lastFault,
+                                   const std::function<assembly::BuildContext(assembly::BuildHost&)>& context,
+                                   const assembly::TMIDLETCONFIG& config);
 
 // Bytes kept free below the JAR size limit: more for the book editions.
 int JarReserve(bool bookEdition);
@@ -53,5 +63,20 @@ std::vector<std::string> CatalogueFontNames(const assembly::TFontCatalogue& cata
 // goes into the JAR. Bytes too short to hold the kind, or a kind the table does not know,
 // count as a font whose negative sheet is kept.
 bool NegativeLockedByCore(std::string_view fontBytes, int core);
+
+// What a slot's negative box shows once its font is known.
+enum class NegativeBox {
+  Cleared,  // an empty slot: unchecked and disabled
+  Locked,   // the core inverts the font: checked and disabled
+  Free,     // enabled, as the user left it
+};
+
+// Decides the negative boxes of slots 1..5 for the record, whose slots `itemIndexes` shows
+// (0 "None"), and hands each to `show` in slot order as soon as it is known. A font that cannot
+// be read is reported through the host (a damaged one also ends the program) and ends the
+// round there. True when every box was decided.
+bool DecideNegativeBoxes(assembly::BuildHost& host, const assembly::TZipFile& archive,
+                         const assembly::TMIDLETCONFIG& config, const std::array<int, 5>& itemIndexes,
+                         const std::function<void(int slot, NegativeBox box)>& show);
 
 }  // namespace wizard
