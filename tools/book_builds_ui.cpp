@@ -69,6 +69,7 @@ struct Build {
   const char* pictures = "rb64ColorsImages";
   std::string midletName = "Book";
   std::string title = "A Book";
+  std::string phonesList = "";  // under the books folder: chosen with the last model row
 };
 
 // Walks the window from the first page to the finish page; false when it stopped elsewhere.
@@ -80,7 +81,15 @@ bool Walk(wizard::TForm1& form, TFakeServices& services, const Build& b, const f
     if (page == wizard::pgFinish) return true;
     switch (page) {
       case wizard::pgFullOrLite: Find<TRadioButton>(form, b.edition)->SetChecked(true); break;
-      case wizard::pgPhoneModel: Find<TComboBox>(form, "cbPhoneModel")->SetItemIndex(b.model); break;
+      case wizard::pgPhoneModel:
+        if (b.phonesList.empty()) {
+          Find<TComboBox>(form, "cbPhoneModel")->SetItemIndex(b.model);
+        } else {
+          // As the user picks the row: the list file is asked for at once.
+          services.ScriptDialog({(books / b.phonesList).string()});
+          Find<TComboBox>(form, "cbPhoneModel")->UserSelect(b.model);
+        }
+        break;
       case wizard::pgInterfaceLanguage: Find<TRadioButton>(form, b.language)->SetChecked(true); break;
       case wizard::pgEmbed:
         if (Find<TListBox>(form, "lbTextFiles")->Items()->Count() == 0) {
@@ -129,6 +138,10 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 6; ++i)
     WritePicture(books / "pics" / (std::string("p") + std::to_string(i) + ".png"), 40 + 13 * i, 90 - 7 * i, i);
   Write(books / "cyrillic.txt", "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! " + Words(rng, 20000));
+  Write(books / "phones.txt",
+        "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
+        "\"Siemens SX1\" \"Siemens SX1 phone keys config\" \"256\" \"IC_BW\" \"120\" \"80\"\r\n"
+        "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_NONE\" \"64\" \"32\"\r\n");
 
   const std::vector<Build> builds = {
       {"lite-long", "rbLiteVersion", 224, "rbilEnglishCE", {"long.txt"}},
@@ -139,6 +152,17 @@ int main(int argc, char** argv) {
       {"lite-cyrillic", "rbLiteVersion", 224, "rbilRussian", {"cyrillic.txt", "long.txt"}},
       {"full-224", "rbFullVersion", 224, "rbilEnglishCE", {}},
       {"full-385", "rbFullVersion", 385, "rbilEnglishCyr", {}},
+      // The batches of the last model row: every full edition variant, and a phone list.
+      {"full-all-versions", "rbFullVersion", 506, "rbilEnglishCE", {}},
+      {"lite-phone-list",
+       "rbLiteVersion",
+       506,
+       "rbilGerman",
+       {"pictures.htm"},
+       "rb16ColorsImages",
+       "List",
+       "List",
+       "phones.txt"},
   };
   int failed = 0;
   for (const Build& b : builds) {
