@@ -5,6 +5,7 @@
 //   book_builds_ui <program folder holding quirewright.dat> <output folder>
 // Each build writes into its own subfolder; the messages shown go to messages.txt there.
 // Controls are found by their names in the window description.
+#include "assembly/phones.h"
 #include "localisation/langmanager.h"
 #include "platform/ui/application.h"
 #include "support/fakeservices.h"
@@ -84,6 +85,9 @@ bool Walk(wizard::TForm1& form, TFakeServices& services, const Build& b, const f
       case wizard::pgPhoneModel:
         if (b.phonesList.empty()) {
           Find<TComboBox>(form, "cbPhoneModel")->SetItemIndex(b.model);
+          // The full edition's batch row goes from here to the build.
+          if (b.model == assembly::kCustomPhoneListRow)
+            services.ScriptDialog({(out / "Version differences.txt").string()});
         } else {
           // As the user picks the row: the list file is asked for at once.
           services.ScriptDialog({(books / b.phonesList).string()});
@@ -153,10 +157,10 @@ int main(int argc, char** argv) {
       {"full-224", "rbFullVersion", 224, "rbilEnglishCE", {}},
       {"full-385", "rbFullVersion", 385, "rbilEnglishCyr", {}},
       // The batches of the last model row: every full edition variant, and a phone list.
-      {"full-all-versions", "rbFullVersion", 506, "rbilEnglishCE", {}},
+      {"full-all-versions", "rbFullVersion", assembly::kCustomPhoneListRow, "rbilEnglishCE", {}},
       {"lite-phone-list",
        "rbLiteVersion",
-       506,
+       assembly::kCustomPhoneListRow,
        "rbilGerman",
        {"pictures.htm"},
        "rb16ColorsImages",
