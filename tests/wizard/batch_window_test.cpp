@@ -243,6 +243,15 @@ TEST_F(Builds, AllVersionsIntoFolders) {
   ExpectSoundJar(Path("v/Siemens SX1/Full, No ZIP support/English - Greek/Tomefalcon.jar"));
   EXPECT_TRUE(fs::exists(dir_ / "v/Siemens SX1/Full, With ZIP support/English - Greek/Tomefalcon.jad"));
   EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
+  // The other controls show the last variant: Siemens SX1 with ZIP support, in Greek.
+  EXPECT_TRUE(form->Parts().rbWithZIPSupport->Checked());
+  EXPECT_TRUE(form->Parts().rbilGreek->Checked());
+  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 11);
+  EXPECT_EQ(form->Parts().spJARLimit->Value(), 1024);
+  EXPECT_EQ(form->Parts().cbFonts[2]->Text(), "Tah12gk BW");
+  EXPECT_TRUE(form->Parts().cbNegatives[2]->Checked());
+  EXPECT_TRUE(form->Parts().rbHideAdvancedOptions->Checked());
+  EXPECT_FALSE(form->Parts().cbForceHeight->Checked());
   EXPECT_TRUE(form->Enabled());
   EXPECT_TRUE(form->Parts().NextBtn->Enabled());
   // One gauge step per build, and the gauge full at the end.
