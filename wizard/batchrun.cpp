@@ -125,13 +125,10 @@ private:
   }
 
   void Take(FitStep step) {
-    const int s = static_cast<int>(step);
-    if (s < 5) {
-      controls_.Record.Fonts[static_cast<std::size_t>(4 - s)].Negative = false;
-      return;
-    }
-    const std::size_t slot = s == 5 ? 4 : s == 6 ? 3 : 1;
-    Select(slot, 0);
+    const FitStepChange change = ChangeOf(step);
+    const std::size_t slot = static_cast<std::size_t>(change.Slot - 1);
+    if (change.Negative) controls_.Record.Fonts[slot].Negative = false;
+    else Select(slot, 0);
   }
 
   void Gather(TMIDLETCONFIG& config) {

@@ -62,6 +62,12 @@ bool EstimateFits(std::optional<int> estimate, int reserve, int limit) {
   return int64_t(*estimate) + reserve <= int64_t(limit);
 }
 
+FitStepChange ChangeOf(FitStep step) {
+  const int s = static_cast<int>(step);
+  if (s < 5) return {5 - s, true};
+  return {s == 5 ? 5 : s == 6 ? 4 : 2, false};
+}
+
 int FitFonts(int limit, int reserve, const std::function<std::optional<int>()>& estimate,
              const std::function<void(FitStep)>& takeStep) {
   std::optional<int> size = estimate();

@@ -41,6 +41,13 @@ enum class FitStep { ClearNegative5, ClearNegative4, ClearNegative3, ClearNegati
                      EmptySlot5, EmptySlot4, EmptySlot2 };
 inline constexpr int kFitStepCount = 8;
 
+// What a step changes: the negative box of a slot (1..5), or the slot itself set to "None".
+struct FitStepChange {
+  int Slot = 0;
+  bool Negative = false;
+};
+FitStepChange ChangeOf(FitStep step);
+
 // Takes steps until estimate() + reserve <= limit or every step is taken; estimate() is asked
 // once before the steps and once after each. A failed estimate ends the fit at once (another
 // trial build would only fail again). Returns the number of steps taken.

@@ -250,16 +250,14 @@ int32_t TForm1::GetMaxMidletSize() {
 void TForm1::FitFontsToJarLimit() {
   assembly::TMIDLETCONFIG config;
   CollectMidletConfig(config);
-  FitFonts(config.JarLimit, GetJarReserve(), [this] { return EstimateJarSize(); },
-           [this](FitStep step) {
-             const int s = static_cast<int>(step);
-             if (s < 5) {
-               cbNegatives[static_cast<std::size_t>(5 - s)]->SetChecked(false);
-             } else {
-               const int slot = s == 5 ? 5 : s == 6 ? 4 : 2;
-               cbFonts[static_cast<std::size_t>(slot)]->SetItemIndex(0);
-             }
-           });
+  FitFonts(
+      config.JarLimit, GetJarReserve(), [this] { return EstimateJarSize(); },
+      [this](FitStep step) {
+        const FitStepChange change = ChangeOf(step);
+        const std::size_t slot = static_cast<std::size_t>(change.Slot);
+        if (change.Negative) cbNegatives[slot]->SetChecked(false);
+        else cbFonts[slot]->SetItemIndex(0);
+      });
 }
 
 void TForm1::ShowJarSizeLabel() {
