@@ -3,7 +3,8 @@
 // the Add button's dialog and the build's file from the save dialog. Used to compare the
 // outputs of two versions of the program (tools/compare_outputs.sh):
 //   book_builds_ui <program folder holding quirewright.dat> <output folder>
-// Each build writes into its own subfolder; the messages shown go to messages.txt there.
+// Each build writes into its own subfolder; the messages shown go to messages.txt there, and
+// the settings that Finish saves to Quirewright.ini.
 // Controls are found by their names in the window description.
 #include "assembly/phones.h"
 #include "localisation/langmanager.h"
@@ -181,6 +182,10 @@ int main(int argc, char** argv) {
       auto form = wizard::CreateBuilderWindow({program, {}});
       try {
         walked = Walk(*form, services, b, books, out);
+        // Finish saves the settings as the build left the controls.
+        if (walked) Find<TButton>(*form, "CancelBtn")->Click();
+        if (fs::exists(program + "Quirewright.ini"))
+          fs::copy_file(program + "Quirewright.ini", out / "Quirewright.ini");
       } catch (const std::exception& e) {
         services.messages.push_back({e.what(), "exception", TMsgIcon::Error});
       }
