@@ -80,12 +80,6 @@ void GatherBatchRecord(const BatchControls& controls, const assembly::TFontCatal
   GatherImageParameters(controls.Pictures, inputs.ImageParams);
 }
 
-std::vector<std::string> FontSlotItems(const BatchEnvironment& env, int group, bool blackAndWhite) {
-  std::vector<std::string> items = {env.NoneFontItem, env.CustomFontItem};
-  for (std::string& name : CatalogueFontNames(env.Catalogue, group, blackAndWhite)) items.push_back(std::move(name));
-  return items;
-}
-
 namespace {
 
 // The fonts page of a variant while it is set up and fitted: the trial builds see the
@@ -100,7 +94,7 @@ public:
   void SetUpAndFit() {
     const RecordControls& r = controls_.Record;
     const int group = assembly::FontGroupByLanguage[r.InterfaceLanguage];
-    items_ = FontSlotItems(env_, group, RowOf(r).BlackAndWhite != 0);
+    items_ = FontSlotItems(env_.NoneFontItem, env_.CustomFontItem, env_.Catalogue, group, RowOf(r).BlackAndWhite != 0);
     for (FontSlotChoice& slot : controls_.Record.Fonts) slot.Negative = true;
     const std::array<const char*, 5> presetNames = {"5x3", "6x3", "6x4", "7x5", "8x5"};
     for (std::size_t i = 0; i < presetNames.size(); ++i)

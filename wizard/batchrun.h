@@ -67,9 +67,6 @@ struct BatchEnvironment {
 void GatherBatchRecord(const BatchControls& controls, const assembly::TFontCatalogue& catalogue,
                        assembly::BuildInputs& inputs, assembly::TMIDLETCONFIG& config);
 
-// The items of every font slot list for a language group and black-and-white phones.
-std::vector<std::string> FontSlotItems(const BatchEnvironment& env, int group, bool blackAndWhite);
-
 // A full edition variant as the window sets it: its ZIP choice, the model of its core with the
 // smallest (without ZIP) or largest (with ZIP) JAR limit, its language, the core's key layout,
 // the fonts page from its defaults fitted by trial builds to the JAR limit (with the advanced

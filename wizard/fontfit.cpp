@@ -132,6 +132,13 @@ std::vector<std::string> CatalogueFontNames(const assembly::TFontCatalogue& cata
   return names;
 }
 
+std::vector<std::string> FontSlotItems(const std::string& noneItem, const std::string& customItem,
+                                       const assembly::TFontCatalogue& catalogue, int group, bool bwOnly) {
+  std::vector<std::string> items = {noneItem, customItem};
+  for (std::string& name : CatalogueFontNames(catalogue, group, bwOnly)) items.push_back(std::move(name));
+  return items;
+}
+
 bool NegativeLockedByCore(std::string_view fontBytes, int core) {
   if (fontBytes.size() < 8 || core < 0 || core >= assembly::kCoreCount) return false;
   const int kind = assembly::GetFontTypeByte(fontBytes) & 0x7F;

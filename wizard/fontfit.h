@@ -66,6 +66,11 @@ int FindPresetItem(const std::vector<std::string>& items, const std::string& nam
 // only black-and-white ones.
 std::vector<std::string> CatalogueFontNames(const assembly::TFontCatalogue& catalogue, int group, bool bwOnly);
 
+// The items of a font slot list: "None", the custom font item, then the catalogue fonts of
+// the group (black-and-white ones only for black-and-white phones).
+std::vector<std::string> FontSlotItems(const std::string& noneItem, const std::string& customItem,
+                                       const assembly::TFontCatalogue& catalogue, int group, bool bwOnly);
+
 // True when the core inverts fonts of the font's kind by itself, so its negative sheet never
 // goes into the JAR. Bytes too short to hold the kind, or a kind the table does not know,
 // count as a font whose negative sheet is kept.

@@ -47,9 +47,8 @@ void TForm1::FillFontCombo(TComboBox* box, uint8_t group, bool bw_only) {
   TStrings* items = box->Items();
   items->BeginUpdate();
   items->Clear();
-  items->Add(Text("NoneFont"));
-  items->Add(Text("CustomFont"));
-  for (const std::string& name : CatalogueFontNames(FFontCatalogue, group, bw_only)) items->Add(name);
+  for (const std::string& item : FontSlotItems(Text("NoneFont"), Text("CustomFont"), FFontCatalogue, group, bw_only))
+    items->Add(item);
   items->EndUpdate();
 }
 
