@@ -6,6 +6,7 @@
 #include "platform/system/codepage.h"
 #include "support/tempdir.h"
 #include "wizard/batchnames.h"
+#include "wizard/batchrun.h"
 
 #include <filesystem>
 #include <map>
@@ -437,4 +438,19 @@ TEST_F(Builds, CustomAttributesKeepJadAndManifestInAgreement) {
     EXPECT_EQ(value(manifest, key), want) << key;
   }
   EXPECT_EQ(value(jad, "X-Shelf"), "Novels");
+}
+
+// The batches clamp the values they put into the spin edits as the spin edits do.
+TEST_F(Builds, BatchRangesAreThoseOfTheSpinEdits) {
+  Create();
+  const std::pair<controls::TMySpinEdit*, SpinRange> spins[] = {
+      {form->Parts().spJARLimit, kJarLimitRange},        {form->Parts().spForceHeight, kForceHeightRange},
+      {form->Parts().spMidletDataSize, kDataSizeRange},  {form->Parts().spMaxImageWidth, kImageSizeRange},
+      {form->Parts().spMaxImageHeight, kImageSizeRange},
+  };
+  for (const auto& [spin, range] : spins) {
+    EXPECT_EQ(spin->MinValue(), range.Min) << spin->Name();
+    EXPECT_EQ(spin->MaxValue(), range.Max) << spin->Name();
+  }
+  EXPECT_EQ(form->Parts().cboxBacklightControlMethod->Items()->Count(), kBacklightMethodCount);
 }
