@@ -18,6 +18,9 @@
 #include "wizard/batchrun.h"
 #include "wizard/buildrecord.h"
 
+#include <functional>
+#include <optional>
+
 using namespace platform;
 
 namespace wizard {
@@ -33,6 +36,19 @@ bool WriteReport(assembly::BuildHost& form, const std::string& fileName, const s
     form.ShowMessage(e.what(), "Error", assembly::MessageIcon::Error);
     return false;
   }
+}
+
+// Runs a batch and then shows the values it left in the controls, also when it throws.
+bool RunThenShow(const std::function<bool()>& run, const std::function<void()>& show) {
+  bool ok = false;
+  try {
+    ok = run();
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
+  return ok;
 }
 
 }  // namespace
@@ -170,12 +186,15 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
       CollectBuildInputs(inputs);
       BatchControls values = BatchControlValues();
       std::size_t last = 0;
-      ok = RunAllVersions(MakeBatchEnvironment(), folder, inputs, values, [&](std::size_t i) {
-        last = i;
-        BuildProgressGauge->SetPosition(static_cast<int>(i));
-        ProcessMessages();
-      });
-      ShowFullVariant(variants[last], values);
+      ok = RunThenShow(
+          [&] {
+            return RunAllVersions(MakeBatchEnvironment(), folder, inputs, values, [&](std::size_t i) {
+              last = i;
+              BuildProgressGauge->SetPosition(static_cast<int>(i));
+              ProcessMessages();
+            });
+          },
+          [&] { ShowFullVariant(variants[last], values); });
       if (ok) BuildProgressGauge->SetPosition(BuildProgressGauge->Max());
     }
   }
@@ -194,9 +213,12 @@ bool TForm1::BuildDeployVersions(const std::string& prefix, const std::string& o
   CollectBuildInputs(inputs);
   BatchControls values = BatchControlValues();
   std::size_t last = 0;
-  const bool ok =
-      RunDeployVersions(MakeBatchEnvironment(), variants, prefix, inputs, values, [&](std::size_t i) { last = i; });
-  ShowFullVariant(variants[last], values);
+  const bool ok = RunThenShow(
+      [&] {
+        return RunDeployVersions(MakeBatchEnvironment(), variants, prefix, inputs, values,
+                                 [&](std::size_t i) { last = i; });
+      },
+      [&] { ShowFullVariant(variants[last], values); });
   return ok;
 }
 
@@ -220,13 +242,18 @@ bool TForm1::BuildFromPhonesList(const std::string& folder) {
   assembly::BuildInputs inputs;
   CollectBuildInputs(inputs);
   BatchControls values = BatchControlValues();
-  std::size_t last = 0;
-  bool ok = RunPhonesList(MakeBatchEnvironment(), list, folder, name, inputs, values, report, [&](std::size_t i) {
-    last = i;
-    BuildProgressGauge->SetPosition(static_cast<int>(i));
-    ProcessMessages();
-  });
-  if (!list.empty()) ShowListEntry(list[last], values);
+  std::optional<std::size_t> last;
+  bool ok = RunThenShow(
+      [&] {
+        return RunPhonesList(MakeBatchEnvironment(), list, folder, name, inputs, values, report, [&](std::size_t i) {
+          last = i;
+          BuildProgressGauge->SetPosition(static_cast<int>(i));
+          ProcessMessages();
+        });
+      },
+      [&] {
+        if (last) ShowListEntry(list[*last], values);
+      });
   // Only a batch that completed describes its folders; a failed one leaves the last report.
   if (ok) ok = WriteReport(*this, folder + "Versions list.txt", report);
   cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);
