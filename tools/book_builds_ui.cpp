@@ -3,8 +3,10 @@
 // the Add button's dialog and the build's file from the save dialog. Used to compare the
 // outputs of two versions of the program (tools/compare_outputs.sh):
 //   book_builds_ui <program folder holding quirewright.dat> <output folder>
-// Each build writes into its own subfolder; the messages shown go to messages.txt there.
+// Each build writes into its own subfolder; the messages shown go to messages.txt there, and
+// the settings that Finish saves to Quirewright.ini.
 // Controls are found by their names in the window description.
+#include "assembly/phones.h"
 #include "localisation/langmanager.h"
 #include "platform/ui/application.h"
 #include "support/fakeservices.h"
@@ -69,6 +71,7 @@ struct Build {
   const char* pictures = "rb64ColorsImages";
   std::string midletName = "Book";
   std::string title = "A Book";
+  std::string phonesList = "";  // under the books folder: chosen with the last model row
 };
 
 // Walks the window from the first page to the finish page; false when it stopped elsewhere.
@@ -80,7 +83,18 @@ bool Walk(wizard::TForm1& form, TFakeServices& services, const Build& b, const f
     if (page == wizard::pgFinish) return true;
     switch (page) {
       case wizard::pgFullOrLite: Find<TRadioButton>(form, b.edition)->SetChecked(true); break;
-      case wizard::pgPhoneModel: Find<TComboBox>(form, "cbPhoneModel")->SetItemIndex(b.model); break;
+      case wizard::pgPhoneModel:
+        if (b.phonesList.empty()) {
+          Find<TComboBox>(form, "cbPhoneModel")->SetItemIndex(b.model);
+          // The full edition's batch row goes from here to the build.
+          if (b.model == assembly::kCustomPhoneListRow)
+            services.ScriptDialog({(out / "Version differences.txt").string()});
+        } else {
+          // As the user picks the row: the list file is asked for at once.
+          services.ScriptDialog({(books / b.phonesList).string()});
+          Find<TComboBox>(form, "cbPhoneModel")->UserSelect(b.model);
+        }
+        break;
       case wizard::pgInterfaceLanguage: Find<TRadioButton>(form, b.language)->SetChecked(true); break;
       case wizard::pgEmbed:
         if (Find<TListBox>(form, "lbTextFiles")->Items()->Count() == 0) {
@@ -129,6 +143,10 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 6; ++i)
     WritePicture(books / "pics" / (std::string("p") + std::to_string(i) + ".png"), 40 + 13 * i, 90 - 7 * i, i);
   Write(books / "cyrillic.txt", "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! " + Words(rng, 20000));
+  Write(books / "phones.txt",
+        "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
+        "\"Siemens SX1\" \"Siemens SX1 phone keys config\" \"256\" \"IC_BW\" \"120\" \"80\"\r\n"
+        "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_NONE\" \"64\" \"32\"\r\n");
 
   const std::vector<Build> builds = {
       {"lite-long", "rbLiteVersion", 224, "rbilEnglishCE", {"long.txt"}},
@@ -139,6 +157,17 @@ int main(int argc, char** argv) {
       {"lite-cyrillic", "rbLiteVersion", 224, "rbilRussian", {"cyrillic.txt", "long.txt"}},
       {"full-224", "rbFullVersion", 224, "rbilEnglishCE", {}},
       {"full-385", "rbFullVersion", 385, "rbilEnglishCyr", {}},
+      // The batches of the last model row: every full edition variant, and a phone list.
+      {"full-all-versions", "rbFullVersion", assembly::kCustomPhoneListRow, "rbilEnglishCE", {}},
+      {"lite-phone-list",
+       "rbLiteVersion",
+       assembly::kCustomPhoneListRow,
+       "rbilGerman",
+       {"pictures.htm"},
+       "rb16ColorsImages",
+       "List",
+       "List",
+       "phones.txt"},
   };
   int failed = 0;
   for (const Build& b : builds) {
@@ -153,6 +182,10 @@ int main(int argc, char** argv) {
       auto form = wizard::CreateBuilderWindow({program, {}});
       try {
         walked = Walk(*form, services, b, books, out);
+        // Finish saves the settings as the build left the controls.
+        if (walked) Find<TButton>(*form, "CancelBtn")->Click();
+        if (fs::exists(program + "Quirewright.ini"))
+          fs::copy_file(program + "Quirewright.ini", out / "Quirewright.ini");
       } catch (const std::exception& e) {
         services.messages.push_back({e.what(), "exception", TMsgIcon::Error});
       }

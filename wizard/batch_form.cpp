@@ -12,9 +12,14 @@
 #include "assembly/utils.h"
 #include "platform/system/codepage.h"
 #include "platform/system/wholefile.h"
+#include "platform/ui/application.h"
 #include "wizard/batchnames.h"
 #include "wizard/batchplan.h"
+#include "wizard/batchrun.h"
 #include "wizard/buildrecord.h"
+
+#include <functional>
+#include <optional>
 
 using namespace platform;
 
@@ -31,6 +36,19 @@ bool WriteReport(assembly::BuildHost& form, const std::string& fileName, const s
     form.ShowMessage(e.what(), "Error", assembly::MessageIcon::Error);
     return false;
   }
+}
+
+// Runs a batch and then shows the values it left in the controls, also when it throws.
+bool RunThenShow(const std::function<bool()>& run, const std::function<void()>& show) {
+  bool ok = false;
+  try {
+    ok = run();
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
+  return ok;
 }
 
 }  // namespace
@@ -85,36 +103,67 @@ void TForm1::SelectModelByCore(uint8_t core, bool smallest) {
   spJARLimit->SetValue(m.JarLimitKB);
 }
 
-// Sets the controls for one full edition variant as a user would, and gathers its record.
-void TForm1::PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config) {
-  if (zip == 1) {
-    rbWithZIPSupport->SetChecked(true);
-    SelectModelByCore(static_cast<uint8_t>(core), false);
-  } else {
-    rbWithoutZIPSupport->SetChecked(true);
-    SelectModelByCore(static_cast<uint8_t>(core), true);
-  }
-  SetInterfaceLanguage(static_cast<uint8_t>(language));
-  cbKeysConfig->SetItemIndex(assembly::DefaultKeysByCore[static_cast<std::size_t>(core)]);
-  FResetFonts = true;
-  LoadFontsPage(false);
-  rbHideAdvancedOptions->SetChecked(true);
-  rbShowAdvancedOptions->SetChecked(false);
-  ResetAdvancedOptions();
-  CollectMidletConfig(config);
+BatchEnvironment TForm1::MakeBatchEnvironment() {
+  return {*this,
+          *FResArchive,
+          FFontCatalogue,
+          Text("NoneFont"),
+          Text("CustomFont"),
+          [this](const assembly::BuildInputs& inputs, assembly::BuildHost* trialHost) {
+            return MakeBuildContext(inputs, trialHost);
+          },
+          [] { return Application().Terminated(); },
+          FTrialBuildFault};
 }
 
-// Sets the controls for one model of a phone list as a user would, and gathers its record.
-void TForm1::PrepareListEntry(const assembly::TPhonesListEntry& entry, assembly::TMIDLETCONFIG& config) {
+BatchControls TForm1::BatchControlValues() const { return {RecordControlValues(), PictureControlValues()}; }
+
+// The fonts page as the set-up of a variant left it: lists of the variant's language group,
+// its slots and negatives, and the boxes and label that follow from them.
+void TForm1::ShowVariantFonts(const BatchControls& values) {
+  const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
+  const bool bw = Model().BlackAndWhite != 0;
+  ShowJarLimitLabel();
+  for (int k = 1; k <= 5; ++k) {
+    const FontSlotChoice& slot = values.Record.Fonts[static_cast<std::size_t>(k - 1)];
+    FillFontCombo(cbFonts[static_cast<std::size_t>(k)], group, bw);
+    cbFonts[static_cast<std::size_t>(k)]->SetItemIndex(slot.ItemIndex);
+    cbNegatives[static_cast<std::size_t>(k)]->SetChecked(slot.Negative);
+  }
+  FResetFonts = false;
+  FFontsPageSetUp = false;
+  FFontsPageGroup = group;
+  FFontsPageBlackAndWhite = bw;
+  UpdateNegativeBoxes();
+  ShowJarSizeLabel();
+  EndFontsPageSetUp(bw);
+}
+
+// The controls as the batch set them for its last variant.
+void TForm1::ShowFullVariant(const FullVariant& variant, const BatchControls& values) {
+  const TUpdatingScope updating(FUpdating);
+  if (variant.Zip == 1) rbWithZIPSupport->SetChecked(true);
+  else rbWithoutZIPSupport->SetChecked(true);
+  SelectModelByCore(static_cast<uint8_t>(variant.Core), variant.Zip != 1);
+  SetInterfaceLanguage(static_cast<uint8_t>(variant.Language));
+  cbKeysConfig->SetItemIndex(assembly::DefaultKeysByCore[static_cast<std::size_t>(variant.Core)]);
+  ShowVariantFonts(values);
+  rbHideAdvancedOptions->SetChecked(true);
+  rbShowAdvancedOptions->SetChecked(false);
+  ShowAdvancedValues(values);
+}
+
+// The controls as the batch set them for its last model.
+void TForm1::ShowListEntry(const assembly::TPhonesListEntry& entry, const BatchControls& values) {
+  const TUpdatingScope updating(FUpdating);
   cbPhoneModel->SetItemIndex(entry.Row);
   cbKeysConfig->SetItemIndex(entry.KeysConfig);
   spJARLimit->SetValue(entry.JarLimitKB);
-  ResetAdvancedOptions();
+  ShowAdvancedValues(values);
   cbScaleDown->SetChecked(true);
   spMaxImageWidth->SetValue(entry.MaxWidth);
   spMaxImageHeight->SetValue(entry.MaxHeight);
   SetImageColors(entry.Quality);
-  CollectMidletConfig(config);
 }
 
 bool TForm1::BuildAllVersions(const std::string& folder) {
@@ -134,18 +183,18 @@ bool TForm1::BuildAllVersions(const std::string& folder) {
     }
     if (WriteReport(*this, folder + "Version differences.txt", differences)) {
       assembly::BuildInputs inputs;
-      ok = BuildInTurn(variants.size(), [&](std::size_t i) {
-        const FullVariant& v = variants[i];
-        BuildProgressGauge->SetPosition(static_cast<int>(i));
-        ProcessMessages();
-        assembly::TMIDLETCONFIG config;
-        PrepareFullVariant(v.Core, v.Zip, v.Language, config);
-        CollectBuildInputs(inputs);
-        const std::string dir = AllVersionsFolder(folder, v.Core, v.Zip, v.Language);
-        assembly::ForceDirs(dir + "Tomefalcon.jad");
-        return assembly::BuildFullMidlet(MakeBuildContext(inputs), false, config, "Tomefalcon.jar", dir + "Tomefalcon")
-            .Ok();
-      });
+      CollectBuildInputs(inputs);
+      BatchControls values = BatchControlValues();
+      std::size_t last = 0;
+      ok = RunThenShow(
+          [&] {
+            return RunAllVersions(MakeBatchEnvironment(), folder, inputs, values, [&](std::size_t i) {
+              last = i;
+              BuildProgressGauge->SetPosition(static_cast<int>(i));
+              ProcessMessages();
+            });
+          },
+          [&] { ShowFullVariant(variants[last], values); });
       if (ok) BuildProgressGauge->SetPosition(BuildProgressGauge->Max());
     }
   }
@@ -161,17 +210,16 @@ bool TForm1::BuildDeployVersions(const std::string& prefix, const std::string& o
     return false;
   }
   assembly::BuildInputs inputs;
-  return BuildInTurn(variants.size(), [&](std::size_t i) {
-    const FullVariant& v = variants[i];
-    const std::string name = DeployName(v.Core, v.Zip, v.Language);
-    assembly::TMIDLETCONFIG config;
-    PrepareFullVariant(v.Core, v.Zip, v.Language, config);
-    ApplyDeployRecord(config);
-    CollectBuildInputs(inputs);
-    return assembly::BuildFullMidlet(MakeBuildContext(inputs), false, config, kDeployDownloadBase + name + ".jar",
-                                     prefix + name)
-        .Ok();
-  });
+  CollectBuildInputs(inputs);
+  BatchControls values = BatchControlValues();
+  std::size_t last = 0;
+  const bool ok = RunThenShow(
+      [&] {
+        return RunDeployVersions(MakeBatchEnvironment(), variants, prefix, inputs, values,
+                                 [&](std::size_t i) { last = i; });
+      },
+      [&] { ShowFullVariant(variants[last], values); });
+  return ok;
 }
 
 bool TForm1::BuildFromPhonesList(const std::string& folder) {
@@ -192,19 +240,20 @@ bool TForm1::BuildFromPhonesList(const std::string& folder) {
 
   std::string report;
   assembly::BuildInputs inputs;
-  bool ok = BuildInTurn(list.size(), [&](std::size_t i) {
-    const assembly::TPhonesListEntry& entry = list[i];
-    BuildProgressGauge->SetPosition(static_cast<int>(i));
-    ProcessMessages();
-    assembly::TMIDLETCONFIG config;
-    PrepareListEntry(entry, config);
-    CollectBuildInputs(inputs);
-    const std::string dir = folder + std::to_string(i + 1) + "/";
-    assembly::ForceDirs(dir);
-    if (!assembly::BuildBookMidlets(MakeBuildContext(inputs), false, config, false, dir + name).Ok()) return false;
-    report += VersionsListLine(static_cast<int>(i), entry, GetInterfaceLanguage());
-    return true;
-  });
+  CollectBuildInputs(inputs);
+  BatchControls values = BatchControlValues();
+  std::optional<std::size_t> last;
+  bool ok = RunThenShow(
+      [&] {
+        return RunPhonesList(MakeBatchEnvironment(), list, folder, name, inputs, values, report, [&](std::size_t i) {
+          last = i;
+          BuildProgressGauge->SetPosition(static_cast<int>(i));
+          ProcessMessages();
+        });
+      },
+      [&] {
+        if (last) ShowListEntry(list[*last], values);
+      });
   // Only a batch that completed describes its folders; a failed one leaves the last report.
   if (ok) ok = WriteReport(*this, folder + "Versions list.txt", report);
   cbPhoneModel->SetItemIndex(cbPhoneModel->Items()->Count() - 1);

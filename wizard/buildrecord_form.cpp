@@ -9,6 +9,10 @@ using namespace platform;
 namespace wizard {
 
 void TForm1::CollectMidletConfig(assembly::TMIDLETCONFIG& config) {
+  GatherMidletConfig(RecordControlValues(), FFontCatalogue, config);
+}
+
+RecordControls TForm1::RecordControlValues() const {
   RecordControls c;
   c.PhoneRow = ModelRow() >= 0 && ModelRow() < assembly::kPhoneModelCount ? ModelRow() : 0;
   c.FullVersion = rbFullVersion->Checked();
@@ -42,10 +46,14 @@ void TForm1::CollectMidletConfig(assembly::TMIDLETCONFIG& config) {
   c.FontPath = edFontPath->Text();
   c.CustomAttributesOn = cbCustomAttributes->Checked();
   c.CustomAttributes = mmCustomAttributes->Text();
-  GatherMidletConfig(c, FFontCatalogue, config);
+  return c;
 }
 
 void TForm1::GetImageConversionParameters(assembly::TImageConversionParameters& params) {
+  GatherImageParameters(PictureControlValues(), params);
+}
+
+PictureControls TForm1::PictureControlValues() const {
   PictureControls c;
   c.DontInclude = rbDontIncludeImages->Checked();
   c.BlackAndWhite = rbBlackAndWhiteImages->Checked();
@@ -63,7 +71,7 @@ void TForm1::GetImageConversionParameters(assembly::TImageConversionParameters& 
   c.IgnoreEmpty = cbIgnoreEmptyImages->Checked();
   c.IgnoreNamesOn = cbIgnoreImagesWithNames->Checked();
   c.IgnoreNames = edIgnoreImagesWithNames->Text();
-  GatherImageParameters(c, params);
+  return c;
 }
 
 std::string TForm1::GetIntroText() { return IntroTextFromMemo(mmIntroText->Text()); }

@@ -4,8 +4,11 @@
 #pragma once
 
 #include "assembly/fontcatalogue.h"
+#include "assembly/host.h"
 #include "assembly/midletconfig.h"
+#include "assembly/zipfile.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,6 +22,13 @@ namespace wizard {
 // (its message went through the host).
 std::optional<int> TrialJarSize(const assembly::BuildContext& context, const assembly::TMIDLETCONFIG& config);
 
+// The JAR size estimate of the fonts page: TrialJarSize through a host that shows a failure
+// only when it differs from `lastFault`, the last failure shown; a trial build that succeeds
+// clears it. `context` gives the trial build's context for its host.
+std::optional<int> EstimateJarSize(assembly::BuildHost& host, std::string& lastFault,
+                                   const std::function<assembly::BuildContext(assembly::BuildHost&)>& context,
+                                   const assembly::TMIDLETCONFIG& config);
+
 // Bytes kept free below the JAR size limit: more for the book editions.
 int JarReserve(bool bookEdition);
 
@@ -30,6 +40,13 @@ bool EstimateFits(std::optional<int> estimate, int reserve, int limit);
 enum class FitStep { ClearNegative5, ClearNegative4, ClearNegative3, ClearNegative2, ClearNegative1,
                      EmptySlot5, EmptySlot4, EmptySlot2 };
 inline constexpr int kFitStepCount = 8;
+
+// What a step changes: the negative box of a slot (1..5), or the slot itself set to "None".
+struct FitStepChange {
+  int Slot = 0;
+  bool Negative = false;
+};
+FitStepChange ChangeOf(FitStep step);
 
 // Takes steps until estimate() + reserve <= limit or every step is taken; estimate() is asked
 // once before the steps and once after each. A failed estimate ends the fit at once (another
@@ -49,9 +66,29 @@ int FindPresetItem(const std::vector<std::string>& items, const std::string& nam
 // only black-and-white ones.
 std::vector<std::string> CatalogueFontNames(const assembly::TFontCatalogue& catalogue, int group, bool bwOnly);
 
+// The items of a font slot list: "None", the custom font item, then the catalogue fonts of
+// the group (black-and-white ones only for black-and-white phones).
+std::vector<std::string> FontSlotItems(const std::string& noneItem, const std::string& customItem,
+                                       const assembly::TFontCatalogue& catalogue, int group, bool bwOnly);
+
 // True when the core inverts fonts of the font's kind by itself, so its negative sheet never
 // goes into the JAR. Bytes too short to hold the kind, or a kind the table does not know,
 // count as a font whose negative sheet is kept.
 bool NegativeLockedByCore(std::string_view fontBytes, int core);
+
+// What a slot's negative box shows once its font is known.
+enum class NegativeBox {
+  Cleared,  // an empty slot: unchecked and disabled
+  Locked,   // the core inverts the font: checked and disabled
+  Free,     // enabled, as the user left it
+};
+
+// Decides the negative boxes of slots 1..5 for the record, whose slots `itemIndexes` shows
+// (0 "None"), and hands each to `show` in slot order as soon as it is known. A font that cannot
+// be read is reported through the host (a damaged one also ends the program) and ends the
+// round there. True when every box was decided.
+bool DecideNegativeBoxes(assembly::BuildHost& host, const assembly::TZipFile& archive,
+                         const assembly::TMIDLETCONFIG& config, const std::array<int, 5>& itemIndexes,
+                         const std::function<void(int slot, NegativeBox box)>& show);
 
 }  // namespace wizard

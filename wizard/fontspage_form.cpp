@@ -47,9 +47,8 @@ void TForm1::FillFontCombo(TComboBox* box, uint8_t group, bool bw_only) {
   TStrings* items = box->Items();
   items->BeginUpdate();
   items->Clear();
-  items->Add(Text("NoneFont"));
-  items->Add(Text("CustomFont"));
-  for (const std::string& name : CatalogueFontNames(FFontCatalogue, group, bw_only)) items->Add(name);
+  for (const std::string& item : FontSlotItems(Text("NoneFont"), Text("CustomFont"), FFontCatalogue, group, bw_only))
+    items->Add(item);
   items->EndUpdate();
 }
 
@@ -118,10 +117,22 @@ void TForm1::RestoreFontsPageSettings() {
   }
 }
 
-void TForm1::LoadFontsPage(bool restore) {
-  const TUpdatingScope updating(FUpdating);
+void TForm1::ShowJarLimitLabel() {
   JarLimitLabel->SetCaption(Text("HasJARSizeLimit") + " " + std::to_string(GetJarLimitKB() * 1024) + " " +
                             Text("bytes") + ".");
+}
+
+// The colour presets need colour phones; each slot remembers what it shows.
+void TForm1::EndFontsPageSetUp(bool blackAndWhite) {
+  for (TMenuItem* item : {Bluefonstpack1, Yellowfontspacks1, ClearTypeFontsPack1, Anitaliazedfontspack1})
+    item->SetEnabled(!blackAndWhite);
+  for (int k = 1; k <= 5; ++k)
+    FFontSlotShown[static_cast<std::size_t>(k)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
+}
+
+void TForm1::LoadFontsPage(bool restore) {
+  const TUpdatingScope updating(FUpdating);
+  ShowJarLimitLabel();
   const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
   const bool bw = Model().BlackAndWhite != 0;
   // Coming back to the page keeps the fonts chosen on it in this run, unless they are to start
@@ -144,46 +155,23 @@ void TForm1::LoadFontsPage(bool restore) {
     UpdateNegativeBoxes();
     ShowJarSizeLabel();
   }
-  for (TMenuItem* item : {Bluefonstpack1, Yellowfontspacks1, ClearTypeFontsPack1, Anitaliazedfontspack1})
-    item->SetEnabled(!bw);
-  for (int k = 1; k <= 5; ++k)
-    FFontSlotShown[static_cast<std::size_t>(k)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
+  EndFontsPageSetUp(bw);
 }
 
 void TForm1::UpdateNegativeBoxes() {
   if (Application().Terminated()) return;  // a fatal message has been shown
   assembly::TMIDLETCONFIG config;
   CollectMidletConfig(config);
-  for (int k = 1; k <= 5; ++k) {
-    TCheckBox* negative = cbNegatives[static_cast<std::size_t>(k)];
-    if (cbFonts[static_cast<std::size_t>(k)]->ItemIndex() <= 0) {
-      negative->SetChecked(false);
-      negative->SetEnabled(false);
-      continue;
-    }
-    const std::string& source = config.FontSources[static_cast<std::size_t>(k - 1)];
-    if (!source.starts_with("ZIP:")) {
-      // A custom font file that went away after it was chosen: the program cannot go on.
-      std::string bytes;
-      if (!assembly::LoadFileToString(*this, source, bytes)) return;
-    }
-    bool locked = false;
-    try {
-      locked = NegativeLockedByCore(assembly::GetFontData(*FResArchive, config, k), config.Core);
-    } catch (const assembly::EBuildError& e) {
-      // A custom font file that went away or is damaged: the program cannot go on with it.
-      assembly::ReportBuildError(*this, e);
-      RequestTerminate();
-      return;
-    }
-    if (locked) {
-      negative->SetChecked(true);
-      negative->SetEnabled(false);
-    } else {
-      negative->SetEnabled(true);
-    }
-  }
-  for (int k = 1; k <= 5; ++k) FFontSlotShown[static_cast<std::size_t>(k)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
+  std::array<int, 5> shown{};
+  for (int k = 1; k <= 5; ++k)
+    shown[static_cast<std::size_t>(k - 1)] = cbFonts[static_cast<std::size_t>(k)]->ItemIndex();
+  const bool decided = DecideNegativeBoxes(*this, *FResArchive, config, shown, [this](int slot, NegativeBox box) {
+    TCheckBox* negative = cbNegatives[static_cast<std::size_t>(slot)];
+    if (box != NegativeBox::Free) negative->SetChecked(box == NegativeBox::Locked);
+    negative->SetEnabled(box == NegativeBox::Free);
+  });
+  if (!decided) return;
+  for (int k = 1; k <= 5; ++k) FFontSlotShown[static_cast<std::size_t>(k)] = shown[static_cast<std::size_t>(k - 1)];
 }
 
 void TForm1::HandleFontSlotChange(TComboBox* box) {
@@ -233,29 +221,6 @@ void TForm1::Nofonts1Click(TObject* /*sender*/) {
 
 // --- JAR size estimate and fit ---------------------------------------------------------------
 
-namespace {
-
-// The host of the trial builds: a failure already reported by the last failed trial build is
-// not shown again (the page measures several times for one change).
-class TrialBuildHost : public assembly::BuildHost {
-public:
-  TrialBuildHost(assembly::BuildHost& host, std::string& lastFault) : host_(host), lastFault_(lastFault) {}
-  void ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) override {
-    failed = true;
-    if (text == lastFault_) return;
-    lastFault_ = text;
-    host_.ShowMessage(text, caption, icon);
-  }
-  void RequestTerminate() override { host_.RequestTerminate(); }
-  bool failed = false;
-
-private:
-  assembly::BuildHost& host_;
-  std::string& lastFault_;
-};
-
-}  // namespace
-
 std::optional<int32_t> TForm1::EstimateJarSize() {
   // The program is ending after a fatal message: no more trial builds.
   if (Application().Terminated()) return std::nullopt;
@@ -263,11 +228,8 @@ std::optional<int32_t> TForm1::EstimateJarSize() {
   CollectMidletConfig(config);
   assembly::BuildInputs inputs;
   CollectBuildInputs(inputs);
-  TrialBuildHost host(*this, FTrialBuildFault);
-  const assembly::BuildContext context = MakeBuildContext(inputs, &host);
-  const std::optional<int32_t> size = TrialJarSize(context, config);
-  if (size && !host.failed) FTrialBuildFault.clear();
-  return size;
+  return wizard::EstimateJarSize(
+      *this, FTrialBuildFault, [&](assembly::BuildHost& host) { return MakeBuildContext(inputs, &host); }, config);
 }
 
 int32_t TForm1::GetJarReserve() const { return wizard::JarReserve(!rbFullVersion->Checked()); }
@@ -287,16 +249,14 @@ int32_t TForm1::GetMaxMidletSize() {
 void TForm1::FitFontsToJarLimit() {
   assembly::TMIDLETCONFIG config;
   CollectMidletConfig(config);
-  FitFonts(config.JarLimit, GetJarReserve(), [this] { return EstimateJarSize(); },
-           [this](FitStep step) {
-             const int s = static_cast<int>(step);
-             if (s < 5) {
-               cbNegatives[static_cast<std::size_t>(5 - s)]->SetChecked(false);
-             } else {
-               const int slot = s == 5 ? 5 : s == 6 ? 4 : 2;
-               cbFonts[static_cast<std::size_t>(slot)]->SetItemIndex(0);
-             }
-           });
+  FitFonts(
+      config.JarLimit, GetJarReserve(), [this] { return EstimateJarSize(); },
+      [this](FitStep step) {
+        const FitStepChange change = ChangeOf(step);
+        const std::size_t slot = static_cast<std::size_t>(change.Slot);
+        if (change.Negative) cbNegatives[slot]->SetChecked(false);
+        else cbFonts[slot]->SetItemIndex(0);
+      });
 }
 
 void TForm1::ShowJarSizeLabel() {

@@ -9,8 +9,9 @@
 #include "localisation/langmanager.h"
 #include "platform/system/codepage.h"
 #include "platform/system/exedir.h"
-#include "platform/ui/application.h"
 #include "platform/system/uilanguage.h"
+#include "platform/ui/application.h"
+#include "wizard/batchnames.h"
 #include "wizard/batchplan.h"
 #include "wizard/settingsvalues.h"
 
@@ -509,9 +510,7 @@ bool TForm1::RefuseMissingPhonesList() {
   if (FileExists(FPhonesListFile)) {
     assembly::TPHONESLIST list;
     assembly::LoadPhonesList(*this, FPhonesListFile, list);
-    int limit = 64;
-    for (const assembly::TPhonesListEntry& entry : list) limit = std::min(limit, entry.JarLimitKB);
-    spJARLimit->SetValue(limit);
+    spJARLimit->SetValue(PhonesListJarLimitKB(list));
     return false;
   }
   Services().MessageBoxUtf8(

@@ -13,7 +13,7 @@
 //   fontspage*.cpp    the fonts page, JAR size estimate and font fitting
 //   buildrecord*.cpp  the build record, picture settings and introduction text
 //   batch*.cpp        starting a build and the batch modes (their order and rules in
-//                     batchplan.cpp)
+//                     batchplan.cpp, their records and runs in batchrun.cpp)
 #pragma once
 
 #include "assembly/fontcatalogue.h"
@@ -32,6 +32,7 @@
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
+#include "wizard/batchrun.h"
 #include "wizard/mainform_components.h"
 #include "wizard/pagerules.h"
 #include "wizard/settingsvalues.h"
@@ -315,12 +316,19 @@ private:
   void SelectModelByCore(uint8_t core, bool smallest);
   // The batches: false when something was not built or a file not written (reported).
   bool BuildAllVersions(const std::string& folder);
-  // Sets the controls of one full edition variant (core, ZIP 0/1, interface language) as the
-  // batches do and gathers its record.
-  void PrepareFullVariant(int core, int zip, int language, assembly::TMIDLETCONFIG& config);
-  // Sets the controls of one model of a phone list (row, keys, JAR limit, pictures) and
-  // gathers its record.
-  void PrepareListEntry(const assembly::TPhonesListEntry& entry, assembly::TMIDLETCONFIG& config);
+  // What the batches work with: the window's archive, catalogue, host and build contexts, and
+  // the values of the controls they change.
+  BatchEnvironment MakeBatchEnvironment();
+  BatchControls BatchControlValues() const;
+  RecordControls RecordControlValues() const;
+  PictureControls PictureControlValues() const;
+  // After a batch the controls show the values of its last variant or model.
+  void ShowFullVariant(const FullVariant& variant, const BatchControls& values);
+  void ShowVariantFonts(const BatchControls& values);
+  void ShowListEntry(const assembly::TPhonesListEntry& entry, const BatchControls& values);
+  void ShowAdvancedValues(const BatchControls& values);
+  void ShowJarLimitLabel();
+  void EndFontsPageSetUp(bool blackAndWhite);
   // Packed resource entries kept between the builds and trial builds of this run.
   assembly::TJarCache* JarCache();
   // The context of every build of the window: its archive, cache and the program's texts. A

@@ -4,6 +4,7 @@
 
 #include "assembly/phones.h"
 #include "assembly/tables.h"
+#include "wizard/batchrun.h"
 #include "wizard/buildrecord.h"
 #include "wizard/settingsvalues.h"
 
@@ -140,30 +141,36 @@ void TForm1::LoadAdvancedOptions() {
 }
 
 void TForm1::ResetAdvancedOptions() {
-  const assembly::TPhoneListItem& row = Model();
-  const int core = row.Core;
-  cbDisableCrashRecover->SetChecked(false);
-  cbAlternativeRotation->SetChecked(row.AlternativeRotation != 0);
-  cbForceHeight->SetChecked(row.ForceHeight != 0);
-  if (cbForceHeight->Checked()) spForceHeight->SetValue(row.ForceHeight);
-  cbMidletDataSize->SetChecked(row.MidletDataSize != 0 && assembly::DataSizeByCore[static_cast<std::size_t>(core)] == 1 &&
-                               rbFullVersion->Checked());
-  if (cbMidletDataSize->Checked()) spMidletDataSize->SetValue(row.MidletDataSize);
-  cbStoragePath->SetChecked(core == 0);
-  edStoragePath->SetTextValue(DefaultStoragePath(core));
-  cbFontPath->SetChecked(core == 0 || core == 1);
-  edFontPath->SetTextValue(DefaultFontPath(core));
-  cbCustomAttributes->SetChecked(false);
-  mmCustomAttributes->SetTextValue("");
-  rgColorConversion->SetItemIndex(1);
-  cbIgnoreImagesWithNames->SetChecked(true);
-  edIgnoreImagesWithNames->SetTextValue(kDefaultIgnoreNames);
-  cbIgnoreEmptyImages->SetChecked(true);
-  cbIgnoreSmallImages->SetChecked(true);
-  spMinImageWidth->SetValue(8);
-  spMinImageHeight->SetValue(8);
-  cbBacklightControlMethod->SetChecked(row.LightControlMethod != -1);
-  if (row.LightControlMethod != -1) cboxBacklightControlMethod->SetItemIndex(row.LightControlMethod);
+  BatchControls values{RecordControlValues(), PictureControlValues()};
+  ResetAdvancedValues(values);
+  ShowAdvancedValues(values);
+}
+
+// A spin edit whose box is unchecked keeps its value, and so does the backlight method.
+void TForm1::ShowAdvancedValues(const BatchControls& values) {
+  const RecordControls& r = values.Record;
+  cbDisableCrashRecover->SetChecked(r.DisableCrashRecover);
+  cbAlternativeRotation->SetChecked(r.AlternativeRotation);
+  cbForceHeight->SetChecked(r.ForceHeightOn);
+  if (r.ForceHeightOn) spForceHeight->SetValue(r.ForceHeight);
+  cbMidletDataSize->SetChecked(r.DataSizeOn);
+  if (r.DataSizeOn) spMidletDataSize->SetValue(r.DataSize);
+  cbStoragePath->SetChecked(r.StoragePathOn);
+  edStoragePath->SetTextValue(r.StoragePath);
+  cbFontPath->SetChecked(r.FontPathOn);
+  edFontPath->SetTextValue(r.FontPath);
+  cbCustomAttributes->SetChecked(r.CustomAttributesOn);
+  mmCustomAttributes->SetTextValue(r.CustomAttributes);
+  const PictureControls& p = values.Pictures;
+  rgColorConversion->SetItemIndex(p.ColorConversion);
+  cbIgnoreImagesWithNames->SetChecked(p.IgnoreNamesOn);
+  edIgnoreImagesWithNames->SetTextValue(p.IgnoreNames);
+  cbIgnoreEmptyImages->SetChecked(p.IgnoreEmpty);
+  cbIgnoreSmallImages->SetChecked(p.IgnoreSmall);
+  spMinImageWidth->SetValue(p.MinWidth);
+  spMinImageHeight->SetValue(p.MinHeight);
+  cbBacklightControlMethod->SetChecked(r.BacklightControl);
+  if (r.BacklightControl) cboxBacklightControlMethod->SetItemIndex(r.BacklightMethod);
 }
 
 }  // namespace wizard

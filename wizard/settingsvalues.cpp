@@ -41,6 +41,46 @@ void AddFile(std::vector<SettingKey>& keys, const char* section, const std::stri
   keys.push_back(std::move(k));
 }
 
+// The advanced options page: whether the options are shown, the help file, title lines and
+// vendor, and the options themselves.
+void AddAdvancedOptionsKeys(std::vector<SettingKey>& k) {
+  using enum SettingRestore;
+  const std::optional<std::string> present;  // the control's present value
+  Add(k, "PI_ADVANCEDOPTIONSPAGE", {{"rbHideAdvancedOptions", "1"}});
+  k.back().opposite = "rbShowAdvancedOptions";
+  // Each program version starts with its own default second title line.
+  const std::string title2 = std::string("edTitleLine2") + kVersion + "=edTitleLine2";
+  Add(k, "PI_ADVANCEDOPTIONSPAGE",
+      {{"cbCustomHelpFile", "0"},
+       {"edCustomHelpFile", ""},
+       {"edTitleLine1", "Tomefalcon"},
+       {title2.c_str(), std::string("v") + kVersion},
+       {"edVendor", kDefaultVendor}});
+  // The advanced options fall back to the values ResetAdvancedOptions has just put in.
+  Add(k, "PI_ADVANCEDOPTIONSPAGE",
+      {{"cbDisableCrashRecover", present, Advanced},
+       {"cbAlternativeRotation", present, Advanced},
+       {"cbForceHeight", present, Advanced},
+       {"spForceHeight", present, Advanced},
+       {"cbMidletDataSize", present, Advanced},
+       {"spMidletDataSize", present, Advanced},
+       {"cbStoragePath", present, Advanced},
+       {"edStoragePath", present, Advanced},
+       {"cbFontPath", present, Advanced},
+       {"edFontPath", present, Advanced},
+       {"cbCustomAttributes", present, Advanced},
+       {"mmCustomAttributes", present, Advanced},
+       {"rgColorConversion", present, Advanced},
+       {"cbIgnoreImagesWithNames", present, Advanced},
+       {"edIgnoreImagesWithNames", present, Advanced},
+       {"cbIgnoreEmptyImages", present, Advanced},
+       {"cbIgnoreSmallImages", present, Advanced},
+       {"spMinImageWidth", present, Advanced},
+       {"spMinImageHeight", present, Advanced},
+       {"cbBacklightControlMethod", present, Advanced},
+       {"cboxBacklightControlMethod", present, Advanced}});
+}
+
 std::vector<SettingKey> MakeSettingKeys() {
   using enum SettingRestore;
   const std::optional<std::string> present;  // the control's present value
@@ -89,39 +129,7 @@ std::vector<SettingKey> MakeSettingKeys() {
        {"cbScaleDown", "1"},
        {"spMaxImageWidth", "96"},
        {"spMaxImageHeight", "64"}});
-  Add(k, "PI_ADVANCEDOPTIONSPAGE", {{"rbHideAdvancedOptions", "1"}});
-  k.back().opposite = "rbShowAdvancedOptions";
-  // Each program version starts with its own default second title line.
-  const std::string title2 = std::string("edTitleLine2") + kVersion + "=edTitleLine2";
-  Add(k, "PI_ADVANCEDOPTIONSPAGE",
-      {{"cbCustomHelpFile", "0"},
-       {"edCustomHelpFile", ""},
-       {"edTitleLine1", "Tomefalcon"},
-       {title2.c_str(), std::string("v") + kVersion},
-       {"edVendor", kDefaultVendor}});
-  // The advanced options fall back to the values ResetAdvancedOptions has just put in.
-  Add(k, "PI_ADVANCEDOPTIONSPAGE",
-      {{"cbDisableCrashRecover", present, Advanced},
-       {"cbAlternativeRotation", present, Advanced},
-       {"cbForceHeight", present, Advanced},
-       {"spForceHeight", present, Advanced},
-       {"cbMidletDataSize", present, Advanced},
-       {"spMidletDataSize", present, Advanced},
-       {"cbStoragePath", present, Advanced},
-       {"edStoragePath", present, Advanced},
-       {"cbFontPath", present, Advanced},
-       {"edFontPath", present, Advanced},
-       {"cbCustomAttributes", present, Advanced},
-       {"mmCustomAttributes", present, Advanced},
-       {"rgColorConversion", present, Advanced},
-       {"cbIgnoreImagesWithNames", present, Advanced},
-       {"edIgnoreImagesWithNames", present, Advanced},
-       {"cbIgnoreEmptyImages", present, Advanced},
-       {"cbIgnoreSmallImages", present, Advanced},
-       {"spMinImageWidth", present, Advanced},
-       {"spMinImageHeight", present, Advanced},
-       {"cbBacklightControlMethod", present, Advanced},
-       {"cboxBacklightControlMethod", present, Advanced}});
+  AddAdvancedOptionsKeys(k);
   Add(k, "PI_FINISHPAGE", {{"cbDirectory", "1"}});
   return k;
 }

@@ -6,6 +6,7 @@
 #include "platform/system/codepage.h"
 #include "support/tempdir.h"
 #include "wizard/batchnames.h"
+#include "wizard/batchrun.h"
 
 #include <filesystem>
 #include <map>
@@ -243,6 +244,15 @@ TEST_F(Builds, AllVersionsIntoFolders) {
   ExpectSoundJar(Path("v/Siemens SX1/Full, No ZIP support/English - Greek/Tomefalcon.jar"));
   EXPECT_TRUE(fs::exists(dir_ / "v/Siemens SX1/Full, With ZIP support/English - Greek/Tomefalcon.jad"));
   EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), assembly::kCustomPhoneListRow);
+  // The other controls show the last variant: Siemens SX1 with ZIP support, in Greek.
+  EXPECT_TRUE(form->Parts().rbWithZIPSupport->Checked());
+  EXPECT_TRUE(form->Parts().rbilGreek->Checked());
+  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 11);
+  EXPECT_EQ(form->Parts().spJARLimit->Value(), 1024);
+  EXPECT_EQ(form->Parts().cbFonts[2]->Text(), "Tah12gk BW");
+  EXPECT_TRUE(form->Parts().cbNegatives[2]->Checked());
+  EXPECT_TRUE(form->Parts().rbHideAdvancedOptions->Checked());
+  EXPECT_FALSE(form->Parts().cbForceHeight->Checked());
   EXPECT_TRUE(form->Enabled());
   EXPECT_TRUE(form->Parts().NextBtn->Enabled());
   // One gauge step per build, and the gauge full at the end.
@@ -428,4 +438,19 @@ TEST_F(Builds, CustomAttributesKeepJadAndManifestInAgreement) {
     EXPECT_EQ(value(manifest, key), want) << key;
   }
   EXPECT_EQ(value(jad, "X-Shelf"), "Novels");
+}
+
+// The batches clamp the values they put into the spin edits as the spin edits do.
+TEST_F(Builds, BatchRangesAreThoseOfTheSpinEdits) {
+  Create();
+  const std::pair<controls::TMySpinEdit*, SpinRange> spins[] = {
+      {form->Parts().spJARLimit, kJarLimitRange},        {form->Parts().spForceHeight, kForceHeightRange},
+      {form->Parts().spMidletDataSize, kDataSizeRange},  {form->Parts().spMaxImageWidth, kImageSizeRange},
+      {form->Parts().spMaxImageHeight, kImageSizeRange},
+  };
+  for (const auto& [spin, range] : spins) {
+    EXPECT_EQ(spin->MinValue(), range.Min) << spin->Name();
+    EXPECT_EQ(spin->MaxValue(), range.Max) << spin->Name();
+  }
+  EXPECT_EQ(form->Parts().cboxBacklightControlMethod->Items()->Count(), kBacklightMethodCount);
 }

@@ -71,6 +71,17 @@ TEST(FitFonts, StepsInOrderUntilTheEstimateFits) {
   }
 }
 
+// Negatives 5, 4, 3, 2, 1 first, then slots 5, 4 and 2.
+TEST(FitFonts, WhatEachStepChanges) {
+  const std::pair<int, bool> expected[kFitStepCount] = {{5, true}, {4, true},  {3, true},  {2, true},
+                                                        {1, true}, {5, false}, {4, false}, {2, false}};
+  for (int s = 0; s < kFitStepCount; ++s) {
+    const FitStepChange change = ChangeOf(static_cast<FitStep>(s));
+    EXPECT_EQ(change.Slot, expected[s].first) << s;
+    EXPECT_EQ(change.Negative, expected[s].second) << s;
+  }
+}
+
 TEST(FitFonts, AFailedTrialBuildEndsTheFit) {
   int asked = 0, taken = 0;
   const auto failsSecond = [&]() -> std::optional<int> {
