@@ -5,7 +5,7 @@
 
 #include "controls/balloongeometry.h"
 #include "platform/components/component.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/control.h"
 
 #include <QPointer>
 #include <QStringList>

@@ -1,7 +1,9 @@
 #include "controls/pagemanager.h"
 
-#include "platform/ui/extctrls.h"
+#include "platform/ui/control.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/page.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 
 #include "controls/pagehistory.h"
 #include "platform/components/component.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/control.h"
 
 #include <functional>
 #include <memory>

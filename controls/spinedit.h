@@ -3,8 +3,11 @@
 #pragma once
 
 #include "controls/spinvalue.h"
-#include "platform/ui/extctrls.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/control.h"
+#include "platform/ui/customedit.h"
+#include "platform/ui/speedbutton.h"
+#include "platform/ui/timer.h"
+#include "platform/ui/wincontrol.h"
 
 #include <QImage>
 

@@ -1,6 +1,8 @@
 #include "controls/wizardheader.h"
 
 #include "controls/headerpaint.h"
+#include "platform/ui/control.h"
+#include "platform/ui/graphiccontrol.h"
 
 #include <QPainter>
 

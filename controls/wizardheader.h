@@ -5,7 +5,7 @@
 
 #include "controls/gradient.h"
 #include "platform/components/strings.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/graphiccontrol.h"
 
 #include <QImage>
 #include <memory>

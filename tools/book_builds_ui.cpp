@@ -7,6 +7,13 @@
 // Controls are found by their names in the window description.
 #include "localisation/langmanager.h"
 #include "platform/ui/application.h"
+#include "platform/ui/bitbtn.h"
+#include "platform/ui/button.h"
+#include "platform/ui/combobox.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/listbox.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/radiobutton.h"
 #include "support/fakeservices.h"
 #include "wizard/mainform.h"
 

@@ -9,8 +9,10 @@
 #include "localisation/langmanager.h"
 #include "platform/system/codepage.h"
 #include "platform/system/exedir.h"
-#include "platform/ui/application.h"
 #include "platform/system/uilanguage.h"
+#include "platform/ui/application.h"
+#include "platform/ui/control.h"
+#include "platform/ui/radiobutton.h"
 #include "wizard/batchplan.h"
 #include "wizard/settingsvalues.h"
 

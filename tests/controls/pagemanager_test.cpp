@@ -1,8 +1,12 @@
 #include "controls/pagemanager.h"
 #include "controls/controlclasses.h"
 
+#include "platform/ui/button.h"
+#include "platform/ui/control.h"
 #include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/page.h"
+#include "platform/ui/wincontrol.h"
 #include "support/fakeservices.h"
 
 #include <QPushButton>
@@ -351,8 +355,6 @@ TEST(PageManager, AdaptersGiveThePagesOfOtherNotebooks) {
 
 }  // namespace
 }  // namespace controls
-
-#include "platform/ui/extctrls.h"
 
 namespace controls {
 namespace {
