@@ -90,7 +90,6 @@ public:
   const TBalloonShape& Shape() const { return shape_; }
   const TBalloonLayout& Layout() const { return layout_; }
   bool Animated() const { return animated_; }
-  bool Closing() const { return closing_; }
   QWidget* Window() const;
   QTimer* CloseTimer() const { return close_timer_; }
 

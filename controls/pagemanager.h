@@ -55,7 +55,6 @@ public:
   const std::string& PageName() const { return page_name_; }
   // With a manager that has a notebook, a name that is no page of it is stored empty.
   void SetPageName(const std::string& name);
-  TPageManager* PageManager() const { return manager_; }
 
   TPageNotifyEvent OnEnter, OnLeave, OnShow, OnHide;
 
@@ -100,7 +99,6 @@ public:
   // The pages of PageOwner, or nullptr.
   TNotebookPages* Pages() const { return pages_.get(); }
   int Direction() const { return direction_; }
-  bool PassHelpContext() const { return pass_help_context_; }
 
   // The notebook's page index (-1 without one) and page count (0 without one).
   int CurrentPage() const;

@@ -47,13 +47,11 @@ public:
   TTimerSpeedButton* UpButton() const { return up_; }
   TTimerSpeedButton* DownButton() const { return down_; }
   platform::TSpeedButton* SliderButton() const { return slider_; }
-  TTimerSpeedButton* FocusedButton() const { return focused_; }
   platform::TWinControl* FocusControl() const { return focus_control_; }
   void SetFocusControl(platform::TWinControl* c) { focus_control_ = c; }
   // An empty image loads the default glyph.
   QImage UpGlyph() const { return up_->Glyph(); }
   void SetUpGlyph(const QImage& g);
-  QImage DownGlyph() const { return down_->Glyph(); }
   void SetDownGlyph(const QImage& g);
   bool SliderPressed() const { return slider_pressed_; }
   void SetSliderPressed(bool v) { slider_pressed_ = v; }

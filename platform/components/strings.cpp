@@ -66,16 +66,6 @@ void TStrings::SetString(int index, const std::string& s) {
   Changed();
 }
 
-void* TStrings::Objects(int index) const {
-  Check(index);
-  return items_[static_cast<size_t>(index)].object;
-}
-
-void TStrings::SetObject(int index, void* object) {
-  Check(index);
-  items_[static_cast<size_t>(index)].object = object;
-}
-
 int TStrings::AddObject(const std::string& s, void* object) {
   int index = Count();
   if (sorted_) {

@@ -34,8 +34,6 @@ public:
   const std::string& operator[](int index) const;
   const std::string& Strings(int index) const { return (*this)[index]; }
   void SetString(int index, const std::string& s);
-  void* Objects(int index) const;
-  void SetObject(int index, void* object);
 
   // Sorted lists insert at the sorted place (and apply Duplicates); returns the index,
   // or -1 when a duplicate was ignored.

@@ -26,7 +26,6 @@ public:
   void SetStyle(unsigned s);
   int ItemCount() const { return static_cast<int>(colors_.size()); }
   TColor Colors(int index) const { return colors_.at(static_cast<size_t>(index)).second; }
-  const std::string& ColorNames(int index) const { return colors_.at(static_cast<size_t>(index)).first; }
   TNotifyEvent OnChange;
   // The user chose entry `index` (the custom entry asks Services().ChooseColor first).
   void UserSelect(int index);

@@ -203,13 +203,6 @@ TPoint TControl::ClientToScreen(TPoint p) const {
   return {q.x(), q.y()};
 }
 
-TPoint TControl::ScreenToClient(TPoint p) const {
-  QWidget* w = widget_.data();
-  if (w == nullptr) return p;
-  QPoint q = w->mapFromGlobal(QPoint(p.X, p.Y));
-  return {q.x(), q.y()};
-}
-
 void TControl::SetAlign(TAlign a) {
   if (a == align_) return;
   align_ = a;
@@ -301,14 +294,6 @@ void TControl::Invalidate() {
 
 void TControl::Repaint() {
   if (QWidget* w = widget_.data()) w->repaint();
-}
-
-void TControl::BringToFront() {
-  if (QWidget* w = widget_.data()) w->raise();
-}
-
-void TControl::SendToBack() {
-  if (QWidget* w = widget_.data()) w->lower();
 }
 
 void TControl::Click() {

@@ -112,14 +112,11 @@ public:
   void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
   void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
   virtual void SetBounds(int left, int top, int width, int height);
-  TRect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
   virtual int ClientWidth() const { return width_; }
   virtual int ClientHeight() const { return height_; }
   virtual void SetClientWidth(int v) { SetWidth(v); }
   virtual void SetClientHeight(int v) { SetHeight(v); }
-  TRect ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
   TPoint ClientToScreen(TPoint p) const;
-  TPoint ScreenToClient(TPoint p) const;
   TAlign Align() const { return align_; }
   void SetAlign(TAlign a);
 
@@ -164,8 +161,6 @@ public:
   // --- drawing ---
   void Invalidate();
   void Repaint();  // paints at once
-  void BringToFront();
-  void SendToBack();
 
   // --- events ---
   TNotifyEvent OnClick, OnDblClick, OnResize;
@@ -179,7 +174,6 @@ public:
   // What the control's 8-bit texts are: shown texts of the interface (the default), the
   // user's data in the process code page, or host paths in UTF-8.
   enum class TTextKind { Interface, UserData, HostPath };
-  TTextKind TextKind() const { return text_kind_; }
   void SetTextKind(TTextKind kind);
   // The 8-bit <-> Qt conversion of this control's texts.
   int TextCodePage() const;

@@ -88,13 +88,6 @@ void TCustomEdit::SetReadOnly(bool v) {
 }
 
 void TCustomEdit::SelectAll() { LineEdit()->selectAll(); }
-int TCustomEdit::SelStart() const {
-  QLineEdit* e = LineEdit();
-  return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
-}
-void TCustomEdit::SetSelStart(int v) { LineEdit()->setCursorPosition(v); }
-int TCustomEdit::SelLength() const { return static_cast<int>(LineEdit()->selectedText().size()); }
-void TCustomEdit::SetSelLength(int v) { LineEdit()->setSelection(SelStart(), v); }
 
 void TCustomEdit::Change() {
   if (Loading()) return;
@@ -129,7 +122,6 @@ void TCustomEdit::UserEdited() {
     e->setCursorPosition(cursor);
   }
   std::string t = FromQt(q);
-  modified_ = true;
   SetText(t);  // raises Change through TextChanged
 }
 

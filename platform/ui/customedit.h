@@ -25,13 +25,7 @@ public:
   void SetReadOnly(bool v);
   bool AutoSelect() const { return auto_select_; }
   void SetAutoSelect(bool v) { auto_select_ = v; }
-  bool Modified() const { return modified_; }
-  void SetModified(bool v) { modified_ = v; }
   void SelectAll();
-  int SelStart() const;
-  void SetSelStart(int v);
-  int SelLength() const;
-  void SetSelLength(int v);
   void Clear() { SetText(""); }
   QLineEdit* LineEdit() const;
 
@@ -55,7 +49,6 @@ private:
   int max_length_ = 0;
   bool read_only_ = false;
   bool auto_select_ = true;
-  bool modified_ = false;
 };
 
 }  // namespace platform

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-// A picture. The window sets it in code (SetPicture) or draws on Canvas().
+// A picture; the window sets it in code (SetPicture).
 class TImage : public TGraphicControl {
   QW_CLASS(TImage, TGraphicControl)
 public:
@@ -15,8 +15,6 @@ public:
   static void Publish(TProps<TImage>& p);
   const QImage& Picture() const { return picture_; }
   void SetPicture(const QImage& image);
-  // The picture to draw on; call Changed() afterwards.
-  QImage& Canvas() { return picture_; }
   void Changed();
   bool AutoSize() const { return auto_size_; }
   void SetAutoSize(bool v);

@@ -58,8 +58,6 @@ void TListBox::SetSelected(int index, bool v) {
   }
 }
 
-int TListBox::SelCount() const { return static_cast<int>(List()->selectedItems().size()); }
-
 void TListBox::UserSelect(int index) {
   if (index < 0 || index >= items_.Count() || index == item_index_) return;
   List()->setCurrentRow(index);  // raises Click through currentRowChanged

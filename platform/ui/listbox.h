@@ -24,7 +24,6 @@ public:
   void SetMultiSelect(bool v);
   bool Selected(int index) const;
   void SetSelected(int index, bool v);
-  int SelCount() const;
   QListWidget* List() const;
   // The user selected item `index` (tests act as the user through it).
   void UserSelect(int index);

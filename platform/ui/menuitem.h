@@ -32,7 +32,6 @@ public:
 
   int Count() const { return static_cast<int>(items_.size()); }
   TMenuItem* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
-  TMenuItem* ParentItem() const { return parent_; }
   void Add(TMenuItem* item);
   void Remove(TMenuItem* item);
   int IndexOf(const TMenuItem* item) const;

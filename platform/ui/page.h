@@ -16,7 +16,6 @@ public:
   const std::string& Caption() const { return GetText(); }
   void SetCaption(const std::string& c);
   void SetParent(TWinControl* parent) override;
-  TNotebook* Notebook() const { return notebook_; }
 
 protected:
   void Paint(QPainter& painter) override;

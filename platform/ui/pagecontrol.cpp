@@ -45,8 +45,6 @@ void TPageControl::Publish(TProps<TPageControl>& p) {
   p.Event("OnChange", &TPageControl::OnChange);
 }
 
-int TPageControl::ActivePageIndex() const { return active_ == nullptr ? -1 : active_->PageIndex(); }
-
 void TPageControl::SetActivePageIndex(int index) {
   if (index >= 0 && index < PageCount()) SetActivePage(sheets_[static_cast<size_t>(index)]);
 }

@@ -22,7 +22,6 @@ public:
   TTabSheet* Pages(int index) const { return sheets_.at(static_cast<size_t>(index)); }
   TTabSheet* ActivePage() const { return active_; }
   void SetActivePage(TTabSheet* sheet);
-  int ActivePageIndex() const;
   void SetActivePageIndex(int index);
   TNotifyEvent OnChange;
   QTabBar* TabBar() const { return bar_; }

@@ -18,8 +18,6 @@ void TTabSheet::Publish(TProps<TTabSheet>& p) {
   p.Bool("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible);
 }
 
-void TTabSheet::SetPageControl(TPageControl* pc) { SetParent(pc); }
-
 int TTabSheet::PageIndex() const {
   if (page_control_ == nullptr) return -1;
   auto& s = page_control_->sheets_;

@@ -14,8 +14,6 @@ public:
   static void Publish(TProps<TTabSheet>& p);
   const std::string& Caption() const { return GetText(); }
   void SetCaption(const std::string& c) { SetText(c); }
-  TPageControl* PageControl() const { return page_control_; }
-  void SetPageControl(TPageControl* pc);
   int PageIndex() const;
   bool TabVisible() const { return tab_visible_; }
   void SetTabVisible(bool v);

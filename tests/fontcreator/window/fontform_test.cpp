@@ -439,7 +439,7 @@ TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
   f.Parts().BitBtn3->Click();
   ASSERT_EQ(services_.messages.size(), 2u);
   EXPECT_EQ(services_.messages[1].caption, "Installing font");
-  EXPECT_TRUE(assembly::IsValidFontBytes(ReadFile(Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/font.fnt"))));
+  EXPECT_TRUE(assembly::CheckFontBytes(ReadFile(Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/font.fnt"))).empty());
 
   // A folder that does not exist: the error, no confirmation.
   services_.ScriptDialog({Out("missing/font.fnt")});
