@@ -13,11 +13,6 @@ using namespace platform;
 
 namespace {
 
-std::vector<TNotebookAdapter>& Adapters() {
-  static std::vector<TNotebookAdapter> adapters;
-  return adapters;
-}
-
 // The window layer's notebook: its pages are TPage children named by their captions.
 class TLayerNotebookPages : public TNotebookPages {
 public:
@@ -39,12 +34,8 @@ std::shared_ptr<TNotebookPages> NotebookPagesOf(TControl* control) {
   if (control == nullptr) return nullptr;
   if (auto* own = dynamic_cast<TNotebookPages*>(control)) return std::shared_ptr<TNotebookPages>(std::shared_ptr<void>(), own);  // not owned
   if (auto* book = dynamic_cast<TNotebook*>(control)) return std::make_shared<TLayerNotebookPages>(book);
-  for (const TNotebookAdapter& a : Adapters())
-    if (auto pages = a(control)) return pages;
   return nullptr;
 }
-
-void RegisterNotebookAdapter(TNotebookAdapter adapter) { Adapters().push_back(std::move(adapter)); }
 
 // --- TPageProxy ----------------------------------------------------------------------------
 
@@ -74,8 +65,6 @@ void TPageProxy::SetParentComponent(TComponent* parent) {
   if (manager_ != nullptr) manager_->RemoveProxy(this);
   if (auto* m = dynamic_cast<TPageManager*>(parent)) m->AddProxy(this);
 }
-
-TComponent* TPageProxy::GetParentComponent() const { return manager_; }
 
 // --- TPageManager --------------------------------------------------------------------------
 

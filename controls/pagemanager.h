@@ -32,12 +32,9 @@ public:
 };
 
 // A view of the pages of a notebook control, or nullptr for a control that is none: for the
-// window layer's TNotebook, for controls that implement TNotebookPages themselves, and for
-// the classes of registered adapters. The view lives while the control does.
+// window layer's TNotebook and for controls that implement TNotebookPages themselves. The
+// view lives while the control does.
 std::shared_ptr<TNotebookPages> NotebookPagesOf(platform::TControl* control);
-// An adapter gives the pages of other notebook classes (nullptr for other controls).
-using TNotebookAdapter = std::function<std::shared_ptr<TNotebookPages>(platform::TControl*)>;
-void RegisterNotebookAdapter(TNotebookAdapter adapter);
 
 using TPageRequestEvent = std::function<void(int current_page, int& new_page)>;
 using TPageNotifyEvent = std::function<void(bool next)>;
@@ -61,7 +58,6 @@ public:
   // A manager as parent moves the proxy to the end of its list; any other parent only
   // takes it out of its manager's list.
   void SetParentComponent(platform::TComponent* parent) override;
-  platform::TComponent* GetParentComponent() const override;
 
 private:
   friend class TPageManager;

@@ -206,7 +206,6 @@ public:
   // Nesting in a window description: the enclosing object of this one. Controls take it
   // as their parent; other components may keep it (a proxy inside its manager).
   virtual void SetParentComponent(TComponent* parent);
-  virtual TComponent* GetParentComponent() const { return nullptr; }
   // The owner a window description gives to objects nested in this one; nullptr means
   // the window (the usual case). A notebook owns its pages itself.
   virtual TComponent* OwnerForNested(const TClassInfo& /*cls*/) { return nullptr; }

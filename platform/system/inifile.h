@@ -67,11 +67,9 @@ private:
   std::string error_;
 };
 
-// The settings file of the program: `file_name` in the program folder when that folder
-// can be written, else in the per-user configuration folder ($XDG_CONFIG_HOME/quirewright,
-// ~/.config/quirewright without it), which is then read first.
-TIniFile ProgramSettings(const std::string& file_name);
-// The same for a given folder (with a trailing '/') and whether it can be written.
+// The settings file of a program in `folder` (with a trailing '/'): `file_name` there when
+// the folder can be written, else in the per-user configuration folder
+// ($XDG_CONFIG_HOME/quirewright, ~/.config/quirewright without it), which is then read first.
 TIniFile ProgramSettingsFor(const std::string& folder, bool writable, const std::string& file_name);
 
 }  // namespace platform

@@ -175,8 +175,6 @@ void TControl::SetParentComponent(TComponent* parent) {
   if (auto* w = dynamic_cast<TWinControl*>(parent)) SetParent(w);
 }
 
-TComponent* TControl::GetParentComponent() const { return parent_; }
-
 TForm* TControl::ParentForm() const {
   const TControl* c = this;
   while (c->parent_ != nullptr) c = c->parent_;
@@ -215,13 +213,6 @@ void TControl::SetVisible(bool v) {
   ApplyVisibility();
   if (parent_ != nullptr && align_ != TAlign::alNone) parent_->AlignControls();
   VisibleChanged();
-}
-
-bool TControl::Showing() const {
-  if (!visible_) return false;
-  if (parent_ != nullptr) return parent_->Showing();
-  QWidget* w = widget_.data();
-  return w != nullptr && w->isWindow() && w->isVisible();
 }
 
 void TControl::SetEnabled(bool v) {

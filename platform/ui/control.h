@@ -99,7 +99,6 @@ public:
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
   void SetParentComponent(TComponent* parent) override;
-  TComponent* GetParentComponent() const override;
   // The form the control stands on (itself for a form), or nullptr.
   TForm* ParentForm() const;
 
@@ -125,8 +124,6 @@ public:
   virtual void SetVisible(bool v);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
-  // Visible, and every parent up to a shown window visible too.
-  bool Showing() const;
   bool Enabled() const { return enabled_; }
   virtual void SetEnabled(bool v);
 

@@ -61,6 +61,4 @@ void TMenuItem::SetParentComponent(TComponent* parent) {
   else if (auto* item = dynamic_cast<TMenuItem*>(parent)) item->Add(this);
 }
 
-TComponent* TMenuItem::GetParentComponent() const { return parent_; }
-
 }  // namespace platform

@@ -41,7 +41,6 @@ public:
   TNotifyEvent OnClick;
 
   void SetParentComponent(TComponent* parent) override;
-  TComponent* GetParentComponent() const override;
 
 private:
   std::string caption_, hint_;
