@@ -2,13 +2,12 @@
 
 #include "platform/ui/button.h"
 
-#include <QImage>
-
 namespace platform {
 
 enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 
-// A button with a picture beside its caption.
+// A button with the picture settings that window descriptions give it (kind, margin,
+// number of glyphs, spacing); it shows its caption.
 class TBitBtn : public TButton {
   QW_CLASS(TBitBtn, TButton)
 public:
@@ -16,8 +15,6 @@ public:
   static void Publish(TProps<TBitBtn>& p);
   TBitBtnKind Kind() const { return kind_; }
   void SetKind(TBitBtnKind k) { kind_ = k; }
-  const QImage& Glyph() const { return glyph_; }
-  void SetGlyph(const QImage& g);
   int NumGlyphs() const { return num_glyphs_; }
   void SetNumGlyphs(int n) { num_glyphs_ = n; }
   int Spacing() const { return spacing_; }
@@ -27,7 +24,6 @@ public:
 
 private:
   TBitBtnKind kind_ = TBitBtnKind::bkCustom;
-  QImage glyph_;
   int num_glyphs_ = 1;
   int spacing_ = 4;
   int margin_ = -1;

@@ -45,19 +45,6 @@ void TListBox::SetMultiSelect(bool v) {
   List()->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
-bool TListBox::Selected(int index) const {
-  QListWidgetItem* it = List()->item(index);
-  return it != nullptr && it->isSelected();
-}
-
-void TListBox::SetSelected(int index, bool v) {
-  if (QListWidgetItem* it = List()->item(index)) {
-    syncing_ = true;
-    it->setSelected(v);
-    syncing_ = false;
-  }
-}
-
 void TListBox::UserSelect(int index) {
   if (index < 0 || index >= items_.Count() || index == item_index_) return;
   List()->setCurrentRow(index);  // raises Click through currentRowChanged

@@ -22,8 +22,6 @@ public:
   void SetSorted(bool v) { items_.SetSorted(v); }
   bool MultiSelect() const { return multi_select_; }
   void SetMultiSelect(bool v);
-  bool Selected(int index) const;
-  void SetSelected(int index, bool v);
   QListWidget* List() const;
   // The user selected item `index` (tests act as the user through it).
   void UserSelect(int index);
