@@ -80,8 +80,6 @@ QImage& TWizardHeader::Glyph() {
   return *glyph_;
 }
 
-void TWizardHeader::SetGlyph(const QImage& image) { Glyph() = image; }
-
 std::string TWizardHeader::CurrentCaption() const {
   return HeaderText(captions_.ToVector(), page_no_, "Caption");
 }

@@ -46,11 +46,6 @@ void TMenuItem::Remove(TMenuItem* item) {
   if (item->parent_ == this) item->parent_ = nullptr;
 }
 
-int TMenuItem::IndexOf(const TMenuItem* item) const {
-  auto it = std::find(items_.begin(), items_.end(), item);
-  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-}
-
 void TMenuItem::Click() {
   if (!enabled_) return;
   if (OnClick) OnClick(this);

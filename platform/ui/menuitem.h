@@ -34,7 +34,6 @@ public:
   TMenuItem* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
   void Add(TMenuItem* item);
   void Remove(TMenuItem* item);
-  int IndexOf(const TMenuItem* item) const;
 
   // Runs the item: OnClick.
   virtual void Click();

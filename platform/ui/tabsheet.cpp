@@ -18,13 +18,6 @@ void TTabSheet::Publish(TProps<TTabSheet>& p) {
   p.Bool("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible);
 }
 
-int TTabSheet::PageIndex() const {
-  if (page_control_ == nullptr) return -1;
-  auto& s = page_control_->sheets_;
-  auto it = std::find(s.begin(), s.end(), this);
-  return it == s.end() ? -1 : static_cast<int>(it - s.begin());
-}
-
 void TTabSheet::SetTabVisible(bool v) {
   tab_visible_ = v;
   if (page_control_ != nullptr) page_control_->UpdateTabs();

@@ -14,7 +14,6 @@ public:
   static void Publish(TProps<TTabSheet>& p);
   const std::string& Caption() const { return GetText(); }
   void SetCaption(const std::string& c) { SetText(c); }
-  int PageIndex() const;
   bool TabVisible() const { return tab_visible_; }
   void SetTabVisible(bool v);
   void SetParent(TWinControl* parent) override;
