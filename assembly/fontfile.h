@@ -42,7 +42,6 @@ std::string WriteFontFile(const FontFile& font);
 // sheet, a second block that fills them exactly. Returns an empty string for sound bytes, else
 // what is wrong with them.
 std::string CheckFontBytes(std::string_view bytes);
-inline bool IsValidFontBytes(std::string_view bytes) { return CheckFontBytes(bytes).empty(); }
 
 // Parses checked bytes; nullopt (and the reason, when asked) for bytes that fail the check.
 std::optional<FontFile> ReadFontFile(std::string_view bytes, std::string* reason = nullptr);

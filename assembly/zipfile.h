@@ -118,7 +118,6 @@ public:
   const TLocalFile& LocalFile(int index) const { return local_.at(static_cast<size_t>(index)); }
   const TFileHeader& FileHeader(int index) const { return central_.at(static_cast<size_t>(index)); }
   const std::string& FileName(int index) const { return LocalFile(index).FileName; }
-  const TEndOfCentralDir& EndOfCentralDir() const { return end_; }
   const std::string& Comment() const { return comment_; }
   void SetComment(std::string comment);
 

@@ -1,4 +1,5 @@
 #include "controls/bitmapdraw.h"
+#include "platform/ui/control.h"
 
 #include <QImage>
 #include <QPainter>

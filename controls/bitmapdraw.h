@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/gradient.h"
+#include "platform/ui/control.h"
 
 class QImage;
 class QPainter;

@@ -1,4 +1,5 @@
 #include "controls/gradient.h"
+#include "platform/ui/control.h"
 
 #include <QImage>
 #include <QPaintDevice>

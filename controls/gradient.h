@@ -4,7 +4,7 @@
 
 #include "controls/colors.h"
 #include "platform/components/component.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/control.h"
 
 #include <cstdint>
 #include <functional>

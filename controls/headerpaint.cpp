@@ -1,6 +1,7 @@
 #include "controls/headerpaint.h"
 
 #include "controls/bitmapdraw.h"
+#include "platform/ui/control.h"
 
 #include <QFontMetrics>
 #include <QImage>

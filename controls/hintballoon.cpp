@@ -1,8 +1,8 @@
 #include "controls/hintballoon.h"
 
 #include "platform/ui/application.h"
+#include "platform/ui/control.h"
 #include "platform/ui/qtbridge.h"
-#include "platform/system/uilanguage.h"
 
 #include <cmath>
 
@@ -50,8 +50,6 @@ QFont BalloonFont(bool bold) {
   f.setBold(bold);
   return f;
 }
-
-QString Qt8(const std::string& s) { return ToQString(s, InterfaceCodePage()); }
 
 // The 16 x 16 pictures of the balloon icons.
 QImage BalloonIcon(const std::string& name) {
@@ -153,9 +151,10 @@ protected:
     p.setPen(Qt::black);
     if (!owner_->Title().empty()) {
       p.setFont(BalloonFont(true));
-      p.drawText(ToQRect(l.Title), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Qt8(owner_->Title()));
+      p.drawText(ToQRect(l.Title), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                 ToInterfaceQString(owner_->Title()));
     }
-    QTextLayout text(Qt8(owner_->Text()));
+    QTextLayout text(ToInterfaceQString(owner_->Text()));
     LayOutBalloonText(text, l.Text.Width());
     text.draw(&p, QPointF(l.Text.Left, l.Text.Top));
   }
@@ -277,13 +276,13 @@ TBalloonLayout MeasureContent(const std::string& icon, const std::string& title,
   in.HasIcon = !icon.empty();
   if (!title.empty()) {
     QFontMetrics fm(BalloonFont(true));
-    in.TitleWidth = fm.horizontalAdvance(Qt8(title));
+    in.TitleWidth = fm.horizontalAdvance(ToInterfaceQString(title));
     in.TitleHeight = fm.height();
   }
   in.BestWidth = best_width;
   in.MaxWidth = space.MaxWidth;
   in.MaxHeight = space.MaxHeight;
-  const QString wrapped = Qt8(text);
+  const QString wrapped = ToInterfaceQString(text);
   in.WrapHeight = [wrapped](int width) {
     QTextLayout layout(wrapped);
     return LayOutBalloonText(layout, width);

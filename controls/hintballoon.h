@@ -5,7 +5,7 @@
 
 #include "controls/balloongeometry.h"
 #include "platform/components/component.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/control.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -90,7 +90,6 @@ public:
   const TBalloonShape& Shape() const { return shape_; }
   const TBalloonLayout& Layout() const { return layout_; }
   bool Animated() const { return animated_; }
-  bool Closing() const { return closing_; }
   QWidget* Window() const;
   QTimer* CloseTimer() const { return close_timer_; }
 

@@ -1,7 +1,9 @@
 #include "controls/pagemanager.h"
 
-#include "platform/ui/extctrls.h"
+#include "platform/ui/control.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/page.h"
 
 #include <algorithm>
 
@@ -10,11 +12,6 @@ namespace controls {
 using namespace platform;
 
 namespace {
-
-std::vector<TNotebookAdapter>& Adapters() {
-  static std::vector<TNotebookAdapter> adapters;
-  return adapters;
-}
 
 // The window layer's notebook: its pages are TPage children named by their captions.
 class TLayerNotebookPages : public TNotebookPages {
@@ -37,12 +34,8 @@ std::shared_ptr<TNotebookPages> NotebookPagesOf(TControl* control) {
   if (control == nullptr) return nullptr;
   if (auto* own = dynamic_cast<TNotebookPages*>(control)) return std::shared_ptr<TNotebookPages>(std::shared_ptr<void>(), own);  // not owned
   if (auto* book = dynamic_cast<TNotebook*>(control)) return std::make_shared<TLayerNotebookPages>(book);
-  for (const TNotebookAdapter& a : Adapters())
-    if (auto pages = a(control)) return pages;
   return nullptr;
 }
-
-void RegisterNotebookAdapter(TNotebookAdapter adapter) { Adapters().push_back(std::move(adapter)); }
 
 // --- TPageProxy ----------------------------------------------------------------------------
 
@@ -72,8 +65,6 @@ void TPageProxy::SetParentComponent(TComponent* parent) {
   if (manager_ != nullptr) manager_->RemoveProxy(this);
   if (auto* m = dynamic_cast<TPageManager*>(parent)) m->AddProxy(this);
 }
-
-TComponent* TPageProxy::GetParentComponent() const { return manager_; }
 
 // --- TPageManager --------------------------------------------------------------------------
 

@@ -7,7 +7,7 @@
 
 #include "controls/pagehistory.h"
 #include "platform/components/component.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/control.h"
 
 #include <functional>
 #include <memory>
@@ -32,12 +32,9 @@ public:
 };
 
 // A view of the pages of a notebook control, or nullptr for a control that is none: for the
-// window layer's TNotebook, for controls that implement TNotebookPages themselves, and for
-// the classes of registered adapters. The view lives while the control does.
+// window layer's TNotebook and for controls that implement TNotebookPages themselves. The
+// view lives while the control does.
 std::shared_ptr<TNotebookPages> NotebookPagesOf(platform::TControl* control);
-// An adapter gives the pages of other notebook classes (nullptr for other controls).
-using TNotebookAdapter = std::function<std::shared_ptr<TNotebookPages>(platform::TControl*)>;
-void RegisterNotebookAdapter(TNotebookAdapter adapter);
 
 using TPageRequestEvent = std::function<void(int current_page, int& new_page)>;
 using TPageNotifyEvent = std::function<void(bool next)>;
@@ -55,14 +52,12 @@ public:
   const std::string& PageName() const { return page_name_; }
   // With a manager that has a notebook, a name that is no page of it is stored empty.
   void SetPageName(const std::string& name);
-  TPageManager* PageManager() const { return manager_; }
 
   TPageNotifyEvent OnEnter, OnLeave, OnShow, OnHide;
 
   // A manager as parent moves the proxy to the end of its list; any other parent only
   // takes it out of its manager's list.
   void SetParentComponent(platform::TComponent* parent) override;
-  platform::TComponent* GetParentComponent() const override;
 
 private:
   friend class TPageManager;
@@ -100,7 +95,6 @@ public:
   // The pages of PageOwner, or nullptr.
   TNotebookPages* Pages() const { return pages_.get(); }
   int Direction() const { return direction_; }
-  bool PassHelpContext() const { return pass_help_context_; }
 
   // The notebook's page index (-1 without one) and page count (0 without one).
   int CurrentPage() const;

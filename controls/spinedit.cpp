@@ -2,8 +2,13 @@
 
 #include "controls/spinglyphs.h"
 #include "platform/ui/application.h"
+#include "platform/ui/control.h"
+#include "platform/ui/customedit.h"
 #include "platform/ui/qtbridge.h"
 #include "platform/ui/services.h"
+#include "platform/ui/speedbutton.h"
+#include "platform/ui/timer.h"
+#include "platform/ui/wincontrol.h"
 
 #include <QApplication>
 #include <QFontMetrics>

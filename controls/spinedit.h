@@ -3,8 +3,11 @@
 #pragma once
 
 #include "controls/spinvalue.h"
-#include "platform/ui/extctrls.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/control.h"
+#include "platform/ui/customedit.h"
+#include "platform/ui/speedbutton.h"
+#include "platform/ui/timer.h"
+#include "platform/ui/wincontrol.h"
 
 #include <QImage>
 
@@ -44,13 +47,11 @@ public:
   TTimerSpeedButton* UpButton() const { return up_; }
   TTimerSpeedButton* DownButton() const { return down_; }
   platform::TSpeedButton* SliderButton() const { return slider_; }
-  TTimerSpeedButton* FocusedButton() const { return focused_; }
   platform::TWinControl* FocusControl() const { return focus_control_; }
   void SetFocusControl(platform::TWinControl* c) { focus_control_ = c; }
   // An empty image loads the default glyph.
   QImage UpGlyph() const { return up_->Glyph(); }
   void SetUpGlyph(const QImage& g);
-  QImage DownGlyph() const { return down_->Glyph(); }
   void SetDownGlyph(const QImage& g);
   bool SliderPressed() const { return slider_pressed_; }
   void SetSliderPressed(bool v) { slider_pressed_ = v; }

@@ -1,5 +1,7 @@
 #include "controls/urllabel.h"
 
+#include "platform/ui/control.h"
+#include "platform/ui/label.h"
 #include "platform/ui/services.h"
 
 #include <QFontDatabase>

@@ -5,7 +5,7 @@
 
 #include "controls/urltarget.h"
 #include "platform/components/strings.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/label.h"
 
 namespace controls {
 

@@ -1,6 +1,8 @@
 #include "controls/wizardheader.h"
 
 #include "controls/headerpaint.h"
+#include "platform/ui/control.h"
+#include "platform/ui/graphiccontrol.h"
 
 #include <QPainter>
 
@@ -77,8 +79,6 @@ QImage& TWizardHeader::Glyph() {
   if (!glyph_) glyph_ = std::make_unique<QImage>();
   return *glyph_;
 }
-
-void TWizardHeader::SetGlyph(const QImage& image) { Glyph() = image; }
 
 std::string TWizardHeader::CurrentCaption() const {
   return HeaderText(captions_.ToVector(), page_no_, "Caption");

@@ -5,7 +5,7 @@
 
 #include "controls/gradient.h"
 #include "platform/components/strings.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/graphiccontrol.h"
 
 #include <QImage>
 #include <memory>
@@ -40,7 +40,6 @@ public:
   // Made (empty) on first access; setting it does not repaint.
   QImage& Glyph();
   bool HasGlyph() const { return glyph_ != nullptr; }
-  void SetGlyph(const QImage& image);
   bool BufferedDraw() const { return buffered_draw_; }
   void SetBufferedDraw(bool v) { buffered_draw_ = v; }
 

@@ -40,8 +40,6 @@ void SetRcData(HModule module, int id, std::string bytes) {
   Resources().numbered[{module, id}] = std::move(bytes);
 }
 
-void RemoveRcData(HModule module, std::string_view name) { Resources().named.erase({module, Key(name)}); }
-
 const std::string* FindRcData(HModule module, std::string_view name) {
   auto& m = Resources().named;
   auto it = m.find({module, Key(name)});

@@ -16,7 +16,6 @@ constexpr HModule kMainModule = 1;
 // Resource names are matched without regard to case. Setting replaces an earlier block.
 void SetRcData(HModule module, std::string_view name, std::string bytes);
 void SetRcData(HModule module, int id, std::string bytes);
-void RemoveRcData(HModule module, std::string_view name);
 // None when the module has no such resource.
 const std::string* FindRcData(HModule module, std::string_view name);
 const std::string* FindRcData(HModule module, int id);

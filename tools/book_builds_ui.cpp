@@ -9,6 +9,13 @@
 #include "assembly/phones.h"
 #include "localisation/langmanager.h"
 #include "platform/ui/application.h"
+#include "platform/ui/bitbtn.h"
+#include "platform/ui/button.h"
+#include "platform/ui/combobox.h"
+#include "platform/ui/edit.h"
+#include "platform/ui/listbox.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/radiobutton.h"
 #include "support/fakeservices.h"
 #include "wizard/mainform.h"
 

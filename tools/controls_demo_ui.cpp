@@ -7,8 +7,8 @@
 #include "controls/urllabel.h"
 #include "controls/wizardheader.h"
 #include "platform/ui/application.h"
+#include "platform/ui/control.h"
 #include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
 
 #include <QApplication>
 #include <QImage>

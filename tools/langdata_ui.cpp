@@ -11,8 +11,8 @@
 #include "localisation/langcontroller.h"
 #include "localisation/langmanager.h"
 #include "platform/components/description.h"
+#include "platform/ui/classes.h"
 #include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
 
 #include <QApplication>
 

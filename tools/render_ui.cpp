@@ -8,9 +8,8 @@
 #include "controls/controlclasses.h"
 #include "localisation/langcontroller.h"
 #include "platform/components/description.h"
-#include "platform/ui/extctrls.h"
+#include "platform/ui/classes.h"
 #include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
 
 #include <QApplication>
 #include <QImage>

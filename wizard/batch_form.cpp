@@ -1,5 +1,6 @@
 // Starting a build from the build page, and the batch builds: all versions of the full
 // edition, the book midlets for every model of a phone list file, and the deploy set.
+#include "platform/ui/opendialog.h"
 #include "wizard/mainform.h"
 
 #include "assembly/archivecopy.h"

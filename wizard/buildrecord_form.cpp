@@ -1,5 +1,7 @@
 // The build record, the picture settings, the introduction text and the other values a build
 // reads, gathered from the main window's controls.
+#include "platform/ui/combobox.h"
+#include "platform/ui/radiobutton.h"
 #include "wizard/mainform.h"
 
 #include "wizard/buildrecord.h"

@@ -1,5 +1,9 @@
 // The fonts page: slot lists, presets, custom font files, the negative boxes, the JAR size
 // estimate by a trial build and the fit of the fonts to the JAR size limit.
+#include "platform/ui/checkbox.h"
+#include "platform/ui/combobox.h"
+#include "platform/ui/menuitem.h"
+#include "platform/ui/opendialog.h"
 #include "wizard/mainform.h"
 
 #include "assembly/archivecopy.h"

@@ -1,5 +1,6 @@
 // The link labels that answer a question about a page: a balloon with the label's hint.
 #include "platform/ui/application.h"
+#include "platform/ui/control.h"
 #include "wizard/mainform.h"
 
 using namespace platform;

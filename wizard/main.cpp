@@ -3,6 +3,7 @@
 #include "localisation/langmanager.h"
 #include "platform/system/exedir.h"
 #include "platform/ui/application.h"
+#include "platform/ui/consoleservices.h"
 #include "wizard/mainform.h"
 
 #include <memory>

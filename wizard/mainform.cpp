@@ -11,6 +11,8 @@
 #include "platform/system/exedir.h"
 #include "platform/system/uilanguage.h"
 #include "platform/ui/application.h"
+#include "platform/ui/control.h"
+#include "platform/ui/radiobutton.h"
 #include "wizard/batchnames.h"
 #include "wizard/batchplan.h"
 #include "wizard/settingsvalues.h"

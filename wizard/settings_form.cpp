@@ -1,5 +1,11 @@
 // The settings file: what the Finish button writes, and the advanced options with their
 // defaults by phone model and edition.
+#include "platform/ui/checkbox.h"
+#include "platform/ui/combobox.h"
+#include "platform/ui/customedit.h"
+#include "platform/ui/memo.h"
+#include "platform/ui/radiobutton.h"
+#include "platform/ui/radiogroup.h"
 #include "wizard/mainform.h"
 
 #include "assembly/phones.h"

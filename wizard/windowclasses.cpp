@@ -2,7 +2,7 @@
 
 #include "controls/controlclasses.h"
 #include "localisation/langcontroller.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/classes.h"
 
 namespace wizard {
 

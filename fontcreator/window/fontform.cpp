@@ -6,11 +6,13 @@
 #include "fontcreator/fontfolder.h"
 #include "localisation/langcontroller.h"
 #include "localisation/langmanager.h"
-#include "platform/system/exedir.h"
 #include "platform/imaging/textrender.h"
-#include "platform/ui/application.h"
-#include "platform/ui/qtbridge.h"
+#include "platform/system/exedir.h"
 #include "platform/system/uilanguage.h"
+#include "platform/ui/application.h"
+#include "platform/ui/control.h"
+#include "platform/ui/menuitem.h"
+#include "platform/ui/qtbridge.h"
 
 #include <QPainter>
 

@@ -8,9 +8,19 @@
 #include "fontcreator/fontbuilder.h"
 #include "fontcreator/window/fontform_components.h"
 #include "localisation/langcontroller.h"
-#include "platform/ui/extctrls.h"
+#include "platform/ui/bitbtn.h"
+#include "platform/ui/checkbox.h"
+#include "platform/ui/colorbox.h"
+#include "platform/ui/combobox.h"
 #include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/image.h"
+#include "platform/ui/label.h"
+#include "platform/ui/menuitem.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/popupmenu.h"
+#include "platform/ui/savedialog.h"
+#include "platform/ui/speedbutton.h"
+#include "platform/ui/trackbar.h"
 
 #include <exception>
 #include <string>

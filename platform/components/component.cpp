@@ -199,12 +199,6 @@ void TComponent::Free(TComponent* component) {
   delete component;
 }
 
-void TComponent::ChangeOwner(TComponent* owner) {
-  if (owner == owner_) return;
-  if (owner_ != nullptr) owner_->Remove(this);
-  if (owner != nullptr) owner->Insert(this);
-}
-
 void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* c = components_.back();

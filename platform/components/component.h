@@ -77,12 +77,6 @@ struct TPropInfo {
   // Event: false when the value holds another function type. An empty any clears the event.
   std::function<bool(TObject&, const std::any&)> set_event;
   std::function<bool(TObject&)> event_assigned;
-
-  bool HasGetter() const { return static_cast<bool>(get_obj) || static_cast<bool>(get_int) || static_cast<bool>(get_str); }
-  bool HasSetter() const {
-    return static_cast<bool>(set_obj) || static_cast<bool>(set_int) || static_cast<bool>(set_str) ||
-           static_cast<bool>(set_event);
-  }
 };
 
 // What the class system knows of one class.
@@ -152,7 +146,6 @@ public:
 
   void MarkStored(std::string_view prop);
   bool IsStored(std::string_view prop) const;
-  const std::vector<std::string>& StoredProperties() const { return stored_; }
 
 private:
   std::vector<std::string> stored_;
@@ -193,7 +186,6 @@ public:
   TComponent* FindComponent(std::string_view name) const;
 
   intptr_t Tag = 0;
-  unsigned ComponentState() const { return state_; }
   bool Loading() const { return (state_ & csLoading) != 0; }
   bool Destroying() const { return (state_ & csDestroying) != 0; }
   void BeginLoading() { state_ |= csLoading; }
@@ -214,7 +206,6 @@ public:
   // Nesting in a window description: the enclosing object of this one. Controls take it
   // as their parent; other components may keep it (a proxy inside its manager).
   virtual void SetParentComponent(TComponent* parent);
-  virtual TComponent* GetParentComponent() const { return nullptr; }
   // The owner a window description gives to objects nested in this one; nullptr means
   // the window (the usual case). A notebook owns its pages itself.
   virtual TComponent* OwnerForNested(const TClassInfo& /*cls*/) { return nullptr; }
@@ -224,9 +215,6 @@ public:
   virtual void BeforeDestruction();
   // BeforeDestruction, then delete. Null is allowed.
   static void Free(TComponent* component);
-
-  // Moves this component to another owner (nullptr: none).
-  void ChangeOwner(TComponent* owner);
 
 protected:
   // Frees the owned components, last first.

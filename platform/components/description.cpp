@@ -652,10 +652,6 @@ void TBinder::BindFields(TComponent& root) const {
   }
 }
 
-void AssignProperty(TObject& object, const std::string& path, const TDescValue& value, int line) {
-  AssignPath(object, path, value, line, nullptr);
-}
-
 void ReadDescription(TComponent& root, std::string_view text, const TBinder* binder, const TReadOptions& options) {
   TDescNode tree = ParseDescription(text);
   ReadDescription(root, tree, binder, options);

@@ -134,9 +134,5 @@ void ReadDescription(TComponent& root, std::string_view text, const TBinder* bin
 void ReadDescription(TComponent& root, const TDescNode& tree, const TBinder* binder,
                      const TReadOptions& options = {});
 
-// Assigns one property by path ("Caption", "Font.Name") from a parsed value and marks it
-// stored (used by the reader; references and events need the reader's context and are
-// refused here).
-void AssignProperty(TObject& object, const std::string& path, const TDescValue& value, int line);
 
 }  // namespace platform

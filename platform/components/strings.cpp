@@ -66,16 +66,6 @@ void TStrings::SetString(int index, const std::string& s) {
   Changed();
 }
 
-void* TStrings::Objects(int index) const {
-  Check(index);
-  return items_[static_cast<size_t>(index)].object;
-}
-
-void TStrings::SetObject(int index, void* object) {
-  Check(index);
-  items_[static_cast<size_t>(index)].object = object;
-}
-
 int TStrings::AddObject(const std::string& s, void* object) {
   int index = Count();
   if (sorted_) {
@@ -90,14 +80,6 @@ int TStrings::AddObject(const std::string& s, void* object) {
   return index;
 }
 
-void TStrings::Insert(int index, const std::string& s) {
-  if (index < 0 || index > Count()) Check(index);
-  if (sorted_) throw EComponentError("Operation not allowed on sorted list");
-  items_.insert(items_.begin() + index, Item{s, nullptr});
-  NotifyInserted(index);
-  Changed();
-}
-
 void TStrings::Delete(int index) {
   Check(index);
   items_.erase(items_.begin() + index);
@@ -109,18 +91,6 @@ void TStrings::Clear() {
   if (items_.empty()) return;
   items_.clear();
   NotifyReset();
-  Changed();
-}
-
-void TStrings::Move(int from, int to) {
-  if (from == to) return;
-  Check(from);
-  Check(to);
-  Item it = items_[static_cast<size_t>(from)];
-  items_.erase(items_.begin() + from);
-  NotifyDeleted(from);
-  items_.insert(items_.begin() + to, it);
-  NotifyInserted(to);
   Changed();
 }
 
@@ -274,8 +244,6 @@ void TStrings::Changed() {
 
 // --- collections ---------------------------------------------------------------------------
 
-int TCollectionItem::Index() const { return collection_ == nullptr ? -1 : collection_->IndexOf(this); }
-
 TCollection::TCollection(std::function<std::unique_ptr<TCollectionItem>()> factory) : factory_(std::move(factory)) {}
 
 TCollectionItem* TCollection::Add() {
@@ -285,21 +253,9 @@ TCollectionItem* TCollection::Add() {
   return items_.back().get();
 }
 
-void TCollection::Delete(int index) {
-  if (index < 0 || index >= Count()) throw EComponentError("List index out of bounds (" + std::to_string(index) + ")");
-  items_.erase(items_.begin() + index);
-  if (OnChange) OnChange(this);
-}
-
 void TCollection::Clear() {
   items_.clear();
   if (OnChange) OnChange(this);
-}
-
-int TCollection::IndexOf(const TCollectionItem* item) const {
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].get() == item) return static_cast<int>(i);
-  return -1;
 }
 
 }  // namespace platform

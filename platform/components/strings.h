@@ -34,17 +34,13 @@ public:
   const std::string& operator[](int index) const;
   const std::string& Strings(int index) const { return (*this)[index]; }
   void SetString(int index, const std::string& s);
-  void* Objects(int index) const;
-  void SetObject(int index, void* object);
 
   // Sorted lists insert at the sorted place (and apply Duplicates); returns the index,
   // or -1 when a duplicate was ignored.
   int Add(const std::string& s) { return AddObject(s, nullptr); }
   int AddObject(const std::string& s, void* object);
-  void Insert(int index, const std::string& s);
   void Delete(int index);
   void Clear();
-  void Move(int from, int to);
   void Exchange(int a, int b);
   // Case-insensitive by the ANSI code page, as the lists of the system compare.
   int IndexOf(std::string_view s) const;
@@ -108,7 +104,6 @@ class TCollectionItem : public TPersistent {
 public:
   TCollectionItem() = default;
   TCollection* Collection() const { return collection_; }
-  int Index() const;
 
 private:
   friend class TCollection;
@@ -123,9 +118,7 @@ public:
   int Count() const { return static_cast<int>(items_.size()); }
   TCollectionItem* Items(int index) const { return items_.at(static_cast<size_t>(index)).get(); }
   TCollectionItem* Add();
-  void Delete(int index);
   void Clear();
-  int IndexOf(const TCollectionItem* item) const;
   TNotifyEvent OnChange;
 
 private:

@@ -145,11 +145,6 @@ Bitmap Bitmap::Converted(PixelFormat format, const Palette& palette) const {
   return out;
 }
 
-void Bitmap::SetPixelFormat(PixelFormat format) {
-  if (format == format_) return;
-  *this = Converted(format);
-}
-
 void Bitmap::Draw(int x, int y, const Bitmap& src) {
   const int x0 = std::max(0, x), y0 = std::max(0, y);
   const int x1 = static_cast<int>(std::min<long long>(width_, static_cast<long long>(x) + src.width_));

@@ -77,8 +77,6 @@ public:
   // none is given).
   Bitmap Converted(PixelFormat format) const;
   Bitmap Converted(PixelFormat format, const Palette& palette) const;
-  // Converts in place, like Converted(format).
-  void SetPixelFormat(PixelFormat format);
 
   // Draws `src` with its top-left corner at (x, y), clipped to this bitmap; colours are mapped
   // to this bitmap's palette when it has one.

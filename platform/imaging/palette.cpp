@@ -17,11 +17,6 @@ Palette& Palette::operator=(const Palette& other) {
   return *this;
 }
 
-void Palette::SetEntry(int i, PaletteEntry e) {
-  entries_.at(static_cast<std::size_t>(i)) = e;
-  index_.reset();
-}
-
 int Palette::NearestIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const {
   if (entries_.empty()) return 0;
   if (!index_) index_ = std::make_shared<NearestColorIndex>(entries_);

@@ -36,7 +36,6 @@ public:
   bool Empty() const { return entries_.empty(); }
   const PaletteEntry& operator[](int i) const { return entries_[static_cast<std::size_t>(i)]; }
   const std::vector<PaletteEntry>& Entries() const { return entries_; }
-  void SetEntry(int i, PaletteEntry e);
 
   // The entry nearest to a colour: least squared distance in red, green and blue, ties to the
   // lower index. An empty palette gives 0. Repeated calls are served from a cache.

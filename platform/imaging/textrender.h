@@ -21,10 +21,6 @@ inline Rgb RgbOf(ColorRef c) {
   return Rgb{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
              static_cast<std::uint8_t>(c >> 16)};
 }
-inline ColorRef ColorRefOf(Rgb c) {
-  return static_cast<ColorRef>(c.red) | static_cast<ColorRef>(c.green) << 8 |
-         static_cast<ColorRef>(c.blue) << 16;
-}
 
 // Output qualities of logical fonts.
 enum : int {

@@ -87,19 +87,15 @@ CodePage::CodePage(int number) : number_(number) {
 
   locale_t loc = UnicodeLocale();
   for (int b = 0; b < 256; ++b) {
-    upper_[b] = lower_[b] = static_cast<unsigned char>(b);
+    upper_[b] = static_cast<unsigned char>(b);
     char32_t u = to_unicode_[b];
     if (!loc) {
       if (b >= 'a' && b <= 'z') upper_[b] = static_cast<unsigned char>(b - 32);
-      if (b >= 'A' && b <= 'Z') lower_[b] = static_cast<unsigned char>(b + 32);
       continue;
     }
     char32_t up = static_cast<char32_t>(towupper_l(static_cast<wint_t>(u), loc));
-    char32_t lo = static_cast<char32_t>(towlower_l(static_cast<wint_t>(u), loc));
     if (up != u)
       if (auto x = FromUnicode(up)) upper_[b] = *x;
-    if (lo != u)
-      if (auto x = FromUnicode(lo)) lower_[b] = *x;
   }
 }
 
@@ -313,13 +309,6 @@ void UpperCaseInPlace(std::string& bytes, int cp) {
 std::string UpperCase(std::string_view bytes, int cp) {
   std::string s(bytes);
   UpperCaseInPlace(s, cp);
-  return s;
-}
-
-std::string LowerCase(std::string_view bytes, int cp) {
-  const CodePage& page = CodePage::Get(cp);
-  std::string s(bytes);
-  for (char& ch : s) ch = static_cast<char>(page.Lower(static_cast<unsigned char>(ch)));
   return s;
 }
 

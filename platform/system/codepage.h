@@ -22,14 +22,12 @@ public:
   char32_t ToUnicode(unsigned char byte) const { return to_unicode_[byte]; }
   std::optional<unsigned char> FromUnicode(char32_t cp) const;
   unsigned char Upper(unsigned char byte) const { return upper_[byte]; }
-  unsigned char Lower(unsigned char byte) const { return lower_[byte]; }
 
 private:
   explicit CodePage(int number);
   int number_;
   char32_t to_unicode_[256];
   unsigned char upper_[256];
-  unsigned char lower_[256];
   std::unordered_map<char32_t, unsigned char> from_unicode_;
 };
 
@@ -62,9 +60,8 @@ bool SameTextUtf8(std::string_view a, std::string_view b);
 std::u32string DecodeUtf8(std::string_view utf8);
 void AppendUtf8(std::string& out, char32_t cp);
 
-// Upper and lower case by the rules of code page `cp` (in place of CharUpperBuffA).
+// Upper case by the rules of code page `cp` (in place of CharUpperBuffA).
 std::string UpperCase(std::string_view bytes, int cp = AnsiCodePage());
-std::string LowerCase(std::string_view bytes, int cp = AnsiCodePage());
 void UpperCaseInPlace(std::string& bytes, int cp = AnsiCodePage());
 
 // Case-insensitive comparison of byte strings by code page `cp`.

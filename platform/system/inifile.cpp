@@ -2,8 +2,6 @@
 
 #include "platform/system/wholefile.h"
 
-#include "platform/system/exedir.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -214,11 +212,6 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key, c
     indexed_ = false;
   }
   return Save();
-}
-
-TIniFile ProgramSettings(const std::string& file_name) {
-  std::string dir = ExecutableDir();
-  return ProgramSettingsFor(dir, ::access(dir.c_str(), W_OK) == 0, file_name);
 }
 
 TIniFile ProgramSettingsFor(const std::string& dir, bool writable, const std::string& file_name) {

@@ -34,19 +34,10 @@ public:
   // An optional sign and the leading digits (0 when there are none); the default only when
   // the key is missing.
   int ReadInteger(const std::string& section, const std::string& key, int def) const;
-  bool ReadBool(const std::string& section, const std::string& key, bool def) const {
-    return ReadInteger(section, key, def ? 1 : 0) != 0;
-  }
   bool KeyExists(const std::string& section, const std::string& key) const;
 
   // False when the value cannot be stored (see above) or the file cannot be written.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
-  bool WriteInteger(const std::string& section, const std::string& key, int value) {
-    return WriteString(section, key, std::to_string(value));
-  }
-  bool WriteBool(const std::string& section, const std::string& key, bool value) {
-    return WriteString(section, key, value ? "1" : "0");
-  }
 
   const std::string& FileName() const { return write_path_; }
   // Why the last write of the file failed (empty when it did not).
@@ -76,11 +67,9 @@ private:
   std::string error_;
 };
 
-// The settings file of the program: `file_name` in the program folder when that folder
-// can be written, else in the per-user configuration folder ($XDG_CONFIG_HOME/quirewright,
-// ~/.config/quirewright without it), which is then read first.
-TIniFile ProgramSettings(const std::string& file_name);
-// The same for a given folder (with a trailing '/') and whether it can be written.
+// The settings file of a program in `folder` (with a trailing '/'): `file_name` there when
+// the folder can be written, else in the per-user configuration folder
+// ($XDG_CONFIG_HOME/quirewright, ~/.config/quirewright without it), which is then read first.
 TIniFile ProgramSettingsFor(const std::string& folder, bool writable, const std::string& file_name);
 
 }  // namespace platform

@@ -50,9 +50,4 @@ int AddInterfaceLanguageListener(std::function<void()> listener) {
   return id;
 }
 
-void RemoveInterfaceLanguageListener(int id) {
-  std::lock_guard<std::mutex> lock(g_mutex);
-  Listeners().erase(id);
-}
-
 }  // namespace platform

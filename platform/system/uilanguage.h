@@ -15,6 +15,5 @@ int CodePageOfLanguage(int language_id);
 int InterfaceCodePage();
 // Returns an id for RemoveInterfaceLanguageListener.
 int AddInterfaceLanguageListener(std::function<void()> listener);
-void RemoveInterfaceLanguageListener(int id);
 
 }  // namespace platform

@@ -47,8 +47,6 @@ public:
 
   // Renames the written file over the target; EFileError when that fails.
   void Commit();
-  // The file that is replaced: the path with its symbolic links followed.
-  const std::string& Target() const { return target_; }
 
 private:
   std::string path_;    // as given, for messages

@@ -1,6 +1,7 @@
 #include "platform/ui/application.h"
 
 #include "platform/system/uilanguage.h"
+#include "platform/ui/control.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/qtbridge.h"
 

@@ -2,7 +2,7 @@
 // and the program-wide requests (process pending events, deferred quit).
 #pragma once
 
-#include "platform/ui/controls.h"
+#include "platform/ui/control.h"
 #include "platform/ui/services.h"
 
 #include <functional>

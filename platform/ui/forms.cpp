@@ -1,7 +1,10 @@
 #include "platform/ui/forms.h"
 
 #include "platform/ui/application.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/button.h"
+#include "platform/ui/classes.h"
+#include "platform/ui/control.h"
+#include "platform/ui/wincontrol.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -23,7 +23,8 @@
 #pragma once
 
 #include "platform/components/description.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/control.h"
+#include "platform/ui/wincontrol.h"
 
 #include <string_view>
 

@@ -1,7 +1,9 @@
 #include "platform/ui/qtbridge.h"
 
 #include "platform/system/codepage.h"
-#include "platform/ui/controls.h"
+#include "platform/system/uilanguage.h"
+#include "platform/ui/alignment.h"
+#include "platform/ui/control.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -68,6 +70,27 @@ std::string FromQString(const QString& text, int cp) {
   if (cp == kUtf8CodePage) return text.toUtf8().toStdString();
   std::u16string u(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
   return FromUtf16(u, cp);
+}
+
+QString ToInterfaceQString(const std::string& bytes) { return ToQString(bytes, InterfaceCodePage()); }
+
+QString StripAccel(const QString& s) {
+  QString r;
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    if (s[i] == '&' && i + 1 < s.size()) {
+      ++i;
+    }
+    r += s[i];
+  }
+  return r;
+}
+
+Qt::Alignment QtAlign(TAlignment a) {
+  switch (a) {
+    case TAlignment::taRightJustify: return Qt::AlignRight;
+    case TAlignment::taCenter: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+  }
 }
 
 int VirtualKeyOf(const QKeyEvent& e) {

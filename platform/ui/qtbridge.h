@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/components/graphics.h"
+#include "platform/ui/alignment.h"
 
 #include <QColor>
 #include <QFont>
@@ -26,6 +27,12 @@ constexpr int kUtf8CodePage = 65001;
 // 8-bit text of code page `cp` (or UTF-8) to Qt and back.
 QString ToQString(const std::string& bytes, int cp);
 std::string FromQString(const QString& text, int cp);
+// 8-bit text of the interface code page to Qt.
+QString ToInterfaceQString(const std::string& bytes);
+
+// Windows shows "&x" as an underlined x and "&&" as "&"; for drawn text drop the marks.
+QString StripAccel(const QString& s);
+Qt::Alignment QtAlign(TAlignment a);
 
 // The virtual key code of a key event (0 when it has none) and the shift state.
 int VirtualKeyOf(const QKeyEvent& e);

@@ -2,159 +2,11 @@
 
 #include "platform/system/codepage.h"
 #include "platform/system/uilanguage.h"
-#include "platform/ui/application.h"
-#include "platform/ui/qtbridge.h"
-
-#include <QApplication>
-#include <QColorDialog>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QMessageBox>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTimer>
-#include <QUrl>
-
-#include <cstdio>
+#include "platform/ui/qtservices.h"
 
 namespace platform {
 
 namespace {
-
-QString Q(const std::string& s) { return ToQString(s, InterfaceCodePage()); }
-
-// "Text files|*.txt;*.htm|All|*.*" -> "Text files (*.txt *.htm)", "All (*.*)".
-QStringList NameFilters(const std::string& filter) {
-  QStringList parts = Q(filter).split('|');
-  QStringList out;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1];
-    patterns.replace(';', ' ');
-    out << parts[i] + " (" + patterns + ")";
-  }
-  return out;
-}
-
-// Whether the desktop has a program for a local file, asked the way its opener (xdg-open)
-// decides: the file's type, then the default application of that type. The opener itself
-// runs detached, so its failure would go unseen. Without xdg-mime, or when it does not
-// answer, the opener is left to decide.
-bool DesktopCanOpen(const QString& path) {
-  const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-  if (xdgMime.isEmpty()) return true;
-  auto ask = [&xdgMime](const QStringList& args, QString& answer) {
-    QProcess p;
-    p.start(xdgMime, args);
-    if (!p.waitForFinished(5000)) {
-      p.kill();
-      p.waitForFinished();
-      return false;
-    }
-    if (p.exitStatus() != QProcess::NormalExit) return false;
-    answer = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    return true;
-  };
-  QString type, application;
-  if (!ask({QStringLiteral("query"), QStringLiteral("filetype"), path}, type)) return true;
-  type = type.section(QLatin1Char(';'), 0, 0).trimmed();
-  if (type.isEmpty()) return true;
-  if (!ask({QStringLiteral("query"), QStringLiteral("default"), type}, application)) return true;
-  return !application.isEmpty();
-}
-
-class QtServicesImpl : public TServices {
-public:
-  void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) override {
-    Show(Q(text), Q(caption), icon);
-  }
-  void MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) override {
-    Show(QString::fromStdString(text), QString::fromStdString(caption), icon);
-  }
-  static void Show(const QString& text, const QString& caption, TMsgIcon icon) {
-    EnsureQtApplication();
-    QMessageBox::Icon i = QMessageBox::NoIcon;
-    switch (icon) {
-      case TMsgIcon::Information: i = QMessageBox::Information; break;
-      case TMsgIcon::Warning: i = QMessageBox::Warning; break;
-      case TMsgIcon::Error: i = QMessageBox::Critical; break;
-      case TMsgIcon::Question: i = QMessageBox::Question; break;
-      case TMsgIcon::None: break;
-    }
-    QMessageBox box(i, caption, text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
-  }
-
-  bool FileDialog(const TFileDialogRequest& r, TFileDialogResult& result) override {
-    EnsureQtApplication();
-    QFileDialog d(QApplication::activeWindow(), Q(r.title));
-    d.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (r.save) d.setFileMode(QFileDialog::AnyFile);
-    else d.setFileMode(r.allow_multi_select ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-    d.setOption(QFileDialog::DontConfirmOverwrite, !r.overwrite_prompt);
-    QStringList filters = NameFilters(r.filter);
-    if (!filters.isEmpty()) {
-      d.setNameFilters(filters);
-      int index = r.filter_index - 1;
-      if (index >= 0 && index < filters.size()) d.selectNameFilter(filters[index]);
-    }
-    if (!r.default_ext.empty()) d.setDefaultSuffix(QString::fromStdString(r.default_ext));
-    if (!r.initial_dir.empty()) d.setDirectory(QFile::decodeName(r.initial_dir.c_str()));
-    if (!r.file_name.empty() && r.file_name.find_first_of("*?") == std::string::npos)
-      d.selectFile(QFile::decodeName(r.file_name.c_str()));
-    if (d.exec() != QDialog::Accepted) return false;
-    result.files.clear();
-    for (const QString& f : d.selectedFiles()) result.files.push_back(QFile::encodeName(QDir::toNativeSeparators(f)).toStdString());
-    result.filter_index = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;
-    if (result.filter_index <= 0) result.filter_index = r.filter_index;
-    return !result.files.empty();
-  }
-
-  bool ChooseColor(TColor& color) override {
-    EnsureQtApplication();
-    QColor c = QColorDialog::getColor(ToQColor(color), QApplication::activeWindow());
-    if (!c.isValid()) return false;
-    color = FromQColor(c);
-    return true;
-  }
-
-  void Beep() override {
-    EnsureQtApplication();
-    QApplication::beep();
-  }
-
-  bool OpenUrl(const std::string& url) override {
-    EnsureQtApplication();
-    const QUrl u(Q(url));
-    if (u.isLocalFile() && !DesktopCanOpen(u.toLocalFile())) return false;
-    return QDesktopServices::openUrl(u);
-  }
-
-  bool OpenFolder(const std::string& folder) override {
-    EnsureQtApplication();
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str())));
-  }
-
-  void ProcessMessages() override {
-    if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
-  }
-
-  void RequestQuit() override {
-    EnsureQtApplication();
-    PostQuit(0);
-  }
-
-private:
-  // Posted: takes effect when the event loop runs again (also one not yet started), but not
-  // inside a message box's loop, which would close every box still to come.
-  static void PostQuit(int delay) {
-    QTimer::singleShot(delay, QCoreApplication::instance(), [] {
-      if (QApplication::activeModalWidget() != nullptr) PostQuit(50);
-      else QCoreApplication::quit();
-    });
-  }
-};
 
 TServices* g_services = nullptr;
 
@@ -162,25 +14,6 @@ TServices* g_services = nullptr;
 
 void TServices::MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) {
   MessageBox(FromUtf8(text, InterfaceCodePage()), FromUtf8(caption, InterfaceCodePage()), icon);
-}
-
-void TConsoleServices::MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) {
-  MessageBoxUtf8(ToUtf8(text, InterfaceCodePage()), ToUtf8(caption, InterfaceCodePage()), icon);
-}
-
-void TConsoleServices::MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) {
-  if (icon == TMsgIcon::Error || icon == TMsgIcon::Warning) ++failures_;
-  std::string line = caption;
-  if (!line.empty()) line += ": ";
-  line += text;
-  line += '\n';
-  std::fwrite(line.data(), 1, line.size(), stderr);
-  std::fflush(stderr);
-}
-
-TServices& QtServices() {
-  static QtServicesImpl impl;
-  return impl;
 }
 
 TServices& Services() { return g_services != nullptr ? *g_services : QtServices(); }

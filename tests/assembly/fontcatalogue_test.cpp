@@ -57,7 +57,7 @@ TEST(FontCatalogue, ListsTheArchiveFontsInOrder) {
     EXPECT_EQ(d.PositiveSize, int32_t(ReadU32LE(data, 2))) << d.EntryName;
     EXPECT_LT(d.PositiveSize, d.WholeSize) << d.EntryName;
     EXPECT_EQ(GetFontTypeByte(data) & 0x7F, d.FontType) << d.EntryName;
-    EXPECT_TRUE(IsValidFontBytes(data)) << d.EntryName;
+    EXPECT_TRUE(CheckFontBytes(data).empty()) << d.EntryName;
   }
   for (int n : perGroup) EXPECT_EQ(n, 25);
   EXPECT_EQ(names.size(), 150u);
@@ -131,7 +131,7 @@ TEST(FontCatalogue, CutNegativeSheet) {
   EXPECT_EQ(font, positive);
   CutNegativeSheet(font);  // already without its negative set: unchanged
   EXPECT_EQ(font, positive);
-  EXPECT_TRUE(IsValidFontBytes(font));
+  EXPECT_TRUE(CheckFontBytes(font).empty());
   EXPECT_EQ(GetFontTypeByte(font), 0);
   std::string tiny = "\x01\x34";
   CutNegativeSheet(tiny);  // never lengthened, never read past the end

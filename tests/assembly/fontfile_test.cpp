@@ -93,15 +93,15 @@ TEST(FontFile, RefusesMalformedBytes) {
       {"bytes after the negative block", good + "x"},
   };
   for (const Case& c : cases) {
-    EXPECT_FALSE(IsValidFontBytes(c.bytes)) << c.what;
+    EXPECT_FALSE(CheckFontBytes(c.bytes).empty()) << c.what;
     std::string why;
     EXPECT_FALSE(ReadFontFile(c.bytes, &why)) << c.what;
     EXPECT_FALSE(why.empty()) << c.what;
   }
   // The type's bit 7 is not part of the type.
-  EXPECT_TRUE(IsValidFontBytes(withByte(7, char(0x82))));
+  EXPECT_TRUE(CheckFontBytes(withByte(7, char(0x82))).empty());
   // A header with an empty first sheet and no negative set is still a font.
   std::string bare = good.substr(0, 240) + std::string(4, '\0');
   for (int i = 0; i < 4; ++i) bare[2 + i] = "\xF4\0\0\0"[i];
-  EXPECT_TRUE(IsValidFontBytes(bare));
+  EXPECT_TRUE(CheckFontBytes(bare).empty());
 }

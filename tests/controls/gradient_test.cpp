@@ -1,6 +1,7 @@
 #include "controls/gradient.h"
 #include "controls/bitmapdraw.h"
 #include "controls/headerpaint.h"
+#include "platform/ui/control.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,8 @@
 #include "controls/hintballoon.h"
 
 #include "platform/ui/application.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/button.h"
+#include "platform/ui/panel.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

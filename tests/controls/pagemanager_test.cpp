@@ -1,8 +1,12 @@
 #include "controls/pagemanager.h"
 #include "controls/controlclasses.h"
 
+#include "platform/ui/button.h"
+#include "platform/ui/control.h"
 #include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/page.h"
+#include "platform/ui/wincontrol.h"
 #include "support/fakeservices.h"
 
 #include <QPushButton>
@@ -153,7 +157,6 @@ TEST(PageManager, LoadingShowsTheStartPageAndChecksTheButtons) {
   EXPECT_EQ(w->Take(), (Log{"GetPrior 0->-1", "GetNext 0->1", "CheckButtons"}));
   // The proxies stand inside the manager, in the order written.
   ASSERT_EQ(w->PageManager1->PageProxies().size(), 3u);
-  EXPECT_EQ(w->PageManager1->PageProxies()[0]->GetParentComponent(), w->PageManager1);
   EXPECT_EQ(w->PageManager1->PageProxies()[2]->PageName(), "");  // names no page
 }
 
@@ -317,42 +320,33 @@ TEST(PageManager, ProxiesFollowANewNotebookAndRefuseUnknownNames) {
 namespace controls {
 namespace {
 
-// A notebook class of the layer that knows nothing of the manager.
-class TPlainBook : public platform::TWinControl {
+// A notebook control that gives its pages itself.
+class TPlainBook : public platform::TWinControl, public TNotebookPages {
 public:
   explicit TPlainBook(platform::TComponent* owner) : TWinControl(owner) {}
-  struct Pages : TNotebookPages {
-    int index = 1;
-    int PageCount() const override { return 2; }
-    int PageIndex() const override { return index; }
-    void SetPageIndex(int i) override { index = i; }
-    std::string PageName(int i) const override { return i == 0 ? "A" : "B"; }
-    int IndexOfPage(const std::string& n) const override { return n == "A" ? 0 : n == "B" ? 1 : -1; }
-    int PageHelpContext(int) const override { return 0; }
-  } pages;
+  int index = 1;
+  int PageCount() const override { return 2; }
+  int PageIndex() const override { return index; }
+  void SetPageIndex(int i) override { index = i; }
+  std::string PageName(int i) const override { return i == 0 ? "A" : "B"; }
+  int IndexOfPage(const std::string& n) const override { return n == "A" ? 0 : n == "B" ? 1 : -1; }
+  int PageHelpContext(int) const override { return 0; }
 };
 
-TEST(PageManager, AdaptersGiveThePagesOfOtherNotebooks) {
-  RegisterNotebookAdapter([](platform::TControl* c) -> std::shared_ptr<TNotebookPages> {
-    auto* b = dynamic_cast<TPlainBook*>(c);
-    if (b == nullptr) return nullptr;
-    return std::shared_ptr<TNotebookPages>(std::shared_ptr<void>(), &b->pages);
-  });
+TEST(PageManager, ControlsThatGiveTheirPagesServeAsNotebooks) {
   platform::TOwned<TPlainBook> book(new TPlainBook(nullptr));
   platform::TOwned<platform::TButton> other(new platform::TButton(nullptr));
-  EXPECT_EQ(NotebookPagesOf(book.get()).get(), &book->pages);
+  EXPECT_EQ(NotebookPagesOf(book.get()).get(), static_cast<TNotebookPages*>(book.get()));
   EXPECT_EQ(NotebookPagesOf(other.get()), nullptr);
   platform::TOwned<TPageManager> m(new TPageManager(nullptr));
   m->SetPageOwner(book.get());
   EXPECT_EQ(m->CurrentPage(), 1);
   m->ChangePage(false);
-  EXPECT_EQ(book->pages.index, 0);
+  EXPECT_EQ(book->index, 0);
 }
 
 }  // namespace
 }  // namespace controls
-
-#include "platform/ui/extctrls.h"
 
 namespace controls {
 namespace {

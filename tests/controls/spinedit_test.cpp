@@ -1,9 +1,14 @@
 #include "controls/spinedit.h"
 
 #include "controls/controlclasses.h"
-#include "platform/system/codepage.h"
 #include "platform/components/description.h"
+#include "platform/system/codepage.h"
+#include "platform/ui/button.h"
+#include "platform/ui/classes.h"
+#include "platform/ui/control.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/speedbutton.h"
 #include "support/fakeservices.h"
 
 #include <gtest/gtest.h>

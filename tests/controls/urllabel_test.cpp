@@ -2,6 +2,7 @@
 
 #include "controls/controlclasses.h"
 #include "platform/components/description.h"
+#include "platform/ui/control.h"
 #include "platform/ui/forms.h"
 
 #include "support/fakeservices.h"

@@ -1,5 +1,6 @@
 #include "controls/wizardheader.h"
 
+#include "platform/ui/control.h"
 #include "platform/ui/qtbridge.h"
 
 #include <QCoreApplication>

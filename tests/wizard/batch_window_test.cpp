@@ -4,6 +4,7 @@
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
 #include "platform/system/codepage.h"
+#include "platform/ui/combobox.h"
 #include "support/tempdir.h"
 #include "wizard/batchnames.h"
 #include "wizard/batchrun.h"

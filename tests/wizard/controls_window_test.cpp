@@ -3,6 +3,8 @@
 #include "builderwindow_support.h"
 
 #include "controls/htmlhelp.h"
+#include "platform/ui/checkbox.h"
+#include "platform/ui/radiobutton.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -8,6 +8,7 @@
 #include "localisation/langmanager.h"
 #include "platform/system/exedir.h"
 #include "platform/ui/application.h"
+#include "platform/ui/radiobutton.h"
 #include "support/fakeservices.h"
 #include "support/tempdir.h"
 

@@ -1,6 +1,7 @@
 #include "builderwindow_support.h"
 
 #include "assembly/archivecopy.h"
+#include "platform/ui/radiobutton.h"
 
 #include <filesystem>
 #include <fstream>

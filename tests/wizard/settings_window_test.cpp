@@ -4,6 +4,7 @@
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "assembly/zipfile.h"
+#include "platform/ui/combobox.h"
 #include "wizard/settingsvalues.h"
 
 #include <functional>

@@ -8,6 +8,8 @@
 #include "assembly/zipfile.h"
 #include "platform/system/codepage.h"
 #include "platform/system/uilanguage.h"
+#include "platform/ui/control.h"
+#include "platform/ui/edit.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

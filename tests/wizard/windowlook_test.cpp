@@ -10,6 +10,8 @@
 #include "localisation/langmanager.h"
 #include "platform/system/exedir.h"
 #include "platform/ui/application.h"
+#include "platform/ui/control.h"
+#include "platform/ui/radiobutton.h"
 #include "platform/ui/windowlook_support.h"
 #include "support/fakeservices.h"
 #include "support/tempdir.h"

@@ -2,11 +2,13 @@
 #include "assembly/fontfile.h"
 #include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
-#include "platform/system/exedir.h"
 #include "platform/imaging/textrender.h"
-#include "platform/ui/application.h"
-#include "platform/ui/windowlook_support.h"
+#include "platform/system/exedir.h"
 #include "platform/system/uilanguage.h"
+#include "platform/ui/application.h"
+#include "platform/ui/control.h"
+#include "platform/ui/menuitem.h"
+#include "platform/ui/windowlook_support.h"
 #include "support/fakeservices.h"
 #include "support/tempdir.h"
 
@@ -437,7 +439,7 @@ TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
   f.Parts().BitBtn3->Click();
   ASSERT_EQ(services_.messages.size(), 2u);
   EXPECT_EQ(services_.messages[1].caption, "Installing font");
-  EXPECT_TRUE(assembly::IsValidFontBytes(ReadFile(Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/font.fnt"))));
+  EXPECT_TRUE(assembly::CheckFontBytes(ReadFile(Out("\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/font.fnt"))).empty());
 
   // A folder that does not exist: the error, no confirmation.
   services_.ScriptDialog({Out("missing/font.fnt")});

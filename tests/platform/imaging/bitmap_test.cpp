@@ -53,11 +53,6 @@ TEST(Palette, FixedPalettes) {
   ASSERT_EQ(h.Count(), 256);
   EXPECT_EQ(h[2 * 36 + 3 * 6 + 5], (PaletteEntry{102, 153, 255, 0}));
   EXPECT_EQ(Bitmap::DefaultPalette(PixelFormat::pf4bit).Count(), 16);
-  // A changed entry is seen by the search.
-  Palette p = Palette::Monochrome();
-  EXPECT_EQ(p.NearestIndex(250, 250, 250), 1);
-  p.SetEntry(0, {250, 250, 250, 0});
-  EXPECT_EQ(p.NearestIndex(250, 250, 250), 0);
 }
 
 TEST(Bitmap, RowLayoutOfEveryFormat) {

@@ -92,7 +92,7 @@ TEST_F(IniFileTest, WritingUpdatesInPlaceAppendsAndKeepsTheRest) {
   EXPECT_TRUE(ini.WriteString("a", "X", "10"));     // existing key: in place, its spelling kept
   EXPECT_TRUE(ini.WriteString("A", "z", "3"));      // new key: after the section's last entry
   EXPECT_TRUE(ini.WriteString("C", "w", "4"));      // new section: at the end
-  EXPECT_TRUE(ini.WriteInteger("B", "y", -5));
+  EXPECT_TRUE(ini.WriteString("B", "y", "-5"));
   EXPECT_EQ(Read(), "; my comment\r\n[A]\r\nx=10\r\nz=3\r\n\r\n; inside A\r\nunknown\r\n[B]\r\ny=-5\r\n[C]\r\nw=4\r\n");
   EXPECT_EQ(ini.ReadInteger("C", "w", 0), 4);
   // Nothing is left beside the file.

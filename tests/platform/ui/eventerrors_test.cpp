@@ -1,7 +1,11 @@
 // The framework's rule for failures in event handlers, and the deferred quit.
 #include "platform/ui/application.h"
+#include "platform/ui/button.h"
+#include "platform/ui/control.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/qtservices.h"
+#include "platform/ui/services.h"
 #include "support/fakeservices.h"
 
 #include <QApplication>

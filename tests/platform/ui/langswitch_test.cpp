@@ -1,8 +1,11 @@
 #include "localisation/langcontroller.h"
 #include "localisation/langmanager.h"
 #include "platform/system/uilanguage.h"
+#include "platform/ui/button.h"
+#include "platform/ui/combobox.h"
 #include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/label.h"
+#include "platform/ui/radiogroup.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "platform/ui/services.h"
+#include "platform/ui/qtservices.h"
 
 #include "support/tempdir.h"
 

@@ -4,9 +4,13 @@
 
 #include "platform/components/component.h"
 #include "platform/components/description.h"
-#include "platform/ui/controls.h"
+#include "platform/ui/checkbox.h"
+#include "platform/ui/control.h"
+#include "platform/ui/groupbox.h"
+#include "platform/ui/label.h"
 #include "platform/ui/qtbridge.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/radiobutton.h"
+#include "platform/ui/wincontrol.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -6,7 +6,7 @@
 // font's character set when that names one, else the interface code page (uilanguage.h).
 //
 // Events fire as the windows expect of the framework, not as Qt's signals do; while a
-// control is loading (csLoading) none fires. The rules of each kind are in stdctrls.h.
+// control is loading (csLoading) none fires. The rules of each kind are beside its class.
 //
 // Writing a new control class
 // ---------------------------
@@ -31,6 +31,7 @@
 
 #include "platform/components/component.h"
 #include "platform/components/graphics.h"
+#include "platform/ui/alignment.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -85,6 +86,8 @@ struct TPoint {
   int X = 0, Y = 0;
 };
 
+enum class TBorderStyle { bsNone, bsSingle };
+
 class TControl : public TComponent {
   QW_CLASS(TControl, TComponent)
 public:
@@ -96,7 +99,6 @@ public:
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
   void SetParentComponent(TComponent* parent) override;
-  TComponent* GetParentComponent() const override;
   // The form the control stands on (itself for a form), or nullptr.
   TForm* ParentForm() const;
 
@@ -109,14 +111,11 @@ public:
   void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
   void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
   virtual void SetBounds(int left, int top, int width, int height);
-  TRect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
   virtual int ClientWidth() const { return width_; }
   virtual int ClientHeight() const { return height_; }
   virtual void SetClientWidth(int v) { SetWidth(v); }
   virtual void SetClientHeight(int v) { SetHeight(v); }
-  TRect ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
   TPoint ClientToScreen(TPoint p) const;
-  TPoint ScreenToClient(TPoint p) const;
   TAlign Align() const { return align_; }
   void SetAlign(TAlign a);
 
@@ -125,8 +124,6 @@ public:
   virtual void SetVisible(bool v);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
-  // Visible, and every parent up to a shown window visible too.
-  bool Showing() const;
   bool Enabled() const { return enabled_; }
   virtual void SetEnabled(bool v);
 
@@ -161,8 +158,6 @@ public:
   // --- drawing ---
   void Invalidate();
   void Repaint();  // paints at once
-  void BringToFront();
-  void SendToBack();
 
   // --- events ---
   TNotifyEvent OnClick, OnDblClick, OnResize;
@@ -176,7 +171,6 @@ public:
   // What the control's 8-bit texts are: shown texts of the interface (the default), the
   // user's data in the process code page, or host paths in UTF-8.
   enum class TTextKind { Interface, UserData, HostPath };
-  TTextKind TextKind() const { return text_kind_; }
   void SetTextKind(TTextKind kind);
   // The 8-bit <-> Qt conversion of this control's texts.
   int TextCodePage() const;
@@ -260,74 +254,6 @@ private:
   void WidgetMouseRelease(QMouseEvent* m);
   void WidgetResized();
   void WidgetMoved();
-};
-
-// A control that can hold other controls and take the keyboard focus.
-class TWinControl : public TControl {
-  QW_CLASS(TWinControl, TControl)
-public:
-  explicit TWinControl(TComponent* owner);
-  ~TWinControl() override;
-  static void Publish(TProps<TWinControl>& p);
-
-  int ControlCount() const { return static_cast<int>(controls_.size()); }
-  TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
-  // Where the widgets of child controls go.
-  virtual QWidget* ContainerWidget() const { return Widget(); }
-
-  bool TabStop() const { return tab_stop_; }
-  void SetTabStop(bool v);
-  int TabOrder() const { return tab_order_; }
-  void SetTabOrder(int v) { tab_order_ = v; }
-  bool Focused() const;
-  bool CanFocus() const;
-  virtual void SetFocus();
-
-  TNotifyEvent OnEnter, OnExit;
-  TKeyEvent OnKeyDown, OnKeyUp;
-  TKeyPressEvent OnKeyPress;
-
-  // Lays out the aligned children (alTop, alBottom, alLeft, alRight, then alClient).
-  void AlignControls();
-
-protected:
-  // Keyboard hooks: set key to 0 to drop it. The defaults raise the events.
-  virtual void KeyDown(int& key, TShiftState shift);
-  virtual void KeyUp(int& key, TShiftState shift);
-  virtual void KeyPress(char& key);
-  // Keys the control handles itself instead of the window's default and cancel buttons
-  // (Enter and Escape).
-  virtual bool WantsKey(int /*key*/) const { return false; }
-  // by_mouse: the focus came from a mouse press in this control.
-  virtual void DoEnter(bool by_mouse);
-  virtual void DoExit();
-  void Resize() override;
-  void FontChanged() override;
-  void ColorChanged() override;
-  bool WidgetEvent(QEvent* event) override;
-
-private:
-  friend class TControl;
-  void InsertControl(TControl* c);
-  void RemoveControl(TControl* c);
-  std::vector<TControl*> controls_;
-  bool tab_stop_ = false;
-  int tab_order_ = -1;
-  bool aligning_ = false;
-};
-
-// A windowless control that draws itself (Paint); it takes no focus.
-class TGraphicControl : public TControl {
-  QW_CLASS(TGraphicControl, TControl)
-public:
-  explicit TGraphicControl(TComponent* owner);
-};
-
-// A control with children that draws itself (Paint) and can take the focus.
-class TCustomControl : public TWinControl {
-  QW_CLASS(TCustomControl, TWinControl)
-public:
-  explicit TCustomControl(TComponent* owner);
 };
 
 // The short part of a hint ("short|long").

@@ -1,0 +1,8 @@
+// The horizontal alignment of a control's text.
+#pragma once
+
+namespace platform {
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+}  // namespace platform

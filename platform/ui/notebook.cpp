@@ -1,0 +1,90 @@
+#include "platform/ui/notebook.h"
+
+#include "platform/ui/customcontrol.h"
+#include "platform/ui/page.h"
+
+#include <algorithm>
+
+namespace platform {
+
+TNotebook::TNotebook(TComponent* owner) : TCustomControl(owner) {
+  SetBounds(0, 0, 150, 150);
+  Widget()->setFocusPolicy(Qt::NoFocus);
+}
+
+TNotebook::~TNotebook() {
+  for (TPage* p : pages_) p->notebook_ = nullptr;
+}
+
+void TNotebook::Publish(TProps<TNotebook>& p) {
+  p.Str("ActivePage", &TNotebook::ActivePage, &TNotebook::SetActivePage);
+  p.Int("PageIndex", &TNotebook::PageIndex, &TNotebook::SetPageIndex);
+  p.Obj<TStrings>("Pages", [](TNotebook& n) { return n.Pages(); });
+  p.Event("OnPageChanged", &TNotebook::OnPageChanged);
+}
+
+TComponent* TNotebook::OwnerForNested(const TClassInfo& cls) {
+  return cls.InheritsFrom(TPage::StaticClass()) ? this : nullptr;
+}
+
+void TNotebook::SetPageIndex(int index) {
+  if (Loading()) {  // pages may not exist yet
+    page_index_ = index;
+    return;
+  }
+  if (index < 0 || index >= PageCount() || index == page_index_) return;
+  page_index_ = index;
+  ShowActive();
+  if (OnPageChanged) OnPageChanged(this);
+}
+
+std::string TNotebook::ActivePage() const {
+  return page_index_ >= 0 && page_index_ < PageCount() ? pages_[static_cast<size_t>(page_index_)]->Caption()
+                                                       : std::string();
+}
+
+void TNotebook::SetActivePage(const std::string& name) {
+  int i = names_.IndexOf(name);
+  if (i >= 0) SetPageIndex(i);
+}
+
+void TNotebook::Loaded() {
+  TCustomControl::Loaded();
+  if (page_index_ >= PageCount()) page_index_ = PageCount() > 0 ? 0 : -1;
+  ShowActive();
+}
+
+void TNotebook::Resize() {
+  for (TPage* p : pages_) p->SetBounds(0, 0, ClientWidth(), ClientHeight());
+  TCustomControl::Resize();
+}
+
+void TNotebook::AddPage(TPage* page) {
+  pages_.push_back(page);
+  page->notebook_ = this;
+  names_.Add(page->Caption());
+  page->SetBounds(0, 0, ClientWidth(), ClientHeight());
+  if (!Loading()) ShowActive();
+}
+
+void TNotebook::RemovePage(TPage* page) {
+  auto it = std::find(pages_.begin(), pages_.end(), page);
+  if (it == pages_.end()) return;
+  int i = static_cast<int>(it - pages_.begin());
+  pages_.erase(it);
+  names_.Delete(i);
+  if (i < page_index_) --page_index_;  // the shown page stays shown
+  if (page_index_ >= PageCount()) page_index_ = PageCount() - 1;
+  ShowActive();
+}
+
+void TNotebook::PageRenamed(TPage* page) {
+  auto it = std::find(pages_.begin(), pages_.end(), page);
+  if (it != pages_.end()) names_.SetString(static_cast<int>(it - pages_.begin()), page->Caption());
+}
+
+void TNotebook::ShowActive() {
+  for (int i = 0; i < PageCount(); ++i) pages_[static_cast<size_t>(i)]->SetVisible(i == page_index_);
+}
+
+}  // namespace platform
