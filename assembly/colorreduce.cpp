@@ -184,77 +184,98 @@ Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours
 
 // ---- the reduction
 
+namespace {
+
+Palette FixedPalette(std::vector<PaletteEntry> entries) {
+  for (PaletteEntry& p : entries) p.flags = platform::PC_NOCOLLAPSE;
+  return Palette(std::move(entries));
+}
+
+Palette GreyPalette() {
+  std::vector<PaletteEntry> e(256);
+  for (int i = 0; i < 256; ++i)
+    e[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
+                                      static_cast<std::uint8_t>(i), 0};
+  return FixedPalette(std::move(e));
+}
+
+Palette ColourCubePalette() {
+  std::vector<PaletteEntry> e;
+  for (int r = 0; r < 6; ++r)
+    for (int g = 0; g < 6; ++g)
+      for (int b = 0; b < 6; ++b)
+        e.push_back({static_cast<std::uint8_t>(r * 51), static_cast<std::uint8_t>(g * 51),
+                     static_cast<std::uint8_t>(b * 51), 0});
+  return Palette(std::move(e));
+}
+
+// The palette of a reduction mode from 1 to 9; modes with a lookup of their own set it.
+Palette ModePalette(const Bitmap& source, std::uint8_t reductionMode, int reductionBits, const Palette* customPalette,
+                    std::unique_ptr<TColorLookup>& lookup) {
+  switch (reductionMode) {
+    case 1: return Palette::System20();
+    case 2: return Palette::Halftone256();
+    case 3: return FixedPalette({{0, 0, 0, 0}, {128, 128, 128, 0}, {192, 192, 192, 0}, {255, 255, 255, 0}});
+    case 4: lookup = std::make_unique<TMonochromeLookup>(); return FixedPalette({{0, 0, 0, 0}, {255, 255, 255, 0}});
+    case 5: lookup = std::make_unique<TGrayScaleLookup>(); return GreyPalette();
+    case 6: lookup = std::make_unique<TNetscapeColorLookup>(); return ColourCubePalette();
+    case 7: return BuildOctreePalette(source, 1 << std::clamp(reductionBits, 1, 8), false);
+    case 8: return BuildOctreePalette(source, 256, true);
+    case 9: return customPalette ? *customPalette : Palette();
+    default: return Palette();
+  }
+}
+
+// The ditherer of a dither mode; none for an unknown mode.
+std::unique_ptr<TDitherEngine> MakeDitherer(std::uint8_t ditherMode, int width, TColorLookup& lookup) {
+  switch (ditherMode) {
+    case 0: return std::make_unique<TDitherEngine>(width, lookup);
+    case 1: return std::make_unique<TFloydSteinbergDitherer>(width, lookup);
+    case 2: return std::make_unique<TStuckiDitherer>(width, lookup);
+    case 3: return std::make_unique<TSierraDitherer>(width, lookup);
+    case 4: return std::make_unique<TJaJuNiDitherer>(width, lookup);
+    case 5: return std::make_unique<TSteveArcheDitherer>(width, lookup);
+    case 6: return std::make_unique<TBurkesDitherer>(width, lookup);
+    default: return nullptr;
+  }
+}
+
+// Maps every pixel of the 24-bit source into the 8-bit result, rows in the ditherer's order.
+void DitherPixels(const Bitmap& source, TDitherEngine& ditherer, Bitmap& result) {
+  const int width = source.Width();
+  for (int y = 0; y < source.Height(); ++y) {
+    const std::uint8_t* in = source.ScanLine(y);
+    std::uint8_t* out = result.ScanLine(y);
+    while (ditherer.Column >= 0 && ditherer.Column < width) {
+      const std::uint8_t* p = in + static_cast<std::size_t>(ditherer.Column) * 3;
+      std::uint8_t r, g, b;
+      out[ditherer.Column] = static_cast<std::uint8_t>(ditherer.MapPixel(p[2], p[1], p[0], r, g, b));
+      ditherer.Column += ditherer.Direction;
+    }
+    ditherer.StartNextRow();
+  }
+}
+
+}  // namespace
+
 Bitmap ReducePictureColors(const Bitmap& source, std::uint8_t reduction_mode, std::uint8_t dither_mode,
                            int reduction_bits, const Palette* custom_palette) {
   if (source.Format() != PixelFormat::pf24bit) throw std::logic_error("Assertion failure (ColorReduction)");
   if (reduction_mode == 0) return source;
   if (reduction_mode > 9) return Bitmap();
 
-  Palette palette;
   std::unique_ptr<TColorLookup> lookup;
-  auto fixed = [](std::vector<PaletteEntry> e) {
-    for (PaletteEntry& p : e) p.flags = platform::PC_NOCOLLAPSE;
-    return Palette(std::move(e));
-  };
-  switch (reduction_mode) {
-    case 1: palette = Palette::System20(); break;
-    case 2: palette = Palette::Halftone256(); break;
-    case 3: palette = fixed({{0, 0, 0, 0}, {128, 128, 128, 0}, {192, 192, 192, 0}, {255, 255, 255, 0}}); break;
-    case 4:
-      palette = fixed({{0, 0, 0, 0}, {255, 255, 255, 0}});
-      lookup = std::make_unique<TMonochromeLookup>();
-      break;
-    case 5: {
-      std::vector<PaletteEntry> e(256);
-      for (int i = 0; i < 256; ++i) e[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), 0};
-      palette = fixed(std::move(e));
-      lookup = std::make_unique<TGrayScaleLookup>();
-      break;
-    }
-    case 6: {
-      std::vector<PaletteEntry> e;
-      for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 6; ++g)
-          for (int b = 0; b < 6; ++b)
-            e.push_back({static_cast<std::uint8_t>(r * 51), static_cast<std::uint8_t>(g * 51), static_cast<std::uint8_t>(b * 51), 0});
-      palette = Palette(std::move(e));
-      lookup = std::make_unique<TNetscapeColorLookup>();
-      break;
-    }
-    case 7: palette = BuildOctreePalette(source, 1 << std::clamp(reduction_bits, 1, 8), false); break;
-    case 8: palette = BuildOctreePalette(source, 256, true); break;
-    case 9: palette = custom_palette ? *custom_palette : Palette(); break;
-  }
+  const Palette palette = ModePalette(source, reduction_mode, reduction_bits, custom_palette, lookup);
   if (!lookup) lookup = std::make_unique<TSlowColorLookup>(palette);
   if (lookup->Colors == 0) return Bitmap();
 
-  const int width = source.Width();
-  std::unique_ptr<TDitherEngine> ditherer;
-  switch (dither_mode) {
-    case 0: ditherer = std::make_unique<TDitherEngine>(width, *lookup); break;
-    case 1: ditherer = std::make_unique<TFloydSteinbergDitherer>(width, *lookup); break;
-    case 2: ditherer = std::make_unique<TStuckiDitherer>(width, *lookup); break;
-    case 3: ditherer = std::make_unique<TSierraDitherer>(width, *lookup); break;
-    case 4: ditherer = std::make_unique<TJaJuNiDitherer>(width, *lookup); break;
-    case 5: ditherer = std::make_unique<TSteveArcheDitherer>(width, *lookup); break;
-    case 6: ditherer = std::make_unique<TBurkesDitherer>(width, *lookup); break;
-    default: return Bitmap();
-  }
+  const std::unique_ptr<TDitherEngine> ditherer = MakeDitherer(dither_mode, source.Width(), *lookup);
+  if (!ditherer) return Bitmap();
   if (source.Empty()) throw platform::EBitmapError("Invalid image dimensions");
 
-  Bitmap result(width, source.Height(), PixelFormat::pf8bit);
+  Bitmap result(source.Width(), source.Height(), PixelFormat::pf8bit);
   result.SetPalette(palette);
-  for (int y = 0; y < source.Height(); ++y) {
-    const std::uint8_t* in = source.ScanLine(y);
-    std::uint8_t* out = result.ScanLine(y);
-    while (ditherer->Column >= 0 && ditherer->Column < width) {
-      const std::uint8_t* p = in + static_cast<std::size_t>(ditherer->Column) * 3;
-      std::uint8_t r, g, b;
-      out[ditherer->Column] = static_cast<std::uint8_t>(ditherer->MapPixel(p[2], p[1], p[0], r, g, b));
-      ditherer->Column += ditherer->Direction;
-    }
-    ditherer->StartNextRow();
-  }
+  DitherPixels(source, *ditherer, result);
   return result;
 }
 

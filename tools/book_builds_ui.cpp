@@ -104,19 +104,8 @@ bool Walk(wizard::TForm1& form, TFakeServices& services, const Build& b, const f
   return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <program folder> <output folder>\n", argv[0]);
-    return 2;
-  }
-  std::string program = argv[1];
-  if (program.back() != '/') program += '/';
-  const fs::path outRoot = fs::absolute(argv[2]);
-  const fs::path books = outRoot / "books";
-  Application().Initialize(argc, argv);
-
+// The book files and pictures, the same every run.
+void WriteBooks(const fs::path& books) {
   std::mt19937 rng(7);
   Write(books / "short.txt", "Once upon a time there was a phone.\r\n");
   Write(books / "long.txt", Words(rng, 700000));
@@ -129,6 +118,49 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 6; ++i)
     WritePicture(books / "pics" / (std::string("p") + std::to_string(i) + ".png"), 40 + 13 * i, 90 - 7 * i, i);
   Write(books / "cyrillic.txt", "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! " + Words(rng, 20000));
+}
+
+// One build in a fresh window into its own subfolder with its messages.txt; false when the
+// walk stopped before the finish page.
+bool RunBuild(const std::string& program, const fs::path& outRoot, const fs::path& books, const Build& b) {
+  const fs::path out = outRoot / b.name;
+  fs::create_directories(out);
+  fs::remove(program + "Quirewright.ini");
+  TFakeServices services;
+  bool walked = false;
+  {
+    localisation::FreeLangManager();
+    Application().SetMainForm(nullptr);
+    auto form = wizard::CreateBuilderWindow({program, {}});
+    try {
+      walked = Walk(*form, services, b, books, out);
+    } catch (const std::exception& e) {
+      services.messages.push_back({e.what(), "exception", TMsgIcon::Error});
+    }
+  }
+  Application().SetMainForm(nullptr);
+  Application().ResetTerminated();
+  std::string log;
+  for (const auto& m : services.messages) log += m.caption + ": " + m.text + "\n";
+  if (!walked) log += "stopped before the finish page\n";
+  Write(out / "messages.txt", log);
+  std::printf("%s: %s\n", b.name.c_str(), walked ? "built" : "stopped");
+  return walked;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <program folder> <output folder>\n", argv[0]);
+    return 2;
+  }
+  std::string program = argv[1];
+  if (program.back() != '/') program += '/';
+  const fs::path outRoot = fs::absolute(argv[2]);
+  const fs::path books = outRoot / "books";
+  Application().Initialize(argc, argv);
+  WriteBooks(books);
 
   const std::vector<Build> builds = {
       {"lite-long", "rbLiteVersion", 224, "rbilEnglishCE", {"long.txt"}},
@@ -141,31 +173,8 @@ int main(int argc, char** argv) {
       {"full-385", "rbFullVersion", 385, "rbilEnglishCyr", {}},
   };
   int failed = 0;
-  for (const Build& b : builds) {
-    const fs::path out = outRoot / b.name;
-    fs::create_directories(out);
-    fs::remove(program + "Quirewright.ini");
-    TFakeServices services;
-    bool walked = false;
-    {
-      localisation::FreeLangManager();
-      Application().SetMainForm(nullptr);
-      auto form = wizard::CreateBuilderWindow({program, {}});
-      try {
-        walked = Walk(*form, services, b, books, out);
-      } catch (const std::exception& e) {
-        services.messages.push_back({e.what(), "exception", TMsgIcon::Error});
-      }
-    }
-    Application().SetMainForm(nullptr);
-    Application().ResetTerminated();
-    std::string log;
-    for (const auto& m : services.messages) log += m.caption + ": " + m.text + "\n";
-    if (!walked) log += "stopped before the finish page\n";
-    Write(out / "messages.txt", log);
-    std::printf("%s: %s\n", b.name.c_str(), walked ? "built" : "stopped");
-    if (!walked) ++failed;
-  }
+  for (const Build& b : builds)
+    if (!RunBuild(program, outRoot, books, b)) ++failed;
   localisation::FreeLangManager();
   return failed == 0 ? 0 : 1;
 }
