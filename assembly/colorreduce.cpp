@@ -15,37 +15,37 @@ using platform::PixelFormat;
 TSlowColorLookup::TSlowColorLookup(const Palette& palette)
     : TColorLookup(static_cast<std::uint32_t>(palette.Count())), palette_(palette) {}
 
-int TSlowColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                                std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TSlowColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int i = palette_.NearestIndex(red, green, blue);
   const PaletteEntry& e = palette_[i];
-  out_red = e.red;
-  out_green = e.green;
-  out_blue = e.blue;
+  outRed = e.red;
+  outGreen = e.green;
+  outBlue = e.blue;
   return i;
 }
 
-int TNetscapeColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                    std::uint8_t& out_red, std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TNetscapeColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                    std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int r = (red + 3) / 51, g = (green + 3) / 51, b = (blue + 3) / 51;
-  out_red = static_cast<std::uint8_t>(r * 51);
-  out_green = static_cast<std::uint8_t>(g * 51);
-  out_blue = static_cast<std::uint8_t>(b * 51);
+  outRed = static_cast<std::uint8_t>(r * 51);
+  outGreen = static_cast<std::uint8_t>(g * 51);
+  outBlue = static_cast<std::uint8_t>(b * 51);
   return r * 36 + g * 6 + b;
 }
 
-int TGrayScaleLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                                std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TGrayScaleLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int grey = (77 * red + 150 * green + 29 * blue) >> 8;
-  out_red = out_green = out_blue = static_cast<std::uint8_t>(grey);
+  outRed = outGreen = outBlue = static_cast<std::uint8_t>(grey);
   return grey;
 }
 
-int TMonochromeLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                                 std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TMonochromeLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                 std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int s = 77 * red + 150 * green + 29 * blue;
   const bool white = s > 127 * 256;
-  out_red = out_green = out_blue = white ? 255 : 0;
+  outRed = outGreen = outBlue = white ? 255 : 0;
   return white ? 1 : 0;
 }
 
@@ -53,9 +53,9 @@ int TMonochromeLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint
 
 TDitherEngine::TDitherEngine(int width, TColorLookup& lookup) : Lookup(&lookup), Width(width) {}
 
-int TDitherEngine::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                            std::uint8_t& out_green, std::uint8_t& out_blue) {
-  return Lookup->FindEntry(red, green, blue, out_red, out_green, out_blue);
+int TDitherEngine::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                            std::uint8_t& outGreen, std::uint8_t& outBlue) {
+  return Lookup->FindEntry(red, green, blue, outRed, outGreen, outBlue);
 }
 
 void TDitherEngine::StartNextRow() {
@@ -67,8 +67,8 @@ TFloydSteinbergDitherer::TFloydSteinbergDitherer(int width, TColorLookup& lookup
   for (std::vector<int>& e : errors_) e.assign(static_cast<std::size_t>(width) + 2, 0);
 }
 
-int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                      std::uint8_t& out_red, std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                      std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const auto at = static_cast<std::size_t>(pointer_);
   const int in[3] = {red, green, blue};
   int v[3];
@@ -81,20 +81,20 @@ int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std:
     current_[c] = 7 * e;
     if (e == 0) continue;
     errors_[c][at] = below_[c] + 3 * e;
-    below_[c] = below_prev_[c] + 5 * e;
-    below_prev_[c] = e;
+    below_[c] = belowPrev_[c] + 5 * e;
+    belowPrev_[c] = e;
   }
   pointer_ += Direction;
-  out_red = out[0];
-  out_green = out[1];
-  out_blue = out[2];
+  outRed = out[0];
+  outGreen = out[1];
+  outBlue = out[2];
   return index;
 }
 
 void TFloydSteinbergDitherer::StartNextRow() {
   for (int c = 0; c < 3; ++c) {
     errors_[c][static_cast<std::size_t>(pointer_)] = below_[c];
-    current_[c] = below_[c] = below_prev_[c] = 0;
+    current_[c] = below_[c] = belowPrev_[c] = 0;
   }
   TDitherEngine::StartNextRow();
   pointer_ = Direction > 0 ? 0 : Width + 1;
@@ -106,8 +106,8 @@ T5by3Ditherer::T5by3Ditherer(int width, TColorLookup& lookup, int rows, int marg
       rows_(static_cast<std::size_t>(rows),
             std::vector<std::vector<int>>(3, std::vector<int>(static_cast<std::size_t>(width + 2 * margin), 0))) {}
 
-int T5by3Ditherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                            std::uint8_t& out_green, std::uint8_t& out_blue) {
+int T5by3Ditherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                            std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int at = Column + margin_;
   const int d = Divisor();
   const int in[3] = {red, green, blue};
@@ -120,9 +120,9 @@ int T5by3Ditherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t b
     const int e = v[c] - out[c];
     if (e != 0) SpreadError(c, at, e);
   }
-  out_red = out[0];
-  out_green = out[1];
-  out_blue = out[2];
+  outRed = out[0];
+  outGreen = out[1];
+  outBlue = out[2];
   return index;
 }
 
@@ -160,11 +160,11 @@ QW_SPREAD(TSteveArcheDitherer, {0, 2, 32},
 
 // ---- octree
 
-Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours) {
+Palette BuildOctreePalette(const Bitmap& source, int colors, bool systemColours) {
   int n = colors;
   int offset = 0;
   std::vector<PaletteEntry> entries(static_cast<std::size_t>(std::max(colors, 0)));
-  if (system_colours) {
+  if (systemColours) {
     n = 236;
     offset = 10;
     entries.assign(256, PaletteEntry{});
@@ -258,18 +258,18 @@ void DitherPixels(const Bitmap& source, TDitherEngine& ditherer, Bitmap& result)
 
 }  // namespace
 
-Bitmap ReducePictureColors(const Bitmap& source, std::uint8_t reduction_mode, std::uint8_t dither_mode,
-                           int reduction_bits, const Palette* custom_palette) {
+Bitmap ReducePictureColors(const Bitmap& source, std::uint8_t reductionMode, std::uint8_t ditherMode, int reductionBits,
+                           const Palette* customPalette) {
   if (source.Format() != PixelFormat::pf24bit) throw std::logic_error("Assertion failure (ColorReduction)");
-  if (reduction_mode == 0) return source;
-  if (reduction_mode > 9) return Bitmap();
+  if (reductionMode == 0) return source;
+  if (reductionMode > 9) return Bitmap();
 
   std::unique_ptr<TColorLookup> lookup;
-  const Palette palette = ModePalette(source, reduction_mode, reduction_bits, custom_palette, lookup);
+  const Palette palette = ModePalette(source, reductionMode, reductionBits, customPalette, lookup);
   if (!lookup) lookup = std::make_unique<TSlowColorLookup>(palette);
   if (lookup->Colors == 0) return Bitmap();
 
-  const std::unique_ptr<TDitherEngine> ditherer = MakeDitherer(dither_mode, source.Width(), *lookup);
+  const std::unique_ptr<TDitherEngine> ditherer = MakeDitherer(ditherMode, source.Width(), *lookup);
   if (!ditherer) return Bitmap();
   if (source.Empty()) throw platform::EBitmapError("Invalid image dimensions");
 

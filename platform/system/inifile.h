@@ -28,7 +28,7 @@ public:
   // Reads and writes `path`.
   explicit TIniFile(std::string path);
   // Writes `write_path`; reads it when it exists, else `read_path`.
-  TIniFile(std::string read_path, std::string write_path);
+  TIniFile(std::string readPath, std::string writePath);
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   // An optional sign and the leading digits (0 when there are none); the default only when
@@ -48,7 +48,7 @@ public:
     return WriteString(section, key, value ? "1" : "0");
   }
 
-  const std::string& FileName() const { return write_path_; }
+  const std::string& FileName() const { return writePath_; }
   // Why the last write of the file failed (empty when it did not).
   const std::string& LastError() const { return error_; }
 
@@ -66,7 +66,7 @@ private:
   void Index() const;
   std::size_t KeyLine(const std::string& section, const std::string& key) const;
   bool Save();
-  std::string read_path_, write_path_;
+  std::string readPath_, writePath_;
   mutable std::optional<std::vector<std::string>> lines_;
   // Upper-cased "section\nkey" and section names of the first section of each name.
   mutable std::unordered_map<std::string, std::size_t> keys_;
@@ -79,8 +79,8 @@ private:
 // The settings file of the program: `file_name` in the program folder when that folder
 // can be written, else in the per-user configuration folder ($XDG_CONFIG_HOME/quirewright,
 // ~/.config/quirewright without it), which is then read first.
-TIniFile ProgramSettings(const std::string& file_name);
+TIniFile ProgramSettings(const std::string& fileName);
 // The same for a given folder (with a trailing '/') and whether it can be written.
-TIniFile ProgramSettingsFor(const std::string& folder, bool writable, const std::string& file_name);
+TIniFile ProgramSettingsFor(const std::string& folder, bool writable, const std::string& fileName);
 
 }  // namespace platform
