@@ -2,12 +2,12 @@
 
 #include "assembly/archivecopy.h"
 #include "assembly/fontfile.h"
-#include "assembly/fulldisk_support.h"
 #include "assembly/midlettexts.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "descriptor_support.h"
 #include "platform/system/codepage.h"
+#include "support/filesizelimit.h"
 #include "support/recordinghost.h"
 #include "support/samplearchive.h"
 #include "support/tempdir.h"
@@ -247,7 +247,7 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
     ReplaceChar(backslashed, '/', '\\');
     EXPECT_NE(h.messages[0].text.find(backslashed), std::string::npos) << h.messages[0].text;
     EXPECT_EQ(h.messages[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(h.window_enabled);
+    EXPECT_TRUE(h.windowEnabled);
     EXPECT_TRUE(FilesIn(out).empty()) << missing;
   }
 
