@@ -80,7 +80,7 @@ bool TDesktopHelpDesk::FileExists(const std::string& path) {
 namespace {
 
 struct Installed {
-  std::unique_ptr<TDesktopHelpDesk> own_desk;
+  std::unique_ptr<TDesktopHelpDesk> ownDesk;
   std::unique_ptr<THtmlHelpViewer> viewer;
 };
 Installed& Bridge() {
@@ -94,8 +94,8 @@ THtmlHelpViewer& InstallHtmlHelp(THelpDesk* desk) {
   UninstallHtmlHelp();
   Installed& b = Bridge();
   if (desk == nullptr) {
-    b.own_desk = std::make_unique<TDesktopHelpDesk>();
-    desk = b.own_desk.get();
+    b.ownDesk = std::make_unique<TDesktopHelpDesk>();
+    desk = b.ownDesk.get();
   }
   auto helpFile = [] { return platform::Application().HelpFile(); };
   b.viewer = std::make_unique<THtmlHelpViewer>(*desk, THelpFileSource{helpFile, helpFile});
@@ -114,7 +114,7 @@ void UninstallHtmlHelp() {
   b.viewer->ShutDown();
   platform::Application().SetHelpHandler(nullptr);
   b.viewer.reset();
-  b.own_desk.reset();
+  b.ownDesk.reset();
 }
 
 THtmlHelpViewer* InstalledHtmlHelp() { return Bridge().viewer.get(); }

@@ -315,8 +315,8 @@ struct Walker {
   const TRefreshOptions* refresh = nullptr;  // null: applying
   const TLang_CompTranslation* section = nullptr;
   TLang_CompEntry* entry = nullptr;
-  std::string full_prefix;  // component path and "."
-  int32_t* next_id = nullptr;
+  std::string fullPrefix;  // component path and "."
+  int32_t* nextId = nullptr;
 
   void Record(const std::string& path, const std::string& value) {
     if (refresh->IgnoreEmpty && value.empty()) return;
@@ -324,7 +324,7 @@ struct Walker {
       if (!entry->Props) entry->Props = std::make_unique<TLang_PropEntries>();
       int i;
       if (!entry->Props->Find(path, i)) {
-        entry->Props->Add((*next_id)++, path, "");
+        entry->Props->Add((*nextId)++, path, "");
         entry->Props->Find(path, i);
       }
       (*entry->Props)[i].DefaultText = value;
@@ -352,7 +352,7 @@ struct Walker {
       std::string path = prefix.empty() ? p->name : prefix + "." + p->name;
       bool taken = true;
       if (refresh != nullptr) {
-        std::string full = full_prefix + path;
+        std::string full = fullPrefix + path;
         if (refresh->Ignore != nullptr && refresh->Ignore->Matches(full)) continue;
         auto* pers = dynamic_cast<TPersistent*>(&obj);
         taken = (pers != nullptr && pers->IsStored(p->name)) ||
@@ -387,8 +387,8 @@ void RefreshEntry(TLang_CompEntry& e, const TRefreshOptions& opt, int32_t& nextI
   w.refresh = &opt;
   w.entry = &e;
   std::string cp = e.ComponentPath();
-  w.full_prefix = cp + ".";
-  w.next_id = &nextId;
+  w.fullPrefix = cp + ".";
+  w.nextId = &nextId;
   w.Walk(*e.Component, "", true);
   if (opt.AssignIds && e.Props) {
     for (int i = e.Props->Count() - 1; i >= 0; --i)

@@ -258,7 +258,7 @@ struct PngState {
   const std::string* data;
   std::size_t pos;
   char message[200];
-  bool too_large;
+  bool tooLarge;
 };
 
 void PngRead(png_structp png, png_bytep out, png_size_t n) {
@@ -330,7 +330,7 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer)
   try {
     CheckPictureSize(w, h, st->data->size());
   } catch (const EImageError&) {
-    st->too_large = true;
+    st->tooLarge = true;
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
   }
@@ -365,7 +365,7 @@ Bitmap DecodePng(const std::string& data) {
   auto st = std::make_unique<PngState>();
   st->data = &data;
   if (!DecodePngInto(st.get(), &out, &buffer)) {
-    if (st->too_large) throw EImageError("Picture too large");
+    if (st->tooLarge) throw EImageError("Picture too large");
     throw EImageError(std::string("Broken PNG picture: ") + st->message);
   }
   return out;
