@@ -42,11 +42,11 @@ Header ReadHeader(const std::string& png) {
 }
 
 // The picture settings with the advanced options shown and nothing skipped.
-TImageConversionParameters Settings(std::uint8_t colors, int max_w = -1, int max_h = -1, std::uint8_t dither = 0) {
+TImageConversionParameters Settings(std::uint8_t colors, int maxW = -1, int maxH = -1, std::uint8_t dither = 0) {
   TImageConversionParameters p;
   p.Colors = colors;
-  p.MaxWidth = max_w;
-  p.MaxHeight = max_h;
+  p.MaxWidth = maxW;
+  p.MaxHeight = maxH;
   p.Dithering = dither;
   return p;
 }
