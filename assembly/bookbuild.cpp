@@ -263,18 +263,55 @@ std::optional<AssembledMidlet> AssembleMidlet(const BuildContext& ctx, const TMI
   return m;
 }
 
+namespace {
+
+// Test mode: the size of a first midlet that holds no book text.
+BuildResult MeasureEmptyMidlet(const BuildContext& ctx, const TMIDLETCONFIG& c, const std::string& basePath) {
+  const BuildInputs& in = ctx.Inputs;
+  TZipFile jar = AssembleBase(ctx, c);
+  AddJarEntry(jar, "META-INF/MANIFEST.MF", MakeManifest(ctx, c, true, 0, basePath));
+  AddJarEntry(jar, "res/config.txt", MakeConfigText(ctx.ResArchive, c, in, ctx.Texts, 0, in.BookTitle));
+  return BuildResult::Measured(jar.ArchiveSize());
+}
+
+// Writes midlet after midlet until the text is used up; true when cut short at the 99th.
+bool WriteBookMidlets(const BuildContext& ctx, const TMIDLETCONFIG& c, bool showProgress, int gaugeMax,
+                      const std::string& basePath, TNormalizedText& text, TPictureEntries& entries) {
+  BuildHost& host = ctx.Host;
+  const BuildInputs& in = ctx.Inputs;
+  const std::size_t introNonBlank = CountNonBlank(in.IntroText);
+  bool localWarned = false;
+  bool& warned = ctx.JarLimitWarned ? *ctx.JarLimitWarned : localWarned;
+  const TZipFile base = AssembleBase(ctx, c);
+  for (int midlet = 1;; ++midlet) {
+    if (showProgress) {
+      host.SetProgress(gaugeMax - ClampInt(text.Length()), gaugeMax);
+      host.ProcessMessages();
+    }
+    std::optional<AssembledMidlet> m = AssembleMidlet(ctx, c, base, midlet, basePath, text, entries, warned);
+    if (!m) throw EUnableToBuild();
+    // A midlet that took nothing of the book would be followed by ever more of them.
+    if (!text.Empty() && m->TakenNonBlank <= introNonBlank) throw EUnableToBuild();
+    CloseMidlet(ctx, c, m->Jar, midlet, !text.Empty() || midlet >= 2, basePath);
+
+    if (text.Empty()) return false;
+    text.Prepend(in.IntroText);
+    if (midlet + 1 == 100) {
+      host.ShowMessage(Text(ctx, "TooManyMidletsMsg"), Text(ctx, "TooManyMidletsTitle"), MessageIcon::Error);
+      return true;
+    }
+  }
+}
+
+}  // namespace
+
 BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDLETCONFIG& c, bool showProgress,
                              const std::string& basePath) {
   BuildHost& host = ctx.Host;
   const BuildInputs& in = ctx.Inputs;
   try {
     CheckBuildRecord(c);
-    if (testMode) {
-      TZipFile jar = AssembleBase(ctx, c);
-      AddJarEntry(jar, "META-INF/MANIFEST.MF", MakeManifest(ctx, c, true, 0, basePath));
-      AddJarEntry(jar, "res/config.txt", MakeConfigText(ctx.ResArchive, c, in, ctx.Texts, 0, in.BookTitle));
-      return BuildResult::Measured(jar.ArchiveSize());
-    }
+    if (testMode) return MeasureEmptyMidlet(ctx, c, basePath);
 
     CheckLargestPictureSize(in.ImageParams);
     DisabledWindow disabled(host);
@@ -290,35 +327,12 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
     TPictureEntries entries(std::move(pictures), ctx.ReusePackedPictures, ctx.PictureThreads);
 
     TNormalizedText text(in.IntroText + book);
-    const std::size_t introNonBlank = CountNonBlank(in.IntroText);
-    bool localWarned = false;
-    bool& warned = ctx.JarLimitWarned ? *ctx.JarLimitWarned : localWarned;
     const int gaugeMax = showProgress ? ClampInt(text.Length()) : 0;
     if (showProgress) host.SetProgress(0, gaugeMax);
     host.SetStatus(Text(ctx, "GeneratingMidlets"));
     host.ProcessMessages();
 
-    const TZipFile base = AssembleBase(ctx, c);
-    bool cut = false;
-    for (int midlet = 1;; ++midlet) {
-      if (showProgress) {
-        host.SetProgress(gaugeMax - ClampInt(text.Length()), gaugeMax);
-        host.ProcessMessages();
-      }
-      std::optional<AssembledMidlet> m = AssembleMidlet(ctx, c, base, midlet, basePath, text, entries, warned);
-      if (!m) throw EUnableToBuild();
-      // A midlet that took nothing of the book would be followed by ever more of them.
-      if (!text.Empty() && m->TakenNonBlank <= introNonBlank) throw EUnableToBuild();
-      CloseMidlet(ctx, c, m->Jar, midlet, !text.Empty() || midlet >= 2, basePath);
-
-      if (text.Empty()) break;
-      text.Prepend(in.IntroText);
-      if (midlet + 1 == 100) {
-        host.ShowMessage(Text(ctx, "TooManyMidletsMsg"), Text(ctx, "TooManyMidletsTitle"), MessageIcon::Error);
-        cut = true;
-        break;
-      }
-    }
+    const bool cut = WriteBookMidlets(ctx, c, showProgress, gaugeMax, basePath, text, entries);
     if (showProgress) {
       host.SetProgress(gaugeMax, gaugeMax);
       host.ProcessMessages();

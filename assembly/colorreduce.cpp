@@ -15,37 +15,37 @@ using platform::PixelFormat;
 TSlowColorLookup::TSlowColorLookup(const Palette& palette)
     : TColorLookup(static_cast<std::uint32_t>(palette.Count())), palette_(palette) {}
 
-int TSlowColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                                std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TSlowColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int i = palette_.NearestIndex(red, green, blue);
   const PaletteEntry& e = palette_[i];
-  out_red = e.red;
-  out_green = e.green;
-  out_blue = e.blue;
+  outRed = e.red;
+  outGreen = e.green;
+  outBlue = e.blue;
   return i;
 }
 
-int TNetscapeColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                    std::uint8_t& out_red, std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TNetscapeColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                    std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int r = (red + 3) / 51, g = (green + 3) / 51, b = (blue + 3) / 51;
-  out_red = static_cast<std::uint8_t>(r * 51);
-  out_green = static_cast<std::uint8_t>(g * 51);
-  out_blue = static_cast<std::uint8_t>(b * 51);
+  outRed = static_cast<std::uint8_t>(r * 51);
+  outGreen = static_cast<std::uint8_t>(g * 51);
+  outBlue = static_cast<std::uint8_t>(b * 51);
   return r * 36 + g * 6 + b;
 }
 
-int TGrayScaleLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                                std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TGrayScaleLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int grey = (77 * red + 150 * green + 29 * blue) >> 8;
-  out_red = out_green = out_blue = static_cast<std::uint8_t>(grey);
+  outRed = outGreen = outBlue = static_cast<std::uint8_t>(grey);
   return grey;
 }
 
-int TMonochromeLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                                 std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TMonochromeLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                 std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int s = 77 * red + 150 * green + 29 * blue;
   const bool white = s > 127 * 256;
-  out_red = out_green = out_blue = white ? 255 : 0;
+  outRed = outGreen = outBlue = white ? 255 : 0;
   return white ? 1 : 0;
 }
 
@@ -53,9 +53,9 @@ int TMonochromeLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint
 
 TDitherEngine::TDitherEngine(int width, TColorLookup& lookup) : Lookup(&lookup), Width(width) {}
 
-int TDitherEngine::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                            std::uint8_t& out_green, std::uint8_t& out_blue) {
-  return Lookup->FindEntry(red, green, blue, out_red, out_green, out_blue);
+int TDitherEngine::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                            std::uint8_t& outGreen, std::uint8_t& outBlue) {
+  return Lookup->FindEntry(red, green, blue, outRed, outGreen, outBlue);
 }
 
 void TDitherEngine::StartNextRow() {
@@ -67,8 +67,8 @@ TFloydSteinbergDitherer::TFloydSteinbergDitherer(int width, TColorLookup& lookup
   for (std::vector<int>& e : errors_) e.assign(static_cast<std::size_t>(width) + 2, 0);
 }
 
-int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                      std::uint8_t& out_red, std::uint8_t& out_green, std::uint8_t& out_blue) {
+int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                                      std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const auto at = static_cast<std::size_t>(pointer_);
   const int in[3] = {red, green, blue};
   int v[3];
@@ -81,20 +81,20 @@ int TFloydSteinbergDitherer::MapPixel(std::uint8_t red, std::uint8_t green, std:
     current_[c] = 7 * e;
     if (e == 0) continue;
     errors_[c][at] = below_[c] + 3 * e;
-    below_[c] = below_prev_[c] + 5 * e;
-    below_prev_[c] = e;
+    below_[c] = belowPrev_[c] + 5 * e;
+    belowPrev_[c] = e;
   }
   pointer_ += Direction;
-  out_red = out[0];
-  out_green = out[1];
-  out_blue = out[2];
+  outRed = out[0];
+  outGreen = out[1];
+  outBlue = out[2];
   return index;
 }
 
 void TFloydSteinbergDitherer::StartNextRow() {
   for (int c = 0; c < 3; ++c) {
     errors_[c][static_cast<std::size_t>(pointer_)] = below_[c];
-    current_[c] = below_[c] = below_prev_[c] = 0;
+    current_[c] = below_[c] = belowPrev_[c] = 0;
   }
   TDitherEngine::StartNextRow();
   pointer_ = Direction > 0 ? 0 : Width + 1;
@@ -106,8 +106,8 @@ T5by3Ditherer::T5by3Ditherer(int width, TColorLookup& lookup, int rows, int marg
       rows_(static_cast<std::size_t>(rows),
             std::vector<std::vector<int>>(3, std::vector<int>(static_cast<std::size_t>(width + 2 * margin), 0))) {}
 
-int T5by3Ditherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                            std::uint8_t& out_green, std::uint8_t& out_blue) {
+int T5by3Ditherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                            std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int at = Column + margin_;
   const int d = Divisor();
   const int in[3] = {red, green, blue};
@@ -120,9 +120,9 @@ int T5by3Ditherer::MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t b
     const int e = v[c] - out[c];
     if (e != 0) SpreadError(c, at, e);
   }
-  out_red = out[0];
-  out_green = out[1];
-  out_blue = out[2];
+  outRed = out[0];
+  outGreen = out[1];
+  outBlue = out[2];
   return index;
 }
 
@@ -160,11 +160,11 @@ QW_SPREAD(TSteveArcheDitherer, {0, 2, 32},
 
 // ---- octree
 
-Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours) {
+Palette BuildOctreePalette(const Bitmap& source, int colors, bool systemColours) {
   int n = colors;
   int offset = 0;
   std::vector<PaletteEntry> entries(static_cast<std::size_t>(std::max(colors, 0)));
-  if (system_colours) {
+  if (systemColours) {
     n = 236;
     offset = 10;
     entries.assign(256, PaletteEntry{});
@@ -184,77 +184,98 @@ Palette BuildOctreePalette(const Bitmap& source, int colors, bool system_colours
 
 // ---- the reduction
 
-Bitmap ReducePictureColors(const Bitmap& source, std::uint8_t reduction_mode, std::uint8_t dither_mode,
-                           int reduction_bits, const Palette* custom_palette) {
-  if (source.Format() != PixelFormat::pf24bit) throw std::logic_error("Assertion failure (ColorReduction)");
-  if (reduction_mode == 0) return source;
-  if (reduction_mode > 9) return Bitmap();
+namespace {
 
-  Palette palette;
-  std::unique_ptr<TColorLookup> lookup;
-  auto fixed = [](std::vector<PaletteEntry> e) {
-    for (PaletteEntry& p : e) p.flags = platform::PC_NOCOLLAPSE;
-    return Palette(std::move(e));
-  };
-  switch (reduction_mode) {
-    case 1: palette = Palette::System20(); break;
-    case 2: palette = Palette::Halftone256(); break;
-    case 3: palette = fixed({{0, 0, 0, 0}, {128, 128, 128, 0}, {192, 192, 192, 0}, {255, 255, 255, 0}}); break;
-    case 4:
-      palette = fixed({{0, 0, 0, 0}, {255, 255, 255, 0}});
-      lookup = std::make_unique<TMonochromeLookup>();
-      break;
-    case 5: {
-      std::vector<PaletteEntry> e(256);
-      for (int i = 0; i < 256; ++i) e[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), 0};
-      palette = fixed(std::move(e));
-      lookup = std::make_unique<TGrayScaleLookup>();
-      break;
-    }
-    case 6: {
-      std::vector<PaletteEntry> e;
-      for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 6; ++g)
-          for (int b = 0; b < 6; ++b)
-            e.push_back({static_cast<std::uint8_t>(r * 51), static_cast<std::uint8_t>(g * 51), static_cast<std::uint8_t>(b * 51), 0});
-      palette = Palette(std::move(e));
-      lookup = std::make_unique<TNetscapeColorLookup>();
-      break;
-    }
-    case 7: palette = BuildOctreePalette(source, 1 << std::clamp(reduction_bits, 1, 8), false); break;
-    case 8: palette = BuildOctreePalette(source, 256, true); break;
-    case 9: palette = custom_palette ? *custom_palette : Palette(); break;
+Palette FixedPalette(std::vector<PaletteEntry> entries) {
+  for (PaletteEntry& p : entries) p.flags = platform::PC_NOCOLLAPSE;
+  return Palette(std::move(entries));
+}
+
+Palette GreyPalette() {
+  std::vector<PaletteEntry> e(256);
+  for (int i = 0; i < 256; ++i)
+    e[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
+                                      static_cast<std::uint8_t>(i), 0};
+  return FixedPalette(std::move(e));
+}
+
+Palette ColourCubePalette() {
+  std::vector<PaletteEntry> e;
+  for (int r = 0; r < 6; ++r)
+    for (int g = 0; g < 6; ++g)
+      for (int b = 0; b < 6; ++b)
+        e.push_back({static_cast<std::uint8_t>(r * 51), static_cast<std::uint8_t>(g * 51),
+                     static_cast<std::uint8_t>(b * 51), 0});
+  return Palette(std::move(e));
+}
+
+// The palette of a reduction mode from 1 to 9; modes with a lookup of their own set it.
+Palette ModePalette(const Bitmap& source, std::uint8_t reductionMode, int reductionBits, const Palette* customPalette,
+                    std::unique_ptr<TColorLookup>& lookup) {
+  switch (reductionMode) {
+    case 1: return Palette::System20();
+    case 2: return Palette::Halftone256();
+    case 3: return FixedPalette({{0, 0, 0, 0}, {128, 128, 128, 0}, {192, 192, 192, 0}, {255, 255, 255, 0}});
+    case 4: lookup = std::make_unique<TMonochromeLookup>(); return FixedPalette({{0, 0, 0, 0}, {255, 255, 255, 0}});
+    case 5: lookup = std::make_unique<TGrayScaleLookup>(); return GreyPalette();
+    case 6: lookup = std::make_unique<TNetscapeColorLookup>(); return ColourCubePalette();
+    case 7: return BuildOctreePalette(source, 1 << std::clamp(reductionBits, 1, 8), false);
+    case 8: return BuildOctreePalette(source, 256, true);
+    case 9: return customPalette ? *customPalette : Palette();
+    default: return Palette();
   }
-  if (!lookup) lookup = std::make_unique<TSlowColorLookup>(palette);
-  if (lookup->Colors == 0) return Bitmap();
+}
 
+// The ditherer of a dither mode; none for an unknown mode.
+std::unique_ptr<TDitherEngine> MakeDitherer(std::uint8_t ditherMode, int width, TColorLookup& lookup) {
+  switch (ditherMode) {
+    case 0: return std::make_unique<TDitherEngine>(width, lookup);
+    case 1: return std::make_unique<TFloydSteinbergDitherer>(width, lookup);
+    case 2: return std::make_unique<TStuckiDitherer>(width, lookup);
+    case 3: return std::make_unique<TSierraDitherer>(width, lookup);
+    case 4: return std::make_unique<TJaJuNiDitherer>(width, lookup);
+    case 5: return std::make_unique<TSteveArcheDitherer>(width, lookup);
+    case 6: return std::make_unique<TBurkesDitherer>(width, lookup);
+    default: return nullptr;
+  }
+}
+
+// Maps every pixel of the 24-bit source into the 8-bit result, rows in the ditherer's order.
+void DitherPixels(const Bitmap& source, TDitherEngine& ditherer, Bitmap& result) {
   const int width = source.Width();
-  std::unique_ptr<TDitherEngine> ditherer;
-  switch (dither_mode) {
-    case 0: ditherer = std::make_unique<TDitherEngine>(width, *lookup); break;
-    case 1: ditherer = std::make_unique<TFloydSteinbergDitherer>(width, *lookup); break;
-    case 2: ditherer = std::make_unique<TStuckiDitherer>(width, *lookup); break;
-    case 3: ditherer = std::make_unique<TSierraDitherer>(width, *lookup); break;
-    case 4: ditherer = std::make_unique<TJaJuNiDitherer>(width, *lookup); break;
-    case 5: ditherer = std::make_unique<TSteveArcheDitherer>(width, *lookup); break;
-    case 6: ditherer = std::make_unique<TBurkesDitherer>(width, *lookup); break;
-    default: return Bitmap();
-  }
-  if (source.Empty()) throw platform::EBitmapError("Invalid image dimensions");
-
-  Bitmap result(width, source.Height(), PixelFormat::pf8bit);
-  result.SetPalette(palette);
   for (int y = 0; y < source.Height(); ++y) {
     const std::uint8_t* in = source.ScanLine(y);
     std::uint8_t* out = result.ScanLine(y);
-    while (ditherer->Column >= 0 && ditherer->Column < width) {
-      const std::uint8_t* p = in + static_cast<std::size_t>(ditherer->Column) * 3;
+    while (ditherer.Column >= 0 && ditherer.Column < width) {
+      const std::uint8_t* p = in + static_cast<std::size_t>(ditherer.Column) * 3;
       std::uint8_t r, g, b;
-      out[ditherer->Column] = static_cast<std::uint8_t>(ditherer->MapPixel(p[2], p[1], p[0], r, g, b));
-      ditherer->Column += ditherer->Direction;
+      out[ditherer.Column] = static_cast<std::uint8_t>(ditherer.MapPixel(p[2], p[1], p[0], r, g, b));
+      ditherer.Column += ditherer.Direction;
     }
-    ditherer->StartNextRow();
+    ditherer.StartNextRow();
   }
+}
+
+}  // namespace
+
+Bitmap ReducePictureColors(const Bitmap& source, std::uint8_t reductionMode, std::uint8_t ditherMode, int reductionBits,
+                           const Palette* customPalette) {
+  if (source.Format() != PixelFormat::pf24bit) throw std::logic_error("Assertion failure (ColorReduction)");
+  if (reductionMode == 0) return source;
+  if (reductionMode > 9) return Bitmap();
+
+  std::unique_ptr<TColorLookup> lookup;
+  const Palette palette = ModePalette(source, reductionMode, reductionBits, customPalette, lookup);
+  if (!lookup) lookup = std::make_unique<TSlowColorLookup>(palette);
+  if (lookup->Colors == 0) return Bitmap();
+
+  const std::unique_ptr<TDitherEngine> ditherer = MakeDitherer(ditherMode, source.Width(), *lookup);
+  if (!ditherer) return Bitmap();
+  if (source.Empty()) throw platform::EBitmapError("Invalid image dimensions");
+
+  Bitmap result(source.Width(), source.Height(), PixelFormat::pf8bit);
+  result.SetPalette(palette);
+  DitherPixels(source, *ditherer, result);
   return result;
 }
 

@@ -18,8 +18,8 @@ public:
   explicit TColorLookup(std::uint32_t colors) : Colors(colors) {}
   virtual ~TColorLookup() = default;
   // Returns the entry's index and gives back its colour.
-  virtual int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                        std::uint8_t& out_green, std::uint8_t& out_blue) = 0;
+  virtual int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                        std::uint8_t& outGreen, std::uint8_t& outBlue) = 0;
 
   std::uint32_t Colors;
 };
@@ -28,8 +28,8 @@ public:
 class TSlowColorLookup : public TColorLookup {
 public:
   explicit TSlowColorLookup(const platform::Palette& palette);
-  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                std::uint8_t& out_green, std::uint8_t& out_blue) override;
+  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed, std::uint8_t& outGreen,
+                std::uint8_t& outBlue) override;
 
 private:
   platform::Palette palette_;
@@ -39,24 +39,24 @@ private:
 class TNetscapeColorLookup : public TColorLookup {
 public:
   TNetscapeColorLookup() : TColorLookup(216) {}
-  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                std::uint8_t& out_green, std::uint8_t& out_blue) override;
+  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed, std::uint8_t& outGreen,
+                std::uint8_t& outBlue) override;
 };
 
 // 256 greys.
 class TGrayScaleLookup : public TColorLookup {
 public:
   TGrayScaleLookup() : TColorLookup(256) {}
-  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                std::uint8_t& out_green, std::uint8_t& out_blue) override;
+  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed, std::uint8_t& outGreen,
+                std::uint8_t& outBlue) override;
 };
 
 // Black (0) or white (1) by weighted brightness.
 class TMonochromeLookup : public TColorLookup {
 public:
   TMonochromeLookup() : TColorLookup(2) {}
-  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                std::uint8_t& out_green, std::uint8_t& out_blue) override;
+  int FindEntry(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed, std::uint8_t& outGreen,
+                std::uint8_t& outBlue) override;
 };
 
 // Walks the rows in alternating directions and maps each pixel; this base carries no error.
@@ -65,8 +65,8 @@ public:
   TDitherEngine(int width, TColorLookup& lookup);
   virtual ~TDitherEngine() = default;
   // Maps the pixel at Column; returns the index and gives back the chosen entry's colour.
-  virtual int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-                       std::uint8_t& out_green, std::uint8_t& out_blue);
+  virtual int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed,
+                       std::uint8_t& outGreen, std::uint8_t& outBlue);
   virtual void StartNextRow();
 
   int Direction = 1;
@@ -85,14 +85,14 @@ protected:
 class TFloydSteinbergDitherer : public TDitherEngine {
 public:
   TFloydSteinbergDitherer(int width, TColorLookup& lookup);
-  int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-               std::uint8_t& out_green, std::uint8_t& out_blue) override;
+  int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed, std::uint8_t& outGreen,
+               std::uint8_t& outBlue) override;
   void StartNextRow() override;
 
 private:
   std::vector<int> errors_[3];  // width + 2 entries
   int pointer_ = 0;             // entry 0 at the start of a left-to-right row, width + 1 of a right-to-left one
-  int current_[3] = {}, below_[3] = {}, below_prev_[3] = {};
+  int current_[3] = {}, below_[3] = {}, belowPrev_[3] = {};
 };
 
 // Error diffusion over several rows with a kernel and divisor of the subclass. Each channel
@@ -100,8 +100,8 @@ private:
 class T5by3Ditherer : public TDitherEngine {
 public:
   T5by3Ditherer(int width, TColorLookup& lookup, int rows = 3, int margin = 2);
-  int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& out_red,
-               std::uint8_t& out_green, std::uint8_t& out_blue) override;
+  int MapPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue, std::uint8_t& outRed, std::uint8_t& outGreen,
+               std::uint8_t& outBlue) override;
   void StartNextRow() override;
 
 protected:
@@ -163,7 +163,7 @@ protected:
 // child index); with system colours, 236 quantized
 // colours between the first and last ten system colours (256 entries). Unfilled entries are
 // black.
-platform::Palette BuildOctreePalette(const platform::Bitmap& source, int colors, bool system_colours);
+platform::Palette BuildOctreePalette(const platform::Bitmap& source, int colors, bool systemColours);
 
 // A new 8-bit palette bitmap of the 24-bit source (the source is not changed).
 // Reduction modes: 0 none (a 24-bit copy), 1 the 20 system colours, 2 the halftone palette,
@@ -174,8 +174,8 @@ platform::Palette BuildOctreePalette(const platform::Bitmap& source, int colors,
 // 4 Jarvis-Judice-Ninke, 5 Stevenson-Arce, 6 Burkes; rows alternate direction.
 // Unknown modes and lookups without colours give an empty bitmap; a source without pixels
 // raises platform::EBitmapError ("Invalid image dimensions").
-platform::Bitmap ReducePictureColors(const platform::Bitmap& source, std::uint8_t reduction_mode,
-                                     std::uint8_t dither_mode, int reduction_bits = 8,
-                                     const platform::Palette* custom_palette = nullptr);
+platform::Bitmap ReducePictureColors(const platform::Bitmap& source, std::uint8_t reductionMode,
+                                     std::uint8_t ditherMode, int reductionBits = 8,
+                                     const platform::Palette* customPalette = nullptr);
 
 }  // namespace assembly

@@ -98,7 +98,7 @@ std::string NormalizeBookText(std::string_view text) {
 // --- TNormalizedText ---
 
 TNormalizedText::TNormalizedText(std::string_view text) : book_(GlueBookText(text)) {
-  FindMarkers(book_, book_starts_, book_ends_);
+  FindMarkers(book_, bookStarts_, bookEnds_);
 }
 
 std::size_t TNormalizedText::NextStart(std::size_t i) const {
@@ -108,8 +108,8 @@ std::size_t TNormalizedText::NextStart(std::size_t i) const {
     i = head_.size();
   }
   const std::size_t at = offset_ + (i - head_.size());
-  const auto it = std::lower_bound(book_starts_.begin(), book_starts_.end(), at);
-  if (it == book_starts_.end()) return GluedLength();
+  const auto it = std::lower_bound(bookStarts_.begin(), bookStarts_.end(), at);
+  if (it == bookStarts_.end()) return GluedLength();
   return *it - offset_ + head_.size();
 }
 
@@ -121,76 +121,75 @@ std::size_t TNormalizedText::NextEnd(std::size_t i) const {
     i = head_.size();
   }
   const std::size_t at = offset_ + (i - head_.size());
-  const auto it = std::lower_bound(book_ends_.begin(), book_ends_.end(), at);
-  if (it == book_ends_.end()) return GluedLength();
+  const auto it = std::lower_bound(bookEnds_.begin(), bookEnds_.end(), at);
+  if (it == bookEnds_.end()) return GluedLength();
   return *it - offset_ + head_.size();
 }
 
 void TNormalizedText::ResetPlan() {
   plan_.clear();
-  planned_glued_ = 0;
-  planned_spaces_ = 0;
+  plannedGlued_ = 0;
+  plannedSpaces_ = 0;
 }
 
 void TNormalizedText::PlanUntil(std::size_t until) {
   const std::size_t length = GluedLength();
-  while (planned_glued_ < length && planned_glued_ + planned_spaces_ <= until) {
-    const std::size_t x = NextStart(planned_glued_);
+  while (plannedGlued_ < length && plannedGlued_ + plannedSpaces_ <= until) {
+    const std::size_t x = NextStart(plannedGlued_);
     if (x >= length) {
-      planned_glued_ = length;
+      plannedGlued_ = length;
       break;
     }
-    const std::size_t i = x + planned_spaces_;
+    const std::size_t i = x + plannedSpaces_;
     if (i > until) {
-      planned_glued_ = x;
+      plannedGlued_ = x;
       break;
     }
     const std::size_t j = i + (NextEnd(x) - x);
     const std::size_t b = RoundUpToBlock(i);
     if (i < b && j >= b) {
-      planned_spaces_ += b - i;
-      plan_.push_back({x, planned_spaces_});
+      plannedSpaces_ += b - i;
+      plan_.push_back({x, plannedSpaces_});
     }
-    planned_glued_ = x + 1;
+    plannedGlued_ = x + 1;
   }
 }
 
 void TNormalizedText::PlanBook() {
-  if (book_planned_) return;
-  book_planned_ = true;
-  book_spaces_.resize(book_starts_.size());
+  if (bookPlanned_) return;
+  bookPlanned_ = true;
+  bookSpaces_.resize(bookStarts_.size());
   std::size_t spaces = 0;
   std::size_t e = 0;  // the first marker end after the marker
-  for (std::size_t k = 0; k < book_starts_.size(); ++k) {
-    const std::size_t x = book_starts_[k];
-    while (e < book_ends_.size() && book_ends_[e] <= x) ++e;
-    const std::size_t end = e < book_ends_.size() ? book_ends_[e] : book_.size();
+  for (std::size_t k = 0; k < bookStarts_.size(); ++k) {
+    const std::size_t x = bookStarts_[k];
+    while (e < bookEnds_.size() && bookEnds_[e] <= x) ++e;
+    const std::size_t end = e < bookEnds_.size() ? bookEnds_[e] : book_.size();
     const std::size_t i = x + spaces;
     const std::size_t b = RoundUpToBlock(i);
     if (i < b && i + (end - x) >= b) spaces += b - i;
-    book_spaces_[k] = spaces;
+    bookSpaces_[k] = spaces;
   }
-  book_total_spaces_ = spaces;
+  bookTotalSpaces_ = spaces;
 }
 
 std::size_t TNormalizedText::Length() {
   PlanBook();
   const std::size_t length = GluedLength();
   std::size_t spaces = 0;
-  std::size_t k = std::string::npos;  // book_starts_ index of x once x lies in book_
+  std::size_t k = std::string::npos;  // bookStarts_ index of x once x lies in book_
   for (std::size_t x = NextStart(0); x < length; x = NextStart(x + 1)) {
     const std::size_t i = x + spaces;
     const std::size_t b = RoundUpToBlock(i);
     if (i < b && i + (NextEnd(x) - x) >= b) spaces += b - i;
     if (x < head_.size()) continue;
     const std::size_t at = offset_ + (x - head_.size());
-    k = k == std::string::npos
-            ? static_cast<std::size_t>(std::lower_bound(book_starts_.begin(), book_starts_.end(), at) -
-                                       book_starts_.begin())
-            : k + 1;
+    k = k == std::string::npos ? static_cast<std::size_t>(std::lower_bound(bookStarts_.begin(), bookStarts_.end(), at) -
+                                                          bookStarts_.begin())
+                               : k + 1;
     // Both alignments put this marker at a block start: the rest follows the book's.
-    if ((x + spaces) % kBlockSize == 0 && (at + book_spaces_[k]) % kBlockSize == 0)
-      return length + spaces + (book_total_spaces_ - book_spaces_[k]);
+    if ((x + spaces) % kBlockSize == 0 && (at + bookSpaces_[k]) % kBlockSize == 0)
+      return length + spaces + (bookTotalSpaces_ - bookSpaces_[k]);
   }
   return length + spaces;
 }
@@ -198,7 +197,7 @@ std::size_t TNormalizedText::Length() {
 bool TNormalizedText::LengthAtMost(std::size_t n) {
   if (GluedLength() > n) return false;
   PlanUntil(n);
-  return planned_glued_ == GluedLength() && GluedLength() + planned_spaces_ <= n;
+  return plannedGlued_ == GluedLength() && GluedLength() + plannedSpaces_ <= n;
 }
 
 std::string TNormalizedText::Head(std::size_t n) {

@@ -76,7 +76,7 @@ private:
   std::size_t GluedIndexOf(std::size_t n);
 
   std::string book_;  // the glued book text, never changed after construction
-  std::vector<std::size_t> book_starts_, book_ends_;  // marker characters in book_
+  std::vector<std::size_t> bookStarts_, bookEnds_;  // marker characters in book_
   std::size_t offset_ = 0;
   std::string head_;  // a short glued piece before book_[offset_..]
 
@@ -86,15 +86,15 @@ private:
     std::size_t spaces;
   };
   std::vector<Pad> plan_;
-  std::size_t planned_glued_ = 0;  // glued indices below this are planned
-  std::size_t planned_spaces_ = 0;  // total padding of the plan
+  std::size_t plannedGlued_ = 0;   // glued indices below this are planned
+  std::size_t plannedSpaces_ = 0;  // total padding of the plan
 
-  // Alignment of the whole of book_ from its start: for each entry of book_starts_ the padding
+  // Alignment of the whole of book_ from its start: for each entry of bookStarts_ the padding
   // up to and including that marker's, and the padding of all of them.
   void PlanBook();
-  std::vector<std::size_t> book_spaces_;
-  std::size_t book_total_spaces_ = 0;
-  bool book_planned_ = false;
+  std::vector<std::size_t> bookSpaces_;
+  std::size_t bookTotalSpaces_ = 0;
+  bool bookPlanned_ = false;
 };
 
 }  // namespace assembly

@@ -42,14 +42,14 @@ bool IgnoredByName(const std::string& path, const std::string& words) {
 }
 
 // The largest size allowed, width fitted first; never below one pixel.
-void FitSize(int& w, int& h, int max_w, int max_h) {
-  if (max_w != -1 && w > max_w) {
-    h = static_cast<int>(static_cast<long long>(h) * max_w / w);
-    w = max_w;
+void FitSize(int& w, int& h, int maxW, int maxH) {
+  if (maxW != -1 && w > maxW) {
+    h = static_cast<int>(static_cast<long long>(h) * maxW / w);
+    w = maxW;
   }
-  if (max_h != -1 && h > max_h) {
-    w = static_cast<int>(static_cast<long long>(w) * max_h / h);
-    h = max_h;
+  if (maxH != -1 && h > maxH) {
+    w = static_cast<int>(static_cast<long long>(w) * maxH / h);
+    h = maxH;
   }
   w = std::max(w, 1);
   h = std::max(h, 1);

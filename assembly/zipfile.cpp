@@ -97,6 +97,105 @@ uint64_t CentralRecordSize(const TFileHeader& h) {
   return kFileHeaderSize + h.FileName.size() + h.ExtraField.size() + h.FileComment.size();
 }
 
+// The end record: the last signature with room for the 22 bytes, the comment at most 260 bytes.
+size_t FindEndRecord(const Reader& r) {
+  const size_t size = r.Size();
+  if (size < kEndRecordSize) throw EZipFileError("Unable to find end of central directory");
+  size_t lowest = size - kEndRecordSize >= kMaxCommentSearch ? size - kEndRecordSize - kMaxCommentSearch : 0;
+  size_t pos = size - kEndRecordSize;
+  for (;;) {
+    if (Get32(r.At(pos, 4, "End of central directory")) == kEndOfCentralDirSignature) return pos;
+    if (pos == lowest) throw EZipFileError("Unable to find end of central directory");
+    --pos;
+  }
+}
+
+TEndOfCentralDir ReadEndRecord(const Reader& r, size_t pos) {
+  const unsigned char* e = r.At(pos, kEndRecordSize, "End of central directory");
+  TEndOfCentralDir end;
+  end.Signature = Get32(e);
+  end.DiskNumber = Get16(e + 4);
+  end.CentralDirectoryDisk = Get16(e + 6);
+  end.EntriesOnDisk = Get16(e + 8);
+  end.TotalEntries = Get16(e + 10);
+  end.CentralDirectorySize = Get32(e + 12);
+  end.CentralDirectoryOffset = Get32(e + 16);
+  end.CommentLength = Get16(e + 20);
+  return end;
+}
+
+// A ZIP64 locator between the central directory and the end record: more entries or bytes
+// than this format holds.
+void RefuseZip64(const Reader& r, size_t endPos, const TEndOfCentralDir& end) {
+  if (endPos >= kZip64LocatorSize &&
+      endPos - kZip64LocatorSize >= uint64_t{end.CentralDirectoryOffset} + end.CentralDirectorySize &&
+      Get32(r.At(endPos - kZip64LocatorSize, 4, "End of central directory")) == kZip64LocatorSignature)
+    throw EZipFileError(kTooManyEntries);
+}
+
+// One central entry at p; p moves past it.
+TFileHeader ReadCentralEntry(const Reader& r, uint64_t& p) {
+  if (!r.Fits(p, 4) || Get32(r.At(p, 4, "Central directory")) != kFileHeaderSignature)
+    throw EZipFileError("Unable to find central directory");
+  const unsigned char* c = r.At(p, kFileHeaderSize, "Central directory entry");
+  TFileHeader h;
+  h.Signature = Get32(c);
+  h.VersionMadeBy = Get16(c + 4);
+  h.Common = ReadCommon(c + 6);
+  h.FileCommentLength = Get16(c + 32);
+  h.DiskNumberStart = Get16(c + 34);
+  h.InternalAttributes = Get16(c + 36);
+  h.ExternalAttributes = Get32(c + 38);
+  h.LocalHeaderOffset = Get32(c + 42);
+  p += kFileHeaderSize;
+  h.FileName = r.Bytes(p, h.Common.FileNameLength, "Central directory entry");
+  p += h.Common.FileNameLength;
+  h.ExtraField = r.Bytes(p, h.Common.ExtraLength, "Central directory entry");
+  p += h.Common.ExtraLength;
+  h.FileComment = r.Bytes(p, h.FileCommentLength, "Central directory entry");
+  p += h.FileCommentLength;
+  return h;
+}
+
+std::vector<TFileHeader> ReadCentralDirectory(const Reader& r, const TEndOfCentralDir& end) {
+  // Every central entry takes at least 46 bytes: refuse counts the file cannot hold
+  // before sizing anything by them.
+  const uint64_t cdOffset = end.CentralDirectoryOffset;
+  if (!r.Fits(cdOffset, uint64_t{end.TotalEntries} * kFileHeaderSize))
+    throw EZipFileError("Central directory lies past the end of the archive");
+
+  std::vector<TFileHeader> central(end.TotalEntries);
+  uint64_t p = cdOffset;
+  for (TFileHeader& h : central) h = ReadCentralEntry(r, p);
+  // Another central entry after the counted ones: the count has overflowed its 16 bits.
+  if (r.Fits(p, 4) && Get32(r.At(p, 4, "Central directory")) == kFileHeaderSignature)
+    throw EZipFileError(kTooManyEntries);
+  return central;
+}
+
+// Local entries take name and extra field from the central entry; the data starts where
+// the entry's own local header says (local extra fields are often longer).
+std::vector<TLocalFile> ReadLocalEntries(const Reader& r, const std::vector<TFileHeader>& central) {
+  std::vector<TLocalFile> local(central.size());
+  for (size_t i = 0; i < central.size(); ++i) {
+    const TFileHeader& h = central[i];
+    TLocalFile& l = local[i];
+    l.Signature = kLocalFileSignature;
+    l.Common = h.Common;
+    l.FileName = h.FileName;
+    l.ExtraField = h.ExtraField;
+    const uint64_t lo = h.LocalHeaderOffset;
+    if (!r.Fits(lo, kLocalHeaderSize) || Get32(r.At(lo, 4, "Local header")) != kLocalFileSignature)
+      throw EZipFileError("Unable to find local header of " + Quoted(h.FileName));
+    const unsigned char* lh = r.At(lo, kLocalHeaderSize, "Local header");
+    const uint64_t dataOffset = lo + kLocalHeaderSize + Get16(lh + 26) + Get16(lh + 28);
+    if (!r.Fits(dataOffset, h.Common.CompressedSize))
+      throw EZipFileError("Data of " + Quoted(h.FileName) + " lies past the end of the archive");
+    l.CompressedData = r.Bytes(dataOffset, h.Common.CompressedSize, "Entry data");
+  }
+  return local;
+}
+
 std::string Deflate(std::string_view data) {
   z_stream zs{};
   if (deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
@@ -210,87 +309,12 @@ void TZipFile::LoadFromBytes(std::string_view bytes) {
 void TZipFile::Parse(std::string_view bytes) {
   Clear();
   Reader r(bytes);
-  const size_t size = r.Size();
-
-  // End record: the last signature with room for the 22 bytes, the comment at most 260 bytes.
-  if (size < kEndRecordSize) throw EZipFileError("Unable to find end of central directory");
-  size_t lowest = size - kEndRecordSize >= kMaxCommentSearch ? size - kEndRecordSize - kMaxCommentSearch : 0;
-  size_t pos = size - kEndRecordSize;
-  for (;;) {
-    if (Get32(r.At(pos, 4, "End of central directory")) == kEndOfCentralDirSignature) break;
-    if (pos == lowest) throw EZipFileError("Unable to find end of central directory");
-    --pos;
-  }
-  const unsigned char* e = r.At(pos, kEndRecordSize, "End of central directory");
-  TEndOfCentralDir end;
-  end.Signature = Get32(e);
-  end.DiskNumber = Get16(e + 4);
-  end.CentralDirectoryDisk = Get16(e + 6);
-  end.EntriesOnDisk = Get16(e + 8);
-  end.TotalEntries = Get16(e + 10);
-  end.CentralDirectorySize = Get32(e + 12);
-  end.CentralDirectoryOffset = Get32(e + 16);
-  end.CommentLength = Get16(e + 20);
+  const size_t pos = FindEndRecord(r);
+  const TEndOfCentralDir end = ReadEndRecord(r, pos);
   std::string comment = r.Bytes(pos + kEndRecordSize, end.CommentLength, "Archive comment");
-
-  // A ZIP64 locator between the central directory and the end record: more entries or bytes
-  // than this format holds.
-  if (pos >= kZip64LocatorSize &&
-      pos - kZip64LocatorSize >= uint64_t{end.CentralDirectoryOffset} + end.CentralDirectorySize &&
-      Get32(r.At(pos - kZip64LocatorSize, 4, "End of central directory")) == kZip64LocatorSignature)
-    throw EZipFileError(kTooManyEntries);
-
-  // Every central entry takes at least 46 bytes: refuse counts the file cannot hold
-  // before sizing anything by them.
-  const uint64_t cdOffset = end.CentralDirectoryOffset;
-  if (!r.Fits(cdOffset, uint64_t{end.TotalEntries} * kFileHeaderSize))
-    throw EZipFileError("Central directory lies past the end of the archive");
-
-  std::vector<TFileHeader> central(end.TotalEntries);
-  uint64_t p = cdOffset;
-  for (TFileHeader& h : central) {
-    if (!r.Fits(p, 4) || Get32(r.At(p, 4, "Central directory")) != kFileHeaderSignature)
-      throw EZipFileError("Unable to find central directory");
-    const unsigned char* c = r.At(p, kFileHeaderSize, "Central directory entry");
-    h.Signature = Get32(c);
-    h.VersionMadeBy = Get16(c + 4);
-    h.Common = ReadCommon(c + 6);
-    h.FileCommentLength = Get16(c + 32);
-    h.DiskNumberStart = Get16(c + 34);
-    h.InternalAttributes = Get16(c + 36);
-    h.ExternalAttributes = Get32(c + 38);
-    h.LocalHeaderOffset = Get32(c + 42);
-    p += kFileHeaderSize;
-    h.FileName = r.Bytes(p, h.Common.FileNameLength, "Central directory entry");
-    p += h.Common.FileNameLength;
-    h.ExtraField = r.Bytes(p, h.Common.ExtraLength, "Central directory entry");
-    p += h.Common.ExtraLength;
-    h.FileComment = r.Bytes(p, h.FileCommentLength, "Central directory entry");
-    p += h.FileCommentLength;
-  }
-  // Another central entry after the counted ones: the count has overflowed its 16 bits.
-  if (r.Fits(p, 4) && Get32(r.At(p, 4, "Central directory")) == kFileHeaderSignature)
-    throw EZipFileError(kTooManyEntries);
-
-  // Local entries take name and extra field from the central entry; the data starts where
-  // the entry's own local header says (local extra fields are often longer).
-  std::vector<TLocalFile> local(central.size());
-  for (size_t i = 0; i < central.size(); ++i) {
-    const TFileHeader& h = central[i];
-    TLocalFile& l = local[i];
-    l.Signature = kLocalFileSignature;
-    l.Common = h.Common;
-    l.FileName = h.FileName;
-    l.ExtraField = h.ExtraField;
-    const uint64_t lo = h.LocalHeaderOffset;
-    if (!r.Fits(lo, kLocalHeaderSize) || Get32(r.At(lo, 4, "Local header")) != kLocalFileSignature)
-      throw EZipFileError("Unable to find local header of " + Quoted(h.FileName));
-    const unsigned char* lh = r.At(lo, kLocalHeaderSize, "Local header");
-    const uint64_t dataOffset = lo + kLocalHeaderSize + Get16(lh + 26) + Get16(lh + 28);
-    if (!r.Fits(dataOffset, h.Common.CompressedSize))
-      throw EZipFileError("Data of " + Quoted(h.FileName) + " lies past the end of the archive");
-    l.CompressedData = r.Bytes(dataOffset, h.Common.CompressedSize, "Entry data");
-  }
+  RefuseZip64(r, pos, end);
+  std::vector<TFileHeader> central = ReadCentralDirectory(r, end);
+  std::vector<TLocalFile> local = ReadLocalEntries(r, central);
 
   local_ = std::move(local);
   central_ = std::move(central);

@@ -60,13 +60,13 @@ TBalloonPoint BalloonTip(const TBalloonAnchor& a, int position) {
           above ? a.Center.Y - a.HalfHeight : a.Center.Y + a.HalfHeight};
 }
 
-TBalloonShape BalloonShape(int position, TBalloonPoint tip, int panel_width, int panel_height) {
+TBalloonShape BalloonShape(int position, TBalloonPoint tip, int panelWidth, int panelHeight) {
   TBalloonShape s;
   const bool above = position <= 1;
   const int panelTop = above ? 0 : ArrowHeight + 2;
-  s.Panel = {0, panelTop, panel_width, panelTop + panel_height};
-  int ch = above ? panelTop + panel_height + ArrowHeight - 1 : panelTop + panel_height + 1;
-  const int cw = std::max(panel_width + 1, ArrowOffset + ArrowWidth + 1);
+  s.Panel = {0, panelTop, panelWidth, panelTop + panelHeight};
+  int ch = above ? panelTop + panelHeight + ArrowHeight - 1 : panelTop + panelHeight + 1;
+  const int cw = std::max(panelWidth + 1, ArrowOffset + ArrowWidth + 1);
   ch = std::max(ch, ArrowHeight + 2);
   const int w = cw, h = ch;
   int left = 0, top = 0;

@@ -45,7 +45,7 @@ TBalloonSpace BalloonFreeSpace(const TBalloonRect& screen, const TBalloonAnchor&
 // Positions: 0 above extending left, 1 above extending right, 2 below extending left,
 // 3 below extending right. The first position from `preferred` on (round 0..3) where the
 // content fits, else the largest quadrant's.
-int ChooseBalloonPosition(const TBalloonSpace& space, int content_width, int content_height, int preferred);
+int ChooseBalloonPosition(const TBalloonSpace& space, int contentWidth, int contentHeight, int preferred);
 
 // The point the arrow's tip touches for a position.
 TBalloonPoint BalloonTip(const TBalloonAnchor& anchor, int position);
@@ -56,7 +56,7 @@ struct TBalloonShape {
   TBalloonRect RoundRect;   // the rounded body, window coordinates
   std::vector<TBalloonPoint> Arrow;  // the arrow triangle, window coordinates
 };
-TBalloonShape BalloonShape(int position, TBalloonPoint tip, int panel_width, int panel_height);
+TBalloonShape BalloonShape(int position, TBalloonPoint tip, int panelWidth, int panelHeight);
 
 // Layout of the content. `wrap_height(width)` is the height of the text wrapped at `width`;
 // `title_width` and `title_height` are 0 without a title.

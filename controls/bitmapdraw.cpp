@@ -14,8 +14,8 @@ TColor PixelColor(const QImage& b, int x, int y) { return FromQColor(QColor::fro
 
 }  // namespace
 
-void GradientFill(QPainter& dc, const TRect& r, TCustomGradient& g, int pen_style, int pen_width) {
-  PaintGradient(g, dc, r, pen_style, pen_width);
+void GradientFill(QPainter& dc, const TRect& r, TCustomGradient& g, int penStyle, int penWidth) {
+  PaintGradient(g, dc, r, penStyle, penWidth);
 }
 
 bool HasImage(const QImage* b) { return b != nullptr && !b->isNull() && b->width() != 0 && b->height() != 0; }
@@ -31,11 +31,11 @@ TColor CornerColor(const QImage* b, int corner) {
   }
 }
 
-void ReplaceColor(QImage& b, TColor old_color, TColor new_color) {
+void ReplaceColor(QImage& b, TColor oldColor, TColor newColor) {
   if (b.width() == 0 && b.height() == 0) return;
   if (b.format() != QImage::Format_RGB32 && b.format() != QImage::Format_ARGB32)
     b = b.convertToFormat(QImage::Format_RGB32);
-  const QRgb from = ToQColor(old_color).rgb() & 0xFFFFFF, to = ToQColor(new_color).rgb();
+  const QRgb from = ToQColor(oldColor).rgb() & 0xFFFFFF, to = ToQColor(newColor).rgb();
   for (int y = 0; y < b.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(b.scanLine(y));
     for (int x = 0; x < b.width(); ++x)

@@ -10,7 +10,7 @@ class QPainter;
 
 namespace controls {
 
-void GradientFill(QPainter& dc, const TRect& r, TCustomGradient& g, int pen_style, int pen_width);
+void GradientFill(QPainter& dc, const TRect& r, TCustomGradient& g, int penStyle, int penWidth);
 
 // True when the bitmap exists and its width and height are both non-zero.
 bool HasImage(const QImage* b);
@@ -20,7 +20,7 @@ bool HasImage(const QImage* b);
 TColor CornerColor(const QImage* b, int corner);
 
 // Every pixel of colour `old_color` takes `new_color` (both plain RGB).
-void ReplaceColor(QImage& b, TColor old_color, TColor new_color);
+void ReplaceColor(QImage& b, TColor oldColor, TColor newColor);
 
 // Draws `b` at (r.Left + x, r.Top + y). mode: 0 as it is, 1 stretched to r, 2 scaled to
 // fit r keeping its proportions, 3 tiled over r. state: 0 normal, 1 disabled (embossed in

@@ -20,8 +20,8 @@ int MulDiv(int a, int b, int c) {
 }
 
 TTwainColors::TTwainColors() {
-  from_rgb_ = ResolveColor(from_color_);
-  to_rgb_ = ResolveColor(to_color_);
+  fromRgb_ = ResolveColor(fromColor_);
+  toRgb_ = ResolveColor(toColor_);
 }
 
 void TTwainColors::Publish(platform::TProps<TTwainColors>& p) {
@@ -58,10 +58,10 @@ void TCustomGradient::Assign(const platform::TPersistent& source) {
   auto saved = std::move(OnChange);
   SetFromColor(g->FromColor());
   SetToColor(g->ToColor());
-  buffered_draw_ = g->buffered_draw_;
+  bufferedDraw_ = g->bufferedDraw_;
   steps_ = g->steps_;
-  percent_filling_ = g->percent_filling_;
-  brush_style_ = g->brush_style_;
+  percentFilling_ = g->percentFilling_;
+  brushStyle_ = g->brushStyle_;
   orientation_ = g->orientation_;
   active_ = g->active_;
   OnChange = std::move(saved);
@@ -69,16 +69,16 @@ void TCustomGradient::Assign(const platform::TPersistent& source) {
 }
 
 void TTwainColors::SetFromColor(TColor c) {
-  if (c == from_color_) return;
-  from_color_ = c;
-  from_rgb_ = ResolveColor(c);
+  if (c == fromColor_) return;
+  fromColor_ = c;
+  fromRgb_ = ResolveColor(c);
   Changed();
 }
 
 void TTwainColors::SetToColor(TColor c) {
-  if (c == to_color_) return;
-  to_color_ = c;
-  to_rgb_ = ResolveColor(c);
+  if (c == toColor_) return;
+  toColor_ = c;
+  toRgb_ = ResolveColor(c);
   Changed();
 }
 
@@ -91,13 +91,13 @@ void TCustomGradient::SetSteps(int v) {
 
 void TCustomGradient::SetPercentFilling(TPercent v) {
   v = std::min<TPercent>(v, 100);
-  if (v == percent_filling_) return;
-  percent_filling_ = v;
+  if (v == percentFilling_) return;
+  percentFilling_ = v;
   Changed();
 }
 
 void TCustomGradient::SetBrushStyle(TBrushStyle v) {
-  brush_style_ = v;
+  brushStyle_ = v;
   Changed();
 }
 
@@ -175,9 +175,9 @@ struct BiasWalk {
 };
 
 // Band `i` of `n` of a bias orientation: its share of the w + h lines, each `pw` wide.
-void DrawBiasBand(QPainter& p, TGradientDir dir, const TRect& r, const QColor& color, int pen_style, int pw, int i,
+void DrawBiasBand(QPainter& p, TGradientDir dir, const TRect& r, const QColor& color, int penStyle, int pw, int i,
                   int n, BiasWalk& walk) {
-  QPen pen(color, pw, QtPenStyle(pen_style));
+  QPen pen(color, pw, QtPenStyle(penStyle));
   pen.setCapStyle(Qt::FlatCap);
   p.setPen(pen);
   const int w = r.Width(), h = r.Height();
@@ -218,15 +218,15 @@ void FillBandAt(QPainter& p, TGradientDir dir, TBrushStyle style, const TRect& r
 }
 
 // The bands of one non-convergent gradient, up to its fill percentage.
-void PaintBands(const TCustomGradient& g, QPainter& p, const TRect& r, int pen_style, int pen_width) {
+void PaintBands(const TCustomGradient& g, QPainter& p, const TRect& r, int penStyle, int penWidth) {
   const TGradientDir dir = g.Orientation();
   const int n = BandCount(g, r.Width(), r.Height());
-  const int pw = pen_width == 0 ? 1 : pen_width;
+  const int pw = penWidth == 0 ? 1 : penWidth;
   const int startX = dir == fgdRightBias ? r.Right : r.Left;
   BiasWalk walk{startX, r.Top, startX, r.Top};
   for (int i = 0; i < n; ++i) {
     const QColor color = BandColor(g.FromRGB(), g.ToRGB(), i, n);
-    if (dir == fgdLeftBias || dir == fgdRightBias) DrawBiasBand(p, dir, r, color, pen_style, pw, i, n, walk);
+    if (dir == fgdLeftBias || dir == fgdRightBias) DrawBiasBand(p, dir, r, color, penStyle, pw, i, n, walk);
     else FillBandAt(p, dir, g.BrushStyle(), r, color, i, n);
     if (100.0 * i / n > g.PercentFilling()) break;
   }
@@ -234,7 +234,7 @@ void PaintBands(const TCustomGradient& g, QPainter& p, const TRect& r, int pen_s
 
 }  // namespace
 
-void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int pen_style, int pen_width) {
+void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int penStyle, int penWidth) {
   if (!g.active_ || g.steps_ == 1) return;
   if (dc.device() == nullptr || dc.device()->depth() < 16) return;
   const int w = r.Width(), h = r.Height();
@@ -251,16 +251,16 @@ void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int pen_sty
       first.Right -= w / 2;
       second.Left += w / 2;
     }
-    PaintGradient(g, dc, first, pen_style, pen_width);
-    std::swap(g.from_rgb_, g.to_rgb_);
-    PaintGradient(g, dc, second, pen_style, pen_width);
-    std::swap(g.from_rgb_, g.to_rgb_);
+    PaintGradient(g, dc, first, penStyle, penWidth);
+    std::swap(g.fromRgb_, g.toRgb_);
+    PaintGradient(g, dc, second, penStyle, penWidth);
+    std::swap(g.fromRgb_, g.toRgb_);
     g.orientation_ = saved;
     return;
   }
 
-  if (!g.buffered_draw_) {
-    PaintBands(g, dc, r, pen_style, pen_width);
+  if (!g.bufferedDraw_) {
+    PaintBands(g, dc, r, penStyle, penWidth);
     return;
   }
   // Buffered drawing goes into an image of the rectangle's size, then onto the rectangle.
@@ -269,7 +269,7 @@ void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int pen_sty
   buffer.fill(Qt::transparent);
   QPainter buffered(&buffer);
   buffered.translate(-r.Left, -r.Top);
-  PaintBands(g, buffered, r, pen_style, pen_width);
+  PaintBands(g, buffered, r, penStyle, penWidth);
   buffered.end();
   dc.drawImage(QPoint(r.Left, r.Top), buffer);
 }

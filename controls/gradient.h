@@ -50,13 +50,13 @@ public:
   TTwainColors();
   static void Publish(platform::TProps<TTwainColors>& p);
 
-  TColor FromColor() const { return from_color_; }
+  TColor FromColor() const { return fromColor_; }
   void SetFromColor(TColor c);
-  TColor ToColor() const { return to_color_; }
+  TColor ToColor() const { return toColor_; }
   void SetToColor(TColor c);
   // The colours as plain RGB, resolved when they were set.
-  TColor FromRGB() const { return from_rgb_; }
-  TColor ToRGB() const { return to_rgb_; }
+  TColor FromRGB() const { return fromRgb_; }
+  TColor ToRGB() const { return toRgb_; }
 
   std::function<void(TTwainColors*)> OnChange;
 
@@ -67,10 +67,10 @@ protected:
 
 private:
   friend void PaintGradient(TCustomGradient&, QPainter&, const TRect&, int, int);
-  TColor from_color_ = clGray;
-  TColor to_color_ = clBlack;
-  TColor from_rgb_ = clGray;
-  TColor to_rgb_ = clBlack;
+  TColor fromColor_ = clGray;
+  TColor toColor_ = clBlack;
+  TColor fromRgb_ = clGray;
+  TColor toRgb_ = clBlack;
 };
 
 class TCustomGradient : public TTwainColors {
@@ -80,14 +80,14 @@ public:
   // Copies every setting (raising one OnChange).
   void Assign(const platform::TPersistent& source) override;
 
-  bool BufferedDraw() const { return buffered_draw_; }
-  void SetBufferedDraw(bool v) { buffered_draw_ = v; }
+  bool BufferedDraw() const { return bufferedDraw_; }
+  void SetBufferedDraw(bool v) { bufferedDraw_ = v; }
   int Steps() const { return steps_; }
   // Clamped to 1..255.
   void SetSteps(int v);
-  TPercent PercentFilling() const { return percent_filling_; }
+  TPercent PercentFilling() const { return percentFilling_; }
   void SetPercentFilling(TPercent v);
-  TBrushStyle BrushStyle() const { return brush_style_; }
+  TBrushStyle BrushStyle() const { return brushStyle_; }
   void SetBrushStyle(TBrushStyle v);
   TGradientDir Orientation() const { return orientation_; }
   void SetOrientation(TGradientDir v);
@@ -96,10 +96,10 @@ public:
 
 private:
   friend void PaintGradient(TCustomGradient&, QPainter&, const TRect&, int, int);
-  bool buffered_draw_ = false;
+  bool bufferedDraw_ = false;
   int steps_ = 255;
-  TPercent percent_filling_ = 100;
-  TBrushStyle brush_style_ = bsSolid;
+  TPercent percentFilling_ = 100;
+  TBrushStyle brushStyle_ = bsSolid;
   TGradientDir orientation_ = fgdHorizontal;
   bool active_ = false;
 };
@@ -114,6 +114,6 @@ public:
 // Paints gradient `g` over `r`; the bias orientations draw lines with
 // pen style `pen_style` (0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none) and
 // width `pen_width` (0 counts as 1). Nothing is drawn on a device below 16 bits per pixel.
-void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int pen_style, int pen_width);
+void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int penStyle, int penWidth);
 
 }  // namespace controls

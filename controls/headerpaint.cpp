@@ -10,10 +10,10 @@
 
 namespace controls {
 
-std::string HeaderText(const std::vector<std::string>& lines, int page_no, const std::string& fallback) {
+std::string HeaderText(const std::vector<std::string>& lines, int pageNo, const std::string& fallback) {
   if (lines.empty()) return fallback;
   const int count = static_cast<int>(lines.size());
-  return lines[static_cast<size_t>(std::clamp(page_no, 0, count - 1))];
+  return lines[static_cast<size_t>(std::clamp(pageNo, 0, count - 1))];
 }
 
 namespace {

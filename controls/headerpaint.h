@@ -17,7 +17,7 @@ namespace controls {
 
 // The caption (or comment) a header shows: entry min(count - 1, page_no), the first one
 // for a negative page number, `fallback` for an empty list.
-std::string HeaderText(const std::vector<std::string>& lines, int page_no, const std::string& fallback);
+std::string HeaderText(const std::vector<std::string>& lines, int pageNo, const std::string& fallback);
 
 struct THeaderLook {
   QString Caption, Comment;

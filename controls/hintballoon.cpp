@@ -216,11 +216,11 @@ void THintBalloonControl::Publish(TProps<THintBalloonControl>& p) {
   p.Int("AnimationSpeed", &THintBalloonControl::AnimationSpeed, &THintBalloonControl::SetAnimationSpeed);
 }
 
-THintBalloon* THintBalloonControl::ShowBalloonText(int icon_kind, const std::string& title, int preferred_position,
-                                                   TControl* anchor, int y, int x, int preferred_width,
+THintBalloon* THintBalloonControl::ShowBalloonText(int iconKind, const std::string& title, int preferredPosition,
+                                                   TControl* anchor, int y, int x, int preferredWidth,
                                                    const std::string& text) {
   static const char* const kIcons[] = {"INFO", "ERROR", "WARNING"};
-  const std::string icon = icon_kind >= 0 && icon_kind <= 2 ? kIcons[icon_kind] : "";
+  const std::string icon = iconKind >= 0 && iconKind <= 2 ? kIcons[iconKind] : "";
   auto* balloon = new THintBalloon(nullptr);
   if (last_ != nullptr) RemoveFreeNotification(last_);
   last_ = balloon;
@@ -228,8 +228,8 @@ THintBalloon* THintBalloonControl::ShowBalloonText(int icon_kind, const std::str
   const std::string params = BalloonParams({{"IconeResName", icon},
                                             {"Title", title},
                                             {"Text", text},
-                                            {"MainPanelBestWidth", std::to_string(preferred_width)}});
-  balloon->ShowBalloonAt(params, x, y, animation_speed_, animation_type_, preferred_position, duration_, anchor);
+                                            {"MainPanelBestWidth", std::to_string(preferredWidth)}});
+  balloon->ShowBalloonAt(params, x, y, animationSpeed_, animationType_, preferredPosition, duration_, anchor);
   return balloon;
 }
 
@@ -249,7 +249,7 @@ QWidget* THintBalloon::Window() const { return window_.data(); }
 void THintBalloon::CloseBalloon() {
   if (closing_) return;
   closing_ = true;
-  if (close_timer_ != nullptr) close_timer_->stop();
+  if (closeTimer_ != nullptr) closeTimer_->stop();
   QTimer::singleShot(0, window_.data(), [this] { TComponent::Free(this); });
 }
 
@@ -270,8 +270,8 @@ TBalloonSpace ScreenSpace(const TBalloonAnchor& a) {
   return BalloonFreeSpace({sg.left(), sg.top(), sg.left() + sg.width(), sg.top() + sg.height()}, a);
 }
 
-TBalloonLayout MeasureContent(const std::string& icon, const std::string& title, const std::string& text,
-                              int best_width, const TBalloonSpace& space) {
+TBalloonLayout MeasureContent(const std::string& icon, const std::string& title, const std::string& text, int bestWidth,
+                              const TBalloonSpace& space) {
   TBalloonLayoutInput in;
   in.HasIcon = !icon.empty();
   if (!title.empty()) {
@@ -279,7 +279,7 @@ TBalloonLayout MeasureContent(const std::string& icon, const std::string& title,
     in.TitleWidth = fm.horizontalAdvance(ToInterfaceQString(title));
     in.TitleHeight = fm.height();
   }
-  in.BestWidth = best_width;
+  in.BestWidth = bestWidth;
   in.MaxWidth = space.MaxWidth;
   in.MaxHeight = space.MaxHeight;
   const QString wrapped = ToInterfaceQString(text);
@@ -325,10 +325,10 @@ void SetOutline(BalloonWindow* win, const TBalloonShape& shape) {
   win->setMask(QRegion(filled.toFillPolygon().toPolygon(), Qt::WindingFill));
 }
 
-void FadeIn(QWidget* win, int animation_speed) {
+void FadeIn(QWidget* win, int animationSpeed) {
   win->setWindowOpacity(0.0);
   auto* fade = new QPropertyAnimation(win, "windowOpacity", win);
-  fade->setDuration(std::max(0, animation_speed));
+  fade->setDuration(std::max(0, animationSpeed));
   fade->setStartValue(0.0);
   fade->setEndValue(1.0);
   fade->start(QAbstractAnimation::DeleteWhenStopped);
@@ -336,8 +336,8 @@ void FadeIn(QWidget* win, int animation_speed) {
 
 }  // namespace
 
-void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int animation_speed, int animation_type,
-                                 int preferred_position, int duration, TControl* anchor) {
+void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int animationSpeed, int animationType,
+                                 int preferredPosition, int duration, TControl* anchor) {
   auto* win = static_cast<BalloonWindow*>(window_.data());
   const TBalloonAnchor a = AnchorOf(anchor, x, y);
   const TBalloonSpace space = ScreenSpace(a);
@@ -351,25 +351,25 @@ void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int an
   text_ = Param(items, "Text");
   layout_ = MeasureContent(icon_, title_, text_, ParamInt(items, "MainPanelBestWidth", 300), space);
 
-  position_ = ChooseBalloonPosition(space, layout_.PanelWidth, layout_.PanelHeight, preferred_position);
+  position_ = ChooseBalloonPosition(space, layout_.PanelWidth, layout_.PanelHeight, preferredPosition);
   shape_ = BalloonShape(position_, BalloonTip(a, position_), layout_.PanelWidth, layout_.PanelHeight);
   AddContent(this, win, layout_, shape_);
   SetOutline(win, shape_);
 
   // Only the blend is animated, by fading the window in; other animations show at once.
-  animated_ = animation_type == batBlend && animation_speed != 0;
-  if (animated_) FadeIn(win, animation_speed);
+  animated_ = animationType == batBlend && animationSpeed != 0;
+  if (animated_) FadeIn(win, animationSpeed);
   win->show();
   win->update();
   if (duration >= 1) StartCloseTimer(duration);
 }
 
 void THintBalloon::StartCloseTimer(int duration) {
-  close_timer_ = new QTimer(window_.data());
-  close_timer_->setSingleShot(true);
-  close_timer_->setInterval(duration);
-  QObject::connect(close_timer_, &QTimer::timeout, [this] { platform::DispatchEvent([this] { CloseBalloon(); }); });
-  close_timer_->start();
+  closeTimer_ = new QTimer(window_.data());
+  closeTimer_->setSingleShot(true);
+  closeTimer_->setInterval(duration);
+  QObject::connect(closeTimer_, &QTimer::timeout, [this] { platform::DispatchEvent([this] { CloseBalloon(); }); });
+  closeTimer_->start();
 }
 
 // --- hints as balloons ---------------------------------------------------------------------

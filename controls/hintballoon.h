@@ -45,17 +45,16 @@ public:
 
   int Duration() const { return duration_; }
   void SetDuration(int ms) { duration_ = ms; }
-  THintBalloonAnimationType AnimationType() const { return animation_type_; }
-  void SetAnimationType(THintBalloonAnimationType t) { animation_type_ = t; }
-  int AnimationSpeed() const { return animation_speed_; }
-  void SetAnimationSpeed(int ms) { animation_speed_ = ms; }
+  THintBalloonAnimationType AnimationType() const { return animationType_; }
+  void SetAnimationType(THintBalloonAnimationType t) { animationType_ = t; }
+  int AnimationSpeed() const { return animationSpeed_; }
+  void SetAnimationSpeed(int ms) { animationSpeed_ = ms; }
 
   // Icon kind 0 "INFO", 1 "ERROR", 2 "WARNING", other values none. Positions 0..3 (above
   // extending left, above extending right, below extending left, below extending right).
   // Note the order of the point: Y before X.
-  THintBalloon* ShowBalloonText(int icon_kind, const std::string& title, int preferred_position,
-                                platform::TControl* anchor, int y, int x, int preferred_width,
-                                const std::string& text);
+  THintBalloon* ShowBalloonText(int iconKind, const std::string& title, int preferredPosition,
+                                platform::TControl* anchor, int y, int x, int preferredWidth, const std::string& text);
   // The balloon shown last while it is open, else nullptr (balloons free themselves).
   THintBalloon* LastBalloon() const { return last_; }
 
@@ -63,8 +62,8 @@ public:
 
 private:
   int duration_ = 0;
-  THintBalloonAnimationType animation_type_ = batBlend;
-  int animation_speed_ = 300;
+  THintBalloonAnimationType animationType_ = batBlend;
+  int animationSpeed_ = 300;
   THintBalloon* last_ = nullptr;
 };
 
@@ -76,8 +75,8 @@ public:
   ~THintBalloon() override;
 
   // Lays out the content from the parameter string, chooses the place and shows it.
-  void ShowBalloonAt(const std::string& params, int x, int y, int animation_speed, int animation_type,
-                     int preferred_position, int duration, platform::TControl* anchor);
+  void ShowBalloonAt(const std::string& params, int x, int y, int animationSpeed, int animationType,
+                     int preferredPosition, int duration, platform::TControl* anchor);
   // Closes the balloon once pending events are handled; it then frees itself.
   virtual void CloseBalloon();
 
@@ -91,13 +90,13 @@ public:
   const TBalloonLayout& Layout() const { return layout_; }
   bool Animated() const { return animated_; }
   QWidget* Window() const;
-  QTimer* CloseTimer() const { return close_timer_; }
+  QTimer* CloseTimer() const { return closeTimer_; }
 
 private:
   friend class BalloonWindow;
   void StartCloseTimer(int duration);
   QPointer<QWidget> window_;
-  QTimer* close_timer_ = nullptr;
+  QTimer* closeTimer_ = nullptr;
   std::string params_;
   std::string icon_, title_, text_;
   int position_ = 0;
@@ -116,6 +115,6 @@ QStringList BalloonTextLines(const QString& text, int width);
 void UseBalloonHints(THintBalloonControl* control);
 // A hint over a control: no icon, no title, preferred width 300, position 1, the tip 20
 // pixels above the hint rectangle's top-left corner, closing after the hint hide pause.
-THintBalloon* ActivateBalloonHint(const platform::TRect& hint_rect, const std::string& hint);
+THintBalloon* ActivateBalloonHint(const platform::TRect& hintRect, const std::string& hint);
 
 }  // namespace controls

@@ -12,8 +12,8 @@
 
 namespace controls {
 
-std::string ManualHelpFile(const std::string& program_dir, const std::string& name) {
-  std::string dir = program_dir;
+std::string ManualHelpFile(const std::string& programDir, const std::string& name) {
+  std::string dir = programDir;
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   const size_t slash = dir.find_last_of('/');
   const std::string parent = slash == std::string::npos ? std::string() : dir.substr(0, slash);
@@ -47,9 +47,9 @@ void THtmlHelpViewer::DisplayTopic(const std::string& topic) {
   if (!file.empty()) desk_.HtmlHelp(file + " ::/" + topic, HH_DISPLAY_TOPIC, "0");
 }
 
-void THtmlHelpViewer::DisplayHelpByContext(int context, const std::string& help_file) {
+void THtmlHelpViewer::DisplayHelpByContext(int context, const std::string& helpFile) {
   // The given file must exist, but the file opened is the dispatch's or the application's.
-  if (GetHelpFileName(help_file).empty()) return;
+  if (GetHelpFileName(helpFile).empty()) return;
   const std::string file = GetHelpFileName();
   if (!file.empty()) desk_.HtmlHelp(file, HH_HELP_CONTEXT, std::to_string(context));
 }
@@ -80,7 +80,7 @@ bool TDesktopHelpDesk::FileExists(const std::string& path) {
 namespace {
 
 struct Installed {
-  std::unique_ptr<TDesktopHelpDesk> own_desk;
+  std::unique_ptr<TDesktopHelpDesk> ownDesk;
   std::unique_ptr<THtmlHelpViewer> viewer;
 };
 Installed& Bridge() {
@@ -94,8 +94,8 @@ THtmlHelpViewer& InstallHtmlHelp(THelpDesk* desk) {
   UninstallHtmlHelp();
   Installed& b = Bridge();
   if (desk == nullptr) {
-    b.own_desk = std::make_unique<TDesktopHelpDesk>();
-    desk = b.own_desk.get();
+    b.ownDesk = std::make_unique<TDesktopHelpDesk>();
+    desk = b.ownDesk.get();
   }
   auto helpFile = [] { return platform::Application().HelpFile(); };
   b.viewer = std::make_unique<THtmlHelpViewer>(*desk, THelpFileSource{helpFile, helpFile});
@@ -114,7 +114,7 @@ void UninstallHtmlHelp() {
   b.viewer->ShutDown();
   platform::Application().SetHelpHandler(nullptr);
   b.viewer.reset();
-  b.own_desk.reset();
+  b.ownDesk.reset();
 }
 
 THtmlHelpViewer* InstalledHtmlHelp() { return Bridge().viewer.get(); }

@@ -43,8 +43,8 @@ public:
   bool CanShowTableOfContents() const { return true; }
   void ShowTableOfContents();
   void ShowHelp(const std::string& keyword);
-  void NotifyID(int viewer_id) { viewer_id_ = viewer_id; }
-  int ViewerID() const { return viewer_id_; }
+  void NotifyID(int viewerId) { viewerId_ = viewerId; }
+  int ViewerID() const { return viewerId_; }
   void SoftShutDown();
   void ShutDown();
   bool UnderstandsTopic(const std::string&) const { return true; }
@@ -52,13 +52,13 @@ public:
   bool UnderstandsContext(int, const std::string&) const { return true; }
   // Opens the dispatch's or the application's help file at the context number, when both
   // it and the given file (when one is given) exist.
-  void DisplayHelpByContext(int context, const std::string& help_file = {});
+  void DisplayHelpByContext(int context, const std::string& helpFile = {});
   bool HelpCommand(int, const std::string&) const { return false; }
 
 private:
   THelpDesk& desk_;
   THelpFileSource files_;
-  int viewer_id_ = 0;
+  int viewerId_ = 0;
 };
 
 }  // namespace controls
@@ -78,7 +78,7 @@ public:
 // The help file `name` in the "manual" folder beside the program folder: <parent of
 // program_dir>/manual/<name> (trailing separators of program_dir aside; the root is its own
 // parent).
-std::string ManualHelpFile(const std::string& program_dir, const std::string& name);
+std::string ManualHelpFile(const std::string& programDir, const std::string& name);
 
 // Plugs the viewer into the application's help dispatch (every help context request of the
 // programs reaches it with the application's help file); `desk` defaults to the desktop.

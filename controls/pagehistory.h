@@ -20,22 +20,22 @@ public:
   int Count() const { return static_cast<int>(items_.size()); }
   const TPageHistoryItem& Items(int index) const { return *items_.at(static_cast<size_t>(index)); }
 
-  int HistoryIndex() const { return history_index_; }
+  int HistoryIndex() const { return historyIndex_; }
   // Clamped to -1 .. Count() - 1.
   void SetHistoryIndex(int index);
-  int HistoryCapacity() const { return history_capacity_; }
+  int HistoryCapacity() const { return historyCapacity_; }
 
   // Drops the entries after HistoryIndex, then the oldest ones while the history is full,
   // appends the page and points HistoryIndex at it.
-  void AddPage(int page_index);
+  void AddPage(int pageIndex);
   // Indexes outside the list are ignored.
   void Delete(int index);
   void Clear();
 
 private:
   std::vector<std::unique_ptr<TPageHistoryItem>> items_;
-  int history_index_ = -1;
-  int history_capacity_ = 10;
+  int historyIndex_ = -1;
+  int historyCapacity_ = 10;
 };
 
 }  // namespace controls

@@ -55,10 +55,8 @@ void TPageProxy::Publish(TProps<TPageProxy>& p) {
 
 void TPageProxy::SetPageName(const std::string& name) {
   TNotebookPages* pages = manager_ != nullptr ? manager_->Pages() : nullptr;
-  if (pages != nullptr && pages->IndexOfPage(name) < 0)
-    page_name_.clear();
-  else
-    page_name_ = name;
+  if (pages != nullptr && pages->IndexOfPage(name) < 0) pageName_.clear();
+  else pageName_ = name;
 }
 
 void TPageProxy::SetParentComponent(TComponent* parent) {
@@ -130,26 +128,26 @@ void TPageManager::Loaded() {
   if (pages != nullptr)
     for (TPageProxy* proxy : proxies_)
       if (proxy != nullptr) proxy->SetPageName(proxy->PageName());
-  if (set_start_page_ && pages != nullptr && !proxies_.empty() && proxies_.front() != nullptr &&
+  if (setStartPage_ && pages != nullptr && !proxies_.empty() && proxies_.front() != nullptr &&
       !proxies_.front()->PageName().empty()) {
     const int start = pages->IndexOfPage(proxies_.front()->PageName());
     if (start >= 0) pages->SetPageIndex(start);
   }
-  if (destroy_handles_) FreePageHandles();
-  if (page_owner_ != nullptr && history_.Count() == 0) history_.AddPage(CurrentPage());
+  if (destroyHandles_) FreePageHandles();
+  if (pageOwner_ != nullptr && history_.Count() == 0) history_.AddPage(CurrentPage());
   CheckButtons();
 }
 
 void TPageManager::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != TOperation::opRemove) return;
-  if (component == page_owner_) {
+  if (component == pageOwner_) {
     SetPageOwner(nullptr);
   } else {
     for (int which : {0, 1})
       if (component == buttons_[which]) {
         buttons_[which] = nullptr;
-        kept_clicks_[which] = nullptr;
+        keptClicks_[which] = nullptr;
         taken_[which] = false;
         break;
       }
@@ -168,7 +166,7 @@ void TPageManager::SetButton(int which, TControl* button) {
 void TPageManager::TakeOverClick(int which) {
   TControl* b = buttons_[which];
   if (b == nullptr || taken_[which]) return;
-  kept_clicks_[which] = b->OnClick;
+  keptClicks_[which] = b->OnClick;
   b->OnClick = [this, which](TObject* sender) { ButtonClick(which, sender); };
   taken_[which] = true;
 }
@@ -176,14 +174,14 @@ void TPageManager::TakeOverClick(int which) {
 void TPageManager::GiveBackClick(int which) {
   TControl* b = buttons_[which];
   if (b == nullptr || !taken_[which]) return;
-  b->OnClick = kept_clicks_[which];
-  kept_clicks_[which] = nullptr;
+  b->OnClick = keptClicks_[which];
+  keptClicks_[which] = nullptr;
   taken_[which] = false;
 }
 
 void TPageManager::ButtonClick(int which, TObject* sender) {
   // The click may free the manager's window; keep what runs afterwards.
-  TNotifyEvent kept = kept_clicks_[which];
+  TNotifyEvent kept = keptClicks_[which];
   TControl* button = buttons_[which];
   ChangePage(which == 1);
   if (kept) kept(button != nullptr ? button : sender);
@@ -201,27 +199,27 @@ void TPageManager::ChangePage(bool next) {
   SetCurrentPage(target, next);
 }
 
-int TPageManager::GetPriorPageIndex(int current_page) {
+int TPageManager::GetPriorPageIndex(int currentPage) {
   int result;
-  if (use_history_) {
+  if (useHistory_) {
     const int hi = history_.HistoryIndex();
     result = hi >= 1 ? history_.Items(hi - 1).PageIndex : -1;
   } else {
-    result = current_page >= 1 ? current_page - 1 : -1;
+    result = currentPage >= 1 ? currentPage - 1 : -1;
   }
-  if (OnGetPriorPage) OnGetPriorPage(current_page, result);
+  if (OnGetPriorPage) OnGetPriorPage(currentPage, result);
   return result;
 }
 
-int TPageManager::GetNextPageIndex(int current_page) {
+int TPageManager::GetNextPageIndex(int currentPage) {
   int result;
-  if (use_history_) {
+  if (useHistory_) {
     const int hi = history_.HistoryIndex();
     result = hi < history_.Count() - 1 ? history_.Items(hi + 1).PageIndex : -1;
   } else {
-    result = current_page < PageCount() - 1 ? current_page + 1 : -1;
+    result = currentPage < PageCount() - 1 ? currentPage + 1 : -1;
   }
-  if (OnGetNextPage) OnGetNextPage(current_page, result);
+  if (OnGetNextPage) OnGetNextPage(currentPage, result);
   return result;
 }
 
@@ -258,9 +256,9 @@ void TPageManager::ShowPage(int index) {
   }
   const int before = pages->PageIndex();
   pages->SetPageIndex(index);
-  if (destroy_handles_) FreePageHandles();
+  if (destroyHandles_) FreePageHandles();
   if (pages->PageIndex() != before) {
-    if (use_history_) {
+    if (useHistory_) {
       switch (direction_) {
         case 2: history_.SetHistoryIndex(history_.HistoryIndex() - 1); break;
         case 3: history_.SetHistoryIndex(history_.HistoryIndex() + 1); break;
@@ -272,7 +270,7 @@ void TPageManager::ShowPage(int index) {
   }
   direction_ = 1;
   CheckButtons();
-  if (pass_help_context_) {
+  if (passHelpContext_) {
     auto* form = dynamic_cast<TForm*>(Owner());
     const int current = pages->PageIndex();
     if (form != nullptr && form->HelpContext() == 0 && current >= 0 && current < pages->PageCount())
@@ -295,7 +293,7 @@ void TPageManager::FreePageHandles() {
 }
 
 void TPageManager::SetDestroyHandles(bool v) {
-  destroy_handles_ = v;
+  destroyHandles_ = v;
   if (v && !Loading()) FreePageHandles();
 }
 
@@ -312,7 +310,7 @@ void TPageManager::SyncProxies() {
     if (OnProxyCreated) OnProxyCreated(proxy);
     for (int i = 0; i < pages->PageCount(); ++i)
       if (!named(pages->PageName(i))) {
-        proxy->page_name_ = pages->PageName(i);
+        proxy->pageName_ = pages->PageName(i);
         break;
       }
   }
@@ -338,14 +336,14 @@ void TPageManager::SyncProxies() {
 }
 
 void TPageManager::SetPageOwner(TControl* notebook) {
-  if (notebook == page_owner_) return;
-  if (page_owner_ != nullptr) RemoveFreeNotification(page_owner_);
-  page_owner_ = notebook;
+  if (notebook == pageOwner_) return;
+  if (pageOwner_ != nullptr) RemoveFreeNotification(pageOwner_);
+  pageOwner_ = notebook;
   pages_ = NotebookPagesOf(notebook);
   if (notebook != nullptr) FreeNotification(notebook);
   if (Loading() || notebook == nullptr) return;
   SyncProxies();
-  if (destroy_handles_) FreePageHandles();
+  if (destroyHandles_) FreePageHandles();
   if (history_.Count() == 0) history_.AddPage(CurrentPage());
 }
 

@@ -36,7 +36,7 @@ public:
 // view lives while the control does.
 std::shared_ptr<TNotebookPages> NotebookPagesOf(platform::TControl* control);
 
-using TPageRequestEvent = std::function<void(int current_page, int& new_page)>;
+using TPageRequestEvent = std::function<void(int currentPage, int& newPage)>;
 using TPageNotifyEvent = std::function<void(bool next)>;
 
 class TPageManager;
@@ -49,7 +49,7 @@ public:
   ~TPageProxy() override;
   static void Publish(platform::TProps<TPageProxy>& p);
 
-  const std::string& PageName() const { return page_name_; }
+  const std::string& PageName() const { return pageName_; }
   // With a manager that has a notebook, a name that is no page of it is stored empty.
   void SetPageName(const std::string& name);
 
@@ -61,7 +61,7 @@ public:
 
 private:
   friend class TPageManager;
-  std::string page_name_;
+  std::string pageName_;
   TPageManager* manager_ = nullptr;
 };
 
@@ -72,19 +72,19 @@ public:
   ~TPageManager() override;
   static void Publish(platform::TProps<TPageManager>& p);
 
-  platform::TControl* PageOwner() const { return page_owner_; }
+  platform::TControl* PageOwner() const { return pageOwner_; }
   void SetPageOwner(platform::TControl* notebook);
   const std::vector<TPageProxy*>& PageProxies() const { return proxies_; }
   platform::TControl* NextBtn() const { return buttons_[1]; }
   void SetNextBtn(platform::TControl* b) { SetButton(1, b); }
   platform::TControl* PriorBtn() const { return buttons_[0]; }
   void SetPriorBtn(platform::TControl* b) { SetButton(0, b); }
-  bool SetStartPage() const { return set_start_page_; }
-  void SetSetStartPage(bool v) { set_start_page_ = v; }
-  bool DestroyHandles() const { return destroy_handles_; }
+  bool SetStartPage() const { return setStartPage_; }
+  void SetSetStartPage(bool v) { setStartPage_ = v; }
+  bool DestroyHandles() const { return destroyHandles_; }
   void SetDestroyHandles(bool v);
-  bool UseHistory() const { return use_history_; }
-  void SetUseHistory(bool v) { use_history_ = v; }
+  bool UseHistory() const { return useHistory_; }
+  void SetUseHistory(bool v) { useHistory_ = v; }
 
   TPageRequestEvent OnGetPriorPage, OnGetNextPage;
   platform::TNotifyEvent OnCheckButtons, OnPageChanged;
@@ -103,8 +103,8 @@ public:
   bool CanGoNext();
 
   virtual void ChangePage(bool next);
-  virtual int GetPriorPageIndex(int current_page);
-  virtual int GetNextPageIndex(int current_page);
+  virtual int GetPriorPageIndex(int currentPage);
+  virtual int GetNextPageIndex(int currentPage);
   // Changes to `index` (0 <= index < PageCount()) with the page events.
   void SetCurrentPage(int index, bool next);
   void CheckButtons();
@@ -125,16 +125,16 @@ private:
   void AddProxy(TPageProxy* proxy);
   void RemoveProxy(TPageProxy* proxy);
 
-  platform::TControl* page_owner_ = nullptr;
+  platform::TControl* pageOwner_ = nullptr;
   std::shared_ptr<TNotebookPages> pages_;
   std::vector<TPageProxy*> proxies_;
   platform::TControl* buttons_[2] = {nullptr, nullptr};  // prior, next
-  platform::TNotifyEvent kept_clicks_[2];
+  platform::TNotifyEvent keptClicks_[2];
   bool taken_[2] = {false, false};
-  bool set_start_page_ = true;
-  bool destroy_handles_ = false;
-  bool use_history_ = false;
-  bool pass_help_context_ = true;
+  bool setStartPage_ = true;
+  bool destroyHandles_ = false;
+  bool useHistory_ = false;
+  bool passHelpContext_ = true;
   int direction_ = 1;  // 1 jump, 2 back, 3 forward
   TPageHistory history_;
 };

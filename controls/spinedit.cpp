@@ -29,36 +29,36 @@ TTimerSpeedButton::TTimerSpeedButton(TComponent* owner) : TSpeedButton(owner) {}
 
 void TTimerSpeedButton::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
   TSpeedButton::MouseDown(b, s, x, y);
-  if ((timer_flags_ & tfAllowRepeat) != 0) {
-    if (repeat_timer_ == nullptr) {
-      repeat_timer_ = new TTimer(this);
-      repeat_timer_->SetEnabled(false);
-      repeat_timer_->SetOnTimer([this](TObject*) { RepeatTimerExpired(); });
+  if ((timerFlags_ & tfAllowRepeat) != 0) {
+    if (repeatTimer_ == nullptr) {
+      repeatTimer_ = new TTimer(this);
+      repeatTimer_->SetEnabled(false);
+      repeatTimer_->SetOnTimer([this](TObject*) { RepeatTimerExpired(); });
     }
-    repeat_timer_->SetInterval(400);
-    repeat_timer_->SetEnabled(true);
+    repeatTimer_->SetInterval(400);
+    repeatTimer_->SetEnabled(true);
   }
 }
 
 void TTimerSpeedButton::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
   TSpeedButton::MouseUp(b, s, x, y);
-  if (repeat_timer_ != nullptr) repeat_timer_->SetEnabled(false);
+  if (repeatTimer_ != nullptr) repeatTimer_->SetEnabled(false);
 }
 
 void TTimerSpeedButton::RepeatTimerExpired() {
-  if (repeat_timer_ != nullptr) repeat_timer_->SetInterval(100);
+  if (repeatTimer_ != nullptr) repeatTimer_->SetInterval(100);
   if (State() != TButtonState::bsDown || !MouseCaptured()) return;
   try {
     Click();
   } catch (...) {
-    if (repeat_timer_ != nullptr) repeat_timer_->SetEnabled(false);
+    if (repeatTimer_ != nullptr) repeatTimer_->SetEnabled(false);
     throw;
   }
 }
 
 void TTimerSpeedButton::Paint(QPainter& painter) {
   TSpeedButton::Paint(painter);
-  if ((timer_flags_ & tfFocusRect) == 0) return;
+  if ((timerFlags_ & tfFocusRect) == 0) return;
   QRect r(3, 3, Width() - 6, Height() - 6);
   if (State() == TButtonState::bsDown) r.translate(1, 1);
   QStyleOptionFocusRect o;
@@ -156,24 +156,23 @@ void TSpinSliderButton::Resize() {
 void TSpinSliderButton::ButtonMouseDown(TObject* sender, TMouseButton b, TShiftState s, int x, int y) {
   if (b != TMouseButton::mbLeft) return;
   if (auto* tb = dynamic_cast<TTimerSpeedButton*>(sender)) SetFocusedButton(tb);
-  if (focus_control_ != nullptr && focus_control_->TabStop() && focus_control_->CanFocus() &&
-      !focus_control_->Focused())
-    focus_control_->SetFocus();
+  if (focusControl_ != nullptr && focusControl_->TabStop() && focusControl_->CanFocus() && !focusControl_->Focused())
+    focusControl_->SetFocus();
   else if (TabStop() && !Focused() && CanFocus()) SetFocus();
   if (sender == slider_) {
-    slider_pressed_ = true;
-    slider_pressed_y_ = y;
+    sliderPressed_ = true;
+    sliderPressedY_ = y;
     if (OnMouseDown) OnMouseDown(sender, b, s, x, y);
   }
 }
 
 void TSpinSliderButton::SliderMouseUp(TObject*, TMouseButton b, TShiftState, int, int) {
-  if (b == TMouseButton::mbLeft) slider_pressed_ = false;
+  if (b == TMouseButton::mbLeft) sliderPressed_ = false;
 }
 
 void TSpinSliderButton::SliderMouseMove(TObject* sender, TShiftState s, int x, int y) {
-  if (!slider_pressed_) return;
-  slider_mouse_y_ = y;
+  if (!sliderPressed_) return;
+  sliderMouseY_ = y;
   if (OnMouseMove) OnMouseMove(sender, s, x, y);
 }
 
@@ -224,7 +223,7 @@ public:
   State validate(QString& input, int&) const override {
     const QString current = owner_->ToQt(owner_->Text());
     if (input == current) return Acceptable;
-    bool ok = owner_->editor_enabled_ && !owner_->ReadOnly();
+    bool ok = owner_->editorEnabled_ && !owner_->ReadOnly();
     if (ok) {
       qsizetype prefix = 0;
       while (prefix < input.size() && prefix < current.size() && input[prefix] == current[prefix]) ++prefix;
@@ -271,7 +270,7 @@ void TMySpinEdit::Publish(TProps<TMySpinEdit>& p) {
   p.Int("Value", &TMySpinEdit::Value, &TMySpinEdit::SetValue);
 }
 
-int32_t TMySpinEdit::Value() const { return SpinValueOfText(Text(), min_value_, max_value_); }
+int32_t TMySpinEdit::Value() const { return SpinValueOfText(Text(), minValue_, maxValue_); }
 
 void TMySpinEdit::SetValue(int32_t v) { SetText(std::to_string(ClampValue(v))); }
 
@@ -285,7 +284,7 @@ char TMySpinEdit::DecimalSeparator() const {
 }
 
 bool TMySpinEdit::IsAcceptedChar(char key) const {
-  return IsAcceptedSpinChar(static_cast<unsigned char>(key), DecimalSeparator(), editor_enabled_);
+  return IsAcceptedSpinChar(static_cast<unsigned char>(key), DecimalSeparator(), editorEnabled_);
 }
 
 void TMySpinEdit::Step(int64_t delta) {
@@ -293,7 +292,7 @@ void TMySpinEdit::Step(int64_t delta) {
     Services().Beep();
     return;
   }
-  SetValue(SpinStep(Value(), delta, min_value_, max_value_));
+  SetValue(SpinStep(Value(), delta, minValue_, maxValue_));
 }
 
 void TMySpinEdit::StepUp(TObject*) { Step(increment_); }

@@ -20,10 +20,10 @@ class TTimerSpeedButton : public platform::TSpeedButton {
   QW_CLASS(TTimerSpeedButton, platform::TSpeedButton)
 public:
   explicit TTimerSpeedButton(platform::TComponent* owner);
-  unsigned TimerFlags() const { return timer_flags_; }
-  void SetTimerFlags(unsigned f) { timer_flags_ = f; }
+  unsigned TimerFlags() const { return timerFlags_; }
+  void SetTimerFlags(unsigned f) { timerFlags_ = f; }
   // Made on the first press, owned by the button.
-  platform::TTimer* RepeatTimer() const { return repeat_timer_; }
+  platform::TTimer* RepeatTimer() const { return repeatTimer_; }
   // The timer's tick (tests call it in place of waiting).
   void RepeatTimerExpired();
 
@@ -33,8 +33,8 @@ protected:
   void Paint(QPainter& painter) override;
 
 private:
-  platform::TTimer* repeat_timer_ = nullptr;
-  unsigned timer_flags_ = 0;
+  platform::TTimer* repeatTimer_ = nullptr;
+  unsigned timerFlags_ = 0;
 };
 
 // The button column: up, slider, down; always 13 pixels wide.
@@ -47,18 +47,18 @@ public:
   TTimerSpeedButton* UpButton() const { return up_; }
   TTimerSpeedButton* DownButton() const { return down_; }
   platform::TSpeedButton* SliderButton() const { return slider_; }
-  platform::TWinControl* FocusControl() const { return focus_control_; }
-  void SetFocusControl(platform::TWinControl* c) { focus_control_ = c; }
+  platform::TWinControl* FocusControl() const { return focusControl_; }
+  void SetFocusControl(platform::TWinControl* c) { focusControl_ = c; }
   // An empty image loads the default glyph.
   QImage UpGlyph() const { return up_->Glyph(); }
   void SetUpGlyph(const QImage& g);
   void SetDownGlyph(const QImage& g);
-  bool SliderPressed() const { return slider_pressed_; }
-  void SetSliderPressed(bool v) { slider_pressed_ = v; }
-  int SliderMouseY() const { return slider_mouse_y_; }
-  void SetSliderMouseY(int v) { slider_mouse_y_ = v; }
-  int SliderPressedY() const { return slider_pressed_y_; }
-  void SetSliderPressedY(int v) { slider_pressed_y_ = v; }
+  bool SliderPressed() const { return sliderPressed_; }
+  void SetSliderPressed(bool v) { sliderPressed_ = v; }
+  int SliderMouseY() const { return sliderMouseY_; }
+  void SetSliderMouseY(int v) { sliderMouseY_ = v; }
+  int SliderPressedY() const { return sliderPressedY_; }
+  void SetSliderPressedY(int v) { sliderPressedY_ = v; }
 
   platform::TNotifyEvent OnUpClick, OnDownClick;
   // The column's OnMouseDown and OnMouseMove are raised only for the slider: a left press,
@@ -86,10 +86,10 @@ private:
   TTimerSpeedButton* down_ = nullptr;
   platform::TSpeedButton* slider_ = nullptr;
   TTimerSpeedButton* focused_ = nullptr;
-  platform::TWinControl* focus_control_ = nullptr;
-  bool slider_pressed_ = false;
-  int slider_mouse_y_ = 0;
-  int slider_pressed_y_ = 0;
+  platform::TWinControl* focusControl_ = nullptr;
+  bool sliderPressed_ = false;
+  int sliderMouseY_ = 0;
+  int sliderPressedY_ = 0;
   bool arranging_ = false;
 };
 
@@ -100,19 +100,19 @@ public:
   ~TMySpinEdit() override;
   static void Publish(platform::TProps<TMySpinEdit>& p);
 
-  int32_t MinValue() const { return min_value_; }
-  void SetMinValue(int32_t v) { min_value_ = v; }
-  int32_t MaxValue() const { return max_value_; }
-  void SetMaxValue(int32_t v) { max_value_ = v; }
+  int32_t MinValue() const { return minValue_; }
+  void SetMinValue(int32_t v) { minValue_ = v; }
+  int32_t MaxValue() const { return maxValue_; }
+  void SetMaxValue(int32_t v) { maxValue_ = v; }
   int32_t Increment() const { return increment_; }
   void SetIncrement(int32_t v) { increment_ = v; }
-  bool EditorEnabled() const { return editor_enabled_; }
-  void SetEditorEnabled(bool v) { editor_enabled_ = v; }
+  bool EditorEnabled() const { return editorEnabled_; }
+  void SetEditorEnabled(bool v) { editorEnabled_ = v; }
   TSpinSliderButton* Button() const { return button_; }
 
   int32_t Value() const;
   void SetValue(int32_t v);
-  int32_t ClampValue(int64_t v) const { return ClampSpinValue(v, min_value_, max_value_); }
+  int32_t ClampValue(int64_t v) const { return ClampSpinValue(v, minValue_, maxValue_); }
 
   virtual bool IsAcceptedChar(char key) const;
   virtual void StepUp(platform::TObject* sender);
@@ -123,8 +123,8 @@ public:
   // The locale's decimal separator as an 8-bit character; '\0' when the code page lacks it.
   char DecimalSeparator() const;
 
-  bool CanPaste() const override { return editor_enabled_ && !ReadOnly(); }
-  bool CanCut() const override { return editor_enabled_ && !ReadOnly(); }
+  bool CanPaste() const override { return editorEnabled_ && !ReadOnly(); }
+  bool CanCut() const override { return editorEnabled_ && !ReadOnly(); }
   void SetBounds(int left, int top, int width, int height) override;
 
 protected:
@@ -142,8 +142,8 @@ private:
   void PlaceButton();
   void Step(int64_t delta);
 
-  int32_t min_value_ = 0, max_value_ = 0, increment_ = 1;
-  bool editor_enabled_ = true;
+  int32_t minValue_ = 0, maxValue_ = 0, increment_ = 1;
+  bool editorEnabled_ = true;
   TSpinSliderButton* button_ = nullptr;
   bool sizing_ = false;
 };

@@ -17,9 +17,9 @@ QImage FromRows(const char* const (&rows)[6]) {
 
 }  // namespace
 
-QImage LoadSpinGlyph(std::string_view resource_name) {
-  if (resource_name == "MySpinUp") return FromRows(kUp);
-  if (resource_name == "MySpinDown") return FromRows(kDown);
+QImage LoadSpinGlyph(std::string_view resourceName) {
+  if (resourceName == "MySpinUp") return FromRows(kUp);
+  if (resourceName == "MySpinDown") return FromRows(kDown);
   return {};
 }
 

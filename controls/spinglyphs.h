@@ -8,6 +8,6 @@
 namespace controls {
 
 // Null for other names.
-QImage LoadSpinGlyph(std::string_view resource_name);
+QImage LoadSpinGlyph(std::string_view resourceName);
 
 }  // namespace controls

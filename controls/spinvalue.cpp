@@ -9,10 +9,10 @@ namespace {
 constexpr int64_t kSaturate = int64_t{1} << 40;
 }
 
-int32_t ClampSpinValue(int64_t v, int32_t min_value, int32_t max_value) {
-  if (min_value != max_value) {
-    if (v < min_value) return min_value;
-    if (v > max_value) return max_value;
+int32_t ClampSpinValue(int64_t v, int32_t minValue, int32_t maxValue) {
+  if (minValue != maxValue) {
+    if (v < minValue) return minValue;
+    if (v > maxValue) return maxValue;
   }
   return static_cast<int32_t>(
       std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
@@ -31,30 +31,30 @@ int64_t ParseSpinText(std::string_view text) {
   return negative ? -v : v;
 }
 
-int32_t SpinValueOfText(std::string_view text, int32_t min_value, int32_t max_value) {
-  return ClampSpinValue(ParseSpinText(text), min_value, max_value);
+int32_t SpinValueOfText(std::string_view text, int32_t minValue, int32_t maxValue) {
+  return ClampSpinValue(ParseSpinText(text), minValue, maxValue);
 }
 
-int32_t SpinStep(int32_t value, int64_t delta, int32_t min_value, int32_t max_value) {
-  return ClampSpinValue(int64_t{value} + delta, min_value, max_value);
+int32_t SpinStep(int32_t value, int64_t delta, int32_t minValue, int32_t maxValue) {
+  return ClampSpinValue(int64_t{value} + delta, minValue, maxValue);
 }
 
-bool IsAcceptedSpinChar(unsigned char key, char decimal_separator, bool editor_enabled) {
+bool IsAcceptedSpinChar(unsigned char key, char decimalSeparator, bool editorEnabled) {
   bool accepted = (key >= '0' && key <= '9') || key == '+' || key == '-' ||
-                  key == static_cast<unsigned char>(decimal_separator) || (key < 32 && key != 13);
-  if (accepted && !editor_enabled && (key >= 32 || key == 8)) accepted = false;
+                  key == static_cast<unsigned char>(decimalSeparator) || (key < 32 && key != 13);
+  if (accepted && !editorEnabled && (key >= 32 || key == 8)) accepted = false;
   return accepted;
 }
 
-bool IsAcceptedSpinInsertion(std::string_view text, char decimal_separator, bool editor_enabled) {
+bool IsAcceptedSpinInsertion(std::string_view text, char decimalSeparator, bool editorEnabled) {
   return std::all_of(text.begin(), text.end(), [&](char c) {
     const auto key = static_cast<unsigned char>(c);
-    return key >= 32 && IsAcceptedSpinChar(key, decimal_separator, editor_enabled);
+    return key >= 32 && IsAcceptedSpinChar(key, decimalSeparator, editorEnabled);
   });
 }
 
-int SpinMinimumHeight(int border_height, int screen_font_height, int font_height) {
-  return 4 * border_height + font_height + std::min(screen_font_height, font_height) / 4 + 2;
+int SpinMinimumHeight(int borderHeight, int screenFontHeight, int fontHeight) {
+  return 4 * borderHeight + fontHeight + std::min(screenFontHeight, fontHeight) / 4 + 2;
 }
 
 TSpinColumnLayout ArrangeSpinButtons(int height) {
@@ -67,9 +67,9 @@ TSpinColumnLayout ArrangeSpinButtons(int height) {
   return l;
 }
 
-TSpinBounds SpinColumnBounds(int width, int height, int column_width, bool new_style, bool ctl3d) {
-  if (new_style && ctl3d) return {width - column_width - 4, 0, column_width, height - 4};
-  return {width - column_width, 1, column_width, height - 3};
+TSpinBounds SpinColumnBounds(int width, int height, int columnWidth, bool newStyle, bool ctl3d) {
+  if (newStyle && ctl3d) return {width - columnWidth - 4, 0, columnWidth, height - 4};
+  return {width - columnWidth, 1, columnWidth, height - 3};
 }
 
 }  // namespace controls

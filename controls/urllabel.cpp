@@ -40,7 +40,7 @@ void TUrlLabel::Publish(TProps<TUrlLabel>& p) {
 }
 
 void TUrlLabel::UpdateHint() {
-  if (show_url_hint_ && !Loading()) SetHint(BuildUrl());
+  if (showUrlHint_ && !Loading()) SetHint(BuildUrl());
 }
 
 // The hint depends on several properties; a description may give them in any order, so it
@@ -51,15 +51,14 @@ void TUrlLabel::UpdateHint() {
 // underline of a loaded label, whatever style the description gives the font.
 void TUrlLabel::Loaded() {
   TLabel::Loaded();
-  SetDetectMouse(detect_mouse_);
-  if (show_url_hint_)
-    SetHint(BuildUrl());
+  SetDetectMouse(detectMouse_);
+  if (showUrlHint_) SetHint(BuildUrl());
   else if (!IsStored("Hint"))
     SetHint("");
 }
 
 void TUrlLabel::SetDetectMouse(bool v) {
-  detect_mouse_ = v;
+  detectMouse_ = v;
   if (v)
     Font()->SetStyle(Font()->Style() & ~fsUnderline);
   else
@@ -67,7 +66,7 @@ void TUrlLabel::SetDetectMouse(bool v) {
 }
 
 void TUrlLabel::SetShowUrlHint(bool v) {
-  show_url_hint_ = v;
+  showUrlHint_ = v;
   if (Loading()) return;
   if (v)
     SetHint(BuildUrl());
@@ -96,7 +95,7 @@ void TUrlLabel::SetURL(const std::string& v) {
 }
 
 void TUrlLabel::SetMailBody(TStrings* s) {
-  if (s != nullptr) mail_body_.Assign(*s);
+  if (s != nullptr) mailBody_.Assign(*s);
   UpdateHint();
 }
 
@@ -107,7 +106,7 @@ void TUrlLabel::SetURLType(TUrlType t) {
 
 std::string TUrlLabel::BuildUrl() const {
   TUrlParts p = parts_;
-  p.MailBody = mail_body_.ToVector();
+  p.MailBody = mailBody_.ToVector();
   return controls::BuildUrl(p);
 }
 
@@ -122,17 +121,17 @@ void TUrlLabel::Click() {
 }
 
 void TUrlLabel::MouseEnter() {
-  if (detect_mouse_) {
-    Font()->SetColor(active_color_);
-    if (underline_on_enter_) Font()->SetStyle(fsUnderline);
+  if (detectMouse_) {
+    Font()->SetColor(activeColor_);
+    if (underlineOnEnter_) Font()->SetStyle(fsUnderline);
   }
   TLabel::MouseEnter();
   if (OnMouseEnter) OnMouseEnter(this);
 }
 
 void TUrlLabel::MouseLeave() {
-  if (detect_mouse_) {
-    Font()->SetColor(inactive_color_);
+  if (detectMouse_) {
+    Font()->SetColor(inactiveColor_);
     Font()->SetStyle(0);
   }
   TLabel::MouseLeave();

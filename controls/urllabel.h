@@ -15,12 +15,12 @@ public:
   explicit TUrlLabel(platform::TComponent* owner);
   static void Publish(platform::TProps<TUrlLabel>& p);
 
-  bool DetectMouse() const { return detect_mouse_; }
+  bool DetectMouse() const { return detectMouse_; }
   void SetDetectMouse(bool v);
-  bool ShowUrlHint() const { return show_url_hint_; }
+  bool ShowUrlHint() const { return showUrlHint_; }
   void SetShowUrlHint(bool v);
-  bool UnderlineOnEnter() const { return underline_on_enter_; }
-  void SetUnderlineOnEnter(bool v) { underline_on_enter_ = v; }
+  bool UnderlineOnEnter() const { return underlineOnEnter_; }
+  void SetUnderlineOnEnter(bool v) { underlineOnEnter_ = v; }
   const std::string& Bcc() const { return parts_.Bcc; }
   void SetBcc(const std::string& v);
   const std::string& Cc() const { return parts_.Cc; }
@@ -31,11 +31,11 @@ public:
   void SetMailSubject(const std::string& v);
   const std::string& URL() const { return parts_.URL; }
   void SetURL(const std::string& v);
-  platform::TColor ActiveColor() const { return active_color_; }
-  void SetActiveColor(platform::TColor c) { active_color_ = c; }
-  platform::TColor InactiveColor() const { return inactive_color_; }
-  void SetInactiveColor(platform::TColor c) { inactive_color_ = c; }
-  platform::TStrings* MailBody() { return &mail_body_; }
+  platform::TColor ActiveColor() const { return activeColor_; }
+  void SetActiveColor(platform::TColor c) { activeColor_ = c; }
+  platform::TColor InactiveColor() const { return inactiveColor_; }
+  void SetInactiveColor(platform::TColor c) { inactiveColor_ = c; }
+  platform::TStrings* MailBody() { return &mailBody_; }
   void SetMailBody(platform::TStrings* s);
   TUrlType URLType() const { return parts_.URLType; }
   void SetURLType(TUrlType t);
@@ -57,12 +57,12 @@ protected:
 
 private:
   void UpdateHint();
-  bool detect_mouse_ = true;
-  bool show_url_hint_ = false;
-  bool underline_on_enter_ = true;
-  platform::TColor active_color_ = platform::clBlue;
-  platform::TColor inactive_color_ = platform::clNavy;
-  platform::TStrings mail_body_;
+  bool detectMouse_ = true;
+  bool showUrlHint_ = false;
+  bool underlineOnEnter_ = true;
+  platform::TColor activeColor_ = platform::clBlue;
+  platform::TColor inactiveColor_ = platform::clNavy;
+  platform::TStrings mailBody_;
   TUrlParts parts_;
 };
 

@@ -18,10 +18,10 @@ TWizardHeader::TWizardHeader(TComponent* owner) : TGraphicControl(owner) {
   gradient_.SetToColor(clWindow);
   gradient_.SetOrientation(fgdVertical);
   Font()->SetStyle(Font()->Style() | fsBold);
-  symbol_font_.SetName("Wingdings");
-  symbol_font_.SetSize(26);
-  symbol_font_.SetColor(clHighlightText);
-  symbol_font_.SetStyle(fsBold);
+  symbolFont_.SetName("Wingdings");
+  symbolFont_.SetSize(26);
+  symbolFont_.SetColor(clHighlightText);
+  symbolFont_.SetStyle(fsBold);
 }
 
 void TWizardHeader::Publish(TProps<TWizardHeader>& p) {
@@ -47,7 +47,7 @@ void TWizardHeader::SetComments(TStrings* s) {
 }
 
 void TWizardHeader::SetPageNo(int page) {
-  page_no_ = page;
+  pageNo_ = page;
   Repaint();
 }
 
@@ -57,12 +57,12 @@ void TWizardHeader::SetCaptionFont(TFont* f) {
 }
 
 void TWizardHeader::SetCommentFont(TFont* f) {
-  if (f != nullptr) comment_font_.Assign(*f);
+  if (f != nullptr) commentFont_.Assign(*f);
   Invalidate();
 }
 
 void TWizardHeader::SetSymbolFont(TFont* f) {
-  if (f != nullptr) symbol_font_.Assign(*f);
+  if (f != nullptr) symbolFont_.Assign(*f);
   Invalidate();
 }
 
@@ -80,12 +80,10 @@ QImage& TWizardHeader::Glyph() {
   return *glyph_;
 }
 
-std::string TWizardHeader::CurrentCaption() const {
-  return HeaderText(captions_.ToVector(), page_no_, "Caption");
-}
+std::string TWizardHeader::CurrentCaption() const { return HeaderText(captions_.ToVector(), pageNo_, "Caption"); }
 
 std::string TWizardHeader::CurrentComment() const {
-  return HeaderText(comments_.ToVector(), page_no_, "Some comment text");
+  return HeaderText(comments_.ToVector(), pageNo_, "Some comment text");
 }
 
 void TWizardHeader::Paint(QPainter& painter) {
@@ -95,14 +93,14 @@ void TWizardHeader::Paint(QPainter& painter) {
   look.Comment = ToQt(CurrentComment());
   look.CaptionFont = ToQFont(*Font());
   look.CaptionColor = ToQColor(Font()->Color());
-  look.CommentFont = ToQFont(comment_font_);
-  look.CommentColor = ToQColor(comment_font_.Color());
-  look.SymbolFont = ToQFont(symbol_font_);
-  look.SymbolColor = ToQColor(symbol_font_.Color());
+  look.CommentFont = ToQFont(commentFont_);
+  look.CommentColor = ToQColor(commentFont_.Color());
+  look.SymbolFont = ToQFont(symbolFont_);
+  look.SymbolColor = ToQColor(symbolFont_.Color());
   look.Symbol = ToQt(symbol_);
   look.Glyph = glyph_.get();
   look.Gradient = &gradient_;
-  look.BufferedDraw = buffered_draw_;
+  look.BufferedDraw = bufferedDraw_;
   PaintWizardHeader(painter, Width(), Height(), look);
 }
 

@@ -22,15 +22,15 @@ public:
   void SetCaptions(platform::TStrings* s);
   platform::TStrings* Comments() { return &comments_; }
   void SetComments(platform::TStrings* s);
-  int PageNo() const { return page_no_; }
+  int PageNo() const { return pageNo_; }
   // Paints at once.
   void SetPageNo(int page);
   // The caption font is the control's own font.
   platform::TFont* CaptionFont() { return Font(); }
   void SetCaptionFont(platform::TFont* f);
-  platform::TFont* CommentFont() { return &comment_font_; }
+  platform::TFont* CommentFont() { return &commentFont_; }
   void SetCommentFont(platform::TFont* f);
-  platform::TFont* SymbolFont() { return &symbol_font_; }
+  platform::TFont* SymbolFont() { return &symbolFont_; }
   void SetSymbolFont(platform::TFont* f);
   const std::string& Symbol() const { return symbol_; }
   void SetSymbol(const std::string& s);
@@ -40,8 +40,8 @@ public:
   // Made (empty) on first access; setting it does not repaint.
   QImage& Glyph();
   bool HasGlyph() const { return glyph_ != nullptr; }
-  bool BufferedDraw() const { return buffered_draw_; }
-  void SetBufferedDraw(bool v) { buffered_draw_ = v; }
+  bool BufferedDraw() const { return bufferedDraw_; }
+  void SetBufferedDraw(bool v) { bufferedDraw_ = v; }
 
   // The texts the next painting shows.
   std::string CurrentCaption() const;
@@ -52,12 +52,12 @@ protected:
 
 private:
   platform::TStrings captions_, comments_;
-  int page_no_ = 0;
-  platform::TFont comment_font_, symbol_font_;
+  int pageNo_ = 0;
+  platform::TFont commentFont_, symbolFont_;
   std::string symbol_;
   TGradient gradient_;
   std::unique_ptr<QImage> glyph_;
-  bool buffered_draw_ = false;
+  bool bufferedDraw_ = false;
 };
 
 }  // namespace controls

@@ -315,8 +315,8 @@ struct Walker {
   const TRefreshOptions* refresh = nullptr;  // null: applying
   const TLang_CompTranslation* section = nullptr;
   TLang_CompEntry* entry = nullptr;
-  std::string full_prefix;  // component path and "."
-  int32_t* next_id = nullptr;
+  std::string fullPrefix;  // component path and "."
+  int32_t* nextId = nullptr;
 
   void Record(const std::string& path, const std::string& value) {
     if (refresh->IgnoreEmpty && value.empty()) return;
@@ -324,7 +324,7 @@ struct Walker {
       if (!entry->Props) entry->Props = std::make_unique<TLang_PropEntries>();
       int i;
       if (!entry->Props->Find(path, i)) {
-        entry->Props->Add((*next_id)++, path, "");
+        entry->Props->Add((*nextId)++, path, "");
         entry->Props->Find(path, i);
       }
       (*entry->Props)[i].DefaultText = value;
@@ -345,14 +345,14 @@ struct Walker {
     return &p.DefaultText;
   }
 
-  void Walk(TObject& obj, const std::string& prefix, bool is_component) {
+  void Walk(TObject& obj, const std::string& prefix, bool isComponent) {
     for (const TPropInfo* p : obj.ClassInfo().Properties()) {
-      if (is_component && platform::SameName(p->name, "Name")) continue;
+      if (isComponent && platform::SameName(p->name, "Name")) continue;
       if (p->kind != PropKind::String && p->kind != PropKind::Object) continue;
       std::string path = prefix.empty() ? p->name : prefix + "." + p->name;
       bool taken = true;
       if (refresh != nullptr) {
-        std::string full = full_prefix + path;
+        std::string full = fullPrefix + path;
         if (refresh->Ignore != nullptr && refresh->Ignore->Matches(full)) continue;
         auto* pers = dynamic_cast<TPersistent*>(&obj);
         taken = (pers != nullptr && pers->IsStored(p->name)) ||
@@ -381,14 +381,14 @@ struct Walker {
   }
 };
 
-void RefreshEntry(TLang_CompEntry& e, const TRefreshOptions& opt, int32_t& next_id) {
+void RefreshEntry(TLang_CompEntry& e, const TRefreshOptions& opt, int32_t& nextId) {
   if (e.Component == nullptr) return;
   Walker w;
   w.refresh = &opt;
   w.entry = &e;
   std::string cp = e.ComponentPath();
-  w.full_prefix = cp + ".";
-  w.next_id = &next_id;
+  w.fullPrefix = cp + ".";
+  w.nextId = &nextId;
   w.Walk(*e.Component, "", true);
   if (opt.AssignIds && e.Props) {
     for (int i = e.Props->Count() - 1; i >= 0; --i)
@@ -411,7 +411,7 @@ void RefreshEntry(TLang_CompEntry& e, const TRefreshOptions& opt, int32_t& next_
       found = &e.Children->Add();
       found->Component = child;
     }
-    if (found != nullptr) RefreshEntry(*found, opt, next_id);
+    if (found != nullptr) RefreshEntry(*found, opt, nextId);
   }
 }
 
@@ -463,8 +463,8 @@ void RemoveComponentEntry(TLang_CompEntry& entry, const TComponent* component, b
 
 TLangController::TLangController(TComponent* owner)
     : TComponent(owner), root_(std::make_unique<TLang_CompEntry>()) {
-  ignore_list_.SetSorted(true);
-  store_list_.SetSorted(true);
+  ignoreList_.SetSorted(true);
+  storeList_.SetSorted(true);
   // A controller read from a window description is bound once the window has loaded.
   if (owner != nullptr && !owner->Loading()) root_->Component = owner;
   TCustomLangController::OnLanguageChanging = [this](TCustomLangController&) {
@@ -500,8 +500,8 @@ std::string TLangController::LangData() {
 void TLangController::SetLangData(const std::string& bytes) { ReadLangData(*root_, bytes); }
 
 void TLangController::Refresh(bool assignIds) {
-  TLang_MaskList ignore(ignore_list_.ToVector());
-  TLang_MaskList store(store_list_.ToVector());
+  TLang_MaskList ignore(ignoreList_.ToVector());
+  TLang_MaskList store(storeList_.ToVector());
   TRefreshOptions o;
   o.AssignIds = assignIds;
   o.IgnoreEmpty = (options_ & lcoIgnoreEmptyProps) != 0;

@@ -123,10 +123,14 @@ public:
   ~TLangController() override;
   static void Publish(platform::TProps<TLangController>& p);
 
-  platform::TStrings* IgnoreList() { return &ignore_list_; }
-  void SetIgnoreList(platform::TStrings* s) { if (s != nullptr) ignore_list_.Assign(*s); }
-  platform::TStrings* StoreList() { return &store_list_; }
-  void SetStoreList(platform::TStrings* s) { if (s != nullptr) store_list_.Assign(*s); }
+  platform::TStrings* IgnoreList() { return &ignoreList_; }
+  void SetIgnoreList(platform::TStrings* s) {
+    if (s != nullptr) ignoreList_.Assign(*s);
+  }
+  platform::TStrings* StoreList() { return &storeList_; }
+  void SetStoreList(platform::TStrings* s) {
+    if (s != nullptr) storeList_.Assign(*s);
+  }
   unsigned Options() const { return options_; }
   void SetOptions(unsigned o) { options_ = o; }
 
@@ -156,8 +160,8 @@ public:
 private:
   std::unique_ptr<TLang_CompEntry> root_;
   unsigned options_ = lcoAutoSaveLangSource | lcoIgnoreEmptyProps;
-  platform::TStrings ignore_list_;
-  platform::TStrings store_list_;
+  platform::TStrings ignoreList_;
+  platform::TStrings storeList_;
 };
 
 }  // namespace localisation

@@ -125,19 +125,8 @@ bool Walk(wizard::TForm1& form, TFakeServices& services, const Build& b, const f
   return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <program folder> <output folder>\n", argv[0]);
-    return 2;
-  }
-  std::string program = argv[1];
-  if (program.back() != '/') program += '/';
-  const fs::path outRoot = fs::absolute(argv[2]);
-  const fs::path books = outRoot / "books";
-  Application().Initialize(argc, argv);
-
+// The book files and pictures, the same every run.
+void WriteBooks(const fs::path& books) {
   std::mt19937 rng(7);
   Write(books / "short.txt", "Once upon a time there was a phone.\r\n");
   Write(books / "long.txt", Words(rng, 700000));
@@ -154,6 +143,53 @@ int main(int argc, char** argv) {
         "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
         "\"Siemens SX1\" \"Siemens SX1 phone keys config\" \"256\" \"IC_BW\" \"120\" \"80\"\r\n"
         "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_NONE\" \"64\" \"32\"\r\n");
+}
+
+// One build in a fresh window into its own subfolder with its messages.txt; false when the
+// walk stopped before the finish page.
+bool RunBuild(const std::string& program, const fs::path& outRoot, const fs::path& books, const Build& b) {
+  const fs::path out = outRoot / b.name;
+  fs::create_directories(out);
+  fs::remove(program + "Quirewright.ini");
+  TFakeServices services;
+  bool walked = false;
+  {
+    localisation::FreeLangManager();
+    Application().SetMainForm(nullptr);
+    auto form = wizard::CreateBuilderWindow({program, {}});
+    try {
+      walked = Walk(*form, services, b, books, out);
+      // Finish saves the settings as the build left the controls.
+      if (walked) Find<TButton>(*form, "CancelBtn")->Click();
+      if (fs::exists(program + "Quirewright.ini"))
+        fs::copy_file(program + "Quirewright.ini", out / "Quirewright.ini");
+    } catch (const std::exception& e) {
+      services.messages.push_back({e.what(), "exception", TMsgIcon::Error});
+    }
+  }
+  Application().SetMainForm(nullptr);
+  Application().ResetTerminated();
+  std::string log;
+  for (const auto& m : services.messages) log += m.caption + ": " + m.text + "\n";
+  if (!walked) log += "stopped before the finish page\n";
+  Write(out / "messages.txt", log);
+  std::printf("%s: %s\n", b.name.c_str(), walked ? "built" : "stopped");
+  return walked;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <program folder> <output folder>\n", argv[0]);
+    return 2;
+  }
+  std::string program = argv[1];
+  if (program.back() != '/') program += '/';
+  const fs::path outRoot = fs::absolute(argv[2]);
+  const fs::path books = outRoot / "books";
+  Application().Initialize(argc, argv);
+  WriteBooks(books);
 
   const std::vector<Build> builds = {
       {"lite-long", "rbLiteVersion", 224, "rbilEnglishCE", {"long.txt"}},
@@ -177,35 +213,8 @@ int main(int argc, char** argv) {
        "phones.txt"},
   };
   int failed = 0;
-  for (const Build& b : builds) {
-    const fs::path out = outRoot / b.name;
-    fs::create_directories(out);
-    fs::remove(program + "Quirewright.ini");
-    TFakeServices services;
-    bool walked = false;
-    {
-      localisation::FreeLangManager();
-      Application().SetMainForm(nullptr);
-      auto form = wizard::CreateBuilderWindow({program, {}});
-      try {
-        walked = Walk(*form, services, b, books, out);
-        // Finish saves the settings as the build left the controls.
-        if (walked) Find<TButton>(*form, "CancelBtn")->Click();
-        if (fs::exists(program + "Quirewright.ini"))
-          fs::copy_file(program + "Quirewright.ini", out / "Quirewright.ini");
-      } catch (const std::exception& e) {
-        services.messages.push_back({e.what(), "exception", TMsgIcon::Error});
-      }
-    }
-    Application().SetMainForm(nullptr);
-    Application().ResetTerminated();
-    std::string log;
-    for (const auto& m : services.messages) log += m.caption + ": " + m.text + "\n";
-    if (!walked) log += "stopped before the finish page\n";
-    Write(out / "messages.txt", log);
-    std::printf("%s: %s\n", b.name.c_str(), walked ? "built" : "stopped");
-    if (!walked) ++failed;
-  }
+  for (const Build& b : builds)
+    if (!RunBuild(program, outRoot, books, b)) ++failed;
   localisation::FreeLangManager();
   return failed == 0 ? 0 : 1;
 }

@@ -47,6 +47,59 @@ const TDescNode* FindNode(const TDescNode& n, const std::string& name) {
   return nullptr;
 }
 
+// The description: the whole file, or the raw string literal in it at [begin, end).
+std::string DescriptionText(const std::string& file, size_t& begin, size_t& end) {
+  begin = 0;
+  end = file.size();
+  size_t open = file.find("R\"qwd(");
+  if (open != std::string::npos) {
+    begin = open + 6;
+    end = file.find(")qwd\"", begin);
+    if (end == std::string::npos) throw std::runtime_error("No end of the raw string )qwd\"");
+  }
+  return file.substr(begin, end - begin);
+}
+
+localisation::TLangController& FindLangController(TForm& root) {
+  localisation::TLangController* lc = nullptr;
+  for (int i = 0; i < root.ComponentCount() && lc == nullptr; ++i)
+    lc = dynamic_cast<localisation::TLangController*>(root.Components(i));
+  if (lc == nullptr) throw std::runtime_error("The window has no language controller");
+  return *lc;
+}
+
+// The description text with the controller's LangData property set to data, added at the end
+// of the controller's block when it has none yet.
+std::string WithLangData(const std::string& text, const TDescNode& tree, const localisation::TLangController& lc,
+                         const std::string& data) {
+  const TDescNode* node = FindNode(tree, lc.Name());
+  if (node == nullptr) throw std::runtime_error("Language controller not found in the text");
+  size_t lineStart = text.rfind('\n', node->end_offset);
+  std::string endIndent = text.substr(lineStart + 1, node->end_offset - lineStart - 1);
+  const std::string indent = endIndent + "  ";
+  std::string value = FormatBinaryValue(data, indent);
+  std::string updated = text;
+  for (const TDescProp& p : node->props)
+    if (SameName(p.path, "LangData")) {
+      updated.replace(p.value.begin, p.value.end - p.value.begin, value);
+      return updated;
+    }
+  updated.insert(lineStart + 1, indent + "LangData = " + value + "\n");
+  return updated;
+}
+
+// The window's language-file template, after the program's named texts when one is given.
+std::string TemplateText(const std::string& program, localisation::TLangController& lc) {
+  std::string lines;
+  if (!program.empty()) {
+    lines += "[$CONSTANTS]\r\n";
+    for (const std::string& l : localisation::LangManager().Constants().TemplateLines()) lines += l + "\r\n";
+  }
+  lines += std::string("[") + lc.WindowName() + "]\r\n";
+  for (const std::string& l : lc.TemplateLines()) lines += l + "\r\n";
+  return lines;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,43 +122,19 @@ int main(int argc, char** argv) {
     RegisterStandardClasses();
     controls::RegisterControlClasses();
     localisation::RegisterLangControllerClass();
-    std::string file = ReadFile(path);
-    size_t begin = 0, end = file.size();
-    size_t open = file.find("R\"qwd(");
-    if (open != std::string::npos) {
-      begin = open + 6;
-      end = file.find(")qwd\"", begin);
-      if (end == std::string::npos) throw std::runtime_error("No end of the raw string )qwd\"");
-    }
-    std::string text = file.substr(begin, end - begin);
+    const std::string file = ReadFile(path);
+    size_t begin = 0, end = 0;
+    const std::string text = DescriptionText(file, begin, end);
     TDescNode tree = ParseDescription(text);
 
     TOwned<TForm> root(new TForm(nullptr));
     TReadOptions options;
     options.ignore_missing_handlers = true;
     ReadDescription(*root, tree, nullptr, options);
-    localisation::TLangController* lc = nullptr;
-    for (int i = 0; i < root->ComponentCount() && lc == nullptr; ++i)
-      lc = dynamic_cast<localisation::TLangController*>(root->Components(i));
-    if (lc == nullptr) throw std::runtime_error("The window has no language controller");
+    localisation::TLangController& lc = FindLangController(*root);
 
-    std::string data = lc->LangData();
-    const TDescNode* node = FindNode(tree, lc->Name());
-    if (node == nullptr) throw std::runtime_error("Language controller not found in the text");
-    std::string indent = "    ";
-    size_t lineStart = text.rfind('\n', node->end_offset);
-    std::string endIndent = text.substr(lineStart + 1, node->end_offset - lineStart - 1);
-    indent = endIndent + "  ";
-    std::string value = FormatBinaryValue(data, indent);
-    std::string updated = text;
-    bool found = false;
-    for (const TDescProp& p : node->props)
-      if (SameName(p.path, "LangData")) {
-        updated.replace(p.value.begin, p.value.end - p.value.begin, value);
-        found = true;
-        break;
-      }
-    if (!found) updated.insert(lineStart + 1, indent + "LangData = " + value + "\n");
+    const std::string data = lc.LangData();
+    const std::string updated = WithLangData(text, tree, lc, data);
     if (updated != text) {
       WriteFile(path, file.substr(0, begin) + updated + file.substr(end));
       std::fprintf(stderr, "%s: LangData stored (%zu bytes)\n", path.c_str(), data.size());
@@ -113,13 +142,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: LangData unchanged\n", path.c_str());
     }
 
-    std::string lines;
-    if (!program.empty()) {
-      lines += "[$CONSTANTS]\r\n";
-      for (const std::string& l : localisation::LangManager().Constants().TemplateLines()) lines += l + "\r\n";
-    }
-    lines += std::string("[") + lc->WindowName() + "]\r\n";
-    for (const std::string& l : lc->TemplateLines()) lines += l + "\r\n";
+    const std::string lines = TemplateText(program, lc);
     if (args.size() == 2) WriteFile(args[1], lines);
     else std::cout << lines;
     return 0;

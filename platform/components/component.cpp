@@ -118,13 +118,13 @@ TComponent::~TComponent() {
 }
 
 void TComponent::NotifyRemoval() {
-  if (removal_notified_) return;
-  removal_notified_ = true;
+  if (removalNotified_) return;
+  removalNotified_ = true;
   // Those who asked to hear of our end.
-  while (!free_notifies_.empty()) {
-    TComponent* c = free_notifies_.back();
-    free_notifies_.pop_back();
-    auto& back = c->free_notifies_;
+  while (!freeNotifies_.empty()) {
+    TComponent* c = freeNotifies_.back();
+    freeNotifies_.pop_back();
+    auto& back = c->freeNotifies_;
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
     c->Notification(this, TOperation::opRemove);
   }
@@ -161,7 +161,7 @@ void TComponent::Loaded() { state_ &= ~static_cast<unsigned>(csLoading); }
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove && component != nullptr) {
     // Forget a free-notification link both ways.
-    auto& mine = free_notifies_;
+    auto& mine = freeNotifies_;
     mine.erase(std::remove(mine.begin(), mine.end(), component), mine.end());
   }
   // Pass it on; a component may disappear from the list while we walk it.
@@ -173,16 +173,16 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 
 void TComponent::FreeNotification(TComponent* component) {
   if (component == nullptr || component == this) return;
-  if (std::find(free_notifies_.begin(), free_notifies_.end(), component) == free_notifies_.end())
-    free_notifies_.push_back(component);
-  auto& theirs = component->free_notifies_;
+  if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end())
+    freeNotifies_.push_back(component);
+  auto& theirs = component->freeNotifies_;
   if (std::find(theirs.begin(), theirs.end(), this) == theirs.end()) theirs.push_back(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
   if (component == nullptr) return;
-  free_notifies_.erase(std::remove(free_notifies_.begin(), free_notifies_.end(), component), free_notifies_.end());
-  auto& theirs = component->free_notifies_;
+  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component), freeNotifies_.end());
+  auto& theirs = component->freeNotifies_;
   theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }
 

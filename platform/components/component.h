@@ -228,9 +228,9 @@ private:
   TComponent* owner_ = nullptr;
   std::string name_;
   std::vector<TComponent*> components_;
-  std::vector<TComponent*> free_notifies_;
+  std::vector<TComponent*> freeNotifies_;
   unsigned state_ = 0;
-  bool removal_notified_ = false;
+  bool removalNotified_ = false;
 };
 
 // Deleter for std::unique_ptr<TComponent-derived>.

@@ -206,10 +206,10 @@ std::vector<std::string> TStrings::ToVector() const {
   return r;
 }
 
-void TStrings::BeginUpdate() { ++update_count_; }
+void TStrings::BeginUpdate() { ++updateCount_; }
 
 void TStrings::EndUpdate() {
-  if (update_count_ > 0 && --update_count_ == 0 && pending_) {
+  if (updateCount_ > 0 && --updateCount_ == 0 && pending_) {
     pending_ = false;
     for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemsReset();
     if (OnChange) OnChange(this);
@@ -222,23 +222,38 @@ void TStrings::RemoveListener(Listener* l) {
 }
 
 void TStrings::NotifyInserted(int i) {
-  if (update_count_ > 0) { pending_ = true; return; }
+  if (updateCount_ > 0) {
+    pending_ = true;
+    return;
+  }
   for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemInserted(i);
 }
 void TStrings::NotifyDeleted(int i) {
-  if (update_count_ > 0) { pending_ = true; return; }
+  if (updateCount_ > 0) {
+    pending_ = true;
+    return;
+  }
   for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemDeleted(i);
 }
 void TStrings::NotifyChanged(int i) {
-  if (update_count_ > 0) { pending_ = true; return; }
+  if (updateCount_ > 0) {
+    pending_ = true;
+    return;
+  }
   for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemChanged(i);
 }
 void TStrings::NotifyReset() {
-  if (update_count_ > 0) { pending_ = true; return; }
+  if (updateCount_ > 0) {
+    pending_ = true;
+    return;
+  }
   for (Listener* l : std::vector<Listener*>(listeners_)) l->ItemsReset();
 }
 void TStrings::Changed() {
-  if (update_count_ > 0) { pending_ = true; return; }
+  if (updateCount_ > 0) {
+    pending_ = true;
+    return;
+  }
   if (OnChange) OnChange(this);
 }
 

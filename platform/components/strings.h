@@ -88,7 +88,7 @@ private:
   std::vector<Item> items_;
   bool sorted_ = false;
   TDuplicates duplicates_ = TDuplicates::dupIgnore;
-  int update_count_ = 0;
+  int updateCount_ = 0;
   bool pending_ = false;
   std::vector<Listener*> listeners_;
 };

@@ -16,11 +16,11 @@
 
 namespace platform {
 
-void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t file_size) {
+void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t fileSize) {
   if (width == 0 || height == 0) throw EImageError("Picture has no pixels");
   const std::uint64_t pixels = width * height;
   if (width > kMaxPicturePixels || height > kMaxPicturePixels || pixels > kMaxPicturePixels ||
-      pixels / kMaxPixelsPerFileByte > file_size)
+      pixels / kMaxPixelsPerFileByte > fileSize)
     throw EImageError("Picture too large");
 }
 
@@ -186,7 +186,7 @@ void CmykToBgr(const std::uint8_t* s, std::uint8_t* p, int w, bool inverted) {
 
 // Plain data only between setjmp and longjmp; the bitmap and the row live in the caller.
 bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8_t>* row, JpegError* err,
-                    bool* too_large) {
+                    bool* tooLarge) {
   jpeg_decompress_struct cinfo;
   cinfo.err = jpeg_std_error(&err->mgr);
   err->mgr.error_exit = JpegErrorExit;
@@ -202,7 +202,7 @@ bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8
   try {
     CheckPictureSize(cinfo.image_width, cinfo.image_height, data.size());
   } catch (const EImageError&) {
-    *too_large = true;
+    *tooLarge = true;
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
@@ -258,7 +258,7 @@ struct PngState {
   const std::string* data;
   std::size_t pos;
   char message[200];
-  bool too_large;
+  bool tooLarge;
 };
 
 void PngRead(png_structp png, png_bytep out, png_size_t n) {
@@ -330,7 +330,7 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer)
   try {
     CheckPictureSize(w, h, st->data->size());
   } catch (const EImageError&) {
-    st->too_large = true;
+    st->tooLarge = true;
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
   }
@@ -365,7 +365,7 @@ Bitmap DecodePng(const std::string& data) {
   auto st = std::make_unique<PngState>();
   st->data = &data;
   if (!DecodePngInto(st.get(), &out, &buffer)) {
-    if (st->too_large) throw EImageError("Picture too large");
+    if (st->tooLarge) throw EImageError("Picture too large");
     throw EImageError(std::string("Broken PNG picture: ") + st->message);
   }
   return out;

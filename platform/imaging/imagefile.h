@@ -21,7 +21,7 @@ constexpr std::uint64_t kMaxPicturePixels = 100'000'000;
 constexpr std::uint64_t kMaxPixelsPerFileByte = 16384;
 
 // Raises EImageError when a declared picture size is refused.
-void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t file_size);
+void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t fileSize);
 
 // The memory of the pictures converted at once, shared by every thread. A conversion holds a
 // TPictureMemory for its whole run; the decoder books what the picture will need as soon as

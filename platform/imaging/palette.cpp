@@ -58,7 +58,7 @@ Palette Palette::Monochrome() {
 }
 
 NearestColorIndex::NearestColorIndex(const std::vector<PaletteEntry>& entries)
-    : cells_(4096), cache_(std::size_t{1} << kCacheBits, 0), cached_index_(std::size_t{1} << kCacheBits, 0) {
+    : cells_(4096), cache_(std::size_t{1} << kCacheBits, 0), cachedIndex_(std::size_t{1} << kCacheBits, 0) {
   entries_.reserve(entries.size());
   for (const PaletteEntry& e : entries) entries_.push_back({e.red, e.green, e.blue});
 }
@@ -67,10 +67,10 @@ int NearestColorIndex::Find(std::uint8_t red, std::uint8_t green, std::uint8_t b
   const std::uint32_t colour = (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
   const std::uint32_t key = colour | (1u << 24);
   const std::size_t slot = (colour * 2654435761u) >> (32 - kCacheBits);
-  if (cache_[slot] == key) return cached_index_[slot];
+  if (cache_[slot] == key) return cachedIndex_[slot];
   const int found = Search(red, green, blue);
   cache_[slot] = key;
-  cached_index_[slot] = static_cast<std::uint8_t>(found);
+  cachedIndex_[slot] = static_cast<std::uint8_t>(found);
   return found;
 }
 

@@ -77,7 +77,7 @@ private:
   std::vector<std::uint8_t> candidates_;  // the lists of the cells built so far
   static constexpr int kCacheBits = 16;
   std::vector<std::uint32_t> cache_;  // colour | 1 << 24 when filled
-  std::vector<std::uint8_t> cached_index_;
+  std::vector<std::uint8_t> cachedIndex_;
 };
 
 }  // namespace platform

@@ -74,21 +74,19 @@ CodePage::CodePage(int number) : number_(number) {
   iconv_t cd = name ? iconv_open("UTF-32LE", name) : reinterpret_cast<iconv_t>(-1);
   for (int b = 0; b < 256; ++b) {
     if (b < 128 && number != 437 && number != 850 && number != 866 && number != 10000)
-      to_unicode_[b] = static_cast<char32_t>(b);
-    else if (cd != reinterpret_cast<iconv_t>(-1))
-      to_unicode_[b] = DecodeOne(cd, static_cast<unsigned char>(b));
-    else
-      to_unicode_[b] = static_cast<char32_t>(b);
+      toUnicode_[b] = static_cast<char32_t>(b);
+    else if (cd != reinterpret_cast<iconv_t>(-1)) toUnicode_[b] = DecodeOne(cd, static_cast<unsigned char>(b));
+    else toUnicode_[b] = static_cast<char32_t>(b);
   }
   // The OEM and Mac pages decode ASCII as ASCII too; only control bytes may differ.
-  for (int b = 32; b < 127; ++b) to_unicode_[b] = static_cast<char32_t>(b);
+  for (int b = 32; b < 127; ++b) toUnicode_[b] = static_cast<char32_t>(b);
   if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
-  for (int b = 255; b >= 0; --b) from_unicode_[to_unicode_[b]] = static_cast<unsigned char>(b);
+  for (int b = 255; b >= 0; --b) fromUnicode_[toUnicode_[b]] = static_cast<unsigned char>(b);
 
   locale_t loc = UnicodeLocale();
   for (int b = 0; b < 256; ++b) {
     upper_[b] = static_cast<unsigned char>(b);
-    char32_t u = to_unicode_[b];
+    char32_t u = toUnicode_[b];
     if (!loc) {
       if (b >= 'a' && b <= 'z') upper_[b] = static_cast<unsigned char>(b - 32);
       continue;
@@ -100,9 +98,9 @@ CodePage::CodePage(int number) : number_(number) {
 }
 
 std::optional<unsigned char> CodePage::FromUnicode(char32_t cp) const {
-  if (cp < 128 && to_unicode_[cp] == cp) return static_cast<unsigned char>(cp);
-  auto it = from_unicode_.find(cp);
-  if (it == from_unicode_.end()) return std::nullopt;
+  if (cp < 128 && toUnicode_[cp] == cp) return static_cast<unsigned char>(cp);
+  auto it = fromUnicode_.find(cp);
+  if (it == fromUnicode_.end()) return std::nullopt;
   return it->second;
 }
 

@@ -19,16 +19,16 @@ public:
 
   int Number() const { return number_; }
   // Undefined positions map to the same code point (as the Windows conversion does).
-  char32_t ToUnicode(unsigned char byte) const { return to_unicode_[byte]; }
+  char32_t ToUnicode(unsigned char byte) const { return toUnicode_[byte]; }
   std::optional<unsigned char> FromUnicode(char32_t cp) const;
   unsigned char Upper(unsigned char byte) const { return upper_[byte]; }
 
 private:
   explicit CodePage(int number);
   int number_;
-  char32_t to_unicode_[256];
+  char32_t toUnicode_[256];
   unsigned char upper_[256];
-  std::unordered_map<char32_t, unsigned char> from_unicode_;
+  std::unordered_map<char32_t, unsigned char> fromUnicode_;
 };
 
 // The process ANSI code page: QW_ANSI_CODEPAGE when set, else derived from the locale's

@@ -78,14 +78,14 @@ std::string KeyId(std::string_view section, std::string_view key) { return Upper
 
 }  // namespace
 
-TIniFile::TIniFile(std::string path) : read_path_(path), write_path_(std::move(path)) {}
+TIniFile::TIniFile(std::string path) : readPath_(path), writePath_(std::move(path)) {}
 
-TIniFile::TIniFile(std::string read_path, std::string write_path)
-    : read_path_(std::move(read_path)), write_path_(std::move(write_path)) {}
+TIniFile::TIniFile(std::string readPath, std::string writePath)
+    : readPath_(std::move(readPath)), writePath_(std::move(writePath)) {}
 
 std::vector<std::string>& TIniFile::Lines() const {
   if (!lines_) {
-    const std::string& path = FileExists(write_path_) ? write_path_ : read_path_;
+    const std::string& path = FileExists(writePath_) ? writePath_ : readPath_;
     try {
       lines_ = SplitFileLines(ReadWholeFile(path));
     } catch (const EFileError&) {
@@ -143,14 +143,14 @@ bool TIniFile::Save() {
     text += l;
     text += "\r\n";
   }
-  std::string dir = write_path_.substr(0, write_path_.rfind('/') + 1);
+  std::string dir = writePath_.substr(0, writePath_.rfind('/') + 1);
   if (!dir.empty()) {
     // Make the folder (and its parents) when the per-user place does not exist yet.
     for (size_t i = 1; i < dir.size(); ++i)
       if (dir[i] == '/') ::mkdir(dir.substr(0, i).c_str(), 0755);
   }
   try {
-    WriteWholeFile(write_path_, text);
+    WriteWholeFile(writePath_, text);
     error_.clear();
     return true;
   } catch (const EFileError& e) {
@@ -214,8 +214,8 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key, c
   return Save();
 }
 
-TIniFile ProgramSettingsFor(const std::string& dir, bool writable, const std::string& file_name) {
-  if (writable) return TIniFile(dir + file_name);
+TIniFile ProgramSettingsFor(const std::string& dir, bool writable, const std::string& fileName) {
+  if (writable) return TIniFile(dir + fileName);
   std::string base;
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   if (xdg != nullptr && xdg[0] == '/') base = xdg;
@@ -223,7 +223,7 @@ TIniFile ProgramSettingsFor(const std::string& dir, bool writable, const std::st
     const char* home = std::getenv("HOME");
     base = std::string(home != nullptr ? home : "") + "/.config";
   }
-  return TIniFile(dir + file_name, base + "/quirewright/" + file_name);
+  return TIniFile(dir + fileName, base + "/quirewright/" + fileName);
 }
 
 }  // namespace platform

@@ -28,7 +28,7 @@ public:
   // Reads and writes `path`.
   explicit TIniFile(std::string path);
   // Writes `write_path`; reads it when it exists, else `read_path`.
-  TIniFile(std::string read_path, std::string write_path);
+  TIniFile(std::string readPath, std::string writePath);
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   // An optional sign and the leading digits (0 when there are none); the default only when
@@ -39,7 +39,7 @@ public:
   // False when the value cannot be stored (see above) or the file cannot be written.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
 
-  const std::string& FileName() const { return write_path_; }
+  const std::string& FileName() const { return writePath_; }
   // Why the last write of the file failed (empty when it did not).
   const std::string& LastError() const { return error_; }
 
@@ -57,7 +57,7 @@ private:
   void Index() const;
   std::size_t KeyLine(const std::string& section, const std::string& key) const;
   bool Save();
-  std::string read_path_, write_path_;
+  std::string readPath_, writePath_;
   mutable std::optional<std::vector<std::string>> lines_;
   // Upper-cased "section\nkey" and section names of the first section of each name.
   mutable std::unordered_map<std::string, std::size_t> keys_;
@@ -67,9 +67,9 @@ private:
   std::string error_;
 };
 
-// The settings file of a program in `folder` (with a trailing '/'): `file_name` there when
+// The settings file of a program in `folder` (with a trailing '/'): `fileName` there when
 // the folder can be written, else in the per-user configuration folder
 // ($XDG_CONFIG_HOME/quirewright, ~/.config/quirewright without it), which is then read first.
-TIniFile ProgramSettingsFor(const std::string& folder, bool writable, const std::string& file_name);
+TIniFile ProgramSettingsFor(const std::string& folder, bool writable, const std::string& fileName);
 
 }  // namespace platform

@@ -18,8 +18,8 @@ std::map<int, std::function<void()>>& Listeners() {
 int g_next_id = 1;
 }  // namespace
 
-void SetInterfaceLanguage(int language_id) {
-  if (g_language.exchange(language_id) == language_id) return;
+void SetInterfaceLanguage(int languageId) {
+  if (g_language.exchange(languageId) == languageId) return;
   std::map<int, std::function<void()>> copy;
   {
     std::lock_guard<std::mutex> lock(g_mutex);
@@ -30,8 +30,8 @@ void SetInterfaceLanguage(int language_id) {
 
 int InterfaceLanguage() { return g_language.load(); }
 
-int CodePageOfLanguage(int language_id) {
-  switch (language_id) {
+int CodePageOfLanguage(int languageId) {
+  switch (languageId) {
     case 1033: return 1252;
     case 1049:
     case 1058: return 1251;

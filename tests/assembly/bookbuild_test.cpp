@@ -188,7 +188,7 @@ TEST_F(BookBuild, SmallBookMakesOneMidletWithoutNumber) {
   EXPECT_EQ(m[0].jar.FileName(m[0].jar.Count() - 2), "res/config.txt");
   EXPECT_EQ(m[0].jar.ArchiveSize(), m[0].size);
 
-  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
   EXPECT_EQ(host.statuses, (std::vector<std::string>{Text("LoadingTextFiles"), Text("GeneratingMidlets")}));
   ASSERT_FALSE(host.progress.empty());
   EXPECT_EQ(host.progress.back(), std::make_pair(8000, 8000));
@@ -201,7 +201,7 @@ TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
   const BuildResult measured = BuildBookMidlets(Context(), true, c, false, Base());
   ASSERT_TRUE(measured.Ok());
   EXPECT_TRUE(OutFiles().empty());
-  EXPECT_TRUE(host.enabled_calls.empty());
+  EXPECT_TRUE(host.enabledCalls.empty());
   EXPECT_TRUE(host.statuses.empty());
   EXPECT_TRUE(host.messages.empty());
   EXPECT_TRUE(host.waits.empty());
@@ -337,7 +337,7 @@ TEST_F(BookBuild, LargestPictureSizeBelowOneIsRefused) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("Largest picture size out of range"), std::string::npos)
         << host.messages[0].text;
-    EXPECT_EQ(host.terminate_requests, 0);
+    EXPECT_EQ(host.terminateRequests, 0);
   }
 }
 
@@ -380,8 +380,8 @@ TEST_F(BookBuild, MidletWithoutRoomForTheBookCannotBeBuilt) {
   EXPECT_EQ(host.messages[0].text, Text("UnableToBuildMidlet"));
   EXPECT_EQ(host.messages[0].caption, Text("UnableToBuildMidletTitle"));
   EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
-  EXPECT_EQ(host.terminate_requests, 1);
-  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host.terminateRequests, 1);
+  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
 
   host = RecordingHost();
   EXPECT_TRUE(Run(empty + 1025));
@@ -407,7 +407,7 @@ TEST_F(BookBuild, FirstPartBelow1024WithoutPictureCannotBeBuilt) {
     } else {
       EXPECT_EQ(texts, std::vector<std::string>{Text("UnableToBuildMidlet")});
     }
-    EXPECT_EQ(host.terminate_requests, 1);
+    EXPECT_EQ(host.terminateRequests, 1);
     EXPECT_TRUE(warned);
   }
 }
@@ -428,8 +428,8 @@ TEST_F(BookBuild, AfterMidlet99TheRestIsNotWritten) {
   EXPECT_EQ(host.messages[0].text, Text("TooManyMidletsMsg"));
   EXPECT_EQ(host.messages[0].caption, Text("TooManyMidletsTitle"));
   EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
-  EXPECT_EQ(host.terminate_requests, 0);
-  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host.terminateRequests, 0);
+  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
 }
 
 TEST_F(BookBuild, IntroductionThatFillsAMidletStopsTheBuild) {
@@ -440,7 +440,7 @@ TEST_F(BookBuild, IntroductionThatFillsAMidletStopsTheBuild) {
   EXPECT_TRUE(OutFiles().empty());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, Text("UnableToBuildMidlet"));
-  EXPECT_EQ(host.terminate_requests, 1);
+  EXPECT_EQ(host.terminateRequests, 1);
 }
 
 TEST_F(BookBuild, UnreadableBookOrFailedSaveWritesNothingAndEnablesTheWindow) {
@@ -449,8 +449,8 @@ TEST_F(BookBuild, UnreadableBookOrFailedSaveWritesNothingAndEnablesTheWindow) {
   EXPECT_TRUE(OutFiles().empty());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].caption, "Fatal error");
-  EXPECT_EQ(host.terminate_requests, 1);
-  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host.terminateRequests, 1);
+  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
 
   host = RecordingHost();
   SetBook("Some text");
@@ -458,7 +458,7 @@ TEST_F(BookBuild, UnreadableBookOrFailedSaveWritesNothingAndEnablesTheWindow) {
   EXPECT_FALSE(BuildBookMidlets(Context(), false, Record(64 * 1024), true, nowhere).Ok());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
-  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
 }
 
 TEST(BookBuildSteps, AddImageAndCutBeforeLastImage) {
@@ -679,8 +679,8 @@ TEST_F(PictureBook, PictureThatCannotBeLoadedWritesNothing) {
   EXPECT_TRUE(OutFiles().empty());
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Unable to load image: " + dir.File("broken.gif"));
-  EXPECT_EQ(host.terminate_requests, 1);
-  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host.terminateRequests, 1);
+  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
 }
 
 TEST_F(PictureBook, UndecodablePngEndsOnlyTheBuild) {
@@ -693,8 +693,8 @@ TEST_F(PictureBook, UndecodablePngEndsOnlyTheBuild) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_TRUE(host.messages[0].text.starts_with("Broken PNG picture: ")) << host.messages[0].text;
   EXPECT_EQ(host.messages[0].caption, "Error");
-  EXPECT_EQ(host.terminate_requests, 0);
-  EXPECT_EQ(host.enabled_calls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host.terminateRequests, 0);
+  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
 
   // The picture mended, the next build goes through.
   CopyPicture("palette.png", "mended/broken.png");
@@ -732,8 +732,8 @@ TEST_F(BookBuild, CustomFilesThatCannotBeRead) {
               "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
     EXPECT_EQ(host.messages[0].caption, "Fatal error");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(host.terminate_requests, 1);
-    EXPECT_TRUE(host.window_enabled);
+    EXPECT_EQ(host.terminateRequests, 1);
+    EXPECT_TRUE(host.windowEnabled);
     EXPECT_TRUE(OutFiles().empty()) << int(kind);
   }
 }
@@ -881,11 +881,11 @@ TEST_F(PictureRuns, ABrokenThirdPictureGivesTheSameMessagesAndFilesOnAllCores) {
       EXPECT_EQ(host.messages[i].caption, one.messages[i].caption);
       EXPECT_EQ(host.messages[i].icon, one.messages[i].icon);
     }
-    EXPECT_EQ(host.terminate_requests, one.terminate_requests);
+    EXPECT_EQ(host.terminateRequests, one.terminateRequests);
     EXPECT_EQ(host.progress, one.progress);
     EXPECT_EQ(host.statuses, one.statuses);
-    EXPECT_EQ(host.enabled_calls, one.enabled_calls);
-    EXPECT_EQ(host.process_messages, one.process_messages);
+    EXPECT_EQ(host.enabledCalls, one.enabledCalls);
+    EXPECT_EQ(host.processMessages, one.processMessages);
     EXPECT_TRUE(Outputs(out).empty());
   }
   EXPECT_TRUE(Outputs(dir.Path() / "one").empty());

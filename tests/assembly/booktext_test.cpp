@@ -273,7 +273,7 @@ TEST(LoadFileToString, ReadsBytesAndReportsMissingFiles) {
                   bad + "\"");
     EXPECT_EQ(h.messages[0].caption, "Fatal error");
     EXPECT_EQ(h.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(h.terminate_requests, 1);
+    EXPECT_EQ(h.terminateRequests, 1);
   }
 }
 
@@ -349,7 +349,7 @@ TEST(LoadTextFiles, JoinsFiles) {
     EXPECT_EQ(LoadTextFiles(host, {missing, b}, false, pictures, fake.HostedFn()),
               missing + "\n\n" + sep + "\n\n\n\n\n" + b + "\n\n" + sep + "\n\nBeta\n\n\n");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.terminate_requests, 1);
+    EXPECT_EQ(host.terminateRequests, 1);
   }
 }
 

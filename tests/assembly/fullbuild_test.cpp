@@ -2,12 +2,12 @@
 
 #include "assembly/archivecopy.h"
 #include "assembly/fontfile.h"
-#include "assembly/fulldisk_support.h"
 #include "assembly/midlettexts.h"
 #include "assembly/tables.h"
 #include "assembly/utils.h"
 #include "descriptor_support.h"
 #include "platform/system/codepage.h"
+#include "support/filesizelimit.h"
 #include "support/recordinghost.h"
 #include "support/samplearchive.h"
 #include "support/tempdir.h"
@@ -60,6 +60,7 @@ protected:
   FullBuild() { inputs.Vendor = "Quire Vendor"; }
 
   BuildContext Context() { return BuildContext{SampleArchive(), host, inputs, texts}; }
+  void BuildOne(int core, int edition, int language, std::vector<std::string>& jars);
   void BuildEveryCore(std::vector<std::string>& jars);
 
   BuildInputs inputs;
@@ -70,69 +71,87 @@ protected:
 
 }  // namespace
 
-// Builds every core in both editions and three languages, checking each JAD and JAR pair;
-// the JARs' paths go to `jars`.
+namespace {
+
+// The JAR's entries in order, and the pieces taken from the folders the tables name.
+void CheckJarEntries(const TZipFile& jar, const TMIDLETCONFIG& c, int core, int edition, int language) {
+  std::vector<std::string> expected = {"CORE-NOT-INCLUDED.txt", "res/lang.txt", "res/langfull.txt", "res/bw_cursor.png",
+                                       "res/bw_scroll.png"};
+  if (edition == 1) expected.insert(expected.end(), {"res/color_cursor.png", "res/color_scroll.png", "res/colors.txt"});
+  expected.insert(expected.end(), {"res/tfhelp.txt", "res/icon.png", "res/6x3we.fnt", "res/Tah12we_CT.fnt",
+                                   "META-INF/MANIFEST.MF", "res/config.txt"});
+  EXPECT_EQ(Names(jar), expected);
+
+  const std::string coreFolder = CoreFolders[core * 4 + edition];
+  EXPECT_NE(jar.ReadEntryData(0).find("\"" + coreFolder.substr(5, coreFolder.size() - 6) + "\""), std::string::npos);
+  EXPECT_NE(jar.ReadEntryData(1).find(LanguageNames[language]), std::string::npos);
+  EXPECT_EQ(jar.ReadEntryData(int(expected.size()) - 6),
+            ReadArchiveEntry(SampleArchive(), std::string(HelpFolders[edition * 11 + language]) + "tfhelp.txt"));
+  EXPECT_EQ(jar.ReadEntryData(int(expected.size()) - 5), ReadArchiveEntry(SampleArchive(), IconFiles[c.Icon]));
+  EXPECT_EQ(jar.ReadEntryData(jar.Count() - 1).substr(0, 40),
+            ReadArchiveEntry(SampleArchive(), KeysConfigFiles[c.KeysConfig]).substr(0, 40));
+}
+
+// The manifest and the JAD agree and name the midlet, its vendor, version and JAR.
+void CheckDescriptors(const TZipFile& jar, const std::string& base, int64_t size, int core) {
+  const auto manifest = Attributes(jar.ReadEntryData(jar.Count() - 2));
+  const auto jad = Attributes(ReadFile(base + ".jad"));
+  for (const char* key : {"MIDlet-Name", "MIDlet-Vendor", "MIDlet-Version", "MIDlet-1", "Build"})
+    EXPECT_EQ(manifest.at(key), jad.at(key)) << key;
+  EXPECT_EQ(jad.at("MIDlet-Name"), "Tomefalcon");
+  EXPECT_EQ(jad.at("MIDlet-Vendor"), "Quire Vendor");
+  EXPECT_EQ(jad.at("MIDlet-Version"), "2.5.2");
+  EXPECT_EQ(jad.at("MIDlet-Jar-Size"), std::to_string(size));
+  EXPECT_EQ(jad.at("MIDlet-Jar-URL"), "Tomefalcon.jar");
+  EXPECT_EQ(manifest.at("MIDlet-Jar-URL"), "Tomefalcon.jar");
+  EXPECT_EQ(jad.count("FlipInsensitive"), core == 6 ? 1u : 0u);
+  EXPECT_EQ(jad.at("MicroEdition-Profile").substr(0, 5), "MIDP-");
+}
+
+}  // namespace
+
+// Builds one core, edition and language, checking the JAD and JAR pair; the JAR's path goes
+// to `jars`.
+void FullBuild::BuildOne(int core, int edition, int language, std::vector<std::string>& jars) {
+  const TMIDLETCONFIG c = Record(core, edition, language);
+  const fs::path out =
+      dir.Path() / (std::to_string(core) + "_" + std::to_string(edition) + "_" + std::to_string(language));
+  fs::create_directories(out);
+  const std::string base = (out / "Tomefalcon").string();
+
+  const BuildResult measured = BuildFullMidlet(Context(), true, c, "Tomefalcon.jar", base);
+  ASSERT_TRUE(measured.Ok());
+  EXPECT_TRUE(FilesIn(out).empty()) << "test mode writes nothing";
+  ASSERT_TRUE(BuildFullMidlet(Context(), false, c, "Tomefalcon.jar", base).Ok());
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0].text;
+
+  std::vector<std::string> expectedFiles = {"Tomefalcon.jad", "Tomefalcon.jar"};
+  if (core == 6) expectedFiles.push_back("j2meX.pat");
+  EXPECT_EQ(FilesIn(out), expectedFiles);
+  const std::string jarFile = base + ".jar";
+  const int64_t size = fs::file_size(jarFile);
+  EXPECT_EQ(measured.PackedSize(), size);
+  jars.push_back(jarFile);
+
+  TZipFile jar;
+  jar.LoadFromFile(jarFile);
+  EXPECT_EQ(jar.ArchiveSize(), size);
+  CheckJarEntries(jar, c, core, edition, language);
+  CheckDescriptors(jar, base, size, core);
+  if (core == 6) {
+    EXPECT_EQ(ReadFile((out / "j2meX.pat").string()), ReadArchiveEntry(SampleArchive(), "pat\\j2mex.pat"));
+  }
+}
+
+// Builds every core in both editions and three languages; the JARs' paths go to `jars`. The
+// first fatal failure ends it.
 void FullBuild::BuildEveryCore(std::vector<std::string>& jars) {
   for (int core = 0; core < 10; ++core)
     for (int edition = 0; edition < 2; ++edition)
       for (int language : {0, 4, 10}) {
         SCOPED_TRACE(::testing::Message() << "core " << core << " edition " << edition << " language " << language);
-        const TMIDLETCONFIG c = Record(core, edition, language);
-        const fs::path out = dir.Path() / (std::to_string(core) + "_" + std::to_string(edition) + "_" + std::to_string(language));
-        fs::create_directories(out);
-        const std::string base = (out / "Tomefalcon").string();
-
-        const BuildResult measured = BuildFullMidlet(Context(), true, c, "Tomefalcon.jar", base);
-        ASSERT_TRUE(measured.Ok());
-        EXPECT_TRUE(FilesIn(out).empty()) << "test mode writes nothing";
-        ASSERT_TRUE(BuildFullMidlet(Context(), false, c, "Tomefalcon.jar", base).Ok());
-        ASSERT_TRUE(host.messages.empty()) << host.messages[0].text;
-
-        std::vector<std::string> expectedFiles = {"Tomefalcon.jad", "Tomefalcon.jar"};
-        if (core == 6) expectedFiles.push_back("j2meX.pat");
-        EXPECT_EQ(FilesIn(out), expectedFiles);
-        const std::string jarFile = base + ".jar";
-        const int64_t size = fs::file_size(jarFile);
-        EXPECT_EQ(measured.PackedSize(), size);
-        jars.push_back(jarFile);
-
-        TZipFile jar;
-        jar.LoadFromFile(jarFile);
-        EXPECT_EQ(jar.ArchiveSize(), size);
-        std::vector<std::string> expected = {"CORE-NOT-INCLUDED.txt", "res/lang.txt", "res/langfull.txt",
-                                             "res/bw_cursor.png", "res/bw_scroll.png"};
-        if (edition == 1)
-          expected.insert(expected.end(), {"res/color_cursor.png", "res/color_scroll.png", "res/colors.txt"});
-        expected.insert(expected.end(), {"res/tfhelp.txt", "res/icon.png", "res/6x3we.fnt",
-                                         "res/Tah12we_CT.fnt", "META-INF/MANIFEST.MF", "res/config.txt"});
-        EXPECT_EQ(Names(jar), expected);
-
-        // The pieces come from the folders the tables name.
-        const std::string coreFolder = CoreFolders[core * 4 + edition];
-        EXPECT_NE(jar.ReadEntryData(0).find("\"" + coreFolder.substr(5, coreFolder.size() - 6) + "\""),
-                  std::string::npos);
-        EXPECT_NE(jar.ReadEntryData(1).find(LanguageNames[language]), std::string::npos);
-        EXPECT_EQ(jar.ReadEntryData(int(expected.size()) - 6),
-                  ReadArchiveEntry(SampleArchive(), std::string(HelpFolders[edition * 11 + language]) + "tfhelp.txt"));
-        EXPECT_EQ(jar.ReadEntryData(int(expected.size()) - 5), ReadArchiveEntry(SampleArchive(), IconFiles[c.Icon]));
-        EXPECT_EQ(jar.ReadEntryData(jar.Count() - 1).substr(0, 40),
-                  ReadArchiveEntry(SampleArchive(), KeysConfigFiles[c.KeysConfig]).substr(0, 40));
-
-        const auto manifest = Attributes(jar.ReadEntryData(jar.Count() - 2));
-        const auto jad = Attributes(ReadFile(base + ".jad"));
-        for (const char* key : {"MIDlet-Name", "MIDlet-Vendor", "MIDlet-Version", "MIDlet-1", "Build"})
-          EXPECT_EQ(manifest.at(key), jad.at(key)) << key;
-        EXPECT_EQ(jad.at("MIDlet-Name"), "Tomefalcon");
-        EXPECT_EQ(jad.at("MIDlet-Vendor"), "Quire Vendor");
-        EXPECT_EQ(jad.at("MIDlet-Version"), "2.5.2");
-        EXPECT_EQ(jad.at("MIDlet-Jar-Size"), std::to_string(size));
-        EXPECT_EQ(jad.at("MIDlet-Jar-URL"), "Tomefalcon.jar");
-        EXPECT_EQ(manifest.at("MIDlet-Jar-URL"), "Tomefalcon.jar");
-        EXPECT_EQ(jad.count("FlipInsensitive"), core == 6 ? 1u : 0u);
-        EXPECT_EQ(jad.at("MicroEdition-Profile").substr(0, 5), "MIDP-");
-        if (core == 6) {
-          EXPECT_EQ(ReadFile((out / "j2meX.pat").string()), ReadArchiveEntry(SampleArchive(), "pat\\j2mex.pat"));
-        }
+        BuildOne(core, edition, language, jars);
+        if (HasFatalFailure()) return;
       }
 }
 
@@ -247,7 +266,7 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
     ReplaceChar(backslashed, '/', '\\');
     EXPECT_NE(h.messages[0].text.find(backslashed), std::string::npos) << h.messages[0].text;
     EXPECT_EQ(h.messages[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(h.window_enabled);
+    EXPECT_TRUE(h.windowEnabled);
     EXPECT_TRUE(FilesIn(out).empty()) << missing;
   }
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "slow_normalize_support.h"
+#include "support/slownormalize.h"
 
 namespace assembly {
 namespace {

@@ -1,6 +1,6 @@
-#include "assembly/colorreduce.h"
 #include "assembly/octree.h"
-#include "assembly/octree_fixtures_support.h"
+#include "assembly/colorreduce.h"
+#include "support/octreefixtures.h"
 
 #include <gtest/gtest.h>
 

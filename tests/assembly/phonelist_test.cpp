@@ -23,7 +23,7 @@ Parsed Parse(const std::string& text) {
     EXPECT_EQ(m.icon, MessageIcon::Error);
     p.messages.push_back(m.text);
   }
-  EXPECT_EQ(host.terminate_requests, static_cast<int>(p.messages.size()));
+  EXPECT_EQ(host.terminateRequests, static_cast<int>(p.messages.size()));
   EXPECT_EQ(p.ok, p.messages.empty());
   return p;
 }

@@ -42,11 +42,11 @@ Header ReadHeader(const std::string& png) {
 }
 
 // The picture settings with the advanced options shown and nothing skipped.
-TImageConversionParameters Settings(std::uint8_t colors, int max_w = -1, int max_h = -1, std::uint8_t dither = 0) {
+TImageConversionParameters Settings(std::uint8_t colors, int maxW = -1, int maxH = -1, std::uint8_t dither = 0) {
   TImageConversionParameters p;
   p.Colors = colors;
-  p.MaxWidth = max_w;
-  p.MaxHeight = max_h;
+  p.MaxWidth = maxW;
+  p.MaxHeight = maxH;
   p.Dithering = dither;
   return p;
 }
@@ -249,7 +249,7 @@ TEST(ConvertImage, SkippedPicturesGiveNoMessage) {
     EXPECT_TRUE(ConvertImage(dir.File("frame.png"), png, Settings(colors), host));
   }
   EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(host.terminate_requests, 0);
+  EXPECT_EQ(host.terminateRequests, 0);
 }
 
 TEST(ConvertImage, TheConverterUsesStuckiAndFloydSteinberg) {
@@ -312,7 +312,7 @@ TEST(ConvertImage, LoadFailures) {
     EXPECT_EQ(host.messages[0].text, "Unable to load image: " + path);
     EXPECT_EQ(host.messages[0].caption, "Error");
     EXPECT_EQ(host.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(host.terminate_requests, 1) << c.name;
+    EXPECT_EQ(host.terminateRequests, 1) << c.name;
     EXPECT_TRUE(out.empty());
   }
   // A PNG picture that cannot be decoded raises the decoder's own error; nothing is shown here
@@ -335,7 +335,7 @@ TEST(ConvertImage, LoadFailures) {
       EXPECT_TRUE(what.starts_with("Broken PNG picture: ") || what == "Picture too large") << c.name << ": " << what;
     }
     EXPECT_TRUE(host.messages.empty()) << c.name;
-    EXPECT_EQ(host.terminate_requests, 0) << c.name;
+    EXPECT_EQ(host.terminateRequests, 0) << c.name;
     EXPECT_TRUE(out.empty());
   }
 
@@ -346,7 +346,7 @@ TEST(ConvertImage, LoadFailures) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Unsupported image format: " + dir.File("picture.bmp"));
   EXPECT_EQ(host.messages[0].caption, "Error");
-  EXPECT_EQ(host.terminate_requests, 0);
+  EXPECT_EQ(host.terminateRequests, 0);
 }
 
 namespace {

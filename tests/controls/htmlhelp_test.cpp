@@ -171,7 +171,7 @@ TEST(HelpBridge, DesktopDeskOpensFilesWithTheDefaultViewer) {
 // Without a viewer for the manual a warning says where it is; with one nothing is said.
 TEST(HelpBridge, AManualThatCannotOpenIsNamed) {
   platform::TFakeServices services;
-  services.urls_open = false;
+  services.urlsOpen = false;
   TDesktopHelpDesk desk;
   desk.HtmlHelp("/opt/qw/manual/tomefalcon_en.chm", HH_HELP_CONTEXT, "20");
   desk.HtmlHelp("/opt/qw/manual/tomefalcon_ru.chm ::/fonts.htm", HH_DISPLAY_TOPIC, "0");
@@ -190,7 +190,7 @@ TEST(HelpBridge, AManualThatCannotOpenIsNamed) {
             "Unable to open the help file \"/opt/\xD0\xBA\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB8/tomefalcon_ru.chm\".");
   EXPECT_TRUE(services.messages[0].utf8);
   services.messages.clear();
-  services.urls_open = true;
+  services.urlsOpen = true;
   desk.HtmlHelp("/opt/qw/manual/tomefalcon_en.chm", HH_HELP_CONTEXT, "20");
   EXPECT_TRUE(services.messages.empty());
   EXPECT_EQ(services.urls.size(), 4u);

@@ -33,10 +33,10 @@ struct Box {
     spin->LineEdit()->setFocus();
     QCoreApplication::processEvents();
   }
-  void Key(int qt_key, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QKeyEvent press(QEvent::KeyPress, qt_key, mods, text);
+  void Key(int qtKey, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
     QApplication::sendEvent(spin->LineEdit(), &press);
-    QKeyEvent release(QEvent::KeyRelease, qt_key, mods, text);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
     QApplication::sendEvent(spin->LineEdit(), &release);
   }
   void Type(const QString& chars) {

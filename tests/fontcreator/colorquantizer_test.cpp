@@ -1,6 +1,6 @@
 #include "fontcreator/colorquantizer.h"
 
-#include "assembly/octree_fixtures_support.h"
+#include "support/octreefixtures.h"
 
 #include <gtest/gtest.h>
 

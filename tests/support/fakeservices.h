@@ -25,23 +25,23 @@ public:
   ~TFakeServices() override { SetServices(previous_); }
 
   // The next file dialog returns these files (the first is the file name), or is cancelled.
-  void ScriptDialog(std::vector<std::string> files, int filter_index = 1) {
+  void ScriptDialog(std::vector<std::string> files, int filterIndex = 1) {
     TFileDialogResult r;
     r.files = std::move(files);
-    r.filter_index = filter_index;
+    r.filter_index = filterIndex;
     answers_.push_back(r);
   }
   void ScriptDialogCancel() { answers_.push_back(std::nullopt); }
   // Called while a message box is "shown" (a test may act as the user).
-  std::function<void(const Message&)> on_message;
+  std::function<void(const Message&)> onMessage;
 
   void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) override {
     messages.push_back({text, caption, icon});
-    if (on_message) on_message(messages.back());
+    if (onMessage) onMessage(messages.back());
   }
   void MessageBoxUtf8(const std::string& text, const std::string& caption, TMsgIcon icon) override {
     messages.push_back({text, caption, icon, true});
-    if (on_message) on_message(messages.back());
+    if (onMessage) onMessage(messages.back());
   }
   bool FileDialog(const TFileDialogRequest& request, TFileDialogResult& result) override {
     dialogs.push_back(request);
@@ -66,23 +66,23 @@ public:
   void Beep() override { ++beeps; }
   bool OpenUrl(const std::string& url) override {
     urls.push_back(url);
-    return urls_open;
+    return urlsOpen;
   }
   bool OpenFolder(const std::string& folder) override {
     folders.push_back(folder);
-    return folders_open;
+    return foldersOpen;
   }
   void ProcessMessages() override { ++processed; }
-  void RequestQuit() override { quit_requested = true; }
+  void RequestQuit() override { quitRequested = true; }
 
   std::vector<Message> messages;
   std::vector<TFileDialogRequest> dialogs;
   std::vector<std::string> urls, folders;
-  bool folders_open = true;  // what OpenFolder answers
-  bool urls_open = true;     // what OpenUrl answers
+  bool foldersOpen = true;  // what OpenFolder answers
+  bool urlsOpen = true;     // what OpenUrl answers
   int beeps = 0;
   int processed = 0;
-  bool quit_requested = false;
+  bool quitRequested = false;
   bool AllAnswersUsed() const { return answers_.empty() && colors_.empty(); }
 
 private:

@@ -14,8 +14,8 @@ std::string FakeTexts::TextByName(std::string_view name) const {
 }
 
 void RecordingHost::SetWindowEnabled(bool enabled) {
-  enabled_calls.push_back(enabled);
-  window_enabled = enabled;
+  enabledCalls.push_back(enabled);
+  windowEnabled = enabled;
 }
 
 }  // namespace assembly::testing

@@ -18,21 +18,21 @@ public:
   };
 
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
-  void RequestTerminate() override { ++terminate_requests; }
+  void RequestTerminate() override { ++terminateRequests; }
   void SetProgress(int position, int max) override;
   void SetStatus(const std::string& text) override { statuses.push_back(text); }
-  void ProcessMessages() override { ++process_messages; }
+  void ProcessMessages() override { ++processMessages; }
   void SetWindowEnabled(bool enabled) override;
   void Wait(int milliseconds) override { waits.push_back(milliseconds); }
 
   std::vector<Message> messages;
   std::vector<std::string> statuses;
   std::vector<std::pair<int, int>> progress;  // (position, max) per call
-  std::vector<bool> enabled_calls;
+  std::vector<bool> enabledCalls;
   std::vector<int> waits;
-  int terminate_requests = 0;
-  int process_messages = 0;
-  bool window_enabled = true;  // the state the last SetWindowEnabled left
+  int terminateRequests = 0;
+  int processMessages = 0;
+  bool windowEnabled = true;  // the state the last SetWindowEnabled left
 };
 
 // Named texts for the engine: the ones given, and "<name>" for any other, so that a test sees

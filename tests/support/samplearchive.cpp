@@ -11,4 +11,13 @@ const TZipFile& SampleArchive() {
   return archive;
 }
 
+const TFontCatalogue& SampleCatalogue() {
+  static const TFontCatalogue catalogue = [] {
+    TFontCatalogue c;
+    BuildFontCatalogue(SampleArchive(), c);
+    return c;
+  }();
+  return catalogue;
+}
+
 }  // namespace assembly::testing

@@ -1,7 +1,8 @@
 #include "wizard/batchrun.h"
 
 #include "assembly/fullbuild.h"
-#include "engine_fixture_support.h"
+#include "support/recordinghost.h"
+#include "support/samplearchive.h"
 #include "support/tempdir.h"
 #include "wizard/batchnames.h"
 
@@ -13,9 +14,9 @@
 
 using namespace wizard;
 using assembly::TMIDLETCONFIG;
-using wizard::testing::MessageHost;
-using wizard::testing::SampleArchive;
-using wizard::testing::SampleCatalogue;
+using assembly::testing::RecordingHost;
+using assembly::testing::SampleArchive;
+using assembly::testing::SampleCatalogue;
 
 namespace {
 
@@ -188,7 +189,7 @@ protected:
             [this] { return ending; },
             lastFault};
   }
-  MessageHost host;
+  RecordingHost host;
   assembly::TJarCache cache;
   std::string lastFault;
   bool ending = false;
@@ -238,7 +239,7 @@ TEST_F(FullVariants, RecordOfEachVariant) {
     EXPECT_EQ(config.NegativeFlags, (std::array<uint8_t, 5>{1, 1, 1, 1, 1})) << what;
     EXPECT_TRUE(controls.Record.AdvancedHidden) << what;
   }
-  for (const std::string& m : host.messages) ADD_FAILURE() << m;
+  for (const auto& m : host.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
 // A program that is ending makes no more trial builds: the fonts are the preset's, unfitted.
@@ -275,7 +276,7 @@ TEST_F(FullVariants, DeployRunWritesThePairsInTurn) {
             std::string::npos);
   EXPECT_EQ(controls.Record.InterfaceLanguage, 10);
   EXPECT_TRUE(controls.Record.WithZipSupport);
-  for (const std::string& m : host.messages) ADD_FAILURE() << m;
+  for (const auto& m : host.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 
   // A prefix in a missing folder: the first save fails and ends the batch.
   steps.clear();

@@ -1,13 +1,13 @@
 #include "wizard/buildrecord.h"
 
-#include "engine_fixture_support.h"
+#include "support/samplearchive.h"
 
 #include <gtest/gtest.h>
 
 using namespace wizard;
 using assembly::TImageConversionParameters;
 using assembly::TMIDLETCONFIG;
-using wizard::testing::SampleCatalogue;
+using assembly::testing::SampleCatalogue;
 
 namespace {
 

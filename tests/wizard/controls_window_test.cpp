@@ -89,7 +89,7 @@ TEST_F(BuilderControls, LinkLabelsAreUnderlinedOnlyUnderTheMouse) {
 TEST_F(BuilderControls, HelpWithoutAViewerSaysWhereTheManualIs) {
   Create();
   controls::InstallHtmlHelp();  // the desktop's viewer, through the scripted services
-  services.urls_open = false;
+  services.urlsOpen = false;
   const std::string manual = WriteFile("manual/tomefalcon_en.chm", "ITSF");
   const std::string warning = "Unable to open the help file \"" + manual + "\".";
   form->ShowPage(pgPhoneModel);

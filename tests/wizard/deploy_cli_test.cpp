@@ -47,9 +47,9 @@ protected:
   fs::path Out() const { return dir_.Path() / "out"; }
   std::string Archive() const { return (Bin() / "quirewright.dat").string(); }
 
-  // Runs "quirewright -deploy <prefix> <variant>"; `file_limit` limits the size of every file
-  // it writes (a disk that is nearly full), `as_nobody` drops the super-user's rights.
-  Outcome Deploy(const std::string& prefix, rlim_t file_limit = RLIM_INFINITY, bool as_nobody = false) {
+  // Runs "quirewright -deploy <prefix> <variant>"; `fileLimit` limits the size of every file
+  // it writes (a disk that is nearly full), `asNobody` drops the super-user's rights.
+  Outcome Deploy(const std::string& prefix, rlim_t fileLimit = RLIM_INFINITY, bool asNobody = false) {
     const std::string errors = (dir_.Path() / "stderr.txt").string();
     const std::string exe = (Bin() / "quirewright").string();
     const pid_t pid = fork();
@@ -57,12 +57,12 @@ protected:
       const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
       dup2(fd, 2);
       dup2(fd, 1);
-      if (file_limit != RLIM_INFINITY) {
+      if (fileLimit != RLIM_INFINITY) {
         signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{file_limit, file_limit};
+        rlimit limit{fileLimit, fileLimit};
         setrlimit(RLIMIT_FSIZE, &limit);
       }
-      if (as_nobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(125);
+      if (asNobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(125);
       execl(exe.c_str(), exe.c_str(), "-deploy", prefix.c_str(), kVariant, static_cast<char*>(nullptr));
       _exit(126);
     }

@@ -2,7 +2,6 @@
 // cannot be loaded, a build that fails, settings that cannot be saved.
 #include "builderwindow_support.h"
 
-#include "assembly/fulldisk_support.h"
 #include "assembly/phones.h"
 #include "damaged_archive_support.h"
 #include "localisation/langmanager.h"
@@ -10,6 +9,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/radiobutton.h"
 #include "support/fakeservices.h"
+#include "support/filesizelimit.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,8 @@
 
 #include "assembly/fullbuild.h"
 #include "assembly/tables.h"
-#include "engine_fixture_support.h"
+#include "support/recordinghost.h"
+#include "support/samplearchive.h"
 #include "wizard/buildrecord.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +13,9 @@
 
 using namespace wizard;
 using assembly::TMIDLETCONFIG;
-using wizard::testing::MessageHost;
-using wizard::testing::SampleArchive;
-using wizard::testing::SampleCatalogue;
+using assembly::testing::RecordingHost;
+using assembly::testing::SampleArchive;
+using assembly::testing::SampleCatalogue;
 
 namespace {
 
@@ -105,7 +106,7 @@ TEST(FitFonts, ReserveAndBounds) {
 }
 
 TEST(FitFonts, TrialBuildsOfTheSampleArchive) {
-  MessageHost host;
+  RecordingHost host;
   assembly::BuildInputs inputs;
   assembly::TJarCache cache;
   const assembly::BuildContext context{SampleArchive(), host, inputs, ProgramTexts(), nullptr, &cache};
@@ -194,7 +195,7 @@ TEST(NegativeLockedByCore, KindAndCore) {
 }
 
 TEST(TrialJarSize, BookEditionsMeasureTheFirstMidletWithoutBook) {
-  MessageHost host;
+  RecordingHost host;
   assembly::BuildInputs inputs;  // no book files: the trial build reads none
   const assembly::BuildContext context{SampleArchive(), host, inputs, ProgramTexts(), nullptr, nullptr};
   TMIDLETCONFIG record = FiveFonts();

@@ -478,7 +478,7 @@ TEST_F(WizardWindow, FinishSaysWhereTheMidletIsWhenTheFolderCannotBeOpened) {
   form->ShowPage(pgFinish);
   form->Parts().SaveDialog->SetFileName("/out/books/Reader.jad");
   form->Parts().cbDirectory->SetChecked(true);
-  services.folders_open = false;
+  services.foldersOpen = false;
   form->Parts().CancelBtn->Click();
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text, "Unable to open the folder \"/out/books\".");

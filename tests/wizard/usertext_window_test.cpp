@@ -194,7 +194,7 @@ TEST_F(UserText, PathsInShownTextsReadAsTheFileSystemWritesThem) {
   form->ShowPage(pgFinish);
   p.SaveDialog->SetFileName(folder + "/Reader.jad");
   p.cbDirectory->SetChecked(true);
-  services.folders_open = false;
+  services.foldersOpen = false;
   p.CancelBtn->Click();
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_TRUE(services.messages[0].utf8);

@@ -12,9 +12,9 @@
 #include "platform/ui/application.h"
 #include "platform/ui/control.h"
 #include "platform/ui/radiobutton.h"
-#include "platform/ui/windowlook_support.h"
 #include "support/fakeservices.h"
 #include "support/tempdir.h"
+#include "support/windowlook.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -31,8 +31,8 @@
 #include <fstream>
 
 using namespace wizard;
-using windowlook_support::DescribedText;
-using windowlook_support::TitleBarText;
+using windowlook::DescribedText;
+using windowlook::TitleBarText;
 namespace fs = std::filesystem;
 
 namespace {
@@ -54,7 +54,7 @@ protected:
 
 std::vector<controls::TUrlLabel*> LinkLabels(platform::TComponent* root) {
   std::vector<controls::TUrlLabel*> labels;
-  for (platform::TControl* c : windowlook_support::Controls(root))
+  for (platform::TControl* c : windowlook::Controls(root))
     if (auto* l = dynamic_cast<controls::TUrlLabel*>(c)) labels.push_back(l);
   return labels;
 }
@@ -164,14 +164,14 @@ TEST_F(BuilderLook, DisabledControlsLookDisabled) {
   EXPECT_FALSE(form->Parts().spMaxImageWidth->Enabled());
   EXPECT_FALSE(form->Parts().cbScaleDown->Enabled());
   int checked = 0;
-  for (const std::string& f : windowlook_support::DisabledLookFaults(form.get(), &checked)) ADD_FAILURE() << f;
+  for (const std::string& f : windowlook::DisabledLookFaults(form.get(), &checked)) ADD_FAILURE() << f;
   EXPECT_GT(checked, 200);
 
   // Drawn: the disabled box's text is lighter than the same box's text when enabled.
   QWidget* box = form->Parts().cbScaleDown->Widget();
-  const int disabled = windowlook_support::DarkestGrey(box);
+  const int disabled = windowlook::DarkestGrey(box);
   form->Parts().cbScaleDown->SetEnabled(true);
-  EXPECT_GT(disabled, windowlook_support::DarkestGrey(box) + 60);
+  EXPECT_GT(disabled, windowlook::DarkestGrey(box) + 60);
 }
 
 // The title bar shows the caption alone; a language switch keeps the version in it.
@@ -431,7 +431,7 @@ TEST_F(BuilderLook, PagesLayOutWithoutOverlaps) {
   form->Parts().ulFinalNote->SetCaption("How to copy the files");
   std::vector<std::string> faults;
   auto look = [&](const std::string& where) {
-    for (const std::string& f : windowlook_support::LayoutFaults(form.get())) faults.push_back(where + ": " + f);
+    for (const std::string& f : windowlook::LayoutFaults(form.get())) faults.push_back(where + ": " + f);
   };
   for (platform::TRadioButton* edition : {form->Parts().rbFullVersion, form->Parts().rbLiteVersion}) {
     edition->SetChecked(true);

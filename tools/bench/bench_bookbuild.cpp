@@ -76,19 +76,8 @@ double DeflateSeconds(const std::string& data) {
   return Seconds(start);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const double megabytes = argc > 1 ? std::atof(argv[1]) : 4.0;
-  const int pictures = argc > 2 ? std::atoi(argv[2]) : 300;
-  TZipFile archive;
-  archive.LoadFromFile(platform::ExecutableDir() + "quirewright.dat");
-
-  const fs::path work = fs::temp_directory_path() / ("qw_bench_book_" + std::to_string(::getpid()));
-  fs::create_directories(work / "pics");
-  std::mt19937 rng(42);
-
-  // A text book, and an HTML book whose pictures are a dozen different photos-like PNGs.
+// A text book, and an HTML book whose pictures are a dozen different photos-like PNGs.
+void WriteBooks(const fs::path& work, std::mt19937& rng, double megabytes, int pictures) {
   Write(work / "book.txt", Words(rng, std::size_t(megabytes * 1024 * 1024)));
   for (int p = 0; p < 12; ++p) {
     platform::Bitmap b(160, 120, platform::PixelFormat::pf24bit);
@@ -108,9 +97,9 @@ int main(int argc, char** argv) {
   for (int i = 0; i < pictures; ++i)
     html += "<p>" + Words(rng, 1500) + "</p><img src=\"pics/p" + std::to_string(i % 12) + ".png\">";
   Write(work / "book.htm", html + "</body></html>");
+}
 
-  QuietHost host;
-  const NameTexts texts;
+BuildInputs BenchInputs() {
   BuildInputs inputs;
   inputs.Vendor = "Bench";
   inputs.MidletName = "Bench";
@@ -121,62 +110,67 @@ int main(int argc, char** argv) {
   inputs.ImageParams.MaxWidth = 128;
   inputs.ImageParams.MaxHeight = 128;
   inputs.ImageParams.Dithering = 1;
+  return inputs;
+}
+
+// The picture conversion (loading the book) on one core and on all, side by side, and the
+// floor. Each figure is the best of several runs (the machine may be busy).
+struct LoadTimes {
+  double one = 1e9, all = 1e9, floor = 1e9;
+  std::string normal;  // the book text as the build cuts it
+};
+
+LoadTimes TimeLoading(QuietHost& host, const BuildInputs& inputs) {
   const HostedPictureConverter convert = [&](const std::string& path, std::string& png, BuildHost& h) {
     return ConvertImage(path, png, inputs.ImageParams, h);
   };
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-
-  std::printf("%-6s %9s %8s %9s %8s %8s %10s %7s %10s\n", "book", "text KB", "JAR KB", "build s",
-              "midlets", "load s", "deflate s", "ratio", "w/o load");
-  double oneCore = 0, allCores = 0;
-  for (const char* book : {"book.txt", "book.htm"}) {
-    inputs.TextFiles = {(work / book).string()};
-    // The picture conversion (loading the book) on one core and on all, side by side, and the
-    // floor. Each figure is the best of several runs (the machine may be busy).
-    double loadOne = 1e9, loadAll = 1e9, floor = 1e9;
-    std::string normal;
-    for (int run = 0; run < 3; ++run) {
-      for (unsigned threads : {1u, 0u}) {
-        TPictureList list;
-        const auto loadStart = std::chrono::steady_clock::now();
-        const std::string text = LoadTextFiles(host, inputs.TextFiles, false, list, convert, threads);
-        double& best = threads == 1 ? loadOne : loadAll;
-        best = std::min(best, Seconds(loadStart));
-        normal = NormalizeBookText(inputs.IntroText + text);
-      }
-    }
-    for (int run = 0; run < 10; ++run) floor = std::min(floor, DeflateSeconds(normal));
-    if (std::string_view(book) == "book.htm") {
-      oneCore = loadOne;
-      allCores = loadAll;
-    }
-    for (int kb : {64, 512}) {
-      TMIDLETCONFIG c;
-      c.Core = 0;
-      c.Edition = 2;
-      c.KeysConfig = DefaultKeysByCore[0];
-      c.JarLimit = kb * 1024;
-      c.FontNames = {"6x3we", "", "", "", ""};
-      c.FontSources = {"ZIP:fonts\\EnglishWE\\6x3we.fnt", "", "", "", ""};
-      const fs::path out = work / (std::string(book) + std::to_string(kb));
-      fs::create_directories(out);
-      bool warned = false;
-      const BuildContext ctx{archive, host, inputs, texts, &warned};
-      double build = 1e9, load = 1e9, midlets = 1e9;
-      bool ok = true;
-      for (int run = 0; run < 3; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        ok = BuildBookMidlets(ctx, false, c, false, (out / "Bench").string()).Ok() && ok;
-        const auto end = std::chrono::steady_clock::now();
-        build = std::min(build, std::chrono::duration<double>(end - start).count());
-        load = std::min(load, std::chrono::duration<double>(host.loaded - start).count());
-        midlets = std::min(midlets, std::chrono::duration<double>(end - host.loaded).count());
-      }
-      if (!ok) std::fprintf(stderr, "build of %s at %d KB failed\n", book, kb);
-      std::printf("%-6s %9zu %8d %9.3f %8d %8.3f %10.4f %7.1f %10.1f\n", fs::path(book).extension().c_str() + 1,
-                  normal.size() / 1024, kb, build, CountJars(out), load, floor, build / floor, midlets / floor);
+  LoadTimes times;
+  for (int run = 0; run < 3; ++run) {
+    for (unsigned threads : {1u, 0u}) {
+      TPictureList list;
+      const auto loadStart = std::chrono::steady_clock::now();
+      const std::string text = LoadTextFiles(host, inputs.TextFiles, false, list, convert, threads);
+      double& best = threads == 1 ? times.one : times.all;
+      best = std::min(best, Seconds(loadStart));
+      times.normal = NormalizeBookText(inputs.IntroText + text);
     }
   }
+  for (int run = 0; run < 10; ++run) times.floor = std::min(times.floor, DeflateSeconds(times.normal));
+  return times;
+}
+
+// Builds the book at a JAR limit of `kb` KB three times and prints the best figures.
+void TimeBuild(const TZipFile& archive, QuietHost& host, const BuildInputs& inputs, const fs::path& work,
+               const char* book, int kb, const LoadTimes& loading) {
+  const NameTexts texts;
+  TMIDLETCONFIG c;
+  c.Core = 0;
+  c.Edition = 2;
+  c.KeysConfig = DefaultKeysByCore[0];
+  c.JarLimit = kb * 1024;
+  c.FontNames = {"6x3we", "", "", "", ""};
+  c.FontSources = {"ZIP:fonts\\EnglishWE\\6x3we.fnt", "", "", "", ""};
+  const fs::path out = work / (std::string(book) + std::to_string(kb));
+  fs::create_directories(out);
+  bool warned = false;
+  const BuildContext ctx{archive, host, inputs, texts, &warned};
+  double build = 1e9, load = 1e9, midlets = 1e9;
+  bool ok = true;
+  for (int run = 0; run < 3; ++run) {
+    const auto start = std::chrono::steady_clock::now();
+    ok = BuildBookMidlets(ctx, false, c, false, (out / "Bench").string()).Ok() && ok;
+    const auto end = std::chrono::steady_clock::now();
+    build = std::min(build, std::chrono::duration<double>(end - start).count());
+    load = std::min(load, std::chrono::duration<double>(host.loaded - start).count());
+    midlets = std::min(midlets, std::chrono::duration<double>(end - host.loaded).count());
+  }
+  if (!ok) std::fprintf(stderr, "build of %s at %d KB failed\n", book, kb);
+  const double floor = loading.floor;
+  std::printf("%-6s %9zu %8d %9.3f %8d %8.3f %10.4f %7.1f %10.1f\n", fs::path(book).extension().c_str() + 1,
+              loading.normal.size() / 1024, kb, build, CountJars(out), load, floor, build / floor, midlets / floor);
+}
+
+void PrintNotes(const fs::path& work) {
   std::printf("Times are the best of three runs (the deflate: of ten).\n");
   std::printf(
       "ratio = build time / one deflate of the whole normalised book text. load s is the\n"
@@ -188,6 +182,38 @@ int main(int argc, char** argv) {
       "The midlets are saved under %s (set TMPDIR for another place); every JAR and JAD is\n"
       "flushed to its disk, which on a disk file system weighs in w/o load too.\n",
       work.parent_path().c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double megabytes = argc > 1 ? std::atof(argv[1]) : 4.0;
+  const int pictures = argc > 2 ? std::atoi(argv[2]) : 300;
+  TZipFile archive;
+  archive.LoadFromFile(platform::ExecutableDir() + "quirewright.dat");
+
+  const fs::path work = fs::temp_directory_path() / ("qw_bench_book_" + std::to_string(::getpid()));
+  fs::create_directories(work / "pics");
+  std::mt19937 rng(42);
+  WriteBooks(work, rng, megabytes, pictures);
+
+  QuietHost host;
+  BuildInputs inputs = BenchInputs();
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+
+  std::printf("%-6s %9s %8s %9s %8s %8s %10s %7s %10s\n", "book", "text KB", "JAR KB", "build s", "midlets", "load s",
+              "deflate s", "ratio", "w/o load");
+  double oneCore = 0, allCores = 0;
+  for (const char* book : {"book.txt", "book.htm"}) {
+    inputs.TextFiles = {(work / book).string()};
+    const LoadTimes loading = TimeLoading(host, inputs);
+    if (std::string_view(book) == "book.htm") {
+      oneCore = loading.one;
+      allCores = loading.all;
+    }
+    for (int kb : {64, 512}) TimeBuild(archive, host, inputs, work, book, kb, loading);
+  }
+  PrintNotes(work);
   std::printf(
       "\npicture conversion (loading the HTML book, %d pictures): one core %.3f s, all %u cores "
       "%.3f s: %.1f times faster\n",

@@ -45,31 +45,117 @@ std::string Magick() {
 
 bool Shell(const std::string& cmd) { return std::system(cmd.c_str()) == 0; }
 
+constexpr int kMaxW = 240, kMaxH = 320, kRuns = 3;
+
+// Photos made with ImageMagick in dir, kept there for the next run; false when one cannot be made.
+bool MakePhotos(const std::filesystem::path& dir, std::vector<std::string>& files) {
+  std::printf("making photos with ImageMagick in %s\n", dir.c_str());
+  struct Make {
+    const char* name;
+    const char* args;
+  };
+  const Make makes[] = {
+      {"plasma_4000x3000.jpg", "-seed 1 -size 4000x3000 plasma:fractal -blur 0x1 -quality 90"},
+      {"rose_3000x2000.jpg", "rose: -resize 3000x2000! -attenuate 0.4 +noise Gaussian -quality 90"},
+      {"plasma_2000x2500.png", "-seed 2 -size 2000x2500 plasma:fractal"},
+      {"noise_3000x2000.jpg", "-seed 3 -size 3000x2000 xc: +noise Random -blur 0x3 -quality 90"},
+  };
+  for (const Make& m : makes) {
+    const std::string path = (dir / m.name).string();
+    if (!std::filesystem::exists(path) && !Shell(Magick() + " " + m.args + " '" + path + "'")) {
+      std::fprintf(stderr, "could not make %s\n", path.c_str());
+      return false;
+    }
+    files.push_back(path);
+  }
+  return true;
+}
+
+// Whole conversion, best of a few runs; false when it fails.
+bool TimeConversion(const std::string& file, std::string& png, double& seconds) {
+  assembly::TImageConversionParameters params;
+  params.Colors = 3;  // 64 colours
+  params.Dithering = 1;
+  params.MaxWidth = kMaxW;
+  params.MaxHeight = kMaxH;
+  QuietHost host;
+  seconds = 1e9;
+  for (int r = 0; r < kRuns; ++r) {
+    png.clear();
+    const auto t = Clock::now();
+    if (!assembly::ConvertImage(file, png, params, host)) {
+      std::fprintf(stderr, "conversion failed: %s\n", file.c_str());
+      return false;
+    }
+    seconds = std::min(seconds, Seconds(t));
+  }
+  return true;
+}
+
+// Stage by stage, once, to the size of the whole conversion's result.
+struct Stages {
+  platform::Bitmap picture;
+  double decode = 0, scale = 0, reduce = 0, encode = 0;
+};
+
+Stages TimeStages(const std::string& file, const std::string& data, const platform::Bitmap& result) {
+  Stages s;
+  auto t = Clock::now();
+  const bool isPng = file.size() > 4 && file.substr(file.size() - 4) == ".png";
+  s.picture = isPng ? platform::DecodePng(data) : platform::DecodeJpeg(data);
+  s.decode = Seconds(t);
+  t = Clock::now();
+  platform::Bitmap scaled(result.Width(), result.Height(), platform::PixelFormat::pf24bit);
+  assembly::DownsampleBitmap(s.picture, scaled);
+  s.scale = Seconds(t);
+  t = Clock::now();
+  const platform::Bitmap reduced = assembly::ReducePictureColors(scaled, 7, 1, 6);
+  s.reduce = Seconds(t);
+  t = Clock::now();
+  const std::string encoded = platform::EncodePalettePng(reduced);
+  s.encode = Seconds(t);
+  return s;
+}
+
+// ImageMagick on the same file to the same size, best of a few runs; false when it fails.
+bool TimeImageMagick(const std::string& file, const std::filesystem::path& dir, const platform::Bitmap& result,
+                     double& seconds) {
+  const std::string out = (dir / "convert_out.png").string();
+  const std::string cmd = Magick() + " '" + file + "' -filter Box -resize " + std::to_string(result.Width()) + "x" +
+                          std::to_string(result.Height()) + "! -dither FloydSteinberg -colors 64 'PNG8:" + out + "'";
+  seconds = 1e9;
+  for (int r = 0; r < kRuns; ++r) {
+    const auto tc = Clock::now();
+    if (!Shell(cmd)) {
+      std::fprintf(stderr, "convert failed: %s\n", cmd.c_str());
+      return false;
+    }
+    seconds = std::min(seconds, Seconds(tc));
+  }
+  return true;
+}
+
+// Without shrinking, the colour reduction of the whole photo (octree and nearest-colour
+// search of every dithered pixel), as a line of the report.
+std::string TimeFullSize(const std::string& file, const platform::Bitmap& picture) {
+  auto t = Clock::now();
+  const platform::Palette palette = assembly::BuildOctreePalette(picture, 64, false);
+  const double octree = Seconds(t);
+  t = Clock::now();
+  const platform::Bitmap full = assembly::ReducePictureColors(picture, 9, 1, 8, &palette);
+  const double dither = Seconds(t);
+  return "  " + std::filesystem::path(file).filename().string() + ": octree " + std::to_string(octree) +
+         " s, Floyd-Steinberg with nearest-colour search " + std::to_string(dither) + " s (" +
+         std::to_string(dither * 1e9 / (static_cast<double>(picture.Width()) * picture.Height())) + " ns per pixel)\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int kMaxW = 240, kMaxH = 320, kRuns = 3;
   std::vector<std::string> files(argv + 1, argv + argc);
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qw_bench_picture";
   std::filesystem::create_directories(dir);
-  if (files.empty()) {
-    std::printf("making photos with ImageMagick in %s\n", dir.c_str());
-    struct Make { const char* name; const char* args; };
-    const Make makes[] = {
-        {"plasma_4000x3000.jpg", "-seed 1 -size 4000x3000 plasma:fractal -blur 0x1 -quality 90"},
-        {"rose_3000x2000.jpg", "rose: -resize 3000x2000! -attenuate 0.4 +noise Gaussian -quality 90"},
-        {"plasma_2000x2500.png", "-seed 2 -size 2000x2500 plasma:fractal"},
-        {"noise_3000x2000.jpg", "-seed 3 -size 3000x2000 xc: +noise Random -blur 0x3 -quality 90"},
-    };
-    for (const Make& m : makes) {
-      const std::string path = (dir / m.name).string();
-      if (!std::filesystem::exists(path) && !Shell(Magick() + " " + m.args + " '" + path + "'")) {
-        std::fprintf(stderr, "could not make %s\n", path.c_str());
-        return 1;
-      }
-      files.push_back(path);
-    }
-  }
+  if (files.empty() && !MakePhotos(dir, files)) return 1;
 
   std::printf("%-24s %11s %9s | %7s %7s %7s %7s | %9s %7s\n", "picture", "size", "ours s", "decode", "scale",
               "reduce", "png", "convert s", "ratio");
@@ -77,74 +163,20 @@ int main(int argc, char** argv) {
   std::string fullLines;
   for (const std::string& file : files) {
     const std::string data = ReadFile(file);
-    assembly::TImageConversionParameters params;
-    params.Colors = 3;  // 64 colours
-    params.Dithering = 1;
-    params.MaxWidth = kMaxW;
-    params.MaxHeight = kMaxH;
-    QuietHost host;
-
-    // Whole conversion, best of a few runs.
-    double ours = 1e9;
+    double ours = 0;
     std::string png;
-    for (int r = 0; r < kRuns; ++r) {
-      png.clear();
-      const auto t = Clock::now();
-      if (!assembly::ConvertImage(file, png, params, host)) {
-        std::fprintf(stderr, "conversion failed: %s\n", file.c_str());
-        return 1;
-      }
-      ours = std::min(ours, Seconds(t));
-    }
+    if (!TimeConversion(file, png, ours)) return 1;
     const platform::Bitmap result = platform::DecodePng(png);
-
-    // Stage by stage, once.
-    auto t = Clock::now();
-    const bool isPng = file.size() > 4 && file.substr(file.size() - 4) == ".png";
-    const platform::Bitmap picture = isPng ? platform::DecodePng(data) : platform::DecodeJpeg(data);
-    const double decode = Seconds(t);
-    t = Clock::now();
-    platform::Bitmap scaled(result.Width(), result.Height(), platform::PixelFormat::pf24bit);
-    assembly::DownsampleBitmap(picture, scaled);
-    const double scale = Seconds(t);
-    t = Clock::now();
-    const platform::Bitmap reduced = assembly::ReducePictureColors(scaled, 7, 1, 6);
-    const double reduce = Seconds(t);
-    t = Clock::now();
-    const std::string encoded = platform::EncodePalettePng(reduced);
-    const double encode = Seconds(t);
-
-    // ImageMagick on the same file to the same size.
-    const std::string out = (dir / "convert_out.png").string();
-    const std::string cmd = Magick() + " '" + file + "' -filter Box -resize " + std::to_string(result.Width()) + "x" +
-                            std::to_string(result.Height()) + "! -dither FloydSteinberg -colors 64 'PNG8:" + out + "'";
-    double theirs = 1e9;
-    for (int r = 0; r < kRuns; ++r) {
-      const auto tc = Clock::now();
-      if (!Shell(cmd)) {
-        std::fprintf(stderr, "convert failed: %s\n", cmd.c_str());
-        return 1;
-      }
-      theirs = std::min(theirs, Seconds(tc));
-    }
-    // Without shrinking, the colour reduction of the whole photo (octree and nearest-colour
-    // search of every dithered pixel).
-    t = Clock::now();
-    const platform::Palette palette = assembly::BuildOctreePalette(picture, 64, false);
-    const double octree = Seconds(t);
-    t = Clock::now();
-    const platform::Bitmap full = assembly::ReducePictureColors(picture, 9, 1, 8, &palette);
-    const double dither = Seconds(t);
-    fullLines += "  " + std::filesystem::path(file).filename().string() + ": octree " + std::to_string(octree) +
-                  " s, Floyd-Steinberg with nearest-colour search " + std::to_string(dither) + " s (" +
-                  std::to_string(dither * 1e9 / (static_cast<double>(picture.Width()) * picture.Height())) +
-                  " ns per pixel)\n";
+    const Stages st = TimeStages(file, data, result);
+    double theirs = 0;
+    if (!TimeImageMagick(file, dir, result, theirs)) return 1;
+    fullLines += TimeFullSize(file, st.picture);
     oursTotal += ours;
     theirsTotal += theirs;
-    const std::string size = std::to_string(picture.Width()) + "x" + std::to_string(picture.Height());
+    const std::string size = std::to_string(st.picture.Width()) + "x" + std::to_string(st.picture.Height());
     std::printf("%-24s %11s %9.3f | %7.3f %7.3f %7.3f %7.3f | %9.3f %7.2f\n",
-                std::filesystem::path(file).filename().c_str(), size.c_str(), ours, decode, scale, reduce, encode,
-                theirs, ours / theirs);
+                std::filesystem::path(file).filename().c_str(), size.c_str(), ours, st.decode, st.scale, st.reduce,
+                st.encode, theirs, ours / theirs);
   }
   std::printf("total: ours %.3f s, convert %.3f s, ratio ours/convert %.2f (%d pictures, best of %d runs, %dx%d, "
               "64 colours, Floyd-Steinberg)\n",

@@ -8,7 +8,7 @@
 
 #include "assembly/booktext.h"
 #include "assembly/normalize.h"
-#include "tests/assembly/slow_normalize_support.h"
+#include "tests/support/slownormalize.h"
 
 using namespace assembly;
 

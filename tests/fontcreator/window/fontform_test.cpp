@@ -8,9 +8,9 @@
 #include "platform/ui/application.h"
 #include "platform/ui/control.h"
 #include "platform/ui/menuitem.h"
-#include "platform/ui/windowlook_support.h"
 #include "support/fakeservices.h"
 #include "support/tempdir.h"
+#include "support/windowlook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 using namespace fontcreator;
 using platform::TMsgIcon;
 using testing_support::ReadFile;
-using windowlook_support::TitleBarText;
+using windowlook::TitleBarText;
 
 namespace {
 
@@ -349,7 +349,7 @@ TEST_F(FontFormTest, HelpWithoutAViewerSaysWhereTheManualIs) {
   fs::create_directories(manual.parent_path());
   std::ofstream(manual, std::ios::binary) << "ITSF";
   controls::InstallHtmlHelp();  // the desktop's viewer, through the scripted services
-  services_.urls_open = false;
+  services_.urlsOpen = false;
   form_->Parts().BitBtn1->Click();
   controls::UninstallHtmlHelp();
   fs::remove_all(manual.parent_path());
@@ -514,7 +514,7 @@ TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
     controls::THintBalloon* b = f.Parts().HintBalloonControl1->LastBalloon();
     ASSERT_NE(b, nullptr);
     ASSERT_NE(b, before);
-    EXPECT_EQ(b->Text(), windowlook_support::DescribedText(kForm1Description, name, "Hint"));
+    EXPECT_EQ(b->Text(), windowlook::DescribedText(kForm1Description, name, "Hint"));
     EXPECT_GT(b->Text().size(), 8u);
   }
 }
@@ -527,13 +527,13 @@ TEST_F(FontFormTest, DisabledControlsLookDisabled) {
   EXPECT_FALSE(f.Parts().cbTextColor->Enabled());
   EXPECT_FALSE(f.Parts().trbContrast->Enabled());
   int checked = 0;
-  for (const std::string& fault : windowlook_support::DisabledLookFaults(&f, &checked)) ADD_FAILURE() << fault;
+  for (const std::string& fault : windowlook::DisabledLookFaults(&f, &checked)) ADD_FAILURE() << fault;
   EXPECT_GT(checked, 25);
   // Drawn: the disabled box's caption is lighter than when it is enabled.
-  const int disabled = windowlook_support::DarkestGrey(f.Parts().cbAntialiazed->Widget());
+  const int disabled = windowlook::DarkestGrey(f.Parts().cbAntialiazed->Widget());
   f.Parts().FontTypeCBox->UserSelect(1);
   ASSERT_TRUE(f.Parts().cbAntialiazed->Enabled());
-  EXPECT_GT(disabled, windowlook_support::DarkestGrey(f.Parts().cbAntialiazed->Widget()) + 60);
+  EXPECT_GT(disabled, windowlook::DarkestGrey(f.Parts().cbAntialiazed->Widget()) + 60);
 }
 
 // Each font type: nothing sticks out, overlaps another control or is cut off.
@@ -542,7 +542,7 @@ TEST_F(FontFormTest, WindowLaysOutWithoutOverlaps) {
   f.ShowForm();
   for (int type : {0, 1, 2}) {
     f.Parts().FontTypeCBox->UserSelect(type);
-    for (const std::string& fault : windowlook_support::LayoutFaults(&f)) ADD_FAILURE() << type << ": " << fault;
+    for (const std::string& fault : windowlook::LayoutFaults(&f)) ADD_FAILURE() << type << ": " << fault;
   }
 }
 

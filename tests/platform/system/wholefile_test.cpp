@@ -1,6 +1,6 @@
 #include "platform/system/wholefile.h"
 
-#include "assembly/fulldisk_support.h"
+#include "support/filesizelimit.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>

@@ -314,7 +314,7 @@ TEST(ExtControls, ScriptedDialogsRecordedMessagesAndTheDeferredQuit) {
   EXPECT_EQ(services.messages[0].icon, TMsgIcon::Warning);
 
   Application().Terminate();
-  EXPECT_TRUE(services.quit_requested);
+  EXPECT_TRUE(services.quitRequested);
   EXPECT_TRUE(Application().Terminated());
   Application().ResetTerminated();
 }
@@ -327,7 +327,7 @@ TEST(ExtControls, ClosingTheMainWindowEndsTheProgramLater) {
   EXPECT_TRUE(form->Widget()->isVisible());
   form->Close();
   EXPECT_FALSE(form->Visible());
-  EXPECT_TRUE(services.quit_requested);
+  EXPECT_TRUE(services.quitRequested);
   Application().ResetTerminated();
 }
 

@@ -17,9 +17,8 @@ inline std::string SlowNormalize(const std::string& text) {
     const char* pattern;
     int deleted;
   };
-  static const Rule rules[] = {{" \x01", 0},  {"\n\x01", 0},  {"\r\x01", 0},   {"\t\x01", 0},
-                               {"\x02 ", 1},  {"\x02\n", 1},  {"\x02\r", 1},   {"\x02\t", 1},
-                               {"\n\n\n\n", 0}, {" \n", 0}};
+  static const Rule rules[] = {{" \x01", 0},  {"\n\x01", 0}, {"\r\x01", 0}, {"\t\x01", 0},   {"\x02 ", 1},
+                               {"\x02\n", 1}, {"\x02\r", 1}, {"\x02\t", 1}, {"\n\n\n\n", 0}, {" \n", 0}};
   for (bool found = true; found;) {
     found = false;
     for (const Rule& r : rules) {

@@ -23,7 +23,9 @@ inline platform::Bitmap Noise(int w, int h, int levels, std::uint32_t seed) {
   const int step = 255 / (levels - 1);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      auto level = [&] { return static_cast<std::uint8_t>(static_cast<int>(rng() % static_cast<std::uint32_t>(levels)) * step); };
+      auto level = [&] {
+        return static_cast<std::uint8_t>(static_cast<int>(rng() % static_cast<std::uint32_t>(levels)) * step);
+      };
       const std::uint8_t r = level(), g = level(), bl = level();
       b.SetPixel(x, y, {r, g, bl});
     }
@@ -34,14 +36,16 @@ inline platform::Bitmap Gradient(int w, int h) {
   platform::Bitmap b(w, h, platform::PixelFormat::pf24bit);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      b.SetPixel(x, y, {static_cast<std::uint8_t>(x * 255 / (w - 1)), static_cast<std::uint8_t>(y * 255 / (h - 1)),
-                        static_cast<std::uint8_t>((x + y) * 255 / (w + h - 2))});
+      b.SetPixel(x, y,
+                 {static_cast<std::uint8_t>(x * 255 / (w - 1)), static_cast<std::uint8_t>(y * 255 / (h - 1)),
+                  static_cast<std::uint8_t>((x + y) * 255 / (w + h - 2))});
   return b;
 }
 
 // Ink over paper by a coverage of 0..255 per pixel (one coverage for all channels, or one
 // per channel), mostly paper as on a glyph sheet.
-inline platform::Bitmap Sheet(int w, int h, platform::Rgb ink, platform::Rgb paper, bool perChannel, std::uint32_t seed) {
+inline platform::Bitmap Sheet(int w, int h, platform::Rgb ink, platform::Rgb paper, bool perChannel,
+                              std::uint32_t seed) {
   std::mt19937 rng(seed);
   platform::Bitmap b(w, h, platform::PixelFormat::pf24bit);
   auto mix = [](int from, int to, int a) { return static_cast<std::uint8_t>(from + (to - from) * a / 255); };
@@ -53,7 +57,8 @@ inline platform::Bitmap Sheet(int w, int h, platform::Rgb ink, platform::Rgb pap
         a[1] = perChannel ? static_cast<int>(rng() % 256) : a[0];
         a[2] = perChannel ? static_cast<int>(rng() % 256) : a[0];
       }
-      b.SetPixel(x, y, {mix(paper.red, ink.red, a[0]), mix(paper.green, ink.green, a[1]), mix(paper.blue, ink.blue, a[2])});
+      b.SetPixel(x, y,
+                 {mix(paper.red, ink.red, a[0]), mix(paper.green, ink.green, a[1]), mix(paper.blue, ink.blue, a[2])});
     }
   return b;
 }
@@ -83,7 +88,8 @@ inline std::uint32_t Fnv(const std::vector<std::uint8_t>& bytes) {
 // The palette's entries (red, green, blue, flags) and, for palette bitmaps, every index.
 inline std::uint32_t Fingerprint(const platform::Palette& palette, const platform::Bitmap* indices = nullptr) {
   std::vector<std::uint8_t> bytes;
-  for (const platform::PaletteEntry& e : palette.Entries()) bytes.insert(bytes.end(), {e.red, e.green, e.blue, e.flags});
+  for (const platform::PaletteEntry& e : palette.Entries())
+    bytes.insert(bytes.end(), {e.red, e.green, e.blue, e.flags});
   if (indices)
     for (int y = 0; y < indices->Height(); ++y)
       for (int x = 0; x < indices->Width(); ++x) bytes.push_back(static_cast<std::uint8_t>(indices->GetIndex(x, y)));

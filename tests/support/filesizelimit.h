@@ -2,8 +2,8 @@
 // (EFBIG) instead of ending the process with SIGXFSZ. Pipes and terminals are not limited.
 #pragma once
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 namespace testing_support {
 
@@ -11,20 +11,20 @@ class FileSizeLimit {
 public:
   explicit FileSizeLimit(rlim_t bytes) {
     getrlimit(RLIMIT_FSIZE, &old_);
-    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{bytes, old_.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limit);
   }
   ~FileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, old_handler_);
+    std::signal(SIGXFSZ, oldHandler_);
   }
   FileSizeLimit(const FileSizeLimit&) = delete;
   FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
   rlimit old_{};
-  void (*old_handler_)(int) = nullptr;
+  void (*oldHandler_)(int) = nullptr;
 };
 
 }  // namespace testing_support

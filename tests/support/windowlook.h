@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-namespace windowlook_support {
+namespace windowlook {
 
 namespace detail {
 inline const platform::TDescNode* Find(const platform::TDescNode& node, std::string_view name) {
@@ -137,29 +137,32 @@ inline std::vector<std::string> LayoutFaults(platform::TWinControl* root) {
     const int l = c->Left(), t = c->Top(), r = l + c->Width(), b = t + c->Height();
     if (l < 0 || t < 0 || r > root->ClientWidth() || b > root->ClientHeight())
       faults.push_back(name(c) + " sticks out of " + name(root));
-    else if (group && (t < caption || t < frame + 2 || l < 2 || r > root->ClientWidth() - 2 ||
-                       b > root->ClientHeight() - 2))
+    else if (group &&
+             (t < caption || t < frame + 2 || l < 2 || r > root->ClientWidth() - 2 || b > root->ClientHeight() - 2))
       faults.push_back(name(c) + " lies on the caption or frame of " + name(root));
     QWidget* w = c->Widget();
-    if (auto* button = qobject_cast<QAbstractButton*>(w); button != nullptr &&
+    if (auto* button = qobject_cast<QAbstractButton*>(w);
+        button != nullptr &&
         (dynamic_cast<platform::TCheckBox*>(c) != nullptr || dynamic_cast<platform::TRadioButton*>(c) != nullptr)) {
       QStyleOptionButton opt;
       opt.initFrom(button);
       const bool radio = dynamic_cast<platform::TRadioButton*>(c) != nullptr;
-      const int mark = w->style()->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, &opt, w) +
-                       w->style()->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, &opt, w);
+      const int mark =
+          w->style()->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, &opt, w) +
+          w->style()->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, &opt,
+                                  w);
       if (mark + QFontMetrics(w->font()).horizontalAdvance(button->text()) > c->Width())
         faults.push_back(name(c) + "'s caption does not fit");
     }
-    if (auto* label = dynamic_cast<platform::TLabel*>(c); label != nullptr && !label->WordWrap() &&
-                                                           QFontMetrics(w->font()).height() > c->Height())
+    if (auto* label = dynamic_cast<platform::TLabel*>(c);
+        label != nullptr && !label->WordWrap() && QFontMetrics(w->font()).height() > c->Height())
       faults.push_back(name(c) + " is lower than its text");
   }
   for (size_t i = 0; i < kids.size(); ++i)
     for (size_t j = i + 1; j < kids.size(); ++j) {
       platform::TControl *a = kids[i], *b = kids[j];
-      if (a->Left() < b->Left() + b->Width() && b->Left() < a->Left() + a->Width() && a->Top() < b->Top() + b->Height() &&
-          b->Top() < a->Top() + a->Height())
+      if (a->Left() < b->Left() + b->Width() && b->Left() < a->Left() + a->Width() &&
+          a->Top() < b->Top() + b->Height() && b->Top() < a->Top() + a->Height())
         faults.push_back(name(a) + " and " + name(b) + " overlap");
     }
   for (platform::TControl* c : kids)
@@ -170,4 +173,4 @@ inline std::vector<std::string> LayoutFaults(platform::TWinControl* root) {
   return faults;
 }
 
-}  // namespace windowlook_support
+}  // namespace windowlook
