@@ -1,7 +1,6 @@
 #include "platform/ui/combobox.h"
 
 #include "platform/ui/application.h"
-#include "platform/ui/services.h"
 #include "platform/ui/wincontrol.h"
 
 #include <QComboBox>
@@ -79,14 +78,7 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
   if (QLineEdit* e = c->lineEdit(); e != nullptr && e != connected_edit_) {
     connected_edit_ = e;
     QObject::connect(e, &QLineEdit::textEdited, [this, e](const QString& typed) {
-      QString q = typed;
-      int cursor = e->cursorPosition();
-      if (DropUnholdable(q, cursor)) {
-        Services().Beep();
-        QSignalBlocker block(e);
-        e->setText(q);
-        e->setCursorPosition(cursor);
-      }
+      const QString q = KeepHoldable(e, typed);
       syncing_ = true;
       SetText(FromQt(q));
       syncing_ = false;

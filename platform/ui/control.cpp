@@ -6,11 +6,14 @@
 #include "platform/ui/controleventrouter.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/qtbridge.h"
+#include "platform/ui/services.h"
 #include "platform/ui/wincontrol.h"
 
 #include <QEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QObject>
+#include <QSignalBlocker>
 #include <QVariant>
 #include <QWidget>
 
@@ -307,6 +310,17 @@ int TControl::TextCodePage() const {
 
 QString TControl::ToQt(const std::string& text) const { return ToQString(text, TextCodePage()); }
 std::string TControl::FromQt(const QString& text) const { return FromQString(text, TextCodePage()); }
+
+QString TControl::KeepHoldable(QLineEdit* edit, QString text) const {
+  int cursor = edit->cursorPosition();
+  if (DropUnholdable(text, cursor)) {
+    Services().Beep();
+    QSignalBlocker block(edit);
+    edit->setText(text);
+    edit->setCursorPosition(cursor);
+  }
+  return text;
+}
 
 bool TControl::DropUnholdable(QString& text, int& cursor) const {
   const int cp = TextCodePage();

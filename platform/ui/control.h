@@ -43,6 +43,7 @@
 
 class QWidget;
 class QPainter;
+class QLineEdit;
 class QEvent;
 class QMouseEvent;
 
@@ -188,6 +189,9 @@ protected:
   // Removes from `text` the characters that the control's code page cannot hold; true when
   // any was removed (the caller refuses them with a beep). `cursor` follows the removal.
   bool DropUnholdable(QString& text, int& cursor) const;
+  // The text a line edit shows after the user edited it, with the characters the code page
+  // cannot hold refused: a beep, and the edit shows the rest with the cursor where it was.
+  QString KeepHoldable(QLineEdit* edit, QString text) const;
   // Takes the widget (owned from now on) and routes its events here. Call once, in the
   // constructor; a control without a call gets a plain widget.
   void SetWidget(QWidget* widget);

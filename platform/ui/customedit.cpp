@@ -1,7 +1,6 @@
 #include "platform/ui/customedit.h"
 
 #include "platform/ui/application.h"
-#include "platform/ui/services.h"
 #include "platform/ui/wincontrol.h"
 
 #include <QAction>
@@ -112,16 +111,8 @@ void TCustomEdit::CodePageChanged() { ShowText(); }
 
 void TCustomEdit::UserEdited() {
   QLineEdit* e = LineEdit();
-  QString q = e->text();
-  int cursor = e->cursorPosition();
-  if (DropUnholdable(q, cursor)) {
-    // A character the text's code page cannot hold is refused, not stored as another.
-    Services().Beep();
-    QSignalBlocker block(e);
-    e->setText(q);
-    e->setCursorPosition(cursor);
-  }
-  std::string t = FromQt(q);
+  // A character the text's code page cannot hold is refused, not stored as another.
+  std::string t = FromQt(KeepHoldable(e, e->text()));
   SetText(t);  // raises Change through TextChanged
 }
 
