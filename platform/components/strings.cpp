@@ -69,10 +69,7 @@ void TStrings::SetString(int index, const std::string& s) {
 int TStrings::AddObject(const std::string& s, void* object) {
   int index = Count();
   if (sorted_) {
-    if (Find(s, index)) {
-      if (duplicates_ == TDuplicates::dupIgnore) return -1;
-      if (duplicates_ == TDuplicates::dupError) throw EComponentError("String list does not allow duplicates");
-    }
+    if (Find(s, index)) return -1;
   }
   items_.insert(items_.begin() + index, Item{s, object});
   NotifyInserted(index);
@@ -169,7 +166,7 @@ bool TStrings::Find(std::string_view s, int& index) const {
       hi = mid - 1;
       if (c == 0) {
         found = true;
-        if (duplicates_ != TDuplicates::dupAccept) lo = mid;
+        lo = mid;
       }
     }
   }

@@ -11,8 +11,6 @@
 
 namespace platform {
 
-enum class TDuplicates { dupIgnore, dupAccept, dupError };
-
 // A list of 8-bit strings, each with an optional object pointer (not owned).
 // Controls that show a list listen to its changes item by item.
 class TStrings : public TPersistent {
@@ -35,8 +33,8 @@ public:
   const std::string& Strings(int index) const { return (*this)[index]; }
   void SetString(int index, const std::string& s);
 
-  // Sorted lists insert at the sorted place (and apply Duplicates); returns the index,
-  // or -1 when a duplicate was ignored.
+  // Sorted lists insert at the sorted place and keep no duplicates; returns the index, or -1
+  // when a sorted list held the string already.
   int Add(const std::string& s) { return AddObject(s, nullptr); }
   int AddObject(const std::string& s, void* object);
   void Delete(int index);
@@ -55,8 +53,6 @@ public:
 
   bool Sorted() const { return sorted_; }
   void SetSorted(bool sorted);
-  TDuplicates Duplicates() const { return duplicates_; }
-  void SetDuplicates(TDuplicates d) { duplicates_ = d; }
   // Binary search in a sorted list: true when found; `index` is the place either way.
   bool Find(std::string_view s, int& index) const;
 
@@ -87,7 +83,6 @@ private:
 
   std::vector<Item> items_;
   bool sorted_ = false;
-  TDuplicates duplicates_ = TDuplicates::dupIgnore;
   int updateCount_ = 0;
   bool pending_ = false;
   std::vector<Listener*> listeners_;
