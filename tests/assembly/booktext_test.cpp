@@ -288,6 +288,13 @@ TEST(LoadFileToString, APipeNamedLikeABookIsRefusedAtOnce) {
   EXPECT_EQ(host.messages.size(), 1u);
 }
 
+// Loads `files` with pictures converted by a FakeConverter.
+std::string LoadWithFakeConverter(Host& host, const std::vector<std::string>& files, bool progress,
+                                  TPictureList& pictures) {
+  FakeConverter fake;
+  return LoadTextFiles(host, files, progress, pictures, fake.HostedFn());
+}
+
 TEST(LoadTextFiles, JoinsFiles) {
   TempDir dir;
   const std::string a = dir.Write("a.txt", "Alpha\r\nline");
@@ -299,32 +306,28 @@ TEST(LoadTextFiles, JoinsFiles) {
 
   {
     Host host;
-    FakeConverter fake;
     TPictureList pictures{"stale"};
-    EXPECT_EQ(LoadTextFiles(host, {}, true, pictures, fake.HostedFn()), "");
+    EXPECT_EQ(LoadWithFakeConverter(host, {}, true, pictures), "");
     EXPECT_TRUE(pictures.empty());
   }
   {
     Host host;
-    FakeConverter fake;
     TPictureList pictures;
-    EXPECT_EQ(LoadTextFiles(host, {a}, true, pictures, fake.HostedFn()), "Alpha\r\nline");
+    EXPECT_EQ(LoadWithFakeConverter(host, {a}, true, pictures), "Alpha\r\nline");
     EXPECT_EQ(host.progress, (std::vector<std::pair<int, int>>{{0, 1}}));
   }
   {
     Host host;
-    FakeConverter fake;
     TPictureList pictures;
-    EXPECT_EQ(LoadTextFiles(host, {h1}, false, pictures, fake.HostedFn()), "One " + Marker(1) + " and " + Marker(2));
+    EXPECT_EQ(LoadWithFakeConverter(host, {h1}, false, pictures), "One " + Marker(1) + " and " + Marker(2));
     EXPECT_EQ(pictures.size(), 2u);
     EXPECT_TRUE(host.progress.empty());
   }
   {
     // The comma belongs to the path; plain text files are not normalised.
     Host host;
-    FakeConverter fake;
     TPictureList pictures;
-    EXPECT_EQ(LoadTextFiles(host, {a, b}, true, pictures, fake.HostedFn()),
+    EXPECT_EQ(LoadWithFakeConverter(host, {a, b}, true, pictures),
               a + "\n\n" + sep + "\n\nAlpha\r\nline\n\n\n" + b + "\n\n" + sep + "\n\nBeta\n\n\n");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.progress, (std::vector<std::pair<int, int>>{{0, 2}, {0, 2}, {1, 2}}));
@@ -332,9 +335,8 @@ TEST(LoadTextFiles, JoinsFiles) {
   {
     // Pictures are numbered over the whole book; a book with HTML is normalised.
     Host host;
-    FakeConverter fake;
     TPictureList pictures;
-    const std::string text = LoadTextFiles(host, {h1, h2}, false, pictures, fake.HostedFn());
+    const std::string text = LoadWithFakeConverter(host, {h1, h2}, false, pictures);
     EXPECT_EQ(text, h1 + "\n\n" + sep + "\n\nOne" + Marker(1) + "and" + Marker(2) + sep + "\n\n\n" +
                         h2 + "\n\n" + sep + "\n\nTwo" + Marker(3) + Marker(4) + sep + "\n\n\n");
     EXPECT_EQ(pictures, (TPictureList{"PNG of p1.png", "PNG of p2.png", "PNG of p3.png",
@@ -343,10 +345,9 @@ TEST(LoadTextFiles, JoinsFiles) {
   {
     // A file that cannot be read is reported and counts as empty.
     Host host;
-    FakeConverter fake;
     TPictureList pictures;
     const std::string missing = dir.Folder() + "missing.txt";
-    EXPECT_EQ(LoadTextFiles(host, {missing, b}, false, pictures, fake.HostedFn()),
+    EXPECT_EQ(LoadWithFakeConverter(host, {missing, b}, false, pictures),
               missing + "\n\n" + sep + "\n\n\n\n\n" + b + "\n\n" + sep + "\n\nBeta\n\n\n");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.terminateRequests, 1);

@@ -283,26 +283,51 @@ TEST(ConvertImage, TransparentPartsBecomeWhite) {
   }
 }
 
-TEST(ConvertImage, LoadFailures) {
-  testing_support::TempDir dir;
-  struct Case { std::string name, data; };
-  const std::string gif = ReadFile(kPictures + "logo.gif"), jpg = ReadFile(kPictures + "rose.jpg"),
-                    png = ReadFile(kPictures + "rgb.png");
-  std::string hugePng = ReadFile(kPictures + "palette.png");
-  const unsigned char big[8] = {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60};  // 60000 x 60000
-  hugePng.replace(16, 8, reinterpret_cast<const char*>(big), 8);
+namespace {
+
+struct PictureFile {
+  std::string name, data;
+};
+
+// Pictures the loader cannot read: broken, cut short, too large or named as another format.
+std::vector<PictureFile> UnloadablePictures() {
+  const std::string gif = ReadFile(kPictures + "logo.gif"), jpg = ReadFile(kPictures + "rose.jpg");
   // One white pixel declared as an image of 65535 x 65535.
   const std::string hugeGif(
       "GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF"
       "\x2C\x00\x00\x00\x00\xFF\xFF\xFF\xFF\x00\x02\x02\x44\x01\x00\x3B",
       35);
-  const Case cases[] = {
-      {"broken.gif", "GIF89a nonsense"},          {"cut.gif", gif.substr(0, gif.size() / 2)},
-      {"broken.jpg", "\xFF\xD8\xFF garbage"},      {"cut.jpeg", jpg.substr(0, jpg.size() / 2)},
-      {"huge.gif", hugeGif},                      {"gif_named.jpg", gif},
+  return {
+      {"broken.gif", "GIF89a nonsense"},
+      {"cut.gif", gif.substr(0, gif.size() / 2)},
+      {"broken.jpg", "\xFF\xD8\xFF garbage"},
+      {"cut.jpeg", jpg.substr(0, jpg.size() / 2)},
+      {"huge.gif", hugeGif},
+      {"gif_named.jpg", gif},
       {"empty.gif", ""},
   };
-  for (const Case& c : cases) {
+}
+
+// PNG pictures the decoder cannot read.
+std::vector<PictureFile> UndecodablePngs() {
+  const std::string jpg = ReadFile(kPictures + "rose.jpg"), png = ReadFile(kPictures + "rgb.png");
+  std::string hugePng = ReadFile(kPictures + "palette.png");
+  const unsigned char big[8] = {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60};  // 60000 x 60000
+  hugePng.replace(16, 8, reinterpret_cast<const char*>(big), 8);
+  return {
+      {"broken.png", "\x89PNG\r\n\x1a\n junk"},
+      {"cut.png", png.substr(0, png.size() / 2)},
+      {"empty.PNG", ""},
+      {"huge.png", hugePng},
+      {"jpeg_named.png", jpg},
+  };
+}
+
+}  // namespace
+
+TEST(ConvertImage, LoadFailures) {
+  testing_support::TempDir dir;
+  for (const PictureFile& c : UnloadablePictures()) {
     const std::string path = dir.File(c.name);
     testing_support::WriteFile(path, c.data);
     RecordingHost host;
@@ -317,12 +342,7 @@ TEST(ConvertImage, LoadFailures) {
   }
   // A PNG picture that cannot be decoded raises the decoder's own error; nothing is shown here
   // and the program is not asked to end.
-  const Case pngs[] = {
-      {"broken.png", "\x89PNG\r\n\x1a\n junk"}, {"cut.png", png.substr(0, png.size() / 2)},
-      {"empty.PNG", ""},                         {"huge.png", hugePng},
-      {"jpeg_named.png", jpg},
-  };
-  for (const Case& c : pngs) {
+  for (const PictureFile& c : UndecodablePngs()) {
     const std::string path = dir.File(c.name);
     testing_support::WriteFile(path, c.data);
     RecordingHost host;

@@ -108,14 +108,8 @@ TEST(SpinEdit, TypingFiltersAndArrowsStep) {
   EXPECT_EQ(b.spin->Text(), "7");
 }
 
-// In a window with a default button, Return typed in the spin edit beeps and stays in the
-// box, while Return in an ordinary edit of the same window still presses the button.
-TEST(SpinEdit, ReturnStaysInTheBoxOfAWindowWithADefaultButton) {
-  RegisterStandardClasses();
-  RegisterControlClasses();
-  TFakeServices services;
-  TOwned<TForm> window(new TForm(nullptr));
-  ReadDescription(*window, R"(
+// A spin edit, an edit and a default button below them.
+const char* const kWindowWithDefaultButton = R"(
 object Form1: TForm
   object Spin: TMySpinEdit
     Left = 8
@@ -136,8 +130,16 @@ object Form1: TForm
     Default = True
   end
 end
-)",
-                  nullptr);
+)";
+
+// In a window with a default button, Return typed in the spin edit beeps and stays in the
+// box, while Return in an ordinary edit of the same window still presses the button.
+TEST(SpinEdit, ReturnStaysInTheBoxOfAWindowWithADefaultButton) {
+  RegisterStandardClasses();
+  RegisterControlClasses();
+  TFakeServices services;
+  TOwned<TForm> window(new TForm(nullptr));
+  ReadDescription(*window, kWindowWithDefaultButton, nullptr);
   auto* spin = dynamic_cast<TMySpinEdit*>(window->FindComponent("Spin"));
   auto* edit = dynamic_cast<TEdit*>(window->FindComponent("Edit"));
   auto* next = dynamic_cast<TButton*>(window->FindComponent("Next"));

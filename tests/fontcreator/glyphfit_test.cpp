@@ -232,6 +232,64 @@ protected:
   const Kind* kind_ = nullptr;
 };
 
+// All the characters' ink fits the cell's rows at that size, and one size larger
+// would not (or would be larger than the cell metrics ask for).
+void ExpectInkFitsTheRows(Reference& ref, const std::vector<std::optional<char32_t>>& chars, int ppem, int size,
+                          const Rendering& rendering) {
+  const int s = rendering.scale;
+  const auto [above, below] = ref.InkRows(chars, ppem, rendering);
+  EXPECT_LE(above + below, size * s) << "ppem " << ppem;
+  EXPECT_LE(ppem, ref.NaturalSize(size * s));
+  if (ppem < ref.NaturalSize(size * s)) {
+    const auto [above1, below1] = ref.InkRows(chars, ppem + 1, rendering);
+    EXPECT_GT(above1 + below1, size * s) << "ppem " << ppem << " is smaller than needed";
+  }
+}
+
+// Where FreeType's ink lands in a w x h cell: right of the cell's left edge by the negative
+// bearing. At scale 1 the coverage is placed in `expected`.
+void PlaceInk(const RefGlyph& g, int code, int baseline, int w, int h, int s, std::vector<int>& expected) {
+  const int x0 = std::max(-g.a, 0) + g.left;
+  const int y0 = baseline - g.top;
+  expected.assign(static_cast<std::size_t>(w) * h, 0);
+  for (int y = 0; y < g.rows; ++y)
+    for (int x = 0; x < g.width; ++x) {
+      if (!g.At(x, y)) continue;
+      const int cx = x0 + x, cy = y0 + y;
+      ASSERT_TRUE(cx >= 0 && cx < w * s && cy >= 0 && cy < h * s)
+          << "code " << code << ": ink at " << cx << "," << cy << " outside " << w * s << "x" << h * s;
+      if (s == 1) expected[static_cast<std::size_t>(cy) * w + cx] = g.At(x, y);
+    }
+}
+
+// Monochrome and grey drawing are FreeType's pixels, placed as above.
+void CheckPlainPixels(const std::vector<ColorRef>& cell, const std::vector<int>& expected, int w, int h, FontKind type,
+                      int code) {
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const ColorRef p = cell[static_cast<std::size_t>(y) * w + x];
+      const int want = expected[static_cast<std::size_t>(y) * w + x];
+      if (type == FontKind::BlackWhite)
+        ASSERT_EQ(p, want ? 0x000000u : 0xFFFFFFu) << "code " << code << " at " << x << "," << y;
+      else ASSERT_EQ(static_cast<int>(p & 0xFF), want) << "code " << code << " at " << x << "," << y;
+    }
+}
+
+// Subpixel drawing: ink in every row where FreeType's subpixel rendering has more
+// than a trace of it (the two differ in their faintest samples).
+void CheckSubpixelRows(const std::vector<ColorRef>& cell, const RefGlyph& g, int baseline, int w, int h, int code) {
+  for (int y = 0; y < h; ++y) {
+    bool drawn = false;
+    for (int x = 0; x < w; ++x) drawn = drawn || cell[static_cast<std::size_t>(y) * w + x] != 0;
+    const int row = y - (baseline - g.lcdTop);
+    const int inked =
+        row >= 0 && row < static_cast<int>(g.lcdRows.size()) ? g.lcdRows[static_cast<std::size_t>(row)] : 0;
+    if (inked >= 32) {
+      ASSERT_TRUE(drawn) << "code " << code << " row " << y;
+    }
+  }
+}
+
 TEST_P(GlyphFitTest, EveryGlyphKeepsAllItsInkAndItsAccents) {
   Reference ref(face_->file);
   ASSERT_TRUE(ref.Ok());
@@ -257,16 +315,7 @@ TEST_P(GlyphFitTest, EveryGlyphKeepsAllItsInkAndItsAccents) {
       ASSERT_NE(font, nullptr);
       const int ppem = font->PixelSize();
       const int baseline = font->Ascent();
-
-      // All the characters' ink fits the cell's rows at that size, and one size larger
-      // would not (or would be larger than the cell metrics ask for).
-      const auto [above, below] = ref.InkRows(chars, ppem, rendering);
-      EXPECT_LE(above + below, size * s) << "ppem " << ppem;
-      EXPECT_LE(ppem, ref.NaturalSize(size * s));
-      if (ppem < ref.NaturalSize(size * s)) {
-        const auto [above1, below1] = ref.InkRows(chars, ppem + 1, rendering);
-        EXPECT_GT(above1 + below1, size * s) << "ppem " << ppem << " is smaller than needed";
-      }
+      ExpectInkFitsTheRows(ref, chars, ppem, size, rendering);
 
       std::map<int, std::vector<ColorRef>> cells;
       std::map<int, std::vector<int>> references;
@@ -277,44 +326,15 @@ TEST_P(GlyphFitTest, EveryGlyphKeepsAllItsInkAndItsAccents) {
         ASSERT_EQ(w, static_cast<int>(DivCeil(static_cast<unsigned>(std::max(g.a, 0) + g.b + std::max(g.c, 0)),
                                               static_cast<unsigned>(s))))
             << "code " << code;
-        // Where FreeType's ink lands: right of the cell's left edge by the negative bearing.
-        const int x0 = std::max(-g.a, 0) + g.left;
-        const int y0 = baseline - g.top;
-        std::vector<int> expected(static_cast<std::size_t>(w) * h, 0);
-        for (int y = 0; y < g.rows; ++y)
-          for (int x = 0; x < g.width; ++x) {
-            if (!g.At(x, y)) continue;
-            const int cx = x0 + x, cy = y0 + y;
-            ASSERT_TRUE(cx >= 0 && cx < w * s && cy >= 0 && cy < h * s)
-                << "code " << code << ": ink at " << cx << "," << cy << " outside " << w * s << "x" << h * s;
-            if (s == 1) expected[static_cast<std::size_t>(cy) * w + cx] = g.At(x, y);
-          }
+        std::vector<int> expected;
+        ASSERT_NO_FATAL_FAILURE(PlaceInk(g, code, baseline, w, h, s, expected));
         std::vector<ColorRef> cell;
         for (int y = 0; y < h; ++y)
           for (int x = 0; x < w; ++x) cell.push_back(image->Pixel(x, y));
         if (s == 1 && !rendering.lcdHinting) {
-          // Monochrome and grey drawing are FreeType's pixels, placed as above.
-          for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-              const ColorRef p = cell[static_cast<std::size_t>(y) * w + x];
-              const int want = expected[static_cast<std::size_t>(y) * w + x];
-              if (kind_->type == FontKind::BlackWhite)
-                ASSERT_EQ(p, want ? 0x000000u : 0xFFFFFFu) << "code " << code << " at " << x << "," << y;
-              else ASSERT_EQ(static_cast<int>(p & 0xFF), want) << "code " << code << " at " << x << "," << y;
-            }
+          ASSERT_NO_FATAL_FAILURE(CheckPlainPixels(cell, expected, w, h, kind_->type, code));
         } else if (s == 1) {
-          // Subpixel drawing: ink in every row where FreeType's subpixel rendering has more
-          // than a trace of it (the two differ in their faintest samples).
-          for (int y = 0; y < h; ++y) {
-            bool drawn = false;
-            for (int x = 0; x < w; ++x) drawn = drawn || cell[static_cast<std::size_t>(y) * w + x] != 0;
-            const int row = y - (baseline - g.lcdTop);
-            const int inked =
-                row >= 0 && row < static_cast<int>(g.lcdRows.size()) ? g.lcdRows[static_cast<std::size_t>(row)] : 0;
-            if (inked >= 32) {
-              ASSERT_TRUE(drawn) << "code " << code << " row " << y;
-            }
-          }
+          ASSERT_NO_FATAL_FAILURE(CheckSubpixelRows(cell, g, baseline, w, h, code));
         }
         cells[code] = std::move(cell);
         if (s == 1) references[code] = expected;

@@ -57,40 +57,42 @@ struct ListCase {
   int colors, maxWidth, maxHeight;
 };
 
+// Models of a phone list and the record each gives.
+const ListCase kListCases[] = {
+    // Motorola A760: core 7, rotation and backlight method 0 from the row; the limit is clamped.
+    {"A760 shown", {108, 2, 20000, 4, 200, 300}, false, 7, 2, 16384 * 1024, 1, 1, 1, 0, 0, 0, "", "", 4, 200, 300},
+    {"A760 hidden", {108, 2, 20000, 4, 200, 300}, true, 7, 2, 16384 * 1024, 1, 1, 0, 0, 0, 0, "", "", 4, 200, 300},
+    // Siemens 2128 (core 0): the phone's storage and font folders.
+    {"2128",
+     {387, 10, 100, 1, 64, 32},
+     false,
+     0,
+     10,
+     100 * 1024,
+     0,
+     0,
+     0,
+     3,
+     0,
+     0,
+     "a:\\java\\jam\\Tomefalcon\\storage\\",
+     ".",
+     1,
+     64,
+     32},
+    // Motorola T280i (core 5): forced height 64; no pictures. The backlight box is off, its
+    // method as the user left it.
+    {"T280i", {132, 5, 64, 0, 96, 64}, false, 5, 5, 64 * 1024, 1, 0, 0, 3, 64, 0, "", "", 0, 96, 64},
+    // Motorola C650: a data size, but not for a book edition.
+    {"C650", {118, 7, 200, 3, 120, 80}, false, 7, 7, 200 * 1024, 1, 1, 0, 3, 0, 0, "", "", 3, 120, 80},
+};
+
 }  // namespace
 
 // Each model of a phone list: its row, keys, limit and pictures, and the advanced options
 // reset for its row whether they were shown or hidden; the user's own options are gone.
 TEST(BatchRecords, PhoneListEntries) {
-  const ListCase cases[] = {
-      // Motorola A760: core 7, rotation and backlight method 0 from the row; the limit is clamped.
-      {"A760 shown", {108, 2, 20000, 4, 200, 300}, false, 7, 2, 16384 * 1024, 1, 1, 1, 0, 0, 0, "", "", 4, 200, 300},
-      {"A760 hidden", {108, 2, 20000, 4, 200, 300}, true, 7, 2, 16384 * 1024, 1, 1, 0, 0, 0, 0, "", "", 4, 200, 300},
-      // Siemens 2128 (core 0): the phone's storage and font folders.
-      {"2128",
-       {387, 10, 100, 1, 64, 32},
-       false,
-       0,
-       10,
-       100 * 1024,
-       0,
-       0,
-       0,
-       3,
-       0,
-       0,
-       "a:\\java\\jam\\Tomefalcon\\storage\\",
-       ".",
-       1,
-       64,
-       32},
-      // Motorola T280i (core 5): forced height 64; no pictures. The backlight box is off, its
-      // method as the user left it.
-      {"T280i", {132, 5, 64, 0, 96, 64}, false, 5, 5, 64 * 1024, 1, 0, 0, 3, 64, 0, "", "", 0, 96, 64},
-      // Motorola C650: a data size, but not for a book edition.
-      {"C650", {118, 7, 200, 3, 120, 80}, false, 7, 7, 200 * 1024, 1, 1, 0, 3, 0, 0, "", "", 3, 120, 80},
-  };
-  for (const ListCase& c : cases) {
+  for (const ListCase& c : kListCases) {
     BatchControls controls = UserControls(false);
     controls.Record.AdvancedHidden = c.advancedHidden;
     PrepareListEntry(c.entry, controls);

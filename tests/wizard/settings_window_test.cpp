@@ -26,6 +26,12 @@ protected:
     return WriteFile("fonts/mine.fnt",
                      assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt"));
   }
+
+  void ChooseOnEveryPage(const std::string& font, const std::string& keys, const std::string& help, std::string& font5);
+  void ExpectFirstPagesRestored(const std::string& font, const std::string& keys, const std::string& font5);
+  void ExpectLaterPagesRestored(const std::string& help);
+  void EnterPagesUpToTheAdvancedOptions(const std::string& book);
+  void BuildWithinTheRanges(std::size_t warnings);
 };
 
 }  // namespace
@@ -78,20 +84,10 @@ std::function<std::string(TForm1&)> TextOf(C* TForm1Parts::*control) {
   return [control](TForm1& f) { return MemoToSetting((f.Parts().*control)->Text()); };
 }
 
-}  // namespace
-
-// Every key of the file comes back into its control on its page and is written again as it
-// was. The file holds the case's key beside the phone model and shown advanced options.
-TEST_F(SettingsWindow, EveryKeyRoundTrips) {
-  // A colour phone whose core leaves the negative boxes free, with room for ZIP support.
-  const int model = FindRow([](const assembly::TPhoneListItem& p) {
-    return p.Core >= 3 && p.Core <= 6 && p.JarLimitKB >= 128 && p.BlackAndWhite == 0 && p.NotSupported == 0;
-  });
-  ASSERT_GE(model, 0);
-  const assembly::TPhoneListItem& row = assembly::PhoneTable[static_cast<std::size_t>(model)];
-  const std::string fontFile = WriteFile("fonts/mine.fnt", "");  // filled once the window is up
-  const std::string keysFile = WriteFile("k/keys.txt", "LEFT=-3\r\n");
-  const std::string helpFile = WriteFile("h/help.txt", "Help.\r\n");
+// One case per key; `row` is the phone model at table row `model`, the files are the custom
+// font, key layout and help file the cases name.
+std::vector<RoundTripCase> RoundTripCases(int model, const assembly::TPhoneListItem& row, const std::string& fontFile,
+                                          const std::string& keysFile, const std::string& helpFile) {
   // A slot shows its custom font file: the slot's item index, or the file.
   auto fontSlot = [](int slot, bool file) {
     return [slot, file](TForm1& f) {
@@ -101,7 +97,7 @@ TEST_F(SettingsWindow, EveryKeyRoundTrips) {
       return file ? custom : std::to_string(box->ItemIndex()) + (custom.empty() ? " without a file" : "");
     };
   };
-  const std::vector<RoundTripCase> cases = {
+  return {
       {"PI_WIZARDLANGUAGEPAGE", "radiobutton5", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton5)},
       {"PI_WIZARDLANGUAGEPAGE", "radiobutton2", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton2)},
       {"PI_WIZARDLANGUAGEPAGE", "radiobutton3", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton3)},
@@ -192,6 +188,46 @@ TEST_F(SettingsWindow, EveryKeyRoundTrips) {
        pgAdvancedOptions, Index(&TForm1Parts::cboxBacklightControlMethod)},
       {"PI_FINISHPAGE", "cbDirectory", "0", pgFinish, Checked(&TForm1Parts::cbDirectory)},
   };
+}
+
+// The settings file for one case: its key beside the phone model and shown advanced options.
+std::string RoundTripFile(const RoundTripCase& c, int model, const std::string& fontFile, const std::string& helpFile) {
+  std::map<std::string, std::map<std::string, std::string>> file;
+  file["PI_PHONEMODELPAGE"]["cbPhoneModel"] = std::to_string(model);
+  // The later picture button wins: the default 64 colours must not.
+  if (c.section == std::string("PI_IMAGESPAGE")) file[c.section]["rb64ColorsImages"] = "0";
+  file["PI_ADVANCEDOPTIONSPAGE"]["rbHideAdvancedOptions"] = "0";
+  // A slot shows a custom font when both its keys are there.
+  for (int slot : {2, 4, 5}) {
+    if (c.key == "cbFont" + std::to_string(slot)) file["PI_FONTSPAGE"]["fontName" + std::to_string(slot)] = fontFile;
+    if (c.key == "fontName" + std::to_string(slot)) file["PI_FONTSPAGE"]["cbFont" + std::to_string(slot)] = "1";
+  }
+  // The help file box is checked only with a file that can be read.
+  if (c.key == "cbCustomHelpFile") file[c.section]["edCustomHelpFile"] = helpFile;
+  file[c.section][c.key] = c.value;
+  std::string text;
+  for (const auto& [section, keys] : file) {
+    text += "[" + section + "]\r\n";
+    for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+// Every key of the file comes back into its control on its page and is written again as it
+// was. The file holds the case's key beside the phone model and shown advanced options.
+TEST_F(SettingsWindow, EveryKeyRoundTrips) {
+  // A colour phone whose core leaves the negative boxes free, with room for ZIP support.
+  const int model = FindRow([](const assembly::TPhoneListItem& p) {
+    return p.Core >= 3 && p.Core <= 6 && p.JarLimitKB >= 128 && p.BlackAndWhite == 0 && p.NotSupported == 0;
+  });
+  ASSERT_GE(model, 0);
+  const assembly::TPhoneListItem& row = assembly::PhoneTable[static_cast<std::size_t>(model)];
+  const std::string fontFile = WriteFile("fonts/mine.fnt", "");  // filled once the window is up
+  const std::string keysFile = WriteFile("k/keys.txt", "LEFT=-3\r\n");
+  const std::string helpFile = WriteFile("h/help.txt", "Help.\r\n");
+  const std::vector<RoundTripCase> cases = RoundTripCases(model, row, fontFile, keysFile, helpFile);
 
   // The table holds every key the window stores, and no other.
   std::set<std::pair<std::string, std::string>> stored, tested;
@@ -202,25 +238,7 @@ TEST_F(SettingsWindow, EveryKeyRoundTrips) {
 
   for (const RoundTripCase& c : cases) {
     SCOPED_TRACE(c.key);
-    std::map<std::string, std::map<std::string, std::string>> file;
-    file["PI_PHONEMODELPAGE"]["cbPhoneModel"] = std::to_string(model);
-    // The later picture button wins: the default 64 colours must not.
-    if (c.section == std::string("PI_IMAGESPAGE")) file[c.section]["rb64ColorsImages"] = "0";
-    file["PI_ADVANCEDOPTIONSPAGE"]["rbHideAdvancedOptions"] = "0";
-    // A slot shows a custom font when both its keys are there.
-    for (int slot : {2, 4, 5}) {
-      if (c.key == "cbFont" + std::to_string(slot)) file["PI_FONTSPAGE"]["fontName" + std::to_string(slot)] = fontFile;
-      if (c.key == "fontName" + std::to_string(slot)) file["PI_FONTSPAGE"]["cbFont" + std::to_string(slot)] = "1";
-    }
-    // The help file box is checked only with a file that can be read.
-    if (c.key == "cbCustomHelpFile") file[c.section]["edCustomHelpFile"] = helpFile;
-    file[c.section][c.key] = c.value;
-    std::string text;
-    for (const auto& [section, keys] : file) {
-      text += "[" + section + "]\r\n";
-      for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
-    }
-    WriteIni(text);
+    WriteIni(RoundTripFile(c, model, fontFile, helpFile));
     Create();
     if (c.key.starts_with("fontName") || c.key.starts_with("cbFont")) {
       const std::string font = assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt");
@@ -238,11 +256,9 @@ TEST_F(SettingsWindow, EveryKeyRoundTrips) {
   }
 }
 
-TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
-  Create();
-  const std::string font = CustomFont();
-  const std::string keys = WriteFile("k/keys.txt", "LEFT=-3\r\n");
-  const std::string help = WriteFile("h/help.txt", "Help.\r\n");
+// Sets a value other than the default on every page; font5 is the text slot 5 then shows.
+void SettingsWindow::ChooseOnEveryPage(const std::string& font, const std::string& keys, const std::string& help,
+                                       std::string& font5) {
   form->Parts().RadioButton5->SetChecked(true);
   form->Parts().rbLiteVersion->SetChecked(true);
   form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
@@ -257,7 +273,7 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   form->Parts().FCustomFontFiles[4] = font;
   form->Parts().cbFonts[4]->SetItemIndex(1);
   form->Parts().cbFonts[5]->SetItemIndex(6);
-  const std::string font5 = form->Parts().cbFonts[5]->Text();
+  font5 = form->Parts().cbFonts[5]->Text();
   form->Parts().cbNegatives[1]->SetChecked(false);
   form->Parts().cbNegatives[5]->SetChecked(true);
   // Off the fonts page: every refresh of the controls rebuilds it while it is shown.
@@ -287,23 +303,11 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   form->Parts().cbCustomAttributes->SetChecked(true);
   form->Parts().mmCustomAttributes->SetTextValue("A: 1\r\nB: 2");
   form->Parts().cbDirectory->SetChecked(false);
-  form->SaveSettings();
+}
 
-  const std::string ini = IniText();
-  for (const char* line : {"radiobutton5=1", "rbLiteVersion=1", "cbPhoneModel=224", "spJARLimit=150",
-                           "CustomListOfPhones=/lists/phones.txt", "rbilGerman=1", "rbilEnglishHeb=0",
-                           "rbWithoutZIPSupport=1", "edJSR75Storage=e:/books/", "cbFont2=0", "cbFont4=1",
-                           "cbNegative1=0", "kcid=13",
-                           "mmIntroText=First line|Second line", "rb16ColorsImages=1", "rb64ColorsImages=0",
-                           "cbScaleDown=0", "rbHideAdvancedOptions=0", "edTitleLine22.5.2=Second",
-                           "mmCustomAttributes=A: 1|B: 2", "rgColorConversion=0", "cbDirectory=0"})
-    EXPECT_NE(ini.find(line), std::string::npos) << line;
-  EXPECT_NE(ini.find("fontName4=" + font), std::string::npos);
-  EXPECT_NE(ini.find("CustomKeyConfigName=" + keys), std::string::npos);
-
-  // A new run restores each page on its first entry.
-  form.reset();
-  Create();
+// The pages up to the fonts show the choices of ChooseOnEveryPage again.
+void SettingsWindow::ExpectFirstPagesRestored(const std::string& font, const std::string& keys,
+                                              const std::string& font5) {
   Enter(pgWizardLanguage);
   EXPECT_TRUE(form->Parts().RadioButton5->Checked());
   Enter(pgFullOrLite);
@@ -329,7 +333,10 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   EXPECT_EQ(form->Parts().cbFonts[5]->Text(), font5);
   EXPECT_FALSE(form->Parts().cbNegatives[2]->Enabled());  // "None"
   EXPECT_TRUE(form->Parts().cbNegatives[5]->Checked());
-  form->Parts().lbTextFiles->Items()->Add(WriteFile("book.txt", "Once upon a time.\n"));
+}
+
+// The pages from the midlet name on show the choices of ChooseOnEveryPage again.
+void SettingsWindow::ExpectLaterPagesRestored(const std::string& help) {
   Enter(pgMidletName);
   EXPECT_EQ(form->Parts().mmIntroText->Text(), "First line\r\nSecond line");
   Enter(pgImages);
@@ -357,6 +364,35 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   EXPECT_EQ(form->Parts().mmCustomAttributes->Text(), "A: 1\r\nB: 2");
   Enter(pgFinish);
   EXPECT_FALSE(form->Parts().cbDirectory->Checked());
+}
+
+TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
+  Create();
+  const std::string font = CustomFont();
+  const std::string keys = WriteFile("k/keys.txt", "LEFT=-3\r\n");
+  const std::string help = WriteFile("h/help.txt", "Help.\r\n");
+  std::string font5;
+  ASSERT_NO_FATAL_FAILURE(ChooseOnEveryPage(font, keys, help, font5));
+  form->SaveSettings();
+
+  const std::string ini = IniText();
+  for (const char* line : {"radiobutton5=1", "rbLiteVersion=1", "cbPhoneModel=224", "spJARLimit=150",
+                           "CustomListOfPhones=/lists/phones.txt", "rbilGerman=1", "rbilEnglishHeb=0",
+                           "rbWithoutZIPSupport=1", "edJSR75Storage=e:/books/", "cbFont2=0", "cbFont4=1",
+                           "cbNegative1=0", "kcid=13",
+                           "mmIntroText=First line|Second line", "rb16ColorsImages=1", "rb64ColorsImages=0",
+                           "cbScaleDown=0", "rbHideAdvancedOptions=0", "edTitleLine22.5.2=Second",
+                           "mmCustomAttributes=A: 1|B: 2", "rgColorConversion=0", "cbDirectory=0"})
+    EXPECT_NE(ini.find(line), std::string::npos) << line;
+  EXPECT_NE(ini.find("fontName4=" + font), std::string::npos);
+  EXPECT_NE(ini.find("CustomKeyConfigName=" + keys), std::string::npos);
+
+  // A new run restores each page on its first entry.
+  form.reset();
+  Create();
+  ExpectFirstPagesRestored(font, keys, font5);
+  form->Parts().lbTextFiles->Items()->Add(WriteFile("book.txt", "Once upon a time.\n"));
+  ExpectLaterPagesRestored(help);
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
@@ -430,27 +466,22 @@ TEST_F(SettingsWindow, ResetFollowsTheModelRowAndEdition) {
             assembly::PhoneTable[static_cast<std::size_t>(light)].LightControlMethod);
 }
 
-// A settings file that names files that are gone or holds values out of range: the wizard
-// stays up on every page, each box shows what is used, one warning names each missing file,
-// the build's res/config.txt keeps to its ranges, and the next Finish stores the values in use.
-TEST_F(SettingsWindow, StaleAndOutOfRangeSettingsFallBack) {
-  const std::string goneFont = Path("moved/big.fnt");
-  const std::string goneHelp = Path("moved/help.txt");
-  const std::string goneKeys = Path("moved/keys.txt");
-  const std::string book = WriteFile("books/War.txt", "Once upon a time there was a phone.\r\n");
+struct StaleCase {
+  const char* name;
+  std::string ini;                        // after the saved model (Nokia 6230)
+  std::vector<std::string> messageFiles;  // one warning naming each
+  std::function<void(TForm1&)> check;     // what the boxes show
+  std::vector<std::string> saved;         // lines the next Finish writes
+  std::string model = "224";              // the saved phone model row
+};
+
+// Settings files that name files that are gone or hold values out of range, after the saved
+// phone model; `light` is the backlight method a reset picks for that model.
+std::vector<StaleCase> StaleCases(const std::string& goneFont, const std::string& goneHelp, const std::string& goneKeys,
+                                  const std::string& light) {
   const std::string huge(10 * 1024 * 1024, 'V');
-  const int nokiaLight = assembly::PhoneTable[kNokia6230].LightControlMethod;
-  const std::string light = std::to_string(nokiaLight != -1 ? nokiaLight : 0);  // the reset value
   const std::string shown = "[PI_ADVANCEDOPTIONSPAGE]\r\nrbHideAdvancedOptions=0\r\ncbBacklightControlMethod=1\r\n";
-  struct Case {
-    const char* name;
-    std::string ini;                        // after the saved model (Nokia 6230)
-    std::vector<std::string> messageFiles;  // one warning naming each
-    std::function<void(TForm1&)> check;     // what the boxes show
-    std::vector<std::string> saved;         // lines the next Finish writes
-    std::string model = "224";              // the saved phone model row
-  };
-  const Case cases[] = {
+  return {
       {"font slot file gone",
        "[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + goneFont + "\r\n",
        {goneFont},
@@ -496,12 +527,12 @@ TEST_F(SettingsWindow, StaleAndOutOfRangeSettingsFallBack) {
       {"backlight method 20",
        shown + "cboxBacklightControlMethod=20\r\n",
        {},
-       [&](TForm1& f) { EXPECT_EQ(std::to_string(f.Parts().cboxBacklightControlMethod->ItemIndex()), light); },
+       [light](TForm1& f) { EXPECT_EQ(std::to_string(f.Parts().cboxBacklightControlMethod->ItemIndex()), light); },
        {"cboxBacklightControlMethod=" + light}},
       {"backlight method -1",
        shown + "cboxBacklightControlMethod=-1\r\n",
        {},
-       [&](TForm1& f) { EXPECT_EQ(std::to_string(f.Parts().cboxBacklightControlMethod->ItemIndex()), light); },
+       [light](TForm1& f) { EXPECT_EQ(std::to_string(f.Parts().cboxBacklightControlMethod->ItemIndex()), light); },
        {"cboxBacklightControlMethod=" + light}},
       {"negative and zero picture sizes",
        "[PI_IMAGESPAGE]\r\nspMaxImageWidth=-5\r\nspMaxImageHeight=0\r\n",
@@ -526,22 +557,59 @@ TEST_F(SettingsWindow, StaleAndOutOfRangeSettingsFallBack) {
        [](TForm1& f) { EXPECT_EQ(f.Parts().edVendor->Text(), std::string(1023, 'V')); },
        {"edVendor=" + std::string(1023, 'V') + "\r\n"}},
   };
-  for (const Case& c : cases) {
+}
+
+// Opens every page up to the advanced options with `book` to build; each page opens.
+void SettingsWindow::EnterPagesUpToTheAdvancedOptions(const std::string& book) {
+  for (int page : {pgFullOrLite, pgPhoneModel, pgKeyConfig, pgInterfaceLanguage, pgFonts}) {
+    Enter(page);
+    ASSERT_EQ(Page(), page);
+  }
+  EXPECT_EQ(form->Parts().JarSizeLabel->Caption().find("-1"), std::string::npos);
+  form->Parts().lbTextFiles->Items()->Add(book);
+  for (int page : {pgEmbed, pgMidletName, pgImages, pgAdvancedOptions}) {
+    Enter(page);
+    ASSERT_EQ(Page(), page);
+  }
+}
+
+// Builds the book into out/: no further warning than `warnings`, and the build keeps to its ranges.
+void SettingsWindow::BuildWithinTheRanges(std::size_t warnings) {
+  std::filesystem::create_directories(Path("out"));
+  services.ScriptDialog({Path("out/War.jad")});
+  Enter(pgBuild);
+  ASSERT_EQ(Page(), pgFinish);
+  EXPECT_EQ(services.messages.size(), warnings);
+  assembly::TZipFile jar;
+  jar.LoadFromFile(Path("out/War.jar"));
+  const int entry = assembly::LookupArchiveEntry(jar, "res/config.txt");
+  ASSERT_GE(entry, 0);
+  for (const std::string& line : assembly::SplitLines(jar.ReadEntryData(entry))) {
+    if (line.starts_with("LIGHTCONTROL: ")) {
+      const int method = std::stoi(line.substr(14));
+      EXPECT_TRUE(method >= 0 && method <= 7) << line;
+    }
+  }
+  EXPECT_LE(testing_support::ReadFile(Path("out/War.jad")).size(), 4096u);
+}
+
+// A settings file that names files that are gone or holds values out of range: the wizard
+// stays up on every page, each box shows what is used, one warning names each missing file,
+// the build's res/config.txt keeps to its ranges, and the next Finish stores the values in use.
+TEST_F(SettingsWindow, StaleAndOutOfRangeSettingsFallBack) {
+  const std::string goneFont = Path("moved/big.fnt");
+  const std::string goneHelp = Path("moved/help.txt");
+  const std::string goneKeys = Path("moved/keys.txt");
+  const std::string book = WriteFile("books/War.txt", "Once upon a time there was a phone.\r\n");
+  const int nokiaLight = assembly::PhoneTable[kNokia6230].LightControlMethod;
+  const std::string light = std::to_string(nokiaLight != -1 ? nokiaLight : 0);  // the reset value
+  for (const StaleCase& c : StaleCases(goneFont, goneHelp, goneKeys, light)) {
     SCOPED_TRACE(c.name);
     services.messages.clear();
     WriteIni("[PI_FULLORLITEPAGE]\r\nrbLiteVersion=1\r\n[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + c.model + "\r\n" +
              c.ini);
     Create();
-    for (int page : {pgFullOrLite, pgPhoneModel, pgKeyConfig, pgInterfaceLanguage, pgFonts}) {
-      Enter(page);
-      ASSERT_EQ(Page(), page);
-    }
-    EXPECT_EQ(form->Parts().JarSizeLabel->Caption().find("-1"), std::string::npos);
-    form->Parts().lbTextFiles->Items()->Add(book);
-    for (int page : {pgEmbed, pgMidletName, pgImages, pgAdvancedOptions}) {
-      Enter(page);
-      ASSERT_EQ(Page(), page);
-    }
+    ASSERT_NO_FATAL_FAILURE(EnterPagesUpToTheAdvancedOptions(book));
     EXPECT_FALSE(platform::Application().Terminated());
     c.check(*form);
     ASSERT_EQ(services.messages.size(), c.messageFiles.size());
@@ -550,23 +618,7 @@ TEST_F(SettingsWindow, StaleAndOutOfRangeSettingsFallBack) {
       EXPECT_EQ(services.messages[i].icon, platform::TMsgIcon::Warning);
     }
 
-    std::filesystem::create_directories(Path("out"));
-    services.ScriptDialog({Path("out/War.jad")});
-    Enter(pgBuild);
-    ASSERT_EQ(Page(), pgFinish);
-    EXPECT_EQ(services.messages.size(), c.messageFiles.size());
-    assembly::TZipFile jar;
-    jar.LoadFromFile(Path("out/War.jar"));
-    const int entry = assembly::LookupArchiveEntry(jar, "res/config.txt");
-    ASSERT_GE(entry, 0);
-    for (const std::string& line : assembly::SplitLines(jar.ReadEntryData(entry))) {
-      if (line.starts_with("LIGHTCONTROL: ")) {
-        const int method = std::stoi(line.substr(14));
-        EXPECT_TRUE(method >= 0 && method <= 7) << line;
-      }
-    }
-    EXPECT_LE(testing_support::ReadFile(Path("out/War.jad")).size(), 4096u);
-
+    ASSERT_NO_FATAL_FAILURE(BuildWithinTheRanges(c.messageFiles.size()));
     form->Parts().CancelBtn->Click();  // Finish
     const std::string ini = IniText();
     for (const std::string& line : c.saved) EXPECT_NE(ini.find(line), std::string::npos) << line;

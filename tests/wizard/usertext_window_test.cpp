@@ -38,6 +38,8 @@ QString Q(std::u16string_view units) {
   return QString(reinterpret_cast<const QChar*>(units.data()), static_cast<qsizetype>(units.size()));
 }
 
+struct TypedCase;
+
 class UserText : public BuilderWindowTest {
 protected:
   void TearDown() override {
@@ -71,40 +73,76 @@ protected:
     return "(no " + key + ")";
   }
 
+  void TypeIntoEveryBox(const TypedCase& c);
+  void ExpectTheBuildHolds(const TypedCase& c);
+
   const int savedCodePage_ = platform::AnsiCodePage();
 };
 
 }  // namespace
 
+namespace {
+
+// Letters typed in a code page, their bytes there and a letter it lacks.
+struct TypedCase {
+  int cp;
+  std::u16string typed;    // the letters as UTF-16 code units
+  std::string bytes;       // the same in the code page
+  std::u16string foreign;  // a letter the code page lacks
+};
+const TypedCase kTypedCases[] = {
+    {1251, u"\u041A\u043D\u0438\u0433\u0430", "\xCA\xED\xE8\xE3\xE0", u"\u0141"},  // Книга; Ł
+    {1250, u"\u0141\u00F3d\u017A", "\xA3\xF3\x64\x9F", u"\u0416"},                 // Łódź; Ж
+    {1252, u"Caf\u00E9", "Caf\xE9", u"\u0416"},                                    // Café; Ж
+};
+
+}  // namespace
+
+// A book ready to build, with the case's letters typed into every text box of the midlet.
+void UserText::TypeIntoEveryBox(const TypedCase& c) {
+  auto& p = form->Parts();
+  p.rbLiteVersion->SetChecked(true);
+  p.cbPhoneModel->SetItemIndex(kNokia6230);
+  p.spJARLimit->SetValue(128);
+  p.cbKeysConfig->SetItemIndex(8);
+  p.lbTextFiles->Items()->Add(WriteFile("books/Book.txt", "Once upon a time there was a phone.\r\n"));
+  form->LoadFontsPage(false);
+  Retype(p.edBookTitle, c.typed);
+  Retype(p.edTitleLine1, c.typed);
+  Retype(p.edTitleLine2, u"2 " + c.typed);
+  Retype(p.edVendor, c.typed);
+  p.mmIntroText->SetTextValue("");
+  Type(p.mmIntroText, c.typed);
+}
+
+// Builds out/Book: the titles reach res/config.txt and the vendor the descriptor and manifest.
+void UserText::ExpectTheBuildHolds(const TypedCase& c) {
+  fs::create_directories(dir_ / "out");
+  services.ScriptDialog({Path("out/Book.jad")});
+  ASSERT_TRUE(form->StartBuild());
+  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+  assembly::TZipFile jar;
+  jar.LoadFromFile(Path("out/Book.jar"));
+  const int configEntry = assembly::LookupArchiveEntry(jar, "res/config.txt");
+  ASSERT_GE(configEntry, 0);
+  const std::string config = jar.ReadEntryData(configEntry);
+  EXPECT_EQ(LineOf(config, "Title1: "), "Title1: " + LetterHex(c.typed));
+  EXPECT_EQ(LineOf(config, "Title2: "), "Title2: " + LetterHex(u"2 " + c.typed));
+  EXPECT_EQ(LineOf(config, "BookTitle: "), "BookTitle: " + LetterHex(c.typed));
+  const std::string vendor = "MIDlet-Vendor: " + c.bytes;
+  EXPECT_EQ(LineOf(testing_support::ReadFile(Path("out/Book.jad")), "MIDlet-Vendor:"), vendor);
+  const int manifest = assembly::LookupArchiveEntry(jar, "META-INF/MANIFEST.MF");
+  ASSERT_GE(manifest, 0);
+  EXPECT_EQ(LineOf(jar.ReadEntryData(manifest), "MIDlet-Vendor:"), vendor);
+}
+
 TEST_F(UserText, TypedLettersReachTheMidletInTheProcessCodePage) {
-  struct Case {
-    int cp;
-    std::u16string typed;    // the letters as UTF-16 code units
-    std::string bytes;       // the same in the code page
-    std::u16string foreign;  // a letter the code page lacks
-  };
-  const Case cases[] = {
-      {1251, u"\u041A\u043D\u0438\u0433\u0430", "\xCA\xED\xE8\xE3\xE0", u"\u0141"},  // Книга; Ł
-      {1250, u"\u0141\u00F3d\u017A", "\xA3\xF3\x64\x9F", u"\u0416"},                 // Łódź; Ж
-      {1252, u"Caf\u00E9", "Caf\xE9", u"\u0416"},                                    // Café; Ж
-  };
-  for (const Case& c : cases) {
+  for (const TypedCase& c : kTypedCases) {
     SCOPED_TRACE(c.cp);
     services.messages.clear();
     CreateWithCodePage(c.cp);
     auto& p = form->Parts();
-    p.rbLiteVersion->SetChecked(true);
-    p.cbPhoneModel->SetItemIndex(kNokia6230);
-    p.spJARLimit->SetValue(128);
-    p.cbKeysConfig->SetItemIndex(8);
-    p.lbTextFiles->Items()->Add(WriteFile("books/Book.txt", "Once upon a time there was a phone.\r\n"));
-    form->LoadFontsPage(false);
-    Retype(p.edBookTitle, c.typed);
-    Retype(p.edTitleLine1, c.typed);
-    Retype(p.edTitleLine2, u"2 " + c.typed);
-    Retype(p.edVendor, c.typed);
-    p.mmIntroText->SetTextValue("");
-    Type(p.mmIntroText, c.typed);
+    TypeIntoEveryBox(c);
     EXPECT_EQ(p.edBookTitle->Text(), c.bytes);
     EXPECT_EQ(p.edBookTitle->LineEdit()->text(), Q(c.typed));
 
@@ -121,23 +159,7 @@ TEST_F(UserText, TypedLettersReachTheMidletInTheProcessCodePage) {
     form->CollectBuildInputs(inputs);
     EXPECT_EQ(inputs.IntroText, c.bytes + "\r\n\r\n");
 
-    fs::create_directories(dir_ / "out");
-    services.ScriptDialog({Path("out/Book.jad")});
-    ASSERT_TRUE(form->StartBuild());
-    for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
-    assembly::TZipFile jar;
-    jar.LoadFromFile(Path("out/Book.jar"));
-    const int configEntry = assembly::LookupArchiveEntry(jar, "res/config.txt");
-    ASSERT_GE(configEntry, 0);
-    const std::string config = jar.ReadEntryData(configEntry);
-    EXPECT_EQ(LineOf(config, "Title1: "), "Title1: " + LetterHex(c.typed));
-    EXPECT_EQ(LineOf(config, "Title2: "), "Title2: " + LetterHex(u"2 " + c.typed));
-    EXPECT_EQ(LineOf(config, "BookTitle: "), "BookTitle: " + LetterHex(c.typed));
-    const std::string vendor = "MIDlet-Vendor: " + c.bytes;
-    EXPECT_EQ(LineOf(testing_support::ReadFile(Path("out/Book.jad")), "MIDlet-Vendor:"), vendor);
-    const int manifest = assembly::LookupArchiveEntry(jar, "META-INF/MANIFEST.MF");
-    ASSERT_GE(manifest, 0);
-    EXPECT_EQ(LineOf(jar.ReadEntryData(manifest), "MIDlet-Vendor:"), vendor);
+    ASSERT_NO_FATAL_FAILURE(ExpectTheBuildHolds(c));
     form.reset();
     fs::remove_all(dir_ / "out");
   }

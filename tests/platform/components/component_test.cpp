@@ -108,10 +108,11 @@ TEST(Component, PropertiesWalkBaseFirstInDeclaredOrder) {
             (std::vector<std::string>{"Charset", "Color", "Height", "Name", "Pitch", "Size", "Style"}));
 }
 
-TEST(Description, ReadsPropertiesReferencesEventsAndLoadsInOrder) {
-  RegisterClass<TThing>();
-  RegisterClass<TBase>();
-  const char* text = R"(
+namespace {
+
+// A window with every kind of value: quoted text over lines, numbers, a nested font, a string
+// list, a reference to a later object, an event and binary data.
+const char* const kThingDescription = R"(
 object Root: TComponent
   Tag = 3
   object One: TThing
@@ -134,6 +135,12 @@ object Root: TComponent
   end
 end
 )";
+
+}  // namespace
+
+TEST(Description, ReadsPropertiesReferencesEventsAndLoadsInOrder) {
+  RegisterClass<TThing>();
+  RegisterClass<TBase>();
   std::vector<std::string> log;
   TThing::log = &log;
   TOwned<TComponent> root(new TComponent(nullptr));
@@ -142,7 +149,7 @@ end
   binder.HandlerValue("PingHandler", TNotifyEvent([&](TObject*) { ++pings; }));
   TThing* twoField = nullptr;
   binder.Field("Two", twoField);
-  ReadDescription(*root, text, &binder);
+  ReadDescription(*root, kThingDescription, &binder);
   TThing::log = nullptr;
 
   EXPECT_EQ(root->Name(), "Root");

@@ -250,61 +250,80 @@ TEST(Window, FreeingAControlTellsTheOthers) {
   EXPECT_EQ(form->FindComponent("Edit1"), nullptr);
 }
 
+namespace {
+
 // One row per event rule: what is done, and the events it must (and must only) raise.
-TEST(Window, EventRules) {
-  auto form = CreateForm<TTestForm>();
-  Take(form->log);
-  TTestForm* f = form.get();
-  struct Row {
-    const char* what;
-    std::function<void()> act;
-    std::vector<std::string> events;
-  };
-  const std::vector<Row> rows = {
-      {"check box checked by code", [&] { f->CheckBox1->SetChecked(true); }, {"CheckBox1Click"}},
-      {"check box set to its value", [&] { f->CheckBox1->SetChecked(true); }, {}},
-      {"check box clicked by the user", [&] { static_cast<QAbstractButton*>(f->CheckBox1->Widget())->click(); },
+struct EventRow {
+  const char* what;
+  std::function<void()> act;
+  std::vector<std::string> events;
+};
+
+// The rows in the order they run on window `f`: each starts from what the rows before it left.
+std::vector<EventRow> EventRows(TTestForm* f) {
+  return {
+      {"check box checked by code", [f] { f->CheckBox1->SetChecked(true); }, {"CheckBox1Click"}},
+      {"check box set to its value", [f] { f->CheckBox1->SetChecked(true); }, {}},
+      {"check box clicked by the user",
+       [f] { static_cast<QAbstractButton*>(f->CheckBox1->Widget())->click(); },
        {"CheckBox1Click"}},
-      {"radio button checked by code", [&] { f->RadioButton2->SetChecked(true); }, {"RadioButton2Click"}},
-      {"radio button checked again", [&] { f->RadioButton2->SetChecked(true); }, {}},
-      {"radio button clicked by the user", [&] { static_cast<QAbstractButton*>(f->RadioButton1->Widget())->click(); },
+      {"radio button checked by code", [f] { f->RadioButton2->SetChecked(true); }, {"RadioButton2Click"}},
+      {"radio button checked again", [f] { f->RadioButton2->SetChecked(true); }, {}},
+      {"radio button clicked by the user",
+       [f] { static_cast<QAbstractButton*>(f->RadioButton1->Widget())->click(); },
        {"RadioButton1Click"}},
-      {"checked radio button clicked again", [&] { static_cast<QAbstractButton*>(f->RadioButton1->Widget())->click(); },
+      {"checked radio button clicked again",
+       [f] { static_cast<QAbstractButton*>(f->RadioButton1->Widget())->click(); },
        {}},
-      {"radio button unchecked by code", [&] { f->RadioButton1->SetChecked(false); }, {}},
-      {"combo index set by code", [&] { f->ComboBox1->SetItemIndex(2); }, {}},
-      {"combo items set by code", [&] { f->ComboBox1->Items()->Add("Extra"); }, {}},
-      {"combo item chosen by the user", [&] { f->ComboBox1->UserSelect(1); }, {"ComboBox1Change"}},
-      {"combo same item chosen again", [&] { f->ComboBox1->UserSelect(1); }, {"ComboBox1Change"}},
-      {"edit text set by code", [&] { f->Edit1->SetTextValue("Other"); }, {"Edit1Change"}},
-      {"edit text set to itself", [&] { f->Edit1->SetTextValue("Other"); }, {}},
-      {"edit typed in", [&] {
+      {"radio button unchecked by code", [f] { f->RadioButton1->SetChecked(false); }, {}},
+      {"combo index set by code", [f] { f->ComboBox1->SetItemIndex(2); }, {}},
+      {"combo items set by code", [f] { f->ComboBox1->Items()->Add("Extra"); }, {}},
+      {"combo item chosen by the user", [f] { f->ComboBox1->UserSelect(1); }, {"ComboBox1Change"}},
+      {"combo same item chosen again", [f] { f->ComboBox1->UserSelect(1); }, {"ComboBox1Change"}},
+      {"edit text set by code", [f] { f->Edit1->SetTextValue("Other"); }, {"Edit1Change"}},
+      {"edit text set to itself", [f] { f->Edit1->SetTextValue("Other"); }, {}},
+      {"edit typed in",
+       [f] {
          f->Edit1->LineEdit()->setFocus();
          f->Edit1->LineEdit()->end(false);
          f->Edit1->LineEdit()->insert("X");
-       }, {"Edit1Change"}},
-      {"memo lines changed by code", [&] { f->Memo1->Lines()->Add("third"); }, {"Memo1Change"}},
-      {"memo typed in", [&] {
+       },
+       {"Edit1Change"}},
+      {"memo lines changed by code", [f] { f->Memo1->Lines()->Add("third"); }, {"Memo1Change"}},
+      {"memo typed in",
+       [f] {
          auto* m = static_cast<QPlainTextEdit*>(f->Memo1->Widget());
          m->moveCursor(QTextCursor::End);
          m->insertPlainText("!");
        },
        {"Memo1Change"}},
-      {"list index set by code", [&] { f->ListBox1->SetItemIndex(1); }, {}},
-      {"list item chosen by the user", [&] { f->ListBox1->UserSelect(0); }, {"ListBox1Click"}},
-      {"radio group index set by code", [&] { f->RadioGroup1->SetItemIndex(0); }, {"RadioGroup1Click"}},
-      {"radio group same index", [&] { f->RadioGroup1->SetItemIndex(0); }, {}},
-      {"button pressed", [&] { static_cast<QPushButton*>(f->Button1->Widget())->click(); }, {"Button1Click"}},
-      {"label pressed and released inside", [&] {
+      {"list index set by code", [f] { f->ListBox1->SetItemIndex(1); }, {}},
+      {"list item chosen by the user", [f] { f->ListBox1->UserSelect(0); }, {"ListBox1Click"}},
+      {"radio group index set by code", [f] { f->RadioGroup1->SetItemIndex(0); }, {"RadioGroup1Click"}},
+      {"radio group same index", [f] { f->RadioGroup1->SetItemIndex(0); }, {}},
+      {"button pressed", [f] { static_cast<QPushButton*>(f->Button1->Widget())->click(); }, {"Button1Click"}},
+      {"label pressed and released inside",
+       [f] {
          SendMouse(f->Label1->Widget(), QEvent::MouseButtonPress, QPoint(2, 2));
          SendMouse(f->Label1->Widget(), QEvent::MouseButtonRelease, QPoint(3, 3));
-       }, {"Label1Click"}},
-      {"label released outside", [&] {
+       },
+       {"Label1Click"}},
+      {"label released outside",
+       [f] {
          SendMouse(f->Label1->Widget(), QEvent::MouseButtonPress, QPoint(2, 2));
          SendMouse(f->Label1->Widget(), QEvent::MouseButtonRelease, QPoint(500, 3));
-       }, {}},
+       },
+       {}},
   };
-  for (const Row& r : rows) {
+}
+
+}  // namespace
+
+TEST(Window, EventRules) {
+  auto form = CreateForm<TTestForm>();
+  Take(form->log);
+  TTestForm* f = form.get();
+  for (const EventRow& r : EventRows(f)) {
     r.act();
     EXPECT_EQ(Take(f->log), r.events) << r.what;
   }
