@@ -8,7 +8,7 @@
 
 #include "assembly/booktext.h"
 #include "assembly/normalize.h"
-#include "tests/support/slownormalize.h"
+#include "support/slownormalize.h"
 
 using namespace assembly;
 
