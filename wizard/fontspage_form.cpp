@@ -47,11 +47,11 @@ std::string CustomFontFault(const std::string& path) {
 
 int32_t TForm1::GetJarLimitKB() const { return spJARLimit->Value(); }
 
-void TForm1::FillFontCombo(TComboBox* box, uint8_t group, bool bw_only) {
+void TForm1::FillFontCombo(TComboBox* box, uint8_t group, bool bwOnly) {
   TStrings* items = box->Items();
   items->BeginUpdate();
   items->Clear();
-  for (const std::string& item : FontSlotItems(Text("NoneFont"), Text("CustomFont"), FFontCatalogue, group, bw_only))
+  for (const std::string& item : FontSlotItems(Text("NoneFont"), Text("CustomFont"), FFontCatalogue, group, bwOnly))
     items->Add(item);
   items->EndUpdate();
 }

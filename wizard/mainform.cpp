@@ -346,17 +346,17 @@ TRoadChoices TForm1::RoadChoices() const {
   return c;
 }
 
-void TForm1::PageManager1GetNextPage(int current_page, int& new_page) {
+void TForm1::PageManager1GetNextPage(int currentPage, int& newPage) {
   bool reset = false;
-  new_page = NextPage(current_page, new_page, RoadChoices(), &reset);
+  newPage = NextPage(currentPage, newPage, RoadChoices(), &reset);
   if (reset) {
     cbKeysConfig->SetItemIndex(0);
     rbilEnglishCE->SetChecked(true);
   }
 }
 
-void TForm1::PageManager1GetPriorPage(int current_page, int& new_page) {
-  new_page = PriorPage(current_page, new_page, RoadChoices());
+void TForm1::PageManager1GetPriorPage(int currentPage, int& newPage) {
+  newPage = PriorPage(currentPage, newPage, RoadChoices());
 }
 
 // --- page entry ----------------------------------------------------------------------------

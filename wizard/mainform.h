@@ -234,8 +234,8 @@ private:
 
   // --- page order and page entry ---
   TRoadChoices RoadChoices() const;
-  void PageManager1GetNextPage(int current_page, int& new_page);
-  void PageManager1GetPriorPage(int current_page, int& new_page);
+  void PageManager1GetNextPage(int currentPage, int& newPage);
+  void PageManager1GetPriorPage(int currentPage, int& newPage);
   // The steps of the page entry, in their order; a Refuse step that returns true has shown
   // another page and a message, and ends the entry.
   void ShowPageButtons();
@@ -318,7 +318,7 @@ private:
   std::string* RememberedFile(const SettingKey& key);
   bool SaveAdvancedOptions(platform::TIniFile& ini);
   void RestoreFontsPageSettings();
-  void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bw_only);
+  void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bwOnly);
   void ApplyFontPreset(const std::string& scheme);
   void ApplyFacePreset(const std::string& scheme);
   void SelectFontInSlot(platform::TComboBox* box, const std::string& name, const std::string& scheme);

@@ -20,13 +20,13 @@ namespace {
 bool JsrCore(int core) { return core == 6 || core == 8; }
 }  // namespace
 
-int NextPage(int current, int proposal, const TRoadChoices& c, bool* reset_list_choices) {
-  if (reset_list_choices != nullptr) *reset_list_choices = false;
+int NextPage(int current, int proposal, const TRoadChoices& c, bool* resetListChoices) {
+  if (resetListChoices != nullptr) *resetListChoices = false;
   if (current == pgFonts && c.Full) return pgAdvancedOptions;
   if (current == pgInterfaceLanguage && !c.Full) return pgFonts;
   if (current == pgPhoneModel && c.ListRow && c.Full) return pgBuild;
   if (current == pgPhoneModel && c.ListRow && !c.Full) {
-    if (reset_list_choices != nullptr) *reset_list_choices = true;
+    if (resetListChoices != nullptr) *resetListChoices = true;
     return pgInterfaceLanguage;
   }
   if (current == pgMidletName) return c.HtmlBooks && !c.ListRow ? pgImages : pgAdvancedOptions;
@@ -71,8 +71,8 @@ int PageHelpContext(int page, bool full) {
   return full ? kFull[page] : kLite[page];
 }
 
-bool ZipSupportAllowed(bool list_row, bool full, int jar_limit_kb) {
-  return (list_row && full) || jar_limit_kb > 98;
+bool ZipSupportAllowed(bool listRow, bool full, int jarLimitKb) {
+  return (listRow && full) || jarLimitKb > 98;
 }
 
 int DefaultJarLimitKB(int row) {

@@ -47,9 +47,9 @@ struct TRoadChoices {
 };
 
 // The page after `current`; `proposal` is the page manager's proposal (-1: none). Sets
-// *reset_list_choices when the phone-list road asks for key layout 0 and the English Central
+// *resetListChoices when the phone-list road asks for key layout 0 and the English Central
 // Europe interface language.
-int NextPage(int current, int proposal, const TRoadChoices& c, bool* reset_list_choices = nullptr);
+int NextPage(int current, int proposal, const TRoadChoices& c, bool* resetListChoices = nullptr);
 int PriorPage(int current, int proposal, const TRoadChoices& c);
 
 // The book file names, joined and upper-cased, contain ".HTM".
@@ -64,7 +64,7 @@ bool IsValidBookTitle(std::string_view text);
 int PageHelpContext(int page, bool full);
 
 // ZIP support may be chosen: the all-versions batch, or a JAR limit above 98 KB.
-bool ZipSupportAllowed(bool list_row, bool full, int jar_limit_kb);
+bool ZipSupportAllowed(bool listRow, bool full, int jarLimitKb);
 // The JAR limit a phone row puts into the spin edit (64 where the row gives none).
 int DefaultJarLimitKB(int row);
 
