@@ -58,7 +58,7 @@ TApplication& Application() {
 }
 
 TApplication::TApplication() {
-  language_listener_ = AddInterfaceLanguageListener([this] { CodePageChanged(); });
+  languageListener_ = AddInterfaceLanguageListener([this] { CodePageChanged(); });
 }
 
 void TApplication::Initialize(int& argc, char** argv) {
@@ -69,7 +69,7 @@ void TApplication::Initialize(int& argc, char** argv) {
 int TApplication::Run() {
   EnsureQtApplication();
   if (terminated_) return 0;
-  if (main_form_ != nullptr && !main_form_->Visible()) main_form_->ShowForm();
+  if (mainForm_ != nullptr && !mainForm_->Visible()) mainForm_->ShowForm();
   if (terminated_) return 0;
   return QApplication::exec();
 }
@@ -94,58 +94,58 @@ void TApplication::HandleException(const std::exception& e) {
 }
 
 void TApplication::EnsureTimer() {
-  if (hint_timer_ != nullptr) return;
+  if (hintTimer_ != nullptr) return;
   EnsureQtApplication();
-  hint_timer_ = new QTimer(QCoreApplication::instance());
-  hint_timer_->setSingleShot(true);
-  QObject::connect(hint_timer_, &QTimer::timeout, [this] {
+  hintTimer_ = new QTimer(QCoreApplication::instance());
+  hintTimer_->setSingleShot(true);
+  QObject::connect(hintTimer_, &QTimer::timeout, [this] {
     DispatchEvent([this] {
-      if (hint_control_ != nullptr) {
+      if (hintControl_ != nullptr) {
         QPoint p = QCursor::pos();
-        ActivateHint(hint_control_, {p.x(), p.y()});
+        ActivateHint(hintControl_, {p.x(), p.y()});
       }
     });
   });
 }
 
 void TApplication::MouseEntered(TControl* control) {
-  if (!show_hint_ || !control->ShowHint() || GetShortHint(control->Hint()).empty()) return;
+  if (!showHint_ || !control->ShowHint() || GetShortHint(control->Hint()).empty()) return;
   EnsureTimer();
-  hint_control_ = control;
-  hint_timer_->start(std::max(0, hint_pause_));
+  hintControl_ = control;
+  hintTimer_->start(std::max(0, hintPause_));
 }
 
 void TApplication::MouseLeft(TControl* control) {
-  if (control == hint_control_) CancelHint();
+  if (control == hintControl_) CancelHint();
 }
 
-void TApplication::ActivateHint(TControl* control, TPoint screen_pos) {
+void TApplication::ActivateHint(TControl* control, TPoint screenPos) {
   std::string hint = GetShortHint(control->Hint());
   if (hint.empty()) return;
-  TRect r{screen_pos.X, screen_pos.Y + 20, screen_pos.X + 8 * static_cast<int>(hint.size()), screen_pos.Y + 40};
-  if (hint_hook_) {
-    hint_hook_(control, hint, r);
+  TRect r{screenPos.X, screenPos.Y + 20, screenPos.X + 8 * static_cast<int>(hint.size()), screenPos.Y + 40};
+  if (hintHook_) {
+    hintHook_(control, hint, r);
     return;
   }
-  QToolTip::showText(QPoint(r.Left, r.Top), control->ToQt(hint), control->Widget(), QRect(), hint_hide_pause_);
+  QToolTip::showText(QPoint(r.Left, r.Top), control->ToQt(hint), control->Widget(), QRect(), hintHidePause_);
 }
 
 void TApplication::CancelHint() {
-  if (hint_timer_ != nullptr) hint_timer_->stop();
-  hint_control_ = nullptr;
-  if (!hint_hook_ && QCoreApplication::instance() != nullptr) QToolTip::hideText();
+  if (hintTimer_ != nullptr) hintTimer_->stop();
+  hintControl_ = nullptr;
+  if (!hintHook_ && QCoreApplication::instance() != nullptr) QToolTip::hideText();
 }
 
 bool TApplication::HelpContext(int context) {
-  if (!help_handler_) return false;
-  return help_handler_(context, help_file_);
+  if (!helpHandler_) return false;
+  return helpHandler_(context, helpFile_);
 }
 
 void TApplication::AddControl(TControl* c) { controls_.push_back(c); }
 
 void TApplication::RemoveControl(TControl* c) {
-  if (c == hint_control_) CancelHint();
-  if (c == main_form_) main_form_ = nullptr;
+  if (c == hintControl_) CancelHint();
+  if (c == mainForm_) mainForm_ = nullptr;
   auto it = std::find(controls_.rbegin(), controls_.rend(), c);
   if (it != controls_.rend()) controls_.erase(std::next(it).base());
 }

@@ -27,8 +27,8 @@ public:
 
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& t);
-  TForm* MainForm() const { return main_form_; }
-  void SetMainForm(TForm* form) { main_form_ = form; }
+  TForm* MainForm() const { return mainForm_; }
+  void SetMainForm(TForm* form) { mainForm_ = form; }
 
   // Lets pending window events through (Services().ProcessMessages()).
   void ProcessMessages();
@@ -45,29 +45,29 @@ public:
   void HandleException(const std::exception& e);
 
   // --- hints ---
-  bool ShowHint() const { return show_hint_; }
-  void SetShowHint(bool v) { show_hint_ = v; }
-  int HintPause() const { return hint_pause_; }
-  void SetHintPause(int ms) { hint_pause_ = ms; }
-  int HintHidePause() const { return hint_hide_pause_; }
-  void SetHintHidePause(int ms) { hint_hide_pause_ = ms; }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v) { showHint_ = v; }
+  int HintPause() const { return hintPause_; }
+  void SetHintPause(int ms) { hintPause_ = ms; }
+  int HintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(int ms) { hintHidePause_ = ms; }
   // The one hook through which hints show (balloon hints set it). It receives the control,
   // the short hint text and the hint rectangle in screen coordinates (top-left at the
   // mouse pointer, 20 pixels below it). Without a hook hints show as tool tips.
-  using THintHook = std::function<void(TControl* control, const std::string& hint, TRect screen_rect)>;
-  void SetHintHook(THintHook hook) { hint_hook_ = std::move(hook); }
-  const THintHook& HintHook() const { return hint_hook_; }
+  using THintHook = std::function<void(TControl* control, const std::string& hint, TRect screenRect)>;
+  void SetHintHook(THintHook hook) { hintHook_ = std::move(hook); }
+  const THintHook& HintHook() const { return hintHook_; }
   // Shows the hint of `control` now (the hint timer calls it after HintPause).
-  void ActivateHint(TControl* control, TPoint screen_pos);
+  void ActivateHint(TControl* control, TPoint screenPos);
   void CancelHint();
 
   // --- help ---
-  const std::string& HelpFile() const { return help_file_; }
-  void SetHelpFile(const std::string& f) { help_file_ = f; }
+  const std::string& HelpFile() const { return helpFile_; }
+  void SetHelpFile(const std::string& f) { helpFile_ = f; }
   // The help dispatch: a context number with the current help file. The help bridge sets
   // the handler; without one requests are ignored. Returns what the handler returns.
-  using THelpHandler = std::function<bool(int context, const std::string& help_file)>;
-  void SetHelpHandler(THelpHandler h) { help_handler_ = std::move(h); }
+  using THelpHandler = std::function<bool(int context, const std::string& helpFile)>;
+  void SetHelpHandler(THelpHandler h) { helpHandler_ = std::move(h); }
   bool HelpContext(int context);
 
   // The layer's hint timer follows the mouse through these.
@@ -85,18 +85,18 @@ private:
   void EnsureTimer();
 
   std::string title_;
-  TForm* main_form_ = nullptr;
+  TForm* mainForm_ = nullptr;
   bool terminated_ = false;
-  bool show_hint_ = true;
-  int hint_pause_ = 500;
-  int hint_hide_pause_ = 2500;
-  THintHook hint_hook_;
-  std::string help_file_;
-  THelpHandler help_handler_;
-  TControl* hint_control_ = nullptr;
-  QTimer* hint_timer_ = nullptr;
+  bool showHint_ = true;
+  int hintPause_ = 500;
+  int hintHidePause_ = 2500;
+  THintHook hintHook_;
+  std::string helpFile_;
+  THelpHandler helpHandler_;
+  TControl* hintControl_ = nullptr;
+  QTimer* hintTimer_ = nullptr;
   std::vector<TControl*> controls_;
-  int language_listener_ = 0;
+  int languageListener_ = 0;
 };
 
 TApplication& Application();

@@ -15,8 +15,8 @@ public:
   static void Publish(TProps<TBitBtn>& p);
   TBitBtnKind Kind() const { return kind_; }
   void SetKind(TBitBtnKind k) { kind_ = k; }
-  int NumGlyphs() const { return num_glyphs_; }
-  void SetNumGlyphs(int n) { num_glyphs_ = n; }
+  int NumGlyphs() const { return numGlyphs_; }
+  void SetNumGlyphs(int n) { numGlyphs_ = n; }
   int Spacing() const { return spacing_; }
   void SetSpacing(int s) { spacing_ = s; }
   int Margin() const { return margin_; }
@@ -24,7 +24,7 @@ public:
 
 private:
   TBitBtnKind kind_ = TBitBtnKind::bkCustom;
-  int num_glyphs_ = 1;
+  int numGlyphs_ = 1;
   int spacing_ = 4;
   int margin_ = -1;
 };

@@ -16,8 +16,8 @@ public:
   void SetDefault(bool v);
   bool Cancel() const { return cancel_; }
   void SetCancel(bool v) { cancel_ = v; }
-  int ModalResult() const { return modal_result_; }
-  void SetModalResult(int v) { modal_result_ = v; }
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int v) { modalResult_ = v; }
 
 protected:
   void TextChanged() override;
@@ -26,7 +26,7 @@ protected:
 private:
   bool default_ = false;
   bool cancel_ = false;
-  int modal_result_ = 0;
+  int modalResult_ = 0;
 };
 
 }  // namespace platform

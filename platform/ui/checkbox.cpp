@@ -44,7 +44,7 @@ void TCheckBox::SetState(TCheckBoxState s) {
 }
 
 void TCheckBox::SetAllowGrayed(bool v) {
-  allow_grayed_ = v;
+  allowGrayed_ = v;
   static_cast<QCheckBox*>(Widget())->setTristate(v);
 }
 

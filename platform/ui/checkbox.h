@@ -19,7 +19,7 @@ public:
   void SetChecked(bool v) { SetState(v ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
   TCheckBoxState State() const { return state_; }
   void SetState(TCheckBoxState s);
-  bool AllowGrayed() const { return allow_grayed_; }
+  bool AllowGrayed() const { return allowGrayed_; }
   void SetAllowGrayed(bool v);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment a);
@@ -31,7 +31,7 @@ protected:
 private:
   void SyncWidget();
   TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
-  bool allow_grayed_ = false;
+  bool allowGrayed_ = false;
   TAlignment alignment_ = TAlignment::taRightJustify;
 };
 

@@ -71,8 +71,8 @@ void TColorBox::SetStyle(unsigned s) {
 
 void TColorBox::Fill() {
   colors_.clear();
-  has_custom_ = (style_ & cbCustomColor) != 0;
-  if (has_custom_) colors_.push_back({"Custom...", selected_});
+  hasCustom_ = (style_ & cbCustomColor) != 0;
+  if (hasCustom_) colors_.push_back({"Custom...", selected_});
   auto add = [&](const ColorEntry* b, const ColorEntry* e) {
     for (const ColorEntry* c = b; c != e; ++c) colors_.push_back({c->name, c->color});
   };
@@ -94,9 +94,9 @@ void TColorBox::CodePageChanged() {
 
 void TColorBox::SetSelected(TColor c) {
   selected_ = c;
-  bool found = std::any_of(colors_.begin() + (has_custom_ ? 1 : 0), colors_.end(),
+  bool found = std::any_of(colors_.begin() + (hasCustom_ ? 1 : 0), colors_.end(),
                            [&](const auto& e) { return e.second == c; });
-  if (!found && has_custom_) {
+  if (!found && hasCustom_) {
     colors_[0].second = c;
     static_cast<QComboBox*>(Widget())->setItemIcon(0, Swatch(c));
   }
@@ -107,18 +107,18 @@ void TColorBox::SyncIndex() {
   auto* c = static_cast<QComboBox*>(Widget());
   QSignalBlocker block(c);
   int index = -1;
-  for (size_t i = has_custom_ ? 1 : 0; i < colors_.size(); ++i)
+  for (size_t i = hasCustom_ ? 1 : 0; i < colors_.size(); ++i)
     if (colors_[i].second == selected_) {
       index = static_cast<int>(i);
       break;
     }
-  if (index < 0 && has_custom_) index = 0;
+  if (index < 0 && hasCustom_) index = 0;
   c->setCurrentIndex(index);
 }
 
 void TColorBox::UserSelect(int index) {
   if (index < 0 || index >= ItemCount()) return;
-  if (has_custom_ && index == 0) {
+  if (hasCustom_ && index == 0) {
     TColor c = colors_[0].second;
     if (!Services().ChooseColor(c)) {
       SyncIndex();

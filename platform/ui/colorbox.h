@@ -39,7 +39,7 @@ private:
   std::vector<std::pair<std::string, TColor>> colors_;
   TColor selected_ = clBlack;
   unsigned style_ = cbStandardColors | cbExtendedColors | cbSystemColors;
-  bool has_custom_ = false;
+  bool hasCustom_ = false;
 };
 
 }  // namespace platform

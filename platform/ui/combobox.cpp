@@ -50,7 +50,7 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 145, 21);
   items_.AddListener(this);
   SetStyle(TComboBoxStyle::csDropDown);
-  SetDropDownCount(drop_down_count_);
+  SetDropDownCount(dropDownCount_);
   QObject::connect(c, &QComboBox::activated, [this](int index) { DispatchEvent([&] { UserSelect(index); }); });
 }
 
@@ -75,14 +75,14 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
   QComboBox* c = Combo();
   QSignalBlocker block(c);
   c->setEditable(!IsList());
-  if (QLineEdit* e = c->lineEdit(); e != nullptr && e != connected_edit_) {
-    connected_edit_ = e;
+  if (QLineEdit* e = c->lineEdit(); e != nullptr && e != connectedEdit_) {
+    connectedEdit_ = e;
     QObject::connect(e, &QLineEdit::textEdited, [this, e](const QString& typed) {
       const QString q = KeepHoldable(e, typed);
       syncing_ = true;
       SetText(FromQt(q));
       syncing_ = false;
-      item_index_ = items_.IndexOf(Text());
+      itemIndex_ = items_.IndexOf(Text());
       DispatchEvent([this] { Change(); });
     });
   }
@@ -90,13 +90,13 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
 }
 
 void TComboBox::SetDropDownCount(int n) {
-  drop_down_count_ = n;
+  dropDownCount_ = n;
   Combo()->setMaxVisibleItems(std::max(1, n));
 }
 
 void TComboBox::SetItemIndex(int i) {
   if (i < -1 || i >= items_.Count()) i = -1;
-  item_index_ = i;
+  itemIndex_ = i;
   SyncIndex();
   syncing_ = true;
   SetText(i >= 0 ? items_[i] : (IsList() ? std::string() : Text()));
@@ -112,13 +112,13 @@ void TComboBox::SetTextValue(const std::string& t) {
   syncing_ = true;
   SetText(t);
   syncing_ = false;
-  item_index_ = items_.IndexOf(t);
+  itemIndex_ = items_.IndexOf(t);
   SyncIndex();
 }
 
 void TComboBox::UserSelect(int index) {
   if (index < 0 || index >= items_.Count()) return;
-  item_index_ = index;
+  itemIndex_ = index;
   SyncIndex();
   syncing_ = true;
   SetText(items_[index]);
@@ -152,7 +152,7 @@ void TComboBox::CodePageChanged() {
 void TComboBox::SyncIndex() {
   QComboBox* c = Combo();
   QSignalBlocker block(c);
-  c->setCurrentIndex(item_index_);
+  c->setCurrentIndex(itemIndex_);
   if (!IsList() && c->lineEdit() != nullptr) {
     QSignalBlocker b2(c->lineEdit());
     c->lineEdit()->setText(ToQt(Text()));
@@ -164,7 +164,7 @@ void TComboBox::ItemInserted(int index) {
     QSignalBlocker block(Combo());
     Combo()->insertItem(index, ToQt(items_[index]));
   }
-  if (item_index_ >= index) ++item_index_;
+  if (itemIndex_ >= index) ++itemIndex_;
   SyncIndex();
 }
 
@@ -173,8 +173,8 @@ void TComboBox::ItemDeleted(int index) {
     QSignalBlocker block(Combo());
     Combo()->removeItem(index);
   }
-  if (item_index_ == index) item_index_ = -1;
-  else if (item_index_ > index) --item_index_;
+  if (itemIndex_ == index) itemIndex_ = -1;
+  else if (itemIndex_ > index) --itemIndex_;
   SyncIndex();
 }
 
@@ -183,7 +183,7 @@ void TComboBox::ItemChanged(int index) {
     QSignalBlocker block(Combo());
     Combo()->setItemText(index, ToQt(items_[index]));
   }
-  if (index == item_index_) {
+  if (index == itemIndex_) {
     syncing_ = true;
     SetText(items_[index]);
     syncing_ = false;
@@ -200,7 +200,7 @@ void TComboBox::ItemsReset() {
     for (int i = 0; i < items_.Count(); ++i) list << ToQt(items_[i]);
     c->addItems(list);
   }
-  item_index_ = -1;
+  itemIndex_ = -1;
   if (IsList()) {
     syncing_ = true;
     SetText("");

@@ -20,19 +20,19 @@ public:
   static void Publish(TProps<TComboBox>& p);
   TStrings* Items() { return &items_; }
   void SetItems(TStrings* s) { if (s != nullptr) items_.Assign(*s); }
-  int ItemIndex() const { return item_index_; }
+  int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i);
   // The edit's text; for drop-down lists the selected item.
   const std::string& Text() const { return GetText(); }
   void SetTextValue(const std::string& t);
   TComboBoxStyle Style() const { return style_; }
   void SetStyle(TComboBoxStyle s);
-  int DropDownCount() const { return drop_down_count_; }
+  int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int n);
   bool Sorted() const { return items_.Sorted(); }
   void SetSorted(bool v) { items_.SetSorted(v); }
-  int MaxLength() const { return max_length_; }
-  void SetMaxLength(int n) { max_length_ = n; }
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int n) { maxLength_ = n; }
   QComboBox* Combo() const;
   TNotifyEvent OnChange;
 
@@ -53,12 +53,12 @@ private:
   void SyncIndex();
   bool IsList() const { return style_ == TComboBoxStyle::csDropDownList || style_ == TComboBoxStyle::csOwnerDrawFixed || style_ == TComboBoxStyle::csOwnerDrawVariable; }
   TStrings items_;
-  int item_index_ = -1;
+  int itemIndex_ = -1;
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
-  int drop_down_count_ = 8;
-  int max_length_ = 0;
+  int dropDownCount_ = 8;
+  int maxLength_ = 0;
   bool syncing_ = false;
-  QLineEdit* connected_edit_ = nullptr;
+  QLineEdit* connectedEdit_ = nullptr;
 };
 
 }  // namespace platform

@@ -66,7 +66,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
   EnsureQtApplication();
   Application().AddControl(this);
   font_.OnChanged = [this] {
-    if (!applying_parent_font_) parent_font_ = false;
+    if (!applyingParentFont_) parentFont_ = false;
     FontChanged();
   };
 }
@@ -142,14 +142,14 @@ void TControl::AttachWidget() {
 void TControl::ApplyGeometry() {
   QWidget* w = widget_.data();
   if (w == nullptr) return;
-  applying_geometry_ = true;
+  applyingGeometry_ = true;
   if (w->isWindow()) {
     w->move(left_, top_);
     w->resize(std::max(0, width_), std::max(0, height_));
   } else {
     w->setGeometry(left_, top_, std::max(0, width_), std::max(0, height_));
   }
-  applying_geometry_ = false;
+  applyingGeometry_ = false;
 }
 
 void TControl::ApplyVisibility() {
@@ -168,8 +168,8 @@ void TControl::SetParent(TWinControl* parent) {
   parent_ = parent;
   AttachWidget();
   if (parent_ != nullptr) {
-    if (parent_font_) ParentFontChanged();
-    if (parent_color_) ParentColorChanged();
+    if (parentFont_) ParentFontChanged();
+    if (parentColor_) ParentColorChanged();
     if (align_ != TAlign::alNone) parent_->AlignControls();
   }
 }
@@ -226,41 +226,41 @@ void TControl::SetEnabled(bool v) {
 }
 
 bool TControl::ShowHint() const {
-  if (parent_show_hint_ && parent_ != nullptr) return parent_->ShowHint();
-  return show_hint_;
+  if (parentShowHint_ && parent_ != nullptr) return parent_->ShowHint();
+  return showHint_;
 }
 
 void TControl::SetShowHint(bool v) {
-  show_hint_ = v;
-  parent_show_hint_ = false;
+  showHint_ = v;
+  parentShowHint_ = false;
 }
 
 void TControl::SetParentFont(bool v) {
-  parent_font_ = v;
+  parentFont_ = v;
   if (v && parent_ != nullptr) ParentFontChanged();
 }
 
 void TControl::ParentFontChanged() {
-  if (!parent_font_ || parent_ == nullptr) return;
-  applying_parent_font_ = true;
+  if (!parentFont_ || parent_ == nullptr) return;
+  applyingParentFont_ = true;
   font_.Assign(*parent_->Font());
-  applying_parent_font_ = false;
+  applyingParentFont_ = false;
 }
 
 void TControl::SetColor(TColor c) {
-  parent_color_ = false;
+  parentColor_ = false;
   if (c == color_) return;
   color_ = c;
   ColorChanged();
 }
 
 void TControl::SetParentColor(bool v) {
-  parent_color_ = v;
+  parentColor_ = v;
   if (v && parent_ != nullptr) ParentColorChanged();
 }
 
 void TControl::ParentColorChanged() {
-  if (!parent_color_ || parent_ == nullptr) return;
+  if (!parentColor_ || parent_ == nullptr) return;
   if (color_ == parent_->Color()) return;
   color_ = parent_->Color();
   ColorChanged();
@@ -296,14 +296,14 @@ void TControl::Click() {
 }
 
 void TControl::SetTextKind(TTextKind kind) {
-  if (kind == text_kind_) return;
-  text_kind_ = kind;
+  if (kind == textKind_) return;
+  textKind_ = kind;
   CodePageChanged();
 }
 
 int TControl::TextCodePage() const {
-  if (text_kind_ == TTextKind::UserData) return AnsiCodePage();
-  if (text_kind_ == TTextKind::HostPath) return kUtf8CodePage;
+  if (textKind_ == TTextKind::UserData) return AnsiCodePage();
+  if (textKind_ == TTextKind::HostPath) return kUtf8CodePage;
   int cp = CodePageOfCharset(font_.Charset());
   return cp != 0 ? cp : InterfaceCodePage();
 }
@@ -435,7 +435,7 @@ void TControl::WidgetMouseRelease(QMouseEvent* m) {
 }
 
 void TControl::WidgetResized() {
-  if (applying_geometry_) return;
+  if (applyingGeometry_) return;
   QWidget* w = widget_.data();
   if (w != nullptr && (w->width() != width_ || w->height() != height_)) {
     width_ = w->width();
@@ -445,7 +445,7 @@ void TControl::WidgetResized() {
 }
 
 void TControl::WidgetMoved() {
-  if (applying_geometry_) return;
+  if (applyingGeometry_) return;
   QWidget* w = widget_.data();
   if (w != nullptr && w->isWindow()) {
     left_ = w->x();

@@ -133,21 +133,21 @@ public:
   // With ParentShowHint, the parent's ShowHint (a form's own flag at the top).
   bool ShowHint() const;
   void SetShowHint(bool v);
-  bool ParentShowHint() const { return parent_show_hint_; }
-  void SetParentShowHint(bool v) { parent_show_hint_ = v; }
-  int HelpContext() const { return help_context_; }
-  void SetHelpContext(int c) { help_context_ = c; }
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool v) { parentShowHint_ = v; }
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int c) { helpContext_ = c; }
 
   // The control's own font; changing it clears ParentFont. With ParentFont the font follows
   // the parent's.
   TFont* Font() { return &font_; }
   const TFont* Font() const { return &font_; }
   void SetFont(TFont* f) { if (f != nullptr) font_.Assign(*f); }
-  bool ParentFont() const { return parent_font_; }
+  bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool v);
   TColor Color() const { return color_; }
   virtual void SetColor(TColor c);
-  bool ParentColor() const { return parent_color_; }
+  bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool v);
   int Cursor() const { return cursor_; }
   void SetCursor(int c);
@@ -239,19 +239,19 @@ private:
   bool visible_ = true;
   bool enabled_ = true;
   std::string hint_;
-  bool show_hint_ = false;
-  bool parent_show_hint_ = true;
-  int help_context_ = 0;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
+  int helpContext_ = 0;
   TFont font_;
-  bool parent_font_ = true;
-  bool applying_parent_font_ = false;
+  bool parentFont_ = true;
+  bool applyingParentFont_ = false;
   TColor color_ = clBtnFace;
-  bool parent_color_ = false;
+  bool parentColor_ = false;
   int cursor_ = crDefault;
   std::string text_;
-  TTextKind text_kind_ = TTextKind::Interface;
+  TTextKind textKind_ = TTextKind::Interface;
   bool pressed_ = false;
-  bool applying_geometry_ = false;
+  bool applyingGeometry_ = false;
 
   // The parts of WidgetEvent: mouse buttons, and the widget resized or moved by others.
   void WidgetMousePress(QMouseEvent* m, bool dbl);

@@ -77,12 +77,12 @@ void TCustomEdit::Publish(TProps<TCustomEdit>& p) {
 QLineEdit* TCustomEdit::LineEdit() const { return static_cast<QLineEdit*>(Widget()); }
 
 void TCustomEdit::SetMaxLength(int n) {
-  max_length_ = n;
+  maxLength_ = n;
   LineEdit()->setMaxLength(n > 0 ? n : 32767);
 }
 
 void TCustomEdit::SetReadOnly(bool v) {
-  read_only_ = v;
+  readOnly_ = v;
   LineEdit()->setReadOnly(v);
 }
 
@@ -116,9 +116,9 @@ void TCustomEdit::UserEdited() {
   SetText(t);  // raises Change through TextChanged
 }
 
-void TCustomEdit::DoEnter(bool by_mouse) {
-  if (auto_select_ && !by_mouse) SelectAll();
-  TWinControl::DoEnter(by_mouse);
+void TCustomEdit::DoEnter(bool byMouse) {
+  if (autoSelect_ && !byMouse) SelectAll();
+  TWinControl::DoEnter(byMouse);
 }
 
 }  // namespace platform

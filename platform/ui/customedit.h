@@ -19,26 +19,26 @@ public:
   static void Publish(TProps<TCustomEdit>& p);
   const std::string& Text() const { return GetText(); }
   void SetTextValue(const std::string& t) { SetText(t); }
-  int MaxLength() const { return max_length_; }
+  int MaxLength() const { return maxLength_; }
   void SetMaxLength(int n);
-  bool ReadOnly() const { return read_only_; }
+  bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v);
-  bool AutoSelect() const { return auto_select_; }
-  void SetAutoSelect(bool v) { auto_select_ = v; }
+  bool AutoSelect() const { return autoSelect_; }
+  void SetAutoSelect(bool v) { autoSelect_ = v; }
   void SelectAll();
   void Clear() { SetText(""); }
   QLineEdit* LineEdit() const;
 
   TNotifyEvent OnChange;
-  virtual bool CanPaste() const { return !read_only_; }
-  virtual bool CanCut() const { return !read_only_; }
+  virtual bool CanPaste() const { return !readOnly_; }
+  virtual bool CanCut() const { return !readOnly_; }
 
 protected:
   // Raises OnChange.
   virtual void Change();
   void TextChanged() override;
   void CodePageChanged() override;
-  void DoEnter(bool by_mouse) override;
+  void DoEnter(bool byMouse) override;
   bool ClicksOnRelease() const override { return true; }
   bool ColorFillsBase() const override { return true; }
 
@@ -46,9 +46,9 @@ private:
   friend class EditWidgetAccess;
   void UserEdited();
   void ShowText();
-  int max_length_ = 0;
-  bool read_only_ = false;
-  bool auto_select_ = true;
+  int maxLength_ = 0;
+  bool readOnly_ = false;
+  bool autoSelect_ = true;
 };
 
 }  // namespace platform

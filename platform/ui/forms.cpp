@@ -42,14 +42,14 @@ void TForm::Publish(TProps<TForm>& p) {
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle s) {
-  border_style_ = s;
+  borderStyle_ = s;
   ApplyBorder();
 }
 
 void TForm::ApplyBorder() {
   QWidget* w = Widget();
-  bool fixed = border_style_ == TFormBorderStyle::bsSingle || border_style_ == TFormBorderStyle::bsDialog ||
-               border_style_ == TFormBorderStyle::bsToolWindow || border_style_ == TFormBorderStyle::bsNone;
+  bool fixed = borderStyle_ == TFormBorderStyle::bsSingle || borderStyle_ == TFormBorderStyle::bsDialog ||
+               borderStyle_ == TFormBorderStyle::bsToolWindow || borderStyle_ == TFormBorderStyle::bsNone;
   if (fixed) w->setFixedSize(std::max(0, Width()), std::max(0, Height()));
   else {
     w->setMinimumSize(0, 0);

@@ -45,12 +45,12 @@ public:
 
   const std::string& Caption() const { return GetText(); }
   void SetCaption(const std::string& c) { SetText(c); }
-  TFormBorderStyle BorderStyle() const { return border_style_; }
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle s);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition p) { position_ = p; }
-  bool DoubleBuffered() const { return double_buffered_; }
-  void SetDoubleBuffered(bool v) { double_buffered_ = v; }
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool v) { doubleBuffered_ = v; }
 
   // Reads the description (Description() and DeclareBindings()), then raises OnCreate.
   // CreateForm calls it; a form made another way calls it once itself.
@@ -84,9 +84,9 @@ protected:
   void ApplyBorder();
 
 private:
-  TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
+  TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   TPosition position_ = TPosition::poDesigned;
-  bool double_buffered_ = false;
+  bool doubleBuffered_ = false;
   bool created_ = false;
   bool closing_ = false;
 };

@@ -24,12 +24,12 @@ void TImage::SetPicture(const QImage& image) {
 }
 
 void TImage::Changed() {
-  if (auto_size_ && !picture_.isNull()) SetBounds(Left(), Top(), picture_.width(), picture_.height());
+  if (autoSize_ && !picture_.isNull()) SetBounds(Left(), Top(), picture_.width(), picture_.height());
   Invalidate();
 }
 
 void TImage::SetAutoSize(bool v) {
-  auto_size_ = v;
+  autoSize_ = v;
   Changed();
 }
 

@@ -16,7 +16,7 @@ public:
   const QImage& Picture() const { return picture_; }
   void SetPicture(const QImage& image);
   void Changed();
-  bool AutoSize() const { return auto_size_; }
+  bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool v);
   bool Center() const { return center_; }
   void SetCenter(bool v) { center_ = v; Invalidate(); }
@@ -32,7 +32,7 @@ protected:
 
 private:
   QImage picture_;
-  bool auto_size_ = false;
+  bool autoSize_ = false;
   bool center_ = false;
   bool stretch_ = false;
   bool proportional_ = false;

@@ -37,24 +37,24 @@ void TLabel::SetLayout(TTextLayout l) {
   Invalidate();
 }
 void TLabel::SetAutoSize(bool v) {
-  auto_size_ = v;
+  autoSize_ = v;
   AdjustBounds();
 }
 void TLabel::SetWordWrap(bool v) {
-  word_wrap_ = v;
+  wordWrap_ = v;
   AdjustBounds();
   Invalidate();
 }
 
 void TLabel::SetFocusControl(TWinControl* c) {
-  if (focus_control_ != nullptr) RemoveFreeNotification(focus_control_);
-  focus_control_ = c;
+  if (focusControl_ != nullptr) RemoveFreeNotification(focusControl_);
+  focusControl_ = c;
   if (c != nullptr) FreeNotification(c);
 }
 
 void TLabel::Notification(TComponent* component, TOperation operation) {
   TGraphicControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == focus_control_) focus_control_ = nullptr;
+  if (operation == TOperation::opRemove && component == focusControl_) focusControl_ = nullptr;
 }
 
 void TLabel::Loaded() {
@@ -73,18 +73,18 @@ void TLabel::FontChanged() {
 }
 
 void TLabel::AdjustBounds() {
-  if (!auto_size_ || Loading() || Widget() == nullptr) return;
+  if (!autoSize_ || Loading() || Widget() == nullptr) return;
   QFontMetrics fm(ToQFont(*Font()));
   QString text = ToQt(Caption());
-  if (show_accel_char_) text = StripAccel(text);
+  if (showAccelChar_) text = StripAccel(text);
   if (text.isEmpty()) text = " ";
   QRect r;
-  if (word_wrap_) r = fm.boundingRect(QRect(0, 0, std::max(1, Width()), 100000), Qt::TextWordWrap, text);
+  if (wordWrap_) r = fm.boundingRect(QRect(0, 0, std::max(1, Width()), 100000), Qt::TextWordWrap, text);
   else r = fm.boundingRect(QRect(0, 0, 100000, 100000), 0, text);
-  int w = word_wrap_ ? Width() : r.width();
+  int w = wordWrap_ ? Width() : r.width();
   int h = std::max(r.height(), fm.height());
   int left = Left();
-  if (!word_wrap_ && alignment_ == TAlignment::taRightJustify) left += Width() - w;
+  if (!wordWrap_ && alignment_ == TAlignment::taRightJustify) left += Width() - w;
   SetBounds(left, Top(), w, h);
 }
 
@@ -95,8 +95,8 @@ void TLabel::Paint(QPainter& painter) {
   painter.setPen(c);
   QString text = ToQt(Caption());
   int flags = static_cast<int>(QtAlign(alignment_));
-  if (show_accel_char_) flags |= Qt::TextShowMnemonic;
-  if (word_wrap_) flags |= Qt::TextWordWrap;
+  if (showAccelChar_) flags |= Qt::TextShowMnemonic;
+  if (wordWrap_) flags |= Qt::TextWordWrap;
   switch (layout_) {
     case TTextLayout::tlCenter: flags |= Qt::AlignVCenter; break;
     case TTextLayout::tlBottom: flags |= Qt::AlignBottom; break;

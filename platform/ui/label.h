@@ -19,15 +19,15 @@ public:
   void SetAlignment(TAlignment a);
   TTextLayout Layout() const { return layout_; }
   void SetLayout(TTextLayout l);
-  bool AutoSize() const { return auto_size_; }
+  bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool v);
-  bool WordWrap() const { return word_wrap_; }
+  bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v);
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool v) { transparent_ = v; Invalidate(); }
-  bool ShowAccelChar() const { return show_accel_char_; }
-  void SetShowAccelChar(bool v) { show_accel_char_ = v; Invalidate(); }
-  TWinControl* FocusControl() const { return focus_control_; }
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool v) { showAccelChar_ = v; Invalidate(); }
+  TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* c);
   void Notification(TComponent* component, TOperation operation) override;
   void Loaded() override;
@@ -42,11 +42,11 @@ protected:
 private:
   TAlignment alignment_ = TAlignment::taLeftJustify;
   TTextLayout layout_ = TTextLayout::tlTop;
-  bool auto_size_ = true;
-  bool word_wrap_ = false;
+  bool autoSize_ = true;
+  bool wordWrap_ = false;
   bool transparent_ = false;
-  bool show_accel_char_ = true;
-  TWinControl* focus_control_ = nullptr;
+  bool showAccelChar_ = true;
+  TWinControl* focusControl_ = nullptr;
 };
 
 }  // namespace platform

@@ -18,7 +18,7 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
   items_.AddListener(this);
   QObject::connect(l, &QListWidget::currentRowChanged, [this](int row) {
     if (syncing_) return;
-    item_index_ = row;
+    itemIndex_ = row;
     DispatchEvent([this] { Click(); });
   });
 }
@@ -36,17 +36,17 @@ QListWidget* TListBox::List() const { return static_cast<QListWidget*>(Widget())
 
 void TListBox::SetItemIndex(int i) {
   if (i < -1 || i >= items_.Count()) i = -1;
-  item_index_ = i;
+  itemIndex_ = i;
   SyncIndex();
 }
 
 void TListBox::SetMultiSelect(bool v) {
-  multi_select_ = v;
+  multiSelect_ = v;
   List()->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
 void TListBox::UserSelect(int index) {
-  if (index < 0 || index >= items_.Count() || index == item_index_) return;
+  if (index < 0 || index >= items_.Count() || index == itemIndex_) return;
   List()->setCurrentRow(index);  // raises Click through currentRowChanged
 }
 
@@ -56,8 +56,8 @@ void TListBox::CodePageChanged() {
 
 void TListBox::SyncIndex() {
   syncing_ = true;
-  List()->setCurrentRow(item_index_);
-  if (item_index_ < 0) List()->clearSelection();
+  List()->setCurrentRow(itemIndex_);
+  if (itemIndex_ < 0) List()->clearSelection();
   syncing_ = false;
 }
 
@@ -65,7 +65,7 @@ void TListBox::ItemInserted(int index) {
   syncing_ = true;
   List()->insertItem(index, ToQt(items_[index]));
   syncing_ = false;
-  if (item_index_ >= index) ++item_index_;
+  if (itemIndex_ >= index) ++itemIndex_;
   SyncIndex();
 }
 
@@ -73,8 +73,8 @@ void TListBox::ItemDeleted(int index) {
   syncing_ = true;
   delete List()->takeItem(index);
   syncing_ = false;
-  if (item_index_ == index) item_index_ = -1;
-  else if (item_index_ > index) --item_index_;
+  if (itemIndex_ == index) itemIndex_ = -1;
+  else if (itemIndex_ > index) --itemIndex_;
   SyncIndex();
 }
 
@@ -87,7 +87,7 @@ void TListBox::ItemsReset() {
   List()->clear();
   for (int i = 0; i < items_.Count(); ++i) List()->addItem(ToQt(items_[i]));
   syncing_ = false;
-  item_index_ = -1;
+  itemIndex_ = -1;
   SyncIndex();
 }
 

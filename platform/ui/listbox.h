@@ -16,11 +16,11 @@ public:
   static void Publish(TProps<TListBox>& p);
   TStrings* Items() { return &items_; }
   void SetItems(TStrings* s) { if (s != nullptr) items_.Assign(*s); }
-  int ItemIndex() const { return item_index_; }
+  int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i);
   bool Sorted() const { return items_.Sorted(); }
   void SetSorted(bool v) { items_.SetSorted(v); }
-  bool MultiSelect() const { return multi_select_; }
+  bool MultiSelect() const { return multiSelect_; }
   void SetMultiSelect(bool v);
   QListWidget* List() const;
   // The user selected item `index` (tests act as the user through it).
@@ -38,8 +38,8 @@ private:
   void ItemsReset() override;
   void SyncIndex();
   TStrings items_;
-  int item_index_ = -1;
-  bool multi_select_ = false;
+  int itemIndex_ = -1;
+  bool multiSelect_ = false;
   bool syncing_ = false;
 };
 

@@ -54,17 +54,17 @@ void TMemo::SetTextValue(const std::string& t) {
 }
 
 void TMemo::SetReadOnly(bool v) {
-  read_only_ = v;
+  readOnly_ = v;
   static_cast<QPlainTextEdit*>(Widget())->setReadOnly(v);
 }
 
 void TMemo::SetWordWrap(bool v) {
-  word_wrap_ = v;
+  wordWrap_ = v;
   static_cast<QPlainTextEdit*>(Widget())->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void TMemo::SetScrollBars(TScrollStyle s) {
-  scroll_bars_ = s;
+  scrollBars_ = s;
   auto* e = static_cast<QPlainTextEdit*>(Widget());
   bool h = s == TScrollStyle::ssHorizontal || s == TScrollStyle::ssBoth;
   bool v = s == TScrollStyle::ssVertical || s == TScrollStyle::ssBoth;

@@ -20,14 +20,14 @@ public:
   // The whole text, lines joined by CR LF.
   const std::string& Text() const { return GetText(); }
   void SetTextValue(const std::string& t);
-  bool ReadOnly() const { return read_only_; }
+  bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v);
-  bool WordWrap() const { return word_wrap_; }
+  bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v);
-  TScrollStyle ScrollBars() const { return scroll_bars_; }
+  TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle s);
-  int MaxLength() const { return max_length_; }
-  void SetMaxLength(int n) { max_length_ = n; }
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int n) { maxLength_ = n; }
   void Clear() { SetTextValue(""); }
   TNotifyEvent OnChange;
 
@@ -48,10 +48,10 @@ private:
   void UserEdited();
   TStrings lines_;
   bool syncing_ = false;
-  bool read_only_ = false;
-  bool word_wrap_ = true;
-  TScrollStyle scroll_bars_ = TScrollStyle::ssNone;
-  int max_length_ = 0;
+  bool readOnly_ = false;
+  bool wordWrap_ = true;
+  TScrollStyle scrollBars_ = TScrollStyle::ssNone;
+  int maxLength_ = 0;
 };
 
 }  // namespace platform

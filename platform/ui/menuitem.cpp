@@ -30,9 +30,9 @@ void TMenuItem::Publish(TProps<TMenuItem>& p) {
 
 void TMenuItem::SetChecked(bool v) {
   checked_ = v;
-  if (v && radio_item_ && parent_ != nullptr)
+  if (v && radioItem_ && parent_ != nullptr)
     for (TMenuItem* o : parent_->items_)
-      if (o != this && o->radio_item_ && o->group_index_ == group_index_) o->checked_ = false;
+      if (o != this && o->radioItem_ && o->groupIndex_ == groupIndex_) o->checked_ = false;
 }
 
 void TMenuItem::Add(TMenuItem* item) {

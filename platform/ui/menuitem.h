@@ -22,10 +22,10 @@ public:
   void SetEnabled(bool v) { enabled_ = v; }
   bool Visible() const { return visible_; }
   void SetVisible(bool v) { visible_ = v; }
-  bool RadioItem() const { return radio_item_; }
-  void SetRadioItem(bool v) { radio_item_ = v; }
-  int GroupIndex() const { return group_index_; }
-  void SetGroupIndex(int g) { group_index_ = g; }
+  bool RadioItem() const { return radioItem_; }
+  void SetRadioItem(bool v) { radioItem_ = v; }
+  int GroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int g) { groupIndex_ = g; }
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& h) { hint_ = h; }
   bool IsLine() const { return caption_ == "-"; }
@@ -43,8 +43,8 @@ public:
 
 private:
   std::string caption_, hint_;
-  bool checked_ = false, enabled_ = true, visible_ = true, radio_item_ = false;
-  int group_index_ = 0;
+  bool checked_ = false, enabled_ = true, visible_ = true, radioItem_ = false;
+  int groupIndex_ = 0;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
 };

@@ -29,17 +29,17 @@ TComponent* TNotebook::OwnerForNested(const TClassInfo& cls) {
 
 void TNotebook::SetPageIndex(int index) {
   if (Loading()) {  // pages may not exist yet
-    page_index_ = index;
+    pageIndex_ = index;
     return;
   }
-  if (index < 0 || index >= PageCount() || index == page_index_) return;
-  page_index_ = index;
+  if (index < 0 || index >= PageCount() || index == pageIndex_) return;
+  pageIndex_ = index;
   ShowActive();
   if (OnPageChanged) OnPageChanged(this);
 }
 
 std::string TNotebook::ActivePage() const {
-  return page_index_ >= 0 && page_index_ < PageCount() ? pages_[static_cast<size_t>(page_index_)]->Caption()
+  return pageIndex_ >= 0 && pageIndex_ < PageCount() ? pages_[static_cast<size_t>(pageIndex_)]->Caption()
                                                        : std::string();
 }
 
@@ -50,7 +50,7 @@ void TNotebook::SetActivePage(const std::string& name) {
 
 void TNotebook::Loaded() {
   TCustomControl::Loaded();
-  if (page_index_ >= PageCount()) page_index_ = PageCount() > 0 ? 0 : -1;
+  if (pageIndex_ >= PageCount()) pageIndex_ = PageCount() > 0 ? 0 : -1;
   ShowActive();
 }
 
@@ -73,8 +73,8 @@ void TNotebook::RemovePage(TPage* page) {
   int i = static_cast<int>(it - pages_.begin());
   pages_.erase(it);
   names_.Delete(i);
-  if (i < page_index_) --page_index_;  // the shown page stays shown
-  if (page_index_ >= PageCount()) page_index_ = PageCount() - 1;
+  if (i < pageIndex_) --pageIndex_;  // the shown page stays shown
+  if (pageIndex_ >= PageCount()) pageIndex_ = PageCount() - 1;
   ShowActive();
 }
 
@@ -84,7 +84,7 @@ void TNotebook::PageRenamed(TPage* page) {
 }
 
 void TNotebook::ShowActive() {
-  for (int i = 0; i < PageCount(); ++i) pages_[static_cast<size_t>(i)]->SetVisible(i == page_index_);
+  for (int i = 0; i < PageCount(); ++i) pages_[static_cast<size_t>(i)]->SetVisible(i == pageIndex_);
 }
 
 }  // namespace platform

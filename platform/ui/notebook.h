@@ -22,7 +22,7 @@ public:
   TPage* Page(int index) const { return pages_.at(static_cast<size_t>(index)); }
   // The page names, in page order (found without regard to case).
   TStrings* Pages() { return &names_; }
-  int PageIndex() const { return page_index_; }
+  int PageIndex() const { return pageIndex_; }
   void SetPageIndex(int index);
   std::string ActivePage() const;
   void SetActivePage(const std::string& name);
@@ -43,7 +43,7 @@ private:
   void ShowActive();
   std::vector<TPage*> pages_;
   TStrings names_;
-  int page_index_ = 0;
+  int pageIndex_ = 0;
 };
 
 }  // namespace platform

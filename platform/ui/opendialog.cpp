@@ -25,18 +25,18 @@ bool TOpenDialog::Execute() {
   r.save = IsSave();
   r.title = title_;
   r.filter = filter_;
-  r.filter_index = filter_index_;
-  r.default_ext = default_ext_;
-  r.initial_dir = initial_dir_;
-  r.file_name = file_name_;
+  r.filter_index = filterIndex_;
+  r.default_ext = defaultExt_;
+  r.initial_dir = initialDir_;
+  r.file_name = fileName_;
   r.overwrite_prompt = (options_ & ofOverwritePrompt) != 0;
   r.allow_multi_select = (options_ & ofAllowMultiSelect) != 0;
   r.file_must_exist = (options_ & ofFileMustExist) != 0;
   TFileDialogResult result;
   if (!Services().FileDialog(r, result) || result.files.empty()) return false;
-  file_name_ = result.files.front();
+  fileName_ = result.files.front();
   files_.Assign(result.files);
-  filter_index_ = result.filter_index;
+  filterIndex_ = result.filter_index;
   return true;
 }
 

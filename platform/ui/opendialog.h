@@ -23,16 +23,16 @@ class TOpenDialog : public TComponent {
 public:
   explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
   static void Publish(TProps<TOpenDialog>& p);
-  const std::string& DefaultExt() const { return default_ext_; }
-  void SetDefaultExt(const std::string& e) { default_ext_ = e; }
-  const std::string& FileName() const { return file_name_; }
-  void SetFileName(const std::string& f) { file_name_ = f; }
+  const std::string& DefaultExt() const { return defaultExt_; }
+  void SetDefaultExt(const std::string& e) { defaultExt_ = e; }
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& f) { fileName_ = f; }
   const std::string& Filter() const { return filter_; }
   void SetFilter(const std::string& f) { filter_ = f; }
-  int FilterIndex() const { return filter_index_; }
-  void SetFilterIndex(int i) { filter_index_ = i; }
-  const std::string& InitialDir() const { return initial_dir_; }
-  void SetInitialDir(const std::string& d) { initial_dir_ = d; }
+  int FilterIndex() const { return filterIndex_; }
+  void SetFilterIndex(int i) { filterIndex_ = i; }
+  const std::string& InitialDir() const { return initialDir_; }
+  void SetInitialDir(const std::string& d) { initialDir_ = d; }
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& t) { title_ = t; }
   unsigned Options() const { return options_; }
@@ -45,8 +45,8 @@ protected:
   virtual bool IsSave() const { return false; }
 
 private:
-  std::string default_ext_, file_name_, filter_, initial_dir_, title_;
-  int filter_index_ = 1;
+  std::string defaultExt_, fileName_, filter_, initialDir_, title_;
+  int filterIndex_ = 1;
   unsigned options_ = ofHideReadOnly | ofEnableSizing;
   TStrings files_;
 };

@@ -37,7 +37,7 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
 }
 
 TPageControl::~TPageControl() {
-  for (TTabSheet* s : sheets_) s->page_control_ = nullptr;
+  for (TTabSheet* s : sheets_) s->pageControl_ = nullptr;
 }
 
 void TPageControl::Publish(TProps<TPageControl>& p) {
@@ -50,7 +50,7 @@ void TPageControl::SetActivePageIndex(int index) {
 }
 
 void TPageControl::SetActivePage(TTabSheet* sheet) {
-  if (sheet != nullptr && sheet->page_control_ != this) return;
+  if (sheet != nullptr && sheet->pageControl_ != this) return;
   active_ = sheet;
   for (TTabSheet* s : sheets_) s->SetVisible(s == active_);
   UpdateTabs();
@@ -64,7 +64,7 @@ void TPageControl::UserSelect(int index) {
 
 void TPageControl::AddSheet(TTabSheet* s) {
   sheets_.push_back(s);
-  s->page_control_ = this;
+  s->pageControl_ = this;
   if (active_ == nullptr) active_ = s;
   s->SetVisible(s == active_);
   UpdateTabs();

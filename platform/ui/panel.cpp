@@ -50,14 +50,14 @@ void TPanel::Publish(TProps<TPanel>& p) {
 void TPanel::Paint(QPainter& p) {
   QRect r(0, 0, Width(), Height());
   p.fillRect(r, ToQColor(Color()));
-  if (border_style_ == TBorderStyle::bsSingle) {
+  if (borderStyle_ == TBorderStyle::bsSingle) {
     p.setPen(ToQColor(clWindowFrame));
     p.drawRect(r.adjusted(0, 0, -1, -1));
     r.adjust(1, 1, -1, -1);
   }
   r.adjust(0, 0, -1, -1);
-  DrawBevelFrame(p, r, bevel_outer_, bevel_width_);
-  DrawBevelFrame(p, r, bevel_inner_, bevel_width_);
+  DrawBevelFrame(p, r, bevelOuter_, bevelWidth_);
+  DrawBevelFrame(p, r, bevelInner_, bevelWidth_);
   if (!Caption().empty()) {
     p.setFont(ToQFont(*Font()));
     p.setPen(ToQColor(Font()->Color()));

@@ -15,14 +15,14 @@ public:
   static void Publish(TProps<TPanel>& p);
   const std::string& Caption() const { return GetText(); }
   void SetCaption(const std::string& c) { SetText(c); }
-  TPanelBevel BevelInner() const { return bevel_inner_; }
-  void SetBevelInner(TPanelBevel b) { bevel_inner_ = b; Invalidate(); }
-  TPanelBevel BevelOuter() const { return bevel_outer_; }
-  void SetBevelOuter(TPanelBevel b) { bevel_outer_ = b; Invalidate(); }
-  int BevelWidth() const { return bevel_width_; }
-  void SetBevelWidth(int w) { bevel_width_ = w; Invalidate(); }
-  TBorderStyle BorderStyle() const { return border_style_; }
-  void SetBorderStyle(TBorderStyle b) { border_style_ = b; Invalidate(); }
+  TPanelBevel BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TPanelBevel b) { bevelInner_ = b; Invalidate(); }
+  TPanelBevel BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TPanelBevel b) { bevelOuter_ = b; Invalidate(); }
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelWidth(int w) { bevelWidth_ = w; Invalidate(); }
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle b) { borderStyle_ = b; Invalidate(); }
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment a) { alignment_ = a; Invalidate(); }
 
@@ -31,10 +31,10 @@ protected:
   void Paint(QPainter& painter) override;
 
 private:
-  TPanelBevel bevel_inner_ = TPanelBevel::bvNone;
-  TPanelBevel bevel_outer_ = TPanelBevel::bvRaised;
-  int bevel_width_ = 1;
-  TBorderStyle border_style_ = TBorderStyle::bsNone;
+  TPanelBevel bevelInner_ = TPanelBevel::bvNone;
+  TPanelBevel bevelOuter_ = TPanelBevel::bvRaised;
+  int bevelWidth_ = 1;
+  TBorderStyle borderStyle_ = TBorderStyle::bsNone;
   TAlignment alignment_ = TAlignment::taCenter;
 };
 

@@ -31,8 +31,8 @@ void TRadioGroup::Publish(TProps<TRadioGroup>& p) {
 
 void TRadioGroup::SetItemIndex(int i) {
   if (i < -1 || i >= items_.Count()) i = -1;
-  if (i == item_index_) return;
-  item_index_ = i;
+  if (i == itemIndex_) return;
+  itemIndex_ = i;
   SyncButtons();
   Click();
 }
@@ -69,14 +69,14 @@ void TRadioGroup::RebuildButtons() {
     b->show();
     QObject::connect(b, &QRadioButton::clicked, [this, i] {
       DispatchEvent([this, i] {
-        if (i == item_index_) SyncButtons();
+        if (i == itemIndex_) SyncButtons();
         else UserSelect(i);
       });
     });
     buttons_.push_back(b);
   }
   // The selection survives a change of the items when it still names an item.
-  if (item_index_ >= items_.Count()) item_index_ = items_.Count() - 1;
+  if (itemIndex_ >= items_.Count()) itemIndex_ = items_.Count() - 1;
   SyncButtons();
   ArrangeButtons();
 }
@@ -98,7 +98,7 @@ void TRadioGroup::ArrangeButtons() {
 void TRadioGroup::SyncButtons() {
   for (int i = 0; i < ButtonCount(); ++i) {
     QSignalBlocker block(buttons_[static_cast<size_t>(i)]);
-    buttons_[static_cast<size_t>(i)]->setChecked(i == item_index_);
+    buttons_[static_cast<size_t>(i)]->setChecked(i == itemIndex_);
   }
 }
 

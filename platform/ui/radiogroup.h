@@ -21,7 +21,7 @@ public:
   void SetCaption(const std::string& c) { SetText(c); }
   TStrings* Items() { return &items_; }
   void SetItems(TStrings* s) { if (s != nullptr) items_.Assign(*s); }
-  int ItemIndex() const { return item_index_; }
+  int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i);
   int Columns() const { return columns_; }
   void SetColumns(int n);
@@ -46,7 +46,7 @@ private:
   void SyncButtons();
   TStrings items_;
   std::vector<QRadioButton*> buttons_;
-  int item_index_ = -1;
+  int itemIndex_ = -1;
   int columns_ = 1;
 };
 

@@ -29,7 +29,7 @@ QScrollArea* TScrollBox::Area() const { return static_cast<QScrollArea*>(Widget(
 QWidget* TScrollBox::ContainerWidget() const { return inner_; }
 
 void TScrollBox::SetBorderStyle(TBorderStyle b) {
-  border_style_ = b;
+  borderStyle_ = b;
   Area()->setFrameShape(b == TBorderStyle::bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
 }
 

@@ -13,7 +13,7 @@ public:
   explicit TScrollBox(TComponent* owner);
   static void Publish(TProps<TScrollBox>& p);
   QWidget* ContainerWidget() const override;
-  TBorderStyle BorderStyle() const { return border_style_; }
+  TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle b);
   // Fits the scrolled area to the children (also on every resize of the box).
   void UpdateRange();
@@ -24,7 +24,7 @@ protected:
 private:
   QScrollArea* Area() const;
   QWidget* inner_ = nullptr;
-  TBorderStyle border_style_ = TBorderStyle::bsSingle;
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
 };
 
 }  // namespace platform

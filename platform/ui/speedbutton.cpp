@@ -18,10 +18,10 @@ namespace platform {
 namespace {
 
 // The glyph with its bottom-left colour made transparent (the framework's rule).
-QImage TransparentGlyph(const QImage& glyph, int num_glyphs, int index) {
+QImage TransparentGlyph(const QImage& glyph, int numGlyphs, int index) {
   if (glyph.isNull()) return glyph;
-  int w = num_glyphs > 1 ? glyph.width() / num_glyphs : glyph.width();
-  if (index >= num_glyphs) index = 0;
+  int w = numGlyphs > 1 ? glyph.width() / numGlyphs : glyph.width();
+  if (index >= numGlyphs) index = 0;
   QImage img = glyph.copy(index * w, 0, w, glyph.height()).convertToFormat(QImage::Format_ARGB32);
   QRgb key = img.pixel(0, img.height() - 1);
   for (int y = 0; y < img.height(); ++y)
@@ -48,14 +48,14 @@ void TSpeedButton::Publish(TProps<TSpeedButton>& p) {
 }
 
 void TSpeedButton::SetDown(bool v) {
-  if (group_index_ == 0) v = false;
+  if (groupIndex_ == 0) v = false;
   if (v == down_) return;
   down_ = v;
   state_ = v ? TButtonState::bsExclusive : TButtonState::bsUp;
   if (v && Parent() != nullptr) {
     for (int i = 0; i < Parent()->ControlCount(); ++i) {
       auto* o = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
-      if (o != nullptr && o != this && o->group_index_ == group_index_ && o->down_) {
+      if (o != nullptr && o != this && o->groupIndex_ == groupIndex_ && o->down_) {
         o->down_ = false;
         o->state_ = TButtonState::bsUp;
         o->Invalidate();
@@ -91,10 +91,10 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
   if (button != TMouseButton::mbLeft || !dragging_) return;
   dragging_ = false;
   bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
-  if (group_index_ == 0) {
+  if (groupIndex_ == 0) {
     state_ = TButtonState::bsUp;
   } else if (inside) {
-    SetDown(!down_ || !allow_all_up_ ? true : false);
+    SetDown(!down_ || !allowAllUp_ ? true : false);
   }
   Invalidate();
   if (inside) Click();
@@ -112,7 +112,7 @@ void TSpeedButton::Paint(QPainter& p) {
     w->style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &opt, &p, w);
   }
   int off = pressed ? 1 : 0;
-  QImage g = TransparentGlyph(glyph_, num_glyphs_, Enabled() ? 0 : 1);
+  QImage g = TransparentGlyph(glyph_, numGlyphs_, Enabled() ? 0 : 1);
   QString text = ToQt(Caption());
   p.setFont(ToQFont(*Font()));
   QFontMetrics fm(p.font());

@@ -23,14 +23,14 @@ public:
   void SetCaption(const std::string& c) { SetText(c); }
   const QImage& Glyph() const { return glyph_; }
   void SetGlyph(const QImage& g) { glyph_ = g; Invalidate(); }
-  int NumGlyphs() const { return num_glyphs_; }
-  void SetNumGlyphs(int n) { num_glyphs_ = std::max(1, n); Invalidate(); }
+  int NumGlyphs() const { return numGlyphs_; }
+  void SetNumGlyphs(int n) { numGlyphs_ = std::max(1, n); Invalidate(); }
   bool Down() const { return down_; }
   void SetDown(bool v);
-  int GroupIndex() const { return group_index_; }
-  void SetGroupIndex(int g) { group_index_ = g; }
-  bool AllowAllUp() const { return allow_all_up_; }
-  void SetAllowAllUp(bool v) { allow_all_up_ = v; }
+  int GroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int g) { groupIndex_ = g; }
+  bool AllowAllUp() const { return allowAllUp_; }
+  void SetAllowAllUp(bool v) { allowAllUp_ = v; }
   bool Flat() const { return flat_; }
   void SetFlat(bool v) { flat_ = v; Invalidate(); }
   TButtonLayout Layout() const { return layout_; }
@@ -55,10 +55,10 @@ protected:
 
 private:
   QImage glyph_;
-  int num_glyphs_ = 1;
+  int numGlyphs_ = 1;
   bool down_ = false;
-  int group_index_ = 0;
-  bool allow_all_up_ = false;
+  int groupIndex_ = 0;
+  bool allowAllUp_ = false;
   bool flat_ = false;
   TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
   int margin_ = -1;

@@ -10,7 +10,7 @@ namespace platform {
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {}
 
 TTabSheet::~TTabSheet() {
-  if (page_control_ != nullptr) page_control_->RemoveSheet(this);
+  if (pageControl_ != nullptr) pageControl_->RemoveSheet(this);
 }
 
 void TTabSheet::Publish(TProps<TTabSheet>& p) {
@@ -19,19 +19,19 @@ void TTabSheet::Publish(TProps<TTabSheet>& p) {
 }
 
 void TTabSheet::SetTabVisible(bool v) {
-  tab_visible_ = v;
-  if (page_control_ != nullptr) page_control_->UpdateTabs();
+  tabVisible_ = v;
+  if (pageControl_ != nullptr) pageControl_->UpdateTabs();
 }
 
 void TTabSheet::SetParent(TWinControl* parent) {
-  if (page_control_ != nullptr) page_control_->RemoveSheet(this);
-  page_control_ = nullptr;
+  if (pageControl_ != nullptr) pageControl_->RemoveSheet(this);
+  pageControl_ = nullptr;
   TWinControl::SetParent(parent);
   if (auto* pc = dynamic_cast<TPageControl*>(parent)) pc->AddSheet(this);
 }
 
 void TTabSheet::TextChanged() {
-  if (page_control_ != nullptr) page_control_->UpdateTabs();
+  if (pageControl_ != nullptr) pageControl_->UpdateTabs();
 }
 
 }  // namespace platform

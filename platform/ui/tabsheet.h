@@ -14,7 +14,7 @@ public:
   static void Publish(TProps<TTabSheet>& p);
   const std::string& Caption() const { return GetText(); }
   void SetCaption(const std::string& c) { SetText(c); }
-  bool TabVisible() const { return tab_visible_; }
+  bool TabVisible() const { return tabVisible_; }
   void SetTabVisible(bool v);
   void SetParent(TWinControl* parent) override;
 
@@ -23,8 +23,8 @@ protected:
 
 private:
   friend class TPageControl;
-  TPageControl* page_control_ = nullptr;
-  bool tab_visible_ = true;
+  TPageControl* pageControl_ = nullptr;
+  bool tabVisible_ = true;
 };
 
 }  // namespace platform

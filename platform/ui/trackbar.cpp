@@ -48,7 +48,7 @@ void TTrackBar::SetFrequency(int f) {
   Sync();
 }
 void TTrackBar::SetTickStyle(TTickStyle s) {
-  tick_style_ = s;
+  tickStyle_ = s;
   Sync();
 }
 void TTrackBar::SetOrientation(TTrackBarOrientation o) {
@@ -70,7 +70,7 @@ void TTrackBar::Sync() {
   s->setOrientation(orientation_ == TTrackBarOrientation::trVertical ? Qt::Vertical : Qt::Horizontal);
   s->setRange(min_, std::max(min_, max_));
   s->setValue(position_);
-  s->setTickPosition(tick_style_ == TTickStyle::tsNone ? QSlider::NoTicks : QSlider::TicksBelow);
+  s->setTickPosition(tickStyle_ == TTickStyle::tsNone ? QSlider::NoTicks : QSlider::TicksBelow);
   s->setTickInterval(std::max(1, frequency_));
   syncing_ = false;
 }

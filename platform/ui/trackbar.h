@@ -21,7 +21,7 @@ public:
   void SetPosition(int v);
   int Frequency() const { return frequency_; }
   void SetFrequency(int f);
-  TTickStyle TickStyle() const { return tick_style_; }
+  TTickStyle TickStyle() const { return tickStyle_; }
   void SetTickStyle(TTickStyle s);
   TTrackBarOrientation Orientation() const { return orientation_; }
   void SetOrientation(TTrackBarOrientation o);
@@ -32,7 +32,7 @@ public:
 private:
   void Sync();
   int min_ = 0, max_ = 10, position_ = 0, frequency_ = 1;
-  TTickStyle tick_style_ = TTickStyle::tsAuto;
+  TTickStyle tickStyle_ = TTickStyle::tsAuto;
   TTrackBarOrientation orientation_ = TTrackBarOrientation::trHorizontal;
   bool syncing_ = false;
 };

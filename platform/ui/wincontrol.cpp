@@ -43,7 +43,7 @@ void TWinControl::RemoveControl(TControl* c) {
 }
 
 void TWinControl::SetTabStop(bool v) {
-  tab_stop_ = v;
+  tabStop_ = v;
   if (QWidget* w = Widget()) {
     if (w->focusPolicy() != Qt::NoFocus) w->setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
   }
@@ -97,7 +97,7 @@ void TWinControl::KeyPress(char& key) {
   if (OnKeyPress) OnKeyPress(this, key);
 }
 
-void TWinControl::DoEnter(bool /*by_mouse*/) {
+void TWinControl::DoEnter(bool /*byMouse*/) {
   if (OnEnter) OnEnter(this);
 }
 

@@ -19,10 +19,10 @@ public:
   // Where the widgets of child controls go.
   virtual QWidget* ContainerWidget() const { return Widget(); }
 
-  bool TabStop() const { return tab_stop_; }
+  bool TabStop() const { return tabStop_; }
   void SetTabStop(bool v);
-  int TabOrder() const { return tab_order_; }
-  void SetTabOrder(int v) { tab_order_ = v; }
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int v) { tabOrder_ = v; }
   bool Focused() const;
   bool CanFocus() const;
   virtual void SetFocus();
@@ -42,8 +42,8 @@ protected:
   // Keys the control handles itself instead of the window's default and cancel buttons
   // (Enter and Escape).
   virtual bool WantsKey(int /*key*/) const { return false; }
-  // by_mouse: the focus came from a mouse press in this control.
-  virtual void DoEnter(bool by_mouse);
+  // byMouse: the focus came from a mouse press in this control.
+  virtual void DoEnter(bool byMouse);
   virtual void DoExit();
   void Resize() override;
   void FontChanged() override;
@@ -55,8 +55,8 @@ private:
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);
   std::vector<TControl*> controls_;
-  bool tab_stop_ = false;
-  int tab_order_ = -1;
+  bool tabStop_ = false;
+  int tabOrder_ = -1;
   bool aligning_ = false;
 };
 
