@@ -70,6 +70,12 @@ std::vector<Layer> ReadLayoutTable(const std::string& readme) {
   return layers;
 }
 
+// The Layout table of the README.md in `root`.
+std::vector<Layer> ReadLayers(const fs::path& root) {
+  std::ifstream readme(root / "README.md", std::ios::binary);
+  return ReadLayoutTable(std::string(std::istreambuf_iterator<char>(readme), {}));
+}
+
 // The row a path belongs to: the longest folder that starts it; -1 when none does.
 int LayerOf(const std::vector<Layer>& layers, const std::string& path) {
   int best = -1;
@@ -81,7 +87,8 @@ int LayerOf(const std::vector<Layer>& layers, const std::string& path) {
   return best;
 }
 
-// The folder of a table row each row may include from (its own included).
+// For each row, the rows whose headers it may include: its own, those it builds on, and what
+// those build on.
 std::vector<std::set<int>> Reach(const std::vector<Layer>& layers, std::vector<std::string>& problems) {
   std::vector<std::set<int>> reach(layers.size());
   for (std::size_t i = 0; i < layers.size(); ++i) {
@@ -130,8 +137,7 @@ std::string ResolveInclude(const fs::path& root, const std::string& from, const 
 // Every wrong-way include under the table's folders, as "file:line: message"; also sources in no
 // listed folder and table rows that build on a folder below them.
 std::vector<std::string> LayerProblems(const fs::path& root) {
-  std::ifstream readme(root / "README.md", std::ios::binary);
-  const std::vector<Layer> layers = ReadLayoutTable(std::string(std::istreambuf_iterator<char>(readme), {}));
+  const std::vector<Layer> layers = ReadLayers(root);
   std::vector<std::string> problems;
   if (layers.empty()) return {"README.md has no Layout table"};
   const std::vector<std::set<int>> reach = Reach(layers, problems);
@@ -176,8 +182,7 @@ TEST(Layers, EveryIncludeOfTheTreeFollowsTheLayoutTable) {
 }
 
 TEST(Layers, EverySourceIsInAFolderOfTheLayoutTable) {
-  std::ifstream readme(fs::path(QW_SOURCE_DIR) / "README.md", std::ios::binary);
-  const std::vector<Layer> layers = ReadLayoutTable(std::string(std::istreambuf_iterator<char>(readme), {}));
+  const std::vector<Layer> layers = ReadLayers(QW_SOURCE_DIR);
   ASSERT_FALSE(layers.empty());
   for (const auto& top : fs::directory_iterator(QW_SOURCE_DIR)) {
     const std::string name = top.path().filename().string();
