@@ -5,6 +5,7 @@
 #include "assembly/jobpool.h"
 #include "assembly/normalize.h"
 #include "assembly/textpaths.h"
+#include "platform/system/codepage.h"
 #include "platform/system/wholefile.h"
 
 #include <algorithm>
@@ -20,6 +21,30 @@ const char kSeparator[] = "-------------------";
 void ReportUnreadable(BuildHost& host, const std::string& path) {
   host.ShowMessage(UnableToOpenFileText(path), "Fatal error", MessageIcon::Error);
   host.RequestTerminate();
+}
+
+// A text book saved as UTF-8 (with a byte-order mark, or well-formed UTF-8 holding at least
+// one character beyond ASCII) is decoded into the process code page, the mark dropped; any
+// other file is code-page text and keeps its bytes. Characters the code page lacks become
+// "?", and one warning says how many.
+std::string DecodeTextBook(BuildHost& host, const std::string& path, std::string data) {
+  if (data.starts_with("\xEF\xBB\xBF")) {
+    data.erase(0, 3);
+  } else if (std::ranges::none_of(data, [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) ||
+             !platform::IsUtf8(data)) {
+    return data;
+  }
+  const platform::CodePage& page = platform::CodePage::Get(platform::AnsiCodePage());
+  std::string text;
+  text.reserve(data.size());
+  std::size_t lost = 0;
+  for (const char32_t c : platform::DecodeUtf8(data)) {
+    const std::optional<unsigned char> b = page.FromUnicode(c);
+    if (!b) ++lost;
+    text += b ? static_cast<char>(*b) : '?';
+  }
+  if (lost > 0) host.ShowMessage(UnholdableCharactersText(path, lost, page.Number()), "Warning", MessageIcon::Warning);
+  return text;
 }
 
 // Converts a list of pictures on worker threads, taking them in list order. The calling thread
@@ -109,7 +134,7 @@ public:
     } else {
       ReportUnreadable(host_, path);
     }
-    if (!IsHtmlFile(path)) return data;
+    if (!IsHtmlFile(path)) return DecodeTextBook(host_, path, std::move(data));
     const PictureConverter convertHere = [&](const std::string& picture, std::string& png) {
       if (pool_)
         if (const std::optional<bool> done = pool_->Take(picture, png, host_)) return *done;
@@ -141,6 +166,13 @@ bool ReadFileToString(const std::string& path, std::string& data) {
 
 std::string UnableToOpenFileText(const std::string& path) {
   return "Unable to open file. File does not exist or is locked by other application: \"" + PathText(path) + "\"";
+}
+
+std::string UnholdableCharactersText(const std::string& path, std::size_t count, int codePage) {
+  const bool one = count == 1;
+  return "The book file \"" + PathText(path) + "\" holds " + std::to_string(count) +
+         (one ? " character" : " characters") + " that code page " + std::to_string(codePage) + " lacks; " +
+         (one ? "it was" : "they were") + " stored as \"?\".";
 }
 
 bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {

@@ -3,6 +3,7 @@
 
 #include "assembly/htmltext.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ bool LoadFileToString(BuildHost& host, const std::string& path, std::string& dat
 bool ReadFileToString(const std::string& path, std::string& data);
 // LoadFileToString's message for a file that cannot be read.
 std::string UnableToOpenFileText(const std::string& path);
+// The warning for a UTF-8 text book with `count` characters that code page `codePage` lacks.
+std::string UnholdableCharactersText(const std::string& path, std::size_t count, int codePage);
 
 // Joins the book files into one text; `pictures` is emptied first and receives the pictures of
 // the HTML files. With `progress` the host's gauge follows the files. Files that cannot be

@@ -154,6 +154,8 @@ private:
       }
     } else if (word == "IMG") {
       Picture(PictureSource(words, rawWords, w));
+    } else if (words[0] == "?XML" && word.starts_with("ENCODING=")) {
+      Declaration(word);
     } else {
       Charset(words[0], word);
     }
@@ -173,8 +175,20 @@ private:
     }
   }
 
+  // The encoding of an XML declaration names a charset as a meta tag does; a meta tag's
+  // charset, where there is one, wins (Finish).
+  void Declaration(const std::string& word) {
+    std::string_view value = std::string_view(word).substr(9);
+    if (value.starts_with('"') || value.starts_with('\'')) value.remove_prefix(1);
+    declaredUtf8_ = value.starts_with("UTF-8");
+    declaredWindows_ = value.starts_with("WINDOWS-");
+  }
+
   void Charset(const std::string& first, const std::string& word) {
     const bool content = word.starts_with("CONTENT=");
+    metaCharset_ =
+        metaCharset_ ||
+        (first == "META" && (word.starts_with("CHARSET=") || (content && word.find("CHARSET=") != std::string::npos)));
     // A meta tag may quote its charset (<meta charset="utf-8">).
     const bool quoted = first == "META" && (word.starts_with("CHARSET=\"") || word.starts_with("CHARSET='"));
     const std::string_view charset = quoted ? std::string_view(word).substr(9) : std::string_view();
@@ -187,6 +201,10 @@ private:
   }
 
   std::string Finish() {
+    if (!metaCharset_) {
+      utf8_ = utf8_ || declaredUtf8_;
+      windowsCharset_ = windowsCharset_ || declaredWindows_;
+    }
     for (std::string* text : {&out_, &title_}) {
       if (utf8_) *text = platform::FromUtf8(*text);
       if (utf8_ || windowsCharset_) std::replace(text->begin(), text->end(), '\xA0', ' ');
@@ -206,6 +224,7 @@ private:
   int skipDepth_ = 0;
   std::string skipWord_;
   bool inTitle_ = false, cellBreakDone_ = false, windowsCharset_ = false, utf8_ = false;
+  bool metaCharset_ = false, declaredUtf8_ = false, declaredWindows_ = false;
 };
 
 }  // namespace

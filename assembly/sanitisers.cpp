@@ -15,14 +15,18 @@ bool IsPlainAlnum(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-}  // namespace
-
-std::string MakeMidletName(std::string_view text) {
-  const std::string letters = TransliterateCyrillic(ExtractNameNoExt(std::string(FirstItem(text))));
+// The first 14 digits and plain Latin letters of a transliterated name.
+std::string PlainName(const std::string& letters) {
   std::string name;
   for (char c : letters)
     if (IsPlainAlnum(c) && name.size() < 14) name += c;
   return name;
+}
+
+}  // namespace
+
+std::string MakeMidletName(std::string_view text) {
+  return PlainName(TransliterateCyrillic(ExtractNameNoExt(std::string(FirstItem(text)))));
 }
 
 std::string MakeBookTitle(std::string_view text) {
@@ -41,8 +45,11 @@ std::string_view NameOfPath(std::string_view path) {
 
 }  // namespace
 
+// The name's own characters are transliterated, so letters the process code page lacks
+// still give their Latin letters or "x".
 std::string MakeMidletNameFromPath(std::string_view path) {
-  return MakeMidletName(platform::FromUtf8(NameOfPath(path)));
+  const std::string name = ExtractNameNoExt(std::string(FirstItem(NameOfPath(path))));
+  return PlainName(TransliterateCyrillic(platform::DecodeUtf8(name)));
 }
 
 std::string MakeBookTitleFromPath(std::string_view path) {

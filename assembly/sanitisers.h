@@ -13,9 +13,10 @@ std::string MakeMidletName(std::string_view text);
 // 0..16 characters of the first item's name without folder and extension, in any script.
 std::string MakeBookTitle(std::string_view text);
 
-// The same for the name of one file at a host path (UTF-8 on Linux), converted to the process
-// code page first; the folders of the path play no part. A title is empty when the name holds a
-// character that the process code page cannot.
+// The same for the name of one file at a host path (UTF-8 on Linux); the folders of the path
+// play no part. The midlet name transliterates the name's own characters, whatever the process
+// code page; the title is in the process code page, and empty when the name holds a character
+// that the code page cannot.
 std::string MakeMidletNameFromPath(std::string_view path);
 std::string MakeBookTitleFromPath(std::string_view path);
 

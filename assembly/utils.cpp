@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cctype>
 #include <cerrno>
 
 namespace assembly {
@@ -58,18 +59,26 @@ std::string IntToStr2(int value) {
   return value <= 9 ? "0" + s : s;
 }
 
+char TransliterateChar(char32_t c) {
+  // The Latin letters of А..Я (U+0410..U+042F); а..я take their lower case. Ъ and Ь have none.
+  static constexpr std::string_view kLatin = "ABVGDEZZIYKLMNOPRSTUFHCCSSxYxEUA";
+  if (c <= 127) return static_cast<char>(c);
+  if (c >= 0x410 && c < 0x430) return kLatin[c - 0x410];
+  if (c >= 0x430 && c < 0x450) return static_cast<char>(std::tolower(static_cast<unsigned char>(kLatin[c - 0x430])));
+  return 'x';
+}
+
 std::string TransliterateCyrillic(const std::string& s) {
-  // Windows-1251 letters in keyboard order, lower case then upper case, and their Latin forms.
-  static const std::string kCyrillic =
-      "\xE9\xF6\xF3\xEA\xE5\xED\xE3\xF8\xF9\xE7\xF5\xF4\xFB\xE2\xE0\xEF\xF0\xEE\xEB\xE4\xE6\xFD\xFF\xF7\xF1\xEC\xE8\xF2\xE1\xFE"
-      "\xC9\xD6\xD3\xCA\xC5\xCD\xC3\xD8\xD9\xC7\xD5\xD4\xDB\xC2\xC0\xCF\xD0\xCE\xCB\xC4\xC6\xDD\xDF\xD7\xD1\xCC\xC8\xD2\xC1\xDE";
-  static const std::string kLatin = "ycukengsszhfyvaproldzeacsmitbuYCUKENGSSZHFYVAPROLDZEACSMITBU";
+  const platform::CodePage& page = platform::CodePage::Get(platform::AnsiCodePage());
   std::string out = s;
-  for (char& c : out) {
-    if (static_cast<unsigned char>(c) <= 127) continue;
-    size_t p = kCyrillic.find(c);
-    c = p == std::string::npos ? 'x' : kLatin[p];
-  }
+  for (char& c : out) c = TransliterateChar(page.ToUnicode(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string TransliterateCyrillic(std::u32string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char32_t c : text) out += TransliterateChar(c);
   return out;
 }
 

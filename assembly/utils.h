@@ -28,8 +28,12 @@ bool ForceDirs(const std::string& path);
 void ReplaceChar(std::string& s, char oldChar, char newChar);
 // Decimal, values up to 9 with a leading "0" ("07"; 10 and up unchanged).
 std::string IntToStr2(int value);
-// Windows-1251 Cyrillic letters to Latin ones, every other byte above 127 to "x".
+// A Cyrillic letter to its Latin letter, any other character above 127 to "x"; ASCII stays.
+char TransliterateChar(char32_t c);
+// TransliterateChar of every character of a text in the process code page (one letter per
+// byte), or of a decoded text (one letter per character).
 std::string TransliterateCyrillic(const std::string& s);
+std::string TransliterateCyrillic(std::u32string_view text);
 // Deletes every empty line.
 void RemoveEmptyLines(std::vector<std::string>& lines);
 // UTF-16 code units of the text (through the process code page, at most 254 units), four

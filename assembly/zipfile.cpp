@@ -9,6 +9,7 @@
 #include <cstring>
 #include <ctime>
 #include <limits>
+#include <utility>
 
 namespace assembly {
 namespace {
@@ -23,9 +24,23 @@ constexpr size_t kZip64LocatorSize = 20;
 constexpr uint32_t kZip64LocatorSignature = 0x07064B50;
 constexpr const char* kTooManyEntries =
     "The archive holds more than 65535 entries (ZIP64), which this program cannot read";
+constexpr const char* kZip64Archive = "The archive is a ZIP64 archive, which this program cannot read";
+constexpr uint32_t kZip64EndSignature = 0x06064B50;
+constexpr size_t kZip64EndSize = 56;
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
+// An entry packed by a method other than stored or deflate.
+std::string UnsupportedMethodText(const std::string& name, uint16_t method) {
+  static const std::pair<uint16_t, const char*> known[] = {{1, "Shrink"}, {6, "Implode"}, {9, "Deflate64"},
+                                                           {12, "bzip2"}, {14, "LZMA"},   {93, "Zstandard"},
+                                                           {95, "XZ"},    {98, "PPMd"},   {99, "AES encryption"}};
+  std::string how = "method " + std::to_string(method);
+  for (const auto& [number, label] : known)
+    if (number == method) how = std::string(label) + " (" + how + ")";
+  return "The entry " + Quoted(name) + " is compressed with " + how +
+         ", which this program cannot read; only stored and deflated entries can be read";
+}
 
 // Little-endian reads from a range already checked to hold the bytes.
 uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
@@ -124,13 +139,22 @@ TEndOfCentralDir ReadEndRecord(const Reader& r, size_t pos) {
   return end;
 }
 
-// A ZIP64 locator between the central directory and the end record: more entries or bytes
-// than this format holds.
+uint64_t Get64(const unsigned char* p) { return Get32(p) | (uint64_t{Get32(p + 4)} << 32); }
+
+// A ZIP64 locator between the central directory and the end record: a ZIP64 archive, which
+// this format does not hold. Its ZIP64 end record tells whether the entries are too many
+// (Info-ZIP writes ZIP64 records for one entry read from standard input).
 void RefuseZip64(const Reader& r, size_t endPos, const TEndOfCentralDir& end) {
-  if (endPos >= kZip64LocatorSize &&
-      endPos - kZip64LocatorSize >= uint64_t{end.CentralDirectoryOffset} + end.CentralDirectorySize &&
-      Get32(r.At(endPos - kZip64LocatorSize, 4, "End of central directory")) == kZip64LocatorSignature)
-    throw EZipFileError(kTooManyEntries);
+  if (endPos < kZip64LocatorSize ||
+      endPos - kZip64LocatorSize < uint64_t{end.CentralDirectoryOffset} + end.CentralDirectorySize)
+    return;
+  const unsigned char* locator = r.At(endPos - kZip64LocatorSize, kZip64LocatorSize, "End of central directory");
+  if (Get32(locator) != kZip64LocatorSignature) return;
+  const uint64_t at = Get64(locator + 8);
+  if (r.Fits(at, kZip64EndSize) && Get32(r.At(at, 4, "ZIP64 end record")) == kZip64EndSignature &&
+      Get64(r.At(at, kZip64EndSize, "ZIP64 end record") + 32) <= 0xFFFF)
+    throw EZipFileError(kZip64Archive);
+  throw EZipFileError(kTooManyEntries);
 }
 
 // One central entry at p; p moves past it.
@@ -336,6 +360,7 @@ void TZipFile::ReadEntryData(int index, std::string& data) const {
     data = l.CompressedData;
     return;
   }
+  if (l.Common.Method != 8) throw EZipFileError(UnsupportedMethodText(l.FileName, l.Common.Method));
   std::string out = Inflate(l.CompressedData, l.Common.UncompressedSize, l.FileName);
   if (out.size() != l.Common.UncompressedSize || ZipCrc32(out) != l.Common.CRC32)
     throw EZipFileCRCError("CRC Error in " + Quoted(l.FileName) + ".");

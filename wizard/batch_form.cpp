@@ -207,7 +207,7 @@ bool TForm1::BuildDeployVersions(const std::string& prefix, const std::string& o
   if (!ArchiveLoaded()) return false;
   const std::vector<FullVariant> variants = DeployVariants(only);
   if (variants.empty()) {
-    Message("No variant is named \"" + only + "\".", "Error", TMsgIcon::Error);
+    Message(UnknownVariantText(only), "Error", TMsgIcon::Error);
     return false;
   }
   assembly::BuildInputs inputs;

@@ -23,6 +23,21 @@ std::vector<FullVariant> DeployVariants(const std::string& only) {
   return variants;
 }
 
+std::string UnknownVariantText(const std::string& only) {
+  auto listed = [](const auto& suffixes) {
+    std::string list;
+    for (const char* s : suffixes) {
+      if (*s == '\0') continue;
+      list += list.empty() ? "" : ", ";
+      list += s;
+    }
+    return list;
+  };
+  return "No variant is named \"" + only + "\". A variant's name is \"tomefalcon\" followed by a core (" +
+         listed(assembly::CoreSuffixes) + "), a language (" + listed(assembly::LanguageSuffixes) +
+         ") and, for ZIP support, \"_zip\": for example " + DeployName(7, 0, 1) + " or " + DeployName(0, 1, 4) + ".";
+}
+
 void ApplyDeployRecord(assembly::TMIDLETCONFIG& config) {
   config.ForceHeight = 0;
   config.AlternativeRotation = 0;

@@ -29,6 +29,9 @@ std::vector<FullVariant> FullVariants();
 // deploy name is `only` in any letter case (none when no name is).
 std::vector<FullVariant> DeployVariants(const std::string& only);
 
+// The message for a deploy variant name that names none: how the names are formed.
+std::string UnknownVariantText(const std::string& only);
+
 // A deploy build keeps no forced height, alternative rotation or light control.
 void ApplyDeployRecord(assembly::TMIDLETCONFIG& config);
 

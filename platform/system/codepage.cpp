@@ -174,30 +174,50 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+namespace {
+// The length of the well-formed UTF-8 sequence at s[i] with its code point, or 0 when the
+// bytes there are malformed (overlong, surrogate, past U+10FFFF, cut short).
+int Utf8SequenceAt(std::string_view s, size_t i, char32_t& cp) {
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  const int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  if (len == 1) {
+    cp = c;
+    return 1;
+  }
+  if (len == 0 || i + len > s.size()) return 0;
+  cp = c & (0x7F >> len);
+  for (int k = 1; k < len; ++k) {
+    const unsigned char t = static_cast<unsigned char>(s[i + k]);
+    if ((t & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (t & 0x3F);
+  }
+  static const char32_t min[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < min[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+}  // namespace
+
 std::u32string DecodeUtf8(std::string_view s) {
   std::u32string out;
   out.reserve(s.size());
   size_t i = 0;
   while (i < s.size()) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (len == 1) { out += c; ++i; continue; }
     char32_t cp = 0;
-    bool ok = len != 0 && i + len <= s.size();
-    if (ok) {
-      cp = c & (0x7F >> len);
-      for (int k = 1; k < len; ++k) {
-        unsigned char t = static_cast<unsigned char>(s[i + k]);
-        if ((t & 0xC0) != 0x80) { ok = false; break; }
-        cp = (cp << 6) | (t & 0x3F);
-      }
-      static const char32_t min[] = {0, 0, 0x80, 0x800, 0x10000};
-      if (ok && (cp < min[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
-    }
-    if (ok) { out += cp; i += len; }
-    else { out += U'\uFFFD'; ++i; }
+    const int len = Utf8SequenceAt(s, i, cp);
+    out += len != 0 ? cp : U'\uFFFD';
+    i += len != 0 ? static_cast<size_t>(len) : 1;
   }
   return out;
+}
+
+bool IsUtf8(std::string_view s) {
+  char32_t cp = 0;
+  for (size_t i = 0; i < s.size();) {
+    const int len = Utf8SequenceAt(s, i, cp);
+    if (len == 0) return false;
+    i += static_cast<size_t>(len);
+  }
+  return true;
 }
 
 std::string ToUtf8(std::string_view bytes, int cp) {

@@ -58,6 +58,8 @@ bool SameTextUtf8(std::string_view a, std::string_view b);
 
 // Decodes UTF-8 into code points; malformed sequences give U+FFFD per bad byte.
 std::u32string DecodeUtf8(std::string_view utf8);
+// Whether the bytes are well-formed UTF-8 throughout (plain ASCII is).
+bool IsUtf8(std::string_view bytes);
 void AppendUtf8(std::string& out, char32_t cp);
 
 // Upper case by the rules of code page `cp` (in place of CharUpperBuffA).

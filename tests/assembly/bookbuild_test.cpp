@@ -196,6 +196,24 @@ TEST_F(BookBuild, SmallBookMakesOneMidletWithoutNumber) {
   EXPECT_EQ(host.waits, std::vector<int>{100});
 }
 
+// A text book saved as UTF-8 with a byte-order mark reaches the phone in the process code page.
+TEST_F(BookBuild, AUtf8TextBookIsStoredInTheCodePage) {
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1251);
+  // "Глава первая. Книга" in UTF-8, and in Windows-1251.
+  SetBook(
+      "\xEF\xBB\xBF\xD0\x93\xD0\xBB\xD0\xB0\xD0\xB2\xD0\xB0 \xD0\xBF\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB0\xD1\x8F. "
+      "\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB0");
+  const bool built = Run(256 * 1024);
+  platform::SetAnsiCodePage(saved);
+  ASSERT_TRUE(built);
+  const std::vector<Midlet> m = Midlets();
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_EQ(m[0].parts,
+            std::vector<std::string>{"\xC3\xEB\xE0\xE2\xE0 \xEF\xE5\xF0\xE2\xE0\xFF. \xCA\xED\xE8\xE3\xE0"});
+  EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
   const TMIDLETCONFIG c = Record(64 * 1024);
   const BuildResult measured = BuildBookMidlets(Context(), true, c, false, Base());

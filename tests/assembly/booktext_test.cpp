@@ -13,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -156,6 +157,40 @@ TEST(HtmlToText, CharacterSets) {
   const std::string win = "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1251\">";
   EXPECT_EQ(Convert(win + "\xCF\xA0\xF0"), "\xCF \xF0");
   EXPECT_EQ(Convert("\xCF\xA0\xF0"), "\xCF\xA0\xF0");
+  platform::SetAnsiCodePage(saved);
+}
+
+// An XML declaration's encoding counts as a meta tag's charset of the same name; where both
+// are given the meta tag wins.
+TEST(HtmlToText, XmlDeclarationsNameTheCharset) {
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1251);
+  // "Привет" + no-break space + "мир": in UTF-8, and as 1251 bytes with the space it becomes.
+  const std::string utf8 = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\xC2\xA0\xD0\xBC\xD0\xB8\xD1\x80";
+  const std::string cp1251 = "\xCF\xF0\xE8\xE2\xE5\xF2\xA0\xEC\xE8\xF0";
+  const std::string spaced = "\xCF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0";
+  const std::string xhtml = "<html xmlns=\"http://www.w3.org/1999/xhtml\"><body><p>";
+  const std::string metaWin = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"/>";
+  struct Case {
+    const char* what;
+    std::string html, text;
+  };
+  const Case cases[] = {
+      {"utf-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + xhtml + utf8, spaced},
+      {"utf-8 single quotes", "<?xml version='1.0' encoding='utf-8'?>" + xhtml + utf8, spaced},
+      {"blanks around =", "<?xml version=\"1.0\" encoding = \"UTF-8\" ?>" + xhtml + utf8, spaced},
+      {"windows-1251", "<?xml version=\"1.0\" encoding=\"windows-1251\"?>" + xhtml + cp1251, spaced},
+      {"no declaration", xhtml + cp1251, cp1251},
+      {"another name", "<?xml version=\"1.0\" encoding=\"ISO-8859-5\"?>" + xhtml + cp1251, cp1251},
+      {"not a declaration", "<p encoding=\"UTF-8\">" + utf8, utf8},
+      {"meta wins over utf-8",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><head>" + metaWin + "</head>" + xhtml + cp1251, spaced},
+      {"meta wins over windows", "<?xml version=\"1.0\" encoding=\"windows-1251\"?><meta charset=\"utf-8\"/>" + utf8,
+       spaced},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.html), c.text) << c.what;
+  platform::SetAnsiCodePage(1252);
+  EXPECT_EQ(Convert("<?xml version=\"1.0\" encoding=\"UTF-8\"?><p>It\xE2\x80\x99s</p>"), "It\x92s");
   platform::SetAnsiCodePage(saved);
 }
 
@@ -407,6 +442,92 @@ Loaded Load(const std::vector<std::string>& files, unsigned threads) {
     r.error = e.what();
   }
   return r;
+}
+
+// Text books: UTF-8 ones (with a byte-order mark, or holding a multi-byte sequence) are stored
+// in the process code page; code-page books and ASCII keep their bytes; characters the code page
+// lacks become "?" with one warning naming the file and the count.
+TEST(LoadTextFiles, Utf8TextBooksAreStoredInTheCodePage) {
+  const std::string glava =
+      "\xD0\x93\xD0\xBB\xD0\xB0\xD0\xB2\xD0\xB0 \xD0\xBF\xD0\xB5\xD1\x80\xD0\xB2\xD0\xB0\xD1\x8F.\r\n";
+  const std::string glava1251 = "\xC3\xEB\xE0\xE2\xE0 \xEF\xE5\xF0\xE2\xE0\xFF.\r\n";  // Глава первая.
+  const std::string quotes =
+      "It\xE2\x80\x99s \xE2\x80\x9C"
+      "fine\xE2\x80\x9D \xE2\x80\x93 ok\xE2\x80\xA6";
+  struct Case {
+    const char* what;
+    int cp;
+    std::string file, stored;
+    int lost;  // characters the warning counts; 0: no warning
+  };
+  const Case cases[] = {
+      {"utf-8", 1251, glava, glava1251, 0},
+      {"utf-8 with mark", 1251, "\xEF\xBB\xBF" + glava, glava1251, 0},
+      {"cp1251", 1251, glava1251, glava1251, 0},
+      {"cp1252 under 1251", 1251, "caf\xE9 \x93q\x94", "caf\xE9 \x93q\x94", 0},
+      {"ascii", 1251, "Plain\r\ntext\r\n", "Plain\r\ntext\r\n", 0},
+      {"mark and ascii", 1251, "\xEF\xBB\xBFHi", "Hi", 0},
+      {"lacking", 1251, "Caf\xC3\xA9 \xE2\x80\x94 \xCE\xB1\xCE\xB2", "Caf? \x97 ??", 3},
+      {"utf-8", 1252, quotes,
+       "It\x92s \x93"
+       "fine\x94 \x96 ok\x85",
+       0},
+      {"utf-8 with mark", 1252, "\xEF\xBB\xBF" + quotes,
+       "It\x92s \x93"
+       "fine\x94 \x96 ok\x85",
+       0},
+      {"cp1252", 1252, "caf\xE9 \x93q\x94\r\n", "caf\xE9 \x93q\x94\r\n", 0},
+      {"cp1251 under 1252", 1252, glava1251, glava1251, 0},
+      {"ascii", 1252, "Plain", "Plain", 0},
+      {"lacking", 1252, "\xCE\xB1 = a", "? = a", 1},
+      {"cyrillic", 1252, "\xD0\x93\xD0\xBB\xD0\xB0\xD0\xB2\xD0\xB0", "?????", 5},
+      // A mark in front of malformed bytes: they count as characters the code page lacks.
+      {"mark and malformed", 1252,
+       "\xEF\xBB\xBF"
+       "a\xFF"
+       "b",
+       "a?b", 1},
+  };
+  const std::map<int, std::string> warnings = {
+      {1, " holds 1 character that code page %d lacks; it was stored as \"?\"."},
+      {3, " holds 3 characters that code page %d lacks; they were stored as \"?\"."},
+      {5, " holds 5 characters that code page %d lacks; they were stored as \"?\"."}};
+  const int saved = platform::AnsiCodePage();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + " under " + std::to_string(c.cp));
+    platform::SetAnsiCodePage(c.cp);
+    TempDir dir;
+    const std::string path = dir.Write("book.txt", c.file);
+    for (const unsigned threads : {1u, 3u}) {
+      Host host;
+      TPictureList pictures;
+      FakeConverter fake;
+      EXPECT_EQ(LoadTextFiles(host, {path}, false, pictures, fake.HostedFn(), threads), c.stored);
+      if (c.lost == 0) {
+        EXPECT_TRUE(host.messages.empty());
+        continue;
+      }
+      ASSERT_EQ(host.messages.size(), 1u);
+      std::string expected = warnings.at(c.lost);
+      expected.replace(expected.find("%d"), 2, std::to_string(c.cp));
+      EXPECT_EQ(host.messages[0].text, "The book file \"" + path + "\"" + expected);
+      EXPECT_EQ(host.messages[0].caption, "Warning");
+      EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
+      EXPECT_EQ(host.terminateRequests, 0);
+    }
+  }
+
+  // In a book of several files each file is read by its own bytes.
+  platform::SetAnsiCodePage(1251);
+  TempDir dir;
+  const std::string a = dir.Write("a.txt", glava), b = dir.Write("b.txt", glava1251);
+  Host host;
+  TPictureList pictures;
+  const std::string sep = "\n\n-------------------\n\n";
+  EXPECT_EQ(LoadWithFakeConverter(host, {a, b}, false, pictures),
+            a + sep + glava1251 + "\n\n\n" + b + sep + glava1251 + "\n\n\n");
+  EXPECT_TRUE(host.messages.empty());
+  platform::SetAnsiCodePage(saved);
 }
 
 TEST(LoadTextFiles, PicturesOnSeveralThreadsGiveWhatOneThreadGives) {

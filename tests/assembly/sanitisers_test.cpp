@@ -21,6 +21,7 @@ private:
 }  // namespace
 
 TEST(Sanitisers, MidletNameAndBookTitle) {
+  CodePageScope cp(1251);
   struct Case {
     std::string text, midletName, bookTitle;
   };
@@ -87,4 +88,36 @@ TEST(Sanitisers, NoTitleIsProposedWithLettersTheCodePageLacks) {
     EXPECT_EQ(MakeBookTitleFromPath(c.path), c.bookTitle) << c.path;
     EXPECT_EQ(MakeMidletNameFromPath(c.path).find('?'), std::string::npos) << c.path;
   }
+}
+
+// The midlet name transliterates the characters of the file name, whatever the process code
+// page: Greek letters give "x", Cyrillic ones their Latin letters also where the code page has
+// no Cyrillic (1252 is the C locale's code page, where these names were empty before).
+TEST(Sanitisers, MidletNamesFromFileNamesInAnyScript) {
+  const std::string odyssey = "/home/reader/\xCE\x9F\xCE\xB4\xCF\x8D\xCF\x83\xCF\x83\xCE\xB5\xCE\xB9\xCE\xB1.txt";
+  const std::string war = "/home/reader/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt";
+  struct Case {
+    int cp;
+    std::string path, midletName;
+  };
+  const Case cases[] = {
+      {1253, odyssey, "xxxxxxxx"},
+      {1251, odyssey, "xxxxxxxx"},
+      {1252, war, "Voynaimir"},
+      {1251, war, "Voynaimir"},
+      {platform::CodePageForLanguage("C"), war, "Voynaimir"},
+      {1252,
+       "/b/Caf\xC3\xA9 \xC2\xAB"
+       "1\xC2\xBB.txt",
+       "Cafxx1x"},                                                // é and the guillemets
+      {1251, "/b/\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0.txt", "xlka"},  // Ёлка: Ё has no letter
+      {1252, "/b/bad\xFF\xD0name.txt", "badxxname"},              // malformed bytes count one each
+  };
+  for (const Case& c : cases) {
+    CodePageScope cp(c.cp);
+    EXPECT_EQ(MakeMidletNameFromPath(c.path), c.midletName) << c.cp << " " << c.path;
+  }
+  // A title in code page 1253 gives the same name as its file name did.
+  CodePageScope cp(1253);
+  EXPECT_EQ(MakeMidletName("\xCF\xE4\xFD\xF3\xF3\xE5\xE9\xE1"), "xxxxxxxx");
 }

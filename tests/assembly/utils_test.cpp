@@ -70,6 +70,8 @@ TEST(TextHelpers, SmallOnes) {
 }
 
 TEST(TextHelpers, TransliterateCyrillic) {
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(1251);
   struct Case { std::string in, out; };
   const Case cases[] = {
       {"\xCF\xF0\xE8\xE2\xE5\xF2, World!", "Privet, World!"},               // Привет
@@ -84,6 +86,34 @@ TEST(TextHelpers, TransliterateCyrillic) {
     EXPECT_EQ(TransliterateCyrillic(c.in), c.out);
     EXPECT_EQ(TransliterateCyrillic(c.in).size(), c.in.size());
   }
+  platform::SetAnsiCodePage(saved);
+}
+
+// The characters count, not the bytes: the bytes of Greek letters in 1253 are Cyrillic letters
+// in 1251, and a decoded text gives one letter per character whatever the code page.
+TEST(TextHelpers, TransliterateCyrillicReadsCharacters) {
+  const int saved = platform::AnsiCodePage();
+  struct Case {
+    int cp;
+    std::string in, out;
+  };
+  const Case cases[] = {
+      {1253, "\xCF\xE4\xFD\xF3\xF3\xE5\xE9\xE1", "xxxxxxxx"},  // Οδύσσεια
+      {1251, "\xCF\xE4\xFD\xF3\xF3\xE5\xE9\xE1", "Pdeuueyb"},  // the same bytes: Пдэууейб
+      {1252, "Caf\xE9 \xC0", "Cafx x"},
+      {1250,
+       "\xA3\xF3"
+       "d\x9F",
+       "xxdx"},  // Łódź
+  };
+  for (const Case& c : cases) {
+    platform::SetAnsiCodePage(c.cp);
+    EXPECT_EQ(TransliterateCyrillic(c.in), c.out) << c.cp;
+  }
+  platform::SetAnsiCodePage(1252);
+  EXPECT_EQ(TransliterateCyrillic(U"\u0412\u043E\u0439\u043D\u0430 \u0438 \u043C\u0438\u0440!"), "Voyna i mir!");
+  EXPECT_EQ(TransliterateCyrillic(U"\u0401\u044A\u044C\u0456\u03B1\u00E9\U0001F600z"), "xxxxxxxz");  // Ёъьіαé, emoji
+  platform::SetAnsiCodePage(saved);
 }
 
 TEST(TextHelpers, EncodeLetterHex) {

@@ -476,6 +476,51 @@ TEST(ZipFile, MoreThan65535EntriesFromPythonAreRefused) {
             "The archive holds more than 65535 entries (ZIP64), which this program cannot read");
 }
 
+// Info-ZIP writes ZIP64 records for an entry read from standard input: one entry, not too many.
+TEST(ZipFile, AZip64ArchiveOfFewEntriesIsNamedAsOne) {
+  QW_REQUIRE_TOOL("zip");
+  TempDir dir;
+  const std::string path = dir.File("stdin.zip");
+  ASSERT_EQ(RunCommand("echo hi | zip -q - - > " + ShellQuote(path)), 0);
+  TZipFile zip;
+  EXPECT_EQ(ErrorOf([&] { zip.LoadFromFile(path); }), "The archive is a ZIP64 archive, which this program cannot read");
+  EXPECT_EQ(zip.Count(), 0);
+}
+
+// Entries packed by another method than stored or deflate are named with their method, from
+// Info-ZIP's bzip2 and from hand-made records.
+TEST(ZipFile, AnEntryOfAnotherMethodNamesItsMethod) {
+  const std::string tail = ", which this program cannot read; only stored and deflated entries can be read";
+  struct Case {
+    uint16_t method;
+    std::string message;
+  };
+  const Case cases[] = {
+      {14, "The entry \"a.txt\" is compressed with LZMA (method 14)" + tail},
+      {9, "The entry \"a.txt\" is compressed with Deflate64 (method 9)" + tail},
+      {3, "The entry \"a.txt\" is compressed with method 3" + tail},
+  };
+  for (const Case& c : cases) {
+    RawEntry entry{"a.txt", "abc"};
+    entry.method = c.method;
+    TZipFile zip;
+    zip.LoadFromBytes(MakeArchive({entry}).bytes);
+    EXPECT_EQ(ErrorOf([&] { zip.ReadEntryData(0); }), c.message) << c.method;
+  }
+
+  QW_REQUIRE_TOOL("zip");
+  TempDir dir;
+  std::string lines;
+  for (int i = 0; i < 2000; ++i) lines += std::to_string(i) + "\n";
+  WriteFile(dir.File("book.txt"), lines);
+  ASSERT_EQ(RunCommand("cd " + ShellQuote(dir.Path().string()) + " && zip -q -Z bzip2 b.zip book.txt"), 0);
+  TZipFile zip;
+  zip.LoadFromFile(dir.File("b.zip"));
+  ASSERT_EQ(zip.Count(), 1);
+  EXPECT_EQ(ErrorOf([&] { zip.ReadEntryData(0); }),
+            "The entry \"book.txt\" is compressed with bzip2 (method 12)" + tail);
+}
+
 TEST(ZipFile, FileErrorsNameTheFile) {
   TempDir dir;
   TZipFile zip;

@@ -7,6 +7,7 @@
 #include "platform/ui/combobox.h"
 #include "support/tempdir.h"
 #include "wizard/batchnames.h"
+#include "wizard/batchplan.h"
 #include "wizard/batchrun.h"
 
 #include <filesystem>
@@ -200,7 +201,8 @@ TEST_F(Builds, DeployOfAnUnknownVariantEndsWithAFailure) {
   EXPECT_EQ(form->ExitCode(), 1);
   EXPECT_TRUE(FilesIn(dir_ / "cmd").empty());
   ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_EQ(services.messages[0].text, "No variant is named \"tomefalcon_sx1\".");
+  EXPECT_EQ(services.messages[0].text, UnknownVariantText("tomefalcon_sx1"));
+  EXPECT_TRUE(services.messages[0].text.starts_with("No variant is named \"tomefalcon_sx1\". "));
   form.reset();
   run.CommandLine.clear();
   Create();
@@ -394,21 +396,32 @@ TEST_F(Builds, CloseRequestDuringAPhoneListBatchIsRefused) {
   EXPECT_FALSE(form->Visible());
 }
 
-// A phone list batch names its midlets from the first book file; a name without any Latin
-// letter or digit under Windows-1252 gives "midlet", never the hidden files ".jad" and ".jar".
-TEST_F(Builds, PhoneListMidletsOfACyrillicBookAreNamedMidlet) {
+// A phone list batch names its midlets from the first book file, under Windows-1252 a Cyrillic
+// one too; a name without any letter or digit gives "midlet", never the hidden files ".jad" and
+// ".jar".
+TEST_F(Builds, PhoneListMidletsAreNamedFromTheFirstBookFile) {
+  const struct {
+    std::string book, name;
+  } cases[] = {
+      {"\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt", "Voynaimir"},
+      {"--- !!!.txt", "midlet"},
+  };
   const int saved = platform::AnsiCodePage();
-  platform::SetAnsiCodePage(1252);
-  LiteWithBook(WriteFile("books/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt",
-                         "Once upon a time there was a phone.\r\n"));
-  form->Parts().FPhonesListFile =
-      WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
-  fs::create_directories(dir_ / "pl");
-  EXPECT_TRUE(form->BuildFromPhonesList(Path("pl/")));
-  platform::SetAnsiCodePage(saved);
-  EXPECT_EQ(FilesIn(dir_ / "pl" / "1"), (std::vector<std::string>{"midlet.jad", "midlet.jar"}));
-  EXPECT_EQ(JarUrl(Path("pl/1/midlet.jad")), "midlet.jar");
-  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::SetAnsiCodePage(1252);
+    LiteWithBook(WriteFile("books/" + c.book, "Once upon a time there was a phone.\r\n"));
+    form->Parts().FPhonesListFile =
+        WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
+    const std::string folder = "pl-" + c.name + "/";
+    fs::create_directories(dir_ / folder);
+    EXPECT_TRUE(form->BuildFromPhonesList(Path(folder)));
+    platform::SetAnsiCodePage(saved);
+    EXPECT_EQ(FilesIn(dir_ / folder / "1"), (std::vector<std::string>{c.name + ".jad", c.name + ".jar"}));
+    EXPECT_EQ(JarUrl(Path(folder + "1/" + c.name + ".jad")), c.name + ".jar");
+    for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+    services.messages.clear();
+  }
 }
 
 // Custom attributes that name the midlet's name, vendor and version leave them as the build

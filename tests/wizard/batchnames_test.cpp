@@ -30,7 +30,7 @@ TEST(BatchNames, NamesFromTheFirstBookFile) {
   const Case cases[] = {
       {1252, "/books/Tolstoy, Leo/War.txt", "War"},
       {1252, "/books/War and Peace.txt", "WarandPeace"},
-      {1252, "/books/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt", "midlet"},
+      {1252, "/books/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt", "Voynaimir"},
       {1251, "/books/\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt", "Voynaimir"},
       {1252, "/books/--- .txt", "midlet"},
       {1252, "", "midlet"},

@@ -40,6 +40,17 @@ TEST(BatchPlan, DeployVariantsByName) {
   EXPECT_EQ(DeployVariants("").size(), 220u);
 }
 
+// The message lists how names are formed, and both of its examples are names that build.
+TEST(BatchPlan, AnUnknownVariantNameIsAnsweredWithHowNamesAreFormed) {
+  EXPECT_EQ(UnknownVariantText("TF_MIDP2_EN"),
+            "No variant is named \"TF_MIDP2_EN\". A variant's name is \"tomefalcon\" followed by a core (_s55, "
+            "_s65, _n, _midp10, _midp10b, _moto10, _c650, _midp20, _midp20_jsr75, _sx1), a language (_ce, _we, _cyr, "
+            "_heb, _ru, _ua, _gr, _cz, _sk, _ar, _gk) and, for ZIP support, \"_zip\": for example "
+            "tomefalcon_midp20_we or tomefalcon_s55_ru_zip.");
+  EXPECT_EQ(DeployVariants("tomefalcon_midp20_we"), (std::vector<FullVariant>{{7, 0, 1}}));
+  EXPECT_EQ(DeployVariants("tomefalcon_s55_ru_zip"), (std::vector<FullVariant>{{0, 1, 4}}));
+}
+
 TEST(BatchPlan, DeployRecordDropsModelTweaks) {
   assembly::TMIDLETCONFIG config;
   config.ForceHeight = 176;

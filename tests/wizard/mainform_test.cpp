@@ -1,7 +1,9 @@
 #include "builderwindow_support.h"
 
 #include "assembly/archivecopy.h"
+#include "platform/system/codepage.h"
 #include "platform/ui/radiobutton.h"
+#include "wizard/pagerules.h"
 
 #include <filesystem>
 #include <fstream>
@@ -506,6 +508,19 @@ TEST_F(WizardWindow, HelpButtonUsesThePageContext) {
   EXPECT_EQ(help[0].first, 3);
   EXPECT_EQ(help[1].first, 10);
   EXPECT_EQ(help[2].first, 20);
+}
+
+// Under the C locale's code page a Cyrillic file name still proposes a midlet name that the
+// name check accepts (it used to propose an empty one).
+TEST_F(WizardWindow, ACyrillicBookFileProposesALatinMidletNameUnderTheCLocale) {
+  const int saved = platform::AnsiCodePage();
+  platform::SetAnsiCodePage(platform::CodePageForLanguage("C"));
+  Create();
+  services.ScriptDialog({BookFile("\xD0\x92\xD0\xBE\xD0\xB9\xD0\xBD\xD0\xB0 \xD0\xB8 \xD0\xBC\xD0\xB8\xD1\x80.txt")});
+  form->Parts().BitBtn4->Click();
+  EXPECT_EQ(form->Parts().edMidletName->Text(), "Voynaimir");
+  EXPECT_TRUE(wizard::IsValidMidletName(form->Parts().edMidletName->Text()));
+  platform::SetAnsiCodePage(saved);
 }
 
 TEST_F(WizardWindow, BookFilesPage) {
