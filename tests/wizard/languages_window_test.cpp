@@ -69,6 +69,15 @@ const shippedlanguages::TKeptTexts kKept = {
     {},
 };
 
+// Every control placed on `parent`, further down too.
+void ShownControls(platform::TWinControl* parent, std::vector<platform::TControl*>& out) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    platform::TControl* c = parent->Controls(i);
+    out.push_back(c);
+    if (auto* w = dynamic_cast<platform::TWinControl*>(c)) ShownControls(w, out);
+  }
+}
+
 std::string SourceFile(const char* file) {
   return (fs::path(QW_SOURCE_DIR) / "data" / "languages" / "quirewright" / file).string();
 }
@@ -78,14 +87,6 @@ protected:
   // The shipped files in the scratch program's language folder.
   void Ship() {
     for (const TShippedFile& f : kShipped) WriteLanguageFile(f.File, testing_support::ReadFile(SourceFile(f.File)));
-  }
-  // Every control shown on `parent`, further down too.
-  static void Shown(platform::TWinControl* parent, std::vector<platform::TControl*>& out) {
-    for (int i = 0; i < parent->ControlCount(); ++i) {
-      platform::TControl* c = parent->Controls(i);
-      out.push_back(c);
-      if (auto* w = dynamic_cast<platform::TWinControl*>(c)) Shown(w, out);
-    }
   }
 };
 
@@ -159,6 +160,59 @@ std::string Longest(const std::string& prefix, const std::string& suffix) {
   return longest;
 }
 
+// The texts of every page against the file's section; returns how many were compared.
+int CompareCaptions(wizard::TForm1& form, const std::map<std::string, int>& ids,
+                    const localisation::TLang_CompTranslation& section) {
+  int compared = 0;
+  for (int page = 0; page < wizard::kPageCount; ++page) {
+    form.ShowPage(page);
+    std::vector<platform::TControl*> shown;
+    ShownControls(form.Parts().Notebook1->Page(page), shown);
+    for (platform::TControl* c : shown) {
+      if (auto* header = dynamic_cast<controls::TWizardHeader*>(c)) {
+        EXPECT_EQ(header->Captions()->Text(), *section.TextOf(ids.at(c->Name() + ".Captions"))) << c->Name();
+        EXPECT_EQ(header->Comments()->Text(), *section.TextOf(ids.at(c->Name() + ".Comments"))) << c->Name();
+        ++compared;
+        continue;
+      }
+      const auto id = ids.find(c->Name() + (ids.contains(c->Name() + ".Caption") ? ".Caption" : ".Text"));
+      if (id == ids.end()) continue;
+      EXPECT_EQ(c->GetText(), *section.TextOf(id->second)) << "page " << page << ", " << c->Name();
+      ++compared;
+    }
+  }
+  return compared;
+}
+
+// Each question label's balloon: the file's text, wrapped into lines inside a balloon of a
+// readable width. Returns how many balloons were looked at.
+int CheckBalloons(wizard::TForm1& form, const std::map<std::string, int>& ids,
+                  const localisation::TLang_CompTranslation& section) {
+  int balloons = 0;
+  for (platform::TControl* c : windowlook::Controls(&form)) {
+    auto* label = dynamic_cast<controls::TUrlLabel*>(c);
+    if (label == nullptr || !ids.contains(label->Name() + ".Hint")) continue;
+    SCOPED_TRACE(label->Name());
+    label->Click();
+    const controls::THintBalloon* b = form.Parts().HintBalloonControl1->LastBalloon();
+    if (b == nullptr) {
+      ADD_FAILURE() << "no balloon";
+      continue;
+    }
+    EXPECT_EQ(b->Text(), *section.TextOf(ids.at(label->Name() + ".Hint")));
+    const controls::TBalloonLayout& l = b->Layout();
+    EXPECT_FALSE(l.Scrolled);
+    EXPECT_LE(l.PanelWidth, 480);
+    EXPECT_LE(l.Text.Right, l.PanelWidth);
+    EXPECT_LE(l.Text.Bottom, l.PanelHeight);
+    if (b->Text().size() > 80) {
+      EXPECT_GT(controls::BalloonTextLines(platform::ToInterfaceQString(b->Text()), l.Text.Width()).size(), 1);
+    }
+    ++balloons;
+  }
+  return balloons;
+}
+
 }  // namespace
 
 // Chosen on the first page, each language shows its file's texts on every page, in the code
@@ -169,10 +223,8 @@ TEST_F(BuilderLanguages, EachLanguageShowsItsTextsAndLaysOut) {
     SCOPED_TRACE(choice.file);
     Ship();
     Create();
-    const std::vector<shippedlanguages::TTemplateEntry> entries =
-        shippedlanguages::WindowTemplate(form->Parts().lcMain->TemplateLines());
     std::map<std::string, int> ids;
-    for (const auto& e : entries) ids[e.Path] = e.Id;
+    for (const auto& e : shippedlanguages::WindowTemplate(form->Parts().lcMain->TemplateLines())) ids[e.Path] = e.Id;
     localisation::TLang_CompTranslations tr;
     tr.LoadFromFile(SourceFile(choice.file), false);
     const localisation::TLang_CompTranslation& section = tr.Sections().at(0);
@@ -182,51 +234,10 @@ TEST_F(BuilderLanguages, EachLanguageShowsItsTextsAndLaysOut) {
     ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), choice.langId);
     EXPECT_EQ(static_cast<QAbstractButton*>(form->Parts().NextBtn->Widget())->text().toStdString(), choice.nextUtf8);
 
-    int compared = 0;
-    for (int page = 0; page < wizard::kPageCount; ++page) {
-      form->ShowPage(page);
-      std::vector<platform::TControl*> shown;
-      Shown(form->Parts().Notebook1->Page(page), shown);
-      for (platform::TControl* c : shown) {
-        if (auto* header = dynamic_cast<controls::TWizardHeader*>(c)) {
-          EXPECT_EQ(header->Captions()->Text(), *section.TextOf(ids.at(c->Name() + ".Captions"))) << c->Name();
-          EXPECT_EQ(header->Comments()->Text(), *section.TextOf(ids.at(c->Name() + ".Comments"))) << c->Name();
-          ++compared;
-          continue;
-        }
-        const auto id = ids.find(c->Name() + (ids.contains(c->Name() + ".Caption") ? ".Caption" : ".Text"));
-        if (id == ids.end()) continue;
-        EXPECT_EQ(c->GetText(), *section.TextOf(id->second)) << "page " << page << ", " << c->Name();
-        ++compared;
-      }
-    }
-    EXPECT_GT(compared, 120);
-
+    EXPECT_GT(CompareCaptions(*form, ids, section), 120);
     for (const std::string& f : PageLayoutFaults(Longest("FS", "_1"), Longest("FS", "_2"))) ADD_FAILURE() << f;
-
-    // The question balloons: the translated text, wrapped into lines that fit the balloon.
     form->ShowPage(wizard::pgFullOrLite);
-    int balloons = 0;
-    for (platform::TControl* c : windowlook::Controls(form.get())) {
-      auto* label = dynamic_cast<controls::TUrlLabel*>(c);
-      if (label == nullptr || !ids.contains(label->Name() + ".Hint")) continue;
-      SCOPED_TRACE(label->Name());
-      label->Click();
-      const controls::THintBalloon* b = form->Parts().HintBalloonControl1->LastBalloon();
-      ASSERT_NE(b, nullptr);
-      EXPECT_EQ(b->Text(), *section.TextOf(ids.at(label->Name() + ".Hint")));
-      EXPECT_FALSE(b->Layout().Scrolled);
-      // Wrapped: the text stands in lines inside a balloon of a readable width.
-      const controls::TBalloonLayout& l = b->Layout();
-      EXPECT_LE(l.PanelWidth, 480);
-      EXPECT_LE(l.Text.Right, l.PanelWidth);
-      EXPECT_LE(l.Text.Bottom, l.PanelHeight);
-      if (b->Text().size() > 80) {
-        EXPECT_GT(controls::BalloonTextLines(platform::ToInterfaceQString(b->Text()), l.Text.Width()).size(), 1);
-      }
-      ++balloons;
-    }
-    EXPECT_EQ(balloons, 24);
+    EXPECT_EQ(CheckBalloons(*form, ids, section), 24);
     form.reset();
     localisation::FreeLangManager();
   }
