@@ -84,25 +84,25 @@ object Form1: TForm1
   object CheckBox1: TCheckBox
     Left = 8
     Top = 104
-    Width = 72
+    Width = 92
     Height = 17
     Caption = 'Bold'
     Hint = 'Check to enable bold style.'
     OnClick = CheckBox1Click
   end
   object CheckBox2: TCheckBox
-    Left = 88
+    Left = 104
     Top = 104
-    Width = 72
+    Width = 80
     Height = 17
     Caption = 'Italic'
     Hint = 'Check to enable italic style.'
     OnClick = CheckBox2Click
   end
   object CheckBox3: TCheckBox
-    Left = 168
+    Left = 188
     Top = 104
-    Width = 120
+    Width = 137
     Height = 17
     Caption = 'Upper case'
     Hint = 'Check to convert all characters in the font to upper case.'

@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWidget>
@@ -116,10 +117,19 @@ inline int DrawnFrameTop(QWidget* box) {
   return 0;
 }
 
+// The width of a caption as drawn, without its "&" marks.
+inline int TextWidth(QWidget* w, QString text) {
+  text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  text.remove(QLatin1Char('&'));
+  text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+  return QFontMetrics(w->font()).horizontalAdvance(text);
+}
+
 // What is wrong with the layout of the controls a person sees in `root` (the shown page of a
 // window, say), one line per fault: a control that sticks out of its parent, a control on a
 // group box's caption or frame, two controls over each other, a caption that does not fit
-// its check box or radio button, a one-line label lower than its text.
+// its check box, radio button or push button, a one-line label lower or (when it does not
+// size itself) narrower than its text.
 inline std::vector<std::string> LayoutFaults(platform::TWinControl* root) {
   std::vector<std::string> faults;
   // The controls of the description; unnamed ones are parts of a control (a spin edit's buttons).
@@ -157,6 +167,12 @@ inline std::vector<std::string> LayoutFaults(platform::TWinControl* root) {
     if (auto* label = dynamic_cast<platform::TLabel*>(c);
         label != nullptr && !label->WordWrap() && QFontMetrics(w->font()).height() > c->Height())
       faults.push_back(name(c) + " is lower than its text");
+    if (auto* label = dynamic_cast<platform::TLabel*>(c);
+        label != nullptr && !label->WordWrap() && !label->AutoSize() &&
+        TextWidth(w, platform::ToInterfaceQString(label->Caption())) > c->Width())
+      faults.push_back(name(c) + " is narrower than its text");
+    if (auto* push = qobject_cast<QPushButton*>(w); push != nullptr && TextWidth(w, push->text()) + 8 > c->Width())
+      faults.push_back(name(c) + "'s caption does not fit");
   }
   for (size_t i = 0; i < kids.size(); ++i)
     for (size_t j = i + 1; j < kids.size(); ++j) {

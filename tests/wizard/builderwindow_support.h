@@ -10,6 +10,7 @@
 #include "platform/ui/application.h"
 #include "support/fakeservices.h"
 #include "support/tempdir.h"
+#include "support/windowlook.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,41 @@ protected:
   }
   std::string WriteLanguageFile(const std::string& name, const std::string& bytes) const {
     return WriteFile("bin/languages/quirewright/" + name, bytes);
+  }
+  // What is wrong with the layout of every page of the shown window, one line per fault:
+  // in the full and the lite edition, with the advanced options hidden and shown, on every
+  // tab of them, with the build progress and the final note (`note`, its link `link`) shown.
+  std::vector<std::string> PageLayoutFaults(const std::string& note, const std::string& link) {
+    // Shown in a build and for phones with a file system of their own.
+    form->Parts().BuildProgressGroup->SetVisible(true);
+    form->Parts().pnFinalNote->SetVisible(true);
+    form->Parts().lbFinalNote->SetCaption(note);
+    form->Parts().ulFinalNote->SetCaption(link);
+    std::vector<std::string> faults;
+    auto look = [&](const std::string& where) {
+      for (const std::string& f : windowlook::LayoutFaults(form.get())) faults.push_back(where + ": " + f);
+    };
+    for (platform::TRadioButton* edition : {form->Parts().rbFullVersion, form->Parts().rbLiteVersion}) {
+      edition->SetChecked(true);
+      for (platform::TRadioButton* advanced :
+           {form->Parts().rbHideAdvancedOptions, form->Parts().rbShowAdvancedOptions}) {
+        advanced->SetChecked(true);
+        for (int page = 0; page < kPageCount; ++page) {
+          form->ShowPage(page);
+          form->UpdateControls();
+          const std::string where = edition->Name() + ", " + advanced->Name() + ", page " + std::to_string(page);
+          if (page != pgAdvancedOptions || !form->Parts().tcAdvancedOptions->Visible()) {
+            look(where);
+            continue;
+          }
+          for (int tab = 0; tab < form->Parts().tcAdvancedOptions->PageCount(); ++tab) {
+            form->Parts().tcAdvancedOptions->SetActivePageIndex(tab);
+            look(where + ", tab " + std::to_string(tab));
+          }
+        }
+      }
+    }
+    return faults;
   }
   // The first ordinary row of the phone table that satisfies `pred`.
   template <class P> static int FindRow(P pred) {

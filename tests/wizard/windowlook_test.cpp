@@ -424,35 +424,7 @@ TEST_F(BuilderLook, ProxyOfNoPageHasNoName) {
 TEST_F(BuilderLook, PagesLayOutWithoutOverlaps) {
   Create();
   form->ShowForm();
-  // Shown in a build and for phones with a file system of their own.
-  form->Parts().BuildProgressGroup->SetVisible(true);
-  form->Parts().pnFinalNote->SetVisible(true);
-  form->Parts().lbFinalNote->SetCaption("A note on the phone's file system.");
-  form->Parts().ulFinalNote->SetCaption("How to copy the files");
-  std::vector<std::string> faults;
-  auto look = [&](const std::string& where) {
-    for (const std::string& f : windowlook::LayoutFaults(form.get())) faults.push_back(where + ": " + f);
-  };
-  for (platform::TRadioButton* edition : {form->Parts().rbFullVersion, form->Parts().rbLiteVersion}) {
-    edition->SetChecked(true);
-    for (platform::TRadioButton* advanced :
-         {form->Parts().rbHideAdvancedOptions, form->Parts().rbShowAdvancedOptions}) {
-      advanced->SetChecked(true);
-      for (int page = 0; page < kPageCount; ++page) {
-        form->ShowPage(page);
-        form->UpdateControls();
-        const std::string where = edition->Name() + ", " + advanced->Name() + ", page " + std::to_string(page);
-        if (page == pgAdvancedOptions && form->Parts().tcAdvancedOptions->Visible()) {
-          for (int tab = 0; tab < form->Parts().tcAdvancedOptions->PageCount(); ++tab) {
-            form->Parts().tcAdvancedOptions->SetActivePageIndex(tab);
-            look(where + ", tab " + std::to_string(tab));
-          }
-        } else {
-          look(where);
-        }
-      }
-    }
-  }
+  std::vector<std::string> faults = PageLayoutFaults("A note on the phone's file system.", "How to copy the files");
   // The group of the book midlet stands under the show/hide choice; the tabs follow it, or
   // take its place in the full edition.
   form->Parts().rbFullVersion->SetChecked(true);
