@@ -131,6 +131,8 @@ public:
   // --- page order and page entry ---
   void PageManager1PageChanged(platform::TObject* sender);
   int CurrentPage() const { return Notebook1->PageIndex(); }
+  // The page now shown takes the step (its row of the page table).
+  bool OnPage(TPageStep step) const { return PageTakes(CurrentPage(), step); }
   // Sets the notebook's page directly (no page manager events).
   void ShowPage(int page) { Notebook1->SetPageIndex(page); }
   const assembly::TPhoneListItem& Model() const;
