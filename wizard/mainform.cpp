@@ -209,7 +209,7 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     UpdateControls();
     localisation::LangManager().RegisterLanguageFolder(
         localisation::LanguageFolder(ProgramDir(), localisation::TProgram::Quirewright), "*.lng", false);
-    SetCaption(Caption() + " v." + kVersion);
+    SetCaption(Caption() + " v." + assembly::ProductVersion);
     LoadFontCatalogue();
     PageManager1PageChanged(PageManager1);
   } catch (const std::exception& e) {
@@ -314,7 +314,7 @@ void TForm1::lcMainLanguageChanged(TObject* sender) {
   for (size_t i = 0; i < FCoreDescs.size(); ++i) FCoreDescs[i] = Text(assembly::CoreDescriptions[i]);
   for (size_t i = 0; i < FKeysConfigDescs.size(); ++i) FKeysConfigDescs[i] = Text(assembly::KeysConfigDescriptions[i]);
   // The switch has put the caption back to its translated text, without the version.
-  const std::string version = std::string(" v.") + kVersion;
+  const std::string version = std::string(" v.") + assembly::ProductVersion;
   if (sender == lcMain && !Caption().ends_with(version)) SetCaption(Caption() + version);
 }
 

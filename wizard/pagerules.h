@@ -5,8 +5,6 @@
 // page number, and the window's functions for the steps it names.
 #pragma once
 
-#include "qw_version.h"
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -130,8 +128,6 @@ constexpr uint16_t kLangEnglish = 1033, kLangRussian = 1049, kLangSlovak = 1051,
 // Help context of the finish page's note for file-system kind k (1..7): 49 + k.
 int FinalNoteHelpContext(int kind);
 
-// The version the caption and the second title line carry.
-inline constexpr const char* kVersion = QW_VERSION;
 // The default vendor of the midlets (edVendor when the settings file has none).
 inline constexpr const char* kDefaultVendor = "Quirewright";
 

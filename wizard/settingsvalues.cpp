@@ -1,5 +1,6 @@
 #include "wizard/settingsvalues.h"
 
+#include "assembly/tables.h"
 #include "wizard/pagerules.h"
 
 #include <stdexcept>
@@ -57,12 +58,12 @@ void AddAdvancedOptionsKeys(std::vector<SettingKey>& k) {
   Add(k, Section(pgAdvancedOptions), {{"rbHideAdvancedOptions", "1"}});
   k.back().opposite = "rbShowAdvancedOptions";
   // Each program version starts with its own default second title line.
-  const std::string title2 = std::string("edTitleLine2") + kVersion + "=edTitleLine2";
+  const std::string title2 = std::string("edTitleLine2") + assembly::ProductVersion + "=edTitleLine2";
   Add(k, Section(pgAdvancedOptions),
       {{"cbCustomHelpFile", "0"},
        {"edCustomHelpFile", ""},
        {"edTitleLine1", "Tomefalcon"},
-       {title2.c_str(), std::string("v") + kVersion},
+       {title2.c_str(), std::string("v") + assembly::ProductVersion},
        {"edVendor", kDefaultVendor}});
   // The advanced options fall back to the values ResetAdvancedOptions has just put in.
   Add(k, Section(pgAdvancedOptions),
