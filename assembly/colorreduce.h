@@ -168,7 +168,7 @@ platform::Palette BuildOctreePalette(const platform::Bitmap& source, int colors,
 // A new 8-bit palette bitmap of the 24-bit source (the source is not changed).
 // Reduction modes: 0 none (a 24-bit copy), 1 the 20 system colours, 2 the halftone palette,
 // 3 four greys (0, 128, 192, 255), 4 black and white, 5 256 greys, 6 the 216-colour cube,
-// 7 octree to 2^reduction_bits colours, 8 octree to 236 colours plus the system colours,
+// 7 octree to 2^reductionBits colours, 8 octree to 236 colours plus the system colours,
 // 9 the custom palette.
 // Dither modes: 0 nearest colour, 1 Floyd-Steinberg, 2 Stucki, 3 Sierra,
 // 4 Jarvis-Judice-Ninke, 5 Stevenson-Arce, 6 Burkes; rows alternate direction.

@@ -17,6 +17,8 @@ constexpr int kCustomKeysConfig = 13;  // the user's own key layout file
 constexpr int kIconCount = 2;
 constexpr int kFileSystemKindCount = 8;
 
+// The program version: the midlets' MIDlet-Version, the window caption and the default second
+// title line.
 extern const char* const ProductVersion;
 
 // By core 0..9.

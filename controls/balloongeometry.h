@@ -58,8 +58,8 @@ struct TBalloonShape {
 };
 TBalloonShape BalloonShape(int position, TBalloonPoint tip, int panelWidth, int panelHeight);
 
-// Layout of the content. `wrap_height(width)` is the height of the text wrapped at `width`;
-// `title_width` and `title_height` are 0 without a title.
+// Layout of the content. `WrapHeight(width)` is the height of the text wrapped at `width`;
+// `TitleWidth` and `TitleHeight` are 0 without a title.
 struct TBalloonLayoutInput {
   bool HasIcon = false;
   int TitleWidth = 0, TitleHeight = 0;

@@ -19,7 +19,7 @@ bool HasImage(const QImage* b);
 // and (w-1,h-1) for any other corner.
 TColor CornerColor(const QImage* b, int corner);
 
-// Every pixel of colour `old_color` takes `new_color` (both plain RGB).
+// Every pixel of colour `oldColor` takes `newColor` (both plain RGB).
 void ReplaceColor(QImage& b, TColor oldColor, TColor newColor);
 
 // Draws `b` at (r.Left + x, r.Top + y). mode: 0 as it is, 1 stretched to r, 2 scaled to

@@ -112,8 +112,8 @@ public:
 };
 
 // Paints gradient `g` over `r`; the bias orientations draw lines with
-// pen style `pen_style` (0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none) and
-// width `pen_width` (0 counts as 1). Nothing is drawn on a device below 16 bits per pixel.
+// pen style `penStyle` (0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 none) and
+// width `penWidth` (0 counts as 1). Nothing is drawn on a device below 16 bits per pixel.
 void PaintGradient(TCustomGradient& g, QPainter& dc, const TRect& r, int penStyle, int penWidth);
 
 }  // namespace controls

@@ -15,7 +15,7 @@ class QPainter;
 
 namespace controls {
 
-// The caption (or comment) a header shows: entry min(count - 1, page_no), the first one
+// The caption (or comment) a header shows: entry min(count - 1, pageNo), the first one
 // for a negative page number, `fallback` for an empty list.
 std::string HeaderText(const std::vector<std::string>& lines, int pageNo, const std::string& fallback);
 

@@ -99,7 +99,6 @@ THtmlHelpViewer& InstallHtmlHelp(THelpDesk* desk) {
   }
   auto helpFile = [] { return platform::Application().HelpFile(); };
   b.viewer = std::make_unique<THtmlHelpViewer>(*desk, THelpFileSource{helpFile, helpFile});
-  b.viewer->NotifyID(1);
   THtmlHelpViewer* v = b.viewer.get();
   platform::Application().SetHelpHandler([v](int context, const std::string& file) {
     v->DisplayHelpByContext(context, file);

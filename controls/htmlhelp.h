@@ -37,28 +37,18 @@ public:
   // application's. Empty unless the file exists.
   std::string GetHelpFileName(const std::string& name = {}) const;
 
-  std::string GetViewerName() const { return "HtmlHelp"; }
-  int UnderstandsKeyword(const std::string&) const { return 1; }
-  std::vector<std::string> GetHelpStrings(const std::string& keyword) const { return {keyword + ": HtmlHelp"}; }
-  bool CanShowTableOfContents() const { return true; }
   void ShowTableOfContents();
   void ShowHelp(const std::string& keyword);
-  void NotifyID(int viewerId) { viewerId_ = viewerId; }
-  int ViewerID() const { return viewerId_; }
   void SoftShutDown();
   void ShutDown();
-  bool UnderstandsTopic(const std::string&) const { return true; }
   void DisplayTopic(const std::string& topic);
-  bool UnderstandsContext(int, const std::string&) const { return true; }
   // Opens the dispatch's or the application's help file at the context number, when both
   // it and the given file (when one is given) exist.
   void DisplayHelpByContext(int context, const std::string& helpFile = {});
-  bool HelpCommand(int, const std::string&) const { return false; }
 
 private:
   THelpDesk& desk_;
   THelpFileSource files_;
-  int viewerId_ = 0;
 };
 
 }  // namespace controls
@@ -76,7 +66,7 @@ public:
 };
 
 // The help file `name` in the "manual" folder beside the program folder: <parent of
-// program_dir>/manual/<name> (trailing separators of program_dir aside; the root is its own
+// programDir>/manual/<name> (trailing separators of programDir aside; the root is its own
 // parent).
 std::string ManualHelpFile(const std::string& programDir, const std::string& name);
 

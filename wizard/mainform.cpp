@@ -79,7 +79,8 @@ void TForm1::DeclareBindings(TBinder& b) {
 #define QW_FORM1_BIND(type, field, name) b.Field(#name, field);
   QW_FORM1_COMPONENTS(QW_FORM1_BIND)
 #undef QW_FORM1_BIND
-  for (int i = 2; i < kPageCount; ++i) b.Field("WizardHeader" + std::to_string(i), Headers[static_cast<size_t>(i)]);
+  for (const TPageRow& row : wizard::Pages)
+    if (row.Header != nullptr) b.Field(row.Header, Headers[static_cast<size_t>(row.Page)]);
   for (int k = 1; k <= 5; ++k) {
     b.Field("cbFont" + std::to_string(k), cbFonts[static_cast<size_t>(k)]);
     b.Field("cbNegative" + std::to_string(k), cbNegatives[static_cast<size_t>(k)]);
@@ -208,7 +209,7 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     UpdateControls();
     localisation::LangManager().RegisterLanguageFolder(
         localisation::LanguageFolder(ProgramDir(), localisation::TProgram::Quirewright), "*.lng", false);
-    SetCaption(Caption() + " v." + kVersion);
+    SetCaption(Caption() + " v." + assembly::ProductVersion);
     LoadFontCatalogue();
     PageManager1PageChanged(PageManager1);
   } catch (const std::exception& e) {
@@ -293,7 +294,7 @@ void TForm1::FormShow(TObject* /*sender*/) {
 void TForm1::FormDestroy(TObject* /*sender*/) { FResArchive.reset(); }
 
 void TForm1::CancelBtnClick(TObject* /*sender*/) {
-  if (CurrentPage() == pgFinish) {
+  if (OnPage(TPageStep::SaveSettings)) {
     std::string reason;
     if (!SaveSettings(&reason))
       Services().MessageBoxUtf8("Unable to save the settings to \"" + Settings().FileName() + "\"" +
@@ -313,7 +314,7 @@ void TForm1::lcMainLanguageChanged(TObject* sender) {
   for (size_t i = 0; i < FCoreDescs.size(); ++i) FCoreDescs[i] = Text(assembly::CoreDescriptions[i]);
   for (size_t i = 0; i < FKeysConfigDescs.size(); ++i) FKeysConfigDescs[i] = Text(assembly::KeysConfigDescriptions[i]);
   // The switch has put the caption back to its translated text, without the version.
-  const std::string version = std::string(" v.") + kVersion;
+  const std::string version = std::string(" v.") + assembly::ProductVersion;
   if (sender == lcMain && !Caption().ends_with(version)) SetCaption(Caption() + version);
 }
 
@@ -327,7 +328,7 @@ const assembly::TPhoneListItem& TForm1::Model() const {
 
 bool TForm1::IsSavedModel() const {
   int row = ModelRow();
-  return row >= 0 && row == Settings().ReadInteger("PI_PHONEMODELPAGE", "cbPhoneModel", 0);
+  return row >= 0 && row == Settings().ReadInteger(PageRow(pgPhoneModel).Section, "cbPhoneModel", 0);
 }
 
 std::vector<std::string> TForm1::BookFiles() const {
@@ -366,7 +367,7 @@ void TForm1::PageManager1GetPriorPage(int currentPage, int& newPage) {
 void TForm1::PageManager1PageChanged(TObject* sender) {
   // From the fonts page on, every page works with the archive: without it the wizard says why
   // and goes back to the page it came from.
-  if (CurrentPage() >= pgFonts && !ArchiveLoaded()) {
+  if (OnPage(TPageStep::NeedsArchive) && !ArchiveLoaded()) {
     PageManager1->SetCurrentPage(FEnteredPage, false);
     return;
   }
@@ -385,9 +386,9 @@ void TForm1::PageManager1PageChanged(TObject* sender) {
   if (RefuseMissingPhonesList() || Application().Terminated()) return;
   UpdateControls();
   SetUpPhoneModelPage(restored);
-  if (CurrentPage() == pgFonts) ShowJarSizeLabel();
+  if (OnPage(TPageStep::JarSize)) ShowJarSizeLabel();
   tcAdvancedOptions->SetActivePageIndex(0);
-  if (CurrentPage() == pgBuild) {
+  if (OnPage(TPageStep::Build)) {
     ShowPage(StartBuild() ? pgFinish : pgAdvancedOptions);
     PageManager1PageChanged(sender);
     return;
@@ -398,12 +399,12 @@ void TForm1::PageManager1PageChanged(TObject* sender) {
 }
 
 void TForm1::ShowPageButtons() {
-  BitBtn5->SetVisible(CurrentPage() != pgWizardLanguage);
-  btnRestart->SetVisible(CurrentPage() == pgFinish);
+  BitBtn5->SetVisible(!OnPage(TPageStep::NoHelpButton));
+  btnRestart->SetVisible(OnPage(TPageStep::RestartButton));
 }
 
 bool TForm1::RefuseUnsupportedModel() {
-  if (CurrentPage() != pgKeyConfig || Model().NotSupported == 0) return false;
+  if (!OnPage(TPageStep::RefuseUnsupportedModel) || Model().NotSupported == 0) return false;
   Message(Text("NotSupportedTitle"), Text("NotSupportedText"), TMsgIcon::Warning);
   ShowPage(pgPhoneModel);
   return true;
@@ -414,8 +415,9 @@ bool TForm1::RestorePageOnFirstVisit() {
   if (page < 0 || page >= kPageCount || FPageVisited[static_cast<size_t>(page)]) return false;
   FPageVisited[static_cast<size_t>(page)] = true;
   RestoreFirstVisitSettings(page);
-  if (page == pgImages && !IsSavedModel() && Model().BlackAndWhite != 0) rbBlackAndWhiteImages->SetChecked(true);
-  if (page == pgAdvancedOptions) {
+  if (PageTakes(page, TPageStep::BlackAndWhiteImages) && !IsSavedModel() && Model().BlackAndWhite != 0)
+    rbBlackAndWhiteImages->SetChecked(true);
+  if (PageTakes(page, TPageStep::AdvancedOptions)) {
     if (rbHideAdvancedOptions->Checked()) ResetAdvancedOptions();
     else LoadAdvancedOptions();
     // A help file of the settings that is gone: the midlet gets the built-in help.
@@ -432,14 +434,12 @@ bool TForm1::RestorePageOnFirstVisit() {
 // The fonts page starts again from defaults after the language, ZIP support or storage folder
 // may have changed.
 void TForm1::MarkFontsForReset() {
-  const int page = CurrentPage();
-  if (page == pgInterfaceLanguage || page == pgZipSupport || page == pgJSR75Storage) FResetFonts = true;
+  if (OnPage(TPageStep::ResetFonts)) FResetFonts = true;
 }
 
 bool TForm1::RefuseFontsOverJarLimit() {
-  const int page = CurrentPage();
   if (IsListRow() && rbFullVersion->Checked()) return false;
-  if (page != pgEmbed && page != pgAdvancedOptions) return false;
+  if (!OnPage(TPageStep::RefuseFontsOverJarLimit)) return false;
   // Each refusal says why once: the trial build's own failure, or the size.
   FTrialBuildFault.clear();
   if (const std::optional<int32_t> estimate = EstimateJarSize(); !estimate) {
@@ -456,7 +456,7 @@ bool TForm1::RefuseFontsOverJarLimit() {
 }
 
 void TForm1::RefuseUnreadableBookFiles() {
-  if (CurrentPage() != pgMidletName || rbFullVersion->Checked()) return;
+  if (!OnPage(TPageStep::RefuseUnreadableBookFiles) || rbFullVersion->Checked()) return;
   const std::vector<std::string> files = BookFiles();
   if (!files.empty() && std::all_of(files.begin(), files.end(), FileExists)) return;
   ShowPage(pgEmbed);
@@ -465,11 +465,11 @@ void TForm1::RefuseUnreadableBookFiles() {
 
 // On every visit: the model's key layout, or the saved one when the model is the saved model.
 void TForm1::SetKeyLayoutFromModel() {
-  if (CurrentPage() != pgKeyConfig) return;
+  if (!OnPage(TPageStep::KeyLayoutFromModel)) return;
   cbKeysConfig->SetItemIndex(Model().DefaultKeys);
   const bool saved = IsSavedModel();
   const TIniFile ini = Settings();
-  for (const SettingKey* k : SectionSettingKeys(PageIds[pgKeyConfig]))
+  for (const SettingKey* k : SectionSettingKeys(PageRow(pgKeyConfig).Section))
     if (k->source != SettingSource::Control || saved) RestoreSetting(ini, *k);
   // A custom key layout file of the settings that is gone: the model's layout instead.
   if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig && !ReadableFile(FCustomKeysFile)) {
@@ -484,7 +484,7 @@ void TForm1::SetKeyLayoutFromModel() {
 
 // On every visit: the model's storage folder, or the saved one when the model is the saved model.
 void TForm1::SetStorageFolderFromModel() {
-  if (CurrentPage() != pgJSR75Storage) return;
+  if (!OnPage(TPageStep::StorageFolderFromModel)) return;
   edJSR75Storage->SetTextValue(Model().JSR75Storage);
   if (IsSavedModel()) RestoreSetting(Settings(), SettingKeyOf("edJSR75Storage"));
 }
@@ -492,7 +492,7 @@ void TForm1::SetStorageFolderFromModel() {
 // The saved JAR limit wins over the model's only on the first visit; the list row's text
 // follows the edition.
 void TForm1::SetUpPhoneModelPage(bool restored) {
-  if (CurrentPage() != pgPhoneModel) return;
+  if (!OnPage(TPageStep::PhoneModelPage)) return;
   if (restored) {
     const SettingKey& k = SettingKeyOf("spJARLimit");
     const int saved = Settings().ReadInteger(k.section, k.key, std::stoi(k.fallback.value_or("0")));
@@ -508,7 +508,7 @@ void TForm1::SetUpPhoneModelPage(bool restored) {
 // Lite or tiny for a list of phones: the fonts page works with the smallest JAR limit of the
 // list (at most 64 KB).
 bool TForm1::RefuseMissingPhonesList() {
-  if (CurrentPage() != pgFonts || rbFullVersion->Checked() || !IsListRow()) return false;
+  if (!OnPage(TPageStep::RefuseMissingPhonesList) || rbFullVersion->Checked() || !IsListRow()) return false;
   if (FileExists(FPhonesListFile)) {
     assembly::TPHONESLIST list;
     assembly::LoadPhonesList(*this, FPhonesListFile, list);
@@ -523,7 +523,7 @@ bool TForm1::RefuseMissingPhonesList() {
 }
 
 void TForm1::DressFinishPage() {
-  if (CurrentPage() != pgFinish) return;
+  if (!OnPage(TPageStep::DressFinish)) return;
   PrevBtn->Hide();
   NextBtn->Hide();
   CancelBtn->SetCaption(Text("FinishButtonCaption"));
@@ -542,8 +542,7 @@ void TForm1::DressFinishPage() {
 // Lite or tiny, pictures and advanced options pages: the name and the title are trimmed and
 // checked, each with its own message.
 void TForm1::RefuseInvalidNameOrTitle() {
-  const int page = CurrentPage();
-  if (rbFullVersion->Checked() || (page != pgImages && page != pgAdvancedOptions)) return;
+  if (rbFullVersion->Checked() || !OnPage(TPageStep::RefuseInvalidNameOrTitle)) return;
   edMidletName->SetTextValue(std::string(localisation::TrimBlanks(edMidletName->Text())));
   if (!IsValidMidletName(edMidletName->Text())) {
     ShowPage(pgMidletName);
@@ -558,7 +557,7 @@ void TForm1::RefuseInvalidNameOrTitle() {
 
 // The tiny edition has no right-to-left interface languages.
 void TForm1::OfferInterfaceLanguagesOfEdition() {
-  if (CurrentPage() != pgInterfaceLanguage) return;
+  if (!OnPage(TPageStep::EditionLanguages)) return;
   const bool enabled = !rbTinyVersion->Checked();
   for (TRadioButton* b : {rbilHerbew, rbilArabic}) {
     b->SetEnabled(enabled);
@@ -633,23 +632,23 @@ void TForm1::UpdateControls() {
   tcAdvancedOptions->SetTop(full ? gbBookMidletOptions->Top()
                                  : gbBookMidletOptions->Top() + gbBookMidletOptions->Height() + 2);
 
-  if (page == pgPhoneModel) spJARLimit->SetValue(DefaultJarLimitKB(ModelRow()));
+  if (PageTakes(page, TPageStep::PhoneModelControls)) spJARLimit->SetValue(DefaultJarLimitKB(ModelRow()));
 
-  if (page == pgWelcome) SwitchWizardLanguage();
+  if (PageTakes(page, TPageStep::WizardLanguage)) SwitchWizardLanguage();
 
-  if (page == pgPhoneModel)
+  if (PageTakes(page, TPageStep::PhoneModelControls))
     lbCoreDesc->SetCaption(listRow ? Text("AllVersions1") : FCoreDescs[Model().Core % FCoreDescs.size()]);
 
-  if (page == pgZipSupport) {
+  if (PageTakes(page, TPageStep::ZipSupportControls)) {
     bool allowed = ZipSupportAllowed(listRow, full, GetJarLimitKB());
     rbWithZIPSupport->SetEnabled(allowed);
     lbCantZIP->SetVisible(!allowed);
     if (!allowed) rbWithoutZIPSupport->SetChecked(true);
   }
 
-  if (page == pgFonts) LoadFontsPage(true);
+  if (PageTakes(page, TPageStep::FontsPageControls)) LoadFontsPage(true);
 
-  if (page == pgAdvancedOptions) {
+  if (PageTakes(page, TPageStep::AdvancedOptionsControls)) {
     tcAdvancedOptions->SetVisible(!rbHideAdvancedOptions->Checked());
     spForceHeight->SetEnabled(cbForceHeight->Checked());
     edFontPath->SetEnabled(cbFontPath->Checked());
@@ -666,7 +665,7 @@ void TForm1::UpdateControls() {
 
   spJARLimit->SetEnabled(!listRow);
 
-  if (page == pgImages) {
+  if (PageTakes(page, TPageStep::ImagesControls)) {
     bool pictures = !rbDontIncludeImages->Checked();
     bool scale = pictures && cbScaleDown->Checked();
     cbScaleDown->SetEnabled(pictures);

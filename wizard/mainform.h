@@ -124,60 +124,6 @@ public:
   // The program's exit status: not 0 when a deploy run did not write every pair it was asked for.
   int ExitCode() const { return FExitCode; }
 
-  // --- start-up, Cancel/Finish, language ---
-  void CancelBtnClick(platform::TObject* sender);
-  void lcMainLanguageChanged(platform::TObject* sender);
-
-  // --- page order and page entry ---
-  void PageManager1PageChanged(platform::TObject* sender);
-  int CurrentPage() const { return Notebook1->PageIndex(); }
-  // Sets the notebook's page directly (no page manager events).
-  void ShowPage(int page) { Notebook1->SetPageIndex(page); }
-  const assembly::TPhoneListItem& Model() const;
-
-  // --- control states and option handlers ---
-  void UpdateControls();
-  uint8_t GetInterfaceLanguage() const;
-  void SetInterfaceLanguage(uint8_t index);
-  std::array<platform::TRadioButton*, 11> InterfaceLanguageButtons() const;
-  void btnRestartClick(platform::TObject* sender);
-
-  // --- book files page (bookfiles.cpp) ---
-  std::vector<std::string> BookFiles() const;
-
-  // --- messages (named texts) ---
-  static std::string Text(const char* name);
-  // A host path (UTF-8) as it stands in a shown text of the interface's code page.
-  static std::string ShownPath(const std::string& path);
-
-  // --- settings, fonts page, JAR estimate, build record, builds and batches ---
-  // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
-  // False (and the user told by the caller) when the settings file could not be written.
-  // False when the file cannot be written; `reason` then says why.
-  bool SaveSettings(std::string* reason = nullptr);
-  void LoadAdvancedOptions();
-  void ResetAdvancedOptions();
-
-  void LoadFontsPage(bool restore);
-  void UpdateNegativeBoxes();
-  void Bluefonstpack1Click(platform::TObject* sender);
-  void Yellowfontspacks1Click(platform::TObject* sender);
-  void ClearTypeFontsPack1Click(platform::TObject* sender);
-  void Nofonts1Click(platform::TObject* sender);
-
-  std::optional<int32_t> EstimateJarSize();
-  bool FontsFitJarLimit();
-  int32_t GetMaxMidletSize();
-
-  void CollectMidletConfig(assembly::TMIDLETCONFIG& config);
-  // The window's values a build reads (book files, names, title lines, help file, intro,
-  // picture settings).
-  void CollectBuildInputs(assembly::BuildInputs& inputs);
-
-  bool StartBuild();
-  bool BuildDeployVersions(const std::string& prefix, const std::string& only);
-  bool BuildFromPhonesList(const std::string& folder);
-
 protected:
   std::string_view Description() const override { return kForm1Description; }
   void DeclareBindings(platform::TBinder& b) override;
@@ -186,7 +132,7 @@ protected:
 private:
   TProgramRun FRun;
   int FExitCode = 0;
-  // --- state shared by the window's parts ---
+  // State shared by the window's parts.
   bool FUpdating = false;
   // Sets FUpdating for its lifetime and then puts back the value it found, also when an
   // exception leaves the scope.
@@ -222,6 +168,11 @@ private:
   bool ArchiveLoaded();
 
   // --- start-up, Cancel/Finish, language ---
+public:
+  void CancelBtnClick(platform::TObject* sender);
+  void lcMainLanguageChanged(platform::TObject* sender);
+
+private:
   void FormCreate(platform::TObject* sender);
   // The steps of the start-up: the controls' text kinds and glyphs, the resource archive, the
   // phone model and key layout lists, the archive's font catalogue.
@@ -233,6 +184,16 @@ private:
   void FormDestroy(platform::TObject* sender);
 
   // --- page order and page entry ---
+public:
+  void PageManager1PageChanged(platform::TObject* sender);
+  int CurrentPage() const { return Notebook1->PageIndex(); }
+  // The page now shown takes the step (its row of the page table).
+  bool OnPage(TPageStep step) const { return PageTakes(CurrentPage(), step); }
+  // Sets the notebook's page directly (no page manager events).
+  void ShowPage(int page) { Notebook1->SetPageIndex(page); }
+  const assembly::TPhoneListItem& Model() const;
+
+private:
   TRoadChoices RoadChoices() const;
   void PageManager1GetNextPage(int currentPage, int& newPage);
   void PageManager1GetPriorPage(int currentPage, int& newPage);
@@ -257,6 +218,14 @@ private:
   bool IsSavedModel() const;
 
   // --- control states and option handlers ---
+public:
+  void UpdateControls();
+  uint8_t GetInterfaceLanguage() const;
+  void SetInterfaceLanguage(uint8_t index);
+  std::array<platform::TRadioButton*, 11> InterfaceLanguageButtons() const;
+  void btnRestartClick(platform::TObject* sender);
+
+private:
   // Switches to the wizard language of the checked button of page 0; a language that cannot
   // be loaded is reported and the current one (and its button) stays.
   void SwitchWizardLanguage();
@@ -276,6 +245,10 @@ private:
   void SetHelpFile(const std::string& name);
 
   // --- book files page (bookfiles.cpp) ---
+public:
+  std::vector<std::string> BookFiles() const;
+
+private:
   void BitBtn4Click(platform::TObject* sender);
   void BitBtn2Click(platform::TObject* sender);
   void BitBtn3Click(platform::TObject* sender);
@@ -299,6 +272,12 @@ private:
   void UrlLabel22Click(platform::TObject* sender);
 
   // --- messages (named texts) ---
+public:
+  static std::string Text(const char* name);
+  // A host path (UTF-8) as it stands in a shown text of the interface's code page.
+  static std::string ShownPath(const std::string& path);
+
+private:
   void Message(const std::string& text, const std::string& caption, platform::TMsgIcon icon);
 
   // --- assembly::BuildHost ---
@@ -310,6 +289,35 @@ private:
   void SetWindowEnabled(bool enabled) override;
 
   // --- settings, fonts page, JAR estimate, build record, builds and batches ---
+  // (settings_form.cpp, fontspage_form.cpp, buildrecord_form.cpp, batch_form.cpp)
+public:
+  // False (and the user told by the caller) when the settings file cannot be written;
+  // `reason` then says why.
+  bool SaveSettings(std::string* reason = nullptr);
+  void LoadAdvancedOptions();
+  void ResetAdvancedOptions();
+
+  void LoadFontsPage(bool restore);
+  void UpdateNegativeBoxes();
+  void Bluefonstpack1Click(platform::TObject* sender);
+  void Yellowfontspacks1Click(platform::TObject* sender);
+  void ClearTypeFontsPack1Click(platform::TObject* sender);
+  void Nofonts1Click(platform::TObject* sender);
+
+  std::optional<int32_t> EstimateJarSize();
+  bool FontsFitJarLimit();
+  int32_t GetMaxMidletSize();
+
+  void CollectMidletConfig(assembly::TMIDLETCONFIG& config);
+  // The window's values a build reads (book files, names, title lines, help file, intro,
+  // picture settings).
+  void CollectBuildInputs(assembly::BuildInputs& inputs);
+
+  bool StartBuild();
+  bool BuildDeployVersions(const std::string& prefix, const std::string& only);
+  bool BuildFromPhonesList(const std::string& folder);
+
+private:
   // Restores the keys a page reads on its first visit; restores one key.
   void RestoreFirstVisitSettings(int page);
   void RestoreSetting(const platform::TIniFile& ini, const SettingKey& key);

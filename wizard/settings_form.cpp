@@ -20,7 +20,7 @@ namespace wizard {
 
 namespace {
 
-const char* const kAdvanced = "PI_ADVANCEDOPTIONSPAGE";
+std::string AdvancedSection() { return PageRow(pgAdvancedOptions).Section; }
 
 // The value a control stores: "1"/"0" for check boxes and radio buttons, the item index of
 // combo boxes and radio groups, the value of spin edits, the text of edits, and the text of
@@ -103,7 +103,7 @@ void TForm1::RestoreSetting(const TIniFile& ini, const SettingKey& k) {
 }
 
 void TForm1::RestoreFirstVisitSettings(int page) {
-  const std::string section = page >= 0 && page < kPageCount ? PageIds[static_cast<std::size_t>(page)] : "";
+  const std::string section = PageRow(page).Section;
   if (section.empty()) return;
   const TIniFile ini = Settings();
   for (const SettingKey* k : SectionSettingKeys(section))
@@ -127,22 +127,22 @@ bool TForm1::SaveSettings(std::string* reason) {
   for (const std::string& section : SettingSections()) {
     for (const SettingKey* k : SectionSettingKeys(section))
       if (k->restore != SettingRestore::Advanced) ok = ini.WriteString(section, k->key, StoredValue(*k)) && ok;
-    if (section == kAdvanced && !rbHideAdvancedOptions->Checked()) ok = SaveAdvancedOptions(ini) && ok;
+    if (section == AdvancedSection() && !rbHideAdvancedOptions->Checked()) ok = SaveAdvancedOptions(ini) && ok;
   }
   return ended(ok);
 }
 
 bool TForm1::SaveAdvancedOptions(TIniFile& ini) {
   bool ok = true;
-  for (const SettingKey* k : SectionSettingKeys(kAdvanced))
-    if (k->restore == SettingRestore::Advanced) ok = ini.WriteString(kAdvanced, k->key, StoredValue(*k)) && ok;
+  for (const SettingKey* k : SectionSettingKeys(AdvancedSection()))
+    if (k->restore == SettingRestore::Advanced) ok = ini.WriteString(AdvancedSection(), k->key, StoredValue(*k)) && ok;
   return ok;
 }
 
 void TForm1::LoadAdvancedOptions() {
   ResetAdvancedOptions();
   const TIniFile ini = Settings();
-  for (const SettingKey* k : SectionSettingKeys(kAdvanced))
+  for (const SettingKey* k : SectionSettingKeys(AdvancedSection()))
     if (k->restore == SettingRestore::Advanced) RestoreSetting(ini, *k);
 }
 

@@ -1,5 +1,6 @@
 #include "wizard/settingsvalues.h"
 
+#include "assembly/tables.h"
 #include "wizard/pagerules.h"
 
 #include <stdexcept>
@@ -7,6 +8,14 @@
 namespace wizard {
 
 namespace {
+
+// The settings-file section of a page.
+const char* Section(int page) { return PageRow(page).Section; }
+
+// The pages whose sections the Finish button writes, in writing order.
+constexpr int kSectionOrder[] = {pgWizardLanguage, pgFullOrLite,   pgPhoneModel,      pgInterfaceLanguage,
+                                 pgZipSupport,     pgJSR75Storage, pgFonts,           pgKeyConfig,
+                                 pgMidletName,     pgImages,       pgAdvancedOptions, pgFinish};
 
 // The rows of one section; a key spelled like its control unless given as "key=control".
 struct Row {
@@ -46,18 +55,18 @@ void AddFile(std::vector<SettingKey>& keys, const char* section, const std::stri
 void AddAdvancedOptionsKeys(std::vector<SettingKey>& k) {
   using enum SettingRestore;
   const std::optional<std::string> present;  // the control's present value
-  Add(k, "PI_ADVANCEDOPTIONSPAGE", {{"rbHideAdvancedOptions", "1"}});
+  Add(k, Section(pgAdvancedOptions), {{"rbHideAdvancedOptions", "1"}});
   k.back().opposite = "rbShowAdvancedOptions";
   // Each program version starts with its own default second title line.
-  const std::string title2 = std::string("edTitleLine2") + kVersion + "=edTitleLine2";
-  Add(k, "PI_ADVANCEDOPTIONSPAGE",
+  const std::string title2 = std::string("edTitleLine2") + assembly::ProductVersion + "=edTitleLine2";
+  Add(k, Section(pgAdvancedOptions),
       {{"cbCustomHelpFile", "0"},
        {"edCustomHelpFile", ""},
        {"edTitleLine1", "Tomefalcon"},
-       {title2.c_str(), std::string("v") + kVersion},
+       {title2.c_str(), std::string("v") + assembly::ProductVersion},
        {"edVendor", kDefaultVendor}});
   // The advanced options fall back to the values ResetAdvancedOptions has just put in.
-  Add(k, "PI_ADVANCEDOPTIONSPAGE",
+  Add(k, Section(pgAdvancedOptions),
       {{"cbDisableCrashRecover", present, Advanced},
        {"cbAlternativeRotation", present, Advanced},
        {"cbForceHeight", present, Advanced},
@@ -85,15 +94,15 @@ std::vector<SettingKey> MakeSettingKeys() {
   using enum SettingRestore;
   const std::optional<std::string> present;  // the control's present value
   std::vector<SettingKey> k;
-  Add(k, "PI_WIZARDLANGUAGEPAGE",
+  Add(k, Section(pgWizardLanguage),
       {{"radiobutton5=RadioButton5", "0"},
        {"radiobutton2=RadioButton2", "0"},
        {"radiobutton3=RadioButton3", "0"},
        {"radiobutton1=RadioButton1", "0"}});
-  Add(k, "PI_FULLORLITEPAGE", {{"rbLiteVersion", "0"}, {"rbTinyVersion", "0"}});
-  Add(k, "PI_PHONEMODELPAGE", {{"cbPhoneModel", "0"}, {"spJARLimit", "0", PageStep}});
-  AddFile(k, "PI_PHONEMODELPAGE", "CustomListOfPhones", SettingSource::PhonesListFile, FirstVisit);
-  Add(k, "PI_INTERFACELANGUAGEPAGE",
+  Add(k, Section(pgFullOrLite), {{"rbLiteVersion", "0"}, {"rbTinyVersion", "0"}});
+  Add(k, Section(pgPhoneModel), {{"cbPhoneModel", "0"}, {"spJARLimit", "0", PageStep}});
+  AddFile(k, Section(pgPhoneModel), "CustomListOfPhones", SettingSource::PhonesListFile, FirstVisit);
+  Add(k, Section(pgInterfaceLanguage),
       {{"rbilEnglishWE", "0"},
        {"rbilEnglishCyr", "0"},
        {"rbilEnglishHeb=rbilHerbew", "0"},
@@ -104,9 +113,9 @@ std::vector<SettingKey> MakeSettingKeys() {
        {"rbilSlovak", "0"},
        {"rbilArabic", "0"},
        {"rbilGreek", "0"}});
-  Add(k, "PI_ZIPSUPPORTPAGE", {{"rbWithoutZIPSupport", "0"}});
-  Add(k, "PI_JSR75STORAGEPAGE", {{"edJSR75Storage", present, PageStep}});
-  Add(k, "PI_FONTSPAGE",
+  Add(k, Section(pgZipSupport), {{"rbWithoutZIPSupport", "0"}});
+  Add(k, Section(pgJSR75Storage), {{"edJSR75Storage", present, PageStep}});
+  Add(k, Section(pgFonts),
       {{"cbFont2", "-1", PageStep},
        {"cbFont4", "-1", PageStep},
        {"cbFont5", "-1", PageStep},
@@ -116,11 +125,11 @@ std::vector<SettingKey> MakeSettingKeys() {
        {"cbNegative4", "-1", PageStep},
        {"cbNegative5", "-1", PageStep}});
   for (int slot : {2, 4, 5})
-    AddFile(k, "PI_FONTSPAGE", "fontName" + std::to_string(slot), SettingSource::FontSlotFile, PageStep, slot);
-  Add(k, "PI_KEYCONFIGPAGE", {{"kcid=cbKeysConfig", present, PageStep}});
-  AddFile(k, "PI_KEYCONFIGPAGE", "CustomKeyConfigName", SettingSource::KeysLayoutFile, PageStep);
-  Add(k, "PI_MIDLETNAMEPAGE", {{"mmIntroText", present}});
-  Add(k, "PI_IMAGESPAGE",
+    AddFile(k, Section(pgFonts), "fontName" + std::to_string(slot), SettingSource::FontSlotFile, PageStep, slot);
+  Add(k, Section(pgKeyConfig), {{"kcid=cbKeysConfig", present, PageStep}});
+  AddFile(k, Section(pgKeyConfig), "CustomKeyConfigName", SettingSource::KeysLayoutFile, PageStep);
+  Add(k, Section(pgMidletName), {{"mmIntroText", present}});
+  Add(k, Section(pgImages),
       {{"rbDontIncludeImages", "0"},
        {"rbBlackAndWhiteImages", "0"},
        {"rb16ColorsImages", "0"},
@@ -130,18 +139,18 @@ std::vector<SettingKey> MakeSettingKeys() {
        {"spMaxImageWidth", "96"},
        {"spMaxImageHeight", "64"}});
   AddAdvancedOptionsKeys(k);
-  Add(k, "PI_FINISHPAGE", {{"cbDirectory", "1"}});
+  Add(k, Section(pgFinish), {{"cbDirectory", "1"}});
   return k;
 }
 
 }  // namespace
 
 const std::vector<std::string>& SettingSections() {
-  static const std::vector<std::string> sections = {
-      "PI_WIZARDLANGUAGEPAGE", "PI_FULLORLITEPAGE", "PI_PHONEMODELPAGE", "PI_INTERFACELANGUAGEPAGE",
-      "PI_ZIPSUPPORTPAGE",     "PI_JSR75STORAGEPAGE", "PI_FONTSPAGE",    "PI_KEYCONFIGPAGE",
-      "PI_MIDLETNAMEPAGE",     "PI_IMAGESPAGE",     "PI_ADVANCEDOPTIONSPAGE", "PI_FINISHPAGE",
-  };
+  static const std::vector<std::string> sections = [] {
+    std::vector<std::string> out;
+    for (int page : kSectionOrder) out.emplace_back(Section(page));
+    return out;
+  }();
   return sections;
 }
 

@@ -27,7 +27,7 @@ class TIniFile {
 public:
   // Reads and writes `path`.
   explicit TIniFile(std::string path);
-  // Writes `write_path`; reads it when it exists, else `read_path`.
+  // Writes `writePath`; reads it when it exists, else `readPath`.
   TIniFile(std::string readPath, std::string writePath);
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;

@@ -1,11 +1,14 @@
 // Pictures for the octree quantizer's tests: noise of a few or many levels, gradients and
-// glyph-sheet-like pictures (ink mixed into paper by a coverage, per channel for ClearType).
+// glyph-sheet-like pictures (ink mixed into paper by a coverage, per channel for ClearType);
+// and a plain octree to compare the quantizer with.
 // Built from raw mt19937 output, so that they are the same with every standard library.
 #pragma once
 
 #include "platform/imaging/bitmap.h"
+#include "platform/imaging/palette.h"
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -75,25 +78,89 @@ inline std::vector<Fixture> All() {
   return f;
 }
 
-// FNV-1a over bytes.
-inline std::uint32_t Fnv(const std::vector<std::uint8_t>& bytes) {
-  std::uint32_t h = 2166136261u;
-  for (std::uint8_t c : bytes) {
-    h ^= c;
-    h *= 16777619u;
-  }
-  return h;
-}
+// An octree written out plainly, as the quantizer is described and not as it is coded: every
+// node is the path of child indices from the root, kept in an ordered map, so that the map's
+// order of paths is the palette's order (depth first, children by index). Red or blue gives
+// the highest bit of a child index.
+class ReferenceOctree {
+public:
+  ReferenceOctree(std::size_t limit, bool blueHigh) : limit_(limit), blueHigh_(blueHigh) {}
 
-// The palette's entries (red, green, blue, flags) and, for palette bitmaps, every index.
-inline std::uint32_t Fingerprint(const platform::Palette& palette, const platform::Bitmap* indices = nullptr) {
-  std::vector<std::uint8_t> bytes;
-  for (const platform::PaletteEntry& e : palette.Entries())
-    bytes.insert(bytes.end(), {e.red, e.green, e.blue, e.flags});
-  if (indices)
-    for (int y = 0; y < indices->Height(); ++y)
-      for (int x = 0; x < indices->Width(); ++x) bytes.push_back(static_cast<std::uint8_t>(indices->GetIndex(x, y)));
-  return Fnv(bytes);
-}
+  void AddPicture(const platform::Bitmap& picture) {
+    for (int y = 0; y < picture.Height(); ++y)
+      for (int x = 0; x < picture.Width(); ++x) {
+        const platform::Rgb c = picture.GetPixel(x, y);
+        Add(c.red, c.green, c.blue);
+      }
+  }
+
+  void Add(int red, int green, int blue) {
+    std::vector<int> path;
+    for (int level = 0;; ++level) {
+      auto [it, made] = nodes_.try_emplace(path);
+      Node& node = it->second;
+      if (made) {
+        node.leaf = level == 8;
+        if (node.leaf) ++leaves_;
+        else madeAtLevel_[level].push_back(path);
+      }
+      if (node.leaf) {
+        node.sum[0] += red;
+        node.sum[1] += green;
+        node.sum[2] += blue;
+        ++node.pixels;
+        break;
+      }
+      const int bit = 7 - level;  // the bits of this level, the key channel's the highest
+      const int high = blueHigh_ ? blue : red, low = blueHigh_ ? red : blue;
+      path.push_back(((high >> bit) & 1) * 4 + ((green >> bit) & 1) * 2 + ((low >> bit) & 1));
+    }
+    while (leaves_ > limit_) MergeLastMadeOfTheDeepestLevel();
+  }
+
+  // The mean colours of the leaves (rounded down), in path order.
+  std::vector<platform::PaletteEntry> Means() const {
+    std::vector<platform::PaletteEntry> out;
+    for (const auto& [path, node] : nodes_)
+      if (node.leaf)
+        out.push_back({static_cast<std::uint8_t>(node.sum[0] / node.pixels),
+                       static_cast<std::uint8_t>(node.sum[1] / node.pixels),
+                       static_cast<std::uint8_t>(node.sum[2] / node.pixels), 0});
+    return out;
+  }
+
+private:
+  struct Node {
+    bool leaf = false;
+    std::uint64_t sum[3] = {0, 0, 0};
+    std::uint64_t pixels = 0;
+  };
+
+  void MergeLastMadeOfTheDeepestLevel() {
+    int level = 7;
+    while (level > 0 && madeAtLevel_[level].empty()) --level;
+    const std::vector<int> path = madeAtLevel_[level].back();
+    madeAtLevel_[level].pop_back();
+    Node& node = nodes_.at(path);
+    for (int child = 0; child < 8; ++child) {
+      std::vector<int> childPath = path;
+      childPath.push_back(child);
+      const auto it = nodes_.find(childPath);
+      if (it == nodes_.end()) continue;
+      for (int c = 0; c < 3; ++c) node.sum[c] += it->second.sum[c];
+      node.pixels += it->second.pixels;
+      nodes_.erase(it);
+      --leaves_;
+    }
+    node.leaf = true;
+    ++leaves_;
+  }
+
+  std::size_t limit_;
+  bool blueHigh_;
+  std::size_t leaves_ = 0;
+  std::map<std::vector<int>, Node> nodes_;
+  std::vector<std::vector<int>> madeAtLevel_[8];
+};
 
 }  // namespace octree_fixtures

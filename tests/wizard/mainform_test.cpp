@@ -46,6 +46,21 @@ TEST_F(WizardWindow, StartUpSequence) {
   EXPECT_FALSE(form->Parts().FKeysConfigDescs[13].empty());
 }
 
+// Every row of the page table names the notebook page at its number and the header on it.
+TEST_F(WizardWindow, PageTableRowsNameTheNotebookPages) {
+  Create();
+  ASSERT_EQ(form->Parts().Notebook1->PageCount(), kPageCount);
+  for (const TPageRow& row : wizard::Pages) {
+    ASSERT_NE(form->Parts().Pages.at(static_cast<size_t>(row.Page)), nullptr) << row.Control;
+    EXPECT_EQ(form->Parts().Pages.at(static_cast<size_t>(row.Page))->Name(), row.Control);
+    controls::TWizardHeader* header = form->Parts().Headers.at(static_cast<size_t>(row.Page));
+    EXPECT_EQ(header != nullptr ? header->Name() : "", row.Header != nullptr ? row.Header : "") << row.Control;
+    if (header != nullptr) {
+      EXPECT_EQ(header->Parent(), form->Parts().Pages.at(static_cast<size_t>(row.Page)));
+    }
+  }
+}
+
 TEST_F(WizardWindow, MissingArchiveIsReportedOnceAndTheRestOfTheStartUpRuns) {
   fs::remove(dir_ / "bin" / "quirewright.dat");
   Create();

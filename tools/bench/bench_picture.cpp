@@ -6,6 +6,7 @@
 #include "assembly/colorreduce.h"
 #include "assembly/downsample.h"
 #include "assembly/picture.h"
+#include "assembly/textpaths.h"
 #include "platform/imaging/imagefile.h"
 #include "platform/imaging/png.h"
 
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -98,11 +100,19 @@ struct Stages {
   double decode = 0, scale = 0, reduce = 0, encode = 0;
 };
 
+// The decoder of the file's kind (by its extension, as the book build tells them).
+platform::Bitmap Decode(const std::string& file, const std::string& data) {
+  switch (assembly::PictureKindOf(file)) {
+    case assembly::PictureKind::Png: return platform::DecodePng(data);
+    case assembly::PictureKind::Gif: return platform::DecodeGif(data);
+    default: return platform::DecodeJpeg(data);
+  }
+}
+
 Stages TimeStages(const std::string& file, const std::string& data, const platform::Bitmap& result) {
   Stages s;
   auto t = Clock::now();
-  const bool isPng = file.size() > 4 && file.substr(file.size() - 4) == ".png";
-  s.picture = isPng ? platform::DecodePng(data) : platform::DecodeJpeg(data);
+  s.picture = Decode(file, data);
   s.decode = Seconds(t);
   t = Clock::now();
   platform::Bitmap scaled(result.Width(), result.Height(), platform::PixelFormat::pf24bit);
@@ -167,7 +177,13 @@ int main(int argc, char** argv) {
     std::string png;
     if (!TimeConversion(file, png, ours)) return 1;
     const platform::Bitmap result = platform::DecodePng(png);
-    const Stages st = TimeStages(file, data, result);
+    Stages st;
+    try {
+      st = TimeStages(file, data, result);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "cannot decode %s: %s\n", file.c_str(), e.what());
+      return 1;
+    }
     double theirs = 0;
     if (!TimeImageMagick(file, dir, result, theirs)) return 1;
     fullLines += TimeFullSize(file, st.picture);

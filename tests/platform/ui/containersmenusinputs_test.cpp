@@ -1,3 +1,5 @@
+// The window layer's containers (notebook, page control, scroll box), menus, timer, track bar,
+// colour box and speed button, the scripted dialogs and the end of the program.
 #include "platform/ui/application.h"
 #include "platform/ui/colorbox.h"
 #include "platform/ui/forms.h"
@@ -164,7 +166,7 @@ void SendMouse(QWidget* w, QEvent::Type type, QPoint p) {
 
 }  // namespace
 
-TEST(ExtControls, NotebookPagesByNameAndIndex) {
+TEST(ContainersMenusInputs, NotebookPagesByNameAndIndex) {
   auto form = CreateForm<TForm1>();
   auto* nb = Find<TNotebook>(*form, "Notebook1");
   ASSERT_NE(nb, nullptr);
@@ -185,7 +187,7 @@ TEST(ExtControls, NotebookPagesByNameAndIndex) {
   EXPECT_EQ(Take(form->log), std::vector<std::string>{"PageChanged"});
 }
 
-TEST(ExtControls, PageControlTabs) {
+TEST(ContainersMenusInputs, PageControlTabs) {
   auto form = CreateForm<TForm1>();
   auto* pc = Find<TPageControl>(*form, "PageControl1");
   auto* t1 = Find<TTabSheet>(*form, "TabSheet1");
@@ -202,7 +204,7 @@ TEST(ExtControls, PageControlTabs) {
   EXPECT_EQ(Take(form->log), std::vector<std::string>{"TabChanged"});
 }
 
-TEST(ExtControls, PopupMenuShowsItsItemsAndRadioItemsCheckOne) {
+TEST(ContainersMenusInputs, PopupMenuShowsItsItemsAndRadioItemsCheckOne) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   auto* menu = Find<TPopupMenu>(*form, "PopupMenu1");
@@ -222,7 +224,7 @@ TEST(ExtControls, PopupMenuShowsItsItemsAndRadioItemsCheckOne) {
   EXPECT_FALSE(Find<TMenuItem>(*form, "Item1")->Checked());
 }
 
-TEST(ExtControls, TimerTicksWhileEnabled) {
+TEST(ContainersMenusInputs, TimerTicksWhileEnabled) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   auto* timer = Find<TTimer>(*form, "Timer1");
@@ -236,7 +238,7 @@ TEST(ExtControls, TimerTicksWhileEnabled) {
   EXPECT_EQ(form->log[0], "TimerTick");
 }
 
-TEST(ExtControls, TrackBarReportsOnlyUserMoves) {
+TEST(ContainersMenusInputs, TrackBarReportsOnlyUserMoves) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   auto* track = Find<TTrackBar>(*form, "TrackBar1");
@@ -247,7 +249,7 @@ TEST(ExtControls, TrackBarReportsOnlyUserMoves) {
   EXPECT_EQ(Take(form->log), std::vector<std::string>{"TrackChanged"});
 }
 
-TEST(ExtControls, ColourBoxReportsUserChoicesAndAsksForACustomColour) {
+TEST(ContainersMenusInputs, ColourBoxReportsUserChoicesAndAsksForACustomColour) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   auto* colors = Find<TColorBox>(*form, "ColorBox1");
@@ -265,7 +267,7 @@ TEST(ExtControls, ColourBoxReportsUserChoicesAndAsksForACustomColour) {
   EXPECT_EQ(Take(form->log), (std::vector<std::string>{"ColorChanged", "ColorChanged"}));
 }
 
-TEST(ExtControls, SpeedButtonClicksOnlyWhenReleasedOverIt) {
+TEST(ContainersMenusInputs, SpeedButtonClicksOnlyWhenReleasedOverIt) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   auto* speed = Find<TSpeedButton>(*form, "SpeedButton1");
@@ -280,7 +282,7 @@ TEST(ExtControls, SpeedButtonClicksOnlyWhenReleasedOverIt) {
   EXPECT_EQ(Take(form->log), std::vector<std::string>{"SpeedClick"});
 }
 
-TEST(ExtControls, ScrollBoxRangeHoldsItsContents) {
+TEST(ContainersMenusInputs, ScrollBoxRangeHoldsItsContents) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   auto* scroll = Find<TScrollBox>(*form, "ScrollBox1");
@@ -288,7 +290,7 @@ TEST(ExtControls, ScrollBoxRangeHoldsItsContents) {
   EXPECT_GE(scroll->ContainerWidget()->height(), 90 + Find<TLabel>(*form, "Label2")->Height());
 }
 
-TEST(ExtControls, ScriptedDialogsRecordedMessagesAndTheDeferredQuit) {
+TEST(ContainersMenusInputs, ScriptedDialogsRecordedMessagesAndTheDeferredQuit) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   auto* save = Find<TSaveDialog>(*form, "SaveDialog1");
@@ -319,7 +321,7 @@ TEST(ExtControls, ScriptedDialogsRecordedMessagesAndTheDeferredQuit) {
   Application().ResetTerminated();
 }
 
-TEST(ExtControls, ClosingTheMainWindowEndsTheProgramLater) {
+TEST(ContainersMenusInputs, ClosingTheMainWindowEndsTheProgramLater) {
   TFakeServices services;
   auto form = CreateForm<TForm1>();
   Application().SetMainForm(form.get());
@@ -331,7 +333,7 @@ TEST(ExtControls, ClosingTheMainWindowEndsTheProgramLater) {
   Application().ResetTerminated();
 }
 
-TEST(ExtControls, PagesAndSheetsFreedAtRunTimeLeaveTheirContainer) {
+TEST(ContainersMenusInputs, PagesAndSheetsFreedAtRunTimeLeaveTheirContainer) {
   auto form = CreateForm<TForm1>();
   auto* nb = Find<TNotebook>(*form, "Notebook1");
   TComponent::Free(nb->Page(0));
