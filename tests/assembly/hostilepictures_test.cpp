@@ -25,6 +25,8 @@ using namespace assembly;
 using testing_support::ProgressiveGreyJpeg;
 using testing_support::ScreenGif;
 using testing_support::TempDir;
+using testing_support::TruncatedGif;
+using testing_support::TruncatedPng;
 using testing_support::WriteFile;
 
 namespace {
@@ -137,6 +139,11 @@ TEST(HostilePictures, AreRefusedOrConvertedNamingThePicture) {
       {"no dc.jpg", ProgressiveGreyJpeg(10000, 10000, -1, 6700), Refused, 0, 0},
       {"thin dc.jpg", ProgressiveGreyJpeg(2048, 2048, 1000, 40), Refused, 0, 0},
       {"over budget.jpg", ProgressiveGreyJpeg(7200, 7200, 810000 / 8, 200), Refused, 0, 0},
+      // Cut off after 6.5 KB: beyond what the file can hold, or within it and broken.
+      {"truncated bomb.gif", TruncatedGif(10000, 10000, 17000), Refused, 0, 0},
+      {"truncated.gif", TruncatedGif(2000, 2000, 17000), Refused, 0, 0},
+      {"truncated bomb.png", TruncatedPng(10000, 10000, 6500, 30010000), Raised, 0, 0},
+      {"truncated.png", TruncatedPng(1000, 1000, 6500, 3001000), Raised, 0, 0},
   };
   EXPECT_LT(cases[0].data.size(), 120u);
   for (const auto& c : cases) {
@@ -157,7 +164,7 @@ TEST(HostilePictures, AreRefusedOrConvertedNamingThePicture) {
     } catch (const platform::EImageError& e) {
       EXPECT_EQ(c.outcome, Raised) << e.what();
       const std::string text = e.what();
-      EXPECT_EQ(text.rfind("Broken PNG picture: ", 0), 0u) << text;
+      EXPECT_TRUE(text.starts_with("Broken PNG picture: ") || text.starts_with("Picture too large in ")) << text;
       EXPECT_TRUE(text.ends_with(" in \"" + path + "\"")) << text;
     }
     for (const auto& m : host.messages) EXPECT_EQ(m.text, "Unable to load image: " + path);

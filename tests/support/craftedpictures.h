@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
 namespace testing_support {
 
 inline std::string LittleEndian16(int v) { return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)}; }
@@ -49,6 +51,41 @@ inline std::string ScreenGif(int w, int h, int left, int top, int iw, int ih) {
   for (int y = 0; y < ih; ++y)
     for (int x = 0; x < iw; ++x) indices.push_back((x + 2 * y) % 4);
   return gif + Uncompressed2BitLzw(indices);
+}
+
+// A GIF of one w x h image filling its screen, the same colours, whose data stops after the
+// first `given` pixels (no block end, no terminator).
+inline std::string TruncatedGif(int w, int h, int given) {
+  std::string gif = "GIF89a" + LittleEndian16(w) + LittleEndian16(h) + std::string("\x81\0\0", 3);
+  gif += std::string("\xFF\0\0\0\xFF\0\0\0\xFF\0\0\0", 12);
+  gif += "\x2C" + LittleEndian16(0) + LittleEndian16(0) + LittleEndian16(w) + LittleEndian16(h) + std::string(1, '\0');
+  std::vector<int> indices;
+  for (int i = 0; i < given; ++i) indices.push_back(i % 3);
+  const std::string data = Uncompressed2BitLzw(indices);
+  return gif + data.substr(0, data.size() - 3);
+}
+
+inline std::string BigEndian32(unsigned v) {
+  return BigEndian16(static_cast<int>(v >> 16)) + BigEndian16(static_cast<int>(v & 0xFFFF));
+}
+
+// An RGB PNG of w x h whose IDAT declares `declared` bytes but holds `given` bytes of a
+// deflate stream of zero rows: the file ends inside the stream.
+inline std::string TruncatedPng(unsigned w, unsigned h, std::size_t given, unsigned declared) {
+  const auto chunk = [](const std::string& type, const std::string& data, unsigned length) {
+    const std::string body = type + data;
+    const uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+    return BigEndian32(length) + body + BigEndian32(static_cast<unsigned>(crc));
+  };
+  const std::string raw(std::size_t{3 * w + 1} * 64, '\0');  // 64 rows, filter "none"
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::string packed(size, '\0');
+  compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+            static_cast<uLong>(raw.size()), 0);  // stored: the stream is as long as the rows
+  packed.resize(size);
+  std::string png =
+      "\x89PNG\r\n\x1A\n" + chunk("IHDR", BigEndian32(w) + BigEndian32(h) + std::string("\x08\x02\0\0\0", 5), 13);
+  return png + chunk("IDAT", packed.substr(0, given), declared).substr(0, 8 + given);
 }
 
 // A grey progressive JPEG of w x h: quantisation 1 everywhere, a DC table whose one code "0"
