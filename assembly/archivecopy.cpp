@@ -54,7 +54,7 @@ void CopyArchiveFolder(const TZipFile& archive, std::string_view folder,
     if (!fold.StartsWith(name, folder)) continue;
     const std::string newName = target + name.substr(folder.size(), 1000);
     if (newName.empty()) continue;  // the folder's own entry copied to the root
-    AddJarEntry(jar, newName, archive.ReadEntryData(i));
+    AddJarEntry(jar, newName, ReadResourceEntry(archive, i));
   }
 }
 
@@ -63,13 +63,13 @@ void CopyArchiveFile(const TZipFile& archive, std::string_view name,
   const int index = LookupArchiveEntry(archive, name);
   if (index < 0) return;
   AddJarEntry(jar, Slashes(destination) + NameAfterLastSeparator(archive.FileName(index)),
-              archive.ReadEntryData(index));
+              ReadResourceEntry(archive, index));
 }
 
 void SaveArchiveEntry(const TZipFile& archive, std::string_view name, const std::string& fileName) {
   const int index = LookupArchiveEntry(archive, name);
   if (index < 0) return;
-  platform::WriteWholeFile(fileName, archive.ReadEntryData(index));
+  platform::WriteWholeFile(fileName, ReadResourceEntry(archive, index));
 }
 
 void AddFonts(const TZipFile& archive, const TMIDLETCONFIG& config, TZipFile& jar) {

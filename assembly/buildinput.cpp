@@ -1,6 +1,8 @@
 #include "assembly/buildinput.h"
 
 #include "assembly/booktext.h"
+#include "assembly/fontfile.h"
+#include "assembly/midletconfig.h"
 #include "assembly/zipfile.h"
 #include "platform/system/wholefile.h"
 
@@ -21,8 +23,17 @@ int FindArchiveEntry(const TZipFile& archive, std::string_view name) {
   return index;
 }
 
+std::string ReadResourceEntry(const TZipFile& archive, int index) {
+  const TCommonFileHeader& common = archive.LocalFile(index).Common;
+  const uint64_t size = common.Method == 0 ? common.CompressedSize : common.UncompressedSize;
+  if (size > uint64_t{kLargestJarLimitKB} * 1024)
+    throw EBuildError("The entry \"" + archive.FileName(index) + "\" of the resource archive quirewright.dat holds " +
+                      std::to_string(size) + " bytes, more than any midlet may hold.");
+  return archive.ReadEntryData(index);
+}
+
 std::string ReadArchiveEntry(const TZipFile& archive, std::string_view name) {
-  return archive.ReadEntryData(FindArchiveEntry(archive, name));
+  return ReadResourceEntry(archive, FindArchiveEntry(archive, name));
 }
 
 EUnreadableFile::EUnreadableFile(const std::string& fileName)
@@ -31,6 +42,16 @@ EUnreadableFile::EUnreadableFile(const std::string& fileName)
 std::string ReadBuildInput(const std::string& fileName) {
   try {
     return platform::ReadWholeFile(fileName);
+  } catch (const platform::EFileError&) {
+    throw EUnreadableFile(fileName);
+  }
+}
+
+std::string ReadFontInput(const std::string& fileName) {
+  try {
+    std::string head = platform::ReadWholeFile(fileName, 2);
+    if (head.size() < 2 || uint8_t(head[0]) != kFontMagic0 || uint8_t(head[1]) != kFontMagic1) return head;
+    return platform::ReadWholeFile(fileName, kFontMaxFileSize + 1);
   } catch (const platform::EFileError&) {
     throw EUnreadableFile(fileName);
   }

@@ -52,10 +52,17 @@ private:
 int LookupArchiveEntry(const TZipFile& archive, std::string_view name);
 // The same, but a missing name raises EBuildError.
 int FindArchiveEntry(const TZipFile& archive, std::string_view name);
-// The uncompressed data of a needed entry (FindArchiveEntry).
+// The uncompressed data of an entry of the resource archive. An entry that declares more bytes
+// than the largest JAR size limit is refused (EBuildError naming it) before it is inflated.
+std::string ReadResourceEntry(const TZipFile& archive, int index);
+// The uncompressed data of a needed entry (FindArchiveEntry, ReadResourceEntry).
 std::string ReadArchiveEntry(const TZipFile& archive, std::string_view name);
 
 // A whole file the user chose for the build (platform::ReadWholeFile); EUnreadableFile when it
 // cannot be read.
 std::string ReadBuildInput(const std::string& fileName);
+// A font file the user chose, read only as far as a check needs: a file without the font
+// signature yields just its first bytes, a larger one than any font can be just
+// kFontMaxFileSize + 1 bytes, so CheckFontBytes refuses either without the whole file read.
+std::string ReadFontInput(const std::string& fileName);
 }  // namespace assembly

@@ -69,7 +69,7 @@ std::vector<TFontDesc> FontCatalogueEntries() {
 int32_t GetFontEntrySize(const TZipFile& archive, const std::string& entryName, bool positive) {
   const int index = FindArchiveEntry(archive, entryName);
   if (!positive) return int32_t(archive.FileHeader(index).Common.UncompressedSize);
-  const std::string data = archive.ReadEntryData(index);
+  const std::string data = ReadResourceEntry(archive, index);
   if (data.size() < 6)
     throw EBuildError("The font \"" + entryName + "\" of the resource archive is damaged.");
   return int32_t(FontPositivePartSize(data));
@@ -99,7 +99,7 @@ std::string GetFontData(const TZipFile& archive, const TMIDLETCONFIG& config, in
     data = ReadArchiveEntry(archive, origin);
   } else {
     origin = PathText(source);
-    data = ReadBuildInput(source);
+    data = ReadFontInput(source);
   }
   const std::string fault = CheckFontBytes(data);
   if (!fault.empty())

@@ -38,6 +38,7 @@ uint32_t FontPositivePartSize(std::string_view bytes) {
 std::string CheckFontBytes(std::string_view b) {
   if (b.size() < 2 || uint8_t(b[0]) != kFontMagic0 || uint8_t(b[1]) != kFontMagic1)
     return "not a font file";
+  if (b.size() > kFontMaxFileSize) return "the font file is larger than any font can be";
   if (b.size() < kFontHeaderSize) return "the font file is too short";
   const uint64_t positive = ReadU32LE(b, 2);
   if (positive < kFontHeaderSize || positive > b.size())

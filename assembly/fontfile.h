@@ -20,6 +20,10 @@ inline constexpr unsigned char kFontMagic1 = 0x34;
 inline constexpr std::size_t kFontHeaderSize = 244;  // up to and including N1
 inline constexpr int kFontFirstCode = 32;
 inline constexpr int kFontCodeCount = 224;           // codes 32..255
+// No sound font is larger than its header and two sheets of at most 255 rows of 200 pixels,
+// each counted at 4 bytes a pixel uncompressed with room for the PNG chunks around them.
+inline constexpr std::size_t kFontMaxSheetBytes = 255 * (1 + 200 * 4) + (64u << 10);
+inline constexpr std::size_t kFontMaxFileSize = kFontHeaderSize + kFontMaxSheetBytes + 4 + kFontMaxSheetBytes;
 
 enum FontType : uint8_t { FontBlackWhite = 0, FontColour = 1, FontClearType = 2 };
 
@@ -37,10 +41,9 @@ struct FontFile {
 // The bytes of a font file.
 std::string WriteFontFile(const FontFile& font);
 
-// Checks font bytes: magic, at least the header, the offset at byte 2 between the header's end
-// and the end of the bytes and equal to 244 + N1, type 0..2, and, when bytes follow the first
-// sheet, a second block that fills them exactly. Returns an empty string for sound bytes, else
-// what is wrong with them.
+// Checks font bytes: magic, at most kFontMaxFileSize bytes, at least the header, the offset at byte 2 between the
+// header's end and the end of the bytes and equal to 244 + N1, type 0..2, and, when bytes follow the first sheet, a
+// second block that fills them exactly. Returns an empty string for sound bytes, else what is wrong with them.
 std::string CheckFontBytes(std::string_view bytes);
 
 // Parses checked bytes; nullopt (and the reason, when asked) for bytes that fail the check.

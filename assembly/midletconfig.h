@@ -15,6 +15,10 @@ class BuildHost;
 class TJarCache;
 class TZipFile;
 
+// The largest JAR size limit a build can be given (spJARLimit's maximum), in KB: no entry of
+// the resource archive larger than this can go into a midlet.
+inline constexpr int32_t kLargestJarLimitKB = 16384;
+
 // Everything one midlet build needs except the book and its pictures. The small numbers index
 // the product tables and are not range-checked by the engine.
 struct TMIDLETCONFIG {

@@ -7,6 +7,8 @@
 #include "assembly/zipfile.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 namespace assembly {
 
@@ -51,6 +53,38 @@ std::string_view AttributeName(std::string_view line) {
   while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
   while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
   return name;
+}
+
+// The text templates of the resource archive, inflated once per run rather than once per
+// midlet. An entry is known by its archive, place, name and stored CRC and sizes.
+struct CachedText {
+  std::string Name;
+  TCommonFileHeader Common;
+  std::string Text;
+};
+std::mutex textCacheMutex;
+std::map<std::pair<const TZipFile*, int>, CachedText> textCache;  // guarded by textCacheMutex
+
+bool SameEntry(const CachedText& cached, const TZipFile& archive, int index) {
+  const TCommonFileHeader& a = cached.Common;
+  const TCommonFileHeader& b = archive.LocalFile(index).Common;
+  return cached.Name == archive.FileName(index) && a.Method == b.Method && a.CRC32 == b.CRC32 &&
+         a.CompressedSize == b.CompressedSize && a.UncompressedSize == b.UncompressedSize;
+}
+
+std::string ReadTextEntry(const TZipFile& archive, std::string_view name) {
+  const int index = FindArchiveEntry(archive, name);
+  const std::pair<const TZipFile*, int> key{&archive, index};
+  {
+    const std::lock_guard lock(textCacheMutex);
+    const auto found = textCache.find(key);
+    if (found != textCache.end() && SameEntry(found->second, archive, index)) return found->second.Text;
+  }
+  std::string text = ReadResourceEntry(archive, index);
+  const std::lock_guard lock(textCacheMutex);
+  if (textCache.size() >= 64) textCache.clear();
+  textCache[key] = CachedText{archive.FileName(index), archive.LocalFile(index).Common, text};
+  return text;
 }
 
 }  // namespace
@@ -105,7 +139,7 @@ void WriteConfig(TextLines& lines, const TMIDLETCONFIG& c, const BuildInputs& in
 std::string MakeManifestText(const TZipFile& archive, const TMIDLETCONFIG& c,
                              const BuildInputs& inputs, const std::string& midletName,
                              const std::string& jarUrl) {
-  TextLines lines = SplitLines(ReadArchiveEntry(archive, "core\\manifest.mf"));
+  TextLines lines = SplitLines(ReadTextEntry(archive, "core\\manifest.mf"));
   WriteJad(lines, c, inputs, midletName, 0, "", jarUrl, 0);
   RemoveEmptyLines(lines);
   return JoinLines(lines);
@@ -114,7 +148,7 @@ std::string MakeManifestText(const TZipFile& archive, const TMIDLETCONFIG& c,
 std::string MakeJadText(const TZipFile& archive, const TMIDLETCONFIG& c, const BuildInputs& inputs,
                         const std::string& midletName, int partNumber, const std::string& bookTitle,
                         const std::string& jarUrl, int64_t jarSize) {
-  TextLines lines = SplitLines(ReadArchiveEntry(archive, "core\\Tomefalcon.jad"));
+  TextLines lines = SplitLines(ReadTextEntry(archive, "core\\Tomefalcon.jad"));
   WriteJad(lines, c, inputs, midletName, partNumber, bookTitle, jarUrl, jarSize);
   AppendCustomAttributes(lines, c);
   RemoveEmptyLines(lines);
@@ -130,7 +164,7 @@ std::string MakeConfigText(const TZipFile& archive, const TMIDLETCONFIG& c, cons
 }
 
 std::string GetKeysConfigText(const TZipFile& archive, const BuildInputs& inputs, int keysConfig) {
-  if (keysConfig != 13) return ReadArchiveEntry(archive, KeysConfigFiles[keysConfig]);
+  if (keysConfig != 13) return ReadTextEntry(archive, KeysConfigFiles[keysConfig]);
   std::string text;
   for (const std::string& line : SplitLines(ReadBuildInput(inputs.CustomKeysFile))) {
     std::size_t first = 0, last = line.size();

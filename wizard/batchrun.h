@@ -31,7 +31,7 @@ struct SpinRange {
   int Max = 0;
   int Clamp(int value) const { return value < Min ? Min : value > Max ? Max : value; }
 };
-inline constexpr SpinRange kJarLimitRange{64, 16384};         // spJARLimit
+inline constexpr SpinRange kJarLimitRange{64, assembly::kLargestJarLimitKB};  // spJARLimit
 inline constexpr SpinRange kForceHeightRange{64, 512};        // spForceHeight
 inline constexpr SpinRange kDataSizeRange{20480, 100000000};  // spMidletDataSize
 inline constexpr SpinRange kImageSizeRange{1, 2147483647};    // spMaxImageWidth, spMaxImageHeight

@@ -35,7 +35,7 @@ std::vector<std::string> ItemsOf(TComboBox* box) { return box->Items()->ToVector
 // Why a font file chosen for a slot cannot be used: empty when it can.
 std::string CustomFontFault(const std::string& path) {
   try {
-    const std::string fault = assembly::CheckFontBytes(assembly::ReadBuildInput(path));
+    const std::string fault = assembly::CheckFontBytes(assembly::ReadFontInput(path));
     if (!fault.empty()) return "The font \"" + assembly::PathText(path) + "\" cannot be used: " + fault + ".";
   } catch (const assembly::EBuildError& e) {
     return e.what();

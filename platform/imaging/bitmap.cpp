@@ -45,7 +45,7 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
   stride_ = static_cast<std::size_t>((rowBits + 31) / 32 * 4);
   if (height > 0 && stride_ > std::numeric_limits<std::size_t>::max() / 2 / height)
     throw std::bad_alloc();
-  data_.assign(stride_ * static_cast<std::size_t>(height), 0);
+  data_.resize(stride_ * static_cast<std::size_t>(height));
   if (IsPaletteFormat(format)) palette_ = DefaultPalette(format);
 }
 

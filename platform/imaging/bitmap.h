@@ -10,7 +10,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -34,12 +37,35 @@ public:
   using std::logic_error::logic_error;
 };
 
+// Pixel memory from calloc: a large block comes zeroed from the system page by page as it is
+// first touched, so a bitmap costs nothing before its rows are written. Growing a vector
+// in place leaves the new elements as the block holds them (zero for a fresh block).
+template <class T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <class U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) {}
+  T* allocate(std::size_t n) {
+    if (void* p = std::calloc(n, sizeof(T))) return static_cast<T*>(p);
+    throw std::bad_alloc();
+  }
+  void deallocate(T* p, std::size_t) { std::free(p); }
+  template <class U>
+  void construct(U*) noexcept {}
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+  friend bool operator==(const ZeroedAllocator&, const ZeroedAllocator&) { return true; }
+};
+
 class Bitmap {
 public:
   Bitmap() = default;
-  // Pixels start at 0 (black, or palette index 0). Palette formats get the default palette of
-  // the format: black and white for 1 bit, the first 16 system colours for 4 bits, the
-  // halftone palette for 8 bits. Negative sizes are refused.
+  // Pixels start at 0 (black, or palette index 0), without the memory being touched. Palette formats get the default
+  // palette of the format: black and white for 1 bit, the first 16 system colours for 4 bits, the halftone palette for
+  // 8 bits. Negative sizes are refused.
   Bitmap(int width, int height, PixelFormat format);
 
   int Width() const { return width_; }
@@ -89,7 +115,7 @@ private:
   int height_ = 0;
   PixelFormat format_ = PixelFormat::pf24bit;
   std::size_t stride_ = 0;
-  std::vector<std::uint8_t> data_;
+  std::vector<std::uint8_t, ZeroedAllocator<std::uint8_t>> data_;  // only ever sized once, when empty
   Palette palette_;
 };
 

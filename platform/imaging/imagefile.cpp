@@ -1,5 +1,6 @@
 #include "platform/imaging/imagefile.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <csetjmp>
 #include <cstdio>
@@ -16,11 +17,12 @@
 
 namespace platform {
 
-void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t fileSize) {
+void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t fileSize,
+                      std::uint64_t pixelsPerFileByte) {
   if (width == 0 || height == 0) throw EImageError("Picture has no pixels");
+  if (width > kMaxPicturePixels || height > kMaxPicturePixels) throw EImageError("Picture too large");
   const std::uint64_t pixels = width * height;
-  if (width > kMaxPicturePixels || height > kMaxPicturePixels || pixels > kMaxPicturePixels ||
-      pixels / kMaxPixelsPerFileByte > fileSize)
+  if (pixels > kMaxPicturePixels || (pixels + pixelsPerFileByte - 1) / pixelsPerFileByte > fileSize)
     throw EImageError("Picture too large");
 }
 
@@ -45,6 +47,9 @@ TPictureMemory::~TPictureMemory() {
 
 void BookPictureMemory(std::uint64_t bytes) {
   TPictureMemory* holder = currentHolder;
+  const std::uint64_t booked = holder == nullptr ? 0 : holder->booked_;
+  if (bytes > kPictureMemoryBudget || booked + bytes > kPictureMemoryBudget)
+    throw EImageError("Picture too large for the memory of the conversion");
   if (holder == nullptr || bytes == 0) return;
   std::unique_lock lock(budgetMutex);
   // Only a holder that has booked nothing waits, so waiting threads hold nothing.
@@ -86,6 +91,65 @@ struct GifCloser {
 
 }  // namespace
 
+namespace {
+
+void BrokenGif() { throw EImageError("Broken GIF picture"); }
+
+void FillRowWhite(Bitmap& b, int y) { std::memset(b.ScanLine(y), 255, static_cast<std::size_t>(b.Width()) * 3); }
+
+// One row of colour indices as blue, green, red; the transparent index keeps the white.
+void PutGifRow(const GifPixelType* line, int count, const ColorMapObject& map, int transparent, std::uint8_t* p) {
+  for (int x = 0; x < count; ++x, p += 3) {
+    const int index = line[x];
+    if (index == transparent) continue;
+    if (index >= map.ColorCount) {
+      p[0] = p[1] = p[2] = 0;
+      continue;
+    }
+    const GifColorType& c = map.Colors[index];
+    p[0] = c.Blue;
+    p[1] = c.Green;
+    p[2] = c.Red;
+  }
+}
+
+// The white screen with the image drawn at its offset. Each row is made white only when it
+// is reached, so a truncated file fails before a large screen is touched.
+Bitmap DecodeGifImage(GifFileType* gif, int transparent, std::size_t fileSize) {
+  if (DGifGetImageDesc(gif) == GIF_ERROR) BrokenGif();
+  const GifImageDesc& desc = gif->Image;
+  const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
+  if (!map || map->ColorCount <= 0) throw EImageError("GIF picture without colours");
+  const int fw = std::max(desc.Width, 0), fh = std::max(desc.Height, 0);
+  const int left = std::max(desc.Left, 0), top = std::max(desc.Top, 0);
+  CheckPictureSize(static_cast<std::uint64_t>(fw), static_cast<std::uint64_t>(fh), fileSize, kGifPixelsPerFileByte);
+  const std::uint64_t sw = gif->SWidth > 0 ? static_cast<std::uint64_t>(gif->SWidth) : std::uint64_t{0} + left + fw;
+  const std::uint64_t sh = gif->SHeight > 0 ? static_cast<std::uint64_t>(gif->SHeight) : std::uint64_t{0} + top + fh;
+  if (sw * sh > kMaxPicturePixels) throw EImageError("GIF screen too large");
+  BookPictureMemory(sw * sh * kConversionBytesPerPixel);
+  Bitmap out(static_cast<int>(sw), static_cast<int>(sh), PixelFormat::pf24bit);
+  const int visible = std::clamp(static_cast<int>(sw) - left, 0, fw);
+  std::vector<GifPixelType> line(static_cast<std::size_t>(fw));
+  // Interlaced images come in four passes of rows.
+  static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
+  const int passes = desc.Interlace ? 4 : 1;
+  for (int pass = 0; pass < passes; ++pass) {
+    const int start = desc.Interlace ? kStart[pass] : 0, step = desc.Interlace ? kStep[pass] : 1;
+    for (int row = start; row < fh; row += step) {
+      if (DGifGetLine(gif, line.data(), fw) == GIF_ERROR) BrokenGif();
+      const std::uint64_t y = std::uint64_t{0} + top + row;
+      if (y >= sh) continue;
+      FillRowWhite(out, static_cast<int>(y));
+      PutGifRow(line.data(), visible, *map, transparent, out.ScanLine(static_cast<int>(y)) + std::size_t{3} * left);
+    }
+  }
+  for (std::uint64_t y = 0; y < sh; ++y)
+    if (y < static_cast<std::uint64_t>(top) || y >= std::uint64_t{0} + top + fh) FillRowWhite(out, static_cast<int>(y));
+  return out;
+}
+
+}  // namespace
+
 Bitmap DecodeGif(const std::string& data) {
   GifSource src{&data, 0};
   int error = 0;
@@ -94,56 +158,17 @@ Bitmap DecodeGif(const std::string& data) {
   int transparent = -1;
   for (;;) {
     GifRecordType type;
-    if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) throw EImageError("Broken GIF picture");
+    if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) BrokenGif();
     if (type == TERMINATE_RECORD_TYPE) throw EImageError("GIF picture without an image");
-    if (type == EXTENSION_RECORD_TYPE) {
-      int code = 0;
-      GifByteType* ext = nullptr;
-      if (DGifGetExtension(gif.get(), &code, &ext) == GIF_ERROR) throw EImageError("Broken GIF picture");
-      if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4)
-        transparent = (ext[1] & 1) ? ext[4] : -1;
-      while (ext) {
-        if (DGifGetExtensionNext(gif.get(), &ext) == GIF_ERROR) throw EImageError("Broken GIF picture");
-      }
-      continue;
+    if (type == IMAGE_DESC_RECORD_TYPE) return DecodeGifImage(gif.get(), transparent, data.size());
+    if (type != EXTENSION_RECORD_TYPE) continue;
+    int code = 0;
+    GifByteType* ext = nullptr;
+    if (DGifGetExtension(gif.get(), &code, &ext) == GIF_ERROR) BrokenGif();
+    if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4) transparent = (ext[1] & 1) ? ext[4] : -1;
+    while (ext) {
+      if (DGifGetExtensionNext(gif.get(), &ext) == GIF_ERROR) BrokenGif();
     }
-    if (type != IMAGE_DESC_RECORD_TYPE) continue;
-
-    if (DGifGetImageDesc(gif.get()) == GIF_ERROR) throw EImageError("Broken GIF picture");
-    const GifImageDesc& desc = gif->Image;
-    const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
-    if (!map || map->ColorCount <= 0) throw EImageError("GIF picture without colours");
-    const int fw = desc.Width, fh = desc.Height;
-    CheckPictureSize(static_cast<std::uint64_t>(std::max(fw, 0)), static_cast<std::uint64_t>(std::max(fh, 0)),
-                     data.size());
-    BookPictureMemory(static_cast<std::uint64_t>(fw) * static_cast<std::uint64_t>(fh) * kConversionBytesPerPixel);
-    Bitmap out(fw, fh, PixelFormat::pf24bit);
-    out.Fill({255, 255, 255});
-    std::vector<GifPixelType> line(static_cast<std::size_t>(fw));
-    // Interlaced images come in four passes of rows.
-    static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
-    const int passes = desc.Interlace ? 4 : 1;
-    for (int pass = 0; pass < passes; ++pass) {
-      const int start = desc.Interlace ? kStart[pass] : 0, step = desc.Interlace ? kStep[pass] : 1;
-      for (int row = start; row < fh; row += step) {
-        if (DGifGetLine(gif.get(), line.data(), fw) == GIF_ERROR) throw EImageError("Broken GIF picture");
-        std::uint8_t* p = out.ScanLine(row);
-        for (int x = 0; x < fw; ++x) {
-          const int index = line[static_cast<std::size_t>(x)];
-          if (index == transparent) continue;
-          std::uint8_t* q = p + static_cast<std::size_t>(x) * 3;
-          if (index >= map->ColorCount) {
-            q[0] = q[1] = q[2] = 0;
-            continue;
-          }
-          const GifColorType& c = map->Colors[index];
-          q[0] = c.Blue;
-          q[1] = c.Green;
-          q[2] = c.Red;
-        }
-      }
-    }
-    return out;
   }
 }
 
@@ -155,6 +180,7 @@ struct JpegError {
   jpeg_error_mgr mgr;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  const char* refusal;  // why the picture was refused before decoding, or nullptr
 };
 
 void JpegErrorExit(j_common_ptr cinfo) {
@@ -184,33 +210,98 @@ void CmykToBgr(const std::uint8_t* s, std::uint8_t* p, int w, bool inverted) {
   }
 }
 
+// Bytes of the entropy-coded data from `at` to the next marker other than a restart; `at`
+// is left at that marker.
+std::size_t EntropyBytes(const std::string& d, std::size_t& at) {
+  const std::size_t start = at;
+  while (at + 1 < d.size()) {
+    const auto next = static_cast<std::uint8_t>(d[at + 1]);
+    if (static_cast<std::uint8_t>(d[at]) == 0xFF && next != 0x00 && next != 0xFF && (next < 0xD0 || next > 0xD7)) break;
+    ++at;
+  }
+  return at - start;
+}
+
+// Whether every component of a progressive picture has a first DC scan holding at least one
+// bit for each of its blocks. Scans of AC codes alone would leave every pixel to be made up.
+bool DcScansCoverBlocks(const std::string& d, const jpeg_decompress_struct& cinfo) {
+  std::vector<bool> covered(static_cast<std::size_t>(cinfo.num_components), false);
+  std::size_t at = 2;
+  while (at + 4 <= d.size()) {
+    const auto marker = static_cast<std::uint8_t>(d[at + 1]);
+    if (static_cast<std::uint8_t>(d[at]) != 0xFF || marker == 0xFF || marker == 0x01 ||
+        (marker >= 0xD0 && marker <= 0xD8)) {
+      ++at;
+      continue;
+    }
+    if (marker == 0xD9) break;
+    const std::size_t length =
+        static_cast<std::size_t>(static_cast<std::uint8_t>(d[at + 2])) << 8 | static_cast<std::uint8_t>(d[at + 3]);
+    const std::size_t head = at + 4;
+    at += 2 + length;
+    if (marker != 0xDA) continue;
+    const std::size_t count = head < d.size() ? static_cast<std::uint8_t>(d[head]) : 0;
+    if (length < 6 + 2 * count || at > d.size()) break;
+    const std::size_t bytes = EntropyBytes(d, at);
+    if (d[head + 1 + 2 * count] != 0 || (static_cast<std::uint8_t>(d[head + 3 + 2 * count]) >> 4) != 0) continue;
+    std::uint64_t blocks = 0;
+    std::vector<std::size_t> scanned;
+    for (std::size_t i = 0; i < count; ++i)
+      for (int c = 0; c < cinfo.num_components; ++c)
+        if (cinfo.comp_info[c].component_id == static_cast<std::uint8_t>(d[head + 1 + 2 * i])) {
+          blocks += std::uint64_t{cinfo.comp_info[c].width_in_blocks} * cinfo.comp_info[c].height_in_blocks;
+          scanned.push_back(static_cast<std::size_t>(c));
+        }
+    if (std::uint64_t{bytes} * 8 >= blocks)
+      for (std::size_t c : scanned) covered[c] = true;
+  }
+  return std::all_of(covered.begin(), covered.end(), [](bool b) { return b; });
+}
+
+// Why the picture is refused before it is decoded (nullptr when it is not), having booked
+// its memory: the bitmap, and the coefficients of every block when the file has several scans.
+const char* JpegRefusal(const std::string& data, const jpeg_decompress_struct& cinfo) {
+  try {
+    CheckPictureSize(cinfo.image_width, cinfo.image_height, data.size(), kJpegPixelsPerFileByte);
+  } catch (const EImageError&) {
+    return "Picture too large";
+  }
+  if (cinfo.progressive_mode && !DcScansCoverBlocks(data, cinfo))
+    return "Progressive JPEG picture without the data of its pixels";
+  std::uint64_t coefficients = 0;
+  if (jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&cinfo)))
+    for (int c = 0; c < cinfo.num_components; ++c)
+      coefficients += std::uint64_t{cinfo.comp_info[c].width_in_blocks} * cinfo.comp_info[c].height_in_blocks *
+                      DCTSIZE2 * sizeof(JCOEF);
+  try {
+    BookPictureMemory(std::uint64_t{cinfo.image_width} * cinfo.image_height * kConversionBytesPerPixel + coefficients);
+  } catch (const EImageError&) {
+    return "Picture too large for the memory of the conversion";
+  }
+  return nullptr;
+}
+
 // Plain data only between setjmp and longjmp; the bitmap and the row live in the caller.
-bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8_t>* row, JpegError* err,
-                    bool* tooLarge) {
+bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8_t>* row, JpegError* err) {
   jpeg_decompress_struct cinfo;
   cinfo.err = jpeg_std_error(&err->mgr);
   err->mgr.error_exit = JpegErrorExit;
   err->mgr.emit_message = JpegMessage;
   err->message[0] = 0;
+  err->refusal = nullptr;
   if (setjmp(err->jump)) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
   jpeg_create_decompress(&cinfo);
+  cinfo.mem->max_memory_to_use = static_cast<long>(kPictureMemoryBudget);
   jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
   jpeg_read_header(&cinfo, TRUE);
-  try {
-    CheckPictureSize(cinfo.image_width, cinfo.image_height, data.size());
-  } catch (const EImageError&) {
-    *tooLarge = true;
+  err->refusal = JpegRefusal(data, cinfo);
+  if (err->refusal != nullptr) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
-  // A progressive file keeps the coefficients of the whole picture (2 bytes a sample).
-  const std::uint64_t pixels = static_cast<std::uint64_t>(cinfo.image_width) * cinfo.image_height;
-  BookPictureMemory(pixels *
-                    (kConversionBytesPerPixel +
-                     (jpeg_has_multiple_scans(&cinfo) ? 2u * static_cast<unsigned>(cinfo.num_components) : 0u)));
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   jpeg_start_decompress(&cinfo);
@@ -242,9 +333,8 @@ Bitmap DecodeJpeg(const std::string& data) {
   Bitmap out;
   std::vector<std::uint8_t> row;
   auto err = std::make_unique<JpegError>();
-  bool tooLarge = false;
-  if (!DecodeJpegInto(data, &out, &row, err.get(), &tooLarge)) {
-    if (tooLarge) throw EImageError("Picture too large");
+  if (!DecodeJpegInto(data, &out, &row, err.get())) {
+    if (err->refusal != nullptr) throw EImageError(err->refusal);
     throw EImageError(std::string("Broken JPEG picture: ") + err->message);
   }
   return out;
@@ -328,7 +418,7 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer)
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   try {
-    CheckPictureSize(w, h, st->data->size());
+    CheckPictureSize(w, h, st->data->size(), kPngPixelsPerFileByte);
   } catch (const EImageError&) {
     st->tooLarge = true;
     png_destroy_read_struct(&png, &info, nullptr);
@@ -343,8 +433,8 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer)
   const int passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != static_cast<std::size_t>(w) * 4) png_error(png, "unexpected row format");
-  BookPictureMemory(static_cast<std::uint64_t>(w) * h * kConversionBytesPerPixel);
   try {
+    BookPictureMemory(static_cast<std::uint64_t>(w) * h * kConversionBytesPerPixel);
     *out = Bitmap(static_cast<int>(w), static_cast<int>(h), PixelFormat::pf24bit);
     buffer->assign(static_cast<std::size_t>(w) * 4, 0);
   } catch (...) {

@@ -15,19 +15,23 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-// The largest pictures we decode: at most this many pixels in all, and at most this many
-// pixels per byte of the file (more than any of the three formats can compress).
+// The largest pictures we decode: at most this many pixels in all, and at most as many pixels
+// per byte of the file as the format can encode: LZW codes of 12 bits stand for at most 4096
+// pixels, deflate inflates at most 1032 times to 8 pixels a byte, and every 8 x 8 block of a
+// JPEG picture takes at least one bit.
 constexpr std::uint64_t kMaxPicturePixels = 100'000'000;
-constexpr std::uint64_t kMaxPixelsPerFileByte = 16384;
+constexpr std::uint64_t kGifPixelsPerFileByte = 4096;
+constexpr std::uint64_t kPngPixelsPerFileByte = 1032 * 8;
+constexpr std::uint64_t kJpegPixelsPerFileByte = 64 * 8;
 
 // Raises EImageError when a declared picture size is refused.
-void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t fileSize);
+void CheckPictureSize(std::uint64_t width, std::uint64_t height, std::size_t fileSize, std::uint64_t pixelsPerFileByte);
 
 // The memory of the pictures converted at once, shared by every thread. A conversion holds a
 // TPictureMemory for its whole run; the decoder books what the picture will need as soon as
 // it knows its size (BookPictureMemory), waiting while other conversions hold the budget. A
-// picture larger than the whole budget waits until it is alone. Without a holder on the
-// thread, booking does nothing.
+// picture that needs more than the whole budget is refused (EImageError), alone or not.
+// Without a holder on the thread, booking only refuses such a picture.
 constexpr std::uint64_t kPictureMemoryBudget = 384ull << 20;
 class TPictureMemory {
 public:
@@ -46,10 +50,12 @@ void BookPictureMemory(std::uint64_t bytes);
 // bitmap and its scaled and reduced copies.
 constexpr std::uint64_t kConversionBytesPerPixel = 8;
 
-// Each takes the whole file in memory. GIF: the first image at its own size, on white
-// (transparent index, interlaced rows, local or global colour map); the file's screen size
-// is not used, so a huge screen around a small image costs nothing.
-// JPEG: grey, RGB, YCbCr, CMYK and YCCK. PNG: every colour type and depth, composited over white.
+// Each takes the whole file in memory. GIF: a white bitmap of the file's screen size (of the
+// image's extent when the screen has no size) with the first image drawn at its offset
+// (transparent index, interlaced rows, local or global colour map); the screen's pixels
+// count against the budget like any others. JPEG: grey, RGB, YCbCr, CMYK and YCCK; a
+// progressive file must carry the DC data of every block. PNG: every colour type and depth,
+// composited over white.
 Bitmap DecodeGif(const std::string& data);
 Bitmap DecodeJpeg(const std::string& data);
 Bitmap DecodePng(const std::string& data);

@@ -2,11 +2,17 @@
 
 #include "assembly/archivecopy.h"
 #include "assembly/fontfile.h"
+#include "assembly/zipfile.h"
 #include "support/samplearchive.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdio>
+#include <filesystem>
 #include <set>
 
 using namespace assembly;
@@ -122,6 +128,76 @@ TEST(FontCatalogue, SlotFontBytes) {
   EXPECT_NE(failure(5).find("broken.fnt"), std::string::npos);
   WriteFile(dir.File("broken.fnt"), fileFont.substr(0, 100));
   EXPECT_NE(failure(5).find("broken.fnt"), std::string::npos);
+}
+
+namespace {
+
+// A font whose two sheets have these lengths; the sheets are filler, the structure sound.
+std::string FontWithSheets(std::size_t first, std::size_t second) {
+  FontFile f;
+  f.Height = 12;
+  f.Sheet.assign(first, 'p');
+  f.NegativeSheet.assign(second, 'n');
+  return WriteFontFile(f);
+}
+
+// GetFontData's refusal of the slot's custom file, or "" when it takes it.
+std::string FontFault(const std::string& path) {
+  TZipFile archive;
+  TMIDLETCONFIG c;
+  c.FontNames[1] = "mine";
+  c.FontSources[1] = path;
+  try {
+    GetFontData(archive, c, 2);
+  } catch (const EBuildError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+// A custom font is checked by its signature and by the largest size a font can have (two
+// sheets of 255 rows of 200 pixels: 269791 bytes each at most) before it is read whole.
+TEST(FontCatalogue, CustomFontFilesAreCheckedBeforeTheyAreReadWhole) {
+  TempDir dir;
+  WriteFile(dir.File("zeros.fnt"), "");
+  std::filesystem::resize_file(dir.File("zeros.fnt"), 2ull << 30);  // sparse: 2 GB of nothing
+  WriteFile(dir.File("huge.fnt"), FontWithSheets(10, 10));
+  std::filesystem::resize_file(dir.File("huge.fnt"), 2ull << 30);
+  WriteFile(dir.File("largest.fnt"), FontWithSheets(269791, 269791));
+  WriteFile(dir.File("too large.fnt"), FontWithSheets(269791, 269792));
+  const struct {
+    const char* file;
+    const char* fault;  // after "cannot be used: "; "" when taken
+  } cases[] = {
+      {"zeros.fnt", "not a font file"},
+      {"huge.fnt", "the font file is larger than any font can be"},
+      {"largest.fnt", ""},
+      {"too large.fnt", "the font file is larger than any font can be"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = dir.File(c.file);
+    const std::string expected =
+        *c.fault ? "The font \"" + path + "\" cannot be used: " + c.fault + "." : std::string();
+    EXPECT_EQ(FontFault(path), expected);
+  }
+
+  // The two 2 GB files cost the process far less than their size.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const bool refused = !FontFault(dir.File("zeros.fnt")).empty() && !FontFault(dir.File("huge.fnt")).empty();
+    _exit(refused ? 0 : 1);
+  }
+  int status = 0;
+  struct rusage usage {};
+  ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::printf("peak memory of checking two 2 GB font files: %ld MB\n", usage.ru_maxrss / 1024);
+  EXPECT_LT(usage.ru_maxrss, 200L * 1024L);  // KB
 }
 
 TEST(FontCatalogue, CutNegativeSheet) {

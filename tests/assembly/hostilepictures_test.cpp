@@ -3,6 +3,7 @@
 #include "assembly/booktext.h"
 #include "assembly/picture.h"
 #include "platform/imaging/imagefile.h"
+#include "support/craftedpictures.h"
 #include "support/recordinghost.h"
 #include "support/tempdir.h"
 
@@ -13,13 +14,19 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 using namespace assembly;
+using testing_support::ProgressiveGreyJpeg;
+using testing_support::ScreenGif;
 using testing_support::TempDir;
+using testing_support::TruncatedGif;
+using testing_support::TruncatedPng;
 using testing_support::WriteFile;
 
 namespace {
@@ -117,15 +124,26 @@ constexpr int kBig = 6000;  // 36 megapixels: over 250 MB each for the old decod
 TEST(HostilePictures, AreRefusedOrConvertedNamingThePicture) {
   TempDir dir;
   const auto solid = [](int, int) { return std::array<png_byte, 4>{10, 200, 30, 255}; };
+  enum Outcome { Converted, Refused, Raised };  // Refused: a message; Raised: the PNG's error
   const struct {
     std::string name, data;
-    bool converted;
+    Outcome outcome;
     int width, height;  // of the converted picture
   } cases[] = {
-      {"text bomb.png", TextBombPng(), false, 0, 0},
-      {"screen.gif", HugeScreenGif(), true, 1, 1},
-      {"interlaced.png", WritePng(kBig, kBig, true, solid), true, 64, 64},  // width first, then height
-      {"progressive.jpg", WriteProgressiveJpeg(kBig, kBig / 2), true, 96, 48},
+      {"text bomb.png", TextBombPng(), Raised, 0, 0},
+      {"screen.gif", HugeScreenGif(), Refused, 0, 0},  // its screen needs more than the budget
+      {"wide screen.gif", ScreenGif(65535, 65535, 0, 0, 2, 2), Refused, 0, 0},
+      {"framed.gif", ScreenGif(300, 200, 250, 150, 40, 20), Converted, 96, 64},
+      {"interlaced.png", WritePng(kBig, kBig, true, solid), Converted, 64, 64},  // width first, then height
+      {"progressive.jpg", WriteProgressiveJpeg(kBig, kBig / 2), Converted, 96, 48},
+      {"no dc.jpg", ProgressiveGreyJpeg(10000, 10000, -1, 6700), Refused, 0, 0},
+      {"thin dc.jpg", ProgressiveGreyJpeg(2048, 2048, 1000, 40), Refused, 0, 0},
+      {"over budget.jpg", ProgressiveGreyJpeg(7200, 7200, 810000 / 8, 200), Refused, 0, 0},
+      // Cut off after 6.5 KB: beyond what the file can hold, or within it and broken.
+      {"truncated bomb.gif", TruncatedGif(10000, 10000, 17000), Refused, 0, 0},
+      {"truncated.gif", TruncatedGif(2000, 2000, 17000), Refused, 0, 0},
+      {"truncated bomb.png", TruncatedPng(10000, 10000, 6500, 30010000), Raised, 0, 0},
+      {"truncated.png", TruncatedPng(1000, 1000, 6500, 3001000), Raised, 0, 0},
   };
   EXPECT_LT(cases[0].data.size(), 120u);
   for (const auto& c : cases) {
@@ -135,19 +153,21 @@ TEST(HostilePictures, AreRefusedOrConvertedNamingThePicture) {
     assembly::testing::RecordingHost host;
     std::string png;
     try {
-      EXPECT_EQ(ConvertImage(path, png, Params(), host), c.converted);
-      EXPECT_TRUE(c.converted);
+      EXPECT_EQ(ConvertImage(path, png, Params(), host), c.outcome == Converted);
+      EXPECT_NE(c.outcome, Raised);
+      EXPECT_EQ(host.messages.size(), c.outcome == Refused ? 1u : 0u);
+      if (c.outcome != Converted) continue;
       ASSERT_GT(png.size(), 24u);
       const platform::Bitmap back = platform::DecodePng(png);
       EXPECT_EQ(back.Width(), c.width);
       EXPECT_EQ(back.Height(), c.height);
     } catch (const platform::EImageError& e) {
-      EXPECT_FALSE(c.converted) << e.what();
+      EXPECT_EQ(c.outcome, Raised) << e.what();
       const std::string text = e.what();
-      EXPECT_EQ(text.rfind("Broken PNG picture: ", 0), 0u) << text;
+      EXPECT_TRUE(text.starts_with("Broken PNG picture: ") || text.starts_with("Picture too large in ")) << text;
       EXPECT_TRUE(text.ends_with(" in \"" + path + "\"")) << text;
     }
-    for (const auto& m : host.messages) EXPECT_NE(m.text.find(path), std::string::npos) << m.text;
+    for (const auto& m : host.messages) EXPECT_EQ(m.text, "Unable to load image: " + path);
   }
 }
 
@@ -176,6 +196,45 @@ TEST(HostilePictures, InterlacedRgbaComesOutAsThePlainOne) {
   }
 }
 
+namespace {
+
+// Converts the pictures of the book on eight threads in a child process; its exit status is
+// 0 when `pictures` were converted and each message names one of the `refused` files, and
+// `peakKB` its peak memory.
+void ConvertBookInChild(const std::string& book, std::size_t pictures, const std::vector<std::string>& refused,
+                        long& peakKB) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    assembly::testing::RecordingHost host;
+    TPictureList list;
+    const TImageConversionParameters params = Params();
+    const HostedPictureConverter convert = [&](const std::string& path, std::string& png, BuildHost& h) {
+      return ConvertImage(path, png, params, h);
+    };
+    try {
+      LoadTextFiles(host, {book}, false, list, convert, 8);
+    } catch (...) {
+      _exit(3);
+    }
+    std::vector<std::string> named;
+    for (const auto& m : host.messages) named.push_back(m.text);
+    std::vector<std::string> expected;
+    for (const std::string& f : refused) expected.push_back("Unable to load image: " + f);
+    std::sort(named.begin(), named.end());
+    std::sort(expected.begin(), expected.end());
+    _exit(list.size() == pictures && named == expected ? 0 : 4);
+  }
+  int status = 0;
+  struct rusage usage {};
+  ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  peakKB = usage.ru_maxrss;
+}
+
+}  // namespace
+
 // The pictures of a book are converted on all cores at once; eight copies of each hostile
 // picture must stay within a gigabyte for the whole process.
 TEST(HostilePictures, ABookOfEightOfEachStaysUnderAGigabyte) {
@@ -194,28 +253,31 @@ TEST(HostilePictures, ABookOfEightOfEachStaysUnderAGigabyte) {
       html += "<p>picture <img src=\"" + name + "\"></p>";
     }
   WriteFile(dir.File("book.htm"), html + "</body></html>");
+  // The screen GIFs are refused, each with its name: their screens need more than the budget.
+  std::vector<std::string> refused;
+  for (int i = 0; i < 8; ++i) refused.push_back(dir.File("p" + std::to_string(i) + ".gif"));
+  long peakKB = 0;
+  ConvertBookInChild(dir.File("book.htm"), 16, refused, peakKB);
+  std::printf("peak memory of the book's pictures: %ld MB\n", peakKB / 1024);
+  EXPECT_LT(peakKB, 1024L * 1024L);
+}
 
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    assembly::testing::RecordingHost host;
-    TPictureList pictures;
-    const TImageConversionParameters params = Params();
-    const HostedPictureConverter convert = [&](const std::string& path, std::string& png, BuildHost& h) {
-      return ConvertImage(path, png, params, h);
-    };
-    try {
-      LoadTextFiles(host, {dir.File("book.htm")}, false, pictures, convert, 8);
-    } catch (...) {
-      _exit(3);
-    }
-    _exit(pictures.size() == 24 && host.messages.empty() ? 0 : 4);
+// Eight small progressive files declaring 10000 x 10000 with AC codes alone, and eight that
+// carry their DC data for 1500 x 1500 pixels: the first are refused at once, the others fit.
+TEST(HostilePictures, ABookOfEightProgressiveJpegBombsStaysUnder400MB) {
+  TempDir dir;
+  std::string html = "<html><body>";
+  std::vector<std::string> refused;
+  for (int i = 0; i < 8; ++i) {
+    const std::string bomb = "bomb" + std::to_string(i) + ".jpg", dc = "dc" + std::to_string(i) + ".jpg";
+    WriteFile(dir.File(bomb), ProgressiveGreyJpeg(10000, 10000, -1, 6700));
+    WriteFile(dir.File(dc), ProgressiveGreyJpeg(1500, 1500, 188 * 188 / 8 + 1, 8));
+    refused.push_back(dir.File(bomb));
+    html += "<p><img src=\"" + bomb + "\"> and <img src=\"" + dc + "\"></p>";
   }
-  int status = 0;
-  struct rusage usage {};
-  ASSERT_EQ(wait4(child, &status, 0, &usage), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  std::printf("peak memory of the book's pictures: %ld MB\n", usage.ru_maxrss / 1024);
-  EXPECT_LT(usage.ru_maxrss, 1024L * 1024L);  // KB
+  WriteFile(dir.File("book.htm"), html + "</body></html>");
+  long peakKB = 0;
+  ConvertBookInChild(dir.File("book.htm"), 8, refused, peakKB);
+  std::printf("peak memory of the book's progressive pictures: %ld MB\n", peakKB / 1024);
+  EXPECT_LT(peakKB, 400L * 1024L);
 }

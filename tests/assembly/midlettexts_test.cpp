@@ -269,3 +269,42 @@ TEST(MidletTexts, KeyLayoutTexts) {
     EXPECT_NE(std::string(e.what()).find("gone.txt"), std::string::npos) << e.what();
   }
 }
+
+// The templates come from the resource archive once, but a changed entry is read again.
+TEST(MidletTexts, TemplatesFollowTheirArchiveEntry) {
+  TZipFile archive;
+  AddJarEntry(archive, "core/manifest.mf", "MIDlet-Name: A\r\n");
+  AddJarEntry(archive, "core/Tomefalcon.jad", "MIDlet-Name: A\r\nMIDlet-Vendor: V\r\n");
+  TMIDLETCONFIG c;
+  BuildInputs in;
+  in.Vendor = "Me";
+  const std::string first = MakeJadText(archive, c, in, "Book", 0, "", "b.jar", 0);
+  EXPECT_TRUE(first.starts_with("MIDlet-Name: Book\r\nMIDlet-Vendor: Me\r\nBuild: ")) << first;
+  EXPECT_EQ(MakeJadText(archive, c, in, "Book", 0, "", "b.jar", 0), first);
+  archive.WriteEntryData(1, "MIDlet-Vendor: V\r\nOther: 1\r\n");
+  const std::string changed = MakeJadText(archive, c, in, "Book", 0, "", "b.jar", 0);
+  EXPECT_TRUE(changed.starts_with("MIDlet-Vendor: Me\r\nOther: 1\r\nBuild: ")) << changed;
+}
+
+// No entry larger than the largest JAR size limit (16384 KB) can go into a midlet: it is
+// refused by its declared size, naming it and the archive, before anything is inflated.
+TEST(MidletTexts, AnEntryLargerThanAnyMidletIsRefusedUninflated) {
+  TZipFile archive;
+  AddJarEntry(archive, "core/Tomefalcon.jad", "MIDlet-Name: A\r\n");
+  TPackedData packed = PackEntryData("short");
+  packed.UncompressedSize = 16384u * 1024u + 1u;  // the stream would fail its length check
+  archive.WritePackedData(0, packed);
+  TMIDLETCONFIG c;
+  BuildInputs in;
+  try {
+    MakeJadText(archive, c, in, "Book", 0, "", "b.jar", 0);
+    ADD_FAILURE() << "not refused";
+  } catch (const EBuildError& e) {
+    EXPECT_STREQ(e.what(),
+                 "The entry \"core/Tomefalcon.jad\" of the resource archive quirewright.dat holds "
+                 "16777217 bytes, more than any midlet may hold.");
+  }
+  packed.UncompressedSize = 16384u * 1024u;  // as large as a midlet may be: inflated and checked
+  archive.WritePackedData(0, packed);
+  EXPECT_THROW(MakeJadText(archive, c, in, "Book", 0, "", "b.jar", 0), EZipFileCRCError);
+}

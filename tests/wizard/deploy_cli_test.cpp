@@ -1,20 +1,23 @@
 // The builder run headless with -deploy, as a publishing script runs it: every failure ends
 // the program with a message on standard error and a non-zero exit status, never waits, and
 // never destroys a good midlet already at the target.
+#include "assembly/zipfile.h"
 #include "damaged_archive_support.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
+#include <cstdio>
 #include <filesystem>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testing_support::ReadFile;
@@ -70,7 +73,7 @@ protected:
     int status = 0;
     // A run that hangs on a dialog nobody can close is ended here.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(3);
-    while (waitpid(pid, &status, WNOHANG) == 0) {
+    while (wait4(pid, &status, WNOHANG, &usage_) == 0) {
       if (std::chrono::steady_clock::now() > deadline) {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
@@ -93,7 +96,38 @@ protected:
   }
 
   TempDir dir_;
+  struct rusage usage_ {};  // of the last run
 };
+
+// The raw deflate stream of `size` zero bytes, made in pieces, with their CRC-32.
+assembly::TPackedData DeflatedZeros(uint64_t size) {
+  assembly::TPackedData packed;
+  z_stream zs{};
+  deflateInit2(&zs, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+  const std::string zeros(1 << 20, '\0');
+  std::string out(1 << 16, '\0');
+  uLong crc = crc32(0L, Z_NULL, 0);
+  for (uint64_t done = 0; done <= size;) {
+    const std::size_t take = static_cast<std::size_t>(std::min<uint64_t>(zeros.size(), size - done));
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(zeros.data()), static_cast<uInt>(take));
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.data()));
+    zs.avail_in = static_cast<uInt>(take);
+    done += take;
+    const int flush = done == size ? Z_FINISH : Z_NO_FLUSH;
+    int rc = Z_OK;
+    do {
+      zs.next_out = reinterpret_cast<Bytef*>(out.data());
+      zs.avail_out = static_cast<uInt>(out.size());
+      rc = deflate(&zs, flush);
+      packed.CompressedData.append(out.data(), out.size() - zs.avail_out);
+    } while (zs.avail_out == 0);
+    if (rc == Z_STREAM_END) break;
+  }
+  deflateEnd(&zs);
+  packed.CRC32 = static_cast<uint32_t>(crc);
+  packed.UncompressedSize = static_cast<uint32_t>(size);
+  return packed;
+}
 
 }  // namespace
 
@@ -115,6 +149,26 @@ TEST_F(DeployRun, AnUnusableArchiveIsNamedAndNothingIsBuilt) {
     EXPECT_NE(run.errors.find("quirewright.dat"), std::string::npos) << run.errors;
     EXPECT_TRUE(OutFiles().empty());
   }
+}
+
+TEST_F(DeployRun, AnEntryInflatingToAGigabyteIsRefusedByName) {
+  assembly::TZipFile archive;
+  archive.LoadFromFile(Archive());
+  int jad = -1;
+  for (int i = 0; i < archive.Count(); ++i)
+    if (archive.FileName(i) == "core/Tomefalcon.jad") jad = i;
+  ASSERT_GE(jad, 0);
+  archive.WritePackedData(jad, DeflatedZeros(uint64_t{1} << 30));
+  archive.SaveToFile(Archive());
+  EXPECT_LT(fs::file_size(Archive()), 8u << 20);
+
+  const Outcome run = Deploy(Out().string() + "/");
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find("\"core/Tomefalcon.jad\" of the resource archive quirewright.dat"), std::string::npos)
+      << run.errors;
+  std::printf("peak memory of -deploy: %ld MB\n", usage_.ru_maxrss / 1024);
+  EXPECT_LT(usage_.ru_maxrss, 1024L * 1024L);  // KB
+  EXPECT_TRUE(OutFiles().empty());
 }
 
 TEST_F(DeployRun, AVariantNameThatMatchesNothingFails) {
