@@ -185,8 +185,8 @@ struct Glyph {
   std::vector<std::uint8_t> coverage;
   int boxLeft = 0;
   int boxWidth = 0;
-  bool marked = false;    // a vanished mark was put back
-  bool refitted = false;  // moved up or down, or drawn otherwise, to fit the cell
+  bool Marked = false;    // a vanished mark was put back
+  bool Refitted = false;  // moved up or down, or drawn otherwise, to fit the cell
 
   std::uint8_t& At(int col, int row, int channel, int channels) {
     return coverage[(static_cast<std::size_t>(row) * width + col) * channels + channel];
@@ -256,9 +256,9 @@ void TrimInk(Glyph& g, int channels) {
 
 // Ink to add to a glyph: pixel (x, y) with y the rows above the baseline.
 struct InkPixel {
-  int x = 0;
-  int y = 0;
-  int value = 0;
+  int X = 0;
+  int Y = 0;
+  int Value = 0;
 };
 
 // `v` of the range from0..from1 carried over in proportion to the range to0..to1.
@@ -270,13 +270,13 @@ int MapAxis(int v, int from0, int from1, int to0, int to1) {
 // The glyph with more ink: its box grows to hold the pixels, each set in every channel.
 void AddInk(Glyph& g, const std::vector<InkPixel>& pixels, int channels) {
   if (pixels.empty()) return;
-  int left = g.rows ? g.left : pixels[0].x, right = g.rows ? g.left + g.width - 1 : pixels[0].x;
-  int top = g.rows ? g.top : pixels[0].y, bottom = g.rows ? g.top - g.rows + 1 : pixels[0].y;
+  int left = g.rows ? g.left : pixels[0].X, right = g.rows ? g.left + g.width - 1 : pixels[0].X;
+  int top = g.rows ? g.top : pixels[0].Y, bottom = g.rows ? g.top - g.rows + 1 : pixels[0].Y;
   for (const InkPixel& p : pixels) {
-    left = std::min(left, p.x);
-    right = std::max(right, p.x);
-    top = std::max(top, p.y);
-    bottom = std::min(bottom, p.y);
+    left = std::min(left, p.X);
+    right = std::max(right, p.X);
+    top = std::max(top, p.Y);
+    bottom = std::min(bottom, p.Y);
   }
   Glyph grown = g;
   grown.left = left;
@@ -290,8 +290,8 @@ void AddInk(Glyph& g, const std::vector<InkPixel>& pixels, int channels) {
         grown.At(g.left - left + c, top - g.top + r, k, channels) = g.At(c, r, k, channels);
   for (const InkPixel& p : pixels)
     for (int k = 0; k < channels; ++k) {
-      std::uint8_t& v = grown.At(p.x - left, top - p.y, k, channels);
-      v = static_cast<std::uint8_t>(std::max(static_cast<int>(v), p.value));
+      std::uint8_t& v = grown.At(p.X - left, top - p.Y, k, channels);
+      v = static_cast<std::uint8_t>(std::max(static_cast<int>(v), p.Value));
     }
   g = std::move(grown);
 }
@@ -484,7 +484,7 @@ void FreeTypeFont::PrepareMode(RenderMode mode) {
   const int channels = Channels(mode);
   for (int code = 32; code < 256; ++code) {
     Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
-    if (!g.marked) continue;
+    if (!g.Marked) continue;
     // A mark put back may leave the glyph taller than the cell: the gap above its letter
     // goes first, then what still does not fit.
     DropEmptyRows(g, channels, g.rows - font_.Height);
@@ -515,7 +515,7 @@ void FreeTypeFont::KeepDescender(unsigned char code, RenderMode mode) {
     drawn.advance = g.advance;
     drawn.boxLeft = g.boxLeft;
     drawn.boxWidth = g.boxWidth;
-    drawn.refitted = true;
+    drawn.Refitted = true;
     g = std::move(drawn);
     return;
   }
@@ -527,16 +527,16 @@ void FreeTypeFont::KeepDescender(unsigned char code, RenderMode mode) {
   for (int r = 0; r < outline.rows; ++r)
     for (int c = 0; c < outline.width && outline.top - r <= 0; ++c) {
       below.push_back({outline.left + c, outline.top - r, outline.At(c, r, 0, 1)});
-      most = std::max(most, below.back().value);
+      most = std::max(most, below.back().Value);
     }
   if (most < 32) return;
-  std::erase_if(below, [most](const InkPixel& p) { return p.value * 2 < most; });
+  std::erase_if(below, [most](const InkPixel& p) { return p.Value * 2 < most; });
   for (InkPixel& p : below) {
-    p.x = MapAxis(p.x, outline.left, outline.left + outline.width - 1, g.left, g.left + g.width - 1);
-    p.value = mode == RenderMode::Mono ? 255 : std::min(255, p.value * 255 / most);
+    p.X = MapAxis(p.X, outline.left, outline.left + outline.width - 1, g.left, g.left + g.width - 1);
+    p.Value = mode == RenderMode::Mono ? 255 : std::min(255, p.Value * 255 / most);
   }
   AddInk(g, below, Channels(mode));
-  g.refitted = true;
+  g.Refitted = true;
 }
 
 // A character taller than the cell is drawn with lighter hinting, else smaller, until it
@@ -558,14 +558,14 @@ void FreeTypeFont::FitToCell(unsigned char code, RenderMode mode) {
       fitted.advance = g.advance;
       fitted.boxLeft = g.boxLeft;
       fitted.boxWidth = g.boxWidth;
-      fitted.refitted = true;
+      fitted.Refitted = true;
       g = std::move(fitted);
     }
   }
   FitColumns(g, channels);
   const int top = g.top;
   if (!FitRows(g, ascent_, font_.Height)) CutRows(g, channels, ascent_, font_.Height);
-  g.refitted = g.refitted || g.top != top;
+  g.Refitted = g.Refitted || g.top != top;
 }
 
 // How much of `base`'s unhinted ink `outline` lacks, and the most it has beyond it (both
@@ -597,7 +597,7 @@ void FreeTypeFont::KeepMarks(RenderMode mode) {
     std::map<std::tuple<int, int, int, std::vector<std::uint8_t>>, std::vector<int>> alike;
     for (int code = 32; code < 256; ++code) {
       const Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
-      if (g.rows > 0 && !g.refitted && (round == 0 || g.marked))
+      if (g.rows > 0 && !g.Refitted && (round == 0 || g.Marked))
         alike[{g.top, g.rows, g.width, g.coverage}].push_back(code);
     }
     for (const auto& [ink, codes] : alike)
@@ -635,10 +635,10 @@ void PlaceMark(std::vector<InkPixel>& mark, const Glyph& base, const Glyph& g) {
   long weight = 0, sum = 0;
   int markTop = INT_MIN, markBottom = INT_MAX;
   for (const InkPixel& p : mark) {
-    weight += p.value;
-    sum += static_cast<long>(p.value) * p.y;
-    markTop = std::max(markTop, p.y);
-    markBottom = std::min(markBottom, p.y);
+    weight += p.Value;
+    sum += static_cast<long>(p.Value) * p.Y;
+    markTop = std::max(markTop, p.Y);
+    markBottom = std::min(markBottom, p.Y);
   }
   const double middle = static_cast<double>(sum) / static_cast<double>(std::max(weight, 1L));
   const double quarter = (baseTop - baseBottom) / 4.0;
@@ -647,8 +647,8 @@ void PlaceMark(std::vector<InkPixel>& mark, const Glyph& base, const Glyph& g) {
                     : below ? bottom - (markTop < baseBottom - 1 ? 2 : 1) - markTop
                             : 0;
   for (InkPixel& p : mark) {
-    p.x = MapAxis(p.x, base.left, base.left + base.width - 1, g.left, g.left + g.width - 1);
-    p.y = above || below ? p.y + shift : MapAxis(p.y, baseBottom, baseTop, bottom, top);
+    p.X = MapAxis(p.X, base.left, base.left + base.width - 1, g.left, g.left + g.width - 1);
+    p.Y = above || below ? p.Y + shift : MapAxis(p.Y, baseBottom, baseTop, bottom, top);
   }
 }
 
@@ -673,11 +673,11 @@ void FreeTypeFont::PutMarkBack(Glyph& g, const Glyph& accented, const Glyph& bas
   // A mark has pixels of its own, or at least its strongest ones (the callers take only
   // differences of a sixteenth of a pixel or more).
   const int keep = std::min(most, 128);
-  std::erase_if(mark, [keep](const InkPixel& p) { return p.value < keep; });
+  std::erase_if(mark, [keep](const InkPixel& p) { return p.Value < keep; });
   PlaceMark(mark, base, g);
-  for (InkPixel& p : mark) p.value = mode == RenderMode::Mono ? 255 : std::min(255, p.value * 255 / keep);
+  for (InkPixel& p : mark) p.Value = mode == RenderMode::Mono ? 255 : std::min(255, p.Value * 255 / keep);
   AddInk(g, mark, Channels(mode));
-  g.marked = true;
+  g.Marked = true;
 }
 
 // The outline's box on whole pixels, as FreeType fits the metrics of a hinted glyph (the
