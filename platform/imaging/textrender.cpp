@@ -311,9 +311,9 @@ void DropEmptyRows(Glyph& g, int channels, int count) {
   }
 }
 
-// Moves the ink horizontally into the character's columns where they are wide enough;
-// subpixel ink wider than them keeps its place, its outer columns folded into the edge
-// columns so that none of its coverage is lost.
+// Moves the ink horizontally into the character's columns where they are wide enough; ink
+// wider than them (a subpixel fringe, a mark put back) keeps its place, its outer columns
+// folded into the edge columns so that none of its coverage is lost.
 void FitColumns(Glyph& g, int channels) {
   if (g.rows == 0) return;
   const int cellLeft = g.CellLeft(), cellRight = g.CellRight();
@@ -321,7 +321,7 @@ void FitColumns(Glyph& g, int channels) {
     g.left = std::clamp(g.left, cellLeft, cellRight - g.width);
     return;
   }
-  if (channels == 1 || cellRight <= cellLeft) return;
+  if (cellRight <= cellLeft) return;
   Glyph folded = g;
   folded.left = cellLeft;
   folded.width = cellRight - cellLeft;
