@@ -5,6 +5,7 @@
 #include "assembly/jobpool.h"
 #include "assembly/normalize.h"
 #include "assembly/textpaths.h"
+#include "platform/system/codepage.h"
 #include "platform/system/wholefile.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ namespace {
 const char kSeparator[] = "-------------------";
 
 void ReportUnreadable(BuildHost& host, const std::string& path) {
-  host.ShowMessage(UnableToOpenFileText(path), "Fatal error", MessageIcon::Error);
+  host.ShowComposedMessage(UnableToOpenFileText(path), "Fatal error", MessageIcon::Error);
   host.RequestTerminate();
 }
 
@@ -139,8 +140,10 @@ bool ReadFileToString(const std::string& path, std::string& data) {
   }
 }
 
-std::string UnableToOpenFileText(const std::string& path) {
-  return "Unable to open file. File does not exist or is locked by other application: \"" + PathText(path) + "\"";
+platform::TMessage UnableToOpenFileText(const std::string& path) {
+  const int cp = platform::AnsiCodePage();
+  platform::TMessage text("Unable to open file. File does not exist or is locked by other application: \"", cp);
+  return text.Path(path).Text("\"", cp);
 }
 
 bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {
