@@ -143,7 +143,7 @@ bool ReadFileToString(const std::string& path, std::string& data) {
 platform::TMessage UnableToOpenFileText(const std::string& path) {
   const int cp = platform::AnsiCodePage();
   platform::TMessage text("Unable to open file. File does not exist or is locked by other application: \"", cp);
-  return text.Path(path).Text("\"", cp);
+  return text.Path(path).Own("\"", cp);
 }
 
 bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {

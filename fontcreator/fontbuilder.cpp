@@ -135,7 +135,7 @@ FontPreview SaveFont(const FontSettings& settings, const std::string& fileName, 
     platform::WriteWholeFile(fileName, bytes);
   } catch (const platform::EFileError& e) {
     platform::TMessage text("Cannot write the font file \"", platform::AnsiCodePage());
-    throw EFontWriteError(text.Path(fileName).Text("\": ", platform::AnsiCodePage()).Append(e.ReasonText));
+    throw EFontWriteError(text.Path(fileName).Own("\": ", platform::AnsiCodePage()).Append(e.ReasonText));
   }
   return p;
 }

@@ -43,7 +43,7 @@ TMessage CustomFontFault(const std::string& path) {
     if (!fault.empty())
       return TMessage("The font \"", AnsiCodePage())
           .Path(path)
-          .Text("\" cannot be used: " + fault + ".", AnsiCodePage());
+          .Own("\" cannot be used: " + fault + ".", AnsiCodePage());
   } catch (const assembly::EBuildError& e) {
     return e.Message();
   }
@@ -119,13 +119,13 @@ void TForm1::RestoreFontsPageSettings() {
           const int cp = AnsiCodePage();
           TMessage text("The font file \"", cp);
           ReportStaleSetting(text.Path(path)
-                                 .Text("\" of font slot " + std::to_string(file->slot) +
-                                           " in the settings cannot be used; the slot is set to \"",
-                                       cp)
-                                 .Text(Text("NoneFont"), InterfaceCodePage())
-                                 .Text("\". (", cp)
+                                 .Own("\" of font slot " + std::to_string(file->slot) +
+                                          " in the settings cannot be used; the slot is set to \"",
+                                      cp)
+                                 .Own(Text("NoneFont"), InterfaceCodePage())
+                                 .Own("\". (", cp)
                                  .Append(fault)
-                                 .Text(")", cp));
+                                 .Own(")", cp));
           continue;
         }
         if (std::string* remembered = RememberedFile(*file)) *remembered = path;

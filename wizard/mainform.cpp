@@ -282,7 +282,7 @@ std::string TForm1::ArchivePath() const { return ProgramDir() + "quirewright.dat
 
 TMessage TForm1::ArchiveProblem(const std::exception& e) const {
   TMessage text("The resource archive \"", AnsiCodePage());
-  return text.Path(ArchivePath()).Text("\" cannot be used: ", AnsiCodePage()).Append(MessageOf(e));
+  return text.Path(ArchivePath()).Own("\" cannot be used: ", AnsiCodePage()).Append(MessageOf(e));
 }
 
 bool TForm1::ArchiveLoaded() {
@@ -438,7 +438,7 @@ bool TForm1::RestorePageOnFirstVisit() {
       TMessage text("The help file \"", AnsiCodePage());
       ReportStaleSetting(
           text.Path(edCustomHelpFile->Text())
-              .Text("\" named in the settings cannot be read; the built-in help is used instead.", AnsiCodePage()));
+              .Own("\" named in the settings cannot be read; the built-in help is used instead.", AnsiCodePage()));
       UpdateControls();
     }
   }
@@ -494,9 +494,9 @@ void TForm1::SetKeyLayoutFromModel() {
     cbKeysConfig->SetItemIndex(Model().DefaultKeys);
     TMessage text("The key layout file \"", AnsiCodePage());
     ReportStaleSetting(text.Path(gone)
-                           .Text("\" named in the settings cannot be read; the key layout \"", AnsiCodePage())
-                           .Text(cbKeysConfig->Text(), InterfaceCodePage())
-                           .Text("\" is used instead.", AnsiCodePage()));
+                           .Own("\" named in the settings cannot be read; the key layout \"", AnsiCodePage())
+                           .Own(cbKeysConfig->Text(), InterfaceCodePage())
+                           .Own("\" is used instead.", AnsiCodePage()));
   }
   UpdateKeysConfigDesc();
 }
@@ -535,7 +535,7 @@ bool TForm1::RefuseMissingPhonesList() {
     return false;
   }
   TMessage text(Text("UnableToOpenListOfPhones"), InterfaceCodePage());
-  Application().MessageBox(text.Text(" \"", AnsiCodePage()).Path(FPhonesListFile).Text("\"", AnsiCodePage()),
+  Application().MessageBox(text.Own(" \"", AnsiCodePage()).Path(FPhonesListFile).Own("\"", AnsiCodePage()),
                            Text("UnableToOpenListOfPhonesTitle"), TMsgIcon::Error);
   ShowPage(pgPhoneModel);
   return true;

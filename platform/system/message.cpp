@@ -52,7 +52,7 @@ std::string Convert(std::string_view text, const std::string& from, const std::s
 
 }  // namespace
 
-TMessage& TMessage::Text(std::string_view text, int cp) {
+TMessage& TMessage::Own(std::string_view text, int cp) {
   parts_.push_back({std::string(text), cp, {}});
   return *this;
 }

@@ -17,11 +17,11 @@ class TMessage {
 public:
   TMessage() = default;
   // A message that begins with the program's own text in code page `cp`.
-  TMessage(std::string_view text, int cp) { Text(text, cp); }
+  TMessage(std::string_view text, int cp) { Own(text, cp); }
 
   // The program's own text in code page `cp` (the process code page, or the interface code
   // page for named texts).
-  TMessage& Text(std::string_view text, int cp);
+  TMessage& Own(std::string_view text, int cp);
   // A path as the file system writes it.
   TMessage& Path(std::string_view path);
   // The C library's reason for an errno value, in the language and encoding of the locale.

@@ -23,13 +23,13 @@ TMessage ReasonOf(int error, const char* reason) {
 [[noreturn]] void ReadFailed(const std::string& path, int error, const char* reason = nullptr) {
   const TMessage why = ReasonOf(error, reason);
   TMessage text("Cannot open file \"", AnsiCodePage());
-  throw EFileError(text.Path(path).Text("\". ", AnsiCodePage()).Append(why), path, error, why);
+  throw EFileError(text.Path(path).Own("\". ", AnsiCodePage()).Append(why), path, error, why);
 }
 
 [[noreturn]] void WriteFailed(const std::string& path, int error, const char* reason = nullptr) {
   const TMessage why = ReasonOf(error, reason);
   TMessage text("Cannot write file \"", AnsiCodePage());
-  throw EFileError(text.Path(path).Text("\": ", AnsiCodePage()).Append(why), path, error, why);
+  throw EFileError(text.Path(path).Own("\": ", AnsiCodePage()).Append(why), path, error, why);
 }
 
 // The permissions of a newly created file (mkstemp makes it private).

@@ -37,7 +37,7 @@ TEST(Message, PartsKeepTheirEncodingsUntilShown) {
   testing_support::RussianLocale russian(dir.Path());
   QW_REQUIRE_RUSSIAN_LOCALE(russian);
   TMessage m("\xCD\xE5\xF2 ", 1251);  // "Нет " in the Cyrillic code page
-  m.Path("/home/\xD1\x8E/Caf\xC3\xA9").Text(" \xE9t\xE9: ", 1252).Reason(ENOENT);
+  m.Path("/home/\xD1\x8E/Caf\xC3\xA9").Own(" \xE9t\xE9: ", 1252).Reason(ENOENT);
   EXPECT_EQ(m.Utf8(), "Нет /home/ю/Café été: Нет такого файла или каталога");
   EXPECT_EQ(m.ForTerminal(), "Нет /home/ю/Café été: Нет такого файла или каталога");
   // For the code-page world only: what 1251 can hold, and '?' for the rest.
