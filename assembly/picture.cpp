@@ -59,7 +59,8 @@ bool ConvertPicture(const std::string& path, const std::string& data, std::strin
                     const TImageConversionParameters& params, BuildHost& host);
 
 bool LoadFailed(const std::string& path, BuildHost& host) {
-  host.ShowMessage("Unable to load image: " + PathText(path), "Error", MessageIcon::None);
+  host.ShowComposedMessage(platform::TMessage("Unable to load image: ", platform::AnsiCodePage()).Path(path), "Error",
+                           MessageIcon::None);
   host.RequestTerminate();
   return false;
 }
@@ -90,7 +91,8 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
   if (params.Colors == 0) return false;
   if (IgnoredByName(path, params.IgnoreNames)) return false;
   if (PictureKindOf(path) == PictureKind::Other) {
-    host.ShowMessage("Unsupported image format: " + PathText(path), "Error", MessageIcon::None);
+    host.ShowComposedMessage(platform::TMessage("Unsupported image format: ", platform::AnsiCodePage()).Path(path),
+                             "Error", MessageIcon::None);
     return false;
   }
   // The picture's share of the memory of the pictures converted at once.

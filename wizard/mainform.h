@@ -160,10 +160,10 @@ private:
   std::set<std::string> FStaleSettingsReported;
   std::string FTrialBuildFault;
   // Tells the user that a file named in the settings cannot be used and what is used instead.
-  void ReportStaleSetting(const std::string& text);
+  void ReportStaleSetting(const platform::TMessage& text);
   // The resource archive beside the program, and a start-up message about it.
   std::string ArchivePath() const;
-  std::string ArchiveProblem(const std::exception& e) const;
+  platform::TMessage ArchiveProblem(const std::exception& e) const;
   // True when the archive was loaded at start-up; else says that nothing can be built.
   bool ArchiveLoaded();
 
@@ -274,7 +274,8 @@ private:
   // --- messages (named texts) ---
 public:
   static std::string Text(const char* name);
-  // A host path (UTF-8) as it stands in a shown text of the interface's code page.
+  // A host path as the font slot lists and their hints show it: UTF-8, as the file system
+  // writes it (those lists hold UTF-8 items).
   static std::string ShownPath(const std::string& path);
 
 private:
@@ -282,6 +283,8 @@ private:
 
   // --- assembly::BuildHost ---
   void ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) override;
+  void ShowComposedMessage(const platform::TMessage& text, const std::string& caption,
+                           assembly::MessageIcon icon) override;
   void RequestTerminate() override;
   void SetProgress(int position, int max) override;
   void SetStatus(const std::string& text) override;
