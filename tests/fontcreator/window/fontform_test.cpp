@@ -384,10 +384,10 @@ TEST_F(FontFormTest, CreateWritesTheFontOfThePreview) {
   services_.ScriptDialog({Out("sans11.fnt")});
   f.Parts().BitBtn3->Click();
   ASSERT_EQ(services_.dialogs.size(), 1u);
-  EXPECT_TRUE(services_.dialogs[0].save);
-  EXPECT_EQ(services_.dialogs[0].file_name, "*.fnt");
-  EXPECT_EQ(services_.dialogs[0].default_ext, "fnt");
-  EXPECT_EQ(services_.dialogs[0].filter, "Tomefalcon font files|*.fnt");
+  EXPECT_TRUE(services_.dialogs[0].Save);
+  EXPECT_EQ(services_.dialogs[0].FileName, "*.fnt");
+  EXPECT_EQ(services_.dialogs[0].DefaultExt, "fnt");
+  EXPECT_EQ(services_.dialogs[0].Filter, "Tomefalcon font files|*.fnt");
   ASSERT_EQ(services_.messages.size(), 1u);
   EXPECT_EQ(services_.messages[0].caption, "Installing font");
   EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Information);
