@@ -347,27 +347,27 @@ struct Walker {
 
   void Walk(TObject& obj, const std::string& prefix, bool isComponent) {
     for (const TPropInfo* p : obj.ClassInfo().Properties()) {
-      if (isComponent && platform::SameName(p->name, "Name")) continue;
-      if (p->kind != PropKind::String && p->kind != PropKind::Object) continue;
-      std::string path = prefix.empty() ? p->name : prefix + "." + p->name;
+      if (isComponent && platform::SameName(p->Name, "Name")) continue;
+      if (p->Kind != PropKind::String && p->Kind != PropKind::Object) continue;
+      std::string path = prefix.empty() ? p->Name : prefix + "." + p->Name;
       bool taken = true;
       if (Refresh != nullptr) {
         std::string full = FullPrefix + path;
         if (Refresh->Ignore != nullptr && Refresh->Ignore->Matches(full)) continue;
         auto* pers = dynamic_cast<TPersistent*>(&obj);
-        taken = (pers != nullptr && pers->IsStored(p->name)) ||
+        taken = (pers != nullptr && pers->IsStored(p->Name)) ||
                 (Refresh->Store != nullptr && Refresh->Store->Matches(full));
       }
-      if (p->kind == PropKind::String) {
+      if (p->Kind == PropKind::String) {
         if (Refresh != nullptr) {
-          if (taken && p->get_str) Record(path, p->get_str(obj));
-        } else if (p->set_str) {
-          if (const std::string* t = TextFor(path)) p->set_str(obj, *t);
+          if (taken && p->GetStr) Record(path, p->GetStr(obj));
+        } else if (p->SetStr) {
+          if (const std::string* t = TextFor(path)) p->SetStr(obj, *t);
         }
         continue;
       }
-      if (!p->get_obj || !p->set_obj || !taken) continue;
-      TObject* o = p->get_obj(obj);
+      if (!p->GetObj || !p->SetObj || !taken) continue;
+      TObject* o = p->GetObj(obj);
       if (o == nullptr || dynamic_cast<TComponent*>(o) != nullptr) continue;
       if (auto* list = dynamic_cast<platform::TStrings*>(o)) {
         if (Refresh != nullptr) Record(path, list->Text());

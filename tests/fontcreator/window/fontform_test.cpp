@@ -499,9 +499,9 @@ TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
   f.Parts().FontTypeCBox->UserSelect(1);  // Color: every option enabled
   std::vector<std::string> names;
   std::function<void(const platform::TDescNode&)> walk = [&](const platform::TDescNode& n) {
-    for (const platform::TDescProp& p : n.props)
-      if (p.path == "Hint") names.push_back(n.name);
-    for (const platform::TDescNode& c : n.children) walk(c);
+    for (const platform::TDescProp& p : n.Props)
+      if (p.Path == "Hint") names.push_back(n.Name);
+    for (const platform::TDescNode& c : n.Children) walk(c);
   };
   walk(platform::ParseDescription(kForm1Description));
   ASSERT_EQ(names.size(), 14u);
