@@ -27,8 +27,8 @@ TBalloonSpace BalloonFreeSpace(const TBalloonRect& screen, const TBalloonAnchor&
   s.Right = std::max(0, screen.Right - x - hw + ArrowOffset - kBalloonScreenMargin);
   s.Below = std::max(0, screen.Bottom - y - hh - ArrowHeight - kBalloonScreenMargin);
   struct Quadrant {
-    int64_t area;
-    int w, h, position;
+    int64_t Area;
+    int W, H, Position;
   };
   const Quadrant q[4] = {{int64_t{s.Left} * s.Above, s.Left, s.Above, 0},
                          {int64_t{s.Left} * s.Below, s.Left, s.Below, 2},
@@ -36,10 +36,10 @@ TBalloonSpace BalloonFreeSpace(const TBalloonRect& screen, const TBalloonAnchor&
                          {int64_t{s.Right} * s.Below, s.Right, s.Below, 3}};
   const Quadrant* best = &q[0];
   for (const Quadrant& c : q)
-    if (c.area > best->area) best = &c;
-  s.MaxWidth = best->w;
-  s.MaxHeight = best->h;
-  s.LargestPosition = best->position;
+    if (c.Area > best->Area) best = &c;
+  s.MaxWidth = best->W;
+  s.MaxHeight = best->H;
+  s.LargestPosition = best->Position;
   return s;
 }
 

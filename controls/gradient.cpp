@@ -171,7 +171,7 @@ QColor BandColor(TColor from, TColor to, int i, int n) {
 
 // The two walking points of the bias orientations.
 struct BiasWalk {
-  int x1, y1, x2, y2;
+  int X1, Y1, X2, Y2;
 };
 
 // Band `i` of `n` of a bias orientation: its share of the w + h lines, each `pw` wide.
@@ -184,17 +184,17 @@ void DrawBiasBand(QPainter& p, TGradientDir dir, const TRect& r, const QColor& c
   const int lines = MulDiv(i + 1, w + h, n) - MulDiv(i, w + h, n);
   for (int k = 0; k < lines; ++k) {
     if (dir == fgdLeftBias) {
-      if (walk.y1 < r.Bottom) walk.y1 += pw;
-      else walk.x1 += pw;
-      if (walk.x2 < r.Right) walk.x2 += pw;
-      else walk.y2 += pw;
+      if (walk.Y1 < r.Bottom) walk.Y1 += pw;
+      else walk.X1 += pw;
+      if (walk.X2 < r.Right) walk.X2 += pw;
+      else walk.Y2 += pw;
     } else {
-      if (walk.x1 > r.Left) walk.x1 -= pw;
-      else walk.y1 += pw;
-      if (walk.y2 < r.Bottom) walk.y2 += pw;
-      else walk.x2 -= pw;
+      if (walk.X1 > r.Left) walk.X1 -= pw;
+      else walk.Y1 += pw;
+      if (walk.Y2 < r.Bottom) walk.Y2 += pw;
+      else walk.X2 -= pw;
     }
-    p.drawLine(walk.x1, walk.y1, walk.x2, walk.y2);
+    p.drawLine(walk.X1, walk.Y1, walk.X2, walk.Y2);
   }
 }
 

@@ -80,8 +80,8 @@ bool TDesktopHelpDesk::FileExists(const std::string& path) {
 namespace {
 
 struct Installed {
-  std::unique_ptr<TDesktopHelpDesk> ownDesk;
-  std::unique_ptr<THtmlHelpViewer> viewer;
+  std::unique_ptr<TDesktopHelpDesk> OwnDesk;
+  std::unique_ptr<THtmlHelpViewer> Viewer;
 };
 Installed& Bridge() {
   static Installed b;
@@ -94,12 +94,12 @@ THtmlHelpViewer& InstallHtmlHelp(THelpDesk* desk) {
   UninstallHtmlHelp();
   Installed& b = Bridge();
   if (desk == nullptr) {
-    b.ownDesk = std::make_unique<TDesktopHelpDesk>();
-    desk = b.ownDesk.get();
+    b.OwnDesk = std::make_unique<TDesktopHelpDesk>();
+    desk = b.OwnDesk.get();
   }
   auto helpFile = [] { return platform::Application().HelpFile(); };
-  b.viewer = std::make_unique<THtmlHelpViewer>(*desk, THelpFileSource{helpFile, helpFile});
-  THtmlHelpViewer* v = b.viewer.get();
+  b.Viewer = std::make_unique<THtmlHelpViewer>(*desk, THelpFileSource{helpFile, helpFile});
+  THtmlHelpViewer* v = b.Viewer.get();
   platform::Application().SetHelpHandler([v](int context, const std::string& file) {
     v->DisplayHelpByContext(context, file);
     return true;
@@ -109,13 +109,13 @@ THtmlHelpViewer& InstallHtmlHelp(THelpDesk* desk) {
 
 void UninstallHtmlHelp() {
   Installed& b = Bridge();
-  if (!b.viewer) return;
-  b.viewer->ShutDown();
+  if (!b.Viewer) return;
+  b.Viewer->ShutDown();
   platform::Application().SetHelpHandler(nullptr);
-  b.viewer.reset();
-  b.ownDesk.reset();
+  b.Viewer.reset();
+  b.OwnDesk.reset();
 }
 
-THtmlHelpViewer* InstalledHtmlHelp() { return Bridge().viewer.get(); }
+THtmlHelpViewer* InstalledHtmlHelp() { return Bridge().Viewer.get(); }
 
 }  // namespace controls

@@ -312,65 +312,65 @@ namespace {
 // The walk over the published properties of one object. `record` receives string
 // properties and string lists (path, value); Refresh applies the masks and the stored rule.
 struct Walker {
-  const TRefreshOptions* refresh = nullptr;  // null: applying
-  const TLang_CompTranslation* section = nullptr;
-  TLang_CompEntry* entry = nullptr;
-  std::string fullPrefix;  // component path and "."
-  int32_t* nextId = nullptr;
+  const TRefreshOptions* Refresh = nullptr;  // null: applying
+  const TLang_CompTranslation* Section = nullptr;
+  TLang_CompEntry* Entry = nullptr;
+  std::string FullPrefix;  // component path and "."
+  int32_t* NextId = nullptr;
 
   void Record(const std::string& path, const std::string& value) {
-    if (refresh->IgnoreEmpty && value.empty()) return;
-    if (refresh->AssignIds) {
-      if (!entry->Props) entry->Props = std::make_unique<TLang_PropEntries>();
+    if (Refresh->IgnoreEmpty && value.empty()) return;
+    if (Refresh->AssignIds) {
+      if (!Entry->Props) Entry->Props = std::make_unique<TLang_PropEntries>();
       int i;
-      if (!entry->Props->Find(path, i)) {
-        entry->Props->Add((*nextId)++, path, "");
-        entry->Props->Find(path, i);
+      if (!Entry->Props->Find(path, i)) {
+        Entry->Props->Add((*NextId)++, path, "");
+        Entry->Props->Find(path, i);
       }
-      (*entry->Props)[i].DefaultText = value;
-      (*entry->Props)[i].Kept = 1;
-    } else if (entry->Props) {
+      (*Entry->Props)[i].DefaultText = value;
+      (*Entry->Props)[i].Kept = 1;
+    } else if (Entry->Props) {
       int i;
-      if (entry->Props->Find(path, i)) (*entry->Props)[i].DefaultText = value;
+      if (Entry->Props->Find(path, i)) (*Entry->Props)[i].DefaultText = value;
     }
   }
 
   // The text for a property path on a language switch, or none.
   const std::string* TextFor(const std::string& path) const {
     int i;
-    if (!entry->Props || !entry->Props->Find(path, i)) return nullptr;
-    const TLang_PropEntry& p = (*entry->Props)[i];
-    if (section != nullptr)
-      if (const std::string* t = section->TextOf(p.Id)) return t;
+    if (!Entry->Props || !Entry->Props->Find(path, i)) return nullptr;
+    const TLang_PropEntry& p = (*Entry->Props)[i];
+    if (Section != nullptr)
+      if (const std::string* t = Section->TextOf(p.Id)) return t;
     return &p.DefaultText;
   }
 
   void Walk(TObject& obj, const std::string& prefix, bool isComponent) {
     for (const TPropInfo* p : obj.ClassInfo().Properties()) {
-      if (isComponent && platform::SameName(p->name, "Name")) continue;
-      if (p->kind != PropKind::String && p->kind != PropKind::Object) continue;
-      std::string path = prefix.empty() ? p->name : prefix + "." + p->name;
+      if (isComponent && platform::SameName(p->Name, "Name")) continue;
+      if (p->Kind != PropKind::String && p->Kind != PropKind::Object) continue;
+      std::string path = prefix.empty() ? p->Name : prefix + "." + p->Name;
       bool taken = true;
-      if (refresh != nullptr) {
-        std::string full = fullPrefix + path;
-        if (refresh->Ignore != nullptr && refresh->Ignore->Matches(full)) continue;
+      if (Refresh != nullptr) {
+        std::string full = FullPrefix + path;
+        if (Refresh->Ignore != nullptr && Refresh->Ignore->Matches(full)) continue;
         auto* pers = dynamic_cast<TPersistent*>(&obj);
-        taken = (pers != nullptr && pers->IsStored(p->name)) ||
-                (refresh->Store != nullptr && refresh->Store->Matches(full));
+        taken = (pers != nullptr && pers->IsStored(p->Name)) ||
+                (Refresh->Store != nullptr && Refresh->Store->Matches(full));
       }
-      if (p->kind == PropKind::String) {
-        if (refresh != nullptr) {
-          if (taken && p->get_str) Record(path, p->get_str(obj));
-        } else if (p->set_str) {
-          if (const std::string* t = TextFor(path)) p->set_str(obj, *t);
+      if (p->Kind == PropKind::String) {
+        if (Refresh != nullptr) {
+          if (taken && p->GetStr) Record(path, p->GetStr(obj));
+        } else if (p->SetStr) {
+          if (const std::string* t = TextFor(path)) p->SetStr(obj, *t);
         }
         continue;
       }
-      if (!p->get_obj || !p->set_obj || !taken) continue;
-      TObject* o = p->get_obj(obj);
+      if (!p->GetObj || !p->SetObj || !taken) continue;
+      TObject* o = p->GetObj(obj);
       if (o == nullptr || dynamic_cast<TComponent*>(o) != nullptr) continue;
       if (auto* list = dynamic_cast<platform::TStrings*>(o)) {
-        if (refresh != nullptr) Record(path, list->Text());
+        if (Refresh != nullptr) Record(path, list->Text());
         else if (const std::string* t = TextFor(path)) list->ReplaceLines(*t);
       } else if (auto* coll = dynamic_cast<platform::TCollection*>(o)) {
         for (int i = 0; i < coll->Count(); ++i) Walk(*coll->Items(i), path + "[" + std::to_string(i) + "]", false);
@@ -384,11 +384,11 @@ struct Walker {
 void RefreshEntry(TLang_CompEntry& e, const TRefreshOptions& opt, int32_t& nextId) {
   if (e.Component == nullptr) return;
   Walker w;
-  w.refresh = &opt;
-  w.entry = &e;
+  w.Refresh = &opt;
+  w.Entry = &e;
   std::string cp = e.ComponentPath();
-  w.fullPrefix = cp + ".";
-  w.nextId = &nextId;
+  w.FullPrefix = cp + ".";
+  w.NextId = &nextId;
   w.Walk(*e.Component, "", true);
   if (opt.AssignIds && e.Props) {
     for (int i = e.Props->Count() - 1; i >= 0; --i)
@@ -436,8 +436,8 @@ void RefreshEntries(TLang_CompEntry& root, const TRefreshOptions& options) {
 void ApplySectionTo(TLang_CompEntry& entry, const TLang_CompTranslation* section) {
   if (entry.Props && entry.Component != nullptr) {
     Walker w;
-    w.section = section;
-    w.entry = &entry;
+    w.Section = section;
+    w.Entry = &entry;
     w.Walk(*entry.Component, "", true);
   }
   if (entry.Children)

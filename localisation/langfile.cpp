@@ -201,8 +201,8 @@ std::string ReadHeaderLines(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) CannotOpen(path, std::strerror(errno));
   struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
+    int Fd;
+    ~Closer() { ::close(Fd); }
   } closer{fd};
   struct stat st {};
   if (::fstat(fd, &st) != 0) CannotOpen(path, std::strerror(errno));

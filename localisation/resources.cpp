@@ -17,14 +17,14 @@ std::string Key(std::string_view name) {
 }
 
 struct Registry {
-  std::map<std::pair<HModule, std::string>, std::string> named;
-  std::map<std::pair<HModule, int>, std::string> numbered;
+  std::map<std::pair<HModule, std::string>, std::string> Named;
+  std::map<std::pair<HModule, int>, std::string> Numbered;
 };
 
 Registry& Resources() {
   static Registry registry = [] {
     Registry r;
-    r.named[{kMainModule, "LANG_CONSTS"}] = EncodeLangConsts(QuirewrightTexts());
+    r.Named[{kMainModule, "LANG_CONSTS"}] = EncodeLangConsts(QuirewrightTexts());
     return r;
   }();
   return registry;
@@ -33,21 +33,21 @@ Registry& Resources() {
 }  // namespace
 
 void SetRcData(HModule module, std::string_view name, std::string bytes) {
-  Resources().named[{module, Key(name)}] = std::move(bytes);
+  Resources().Named[{module, Key(name)}] = std::move(bytes);
 }
 
 void SetRcData(HModule module, int id, std::string bytes) {
-  Resources().numbered[{module, id}] = std::move(bytes);
+  Resources().Numbered[{module, id}] = std::move(bytes);
 }
 
 const std::string* FindRcData(HModule module, std::string_view name) {
-  auto& m = Resources().named;
+  auto& m = Resources().Named;
   auto it = m.find({module, Key(name)});
   return it == m.end() ? nullptr : &it->second;
 }
 
 const std::string* FindRcData(HModule module, int id) {
-  auto& m = Resources().numbered;
+  auto& m = Resources().Numbered;
   auto it = m.find({module, id});
   return it == m.end() ? nullptr : &it->second;
 }

@@ -41,8 +41,8 @@ void WriteFile(const std::string& path, const std::string& text) {
 }
 
 const TDescNode* FindNode(const TDescNode& n, const std::string& name) {
-  if (SameName(n.name, name)) return &n;
-  for (const TDescNode& c : n.children)
+  if (SameName(n.Name, name)) return &n;
+  for (const TDescNode& c : n.Children)
     if (const TDescNode* f = FindNode(c, name)) return f;
   return nullptr;
 }
@@ -74,14 +74,14 @@ std::string WithLangData(const std::string& text, const TDescNode& tree, const l
                          const std::string& data) {
   const TDescNode* node = FindNode(tree, lc.Name());
   if (node == nullptr) throw std::runtime_error("Language controller not found in the text");
-  size_t lineStart = text.rfind('\n', node->end_offset);
-  std::string endIndent = text.substr(lineStart + 1, node->end_offset - lineStart - 1);
+  size_t lineStart = text.rfind('\n', node->EndOffset);
+  std::string endIndent = text.substr(lineStart + 1, node->EndOffset - lineStart - 1);
   const std::string indent = endIndent + "  ";
   std::string value = FormatBinaryValue(data, indent);
   std::string updated = text;
-  for (const TDescProp& p : node->props)
-    if (SameName(p.path, "LangData")) {
-      updated.replace(p.value.begin, p.value.end - p.value.begin, value);
+  for (const TDescProp& p : node->Props)
+    if (SameName(p.Path, "LangData")) {
+      updated.replace(p.Value.Begin, p.Value.End - p.Value.Begin, value);
       return updated;
     }
   updated.insert(lineStart + 1, indent + "LangData = " + value + "\n");
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
 
     TOwned<TForm> root(new TForm(nullptr));
     TReadOptions options;
-    options.ignore_missing_handlers = true;
+    options.IgnoreMissingHandlers = true;
     ReadDescription(*root, tree, nullptr, options);
     localisation::TLangController& lc = FindLangController(*root);
 

@@ -194,7 +194,7 @@ protected:
   std::string_view Description() const override { return text_; }
   TReadOptions ReadOptions() const override {
     TReadOptions o;
-    o.ignore_missing_handlers = true;
+    o.IgnoreMissingHandlers = true;
     return o;
   }
 

@@ -17,8 +17,8 @@ std::string UpperName(std::string_view s) {
 }
 
 struct Registry {
-  std::mutex mutex;
-  std::map<std::string, const TClassInfo*> classes;
+  std::mutex Mutex;
+  std::map<std::string, const TClassInfo*> Classes;
 };
 
 Registry& TheRegistry() {
@@ -48,8 +48,8 @@ bool IsValidIdent(std::string_view name) {
 
 const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
   if (!built_) {
-    if (parent != nullptr) all_ = parent->Properties();
-    for (const TPropInfo& p : own) all_.push_back(&p);
+    if (Parent != nullptr) all_ = Parent->Properties();
+    for (const TPropInfo& p : Own) all_.push_back(&p);
     built_ = true;
   }
   return all_;
@@ -57,34 +57,34 @@ const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
 
 const TPropInfo* TClassInfo::FindProperty(std::string_view prop) const {
   for (const TPropInfo* p : Properties())
-    if (SameName(p->name, prop)) return p;
+    if (SameName(p->Name, prop)) return p;
   return nullptr;
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
-  for (const TClassInfo* c = this; c != nullptr; c = c->parent)
+  for (const TClassInfo* c = this; c != nullptr; c = c->Parent)
     if (c == &other) return true;
   return false;
 }
 
 void RegisterClassInfo(const TClassInfo& info, bool replace) {
   Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  const TClassInfo*& slot = r.classes[UpperName(info.name)];
+  std::lock_guard<std::mutex> lock(r.Mutex);
+  const TClassInfo*& slot = r.Classes[UpperName(info.Name)];
   if (slot == nullptr || replace) slot = &info;
 }
 
 const TClassInfo* FindClass(std::string_view name) {
   Registry& r = TheRegistry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  auto it = r.classes.find(UpperName(name));
-  return it == r.classes.end() ? nullptr : it->second;
+  std::lock_guard<std::mutex> lock(r.Mutex);
+  auto it = r.Classes.find(UpperName(name));
+  return it == r.Classes.end() ? nullptr : it->second;
 }
 
 const TClassInfo& TObject::StaticClass() {
   static const TClassInfo info = [] {
     TClassInfo i;
-    i.name = "TObject";
+    i.Name = "TObject";
     return i;
   }();
   return info;

@@ -63,29 +63,29 @@ struct TClassInfo;
 
 // One published property. Only the accessors of its kind are set.
 struct TPropInfo {
-  std::string name;
-  PropKind kind = PropKind::Integer;
-  std::vector<std::string> names;          // Enum and Set member names, by ordinal
-  const TClassInfo* object_class = nullptr;  // Object and Component: the declared class
+  std::string Name;
+  PropKind Kind = PropKind::Integer;
+  std::vector<std::string> Names;          // Enum and Set member names, by ordinal
+  const TClassInfo* ObjectClass = nullptr;  // Object and Component: the declared class
 
-  std::function<int64_t(TObject&)> get_int;
-  std::function<void(TObject&, int64_t)> set_int;
-  std::function<std::string(TObject&)> get_str;  // String and Binary
-  std::function<void(TObject&, const std::string&)> set_str;
-  std::function<TObject*(TObject&)> get_obj;  // Object and Component
-  std::function<void(TObject&, TObject*)> set_obj;
+  std::function<int64_t(TObject&)> GetInt;
+  std::function<void(TObject&, int64_t)> SetInt;
+  std::function<std::string(TObject&)> GetStr;  // String and Binary
+  std::function<void(TObject&, const std::string&)> SetStr;
+  std::function<TObject*(TObject&)> GetObj;  // Object and Component
+  std::function<void(TObject&, TObject*)> SetObj;
   // Event: false when the value holds another function type. An empty any clears the event.
-  std::function<bool(TObject&, const std::any&)> set_event;
-  std::function<bool(TObject&)> event_assigned;
+  std::function<bool(TObject&, const std::any&)> SetEvent;
+  std::function<bool(TObject&)> EventAssigned;
 };
 
 // What the class system knows of one class.
 struct TClassInfo {
-  std::string name;
-  const TClassInfo* parent = nullptr;
+  std::string Name;
+  const TClassInfo* Parent = nullptr;
   // Creates an instance owned by `owner`; empty for abstract classes and non-components.
-  std::function<TComponent*(TComponent* owner)> create;
-  std::vector<TPropInfo> own;  // declared by this class, in declaration order
+  std::function<TComponent*(TComponent* owner)> Create;
+  std::vector<TPropInfo> Own;  // declared by this class, in declaration order
 
   // Every published property: the base class's first, then this class's.
   const std::vector<const TPropInfo*>& Properties() const;
@@ -132,7 +132,7 @@ public:
   virtual ~TObject() = default;
   static const TClassInfo& StaticClass();
   virtual const TClassInfo& ClassInfo() const { return StaticClass(); }
-  const std::string& ClassName() const { return ClassInfo().name; }
+  const std::string& ClassName() const { return ClassInfo().Name; }
   bool InheritsFrom(const TClassInfo& c) const { return ClassInfo().InheritsFrom(c); }
 };
 
@@ -253,60 +253,60 @@ public:
 
   template <class G, class S = std::nullptr_t> void Int(const char* name, G get, S set = nullptr) {
     TPropInfo& p = Add(name, PropKind::Integer);
-    p.get_int = [get](TObject& o) -> int64_t { return static_cast<int64_t>(std::invoke(get, Self(o))); };
+    p.GetInt = [get](TObject& o) -> int64_t { return static_cast<int64_t>(std::invoke(get, Self(o))); };
     if constexpr (!std::is_null_pointer_v<S>)
-      p.set_int = [set](TObject& o, int64_t v) { InvokeSet(set, Self(o), v); };
+      p.SetInt = [set](TObject& o, int64_t v) { InvokeSet(set, Self(o), v); };
   }
   template <class G, class S = std::nullptr_t> void Bool(const char* name, G get, S set = nullptr) {
     TPropInfo& p = Add(name, PropKind::Bool);
-    p.get_int = [get](TObject& o) -> int64_t { return std::invoke(get, Self(o)) ? 1 : 0; };
+    p.GetInt = [get](TObject& o) -> int64_t { return std::invoke(get, Self(o)) ? 1 : 0; };
     if constexpr (!std::is_null_pointer_v<S>)
-      p.set_int = [set](TObject& o, int64_t v) { std::invoke(set, Self(o), v != 0); };
+      p.SetInt = [set](TObject& o, int64_t v) { std::invoke(set, Self(o), v != 0); };
   }
   // `names` in ordinal order; the value travels as the ordinal. The getter and setter may
   // take the enumeration itself.
   template <class G, class S = std::nullptr_t>
   void Enum(const char* name, std::vector<std::string> names, G get, S set = nullptr) {
     TPropInfo& p = Add(name, PropKind::Enum);
-    p.names = std::move(names);
-    p.get_int = [get](TObject& o) -> int64_t { return static_cast<int64_t>(std::invoke(get, Self(o))); };
+    p.Names = std::move(names);
+    p.GetInt = [get](TObject& o) -> int64_t { return static_cast<int64_t>(std::invoke(get, Self(o))); };
     if constexpr (!std::is_null_pointer_v<S>)
-      p.set_int = [set](TObject& o, int64_t v) { InvokeSet(set, Self(o), v); };
+      p.SetInt = [set](TObject& o, int64_t v) { InvokeSet(set, Self(o), v); };
   }
   // A set as a bit mask: bit i stands for names[i].
   template <class G, class S = std::nullptr_t>
   void Set(const char* name, std::vector<std::string> names, G get, S set = nullptr) {
     TPropInfo& p = Add(name, PropKind::Set);
-    p.names = std::move(names);
-    p.get_int = [get](TObject& o) -> int64_t { return static_cast<int64_t>(std::invoke(get, Self(o))); };
+    p.Names = std::move(names);
+    p.GetInt = [get](TObject& o) -> int64_t { return static_cast<int64_t>(std::invoke(get, Self(o))); };
     if constexpr (!std::is_null_pointer_v<S>)
-      p.set_int = [set](TObject& o, int64_t v) { InvokeSet(set, Self(o), v); };
+      p.SetInt = [set](TObject& o, int64_t v) { InvokeSet(set, Self(o), v); };
   }
   template <class G, class S = std::nullptr_t> void Str(const char* name, G get, S set = nullptr) {
     TPropInfo& p = Add(name, PropKind::String);
-    p.get_str = [get](TObject& o) -> std::string { return std::string(std::invoke(get, Self(o))); };
+    p.GetStr = [get](TObject& o) -> std::string { return std::string(std::invoke(get, Self(o))); };
     if constexpr (!std::is_null_pointer_v<S>)
-      p.set_str = [set](TObject& o, const std::string& v) { std::invoke(set, Self(o), v); };
+      p.SetStr = [set](TObject& o, const std::string& v) { std::invoke(set, Self(o), v); };
   }
   // A nested object (O derived from TPersistent). The setter, when given, copies the value.
   template <class O, class G, class S = std::nullptr_t> void Obj(const char* name, G get, S set = nullptr) {
     TPropInfo& p = Add(name, PropKind::Object);
-    p.object_class = &O::StaticClass();
-    p.get_obj = [get](TObject& o) -> TObject* { return static_cast<O*>(std::invoke(get, Self(o))); };
+    p.ObjectClass = &O::StaticClass();
+    p.GetObj = [get](TObject& o) -> TObject* { return static_cast<O*>(std::invoke(get, Self(o))); };
     if constexpr (!std::is_null_pointer_v<S>)
-      p.set_obj = [set](TObject& o, TObject* v) { std::invoke(set, Self(o), dynamic_cast<O*>(v)); };
+      p.SetObj = [set](TObject& o, TObject* v) { std::invoke(set, Self(o), dynamic_cast<O*>(v)); };
   }
   // A reference to a component (C derived from TComponent), resolved by name.
   template <class C, class G, class S> void Ref(const char* name, G get, S set) {
     TPropInfo& p = Add(name, PropKind::Component);
-    p.object_class = &C::StaticClass();
-    p.get_obj = [get](TObject& o) -> TObject* { return static_cast<C*>(std::invoke(get, Self(o))); };
-    p.set_obj = [set](TObject& o, TObject* v) { std::invoke(set, Self(o), dynamic_cast<C*>(v)); };
+    p.ObjectClass = &C::StaticClass();
+    p.GetObj = [get](TObject& o) -> TObject* { return static_cast<C*>(std::invoke(get, Self(o))); };
+    p.SetObj = [set](TObject& o, TObject* v) { std::invoke(set, Self(o), dynamic_cast<C*>(v)); };
   }
   // An event: a std::function data member of T.
   template <class E, class Base> void Event(const char* name, E Base::*member) {
     TPropInfo& p = Add(name, PropKind::Event);
-    p.set_event = [member](TObject& o, const std::any& v) {
+    p.SetEvent = [member](TObject& o, const std::any& v) {
       if (!v.has_value()) {
         Self(o).*member = nullptr;
         return true;
@@ -316,13 +316,13 @@ public:
       Self(o).*member = *f;
       return true;
     };
-    p.event_assigned = [member](TObject& o) { return static_cast<bool>(Self(o).*member); };
+    p.EventAssigned = [member](TObject& o) { return static_cast<bool>(Self(o).*member); };
   }
   // Bytes stored with the component (not a published property of the translation walk).
   template <class G, class S> void Binary(const char* name, G get, S set) {
     TPropInfo& p = Add(name, PropKind::Binary);
-    p.get_str = [get](TObject& o) -> std::string { return std::invoke(get, Self(o)); };
-    p.set_str = [set](TObject& o, const std::string& v) { std::invoke(set, Self(o), v); };
+    p.GetStr = [get](TObject& o) -> std::string { return std::invoke(get, Self(o)); };
+    p.SetStr = [set](TObject& o, const std::string& v) { std::invoke(set, Self(o), v); };
   }
 
 private:
@@ -341,10 +341,10 @@ private:
     }
   }
   TPropInfo& Add(const char* name, PropKind kind) {
-    info_.own.emplace_back();
-    info_.own.back().name = name;
-    info_.own.back().kind = kind;
-    return info_.own.back();
+    info_.Own.emplace_back();
+    info_.Own.back().Name = name;
+    info_.Own.back().Kind = kind;
+    return info_.Own.back();
   }
   TClassInfo& info_;
 };
@@ -356,11 +356,11 @@ concept HasOwnPublish = requires(TProps<T>& p) {
 };
 template <class T> const TClassInfo& BuildClassInfo(const char* name) {
   static TClassInfo info;
-  info.name = name;
-  info.parent = &T::Inherited::StaticClass();
+  info.Name = name;
+  info.Parent = &T::Inherited::StaticClass();
   if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
                 std::is_constructible_v<T, TComponent*>) {
-    info.create = [](TComponent* owner) -> TComponent* { return new T(owner); };
+    info.Create = [](TComponent* owner) -> TComponent* { return new T(owner); };
   }
   if constexpr (HasOwnPublish<T>) {
     // Only when T declares Publish itself (the base's takes TProps<Base>&).

@@ -17,11 +17,11 @@ namespace {
 
 struct Token {
   enum Kind { End, Ident, Integer, String, Symbol, Binary };
-  Kind kind = End;
-  std::string text;  // Ident name, String bytes, Symbol char, Binary bytes
-  int64_t integer = 0;
-  int line = 1;
-  size_t begin = 0, end = 0;
+  Kind Type = End;
+  std::string Text;  // Ident name, String bytes, Symbol char, Binary bytes
+  int64_t Number = 0;
+  int Line = 1;
+  size_t Begin = 0, Finish = 0;
 };
 
 class Lexer {
@@ -31,10 +31,10 @@ public:
   Token Next() {
     SkipBlanks();
     Token t;
-    t.line = line_;
-    t.begin = pos_;
+    t.Line = line_;
+    t.Begin = pos_;
     if (pos_ >= s_.size()) {
-      t.end = pos_;
+      t.Finish = pos_;
       return t;
     }
     char c = s_[pos_];
@@ -47,23 +47,23 @@ public:
         if (s_[pos_] == ']' && !InIndex(b)) break;
         ++pos_;
       }
-      t.kind = Token::Ident;
-      t.text = std::string(s_.substr(b, pos_ - b));
+      t.Type = Token::Ident;
+      t.Text = std::string(s_.substr(b, pos_ - b));
     } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '$') {
-      t.kind = Token::Integer;
-      t.integer = ReadInteger(t.line);
+      t.Type = Token::Integer;
+      t.Number = ReadInteger(t.Line);
     } else if (c == '\'' || c == '#') {
-      t.kind = Token::String;
-      t.text = ReadString(t.line);
+      t.Type = Token::String;
+      t.Text = ReadString(t.Line);
     } else if (c == '{') {
-      t.kind = Token::Binary;
-      t.text = ReadBinary(t.line);
+      t.Type = Token::Binary;
+      t.Text = ReadBinary(t.Line);
     } else {
-      t.kind = Token::Symbol;
-      t.text = std::string(1, c);
+      t.Type = Token::Symbol;
+      t.Text = std::string(1, c);
       ++pos_;
     }
-    t.end = pos_;
+    t.Finish = pos_;
     return t;
   }
 
@@ -207,15 +207,15 @@ public:
 
   TDescNode ParseRoot() {
     TDescNode node = ParseObject();
-    if (tok_.kind != Token::End) Fail("Text after the last \"end\"");
+    if (tok_.Type != Token::End) Fail("Text after the last \"end\"");
     return node;
   }
 
 private:
   void Advance() { tok_ = lex_.Next(); }
-  [[noreturn]] void Fail(const std::string& m) { throw EReadError(tok_.line, m); }
-  bool IsWord(const char* w) const { return tok_.kind == Token::Ident && SameName(tok_.text, w); }
-  bool IsSymbol(char c) const { return tok_.kind == Token::Symbol && tok_.text[0] == c; }
+  [[noreturn]] void Fail(const std::string& m) { throw EReadError(tok_.Line, m); }
+  bool IsWord(const char* w) const { return tok_.Type == Token::Ident && SameName(tok_.Text, w); }
+  bool IsSymbol(char c) const { return tok_.Type == Token::Symbol && tok_.Text[0] == c; }
   void Expect(char c) {
     if (!IsSymbol(c)) Fail(std::string("\"") + c + "\" expected");
     Advance();
@@ -223,75 +223,75 @@ private:
 
   // Guards the recursion of nested objects and lists.
   struct Depth {
-    explicit Depth(Parser& p) : p_(p) {
-      if (++p_.depth_ > 200) p_.Fail("Nested too deeply");
+    explicit Depth(Parser& p) : P(p) {
+      if (++P.depth_ > 200) P.Fail("Nested too deeply");
     }
-    ~Depth() { --p_.depth_; }
-    Parser& p_;
+    ~Depth() { --P.depth_; }
+    Parser& P;
   };
 
   TDescNode ParseObject() {
     Depth guard(*this);
     if (!IsWord("object")) Fail("\"object\" expected");
     TDescNode node;
-    node.line = tok_.line;
+    node.Line = tok_.Line;
     Advance();
-    if (tok_.kind != Token::Ident) Fail("Component name or class expected");
-    std::string first = tok_.text;
+    if (tok_.Type != Token::Ident) Fail("Component name or class expected");
+    std::string first = tok_.Text;
     Advance();
     if (IsSymbol(':')) {
       Advance();
-      if (tok_.kind != Token::Ident) Fail("Class name expected");
-      node.name = first;
-      node.class_name = tok_.text;
+      if (tok_.Type != Token::Ident) Fail("Class name expected");
+      node.Name = first;
+      node.ClassName = tok_.Text;
       Advance();
     } else {
-      node.class_name = first;  // unnamed object
+      node.ClassName = first;  // unnamed object
     }
     for (;;) {
       if (IsWord("end")) {
-        node.end_offset = tok_.begin;
+        node.EndOffset = tok_.Begin;
         Advance();
         return node;
       }
       if (IsWord("object")) {
-        node.children.push_back(ParseObject());
+        node.Children.push_back(ParseObject());
         continue;
       }
-      if (tok_.kind != Token::Ident) Fail("Property name, \"object\" or \"end\" expected");
-      node.props.push_back(ParseProp());
+      if (tok_.Type != Token::Ident) Fail("Property name, \"object\" or \"end\" expected");
+      node.Props.push_back(ParseProp());
     }
   }
 
   TDescProp ParseProp() {
     TDescProp p;
-    p.path = tok_.text;
-    p.line = tok_.line;
+    p.Path = tok_.Text;
+    p.Line = tok_.Line;
     Advance();
     Expect('=');
-    p.value = ParseValue();
+    p.Value = ParseValue();
     return p;
   }
 
   TDescValue ParseValue() {
     Depth guard(*this);
     TDescValue v;
-    v.begin = tok_.begin;
-    switch (tok_.kind) {
+    v.Begin = tok_.Begin;
+    switch (tok_.Type) {
       case Token::Integer:
-        v.kind = TDescValue::Integer;
-        v.integer = tok_.integer;
+        v.Type = TDescValue::Integer;
+        v.Number = tok_.Number;
         TakeLast(v);
         return v;
       case Token::Ident:
-        v.kind = TDescValue::Ident;
-        v.text = tok_.text;
+        v.Type = TDescValue::Ident;
+        v.Text = tok_.Text;
         TakeLast(v);
         return v;
       case Token::String: ParseText(v); return v;
       case Token::Binary:
-        v.kind = TDescValue::Binary;
-        v.text = tok_.text;
+        v.Type = TDescValue::Binary;
+        v.Text = tok_.Text;
         TakeLast(v);
         return v;
       case Token::Symbol:
@@ -309,40 +309,40 @@ private:
 
   // The current token ends value `v`.
   void TakeLast(TDescValue& v) {
-    v.end = tok_.end;
+    v.End = tok_.Finish;
     Advance();
   }
 
   // A text and the texts joined to it with "+".
   void ParseText(TDescValue& v) {
-    v.kind = TDescValue::String;
-    v.text = tok_.text;
+    v.Type = TDescValue::String;
+    v.Text = tok_.Text;
     TakeLast(v);
     while (IsSymbol('+')) {
       Advance();
-      if (tok_.kind != Token::String) Fail("Text expected after \"+\"");
-      v.text += tok_.text;
+      if (tok_.Type != Token::String) Fail("Text expected after \"+\"");
+      v.Text += tok_.Text;
       TakeLast(v);
     }
   }
 
   // "(" value... up to the closing ")".
   void ParseListItems(TDescValue& v) {
-    v.kind = TDescValue::List;
+    v.Type = TDescValue::List;
     Advance();
     while (!IsSymbol(')')) {
-      if (tok_.kind == Token::End) Fail("\")\" expected");
-      v.items.push_back(ParseValue());
+      if (tok_.Type == Token::End) Fail("\")\" expected");
+      v.Items.push_back(ParseValue());
     }
   }
 
   // "[" name, ... up to the closing "]".
   void ParseSetMembers(TDescValue& v) {
-    v.kind = TDescValue::Set;
+    v.Type = TDescValue::Set;
     Advance();
     while (!IsSymbol(']')) {
-      if (tok_.kind != Token::Ident) Fail("Set member expected");
-      v.names.push_back(tok_.text);
+      if (tok_.Type != Token::Ident) Fail("Set member expected");
+      v.Names.push_back(tok_.Text);
       Advance();
       if (IsSymbol(',')) Advance();
       else if (!IsSymbol(']')) Fail("\",\" or \"]\" expected");
@@ -351,18 +351,18 @@ private:
 
   // "<" item properties... end ... up to the closing ">".
   void ParseCollectionItems(TDescValue& v) {
-    v.kind = TDescValue::Collection;
+    v.Type = TDescValue::Collection;
     Advance();
     while (!IsSymbol('>')) {
       if (!IsWord("item")) Fail("\"item\" expected");
       Advance();
       std::vector<TDescProp> props;
       while (!IsWord("end")) {
-        if (tok_.kind != Token::Ident) Fail("Property name or \"end\" expected");
+        if (tok_.Type != Token::Ident) Fail("Property name or \"end\" expected");
         props.push_back(ParseProp());
       }
       Advance();
-      v.elements.push_back(std::move(props));
+      v.Elements.push_back(std::move(props));
     }
   }
 
@@ -405,18 +405,18 @@ int IndexOfName(const std::vector<std::string>& names, std::string_view n) {
 }
 
 struct Pending {
-  TObject* object;
-  const TPropInfo* prop;
-  std::string target;
-  int line;
+  TObject* Object;
+  const TPropInfo* Prop;
+  std::string Target;
+  int Line;
 };
 
 struct Context {
-  TComponent* root = nullptr;
-  const TBinder* binder = nullptr;
-  TReadOptions options;
-  std::vector<Pending> refs;
-  std::vector<TComponent*> created;
+  TComponent* Root = nullptr;
+  const TBinder* Binder = nullptr;
+  TReadOptions Options;
+  std::vector<Pending> Refs;
+  std::vector<TComponent*> Created;
 };
 
 // Resolves all but the last segment of a path; returns the object and the last segment.
@@ -424,10 +424,10 @@ TObject& Walk(TObject& start, const std::vector<std::string>& parts, int line, c
   TObject* obj = &start;
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
     const TPropInfo* p = obj->ClassInfo().FindProperty(parts[i]);
-    if (p == nullptr || p->kind != PropKind::Object)
+    if (p == nullptr || p->Kind != PropKind::Object)
       throw EReadError(line, "Property " + path + " does not exist");
-    if (auto* pers = dynamic_cast<TPersistent*>(obj)) pers->MarkStored(p->name);
-    TObject* next = p->get_obj(*obj);
+    if (auto* pers = dynamic_cast<TPersistent*>(obj)) pers->MarkStored(p->Name);
+    TObject* next = p->GetObj(*obj);
     if (next == nullptr) throw EReadError(line, "Property " + path + " does not exist");
     obj = next;
   }
@@ -438,7 +438,7 @@ void AssignValue(TObject& obj, const TPropInfo& p, const TDescValue& v, int line
                  Context* ctx);
 
 EReadError WrongValue(const TDescValue& v, int line, const std::string& path) {
-  return EReadError(line, "Invalid value for " + path + ": " + KindName(v.kind));
+  return EReadError(line, "Invalid value for " + path + ": " + KindName(v.Type));
 }
 
 EReadError ReadOnly(int line, const std::string& path) {
@@ -448,29 +448,29 @@ EReadError ReadOnly(int line, const std::string& path) {
 // The number an Integer, Bool, Enum or Set property takes from `v`.
 int64_t IntegerValue(const TDescValue& v, int line, const std::string& path) {
   int64_t n = 0;
-  if (v.kind == TDescValue::Integer) n = v.integer;
-  else if (v.kind != TDescValue::Ident || !IntegerFromIdent(v.text, n)) throw WrongValue(v, line, path);
+  if (v.Type == TDescValue::Integer) n = v.Number;
+  else if (v.Type != TDescValue::Ident || !IntegerFromIdent(v.Text, n)) throw WrongValue(v, line, path);
   return n;
 }
 
 int64_t BoolValue(const TDescValue& v, int line, const std::string& path) {
-  if (v.kind != TDescValue::Ident) throw WrongValue(v, line, path);
-  if (SameName(v.text, "True")) return 1;
-  if (SameName(v.text, "False")) return 0;
+  if (v.Type != TDescValue::Ident) throw WrongValue(v, line, path);
+  if (SameName(v.Text, "True")) return 1;
+  if (SameName(v.Text, "False")) return 0;
   throw WrongValue(v, line, path);
 }
 
 int64_t EnumValue(const TPropInfo& p, const TDescValue& v, int line, const std::string& path) {
-  int i = v.kind == TDescValue::Ident ? IndexOfName(p.names, v.text) : -1;
-  if (i < 0) throw EReadError(line, "Invalid value for " + path + ": " + v.text);
+  int i = v.Type == TDescValue::Ident ? IndexOfName(p.Names, v.Text) : -1;
+  if (i < 0) throw EReadError(line, "Invalid value for " + path + ": " + v.Text);
   return i;
 }
 
 int64_t SetValue(const TPropInfo& p, const TDescValue& v, int line, const std::string& path) {
-  if (v.kind != TDescValue::Set) throw WrongValue(v, line, path);
+  if (v.Type != TDescValue::Set) throw WrongValue(v, line, path);
   int64_t mask = 0;
-  for (const std::string& n : v.names) {
-    int i = IndexOfName(p.names, n);
+  for (const std::string& n : v.Names) {
+    int i = IndexOfName(p.Names, n);
     if (i < 0) throw EReadError(line, "Invalid value for " + path + ": " + n);
     mask |= int64_t{1} << i;
   }
@@ -478,34 +478,34 @@ int64_t SetValue(const TPropInfo& p, const TDescValue& v, int line, const std::s
 }
 
 void AssignList(TStrings& list, const TDescValue& v, int line, const std::string& path) {
-  if (v.kind != TDescValue::List) throw WrongValue(v, line, path);
+  if (v.Type != TDescValue::List) throw WrongValue(v, line, path);
   std::vector<std::string> lines;
-  for (const TDescValue& item : v.items) {
-    if (item.kind != TDescValue::String) throw EReadError(line, "Text expected in the list of " + path);
-    lines.push_back(item.text);
+  for (const TDescValue& item : v.Items) {
+    if (item.Type != TDescValue::String) throw EReadError(line, "Text expected in the list of " + path);
+    lines.push_back(item.Text);
   }
   list.Assign(lines);
 }
 
 void AssignCollection(TCollection& coll, const TDescValue& v, int line, const std::string& path, Context* ctx) {
-  if (v.kind != TDescValue::Collection) throw WrongValue(v, line, path);
+  if (v.Type != TDescValue::Collection) throw WrongValue(v, line, path);
   coll.Clear();
-  for (const std::vector<TDescProp>& element : v.elements) {
+  for (const std::vector<TDescProp>& element : v.Elements) {
     TCollectionItem* item = coll.Add();
     for (const TDescProp& ip : element) {
-      std::vector<std::string> parts = SplitPath(ip.path);
-      TObject& holder = Walk(*item, parts, ip.line, ip.path);
+      std::vector<std::string> parts = SplitPath(ip.Path);
+      TObject& holder = Walk(*item, parts, ip.Line, ip.Path);
       const TPropInfo* q = holder.ClassInfo().FindProperty(parts.back());
-      if (q == nullptr) throw EReadError(ip.line, "Property " + ip.path + " does not exist");
-      if (auto* pers = dynamic_cast<TPersistent*>(&holder)) pers->MarkStored(q->name);
-      AssignValue(holder, *q, ip.value, ip.line, ip.path, ctx);
+      if (q == nullptr) throw EReadError(ip.Line, "Property " + ip.Path + " does not exist");
+      if (auto* pers = dynamic_cast<TPersistent*>(&holder)) pers->MarkStored(q->Name);
+      AssignValue(holder, *q, ip.Value, ip.Line, ip.Path, ctx);
     }
   }
 }
 
 void AssignObject(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
                   Context* ctx) {
-  TObject* target = p.get_obj ? p.get_obj(obj) : nullptr;
+  TObject* target = p.GetObj ? p.GetObj(obj) : nullptr;
   if (auto* list = dynamic_cast<TStrings*>(target)) AssignList(*list, v, line, path);
   else if (auto* coll = dynamic_cast<TCollection*>(target)) AssignCollection(*coll, v, line, path, ctx);
   else throw WrongValue(v, line, path);
@@ -514,48 +514,48 @@ void AssignObject(TObject& obj, const TPropInfo& p, const TDescValue& v, int lin
 // A component reference is resolved once the whole description is read.
 void AssignComponent(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
                      Context* ctx) {
-  if (v.kind != TDescValue::Ident) throw WrongValue(v, line, path);
+  if (v.Type != TDescValue::Ident) throw WrongValue(v, line, path);
   if (ctx == nullptr) throw EReadError(line, "Reference outside a window description: " + path);
-  if (SameName(v.text, "nil")) p.set_obj(obj, nullptr);
-  else ctx->refs.push_back({&obj, &p, v.text, line});
+  if (SameName(v.Text, "nil")) p.SetObj(obj, nullptr);
+  else ctx->Refs.push_back({&obj, &p, v.Text, line});
 }
 
 void AssignEvent(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
                  Context* ctx) {
-  if (v.kind != TDescValue::Ident) throw WrongValue(v, line, path);
+  if (v.Type != TDescValue::Ident) throw WrongValue(v, line, path);
   if (ctx == nullptr) throw EReadError(line, "Event outside a window description: " + path);
-  const std::any* h = ctx->binder != nullptr ? ctx->binder->FindHandler(v.text) : nullptr;
+  const std::any* h = ctx->Binder != nullptr ? ctx->Binder->FindHandler(v.Text) : nullptr;
   if (h == nullptr) {
-    if (ctx->options.ignore_missing_handlers) return;
-    throw EReadError(line, "Handler " + v.text + " not found for " + path);
+    if (ctx->Options.IgnoreMissingHandlers) return;
+    throw EReadError(line, "Handler " + v.Text + " not found for " + path);
   }
-  if (!p.set_event(obj, *h)) throw EReadError(line, "Handler " + v.text + " does not fit the event " + path);
+  if (!p.SetEvent(obj, *h)) throw EReadError(line, "Handler " + v.Text + " does not fit the event " + path);
 }
 
 void AssignValue(TObject& obj, const TPropInfo& p, const TDescValue& v, int line, const std::string& path,
                  Context* ctx) {
-  switch (p.kind) {
+  switch (p.Kind) {
     case PropKind::Integer:
     case PropKind::Bool:
     case PropKind::Enum:
     case PropKind::Set: {
-      if (!p.set_int) throw ReadOnly(line, path);
+      if (!p.SetInt) throw ReadOnly(line, path);
       int64_t n = 0;
-      if (p.kind == PropKind::Integer) n = IntegerValue(v, line, path);
-      else if (p.kind == PropKind::Bool) n = BoolValue(v, line, path);
-      else if (p.kind == PropKind::Enum) n = EnumValue(p, v, line, path);
+      if (p.Kind == PropKind::Integer) n = IntegerValue(v, line, path);
+      else if (p.Kind == PropKind::Bool) n = BoolValue(v, line, path);
+      else if (p.Kind == PropKind::Enum) n = EnumValue(p, v, line, path);
       else n = SetValue(p, v, line, path);
-      p.set_int(obj, n);
+      p.SetInt(obj, n);
       break;
     }
     case PropKind::String:
-      if (!p.set_str) throw ReadOnly(line, path);
-      if (v.kind != TDescValue::String) throw WrongValue(v, line, path);
-      p.set_str(obj, v.text);
+      if (!p.SetStr) throw ReadOnly(line, path);
+      if (v.Type != TDescValue::String) throw WrongValue(v, line, path);
+      p.SetStr(obj, v.Text);
       break;
     case PropKind::Binary:
-      if (v.kind != TDescValue::Binary) throw WrongValue(v, line, path);
-      p.set_str(obj, v.text);
+      if (v.Type != TDescValue::Binary) throw WrongValue(v, line, path);
+      p.SetStr(obj, v.Text);
       break;
     case PropKind::Object: AssignObject(obj, p, v, line, path, ctx); break;
     case PropKind::Component: AssignComponent(obj, p, v, line, path, ctx); break;
@@ -566,45 +566,45 @@ void AssignValue(TObject& obj, const TPropInfo& p, const TDescValue& v, int line
 void AssignPath(TObject& object, const std::string& path, const TDescValue& value, int line, Context* ctx) {
   std::vector<std::string> parts = SplitPath(path);
   // "Items.Strings = (...)" is the same as "Items = (...)".
-  if (parts.size() > 1 && SameName(parts.back(), "Strings") && value.kind == TDescValue::List) parts.pop_back();
+  if (parts.size() > 1 && SameName(parts.back(), "Strings") && value.Type == TDescValue::List) parts.pop_back();
   TObject& holder = Walk(object, parts, line, path);
   const TPropInfo* p = holder.ClassInfo().FindProperty(parts.back());
   if (p == nullptr) throw EReadError(line, "Property " + path + " does not exist");
-  if (auto* pers = dynamic_cast<TPersistent*>(&holder)) pers->MarkStored(p->name);
+  if (auto* pers = dynamic_cast<TPersistent*>(&holder)) pers->MarkStored(p->Name);
   AssignValue(holder, *p, value, line, path, ctx);
 }
 
 void ReadProps(TComponent& c, const TDescNode& node, Context& ctx) {
-  for (const TDescProp& prop : node.props) {
+  for (const TDescProp& prop : node.Props) {
     try {
-      AssignPath(c, prop.path, prop.value, prop.line, &ctx);
+      AssignPath(c, prop.Path, prop.Value, prop.Line, &ctx);
     } catch (const EReadError&) {
       throw;
     } catch (const std::exception& e) {
-      throw EReadError(prop.line, "Error reading " + node.name + "." + prop.path + ": " + e.what());
+      throw EReadError(prop.Line, "Error reading " + node.Name + "." + prop.Path + ": " + e.what());
     }
   }
 }
 
 void ReadChildren(TComponent& parent, const TDescNode& node, Context& ctx) {
-  for (const TDescNode& child : node.children) {
-    const TClassInfo* cls = FindClass(child.class_name);
-    if (cls == nullptr) throw EReadError(child.line, "Class " + child.class_name + " not found");
-    if (!cls->create) throw EReadError(child.line, "Class " + child.class_name + " cannot be created");
+  for (const TDescNode& child : node.Children) {
+    const TClassInfo* cls = FindClass(child.ClassName);
+    if (cls == nullptr) throw EReadError(child.Line, "Class " + child.ClassName + " not found");
+    if (!cls->Create) throw EReadError(child.Line, "Class " + child.ClassName + " cannot be created");
     TComponent* owner = parent.OwnerForNested(*cls);
-    if (owner == nullptr) owner = ctx.root;
+    if (owner == nullptr) owner = ctx.Root;
     TComponent* c = nullptr;
     try {
-      c = cls->create(owner);
+      c = cls->Create(owner);
       c->BeginLoading();
-      if (!child.name.empty()) c->SetName(child.name);
+      if (!child.Name.empty()) c->SetName(child.Name);
       c->SetParentComponent(&parent);
     } catch (const EReadError&) {
       throw;
     } catch (const std::exception& e) {
-      throw EReadError(child.line, e.what());
+      throw EReadError(child.Line, e.what());
     }
-    ctx.created.push_back(c);
+    ctx.Created.push_back(c);
     ReadProps(*c, child, ctx);
     ReadChildren(*c, child, ctx);
   }
@@ -646,9 +646,9 @@ const std::any* TBinder::FindHandler(std::string_view name) const {
 
 void TBinder::BindFields(TComponent& root) const {
   for (const FieldRef& f : fields_) {
-    TComponent* c = FindByName(root, f.name);
-    if (c == nullptr) throw EReadError(0, "Component " + f.name + " not found for its field");
-    if (!f.bind(c)) throw EReadError(0, "Component " + f.name + " is a " + c->ClassName() + ", not the field's class");
+    TComponent* c = FindByName(root, f.Name);
+    if (c == nullptr) throw EReadError(0, "Component " + f.Name + " not found for its field");
+    if (!f.Bind(c)) throw EReadError(0, "Component " + f.Name + " is a " + c->ClassName() + ", not the field's class");
   }
 }
 
@@ -659,27 +659,27 @@ void ReadDescription(TComponent& root, std::string_view text, const TBinder* bin
 
 void ReadDescription(TComponent& root, const TDescNode& tree, const TBinder* binder, const TReadOptions& options) {
   Context ctx;
-  ctx.root = &root;
-  ctx.binder = binder;
-  ctx.options = options;
+  ctx.Root = &root;
+  ctx.Binder = binder;
+  ctx.Options = options;
   root.BeginLoading();
   try {
-    if (!tree.name.empty()) root.SetName(tree.name);
+    if (!tree.Name.empty()) root.SetName(tree.Name);
   } catch (const std::exception& e) {
-    throw EReadError(tree.line, e.what());
+    throw EReadError(tree.Line, e.what());
   }
   ReadProps(root, tree, ctx);
   ReadChildren(root, tree, ctx);
-  for (const Pending& r : ctx.refs) {
-    TComponent* target = FindByName(root, r.target);
-    if (target == nullptr) throw EReadError(r.line, "Component " + r.target + " not found for " + r.prop->name);
-    if (!target->InheritsFrom(*r.prop->object_class))
-      throw EReadError(r.line, r.target + " is a " + target->ClassName() + ", not a " + r.prop->object_class->name);
-    r.prop->set_obj(*r.object, target);
+  for (const Pending& r : ctx.Refs) {
+    TComponent* target = FindByName(root, r.Target);
+    if (target == nullptr) throw EReadError(r.Line, "Component " + r.Target + " not found for " + r.Prop->Name);
+    if (!target->InheritsFrom(*r.Prop->ObjectClass))
+      throw EReadError(r.Line, r.Target + " is a " + target->ClassName() + ", not a " + r.Prop->ObjectClass->Name);
+    r.Prop->SetObj(*r.Object, target);
   }
   if (binder != nullptr) binder->BindFields(root);
   root.Loaded();
-  for (TComponent* c : ctx.created) c->Loaded();
+  for (TComponent* c : ctx.Created) c->Loaded();
 }
 
 }  // namespace platform

@@ -58,28 +58,28 @@ struct TDescProp;
 
 struct TDescValue {
   enum Kind { Integer, Ident, String, List, Set, Binary, Collection };
-  Kind kind = Integer;
-  int64_t integer = 0;
-  std::string text;                               // Ident, String, Binary (bytes)
-  std::vector<TDescValue> items;                  // List
-  std::vector<std::string> names;                 // Set
-  std::vector<std::vector<TDescProp>> elements;   // Collection: each item's properties
-  size_t begin = 0, end = 0;                      // where the value stands in the text
+  Kind Type = Integer;
+  int64_t Number = 0;
+  std::string Text;                               // Ident, String, Binary (bytes)
+  std::vector<TDescValue> Items;                  // List
+  std::vector<std::string> Names;                 // Set
+  std::vector<std::vector<TDescProp>> Elements;   // Collection: each item's properties
+  size_t Begin = 0, End = 0;                      // where the value stands in the text
 };
 
 struct TDescProp {
-  std::string path;
-  TDescValue value;
-  int line = 0;
+  std::string Path;
+  TDescValue Value;
+  int Line = 0;
 };
 
 struct TDescNode {
-  std::string name;
-  std::string class_name;
-  int line = 0;
-  size_t end_offset = 0;  // where its closing "end" stands in the text
-  std::vector<TDescProp> props;
-  std::vector<TDescNode> children;
+  std::string Name;
+  std::string ClassName;
+  int Line = 0;
+  size_t EndOffset = 0;  // where its closing "end" stands in the text
+  std::vector<TDescProp> Props;
+  std::vector<TDescNode> Children;
 };
 
 // Parses a description (throws EReadError with the line, counted from 1).
@@ -114,8 +114,8 @@ private:
   static std::string Key(std::string_view name);
   std::map<std::string, std::any> handlers_;
   struct FieldRef {
-    std::string name;
-    std::function<bool(TComponent*)> bind;
+    std::string Name;
+    std::function<bool(TComponent*)> Bind;
   };
   std::vector<FieldRef> fields_;
 };
@@ -123,7 +123,7 @@ private:
 struct TReadOptions {
   // Events naming handlers the binder lacks are left unassigned instead of failing
   // (tools that read a description without its window class).
-  bool ignore_missing_handlers = false;
+  bool IgnoreMissingHandlers = false;
 };
 
 // Reads a description into `root` (see the order above). The root's own class name in the

@@ -7,8 +7,8 @@ namespace platform {
 namespace {
 
 struct NamedColor {
-  const char* name;
-  TColor color;
+  const char* Name;
+  TColor Color;
 };
 
 const NamedColor kColors[] = {
@@ -31,8 +31,8 @@ int MulDiv(int a, int b, int c) { return static_cast<int>(std::lround(static_cas
 
 bool ColorFromName(std::string_view name, TColor& color) {
   for (const NamedColor& c : kColors)
-    if (SameName(c.name, name)) {
-      color = c.color;
+    if (SameName(c.Name, name)) {
+      color = c.Color;
       return true;
     }
   return false;
@@ -45,8 +45,8 @@ bool IntegerFromIdent(std::string_view name, int64_t& value) {
     return true;
   }
   struct Named {
-    const char* name;
-    int value;
+    const char* Name;
+    int Value;
   };
   static const Named kNames[] = {
       {"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET}, {"SYMBOL_CHARSET", SYMBOL_CHARSET},
@@ -63,8 +63,8 @@ bool IntegerFromIdent(std::string_view name, int64_t& value) {
       {"crNo", -18}, {"crAppStart", -19}, {"crHelp", -20}, {"crHandPoint", -21}, {"crSizeAll", -22},
   };
   for (const Named& n : kNames)
-    if (SameName(n.name, name)) {
-      value = n.value;
+    if (SameName(n.Name, name)) {
+      value = n.Value;
       return true;
     }
   return false;

@@ -50,18 +50,18 @@ void TStrings::Check(int index) const {
 
 const std::string& TStrings::operator[](int index) const {
   Check(index);
-  return items_[static_cast<size_t>(index)].text;
+  return items_[static_cast<size_t>(index)].Text;
 }
 
 void TStrings::SetString(int index, const std::string& s) {
   Check(index);
   if (sorted_) {
-    void* obj = items_[static_cast<size_t>(index)].object;
+    void* obj = items_[static_cast<size_t>(index)].Object;
     Delete(index);
     AddObject(s, obj);
     return;
   }
-  items_[static_cast<size_t>(index)].text = s;
+  items_[static_cast<size_t>(index)].Text = s;
   NotifyChanged(index);
   Changed();
 }
@@ -106,14 +106,14 @@ int TStrings::IndexOf(std::string_view s) const {
     return Find(s, index) ? index : -1;
   }
   for (int i = 0; i < Count(); ++i)
-    if (CompareText(items_[static_cast<size_t>(i)].text, s) == 0) return i;
+    if (CompareText(items_[static_cast<size_t>(i)].Text, s) == 0) return i;
   return -1;
 }
 
 std::string TStrings::Text() const {
   std::string r;
   for (const Item& it : items_) {
-    r += it.text;
+    r += it.Text;
     r += "\r\n";
   }
   return r;
@@ -134,8 +134,8 @@ void TStrings::ReplaceLines(std::string_view text) {
     return;
   }
   for (int i = 0; i < Count(); ++i) {
-    if (items_[static_cast<size_t>(i)].text == lines[static_cast<size_t>(i)]) continue;
-    items_[static_cast<size_t>(i)].text = lines[static_cast<size_t>(i)];
+    if (items_[static_cast<size_t>(i)].Text == lines[static_cast<size_t>(i)]) continue;
+    items_[static_cast<size_t>(i)].Text = lines[static_cast<size_t>(i)];
     NotifyChanged(i);
   }
   Changed();
@@ -149,7 +149,7 @@ void TStrings::SetSorted(bool sorted) {
 
 void TStrings::Sort() {
   std::stable_sort(items_.begin(), items_.end(),
-                   [](const Item& a, const Item& b) { return CompareText(a.text, b.text) < 0; });
+                   [](const Item& a, const Item& b) { return CompareText(a.Text, b.Text) < 0; });
   NotifyReset();
   Changed();
 }
@@ -159,7 +159,7 @@ bool TStrings::Find(std::string_view s, int& index) const {
   bool found = false;
   while (lo <= hi) {
     int mid = (lo + hi) / 2;
-    int c = CompareText(items_[static_cast<size_t>(mid)].text, s);
+    int c = CompareText(items_[static_cast<size_t>(mid)].Text, s);
     if (c < 0) {
       lo = mid + 1;
     } else {
@@ -184,7 +184,7 @@ void TStrings::Assign(const TPersistent& source) {
   BeginUpdate();
   items_.clear();
   pending_ = true;
-  for (const Item& it : other->items_) AddObject(it.text, it.object);
+  for (const Item& it : other->items_) AddObject(it.Text, it.Object);
   EndUpdate();
 }
 
@@ -199,7 +199,7 @@ void TStrings::Assign(const std::vector<std::string>& lines) {
 std::vector<std::string> TStrings::ToVector() const {
   std::vector<std::string> r;
   r.reserve(items_.size());
-  for (const Item& it : items_) r.push_back(it.text);
+  for (const Item& it : items_) r.push_back(it.Text);
   return r;
 }
 

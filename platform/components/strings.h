@@ -70,8 +70,8 @@ public:
 
 private:
   struct Item {
-    std::string text;
-    void* object = nullptr;
+    std::string Text;
+    void* Object = nullptr;
   };
   void Check(int index) const;
   void Sort();

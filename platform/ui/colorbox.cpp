@@ -18,8 +18,8 @@ namespace platform {
 
 namespace {
 struct ColorEntry {
-  const char* name;
-  TColor color;
+  const char* Name;
+  TColor Color;
 };
 const ColorEntry kStandard[] = {{"Black", clBlack}, {"Maroon", clMaroon}, {"Green", clGreen},   {"Olive", clOlive},
                                 {"Navy", clNavy},   {"Purple", clPurple}, {"Teal", clTeal},     {"Gray", clGray},
@@ -74,7 +74,7 @@ void TColorBox::Fill() {
   hasCustom_ = (style_ & cbCustomColor) != 0;
   if (hasCustom_) colors_.push_back({"Custom...", selected_});
   auto add = [&](const ColorEntry* b, const ColorEntry* e) {
-    for (const ColorEntry* c = b; c != e; ++c) colors_.push_back({c->name, c->color});
+    for (const ColorEntry* c = b; c != e; ++c) colors_.push_back({c->Name, c->Color});
   };
   if (style_ & cbIncludeNone) colors_.push_back({"None", clNone});
   if (style_ & cbIncludeDefault) colors_.push_back({"Default", clDefault});

@@ -22,21 +22,21 @@ void TOpenDialog::Publish(TProps<TOpenDialog>& p) {
 
 bool TOpenDialog::Execute() {
   TFileDialogRequest r;
-  r.save = IsSave();
-  r.title = title_;
-  r.filter = filter_;
-  r.filter_index = filterIndex_;
-  r.default_ext = defaultExt_;
-  r.initial_dir = initialDir_;
-  r.file_name = fileName_;
-  r.overwrite_prompt = (options_ & ofOverwritePrompt) != 0;
-  r.allow_multi_select = (options_ & ofAllowMultiSelect) != 0;
-  r.file_must_exist = (options_ & ofFileMustExist) != 0;
+  r.Save = IsSave();
+  r.Title = title_;
+  r.Filter = filter_;
+  r.FilterIndex = filterIndex_;
+  r.DefaultExt = defaultExt_;
+  r.InitialDir = initialDir_;
+  r.FileName = fileName_;
+  r.OverwritePrompt = (options_ & ofOverwritePrompt) != 0;
+  r.AllowMultiSelect = (options_ & ofAllowMultiSelect) != 0;
+  r.FileMustExist = (options_ & ofFileMustExist) != 0;
   TFileDialogResult result;
-  if (!Services().FileDialog(r, result) || result.files.empty()) return false;
-  fileName_ = result.files.front();
-  files_.Assign(result.files);
-  filterIndex_ = result.filter_index;
+  if (!Services().FileDialog(r, result) || result.Files.empty()) return false;
+  fileName_ = result.Files.front();
+  files_.Assign(result.Files);
+  filterIndex_ = result.FilterIndex;
   return true;
 }
 

@@ -83,22 +83,22 @@ public:
 
   bool FileDialog(const TFileDialogRequest& r, TFileDialogResult& result) override {
     EnsureQtApplication();
-    QFileDialog d(QApplication::activeWindow(), ToInterfaceQString(r.title));
-    d.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (r.save) d.setFileMode(QFileDialog::AnyFile);
-    else d.setFileMode(r.allow_multi_select ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-    d.setOption(QFileDialog::DontConfirmOverwrite, !r.overwrite_prompt);
-    QStringList filters = NameFilters(r.filter);
+    QFileDialog d(QApplication::activeWindow(), ToInterfaceQString(r.Title));
+    d.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (r.Save) d.setFileMode(QFileDialog::AnyFile);
+    else d.setFileMode(r.AllowMultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::DontConfirmOverwrite, !r.OverwritePrompt);
+    QStringList filters = NameFilters(r.Filter);
     if (!filters.isEmpty()) {
       d.setNameFilters(filters);
-      int index = r.filter_index - 1;
+      int index = r.FilterIndex - 1;
       if (index >= 0 && index < filters.size()) d.selectNameFilter(filters[index]);
     }
-    if (!r.default_ext.empty()) d.setDefaultSuffix(QString::fromStdString(r.default_ext));
-    if (!r.initial_dir.empty()) d.setDirectory(QFile::decodeName(r.initial_dir.c_str()));
+    if (!r.DefaultExt.empty()) d.setDefaultSuffix(QString::fromStdString(r.DefaultExt));
+    if (!r.InitialDir.empty()) d.setDirectory(QFile::decodeName(r.InitialDir.c_str()));
     // The proposed name stands in the name box, a pattern such as "*.fnt" too; a pattern
     // accepted from the name box filters the list and the dialog stays.
-    if (!r.file_name.empty()) d.selectFile(QFile::decodeName(r.file_name.c_str()));
+    if (!r.FileName.empty()) d.selectFile(QFile::decodeName(r.FileName.c_str()));
     for (;;) {
       if (d.exec() != QDialog::Accepted) return false;
       const QStringList chosen = d.selectedFiles();
@@ -107,11 +107,11 @@ public:
       d.setNameFilter(name);
       d.selectFile(name);
     }
-    result.files.clear();
-    for (const QString& f : d.selectedFiles()) result.files.push_back(QFile::encodeName(QDir::toNativeSeparators(f)).toStdString());
-    result.filter_index = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;
-    if (result.filter_index <= 0) result.filter_index = r.filter_index;
-    return !result.files.empty();
+    result.Files.clear();
+    for (const QString& f : d.selectedFiles()) result.Files.push_back(QFile::encodeName(QDir::toNativeSeparators(f)).toStdString());
+    result.FilterIndex = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;
+    if (result.FilterIndex <= 0) result.FilterIndex = r.FilterIndex;
+    return !result.Files.empty();
   }
 
   bool ChooseColor(TColor& color) override {

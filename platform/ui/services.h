@@ -14,22 +14,22 @@ namespace platform {
 enum class TMsgIcon { None, Information, Warning, Error, Question };
 
 struct TFileDialogRequest {
-  bool save = false;
-  std::string title;
+  bool Save = false;
+  std::string Title;
   // "Description|*.a;*.b|Other|*.c" as the dialogs' Filter property writes it.
-  std::string filter;
-  int filter_index = 1;      // 1-based
-  std::string default_ext;   // without the dot; added when the chosen name has none
-  std::string initial_dir;
-  std::string file_name;     // proposed name (may be a pattern such as "*.fnt")
-  bool overwrite_prompt = false;
-  bool allow_multi_select = false;
-  bool file_must_exist = false;
+  std::string Filter;
+  int FilterIndex = 1;      // 1-based
+  std::string DefaultExt;   // without the dot; added when the chosen name has none
+  std::string InitialDir;
+  std::string FileName;     // proposed name (may be a pattern such as "*.fnt")
+  bool OverwritePrompt = false;
+  bool AllowMultiSelect = false;
+  bool FileMustExist = false;
 };
 
 struct TFileDialogResult {
-  std::vector<std::string> files;  // at least one when accepted
-  int filter_index = 1;
+  std::vector<std::string> Files;  // at least one when accepted
+  int FilterIndex = 1;
 };
 
 class TServices {

@@ -90,8 +90,8 @@ TEST(BalloonLayout, Table) {
   struct {
     const char* what;
     bool icon;
-    int title_w, chars, best, max_w, max_h;
-    int text_left, text_top, text_w, panel_w;
+    int titleW, chars, best, maxW, maxH;
+    int textLeft, textTop, textW, panelW;
     bool scrolled;
   } cases[] = {
       {"text only", false, 0, 20, 300, 500, 400, 10, 10, 280, 300, false},
@@ -103,19 +103,19 @@ TEST(BalloonLayout, Table) {
   for (const auto& c : cases) {
     TBalloonLayoutInput in;
     in.HasIcon = c.icon;
-    in.TitleWidth = c.title_w;
-    in.TitleHeight = c.title_w > 0 ? 13 : 0;
+    in.TitleWidth = c.titleW;
+    in.TitleHeight = c.titleW > 0 ? 13 : 0;
     in.BestWidth = c.best;
-    in.MaxWidth = c.max_w;
-    in.MaxHeight = c.max_h;
+    in.MaxWidth = c.maxW;
+    in.MaxHeight = c.maxH;
     in.WrapHeight = Wrap(c.chars);
     const TBalloonLayout l = LayoutBalloonContent(in);
-    EXPECT_EQ(l.Text.Left, c.text_left) << c.what;
-    EXPECT_EQ(l.Text.Top, c.text_top) << c.what;
-    EXPECT_EQ(l.Text.Width(), c.text_w) << c.what;
-    EXPECT_EQ(l.PanelWidth, c.panel_w) << c.what;
+    EXPECT_EQ(l.Text.Left, c.textLeft) << c.what;
+    EXPECT_EQ(l.Text.Top, c.textTop) << c.what;
+    EXPECT_EQ(l.Text.Width(), c.textW) << c.what;
+    EXPECT_EQ(l.PanelWidth, c.panelW) << c.what;
     EXPECT_EQ(l.Scrolled, c.scrolled) << c.what;
-    EXPECT_LE(l.PanelHeight, std::max(c.max_h, l.Text.Bottom + 10)) << c.what;
+    EXPECT_LE(l.PanelHeight, std::max(c.maxH, l.Text.Bottom + 10)) << c.what;
   }
 }
 

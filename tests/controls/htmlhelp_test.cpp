@@ -124,7 +124,7 @@ namespace controls {
 namespace {
 
 TEST(HelpBridge, ManualFolderIsBesideTheProgramFolder) {
-  struct Case { const char* program_dir; const char* expected; } cases[] = {
+  struct Case { const char* programDir; const char* expected; } cases[] = {
       {"/opt/quirewright/bin/", "/opt/quirewright/manual/tomefalcon_en.chm"},
       {"/opt/quirewright/bin", "/opt/quirewright/manual/tomefalcon_en.chm"},
       {"/opt/quirewright/bin//", "/opt/quirewright/manual/tomefalcon_en.chm"},
@@ -132,7 +132,7 @@ TEST(HelpBridge, ManualFolderIsBesideTheProgramFolder) {
       {"/", "/manual/tomefalcon_en.chm"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ManualHelpFile(c.program_dir, "tomefalcon_en.chm"), c.expected) << c.program_dir;
+    EXPECT_EQ(ManualHelpFile(c.programDir, "tomefalcon_en.chm"), c.expected) << c.programDir;
 }
 
 TEST(HelpBridge, ContextRequestsOfTheApplicationReachTheViewer) {

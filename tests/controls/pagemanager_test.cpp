@@ -90,7 +90,7 @@ public:
   TButton* NextBtn = nullptr;
   TPageManager* PageManager1 = nullptr;
   std::vector<std::string> log;
-  bool skip_page_2 = true;
+  bool skipPage2 = true;
 
   std::vector<std::string> Take() {
     std::vector<std::string> r;
@@ -120,11 +120,11 @@ protected:
 private:
   void ButtonClick(TObject* s) { log.push_back(static_cast<TComponent*>(s)->Name() + "Click"); }
   void GetNextPage(int current, int& page) {
-    if (skip_page_2 && page == 2) page = 3;
+    if (skipPage2 && page == 2) page = 3;
     log.push_back("GetNext " + std::to_string(current) + "->" + std::to_string(page));
   }
   void GetPriorPage(int current, int& page) {
-    if (skip_page_2 && page == 2) page = 1;
+    if (skipPage2 && page == 2) page = 1;
     log.push_back("GetPrior " + std::to_string(current) + "->" + std::to_string(page));
   }
   void CheckButtons(TObject*) { log.push_back("CheckButtons"); }
@@ -182,7 +182,7 @@ TEST(PageManager, EventOrderForNextAndBack) {
 TEST(PageManager, HistoryTableWithoutUseHistory) {
   TFakeServices services;
   auto w = MakeWizard();
-  w->skip_page_2 = false;
+  w->skipPage2 = false;
   struct {
     bool next;
     int page;

@@ -51,7 +51,7 @@ TEST(SpinValue, SteppingNeverOverflows) {
 TEST(SpinValue, CharacterTable) {
   struct {
     unsigned char key;
-    bool enabled_editor, disabled_editor;
+    bool enabledEditor, disabledEditor;
   } cases[] = {
       {'0', true, false}, {'9', true, false}, {'+', true, false}, {'-', true, false}, {'.', true, false},
       {',', false, false}, {'a', false, false}, {' ', false, false}, {13, false, false},  // Enter
@@ -60,8 +60,8 @@ TEST(SpinValue, CharacterTable) {
       {200, false, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IsAcceptedSpinChar(c.key, '.', true), c.enabled_editor) << int(c.key);
-    EXPECT_EQ(IsAcceptedSpinChar(c.key, '.', false), c.disabled_editor) << int(c.key);
+    EXPECT_EQ(IsAcceptedSpinChar(c.key, '.', true), c.enabledEditor) << int(c.key);
+    EXPECT_EQ(IsAcceptedSpinChar(c.key, '.', false), c.disabledEditor) << int(c.key);
   }
   EXPECT_TRUE(IsAcceptedSpinChar(',', ',', true));  // the locale's separator
 }

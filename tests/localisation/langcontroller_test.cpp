@@ -30,8 +30,8 @@ public:
     p.Str("Caption", [](TWidgetish& w) { return w.caption; }, [](TWidgetish& w, const std::string& s) { w.caption = s; });
     p.Str("Hint", [](TWidgetish& w) { return w.hint; }, [](TWidgetish& w, const std::string& s) { w.hint = s; });
     p.Obj<platform::TFont>("Font", [](TWidgetish& w) { return &w.font; }, [](TWidgetish& w, platform::TFont* f) { w.font.Assign(*f); });
-    p.Obj<platform::TFont>("CaptionFont", [](TWidgetish& w) { return &w.caption_font; },
-                           [](TWidgetish& w, platform::TFont* f) { w.caption_font.Assign(*f); });
+    p.Obj<platform::TFont>("CaptionFont", [](TWidgetish& w) { return &w.captionFont; },
+                           [](TWidgetish& w, platform::TFont* f) { w.captionFont.Assign(*f); });
     p.Obj<platform::TStrings>("Items", [](TWidgetish& w) { return &w.items; },
                               [](TWidgetish& w, platform::TStrings* s) { w.items.Assign(*s); });
     p.Obj<platform::TCollection>("Columns", [](TWidgetish& w) { return &w.columns; },
@@ -39,7 +39,7 @@ public:
     p.Obj<platform::TFont>("ReadOnlyFont", [](TWidgetish& w) { return &w.font; });
   }
   std::string caption, hint;
-  platform::TFont font, caption_font;
+  platform::TFont font, captionFont;
   platform::TStrings items;
   platform::TCollection columns;
 };

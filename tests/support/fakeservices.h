@@ -27,8 +27,8 @@ public:
   // The next file dialog returns these files (the first is the file name), or is cancelled.
   void ScriptDialog(std::vector<std::string> files, int filterIndex = 1) {
     TFileDialogResult r;
-    r.files = std::move(files);
-    r.filter_index = filterIndex;
+    r.Files = std::move(files);
+    r.FilterIndex = filterIndex;
     answers_.push_back(r);
   }
   void ScriptDialogCancel() { answers_.push_back(std::nullopt); }
@@ -45,7 +45,7 @@ public:
   }
   bool FileDialog(const TFileDialogRequest& request, TFileDialogResult& result) override {
     dialogs.push_back(request);
-    if (answers_.empty()) throw std::logic_error("File dialog without a scripted answer: " + request.title);
+    if (answers_.empty()) throw std::logic_error("File dialog without a scripted answer: " + request.Title);
     std::optional<TFileDialogResult> a = answers_.front();
     answers_.pop_front();
     if (!a) return false;

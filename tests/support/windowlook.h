@@ -33,8 +33,8 @@ namespace windowlook {
 
 namespace detail {
 inline const platform::TDescNode* Find(const platform::TDescNode& node, std::string_view name) {
-  if (node.name == name) return &node;
-  for (const platform::TDescNode& child : node.children)
+  if (node.Name == name) return &node;
+  for (const platform::TDescNode& child : node.Children)
     if (const platform::TDescNode* found = Find(child, name)) return found;
   return nullptr;
 }
@@ -46,8 +46,8 @@ inline std::string DescribedText(std::string_view description, std::string_view 
   const platform::TDescNode root = platform::ParseDescription(description);
   const platform::TDescNode* node = detail::Find(root, name);
   if (node != nullptr)
-    for (const platform::TDescProp& p : node->props)
-      if (p.path == prop && p.value.kind == platform::TDescValue::String) return p.value.text;
+    for (const platform::TDescProp& p : node->Props)
+      if (p.Path == prop && p.Value.Type == platform::TDescValue::String) return p.Value.Text;
   return "<absent>";
 }
 

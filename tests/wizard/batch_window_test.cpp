@@ -82,9 +82,9 @@ TEST_F(Builds, FullEditionForOnePhone) {
   services.ScriptDialog({Path("out/Reader.jad")});
   EXPECT_TRUE(form->StartBuild());
   ASSERT_EQ(services.dialogs.size(), 1u);
-  EXPECT_TRUE(services.dialogs[0].save);
-  EXPECT_EQ(services.dialogs[0].file_name, "Tomefalcon.jad");
-  EXPECT_TRUE(services.dialogs[0].overwrite_prompt);
+  EXPECT_TRUE(services.dialogs[0].Save);
+  EXPECT_EQ(services.dialogs[0].FileName, "Tomefalcon.jad");
+  EXPECT_TRUE(services.dialogs[0].OverwritePrompt);
   EXPECT_EQ(FilesIn(dir_ / "out"), (std::vector<std::string>{"Reader.jad", "Reader.jar"}));
   ExpectSoundJar(Path("out/Reader.jar"));
   EXPECT_EQ(JarUrl(Path("out/Reader.jad")), "Reader.jar");
@@ -101,7 +101,7 @@ TEST_F(Builds, BookMidletsNamedFromTheChosenFile) {
   fs::create_directories(dir_ / "out");
   services.ScriptDialog({Path("out/x.y.jad")});
   EXPECT_TRUE(form->StartBuild());
-  EXPECT_EQ(services.dialogs[0].file_name, Path("books/My_Book.jad"));
+  EXPECT_EQ(services.dialogs[0].FileName, Path("books/My_Book.jad"));
   EXPECT_EQ(FilesIn(dir_ / "out"), (std::vector<std::string>{"x.jad", "x.jar"}));
   ExpectSoundJar(Path("out/x.jar"));
 
@@ -238,7 +238,7 @@ TEST_F(Builds, AllVersionsIntoFolders) {
   fs::create_directories(dir_ / "v");
   services.ScriptDialog({Path("v/whatever.txt")});
   EXPECT_TRUE(form->StartBuild());
-  EXPECT_EQ(services.dialogs[0].file_name, "Version differences.txt");
+  EXPECT_EQ(services.dialogs[0].FileName, "Version differences.txt");
   EXPECT_TRUE(fs::exists(dir_ / "v" / "Version differences.txt"));
   int jars = 0;
   for (const auto& e : fs::recursive_directory_iterator(dir_ / "v"))
@@ -275,7 +275,7 @@ TEST_F(Builds, PhoneListIntoNumberedFolders) {
   fs::create_directories(dir_ / "pl");
   services.ScriptDialog({Path("pl/report.txt")});
   EXPECT_TRUE(form->StartBuild());
-  EXPECT_EQ(services.dialogs[0].file_name, "Versions list.txt");
+  EXPECT_EQ(services.dialogs[0].FileName, "Versions list.txt");
   for (const char* sub : {"1", "2", "3"}) {
     EXPECT_EQ(FilesIn(dir_ / "pl" / sub), (std::vector<std::string>{"LongStory.jad", "LongStory.jar"})) << sub;
     ExpectSoundJar(Path(std::string("pl/") + sub + "/LongStory.jar"));

@@ -118,8 +118,8 @@ TEST_F(FontsPage, CustomFontFileChosenOrCancelled) {
   services.ScriptDialog({path});
   form->Parts().cbFonts[2]->UserSelect(1);
   ASSERT_EQ(services.dialogs.size(), 1u);
-  EXPECT_EQ(services.dialogs[0].filter, "Tomefalcon fonts|*.fnt");
-  EXPECT_TRUE(services.dialogs[0].file_must_exist);
+  EXPECT_EQ(services.dialogs[0].Filter, "Tomefalcon fonts|*.fnt");
+  EXPECT_TRUE(services.dialogs[0].FileMustExist);
   EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 1);
   EXPECT_EQ(form->Parts().cbFonts[2]->Text(), "Custom... (" + path + ")");
   EXPECT_EQ(form->Parts().cbFonts[2]->Hint(), path);

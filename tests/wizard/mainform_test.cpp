@@ -243,8 +243,8 @@ TEST_F(WizardWindow, CancelledDialogsFallBack) {
   EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 13);
   EXPECT_EQ(form->Parts().FCustomKeysFile, "/keys/mine.txt");
   ASSERT_EQ(services.dialogs.size(), 2u);
-  EXPECT_EQ(services.dialogs[0].filter, "Keys configuration|*.txt");
-  EXPECT_TRUE(services.dialogs[0].file_must_exist);
+  EXPECT_EQ(services.dialogs[0].Filter, "Keys configuration|*.txt");
+  EXPECT_TRUE(services.dialogs[0].FileMustExist);
 
   form->ShowPage(pgPhoneModel);
   form->Parts().cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);  // full edition: no dialog
@@ -256,7 +256,7 @@ TEST_F(WizardWindow, CancelledDialogsFallBack) {
   services.ScriptDialog({"/lists/phones.txt"});
   form->Parts().cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
   EXPECT_EQ(form->Parts().FPhonesListFile, "/lists/phones.txt");
-  EXPECT_EQ(services.dialogs.back().filter, "Custom phone models list|*.txt");
+  EXPECT_EQ(services.dialogs.back().Filter, "Custom phone models list|*.txt");
 }
 
 TEST_F(WizardWindow, InterfaceLanguageIndex) {
@@ -550,8 +550,8 @@ TEST_F(WizardWindow, BookFilesPage) {
   form->Parts().BitBtn4->Click();
   EXPECT_EQ(form->BookFiles(), (std::vector<std::string>{war, second, war}));
   EXPECT_EQ(form->Parts().edMidletName->Text(), "WarandPeace");
-  EXPECT_TRUE(services.dialogs[0].allow_multi_select);
-  EXPECT_EQ(services.dialogs[0].filter, "Text and HTML files|*.txt;*.htm;*.html|All files|*.*");
+  EXPECT_TRUE(services.dialogs[0].AllowMultiSelect);
+  EXPECT_EQ(services.dialogs[0].Filter, "Text and HTML files|*.txt;*.htm;*.html|All files|*.*");
 
   form->Parts().lbTextFiles->SetItemIndex(0);
   form->Parts().SpeedButton1->Click();  // first line: nothing
@@ -696,7 +696,7 @@ TEST_F(WizardWindow, BookInAFolderWithACommaInItsName) {
     form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
     services.ScriptDialogCancel();
     EXPECT_FALSE(form->StartBuild());
-    EXPECT_EQ(services.dialogs.back().file_name, Path(std::string(folder) + "/War.jad"));
+    EXPECT_EQ(services.dialogs.back().FileName, Path(std::string(folder) + "/War.jad"));
     form.reset();
     services.dialogs.clear();
   }

@@ -412,10 +412,10 @@ TEST_F(FontFormTest, CreateWritesTheFontOfThePreview) {
   services_.ScriptDialog({Out("sans11.fnt")});
   f.Parts().BitBtn3->Click();
   ASSERT_EQ(services_.dialogs.size(), 1u);
-  EXPECT_TRUE(services_.dialogs[0].save);
-  EXPECT_EQ(services_.dialogs[0].file_name, "*.fnt");
-  EXPECT_EQ(services_.dialogs[0].default_ext, "fnt");
-  EXPECT_EQ(services_.dialogs[0].filter, "Tomefalcon font files|*.fnt");
+  EXPECT_TRUE(services_.dialogs[0].Save);
+  EXPECT_EQ(services_.dialogs[0].FileName, "*.fnt");
+  EXPECT_EQ(services_.dialogs[0].DefaultExt, "fnt");
+  EXPECT_EQ(services_.dialogs[0].Filter, "Tomefalcon font files|*.fnt");
   ASSERT_EQ(services_.messages.size(), 1u);
   EXPECT_EQ(services_.messages[0].caption, "Installing font");
   EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Information);
@@ -564,9 +564,9 @@ TEST_F(FontFormTest, BalloonsShowTheDescribedHints) {
   f.Parts().FontTypeCBox->UserSelect(1);  // Color: every option enabled
   std::vector<std::string> names;
   std::function<void(const platform::TDescNode&)> walk = [&](const platform::TDescNode& n) {
-    for (const platform::TDescProp& p : n.props)
-      if (p.path == "Hint") names.push_back(n.name);
-    for (const platform::TDescNode& c : n.children) walk(c);
+    for (const platform::TDescProp& p : n.Props)
+      if (p.Path == "Hint") names.push_back(n.Name);
+    for (const platform::TDescNode& c : n.Children) walk(c);
   };
   walk(platform::ParseDescription(kForm1Description));
   ASSERT_EQ(names.size(), 14u);

@@ -58,7 +58,7 @@ public:
 
 std::vector<std::string> PropNames(const TClassInfo& c) {
   std::vector<std::string> r;
-  for (const TPropInfo* p : c.Properties()) r.push_back(p->name);
+  for (const TPropInfo* p : c.Properties()) r.push_back(p->Name);
   return r;
 }
 
@@ -103,7 +103,7 @@ TEST(Component, PropertiesWalkBaseFirstInDeclaredOrder) {
                                        "Kind", "OnPing", "Data"};
   EXPECT_EQ(PropNames(TThing::StaticClass()), expected);
   EXPECT_TRUE(TThing::StaticClass().InheritsFrom(TComponent::StaticClass()));
-  EXPECT_EQ(TThing::StaticClass().FindProperty("caption")->kind, PropKind::String);
+  EXPECT_EQ(TThing::StaticClass().FindProperty("caption")->Kind, PropKind::String);
   EXPECT_EQ(PropNames(TFont::StaticClass()),
             (std::vector<std::string>{"Charset", "Color", "Height", "Name", "Pitch", "Size", "Style"}));
 }
@@ -234,9 +234,9 @@ TEST(Description, BinaryValueFormatsAndReadsBack) {
   std::string text = "object R: TThing\n  Data = " + FormatBinaryValue(bytes, "  ") + "\nend\n";
   RegisterClass<TThing>();
   TDescNode node = ParseDescription(text);
-  ASSERT_EQ(node.props.size(), 1u);
-  EXPECT_EQ(node.props[0].value.text, bytes);
-  EXPECT_EQ(text.substr(node.props[0].value.begin, node.props[0].value.end - node.props[0].value.begin),
+  ASSERT_EQ(node.Props.size(), 1u);
+  EXPECT_EQ(node.Props[0].Value.Text, bytes);
+  EXPECT_EQ(text.substr(node.Props[0].Value.Begin, node.Props[0].Value.End - node.Props[0].Value.Begin),
             FormatBinaryValue(bytes, "  "));
 }
 

@@ -303,11 +303,11 @@ TEST(ContainersMenusInputs, ScriptedDialogsRecordedMessagesAndTheDeferredQuit) {
   EXPECT_EQ(save->FileName(), "/home/u/fonts/small.fnt");
   ASSERT_EQ(services.dialogs.size(), 2u);
   const TFileDialogRequest& r = services.dialogs[1];
-  EXPECT_TRUE(r.save);
-  EXPECT_TRUE(r.overwrite_prompt);
-  EXPECT_EQ(r.default_ext, "fnt");
-  EXPECT_EQ(r.filter, "Tomefalcon font files|*.fnt");
-  EXPECT_EQ(r.file_name, "*.fnt");
+  EXPECT_TRUE(r.Save);
+  EXPECT_TRUE(r.OverwritePrompt);
+  EXPECT_EQ(r.DefaultExt, "fnt");
+  EXPECT_EQ(r.Filter, "Tomefalcon font files|*.fnt");
+  EXPECT_EQ(r.FileName, "*.fnt");
   EXPECT_THROW(save->Execute(), std::logic_error);  // an unscripted dialog is a test fault
 
   Application().MessageBox("Resulting font image is too large.", "Error", TMsgIcon::Warning);

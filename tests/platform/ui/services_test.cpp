@@ -79,11 +79,11 @@ TEST(QtServices, APatternStandsInTheSaveDialogsNameBox) {
   EnsureQtApplication();
   const testing_support::TempDir tmp;
   TFileDialogRequest request;
-  request.save = true;
-  request.filter = "Tomefalcon font files|*.fnt";
-  request.default_ext = "fnt";
-  request.initial_dir = tmp.Path().string();
-  request.file_name = "*.fnt";
+  request.Save = true;
+  request.Filter = "Tomefalcon font files|*.fnt";
+  request.DefaultExt = "fnt";
+  request.InitialDir = tmp.Path().string();
+  request.FileName = "*.fnt";
   std::vector<QString> nameBox;
   QTimer user;
   user.setInterval(20);
@@ -106,8 +106,8 @@ TEST(QtServices, APatternStandsInTheSaveDialogsNameBox) {
   ASSERT_TRUE(QtServices().FileDialog(request, result));
   ASSERT_GE(nameBox.size(), 2u);
   EXPECT_EQ(nameBox[0], "*.fnt");
-  ASSERT_EQ(result.files.size(), 1u);
-  EXPECT_EQ(std::filesystem::path(result.files[0]), tmp.Path() / "small.fnt");
+  ASSERT_EQ(result.Files.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(result.Files[0]), tmp.Path() / "small.fnt");
 }
 
 }  // namespace
