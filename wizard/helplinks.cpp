@@ -7,27 +7,12 @@ using namespace platform;
 
 namespace wizard {
 
-void TForm1::ShowHelpBalloon(controls::TUrlLabel* label) {
+void TForm1::ShowLabelBalloon(TObject* sender) {
+  auto* label = dynamic_cast<controls::TUrlLabel*>(sender);
   if (label == nullptr) return;
   TPoint tip = label->ClientToScreen({20, 0});
   HintBalloonControl1->ShowBalloonText(0, label->Caption(), 1, nullptr, tip.Y, tip.X, 300, label->Hint());
 }
-
-#define QW_BALLOON_HANDLER(name) \
-  void TForm1::name(TObject* sender) { ShowHelpBalloon(dynamic_cast<controls::TUrlLabel*>(sender)); }
-QW_BALLOON_HANDLER(UrlLabel1Click)
-QW_BALLOON_HANDLER(UrlLabel3Click)
-QW_BALLOON_HANDLER(UrlLabel4Click)
-QW_BALLOON_HANDLER(UrlLabel5Click)
-QW_BALLOON_HANDLER(UrlLabel6Click)
-QW_BALLOON_HANDLER(UrlLabel7Click)
-QW_BALLOON_HANDLER(UrlLabel8Click)
-QW_BALLOON_HANDLER(UrlLabel9Click)
-QW_BALLOON_HANDLER(UrlLabel10Click)
-QW_BALLOON_HANDLER(UrlLabel11Click)
-QW_BALLOON_HANDLER(UrlLabel12Click)
-QW_BALLOON_HANDLER(UrlLabel13Click)
-#undef QW_BALLOON_HANDLER
 
 void TForm1::UrlLabel22Click(TObject* /*sender*/) { Application().HelpContext(20); }
 

@@ -115,29 +115,18 @@ void TForm1::DeclareHandlers(TBinder& b) {
   QW_HANDLER(BitBtn3Click);
   QW_HANDLER(SpeedButton1Click);
   QW_HANDLER(SpeedButton2Click);
-  QW_HANDLER(UrlLabel1Click);
-  QW_HANDLER(UrlLabel3Click);
-  QW_HANDLER(UrlLabel4Click);
-  QW_HANDLER(UrlLabel5Click);
-  QW_HANDLER(UrlLabel6Click);
-  QW_HANDLER(UrlLabel7Click);
-  QW_HANDLER(UrlLabel8Click);
-  QW_HANDLER(UrlLabel9Click);
-  QW_HANDLER(UrlLabel10Click);
-  QW_HANDLER(UrlLabel11Click);
-  QW_HANDLER(UrlLabel12Click);
-  QW_HANDLER(UrlLabel13Click);
   QW_HANDLER(UrlLabel22Click);
   QW_HANDLER(cbFont1Change);
   QW_HANDLER(BitBtn1Click);
-  QW_HANDLER(BlackandWhitefontspack1Click);
-  QW_HANDLER(Bluefonstpack1Click);
-  QW_HANDLER(Yellowfontspacks1Click);
-  QW_HANDLER(ClearTypeFontsPack1Click);
-  QW_HANDLER(Anitaliazedfontspack1Click);
   QW_HANDLER(Nofonts1Click);
   QW_HANDLER(cbNegative1Click);
 #undef QW_HANDLER
+  // Handlers that serve several components, each by the name the description gives it.
+  for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13})
+    b.Handler("UrlLabel" + std::to_string(i) + "Click", this, &TForm1::ShowLabelBalloon);
+  for (const char* name : {"BlackandWhitefontspack1Click", "Bluefonstpack1Click", "Yellowfontspacks1Click",
+                           "ClearTypeFontsPack1Click", "Anitaliazedfontspack1Click"})
+    b.Handler(name, this, &TForm1::FontPackClick);
 }
 
 // --- messages and the build host -----------------------------------------------------------

@@ -256,19 +256,8 @@ private:
   void SpeedButton2Click(platform::TObject* sender);
 
   // --- help links (helplinks.cpp) ---
-  void ShowHelpBalloon(controls::TUrlLabel* label);
-  void UrlLabel1Click(platform::TObject* sender);
-  void UrlLabel3Click(platform::TObject* sender);
-  void UrlLabel4Click(platform::TObject* sender);
-  void UrlLabel5Click(platform::TObject* sender);
-  void UrlLabel6Click(platform::TObject* sender);
-  void UrlLabel7Click(platform::TObject* sender);
-  void UrlLabel8Click(platform::TObject* sender);
-  void UrlLabel9Click(platform::TObject* sender);
-  void UrlLabel10Click(platform::TObject* sender);
-  void UrlLabel11Click(platform::TObject* sender);
-  void UrlLabel12Click(platform::TObject* sender);
-  void UrlLabel13Click(platform::TObject* sender);
+  // The balloon of a link label: its caption and hint (the handler of UrlLabel1, 3..13).
+  void ShowLabelBalloon(platform::TObject* sender);
   void UrlLabel22Click(platform::TObject* sender);
 
   // --- messages (named texts) ---
@@ -299,9 +288,8 @@ public:
 
   void LoadFontsPage(bool restore);
   void UpdateNegativeBoxes();
-  void Bluefonstpack1Click(platform::TObject* sender);
-  void Yellowfontspacks1Click(platform::TObject* sender);
-  void ClearTypeFontsPack1Click(platform::TObject* sender);
+  // The font packs of the preset menu but "No fonts": the handler of each of their items.
+  void FontPackClick(platform::TObject* sender);
   void Nofonts1Click(platform::TObject* sender);
 
   std::optional<int32_t> EstimateJarSize();
@@ -334,8 +322,6 @@ private:
   int32_t GetJarLimitKB() const;
   void cbFont1Change(platform::TObject* sender);
   void BitBtn1Click(platform::TObject* sender);
-  void BlackandWhitefontspack1Click(platform::TObject* sender);
-  void Anitaliazedfontspack1Click(platform::TObject* sender);
   int32_t GetJarReserve() const;
   void FitFontsToJarLimit();
   void ShowJarSizeLabel();
