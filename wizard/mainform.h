@@ -7,8 +7,10 @@
 //                     the named components, each once (fields and bindings)
 //   mainform.cpp      start-up, Cancel/Finish, language change, page order, page entry,
 //                     control states, option handlers, help
-//   bookfiles.cpp     the book files page
-//   helplinks.cpp     the link labels' balloons
+//   bookfiles_form.cpp
+//                     the book files page
+//   helplinks_form.cpp
+//                     the link labels' balloons
 //   settings*.cpp     the settings file (save, advanced options)
 //   fontspage*.cpp    the fonts page, JAR size estimate and font fitting
 //   buildrecord*.cpp  the build record, picture settings and introduction text
@@ -244,7 +246,7 @@ private:
   // Sets the application's help file to manual/<name> in the parent of the program folder.
   void SetHelpFile(const std::string& name);
 
-  // --- book files page (bookfiles.cpp) ---
+  // --- book files page (bookfiles_form.cpp) ---
 public:
   std::vector<std::string> BookFiles() const;
 
@@ -255,7 +257,7 @@ private:
   void SpeedButton1Click(platform::TObject* sender);
   void SpeedButton2Click(platform::TObject* sender);
 
-  // --- help links (helplinks.cpp) ---
+  // --- help links (helplinks_form.cpp) ---
   // The balloon of a link label: its caption and hint (the handler of UrlLabel1, 3..13).
   void ShowLabelBalloon(platform::TObject* sender);
   void UrlLabel22Click(platform::TObject* sender);
