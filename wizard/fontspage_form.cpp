@@ -104,14 +104,14 @@ void TForm1::RestoreFontsPageSettings() {
         // A font file of the settings that is gone or damaged: the slot is left empty.
         const std::string fault = path.empty() ? std::string("No font file is named.") : CustomFontFault(path);
         if (!fault.empty()) {
-          if (std::string* remembered = RememberedFile(*file)) remembered->clear();
+          if (std::string* remembered = FSettings->RememberedFile(*file)) remembered->clear();
           box->SetItemIndex(0);
-          ReportStaleSetting("The font file \"" + path + "\" of font slot " + std::to_string(file->slot) +
-                             " in the settings cannot be used; the slot is set to \"" + Text("NoneFont") + "\". (" +
-                             fault + ")");
+          FSettings->ReportStale("The font file \"" + path + "\" of font slot " + std::to_string(file->slot) +
+                                 " in the settings cannot be used; the slot is set to \"" + Text("NoneFont") + "\". (" +
+                                 fault + ")");
           continue;
         }
-        if (std::string* remembered = RememberedFile(*file)) *remembered = path;
+        if (std::string* remembered = FSettings->RememberedFile(*file)) *remembered = path;
         box->Items()->SetString(1, CustomItemText(path));
         box->SetItemIndex(1);
       }

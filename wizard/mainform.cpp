@@ -60,7 +60,16 @@ QImage ArrowGlyph(bool up) {
 
 TForm1::TForm1(TComponent* owner) : TForm1(owner, TProgramRun{platform::ExecutableDir(), {}}) {}
 
-TForm1::TForm1(TComponent* owner, TProgramRun run) : TForm(owner), FRun(std::move(run)) { RegisterWizardClasses(); }
+TForm1::TForm1(TComponent* owner, TProgramRun run) : TForm(owner), FRun(std::move(run)) {
+  RegisterWizardClasses();
+  FSettings = std::make_unique<TSettingsStore>(TSettingsStore::TWindow{
+      [this](const std::string& name) { return FindComponent(name); }, [this] { return Settings(); },
+      [this](int slot) -> std::string* {
+        const intptr_t tag = cbFonts[static_cast<std::size_t>(slot)]->Tag;
+        return tag >= 1 && tag <= 5 ? &FCustomFontFiles[static_cast<std::size_t>(tag)] : nullptr;
+      },
+      [this](const std::string& text) { Message(text, "Warning", TMsgIcon::Warning); }});
+}
 
 TForm1::~TForm1() = default;
 
@@ -152,10 +161,6 @@ void TForm1::ShowMessage(const std::string& text, const std::string& caption, as
 
 void TForm1::RequestTerminate() { Application().Terminate(); }
 
-void TForm1::ReportStaleSetting(const std::string& text) {
-  if (FStaleSettingsReported.insert(text).second) Message(text, "Warning", TMsgIcon::Warning);
-}
-
 void TForm1::SetProgress(int position, int max) {
   BuildProgressGauge->SetMax(max);
   BuildProgressGauge->SetPosition(position);
@@ -189,8 +194,8 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     SetHelpFile("tomefalcon_en.chm");
     FJarLimitWarned = false;
     FResetFonts = true;
-    FCustomKeysFile.clear();
-    FPhonesListFile.clear();
+    FSettings->SetKeysLayoutFile({});
+    FSettings->SetPhonesListFile({});
     SetUpControls();
     LoadArchive();
     FillModelLists();
@@ -403,7 +408,7 @@ bool TForm1::RestorePageOnFirstVisit() {
   const int page = CurrentPage();
   if (page < 0 || page >= kPageCount || FPageVisited[static_cast<size_t>(page)]) return false;
   FPageVisited[static_cast<size_t>(page)] = true;
-  RestoreFirstVisitSettings(page);
+  FSettings->RestoreFirstVisit(page);
   if (PageTakes(page, TPageStep::BlackAndWhiteImages) && !IsSavedModel() && Model().BlackAndWhite != 0)
     rbBlackAndWhiteImages->SetChecked(true);
   if (PageTakes(page, TPageStep::AdvancedOptions)) {
@@ -412,8 +417,8 @@ bool TForm1::RestorePageOnFirstVisit() {
     // A help file of the settings that is gone: the midlet gets the built-in help.
     if (cbCustomHelpFile->Checked() && !ReadableFile(edCustomHelpFile->Text())) {
       cbCustomHelpFile->SetChecked(false);
-      ReportStaleSetting("The help file \"" + edCustomHelpFile->Text() +
-                         "\" named in the settings cannot be read; the built-in help is used instead.");
+      FSettings->ReportStale("The help file \"" + edCustomHelpFile->Text() +
+                             "\" named in the settings cannot be read; the built-in help is used instead.");
       UpdateControls();
     }
   }
@@ -459,14 +464,15 @@ void TForm1::SetKeyLayoutFromModel() {
   const bool saved = IsSavedModel();
   const TIniFile ini = Settings();
   for (const SettingKey* k : SectionSettingKeys(PageRow(pgKeyConfig).Section))
-    if (k->source != SettingSource::Control || saved) RestoreSetting(ini, *k);
+    if (k->source != SettingSource::Control || saved) FSettings->Restore(ini, *k);
   // A custom key layout file of the settings that is gone: the model's layout instead.
-  if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig && !ReadableFile(FCustomKeysFile)) {
-    const std::string gone = FCustomKeysFile;
-    FCustomKeysFile.clear();
+  if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig && !ReadableFile(FSettings->KeysLayoutFile())) {
+    const std::string gone = FSettings->KeysLayoutFile();
+    FSettings->SetKeysLayoutFile({});
     cbKeysConfig->SetItemIndex(Model().DefaultKeys);
-    ReportStaleSetting("The key layout file \"" + gone + "\" named in the settings cannot be read; the key layout \"" +
-                       cbKeysConfig->Text() + "\" is used instead.");
+    FSettings->ReportStale("The key layout file \"" + gone +
+                           "\" named in the settings cannot be read; the key layout \"" + cbKeysConfig->Text() +
+                           "\" is used instead.");
   }
   UpdateKeysConfigDesc();
 }
@@ -475,7 +481,7 @@ void TForm1::SetKeyLayoutFromModel() {
 void TForm1::SetStorageFolderFromModel() {
   if (!OnPage(TPageStep::StorageFolderFromModel)) return;
   edJSR75Storage->SetTextValue(Model().JSR75Storage);
-  if (IsSavedModel()) RestoreSetting(Settings(), SettingKeyOf("edJSR75Storage"));
+  if (IsSavedModel()) FSettings->Restore(Settings(), SettingKeyOf("edJSR75Storage"));
 }
 
 // The saved JAR limit wins over the model's only on the first visit; the list row's text
@@ -498,14 +504,14 @@ void TForm1::SetUpPhoneModelPage(bool restored) {
 // list (at most 64 KB).
 bool TForm1::RefuseMissingPhonesList() {
   if (!OnPage(TPageStep::RefuseMissingPhonesList) || rbFullVersion->Checked() || !IsListRow()) return false;
-  if (FileExists(FPhonesListFile)) {
+  if (FileExists(FSettings->PhonesListFile())) {
     assembly::TPHONESLIST list;
-    assembly::LoadPhonesList(*this, FPhonesListFile, list);
+    assembly::LoadPhonesList(*this, FSettings->PhonesListFile(), list);
     spJARLimit->SetValue(PhonesListJarLimitKB(list));
     return false;
   }
   Services().MessageBoxUtf8(
-      ToUtf8(Text("UnableToOpenListOfPhones"), InterfaceCodePage()) + " \"" + FPhonesListFile + "\"",
+      ToUtf8(Text("UnableToOpenListOfPhones"), InterfaceCodePage()) + " \"" + FSettings->PhonesListFile() + "\"",
       ToUtf8(Text("UnableToOpenListOfPhonesTitle"), InterfaceCodePage()), TMsgIcon::Error);
   ShowPage(pgPhoneModel);
   return true;
@@ -676,7 +682,7 @@ void TForm1::cbPhoneModelChange(TObject* /*sender*/) {
   UpdateControls();
   if (IsListRow() && (rbLiteVersion->Checked() || rbTinyVersion->Checked())) {
     if (ListOfPhonesOpenDialog->Execute()) {
-      FPhonesListFile = ListOfPhonesOpenDialog->FileName();
+      FSettings->SetPhonesListFile(ListOfPhonesOpenDialog->FileName());
     } else {
       cbPhoneModel->SetItemIndex(0);
       UpdateControls();  // the JAR limit and the rest follow row 0
@@ -689,7 +695,7 @@ void TForm1::cbKeysConfigChange(TObject* /*sender*/) {
   UpdateKeysConfigDesc();
   if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig) {
     if (KeyConfigOpenDialog->Execute()) {
-      FCustomKeysFile = KeyConfigOpenDialog->FileName();
+      FSettings->SetKeysLayoutFile(KeyConfigOpenDialog->FileName());
     } else {
       cbKeysConfig->SetItemIndex(0);
       UpdateKeysConfigDesc();

@@ -11,7 +11,8 @@
 //                     the book files page
 //   helplinks_form.cpp
 //                     the link labels' balloons
-//   settings*.cpp     the settings file (save, advanced options)
+//   settings_form.cpp the settings file (save, advanced options), through the window's
+//                     TSettingsStore (settingsstore.cpp)
 //   fontspage*.cpp    the fonts page, JAR size estimate and font fitting
 //   buildrecord*.cpp  the build record, picture settings and introduction text
 //   batch*.cpp        starting a build and the batch modes (their order and rules in
@@ -59,6 +60,7 @@
 #include "wizard/batchrun.h"
 #include "wizard/mainform_components.h"
 #include "wizard/pagerules.h"
+#include "wizard/settingsstore.h"
 #include "wizard/settingsvalues.h"
 #include "wizard/windowclasses.h"
 
@@ -92,8 +94,6 @@ struct TForm1Parts {
   std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
   bool FResetFonts = false;
   std::array<bool, kPageCount> FPageVisited{};
-  std::string FCustomKeysFile;
-  std::string FPhonesListFile;
   bool FJarLimitWarned = false;
   // Core and key layout descriptions in the current language.
   std::array<std::string, 10> FCoreDescs;
@@ -119,6 +119,8 @@ public:
   // For tests: the components and the shared state.
   TForm1Parts& Parts() { return *this; }
   const TForm1Parts& Parts() const { return *this; }
+  // The settings file and the files it remembers.
+  TSettingsStore& SettingsStore() { return *FSettings; }
 
   // The program folder (with a trailing '/') and the settings file in it.
   const std::string& ProgramDir() const { return FRun.ProgramDir; }
@@ -157,12 +159,10 @@ private:
   bool FFontsPageSetUp = false;
   uint8_t FFontsPageGroup = 0;
   bool FFontsPageBlackAndWhite = false;
-  // Messages about files of the settings that are gone, each shown once per run; and the last
-  // message of a failed trial build, not shown again while trial builds fail the same way.
-  std::set<std::string> FStaleSettingsReported;
+  std::unique_ptr<TSettingsStore> FSettings;
+  // The last message of a failed trial build, not shown again while trial builds fail the same
+  // way.
   std::string FTrialBuildFault;
-  // Tells the user that a file named in the settings cannot be used and what is used instead.
-  void ReportStaleSetting(const std::string& text);
   // The resource archive beside the program, and a start-up message about it.
   std::string ArchivePath() const;
   std::string ArchiveProblem(const std::exception& e) const;
@@ -308,13 +308,6 @@ public:
   bool BuildFromPhonesList(const std::string& folder);
 
 private:
-  // Restores the keys a page reads on its first visit; restores one key.
-  void RestoreFirstVisitSettings(int page);
-  void RestoreSetting(const platform::TIniFile& ini, const SettingKey& key);
-  // The value a key stores, and the remembered file a key stores (nullptr: none).
-  std::string StoredValue(const SettingKey& key);
-  std::string* RememberedFile(const SettingKey& key);
-  bool SaveAdvancedOptions(platform::TIniFile& ini);
   void RestoreFontsPageSettings();
   void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bwOnly);
   void ApplyFontPreset(const std::string& scheme);
