@@ -105,11 +105,11 @@ void SaveMidlet(TZipFile& jar, const std::string& jarPath, const std::string& ja
 
 void ReportBuildError(BuildHost& host, const std::exception& error) {
   if (dynamic_cast<const EUnreadableFile*>(&error) != nullptr) {
-    host.ShowMessage(error.what(), "Fatal error", MessageIcon::Error);
+    host.ShowComposedMessage(platform::MessageOf(error), "Fatal error", MessageIcon::Error);
     host.RequestTerminate();
     return;
   }
-  host.ShowMessage(error.what(), "Error", MessageIcon::Error);
+  host.ShowComposedMessage(platform::MessageOf(error), "Error", MessageIcon::Error);
 }
 
 }  // namespace assembly

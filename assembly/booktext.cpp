@@ -19,7 +19,7 @@ namespace {
 const char kSeparator[] = "-------------------";
 
 void ReportUnreadable(BuildHost& host, const std::string& path) {
-  host.ShowMessage(UnableToOpenFileText(path), "Fatal error", MessageIcon::Error);
+  host.ShowComposedMessage(UnableToOpenFileText(path), "Fatal error", MessageIcon::Error);
   host.RequestTerminate();
 }
 
@@ -43,7 +43,7 @@ std::string DecodeTextBook(BuildHost& host, const std::string& path, std::string
     if (!b) ++lost;
     text += b ? static_cast<char>(*b) : '?';
   }
-  if (lost > 0) host.ShowMessage(UnholdableCharactersText(path, lost, page.Number()), "Warning", MessageIcon::Warning);
+  if (lost > 0) host.ShowComposedMessage(UnholdableCharactersText(path, lost, page.Number()), "Warning", MessageIcon::Warning);
   return text;
 }
 
@@ -164,15 +164,20 @@ bool ReadFileToString(const std::string& path, std::string& data) {
   }
 }
 
-std::string UnableToOpenFileText(const std::string& path) {
-  return "Unable to open file. File does not exist or is locked by other application: \"" + PathText(path) + "\"";
+platform::TMessage UnableToOpenFileText(const std::string& path) {
+  const int cp = platform::AnsiCodePage();
+  platform::TMessage text("Unable to open file. File does not exist or is locked by other application: \"", cp);
+  return text.Path(path).Own("\"", cp);
 }
 
-std::string UnholdableCharactersText(const std::string& path, std::size_t count, int codePage) {
+platform::TMessage UnholdableCharactersText(const std::string& path, std::size_t count, int codePage) {
+  const int cp = platform::AnsiCodePage();
   const bool one = count == 1;
-  return "The book file \"" + PathText(path) + "\" holds " + std::to_string(count) +
-         (one ? " character" : " characters") + " that code page " + std::to_string(codePage) + " lacks; " +
-         (one ? "it was" : "they were") + " stored as \"?\".";
+  platform::TMessage text("The book file \"", cp);
+  return text.Path(path).Own("\" holds " + std::to_string(count) + (one ? " character" : " characters") +
+                                 " that code page " + std::to_string(codePage) + " lacks; " +
+                                 (one ? "it was" : "they were") + " stored as \"?\".",
+                             cp);
 }
 
 bool LoadFileToString(BuildHost& host, const std::string& path, std::string& data) {

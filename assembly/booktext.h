@@ -2,6 +2,7 @@
 #pragma once
 
 #include "assembly/htmltext.h"
+#include "platform/system/message.h"
 
 #include <cstddef>
 #include <functional>
@@ -24,9 +25,9 @@ bool LoadFileToString(BuildHost& host, const std::string& path, std::string& dat
 // The same without a host: false, with `data` empty, when the file cannot be read.
 bool ReadFileToString(const std::string& path, std::string& data);
 // LoadFileToString's message for a file that cannot be read.
-std::string UnableToOpenFileText(const std::string& path);
+platform::TMessage UnableToOpenFileText(const std::string& path);
 // The warning for a UTF-8 text book with `count` characters that code page `codePage` lacks.
-std::string UnholdableCharactersText(const std::string& path, std::size_t count, int codePage);
+platform::TMessage UnholdableCharactersText(const std::string& path, std::size_t count, int codePage);
 
 // Joins the book files into one text; `pictures` is emptied first and receives the pictures of
 // the HTML files. With `progress` the host's gauge follows the files. Files that cannot be

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "platform/system/codepage.h"
+#include "platform/system/message.h"
 
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace assembly {
 
@@ -15,9 +17,11 @@ class TZipFile;
 // A build that cannot go on: a name missing from the resource archive, a font or key layout
 // file that cannot be read or is malformed, an output file that cannot be written. The message
 // names the entry or file.
-class EBuildError : public std::runtime_error {
+class EBuildError : public platform::EMessageError {
 public:
-  using std::runtime_error::runtime_error;
+  // A message of the program's own text, in the process code page.
+  explicit EBuildError(const std::string& text) : EMessageError(platform::TMessage(text, platform::AnsiCodePage())) {}
+  explicit EBuildError(platform::TMessage message) : EMessageError(std::move(message)) {}
 };
 
 // A custom help, font or key layout file that cannot be read. The message is the one

@@ -6,6 +6,10 @@ void DeferredHost::ShowMessage(const std::string& text, const std::string& capti
   calls_.emplace_back([=](BuildHost& h) { h.ShowMessage(text, caption, icon); });
 }
 
+void DeferredHost::ShowComposedMessage(const platform::TMessage& text, const std::string& caption, MessageIcon icon) {
+  calls_.emplace_back([=](BuildHost& h) { h.ShowComposedMessage(text, caption, icon); });
+}
+
 void DeferredHost::RequestTerminate() {
   calls_.emplace_back([](BuildHost& h) { h.RequestTerminate(); });
 }

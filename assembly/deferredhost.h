@@ -13,6 +13,7 @@ namespace assembly {
 class DeferredHost : public BuildHost {
 public:
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  void ShowComposedMessage(const platform::TMessage& text, const std::string& caption, MessageIcon icon) override;
   void RequestTerminate() override;
   void SetProgress(int position, int max) override;
   void SetStatus(const std::string& text) override;

@@ -3,6 +3,9 @@
 // end the program. The builder window implements it; tests use a recording fake.
 #pragma once
 
+#include "platform/system/message.h"
+#include "platform/system/uilanguage.h"
+
 #include <chrono>
 #include <string>
 #include <thread>
@@ -15,8 +18,13 @@ class BuildHost {
 public:
   virtual ~BuildHost() = default;
 
-  // A modal message box with an OK button.
+  // A modal message box with an OK button; the texts are in the interface code page.
   virtual void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+  // The same for a message kept in parts, each in its own encoding (converted once, where it
+  // is shown). Without an override: in the interface code page, through ShowMessage.
+  virtual void ShowComposedMessage(const platform::TMessage& text, const std::string& caption, MessageIcon icon) {
+    ShowMessage(text.InCodePage(platform::InterfaceCodePage()), caption, icon);
+  }
   // Ends the program once control returns to the event loop; work in progress goes on.
   virtual void RequestTerminate() = 0;
 

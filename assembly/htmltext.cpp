@@ -2,6 +2,7 @@
 
 #include "assembly/findfile.h"
 #include "assembly/normalize.h"
+#include "assembly/pictureformats.h"
 #include "assembly/textpaths.h"
 #include "platform/system/codepage.h"
 
@@ -164,7 +165,7 @@ private:
   void Picture(const std::string& source) {
     if (source.empty()) return;
     const std::string path = FindFileIgnoringCase(folder_, source);
-    if (path.empty() || !IsPictureFile(path)) return;
+    if (path.empty() || PictureFormatOf(path) == nullptr) return;
     std::string png;
     if (convert_ && convert_(path, png)) {
       pictures_.push_back(std::move(png));

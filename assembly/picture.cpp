@@ -3,6 +3,7 @@
 #include "assembly/bitmaputils.h"
 #include "assembly/colorreduce.h"
 #include "assembly/downsample.h"
+#include "assembly/pictureformats.h"
 #include "assembly/textpaths.h"
 #include "platform/system/codepage.h"
 #include "platform/imaging/imagefile.h"
@@ -55,13 +56,27 @@ void FitSize(int& w, int& h, int maxW, int maxH) {
   h = std::max(h, 1);
 }
 
-bool ConvertPicture(const std::string& path, const std::string& data, std::string& stream,
+bool ConvertPicture(const TPictureFormat& format, const std::string& path, const std::string& data, std::string& stream,
                     const TImageConversionParameters& params, BuildHost& host);
 
 bool LoadFailed(const std::string& path, BuildHost& host) {
-  host.ShowMessage("Unable to load image: " + PathText(path), "Error", MessageIcon::None);
+  host.ShowComposedMessage(platform::TMessage("Unable to load image: ", platform::AnsiCodePage()).Path(path), "Error",
+                           MessageIcon::None);
   host.RequestTerminate();
   return false;
+}
+
+// Decodes the picture into `picture`. A decoder's error does what the format's rule says: it
+// ends the build, naming the picture, or the picture is left out (false).
+bool DecodePicture(const TPictureFormat& format, const std::string& path, const std::string& data, Bitmap& picture,
+                   BuildHost& host) {
+  try {
+    picture = format.Decoder.Decode(data);
+    return true;
+  } catch (const platform::EImageError& e) {
+    if (format.OnFailure == DecodeFailure::SkipPicture) return LoadFailed(path, host);
+    throw platform::EImageError(std::string(e.what()) + " in \"" + PathText(path) + "\"");
+  }
 }
 
 }  // namespace
@@ -77,7 +92,7 @@ bool ConvertImage(const std::string& path, std::string& stream, const TImageConv
                   BuildHost& host) {
   if (params.Colors == 0) return false;
   if (IgnoredByName(path, params.IgnoreNames)) return false;
-  if (PictureKindOf(path) == PictureKind::Other) return ConvertImageData(path, std::string(), stream, params, host);
+  if (PictureFormatOf(path) == nullptr) return ConvertImageData(path, std::string(), stream, params, host);
   std::ifstream f(path, std::ios::binary);
   if (!f) return LoadFailed(path, host);
   std::string data{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
@@ -89,14 +104,16 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
                       const TImageConversionParameters& params, BuildHost& host) {
   if (params.Colors == 0) return false;
   if (IgnoredByName(path, params.IgnoreNames)) return false;
-  if (PictureKindOf(path) == PictureKind::Other) {
-    host.ShowMessage("Unsupported image format: " + PathText(path), "Error", MessageIcon::None);
+  const TPictureFormat* format = PictureFormatOf(path);
+  if (format == nullptr) {
+    host.ShowComposedMessage(platform::TMessage("Unsupported image format: ", platform::AnsiCodePage()).Path(path),
+                             "Error", MessageIcon::None);
     return false;
   }
   // The picture's share of the memory of the pictures converted at once.
   const platform::TPictureMemory memory;
   try {
-    return ConvertPicture(path, data, stream, params, host);
+    return ConvertPicture(*format, path, data, stream, params, host);
   } catch (const std::bad_alloc&) {
     throw platform::EImageError("Not enough memory to convert the picture \"" + PathText(path) + "\"");
   }
@@ -104,24 +121,10 @@ bool ConvertImageData(const std::string& path, const std::string& data, std::str
 
 namespace {
 
-bool ConvertPicture(const std::string& path, const std::string& data, std::string& stream,
+bool ConvertPicture(const TPictureFormat& format, const std::string& path, const std::string& data, std::string& stream,
                     const TImageConversionParameters& params, BuildHost& host) {
   Bitmap picture;
-  const PictureKind kind = PictureKindOf(path);
-  if (kind == PictureKind::Png) {
-    // The decoder's error ends the whole book build with its own message, naming the picture.
-    try {
-      picture = platform::DecodePng(data);
-    } catch (const platform::EImageError& e) {
-      throw platform::EImageError(std::string(e.what()) + " in \"" + PathText(path) + "\"");
-    }
-  } else {
-    try {
-      picture = kind == PictureKind::Gif ? platform::DecodeGif(data) : platform::DecodeJpeg(data);
-    } catch (const platform::EImageError&) {
-      return LoadFailed(path, host);
-    }
-  }
+  if (!DecodePicture(format, path, data, picture, host)) return false;
 
   if (params.MinWidth > picture.Width() || params.MinHeight > picture.Height()) return false;
 

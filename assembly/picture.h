@@ -18,7 +18,7 @@ void CheckLargestPictureSize(const TImageConversionParameters& params);
 // an unsupported ending ("Unsupported image format: " + path), or a GIF or JPEG picture that
 // cannot be loaded ("Unable to load image: " + path, after which the program is asked to end).
 // A PNG picture that cannot be decoded raises the decoder's platform::EImageError, which ends
-// the build that converts it.
+// the build that converts it. The endings and these rules come from PictureFormatOf.
 bool ConvertImage(const std::string& path, std::string& stream, const TImageConversionParameters& params,
                   BuildHost& host);
 

@@ -27,16 +27,6 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-PictureKind PictureKindOf(const std::string& path) {
-  const std::string upper = platform::UpperCase(path);
-  if (upper.ends_with(".GIF")) return PictureKind::Gif;
-  if (upper.ends_with(".JPG") || upper.ends_with(".JPEG")) return PictureKind::Jpeg;
-  if (upper.ends_with(".PNG")) return PictureKind::Png;
-  return PictureKind::Other;
-}
-
-bool IsPictureFile(const std::string& path) { return PictureKindOf(path) != PictureKind::Other; }
-
 bool IsHtmlFile(const std::string& path) {
   const std::string upper = platform::UpperCase(path);
   return upper.ends_with(".HTM") || upper.ends_with(".HTML");

@@ -14,10 +14,6 @@ std::string PathText(const std::string& path);
 // The folder part of a path with its trailing '/', or "" when it has none.
 std::string FolderOf(const std::string& path);
 
-// The picture formats a book may hold, by file name extension (any case).
-enum class PictureKind { Other, Gif, Jpeg, Png };
-PictureKind PictureKindOf(const std::string& path);
-bool IsPictureFile(const std::string& path);
 // ".htm" or ".html", any case.
 bool IsHtmlFile(const std::string& path);
 

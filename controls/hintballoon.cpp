@@ -154,7 +154,7 @@ protected:
       p.drawText(ToQRect(l.Title), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                  ToInterfaceQString(owner_->Title()));
     }
-    QTextLayout text(ToInterfaceQString(owner_->Text()));
+    QTextLayout text(owner_->ShownText());
     LayOutBalloonText(text, l.Text.Width());
     text.draw(&p, QPointF(l.Text.Left, l.Text.Top));
   }
@@ -229,6 +229,7 @@ THintBalloon* THintBalloonControl::ShowBalloonText(int iconKind, const std::stri
                                             {"Title", title},
                                             {"Text", text},
                                             {"MainPanelBestWidth", std::to_string(preferredWidth)}});
+  balloon->SetTextCodePage(textCodePage_);
   balloon->ShowBalloonAt(params, x, y, animationSpeed_, animationType_, preferredPosition, duration_, anchor);
   return balloon;
 }
@@ -245,6 +246,10 @@ THintBalloon::THintBalloon(TComponent* owner) : TComponent(owner) { window_ = ne
 THintBalloon::~THintBalloon() { delete window_.data(); }
 
 QWidget* THintBalloon::Window() const { return window_.data(); }
+
+QString THintBalloon::ShownText() const {
+  return textCodePage_ == 0 ? ToInterfaceQString(text_) : ToQString(text_, textCodePage_);
+}
 
 void THintBalloon::CloseBalloon() {
   if (closing_) return;
@@ -270,7 +275,7 @@ TBalloonSpace ScreenSpace(const TBalloonAnchor& a) {
   return BalloonFreeSpace({sg.left(), sg.top(), sg.left() + sg.width(), sg.top() + sg.height()}, a);
 }
 
-TBalloonLayout MeasureContent(const std::string& icon, const std::string& title, const std::string& text, int bestWidth,
+TBalloonLayout MeasureContent(const std::string& icon, const std::string& title, const QString& text, int bestWidth,
                               const TBalloonSpace& space) {
   TBalloonLayoutInput in;
   in.HasIcon = !icon.empty();
@@ -282,7 +287,7 @@ TBalloonLayout MeasureContent(const std::string& icon, const std::string& title,
   in.BestWidth = bestWidth;
   in.MaxWidth = space.MaxWidth;
   in.MaxHeight = space.MaxHeight;
-  const QString wrapped = ToInterfaceQString(text);
+  const QString wrapped = text;
   in.WrapHeight = [wrapped](int width) {
     QTextLayout layout(wrapped);
     return LayOutBalloonText(layout, width);
@@ -349,7 +354,7 @@ void THintBalloon::ShowBalloonAt(const std::string& params, int x, int y, int an
   icon_ = Param(items, "IconeResName");
   title_ = Param(items, "Title");
   text_ = Param(items, "Text");
-  layout_ = MeasureContent(icon_, title_, text_, ParamInt(items, "MainPanelBestWidth", 300), space);
+  layout_ = MeasureContent(icon_, title_, ShownText(), ParamInt(items, "MainPanelBestWidth", 300), space);
 
   position_ = ChooseBalloonPosition(space, layout_.PanelWidth, layout_.PanelHeight, preferredPosition);
   shape_ = BalloonShape(position_, BalloonTip(a, position_), layout_.PanelWidth, layout_.PanelHeight);
@@ -380,16 +385,20 @@ void UseBalloonHints(THintBalloonControl* control) {
     Application().SetHintHook(nullptr);
     return;
   }
-  Application().SetHintHook([](TControl*, const std::string& hint, TRect r) { ActivateBalloonHint(r, hint); });
+  Application().SetHintHook(
+      [](TControl* c, const std::string& hint, TRect r) { ActivateBalloonHint(r, hint, c->TextCodePage()); });
 }
 
-THintBalloon* ActivateBalloonHint(const TRect& r, const std::string& hint) {
+THintBalloon* ActivateBalloonHint(const TRect& r, const std::string& hint, int codePage) {
   THintBalloonControl* c = g_hint_control;
   if (c == nullptr) return nullptr;
-  const int saved = c->Duration();
+  const int savedDuration = c->Duration();
+  const int savedCodePage = c->TextCodePage();
   c->SetDuration(Application().HintHidePause());
+  c->SetTextCodePage(codePage);
   THintBalloon* b = c->ShowBalloonText(-1, "", 1, nullptr, r.Top - 20, r.Left, 300, hint);
-  c->SetDuration(saved);
+  c->SetDuration(savedDuration);
+  c->SetTextCodePage(savedCodePage);
   return b;
 }
 

@@ -49,6 +49,10 @@ public:
   void SetAnimationType(THintBalloonAnimationType t) { animationType_ = t; }
   int AnimationSpeed() const { return animationSpeed_; }
   void SetAnimationSpeed(int ms) { animationSpeed_ = ms; }
+  // The code page of the texts of the balloons shown next (65001: UTF-8); 0, the default,
+  // is the interface code page.
+  int TextCodePage() const { return textCodePage_; }
+  void SetTextCodePage(int cp) { textCodePage_ = cp; }
 
   // Icon kind 0 "INFO", 1 "ERROR", 2 "WARNING", other values none. Positions 0..3 (above
   // extending left, above extending right, below extending left, below extending right).
@@ -64,6 +68,7 @@ private:
   int duration_ = 0;
   THintBalloonAnimationType animationType_ = batBlend;
   int animationSpeed_ = 300;
+  int textCodePage_ = 0;
   THintBalloon* last_ = nullptr;
 };
 
@@ -85,6 +90,9 @@ public:
   const std::string& IconName() const { return icon_; }
   const std::string& Title() const { return title_; }
   const std::string& Text() const { return text_; }
+  // The text as it is shown, read in its code page (0: the interface code page).
+  QString ShownText() const;
+  void SetTextCodePage(int cp) { textCodePage_ = cp; }
   int Position() const { return position_; }
   const TBalloonShape& Shape() const { return shape_; }
   const TBalloonLayout& Layout() const { return layout_; }
@@ -99,6 +107,7 @@ private:
   QTimer* closeTimer_ = nullptr;
   std::string params_;
   std::string icon_, title_, text_;
+  int textCodePage_ = 0;
   int position_ = 0;
   TBalloonShape shape_;
   TBalloonLayout layout_;
@@ -115,6 +124,8 @@ QStringList BalloonTextLines(const QString& text, int width);
 void UseBalloonHints(THintBalloonControl* control);
 // A hint over a control: no icon, no title, preferred width 300, position 1, the tip 20
 // pixels above the hint rectangle's top-left corner, closing after the hint hide pause.
-THintBalloon* ActivateBalloonHint(const platform::TRect& hintRect, const std::string& hint);
+// The hint is a text of code page `codePage` (0: the interface code page), the one its
+// control shows its texts in.
+THintBalloon* ActivateBalloonHint(const platform::TRect& hintRect, const std::string& hint, int codePage = 0);
 
 }  // namespace controls

@@ -3,6 +3,7 @@
 #include "assembly/fontfile.h"
 #include "fontcreator/colorquantizer.h"
 #include "platform/imaging/png.h"
+#include "platform/system/codepage.h"
 #include "platform/system/wholefile.h"
 
 #include <cstring>
@@ -80,6 +81,18 @@ Bitmap RenderZoomGlyph(TCharImage& image) {
   return zoom;
 }
 
+Bitmap ShrinkZoom(const Bitmap& zoom, int factor) {
+  const int w = (zoom.Width() - 2) / 4, h = (zoom.Height() - 2) / 4;
+  Bitmap small(factor * w + 2, factor * h + 2, zoom.Format());
+  for (int y = 0; y < small.Height(); ++y)
+    for (int x = 0; x < small.Width(); ++x) {
+      const bool frame = x == 0 || y == 0 || x == small.Width() - 1 || y == small.Height() - 1;
+      small.SetPixel(
+          x, y, frame ? zoom.GetPixel(0, 0) : zoom.GetPixel(1 + 4 * ((x - 1) / factor), 1 + 4 * ((y - 1) / factor)));
+    }
+  return small;
+}
+
 FontPreview BuildFont(const FontSettings& settings, const FontFactory& factory) {
   FontPreview p;
   auto image = CreateCharImage(settings, false, factory);
@@ -121,7 +134,8 @@ FontPreview SaveFont(const FontSettings& settings, const std::string& fileName, 
   try {
     platform::WriteWholeFile(fileName, bytes);
   } catch (const platform::EFileError& e) {
-    throw EFontWriteError("Cannot write the font file \"" + fileName + "\": " + e.Reason);
+    platform::TMessage text("Cannot write the font file \"", platform::AnsiCodePage());
+    throw EFontWriteError(text.Path(fileName).Own("\": ", platform::AnsiCodePage()).Append(e.ReasonText));
   }
   return p;
 }

@@ -5,6 +5,7 @@
 
 #include "fontcreator/charimage.h"
 #include "platform/imaging/bitmap.h"
+#include "platform/system/message.h"
 
 #include <array>
 #include <cstdint>
@@ -61,6 +62,8 @@ struct FontPreview {
 platform::Bitmap RenderSheet(TCharImage& image, int width, int height);
 // The letter "A" four times enlarged in a one-pixel lime frame.
 platform::Bitmap RenderZoomGlyph(TCharImage& image);
+// The same letter `factor` (1..4) times enlarged, taken from the four times enlarged one.
+platform::Bitmap ShrinkZoom(const platform::Bitmap& zoom, int factor);
 
 std::unique_ptr<TCharImage> CreateCharImage(const FontSettings& settings, bool negative,
                                             const FontFactory& factory = {});
@@ -74,9 +77,9 @@ std::string BuildFontFile(const FontSettings& settings, FontPreview* preview = n
                           const FontFactory& factory = {});
 
 // A font file that cannot be written.
-class EFontWriteError : public std::runtime_error {
+class EFontWriteError : public platform::EMessageError {
 public:
-  using std::runtime_error::runtime_error;
+  using platform::EMessageError::EMessageError;
 };
 
 // Builds the font file and writes it: to a temporary file beside the target, renamed into

@@ -1,4 +1,5 @@
-// Renders a few glyph sheets with the DejaVu fonts and saves them as PNG files to look at.
+// Renders a few glyph sheets with the DejaVu and Liberation fonts and saves them as PNG files
+// to look at.
 //   render_sheets <output folder> [font folder]
 // Writes <name>.png (the sheet), <name>_neg.png (the negative sheet) and <name>_zoom.png.
 #include "fontcreator/colorquantizer.h"
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -52,9 +55,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path out = argv[1];
-  const std::string fonts = argc == 3 ? argv[2] : "/usr/share/fonts/truetype/dejavu";
-  if (!platform::UsePrivateFontDirs({fonts})) {
-    std::fprintf(stderr, "render_sheets: cannot use the fonts of %s\n", fonts.c_str());
+  const std::vector<std::string> fonts =
+      argc == 3 ? std::vector<std::string>{argv[2]}
+                : std::vector<std::string>{"/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/truetype/liberation"};
+  if (!platform::UsePrivateFontDirs(fonts)) {
+    std::fprintf(stderr, "render_sheets: cannot use the fonts of %s\n", fonts.front().c_str());
     return 1;
   }
   std::filesystem::create_directories(out);
@@ -88,6 +93,24 @@ int main(int argc, char** argv) {
        Make(FontKind::ClearType, "DejaVu Sans", 16, platform::ANSI_CHARSET, false, false, false, 0x000000, 0xFFFFFF)},
       {"ct_sans_15_hebrew",
        Make(FontKind::ClearType, "DejaVu Sans", 15, platform::HEBREW_CHARSET, false, false, false, 0xFFFF00, 0x000000)},
+      // The small sizes where hinting loses marks and descenders, in the three kinds.
+      {"bw_libserif_10",
+       Make(FontKind::BlackWhite, "Liberation Serif", 10, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"aa_libserif_10",
+       Make(FontKind::Color, "Liberation Serif", 10, platform::ANSI_CHARSET, true, false, false, 0, 0xFFFFFF)},
+      {"ct_libserif_10",
+       Make(FontKind::ClearType, "Liberation Serif", 10, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"bw_libsans_8_ce", Make(FontKind::BlackWhite, "Liberation Sans", 8, platform::EASTEUROPE_CHARSET, false, false,
+                               false, 0, 0xFFFFFF)},
+      {"aa_libsans_8_ce",
+       Make(FontKind::Color, "Liberation Sans", 8, platform::EASTEUROPE_CHARSET, true, false, false, 0, 0xFFFFFF)},
+      {"ct_libsans_8_ce",
+       Make(FontKind::ClearType, "Liberation Sans", 8, platform::EASTEUROPE_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"bw_sans_6",
+       Make(FontKind::BlackWhite, "DejaVu Sans", 6, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
+      {"aa_sans_6", Make(FontKind::Color, "DejaVu Sans", 6, platform::ANSI_CHARSET, true, false, false, 0, 0xFFFFFF)},
+      {"ct_sans_6",
+       Make(FontKind::ClearType, "DejaVu Sans", 6, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
   };
   for (const Sample& s : samples) {
     fontcreator::FontPreview p = fontcreator::BuildFont(s.settings);

@@ -34,7 +34,7 @@ bool WriteReport(assembly::BuildHost& form, const std::string& fileName, const s
     platform::WriteWholeFile(fileName, text);
     return true;
   } catch (const platform::EFileError& e) {
-    form.ShowMessage(e.what(), "Error", assembly::MessageIcon::Error);
+    form.ShowComposedMessage(e.Message(), "Error", assembly::MessageIcon::Error);
     return false;
   }
 }

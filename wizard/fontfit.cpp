@@ -36,6 +36,13 @@ public:
     lastFault_ = text;
     host_.ShowMessage(text, caption, icon);
   }
+  void ShowComposedMessage(const platform::TMessage& text, const std::string& caption,
+                           assembly::MessageIcon icon) override {
+    failed = true;
+    if (text.Utf8() == lastFault_) return;
+    lastFault_ = text.Utf8();
+    host_.ShowComposedMessage(text, caption, icon);
+  }
   void RequestTerminate() override { host_.RequestTerminate(); }
   bool failed = false;
 

@@ -13,6 +13,9 @@
 #include "assembly/phones.h"
 #include "assembly/tables.h"
 #include "assembly/textpaths.h"
+#include "platform/system/codepage.h"
+#include "platform/system/message.h"
+#include "platform/system/uilanguage.h"
 #include "platform/ui/application.h"
 #include "wizard/buildrecord.h"
 #include "wizard/fontfit.h"
@@ -26,19 +29,23 @@ namespace wizard {
 
 namespace {
 
+// The slot lists show host paths, so their items are UTF-8.
 std::string CustomItemText(const std::string& path) {
-  return TForm1::Text("CustomFont") + " (" + TForm1::ShownPath(path) + ")";
+  return ToUtf8(TForm1::Text("CustomFont"), InterfaceCodePage()) + " (" + TForm1::ShownPath(path) + ")";
 }
 
 std::vector<std::string> ItemsOf(TComboBox* box) { return box->Items()->ToVector(); }
 
 // Why a font file chosen for a slot cannot be used: empty when it can.
-std::string CustomFontFault(const std::string& path) {
+TMessage CustomFontFault(const std::string& path) {
   try {
     const std::string fault = assembly::CheckFontBytes(assembly::ReadFontInput(path));
-    if (!fault.empty()) return "The font \"" + assembly::PathText(path) + "\" cannot be used: " + fault + ".";
+    if (!fault.empty())
+      return TMessage("The font \"", AnsiCodePage())
+          .Path(path)
+          .Own("\" cannot be used: " + fault + ".", AnsiCodePage());
   } catch (const assembly::EBuildError& e) {
-    return e.what();
+    return e.Message();
   }
   return {};
 }
@@ -51,7 +58,9 @@ void TForm1::FillFontCombo(TComboBox* box, uint8_t group, bool bwOnly) {
   TStrings* items = box->Items();
   items->BeginUpdate();
   items->Clear();
-  for (const std::string& item : FontSlotItems(Text("NoneFont"), Text("CustomFont"), FFontCatalogue, group, bwOnly))
+  const int cp = InterfaceCodePage();
+  for (const std::string& item :
+       FontSlotItems(ToUtf8(Text("NoneFont"), cp), ToUtf8(Text("CustomFont"), cp), FFontCatalogue, group, bwOnly))
     items->Add(item);
   items->EndUpdate();
 }
@@ -102,13 +111,21 @@ void TForm1::RestoreFontsPageSettings() {
         const std::string path =
             LimitSettingString(ini.ReadString(file->section, file->key, file->fallback.value_or("")));
         // A font file of the settings that is gone or damaged: the slot is left empty.
-        const std::string fault = path.empty() ? std::string("No font file is named.") : CustomFontFault(path);
-        if (!fault.empty()) {
+        const TMessage fault =
+            path.empty() ? TMessage("No font file is named.", AnsiCodePage()) : CustomFontFault(path);
+        if (!fault.Empty()) {
           if (std::string* remembered = FSettings->RememberedFile(*file)) remembered->clear();
           box->SetItemIndex(0);
-          FSettings->ReportStale("The font file \"" + path + "\" of font slot " + std::to_string(file->slot) +
-                                 " in the settings cannot be used; the slot is set to \"" + Text("NoneFont") + "\". (" +
-                                 fault + ")");
+          const int cp = AnsiCodePage();
+          TMessage text("The font file \"", cp);
+          FSettings->ReportStale(text.Path(path)
+                                     .Own("\" of font slot " + std::to_string(file->slot) +
+                                              " in the settings cannot be used; the slot is set to \"",
+                                          cp)
+                                     .Own(Text("NoneFont"), InterfaceCodePage())
+                                     .Own("\". (", cp)
+                                     .Append(fault)
+                                     .Own(")", cp));
           continue;
         }
         if (std::string* remembered = FSettings->RememberedFile(*file)) *remembered = path;
@@ -184,9 +201,9 @@ void TForm1::HandleFontSlotChange(TComboBox* box) {
     FontOpenDialog->SetOptions(FontOpenDialog->Options() | ofFileMustExist);
     if (FontOpenDialog->Execute()) {
       const std::string path = FontOpenDialog->FileName();
-      if (const std::string fault = CustomFontFault(path); !fault.empty()) {
+      if (const TMessage fault = CustomFontFault(path); !fault.Empty()) {
         // Not a font the reader can use: refused, and the slot keeps what it showed.
-        ShowMessage(fault, "Error", assembly::MessageIcon::Error);
+        ShowComposedMessage(fault, "Error", assembly::MessageIcon::Error);
         if (box->Tag >= 1 && box->Tag <= 5) box->SetItemIndex(FFontSlotShown[static_cast<std::size_t>(box->Tag)]);
         return;
       }

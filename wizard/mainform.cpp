@@ -9,6 +9,7 @@
 #include "localisation/langmanager.h"
 #include "platform/system/codepage.h"
 #include "platform/system/exedir.h"
+#include "platform/system/message.h"
 #include "platform/system/uilanguage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/control.h"
@@ -68,7 +69,7 @@ TForm1::TForm1(TComponent* owner, TProgramRun run) : TForm(owner), FRun(std::mov
         const intptr_t tag = cbFonts[static_cast<std::size_t>(slot)]->Tag;
         return tag >= 1 && tag <= 5 ? &FCustomFontFiles[static_cast<std::size_t>(tag)] : nullptr;
       },
-      [this](const std::string& text) { Message(text, "Warning", TMsgIcon::Warning); }});
+      [](const TMessage& text) { Application().MessageBox(text, "Warning", TMsgIcon::Warning); }});
 }
 
 TForm1::~TForm1() = default;
@@ -142,21 +143,32 @@ void TForm1::DeclareHandlers(TBinder& b) {
 
 std::string TForm1::Text(const char* name) { return localisation::LangManager().TextByName(name); }
 
-std::string TForm1::ShownPath(const std::string& path) { return FromUtf8(path, InterfaceCodePage()); }
+std::string TForm1::ShownPath(const std::string& path) { return path; }
 
 void TForm1::Message(const std::string& text, const std::string& caption, TMsgIcon icon) {
   Services().MessageBox(text, caption, icon);
 }
 
-void TForm1::ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) {
-  TMsgIcon i = TMsgIcon::None;
+namespace {
+
+TMsgIcon IconOf(assembly::MessageIcon icon) {
   switch (icon) {
-    case assembly::MessageIcon::Information: i = TMsgIcon::Information; break;
-    case assembly::MessageIcon::Warning: i = TMsgIcon::Warning; break;
-    case assembly::MessageIcon::Error: i = TMsgIcon::Error; break;
+    case assembly::MessageIcon::Information: return TMsgIcon::Information;
+    case assembly::MessageIcon::Warning: return TMsgIcon::Warning;
+    case assembly::MessageIcon::Error: return TMsgIcon::Error;
     case assembly::MessageIcon::None: break;
   }
-  Message(text, caption, i);
+  return TMsgIcon::None;
+}
+
+}  // namespace
+
+void TForm1::ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) {
+  Message(text, caption, IconOf(icon));
+}
+
+void TForm1::ShowComposedMessage(const TMessage& text, const std::string& caption, assembly::MessageIcon icon) {
+  Application().MessageBox(text, caption, IconOf(icon));
 }
 
 void TForm1::RequestTerminate() { Application().Terminate(); }
@@ -208,7 +220,7 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     PageManager1PageChanged(PageManager1);
   } catch (const std::exception& e) {
     FResArchive.reset();
-    Message(e.what(), Application().Title(), TMsgIcon::Error);
+    Application().HandleException(e);
   }
 }
 
@@ -220,6 +232,7 @@ void TForm1::SetUpControls() {
                                                       mmCustomAttributes, edIgnoreImagesWithNames})
     c->SetTextKind(TControl::TTextKind::UserData);
   lbTextFiles->SetTextKind(TControl::TTextKind::HostPath);
+  for (std::size_t k = 1; k <= 5; ++k) cbFonts[k]->SetTextKind(TControl::TTextKind::HostPath);  // custom font paths
   edCustomHelpFile->SetTextKind(TControl::TTextKind::HostPath);
   edVendor->SetTextValue(kDefaultVendor);  // also for roads that never show the options page
   controls::UseBalloonHints(HintBalloonControl1);
@@ -234,7 +247,7 @@ void TForm1::LoadArchive() {
     FResArchive->LoadFromFile(ArchivePath());
   } catch (const std::exception& e) {
     FResArchive.reset();
-    Message(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
+    Application().MessageBox(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
   }
 }
 
@@ -256,14 +269,15 @@ void TForm1::LoadFontCatalogue() {
   } catch (const std::exception& e) {
     FResArchive.reset();
     FFontCatalogue = {};
-    Message(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
+    Application().MessageBox(ArchiveProblem(e), Application().Title(), TMsgIcon::Error);
   }
 }
 
 std::string TForm1::ArchivePath() const { return ProgramDir() + "quirewright.dat"; }
 
-std::string TForm1::ArchiveProblem(const std::exception& e) const {
-  return "The resource archive \"" + ArchivePath() + "\" cannot be used: " + e.what();
+TMessage TForm1::ArchiveProblem(const std::exception& e) const {
+  TMessage text("The resource archive \"", AnsiCodePage());
+  return text.Path(ArchivePath()).Own("\" cannot be used: ", AnsiCodePage()).Append(MessageOf(e));
 }
 
 bool TForm1::ArchiveLoaded() {
@@ -417,8 +431,10 @@ bool TForm1::RestorePageOnFirstVisit() {
     // A help file of the settings that is gone: the midlet gets the built-in help.
     if (cbCustomHelpFile->Checked() && !ReadableFile(edCustomHelpFile->Text())) {
       cbCustomHelpFile->SetChecked(false);
-      FSettings->ReportStale("The help file \"" + edCustomHelpFile->Text() +
-                             "\" named in the settings cannot be read; the built-in help is used instead.");
+      TMessage text("The help file \"", AnsiCodePage());
+      FSettings->ReportStale(
+          text.Path(edCustomHelpFile->Text())
+              .Own("\" named in the settings cannot be read; the built-in help is used instead.", AnsiCodePage()));
       UpdateControls();
     }
   }
@@ -470,9 +486,11 @@ void TForm1::SetKeyLayoutFromModel() {
     const std::string gone = FSettings->KeysLayoutFile();
     FSettings->SetKeysLayoutFile({});
     cbKeysConfig->SetItemIndex(Model().DefaultKeys);
-    FSettings->ReportStale("The key layout file \"" + gone +
-                           "\" named in the settings cannot be read; the key layout \"" + cbKeysConfig->Text() +
-                           "\" is used instead.");
+    TMessage text("The key layout file \"", AnsiCodePage());
+    FSettings->ReportStale(text.Path(gone)
+                               .Own("\" named in the settings cannot be read; the key layout \"", AnsiCodePage())
+                               .Own(cbKeysConfig->Text(), InterfaceCodePage())
+                               .Own("\" is used instead.", AnsiCodePage()));
   }
   UpdateKeysConfigDesc();
 }
@@ -510,9 +528,9 @@ bool TForm1::RefuseMissingPhonesList() {
     spJARLimit->SetValue(PhonesListJarLimitKB(list));
     return false;
   }
-  Services().MessageBoxUtf8(
-      ToUtf8(Text("UnableToOpenListOfPhones"), InterfaceCodePage()) + " \"" + FSettings->PhonesListFile() + "\"",
-      ToUtf8(Text("UnableToOpenListOfPhonesTitle"), InterfaceCodePage()), TMsgIcon::Error);
+  TMessage text(Text("UnableToOpenListOfPhones"), InterfaceCodePage());
+  Application().MessageBox(text.Own(" \"", AnsiCodePage()).Path(FSettings->PhonesListFile()).Own("\"", AnsiCodePage()),
+                           Text("UnableToOpenListOfPhonesTitle"), TMsgIcon::Error);
   ShowPage(pgPhoneModel);
   return true;
 }

@@ -165,7 +165,7 @@ private:
   std::string FTrialBuildFault;
   // The resource archive beside the program, and a start-up message about it.
   std::string ArchivePath() const;
-  std::string ArchiveProblem(const std::exception& e) const;
+  platform::TMessage ArchiveProblem(const std::exception& e) const;
   // True when the archive was loaded at start-up; else says that nothing can be built.
   bool ArchiveLoaded();
 
@@ -265,7 +265,8 @@ private:
   // --- messages (named texts) ---
 public:
   static std::string Text(const char* name);
-  // A host path (UTF-8) as it stands in a shown text of the interface's code page.
+  // A host path as the font slot lists and their hints show it: UTF-8, as the file system
+  // writes it (those lists hold UTF-8 items).
   static std::string ShownPath(const std::string& path);
 
 private:
@@ -273,6 +274,8 @@ private:
 
   // --- assembly::BuildHost ---
   void ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) override;
+  void ShowComposedMessage(const platform::TMessage& text, const std::string& caption,
+                           assembly::MessageIcon icon) override;
   void RequestTerminate() override;
   void SetProgress(int position, int max) override;
   void SetStatus(const std::string& text) override;

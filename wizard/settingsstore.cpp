@@ -140,8 +140,8 @@ bool TSettingsStore::SaveAdvanced(TIniFile& ini) {
   return ok;
 }
 
-void TSettingsStore::ReportStale(const std::string& text) {
-  if (staleReported_.insert(text).second) window_.Warn(text);
+void TSettingsStore::ReportStale(const TMessage& text) {
+  if (staleReported_.insert(text.Utf8()).second) window_.Warn(text);
 }
 
 }  // namespace wizard

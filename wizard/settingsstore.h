@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/system/inifile.h"
+#include "platform/system/message.h"
 #include "wizard/settingsvalues.h"
 
 #include <functional>
@@ -25,7 +26,7 @@ public:
     std::function<platform::TIniFile()> Open;  // the settings file
     // The remembered custom font file of font slot 1..5 (nullptr: none).
     std::function<std::string*(int slot)> FontFile;
-    std::function<void(const std::string& text)> Warn;  // a warning message box
+    std::function<void(const platform::TMessage& text)> Warn;  // a warning message box
   };
   explicit TSettingsStore(TWindow window) : window_(std::move(window)) {}
 
@@ -50,7 +51,7 @@ public:
 
   // Tells the user that a file named in the settings cannot be used and what is used instead,
   // each text once per run.
-  void ReportStale(const std::string& text);
+  void ReportStale(const platform::TMessage& text);
 
 private:
   bool SaveAdvanced(platform::TIniFile& ini);

@@ -16,6 +16,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <utility>
@@ -166,7 +167,12 @@ void TForm1::BuildFont(bool save, const std::string& fileName) {
   Image1->SetPicture(ToQImage(preview_.Sheet));
   Image2->SetVisible(preview_.Sheet.Height() > Image1->Height());
 
-  const QImage zoom = ToQImage(preview_.Zoom);
+  // The enlarged letter keeps clear of the sheet shown above it: enlarged less when four
+  // times would cover part of it.
+  const int sheetBottom = Image1->Top() + std::min(preview_.Sheet.Height(), Image1->Height());
+  int factor = 4;
+  while (factor > 1 && Panel1->Height() - 4 - (factor * preview_.Height + 2) < sheetBottom) --factor;
+  const QImage zoom = ToQImage(factor == 4 ? preview_.Zoom : fontcreator::ShrinkZoom(preview_.Zoom, factor));
   imgZoom->SetBounds(Panel1->Width() - zoom.width() - 4, Panel1->Height() - zoom.height() - 4, zoom.width(),
                      zoom.height());
   imgZoom->SetPicture(zoom);
@@ -187,7 +193,7 @@ void TForm1::Rebuild() {
 
 void TForm1::ShowError(const std::exception& e) {
   // What the application's default error handler does with a failure.
-  Application().MessageBox(e.what(), Application().Title(), TMsgIcon::Error);
+  Application().HandleException(e);
 }
 
 void TForm1::UpdateOptionControls() {

@@ -1,8 +1,8 @@
-// Decoders of GIF, JPEG and PNG pictures into 24-bit bitmaps. Transparent parts become white.
+// What the picture decoders share: their error, the bounds of the sizes they decode and the
+// memory budget of the pictures converted at once.
 #pragma once
 
-#include "platform/imaging/bitmap.h"
-
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -49,15 +49,5 @@ void BookPictureMemory(std::uint64_t bytes);
 // Bytes a conversion needs per pixel of its picture beside the decoder's own: the decoded
 // bitmap and its scaled and reduced copies.
 constexpr std::uint64_t kConversionBytesPerPixel = 8;
-
-// Each takes the whole file in memory. GIF: a white bitmap of the file's screen size (of the
-// image's extent when the screen has no size) with the first image drawn at its offset
-// (transparent index, interlaced rows, local or global colour map); the screen's pixels
-// count against the budget like any others. JPEG: grey, RGB, YCbCr, CMYK and YCCK; a
-// progressive file must carry the DC data of every block. PNG: every colour type and depth,
-// composited over white.
-Bitmap DecodeGif(const std::string& data);
-Bitmap DecodeJpeg(const std::string& data);
-Bitmap DecodePng(const std::string& data);
 
 }  // namespace platform

@@ -11,9 +11,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <climits>
 #include <cmath>
+#include <map>
 #include <mutex>
+#include <numeric>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace platform {
@@ -164,9 +169,12 @@ namespace {
 
 enum class RenderMode { Mono = 0, Grey = 1, Lcd = 2 };
 
+int Channels(RenderMode mode) { return mode == RenderMode::Lcd ? 3 : 1; }
+
 // One rendered character: coverage 0..255 per pixel (three per pixel, red first, for LCD),
 // with its ink box relative to the pen on the baseline (top = rows above the baseline), and
-// the hinted outline's box in whole pixels (the character's metrics).
+// the hinted outline's box in whole pixels (the character's metrics, kept whatever ink is
+// drawn in the end).
 struct Glyph {
   bool ready = false;
   int advance = 0;
@@ -177,6 +185,18 @@ struct Glyph {
   std::vector<std::uint8_t> coverage;
   int boxLeft = 0;
   int boxWidth = 0;
+  bool Marked = false;    // a vanished mark was put back
+  bool Refitted = false;  // moved up or down, or drawn otherwise, to fit the cell
+
+  std::uint8_t& At(int col, int row, int channel, int channels) {
+    return coverage[(static_cast<std::size_t>(row) * width + col) * channels + channel];
+  }
+  std::uint8_t At(int col, int row, int channel, int channels) const {
+    return coverage[(static_cast<std::size_t>(row) * width + col) * channels + channel];
+  }
+  // Columns of the character's cell, relative to the pen: its box and its advance.
+  int CellLeft() const { return std::min(boxLeft, 0); }
+  int CellRight() const { return std::max(boxLeft + boxWidth, advance); }
 };
 
 // Drops the columns without ink at both sides, so that the box is the ink's own.
@@ -184,7 +204,7 @@ void TrimColumns(Glyph& g, int channels) {
   auto inked = [&](int c) {
     for (int r = 0; r < g.rows; ++r)
       for (int k = 0; k < channels; ++k)
-        if (g.coverage[(static_cast<std::size_t>(r) * g.width + c) * channels + k] != 0) return true;
+        if (g.At(c, r, k, channels) != 0) return true;
     return false;
   };
   int first = 0, last = g.width - 1;
@@ -234,6 +254,107 @@ void TrimInk(Glyph& g, int channels) {
   TrimRows(g, channels);
 }
 
+// Ink to add to a glyph: pixel (x, y) with y the rows above the baseline.
+struct InkPixel {
+  int X = 0;
+  int Y = 0;
+  int Value = 0;
+};
+
+// `v` of the range from0..from1 carried over in proportion to the range to0..to1.
+int MapAxis(int v, int from0, int from1, int to0, int to1) {
+  if (from1 == from0) return to0 + (v - from0);
+  return to0 + static_cast<int>(std::lround(static_cast<double>(v - from0) * (to1 - to0) / (from1 - from0)));
+}
+
+// The glyph with more ink: its box grows to hold the pixels, each set in every channel.
+void AddInk(Glyph& g, const std::vector<InkPixel>& pixels, int channels) {
+  if (pixels.empty()) return;
+  int left = g.rows ? g.left : pixels[0].X, right = g.rows ? g.left + g.width - 1 : pixels[0].X;
+  int top = g.rows ? g.top : pixels[0].Y, bottom = g.rows ? g.top - g.rows + 1 : pixels[0].Y;
+  for (const InkPixel& p : pixels) {
+    left = std::min(left, p.X);
+    right = std::max(right, p.X);
+    top = std::max(top, p.Y);
+    bottom = std::min(bottom, p.Y);
+  }
+  Glyph grown = g;
+  grown.left = left;
+  grown.top = top;
+  grown.width = right - left + 1;
+  grown.rows = top - bottom + 1;
+  grown.coverage.assign(static_cast<std::size_t>(grown.width) * grown.rows * channels, 0);
+  for (int r = 0; r < g.rows; ++r)
+    for (int c = 0; c < g.width; ++c)
+      for (int k = 0; k < channels; ++k)
+        grown.At(g.left - left + c, top - g.top + r, k, channels) = g.At(c, r, k, channels);
+  for (const InkPixel& p : pixels)
+    for (int k = 0; k < channels; ++k) {
+      std::uint8_t& v = grown.At(p.X - left, top - p.Y, k, channels);
+      v = static_cast<std::uint8_t>(std::max(static_cast<int>(v), p.Value));
+    }
+  g = std::move(grown);
+}
+
+// Drops the rows of `g` that hold no ink, from the `count` rows below its top row down.
+void DropEmptyRows(Glyph& g, int channels, int count) {
+  const std::size_t rowBytes = static_cast<std::size_t>(g.width) * channels;
+  for (int r = 1; r < g.rows - 1 && count > 0;) {
+    const auto begin = g.coverage.begin() + static_cast<std::ptrdiff_t>(r * rowBytes);
+    if (std::any_of(begin, begin + static_cast<std::ptrdiff_t>(rowBytes), [](std::uint8_t v) { return v != 0; })) {
+      ++r;
+      continue;
+    }
+    g.coverage.erase(begin, begin + static_cast<std::ptrdiff_t>(rowBytes));
+    --g.rows;
+    --count;
+  }
+}
+
+// Moves the ink horizontally into the character's columns where they are wide enough; ink
+// wider than them (a subpixel fringe, a mark put back) keeps its place, its outer columns
+// folded into the edge columns so that none of its coverage is lost.
+void FitColumns(Glyph& g, int channels) {
+  if (g.rows == 0) return;
+  const int cellLeft = g.CellLeft(), cellRight = g.CellRight();
+  if (g.width <= cellRight - cellLeft) {
+    g.left = std::clamp(g.left, cellLeft, cellRight - g.width);
+    return;
+  }
+  if (cellRight <= cellLeft) return;
+  Glyph folded = g;
+  folded.left = cellLeft;
+  folded.width = cellRight - cellLeft;
+  folded.coverage.assign(static_cast<std::size_t>(folded.width) * g.rows * channels, 0);
+  for (int r = 0; r < g.rows; ++r)
+    for (int c = 0; c < g.width; ++c) {
+      const int to = std::clamp(g.left + c, cellLeft, cellRight - 1) - cellLeft;
+      for (int k = 0; k < channels; ++k) {
+        std::uint8_t& v = folded.At(to, r, k, channels);
+        v = static_cast<std::uint8_t>(std::min(255, v + g.At(c, r, k, channels)));
+      }
+    }
+  g = std::move(folded);
+}
+
+// Moves the ink vertically into the cell's rows when it has no more rows than the cell;
+// answers whether it fits.
+bool FitRows(Glyph& g, int ascent, int height) {
+  if (g.rows == 0) return true;
+  if (g.rows > height) return false;
+  if (g.top > ascent) g.top = ascent;
+  if (g.rows - g.top > height - ascent) g.top = g.rows - (height - ascent);
+  return true;
+}
+
+// Keeps the `height` top rows of ink that the cell cannot hold, from the cell's top row.
+void CutRows(Glyph& g, int channels, int ascent, int height) {
+  if (g.rows <= height) return;
+  g.coverage.resize(static_cast<std::size_t>(g.width) * height * channels);
+  g.rows = height;
+  g.top = ascent;
+}
+
 class FreeTypeFont final : public TextFont {
 public:
   FreeTypeFont(const LogFont& font, FT_Face face, bool emboldenFace, bool obliqueFace)
@@ -275,23 +396,34 @@ private:
     if (font_.Quality == CLEARTYPE_QUALITY) return RenderMode::Lcd;
     return RenderMode::Grey;
   }
+  // Full hinting, as for bilevel output, serves monochrome and grey drawing alike (the
+  // outline and so the widths are the same for both); subpixel drawing hints lightly.
+  FT_Int32 HintTarget() const { return font_.Quality == CLEARTYPE_QUALITY ? FT_LOAD_TARGET_LCD : FT_LOAD_TARGET_MONO; }
   void Setup();
-  // Sets the glyphs' size in pixels per em and answers the most rows of ink above and below
-  // the baseline among codes 32..255.
-  std::pair<int, int> InkRows(int size);
+  // The character at the current size, as FreeType hints (`loadFlags`) and draws it.
+  Glyph RenderRaw(unsigned char code, RenderMode mode, FT_Int32 loadFlags);
   const Glyph& Render(unsigned char code, RenderMode mode);
+  // Every character of one drawing mode: rendered, fitted to the cell, marks kept.
+  void PrepareMode(RenderMode mode);
+  int ChooseBaseline(RenderMode mode, int natural) const;
+  void FitToCell(unsigned char code, RenderMode mode);
+  void KeepDescender(unsigned char code, RenderMode mode);
+  void KeepMarks(RenderMode mode);
+  void KeepMarksOf(const std::vector<int>& codes, RenderMode mode);
+  void PutMarkBack(Glyph& g, const Glyph& accented, const Glyph& base, RenderMode mode) const;
 
   FT_Face face_;
   bool embolden_;
   bool oblique_;
   int pixelSize_ = 0;  // pixels per em the glyphs are hinted and drawn at
   int ascent_ = 0;     // pixels from the cell's top to the baseline
+  std::array<bool, 3> prepared_{};
   std::array<Glyph, 256 * 3> glyphs_{};
 };
 
 void FreeTypeFont::Setup() {
   // The requested height is the cell height (ascent + descent), as the Windows metrics of
-  // the font divide it.
+  // the font divide it; the glyphs are hinted at the whole pixels per em nearest to that.
   double asc = 0, desc = 0;
   if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
       os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
@@ -305,41 +437,247 @@ void FreeTypeFont::Setup() {
     asc = face_->units_per_EM * 0.8;
     desc = face_->units_per_EM * 0.2;
   }
-  // Glyphs are hinted at whole pixels per em. Start at the size those metrics give and step
-  // down until the ink of every character of codes 32..255 fits the cell's rows; not below
-  // half that size (hinting at a few pixels per em misplaces ink anyway): when nothing there
-  // fits, the size that overflows least.
   const int height = font_.Height;
-  const int start = std::max(1, static_cast<int>(std::lround(height * face_->units_per_EM / (asc + desc))));
-  int best = 0, above = 0, below = 0;
-  for (int size = start; size >= (start + 1) / 2; --size) {
-    const auto [top, bottom] = InkRows(size);
-    if (best == 0 || top + bottom < above + below) {
-      best = size;
-      above = top;
-      below = bottom;
-    }
-    if (top + bottom <= height) break;
-  }
-  if (best != pixelSize_) InkRows(best);
-  // The baseline where the metrics put it, moved as little as the ink needs; ink that cannot
-  // fit loses its bottom rows.
-  const int natural = static_cast<int>(std::lround(height * asc / (asc + desc)));
-  ascent_ = above + below <= height ? std::clamp(natural, above, height - below) : std::min(above, height);
+  pixelSize_ = std::max(1, static_cast<int>(std::lround(height * face_->units_per_EM / (asc + desc))));
+  FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelSize_));
+  const RenderMode mode = MeasureMode();
+  for (int code = 32; code < 256; ++code)
+    glyphs_[code * 3 + static_cast<int>(mode)] = RenderRaw(static_cast<unsigned char>(code), mode, HintTarget());
+  ascent_ = ChooseBaseline(mode, static_cast<int>(std::lround(height * asc / (asc + desc))));
+  PrepareMode(mode);
 }
 
-std::pair<int, int> FreeTypeFont::InkRows(int size) {
-  FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(size));
-  pixelSize_ = size;
-  for (Glyph& g : glyphs_) g = Glyph{};
-  int above = 0, below = 0;
-  for (int code = 32; code < 256; ++code) {
-    const Glyph& g = Render(static_cast<unsigned char>(code), MeasureMode());
-    if (g.rows == 0) continue;
-    above = std::max(above, g.top);
-    below = std::max(below, g.rows - g.top);
+// The baseline that lets the letters and digits fit the cell, then as many other characters
+// as can, nearest to where the metrics put it. One character whose hinting misplaces its
+// ink decides nothing: characters that do not fit are fitted each by itself.
+int FreeTypeFont::ChooseBaseline(RenderMode mode, int natural) const {
+  const int height = font_.Height;
+  auto core = [](int code) { return std::isalnum(code) != 0 && code < 128; };
+  long best = -1;
+  int chosen = std::clamp(natural, 0, height);
+  for (int b = 0; b <= height; ++b) {
+    long coreFit = 0, fit = 0;
+    for (int code = 32; code < 256; ++code) {
+      const Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
+      if (g.rows == 0 || g.top > b || g.rows - g.top > height - b) continue;
+      ++fit;
+      if (core(code)) ++coreFit;
+    }
+    const long score = ((coreFit * 256 + fit) * 64) + (63 - std::min(63, std::abs(b - natural)));
+    if (score > best) {
+      best = score;
+      chosen = b;
+    }
   }
-  return {above, below};
+  return chosen;
+}
+
+void FreeTypeFont::PrepareMode(RenderMode mode) {
+  prepared_[static_cast<std::size_t>(mode)] = true;
+  for (int code = 32; code < 256; ++code) {
+    Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
+    if (!g.ready) g = RenderRaw(static_cast<unsigned char>(code), mode, HintTarget());
+    KeepDescender(static_cast<unsigned char>(code), mode);
+    FitToCell(static_cast<unsigned char>(code), mode);
+  }
+  KeepMarks(mode);
+  const int channels = Channels(mode);
+  for (int code = 32; code < 256; ++code) {
+    Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
+    if (!g.Marked) continue;
+    // A mark put back may leave the glyph taller than the cell: the gap above its letter
+    // goes first, then what still does not fit.
+    DropEmptyRows(g, channels, g.rows - font_.Height);
+    FitColumns(g, channels);
+    if (!FitRows(g, ascent_, font_.Height)) CutRows(g, channels, ascent_, font_.Height);
+  }
+}
+
+// Hinting at a few pixels per em may squash a descender onto the baseline (q reads as a,
+// p as o): such a character is drawn with lighter hinting, else unhinted, where that keeps
+// it below the baseline.
+void FreeTypeFont::KeepDescender(unsigned char code, RenderMode mode) {
+  Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
+  if (g.rows == 0 || g.rows > g.top) return;
+  FT_UInt index = 0;
+  if (auto cp = CharsetToUnicode(font_.Charset, code)) index = FT_Get_Char_Index(face_, *cp);
+  if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) != 0 ||
+      face_->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
+    return;
+  FT_BBox box;
+  FT_Outline_Get_CBox(&face_->glyph->outline, &box);
+  // Kept where the outline ends less than three quarters of a pixel below the baseline, or
+  // where the hinted ink reaches higher than the outline (moved up whole, not squashed).
+  if (box.yMin > -48 || g.top * 64 > box.yMax + 32) return;
+  for (const FT_Int32 flags : std::array<FT_Int32, 2>{FT_LOAD_TARGET_LIGHT, FT_LOAD_NO_HINTING}) {
+    Glyph drawn = RenderRaw(code, mode, flags);
+    if (drawn.rows <= drawn.top) continue;
+    drawn.advance = g.advance;
+    drawn.boxLeft = g.boxLeft;
+    drawn.boxWidth = g.boxWidth;
+    drawn.Refitted = true;
+    g = std::move(drawn);
+    return;
+  }
+  // No drawing keeps it: the unhinted outline's strongest pixels below the baseline are
+  // added under the hinted glyph.
+  const Glyph outline = RenderRaw(code, RenderMode::Grey, FT_LOAD_NO_HINTING);
+  std::vector<InkPixel> below;
+  int most = 0;
+  for (int r = 0; r < outline.rows; ++r)
+    for (int c = 0; c < outline.width && outline.top - r <= 0; ++c) {
+      below.push_back({outline.left + c, outline.top - r, outline.At(c, r, 0, 1)});
+      most = std::max(most, below.back().Value);
+    }
+  if (most < 32) return;
+  std::erase_if(below, [most](const InkPixel& p) { return p.Value * 2 < most; });
+  for (InkPixel& p : below) {
+    p.X = MapAxis(p.X, outline.left, outline.left + outline.width - 1, g.left, g.left + g.width - 1);
+    p.Value = mode == RenderMode::Mono ? 255 : std::min(255, p.Value * 255 / most);
+  }
+  AddInk(g, below, Channels(mode));
+  g.Refitted = true;
+}
+
+// A character taller than the cell is drawn with lighter hinting, else smaller, until it
+// fits; then it is moved into the cell's rows and its own columns.
+void FreeTypeFont::FitToCell(unsigned char code, RenderMode mode) {
+  Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
+  const int channels = Channels(mode);
+  if (g.rows > font_.Height) {
+    Glyph fitted = RenderRaw(code, mode, FT_LOAD_TARGET_LIGHT);
+    for (int size = pixelSize_ - 1; fitted.rows > font_.Height && size >= std::max(1, pixelSize_ / 2); --size) {
+      FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(size));
+      fitted = RenderRaw(code, mode, HintTarget());
+    }
+    FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelSize_));
+    if (fitted.rows < g.rows) {
+      // The ink is new, the metrics stay those of the character at the font's size; the
+      // smaller ink sits where the larger one's middle was.
+      fitted.left = g.left + (g.width - fitted.width) / 2;
+      fitted.advance = g.advance;
+      fitted.boxLeft = g.boxLeft;
+      fitted.boxWidth = g.boxWidth;
+      fitted.Refitted = true;
+      g = std::move(fitted);
+    }
+  }
+  FitColumns(g, channels);
+  const int top = g.top;
+  if (!FitRows(g, ascent_, font_.Height)) CutRows(g, channels, ascent_, font_.Height);
+  g.Refitted = g.Refitted || g.top != top;
+}
+
+// How much of `base`'s unhinted ink `outline` lacks, and the most it has beyond it (both
+// aligned at the pen).
+std::pair<long, int> Difference(const Glyph& outline, const Glyph& base) {
+  auto at = [](const Glyph& g, int x, int y) {
+    const int c = x - g.left, r = g.top - y;
+    return c >= 0 && c < g.width && r >= 0 && r < g.rows ? static_cast<int>(g.At(c, r, 0, 1)) : 0;
+  };
+  long lacking = 0;
+  for (int r = 0; r < base.rows; ++r)
+    for (int c = 0; c < base.width; ++c)
+      lacking += std::max(0, base.At(c, r, 0, 1) - at(outline, base.left + c, base.top - r));
+  int beyond = 0;
+  for (int r = 0; r < outline.rows; ++r)
+    for (int c = 0; c < outline.width; ++c)
+      beyond = std::max(beyond, outline.At(c, r, 0, 1) - at(base, outline.left + c, outline.top - r));
+  return {lacking, beyond};
+}
+
+// Where hinting drew two characters alike (an accented letter like its letter, because the
+// hinting dropped a thin mark), the character whose unhinted outline holds the other's and
+// more gets the pixels beyond the other's back, placed beside the hinted letter. Characters
+// fitted to the cell by themselves are drawn otherwise than hinted and left out.
+void FreeTypeFont::KeepMarks(RenderMode mode) {
+  // Two letters given back their marks may come out alike again (a dot and a diaeresis drawn
+  // as one pixel): a second round tells those apart.
+  for (int round = 0; round < 2; ++round) {
+    std::map<std::tuple<int, int, int, std::vector<std::uint8_t>>, std::vector<int>> alike;
+    for (int code = 32; code < 256; ++code) {
+      const Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
+      if (g.rows > 0 && !g.Refitted && (round == 0 || g.Marked))
+        alike[{g.top, g.rows, g.width, g.coverage}].push_back(code);
+    }
+    for (const auto& [ink, codes] : alike)
+      if (codes.size() > 1) KeepMarksOf(codes, mode);
+  }
+}
+
+void FreeTypeFont::KeepMarksOf(const std::vector<int>& codes, RenderMode mode) {
+  std::vector<Glyph> outlines;
+  std::vector<long> inks;
+  for (int code : codes) {
+    outlines.push_back(RenderRaw(static_cast<unsigned char>(code), RenderMode::Grey, FT_LOAD_NO_HINTING));
+    inks.push_back(std::accumulate(outlines.back().coverage.begin(), outlines.back().coverage.end(), 0L));
+  }
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    // The letter this one is made of: the one with the most ink among those whose ink it
+    // holds (but for a third: a mark may take the place of a dot) with a mark beyond.
+    std::size_t base = i;
+    for (std::size_t j = 0; j < codes.size(); ++j) {
+      if (j == i || inks[j] >= inks[i] || (base != i && inks[j] <= inks[base])) continue;
+      const auto [lacking, beyond] = Difference(outlines[i], outlines[j]);
+      if (lacking * 3 <= inks[j] && beyond >= 16) base = j;
+    }
+    if (base != i) PutMarkBack(glyphs_[codes[i] * 3 + static_cast<int>(mode)], outlines[i], outlines[base], mode);
+  }
+}
+
+// Moves the pixels of a mark from the unhinted letter `base` to the hinted glyph `g`: a mark
+// whose middle is in the letter's top quarter or above it (bottom quarter or below) keeps its
+// shape and sits above (below) the hinted letter, one row apart where the unhinted one is
+// apart; a mark across the letter is placed in proportion to the letter's box.
+void PlaceMark(std::vector<InkPixel>& mark, const Glyph& base, const Glyph& g) {
+  const int baseTop = base.top, baseBottom = base.top - base.rows + 1;
+  const int top = g.top, bottom = g.top - g.rows + 1;
+  long weight = 0, sum = 0;
+  int markTop = INT_MIN, markBottom = INT_MAX;
+  for (const InkPixel& p : mark) {
+    weight += p.Value;
+    sum += static_cast<long>(p.Value) * p.Y;
+    markTop = std::max(markTop, p.Y);
+    markBottom = std::min(markBottom, p.Y);
+  }
+  const double middle = static_cast<double>(sum) / static_cast<double>(std::max(weight, 1L));
+  const double quarter = (baseTop - baseBottom) / 4.0;
+  const bool above = middle >= baseTop - quarter, below = !above && middle <= baseBottom + quarter;
+  const int shift = above   ? top + (markBottom > baseTop + 1 ? 2 : 1) - markBottom
+                    : below ? bottom - (markTop < baseBottom - 1 ? 2 : 1) - markTop
+                            : 0;
+  for (InkPixel& p : mark) {
+    p.X = MapAxis(p.X, base.left, base.left + base.width - 1, g.left, g.left + g.width - 1);
+    p.Y = above || below ? p.Y + shift : MapAxis(p.Y, baseBottom, baseTop, bottom, top);
+  }
+}
+
+// The pixels of the unhinted `accented` beyond the unhinted `base` (the mark), added to the
+// hinted glyph `g`: a mark above or below the letter keeps its shape and its distance (one
+// row at least), a mark across the letter is placed in proportion to the letter's box.
+void FreeTypeFont::PutMarkBack(Glyph& g, const Glyph& accented, const Glyph& base, RenderMode mode) const {
+  if (base.rows == 0 || g.rows == 0) return;
+  auto baseAt = [&base](int x, int y) {
+    const int c = x - base.left, r = base.top - y;
+    return c >= 0 && c < base.width && r >= 0 && r < base.rows ? base.At(c, r, 0, 1) : 0;
+  };
+  std::vector<InkPixel> mark;
+  int most = 0;
+  for (int r = 0; r < accented.rows; ++r)
+    for (int c = 0; c < accented.width; ++c) {
+      const int x = accented.left + c, y = accented.top - r;
+      const int extra = accented.At(c, r, 0, 1) - baseAt(x, y);
+      if (extra > 0) mark.push_back({x, y, extra});
+      most = std::max(most, extra);
+    }
+  // A mark has pixels of its own, or at least its strongest ones (the callers take only
+  // differences of a sixteenth of a pixel or more).
+  const int keep = std::min(most, 128);
+  std::erase_if(mark, [keep](const InkPixel& p) { return p.Value < keep; });
+  PlaceMark(mark, base, g);
+  for (InkPixel& p : mark) p.Value = mode == RenderMode::Mono ? 255 : std::min(255, p.Value * 255 / keep);
+  AddInk(g, mark, Channels(mode));
+  g.Marked = true;
 }
 
 // The outline's box on whole pixels, as FreeType fits the metrics of a hinted glyph (the
@@ -383,14 +721,6 @@ void RenderLcd(Glyph& g, FT_GlyphSlot slot) {
       g.coverage[at] = static_cast<std::uint8_t>(v);
     }
   }
-  // The filter spreads ink two samples past the outline; what falls outside the character's
-  // cell (its box and advance) is dropped, as the neighbouring cells are not its own.
-  const int cellLeft = std::min(g.boxLeft, 0);
-  const int cellRight = std::max(g.boxLeft + g.boxWidth, g.advance);
-  for (int r = 0; r < g.rows; ++r)
-    for (int c = 0; c < g.width; ++c)
-      if (g.left + c < cellLeft || g.left + c >= cellRight)
-        std::fill_n(&g.coverage[(static_cast<std::size_t>(r) * g.width + c) * 3], 3, std::uint8_t{0});
   TrimInk(g, 3);
 }
 
@@ -415,17 +745,12 @@ void RenderPixels(Glyph& g, FT_GlyphSlot slot, RenderMode mode) {
   TrimInk(g, 1);
 }
 
-const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
-  Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
-  if (g.ready) return g;
+Glyph FreeTypeFont::RenderRaw(unsigned char code, RenderMode mode, FT_Int32 loadFlags) {
+  Glyph g;
   g.ready = true;
-
   FT_UInt index = 0;
   if (auto cp = CharsetToUnicode(font_.Charset, code)) index = FT_Get_Char_Index(face_, *cp);
-  // Full hinting, as for bilevel output, serves monochrome and grey drawing alike (the
-  // outline and so the widths are the same for both); subpixel drawing hints lightly.
-  FT_Int32 target = font_.Quality == CLEARTYPE_QUALITY ? FT_LOAD_TARGET_LCD : FT_LOAD_TARGET_MONO;
-  if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | target) != 0) return g;
+  if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | loadFlags) != 0) return g;
   FT_GlyphSlot slot = face_->glyph;
   if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return g;
   if (oblique_) FT_GlyphSlot_Oblique(slot);
@@ -434,6 +759,14 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
   if (slot->outline.n_points > 0) SetOutlineBox(g, slot);
   if (mode == RenderMode::Lcd) RenderLcd(g, slot);
   else RenderPixels(g, slot, mode);
+  return g;
+}
+
+const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
+  if (!prepared_[static_cast<std::size_t>(mode)]) PrepareMode(mode);
+  Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
+  // Codes below 32 are no part of the font's characters; drawn as they come.
+  if (!g.ready) g = RenderRaw(code, mode, HintTarget());
   return g;
 }
 

@@ -16,16 +16,20 @@ namespace platform {
 
 namespace {
 
-std::string PathText(const std::string& path) { return FromUtf8(path); }
+TMessage ReasonOf(int error, const char* reason) {
+  return reason != nullptr ? TMessage(reason, AnsiCodePage()) : TMessage().Reason(error);
+}
 
 [[noreturn]] void ReadFailed(const std::string& path, int error, const char* reason = nullptr) {
-  const std::string why = reason != nullptr ? reason : std::strerror(error);
-  throw EFileError("Cannot open file \"" + PathText(path) + "\". " + why, path, error, why);
+  const TMessage why = ReasonOf(error, reason);
+  TMessage text("Cannot open file \"", AnsiCodePage());
+  throw EFileError(text.Path(path).Own("\". ", AnsiCodePage()).Append(why), path, error, why);
 }
 
 [[noreturn]] void WriteFailed(const std::string& path, int error, const char* reason = nullptr) {
-  const std::string why = reason != nullptr ? reason : std::strerror(error);
-  throw EFileError("Cannot write file \"" + PathText(path) + "\": " + why, path, error, why);
+  const TMessage why = ReasonOf(error, reason);
+  TMessage text("Cannot write file \"", AnsiCodePage());
+  throw EFileError(text.Path(path).Own("\": ", AnsiCodePage()).Append(why), path, error, why);
 }
 
 // The permissions of a newly created file (mkstemp makes it private).

@@ -5,8 +5,11 @@
 // stays as it was. The temporary file is unnamed where the file system allows it (so a
 // killed process leaves nothing behind); a symbolic link is written through to its target,
 // an existing file keeps its mode, and a file that nobody may write is not replaced.
-// Paths in messages are in the process code page.
+// The messages keep each part in its own encoding (platform/system/message.h); what() gives
+// them in the process code page.
 #pragma once
+
+#include "platform/system/message.h"
 
 #include <cstddef>
 #include <limits>
@@ -16,15 +19,20 @@
 
 namespace platform {
 
-// A file that cannot be read or written: the path, the errno value, the reason as text and
-// a message naming the path and the reason.
-class EFileError : public std::runtime_error {
+// A file that cannot be read or written: the path, the errno value, the reason (as the C
+// library gives it, and as a message part) and a message naming the path and the reason.
+class EFileError : public EMessageError {
 public:
-  EFileError(const std::string& message, std::string path, int error, std::string reason = std::string())
-      : std::runtime_error(message), Path(std::move(path)), Error(error), Reason(std::move(reason)) {}
+  EFileError(TMessage message, std::string path, int error, TMessage reason)
+      : EMessageError(std::move(message)),
+        Path(std::move(path)),
+        Error(error),
+        Reason(reason.Utf8()),
+        ReasonText(std::move(reason)) {}
   std::string Path;
   int Error;
-  std::string Reason;
+  std::string Reason;  // UTF-8
+  TMessage ReasonText;
 };
 
 // The bytes of a regular file, at most `limit` of them. Anything else (a missing file, a

@@ -1,5 +1,7 @@
 #include "platform/ui/application.h"
 
+#include "platform/system/codepage.h"
+#include "platform/system/message.h"
 #include "platform/system/uilanguage.h"
 #include "platform/ui/control.h"
 #include "platform/ui/forms.h"
@@ -89,9 +91,11 @@ void TApplication::MessageBox(const std::string& text, const std::string& captio
   Services().MessageBox(text, caption, icon);
 }
 
-void TApplication::HandleException(const std::exception& e) {
-  Services().MessageBox(e.what(), title_, TMsgIcon::Error);
+void TApplication::MessageBox(const TMessage& text, const std::string& caption, TMsgIcon icon) {
+  Services().MessageBoxUtf8(text.Utf8(), ToUtf8(caption, InterfaceCodePage()), icon);
 }
+
+void TApplication::HandleException(const std::exception& e) { MessageBox(MessageOf(e), title_, TMsgIcon::Error); }
 
 void TApplication::EnsureTimer() {
   if (hintTimer_ != nullptr) return;

@@ -2,6 +2,7 @@
 // and the program-wide requests (process pending events, deferred quit).
 #pragma once
 
+#include "platform/system/message.h"
 #include "platform/ui/control.h"
 #include "platform/ui/services.h"
 
@@ -40,6 +41,9 @@ public:
 
   // A modal OK box through the services.
   void MessageBox(const std::string& text, const std::string& caption, TMsgIcon icon);
+  // The same for a message kept in parts (converted once, here); the caption is a text of
+  // the interface code page.
+  void MessageBox(const TMessage& text, const std::string& caption, TMsgIcon icon);
   // What happens to an exception that leaves an event handler: its message is shown in an
   // error box captioned with the application's title, and the program goes on.
   void HandleException(const std::exception& e);

@@ -3,6 +3,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/wincontrol.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -39,10 +40,21 @@ QStyle* DropDownStyle() {
   return style.data();
 }
 
+// The dropped-down list is at least as wide as its longest item, so that no name is cut.
+class WideListCombo : public QComboBox {
+public:
+  void showPopup() override {
+    QAbstractItemView* v = view();
+    const int scroll = count() > maxVisibleItems() ? v->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    v->setMinimumWidth(std::max(width(), v->sizeHintForColumn(0) + scroll + 2 * v->frameWidth() + 4));
+    QComboBox::showPopup();
+  }
+};
+
 }  // namespace
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
-  auto* c = new QComboBox;
+  auto* c = new WideListCombo;
   c->setStyle(DropDownStyle());
   SetWidget(c);
   SetTabStop(true);

@@ -1,6 +1,7 @@
 #include "platform/ui/consoleservices.h"
 
 #include "platform/system/codepage.h"
+#include "platform/system/message.h"
 #include "platform/system/uilanguage.h"
 
 #include <cstdio>
@@ -17,6 +18,7 @@ void TConsoleServices::MessageBoxUtf8(const std::string& text, const std::string
   if (!line.empty()) line += ": ";
   line += text;
   line += '\n';
+  line = Utf8ToLocale(line);  // standard error is read in the locale's encoding
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);
 }

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -95,9 +96,17 @@ public:
     }
     if (!r.default_ext.empty()) d.setDefaultSuffix(QString::fromStdString(r.default_ext));
     if (!r.initial_dir.empty()) d.setDirectory(QFile::decodeName(r.initial_dir.c_str()));
-    if (!r.file_name.empty() && r.file_name.find_first_of("*?") == std::string::npos)
-      d.selectFile(QFile::decodeName(r.file_name.c_str()));
-    if (d.exec() != QDialog::Accepted) return false;
+    // The proposed name stands in the name box, a pattern such as "*.fnt" too; a pattern
+    // accepted from the name box filters the list and the dialog stays.
+    if (!r.file_name.empty()) d.selectFile(QFile::decodeName(r.file_name.c_str()));
+    for (;;) {
+      if (d.exec() != QDialog::Accepted) return false;
+      const QStringList chosen = d.selectedFiles();
+      const QString name = chosen.size() == 1 ? QFileInfo(chosen.front()).fileName() : QString();
+      if (!name.contains(u'*') && !name.contains(u'?')) break;
+      d.setNameFilter(name);
+      d.selectFile(name);
+    }
     result.files.clear();
     for (const QString& f : d.selectedFiles()) result.files.push_back(QFile::encodeName(QDir::toNativeSeparators(f)).toStdString());
     result.filter_index = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;

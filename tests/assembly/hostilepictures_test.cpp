@@ -2,7 +2,7 @@
 // every message names the picture.
 #include "assembly/booktext.h"
 #include "assembly/picture.h"
-#include "platform/imaging/imagefile.h"
+#include "platform/imaging/picturedecoder.h"
 #include "support/craftedpictures.h"
 #include "support/recordinghost.h"
 #include "support/tempdir.h"
@@ -158,7 +158,7 @@ TEST(HostilePictures, AreRefusedOrConvertedNamingThePicture) {
       EXPECT_EQ(host.messages.size(), c.outcome == Refused ? 1u : 0u);
       if (c.outcome != Converted) continue;
       ASSERT_GT(png.size(), 24u);
-      const platform::Bitmap back = platform::DecodePng(png);
+      const platform::Bitmap back = platform::TPngDecoder().Decode(png);
       EXPECT_EQ(back.Width(), c.width);
       EXPECT_EQ(back.Height(), c.height);
     } catch (const platform::EImageError& e) {
@@ -179,8 +179,8 @@ TEST(HostilePictures, InterlacedRgbaComesOutAsThePlainOne) {
   };
   for (const auto& [w, h] : {std::pair{1, 1}, {3, 2}, {5, 9}, {17, 23}}) {
     SCOPED_TRACE(::testing::Message() << w << " x " << h);
-    const platform::Bitmap plain = platform::DecodePng(WritePng(w, h, false, pattern));
-    const platform::Bitmap interlaced = platform::DecodePng(WritePng(w, h, true, pattern));
+    const platform::Bitmap plain = platform::TPngDecoder().Decode(WritePng(w, h, false, pattern));
+    const platform::Bitmap interlaced = platform::TPngDecoder().Decode(WritePng(w, h, true, pattern));
     ASSERT_EQ(interlaced.Width(), w);
     ASSERT_EQ(interlaced.Height(), h);
     for (int y = 0; y < h; ++y)

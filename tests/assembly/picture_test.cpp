@@ -1,7 +1,7 @@
 #include "assembly/picture.h"
 #include "assembly/colorreduce.h"
 #include "platform/system/codepage.h"
-#include "platform/imaging/imagefile.h"
+#include "platform/imaging/picturedecoder.h"
 #include "platform/imaging/png.h"
 #include "support/recordinghost.h"
 #include "support/tempdir.h"
@@ -103,15 +103,16 @@ void ConvertEveryKind(const testing_support::TempDir& dir, std::string& allFiles
           std::string png;
           ASSERT_TRUE(ConvertImage(kPictures + file, png, Settings(s.colors, mw, mh, dither), host));
           EXPECT_TRUE(host.messages.empty());
-          const Bitmap source = platform::DecodePng(png);  // decodable, any format
+          const Bitmap source = platform::TPngDecoder().Decode(png);  // decodable, any format
           const Header h = ReadHeader(png);
           EXPECT_EQ(h.depth, s.depth);
           EXPECT_EQ(h.colour_type, 3);
           // Expected size: the source's, fitted width first.
           const std::string original = ReadFile(kPictures + file);
           const std::string ext = std::string(file).substr(std::string(file).rfind('.') + 1);
-          const Bitmap in = ext == "gif" ? platform::DecodeGif(original)
-                            : ext == "png" ? platform::DecodePng(original) : platform::DecodeJpeg(original);
+          const Bitmap in = ext == "gif"   ? platform::TGifDecoder().Decode(original)
+                            : ext == "png" ? platform::TPngDecoder().Decode(original)
+                                           : platform::TJpegDecoder().Decode(original);
           int w = in.Width(), ht = in.Height();
           if (mw != -1 && w > mw) { ht = ht * mw / w; w = mw; }
           if (mh != -1 && ht > mh) { w = w * mh / ht; ht = mh; }
@@ -258,14 +259,14 @@ TEST(ConvertImage, TheConverterUsesStuckiAndFloydSteinberg) {
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 32; ++x) grad.SetPixel(x, y, {static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(y * 30)});
   const std::string pngPath = SavePicture(dir, "grad.png", grad);
-  const Bitmap loaded = platform::DecodePng(ReadFile(pngPath));
+  const Bitmap loaded = platform::TPngDecoder().Decode(ReadFile(pngPath));
   RecordingHost host;
   struct Case { std::uint8_t colors, dither, mode, dither_mode; int bits; };
   for (const Case& c : {Case{1, 1, 4, 2, 8}, Case{1, 0, 4, 0, 8}, Case{2, 1, 7, 1, 4}, Case{3, 1, 7, 1, 6},
                         Case{4, 0, 7, 0, 8}}) {
     std::string png;
     ASSERT_TRUE(ConvertImage(pngPath, png, Settings(c.colors, -1, -1, c.dither), host));
-    const Bitmap got = platform::DecodePng(png);
+    const Bitmap got = platform::TPngDecoder().Decode(png);
     const Bitmap want = ReducePictureColors(loaded, c.mode, c.dither_mode, c.bits);
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 32; ++x) ASSERT_EQ(got.GetPixel(x, y), want.GetPixel(x, y)) << int(c.colors) << " " << x << "," << y;
@@ -277,7 +278,7 @@ TEST(ConvertImage, TransparentPartsBecomeWhite) {
   for (const char* file : {"transparent.gif", "transparent.png"}) {
     std::string png;
     ASSERT_TRUE(ConvertImage(kPictures + file, png, Settings(4), host));
-    const Bitmap b = platform::DecodePng(png);
+    const Bitmap b = platform::TPngDecoder().Decode(png);
     EXPECT_EQ(b.GetPixel(39, 29), (Rgb{255, 255, 255})) << file;
     EXPECT_EQ(b.GetPixel(20, 15), (Rgb{255, 0, 0})) << file;
   }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace fontcreator {
 namespace {
 
@@ -127,6 +129,27 @@ TEST(SheetTest, ZoomIsFourTimesTheLetterInALimeFrame) {
   EXPECT_EQ(zoom.GetPixel(1, 1), platform::RgbOf(MakeColor(0x20, 0x40, 0xC0)));
   EXPECT_EQ(zoom.GetPixel(9, 37), platform::RgbOf(MakeColor(0x20, 0x40, 0xC0)));
   EXPECT_EQ(zoom.GetPixel(5, 1), platform::RgbOf(MakeColor(0xF0, 0xE0, 0xD0)));
+}
+
+// A smaller enlargement of the same letter: each glyph pixel becomes a square of the new
+// size, inside the same lime frame.
+TEST(SheetTest, ShrunkZoomKeepsTheLetterAndItsFrame) {
+  FakeScript script;
+  script.glyphs['A'] = FakeGlyph{{0, 3, 0}, true, 3, {{0, 0}, {2, 9}}};
+  auto image = CreateCharImage(Settings(1), false, FakeFactory(script));
+  const Bitmap zoom = ShrinkZoom(RenderZoomGlyph(*image), 2);
+  ASSERT_EQ(zoom.Width(), 2 * 3 + 2);
+  ASSERT_EQ(zoom.Height(), 2 * 10 + 2);
+  const Rgb lime{0, 255, 0};
+  const Rgb ink = platform::RgbOf(MakeColor(0x20, 0x40, 0xC0));
+  const Rgb paper = platform::RgbOf(MakeColor(0xF0, 0xE0, 0xD0));
+  for (int x : {0, 7}) EXPECT_EQ(zoom.GetPixel(x, 11), lime);
+  for (int y : {0, 21}) EXPECT_EQ(zoom.GetPixel(4, y), lime);
+  // Ink at glyph pixels (0, 0) and (2, 9): zoom squares (1..2, 1..2) and (5..6, 19..20).
+  for (auto [x, y] : {std::pair{1, 1}, std::pair{2, 2}, std::pair{5, 19}, std::pair{6, 20}})
+    EXPECT_EQ(zoom.GetPixel(x, y), ink) << x << "," << y;
+  for (auto [x, y] : {std::pair{3, 1}, std::pair{1, 3}, std::pair{4, 20}, std::pair{6, 18}})
+    EXPECT_EQ(zoom.GetPixel(x, y), paper) << x << "," << y;
 }
 
 class DejaVuTest : public ::testing::Test {

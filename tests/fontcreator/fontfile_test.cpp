@@ -6,6 +6,7 @@
 #include "fontcreator/fontbuilder.h"
 #include "support/tempdir.h"
 
+#include "accent_pairs_support.h"
 #include "fake_font_support.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +18,11 @@
 #include <array>
 #include <csetjmp>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -344,6 +347,70 @@ TEST(SampleArchiveTest, EveryBuiltInFontsSheetsHoldAllItsRows) {
     EXPECT_EQ(PngHeight(font->Sheet), static_cast<std::uint32_t>(std::max(rows, 48)));
     ASSERT_TRUE(font->HasNegativeSheet);
     EXPECT_EQ(PngHeight(font->NegativeSheet), static_cast<std::uint32_t>(std::max(rows, 48)));
+  }
+}
+
+// One glyph of a font file's sheet: its colours, row by row, and its lowest row with ink.
+struct SheetGlyph {
+  std::vector<std::uint32_t> colours;
+  int lowestInk = -1;
+};
+
+std::map<int, SheetGlyph> GlyphsOfSheet(const assembly::FontFile& font, const PalettePng& png) {
+  std::map<int, SheetGlyph> glyphs;
+  const Rgb back{static_cast<std::uint8_t>(font.BackgroundColor >> 16),
+                 static_cast<std::uint8_t>(font.BackgroundColor >> 8), static_cast<std::uint8_t>(font.BackgroundColor)};
+  int x = 0, y = 0;
+  for (int i = 0; i < kCodeCount; ++i) {
+    const int w = font.Widths[static_cast<std::size_t>(i)];
+    if (x + w > png.width) {
+      x = 0;
+      y += font.Height;
+    }
+    SheetGlyph& g = glyphs[kFirstCode + i];
+    for (int r = 0; r < font.Height; ++r)
+      for (int c = 0; c < w; ++c) {
+        EXPECT_LT(y + r, png.height) << "code " << kFirstCode + i << " falls off the sheet";
+        if (y + r >= png.height) return glyphs;
+        const Rgb p = png.At(x + c, y + r);
+        g.colours.push_back(std::uint32_t(p.red) << 16 | std::uint32_t(p.green) << 8 | p.blue);
+        // Ink: more than a trace away from the background (the palette of 256 colours may
+        // hold the background only nearly).
+        if (std::abs(p.red - back.red) + std::abs(p.green - back.green) + std::abs(p.blue - back.blue) > 48)
+          g.lowestInk = r;
+      }
+    x += w;
+  }
+  return glyphs;
+}
+
+TEST(SampleArchiveTest, BuiltInFontsKeepDescendersAndAccents) {
+  assembly::TZipFile archive;
+  archive.LoadFromFile(QW_BIN_DIR "/quirewright.dat");
+  // The code page of each language group, and the descenders to look for (g p q y, and the
+  // Cyrillic er and u).
+  const char* const codePages[] = {"CP1250", "CP1252", "CP1251", "CP1255", "CP1256", "CP1253"};
+  for (const assembly::TFontDesc& d : assembly::FontCatalogueEntries()) {
+    SCOPED_TRACE(d.EntryName);
+    std::string reason;
+    auto font = assembly::ReadFontFile(assembly::ReadArchiveEntry(archive, d.EntryName), &reason);
+    ASSERT_TRUE(font) << reason;
+    const PalettePng png = DecodePng(font->Sheet);
+    std::map<int, SheetGlyph> glyphs = GlyphsOfSheet(*font, png);
+    ASSERT_EQ(glyphs.size(), static_cast<std::size_t>(kCodeCount));
+    std::vector<int> descenders{'g', 'p', 'q', 'y'};
+    if (d.LanguageGroup == 2) descenders.insert(descenders.end(), {0xF0, 0xF3});
+    for (int code : descenders) {
+      if (font->Height >= 6) {
+        EXPECT_GT(glyphs[code].lowestInk, glyphs['x'].lowestInk) << "code " << code << " has no descender";
+      }
+    }
+    for (const auto& [accented, base] : testing::AccentPairsOf(codePages[d.LanguageGroup])) {
+      if (font->Height >= 7) {
+        EXPECT_NE(glyphs[accented].colours, glyphs[base].colours)
+            << std::hex << "code 0x" << accented << " looks like 0x" << base;
+      }
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 // never destroys a good midlet already at the target.
 #include "assembly/zipfile.h"
 #include "damaged_archive_support.h"
+#include "support/russianlocale.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -214,4 +215,20 @@ TEST_F(DeployRun, AFailedWriteKeepsTheGoodPairThere) {
   EXPECT_EQ(OutFiles(), pair);  // nothing truncated, nothing half-written left beside
   EXPECT_EQ(ReadFile((Out() / pair[1]).string()), jar);
   EXPECT_EQ(ReadFile((Out() / pair[0]).string()), jad);
+}
+
+// Under a Russian UTF-8 locale the message on standard error names a Cyrillic or an accented
+// folder as it is written, with the C library's Russian reason, all in UTF-8.
+TEST_F(DeployRun, FailuresOnStandardErrorAreInTheLocalesEncoding) {
+  testing_support::RussianLocale russian(dir_.Path());
+  QW_REQUIRE_RUSSIAN_LOCALE(russian);
+  for (const std::string folder : {"Книги", "Café"}) {
+    SCOPED_TRACE(folder);
+    const fs::path at = dir_.Path() / folder;
+    fs::create_directories(at / (std::string(kVariant) + ".jar"));  // a folder in the JAR's place
+    const Outcome run = Deploy(at.string() + "/");
+    EXPECT_NE(run.status, 0);
+    const std::string line = "Error: Cannot write file \"" + at.string() + "/" + kVariant + ".jar\": Это каталог\n";
+    EXPECT_NE(run.errors.find(line), std::string::npos) << run.errors;
+  }
 }

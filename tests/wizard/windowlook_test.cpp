@@ -17,18 +17,23 @@
 #include "support/windowlook.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QEnterEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QScrollBar>
-#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 using namespace wizard;
 using windowlook::DescribedText;
@@ -221,6 +226,28 @@ TEST_F(BuilderLook, PhoneModelListDropsDownWithItsRowCount) {
   // A list without its own count shows 8 rows.
   auto* keys = static_cast<QComboBox*>(form->Parts().cbFonts[1]->Widget());
   EXPECT_EQ(keys->maxVisibleItems(), form->Parts().cbFonts[1]->DropDownCount());
+}
+
+// The dropped-down phone model list is as wide as its longest name: every name fits beside
+// the scroll bar.
+TEST_F(BuilderLook, PhoneModelListIsAsWideAsItsLongestName) {
+  Create();
+  form->ShowForm();
+  Enter(pgPhoneModel);
+  auto* combo = static_cast<QComboBox*>(form->Parts().cbPhoneModel->Widget());
+  combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  const QFontMetrics metrics(view->font());
+  int longest = 0;
+  QString name;
+  for (int i = 0; i < combo->count(); ++i) {
+    const int w = metrics.horizontalAdvance(combo->itemText(i));
+    if (w > longest) std::tie(longest, name) = std::make_tuple(w, combo->itemText(i));
+  }
+  SCOPED_TRACE(name.toStdString());
+  EXPECT_GT(longest, combo->width());  // the box itself is narrower than that name
+  EXPECT_GE(view->viewport()->width(), longest);
+  combo->hidePopup();
 }
 
 // The largest picture sizes take any number, typed or from a phone list.
@@ -452,4 +479,51 @@ TEST_F(BuilderLook, ShotToolRendersThePages) {
     EXPECT_EQ(shot.size(), QSize(494, 358)) << page;
   }
   EXPECT_FALSE(fs::exists(out + "/page0.png"));
+}
+
+// Resting the mouse on a control with a hint shows that hint in a balloon after the hint
+// pause, as every hint of the builder is a balloon: "Move up" on the book page, a disabled
+// font slot and a custom font slot (its path). A control without a hint shows none.
+TEST_F(BuilderLook, ControlHintsShowAsBalloons) {
+  FontsPageFor(kNokia6230);
+  form->ShowForm();
+  const std::string path = WriteFile("мои шрифты/dv12ct.fnt", BuiltInFont("fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+  services.ScriptDialog({path});
+  form->Parts().cbFonts[2]->UserSelect(1);
+  struct Case {
+    int page;
+    platform::TControl* control;
+    const char* expected;  // nullptr: no balloon
+  };
+  const Case cases[] = {
+      {pgFonts, form->Parts().cbFonts[1], "This slot can not be changed"},
+      {pgFonts, form->Parts().cbFonts[2], nullptr},  // its path, below
+      {pgEmbed, form->Parts().SpeedButton1, "Move up"},
+      {pgEmbed, form->Parts().BitBtn4, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.control->Name());
+    form->ShowPage(c.page);
+    controls::THintBalloon* before = form->Parts().HintBalloonControl1->LastBalloon();
+    const std::string expected = c.expected == nullptr ? path : c.expected;
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(c.control->Widget(), &enter);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < platform::Application().HintPause() + 400)
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    controls::THintBalloon* b = form->Parts().HintBalloonControl1->LastBalloon();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(c.control->Widget(), &leave);
+    if (expected.empty()) {
+      EXPECT_EQ(b, before);
+      continue;
+    }
+    ASSERT_NE(b, nullptr);
+    ASSERT_NE(b, before);
+    EXPECT_EQ(b->Text(), expected);
+    EXPECT_EQ(b->ShownText(), QString::fromUtf8(expected));  // a Cyrillic path too
+    EXPECT_EQ(b->Title(), "");
+    EXPECT_EQ(b->IconName(), "");
+  }
 }

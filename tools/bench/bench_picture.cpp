@@ -6,8 +6,8 @@
 #include "assembly/colorreduce.h"
 #include "assembly/downsample.h"
 #include "assembly/picture.h"
-#include "assembly/textpaths.h"
-#include "platform/imaging/imagefile.h"
+#include "assembly/pictureformats.h"
+#include "platform/imaging/picturedecoder.h"
 #include "platform/imaging/png.h"
 
 #include <chrono>
@@ -100,13 +100,11 @@ struct Stages {
   double decode = 0, scale = 0, reduce = 0, encode = 0;
 };
 
-// The decoder of the file's kind (by its extension, as the book build tells them).
+// The decoder of the file's format (by its ending, as the book build tells them).
 platform::Bitmap Decode(const std::string& file, const std::string& data) {
-  switch (assembly::PictureKindOf(file)) {
-    case assembly::PictureKind::Png: return platform::DecodePng(data);
-    case assembly::PictureKind::Gif: return platform::DecodeGif(data);
-    default: return platform::DecodeJpeg(data);
-  }
+  const assembly::TPictureFormat* format = assembly::PictureFormatOf(file);
+  if (format == nullptr) throw std::runtime_error("not a picture file");
+  return format->Decoder.Decode(data);
 }
 
 Stages TimeStages(const std::string& file, const std::string& data, const platform::Bitmap& result) {
@@ -176,7 +174,7 @@ int main(int argc, char** argv) {
     double ours = 0;
     std::string png;
     if (!TimeConversion(file, png, ours)) return 1;
-    const platform::Bitmap result = platform::DecodePng(png);
+    const platform::Bitmap result = platform::TPngDecoder().Decode(png);
     Stages st;
     try {
       st = TimeStages(file, data, result);

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes through the picture converter: the decoders (chosen by the file's
 // signature), the downscaler, the colour reduction and the PNG encoder.
 #include "assembly/picture.h"
-#include "platform/imaging/imagefile.h"
+#include "platform/imaging/picturedecoder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     return 0;  // a PNG picture that cannot be decoded: the decoder's error ends the build
   }
   // What we wrote must decode again.
-  const platform::Bitmap back = platform::DecodePng(png);
+  const platform::Bitmap back = platform::TPngDecoder().Decode(png);
   if (back.Width() < 1 || back.Width() > 40 || back.Height() < 1 || back.Height() > 40) __builtin_trap();
   return 0;
 }

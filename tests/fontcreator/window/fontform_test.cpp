@@ -3,12 +3,14 @@
 #include "controls/htmlhelp.h"
 #include "localisation/langmanager.h"
 #include "platform/imaging/textrender.h"
+#include "platform/system/codepage.h"
 #include "platform/system/exedir.h"
 #include "platform/system/uilanguage.h"
 #include "platform/ui/application.h"
 #include "platform/ui/control.h"
 #include "platform/ui/menuitem.h"
 #include "support/fakeservices.h"
+#include "support/russianlocale.h"
 #include "support/tempdir.h"
 #include "support/windowlook.h"
 
@@ -18,9 +20,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QString>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -126,6 +130,30 @@ TEST_F(FontFormTest, CreationRegistersFontsAndLanguagesAndBuildsThePreview) {
   EXPECT_EQ(f.Parts().imgZoom->Top() + f.Parts().imgZoom->Height() + 4, f.Parts().Panel1->Height());
   EXPECT_EQ(f.Parts().imgZoom->Height(), 4 * 8 + 2);
   EXPECT_TRUE(services_.messages.empty());
+}
+
+// At every size the enlarged "A" stays in the panel's bottom-right corner and clear of the
+// sheet shown in the preview; at the small sizes it is four times enlarged.
+TEST_F(FontFormTest, ZoomNeverCoversThePreview) {
+  TForm1& f = *form_;
+  const struct {
+    int size;
+    int factor;  // 0: whatever fits
+  } cases[] = {{8, 4}, {12, 0}, {16, 0}, {20, 0}, {24, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
+    f.Parts().SizeSpin->SetValue(c.size);
+    const platform::TControl* zoom = f.Parts().imgZoom;
+    const platform::TControl* sheet = f.Parts().Image1;
+    const int shownSheetBottom = sheet->Top() + std::min(f.Preview().Sheet.Height(), sheet->Height());
+    EXPECT_GE(zoom->Top(), shownSheetBottom);
+    EXPECT_EQ(zoom->Left() + zoom->Width() + 4, f.Parts().Panel1->Width());
+    EXPECT_EQ(zoom->Top() + zoom->Height() + 4, f.Parts().Panel1->Height());
+    EXPECT_EQ((zoom->Height() - 2) % f.Preview().Height, 0);
+    if (c.factor != 0) {
+      EXPECT_EQ(zoom->Height(), c.factor * f.Preview().Height + 2);
+    }
+  }
 }
 
 TEST_F(FontFormTest, DestructionRemovesTheFontsOfTheFontsFolder) {
@@ -467,6 +495,43 @@ TEST_F(FontFormTest, CreateRefusesWhatItCannotSave) {
   f.Parts().SizeSpin->SetValue(8);
   EXPECT_FALSE(f.Parts().TooLarge);
   EXPECT_EQ(f.Parts().lbTooLargeFont->Caption(), "");
+}
+
+// A font that cannot be written: under a Russian UTF-8 locale the message names the Cyrillic
+// or accented folder whole, with the C library's Russian reason, in the Cyrillic process code
+// page as in the Western one.
+TEST_F(FontFormTest, FailedSaveNamesTheFolderAndTheReasonWhole) {
+  testing_support::TempDir own;
+  testing_support::RussianLocale russian(own.Path());
+  QW_REQUIRE_RUSSIAN_LOCALE(russian);
+  const int oldPage = platform::AnsiCodePage();
+  for (int cp : {1251, 1252}) {
+    platform::SetAnsiCodePage(cp);
+    for (const std::string folder : {"только чтение", "Café"}) {
+      SCOPED_TRACE(std::to_string(cp) + " " + folder);
+      const fs::path at = own.Path() / folder;
+      fs::create_directories(at / "sub.fnt");
+      testing_support::WriteFile((at / "ro.fnt").string(), "old");
+      fs::permissions(at / "ro.fnt", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+      const struct {
+        const char* name;
+        const char* reason;
+      } cases[] = {{"ro.fnt", "Отказано в доступе"}, {"sub.fnt", "Это каталог"}};
+      for (const auto& c : cases) {
+        services_.messages.clear();
+        services_.ScriptDialog({(at / c.name).string()});
+        form_->Parts().BitBtn3->Click();
+        ASSERT_EQ(services_.messages.size(), 1u);
+        const auto& m = services_.messages[0];
+        EXPECT_TRUE(m.utf8);
+        EXPECT_EQ(QString::fromStdString(m.text),
+                  QString::fromUtf8("Cannot write the font file \"" + (at / c.name).string() + "\": " + c.reason));
+        EXPECT_EQ(m.icon, TMsgIcon::Error);
+      }
+      EXPECT_EQ(ReadFile((at / "ro.fnt").string()), "old");
+    }
+  }
+  platform::SetAnsiCodePage(oldPage);
 }
 
 TEST_F(FontFormTest, CreateWithoutAnyInstalledFontSaysSoAndWritesNothing) {

@@ -1,4 +1,5 @@
 #include "platform/imaging/imagefile.h"
+#include "platform/imaging/picturedecoder.h"
 #include "support/craftedpictures.h"
 #include "support/tempdir.h"
 
@@ -39,9 +40,9 @@ std::string MagickRgb(const std::string& file) {
 
 Bitmap Decode(const std::string& name, const std::string& data) {
   const std::string ext = name.substr(name.rfind('.') + 1);
-  if (ext == "gif") return DecodeGif(data);
-  if (ext == "png") return DecodePng(data);
-  return DecodeJpeg(data);
+  if (ext == "gif") return TGifDecoder().Decode(data);
+  if (ext == "png") return TPngDecoder().Decode(data);
+  return TJpegDecoder().Decode(data);
 }
 
 }  // namespace
@@ -75,10 +76,10 @@ TEST(PictureDecoders, AgreeWithAnotherDecoder) {
     EXPECT_LE(worst, c.tolerance);
   }
   // Transparent parts are white.
-  const Bitmap gif = DecodeGif(ReadFile(kPictures + "transparent.gif"));
+  const Bitmap gif = TGifDecoder().Decode(ReadFile(kPictures + "transparent.gif"));
   EXPECT_EQ(gif.GetPixel(39, 29), (Rgb{255, 255, 255}));
   EXPECT_EQ(gif.GetPixel(20, 15), (Rgb{255, 0, 0}));
-  const Bitmap png = DecodePng(ReadFile(kPictures + "transparent.png"));
+  const Bitmap png = TPngDecoder().Decode(ReadFile(kPictures + "transparent.png"));
   EXPECT_EQ(png.GetPixel(39, 29), (Rgb{255, 255, 255}));
   EXPECT_EQ(png.GetPixel(2, 2), (Rgb{128, 128, 255}));  // half-transparent blue over white
 }
@@ -95,7 +96,7 @@ TEST(PictureDecoders, BrokenAndTruncatedFilesRaise) {
   std::string png = ReadFile(kPictures + "rgb.png");
   const std::size_t idat = png.find("IDAT");
   png[idat + 10] = static_cast<char>(png[idat + 10] ^ 0x55);
-  EXPECT_THROW(DecodePng(png), EImageError);
+  EXPECT_THROW(TPngDecoder().Decode(png), EImageError);
 }
 
 TEST(PictureDecoders, RefuseSizesBeyondTheBounds) {
@@ -126,11 +127,11 @@ TEST(PictureDecoders, RefuseSizesBeyondTheBounds) {
   const unsigned char gif[] = {'G',  'I',  'F',  '8',  '9', 'a', 1,   0,    1,    0, 0x80, 0,
                                0,    0,    0,    0,    255, 255, 255, 0x2C, 0,    0, 0,    0,
                                0xFF, 0xFF, 0xFF, 0xFF, 0,   2,   2,   0x44, 0x01, 0, 0x3B};
-  EXPECT_THROW(DecodeGif(std::string(reinterpret_cast<const char*>(gif), sizeof gif)), EImageError);
+  EXPECT_THROW(TGifDecoder().Decode(std::string(reinterpret_cast<const char*>(gif), sizeof gif)), EImageError);
   std::string png = ReadFile(kPictures + "palette.png");
   const unsigned char big[8] = {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60};
   png.replace(16, 8, reinterpret_cast<const char*>(big), 8);
-  EXPECT_THROW(DecodePng(png), EImageError);  // refused before the CRC is even read
+  EXPECT_THROW(TPngDecoder().Decode(png), EImageError);  // refused before the CRC is even read
 }
 
 TEST(PictureDecoders, GifWithALocalColourMapAtAnOffset) {
@@ -143,7 +144,7 @@ TEST(PictureDecoders, GifWithALocalColourMapAtAnOffset) {
       255, 0, 0, 0, 255, 0,
       2, 2, 0x44, 0x0A, 0,
       0x3B};
-  const Bitmap b = DecodeGif(std::string(reinterpret_cast<const char*>(file), sizeof file));
+  const Bitmap b = TGifDecoder().Decode(std::string(reinterpret_cast<const char*>(file), sizeof file));
   ASSERT_EQ(b.Width(), 3);
   ASSERT_EQ(b.Height(), 2);
   const Rgb white{255, 255, 255};
@@ -156,7 +157,7 @@ TEST(PictureDecoders, GifWithALocalColourMapAtAnOffset) {
 }
 
 TEST(PictureDecoders, GifImageSitsOnItsWhiteScreen) {
-  const Bitmap b = DecodeGif(ScreenGif(100, 80, 30, 40, 40, 20));
+  const Bitmap b = TGifDecoder().Decode(ScreenGif(100, 80, 30, 40, 40, 20));
   ASSERT_EQ(b.Width(), 100);
   ASSERT_EQ(b.Height(), 80);
   const Rgb red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255};
@@ -181,9 +182,9 @@ TEST(PictureDecoders, GifImageSitsOnItsWhiteScreen) {
 TEST(PictureDecoders, GifScreensBeyondTheLimitsAreRefused) {
   // 65535 x 65535 is beyond the pixel limit; 10000 x 10000 is within it but needs more than
   // the whole memory budget; a screen of no size takes the image's extent.
-  EXPECT_THROW(DecodeGif(ScreenGif(65535, 65535, 0, 0, 2, 2)), EImageError);
-  EXPECT_THROW(DecodeGif(ScreenGif(10000, 10000, 0, 0, 2, 2)), EImageError);
-  const Bitmap b = DecodeGif(ScreenGif(0, 0, 1, 2, 2, 1));
+  EXPECT_THROW(TGifDecoder().Decode(ScreenGif(65535, 65535, 0, 0, 2, 2)), EImageError);
+  EXPECT_THROW(TGifDecoder().Decode(ScreenGif(10000, 10000, 0, 0, 2, 2)), EImageError);
+  const Bitmap b = TGifDecoder().Decode(ScreenGif(0, 0, 1, 2, 2, 1));
   ASSERT_EQ(b.Width(), 3);
   ASSERT_EQ(b.Height(), 3);
   EXPECT_EQ(b.GetPixel(1, 2), (Rgb{255, 0, 0}));
@@ -210,14 +211,14 @@ TEST(PictureDecoders, ProgressiveJpegMustCarryTheDcOfEveryBlock) {
     const std::string file = ProgressiveGreyJpeg(c.width, c.height, c.dcBytes, c.acBytes);
     if (c.refusal != nullptr) {
       try {
-        DecodeJpeg(file);
+        TJpegDecoder().Decode(file);
         ADD_FAILURE() << "decoded";
       } catch (const EImageError& e) {
         EXPECT_STREQ(e.what(), c.refusal);
       }
       continue;
     }
-    const Bitmap b = DecodeJpeg(file);
+    const Bitmap b = TJpegDecoder().Decode(file);
     ASSERT_EQ(b.Width(), c.width);
     ASSERT_EQ(b.Height(), c.height);
     for (const auto& [x, y] : {std::pair{0, 0}, {255, 255}, {100, 37}})

@@ -1,15 +1,20 @@
+#include "platform/ui/application.h"
 #include "platform/ui/qtservices.h"
 
 #include "support/tempdir.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -66,6 +71,43 @@ TEST(QtServices, ALocalFileWithoutAViewerDoesNotOpen) {
     for (int i = 0; i < 50 && desktop.Read("opened").empty(); ++i) QThread::msleep(100);
     EXPECT_NE(desktop.Read("opened").find("tomefalcon_en.chm"), std::string::npos);
   }
+}
+
+// The font creator proposes "*.fnt": the save dialog shows the pattern in its name box, and
+// accepting it filters the list and keeps the dialog open for a name.
+TEST(QtServices, APatternStandsInTheSaveDialogsNameBox) {
+  EnsureQtApplication();
+  const testing_support::TempDir tmp;
+  TFileDialogRequest request;
+  request.save = true;
+  request.filter = "Tomefalcon font files|*.fnt";
+  request.default_ext = "fnt";
+  request.initial_dir = tmp.Path().string();
+  request.file_name = "*.fnt";
+  std::vector<QString> nameBox;
+  QTimer user;
+  user.setInterval(20);
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    auto* edit = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+    if (!edit || !dialog->isVisible()) return;
+    nameBox.push_back(edit->text());
+    if (nameBox.size() == 1) {
+      QMetaObject::invokeMethod(dialog, "accept");  // the pattern as it stands
+    } else if (nameBox.size() == 2) {
+      edit->setText("small.fnt");
+      QMetaObject::invokeMethod(dialog, "accept");
+    } else {
+      dialog->reject();
+    }
+  });
+  user.start();
+  TFileDialogResult result;
+  ASSERT_TRUE(QtServices().FileDialog(request, result));
+  ASSERT_GE(nameBox.size(), 2u);
+  EXPECT_EQ(nameBox[0], "*.fnt");
+  ASSERT_EQ(result.files.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(result.files[0]), tmp.Path() / "small.fnt");
 }
 
 }  // namespace
