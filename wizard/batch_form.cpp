@@ -226,7 +226,7 @@ bool TForm1::BuildDeployVersions(const std::string& prefix, const std::string& o
 bool TForm1::BuildFromPhonesList(const std::string& folder) {
   assembly::TPHONESLIST list;
   // A list with errors has been reported and the program ends: nothing is built from it.
-  if (!assembly::LoadPhonesList(*this, FPhonesListFile, list)) return false;
+  if (!assembly::LoadPhonesList(*this, FSettings->PhonesListFile(), list)) return false;
 
   tcAdvancedOptions->SetVisible(false);
   ClickFinishLabel->SetVisible(false);

@@ -90,7 +90,7 @@ void TForm1::CollectBuildInputs(assembly::BuildInputs& inputs) {
   inputs.TitleLine2 = edTitleLine2->Text();
   inputs.LiteVersion = rbLiteVersion->Checked();
   inputs.TinyVersion = rbTinyVersion->Checked();
-  inputs.CustomKeysFile = FCustomKeysFile;
+  inputs.CustomKeysFile = FSettings->KeysLayoutFile();
   inputs.TextFiles = BookFiles();
   inputs.MidletName = edMidletName->Text();
   inputs.BookTitle = edBookTitle->Text();

@@ -114,21 +114,21 @@ void TForm1::RestoreFontsPageSettings() {
         const TMessage fault =
             path.empty() ? TMessage("No font file is named.", AnsiCodePage()) : CustomFontFault(path);
         if (!fault.Empty()) {
-          if (std::string* remembered = RememberedFile(*file)) remembered->clear();
+          if (std::string* remembered = FSettings->RememberedFile(*file)) remembered->clear();
           box->SetItemIndex(0);
           const int cp = AnsiCodePage();
           TMessage text("The font file \"", cp);
-          ReportStaleSetting(text.Path(path)
-                                 .Own("\" of font slot " + std::to_string(file->slot) +
-                                          " in the settings cannot be used; the slot is set to \"",
-                                      cp)
-                                 .Own(Text("NoneFont"), InterfaceCodePage())
-                                 .Own("\". (", cp)
-                                 .Append(fault)
-                                 .Own(")", cp));
+          FSettings->ReportStale(text.Path(path)
+                                     .Own("\" of font slot " + std::to_string(file->slot) +
+                                              " in the settings cannot be used; the slot is set to \"",
+                                          cp)
+                                     .Own(Text("NoneFont"), InterfaceCodePage())
+                                     .Own("\". (", cp)
+                                     .Append(fault)
+                                     .Own(")", cp));
           continue;
         }
-        if (std::string* remembered = RememberedFile(*file)) *remembered = path;
+        if (std::string* remembered = FSettings->RememberedFile(*file)) *remembered = path;
         box->Items()->SetString(1, CustomItemText(path));
         box->SetItemIndex(1);
       }
@@ -228,11 +228,24 @@ void TForm1::BitBtn1Click(TObject* /*sender*/) {
   PopupMenu1->Popup(at.x(), at.y());
 }
 
-void TForm1::BlackandWhitefontspack1Click(TObject* /*sender*/) { ApplyFontPreset("BW"); }
-void TForm1::Bluefonstpack1Click(TObject* /*sender*/) { ApplyFontPreset("Aqua"); }
-void TForm1::Yellowfontspacks1Click(TObject* /*sender*/) { ApplyFontPreset("Yellow"); }
-void TForm1::ClearTypeFontsPack1Click(TObject* /*sender*/) { ApplyFacePreset("ClearType"); }
-void TForm1::Anitaliazedfontspack1Click(TObject* /*sender*/) { ApplyFacePreset("Antialiazed"); }
+// Each pack sets the slots from one colour scheme of the sized fonts or of the face fonts.
+void TForm1::FontPackClick(TObject* sender) {
+  struct TFontPack {
+    TMenuItem* Item;
+    bool Faces;
+    const char* Scheme;
+  };
+  const TFontPack packs[] = {{BlackandWhitefontspack1, false, "BW"},
+                             {Bluefonstpack1, false, "Aqua"},
+                             {Yellowfontspacks1, false, "Yellow"},
+                             {ClearTypeFontsPack1, true, "ClearType"},
+                             {Anitaliazedfontspack1, true, "Antialiazed"}};
+  for (const TFontPack& pack : packs) {
+    if (pack.Item != sender) continue;
+    if (pack.Faces) ApplyFacePreset(pack.Scheme);
+    else ApplyFontPreset(pack.Scheme);
+  }
+}
 
 void TForm1::Nofonts1Click(TObject* /*sender*/) {
   for (TComboBox* box : {cbFonts[2], cbFonts[4], cbFonts[5]}) box->SetItemIndex(0);

@@ -61,7 +61,16 @@ QImage ArrowGlyph(bool up) {
 
 TForm1::TForm1(TComponent* owner) : TForm1(owner, TProgramRun{platform::ExecutableDir(), {}}) {}
 
-TForm1::TForm1(TComponent* owner, TProgramRun run) : TForm(owner), FRun(std::move(run)) { RegisterWizardClasses(); }
+TForm1::TForm1(TComponent* owner, TProgramRun run) : TForm(owner), FRun(std::move(run)) {
+  RegisterWizardClasses();
+  FSettings = std::make_unique<TSettingsStore>(TSettingsStore::TWindow{
+      [this](const std::string& name) { return FindComponent(name); }, [this] { return Settings(); },
+      [this](int slot) -> std::string* {
+        const intptr_t tag = cbFonts[static_cast<std::size_t>(slot)]->Tag;
+        return tag >= 1 && tag <= 5 ? &FCustomFontFiles[static_cast<std::size_t>(tag)] : nullptr;
+      },
+      [](const TMessage& text) { Application().MessageBox(text, "Warning", TMsgIcon::Warning); }});
+}
 
 TForm1::~TForm1() = default;
 
@@ -116,29 +125,18 @@ void TForm1::DeclareHandlers(TBinder& b) {
   QW_HANDLER(BitBtn3Click);
   QW_HANDLER(SpeedButton1Click);
   QW_HANDLER(SpeedButton2Click);
-  QW_HANDLER(UrlLabel1Click);
-  QW_HANDLER(UrlLabel3Click);
-  QW_HANDLER(UrlLabel4Click);
-  QW_HANDLER(UrlLabel5Click);
-  QW_HANDLER(UrlLabel6Click);
-  QW_HANDLER(UrlLabel7Click);
-  QW_HANDLER(UrlLabel8Click);
-  QW_HANDLER(UrlLabel9Click);
-  QW_HANDLER(UrlLabel10Click);
-  QW_HANDLER(UrlLabel11Click);
-  QW_HANDLER(UrlLabel12Click);
-  QW_HANDLER(UrlLabel13Click);
   QW_HANDLER(UrlLabel22Click);
   QW_HANDLER(cbFont1Change);
   QW_HANDLER(BitBtn1Click);
-  QW_HANDLER(BlackandWhitefontspack1Click);
-  QW_HANDLER(Bluefonstpack1Click);
-  QW_HANDLER(Yellowfontspacks1Click);
-  QW_HANDLER(ClearTypeFontsPack1Click);
-  QW_HANDLER(Anitaliazedfontspack1Click);
   QW_HANDLER(Nofonts1Click);
   QW_HANDLER(cbNegative1Click);
 #undef QW_HANDLER
+  // Handlers that serve several components, each by the name the description gives it.
+  for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13})
+    b.Handler("UrlLabel" + std::to_string(i) + "Click", this, &TForm1::ShowLabelBalloon);
+  for (const char* name : {"BlackandWhitefontspack1Click", "Bluefonstpack1Click", "Yellowfontspacks1Click",
+                           "ClearTypeFontsPack1Click", "Anitaliazedfontspack1Click"})
+    b.Handler(name, this, &TForm1::FontPackClick);
 }
 
 // --- messages and the build host -----------------------------------------------------------
@@ -175,10 +173,6 @@ void TForm1::ShowComposedMessage(const TMessage& text, const std::string& captio
 
 void TForm1::RequestTerminate() { Application().Terminate(); }
 
-void TForm1::ReportStaleSetting(const TMessage& text) {
-  if (FStaleSettingsReported.insert(text.Utf8()).second) Application().MessageBox(text, "Warning", TMsgIcon::Warning);
-}
-
 void TForm1::SetProgress(int position, int max) {
   BuildProgressGauge->SetMax(max);
   BuildProgressGauge->SetPosition(position);
@@ -212,8 +206,8 @@ void TForm1::FormCreate(TObject* /*sender*/) {
     SetHelpFile("tomefalcon_en.chm");
     FJarLimitWarned = false;
     FResetFonts = true;
-    FCustomKeysFile.clear();
-    FPhonesListFile.clear();
+    FSettings->SetKeysLayoutFile({});
+    FSettings->SetPhonesListFile({});
     SetUpControls();
     LoadArchive();
     FillModelLists();
@@ -428,7 +422,7 @@ bool TForm1::RestorePageOnFirstVisit() {
   const int page = CurrentPage();
   if (page < 0 || page >= kPageCount || FPageVisited[static_cast<size_t>(page)]) return false;
   FPageVisited[static_cast<size_t>(page)] = true;
-  RestoreFirstVisitSettings(page);
+  FSettings->RestoreFirstVisit(page);
   if (PageTakes(page, TPageStep::BlackAndWhiteImages) && !IsSavedModel() && Model().BlackAndWhite != 0)
     rbBlackAndWhiteImages->SetChecked(true);
   if (PageTakes(page, TPageStep::AdvancedOptions)) {
@@ -438,7 +432,7 @@ bool TForm1::RestorePageOnFirstVisit() {
     if (cbCustomHelpFile->Checked() && !ReadableFile(edCustomHelpFile->Text())) {
       cbCustomHelpFile->SetChecked(false);
       TMessage text("The help file \"", AnsiCodePage());
-      ReportStaleSetting(
+      FSettings->ReportStale(
           text.Path(edCustomHelpFile->Text())
               .Own("\" named in the settings cannot be read; the built-in help is used instead.", AnsiCodePage()));
       UpdateControls();
@@ -486,17 +480,17 @@ void TForm1::SetKeyLayoutFromModel() {
   const bool saved = IsSavedModel();
   const TIniFile ini = Settings();
   for (const SettingKey* k : SectionSettingKeys(PageRow(pgKeyConfig).Section))
-    if (k->source != SettingSource::Control || saved) RestoreSetting(ini, *k);
+    if (k->source != SettingSource::Control || saved) FSettings->Restore(ini, *k);
   // A custom key layout file of the settings that is gone: the model's layout instead.
-  if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig && !ReadableFile(FCustomKeysFile)) {
-    const std::string gone = FCustomKeysFile;
-    FCustomKeysFile.clear();
+  if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig && !ReadableFile(FSettings->KeysLayoutFile())) {
+    const std::string gone = FSettings->KeysLayoutFile();
+    FSettings->SetKeysLayoutFile({});
     cbKeysConfig->SetItemIndex(Model().DefaultKeys);
     TMessage text("The key layout file \"", AnsiCodePage());
-    ReportStaleSetting(text.Path(gone)
-                           .Own("\" named in the settings cannot be read; the key layout \"", AnsiCodePage())
-                           .Own(cbKeysConfig->Text(), InterfaceCodePage())
-                           .Own("\" is used instead.", AnsiCodePage()));
+    FSettings->ReportStale(text.Path(gone)
+                               .Own("\" named in the settings cannot be read; the key layout \"", AnsiCodePage())
+                               .Own(cbKeysConfig->Text(), InterfaceCodePage())
+                               .Own("\" is used instead.", AnsiCodePage()));
   }
   UpdateKeysConfigDesc();
 }
@@ -505,7 +499,7 @@ void TForm1::SetKeyLayoutFromModel() {
 void TForm1::SetStorageFolderFromModel() {
   if (!OnPage(TPageStep::StorageFolderFromModel)) return;
   edJSR75Storage->SetTextValue(Model().JSR75Storage);
-  if (IsSavedModel()) RestoreSetting(Settings(), SettingKeyOf("edJSR75Storage"));
+  if (IsSavedModel()) FSettings->Restore(Settings(), SettingKeyOf("edJSR75Storage"));
 }
 
 // The saved JAR limit wins over the model's only on the first visit; the list row's text
@@ -528,14 +522,14 @@ void TForm1::SetUpPhoneModelPage(bool restored) {
 // list (at most 64 KB).
 bool TForm1::RefuseMissingPhonesList() {
   if (!OnPage(TPageStep::RefuseMissingPhonesList) || rbFullVersion->Checked() || !IsListRow()) return false;
-  if (FileExists(FPhonesListFile)) {
+  if (FileExists(FSettings->PhonesListFile())) {
     assembly::TPHONESLIST list;
-    assembly::LoadPhonesList(*this, FPhonesListFile, list);
+    assembly::LoadPhonesList(*this, FSettings->PhonesListFile(), list);
     spJARLimit->SetValue(PhonesListJarLimitKB(list));
     return false;
   }
   TMessage text(Text("UnableToOpenListOfPhones"), InterfaceCodePage());
-  Application().MessageBox(text.Own(" \"", AnsiCodePage()).Path(FPhonesListFile).Own("\"", AnsiCodePage()),
+  Application().MessageBox(text.Own(" \"", AnsiCodePage()).Path(FSettings->PhonesListFile()).Own("\"", AnsiCodePage()),
                            Text("UnableToOpenListOfPhonesTitle"), TMsgIcon::Error);
   ShowPage(pgPhoneModel);
   return true;
@@ -706,7 +700,7 @@ void TForm1::cbPhoneModelChange(TObject* /*sender*/) {
   UpdateControls();
   if (IsListRow() && (rbLiteVersion->Checked() || rbTinyVersion->Checked())) {
     if (ListOfPhonesOpenDialog->Execute()) {
-      FPhonesListFile = ListOfPhonesOpenDialog->FileName();
+      FSettings->SetPhonesListFile(ListOfPhonesOpenDialog->FileName());
     } else {
       cbPhoneModel->SetItemIndex(0);
       UpdateControls();  // the JAR limit and the rest follow row 0
@@ -719,7 +713,7 @@ void TForm1::cbKeysConfigChange(TObject* /*sender*/) {
   UpdateKeysConfigDesc();
   if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig) {
     if (KeyConfigOpenDialog->Execute()) {
-      FCustomKeysFile = KeyConfigOpenDialog->FileName();
+      FSettings->SetKeysLayoutFile(KeyConfigOpenDialog->FileName());
     } else {
       cbKeysConfig->SetItemIndex(0);
       UpdateKeysConfigDesc();

@@ -7,9 +7,12 @@
 //                     the named components, each once (fields and bindings)
 //   mainform.cpp      start-up, Cancel/Finish, language change, page order, page entry,
 //                     control states, option handlers, help
-//   bookfiles.cpp     the book files page
-//   helplinks.cpp     the link labels' balloons
-//   settings*.cpp     the settings file (save, advanced options)
+//   bookfiles_form.cpp
+//                     the book files page
+//   helplinks_form.cpp
+//                     the link labels' balloons
+//   settings_form.cpp the settings file (save, advanced options), through the window's
+//                     TSettingsStore (settingsstore.cpp)
 //   fontspage*.cpp    the fonts page, JAR size estimate and font fitting
 //   buildrecord*.cpp  the build record, picture settings and introduction text
 //   batch*.cpp        starting a build and the batch modes (their order and rules in
@@ -57,6 +60,7 @@
 #include "wizard/batchrun.h"
 #include "wizard/mainform_components.h"
 #include "wizard/pagerules.h"
+#include "wizard/settingsstore.h"
 #include "wizard/settingsvalues.h"
 #include "wizard/windowclasses.h"
 
@@ -90,8 +94,6 @@ struct TForm1Parts {
   std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
   bool FResetFonts = false;
   std::array<bool, kPageCount> FPageVisited{};
-  std::string FCustomKeysFile;
-  std::string FPhonesListFile;
   bool FJarLimitWarned = false;
   // Core and key layout descriptions in the current language.
   std::array<std::string, 10> FCoreDescs;
@@ -117,6 +119,8 @@ public:
   // For tests: the components and the shared state.
   TForm1Parts& Parts() { return *this; }
   const TForm1Parts& Parts() const { return *this; }
+  // The settings file and the files it remembers.
+  TSettingsStore& SettingsStore() { return *FSettings; }
 
   // The program folder (with a trailing '/') and the settings file in it.
   const std::string& ProgramDir() const { return FRun.ProgramDir; }
@@ -155,12 +159,10 @@ private:
   bool FFontsPageSetUp = false;
   uint8_t FFontsPageGroup = 0;
   bool FFontsPageBlackAndWhite = false;
-  // Messages about files of the settings that are gone, each shown once per run; and the last
-  // message of a failed trial build, not shown again while trial builds fail the same way.
-  std::set<std::string> FStaleSettingsReported;
+  std::unique_ptr<TSettingsStore> FSettings;
+  // The last message of a failed trial build, not shown again while trial builds fail the same
+  // way.
   std::string FTrialBuildFault;
-  // Tells the user that a file named in the settings cannot be used and what is used instead.
-  void ReportStaleSetting(const platform::TMessage& text);
   // The resource archive beside the program, and a start-up message about it.
   std::string ArchivePath() const;
   platform::TMessage ArchiveProblem(const std::exception& e) const;
@@ -244,7 +246,7 @@ private:
   // Sets the application's help file to manual/<name> in the parent of the program folder.
   void SetHelpFile(const std::string& name);
 
-  // --- book files page (bookfiles.cpp) ---
+  // --- book files page (bookfiles_form.cpp) ---
 public:
   std::vector<std::string> BookFiles() const;
 
@@ -255,20 +257,9 @@ private:
   void SpeedButton1Click(platform::TObject* sender);
   void SpeedButton2Click(platform::TObject* sender);
 
-  // --- help links (helplinks.cpp) ---
-  void ShowHelpBalloon(controls::TUrlLabel* label);
-  void UrlLabel1Click(platform::TObject* sender);
-  void UrlLabel3Click(platform::TObject* sender);
-  void UrlLabel4Click(platform::TObject* sender);
-  void UrlLabel5Click(platform::TObject* sender);
-  void UrlLabel6Click(platform::TObject* sender);
-  void UrlLabel7Click(platform::TObject* sender);
-  void UrlLabel8Click(platform::TObject* sender);
-  void UrlLabel9Click(platform::TObject* sender);
-  void UrlLabel10Click(platform::TObject* sender);
-  void UrlLabel11Click(platform::TObject* sender);
-  void UrlLabel12Click(platform::TObject* sender);
-  void UrlLabel13Click(platform::TObject* sender);
+  // --- help links (helplinks_form.cpp) ---
+  // The balloon of a link label: its caption and hint (the handler of UrlLabel1, 3..13).
+  void ShowLabelBalloon(platform::TObject* sender);
   void UrlLabel22Click(platform::TObject* sender);
 
   // --- messages (named texts) ---
@@ -302,9 +293,8 @@ public:
 
   void LoadFontsPage(bool restore);
   void UpdateNegativeBoxes();
-  void Bluefonstpack1Click(platform::TObject* sender);
-  void Yellowfontspacks1Click(platform::TObject* sender);
-  void ClearTypeFontsPack1Click(platform::TObject* sender);
+  // The font packs of the preset menu but "No fonts": the handler of each of their items.
+  void FontPackClick(platform::TObject* sender);
   void Nofonts1Click(platform::TObject* sender);
 
   std::optional<int32_t> EstimateJarSize();
@@ -321,13 +311,6 @@ public:
   bool BuildFromPhonesList(const std::string& folder);
 
 private:
-  // Restores the keys a page reads on its first visit; restores one key.
-  void RestoreFirstVisitSettings(int page);
-  void RestoreSetting(const platform::TIniFile& ini, const SettingKey& key);
-  // The value a key stores, and the remembered file a key stores (nullptr: none).
-  std::string StoredValue(const SettingKey& key);
-  std::string* RememberedFile(const SettingKey& key);
-  bool SaveAdvancedOptions(platform::TIniFile& ini);
   void RestoreFontsPageSettings();
   void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bwOnly);
   void ApplyFontPreset(const std::string& scheme);
@@ -337,8 +320,6 @@ private:
   int32_t GetJarLimitKB() const;
   void cbFont1Change(platform::TObject* sender);
   void BitBtn1Click(platform::TObject* sender);
-  void BlackandWhitefontspack1Click(platform::TObject* sender);
-  void Anitaliazedfontspack1Click(platform::TObject* sender);
   int32_t GetJarReserve() const;
   void FitFontsToJarLimit();
   void ShowJarSizeLabel();

@@ -151,7 +151,7 @@ TEST_F(Builds, CustomFilesThatCannotBeReadAreReportedOnce) {
       box->SetItemIndex(1);
     } else {
       form->Parts().cbKeysConfig->SetItemIndex(13);
-      form->Parts().FCustomKeysFile = gone;
+      form->SettingsStore().SetKeysLayoutFile(gone);
     }
     fs::create_directories(dir_ / "out");
     services.ScriptDialog({Path("out/War.jad")});
@@ -266,11 +266,11 @@ TEST_F(Builds, AllVersionsIntoFolders) {
 
 TEST_F(Builds, PhoneListIntoNumberedFolders) {
   LiteWithBook(WriteFile("books/Long Story.txt", "Once upon a time there was a phone.\r\n"));
-  form->Parts().FPhonesListFile =
+  form->SettingsStore().SetPhonesListFile(
       WriteFile("phones.txt",
                 "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
                 "\"Siemens SX1\" \"Siemens SX1 phone keys config\" \"256\" \"IC_BW\" \"120\" \"80\"\r\n"
-                "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_NONE\" \"64\" \"32\"\r\n");
+                "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_NONE\" \"64\" \"32\"\r\n"));
   form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
   fs::create_directories(dir_ / "pl");
   services.ScriptDialog({Path("pl/report.txt")});
@@ -294,7 +294,7 @@ TEST_F(Builds, PhoneListIntoNumberedFolders) {
 TEST_F(Builds, AFailedPhoneListBatchLeavesTheLastReport) {
   LiteWithBook(WriteFile("books/Tale.txt", "Once upon a time there was a phone.\r\n"));
   const std::string nokia = "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n";
-  form->Parts().FPhonesListFile = WriteFile("two.txt", nokia + nokia);
+  form->SettingsStore().SetPhonesListFile(WriteFile("two.txt", nokia + nokia));
   fs::create_directories(dir_ / "pl");
   ASSERT_TRUE(form->BuildFromPhonesList(Path("pl/")));
   const std::string report =
@@ -304,7 +304,7 @@ TEST_F(Builds, AFailedPhoneListBatchLeavesTheLastReport) {
   ASSERT_TRUE(services.messages.empty());
 
   // A second batch of three whose second build cannot save its JAR.
-  form->Parts().FPhonesListFile = WriteFile("three.txt", nokia + nokia + nokia);
+  form->SettingsStore().SetPhonesListFile(WriteFile("three.txt", nokia + nokia + nokia));
   fs::remove(Path("pl/2/Tale.jar"));
   fs::create_directory(Path("pl/2/Tale.jar"));
   EXPECT_FALSE(form->BuildFromPhonesList(Path("pl/")));
@@ -315,8 +315,8 @@ TEST_F(Builds, AFailedPhoneListBatchLeavesTheLastReport) {
 
 TEST_F(Builds, PhoneListWithErrorsBuildsNothing) {
   LiteWithBook(WriteFile("books/b.txt", "Text.\r\n"));
-  form->Parts().FPhonesListFile =
-      WriteFile("bad.txt", "\"No such phone\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
+  form->SettingsStore().SetPhonesListFile(
+      WriteFile("bad.txt", "\"No such phone\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"));
   fs::create_directories(dir_ / "pl");
   form->BuildFromPhonesList(Path("pl/"));
   EXPECT_FALSE(services.messages.empty());
@@ -366,11 +366,11 @@ TEST_F(Builds, ABookCutAfterMidlet99NeverReachesTheFinishPage) {
 // stays on screen, and once the batch is over the close box works again.
 TEST_F(Builds, CloseRequestDuringAPhoneListBatchIsRefused) {
   LiteWithBook(WriteFile("books/Story.txt", "Once upon a time there was a phone.\r\n"));
-  form->Parts().FPhonesListFile =
+  form->SettingsStore().SetPhonesListFile(
       WriteFile("phones.txt",
                 "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"
                 "\"Nokia 6230\" \"Nokia phones keys config\" \"100\" \"IC_64\" \"96\" \"64\"\r\n"
-                "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_64\" \"96\" \"64\"\r\n");
+                "\"Nokia 6230\" \"Nokia phones keys config\" \"64\" \"IC_64\" \"96\" \"64\"\r\n"));
   form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
   form->ShowForm();
   fs::create_directories(dir_ / "pl");
@@ -411,8 +411,8 @@ TEST_F(Builds, PhoneListMidletsAreNamedFromTheFirstBookFile) {
     SCOPED_TRACE(c.name);
     platform::SetAnsiCodePage(1252);
     LiteWithBook(WriteFile("books/" + c.book, "Once upon a time there was a phone.\r\n"));
-    form->Parts().FPhonesListFile =
-        WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
+    form->SettingsStore().SetPhonesListFile(
+        WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n"));
     const std::string folder = "pl-" + c.name + "/";
     fs::create_directories(dir_ / folder);
     EXPECT_TRUE(form->BuildFromPhonesList(Path(folder)));

@@ -190,8 +190,8 @@ TEST_F(FailingWizard, AFailedBuildNeverReachesTheFinishPage) {
 
   forPhone(false);
   form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->Parts().FPhonesListFile = Path("phones.txt");
-  testing_support::WriteFile(form->Parts().FPhonesListFile,
+  form->SettingsStore().SetPhonesListFile(Path("phones.txt"));
+  testing_support::WriteFile(form->SettingsStore().PhonesListFile(),
                              "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
   fs::create_directories(Path("pl/Versions list.txt"));
   services.messages.clear();

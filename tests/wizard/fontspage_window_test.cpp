@@ -58,9 +58,9 @@ TEST_F(FontsPage, BlackAndWhiteDisplayListsOnlyBlackAndWhiteFonts) {
 TEST_F(FontsPage, PresetsBySchemeAndFace) {
   SetUpPage(kNokia6230, kEnglishWE);
   EXPECT_EQ(Slots(), (std::vector<std::string>{"5x3we BW", "6x3we BW", "6x4we BW", "7x5we BW", "8x5we BW"}));
-  form->Bluefonstpack1Click(nullptr);
+  form->Parts().Bluefonstpack1->Click();
   EXPECT_EQ(Slots(), (std::vector<std::string>{"5x3we BW", "6x3we Aqua", "6x4we BW", "7x5we Aqua", "8x5we Aqua"}));
-  form->ClearTypeFontsPack1Click(nullptr);
+  form->Parts().ClearTypeFontsPack1->Click();
   EXPECT_EQ(Slots(), (std::vector<std::string>{"5x3we BW", "Tah12we ClearType", "6x4we BW", "Verd13we ClearType",
                                                "Arial15we ClearType"}));
   form->Nofonts1Click(nullptr);
@@ -69,7 +69,7 @@ TEST_F(FontsPage, PresetsBySchemeAndFace) {
   // English - Arabic has no fifth scheme font.
   form->SetInterfaceLanguage(kArabic);
   form->LoadFontsPage(false);
-  form->Yellowfontspacks1Click(nullptr);
+  form->Parts().Yellowfontspacks1->Click();
   EXPECT_EQ(form->Parts().cbFonts[5]->ItemIndex(), 0);
   EXPECT_NE(form->Parts().cbFonts[2]->Text().find("Arial16"), std::string::npos) << form->Parts().cbFonts[2]->Text();
   EXPECT_NE(form->Parts().cbFonts[2]->Text().find("Yellow"), std::string::npos);
@@ -77,7 +77,7 @@ TEST_F(FontsPage, PresetsBySchemeAndFace) {
 
 TEST_F(FontsPage, NegativeBoxesFollowTheFontKindAndCore) {
   SetUpPage(kSiemens55, kEnglishWE);
-  form->Bluefonstpack1Click(nullptr);
+  form->Parts().Bluefonstpack1->Click();
   // Black-and-white fonts on core 0: checked and locked; colour fonts: free, check kept.
   EXPECT_TRUE(form->Parts().cbNegatives[1]->Checked());
   EXPECT_FALSE(form->Parts().cbNegatives[1]->Enabled());
@@ -260,7 +260,7 @@ TEST_F(FontsPage, ChoicesStayUntilTheFontsStartAgain) {
   Enter(pgFonts);
   const std::vector<std::string> defaults = {"5x3we BW", "6x3we BW", "6x4we BW", "7x5we BW", "8x5we BW"};
   ASSERT_EQ(Slots(), defaults);
-  form->Bluefonstpack1Click(nullptr);
+  form->Parts().Bluefonstpack1->Click();
   form->Parts().cbNegatives[4]->SetChecked(false);
   const std::vector<std::string> aqua = {"5x3we BW", "6x3we Aqua", "6x4we BW", "7x5we Aqua", "8x5we Aqua"};
   ASSERT_EQ(Slots(), aqua);

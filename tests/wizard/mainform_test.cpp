@@ -241,7 +241,7 @@ TEST_F(WizardWindow, CancelledDialogsFallBack) {
   services.ScriptDialog({"/keys/mine.txt"});
   form->Parts().cbKeysConfig->UserSelect(13);
   EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 13);
-  EXPECT_EQ(form->Parts().FCustomKeysFile, "/keys/mine.txt");
+  EXPECT_EQ(form->SettingsStore().KeysLayoutFile(), "/keys/mine.txt");
   ASSERT_EQ(services.dialogs.size(), 2u);
   EXPECT_EQ(services.dialogs[0].Filter, "Keys configuration|*.txt");
   EXPECT_TRUE(services.dialogs[0].FileMustExist);
@@ -255,7 +255,7 @@ TEST_F(WizardWindow, CancelledDialogsFallBack) {
   EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), 0);
   services.ScriptDialog({"/lists/phones.txt"});
   form->Parts().cbPhoneModel->UserSelect(assembly::kCustomPhoneListRow);
-  EXPECT_EQ(form->Parts().FPhonesListFile, "/lists/phones.txt");
+  EXPECT_EQ(form->SettingsStore().PhonesListFile(), "/lists/phones.txt");
   EXPECT_EQ(services.dialogs.back().Filter, "Custom phone models list|*.txt");
 }
 
@@ -336,7 +336,7 @@ TEST_F(WizardWindow, KeyLayoutAndStorageFollowTheModelOnEveryVisit) {
   form->ShowPage(pgKeyConfig);
   form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 9);
-  EXPECT_EQ(form->Parts().FCustomKeysFile, "/k.txt");
+  EXPECT_EQ(form->SettingsStore().KeysLayoutFile(), "/k.txt");
   EXPECT_EQ(form->Parts().lbKeysConfigDesc->Caption(), form->Parts().FKeysConfigDescs[9]);
   form->ShowPage(pgJSR75Storage);
   form->PageManager1PageChanged(form->Parts().PageManager1);
@@ -441,16 +441,16 @@ TEST_F(WizardWindow, MissingPhoneListSendsBackToThePhonePage) {
   Create();
   form->Parts().rbLiteVersion->SetChecked(true);
   form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->Parts().FPhonesListFile = (dir_ / "nolist.txt").string();
+  form->SettingsStore().SetPhonesListFile((dir_ / "nolist.txt").string());
   form->ShowPage(pgFonts);
   form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgPhoneModel);
   ASSERT_EQ(services.messages.size(), 1u);
   EXPECT_EQ(services.messages[0].text,
-            "Unable to open file with list of phones: \"" + form->Parts().FPhonesListFile + "\"");
+            "Unable to open file with list of phones: \"" + form->SettingsStore().PhonesListFile() + "\"");
 
   std::ofstream((dir_ / "list.txt").string()) << "\"Nokia 6230\" \"8\" \"128\" \"3\" \"96\" \"64\"\n";
-  form->Parts().FPhonesListFile = (dir_ / "list.txt").string();
+  form->SettingsStore().SetPhonesListFile((dir_ / "list.txt").string());
   form->ShowPage(pgFonts);
   form->PageManager1PageChanged(form->Parts().PageManager1);
   EXPECT_EQ(Page(), pgFonts);
@@ -672,7 +672,8 @@ TEST_F(WizardWindow, EveryMessageOfABadPhoneListIsShown) {
   Create();
   form->Parts().rbLiteVersion->SetChecked(true);
   form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->Parts().FPhonesListFile = WriteFile("list.txt", "\"Nokia 6230\" \"8\" \"128\" \"3\" \"96\" \"64\"\r\n");
+  form->SettingsStore().SetPhonesListFile(
+      WriteFile("list.txt", "\"Nokia 6230\" \"8\" \"128\" \"3\" \"96\" \"64\"\r\n"));
   Enter(pgFonts);
   ASSERT_EQ(services.messages.size(), 2u);
   EXPECT_EQ(services.messages[0].text, "Unrecognized token in list file: \"8\"");

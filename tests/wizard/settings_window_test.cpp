@@ -107,7 +107,7 @@ std::vector<RoundTripCase> RoundTripCases(int model, const assembly::TPhoneListI
       {"PI_PHONEMODELPAGE", "cbPhoneModel", std::to_string(model + 1), pgPhoneModel, Index(&TForm1Parts::cbPhoneModel)},
       {"PI_PHONEMODELPAGE", "spJARLimit", "150", pgPhoneModel, Value(&TForm1Parts::spJARLimit)},
       {"PI_PHONEMODELPAGE", "CustomListOfPhones", "/lists/phones.txt", pgPhoneModel,
-       [](TForm1& f) { return f.Parts().FPhonesListFile; }},
+       [](TForm1& f) { return f.SettingsStore().PhonesListFile(); }},
       {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishWE", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilEnglishWE)},
       {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishCyr", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilEnglishCyr)},
       {"PI_INTERFACELANGUAGEPAGE", "rbilEnglishHeb", "1", pgInterfaceLanguage, Checked(&TForm1Parts::rbilHerbew)},
@@ -133,7 +133,7 @@ std::vector<RoundTripCase> RoundTripCases(int model, const assembly::TPhoneListI
       {"PI_FONTSPAGE", "fontName5", fontFile, pgFonts, fontSlot(5, true)},
       {"PI_KEYCONFIGPAGE", "kcid", "9", pgKeyConfig, Index(&TForm1Parts::cbKeysConfig)},
       {"PI_KEYCONFIGPAGE", "CustomKeyConfigName", keysFile, pgKeyConfig,
-       [](TForm1& f) { return f.Parts().FCustomKeysFile; }},
+       [](TForm1& f) { return f.SettingsStore().KeysLayoutFile(); }},
       {"PI_MIDLETNAMEPAGE", "mmIntroText", "First|Second", pgMidletName, TextOf(&TForm1Parts::mmIntroText)},
       {"PI_IMAGESPAGE", "rbDontIncludeImages", "1", pgImages, Checked(&TForm1Parts::rbDontIncludeImages)},
       {"PI_IMAGESPAGE", "rbBlackAndWhiteImages", "1", pgImages, Checked(&TForm1Parts::rbBlackAndWhiteImages)},
@@ -263,7 +263,7 @@ void SettingsWindow::ChooseOnEveryPage(const std::string& font, const std::strin
   form->Parts().rbLiteVersion->SetChecked(true);
   form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
   form->Parts().spJARLimit->SetValue(150);
-  form->Parts().FPhonesListFile = "/lists/phones.txt";
+  form->SettingsStore().SetPhonesListFile("/lists/phones.txt");
   form->Parts().rbilGerman->SetChecked(true);
   form->Parts().rbWithoutZIPSupport->SetChecked(true);
   form->Parts().edJSR75Storage->SetTextValue("e:/books/");
@@ -279,7 +279,7 @@ void SettingsWindow::ChooseOnEveryPage(const std::string& font, const std::strin
   // Off the fonts page: every refresh of the controls rebuilds it while it is shown.
   form->ShowPage(pgAdvancedOptions);
   form->Parts().cbKeysConfig->SetItemIndex(13);
-  form->Parts().FCustomKeysFile = keys;
+  form->SettingsStore().SetKeysLayoutFile(keys);
   form->Parts().mmIntroText->SetTextValue("First line\r\nSecond line");
   form->Parts().rb16ColorsImages->SetChecked(true);
   form->Parts().cbScaleDown->SetChecked(false);
@@ -315,10 +315,10 @@ void SettingsWindow::ExpectFirstPagesRestored(const std::string& font, const std
   Enter(pgPhoneModel);
   EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), kNokia6230);
   EXPECT_EQ(form->Parts().spJARLimit->Value(), 150);
-  EXPECT_EQ(form->Parts().FPhonesListFile, "/lists/phones.txt");
+  EXPECT_EQ(form->SettingsStore().PhonesListFile(), "/lists/phones.txt");
   Enter(pgKeyConfig);
   EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 13);
-  EXPECT_EQ(form->Parts().FCustomKeysFile, keys);
+  EXPECT_EQ(form->SettingsStore().KeysLayoutFile(), keys);
   Enter(pgInterfaceLanguage);
   EXPECT_TRUE(form->Parts().rbilGerman->Checked());
   Enter(pgZipSupport);

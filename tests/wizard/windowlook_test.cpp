@@ -278,8 +278,8 @@ TEST_F(BuilderLook, PictureSizeBoxesKeepLargeValues) {
 
   // A phone list entry wider than 1024 keeps its width.
   form->Parts().lbTextFiles->Items()->Add(WriteFile("books/b.txt", "Once upon a time.\r\n"));
-  form->Parts().FPhonesListFile =
-      WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"2000\" \"1200\"\r\n");
+  form->SettingsStore().SetPhonesListFile(
+      WriteFile("phones.txt", "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"2000\" \"1200\"\r\n"));
   fs::create_directories(dir_ / "pl");
   form->BuildFromPhonesList(Path("pl/"));
   for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
@@ -366,7 +366,7 @@ TEST_F(BuilderLook, CancelledPhoneListDialogShowsRowZero) {
     assembly::TMIDLETCONFIG config;
     form->CollectMidletConfig(config);
     EXPECT_EQ(config.JarLimit, (limit != 0 ? limit : 64) * 1024);
-    EXPECT_TRUE(form->Parts().FPhonesListFile.empty());
+    EXPECT_TRUE(form->SettingsStore().PhonesListFile().empty());
     EXPECT_TRUE(services.messages.empty());
     form.reset();
   }
