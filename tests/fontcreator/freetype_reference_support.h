@@ -48,18 +48,28 @@ struct RefGlyph {
   }
 };
 
-// The ink of FreeType's glyph in its own box, and where the box is (rows above the baseline):
-// two glyphs of the same shape are drawn alike.
-inline std::tuple<int, int, std::vector<int>> ShapeOf(const RefGlyph& g) {
-  int top = g.rows, bottom = -1, left = g.width, right = -1;
+// The inked rows and columns of FreeType's glyph, in its bitmap (empty: bottom < top).
+struct InkBox {
+  int top, bottom, left, right;
+};
+
+inline InkBox InkBoxOf(const RefGlyph& g) {
+  InkBox box{g.rows, -1, g.width, -1};
   for (int y = 0; y < g.rows; ++y)
     for (int x = 0; x < g.width; ++x)
       if (g.At(x, y)) {
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-        left = std::min(left, x);
-        right = std::max(right, x);
+        box.top = std::min(box.top, y);
+        box.bottom = std::max(box.bottom, y);
+        box.left = std::min(box.left, x);
+        box.right = std::max(box.right, x);
       }
+  return box;
+}
+
+// The ink of FreeType's glyph in its own box, and where the box is (rows above the baseline):
+// two glyphs of the same shape are drawn alike.
+inline std::tuple<int, int, std::vector<int>> ShapeOf(const RefGlyph& g) {
+  const auto [top, bottom, left, right] = InkBoxOf(g);
   std::vector<int> ink;
   for (int y = top; y <= bottom; ++y)
     for (int x = left; x <= right; ++x) ink.push_back(g.At(x, y));

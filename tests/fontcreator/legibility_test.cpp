@@ -114,16 +114,8 @@ Cell CellOf(const TCharImage& image, FontKind type) {
 
 // Inked rows and columns of FreeType's glyph.
 std::pair<int, int> InkExtent(const RefGlyph& g) {
-  int top = g.rows, bottom = -1, left = g.width, right = -1;
-  for (int y = 0; y < g.rows; ++y)
-    for (int x = 0; x < g.width; ++x)
-      if (g.At(x, y)) {
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-        left = std::min(left, x);
-        right = std::max(right, x);
-      }
-  return {bottom - top + 1, right - left + 1};
+  const testing::InkBox box = testing::InkBoxOf(g);
+  return {box.bottom - box.top + 1, box.right - box.left + 1};
 }
 
 // The face's mark has a pixel: unhinted, the marked letter has a pixel of half coverage or
