@@ -119,27 +119,6 @@ BatchEnvironment TForm1::MakeBatchEnvironment() {
 
 BatchControls TForm1::BatchControlValues() const { return {RecordControlValues(), PictureControlValues()}; }
 
-// The fonts page as the set-up of a variant left it: lists of the variant's language group,
-// its slots and negatives, and the boxes and label that follow from them.
-void TForm1::ShowVariantFonts(const BatchControls& values) {
-  const uint8_t group = assembly::FontGroupByLanguage[GetInterfaceLanguage()];
-  const bool bw = Model().BlackAndWhite != 0;
-  ShowJarLimitLabel();
-  for (int k = 1; k <= 5; ++k) {
-    const FontSlotChoice& slot = values.Record.Fonts[static_cast<std::size_t>(k - 1)];
-    FillFontCombo(cbFonts[static_cast<std::size_t>(k)], group, bw);
-    cbFonts[static_cast<std::size_t>(k)]->SetItemIndex(slot.ItemIndex);
-    cbNegatives[static_cast<std::size_t>(k)]->SetChecked(slot.Negative);
-  }
-  FResetFonts = false;
-  FFontsPageSetUp = false;
-  FFontsPageGroup = group;
-  FFontsPageBlackAndWhite = bw;
-  UpdateNegativeBoxes();
-  ShowJarSizeLabel();
-  EndFontsPageSetUp(bw);
-}
-
 // The controls as the batch set them for its last variant.
 void TForm1::ShowFullVariant(const FullVariant& variant, const BatchControls& values) {
   const TUpdatingScope updating(FUpdating);
@@ -148,7 +127,7 @@ void TForm1::ShowFullVariant(const FullVariant& variant, const BatchControls& va
   SelectModelByCore(static_cast<uint8_t>(variant.Core), variant.Zip != 1);
   SetInterfaceLanguage(static_cast<uint8_t>(variant.Language));
   cbKeysConfig->SetItemIndex(assembly::DefaultKeysByCore[static_cast<std::size_t>(variant.Core)]);
-  ShowVariantFonts(values);
+  FFontsPage->ShowVariant(values.Record.Fonts);
   rbHideAdvancedOptions->SetChecked(true);
   rbShowAdvancedOptions->SetChecked(false);
   ShowAdvancedValues(values);

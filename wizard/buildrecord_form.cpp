@@ -29,7 +29,7 @@ RecordControls TForm1::RecordControlValues() const {
     FontSlotChoice& slot = c.Fonts[static_cast<std::size_t>(k - 1)];
     slot.ItemIndex = box->ItemIndex();
     if (slot.ItemIndex >= 0 && slot.ItemIndex < box->Items()->Count()) slot.ItemText = (*box->Items())[slot.ItemIndex];
-    if (box->Tag >= 1 && box->Tag <= 5) slot.CustomFile = FCustomFontFiles[static_cast<std::size_t>(box->Tag)];
+    slot.CustomFile = FFontsPage->CustomFontFile(box->Tag);
     slot.Negative = cbNegatives[static_cast<std::size_t>(k)]->Checked();
   }
   c.JSR75Storage = edJSR75Storage->Text();

@@ -65,10 +65,7 @@ TForm1::TForm1(TComponent* owner, TProgramRun run) : TForm(owner), FRun(std::mov
   RegisterWizardClasses();
   FSettings = std::make_unique<TSettingsStore>(TSettingsStore::TWindow{
       [this](const std::string& name) { return FindComponent(name); }, [this] { return Settings(); },
-      [this](int slot) -> std::string* {
-        const intptr_t tag = cbFonts[static_cast<std::size_t>(slot)]->Tag;
-        return tag >= 1 && tag <= 5 ? &FCustomFontFiles[static_cast<std::size_t>(tag)] : nullptr;
-      },
+      [this](int slot) { return FFontsPage->RememberedFontFile(slot); },
       [](const TMessage& text) { Application().MessageBox(text, "Warning", TMsgIcon::Warning); }});
 }
 
@@ -143,8 +140,6 @@ void TForm1::DeclareHandlers(TBinder& b) {
 
 std::string TForm1::Text(const char* name) { return localisation::LangManager().TextByName(name); }
 
-std::string TForm1::ShownPath(const std::string& path) { return path; }
-
 void TForm1::Message(const std::string& text, const std::string& caption, TMsgIcon icon) {
   Services().MessageBox(text, caption, icon);
 }
@@ -201,11 +196,12 @@ void TForm1::SetHelpFile(const std::string& name) {
 
 void TForm1::FormCreate(TObject* /*sender*/) {
   for (int i = 0; i < kPageCount && i < Notebook1->PageCount(); ++i) Pages[static_cast<size_t>(i)] = Notebook1->Page(i);
+  SetUpFontsPage();
   try {
     SetDoubleBuffered(true);
     SetHelpFile("tomefalcon_en.chm");
     FJarLimitWarned = false;
-    FResetFonts = true;
+    FFontsPage->MarkForReset();
     FSettings->SetKeysLayoutFile({});
     FSettings->SetPhonesListFile({});
     SetUpControls();
@@ -394,7 +390,7 @@ void TForm1::PageManager1PageChanged(TObject* sender) {
   if (RefuseMissingPhonesList() || Application().Terminated()) return;
   UpdateControls();
   SetUpPhoneModelPage(restored);
-  if (OnPage(TPageStep::JarSize)) ShowJarSizeLabel();
+  if (OnPage(TPageStep::JarSize)) FFontsPage->ShowJarSizeLabel();
   tcAdvancedOptions->SetActivePageIndex(0);
   if (OnPage(TPageStep::Build)) {
     ShowPage(StartBuild() ? pgFinish : pgAdvancedOptions);
@@ -444,7 +440,7 @@ bool TForm1::RestorePageOnFirstVisit() {
 // The fonts page starts again from defaults after the language, ZIP support or storage folder
 // may have changed.
 void TForm1::MarkFontsForReset() {
-  if (OnPage(TPageStep::ResetFonts)) FResetFonts = true;
+  if (OnPage(TPageStep::ResetFonts)) FFontsPage->MarkForReset();
 }
 
 bool TForm1::RefuseFontsOverJarLimit() {
@@ -457,9 +453,9 @@ bool TForm1::RefuseFontsOverJarLimit() {
     NextBtn->SetEnabled(true);
     return true;
   }
-  if (FontsFitJarLimit()) return false;
+  if (FFontsPage->FitsJarLimit()) return false;
   ShowPage(pgFonts);
-  Message(Text("MidletSizeTooBig") + " " + std::to_string(GetMaxMidletSize()) + " " + Text("bytes") + ".",
+  Message(Text("MidletSizeTooBig") + " " + std::to_string(FFontsPage->MaxMidletSize()) + " " + Text("bytes") + ".",
           Text("JARLimitExceeded"), TMsgIcon::Warning);
   NextBtn->SetEnabled(true);
   return true;
@@ -659,7 +655,7 @@ void TForm1::UpdateControls() {
     if (!allowed) rbWithoutZIPSupport->SetChecked(true);
   }
 
-  if (PageTakes(page, TPageStep::FontsPageControls)) LoadFontsPage(true);
+  if (PageTakes(page, TPageStep::FontsPageControls)) FFontsPage->Load(true);
 
   if (PageTakes(page, TPageStep::AdvancedOptionsControls)) {
     tcAdvancedOptions->SetVisible(!rbHideAdvancedOptions->Checked());

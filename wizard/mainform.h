@@ -13,7 +13,9 @@
 //                     the link labels' balloons
 //   settings_form.cpp the settings file (save, advanced options), through the window's
 //                     TSettingsStore (settingsstore.cpp)
-//   fontspage*.cpp    the fonts page, JAR size estimate and font fitting
+//   fontspage_form.cpp
+//                     the fonts page's handlers and the JAR size estimate; the page
+//                     itself (slots, presets, fit) is TFontsPage (fontspage.cpp)
 //   buildrecord*.cpp  the build record, picture settings and introduction text
 //   batch*.cpp        starting a build and the batch modes (their order and rules in
 //                     batchplan.cpp, their records and runs in batchrun.cpp)
@@ -58,10 +60,12 @@
 #include "platform/ui/services.h"
 #include "platform/ui/speedbutton.h"
 #include "wizard/batchrun.h"
+#include "wizard/fontspage.h"
 #include "wizard/mainform_components.h"
 #include "wizard/pagerules.h"
 #include "wizard/settingsstore.h"
 #include "wizard/settingsvalues.h"
+#include "wizard/updatingscope.h"
 #include "wizard/windowclasses.h"
 
 #include <array>
@@ -91,8 +95,6 @@ struct TForm1Parts {
   // --- state shared by the window's parts ---
   std::unique_ptr<assembly::TZipFile> FResArchive;
   assembly::TFontCatalogue FFontCatalogue;
-  std::array<std::string, 6> FCustomFontFiles;  // [1..5], by the slot box's Tag
-  bool FResetFonts = false;
   std::array<bool, kPageCount> FPageVisited{};
   bool FJarLimitWarned = false;
   // Core and key layout descriptions in the current language.
@@ -121,6 +123,8 @@ public:
   const TForm1Parts& Parts() const { return *this; }
   // The settings file and the files it remembers.
   TSettingsStore& SettingsStore() { return *FSettings; }
+  // The fonts page (there from the window's creation on).
+  TFontsPage& FontsPage() { return *FFontsPage; }
 
   // The program folder (with a trailing '/') and the settings file in it.
   const std::string& ProgramDir() const { return FRun.ProgramDir; }
@@ -138,28 +142,10 @@ private:
   int FExitCode = 0;
   // State shared by the window's parts.
   bool FUpdating = false;
-  // Sets FUpdating for its lifetime and then puts back the value it found, also when an
-  // exception leaves the scope.
-  class TUpdatingScope {
-  public:
-    explicit TUpdatingScope(bool& updating) : updating_(updating), was_(updating) { updating_ = true; }
-    ~TUpdatingScope() { updating_ = was_; }
-    TUpdatingScope(const TUpdatingScope&) = delete;
-    TUpdatingScope& operator=(const TUpdatingScope&) = delete;
-
-  private:
-    bool& updating_;
-    bool was_;
-  };
-  std::array<int, 6> FFontSlotShown{};  // [1..5]: item each slot showed after its last set-up
   int FEnteredPage = 0;                 // the page whose entry logic ran last
   int FDisabledDepth = 0;               // builds and batches that have the window disabled
-  // The fonts page as its last set-up with restoring left it: the lists' language group and
-  // black-and-white flag; later entries keep the user's choices while these stay.
-  bool FFontsPageSetUp = false;
-  uint8_t FFontsPageGroup = 0;
-  bool FFontsPageBlackAndWhite = false;
   std::unique_ptr<TSettingsStore> FSettings;
+  std::unique_ptr<TFontsPage> FFontsPage;
   // The last message of a failed trial build, not shown again while trial builds fail the same
   // way.
   std::string FTrialBuildFault;
@@ -265,9 +251,6 @@ private:
   // --- messages (named texts) ---
 public:
   static std::string Text(const char* name);
-  // A host path as the font slot lists and their hints show it: UTF-8, as the file system
-  // writes it (those lists hold UTF-8 items).
-  static std::string ShownPath(const std::string& path);
 
 private:
   void Message(const std::string& text, const std::string& caption, platform::TMsgIcon icon);
@@ -291,15 +274,11 @@ public:
   void LoadAdvancedOptions();
   void ResetAdvancedOptions();
 
-  void LoadFontsPage(bool restore);
-  void UpdateNegativeBoxes();
   // The font packs of the preset menu but "No fonts": the handler of each of their items.
   void FontPackClick(platform::TObject* sender);
   void Nofonts1Click(platform::TObject* sender);
 
   std::optional<int32_t> EstimateJarSize();
-  bool FontsFitJarLimit();
-  int32_t GetMaxMidletSize();
 
   void CollectMidletConfig(assembly::TMIDLETCONFIG& config);
   // The window's values a build reads (book files, names, title lines, help file, intro,
@@ -311,18 +290,10 @@ public:
   bool BuildFromPhonesList(const std::string& folder);
 
 private:
-  void RestoreFontsPageSettings();
-  void FillFontCombo(platform::TComboBox* box, uint8_t group, bool bwOnly);
-  void ApplyFontPreset(const std::string& scheme);
-  void ApplyFacePreset(const std::string& scheme);
-  void SelectFontInSlot(platform::TComboBox* box, const std::string& name, const std::string& scheme);
-  void HandleFontSlotChange(platform::TComboBox* box);
+  void SetUpFontsPage();
   int32_t GetJarLimitKB() const;
   void cbFont1Change(platform::TObject* sender);
   void BitBtn1Click(platform::TObject* sender);
-  int32_t GetJarReserve() const;
-  void FitFontsToJarLimit();
-  void ShowJarSizeLabel();
   void cbNegative1Click(platform::TObject* sender);
   void GetImageConversionParameters(assembly::TImageConversionParameters& params);
   std::string GetIntroText();
@@ -338,11 +309,8 @@ private:
   PictureControls PictureControlValues() const;
   // After a batch the controls show the values of its last variant or model.
   void ShowFullVariant(const FullVariant& variant, const BatchControls& values);
-  void ShowVariantFonts(const BatchControls& values);
   void ShowListEntry(const assembly::TPhonesListEntry& entry, const BatchControls& values);
   void ShowAdvancedValues(const BatchControls& values);
-  void ShowJarLimitLabel();
-  void EndFontsPageSetUp(bool blackAndWhite);
   // Packed resource entries kept between the builds and trial builds of this run.
   assembly::TJarCache* JarCache();
   // The context of every build of the window: its archive, cache and the program's texts. A

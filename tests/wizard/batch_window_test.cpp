@@ -32,7 +32,7 @@ protected:
     form->Parts().cbPhoneModel->SetItemIndex(row);
     form->Parts().spJARLimit->SetValue(assembly::PhoneTable[static_cast<std::size_t>(row)].JarLimitKB);
     form->Parts().cbKeysConfig->SetItemIndex(assembly::PhoneTable[static_cast<std::size_t>(row)].DefaultKeys);
-    form->LoadFontsPage(false);
+    form->FontsPage().Load(false);
   }
   void LiteWithBook(const std::string& book) {
     Create();
@@ -41,7 +41,7 @@ protected:
     form->Parts().spJARLimit->SetValue(128);
     form->Parts().cbKeysConfig->SetItemIndex(8);
     form->Parts().lbTextFiles->Items()->Add(book);
-    form->LoadFontsPage(false);
+    form->FontsPage().Load(false);
   }
   static void ExpectSoundJar(const std::string& path) {
     ASSERT_TRUE(fs::exists(path)) << path;
@@ -147,7 +147,7 @@ TEST_F(Builds, CustomFilesThatCannotBeReadAreReportedOnce) {
       form->Parts().edCustomHelpFile->SetTextValue(gone);
     } else if (kind == 1) {
       platform::TComboBox* box = form->Parts().cbFonts[2];
-      form->Parts().FCustomFontFiles[static_cast<std::size_t>(box->Tag)] = gone;
+      form->FontsPage().SetCustomFontFile(box->Tag, gone);
       box->SetItemIndex(1);
     } else {
       form->Parts().cbKeysConfig->SetItemIndex(13);

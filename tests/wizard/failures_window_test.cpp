@@ -161,7 +161,7 @@ TEST_F(FailingWizard, AFailedBuildNeverReachesTheFinishPage) {
     form->Parts().lbTextFiles->Items()->Clear();
     form->Parts().lbTextFiles->Items()->Add(Path("books/b.txt"));
     form->Parts().edMidletName->SetTextValue("Reader");
-    form->LoadFontsPage(false);
+    form->FontsPage().Load(false);
   };
   for (bool full : {true, false}) {
     SCOPED_TRACE(full ? "full" : "book");

@@ -19,8 +19,8 @@ protected:
     Create();
     form->Parts().cbPhoneModel->SetItemIndex(row);
     form->SetInterfaceLanguage(static_cast<uint8_t>(language));
-    form->Parts().FResetFonts = false;
-    form->LoadFontsPage(false);
+    form->FontsPage().SetResetPending(false);
+    form->FontsPage().Load(false);
   }
   static int Core3Row() { return FindRow([](const auto& p) { return p.Core == 3 && p.BlackAndWhite == 0; }); }
   std::vector<std::string> Slots() const {
@@ -50,7 +50,7 @@ TEST_F(FontsPage, BlackAndWhiteDisplayListsOnlyBlackAndWhiteFonts) {
 
   // A colour display offers the colour fonts and presets.
   form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   EXPECT_GT(form->Parts().cbFonts[4]->Items()->Count(), bwCount);
   EXPECT_TRUE(form->Parts().Bluefonstpack1->Enabled());
 }
@@ -68,7 +68,7 @@ TEST_F(FontsPage, PresetsBySchemeAndFace) {
 
   // English - Arabic has no fifth scheme font.
   form->SetInterfaceLanguage(kArabic);
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   form->Parts().Yellowfontspacks1->Click();
   EXPECT_EQ(form->Parts().cbFonts[5]->ItemIndex(), 0);
   EXPECT_NE(form->Parts().cbFonts[2]->Text().find("Arial16"), std::string::npos) << form->Parts().cbFonts[2]->Text();
@@ -90,7 +90,7 @@ TEST_F(FontsPage, NegativeBoxesFollowTheFontKindAndCore) {
 
   // Core 3 keeps the negative sheet of black-and-white fonts.
   form->Parts().cbPhoneModel->SetItemIndex(Core3Row());
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   EXPECT_TRUE(form->Parts().cbNegatives[1]->Enabled());
   EXPECT_TRUE(form->Parts().cbNegatives[1]->Checked());
 }
@@ -98,7 +98,7 @@ TEST_F(FontsPage, NegativeBoxesFollowTheFontKindAndCore) {
 TEST_F(FontsPage, SizeLabelsShowTheLimitAndTheTrialBuild) {
   SetUpPage(Core3Row(), kEnglishWE);
   form->Parts().spJARLimit->SetValue(64);
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   EXPECT_EQ(form->Parts().JarLimitLabel->Caption(), "Selected phone has JAR size limit 65536 bytes.");
   const int size = form->EstimateJarSize().value_or(-1);
   EXPECT_GT(size, 0);
@@ -123,7 +123,7 @@ TEST_F(FontsPage, CustomFontFileChosenOrCancelled) {
   EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 1);
   EXPECT_EQ(form->Parts().cbFonts[2]->Text(), "Custom... (" + path + ")");
   EXPECT_EQ(form->Parts().cbFonts[2]->Hint(), path);
-  EXPECT_EQ(form->Parts().FCustomFontFiles[2], path);
+  EXPECT_EQ(form->FontsPage().CustomFontFile(2), path);
   assembly::TMIDLETCONFIG config;
   form->CollectMidletConfig(config);
   EXPECT_EQ(config.FontNames[1], "Big");
@@ -143,7 +143,7 @@ TEST_F(FontsPage, StoredChoicesOverThePreset) {
   ASSERT_GT(aqua, 1);
   WriteIni("[PI_FONTSPAGE]\r\ncbFont2=999\r\ncbFont4=0\r\ncbFont5=" + std::to_string(aqua) +
            "\r\ncbNegative3=0\r\ncbNegative5=0\r\n");
-  form->LoadFontsPage(true);
+  form->FontsPage().Load(true);
   EXPECT_EQ(Slots(), (std::vector<std::string>{"5x3we BW", "6x3we BW", "6x4we BW", "None", "8x5we Aqua"}));
   EXPECT_FALSE(form->Parts().cbNegatives[3]->Checked());
   EXPECT_FALSE(form->Parts().cbNegatives[5]->Checked());
@@ -160,12 +160,12 @@ TEST_F(FontsPage, FitEmptiesNegativesThenFontsUntilTheJarFits) {
       "\r\ncbFont4=" + std::to_string(form->Parts().cbFonts[4]->Items()->IndexOf("Verd13we ClearType")) +
       "\r\ncbFont5=" + std::to_string(form->Parts().cbFonts[5]->Items()->IndexOf("Arial15we ClearType")) + "\r\n");
   form->Parts().spJARLimit->SetValue(30);
-  form->LoadFontsPage(true);
+  form->FontsPage().Load(true);
   ASSERT_GT(form->EstimateJarSize().value_or(-1), 0);  // unchanged by this step
-  form->Parts().FResetFonts = true;
-  form->LoadFontsPage(true);
-  EXPECT_FALSE(form->Parts().FResetFonts);
-  EXPECT_TRUE(form->FontsFitJarLimit());
+  form->FontsPage().MarkForReset();
+  form->FontsPage().Load(true);
+  EXPECT_FALSE(form->FontsPage().ResetPending());
+  EXPECT_TRUE(form->FontsPage().FitsJarLimit());
   EXPECT_LE(form->EstimateJarSize().value() + 256, 30 * 1024);
   EXPECT_EQ(form->Parts().cbFonts[1]->Text(), "5x3we BW");
   EXPECT_EQ(form->Parts().cbFonts[3]->Text(), "6x4we BW");
@@ -176,11 +176,11 @@ TEST_F(FontsPage, FitEmptiesNegativesThenFontsUntilTheJarFits) {
 
   // A core that alone exceeds the limit: every step, slots 1 and 3 stay.
   form->Parts().spJARLimit->SetValue(4);
-  form->Parts().FResetFonts = true;
-  form->LoadFontsPage(true);
+  form->FontsPage().MarkForReset();
+  form->FontsPage().Load(true);
   EXPECT_EQ(Slots(), (std::vector<std::string>{"5x3we BW", "None", "6x4we BW", "None", "None"}));
-  EXPECT_FALSE(form->FontsFitJarLimit());
-  EXPECT_EQ(form->GetMaxMidletSize(), 4 * 1024 - 256);
+  EXPECT_FALSE(form->FontsPage().FitsJarLimit());
+  EXPECT_EQ(form->FontsPage().MaxMidletSize(), 4 * 1024 - 256);
 
   // Leaving the fonts page forward is refused with the largest size that fits.
   form->ShowPage(pgFonts);
@@ -195,8 +195,8 @@ TEST_F(FontsPage, LockedNegativesAreCheckedAgainAfterTheFit) {
   SetUpPage(kSiemens55, kEnglishWE);
   form->Parts().spJARLimit->SetMinValue(1);
   form->Parts().spJARLimit->SetValue(2);
-  form->Parts().FResetFonts = true;
-  form->LoadFontsPage(false);
+  form->FontsPage().MarkForReset();
+  form->FontsPage().Load(false);
   EXPECT_TRUE(form->Parts().cbNegatives[1]->Checked());
   EXPECT_FALSE(form->Parts().cbNegatives[1]->Enabled());
   EXPECT_TRUE(form->Parts().cbNegatives[3]->Checked());
@@ -218,7 +218,7 @@ TEST_F(FontsPage, VanishedCustomFontEndsTheProgram) {
   form->Parts().cbFonts[5]->UserSelect(1);
   ASSERT_TRUE(services.messages.empty());
   std::filesystem::remove(path);
-  form->UpdateNegativeBoxes();
+  form->FontsPage().UpdateNegativeBoxes();
   ASSERT_FALSE(services.messages.empty());
   EXPECT_NE(services.messages[0].text.find(path), std::string::npos) << services.messages[0].text;
   EXPECT_TRUE(platform::Application().Terminated());
@@ -241,7 +241,7 @@ TEST_F(FontsPage, CustomFontOfTheSettingsFileThatIsGoneFallsBackToNone) {
   EXPECT_EQ(services.messages[0].caption, "Warning");
   EXPECT_FALSE(platform::Application().Terminated());
   EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 0);
-  EXPECT_TRUE(form->Parts().FCustomFontFiles[2].empty());
+  EXPECT_TRUE(form->FontsPage().CustomFontFile(2).empty());
   EXPECT_EQ(form->Parts().JarSizeLabel->Caption().find("-1"), std::string::npos)
       << form->Parts().JarSizeLabel->Caption();
   // Entering the page again in this run does not repeat the warning.
@@ -280,6 +280,6 @@ TEST_F(FontsPage, ChoicesStayUntilTheFontsStartAgain) {
   ASSERT_EQ(Page(), pgFonts);
   EXPECT_EQ(Slots(), defaults);
   EXPECT_TRUE(form->Parts().cbNegatives[4]->Checked());
-  EXPECT_FALSE(form->Parts().FResetFonts);
+  EXPECT_FALSE(form->FontsPage().ResetPending());
   EXPECT_TRUE(services.messages.empty());
 }

@@ -29,7 +29,7 @@ TEST_F(WizardWindow, StartUpSequence) {
   EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), 0);
   EXPECT_EQ(form->Parts().cbKeysConfig->Items()->Count(), 14);
   EXPECT_EQ((*form->Parts().cbKeysConfig->Items())[13], "Custom keys configuration...");
-  EXPECT_TRUE(form->Parts().FResetFonts);
+  EXPECT_TRUE(form->FontsPage().ResetPending());
   EXPECT_FALSE(form->Parts().FJarLimitWarned);
   EXPECT_GT(form->Parts().FFontCatalogue.Count, 0);
   EXPECT_NE(form->Parts().FResArchive, nullptr);
@@ -364,11 +364,11 @@ TEST_F(WizardWindow, FontsStartAgainAfterTheLanguageZipAndStoragePages) {
                {pgInterfaceLanguage, true}, {pgZipSupport, true},  {pgJSR75Storage, true},
                {pgMidletName, false},       {pgImages, false},     {pgFinish, false}};
   for (const auto& c : cases) {
-    form->Parts().FResetFonts = false;
+    form->FontsPage().SetResetPending(false);
     form->ShowPage(c.page);
     form->PageManager1PageChanged(form->Parts().PageManager1);
     ASSERT_EQ(Page(), c.page);
-    EXPECT_EQ(form->Parts().FResetFonts, c.reset) << "page " << c.page;
+    EXPECT_EQ(form->FontsPage().ResetPending(), c.reset) << "page " << c.page;
   }
 }
 
@@ -653,7 +653,7 @@ TEST_F(WizardWindow, PhoneListRoadSetsUpTheFontsPageForTheListsLimit) {
   ASSERT_EQ(road, (std::vector<int>{0, 1, 2, 3, 5, 8}));
   EXPECT_EQ(form->Parts().spJARLimit->Value(), 64);
   EXPECT_EQ(form->Parts().JarLimitLabel->Caption(), "Selected phone has JAR size limit 65536 bytes.");
-  EXPECT_FALSE(form->Parts().FResetFonts);  // the fit ran
+  EXPECT_FALSE(form->FontsPage().ResetPending());  // the fit ran
   const int estimate = form->EstimateJarSize().value_or(-1);
   ASSERT_GT(estimate, 0);
   EXPECT_LE(estimate + 2048, 65536);
@@ -713,7 +713,7 @@ TEST_F(WizardWindow, RestartLeavesNothingOfThePreviousRoad) {
   form->Parts().rbFullVersion->SetChecked(true);
   form->Parts().cbPhoneModel->SetItemIndex(jsr75);
   form->Parts().spJARLimit->SetValue(assembly::PhoneTable[static_cast<std::size_t>(jsr75)].JarLimitKB);
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   fs::create_directories(Path("out"));
   services.ScriptDialog({Path("out/Tomefalcon.jad")});
   Enter(pgBuild);
@@ -732,7 +732,7 @@ TEST_F(WizardWindow, RestartLeavesNothingOfThePreviousRoad) {
   form->Parts().rbLiteVersion->SetChecked(true);
   form->Parts().lbTextFiles->Items()->Add(BookFile("books/Reader.txt"));
   form->Parts().edMidletName->SetTextValue("Reader");
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   services.ScriptDialog({Path("out/Reader.jad")});
   Enter(pgBuild);
   ASSERT_EQ(Page(), pgFinish);

@@ -53,7 +53,7 @@ TEST_F(WizardMessages, FailedJarWriteNamesThePathAndTheReason) {
   Create();
   form->Parts().rbFullVersion->SetChecked(true);
   form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   const std::string books[] = {"Книги", "Café"};
   for (const std::string& folder : books) {
     SCOPED_TRACE(folder);

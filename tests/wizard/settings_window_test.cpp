@@ -92,8 +92,7 @@ std::vector<RoundTripCase> RoundTripCases(int model, const assembly::TPhoneListI
   auto fontSlot = [](int slot, bool file) {
     return [slot, file](TForm1& f) {
       TComboBox* box = f.Parts().cbFonts[static_cast<std::size_t>(slot)];
-      const std::string custom =
-          box->ItemIndex() == 1 ? f.Parts().FCustomFontFiles[static_cast<std::size_t>(box->Tag)] : "";
+      const std::string custom = box->ItemIndex() == 1 ? f.FontsPage().CustomFontFile(box->Tag) : "";
       return file ? custom : std::to_string(box->ItemIndex()) + (custom.empty() ? " without a file" : "");
     };
   };
@@ -270,7 +269,7 @@ void SettingsWindow::ChooseOnEveryPage(const std::string& font, const std::strin
   Enter(pgFonts);
   ASSERT_GT(form->Parts().cbFonts[5]->Items()->Count(), 6);
   form->Parts().cbFonts[2]->SetItemIndex(0);
-  form->Parts().FCustomFontFiles[4] = font;
+  form->FontsPage().SetCustomFontFile(4, font);
   form->Parts().cbFonts[4]->SetItemIndex(1);
   form->Parts().cbFonts[5]->SetItemIndex(6);
   font5 = form->Parts().cbFonts[5]->Text();
@@ -329,7 +328,7 @@ void SettingsWindow::ExpectFirstPagesRestored(const std::string& font, const std
   EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 0);
   EXPECT_EQ(form->Parts().cbFonts[4]->ItemIndex(), 1);
   EXPECT_EQ(form->Parts().cbFonts[4]->Text(), "Custom... (" + font + ")");
-  EXPECT_EQ(form->Parts().FCustomFontFiles[4], font);
+  EXPECT_EQ(form->FontsPage().CustomFontFile(4), font);
   EXPECT_EQ(form->Parts().cbFonts[5]->Text(), font5);
   EXPECT_FALSE(form->Parts().cbNegatives[2]->Enabled());  // "None"
   EXPECT_TRUE(form->Parts().cbNegatives[5]->Checked());

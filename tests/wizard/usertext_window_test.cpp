@@ -106,7 +106,7 @@ void UserText::TypeIntoEveryBox(const TypedCase& c) {
   p.spJARLimit->SetValue(128);
   p.cbKeysConfig->SetItemIndex(8);
   p.lbTextFiles->Items()->Add(WriteFile("books/Book.txt", "Once upon a time there was a phone.\r\n"));
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   Retype(p.edBookTitle, c.typed);
   Retype(p.edTitleLine1, c.typed);
   Retype(p.edTitleLine2, u"2 " + c.typed);
@@ -229,7 +229,7 @@ TEST_F(UserText, PathsInShownTextsReadAsTheFileSystemWritesThem) {
   CreateWithCodePage(1251);
   form->Parts().rbLiteVersion->SetChecked(true);
   form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   const std::string font =
       WriteFile("Caf\xC3\xA9/Big.fnt",
                 assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
@@ -238,5 +238,5 @@ TEST_F(UserText, PathsInShownTextsReadAsTheFileSystemWritesThem) {
   ASSERT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 1);
   EXPECT_EQ(form->Parts().cbFonts[2]->Combo()->itemText(1),
             "Custom... (" + QString::fromStdU16String(fs::path(font).u16string()) + ")");
-  EXPECT_EQ(form->Parts().FCustomFontFiles[2], font);
+  EXPECT_EQ(form->FontsPage().CustomFontFile(2), font);
 }

@@ -325,7 +325,7 @@ TEST_F(BuilderLook, PictureSizeBoxesTakeNothingBelowOne) {
   form->Parts().rbShowAdvancedOptions->SetChecked(true);
   form->Parts().rbHideAdvancedOptions->SetChecked(false);
   form->Parts().cbIgnoreEmptyImages->SetChecked(false);
-  form->LoadFontsPage(false);
+  form->FontsPage().Load(false);
   assembly::BuildInputs inputs;
   form->CollectBuildInputs(inputs);
   EXPECT_EQ(inputs.ImageParams.MaxWidth, 1);
@@ -405,7 +405,7 @@ TEST_F(BuilderLook, UnusableCustomFontIsRefused) {
     EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), index);
     EXPECT_EQ(form->Parts().cbFonts[2]->Text(), before);
     EXPECT_EQ(form->Parts().cbFonts[2]->Items()->Strings(1), "Custom...");
-    EXPECT_TRUE(form->Parts().FCustomFontFiles[2].empty());
+    EXPECT_TRUE(form->FontsPage().CustomFontFile(2).empty());
     EXPECT_FALSE(platform::Application().Terminated());
   }
   // A sound one afterwards is taken.
@@ -414,7 +414,7 @@ TEST_F(BuilderLook, UnusableCustomFontIsRefused) {
   services.ScriptDialog({good});
   form->Parts().cbFonts[2]->UserSelect(1);
   EXPECT_TRUE(services.messages.empty());
-  EXPECT_EQ(form->Parts().FCustomFontFiles[2], good);
+  EXPECT_EQ(form->FontsPage().CustomFontFile(2), good);
 }
 
 // A custom font that vanished after it was chosen ends the builder with one fatal message.
