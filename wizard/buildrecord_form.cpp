@@ -25,12 +25,12 @@ RecordControls TForm1::RecordControlValues() const {
   c.JarLimitKB = GetJarLimitKB();
   c.InterfaceLanguage = GetInterfaceLanguage();
   for (int k = 1; k <= 5; ++k) {
-    TComboBox* box = cbFonts[static_cast<std::size_t>(k)];
+    TComboBox* box = FontBoxes[static_cast<std::size_t>(k)];
     FontSlotChoice& slot = c.Fonts[static_cast<std::size_t>(k - 1)];
     slot.ItemIndex = box->ItemIndex();
     if (slot.ItemIndex >= 0 && slot.ItemIndex < box->Items()->Count()) slot.ItemText = (*box->Items())[slot.ItemIndex];
     slot.CustomFile = FFontsPage->CustomFontFile(box->Tag);
-    slot.Negative = cbNegatives[static_cast<std::size_t>(k)]->Checked();
+    slot.Negative = NegativeBoxes[static_cast<std::size_t>(k)]->Checked();
   }
   c.JSR75Storage = edJSR75Storage->Text();
   c.AdvancedHidden = rbHideAdvancedOptions->Checked();

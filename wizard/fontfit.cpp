@@ -31,20 +31,20 @@ class TrialBuildHost : public assembly::BuildHost {
 public:
   TrialBuildHost(assembly::BuildHost& host, std::string& lastFault) : host_(host), lastFault_(lastFault) {}
   void ShowMessage(const std::string& text, const std::string& caption, assembly::MessageIcon icon) override {
-    failed = true;
+    Failed = true;
     if (text == lastFault_) return;
     lastFault_ = text;
     host_.ShowMessage(text, caption, icon);
   }
   void ShowComposedMessage(const platform::TMessage& text, const std::string& caption,
                            assembly::MessageIcon icon) override {
-    failed = true;
+    Failed = true;
     if (text.Utf8() == lastFault_) return;
     lastFault_ = text.Utf8();
     host_.ShowComposedMessage(text, caption, icon);
   }
   void RequestTerminate() override { host_.RequestTerminate(); }
-  bool failed = false;
+  bool Failed = false;
 
 private:
   assembly::BuildHost& host_;
@@ -58,7 +58,7 @@ std::optional<int> EstimateJarSize(assembly::BuildHost& host, std::string& lastF
                                    const assembly::TMIDLETCONFIG& config) {
   TrialBuildHost trialHost(host, lastFault);
   const std::optional<int> size = TrialJarSize(context(trialHost), config);
-  if (size && !trialHost.failed) lastFault.clear();
+  if (size && !trialHost.Failed) lastFault.clear();
   return size;
 }
 
@@ -90,10 +90,10 @@ int FitFonts(int limit, int reserve, const std::function<std::optional<int>()>& 
 namespace {
 
 struct PresetSubstitute {
-  const char* name;
-  const char* hebrew;
-  const char* arabic;
-  const char* greek;  // nullptr: unchanged
+  const char* Name;
+  const char* Hebrew;
+  const char* Arabic;
+  const char* Greek;  // nullptr: unchanged
 };
 
 constexpr PresetSubstitute kSubstitutes[] = {
@@ -108,10 +108,10 @@ constexpr int kHebrew = 3, kArabic = 9, kGreek = 10;
 
 std::string PresetFontName(const std::string& name, int interfaceLanguage) {
   for (const PresetSubstitute& s : kSubstitutes) {
-    if (name != s.name) continue;
-    if (interfaceLanguage == kHebrew) return s.hebrew;
-    if (interfaceLanguage == kArabic) return s.arabic;
-    if (interfaceLanguage == kGreek && s.greek != nullptr) return s.greek;
+    if (name != s.Name) continue;
+    if (interfaceLanguage == kHebrew) return s.Hebrew;
+    if (interfaceLanguage == kArabic) return s.Arabic;
+    if (interfaceLanguage == kGreek && s.Greek != nullptr) return s.Greek;
     break;
   }
   return name;

@@ -111,11 +111,11 @@ void TFontsPage::ApplyFacePreset(const std::string& scheme) {
 void TFontsPage::RestoreSettings() {
   const TIniFile ini = window_.Settings();
   for (const SettingKey* key : SectionSettingKeys(PageRow(pgFonts).Section)) {
-    if (key->source != SettingSource::Control) continue;
-    const int stored = ini.ReadInteger(key->section, key->key, std::stoi(key->fallback.value_or("-1")));
+    if (key->Source != SettingSource::Control) continue;
+    const int stored = ini.ReadInteger(key->Section, key->Key, std::stoi(key->Fallback.value_or("-1")));
     for (int k = 1; k <= 5; ++k) {
-      if (Negative(k)->Name() == key->control && stored != -1) Negative(k)->SetChecked(stored != 0);
-      if (Slot(k)->Name() != key->control) continue;
+      if (Negative(k)->Name() == key->Control && stored != -1) Negative(k)->SetChecked(stored != 0);
+      if (Slot(k)->Name() != key->Control) continue;
       if (stored == 1) RestoreCustomFont(ini, Slot(k));
       else if (stored >= 0 && stored < Slot(k)->Items()->Count()) Slot(k)->SetItemIndex(stored);
     }
@@ -126,8 +126,8 @@ void TFontsPage::RestoreSettings() {
 // or damaged leaves the slot empty, and the user is told once.
 void TFontsPage::RestoreCustomFont(const TIniFile& ini, TComboBox* box) {
   for (const SettingKey* file : SectionSettingKeys(PageRow(pgFonts).Section)) {
-    if (file->source != SettingSource::FontSlotFile || Slot(file->slot) != box) continue;
-    const std::string path = LimitSettingString(ini.ReadString(file->section, file->key, file->fallback.value_or("")));
+    if (file->Source != SettingSource::FontSlotFile || Slot(file->Slot) != box) continue;
+    const std::string path = LimitSettingString(ini.ReadString(file->Section, file->Key, file->Fallback.value_or("")));
     const TMessage fault = path.empty() ? TMessage("No font file is named.", AnsiCodePage()) : CustomFontFault(path);
     std::string* remembered = window_.Store.RememberedFile(*file);
     if (!fault.Empty()) {
@@ -136,7 +136,7 @@ void TFontsPage::RestoreCustomFont(const TIniFile& ini, TComboBox* box) {
       const int cp = AnsiCodePage();
       TMessage text("The font file \"", cp);
       window_.Store.ReportStale(text.Path(path)
-                                    .Own("\" of font slot " + std::to_string(file->slot) +
+                                    .Own("\" of font slot " + std::to_string(file->Slot) +
                                              " in the settings cannot be used; the slot is set to \"",
                                          cp)
                                     .Own(Text("NoneFont"), InterfaceCodePage())

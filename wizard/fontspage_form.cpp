@@ -18,8 +18,8 @@ int32_t TForm1::GetJarLimitKB() const { return spJARLimit->Value(); }
 
 void TForm1::SetUpFontsPage() {
   TFontsPage::TControls controls{
-      cbFonts,
-      cbNegatives,
+      FontBoxes,
+      NegativeBoxes,
       spJARLimit,
       JarLimitLabel,
       JarSizeLabel,

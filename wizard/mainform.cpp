@@ -89,8 +89,8 @@ void TForm1::DeclareBindings(TBinder& b) {
   for (const TPageRow& row : wizard::Pages)
     if (row.Header != nullptr) b.Field(row.Header, Headers[static_cast<size_t>(row.Page)]);
   for (int k = 1; k <= 5; ++k) {
-    b.Field("cbFont" + std::to_string(k), cbFonts[static_cast<size_t>(k)]);
-    b.Field("cbNegative" + std::to_string(k), cbNegatives[static_cast<size_t>(k)]);
+    b.Field("cbFont" + std::to_string(k), FontBoxes[static_cast<size_t>(k)]);
+    b.Field("cbNegative" + std::to_string(k), NegativeBoxes[static_cast<size_t>(k)]);
   }
   for (int i = 1; i <= 26; ++i) b.Field("UrlLabel" + std::to_string(i), UrlLabels[static_cast<size_t>(i)]);
   DeclareHandlers(b);
@@ -228,7 +228,7 @@ void TForm1::SetUpControls() {
                                                       mmCustomAttributes, edIgnoreImagesWithNames})
     c->SetTextKind(TControl::TTextKind::UserData);
   lbTextFiles->SetTextKind(TControl::TTextKind::HostPath);
-  for (std::size_t k = 1; k <= 5; ++k) cbFonts[k]->SetTextKind(TControl::TTextKind::HostPath);  // custom font paths
+  for (std::size_t k = 1; k <= 5; ++k) FontBoxes[k]->SetTextKind(TControl::TTextKind::HostPath);  // custom font paths
   edCustomHelpFile->SetTextKind(TControl::TTextKind::HostPath);
   edVendor->SetTextValue(kDefaultVendor);  // also for roads that never show the options page
   controls::UseBalloonHints(HintBalloonControl1);
@@ -476,7 +476,7 @@ void TForm1::SetKeyLayoutFromModel() {
   const bool saved = IsSavedModel();
   const TIniFile ini = Settings();
   for (const SettingKey* k : SectionSettingKeys(PageRow(pgKeyConfig).Section))
-    if (k->source != SettingSource::Control || saved) FSettings->Restore(ini, *k);
+    if (k->Source != SettingSource::Control || saved) FSettings->Restore(ini, *k);
   // A custom key layout file of the settings that is gone: the model's layout instead.
   if (cbKeysConfig->ItemIndex() == assembly::kCustomKeysConfig && !ReadableFile(FSettings->KeysLayoutFile())) {
     const std::string gone = FSettings->KeysLayoutFile();
@@ -504,7 +504,7 @@ void TForm1::SetUpPhoneModelPage(bool restored) {
   if (!OnPage(TPageStep::PhoneModelPage)) return;
   if (restored) {
     const SettingKey& k = SettingKeyOf("spJARLimit");
-    const int saved = Settings().ReadInteger(k.section, k.key, std::stoi(k.fallback.value_or("0")));
+    const int saved = Settings().ReadInteger(k.Section, k.Key, std::stoi(k.Fallback.value_or("0")));
     if (saved != 0) spJARLimit->SetValue(saved);
   }
   const int selected = cbPhoneModel->ItemIndex();

@@ -88,8 +88,8 @@ struct TForm1Parts {
 #undef QW_FORM1_FIELD
   std::array<platform::TPage*, kPageCount> Pages{};            // Notebook1's pages
   std::array<controls::TWizardHeader*, kPageCount> Headers{};  // WizardHeader2..14 at their page
-  std::array<platform::TComboBox*, 6> cbFonts{};               // [1..5] = cbFont1..cbFont5
-  std::array<platform::TCheckBox*, 6> cbNegatives{};           // [1..5] = cbNegative1..cbNegative5
+  std::array<platform::TComboBox*, 6> FontBoxes{};             // [1..5] = cbFont1..cbFont5
+  std::array<platform::TCheckBox*, 6> NegativeBoxes{};         // [1..5] = cbNegative1..cbNegative5
   std::array<controls::TUrlLabel*, 27> UrlLabels{};            // [1..26] = UrlLabel1..UrlLabel26
 
   // --- state shared by the window's parts ---

@@ -37,9 +37,9 @@ std::string SettingValue(const TComponent* control) {
 // control's present value when there is none. An item index the list does not have falls back
 // the same way, and texts keep at most kSettingStringLimit characters.
 void LoadSettingValue(TComponent* control, const TIniFile& ini, const SettingKey& k) {
-  const std::string& section = k.section;
-  const std::string& key = k.key;
-  auto number = [&](int present) { return k.fallback ? std::stoi(*k.fallback) : present; };
+  const std::string& section = k.Section;
+  const std::string& key = k.Key;
+  auto number = [&](int present) { return k.Fallback ? std::stoi(*k.Fallback) : present; };
   auto item = [&](int present, int count) {
     const int value = ini.ReadInteger(section, key, number(present));
     return value >= 0 && value < count ? value : number(present);
@@ -55,10 +55,10 @@ void LoadSettingValue(TComponent* control, const TIniFile& ini, const SettingKey
   } else if (auto* s = dynamic_cast<controls::TMySpinEdit*>(control)) {
     s->SetValue(ini.ReadInteger(section, key, number(s->Value())));
   } else if (auto* e = dynamic_cast<TCustomEdit*>(control)) {
-    e->SetTextValue(LimitSettingString(ini.ReadString(section, key, k.fallback.value_or(e->Text()))));
+    e->SetTextValue(LimitSettingString(ini.ReadString(section, key, k.Fallback.value_or(e->Text()))));
   } else if (auto* m = dynamic_cast<TMemo*>(control)) {
     m->SetTextValue(
-        SettingToMemo(LimitSettingString(ini.ReadString(section, key, k.fallback.value_or(MemoToSetting(m->Text()))))));
+        SettingToMemo(LimitSettingString(ini.ReadString(section, key, k.Fallback.value_or(MemoToSetting(m->Text()))))));
   } else {
     throw std::logic_error("LoadSettingValue: no stored value for " +
                            (control ? control->Name() : std::string("nothing")));
@@ -68,31 +68,31 @@ void LoadSettingValue(TComponent* control, const TIniFile& ini, const SettingKey
 }  // namespace
 
 std::string* TSettingsStore::RememberedFile(const SettingKey& k) {
-  switch (k.source) {
+  switch (k.Source) {
     case SettingSource::PhonesListFile: return &phonesListFile_;
     case SettingSource::KeysLayoutFile: return &keysLayoutFile_;
-    case SettingSource::FontSlotFile: return window_.FontFile(k.slot);
+    case SettingSource::FontSlotFile: return window_.FontFile(k.Slot);
     case SettingSource::Control: break;
   }
   return nullptr;
 }
 
 std::string TSettingsStore::StoredValue(const SettingKey& k) {
-  if (k.source == SettingSource::Control) return SettingValue(window_.Find(k.control));
+  if (k.Source == SettingSource::Control) return SettingValue(window_.Find(k.Control));
   const std::string* file = RememberedFile(k);
   return file ? *file : std::string();
 }
 
 void TSettingsStore::Restore(const TIniFile& ini, const SettingKey& k) {
-  if (k.source != SettingSource::Control) {
+  if (k.Source != SettingSource::Control) {
     if (std::string* file = RememberedFile(k))
-      *file = LimitSettingString(ini.ReadString(k.section, k.key, k.fallback.value_or(*file)));
+      *file = LimitSettingString(ini.ReadString(k.Section, k.Key, k.Fallback.value_or(*file)));
     return;
   }
-  LoadSettingValue(window_.Find(k.control), ini, k);
-  if (!k.opposite.empty()) {
-    auto* button = dynamic_cast<TRadioButton*>(window_.Find(k.opposite));
-    auto* restored = dynamic_cast<TRadioButton*>(window_.Find(k.control));
+  LoadSettingValue(window_.Find(k.Control), ini, k);
+  if (!k.Opposite.empty()) {
+    auto* button = dynamic_cast<TRadioButton*>(window_.Find(k.Opposite));
+    auto* restored = dynamic_cast<TRadioButton*>(window_.Find(k.Control));
     if (button && restored) button->SetChecked(!restored->Checked());
   }
 }
@@ -102,13 +102,13 @@ void TSettingsStore::RestoreFirstVisit(int page) {
   if (section.empty()) return;
   const TIniFile ini = window_.Open();
   for (const SettingKey* k : SectionSettingKeys(section))
-    if (k->restore == SettingRestore::FirstVisit) Restore(ini, *k);
+    if (k->Restore == SettingRestore::FirstVisit) Restore(ini, *k);
 }
 
 void TSettingsStore::RestoreAdvanced() {
   const TIniFile ini = window_.Open();
   for (const SettingKey* k : SectionSettingKeys(AdvancedSection()))
-    if (k->restore == SettingRestore::Advanced) Restore(ini, *k);
+    if (k->Restore == SettingRestore::Advanced) Restore(ini, *k);
 }
 
 bool TSettingsStore::Save(bool directoryOnly, bool advanced, std::string* reason) {
@@ -122,12 +122,12 @@ bool TSettingsStore::Save(bool directoryOnly, bool advanced, std::string* reason
   bool ok = true;
   if (directoryOnly) {
     const SettingKey& k = SettingKeyOf("cbDirectory");
-    ok = ini.WriteString(k.section, k.key, StoredValue(k));
+    ok = ini.WriteString(k.Section, k.Key, StoredValue(k));
     return ended(ok);
   }
   for (const std::string& section : SettingSections()) {
     for (const SettingKey* k : SectionSettingKeys(section))
-      if (k->restore != SettingRestore::Advanced) ok = ini.WriteString(section, k->key, StoredValue(*k)) && ok;
+      if (k->Restore != SettingRestore::Advanced) ok = ini.WriteString(section, k->Key, StoredValue(*k)) && ok;
     if (section == AdvancedSection() && advanced) ok = SaveAdvanced(ini) && ok;
   }
   return ended(ok);
@@ -136,7 +136,7 @@ bool TSettingsStore::Save(bool directoryOnly, bool advanced, std::string* reason
 bool TSettingsStore::SaveAdvanced(TIniFile& ini) {
   bool ok = true;
   for (const SettingKey* k : SectionSettingKeys(AdvancedSection()))
-    if (k->restore == SettingRestore::Advanced) ok = ini.WriteString(AdvancedSection(), k->key, StoredValue(*k)) && ok;
+    if (k->Restore == SettingRestore::Advanced) ok = ini.WriteString(AdvancedSection(), k->Key, StoredValue(*k)) && ok;
   return ok;
 }
 

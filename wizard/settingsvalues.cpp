@@ -19,21 +19,21 @@ constexpr int kSectionOrder[] = {pgWizardLanguage, pgFullOrLite,   pgPhoneModel,
 
 // The rows of one section; a key spelled like its control unless given as "key=control".
 struct Row {
-  const char* key;
-  std::optional<std::string> fallback;
-  SettingRestore restore = SettingRestore::FirstVisit;
+  const char* Key;
+  std::optional<std::string> Fallback;
+  SettingRestore Restore = SettingRestore::FirstVisit;
 };
 
 void Add(std::vector<SettingKey>& keys, const char* section, std::initializer_list<Row> rows) {
   for (const Row& r : rows) {
     SettingKey k;
-    k.section = section;
-    const std::string spec = r.key;
+    k.Section = section;
+    const std::string spec = r.Key;
     const std::size_t eq = spec.find('=');
-    k.key = spec.substr(0, eq);
-    k.control = eq == std::string::npos ? k.key : spec.substr(eq + 1);
-    k.fallback = r.fallback;
-    k.restore = r.restore;
+    k.Key = spec.substr(0, eq);
+    k.Control = eq == std::string::npos ? k.Key : spec.substr(eq + 1);
+    k.Fallback = r.Fallback;
+    k.Restore = r.Restore;
     keys.push_back(std::move(k));
   }
 }
@@ -41,12 +41,12 @@ void Add(std::vector<SettingKey>& keys, const char* section, std::initializer_li
 void AddFile(std::vector<SettingKey>& keys, const char* section, const std::string& key, SettingSource source,
              SettingRestore restore, int slot = 0) {
   SettingKey k;
-  k.section = section;
-  k.key = key;
-  k.fallback = "";
-  k.restore = restore;
-  k.source = source;
-  k.slot = slot;
+  k.Section = section;
+  k.Key = key;
+  k.Fallback = "";
+  k.Restore = restore;
+  k.Source = source;
+  k.Slot = slot;
   keys.push_back(std::move(k));
 }
 
@@ -56,7 +56,7 @@ void AddAdvancedOptionsKeys(std::vector<SettingKey>& k) {
   using enum SettingRestore;
   const std::optional<std::string> present;  // the control's present value
   Add(k, Section(pgAdvancedOptions), {{"rbHideAdvancedOptions", "1"}});
-  k.back().opposite = "rbShowAdvancedOptions";
+  k.back().Opposite = "rbShowAdvancedOptions";
   // Each program version starts with its own default second title line.
   const std::string title2 = std::string("edTitleLine2") + assembly::ProductVersion + "=edTitleLine2";
   Add(k, Section(pgAdvancedOptions),
@@ -162,13 +162,13 @@ const std::vector<SettingKey>& SettingKeys() {
 std::vector<const SettingKey*> SectionSettingKeys(const std::string& section) {
   std::vector<const SettingKey*> out;
   for (const SettingKey& k : SettingKeys())
-    if (k.section == section) out.push_back(&k);
+    if (k.Section == section) out.push_back(&k);
   return out;
 }
 
 const SettingKey& SettingKeyOf(const std::string& control) {
   for (const SettingKey& k : SettingKeys())
-    if (k.source == SettingSource::Control && k.control == control) return k;
+    if (k.Source == SettingSource::Control && k.Control == control) return k;
   throw std::logic_error("SettingKeyOf: no key stores " + control);
 }
 

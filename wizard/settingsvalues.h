@@ -26,16 +26,16 @@ enum class SettingSource {
 };
 
 struct SettingKey {
-  std::string section;
-  std::string key;
-  std::string control;  // component name in the main window; empty for a remembered file
+  std::string Section;
+  std::string Key;
+  std::string Control;  // component name in the main window; empty for a remembered file
   // The value read when the key is missing, in the file's form; none: the control's present
   // value.
-  std::optional<std::string> fallback;
-  SettingRestore restore = SettingRestore::FirstVisit;
-  SettingSource source = SettingSource::Control;
-  int slot = 0;          // font slot of SettingSource::FontSlotFile
-  std::string opposite;  // a radio button restored to the opposite check state
+  std::optional<std::string> Fallback;
+  SettingRestore Restore = SettingRestore::FirstVisit;
+  SettingSource Source = SettingSource::Control;
+  int Slot = 0;          // font slot of SettingSource::FontSlotFile
+  std::string Opposite;  // a radio button restored to the opposite check state
 };
 
 // The sections the Finish button writes, in writing order.

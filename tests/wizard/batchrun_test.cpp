@@ -179,22 +179,22 @@ namespace {
 class FullVariants : public ::testing::Test {
 protected:
   BatchEnvironment Env() {
-    return {host,
+    return {host_,
             SampleArchive(),
             SampleCatalogue(),
             "None",
             "Custom font",
             [this](const assembly::BuildInputs& inputs, assembly::BuildHost* trial) {
-              return assembly::BuildContext{SampleArchive(), trial ? *trial : host, inputs, ProgramTexts(), nullptr,
-                                            &cache};
+              return assembly::BuildContext{SampleArchive(), trial ? *trial : host_, inputs, ProgramTexts(), nullptr,
+                                            &cache_};
             },
-            [this] { return ending; },
-            lastFault};
+            [this] { return ending_; },
+            lastFault_};
   }
-  RecordingHost host;
-  assembly::TJarCache cache;
-  std::string lastFault;
-  bool ending = false;
+  RecordingHost host_;
+  assembly::TJarCache cache_;
+  std::string lastFault_;
+  bool ending_ = false;
 };
 
 }  // namespace
@@ -241,12 +241,12 @@ TEST_F(FullVariants, RecordOfEachVariant) {
     EXPECT_EQ(config.NegativeFlags, (std::array<uint8_t, 5>{1, 1, 1, 1, 1})) << what;
     EXPECT_TRUE(controls.Record.AdvancedHidden) << what;
   }
-  for (const auto& m : host.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+  for (const auto& m : host_.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
 // A program that is ending makes no more trial builds: the fonts are the preset's, unfitted.
 TEST_F(FullVariants, NoTrialBuildWhileTheProgramEnds) {
-  ending = true;
+  ending_ = true;
   BatchControls controls = UserControls(true);
   int contexts = 0;
   BatchEnvironment env = Env();
@@ -278,12 +278,12 @@ TEST_F(FullVariants, DeployRunWritesThePairsInTurn) {
             std::string::npos);
   EXPECT_EQ(controls.Record.InterfaceLanguage, 10);
   EXPECT_TRUE(controls.Record.WithZipSupport);
-  for (const auto& m : host.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+  for (const auto& m : host_.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 
   // A prefix in a missing folder: the first save fails and ends the batch.
   steps.clear();
   EXPECT_FALSE(RunDeployVersions(Env(), variants, dir.File("missing/p_"), assembly::BuildInputs(), controls,
                                  [&](std::size_t i) { steps.push_back(i); }));
   EXPECT_EQ(steps, (std::vector<std::size_t>{0}));
-  EXPECT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host_.messages.size(), 1u);
 }

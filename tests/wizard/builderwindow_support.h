@@ -32,31 +32,31 @@ protected:
   void SetUp() override {
     std::filesystem::create_directories(dir_ / "bin");
     std::filesystem::copy_file(std::filesystem::path(QW_BIN_DIR) / "quirewright.dat", dir_ / "bin" / "quirewright.dat");
-    run.ProgramDir = (dir_ / "bin").string() + "/";
+    run_.ProgramDir = (dir_ / "bin").string() + "/";
     localisation::FreeLangManager();
     platform::Application().SetMainForm(nullptr);
     platform::Application().ResetTerminated();
     platform::Application().SetHelpHandler([this](int context, const std::string& file) {
-      help.push_back({context, file});
+      help_.push_back({context, file});
       return true;
     });
   }
   void TearDown() override {
-    form.reset();
+    form_.reset();
     platform::Application().SetMainForm(nullptr);
     platform::Application().SetHelpHandler(nullptr);
     platform::Application().ResetTerminated();
     localisation::FreeLangManager();
   }
 
-  void Create() { form = CreateBuilderWindow(run); }
-  void Next() { form->Parts().NextBtn->Click(); }
-  void Back() { form->Parts().PrevBtn->Click(); }
-  int Page() const { return form->CurrentPage(); }
+  void Create() { form_ = CreateBuilderWindow(run_); }
+  void Next() { form_->Parts().NextBtn->Click(); }
+  void Back() { form_->Parts().PrevBtn->Click(); }
+  int Page() const { return form_->CurrentPage(); }
   // Shows a page directly and runs the page entry logic for it.
   void Enter(int page) {
-    form->ShowPage(page);
-    form->PageManager1PageChanged(form->Parts().PageManager1);
+    form_->ShowPage(page);
+    form_->PageManager1PageChanged(form_->Parts().PageManager1);
   }
   std::string IniPath() const { return (dir_ / "bin" / "Quirewright.ini").string(); }
   std::string IniText() const {
@@ -87,29 +87,29 @@ protected:
   // tab of them, with the build progress and the final note (`note`, its link `link`) shown.
   std::vector<std::string> PageLayoutFaults(const std::string& note, const std::string& link) {
     // Shown in a build and for phones with a file system of their own.
-    form->Parts().BuildProgressGroup->SetVisible(true);
-    form->Parts().pnFinalNote->SetVisible(true);
-    form->Parts().lbFinalNote->SetCaption(note);
-    form->Parts().ulFinalNote->SetCaption(link);
+    form_->Parts().BuildProgressGroup->SetVisible(true);
+    form_->Parts().pnFinalNote->SetVisible(true);
+    form_->Parts().lbFinalNote->SetCaption(note);
+    form_->Parts().ulFinalNote->SetCaption(link);
     std::vector<std::string> faults;
     auto look = [&](const std::string& where) {
-      for (const std::string& f : windowlook::LayoutFaults(form.get())) faults.push_back(where + ": " + f);
+      for (const std::string& f : windowlook::LayoutFaults(form_.get())) faults.push_back(where + ": " + f);
     };
-    for (platform::TRadioButton* edition : {form->Parts().rbFullVersion, form->Parts().rbLiteVersion}) {
+    for (platform::TRadioButton* edition : {form_->Parts().rbFullVersion, form_->Parts().rbLiteVersion}) {
       edition->SetChecked(true);
       for (platform::TRadioButton* advanced :
-           {form->Parts().rbHideAdvancedOptions, form->Parts().rbShowAdvancedOptions}) {
+           {form_->Parts().rbHideAdvancedOptions, form_->Parts().rbShowAdvancedOptions}) {
         advanced->SetChecked(true);
         for (int page = 0; page < kPageCount; ++page) {
-          form->ShowPage(page);
-          form->UpdateControls();
+          form_->ShowPage(page);
+          form_->UpdateControls();
           const std::string where = edition->Name() + ", " + advanced->Name() + ", page " + std::to_string(page);
-          if (page != pgAdvancedOptions || !form->Parts().tcAdvancedOptions->Visible()) {
+          if (page != pgAdvancedOptions || !form_->Parts().tcAdvancedOptions->Visible()) {
             look(where);
             continue;
           }
-          for (int tab = 0; tab < form->Parts().tcAdvancedOptions->PageCount(); ++tab) {
-            form->Parts().tcAdvancedOptions->SetActivePageIndex(tab);
+          for (int tab = 0; tab < form_->Parts().tcAdvancedOptions->PageCount(); ++tab) {
+            form_->Parts().tcAdvancedOptions->SetActivePageIndex(tab);
             look(where + ", tab " + std::to_string(tab));
           }
         }
@@ -125,11 +125,11 @@ protected:
   }
 
   testing_support::TempDir tmp_;  // a folder of its own for every test
-  platform::TFakeServices services;
+  platform::TFakeServices services_;
   // The program folder and command line the next Create() gives the window.
-  TProgramRun run;
-  platform::TOwned<TForm1> form;
-  std::vector<std::pair<int, std::string>> help;  // help context and file of each request
+  TProgramRun run_;
+  platform::TOwned<TForm1> form_;
+  std::vector<std::pair<int, std::string>> help_;  // help context and file of each request
   const std::filesystem::path dir_ = tmp_.Path();
 };
 

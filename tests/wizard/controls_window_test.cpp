@@ -29,36 +29,36 @@ protected:
 // window's default button.
 TEST_F(BuilderControls, ReturnInASpinEditStaysOnThePage) {
   Create();
-  form->ShowForm();
-  QApplication::setActiveWindow(form->Widget());
-  ASSERT_TRUE(form->Parts().NextBtn->Default());
+  form_->ShowForm();
+  QApplication::setActiveWindow(form_->Widget());
+  ASSERT_TRUE(form_->Parts().NextBtn->Default());
   const struct {
     int page;
     controls::TMySpinEdit* spin;
     const char* typed;
     platform::TCheckBox* enabling;  // the check box that enables the box, if any
   } cases[] = {
-      {pgPhoneModel, form->Parts().spJARLimit, "300", nullptr},
-      {pgAdvancedOptions, form->Parts().spForceHeight, "220", form->Parts().cbForceHeight},
+      {pgPhoneModel, form_->Parts().spJARLimit, "300", nullptr},
+      {pgAdvancedOptions, form_->Parts().spForceHeight, "220", form_->Parts().cbForceHeight},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.spin->Name());
     Enter(c.page);
     ASSERT_EQ(Page(), c.page);
-    if (c.page == pgAdvancedOptions) form->Parts().rbShowAdvancedOptions->SetChecked(true);
+    if (c.page == pgAdvancedOptions) form_->Parts().rbShowAdvancedOptions->SetChecked(true);
     if (c.enabling != nullptr) c.enabling->SetChecked(true);
     ASSERT_TRUE(c.spin->Enabled());
     c.spin->SetTextValue(c.typed);
     c.spin->LineEdit()->setFocus();
     QCoreApplication::processEvents();
     ASSERT_TRUE(c.spin->Focused());
-    const int beeps = services.beeps;
+    const int beeps = services_.beeps;
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
     QApplication::sendEvent(c.spin->LineEdit(), &enter);
     EXPECT_EQ(Page(), c.page);
-    EXPECT_EQ(services.beeps, beeps + 1);
+    EXPECT_EQ(services_.beeps, beeps + 1);
     EXPECT_EQ(c.spin->Text(), c.typed);
-    EXPECT_TRUE(services.messages.empty());
+    EXPECT_TRUE(services_.messages.empty());
   }
 }
 
@@ -66,10 +66,10 @@ TEST_F(BuilderControls, ReturnInASpinEditStaysOnThePage) {
 // over it and loses the underline when the mouse leaves.
 TEST_F(BuilderControls, LinkLabelsAreUnderlinedOnlyUnderTheMouse) {
   Create();
-  form->ShowForm();
+  form_->ShowForm();
   std::vector<controls::TUrlLabel*> labels;
-  for (int i = 0; i < form->ComponentCount(); ++i)
-    if (auto* l = dynamic_cast<controls::TUrlLabel*>(form->Components(i))) labels.push_back(l);
+  for (int i = 0; i < form_->ComponentCount(); ++i)
+    if (auto* l = dynamic_cast<controls::TUrlLabel*>(form_->Components(i))) labels.push_back(l);
   ASSERT_EQ(labels.size(), 27u);
   for (controls::TUrlLabel* l : labels) {
     SCOPED_TRACE(l->Name());
@@ -89,27 +89,27 @@ TEST_F(BuilderControls, LinkLabelsAreUnderlinedOnlyUnderTheMouse) {
 TEST_F(BuilderControls, HelpWithoutAViewerSaysWhereTheManualIs) {
   Create();
   controls::InstallHtmlHelp();  // the desktop's viewer, through the scripted services
-  services.urlsOpen = false;
+  services_.urlsOpen = false;
   const std::string manual = WriteFile("manual/tomefalcon_en.chm", "ITSF");
   const std::string warning = "Unable to open the help file \"" + manual + "\".";
-  form->ShowPage(pgPhoneModel);
-  form->Parts().BitBtn5->Click();
-  form->Parts().UrlLabels[22]->Click();
-  ASSERT_EQ(services.messages.size(), 2u);
-  for (const auto& m : services.messages) {
+  form_->ShowPage(pgPhoneModel);
+  form_->Parts().BitBtn5->Click();
+  form_->Parts().UrlLabels[22]->Click();
+  ASSERT_EQ(services_.messages.size(), 2u);
+  for (const auto& m : services_.messages) {
     EXPECT_EQ(m.text, warning);
     EXPECT_EQ(m.caption, "Warning");
     EXPECT_EQ(m.icon, TMsgIcon::Warning);
   }
-  EXPECT_EQ(services.urls, std::vector<std::string>(2, "file://" + manual));
+  EXPECT_EQ(services_.urls, std::vector<std::string>(2, "file://" + manual));
 
-  services.messages.clear();
-  services.urls.clear();
+  services_.messages.clear();
+  services_.urls.clear();
   fs::remove(manual);
-  form->Parts().BitBtn5->Click();
-  form->Parts().UrlLabels[22]->Click();
-  EXPECT_TRUE(services.messages.empty());
-  EXPECT_TRUE(services.urls.empty());
+  form_->Parts().BitBtn5->Click();
+  form_->Parts().UrlLabels[22]->Click();
+  EXPECT_TRUE(services_.messages.empty());
+  EXPECT_TRUE(services_.urls.empty());
 }
 
 // With the font creator beside it, the builder lists and applies only the files of its own
@@ -127,16 +127,16 @@ TEST_F(BuilderControls, OnlyItsOwnLanguageFilesAreListedAndApplied) {
   EXPECT_EQ(sources[0].LangId, kLangUkrainian);
   EXPECT_EQ(sources[0].Name, ukrainian);
 
-  const std::string english = form->Parts().FCoreDescs[3];
-  const std::string next = form->Parts().NextBtn->Caption();
+  const std::string english = form_->Parts().FCoreDescs[3];
+  const std::string next = form_->Parts().NextBtn->Caption();
   const struct {
     platform::TRadioButton* button;
     uint16_t language;
     std::string coreDesc;
   } cases[] = {
-      {form->Parts().RadioButton5, kLangEnglish, english},  // Russian: the font creator's file only
-      {form->Parts().RadioButton3, kLangUkrainian, "Core three in Ukrainian"},
-      {form->Parts().RadioButton2, kLangEnglish, english},  // Slovak: a file beside the programs only
+      {form_->Parts().RadioButton5, kLangEnglish, english},  // Russian: the font creator's file only
+      {form_->Parts().RadioButton3, kLangUkrainian, "Core three in Ukrainian"},
+      {form_->Parts().RadioButton2, kLangEnglish, english},  // Slovak: a file beside the programs only
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button->Name());
@@ -144,10 +144,10 @@ TEST_F(BuilderControls, OnlyItsOwnLanguageFilesAreListedAndApplied) {
     c.button->SetChecked(true);
     Next();
     EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), c.language);
-    EXPECT_EQ(form->Parts().FCoreDescs[3], c.coreDesc);
-    EXPECT_EQ(form->Parts().NextBtn->Caption(), next);
+    EXPECT_EQ(form_->Parts().FCoreDescs[3], c.coreDesc);
+    EXPECT_EQ(form_->Parts().NextBtn->Caption(), next);
   }
-  EXPECT_TRUE(services.messages.empty());
+  EXPECT_TRUE(services_.messages.empty());
   EXPECT_EQ(localisation::LanguageFolder("/opt/qw/bin/", localisation::TProgram::Quirewright),
             "/opt/qw/bin/languages/quirewright/");
   EXPECT_EQ(localisation::LanguageFolder("/opt/qw/bin", localisation::TProgram::Glyphkiln),

@@ -44,13 +44,13 @@ protected:
   }
   // Enters the build page as the page manager does; returns the page shown afterwards.
   int EnterBuildPage() {
-    form->ShowPage(pgBuild);
-    form->PageManager1PageChanged(form->Parts().PageManager1);
+    form_->ShowPage(pgBuild);
+    form_->PageManager1PageChanged(form_->Parts().PageManager1);
     return Page();
   }
   int CountMessages(const std::string& part) const {
     int n = 0;
-    for (const auto& m : services.messages) n += m.text.find(part) != std::string::npos;
+    for (const auto& m : services_.messages) n += m.text.find(part) != std::string::npos;
     return n;
   }
 };
@@ -69,42 +69,42 @@ TEST_F(FailingWizard, EveryPageCanBeWalkedAfterADamagedArchive) {
     SCOPED_TRACE(c.name);
     fs::remove(Bin("quirewright.dat"));
     if (c.present) WriteBin("quirewright.dat", c.bytes);
-    services.messages.clear();
+    services_.messages.clear();
     Create();
-    ASSERT_EQ(services.messages.size(), 1u);
-    EXPECT_NE(services.messages[0].text.find(std::string("\"") + Bin("quirewright.dat") + "\""), std::string::npos)
-        << services.messages[0].text;
-    EXPECT_EQ(services.messages[0].caption, "Tomefalcon Builder Wizard");
-    EXPECT_EQ(form->Parts().cbPhoneModel->Items()->Count(), 507);
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_NE(services_.messages[0].text.find(std::string("\"") + Bin("quirewright.dat") + "\""), std::string::npos)
+        << services_.messages[0].text;
+    EXPECT_EQ(services_.messages[0].caption, "Tomefalcon Builder Wizard");
+    EXPECT_EQ(form_->Parts().cbPhoneModel->Items()->Count(), 507);
     for (const auto& road : roads) {
       SCOPED_TRACE("edition " + std::to_string(road.edition) + ", row " + std::to_string(road.row));
-      services.messages.clear();
-      while (form->Parts().PrevBtn->Enabled() && Page() != pgWizardLanguage) Back();
+      services_.messages.clear();
+      while (form_->Parts().PrevBtn->Enabled() && Page() != pgWizardLanguage) Back();
       int refused = 0;
       for (int step = 0; step < 16; ++step) {
         if (Page() == pgFullOrLite)
-          (road.edition == 0   ? form->Parts().rbFullVersion
-           : road.edition == 1 ? form->Parts().rbLiteVersion
-                               : form->Parts().rbTinyVersion)
+          (road.edition == 0   ? form_->Parts().rbFullVersion
+           : road.edition == 1 ? form_->Parts().rbLiteVersion
+                               : form_->Parts().rbTinyVersion)
               ->SetChecked(true);
-        if (Page() == pgPhoneModel) form->Parts().cbPhoneModel->SetItemIndex(road.row);
+        if (Page() == pgPhoneModel) form_->Parts().cbPhoneModel->SetItemIndex(road.row);
         const int before = Page();
         Next();
         EXPECT_LT(Page(), pgFonts);
         refused += Page() == before;
-        EXPECT_TRUE(form->Parts().NextBtn->Enabled());  // the user can always ask why
+        EXPECT_TRUE(form_->Parts().NextBtn->Enabled());  // the user can always ask why
       }
       EXPECT_GT(refused, 0);
-      EXPECT_EQ(services.messages.size(), static_cast<std::size_t>(refused));
-      for (const auto& m : services.messages)
+      EXPECT_EQ(services_.messages.size(), static_cast<std::size_t>(refused));
+      for (const auto& m : services_.messages)
         EXPECT_EQ(m.text, "Nothing can be built without the resource archive \"" + Bin("quirewright.dat") + "\".");
       for (int step = 0; step < 16; ++step) Back();
       EXPECT_EQ(Page(), pgWizardLanguage);
     }
-    EXPECT_FALSE(form->StartBuild());  // nor from elsewhere
-    EXPECT_FALSE(form->BuildDeployVersions(Path("d/"), ""));
+    EXPECT_FALSE(form_->StartBuild());  // nor from elsewhere
+    EXPECT_FALSE(form_->BuildDeployVersions(Path("d/"), ""));
     EXPECT_FALSE(fs::exists(Path("d")));
-    form.reset();
+    form_.reset();
     localisation::FreeLangManager();
   }
 }
@@ -115,10 +115,10 @@ TEST_F(FailingWizard, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
   WriteLanguageFile("sk.lng", "LANGID=1051\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=a\r\nMIDP10CoreDesc=b\r\n");
   WriteLanguageFile("ua.lng", "LANGID=1058\r\n[$CONSTANTS]\r\nMIDP10CoreDesc=Core three in Ukrainian\r\n");
   Create();
-  form->Parts().RadioButton5->SetChecked(true);
+  form_->Parts().RadioButton5->SetChecked(true);
   Next();
   ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
-  const std::string russian = form->Parts().FCoreDescs[3];
+  const std::string russian = form_->Parts().FCoreDescs[3];
   ASSERT_EQ(russian, "Core three in Russian");
 
   fs::remove(LanguagePath("ua.lng"));  // gone since the start
@@ -127,22 +127,22 @@ TEST_F(FailingWizard, ALanguageThatCannotBeLoadedLeavesTheLanguageAsItWas) {
     platform::TRadioButton* button;
     const char* message;
   } cases[] = {
-      {"broken", form->Parts().RadioButton2, "Duplicate constant name (\"MIDP10CoreDesc\")"},
-      {"vanished", form->Parts().RadioButton3, "ua.lng"},
+      {"broken", form_->Parts().RadioButton2, "Duplicate constant name (\"MIDP10CoreDesc\")"},
+      {"vanished", form_->Parts().RadioButton3, "ua.lng"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    services.messages.clear();
+    services_.messages.clear();
     while (Page() != pgWizardLanguage) Back();
     c.button->SetChecked(true);
     Next();
-    ASSERT_EQ(services.messages.size(), 1u);
-    EXPECT_NE(services.messages[0].text.find(c.message), std::string::npos) << services.messages[0].text;
-    EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_NE(services_.messages[0].text.find(c.message), std::string::npos) << services_.messages[0].text;
+    EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Error);
     EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
-    EXPECT_TRUE(form->Parts().RadioButton5->Checked());
+    EXPECT_TRUE(form_->Parts().RadioButton5->Checked());
     EXPECT_FALSE(c.button->Checked());
-    EXPECT_EQ(form->Parts().FCoreDescs[3], russian);
+    EXPECT_EQ(form_->Parts().FCoreDescs[3], russian);
     EXPECT_EQ(Page(), pgWelcome);
     Next();  // the wizard goes on
     EXPECT_EQ(Page(), pgFullOrLite);
@@ -154,48 +154,48 @@ TEST_F(FailingWizard, AFailedBuildNeverReachesTheFinishPage) {
   fs::create_directories(Path("out/Reader.jar"));  // where the JAR should go: a folder
   testing_support::WriteFile(Path("books/b.txt"), "Once upon a time there was a phone.\r\n");
   const auto forPhone = [&](bool full) {
-    (full ? form->Parts().rbFullVersion : form->Parts().rbLiteVersion)->SetChecked(true);
-    form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
-    form->Parts().spJARLimit->SetValue(128);
-    form->Parts().cbKeysConfig->SetItemIndex(8);
-    form->Parts().lbTextFiles->Items()->Clear();
-    form->Parts().lbTextFiles->Items()->Add(Path("books/b.txt"));
-    form->Parts().edMidletName->SetTextValue("Reader");
-    form->FontsPage().Load(false);
+    (full ? form_->Parts().rbFullVersion : form_->Parts().rbLiteVersion)->SetChecked(true);
+    form_->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+    form_->Parts().spJARLimit->SetValue(128);
+    form_->Parts().cbKeysConfig->SetItemIndex(8);
+    form_->Parts().lbTextFiles->Items()->Clear();
+    form_->Parts().lbTextFiles->Items()->Add(Path("books/b.txt"));
+    form_->Parts().edMidletName->SetTextValue("Reader");
+    form_->FontsPage().Load(false);
   };
   for (bool full : {true, false}) {
     SCOPED_TRACE(full ? "full" : "book");
     forPhone(full);
-    services.messages.clear();
-    services.ScriptDialog({Path("out/Reader.jad")});
+    services_.messages.clear();
+    services_.ScriptDialog({Path("out/Reader.jad")});
     EXPECT_EQ(EnterBuildPage(), pgAdvancedOptions);
-    ASSERT_EQ(services.messages.size(), 1u);
-    EXPECT_EQ(services.messages[0].text, "Cannot write file \"" + Path("out/Reader.jar") + "\": Is a directory");
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].text, "Cannot write file \"" + Path("out/Reader.jar") + "\": Is a directory");
     EXPECT_FALSE(fs::exists(Path("out/Reader.jad")));
     // Another folder, and the build goes through.
     fs::create_directories(Path("good"));
-    services.ScriptDialog({Path("good/Reader.jad")});
+    services_.ScriptDialog({Path("good/Reader.jad")});
     EXPECT_EQ(EnterBuildPage(), pgFinish);
-    form->btnRestartClick(form->Parts().btnRestart);
+    form_->btnRestartClick(form_->Parts().btnRestart);
   }
 
   // The batches: a report that cannot be written.
   forPhone(true);
-  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form_->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
   fs::create_directories(Path("v/Version differences.txt"));
-  services.messages.clear();
-  services.ScriptDialog({Path("v/x.txt")});
+  services_.messages.clear();
+  services_.ScriptDialog({Path("v/x.txt")});
   EXPECT_EQ(EnterBuildPage(), pgAdvancedOptions);
   EXPECT_EQ(CountMessages("Version differences.txt"), 1);
 
   forPhone(false);
-  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->SettingsStore().SetPhonesListFile(Path("phones.txt"));
-  testing_support::WriteFile(form->SettingsStore().PhonesListFile(),
+  form_->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form_->SettingsStore().SetPhonesListFile(Path("phones.txt"));
+  testing_support::WriteFile(form_->SettingsStore().PhonesListFile(),
                              "\"Nokia 6230\" \"Nokia phones keys config\" \"128\" \"IC_64\" \"96\" \"64\"\r\n");
   fs::create_directories(Path("pl/Versions list.txt"));
-  services.messages.clear();
-  services.ScriptDialog({Path("pl/x.txt")});
+  services_.messages.clear();
+  services_.ScriptDialog({Path("pl/x.txt")});
   EXPECT_EQ(EnterBuildPage(), pgAdvancedOptions);
   EXPECT_EQ(CountMessages("Versions list.txt"), 1);
 }
@@ -206,8 +206,8 @@ TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
   ASSERT_GE(watch, 0);
   // Every write of the file puts a new one in its place.
   ASSERT_GE(inotify_add_watch(watch, (dir_ / "bin").c_str(), IN_MOVED_TO | IN_CREATE | IN_CLOSE_WRITE), 0);
-  form->ShowPage(pgFinish);
-  form->CancelBtnClick(form->Parts().CancelBtn);
+  form_->ShowPage(pgFinish);
+  form_->CancelBtnClick(form_->Parts().CancelBtn);
   int replaced = 0;
   alignas(inotify_event) char buffer[16384];
   for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
@@ -220,7 +220,7 @@ TEST_F(FailingWizard, FinishWritesTheSettingsFileOnce) {
     }
   close(watch);
   EXPECT_EQ(replaced, 1);
-  EXPECT_TRUE(services.messages.empty());
+  EXPECT_TRUE(services_.messages.empty());
   EXPECT_NE(ReadFile(Bin("Quirewright.ini")).find("[PI_FINISHPAGE]"), std::string::npos);
 }
 
@@ -246,16 +246,16 @@ TEST_F(FailingWizard, SettingsThatCannotBeSavedAreToldOnFinish) {
     fs::remove_all(file);
     c.arrange();
     Create();
-    services.messages.clear();
-    form->ShowPage(pgFinish);
+    services_.messages.clear();
+    form_->ShowPage(pgFinish);
     {
       std::optional<testing_support::FileSizeLimit> full;
       if (c.reason == "File too large") full.emplace(100);
-      form->CancelBtnClick(form->Parts().CancelBtn);
+      form_->CancelBtnClick(form_->Parts().CancelBtn);
     }
-    ASSERT_EQ(services.messages.size(), 1u);
-    EXPECT_EQ(services.messages[0].text, "Unable to save the settings to \"" + file + "\": " + c.reason);
-    EXPECT_EQ(services.messages[0].icon, TMsgIcon::Error);
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].text, "Unable to save the settings to \"" + file + "\": " + c.reason);
+    EXPECT_EQ(services_.messages[0].icon, TMsgIcon::Error);
     if (fs::is_regular_file(file)) {
       EXPECT_EQ(testing_support::ReadFile(file), kept);
     }
@@ -268,9 +268,9 @@ TEST_F(FailingWizard, LanguageRegistrationSkipsWhatIsNotARegularFile) {
   fs::create_symlink("/dev/zero", LanguagePath("zero.lng"));     // would never end
   WriteLanguageFile("ru.lng", "LANGID=1049\r\n[$CONSTANTS]\r\n");
   Create();  // returns: start-up completes
-  EXPECT_TRUE(services.messages.empty());
-  EXPECT_EQ(form->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
-  form->Parts().RadioButton5->SetChecked(true);
+  EXPECT_TRUE(services_.messages.empty());
+  EXPECT_EQ(form_->Caption(), "Tomefalcon Builder Wizard v.2.5.2");
+  form_->Parts().RadioButton5->SetChecked(true);
   Next();
   EXPECT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
 }
@@ -282,20 +282,20 @@ TEST_F(FailingWizard, ADamagedCoreEntryIsReportedOncePerStep) {
   ASSERT_FALSE(damaged.empty());
   WriteBin("quirewright.dat", damaged);
   Create();
-  ASSERT_TRUE(services.messages.empty());  // the archive itself loads
-  form->Parts().rbLiteVersion->SetChecked(true);
-  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);  // core 7
-  form->Parts().spJARLimit->SetValue(128);
+  ASSERT_TRUE(services_.messages.empty());  // the archive itself loads
+  form_->Parts().rbLiteVersion->SetChecked(true);
+  form_->Parts().cbPhoneModel->SetItemIndex(kNokia6230);  // core 7
+  form_->Parts().spJARLimit->SetValue(128);
   Enter(pgFonts);
   ASSERT_EQ(Page(), pgFonts);
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_NE(services.messages[0].text.find("midp20_LITE"), std::string::npos) << services.messages[0].text;
+  ASSERT_EQ(services_.messages.size(), 1u);
+  EXPECT_NE(services_.messages[0].text.find("midp20_LITE"), std::string::npos) << services_.messages[0].text;
   EXPECT_EQ(CountMessages("Midlet size"), 0);
 
   Next();
   EXPECT_EQ(Page(), pgFonts);
-  ASSERT_EQ(services.messages.size(), 2u);
-  EXPECT_EQ(services.messages[1].text, services.messages[0].text);
-  EXPECT_TRUE(form->Parts().NextBtn->Enabled());
+  ASSERT_EQ(services_.messages.size(), 2u);
+  EXPECT_EQ(services_.messages[1].text, services_.messages[0].text);
+  EXPECT_TRUE(form_->Parts().NextBtn->Enabled());
   EXPECT_FALSE(platform::Application().Terminated());
 }

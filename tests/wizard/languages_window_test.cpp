@@ -98,7 +98,7 @@ TEST_F(BuilderLanguages, ShippedFilesTranslateTheWholeTemplate) {
   Create();
   const localisation::TLang_Constants& builtIn = localisation::LangManager().Constants();
   const std::vector<shippedlanguages::TTemplateEntry> window =
-      shippedlanguages::WindowTemplate(form->Parts().lcMain->TemplateLines());
+      shippedlanguages::WindowTemplate(form_->Parts().lcMain->TemplateLines());
   ASSERT_GT(builtIn.Count(), 60);
   ASSERT_GT(window.size(), 150u);
   std::vector<std::string> faults;
@@ -120,7 +120,7 @@ TEST_F(BuilderLanguages, ShippedFilesTranslateTheWholeTemplate) {
   for (const std::string& fault : faults) ADD_FAILURE() << fault;
 
   // Registered by the window from its own folder, each under its id.
-  form.reset();
+  form_.reset();
   localisation::FreeLangManager();
   Ship();
   Create();
@@ -130,7 +130,7 @@ TEST_F(BuilderLanguages, ShippedFilesTranslateTheWholeTemplate) {
     EXPECT_EQ(fs::path(source->Name).filename(), f.File);
   }
   EXPECT_EQ(localisation::LangManager().Sources().Find(1045), nullptr);
-  EXPECT_FALSE(form->Parts().RadioButton1->Visible());
+  EXPECT_FALSE(form_->Parts().RadioButton1->Visible());
 }
 
 namespace {
@@ -224,21 +224,21 @@ TEST_F(BuilderLanguages, EachLanguageShowsItsTextsAndLaysOut) {
     Ship();
     Create();
     std::map<std::string, int> ids;
-    for (const auto& e : shippedlanguages::WindowTemplate(form->Parts().lcMain->TemplateLines())) ids[e.Path] = e.Id;
+    for (const auto& e : shippedlanguages::WindowTemplate(form_->Parts().lcMain->TemplateLines())) ids[e.Path] = e.Id;
     localisation::TLang_CompTranslations tr;
     tr.LoadFromFile(SourceFile(choice.file), false);
     const localisation::TLang_CompTranslation& section = tr.Sections().at(0);
-    form->ShowForm();
-    (form->Parts().*choice.button)->SetChecked(true);
+    form_->ShowForm();
+    (form_->Parts().*choice.button)->SetChecked(true);
     Next();
     ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), choice.langId);
-    EXPECT_EQ(static_cast<QAbstractButton*>(form->Parts().NextBtn->Widget())->text().toStdString(), choice.nextUtf8);
+    EXPECT_EQ(static_cast<QAbstractButton*>(form_->Parts().NextBtn->Widget())->text().toStdString(), choice.nextUtf8);
 
-    EXPECT_GT(CompareCaptions(*form, ids, section), 120);
+    EXPECT_GT(CompareCaptions(*form_, ids, section), 120);
     for (const std::string& f : PageLayoutFaults(Longest("FS", "_1"), Longest("FS", "_2"))) ADD_FAILURE() << f;
-    form->ShowPage(wizard::pgFullOrLite);
-    EXPECT_EQ(CheckBalloons(*form, ids, section), 24);
-    form.reset();
+    form_->ShowPage(wizard::pgFullOrLite);
+    EXPECT_EQ(CheckBalloons(*form_, ids, section), 24);
+    form_.reset();
     localisation::FreeLangManager();
   }
 }

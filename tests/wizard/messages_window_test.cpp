@@ -51,9 +51,9 @@ TEST_F(WizardMessages, FailedJarWriteNamesThePathAndTheReason) {
   testing_support::RussianLocale russian(dir_);
   QW_REQUIRE_RUSSIAN_LOCALE(russian);
   Create();
-  form->Parts().rbFullVersion->SetChecked(true);
-  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
-  form->FontsPage().Load(false);
+  form_->Parts().rbFullVersion->SetChecked(true);
+  form_->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  form_->FontsPage().Load(false);
   const std::string books[] = {"Книги", "Café"};
   for (const std::string& folder : books) {
     SCOPED_TRACE(folder);
@@ -69,13 +69,13 @@ TEST_F(WizardMessages, FailedJarWriteNamesThePathAndTheReason) {
         {"Locked.jad", "Cannot write file \"" + at + "Locked.jar\": Отказано в доступе"},
     };
     for (const auto& c : cases) {
-      services.messages.clear();
-      form->Parts().edMidletName->SetTextValue(c.jad.substr(0, c.jad.size() - 4));
-      services.ScriptDialog({at + c.jad});
+      services_.messages.clear();
+      form_->Parts().edMidletName->SetTextValue(c.jad.substr(0, c.jad.size() - 4));
+      services_.ScriptDialog({at + c.jad});
       Enter(pgBuild);
-      ASSERT_EQ(services.messages.size(), 1u);
-      EXPECT_EQ(Shown(services.messages[0]), QString::fromUtf8(c.shown)) << services.messages[0].text;
-      EXPECT_EQ(services.messages[0].caption, "Error");
+      ASSERT_EQ(services_.messages.size(), 1u);
+      EXPECT_EQ(Shown(services_.messages[0]), QString::fromUtf8(c.shown)) << services_.messages[0].text;
+      EXPECT_EQ(services_.messages[0].caption, "Error");
     }
   }
 }
@@ -91,11 +91,11 @@ TEST_F(WizardMessages, WarningsAboutFilesOfTheSettingsNameThemWhole) {
              "\r\n[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + gone +
              "\r\n[PI_ADVANCEDOPTIONSPAGE]\r\ncbCustomHelpFile=1\r\nedCustomHelpFile=" + help + "\r\n");
     Create();
-    form->Parts().rbLiteVersion->SetChecked(true);
-    form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
-    services.messages.clear();
+    form_->Parts().rbLiteVersion->SetChecked(true);
+    form_->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+    services_.messages.clear();
     for (int page : {pgKeyConfig, pgFonts, pgAdvancedOptions}) Enter(page);
-    ASSERT_EQ(services.messages.size(), 3u);
+    ASSERT_EQ(services_.messages.size(), 3u);
     const std::string expected[] = {
         "The key layout file \"" + keys +
             "\" named in the settings cannot be read; the key layout \"Nokia phones keys config\" is used instead.",
@@ -106,10 +106,10 @@ TEST_F(WizardMessages, WarningsAboutFilesOfTheSettingsNameThemWhole) {
         "The help file \"" + help + "\" named in the settings cannot be read; the built-in help is used instead.",
     };
     for (std::size_t i = 0; i < 3; ++i) {
-      EXPECT_EQ(Shown(services.messages[i]), QString::fromUtf8(expected[i]));
-      EXPECT_EQ(services.messages[i].caption, "Warning");
+      EXPECT_EQ(Shown(services_.messages[i]), QString::fromUtf8(expected[i]));
+      EXPECT_EQ(services_.messages[i].caption, "Warning");
     }
-    form.reset();
+    form_.reset();
   }
 }
 
@@ -117,18 +117,18 @@ TEST_F(WizardMessages, WarningsAboutFilesOfTheSettingsNameThemWhole) {
 // path whole.
 TEST_F(WizardMessages, CustomFontSlotShowsItsPathWhole) {
   Create();
-  form->Parts().rbLiteVersion->SetChecked(true);
-  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  form_->Parts().rbLiteVersion->SetChecked(true);
+  form_->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
   Enter(pgFonts);
-  const std::string font = assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt");
+  const std::string font = assembly::ReadArchiveEntry(*form_->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt");
   for (const char* folder : kFolders) {
     SCOPED_TRACE(folder);
     const std::string path = WriteFile(std::string(folder) + "/dv12ct.fnt", font);
-    services.ScriptDialog({path});
-    form->Parts().cbFonts[2]->UserSelect(1);
-    auto* combo = static_cast<QComboBox*>(form->Parts().cbFonts[2]->Widget());
+    services_.ScriptDialog({path});
+    form_->Parts().FontBoxes[2]->UserSelect(1);
+    auto* combo = static_cast<QComboBox*>(form_->Parts().FontBoxes[2]->Widget());
     EXPECT_EQ(combo->itemText(1), QString::fromUtf8("Custom... (" + path + ")"));
     EXPECT_EQ(combo->currentText(), QString::fromUtf8("Custom... (" + path + ")"));
-    EXPECT_EQ(form->Parts().cbFonts[2]->Hint(), path);
+    EXPECT_EQ(form_->Parts().FontBoxes[2]->Hint(), path);
   }
 }

@@ -24,7 +24,7 @@ protected:
   // A built-in font of the sample archive written as a custom font file.
   std::string CustomFont() {
     return WriteFile("fonts/mine.fnt",
-                     assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt"));
+                     assembly::ReadArchiveEntry(*form_->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt"));
   }
 
   void ChooseOnEveryPage(const std::string& font, const std::string& keys, const std::string& help, std::string& font5);
@@ -45,8 +45,8 @@ TEST(SettingKeys, MemoTextOnOneLine) {
 TEST_F(SettingsWindow, EveryKeyNamesAControlOfTheWindow) {
   Create();
   for (const SettingKey& k : SettingKeys()) {
-    if (k.source == SettingSource::Control) {
-      EXPECT_NE(form->FindComponent(k.control), nullptr) << k.section << " " << k.key;
+    if (k.Source == SettingSource::Control) {
+      EXPECT_NE(form_->FindComponent(k.Control), nullptr) << k.Section << " " << k.Key;
     }
   }
 }
@@ -69,7 +69,7 @@ std::function<std::string(TForm1&)> Checked(C* TForm1Parts::*control) {
   return [control](TForm1& f) { return Check((f.Parts().*control)->Checked()); };
 }
 std::function<std::string(TForm1&)> Negative(std::size_t slot) {
-  return [slot](TForm1& f) { return Check(f.Parts().cbNegatives[slot]->Checked()); };
+  return [slot](TForm1& f) { return Check(f.Parts().NegativeBoxes[slot]->Checked()); };
 }
 template <class C>
 std::function<std::string(TForm1&)> Index(C* TForm1Parts::*control) {
@@ -84,6 +84,55 @@ std::function<std::string(TForm1&)> TextOf(C* TForm1Parts::*control) {
   return [control](TForm1& f) { return MemoToSetting((f.Parts().*control)->Text()); };
 }
 
+// The cases of the advanced options page; `row` is the saved phone model.
+std::vector<RoundTripCase> AdvancedRoundTripCases(const assembly::TPhoneListItem& row, const std::string& helpFile) {
+  return {
+      {"PI_ADVANCEDOPTIONSPAGE", "rbHideAdvancedOptions", "0", pgAdvancedOptions,
+       [](TForm1& f) {
+         return Check(f.Parts().rbHideAdvancedOptions->Checked() && !f.Parts().rbShowAdvancedOptions->Checked());
+       }},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbCustomHelpFile", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbCustomHelpFile)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edCustomHelpFile", helpFile, pgAdvancedOptions,
+       TextOf(&TForm1Parts::edCustomHelpFile)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edTitleLine1", "Title", pgAdvancedOptions, TextOf(&TForm1Parts::edTitleLine1)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edTitleLine22.5.2", "Second", pgAdvancedOptions, TextOf(&TForm1Parts::edTitleLine2)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edVendor", "Me", pgAdvancedOptions, TextOf(&TForm1Parts::edVendor)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbDisableCrashRecover", "1", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbDisableCrashRecover)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbAlternativeRotation", Check(row.AlternativeRotation == 0), pgAdvancedOptions,
+       Checked(&TForm1Parts::cbAlternativeRotation)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbForceHeight", Check(row.ForceHeight == 0), pgAdvancedOptions,
+       Checked(&TForm1Parts::cbForceHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spForceHeight", "200", pgAdvancedOptions, Value(&TForm1Parts::spForceHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbMidletDataSize", Check(row.MidletDataSize == 0), pgAdvancedOptions,
+       Checked(&TForm1Parts::cbMidletDataSize)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMidletDataSize", "40960", pgAdvancedOptions, Value(&TForm1Parts::spMidletDataSize)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbStoragePath", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbStoragePath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edStoragePath", "c:\\st\\", pgAdvancedOptions, TextOf(&TForm1Parts::edStoragePath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbFontPath", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbFontPath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edFontPath", "x:\\f\\", pgAdvancedOptions, TextOf(&TForm1Parts::edFontPath)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbCustomAttributes", "1", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbCustomAttributes)},
+      {"PI_ADVANCEDOPTIONSPAGE", "mmCustomAttributes", "A: 1|B: 2", pgAdvancedOptions,
+       TextOf(&TForm1Parts::mmCustomAttributes)},
+      {"PI_ADVANCEDOPTIONSPAGE", "rgColorConversion", "0", pgAdvancedOptions, Index(&TForm1Parts::rgColorConversion)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreImagesWithNames", "0", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbIgnoreImagesWithNames)},
+      {"PI_ADVANCEDOPTIONSPAGE", "edIgnoreImagesWithNames", "ads", pgAdvancedOptions,
+       TextOf(&TForm1Parts::edIgnoreImagesWithNames)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreEmptyImages", "0", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbIgnoreEmptyImages)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreSmallImages", "0", pgAdvancedOptions,
+       Checked(&TForm1Parts::cbIgnoreSmallImages)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMinImageWidth", "12", pgAdvancedOptions, Value(&TForm1Parts::spMinImageWidth)},
+      {"PI_ADVANCEDOPTIONSPAGE", "spMinImageHeight", "13", pgAdvancedOptions, Value(&TForm1Parts::spMinImageHeight)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cbBacklightControlMethod", Check(row.LightControlMethod == -1), pgAdvancedOptions,
+       Checked(&TForm1Parts::cbBacklightControlMethod)},
+      {"PI_ADVANCEDOPTIONSPAGE", "cboxBacklightControlMethod", row.LightControlMethod == 3 ? "4" : "3",
+       pgAdvancedOptions, Index(&TForm1Parts::cboxBacklightControlMethod)},
+  };
+}
+
 // One case per key; `row` is the phone model at table row `model`, the files are the custom
 // font, key layout and help file the cases name.
 std::vector<RoundTripCase> RoundTripCases(int model, const assembly::TPhoneListItem& row, const std::string& fontFile,
@@ -91,12 +140,12 @@ std::vector<RoundTripCase> RoundTripCases(int model, const assembly::TPhoneListI
   // A slot shows its custom font file: the slot's item index, or the file.
   auto fontSlot = [](int slot, bool file) {
     return [slot, file](TForm1& f) {
-      TComboBox* box = f.Parts().cbFonts[static_cast<std::size_t>(slot)];
+      TComboBox* box = f.Parts().FontBoxes[static_cast<std::size_t>(slot)];
       const std::string custom = box->ItemIndex() == 1 ? f.FontsPage().CustomFontFile(box->Tag) : "";
       return file ? custom : std::to_string(box->ItemIndex()) + (custom.empty() ? " without a file" : "");
     };
   };
-  return {
+  std::vector<RoundTripCase> cases{
       {"PI_WIZARDLANGUAGEPAGE", "radiobutton5", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton5)},
       {"PI_WIZARDLANGUAGEPAGE", "radiobutton2", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton2)},
       {"PI_WIZARDLANGUAGEPAGE", "radiobutton3", "1", pgWizardLanguage, Checked(&TForm1Parts::RadioButton3)},
@@ -142,51 +191,11 @@ std::vector<RoundTripCase> RoundTripCases(int model, const assembly::TPhoneListI
       {"PI_IMAGESPAGE", "cbScaleDown", "0", pgImages, Checked(&TForm1Parts::cbScaleDown)},
       {"PI_IMAGESPAGE", "spMaxImageWidth", "120", pgImages, Value(&TForm1Parts::spMaxImageWidth)},
       {"PI_IMAGESPAGE", "spMaxImageHeight", "80", pgImages, Value(&TForm1Parts::spMaxImageHeight)},
-      {"PI_ADVANCEDOPTIONSPAGE", "rbHideAdvancedOptions", "0", pgAdvancedOptions,
-       [](TForm1& f) {
-         return Check(f.Parts().rbHideAdvancedOptions->Checked() && !f.Parts().rbShowAdvancedOptions->Checked());
-       }},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbCustomHelpFile", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbCustomHelpFile)},
-      {"PI_ADVANCEDOPTIONSPAGE", "edCustomHelpFile", helpFile, pgAdvancedOptions,
-       TextOf(&TForm1Parts::edCustomHelpFile)},
-      {"PI_ADVANCEDOPTIONSPAGE", "edTitleLine1", "Title", pgAdvancedOptions, TextOf(&TForm1Parts::edTitleLine1)},
-      {"PI_ADVANCEDOPTIONSPAGE", "edTitleLine22.5.2", "Second", pgAdvancedOptions, TextOf(&TForm1Parts::edTitleLine2)},
-      {"PI_ADVANCEDOPTIONSPAGE", "edVendor", "Me", pgAdvancedOptions, TextOf(&TForm1Parts::edVendor)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbDisableCrashRecover", "1", pgAdvancedOptions,
-       Checked(&TForm1Parts::cbDisableCrashRecover)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbAlternativeRotation", Check(row.AlternativeRotation == 0), pgAdvancedOptions,
-       Checked(&TForm1Parts::cbAlternativeRotation)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbForceHeight", Check(row.ForceHeight == 0), pgAdvancedOptions,
-       Checked(&TForm1Parts::cbForceHeight)},
-      {"PI_ADVANCEDOPTIONSPAGE", "spForceHeight", "200", pgAdvancedOptions, Value(&TForm1Parts::spForceHeight)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbMidletDataSize", Check(row.MidletDataSize == 0), pgAdvancedOptions,
-       Checked(&TForm1Parts::cbMidletDataSize)},
-      {"PI_ADVANCEDOPTIONSPAGE", "spMidletDataSize", "40960", pgAdvancedOptions, Value(&TForm1Parts::spMidletDataSize)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbStoragePath", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbStoragePath)},
-      {"PI_ADVANCEDOPTIONSPAGE", "edStoragePath", "c:\\st\\", pgAdvancedOptions, TextOf(&TForm1Parts::edStoragePath)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbFontPath", "1", pgAdvancedOptions, Checked(&TForm1Parts::cbFontPath)},
-      {"PI_ADVANCEDOPTIONSPAGE", "edFontPath", "x:\\f\\", pgAdvancedOptions, TextOf(&TForm1Parts::edFontPath)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbCustomAttributes", "1", pgAdvancedOptions,
-       Checked(&TForm1Parts::cbCustomAttributes)},
-      {"PI_ADVANCEDOPTIONSPAGE", "mmCustomAttributes", "A: 1|B: 2", pgAdvancedOptions,
-       TextOf(&TForm1Parts::mmCustomAttributes)},
-      {"PI_ADVANCEDOPTIONSPAGE", "rgColorConversion", "0", pgAdvancedOptions, Index(&TForm1Parts::rgColorConversion)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreImagesWithNames", "0", pgAdvancedOptions,
-       Checked(&TForm1Parts::cbIgnoreImagesWithNames)},
-      {"PI_ADVANCEDOPTIONSPAGE", "edIgnoreImagesWithNames", "ads", pgAdvancedOptions,
-       TextOf(&TForm1Parts::edIgnoreImagesWithNames)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreEmptyImages", "0", pgAdvancedOptions,
-       Checked(&TForm1Parts::cbIgnoreEmptyImages)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbIgnoreSmallImages", "0", pgAdvancedOptions,
-       Checked(&TForm1Parts::cbIgnoreSmallImages)},
-      {"PI_ADVANCEDOPTIONSPAGE", "spMinImageWidth", "12", pgAdvancedOptions, Value(&TForm1Parts::spMinImageWidth)},
-      {"PI_ADVANCEDOPTIONSPAGE", "spMinImageHeight", "13", pgAdvancedOptions, Value(&TForm1Parts::spMinImageHeight)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cbBacklightControlMethod", Check(row.LightControlMethod == -1), pgAdvancedOptions,
-       Checked(&TForm1Parts::cbBacklightControlMethod)},
-      {"PI_ADVANCEDOPTIONSPAGE", "cboxBacklightControlMethod", row.LightControlMethod == 3 ? "4" : "3",
-       pgAdvancedOptions, Index(&TForm1Parts::cboxBacklightControlMethod)},
       {"PI_FINISHPAGE", "cbDirectory", "0", pgFinish, Checked(&TForm1Parts::cbDirectory)},
   };
+  const std::vector<RoundTripCase> advanced = AdvancedRoundTripCases(row, helpFile);
+  cases.insert(cases.end() - 1, advanced.begin(), advanced.end());
+  return cases;
 }
 
 // The settings file for one case: its key beside the phone model and shown advanced options.
@@ -230,7 +239,7 @@ TEST_F(SettingsWindow, EveryKeyRoundTrips) {
 
   // The table holds every key the window stores, and no other.
   std::set<std::pair<std::string, std::string>> stored, tested;
-  for (const SettingKey& k : SettingKeys()) stored.insert({k.section, k.key});
+  for (const SettingKey& k : SettingKeys()) stored.insert({k.Section, k.Key});
   for (const RoundTripCase& c : cases) tested.insert({c.section, c.key});
   EXPECT_EQ(tested, stored);
   ASSERT_EQ(tested.size(), cases.size());
@@ -240,129 +249,129 @@ TEST_F(SettingsWindow, EveryKeyRoundTrips) {
     WriteIni(RoundTripFile(c, model, fontFile, helpFile));
     Create();
     if (c.key.starts_with("fontName") || c.key.starts_with("cbFont")) {
-      const std::string font = assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt");
+      const std::string font = assembly::ReadArchiveEntry(*form_->Parts().FResArchive, "fonts\\EnglishWE\\7x5we.fnt");
       WriteFile("fonts/mine.fnt", font);
     }
     if (c.page != pgPhoneModel) Enter(pgPhoneModel);  // the saved model
     Enter(c.page);
-    ASSERT_EQ(form->CurrentPage(), c.page);
-    EXPECT_EQ(c.shown(*form), c.value);
-    ASSERT_TRUE(form->SaveSettings());
+    ASSERT_EQ(form_->CurrentPage(), c.page);
+    EXPECT_EQ(c.shown(*form_), c.value);
+    ASSERT_TRUE(form_->SaveSettings());
     EXPECT_NE(IniText().find("\n" + c.key + "=" + c.value + "\r\n"), std::string::npos) << IniText();
-    for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
-    services.messages.clear();
-    form.reset();
+    for (const auto& m : services_.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+    services_.messages.clear();
+    form_.reset();
   }
 }
 
 // Sets a value other than the default on every page; font5 is the text slot 5 then shows.
 void SettingsWindow::ChooseOnEveryPage(const std::string& font, const std::string& keys, const std::string& help,
                                        std::string& font5) {
-  form->Parts().RadioButton5->SetChecked(true);
-  form->Parts().rbLiteVersion->SetChecked(true);
-  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
-  form->Parts().spJARLimit->SetValue(150);
-  form->SettingsStore().SetPhonesListFile("/lists/phones.txt");
-  form->Parts().rbilGerman->SetChecked(true);
-  form->Parts().rbWithoutZIPSupport->SetChecked(true);
-  form->Parts().edJSR75Storage->SetTextValue("e:/books/");
+  form_->Parts().RadioButton5->SetChecked(true);
+  form_->Parts().rbLiteVersion->SetChecked(true);
+  form_->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  form_->Parts().spJARLimit->SetValue(150);
+  form_->SettingsStore().SetPhonesListFile("/lists/phones.txt");
+  form_->Parts().rbilGerman->SetChecked(true);
+  form_->Parts().rbWithoutZIPSupport->SetChecked(true);
+  form_->Parts().edJSR75Storage->SetTextValue("e:/books/");
   Enter(pgFonts);
-  ASSERT_GT(form->Parts().cbFonts[5]->Items()->Count(), 6);
-  form->Parts().cbFonts[2]->SetItemIndex(0);
-  form->FontsPage().SetCustomFontFile(4, font);
-  form->Parts().cbFonts[4]->SetItemIndex(1);
-  form->Parts().cbFonts[5]->SetItemIndex(6);
-  font5 = form->Parts().cbFonts[5]->Text();
-  form->Parts().cbNegatives[1]->SetChecked(false);
-  form->Parts().cbNegatives[5]->SetChecked(true);
+  ASSERT_GT(form_->Parts().FontBoxes[5]->Items()->Count(), 6);
+  form_->Parts().FontBoxes[2]->SetItemIndex(0);
+  form_->FontsPage().SetCustomFontFile(4, font);
+  form_->Parts().FontBoxes[4]->SetItemIndex(1);
+  form_->Parts().FontBoxes[5]->SetItemIndex(6);
+  font5 = form_->Parts().FontBoxes[5]->Text();
+  form_->Parts().NegativeBoxes[1]->SetChecked(false);
+  form_->Parts().NegativeBoxes[5]->SetChecked(true);
   // Off the fonts page: every refresh of the controls rebuilds it while it is shown.
-  form->ShowPage(pgAdvancedOptions);
-  form->Parts().cbKeysConfig->SetItemIndex(13);
-  form->SettingsStore().SetKeysLayoutFile(keys);
-  form->Parts().mmIntroText->SetTextValue("First line\r\nSecond line");
-  form->Parts().rb16ColorsImages->SetChecked(true);
-  form->Parts().cbScaleDown->SetChecked(false);
-  form->Parts().spMaxImageWidth->SetValue(120);
-  form->Parts().spMaxImageHeight->SetValue(80);
-  form->Parts().rbShowAdvancedOptions->SetChecked(true);
-  form->Parts().cbCustomHelpFile->SetChecked(true);
-  form->Parts().edCustomHelpFile->SetTextValue(help);
-  form->Parts().edTitleLine1->SetTextValue("Title");
-  form->Parts().edTitleLine2->SetTextValue("Second");
-  form->Parts().edVendor->SetTextValue("Me");
-  form->Parts().cbForceHeight->SetChecked(true);
-  form->Parts().spForceHeight->SetValue(200);
-  form->Parts().cbStoragePath->SetChecked(true);
-  form->Parts().edStoragePath->SetTextValue("c:\\st\\");
-  form->Parts().rgColorConversion->SetItemIndex(0);
-  form->Parts().cbIgnoreSmallImages->SetChecked(false);
-  form->Parts().spMinImageWidth->SetValue(12);
-  form->Parts().cbBacklightControlMethod->SetChecked(true);
-  form->Parts().cboxBacklightControlMethod->SetItemIndex(3);
-  form->Parts().cbCustomAttributes->SetChecked(true);
-  form->Parts().mmCustomAttributes->SetTextValue("A: 1\r\nB: 2");
-  form->Parts().cbDirectory->SetChecked(false);
+  form_->ShowPage(pgAdvancedOptions);
+  form_->Parts().cbKeysConfig->SetItemIndex(13);
+  form_->SettingsStore().SetKeysLayoutFile(keys);
+  form_->Parts().mmIntroText->SetTextValue("First line\r\nSecond line");
+  form_->Parts().rb16ColorsImages->SetChecked(true);
+  form_->Parts().cbScaleDown->SetChecked(false);
+  form_->Parts().spMaxImageWidth->SetValue(120);
+  form_->Parts().spMaxImageHeight->SetValue(80);
+  form_->Parts().rbShowAdvancedOptions->SetChecked(true);
+  form_->Parts().cbCustomHelpFile->SetChecked(true);
+  form_->Parts().edCustomHelpFile->SetTextValue(help);
+  form_->Parts().edTitleLine1->SetTextValue("Title");
+  form_->Parts().edTitleLine2->SetTextValue("Second");
+  form_->Parts().edVendor->SetTextValue("Me");
+  form_->Parts().cbForceHeight->SetChecked(true);
+  form_->Parts().spForceHeight->SetValue(200);
+  form_->Parts().cbStoragePath->SetChecked(true);
+  form_->Parts().edStoragePath->SetTextValue("c:\\st\\");
+  form_->Parts().rgColorConversion->SetItemIndex(0);
+  form_->Parts().cbIgnoreSmallImages->SetChecked(false);
+  form_->Parts().spMinImageWidth->SetValue(12);
+  form_->Parts().cbBacklightControlMethod->SetChecked(true);
+  form_->Parts().cboxBacklightControlMethod->SetItemIndex(3);
+  form_->Parts().cbCustomAttributes->SetChecked(true);
+  form_->Parts().mmCustomAttributes->SetTextValue("A: 1\r\nB: 2");
+  form_->Parts().cbDirectory->SetChecked(false);
 }
 
 // The pages up to the fonts show the choices of ChooseOnEveryPage again.
 void SettingsWindow::ExpectFirstPagesRestored(const std::string& font, const std::string& keys,
                                               const std::string& font5) {
   Enter(pgWizardLanguage);
-  EXPECT_TRUE(form->Parts().RadioButton5->Checked());
+  EXPECT_TRUE(form_->Parts().RadioButton5->Checked());
   Enter(pgFullOrLite);
-  EXPECT_TRUE(form->Parts().rbLiteVersion->Checked());
+  EXPECT_TRUE(form_->Parts().rbLiteVersion->Checked());
   Enter(pgPhoneModel);
-  EXPECT_EQ(form->Parts().cbPhoneModel->ItemIndex(), kNokia6230);
-  EXPECT_EQ(form->Parts().spJARLimit->Value(), 150);
-  EXPECT_EQ(form->SettingsStore().PhonesListFile(), "/lists/phones.txt");
+  EXPECT_EQ(form_->Parts().cbPhoneModel->ItemIndex(), kNokia6230);
+  EXPECT_EQ(form_->Parts().spJARLimit->Value(), 150);
+  EXPECT_EQ(form_->SettingsStore().PhonesListFile(), "/lists/phones.txt");
   Enter(pgKeyConfig);
-  EXPECT_EQ(form->Parts().cbKeysConfig->ItemIndex(), 13);
-  EXPECT_EQ(form->SettingsStore().KeysLayoutFile(), keys);
+  EXPECT_EQ(form_->Parts().cbKeysConfig->ItemIndex(), 13);
+  EXPECT_EQ(form_->SettingsStore().KeysLayoutFile(), keys);
   Enter(pgInterfaceLanguage);
-  EXPECT_TRUE(form->Parts().rbilGerman->Checked());
+  EXPECT_TRUE(form_->Parts().rbilGerman->Checked());
   Enter(pgZipSupport);
-  EXPECT_TRUE(form->Parts().rbWithoutZIPSupport->Checked());
+  EXPECT_TRUE(form_->Parts().rbWithoutZIPSupport->Checked());
   Enter(pgJSR75Storage);
-  EXPECT_EQ(form->Parts().edJSR75Storage->Text(), "e:/books/");
+  EXPECT_EQ(form_->Parts().edJSR75Storage->Text(), "e:/books/");
   Enter(pgFonts);
-  EXPECT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 0);
-  EXPECT_EQ(form->Parts().cbFonts[4]->ItemIndex(), 1);
-  EXPECT_EQ(form->Parts().cbFonts[4]->Text(), "Custom... (" + font + ")");
-  EXPECT_EQ(form->FontsPage().CustomFontFile(4), font);
-  EXPECT_EQ(form->Parts().cbFonts[5]->Text(), font5);
-  EXPECT_FALSE(form->Parts().cbNegatives[2]->Enabled());  // "None"
-  EXPECT_TRUE(form->Parts().cbNegatives[5]->Checked());
+  EXPECT_EQ(form_->Parts().FontBoxes[2]->ItemIndex(), 0);
+  EXPECT_EQ(form_->Parts().FontBoxes[4]->ItemIndex(), 1);
+  EXPECT_EQ(form_->Parts().FontBoxes[4]->Text(), "Custom... (" + font + ")");
+  EXPECT_EQ(form_->FontsPage().CustomFontFile(4), font);
+  EXPECT_EQ(form_->Parts().FontBoxes[5]->Text(), font5);
+  EXPECT_FALSE(form_->Parts().NegativeBoxes[2]->Enabled());  // "None"
+  EXPECT_TRUE(form_->Parts().NegativeBoxes[5]->Checked());
 }
 
 // The pages from the midlet name on show the choices of ChooseOnEveryPage again.
 void SettingsWindow::ExpectLaterPagesRestored(const std::string& help) {
   Enter(pgMidletName);
-  EXPECT_EQ(form->Parts().mmIntroText->Text(), "First line\r\nSecond line");
+  EXPECT_EQ(form_->Parts().mmIntroText->Text(), "First line\r\nSecond line");
   Enter(pgImages);
-  EXPECT_TRUE(form->Parts().rb16ColorsImages->Checked());
-  EXPECT_FALSE(form->Parts().rb64ColorsImages->Checked());
-  EXPECT_FALSE(form->Parts().cbScaleDown->Checked());
-  EXPECT_EQ(form->Parts().spMaxImageWidth->Value(), 120);
-  EXPECT_EQ(form->Parts().spMaxImageHeight->Value(), 80);
+  EXPECT_TRUE(form_->Parts().rb16ColorsImages->Checked());
+  EXPECT_FALSE(form_->Parts().rb64ColorsImages->Checked());
+  EXPECT_FALSE(form_->Parts().cbScaleDown->Checked());
+  EXPECT_EQ(form_->Parts().spMaxImageWidth->Value(), 120);
+  EXPECT_EQ(form_->Parts().spMaxImageHeight->Value(), 80);
   Enter(pgAdvancedOptions);
-  EXPECT_TRUE(form->Parts().rbShowAdvancedOptions->Checked());
-  EXPECT_TRUE(form->Parts().cbCustomHelpFile->Checked());
-  EXPECT_EQ(form->Parts().edCustomHelpFile->Text(), help);
-  EXPECT_EQ(form->Parts().edTitleLine1->Text(), "Title");
-  EXPECT_EQ(form->Parts().edTitleLine2->Text(), "Second");
-  EXPECT_EQ(form->Parts().edVendor->Text(), "Me");
-  EXPECT_TRUE(form->Parts().cbForceHeight->Checked());
-  EXPECT_EQ(form->Parts().spForceHeight->Value(), 200);
-  EXPECT_TRUE(form->Parts().cbStoragePath->Checked());
-  EXPECT_EQ(form->Parts().edStoragePath->Text(), "c:\\st\\");
-  EXPECT_EQ(form->Parts().rgColorConversion->ItemIndex(), 0);
-  EXPECT_FALSE(form->Parts().cbIgnoreSmallImages->Checked());
-  EXPECT_EQ(form->Parts().spMinImageWidth->Value(), 12);
-  EXPECT_TRUE(form->Parts().cbBacklightControlMethod->Checked());
-  EXPECT_EQ(form->Parts().cboxBacklightControlMethod->ItemIndex(), 3);
-  EXPECT_EQ(form->Parts().mmCustomAttributes->Text(), "A: 1\r\nB: 2");
+  EXPECT_TRUE(form_->Parts().rbShowAdvancedOptions->Checked());
+  EXPECT_TRUE(form_->Parts().cbCustomHelpFile->Checked());
+  EXPECT_EQ(form_->Parts().edCustomHelpFile->Text(), help);
+  EXPECT_EQ(form_->Parts().edTitleLine1->Text(), "Title");
+  EXPECT_EQ(form_->Parts().edTitleLine2->Text(), "Second");
+  EXPECT_EQ(form_->Parts().edVendor->Text(), "Me");
+  EXPECT_TRUE(form_->Parts().cbForceHeight->Checked());
+  EXPECT_EQ(form_->Parts().spForceHeight->Value(), 200);
+  EXPECT_TRUE(form_->Parts().cbStoragePath->Checked());
+  EXPECT_EQ(form_->Parts().edStoragePath->Text(), "c:\\st\\");
+  EXPECT_EQ(form_->Parts().rgColorConversion->ItemIndex(), 0);
+  EXPECT_FALSE(form_->Parts().cbIgnoreSmallImages->Checked());
+  EXPECT_EQ(form_->Parts().spMinImageWidth->Value(), 12);
+  EXPECT_TRUE(form_->Parts().cbBacklightControlMethod->Checked());
+  EXPECT_EQ(form_->Parts().cboxBacklightControlMethod->ItemIndex(), 3);
+  EXPECT_EQ(form_->Parts().mmCustomAttributes->Text(), "A: 1\r\nB: 2");
   Enter(pgFinish);
-  EXPECT_FALSE(form->Parts().cbDirectory->Checked());
+  EXPECT_FALSE(form_->Parts().cbDirectory->Checked());
 }
 
 TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
@@ -372,7 +381,7 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   const std::string help = WriteFile("h/help.txt", "Help.\r\n");
   std::string font5;
   ASSERT_NO_FATAL_FAILURE(ChooseOnEveryPage(font, keys, help, font5));
-  form->SaveSettings();
+  form_->SaveSettings();
 
   const std::string ini = IniText();
   for (const char* line : {"radiobutton5=1", "rbLiteVersion=1", "cbPhoneModel=224", "spJARLimit=150",
@@ -387,22 +396,22 @@ TEST_F(SettingsWindow, SavedChoicesComeBackPageByPage) {
   EXPECT_NE(ini.find("CustomKeyConfigName=" + keys), std::string::npos);
 
   // A new run restores each page on its first entry.
-  form.reset();
+  form_.reset();
   Create();
   ExpectFirstPagesRestored(font, keys, font5);
-  form->Parts().lbTextFiles->Items()->Add(WriteFile("book.txt", "Once upon a time.\n"));
+  form_->Parts().lbTextFiles->Items()->Add(WriteFile("book.txt", "Once upon a time.\n"));
   ExpectLaterPagesRestored(help);
-  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+  for (const auto& m : services_.messages) ADD_FAILURE() << m.caption << ": " << m.text;
 }
 
 TEST_F(SettingsWindow, AllVersionsWritesOnlyTheFolderBox) {
   const std::string before = "[PI_FULLORLITEPAGE]\r\nrbLiteVersion=1\r\n[PI_PHONEMODELPAGE]\r\ncbPhoneModel=7\r\n";
   WriteIni(before);
   Create();
-  form->Parts().rbFullVersion->SetChecked(true);
-  form->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
-  form->Parts().cbDirectory->SetChecked(false);
-  form->SaveSettings();
+  form_->Parts().rbFullVersion->SetChecked(true);
+  form_->Parts().cbPhoneModel->SetItemIndex(assembly::kCustomPhoneListRow);
+  form_->Parts().cbDirectory->SetChecked(false);
+  form_->SaveSettings();
   const std::string after = IniText();
   EXPECT_EQ(after.substr(0, before.size()), before);
   EXPECT_NE(after.find("cbDirectory=0"), std::string::npos);
@@ -416,26 +425,26 @@ TEST_F(SettingsWindow, HiddenAdvancedOptionsAreRebuiltFromTheModel) {
            "edStoragePath=zzz\r\ncbFontPath=0\r\nedTitleLine22.4.0=old\r\n");
   Create();
   Enter(pgPhoneModel);
-  ASSERT_EQ(form->Parts().cbPhoneModel->ItemIndex(), kSiemens55);
+  ASSERT_EQ(form_->Parts().cbPhoneModel->ItemIndex(), kSiemens55);
   Enter(pgAdvancedOptions);
-  EXPECT_TRUE(form->Parts().rbHideAdvancedOptions->Checked());
-  EXPECT_FALSE(form->Parts().cbForceHeight->Checked());
-  EXPECT_TRUE(form->Parts().cbStoragePath->Checked());
-  EXPECT_EQ(form->Parts().edStoragePath->Text(), "a:\\java\\jam\\Tomefalcon\\storage\\");
-  EXPECT_TRUE(form->Parts().cbFontPath->Checked());
-  EXPECT_EQ(form->Parts().edFontPath->Text(), ".");
-  EXPECT_EQ(form->Parts().edTitleLine2->Text(), "v2.5.2");
-  EXPECT_EQ(form->Parts().rgColorConversion->ItemIndex(), 1);
-  EXPECT_EQ(form->Parts().edIgnoreImagesWithNames->Text(), "145x67;banner;counter;top100");
+  EXPECT_TRUE(form_->Parts().rbHideAdvancedOptions->Checked());
+  EXPECT_FALSE(form_->Parts().cbForceHeight->Checked());
+  EXPECT_TRUE(form_->Parts().cbStoragePath->Checked());
+  EXPECT_EQ(form_->Parts().edStoragePath->Text(), "a:\\java\\jam\\Tomefalcon\\storage\\");
+  EXPECT_TRUE(form_->Parts().cbFontPath->Checked());
+  EXPECT_EQ(form_->Parts().edFontPath->Text(), ".");
+  EXPECT_EQ(form_->Parts().edTitleLine2->Text(), "v2.5.2");
+  EXPECT_EQ(form_->Parts().rgColorConversion->ItemIndex(), 1);
+  EXPECT_EQ(form_->Parts().edIgnoreImagesWithNames->Text(), "145x67;banner;counter;top100");
 
   // Shown options read the stored values over the defaults; unstored ones keep the defaults.
-  form->Parts().rbShowAdvancedOptions->SetChecked(true);
-  form->LoadAdvancedOptions();
-  EXPECT_TRUE(form->Parts().cbForceHeight->Checked());
-  EXPECT_EQ(form->Parts().spForceHeight->Value(), 300);
-  EXPECT_EQ(form->Parts().edStoragePath->Text(), "zzz");
-  EXPECT_FALSE(form->Parts().cbFontPath->Checked());
-  EXPECT_TRUE(form->Parts().cbIgnoreEmptyImages->Checked());
+  form_->Parts().rbShowAdvancedOptions->SetChecked(true);
+  form_->LoadAdvancedOptions();
+  EXPECT_TRUE(form_->Parts().cbForceHeight->Checked());
+  EXPECT_EQ(form_->Parts().spForceHeight->Value(), 300);
+  EXPECT_EQ(form_->Parts().edStoragePath->Text(), "zzz");
+  EXPECT_FALSE(form_->Parts().cbFontPath->Checked());
+  EXPECT_TRUE(form_->Parts().cbIgnoreEmptyImages->Checked());
 }
 
 TEST_F(SettingsWindow, ResetFollowsTheModelRowAndEdition) {
@@ -444,24 +453,24 @@ TEST_F(SettingsWindow, ResetFollowsTheModelRowAndEdition) {
   ASSERT_GE(moto, 0);
   ASSERT_GE(light, 0);
   Create();
-  form->Parts().cbPhoneModel->SetItemIndex(moto);
-  form->Parts().rbFullVersion->SetChecked(true);
-  form->ResetAdvancedOptions();
+  form_->Parts().cbPhoneModel->SetItemIndex(moto);
+  form_->Parts().rbFullVersion->SetChecked(true);
+  form_->ResetAdvancedOptions();
   const auto& row = assembly::PhoneTable[static_cast<std::size_t>(moto)];
   const bool dataSize = assembly::DataSizeByCore[row.Core] == 1;
-  EXPECT_EQ(form->Parts().cbMidletDataSize->Checked(), dataSize);
+  EXPECT_EQ(form_->Parts().cbMidletDataSize->Checked(), dataSize);
   if (dataSize) {
-    EXPECT_EQ(form->Parts().spMidletDataSize->Value(), row.MidletDataSize);
+    EXPECT_EQ(form_->Parts().spMidletDataSize->Value(), row.MidletDataSize);
   }
-  EXPECT_FALSE(form->Parts().cbBacklightControlMethod->Checked());
-  form->Parts().rbLiteVersion->SetChecked(true);
-  form->ResetAdvancedOptions();
-  EXPECT_FALSE(form->Parts().cbMidletDataSize->Checked());  // only the full edition writes the data size
+  EXPECT_FALSE(form_->Parts().cbBacklightControlMethod->Checked());
+  form_->Parts().rbLiteVersion->SetChecked(true);
+  form_->ResetAdvancedOptions();
+  EXPECT_FALSE(form_->Parts().cbMidletDataSize->Checked());  // only the full edition writes the data size
 
-  form->Parts().cbPhoneModel->SetItemIndex(light);
-  form->ResetAdvancedOptions();
-  EXPECT_TRUE(form->Parts().cbBacklightControlMethod->Checked());
-  EXPECT_EQ(form->Parts().cboxBacklightControlMethod->ItemIndex(),
+  form_->Parts().cbPhoneModel->SetItemIndex(light);
+  form_->ResetAdvancedOptions();
+  EXPECT_TRUE(form_->Parts().cbBacklightControlMethod->Checked());
+  EXPECT_EQ(form_->Parts().cboxBacklightControlMethod->ItemIndex(),
             assembly::PhoneTable[static_cast<std::size_t>(light)].LightControlMethod);
 }
 
@@ -474,22 +483,19 @@ struct StaleCase {
   std::string model = "224";              // the saved phone model row
 };
 
-// Settings files that name files that are gone or hold values out of range, after the saved
-// phone model; `light` is the backlight method a reset picks for that model.
-std::vector<StaleCase> StaleCases(const std::string& goneFont, const std::string& goneHelp, const std::string& goneKeys,
-                                  const std::string& light) {
-  const std::string huge(10 * 1024 * 1024, 'V');
-  const std::string shown = "[PI_ADVANCEDOPTIONSPAGE]\r\nrbHideAdvancedOptions=0\r\ncbBacklightControlMethod=1\r\n";
+// Settings files that name files that are gone, after the saved phone model.
+std::vector<StaleCase> GoneFileCases(const std::string& goneFont, const std::string& goneHelp,
+                                     const std::string& goneKeys) {
   return {
       {"font slot file gone",
        "[PI_FONTSPAGE]\r\ncbFont2=1\r\nfontName2=" + goneFont + "\r\n",
        {goneFont},
-       [](TForm1& f) { EXPECT_EQ(f.Parts().cbFonts[2]->ItemIndex(), 0); },
+       [](TForm1& f) { EXPECT_EQ(f.Parts().FontBoxes[2]->ItemIndex(), 0); },
        {"cbFont2=0", "fontName2=\r\n"}},
       {"font slot without a file name",
        "[PI_FONTSPAGE]\r\ncbFont2=1\r\n",
        {"font slot 2"},
-       [](TForm1& f) { EXPECT_EQ(f.Parts().cbFonts[2]->ItemIndex(), 0); },
+       [](TForm1& f) { EXPECT_EQ(f.Parts().FontBoxes[2]->ItemIndex(), 0); },
        {"cbFont2=0"}},
       {"help file gone",
        "[PI_ADVANCEDOPTIONSPAGE]\r\ncbCustomHelpFile=1\r\nedCustomHelpFile=" + goneHelp + "\r\n",
@@ -508,11 +514,20 @@ std::vector<StaleCase> StaleCases(const std::string& goneFont, const std::string
            goneKeys + "\r\n[PI_ADVANCEDOPTIONSPAGE]\r\ncbCustomHelpFile=1\r\nedCustomHelpFile=" + goneHelp + "\r\n",
        {goneKeys, goneFont, goneHelp},
        [](TForm1& f) {
-         EXPECT_EQ(f.Parts().cbFonts[4]->ItemIndex(), 0);
+         EXPECT_EQ(f.Parts().FontBoxes[4]->ItemIndex(), 0);
          EXPECT_EQ(f.Parts().cbKeysConfig->ItemIndex(), 8);
          EXPECT_FALSE(f.Parts().cbCustomHelpFile->Checked());
        },
        {"cbFont4=0", "kcid=8", "cbCustomHelpFile=0"}},
+  };
+}
+
+// Settings files that hold values out of range; `light` is the backlight method a reset picks
+// for the saved phone model.
+std::vector<StaleCase> OutOfRangeCases(const std::string& light) {
+  const std::string huge(10 * 1024 * 1024, 'V');
+  const std::string shown = "[PI_ADVANCEDOPTIONSPAGE]\r\nrbHideAdvancedOptions=0\r\ncbBacklightControlMethod=1\r\n";
+  return {
       {"key layout out of range",
        "[PI_KEYCONFIGPAGE]\r\nkcid=77\r\n",
        {},
@@ -558,14 +573,21 @@ std::vector<StaleCase> StaleCases(const std::string& goneFont, const std::string
   };
 }
 
+std::vector<StaleCase> StaleCases(const std::string& goneFont, const std::string& goneHelp, const std::string& goneKeys,
+                                  const std::string& light) {
+  std::vector<StaleCase> cases = GoneFileCases(goneFont, goneHelp, goneKeys);
+  for (StaleCase& c : OutOfRangeCases(light)) cases.push_back(std::move(c));
+  return cases;
+}
+
 // Opens every page up to the advanced options with `book` to build; each page opens.
 void SettingsWindow::EnterPagesUpToTheAdvancedOptions(const std::string& book) {
   for (int page : {pgFullOrLite, pgPhoneModel, pgKeyConfig, pgInterfaceLanguage, pgFonts}) {
     Enter(page);
     ASSERT_EQ(Page(), page);
   }
-  EXPECT_EQ(form->Parts().JarSizeLabel->Caption().find("-1"), std::string::npos);
-  form->Parts().lbTextFiles->Items()->Add(book);
+  EXPECT_EQ(form_->Parts().JarSizeLabel->Caption().find("-1"), std::string::npos);
+  form_->Parts().lbTextFiles->Items()->Add(book);
   for (int page : {pgEmbed, pgMidletName, pgImages, pgAdvancedOptions}) {
     Enter(page);
     ASSERT_EQ(Page(), page);
@@ -575,10 +597,10 @@ void SettingsWindow::EnterPagesUpToTheAdvancedOptions(const std::string& book) {
 // Builds the book into out/: no further warning than `warnings`, and the build keeps to its ranges.
 void SettingsWindow::BuildWithinTheRanges(std::size_t warnings) {
   std::filesystem::create_directories(Path("out"));
-  services.ScriptDialog({Path("out/War.jad")});
+  services_.ScriptDialog({Path("out/War.jad")});
   Enter(pgBuild);
   ASSERT_EQ(Page(), pgFinish);
-  EXPECT_EQ(services.messages.size(), warnings);
+  EXPECT_EQ(services_.messages.size(), warnings);
   assembly::TZipFile jar;
   jar.LoadFromFile(Path("out/War.jar"));
   const int entry = assembly::LookupArchiveEntry(jar, "res/config.txt");
@@ -604,24 +626,24 @@ TEST_F(SettingsWindow, StaleAndOutOfRangeSettingsFallBack) {
   const std::string light = std::to_string(nokiaLight != -1 ? nokiaLight : 0);  // the reset value
   for (const StaleCase& c : StaleCases(goneFont, goneHelp, goneKeys, light)) {
     SCOPED_TRACE(c.name);
-    services.messages.clear();
+    services_.messages.clear();
     WriteIni("[PI_FULLORLITEPAGE]\r\nrbLiteVersion=1\r\n[PI_PHONEMODELPAGE]\r\ncbPhoneModel=" + c.model + "\r\n" +
              c.ini);
     Create();
     ASSERT_NO_FATAL_FAILURE(EnterPagesUpToTheAdvancedOptions(book));
     EXPECT_FALSE(platform::Application().Terminated());
-    c.check(*form);
-    ASSERT_EQ(services.messages.size(), c.messageFiles.size());
+    c.check(*form_);
+    ASSERT_EQ(services_.messages.size(), c.messageFiles.size());
     for (std::size_t i = 0; i < c.messageFiles.size(); ++i) {
-      EXPECT_NE(services.messages[i].text.find(c.messageFiles[i]), std::string::npos) << services.messages[i].text;
-      EXPECT_EQ(services.messages[i].icon, platform::TMsgIcon::Warning);
+      EXPECT_NE(services_.messages[i].text.find(c.messageFiles[i]), std::string::npos) << services_.messages[i].text;
+      EXPECT_EQ(services_.messages[i].icon, platform::TMsgIcon::Warning);
     }
 
     ASSERT_NO_FATAL_FAILURE(BuildWithinTheRanges(c.messageFiles.size()));
-    form->Parts().CancelBtn->Click();  // Finish
+    form_->Parts().CancelBtn->Click();  // Finish
     const std::string ini = IniText();
     for (const std::string& line : c.saved) EXPECT_NE(ini.find(line), std::string::npos) << line;
-    form.reset();
+    form_.reset();
     std::filesystem::remove_all(Path("out"));
     platform::Application().ResetTerminated();
   }

@@ -56,26 +56,26 @@ TEST_F(Translation, StoredLangDataIsCurrentAndHoldsNoFontNames) {
 
   // The running window's tree agrees.
   Create();
-  for (const std::string& line : form->Parts().lcMain->TemplateLines())
+  for (const std::string& line : form_->Parts().lcMain->TemplateLines())
     EXPECT_FALSE(EndsWithFontName(PathOf(line))) << line;
 }
 
 // Every translatable property takes its translation and gets its own text back.
 TEST_F(Translation, SwitchingToALanguageAndBackRestoresEveryText) {
   Create();
-  const std::string fontName = form->Font()->Name();
-  const std::vector<std::string> before = form->Parts().lcMain->TemplateLines();
+  const std::string fontName = form_->Font()->Name();
+  const std::vector<std::string> before = form_->Parts().lcMain->TemplateLines();
   ASSERT_GT(before.size(), 100u);
   std::string lng = "LANGID=1049\r\n[Form1]\r\n";
   for (const std::string& line : before) lng += IdOf(line) + "=T" + IdOf(line) + "\r\n";
   WriteFile("bin/all.lng", lng);
   ASSERT_TRUE(localisation::LangManager().AddLanguageFile(Path("bin/all.lng")));
 
-  const std::string caption = form->Parts().rbFullVersion->Caption();
+  const std::string caption = form_->Parts().rbFullVersion->Caption();
   localisation::LangManager().SwitchLanguage(1049);
-  EXPECT_EQ(form->Parts().rbFullVersion->Caption().substr(0, 1), "T");
-  EXPECT_EQ(form->Font()->Name(), fontName);
+  EXPECT_EQ(form_->Parts().rbFullVersion->Caption().substr(0, 1), "T");
+  EXPECT_EQ(form_->Font()->Name(), fontName);
   localisation::LangManager().SwitchLanguage(1033);
-  EXPECT_EQ(form->Parts().rbFullVersion->Caption(), caption);
-  EXPECT_EQ(form->Parts().lcMain->TemplateLines(), before);
+  EXPECT_EQ(form_->Parts().rbFullVersion->Caption(), caption);
+  EXPECT_EQ(form_->Parts().lcMain->TemplateLines(), before);
 }

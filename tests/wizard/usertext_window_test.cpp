@@ -100,13 +100,13 @@ const TypedCase kTypedCases[] = {
 
 // A book ready to build, with the case's letters typed into every text box of the midlet.
 void UserText::TypeIntoEveryBox(const TypedCase& c) {
-  auto& p = form->Parts();
+  auto& p = form_->Parts();
   p.rbLiteVersion->SetChecked(true);
   p.cbPhoneModel->SetItemIndex(kNokia6230);
   p.spJARLimit->SetValue(128);
   p.cbKeysConfig->SetItemIndex(8);
   p.lbTextFiles->Items()->Add(WriteFile("books/Book.txt", "Once upon a time there was a phone.\r\n"));
-  form->FontsPage().Load(false);
+  form_->FontsPage().Load(false);
   Retype(p.edBookTitle, c.typed);
   Retype(p.edTitleLine1, c.typed);
   Retype(p.edTitleLine2, u"2 " + c.typed);
@@ -118,9 +118,9 @@ void UserText::TypeIntoEveryBox(const TypedCase& c) {
 // Builds out/Book: the titles reach res/config.txt and the vendor the descriptor and manifest.
 void UserText::ExpectTheBuildHolds(const TypedCase& c) {
   fs::create_directories(dir_ / "out");
-  services.ScriptDialog({Path("out/Book.jad")});
-  ASSERT_TRUE(form->StartBuild());
-  for (const auto& m : services.messages) ADD_FAILURE() << m.caption << ": " << m.text;
+  services_.ScriptDialog({Path("out/Book.jad")});
+  ASSERT_TRUE(form_->StartBuild());
+  for (const auto& m : services_.messages) ADD_FAILURE() << m.caption << ": " << m.text;
   assembly::TZipFile jar;
   jar.LoadFromFile(Path("out/Book.jar"));
   const int configEntry = assembly::LookupArchiveEntry(jar, "res/config.txt");
@@ -139,42 +139,42 @@ void UserText::ExpectTheBuildHolds(const TypedCase& c) {
 TEST_F(UserText, TypedLettersReachTheMidletInTheProcessCodePage) {
   for (const TypedCase& c : kTypedCases) {
     SCOPED_TRACE(c.cp);
-    services.messages.clear();
+    services_.messages.clear();
     CreateWithCodePage(c.cp);
-    auto& p = form->Parts();
+    auto& p = form_->Parts();
     TypeIntoEveryBox(c);
     EXPECT_EQ(p.edBookTitle->Text(), c.bytes);
     EXPECT_EQ(p.edBookTitle->LineEdit()->text(), Q(c.typed));
 
     // A letter the code page cannot hold is refused with a beep, in an edit and in a memo.
-    const int beeps = services.beeps;
+    const int beeps = services_.beeps;
     Type(p.edVendor, c.foreign);
     Type(p.mmIntroText, c.foreign);
-    EXPECT_EQ(services.beeps, beeps + 2);
+    EXPECT_EQ(services_.beeps, beeps + 2);
     EXPECT_EQ(p.edVendor->Text(), c.bytes);
     EXPECT_EQ(p.edVendor->LineEdit()->text(), Q(c.typed));
     EXPECT_EQ(static_cast<QPlainTextEdit*>(p.mmIntroText->Widget())->toPlainText(), Q(c.typed));
 
     assembly::BuildInputs inputs;
-    form->CollectBuildInputs(inputs);
+    form_->CollectBuildInputs(inputs);
     EXPECT_EQ(inputs.IntroText, c.bytes + "\r\n\r\n");
 
     ASSERT_NO_FATAL_FAILURE(ExpectTheBuildHolds(c));
-    form.reset();
+    form_.reset();
     fs::remove_all(dir_ / "out");
   }
 }
 
 TEST_F(UserText, PastedTextKeepsOnlyWhatTheCodePageHolds) {
   CreateWithCodePage(1251);
-  auto& p = form->Parts();
+  auto& p = form_->Parts();
   // A paste arrives as one edit: the letters that cannot be stored are taken out, with a beep.
   QLineEdit* edit = p.edIgnoreImagesWithNames->LineEdit();
   edit->setText(QString());
   edit->insert(Q(u"\u0440\u0435\u043A\u043B\u0430\u043C\u0430;\u0141\u00F3d\u017A"));  // реклама;Łódź
   EXPECT_EQ(p.edIgnoreImagesWithNames->Text(), "\xF0\xE5\xEA\xEB\xE0\xEC\xE0;d");
   EXPECT_EQ(edit->text(), Q(u"\u0440\u0435\u043A\u043B\u0430\u043C\u0430;d"));
-  EXPECT_EQ(services.beeps, 1);
+  EXPECT_EQ(services_.beeps, 1);
 }
 
 TEST_F(UserText, NamesFromCyrillicFilesAreShownAsWritten) {
@@ -192,51 +192,51 @@ TEST_F(UserText, NamesFromCyrillicFilesAreShownAsWritten) {
     SCOPED_TRACE(c.cp);
     CreateWithCodePage(c.cp);
     const std::string book = BookFile(folder + "/" + name);
-    services.ScriptDialog({book});
-    form->Parts().BitBtn4->Click();
-    EXPECT_EQ(form->Parts().edBookTitle->LineEdit()->text(), Q(c.shownTitle));
-    EXPECT_FALSE(form->Parts().edBookTitle->Text().find('?') != std::string::npos);
-    QListWidget* list = form->Parts().lbTextFiles->List();
+    services_.ScriptDialog({book});
+    form_->Parts().BitBtn4->Click();
+    EXPECT_EQ(form_->Parts().edBookTitle->LineEdit()->text(), Q(c.shownTitle));
+    EXPECT_FALSE(form_->Parts().edBookTitle->Text().find('?') != std::string::npos);
+    QListWidget* list = form_->Parts().lbTextFiles->List();
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(),
               QString::fromStdU16String(dir_.u16string()) + Q(u"/\u041A\u043D\u0438\u0433\u0438 \u0438 "
                                                               u"\u0440\u0430\u0441\u0441\u043A\u0430\u0437\u044B/" +
                                                               title + u".txt"));
-    EXPECT_EQ(form->BookFiles(), std::vector<std::string>{book});
-    form.reset();
+    EXPECT_EQ(form_->BookFiles(), std::vector<std::string>{book});
+    form_.reset();
   }
 }
 
 TEST_F(UserText, PathsInShownTextsReadAsTheFileSystemWritesThem) {
   CreateWithCodePage(1251);  // a Russian desktop, English interface texts
-  form->ShowForm();
-  auto& p = form->Parts();
+  form_->ShowForm();
+  auto& p = form_->Parts();
   // Finish's warning names the folder as written, whatever the interface's code page holds.
   const std::string folder = "/out/\xD0\x92\xD1\x8B\xD1\x85\xD0\xBE\xD0\xB4 Caf\xC3\xA9";  // Выход Café
-  form->ShowPage(pgFinish);
+  form_->ShowPage(pgFinish);
   p.SaveDialog->SetFileName(folder + "/Reader.jad");
   p.cbDirectory->SetChecked(true);
-  services.foldersOpen = false;
+  services_.foldersOpen = false;
   p.CancelBtn->Click();
-  ASSERT_EQ(services.messages.size(), 1u);
-  EXPECT_TRUE(services.messages[0].utf8);
-  EXPECT_EQ(QString::fromUtf8(services.messages[0].text),
+  ASSERT_EQ(services_.messages.size(), 1u);
+  EXPECT_TRUE(services_.messages[0].utf8);
+  EXPECT_EQ(QString::fromUtf8(services_.messages[0].text),
             Q(u"Unable to open the folder \"/out/\u0412\u044B\u0445\u043E\u0434 Caf\u00E9\"."));
-  EXPECT_EQ(services.folders, std::vector<std::string>{folder});
-  form.reset();
+  EXPECT_EQ(services_.folders, std::vector<std::string>{folder});
+  form_.reset();
 
   // A custom font slot shows its path as written.
   CreateWithCodePage(1251);
-  form->Parts().rbLiteVersion->SetChecked(true);
-  form->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
-  form->FontsPage().Load(false);
+  form_->Parts().rbLiteVersion->SetChecked(true);
+  form_->Parts().cbPhoneModel->SetItemIndex(kNokia6230);
+  form_->FontsPage().Load(false);
   const std::string font =
       WriteFile("Caf\xC3\xA9/Big.fnt",
-                assembly::ReadArchiveEntry(*form->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
-  services.ScriptDialog({font});
-  form->Parts().cbFonts[2]->UserSelect(1);
-  ASSERT_EQ(form->Parts().cbFonts[2]->ItemIndex(), 1);
-  EXPECT_EQ(form->Parts().cbFonts[2]->Combo()->itemText(1),
+                assembly::ReadArchiveEntry(*form_->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+  services_.ScriptDialog({font});
+  form_->Parts().FontBoxes[2]->UserSelect(1);
+  ASSERT_EQ(form_->Parts().FontBoxes[2]->ItemIndex(), 1);
+  EXPECT_EQ(form_->Parts().FontBoxes[2]->Combo()->itemText(1),
             "Custom... (" + QString::fromStdU16String(fs::path(font).u16string()) + ")");
-  EXPECT_EQ(form->FontsPage().CustomFontFile(2), font);
+  EXPECT_EQ(form_->FontsPage().CustomFontFile(2), font);
 }
