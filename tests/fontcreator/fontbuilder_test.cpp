@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 namespace fontcreator {
 namespace {
@@ -66,37 +67,52 @@ FontSettings Settings(int type) {
   return s;
 }
 
+// Glyph of code c: 3 + c % 5 pixels wide, full ink on its diagonal. The glyphs fill six rows of
+// 10 pixels (codes 72, 112, 152, 192 and 232 would pass column 200 and begin a row), so the
+// sheet is 60 rows. Full ink is the text colour in every kind (black in black and white).
 TEST(SheetTest, SheetHoldsEveryGlyphAtItsPlace) {
   FakeScript script;
-  // Glyph of code c: width 3 + c % 5, ink on its diagonal.
+  auto width = [](int c) { return 3 + c % 5; };
   for (int c = 32; c < 256; ++c) {
-    int w = 3 + c % 5;
+    int w = width(c);
     FakeGlyph g{{0, w, 0}, true, w, {}};
     for (int i = 0; i < w && i < 10; ++i) g.ink.push_back({i, i});
     script.glyphs[c] = g;
   }
   for (int type : {0, 1, 2}) {
+    SCOPED_TRACE(type);
     FontPreview p = BuildFont(Settings(type), FakeFactory(script));
     EXPECT_EQ(p.Height, 10);
-    EXPECT_EQ(p.Sheet.Width(), 200);
-    EXPECT_EQ(p.Sheet.Height(), p.Layout.SheetHeight);
+    ASSERT_EQ(p.Sheet.Width(), 200);
+    ASSERT_EQ(p.Sheet.Height(), 60);
     EXPECT_EQ(p.Sheet.Format(), type == 0 ? PixelFormat::pf1bit : PixelFormat::pf8bit);
     if (type != 0) {
       EXPECT_EQ(p.Sheet.GetPalette().Count(), 256);
     }
-    auto image = CreateCharImage(Settings(type), false, FakeFactory(script));
-    const Rgb back = platform::RgbOf(SwapRedBlue(image->BackColor()));
+    const Rgb ink = type == 0 ? Rgb{0, 0, 0} : Rgb{0x20, 0x40, 0xC0};
+    const Rgb paper = type == 0 ? Rgb{255, 255, 255} : Rgb{0xF0, 0xE0, 0xD0};
+    std::vector<std::vector<Rgb>> expected(60, std::vector<Rgb>(200, paper));
+    int x = 0, y = 0;
     for (int c = 32; c < 256; ++c) {
-      const int i = c - 32;
-      ASSERT_EQ(p.Widths[static_cast<std::size_t>(i)], 3 + c % 5);
-      image->SelectChar(static_cast<unsigned char>(c));
-      for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < image->GetCharWidth(); ++x)
-          ASSERT_EQ(p.Sheet.GetPixel(p.Layout.X[i] + x, p.Layout.Y[i] + y), platform::RgbOf(image->Pixel(x, y)))
-              << type << " code " << c << " " << x << "," << y;
+      const int w = width(c);
+      ASSERT_EQ(p.Widths[static_cast<std::size_t>(c - 32)], w);
+      if (x + w > 200) {
+        x = 0;
+        y += 10;
+      }
+      for (int i = 0; i < w && i < 10; ++i)
+        expected[static_cast<std::size_t>(y + i)][static_cast<std::size_t>(x + i)] = ink;
+      x += w;
     }
-    // Past the last glyph: background.
-    EXPECT_EQ(p.Sheet.GetPixel(199, p.Sheet.Height() - 1), back);
+    ASSERT_EQ(y, 50);  // the sixth row
+    for (int j = 0; j < 60; ++j)
+      for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(p.Sheet.GetPixel(i, j), expected[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)])
+            << i << "," << j;
+    // Code 72 begins the second row with its diagonal.
+    EXPECT_EQ(p.Sheet.GetPixel(0, 10), ink);
+    EXPECT_EQ(p.Sheet.GetPixel(4, 14), ink);
+    EXPECT_EQ(p.Sheet.GetPixel(1, 10), paper);
   }
 }
 
@@ -123,9 +139,13 @@ TEST(SheetTest, ZoomIsFourTimesTheLetterInALimeFrame) {
   EXPECT_EQ(zoom.GetPixel(13, 41), lime);
   EXPECT_EQ(zoom.GetPixel(7, 0), lime);
   EXPECT_EQ(zoom.GetPixel(0, 20), lime);
+  // Inside the frame every glyph pixel is a 4 x 4 square: ink at glyph pixels (0, 0) and (2, 9).
+  const Rgb ink{0x20, 0x40, 0xC0}, paper{0xF0, 0xE0, 0xD0};
   for (int j = 0; j < 40; ++j)
-    for (int i = 0; i < 12; ++i)
-      EXPECT_EQ(zoom.GetPixel(i + 1, j + 1), platform::RgbOf(image->Pixel(i / 4, j / 4)));
+    for (int i = 0; i < 12; ++i) {
+      const bool inked = (i / 4 == 0 && j / 4 == 0) || (i / 4 == 2 && j / 4 == 9);
+      EXPECT_EQ(zoom.GetPixel(i + 1, j + 1), inked ? ink : paper) << i << "," << j;
+    }
   EXPECT_EQ(zoom.GetPixel(1, 1), platform::RgbOf(MakeColor(0x20, 0x40, 0xC0)));
   EXPECT_EQ(zoom.GetPixel(9, 37), platform::RgbOf(MakeColor(0x20, 0x40, 0xC0)));
   EXPECT_EQ(zoom.GetPixel(5, 1), platform::RgbOf(MakeColor(0xF0, 0xE0, 0xD0)));

@@ -25,12 +25,12 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <utility>
 
 namespace fontcreator {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::Bitmap;
 using platform::Rgb;
 using testing::FakeFactory;
 using testing::FakeGlyph;
@@ -102,11 +102,15 @@ FontSettings Settings(int type) {
   return s;
 }
 
+// Code c: 2 + c % 7 pixels wide, and in every second row j one ink pixel at column
+// (c + j) % width, drawn with the coverage red 255, green c, blue 90.
+int ScriptWidth(int code) { return 2 + code % 7; }
+
 FakeScript Script() {
   FakeScript s;
   s.cellHeight = 11;
   for (int c = 32; c < 256; ++c) {
-    int w = 2 + c % 7;
+    int w = ScriptWidth(c);
     FakeGlyph g{{0, w, 0}, true, w, {}};
     for (int j = 0; j < 11; j += 2) g.ink.push_back({(c + j) % w, j, 255, static_cast<std::uint8_t>(c), 90});
     s.glyphs[c] = g;
@@ -114,12 +118,103 @@ FakeScript Script() {
   return s;
 }
 
+// Rows of the sheets of Script(): the glyphs fill six rows of 11 pixels, so 66 (over the
+// least height of 48).
+constexpr int kScriptSheetHeight = 66;
+
+Rgb RgbOfValue(std::uint32_t rrggbb) {
+  return {static_cast<std::uint8_t>(rrggbb >> 16), static_cast<std::uint8_t>(rrggbb >> 8),
+          static_cast<std::uint8_t>(rrggbb)};
+}
+
+// The colour of Script()'s ink of code `code` and the sheet's background, worked out from the
+// glyph definition: black and white draws every inked pixel black (white in the negative set);
+// the colour kind weighs the drawn channels 29 red, 60 green, 11 blue into a coverage and mixes
+// ink over paper by it, halves to even; ClearType keeps what the fake drew, ink mixed over
+// paper channel by channel. The negative set exchanges ink and paper.
+struct ScriptColours {
+  Rgb paper;
+  Rgb ink;
+};
+
+std::uint8_t MixHalfToEven(int ink, int paper, int coverage, int whole) {
+  const int num = ink * coverage + paper * (whole - coverage);
+  int q = num / whole;
+  const int twice = 2 * (num % whole);
+  if (twice > whole || (twice == whole && q % 2 == 1)) ++q;
+  return static_cast<std::uint8_t>(q);
+}
+
+ScriptColours ColoursOf(int type, bool negative, int code) {
+  if (type == 0) {
+    const Rgb white{255, 255, 255}, black{0, 0, 0};
+    return negative ? ScriptColours{black, white} : ScriptColours{white, black};
+  }
+  Rgb ink = RgbOfValue(Settings(type).TextColor), paper = RgbOfValue(Settings(type).BackgroundColor);
+  if (negative) std::swap(ink, paper);
+  if (type == 1) {
+    // Coverage (29 x 255 + 60 x code + 11 x 90) / 25500, as an exact fraction; no code of the
+    // script lies near a half.
+    const int coverage = 29 * 255 + 60 * code + 11 * 90;
+    return {paper,
+            {MixHalfToEven(ink.red, paper.red, coverage, 25500), MixHalfToEven(ink.green, paper.green, coverage, 25500),
+             MixHalfToEven(ink.blue, paper.blue, coverage, 25500)}};
+  }
+  auto over = [](int i, int p, int a) { return static_cast<std::uint8_t>((p * (255 - a) + i * a + 127) / 255); };
+  return {paper, {over(ink.red, paper.red, 255), over(ink.green, paper.green, code), over(ink.blue, paper.blue, 90)}};
+}
+
+// The whole sheet of Script() as the font file must hold it, [y][x]: the background, and the
+// glyphs of codes 32..255 side by side in rows of 11, a glyph that would pass column 200
+// beginning the next row.
+std::vector<std::vector<Rgb>> ExpectedSheet(int type, bool negative) {
+  std::vector<std::vector<Rgb>> sheet(kScriptSheetHeight, std::vector<Rgb>(200, ColoursOf(type, negative, 32).paper));
+  int x = 0, y = 0;
+  for (int c = 32; c < 256; ++c) {
+    const int w = ScriptWidth(c);
+    if (x + w > 200) {
+      x = 0;
+      y += 11;
+    }
+    for (int j = 0; j < 11; j += 2)
+      sheet[static_cast<std::size_t>(y + j)][static_cast<std::size_t>(x + (c + j) % w)] =
+          ColoursOf(type, negative, c).ink;
+    x += w;
+  }
+  return sheet;
+}
+
+std::string Describe(Rgb c) {
+  return "(" + std::to_string(c.red) + ", " + std::to_string(c.green) + ", " + std::to_string(c.blue) + ")";
+}
+
+// A sheet of a font built from Script() is a palette PNG, 200 x 66, of exactly the expected
+// pixels.
+void ExpectScriptSheet(const std::string& pngBytes, int type, bool negative) {
+  SCOPED_TRACE(negative ? "negative sheet" : "sheet");
+  const PalettePng png = DecodePng(pngBytes);
+  EXPECT_EQ(png.colorType, PNG_COLOR_TYPE_PALETTE);
+  EXPECT_EQ(png.bitDepth, type == 0 ? 1 : 8);
+  EXPECT_EQ(png.paletteSize, type == 0 ? 2 : 256);
+  ASSERT_EQ(png.width, 200);
+  ASSERT_EQ(png.height, kScriptSheetHeight);
+  const std::vector<std::vector<Rgb>> expected = ExpectedSheet(type, negative);
+  int wrong = 0;
+  for (int y = 0; y < png.height; ++y)
+    for (int x = 0; x < png.width; ++x) {
+      const Rgb want = expected[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+      if (png.At(x, y) == want) continue;
+      if (++wrong <= 5)
+        ADD_FAILURE() << "pixel " << x << "," << y << " is " << Describe(png.At(x, y)) << ", not " << Describe(want);
+    }
+  EXPECT_EQ(wrong, 0) << "pixels differ";
+}
+
 TEST(FontFileTest, RoundTripThroughTheBuildersReader) {
   for (int type : {0, 1, 2}) {
     SCOPED_TRACE(type);
     FakeScript script = Script();
-    FontPreview preview;
-    const std::string bytes = BuildFontFile(Settings(type), &preview, FakeFactory(script));
+    const std::string bytes = BuildFontFile(Settings(type), nullptr, FakeFactory(script));
 
     std::string reason;
     auto font = assembly::ReadFontFile(bytes, &reason);
@@ -128,10 +223,11 @@ TEST(FontFileTest, RoundTripThroughTheBuildersReader) {
     EXPECT_EQ(font->Height, 11);
     EXPECT_EQ(font->TextColor, Settings(type).TextColor);
     EXPECT_EQ(font->BackgroundColor, Settings(type).BackgroundColor);
-    EXPECT_EQ(font->Widths, preview.Widths);
+    for (int c = 32; c < 256; ++c) EXPECT_EQ(font->Widths[static_cast<std::size_t>(c - 32)], ScriptWidth(c)) << c;
     const std::uint32_t offset = assembly::ReadU32LE(bytes, 2);
     EXPECT_EQ(offset, 244 + font->Sheet.size());
     EXPECT_EQ(assembly::ReadU32LE(bytes, offset), font->NegativeSheet.size());
+    EXPECT_EQ(bytes.size(), offset + 4 + font->NegativeSheet.size());
 
     // Without its negative set the font is still a font.
     std::string positive = bytes;
@@ -142,30 +238,55 @@ TEST(FontFileTest, RoundTripThroughTheBuildersReader) {
     EXPECT_FALSE(cut->HasNegativeSheet);
     EXPECT_EQ(static_cast<unsigned char>(positive[7]), type);
 
-    // Both sheets are 200 x S palette pictures of exactly the rendered pixels.
-    auto negativeImage = CreateCharImage(Settings(type), true, FakeFactory(script));
-    Bitmap negative = RenderSheet(*negativeImage, 200, preview.Layout.SheetHeight);
-    struct Sheet { const std::string* png; const Bitmap* expected; } sheets[] = {
-        {&font->Sheet, &preview.Sheet}, {&font->NegativeSheet, &negative}};
-    for (const Sheet& s : sheets) {
-      PalettePng png = DecodePng(*s.png);
-      EXPECT_EQ(png.colorType, PNG_COLOR_TYPE_PALETTE);
-      EXPECT_EQ(png.bitDepth, type == 0 ? 1 : 8);
-      EXPECT_EQ(png.paletteSize, type == 0 ? 2 : 256);
-      ASSERT_EQ(png.width, 200);
-      ASSERT_EQ(png.height, preview.Layout.SheetHeight);
-      for (int y = 0; y < png.height; ++y)
-        for (int x = 0; x < png.width; ++x)
-          ASSERT_EQ(png.At(x, y), s.expected->GetPixel(x, y)) << x << "," << y;
-    }
-    if (type == 0) {
-      PalettePng a = DecodePng(font->Sheet), b = DecodePng(font->NegativeSheet);
-      for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x) {
-          Rgb p = a.At(x, y), q = b.At(x, y);
-          ASSERT_EQ(p.red ^ q.red, 255) << x << "," << y;
-        }
-    }
+    ExpectScriptSheet(font->Sheet, type, false);
+    ExpectScriptSheet(font->NegativeSheet, type, true);
+  }
+}
+
+// Pixels of the sheets worked out by hand: the first ink of the first code (32 at column 0,
+// ink at column 32 % 6), of code 65 (column 166) and of code 71, which would pass column 200
+// and begins the second row; the last ink of code 255 (column 122 of the sixth row); and the
+// background past it.
+TEST(FontFileTest, SheetsHoldTheseHandWorkedPixels) {
+  const Rgb white{255, 255, 255}, black{0, 0, 0}, navy{16, 32, 64}, aqua{0, 255, 255};
+  // The colour kind at code 32: coverage 10305 / 25500 of aqua over navy, so 16 x 0.596 = 9.53,
+  // 32 + 223 x 0.404 = 122.1, 64 + 191 x 0.404 = 141.2. ClearType at code 32: red all ink,
+  // green (32 x 223 + 255 x 32 + 127) / 255 = 60, blue (64 x 165 + 255 x 90 + 127) / 255 = 131.
+  const struct {
+    int type, x, y;
+    Rgb sheet, negative;
+  } cases[] = {
+      {0, 2, 0, black, white},
+      {0, 3, 0, white, black},
+      {0, 167, 0, black, white},
+      {0, 2, 11, black, white},
+      {0, 122, 65, black, white},
+      {0, 199, 65, white, black},
+      {1, 2, 0, {10, 122, 141}, {6, 165, 178}},
+      {1, 167, 0, {8, 139, 156}, {8, 148, 163}},
+      {1, 2, 11, {8, 143, 159}, {8, 144, 160}},
+      {1, 122, 65, {1, 239, 241}, {15, 48, 78}},
+      {1, 199, 65, navy, aqua},
+      {2, 2, 0, {0, 60, 131}, {16, 227, 188}},
+      {2, 167, 0, {0, 89, 131}, {16, 198, 188}},
+      {2, 2, 11, {0, 94, 131}, {16, 193, 188}},
+      {2, 122, 65, {0, 255, 131}, {16, 32, 188}},
+      {2, 199, 65, navy, aqua},
+  };
+  std::map<int, std::pair<PalettePng, PalettePng>> sheets;
+  for (int type : {0, 1, 2}) {
+    FakeScript script = Script();
+    auto font = assembly::ReadFontFile(BuildFontFile(Settings(type), nullptr, FakeFactory(script)));
+    ASSERT_TRUE(font);
+    sheets[type] = {DecodePng(font->Sheet), DecodePng(font->NegativeSheet)};
+    ASSERT_EQ(sheets[type].first.height, kScriptSheetHeight);
+    ASSERT_EQ(sheets[type].second.height, kScriptSheetHeight);
+  }
+  for (const auto& c : cases) {
+    const auto& [sheet, negative] = sheets[c.type];
+    EXPECT_EQ(Describe(sheet.At(c.x, c.y)), Describe(c.sheet)) << "type " << c.type << " at " << c.x << "," << c.y;
+    EXPECT_EQ(Describe(negative.At(c.x, c.y)), Describe(c.negative))
+        << "type " << c.type << " at " << c.x << "," << c.y << ", negative";
   }
 }
 
@@ -205,8 +326,14 @@ TEST_F(SaveFontTest, WritesTheFileAndNothingElse) {
     old << "an older, longer font file that must be replaced completely.........................";
   }
   FontPreview p = SaveFont(Settings(1), target.string(), FakeFactory(script));
-  FakeScript again = Script();
-  EXPECT_EQ(Read(target), BuildFontFile(Settings(1), nullptr, FakeFactory(again)));
+  // The whole file is the font: header, widths and both sheets, nothing of the older file.
+  const std::string bytes = Read(target);
+  auto font = assembly::ReadFontFile(bytes);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->Type, 1);
+  EXPECT_EQ(bytes.size(), 248 + font->Sheet.size() + font->NegativeSheet.size());
+  ExpectScriptSheet(font->Sheet, 1, false);
+  ExpectScriptSheet(font->NegativeSheet, 1, true);
   EXPECT_EQ(Names(dir_ / "out"), std::vector<std::string>{"my.fnt"});
   EXPECT_TRUE(Names(dir_ / "cwd").empty());  // no font.png
   EXPECT_EQ(p.Height, 11);
@@ -242,11 +369,10 @@ namespace {
 
 TEST_F(SaveFontTest, BuilderPacksWrittenFontsWithOrWithoutTheNegativeSet) {
   std::string files[3], bytes[3];
-  FontPreview previews[3];
   for (int type = 0; type < 3; ++type) {
     FakeScript script = Script();
     files[type] = (dir_ / "out" / ("f" + std::to_string(type) + ".fnt")).string();
-    previews[type] = SaveFont(Settings(type), files[type], FakeFactory(script));
+    SaveFont(Settings(type), files[type], FakeFactory(script));
     bytes[type] = Read(files[type]);
   }
   const assembly::TZipFile archive;
@@ -268,10 +394,8 @@ TEST_F(SaveFontTest, BuilderPacksWrittenFontsWithOrWithoutTheNegativeSet) {
         auto font = assembly::ReadFontFile(packed);
         ASSERT_TRUE(font);
         EXPECT_EQ(font->HasNegativeSheet, negative);
-        PalettePng png = DecodePng(font->Sheet);
-        ASSERT_EQ(png.height, previews[type].Sheet.Height());
-        for (int y = 0; y < png.height; ++y)
-          for (int x = 0; x < png.width; ++x) ASSERT_EQ(png.At(x, y), previews[type].Sheet.GetPixel(x, y));
+        ExpectScriptSheet(font->Sheet, type, false);
+        if (negative) ExpectScriptSheet(font->NegativeSheet, type, true);
       }
     }
   }

@@ -1,13 +1,17 @@
 // The language files the programs ship (data/languages/<program>/) against what the program
 // asks of them now: every named text and every window property with an id translated.
+// Include only from test sources (QW_SOURCE_DIR and QW_BIN_DIR name the trees).
 #pragma once
 
 #include "localisation/constants.h"
 #include "localisation/escape.h"
 #include "localisation/langfile.h"
+#include "support/tempdir.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
@@ -87,6 +91,48 @@ inline std::vector<std::string> CoverageFaults(const std::string& file, const lo
     for (int i = 0; i < section->Count(); ++i)
       if (!ids.contains((*section)[i].Id))
         faults.push_back(file + ": [" + window + "] " + std::to_string((*section)[i].Id) + " is no id of the window");
+  return faults;
+}
+
+// A shipped file in the source tree, data/languages/<program>/<file>, and its copy beside the
+// built programs, languages/<program>/<file>.
+inline std::string SourceFile(const std::string& program, const std::string& file) {
+  return (std::filesystem::path(QW_SOURCE_DIR) / "data" / "languages" / program / file).string();
+}
+inline std::string BuiltFile(const std::string& program, const std::string& file) {
+  return (std::filesystem::path(QW_BIN_DIR) / "languages" / program / file).string();
+}
+
+// Every fault of one shipped file of `program`, one line each naming the file: it must be read
+// from the source tree, be copied unchanged beside the built programs, load, register under its
+// language id and name, hold the one section `window`, and cover the template (CoverageFaults).
+inline std::vector<std::string> ShippedFileFaults(const std::string& program, const TShippedFile& shipped,
+                                                  const localisation::TLang_Constants& builtIn,
+                                                  const std::string& window,
+                                                  const std::vector<TTemplateEntry>& windowTemplate,
+                                                  const TKeptTexts& kept) {
+  const std::string file = shipped.File;
+  const std::string source = SourceFile(program, file);
+  const std::string bytes = testing_support::ReadFile(source);
+  if (bytes.empty()) return {file + ": " + source + " cannot be read or is empty"};
+  std::vector<std::string> faults;
+  if (testing_support::ReadFile(BuiltFile(program, file)) != bytes)
+    faults.push_back(file + ": the build does not copy it beside the program (" + BuiltFile(program, file) + ")");
+  localisation::TLang_CompTranslations tr;
+  try {
+    tr.LoadFromFile(source, false);
+  } catch (const std::exception& e) {
+    faults.push_back(file + ": does not load: " + e.what());
+    return faults;
+  }
+  if (tr.Param("LANGID") != std::to_string(shipped.LangId))
+    faults.push_back(file + ": LANGID=" + tr.Param("LANGID") + ", not " + std::to_string(shipped.LangId));
+  if (tr.Param("LANGNAME") != shipped.LangName)
+    faults.push_back(file + ": LANGNAME=" + tr.Param("LANGNAME") + ", not " + shipped.LangName);
+  if (tr.Sections().size() != 1)
+    faults.push_back(file + ": " + std::to_string(tr.Sections().size()) + " window sections, not one [" + window + "]");
+  const std::vector<std::string> coverage = CoverageFaults(file, builtIn, window, windowTemplate, tr, kept);
+  faults.insert(faults.end(), coverage.begin(), coverage.end());
   return faults;
 }
 
