@@ -386,7 +386,7 @@ void UseBalloonHints(THintBalloonControl* control) {
     return;
   }
   Application().SetHintHook(
-      [](TControl* c, const std::string& hint, TRect r) { ActivateBalloonHint(r, hint, c->TextCodePage()); });
+      [](TControl* c, const std::string& hint, TRect r) { ActivateBalloonHint(r, hint, c->HintCodePage()); });
 }
 
 THintBalloon* ActivateBalloonHint(const TRect& r, const std::string& hint, int codePage) {

@@ -241,7 +241,7 @@ void TFontsPage::ChangeSlot(TComboBox* box) {
       SetCustomFontFile(box->Tag, path);
       box->Items()->SetString(1, CustomItemText(path));
       box->SetItemIndex(1);
-      box->SetHint(ShownPath(path));
+      box->SetPathHint(ShownPath(path));
     } else {
       box->SetItemIndex(0);
     }

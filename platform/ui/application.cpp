@@ -131,7 +131,8 @@ void TApplication::ActivateHint(TControl* control, TPoint screenPos) {
     hintHook_(control, hint, r);
     return;
   }
-  QToolTip::showText(QPoint(r.Left, r.Top), control->ToQt(hint), control->Widget(), QRect(), hintHidePause_);
+  QToolTip::showText(QPoint(r.Left, r.Top), ToQString(hint, control->HintCodePage()), control->Widget(), QRect(),
+                     hintHidePause_);
 }
 
 void TApplication::CancelHint() {

@@ -304,9 +304,15 @@ void TControl::SetTextKind(TTextKind kind) {
 int TControl::TextCodePage() const {
   if (textKind_ == TTextKind::UserData) return AnsiCodePage();
   if (textKind_ == TTextKind::HostPath) return kUtf8CodePage;
+  return InterfaceTextCodePage();
+}
+
+int TControl::InterfaceTextCodePage() const {
   int cp = CodePageOfCharset(font_.Charset());
   return cp != 0 ? cp : InterfaceCodePage();
 }
+
+int TControl::HintCodePage() const { return hintIsPath_ ? kUtf8CodePage : InterfaceTextCodePage(); }
 
 QString TControl::ToQt(const std::string& text) const { return ToQString(text, TextCodePage()); }
 std::string TControl::FromQt(const QString& text) const { return FromQString(text, TextCodePage()); }

@@ -129,7 +129,17 @@ public:
   virtual void SetEnabled(bool v);
 
   const std::string& Hint() const { return hint_; }
-  void SetHint(const std::string& h) { hint_ = h; }
+  // A hint is a text of the interface, whatever the control's text kind; a host path set as
+  // the hint is UTF-8.
+  void SetHint(const std::string& h) {
+    hint_ = h;
+    hintIsPath_ = false;
+  }
+  void SetPathHint(const std::string& path) {
+    hint_ = path;
+    hintIsPath_ = true;
+  }
+  int HintCodePage() const;
   // With ParentShowHint, the parent's ShowHint (a form's own flag at the top).
   bool ShowHint() const;
   void SetShowHint(bool v);
@@ -232,6 +242,8 @@ protected:
   friend class ControlEventRouter;
 
 private:
+  // The code page of interface texts: the font's character set, else the interface's.
+  int InterfaceTextCodePage() const;
   QPointer<QWidget> widget_;
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -241,6 +253,7 @@ private:
   std::string hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  bool hintIsPath_ = false;
   int helpContext_ = 0;
   TFont font_;
   bool parentFont_ = true;

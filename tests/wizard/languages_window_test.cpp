@@ -2,11 +2,14 @@
 // now, and the window in each language shows the file's texts and still lays out.
 #include "builderwindow_support.h"
 
+#include "assembly/archivecopy.h"
 #include "controls/hintballoon.h"
 #include "controls/urllabel.h"
 #include "controls/wizardheader.h"
 #include "localisation/langcontroller.h"
 #include "localisation/langfile.h"
+#include "platform/ui/application.h"
+#include "platform/ui/combobox.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/page.h"
 #include "support/shippedlanguages.h"
@@ -229,4 +232,57 @@ TEST_F(BuilderLanguages, EachLanguageShowsItsTextsAndLaysOut) {
     form_.reset();
     localisation::FreeLangManager();
   }
+}
+
+namespace {
+
+// The text the balloon hint of `control` shows.
+std::string ShownHint(wizard::TForm1& form, platform::TControl* control) {
+  platform::Application().ActivateHint(control, {100, 100});
+  const controls::THintBalloon* b = form.Parts().HintBalloonControl1->LastBalloon();
+  return b == nullptr ? "(no balloon)" : b->ShownText().toStdString();
+}
+
+}  // namespace
+
+// A hint is a text of the language even on controls whose items are host paths or the user's
+// data (the font slots list file paths); a custom font's path shown as a slot's hint keeps its
+// own letters.
+TEST_F(BuilderLanguages, HintsShowInTheLanguageOnEveryKindOfControl) {
+  Ship();
+  Create();
+  form_->ShowForm();
+  form_->Parts().RadioButton5->SetChecked(true);  // Russian
+  Next();
+  ASSERT_EQ(localisation::LangManager().CurrentLanguageId(), 1049);
+
+  // "Этот шрифт изменить нельзя"
+  const std::string fixedSlot =
+      "\xD0\xAD\xD1\x82\xD0\xBE\xD1\x82 \xD1\x88\xD1\x80\xD0\xB8\xD1\x84\xD1\x82 "
+      "\xD0\xB8\xD0\xB7\xD0\xBC\xD0\xB5\xD0\xBD\xD0\xB8\xD1\x82\xD1\x8C "
+      "\xD0\xBD\xD0\xB5\xD0\xBB\xD1\x8C\xD0\xB7\xD1\x8F";
+  EXPECT_EQ(ShownHint(*form_, form_->Parts().FontBoxes[1]), fixedSlot);
+  EXPECT_EQ(ShownHint(*form_, form_->Parts().FontBoxes[3]), fixedSlot);
+
+  // No hint of the window shows a character its code page could not decode.
+  int hints = 0;
+  for (platform::TControl* c : windowlook::Controls(form_.get())) {
+    if (c->Hint().empty() || dynamic_cast<controls::TUrlLabel*>(c) != nullptr) continue;
+    ++hints;
+    EXPECT_EQ(ShownHint(*form_, c).find("\xEF\xBF\xBD"), std::string::npos) << c->Name();
+  }
+  EXPECT_GT(hints, 2);
+
+  // "шрифты/мой шрифт.fnt"
+  const std::string path = WriteFile(
+      "\xD1\x88\xD1\x80\xD0\xB8\xD1\x84\xD1\x82\xD1\x8B/\xD0\xBC\xD0\xBE\xD0\xB9 "
+      "\xD1\x88\xD1\x80\xD0\xB8\xD1\x84\xD1\x82.fnt",
+      assembly::ReadArchiveEntry(*form_->Parts().FResArchive, "fonts\\EnglishWE\\8x5we_Aqua.fnt"));
+  form_->ShowPage(wizard::pgFonts);
+  form_->PageManager1PageChanged(form_->Parts().PageManager1);
+  services_.ScriptDialog({path});
+  form_->Parts().FontBoxes[2]->UserSelect(1);
+  ASSERT_EQ(form_->Parts().FontBoxes[2]->ItemIndex(), 1);
+  EXPECT_EQ(ShownHint(*form_, form_->Parts().FontBoxes[2]), path);
+  EXPECT_EQ(ShownHint(*form_, form_->Parts().FontBoxes[3]), fixedSlot);
 }
