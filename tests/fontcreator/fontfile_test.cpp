@@ -163,7 +163,7 @@ TEST(FontFileTest, RoundTripThroughTheBuildersReader) {
       for (int y = 0; y < a.height; ++y)
         for (int x = 0; x < a.width; ++x) {
           Rgb p = a.At(x, y), q = b.At(x, y);
-          ASSERT_EQ(p.red ^ q.red, 255) << x << "," << y;
+          ASSERT_EQ(p.Red ^ q.Red, 255) << x << "," << y;
         }
     }
   }
@@ -373,10 +373,10 @@ std::map<int, SheetGlyph> GlyphsOfSheet(const assembly::FontFile& font, const Pa
         EXPECT_LT(y + r, png.height) << "code " << kFirstCode + i << " falls off the sheet";
         if (y + r >= png.height) return glyphs;
         const Rgb p = png.At(x + c, y + r);
-        g.colours.push_back(std::uint32_t(p.red) << 16 | std::uint32_t(p.green) << 8 | p.blue);
+        g.colours.push_back(std::uint32_t(p.Red) << 16 | std::uint32_t(p.Green) << 8 | p.Blue);
         // Ink: more than a trace away from the background (the palette of 256 colours may
         // hold the background only nearly).
-        if (std::abs(p.red - back.red) + std::abs(p.green - back.green) + std::abs(p.blue - back.blue) > 48)
+        if (std::abs(p.Red - back.Red) + std::abs(p.Green - back.Green) + std::abs(p.Blue - back.Blue) > 48)
           g.lowestInk = r;
       }
     x += w;
