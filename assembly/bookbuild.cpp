@@ -36,14 +36,14 @@ public:
     host_.ShowMessage(t, c, i);
   }
   void RequestTerminate() override {
-    terminated = true;
+    Terminated = true;
     host_.RequestTerminate();
   }
   void SetProgress(int position, int max) override { host_.SetProgress(position, max); }
   void SetStatus(const std::string& text) override { host_.SetStatus(text); }
   void ProcessMessages() override { host_.ProcessMessages(); }
   void SetWindowEnabled(bool enabled) override { host_.SetWindowEnabled(enabled); }
-  bool terminated = false;
+  bool Terminated = false;
 
 private:
   BuildHost& host_;
@@ -323,7 +323,7 @@ BuildResult BuildBookMidlets(const BuildContext& ctx, bool testMode, const TMIDL
     WatchingHost watch(host);
     TPictureList pictures;
     const std::string book = LoadBook(ctx, watch, showProgress, pictures);
-    if (watch.terminated) return BuildResult::Failed();
+    if (watch.Terminated) return BuildResult::Failed();
     TPictureEntries entries(std::move(pictures), ctx.ReusePackedPictures, ctx.PictureThreads);
 
     TNormalizedText text(in.IntroText + book);

@@ -53,31 +53,31 @@ class PicturePool {
 public:
   PicturePool(std::vector<std::string> paths, const HostedPictureConverter& convert, unsigned threads)
       : convert_(convert), jobs_(paths.size()) {
-    for (std::size_t i = 0; i < paths.size(); ++i) jobs_[i].path = std::move(paths[i]);
+    for (std::size_t i = 0; i < paths.size(); ++i) jobs_[i].Path = std::move(paths[i]);
     pool_.emplace(
         jobs_.size(),
-        [this](std::size_t i) { jobs_[i].converted = convert_(jobs_[i].path, jobs_[i].png, jobs_[i].host); }, threads);
+        [this](std::size_t i) { jobs_[i].Converted = convert_(jobs_[i].Path, jobs_[i].Png, jobs_[i].Host); }, threads);
   }
 
   // The result for the next picture of the list when it is `path`; nothing once the book asks
   // for another picture than was listed (its files changed meanwhile).
   std::optional<bool> Take(const std::string& path, std::string& png, BuildHost& host) {
-    if (next_ >= jobs_.size() || jobs_[next_].path != path) return std::nullopt;
+    if (next_ >= jobs_.size() || jobs_[next_].Path != path) return std::nullopt;
     const std::size_t i = next_++;
     const std::exception_ptr error = pool_->Wait(i);
     Job& job = jobs_[i];
-    job.host.Replay(host);
+    job.Host.Replay(host);
     if (error) std::rethrow_exception(error);
-    png = std::move(job.png);
-    return job.converted;
+    png = std::move(job.Png);
+    return job.Converted;
   }
 
 private:
   struct Job {
-    std::string path;
-    bool converted = false;
-    std::string png;
-    DeferredHost host;
+    std::string Path;
+    bool Converted = false;
+    std::string Png;
+    DeferredHost Host;
   };
 
   const HostedPictureConverter& convert_;

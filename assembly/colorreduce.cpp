@@ -19,9 +19,9 @@ int TSlowColorLookup::FindEntry(std::uint8_t red, std::uint8_t green, std::uint8
                                 std::uint8_t& outGreen, std::uint8_t& outBlue) {
   const int i = palette_.NearestIndex(red, green, blue);
   const PaletteEntry& e = palette_[i];
-  outRed = e.red;
-  outGreen = e.green;
-  outBlue = e.blue;
+  outRed = e.Red;
+  outGreen = e.Green;
+  outBlue = e.Blue;
   return i;
 }
 
@@ -178,7 +178,7 @@ Palette BuildOctreePalette(const Bitmap& source, int colors, bool systemColours)
   quantizer.AddPixels(source);
   const std::vector<PaletteEntry> leaves = quantizer.LeafColors();
   for (std::size_t i = 0; i < leaves.size() && i < static_cast<std::size_t>(n); ++i)
-    entries[static_cast<std::size_t>(offset) + i] = {leaves[i].red, leaves[i].green, leaves[i].blue, 0};
+    entries[static_cast<std::size_t>(offset) + i] = {leaves[i].Red, leaves[i].Green, leaves[i].Blue, 0};
   return Palette(std::move(entries));
 }
 
@@ -187,7 +187,7 @@ Palette BuildOctreePalette(const Bitmap& source, int colors, bool systemColours)
 namespace {
 
 Palette FixedPalette(std::vector<PaletteEntry> entries) {
-  for (PaletteEntry& p : entries) p.flags = platform::PC_NOCOLLAPSE;
+  for (PaletteEntry& p : entries) p.Flags = platform::PC_NOCOLLAPSE;
   return Palette(std::move(entries));
 }
 

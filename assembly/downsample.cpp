@@ -8,10 +8,10 @@ namespace {
 
 [[noreturn]] void CheckFailed() { throw std::logic_error("Assertion failure (AccumulationBuffer)"); }
 
-// Weights of one source pixel along one axis: cell c0 gets w0, cell c0 + 1 gets w1.
+// Weights of one source pixel along one axis: cell C0 gets W0, cell C0 + 1 gets W1.
 struct Span {
-  int c0;
-  float w0, w1;
+  int C0;
+  float W0, W1;
 };
 
 Span SpanAt(float p, float s) {
@@ -51,10 +51,10 @@ void TAccumulationBuffer::AddSample(int x, int y, float r, float g, float b, flo
 void TAccumulationBuffer::AddPixel(float px, float py, float sx, float sy, float r, float g, float b) {
   if (sx > 1 || sy > 1) CheckFailed();
   const Span xs = SpanAt(px, sx), ys = SpanAt(py, sy);
-  AddSample(xs.c0, ys.c0, r, g, b, xs.w0 * ys.w0);
-  AddSample(xs.c0 + 1, ys.c0, r, g, b, xs.w1 * ys.w0);
-  AddSample(xs.c0, ys.c0 + 1, r, g, b, xs.w0 * ys.w1);
-  AddSample(xs.c0 + 1, ys.c0 + 1, r, g, b, xs.w1 * ys.w1);
+  AddSample(xs.C0, ys.C0, r, g, b, xs.W0 * ys.W0);
+  AddSample(xs.C0 + 1, ys.C0, r, g, b, xs.W1 * ys.W0);
+  AddSample(xs.C0, ys.C0 + 1, r, g, b, xs.W0 * ys.W1);
+  AddSample(xs.C0 + 1, ys.C0 + 1, r, g, b, xs.W1 * ys.W1);
 }
 
 std::uint32_t TAccumulationBuffer::GetColor(int x, int y) const {
@@ -85,32 +85,32 @@ void DownsampleBitmap(const platform::Bitmap& src, platform::Bitmap& dst) {
   for (int x = 0; x < sw; ++x) {
     Span& xs = columns[static_cast<std::size_t>(x)];
     xs = SpanAt(PositionOf(x, sw, dw), sx);
-    if (xs.c0 + 1 >= dw) xs.w1 = 0;
+    if (xs.C0 + 1 >= dw) xs.W1 = 0;
   }
   const auto cellsPerRow = static_cast<std::size_t>(dw);
   for (int y = 0; y < sh; ++y) {
     Span ys = SpanAt(PositionOf(y, sh, dh), sy);
-    if (ys.c0 >= dh) continue;
-    if (ys.c0 + 1 >= dh) ys.w1 = 0;
-    TAccumulationBuffer::Cell* row0 = buffer.CellRow(ys.c0);
-    TAccumulationBuffer::Cell* row1 = ys.w1 != 0 ? buffer.CellRow(ys.c0 + 1) : nullptr;
+    if (ys.C0 >= dh) continue;
+    if (ys.C0 + 1 >= dh) ys.W1 = 0;
+    TAccumulationBuffer::Cell* row0 = buffer.CellRow(ys.C0);
+    TAccumulationBuffer::Cell* row1 = ys.W1 != 0 ? buffer.CellRow(ys.C0 + 1) : nullptr;
     const std::uint8_t* p = src.ScanLine(y);
     for (int x = 0; x < sw; ++x, p += 3) {
       const Span& xs = columns[static_cast<std::size_t>(x)];
-      if (static_cast<std::size_t>(xs.c0) >= cellsPerRow) continue;
+      if (static_cast<std::size_t>(xs.C0) >= cellsPerRow) continue;
       const float r = p[2], g = p[1], b = p[0];
-      const float w00 = xs.w0 * ys.w0;
-      if (w00 != 0) Add(row0[xs.c0], r, g, b, w00);
-      if (xs.w1 != 0) {
-        const float w10 = xs.w1 * ys.w0;
-        if (w10 != 0) Add(row0[xs.c0 + 1], r, g, b, w10);
+      const float w00 = xs.W0 * ys.W0;
+      if (w00 != 0) Add(row0[xs.C0], r, g, b, w00);
+      if (xs.W1 != 0) {
+        const float w10 = xs.W1 * ys.W0;
+        if (w10 != 0) Add(row0[xs.C0 + 1], r, g, b, w10);
       }
       if (row1) {
-        const float w01 = xs.w0 * ys.w1;
-        if (w01 != 0) Add(row1[xs.c0], r, g, b, w01);
-        if (xs.w1 != 0) {
-          const float w11 = xs.w1 * ys.w1;
-          if (w11 != 0) Add(row1[xs.c0 + 1], r, g, b, w11);
+        const float w01 = xs.W0 * ys.W1;
+        if (w01 != 0) Add(row1[xs.C0], r, g, b, w01);
+        if (xs.W1 != 0) {
+          const float w11 = xs.W1 * ys.W1;
+          if (w11 != 0) Add(row1[xs.C0 + 1], r, g, b, w11);
         }
       }
     }

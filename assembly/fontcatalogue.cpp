@@ -18,19 +18,19 @@ constexpr const char* kSizes[5] = {"5x3", "6x3", "6x4", "7x5", "8x5"};
 constexpr const char* kFaces[5] = {"Arial15", "Tah12", "Tah13", "Verd12", "Verd13"};
 
 struct Style {
-  const char* word;
-  const char* suffix;
-  uint8_t type;
+  const char* Word;
+  const char* Suffix;
+  uint8_t Type;
 };
 constexpr Style kSchemes[3] = {{"BW", "", 0}, {"Aqua", "_Aqua", 1}, {"Yellow", "_Yel", 1}};
 constexpr Style kModes[2] = {{"Antialiazed", "_AA", 1}, {"ClearType", "_CT", 2}};
 
 TFontDesc MakeDesc(int group, const std::string& fontName, const Style& style) {
   TFontDesc d;
-  d.DisplayName = fontName + " " + style.word;
-  d.EntryName = std::string("fonts\\") + kGroupFolders[group] + "\\" + fontName + style.suffix + ".fnt";
+  d.DisplayName = fontName + " " + style.Word;
+  d.EntryName = std::string("fonts\\") + kGroupFolders[group] + "\\" + fontName + style.Suffix + ".fnt";
   d.LanguageGroup = uint8_t(group);
-  d.FontType = style.type;
+  d.FontType = style.Type;
   return d;
 }
 

@@ -218,10 +218,10 @@ std::string TNormalizedText::Head(std::size_t n) {
   std::size_t before = 0;
   for (const Pad& pad : plan_) {
     if (out.size() >= n) break;
-    copy(g, pad.glued);
-    g = pad.glued;
-    if (out.size() < n) out.append(std::min(pad.spaces - before, n - out.size()), ' ');
-    before = pad.spaces;
+    copy(g, pad.Glued);
+    g = pad.Glued;
+    if (out.size() < n) out.append(std::min(pad.Spaces - before, n - out.size()), ' ');
+    before = pad.Spaces;
   }
   copy(g, length);
   return out;
@@ -229,11 +229,10 @@ std::string TNormalizedText::Head(std::size_t n) {
 
 std::size_t TNormalizedText::GluedIndexOf(std::size_t n) {
   PlanUntil(n);
-  const auto it = std::upper_bound(plan_.begin(), plan_.end(), n, [](std::size_t v, const Pad& p) {
-    return v < p.glued + p.spaces;
-  });
-  const std::size_t before = it == plan_.begin() ? 0 : std::prev(it)->spaces;
-  if (it != plan_.end() && n >= it->glued + before) return it->glued;
+  const auto it = std::upper_bound(plan_.begin(), plan_.end(), n,
+                                   [](std::size_t v, const Pad& p) { return v < p.Glued + p.Spaces; });
+  const std::size_t before = it == plan_.begin() ? 0 : std::prev(it)->Spaces;
+  if (it != plan_.end() && n >= it->Glued + before) return it->Glued;
   return n - before;
 }
 

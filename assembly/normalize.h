@@ -82,8 +82,8 @@ private:
 
   // Alignment plan: for markers in glued order, their glued index and the padding before them.
   struct Pad {
-    std::size_t glued;
-    std::size_t spaces;
+    std::size_t Glued;
+    std::size_t Spaces;
   };
   std::vector<Pad> plan_;
   std::size_t plannedGlued_ = 0;   // glued indices below this are planned

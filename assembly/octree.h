@@ -116,9 +116,9 @@ private:
     if (node.Leaf) {
       platform::PaletteEntry e;
       if (node.PixelCount != 0) {
-        e.red = static_cast<std::uint8_t>(node.Red / node.PixelCount);
-        e.green = static_cast<std::uint8_t>(node.Green / node.PixelCount);
-        e.blue = static_cast<std::uint8_t>(node.Blue / node.PixelCount);
+        e.Red = static_cast<std::uint8_t>(node.Red / node.PixelCount);
+        e.Green = static_cast<std::uint8_t>(node.Green / node.PixelCount);
+        e.Blue = static_cast<std::uint8_t>(node.Blue / node.PixelCount);
       }
       out.push_back(e);
       return;

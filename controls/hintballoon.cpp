@@ -174,7 +174,7 @@ public:
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
   }
-  QPainterPath outline;
+  QPainterPath Outline;
 
 protected:
   void paintEvent(QPaintEvent*) override {
@@ -182,7 +182,7 @@ protected:
     p.fillRect(rect(), kBalloonColor);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(outline);
+    p.drawPath(Outline);
   }
   void mousePressEvent(QMouseEvent*) override { owner_->CloseBalloon(); }
   void changeEvent(QEvent* e) override {
@@ -325,7 +325,7 @@ void SetOutline(BalloonWindow* win, const TBalloonShape& shape) {
   arrow << arrow.front();
   path.addPolygon(arrow);
   const QPainterPath filled = path.simplified();
-  win->outline = filled.translated(-0.5, -0.5);
+  win->Outline = filled.translated(-0.5, -0.5);
   win->setGeometry(ToQRect(shape.Window));
   win->setMask(QRegion(filled.toFillPolygon().toPolygon(), Qt::WindingFill));
 }

@@ -97,7 +97,7 @@ void TCharImage::MeasureHeight() {
   for (int code = 0; code < 256; ++code) {
     auto c = static_cast<unsigned char>(code);
     if (UpperCase) c = platform::CharsetUpperCase(Charset, c);
-    int cy = std::max(0, Font->TextExtent(c).cy);
+    int cy = std::max(0, Font->TextExtent(c).Cy);
     h = std::max(h, static_cast<int>(DivCeil(static_cast<unsigned>(cy), static_cast<unsigned>(Scale()))));
   }
   Height = std::min(h, 24);
@@ -110,10 +110,10 @@ void TCharImage::SelectChar(unsigned char code) {
   int w;
   DrawX = 0;
   if (Font->CharABCWidths(CharText, abc)) {
-    w = std::max(abc.abcA, 0) + abc.abcB + std::max(abc.abcC, 0);
-    DrawX = std::max(-abc.abcA, 0);
+    w = std::max(abc.AbcA, 0) + abc.AbcB + std::max(abc.AbcC, 0);
+    DrawX = std::max(-abc.AbcA, 0);
   } else {
-    w = Font->TextExtent(CharText).cx;
+    w = Font->TextExtent(CharText).Cx;
   }
   CharWidth = std::min(static_cast<int>(DivCeil(static_cast<unsigned>(std::max(w, 0)),
                                                 static_cast<unsigned>(Scale()))),

@@ -70,15 +70,15 @@ void WritePicture(const fs::path& path, int w, int h, unsigned seed) {
 }
 
 struct Build {
-  std::string name;
-  const char* edition;  // rbFullVersion, rbLiteVersion or rbTinyVersion
-  int model;
-  const char* language = "rbilEnglishCE";
-  std::vector<std::string> books;  // under the books folder
-  const char* pictures = "rb64ColorsImages";
-  std::string midletName = "Book";
-  std::string title = "A Book";
-  std::string phonesList = "";  // under the books folder: chosen with the last model row
+  std::string Name;
+  const char* Edition;  // rbFullVersion, rbLiteVersion or rbTinyVersion
+  int Model;
+  const char* Language = "rbilEnglishCE";
+  std::vector<std::string> Books;  // under the books folder
+  const char* Pictures = "rb64ColorsImages";
+  std::string MidletName = "Book";
+  std::string Title = "A Book";
+  std::string PhonesList = "";  // under the books folder: chosen with the last model row
 };
 
 // Walks the window from the first page to the finish page; false when it stopped elsewhere.
@@ -89,34 +89,34 @@ bool Walk(wizard::TForm1& form, TFakeServices& services, const Build& b, const f
     const int page = notebook->PageIndex();
     if (page == wizard::pgFinish) return true;
     switch (page) {
-      case wizard::pgFullOrLite: Find<TRadioButton>(form, b.edition)->SetChecked(true); break;
+      case wizard::pgFullOrLite: Find<TRadioButton>(form, b.Edition)->SetChecked(true); break;
       case wizard::pgPhoneModel:
-        if (b.phonesList.empty()) {
-          Find<TComboBox>(form, "cbPhoneModel")->SetItemIndex(b.model);
+        if (b.PhonesList.empty()) {
+          Find<TComboBox>(form, "cbPhoneModel")->SetItemIndex(b.Model);
           // The full edition's batch row goes from here to the build.
-          if (b.model == assembly::kCustomPhoneListRow)
+          if (b.Model == assembly::kCustomPhoneListRow)
             services.ScriptDialog({(out / "Version differences.txt").string()});
         } else {
           // As the user picks the row: the list file is asked for at once.
-          services.ScriptDialog({(books / b.phonesList).string()});
-          Find<TComboBox>(form, "cbPhoneModel")->UserSelect(b.model);
+          services.ScriptDialog({(books / b.PhonesList).string()});
+          Find<TComboBox>(form, "cbPhoneModel")->UserSelect(b.Model);
         }
         break;
-      case wizard::pgInterfaceLanguage: Find<TRadioButton>(form, b.language)->SetChecked(true); break;
+      case wizard::pgInterfaceLanguage: Find<TRadioButton>(form, b.Language)->SetChecked(true); break;
       case wizard::pgEmbed:
         if (Find<TListBox>(form, "lbTextFiles")->Items()->Count() == 0) {
           std::vector<std::string> files;
-          for (const std::string& f : b.books) files.push_back((books / f).string());
+          for (const std::string& f : b.Books) files.push_back((books / f).string());
           services.ScriptDialog(files);
           Find<TBitBtn>(form, "BitBtn4")->Click();
         }
         break;
       case wizard::pgMidletName:
-        Find<TEdit>(form, "edMidletName")->SetTextValue(b.midletName);
-        Find<TEdit>(form, "edBookTitle")->SetTextValue(b.title);
+        Find<TEdit>(form, "edMidletName")->SetTextValue(b.MidletName);
+        Find<TEdit>(form, "edBookTitle")->SetTextValue(b.Title);
         break;
-      case wizard::pgImages: Find<TRadioButton>(form, b.pictures)->SetChecked(true); break;
-      case wizard::pgAdvancedOptions: services.ScriptDialog({(out / (b.midletName + ".jad")).string()}); break;
+      case wizard::pgImages: Find<TRadioButton>(form, b.Pictures)->SetChecked(true); break;
+      case wizard::pgAdvancedOptions: services.ScriptDialog({(out / (b.MidletName + ".jad")).string()}); break;
       default: break;
     }
     next->Click();
@@ -148,7 +148,7 @@ void WriteBooks(const fs::path& books) {
 // One build in a fresh window into its own subfolder with its messages.txt; false when the
 // walk stopped before the finish page.
 bool RunBuild(const std::string& program, const fs::path& outRoot, const fs::path& books, const Build& b) {
-  const fs::path out = outRoot / b.name;
+  const fs::path out = outRoot / b.Name;
   fs::create_directories(out);
   fs::remove(program + "Quirewright.ini");
   TFakeServices services;
@@ -173,7 +173,7 @@ bool RunBuild(const std::string& program, const fs::path& outRoot, const fs::pat
   for (const auto& m : services.messages) log += m.caption + ": " + m.text + "\n";
   if (!walked) log += "stopped before the finish page\n";
   Write(out / "messages.txt", log);
-  std::printf("%s: %s\n", b.name.c_str(), walked ? "built" : "stopped");
+  std::printf("%s: %s\n", b.Name.c_str(), walked ? "built" : "stopped");
   return walked;
 }
 

@@ -19,8 +19,8 @@ using fontcreator::FontKind;
 using fontcreator::FontSettings;
 
 struct Sample {
-  const char* name;
-  FontSettings settings;
+  const char* Name;
+  FontSettings Settings;
 };
 
 FontSettings Make(FontKind type, const char* face, int size, int charset, bool aa, bool bold, bool italic,
@@ -47,23 +47,9 @@ bool Save(const std::filesystem::path& file, platform::Bitmap bitmap) {
   return static_cast<bool>(out);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: render_sheets <output folder> [font folder]\n");
-    return 2;
-  }
-  const std::filesystem::path out = argv[1];
-  const std::vector<std::string> fonts =
-      argc == 3 ? std::vector<std::string>{argv[2]}
-                : std::vector<std::string>{"/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/truetype/liberation"};
-  if (!platform::UsePrivateFontDirs(fonts)) {
-    std::fprintf(stderr, "render_sheets: cannot use the fonts of %s\n", fonts.front().c_str());
-    return 1;
-  }
-  std::filesystem::create_directories(out);
-  const Sample samples[] = {
+// The sheets to render: each kind of font at the sizes and character sets worth a look.
+const std::vector<Sample>& Samples() {
+  static const std::vector<Sample> samples = {
       {"bw_sans_12",
        Make(FontKind::BlackWhite, "DejaVu Sans", 12, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
       {"bw_sans_8_cyrillic",
@@ -112,18 +98,45 @@ int main(int argc, char** argv) {
       {"ct_sans_6",
        Make(FontKind::ClearType, "DejaVu Sans", 6, platform::ANSI_CHARSET, false, false, false, 0, 0xFFFFFF)},
   };
-  for (const Sample& s : samples) {
-    fontcreator::FontPreview p = fontcreator::BuildFont(s.settings);
-    auto negative = fontcreator::CreateCharImage(s.settings, true);
-    platform::Bitmap neg = fontcreator::RenderSheet(*negative, fontcreator::kSheetWidth, p.Layout.SheetHeight);
-    const std::string base = s.name;
-    if (!Save(out / (base + ".png"), p.Sheet) || !Save(out / (base + "_neg.png"), neg) ||
-        !Save(out / (base + "_zoom.png"), p.Zoom)) {
+  return samples;
+}
+
+// Renders one sample's sheet, negative sheet and zoom into the folder; false when a file cannot
+// be written.
+bool RenderSample(const Sample& sample, const std::filesystem::path& out) {
+  fontcreator::FontPreview p = fontcreator::BuildFont(sample.Settings);
+  auto negative = fontcreator::CreateCharImage(sample.Settings, true);
+  platform::Bitmap neg = fontcreator::RenderSheet(*negative, fontcreator::kSheetWidth, p.Layout.SheetHeight);
+  const std::string base = sample.Name;
+  if (!Save(out / (base + ".png"), p.Sheet) || !Save(out / (base + "_neg.png"), neg) ||
+      !Save(out / (base + "_zoom.png"), p.Zoom))
+    return false;
+  std::printf("%-22s height %2d, sheet 200 x %d%s\n", sample.Name, p.Height, p.Layout.SheetHeight,
+              p.TooLarge ? " (too large)" : "");
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: render_sheets <output folder> [font folder]\n");
+    return 2;
+  }
+  const std::filesystem::path out = argv[1];
+  const std::vector<std::string> fonts =
+      argc == 3 ? std::vector<std::string>{argv[2]}
+                : std::vector<std::string>{"/usr/share/fonts/truetype/dejavu", "/usr/share/fonts/truetype/liberation"};
+  if (!platform::UsePrivateFontDirs(fonts)) {
+    std::fprintf(stderr, "render_sheets: cannot use the fonts of %s\n", fonts.front().c_str());
+    return 1;
+  }
+  std::filesystem::create_directories(out);
+  for (const Sample& sample : Samples()) {
+    if (!RenderSample(sample, out)) {
       std::fprintf(stderr, "render_sheets: cannot write into %s\n", out.c_str());
       return 1;
     }
-    std::printf("%-22s height %2d, sheet 200 x %d%s\n", s.name, p.Height, p.Layout.SheetHeight,
-                p.TooLarge ? " (too large)" : "");
   }
   return 0;
 }

@@ -62,7 +62,7 @@ QImage ToQImage(const Bitmap& bitmap) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < bitmap.Width(); ++x) {
       Rgb c = bitmap.GetPixel(x, y);
-      line[x] = qRgb(c.red, c.green, c.blue);
+      line[x] = qRgb(c.Red, c.Green, c.Blue);
     }
   }
   return image;
@@ -90,8 +90,8 @@ void TForm1::DeclareBindings(TBinder& b) {
   b.Handler("ComboBox2Change", this, &TForm1::ComboBox2Change);
   b.Handler("LangController1LanguageChanged", this, &TForm1::LangController1LanguageChanged);
   for (const CharsetItem& item : kCharsetItems) {
-    const int charset = item.charset;
-    b.HandlerValue(std::string(item.name) + "Click", TNotifyEvent([this, charset](TObject* sender) {
+    const int charset = item.Charset;
+    b.HandlerValue(std::string(item.Name) + "Click", TNotifyEvent([this, charset](TObject* sender) {
                      Charset = charset;
                      SelectCharset(dynamic_cast<TMenuItem*>(sender));
                    }));
@@ -154,8 +154,8 @@ void TForm1::BuildFont(bool save, const std::string& fileName) {
   }
   Busy = true;
   struct ClearBusy {
-    bool& busy;
-    ~ClearBusy() { busy = false; }
+    bool& Busy;
+    ~ClearBusy() { Busy = false; }
   } clear{Busy};
 
   preview_ = save ? SaveFont(Settings(), fileName) : fontcreator::BuildFont(Settings());
@@ -224,7 +224,7 @@ void TForm1::FontTypeCBoxChange(TObject*) {
 
 void TForm1::SelectCharset(TMenuItem* item) {
   for (const CharsetItem& entry : kCharsetItems)
-    if (auto* other = dynamic_cast<TMenuItem*>(FindComponent(entry.name))) other->SetChecked(other == item);
+    if (auto* other = dynamic_cast<TMenuItem*>(FindComponent(entry.Name))) other->SetChecked(other == item);
   if (!Busy) Rebuild();
 }
 

@@ -61,8 +61,8 @@ public:
 
   // The charset values of the menu items, in menu order.
   struct CharsetItem {
-    const char* name;
-    int charset;
+    const char* Name;
+    int Charset;
   };
   static const CharsetItem kCharsetItems[12];
 

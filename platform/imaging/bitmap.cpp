@@ -95,7 +95,7 @@ Rgb Bitmap::GetPixel(int x, int y) const {
     const int i = GetIndex(x, y);
     if (i >= palette_.Count()) return {};
     const PaletteEntry& e = palette_[i];
-    return {e.red, e.green, e.blue};
+    return {e.Red, e.Green, e.Blue};
   }
   const std::uint8_t* p = ScanLine(y) + static_cast<std::size_t>(x) * (Bits() / 8);
   return {p[2], p[1], p[0]};
@@ -103,19 +103,19 @@ Rgb Bitmap::GetPixel(int x, int y) const {
 
 void Bitmap::SetPixel(int x, int y, Rgb c) {
   if (IsPaletteFormat(format_)) {
-    SetIndex(x, y, palette_.NearestIndex(c.red, c.green, c.blue));
+    SetIndex(x, y, palette_.NearestIndex(c.Red, c.Green, c.Blue));
     return;
   }
   std::uint8_t* p = ScanLine(y) + static_cast<std::size_t>(x) * (Bits() / 8);
-  p[0] = c.blue;
-  p[1] = c.green;
-  p[2] = c.red;
+  p[0] = c.Blue;
+  p[1] = c.Green;
+  p[2] = c.Red;
 }
 
 void Bitmap::Fill(Rgb c) {
   if (Empty()) return;
   if (IsPaletteFormat(format_)) {
-    const int i = palette_.NearestIndex(c.red, c.green, c.blue);
+    const int i = palette_.NearestIndex(c.Red, c.Green, c.Blue);
     std::uint8_t byte = 0;
     if (format_ == PixelFormat::pf1bit) byte = (i & 1) ? 0xFF : 0x00;
     else if (format_ == PixelFormat::pf4bit) byte = static_cast<std::uint8_t>((i & 15) * 0x11);
@@ -127,9 +127,9 @@ void Bitmap::Fill(Rgb c) {
   for (int y = 0; y < height_; ++y) {
     std::uint8_t* p = ScanLine(y);
     for (int x = 0; x < width_; ++x, p += step) {
-      p[0] = c.blue;
-      p[1] = c.green;
-      p[2] = c.red;
+      p[0] = c.Blue;
+      p[1] = c.Green;
+      p[2] = c.Red;
     }
   }
 }
@@ -160,7 +160,7 @@ void Bitmap::Draw(int x, int y, const Bitmap& src) {
     for (int i = 0; i < 256; ++i) {
       if (i < src.palette_.Count()) {
         const PaletteEntry& e = src.palette_[i];
-        entryMap[static_cast<std::size_t>(i)] = palette_.NearestIndex(e.red, e.green, e.blue);
+        entryMap[static_cast<std::size_t>(i)] = palette_.NearestIndex(e.Red, e.Green, e.Blue);
       } else {
         entryMap[static_cast<std::size_t>(i)] = black;
       }

@@ -24,9 +24,9 @@ int BitsPerPixel(PixelFormat format);
 bool IsPaletteFormat(PixelFormat format);
 
 struct Rgb {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
+  std::uint8_t Red = 0;
+  std::uint8_t Green = 0;
+  std::uint8_t Blue = 0;
 
   friend bool operator==(const Rgb&, const Rgb&) = default;
 };

@@ -12,16 +12,16 @@ namespace platform {
 namespace {
 
 struct GifSource {
-  const std::string* data;
-  std::size_t pos;
+  const std::string* Data;
+  std::size_t Pos;
 };
 
 int ReadGif(GifFileType* gif, GifByteType* out, int n) {
   auto* src = static_cast<GifSource*>(gif->UserData);
-  const std::size_t left = src->data->size() - src->pos;
+  const std::size_t left = src->Data->size() - src->Pos;
   const std::size_t take = std::min(left, static_cast<std::size_t>(n < 0 ? 0 : n));
-  std::memcpy(out, src->data->data() + src->pos, take);
-  src->pos += take;
+  std::memcpy(out, src->Data->data() + src->Pos, take);
+  src->Pos += take;
   return static_cast<int>(take);
 }
 

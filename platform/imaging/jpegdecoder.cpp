@@ -13,16 +13,16 @@ namespace platform {
 namespace {
 
 struct JpegError {
-  jpeg_error_mgr mgr;
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-  const char* refusal;  // why the picture was refused before decoding, or nullptr
+  jpeg_error_mgr Mgr;
+  std::jmp_buf Jump;
+  char Message[JMSG_LENGTH_MAX];
+  const char* Refusal;  // why the picture was refused before decoding, or nullptr
 };
 
 void JpegErrorExit(j_common_ptr cinfo) {
   auto* err = reinterpret_cast<JpegError*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, err->message);
-  std::longjmp(err->jump, 1);
+  (*cinfo->err->format_message)(cinfo, err->Message);
+  std::longjmp(err->Jump, 1);
 }
 
 // Warnings pass, except running out of data: a truncated file counts as broken.
@@ -120,12 +120,12 @@ const char* JpegRefusal(const std::string& data, const jpeg_decompress_struct& c
 // Plain data only between setjmp and longjmp; the bitmap and the row live in the caller.
 bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8_t>* row, JpegError* err) {
   jpeg_decompress_struct cinfo;
-  cinfo.err = jpeg_std_error(&err->mgr);
-  err->mgr.error_exit = JpegErrorExit;
-  err->mgr.emit_message = JpegMessage;
-  err->message[0] = 0;
-  err->refusal = nullptr;
-  if (setjmp(err->jump)) {
+  cinfo.err = jpeg_std_error(&err->Mgr);
+  err->Mgr.error_exit = JpegErrorExit;
+  err->Mgr.emit_message = JpegMessage;
+  err->Message[0] = 0;
+  err->Refusal = nullptr;
+  if (setjmp(err->Jump)) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
@@ -133,8 +133,8 @@ bool DecodeJpegInto(const std::string& data, Bitmap* out, std::vector<std::uint8
   cinfo.mem->max_memory_to_use = static_cast<long>(kPictureMemoryBudget);
   jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
   jpeg_read_header(&cinfo, TRUE);
-  err->refusal = JpegRefusal(data, cinfo);
-  if (err->refusal != nullptr) {
+  err->Refusal = JpegRefusal(data, cinfo);
+  if (err->Refusal != nullptr) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
@@ -170,8 +170,8 @@ Bitmap TJpegDecoder::Decode(const std::string& data) const {
   std::vector<std::uint8_t> row;
   auto err = std::make_unique<JpegError>();
   if (!DecodeJpegInto(data, &out, &row, err.get())) {
-    if (err->refusal != nullptr) throw EImageError(err->refusal);
-    throw EImageError(std::string("Broken JPEG picture: ") + err->message);
+    if (err->Refusal != nullptr) throw EImageError(err->Refusal);
+    throw EImageError(std::string("Broken JPEG picture: ") + err->Message);
   }
   return out;
 }

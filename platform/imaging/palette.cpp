@@ -60,7 +60,7 @@ Palette Palette::Monochrome() {
 NearestColorIndex::NearestColorIndex(const std::vector<PaletteEntry>& entries)
     : cells_(4096), cache_(std::size_t{1} << kCacheBits, 0), cachedIndex_(std::size_t{1} << kCacheBits, 0) {
   entries_.reserve(entries.size());
-  for (const PaletteEntry& e : entries) entries_.push_back({e.red, e.green, e.blue});
+  for (const PaletteEntry& e : entries) entries_.push_back({e.Red, e.Green, e.Blue});
 }
 
 int NearestColorIndex::Find(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
@@ -77,7 +77,7 @@ int NearestColorIndex::Find(std::uint8_t red, std::uint8_t green, std::uint8_t b
 void NearestColorIndex::BuildCell(int cell) {
   const int lo[3] = {(cell >> 8) * 16, ((cell >> 4) & 15) * 16, (cell & 15) * 16};
   auto nearFar = [&](const Entry& e, int& nearest, int& farthest) {
-    const int v[3] = {e.red, e.green, e.blue};
+    const int v[3] = {e.Red, e.Green, e.Blue};
     nearest = farthest = 0;
     for (int c = 0; c < 3; ++c) {
       const int a = lo[c], b = lo[c] + 15;
@@ -95,26 +95,26 @@ void NearestColorIndex::BuildCell(int cell) {
     bound = std::min(bound, f);
   }
   CellList& list = cells_[static_cast<std::size_t>(cell)];
-  list.start = static_cast<std::uint32_t>(candidates_.size());
+  list.Start = static_cast<std::uint32_t>(candidates_.size());
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     int n, f;
     nearFar(entries_[i], n, f);
     if (n <= bound) candidates_.push_back(static_cast<std::uint8_t>(i));
   }
-  list.count = static_cast<std::uint32_t>(candidates_.size()) - list.start;
+  list.Count = static_cast<std::uint32_t>(candidates_.size()) - list.Start;
 }
 
 int NearestColorIndex::Search(int red, int green, int blue) {
   const int cell = ((red >> 4) << 8) | ((green >> 4) << 4) | (blue >> 4);
-  if (cells_[static_cast<std::size_t>(cell)].count == 0) BuildCell(cell);
+  if (cells_[static_cast<std::size_t>(cell)].Count == 0) BuildCell(cell);
   const CellList& list = cells_[static_cast<std::size_t>(cell)];
-  const std::uint8_t* i = candidates_.data() + list.start;
-  const std::uint8_t* end = i + list.count;
+  const std::uint8_t* i = candidates_.data() + list.Start;
+  const std::uint8_t* end = i + list.Count;
   int best = *i;
   int bestDist = 0x7fffffff;
   for (; i != end; ++i) {  // ascending indices: the first of equals stays
     const Entry& e = entries_[*i];
-    const int dr = e.red - red, dg = e.green - green, db = e.blue - blue;
+    const int dr = e.Red - red, dg = e.Green - green, db = e.Blue - blue;
     const int d = dr * dr + dg * dg + db * db;
     if (d < bestDist) {
       bestDist = d;

@@ -11,10 +11,10 @@ namespace platform {
 constexpr std::uint8_t PC_NOCOLLAPSE = 0x04;
 
 struct PaletteEntry {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-  std::uint8_t flags = 0;
+  std::uint8_t Red = 0;
+  std::uint8_t Green = 0;
+  std::uint8_t Blue = 0;
+  std::uint8_t Flags = 0;
 
   friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
 };
@@ -70,9 +70,13 @@ private:
   int Search(int red, int green, int blue);
   void BuildCell(int cell);
 
-  struct Entry { int red, green, blue; };
+  struct Entry {
+    int Red, Green, Blue;
+  };
   std::vector<Entry> entries_;
-  struct CellList { std::uint32_t start = 0, count = 0; };  // count 0: not built yet
+  struct CellList {
+    std::uint32_t Start = 0, Count = 0;  // Count 0: not built yet
+  };
   std::vector<CellList> cells_;  // 4096 cells
   std::vector<std::uint8_t> candidates_;  // the lists of the cells built so far
   static constexpr int kCacheBits = 16;

@@ -11,20 +11,20 @@ namespace platform {
 namespace {
 
 struct WriteState {
-  std::string* out;
-  const char* error;
+  std::string* Out;
+  const char* Error;
 };
 
 void WriteData(png_structp png, png_bytep data, png_size_t length) {
   auto* st = static_cast<WriteState*>(png_get_io_ptr(png));
-  st->out->append(reinterpret_cast<const char*>(data), length);
+  st->Out->append(reinterpret_cast<const char*>(data), length);
 }
 
 void FlushData(png_structp) {}
 
 void OnError(png_structp png, png_const_charp message) {
   auto* st = static_cast<WriteState*>(png_get_error_ptr(png));
-  st->error = message;
+  st->Error = message;
   png_longjmp(png, 1);
 }
 
@@ -65,7 +65,7 @@ std::string EncodePalettePng(const Bitmap& bitmap) {
   if (!IsPaletteFormat(bitmap.Format())) throw EPngError("PNG encoder needs a palette bitmap");
   if (bitmap.Empty()) throw EPngError("Invalid image dimensions");
   std::vector<png_color> plte;
-  for (const PaletteEntry& e : bitmap.GetPalette().Entries()) plte.push_back({e.red, e.green, e.blue});
+  for (const PaletteEntry& e : bitmap.GetPalette().Entries()) plte.push_back({e.Red, e.Green, e.Blue});
   const std::size_t max = std::size_t{1} << bitmap.Bits();
   if (plte.size() > max) plte.resize(max);
   // Every index used must have an entry: missing ones are black.
@@ -77,7 +77,7 @@ std::string EncodePalettePng(const Bitmap& bitmap) {
   std::string out;
   WriteState st{&out, nullptr};
   if (!WritePng(&st, bitmap, plte))
-    throw EPngError(std::string("PNG encoding failed: ") + (st.error ? st.error : "out of memory"));
+    throw EPngError(std::string("PNG encoding failed: ") + (st.Error ? st.Error : "out of memory"));
   return out;
 }
 

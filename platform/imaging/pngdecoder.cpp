@@ -17,22 +17,22 @@ inline std::uint8_t OverWhite(unsigned c, unsigned a) {
 }
 
 struct PngState {
-  const std::string* data;
-  std::size_t pos;
-  char message[200];
-  bool tooLarge;
+  const std::string* Data;
+  std::size_t Pos;
+  char Message[200];
+  bool TooLarge;
 };
 
 void PngRead(png_structp png, png_bytep out, png_size_t n) {
   auto* st = static_cast<PngState*>(png_get_io_ptr(png));
-  if (n > st->data->size() - st->pos) png_error(png, "unexpected end of file");
-  std::memcpy(out, st->data->data() + st->pos, n);
-  st->pos += n;
+  if (n > st->Data->size() - st->Pos) png_error(png, "unexpected end of file");
+  std::memcpy(out, st->Data->data() + st->Pos, n);
+  st->Pos += n;
 }
 
 void PngError(png_structp png, png_const_charp message) {
   auto* st = static_cast<PngState*>(png_get_error_ptr(png));
-  std::snprintf(st->message, sizeof st->message, "%s", message ? message : "");
+  std::snprintf(st->Message, sizeof st->Message, "%s", message ? message : "");
   png_longjmp(png, 1);
 }
 
@@ -90,9 +90,9 @@ bool DecodePngInto(PngState* st, Bitmap* out, std::vector<std::uint8_t>* buffer)
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   try {
-    CheckPictureSize(w, h, st->data->size(), kPngPixelsPerFileByte);
+    CheckPictureSize(w, h, st->Data->size(), kPngPixelsPerFileByte);
   } catch (const EImageError&) {
-    st->tooLarge = true;
+    st->TooLarge = true;
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
   }
@@ -125,10 +125,10 @@ Bitmap TPngDecoder::Decode(const std::string& data) const {
   Bitmap out;
   std::vector<std::uint8_t> buffer;
   auto st = std::make_unique<PngState>();
-  st->data = &data;
+  st->Data = &data;
   if (!DecodePngInto(st.get(), &out, &buffer)) {
-    if (st->tooLarge) throw EImageError("Picture too large");
-    throw EImageError(std::string("Broken PNG picture: ") + st->message);
+    if (st->TooLarge) throw EImageError("Picture too large");
+    throw EImageError(std::string("Broken PNG picture: ") + st->Message);
   }
   return out;
 }

@@ -172,80 +172,79 @@ enum class RenderMode { Mono = 0, Grey = 1, Lcd = 2 };
 int Channels(RenderMode mode) { return mode == RenderMode::Lcd ? 3 : 1; }
 
 // One rendered character: coverage 0..255 per pixel (three per pixel, red first, for LCD),
-// with its ink box relative to the pen on the baseline (top = rows above the baseline), and
+// with its ink box relative to the pen on the baseline (Top = rows above the baseline), and
 // the hinted outline's box in whole pixels (the character's metrics, kept whatever ink is
 // drawn in the end).
 struct Glyph {
-  bool ready = false;
-  int advance = 0;
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int rows = 0;
-  std::vector<std::uint8_t> coverage;
-  int boxLeft = 0;
-  int boxWidth = 0;
+  bool Ready = false;
+  int Advance = 0;
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Rows = 0;
+  std::vector<std::uint8_t> Coverage;
+  int BoxLeft = 0;
+  int BoxWidth = 0;
   bool Marked = false;    // a vanished mark was put back
   bool Refitted = false;  // moved up or down, or drawn otherwise, to fit the cell
 
   std::uint8_t& At(int col, int row, int channel, int channels) {
-    return coverage[(static_cast<std::size_t>(row) * width + col) * channels + channel];
+    return Coverage[(static_cast<std::size_t>(row) * Width + col) * channels + channel];
   }
   std::uint8_t At(int col, int row, int channel, int channels) const {
-    return coverage[(static_cast<std::size_t>(row) * width + col) * channels + channel];
+    return Coverage[(static_cast<std::size_t>(row) * Width + col) * channels + channel];
   }
   // Columns of the character's cell, relative to the pen: its box and its advance.
-  int CellLeft() const { return std::min(boxLeft, 0); }
-  int CellRight() const { return std::max(boxLeft + boxWidth, advance); }
+  int CellLeft() const { return std::min(BoxLeft, 0); }
+  int CellRight() const { return std::max(BoxLeft + BoxWidth, Advance); }
 };
 
 // Drops the columns without ink at both sides, so that the box is the ink's own.
 void TrimColumns(Glyph& g, int channels) {
   auto inked = [&](int c) {
-    for (int r = 0; r < g.rows; ++r)
+    for (int r = 0; r < g.Rows; ++r)
       for (int k = 0; k < channels; ++k)
         if (g.At(c, r, k, channels) != 0) return true;
     return false;
   };
-  int first = 0, last = g.width - 1;
+  int first = 0, last = g.Width - 1;
   while (first <= last && !inked(first)) ++first;
   while (last >= first && !inked(last)) --last;
-  if (first == 0 && last == g.width - 1) return;
+  if (first == 0 && last == g.Width - 1) return;
   if (last < first) {
-    g.left = g.top = g.width = g.rows = 0;
-    g.coverage.clear();
+    g.Left = g.Top = g.Width = g.Rows = 0;
+    g.Coverage.clear();
     return;
   }
   const int width = last - first + 1;
-  std::vector<std::uint8_t> kept(static_cast<std::size_t>(width) * g.rows * channels);
-  for (int r = 0; r < g.rows; ++r)
-    std::copy_n(&g.coverage[(static_cast<std::size_t>(r) * g.width + first) * channels],
-                static_cast<std::size_t>(width) * channels,
-                &kept[static_cast<std::size_t>(r) * width * channels]);
-  g.coverage = std::move(kept);
-  g.left += first;
-  g.width = width;
+  std::vector<std::uint8_t> kept(static_cast<std::size_t>(width) * g.Rows * channels);
+  for (int r = 0; r < g.Rows; ++r)
+    std::copy_n(&g.Coverage[(static_cast<std::size_t>(r) * g.Width + first) * channels],
+                static_cast<std::size_t>(width) * channels, &kept[static_cast<std::size_t>(r) * width * channels]);
+  g.Coverage = std::move(kept);
+  g.Left += first;
+  g.Width = width;
 }
 
 // Drops the rows without ink at the top and the bottom (after TrimColumns).
 void TrimRows(Glyph& g, int channels) {
-  const std::size_t rowBytes = static_cast<std::size_t>(g.width) * channels;
+  const std::size_t rowBytes = static_cast<std::size_t>(g.Width) * channels;
   auto inked = [&](int r) {
-    const auto begin = g.coverage.begin() + static_cast<std::ptrdiff_t>(r * rowBytes);
+    const auto begin = g.Coverage.begin() + static_cast<std::ptrdiff_t>(r * rowBytes);
     return std::any_of(begin, begin + static_cast<std::ptrdiff_t>(rowBytes), [](std::uint8_t v) { return v != 0; });
   };
-  int first = 0, last = g.rows - 1;
+  int first = 0, last = g.Rows - 1;
   while (first <= last && !inked(first)) ++first;
   while (last >= first && !inked(last)) --last;
   if (last < first) {
-    g.left = g.top = g.width = g.rows = 0;
-    g.coverage.clear();
+    g.Left = g.Top = g.Width = g.Rows = 0;
+    g.Coverage.clear();
     return;
   }
-  g.coverage.erase(g.coverage.begin() + static_cast<std::ptrdiff_t>((last + 1) * rowBytes), g.coverage.end());
-  g.coverage.erase(g.coverage.begin(), g.coverage.begin() + static_cast<std::ptrdiff_t>(first * rowBytes));
-  g.top -= first;
-  g.rows = last - first + 1;
+  g.Coverage.erase(g.Coverage.begin() + static_cast<std::ptrdiff_t>((last + 1) * rowBytes), g.Coverage.end());
+  g.Coverage.erase(g.Coverage.begin(), g.Coverage.begin() + static_cast<std::ptrdiff_t>(first * rowBytes));
+  g.Top -= first;
+  g.Rows = last - first + 1;
 }
 
 // Ink of a character only: columns, then rows.
@@ -270,8 +269,8 @@ int MapAxis(int v, int from0, int from1, int to0, int to1) {
 // The glyph with more ink: its box grows to hold the pixels, each set in every channel.
 void AddInk(Glyph& g, const std::vector<InkPixel>& pixels, int channels) {
   if (pixels.empty()) return;
-  int left = g.rows ? g.left : pixels[0].X, right = g.rows ? g.left + g.width - 1 : pixels[0].X;
-  int top = g.rows ? g.top : pixels[0].Y, bottom = g.rows ? g.top - g.rows + 1 : pixels[0].Y;
+  int left = g.Rows ? g.Left : pixels[0].X, right = g.Rows ? g.Left + g.Width - 1 : pixels[0].X;
+  int top = g.Rows ? g.Top : pixels[0].Y, bottom = g.Rows ? g.Top - g.Rows + 1 : pixels[0].Y;
   for (const InkPixel& p : pixels) {
     left = std::min(left, p.X);
     right = std::max(right, p.X);
@@ -279,15 +278,15 @@ void AddInk(Glyph& g, const std::vector<InkPixel>& pixels, int channels) {
     bottom = std::min(bottom, p.Y);
   }
   Glyph grown = g;
-  grown.left = left;
-  grown.top = top;
-  grown.width = right - left + 1;
-  grown.rows = top - bottom + 1;
-  grown.coverage.assign(static_cast<std::size_t>(grown.width) * grown.rows * channels, 0);
-  for (int r = 0; r < g.rows; ++r)
-    for (int c = 0; c < g.width; ++c)
+  grown.Left = left;
+  grown.Top = top;
+  grown.Width = right - left + 1;
+  grown.Rows = top - bottom + 1;
+  grown.Coverage.assign(static_cast<std::size_t>(grown.Width) * grown.Rows * channels, 0);
+  for (int r = 0; r < g.Rows; ++r)
+    for (int c = 0; c < g.Width; ++c)
       for (int k = 0; k < channels; ++k)
-        grown.At(g.left - left + c, top - g.top + r, k, channels) = g.At(c, r, k, channels);
+        grown.At(g.Left - left + c, top - g.Top + r, k, channels) = g.At(c, r, k, channels);
   for (const InkPixel& p : pixels)
     for (int k = 0; k < channels; ++k) {
       std::uint8_t& v = grown.At(p.X - left, top - p.Y, k, channels);
@@ -298,15 +297,15 @@ void AddInk(Glyph& g, const std::vector<InkPixel>& pixels, int channels) {
 
 // Drops the rows of `g` that hold no ink, from the `count` rows below its top row down.
 void DropEmptyRows(Glyph& g, int channels, int count) {
-  const std::size_t rowBytes = static_cast<std::size_t>(g.width) * channels;
-  for (int r = 1; r < g.rows - 1 && count > 0;) {
-    const auto begin = g.coverage.begin() + static_cast<std::ptrdiff_t>(r * rowBytes);
+  const std::size_t rowBytes = static_cast<std::size_t>(g.Width) * channels;
+  for (int r = 1; r < g.Rows - 1 && count > 0;) {
+    const auto begin = g.Coverage.begin() + static_cast<std::ptrdiff_t>(r * rowBytes);
     if (std::any_of(begin, begin + static_cast<std::ptrdiff_t>(rowBytes), [](std::uint8_t v) { return v != 0; })) {
       ++r;
       continue;
     }
-    g.coverage.erase(begin, begin + static_cast<std::ptrdiff_t>(rowBytes));
-    --g.rows;
+    g.Coverage.erase(begin, begin + static_cast<std::ptrdiff_t>(rowBytes));
+    --g.Rows;
     --count;
   }
 }
@@ -315,20 +314,20 @@ void DropEmptyRows(Glyph& g, int channels, int count) {
 // wider than them (a subpixel fringe, a mark put back) keeps its place, its outer columns
 // folded into the edge columns so that none of its coverage is lost.
 void FitColumns(Glyph& g, int channels) {
-  if (g.rows == 0) return;
+  if (g.Rows == 0) return;
   const int cellLeft = g.CellLeft(), cellRight = g.CellRight();
-  if (g.width <= cellRight - cellLeft) {
-    g.left = std::clamp(g.left, cellLeft, cellRight - g.width);
+  if (g.Width <= cellRight - cellLeft) {
+    g.Left = std::clamp(g.Left, cellLeft, cellRight - g.Width);
     return;
   }
   if (cellRight <= cellLeft) return;
   Glyph folded = g;
-  folded.left = cellLeft;
-  folded.width = cellRight - cellLeft;
-  folded.coverage.assign(static_cast<std::size_t>(folded.width) * g.rows * channels, 0);
-  for (int r = 0; r < g.rows; ++r)
-    for (int c = 0; c < g.width; ++c) {
-      const int to = std::clamp(g.left + c, cellLeft, cellRight - 1) - cellLeft;
+  folded.Left = cellLeft;
+  folded.Width = cellRight - cellLeft;
+  folded.Coverage.assign(static_cast<std::size_t>(folded.Width) * g.Rows * channels, 0);
+  for (int r = 0; r < g.Rows; ++r)
+    for (int c = 0; c < g.Width; ++c) {
+      const int to = std::clamp(g.Left + c, cellLeft, cellRight - 1) - cellLeft;
       for (int k = 0; k < channels; ++k) {
         std::uint8_t& v = folded.At(to, r, k, channels);
         v = static_cast<std::uint8_t>(std::min(255, v + g.At(c, r, k, channels)));
@@ -340,19 +339,19 @@ void FitColumns(Glyph& g, int channels) {
 // Moves the ink vertically into the cell's rows when it has no more rows than the cell;
 // answers whether it fits.
 bool FitRows(Glyph& g, int ascent, int height) {
-  if (g.rows == 0) return true;
-  if (g.rows > height) return false;
-  if (g.top > ascent) g.top = ascent;
-  if (g.rows - g.top > height - ascent) g.top = g.rows - (height - ascent);
+  if (g.Rows == 0) return true;
+  if (g.Rows > height) return false;
+  if (g.Top > ascent) g.Top = ascent;
+  if (g.Rows - g.Top > height - ascent) g.Top = g.Rows - (height - ascent);
   return true;
 }
 
 // Keeps the `height` top rows of ink that the cell cannot hold, from the cell's top row.
 void CutRows(Glyph& g, int channels, int ascent, int height) {
-  if (g.rows <= height) return;
-  g.coverage.resize(static_cast<std::size_t>(g.width) * height * channels);
-  g.rows = height;
-  g.top = ascent;
+  if (g.Rows <= height) return;
+  g.Coverage.resize(static_cast<std::size_t>(g.Width) * height * channels);
+  g.Rows = height;
+  g.Top = ascent;
 }
 
 class FreeTypeFont final : public TextFont {
@@ -367,19 +366,19 @@ public:
   }
 
   TextSize TextExtent(unsigned char code) override {
-    return TextSize{Render(code, MeasureMode()).advance, font_.Height};
+    return TextSize{Render(code, MeasureMode()).Advance, font_.Height};
   }
 
   // From the hinted outline's box, as the glyph's metrics give it (not from the drawn
   // coverage, whose filter fringe reaches past the outline).
   bool CharABCWidths(unsigned char code, ABC& abc) override {
     const Glyph& g = Render(code, MeasureMode());
-    if (g.boxWidth == 0) {
-      abc = ABC{0, g.advance, 0};
+    if (g.BoxWidth == 0) {
+      abc = ABC{0, g.Advance, 0};
     } else {
-      abc.abcA = g.boxLeft;
-      abc.abcB = g.boxWidth;
-      abc.abcC = g.advance - g.boxLeft - g.boxWidth;
+      abc.AbcA = g.BoxLeft;
+      abc.AbcB = g.BoxWidth;
+      abc.AbcC = g.Advance - g.BoxLeft - g.BoxWidth;
     }
     return true;
   }
@@ -459,7 +458,7 @@ int FreeTypeFont::ChooseBaseline(RenderMode mode, int natural) const {
     long coreFit = 0, fit = 0;
     for (int code = 32; code < 256; ++code) {
       const Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
-      if (g.rows == 0 || g.top > b || g.rows - g.top > height - b) continue;
+      if (g.Rows == 0 || g.Top > b || g.Rows - g.Top > height - b) continue;
       ++fit;
       if (core(code)) ++coreFit;
     }
@@ -476,7 +475,7 @@ void FreeTypeFont::PrepareMode(RenderMode mode) {
   prepared_[static_cast<std::size_t>(mode)] = true;
   for (int code = 32; code < 256; ++code) {
     Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
-    if (!g.ready) g = RenderRaw(static_cast<unsigned char>(code), mode, HintTarget());
+    if (!g.Ready) g = RenderRaw(static_cast<unsigned char>(code), mode, HintTarget());
     KeepDescender(static_cast<unsigned char>(code), mode);
     FitToCell(static_cast<unsigned char>(code), mode);
   }
@@ -487,7 +486,7 @@ void FreeTypeFont::PrepareMode(RenderMode mode) {
     if (!g.Marked) continue;
     // A mark put back may leave the glyph taller than the cell: the gap above its letter
     // goes first, then what still does not fit.
-    DropEmptyRows(g, channels, g.rows - font_.Height);
+    DropEmptyRows(g, channels, g.Rows - font_.Height);
     FitColumns(g, channels);
     if (!FitRows(g, ascent_, font_.Height)) CutRows(g, channels, ascent_, font_.Height);
   }
@@ -498,7 +497,7 @@ void FreeTypeFont::PrepareMode(RenderMode mode) {
 // it below the baseline.
 void FreeTypeFont::KeepDescender(unsigned char code, RenderMode mode) {
   Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
-  if (g.rows == 0 || g.rows > g.top) return;
+  if (g.Rows == 0 || g.Rows > g.Top) return;
   FT_UInt index = 0;
   if (auto cp = CharsetToUnicode(font_.Charset, code)) index = FT_Get_Char_Index(face_, *cp);
   if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) != 0 ||
@@ -508,13 +507,13 @@ void FreeTypeFont::KeepDescender(unsigned char code, RenderMode mode) {
   FT_Outline_Get_CBox(&face_->glyph->outline, &box);
   // Kept where the outline ends less than three quarters of a pixel below the baseline, or
   // where the hinted ink reaches higher than the outline (moved up whole, not squashed).
-  if (box.yMin > -48 || g.top * 64 > box.yMax + 32) return;
+  if (box.yMin > -48 || g.Top * 64 > box.yMax + 32) return;
   for (const FT_Int32 flags : std::array<FT_Int32, 2>{FT_LOAD_TARGET_LIGHT, FT_LOAD_NO_HINTING}) {
     Glyph drawn = RenderRaw(code, mode, flags);
-    if (drawn.rows <= drawn.top) continue;
-    drawn.advance = g.advance;
-    drawn.boxLeft = g.boxLeft;
-    drawn.boxWidth = g.boxWidth;
+    if (drawn.Rows <= drawn.Top) continue;
+    drawn.Advance = g.Advance;
+    drawn.BoxLeft = g.BoxLeft;
+    drawn.BoxWidth = g.BoxWidth;
     drawn.Refitted = true;
     g = std::move(drawn);
     return;
@@ -524,15 +523,15 @@ void FreeTypeFont::KeepDescender(unsigned char code, RenderMode mode) {
   const Glyph outline = RenderRaw(code, RenderMode::Grey, FT_LOAD_NO_HINTING);
   std::vector<InkPixel> below;
   int most = 0;
-  for (int r = 0; r < outline.rows; ++r)
-    for (int c = 0; c < outline.width && outline.top - r <= 0; ++c) {
-      below.push_back({outline.left + c, outline.top - r, outline.At(c, r, 0, 1)});
+  for (int r = 0; r < outline.Rows; ++r)
+    for (int c = 0; c < outline.Width && outline.Top - r <= 0; ++c) {
+      below.push_back({outline.Left + c, outline.Top - r, outline.At(c, r, 0, 1)});
       most = std::max(most, below.back().Value);
     }
   if (most < 32) return;
   std::erase_if(below, [most](const InkPixel& p) { return p.Value * 2 < most; });
   for (InkPixel& p : below) {
-    p.X = MapAxis(p.X, outline.left, outline.left + outline.width - 1, g.left, g.left + g.width - 1);
+    p.X = MapAxis(p.X, outline.Left, outline.Left + outline.Width - 1, g.Left, g.Left + g.Width - 1);
     p.Value = mode == RenderMode::Mono ? 255 : std::min(255, p.Value * 255 / most);
   }
   AddInk(g, below, Channels(mode));
@@ -544,45 +543,45 @@ void FreeTypeFont::KeepDescender(unsigned char code, RenderMode mode) {
 void FreeTypeFont::FitToCell(unsigned char code, RenderMode mode) {
   Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
   const int channels = Channels(mode);
-  if (g.rows > font_.Height) {
+  if (g.Rows > font_.Height) {
     Glyph fitted = RenderRaw(code, mode, FT_LOAD_TARGET_LIGHT);
-    for (int size = pixelSize_ - 1; fitted.rows > font_.Height && size >= std::max(1, pixelSize_ / 2); --size) {
+    for (int size = pixelSize_ - 1; fitted.Rows > font_.Height && size >= std::max(1, pixelSize_ / 2); --size) {
       FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(size));
       fitted = RenderRaw(code, mode, HintTarget());
     }
     FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelSize_));
-    if (fitted.rows < g.rows) {
+    if (fitted.Rows < g.Rows) {
       // The ink is new, the metrics stay those of the character at the font's size; the
       // smaller ink sits where the larger one's middle was.
-      fitted.left = g.left + (g.width - fitted.width) / 2;
-      fitted.advance = g.advance;
-      fitted.boxLeft = g.boxLeft;
-      fitted.boxWidth = g.boxWidth;
+      fitted.Left = g.Left + (g.Width - fitted.Width) / 2;
+      fitted.Advance = g.Advance;
+      fitted.BoxLeft = g.BoxLeft;
+      fitted.BoxWidth = g.BoxWidth;
       fitted.Refitted = true;
       g = std::move(fitted);
     }
   }
   FitColumns(g, channels);
-  const int top = g.top;
+  const int top = g.Top;
   if (!FitRows(g, ascent_, font_.Height)) CutRows(g, channels, ascent_, font_.Height);
-  g.Refitted = g.Refitted || g.top != top;
+  g.Refitted = g.Refitted || g.Top != top;
 }
 
 // How much of `base`'s unhinted ink `outline` lacks, and the most it has beyond it (both
 // aligned at the pen).
 std::pair<long, int> Difference(const Glyph& outline, const Glyph& base) {
   auto at = [](const Glyph& g, int x, int y) {
-    const int c = x - g.left, r = g.top - y;
-    return c >= 0 && c < g.width && r >= 0 && r < g.rows ? static_cast<int>(g.At(c, r, 0, 1)) : 0;
+    const int c = x - g.Left, r = g.Top - y;
+    return c >= 0 && c < g.Width && r >= 0 && r < g.Rows ? static_cast<int>(g.At(c, r, 0, 1)) : 0;
   };
   long lacking = 0;
-  for (int r = 0; r < base.rows; ++r)
-    for (int c = 0; c < base.width; ++c)
-      lacking += std::max(0, base.At(c, r, 0, 1) - at(outline, base.left + c, base.top - r));
+  for (int r = 0; r < base.Rows; ++r)
+    for (int c = 0; c < base.Width; ++c)
+      lacking += std::max(0, base.At(c, r, 0, 1) - at(outline, base.Left + c, base.Top - r));
   int beyond = 0;
-  for (int r = 0; r < outline.rows; ++r)
-    for (int c = 0; c < outline.width; ++c)
-      beyond = std::max(beyond, outline.At(c, r, 0, 1) - at(base, outline.left + c, outline.top - r));
+  for (int r = 0; r < outline.Rows; ++r)
+    for (int c = 0; c < outline.Width; ++c)
+      beyond = std::max(beyond, outline.At(c, r, 0, 1) - at(base, outline.Left + c, outline.Top - r));
   return {lacking, beyond};
 }
 
@@ -597,8 +596,8 @@ void FreeTypeFont::KeepMarks(RenderMode mode) {
     std::map<std::tuple<int, int, int, std::vector<std::uint8_t>>, std::vector<int>> alike;
     for (int code = 32; code < 256; ++code) {
       const Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
-      if (g.rows > 0 && !g.Refitted && (round == 0 || g.Marked))
-        alike[{g.top, g.rows, g.width, g.coverage}].push_back(code);
+      if (g.Rows > 0 && !g.Refitted && (round == 0 || g.Marked))
+        alike[{g.Top, g.Rows, g.Width, g.Coverage}].push_back(code);
     }
     for (const auto& [ink, codes] : alike)
       if (codes.size() > 1) KeepMarksOf(codes, mode);
@@ -610,7 +609,7 @@ void FreeTypeFont::KeepMarksOf(const std::vector<int>& codes, RenderMode mode) {
   std::vector<long> inks;
   for (int code : codes) {
     outlines.push_back(RenderRaw(static_cast<unsigned char>(code), RenderMode::Grey, FT_LOAD_NO_HINTING));
-    inks.push_back(std::accumulate(outlines.back().coverage.begin(), outlines.back().coverage.end(), 0L));
+    inks.push_back(std::accumulate(outlines.back().Coverage.begin(), outlines.back().Coverage.end(), 0L));
   }
   for (std::size_t i = 0; i < codes.size(); ++i) {
     // The letter this one is made of: the one with the most ink among those whose ink it
@@ -630,8 +629,8 @@ void FreeTypeFont::KeepMarksOf(const std::vector<int>& codes, RenderMode mode) {
 // shape and sits above (below) the hinted letter, one row apart where the unhinted one is
 // apart; a mark across the letter is placed in proportion to the letter's box.
 void PlaceMark(std::vector<InkPixel>& mark, const Glyph& base, const Glyph& g) {
-  const int baseTop = base.top, baseBottom = base.top - base.rows + 1;
-  const int top = g.top, bottom = g.top - g.rows + 1;
+  const int baseTop = base.Top, baseBottom = base.Top - base.Rows + 1;
+  const int top = g.Top, bottom = g.Top - g.Rows + 1;
   long weight = 0, sum = 0;
   int markTop = INT_MIN, markBottom = INT_MAX;
   for (const InkPixel& p : mark) {
@@ -647,7 +646,7 @@ void PlaceMark(std::vector<InkPixel>& mark, const Glyph& base, const Glyph& g) {
                     : below ? bottom - (markTop < baseBottom - 1 ? 2 : 1) - markTop
                             : 0;
   for (InkPixel& p : mark) {
-    p.X = MapAxis(p.X, base.left, base.left + base.width - 1, g.left, g.left + g.width - 1);
+    p.X = MapAxis(p.X, base.Left, base.Left + base.Width - 1, g.Left, g.Left + g.Width - 1);
     p.Y = above || below ? p.Y + shift : MapAxis(p.Y, baseBottom, baseTop, bottom, top);
   }
 }
@@ -656,16 +655,16 @@ void PlaceMark(std::vector<InkPixel>& mark, const Glyph& base, const Glyph& g) {
 // hinted glyph `g`: a mark above or below the letter keeps its shape and its distance (one
 // row at least), a mark across the letter is placed in proportion to the letter's box.
 void FreeTypeFont::PutMarkBack(Glyph& g, const Glyph& accented, const Glyph& base, RenderMode mode) const {
-  if (base.rows == 0 || g.rows == 0) return;
+  if (base.Rows == 0 || g.Rows == 0) return;
   auto baseAt = [&base](int x, int y) {
-    const int c = x - base.left, r = base.top - y;
-    return c >= 0 && c < base.width && r >= 0 && r < base.rows ? base.At(c, r, 0, 1) : 0;
+    const int c = x - base.Left, r = base.Top - y;
+    return c >= 0 && c < base.Width && r >= 0 && r < base.Rows ? base.At(c, r, 0, 1) : 0;
   };
   std::vector<InkPixel> mark;
   int most = 0;
-  for (int r = 0; r < accented.rows; ++r)
-    for (int c = 0; c < accented.width; ++c) {
-      const int x = accented.left + c, y = accented.top - r;
+  for (int r = 0; r < accented.Rows; ++r)
+    for (int c = 0; c < accented.Width; ++c) {
+      const int x = accented.Left + c, y = accented.Top - r;
       const int extra = accented.At(c, r, 0, 1) - baseAt(x, y);
       if (extra > 0) mark.push_back({x, y, extra});
       most = std::max(most, extra);
@@ -687,8 +686,8 @@ void SetOutlineBox(Glyph& g, FT_GlyphSlot slot) {
   FT_Outline_Get_CBox(&slot->outline, &box);
   const FT_Pos left = box.xMin & ~63;
   const FT_Pos right = (box.xMax + 63) & ~63;
-  g.boxLeft = static_cast<int>(left >> 6);
-  g.boxWidth = static_cast<int>((right - left) >> 6);
+  g.BoxLeft = static_cast<int>(left >> 6);
+  g.BoxWidth = static_cast<int>((right - left) >> 6);
 }
 
 // Three samples per pixel, spread by the five-tap filter, grouped red, green, blue.
@@ -703,12 +702,12 @@ void RenderLcd(Glyph& g, FT_GlyphSlot slot) {
   int subWidth = static_cast<int>(bm.width) + 4;
   int pixLeft = static_cast<int>(std::floor(subLeft / 3.0));
   int pixRight = static_cast<int>(std::floor((subLeft + subWidth - 1) / 3.0));
-  g.left = pixLeft;
-  g.width = pixRight - pixLeft + 1;
-  g.top = slot->bitmap_top;
-  g.rows = static_cast<int>(bm.rows);
-  g.coverage.assign(static_cast<std::size_t>(g.width) * g.rows * 3, 0);
-  for (int r = 0; r < g.rows; ++r) {
+  g.Left = pixLeft;
+  g.Width = pixRight - pixLeft + 1;
+  g.Top = slot->bitmap_top;
+  g.Rows = static_cast<int>(bm.rows);
+  g.Coverage.assign(static_cast<std::size_t>(g.Width) * g.Rows * 3, 0);
+  for (int r = 0; r < g.Rows; ++r) {
     const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(r) * bm.pitch;
     for (int s = subLeft; s < subLeft + subWidth; ++s) {
       int sum = 0;
@@ -717,8 +716,8 @@ void RenderLcd(Glyph& g, FT_GlyphSlot slot) {
         if (i >= 0 && i < static_cast<int>(bm.width)) sum += kFilter[k + 2] * src[i];
       }
       int v = std::min(255, (sum + 128) >> 8);
-      std::size_t at = (static_cast<std::size_t>(r) * g.width * 3) + static_cast<std::size_t>(s - pixLeft * 3);
-      g.coverage[at] = static_cast<std::uint8_t>(v);
+      std::size_t at = (static_cast<std::size_t>(r) * g.Width * 3) + static_cast<std::size_t>(s - pixLeft * 3);
+      g.Coverage[at] = static_cast<std::uint8_t>(v);
     }
   }
   TrimInk(g, 3);
@@ -728,18 +727,18 @@ void RenderLcd(Glyph& g, FT_GlyphSlot slot) {
 void RenderPixels(Glyph& g, FT_GlyphSlot slot, RenderMode mode) {
   if (FT_Render_Glyph(slot, mode == RenderMode::Mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return;
   const FT_Bitmap& bm = slot->bitmap;
-  g.left = slot->bitmap_left;
-  g.top = slot->bitmap_top;
-  g.width = static_cast<int>(bm.width);
-  g.rows = static_cast<int>(bm.rows);
-  g.coverage.assign(static_cast<std::size_t>(g.width) * g.rows, 0);
-  for (int r = 0; r < g.rows; ++r) {
+  g.Left = slot->bitmap_left;
+  g.Top = slot->bitmap_top;
+  g.Width = static_cast<int>(bm.width);
+  g.Rows = static_cast<int>(bm.rows);
+  g.Coverage.assign(static_cast<std::size_t>(g.Width) * g.Rows, 0);
+  for (int r = 0; r < g.Rows; ++r) {
     const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(r) * bm.pitch;
-    for (int c = 0; c < g.width; ++c) {
+    for (int c = 0; c < g.Width; ++c) {
       std::uint8_t v = bm.pixel_mode == FT_PIXEL_MODE_MONO
                            ? ((src[c >> 3] >> (7 - (c & 7))) & 1 ? 255 : 0)
                            : src[c];
-      g.coverage[static_cast<std::size_t>(r) * g.width + c] = v;
+      g.Coverage[static_cast<std::size_t>(r) * g.Width + c] = v;
     }
   }
   TrimInk(g, 1);
@@ -747,7 +746,7 @@ void RenderPixels(Glyph& g, FT_GlyphSlot slot, RenderMode mode) {
 
 Glyph FreeTypeFont::RenderRaw(unsigned char code, RenderMode mode, FT_Int32 loadFlags) {
   Glyph g;
-  g.ready = true;
+  g.Ready = true;
   FT_UInt index = 0;
   if (auto cp = CharsetToUnicode(font_.Charset, code)) index = FT_Get_Char_Index(face_, *cp);
   if (FT_Load_Glyph(face_, index, FT_LOAD_NO_BITMAP | loadFlags) != 0) return g;
@@ -755,7 +754,7 @@ Glyph FreeTypeFont::RenderRaw(unsigned char code, RenderMode mode, FT_Int32 load
   if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return g;
   if (oblique_) FT_GlyphSlot_Oblique(slot);
   if (embolden_) FT_GlyphSlot_Embolden(slot);
-  g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  g.Advance = static_cast<int>((slot->advance.x + 32) >> 6);
   if (slot->outline.n_points > 0) SetOutlineBox(g, slot);
   if (mode == RenderMode::Lcd) RenderLcd(g, slot);
   else RenderPixels(g, slot, mode);
@@ -766,7 +765,7 @@ const Glyph& FreeTypeFont::Render(unsigned char code, RenderMode mode) {
   if (!prepared_[static_cast<std::size_t>(mode)]) PrepareMode(mode);
   Glyph& g = glyphs_[code * 3 + static_cast<int>(mode)];
   // Codes below 32 are no part of the font's characters; drawn as they come.
-  if (!g.ready) g = RenderRaw(code, mode, HintTarget());
+  if (!g.Ready) g = RenderRaw(code, mode, HintTarget());
   return g;
 }
 
@@ -788,33 +787,33 @@ void FreeTypeFont::DrawChar(Bitmap& surface, int x, int y, unsigned char code, C
   };
   if (opaqueBackground)
     for (int j = 0; j < font_.Height; ++j)
-      for (int i = 0; i < g.advance; ++i) put(x + i, y + j, paper);
+      for (int i = 0; i < g.Advance; ++i) put(x + i, y + j, paper);
 
-  const int ox = x + g.left;
-  const int oy = y + ascent_ - g.top;
-  for (int r = 0; r < g.rows; ++r) {
+  const int ox = x + g.Left;
+  const int oy = y + ascent_ - g.Top;
+  for (int r = 0; r < g.Rows; ++r) {
     int py = oy + r;
     if (py < 0 || py >= surface.Height()) continue;
     std::uint8_t* line = surface.ScanLine(py);
-    for (int c = 0; c < g.width; ++c) {
+    for (int c = 0; c < g.Width; ++c) {
       int px = ox + c;
       if (px < 0 || px >= surface.Width()) continue;
       if (mono) {
-        if (g.coverage[static_cast<std::size_t>(r) * g.width + c] >= 128) put(px, py, ink);
+        if (g.Coverage[static_cast<std::size_t>(r) * g.Width + c] >= 128) put(px, py, ink);
         continue;
       }
       std::uint8_t* p = line + static_cast<std::size_t>(px) * 4;  // blue, green, red
       if (mode == RenderMode::Lcd) {
-        const std::uint8_t* cov = &g.coverage[(static_cast<std::size_t>(r) * g.width + c) * 3];
-        p[2] = Blend(p[2], ink.red, cov[0]);
-        p[1] = Blend(p[1], ink.green, cov[1]);
-        p[0] = Blend(p[0], ink.blue, cov[2]);
+        const std::uint8_t* cov = &g.Coverage[(static_cast<std::size_t>(r) * g.Width + c) * 3];
+        p[2] = Blend(p[2], ink.Red, cov[0]);
+        p[1] = Blend(p[1], ink.Green, cov[1]);
+        p[0] = Blend(p[0], ink.Blue, cov[2]);
       } else {
-        int a = g.coverage[static_cast<std::size_t>(r) * g.width + c];
+        int a = g.Coverage[static_cast<std::size_t>(r) * g.Width + c];
         if (mode == RenderMode::Mono) a = a >= 128 ? 255 : 0;
-        p[2] = Blend(p[2], ink.red, a);
-        p[1] = Blend(p[1], ink.green, a);
-        p[0] = Blend(p[0], ink.blue, a);
+        p[2] = Blend(p[2], ink.Red, a);
+        p[1] = Blend(p[1], ink.Green, a);
+        p[0] = Blend(p[0], ink.Blue, a);
       }
     }
   }

@@ -68,14 +68,14 @@ struct LogFont {
 };
 
 struct TextSize {
-  int cx = 0;
-  int cy = 0;
+  int Cx = 0;
+  int Cy = 0;
 };
 
 struct ABC {
-  int abcA = 0;  // left bearing
-  int abcB = 0;  // ink width
-  int abcC = 0;  // right bearing
+  int AbcA = 0;  // left bearing
+  int AbcB = 0;  // ink width
+  int AbcC = 0;  // right bearing
 };
 
 // A logical font; each one may be used by one thread at a time. Coordinates: (x, y) is the top-left corner of the character cell.

@@ -113,7 +113,7 @@ void TIniFile::Index() const {
       continue;
     }
     if (!counts || !EntryOf(lines[i], k, v)) continue;
-    sections_[current].insert_at = i + 1;
+    sections_[current].InsertAt = i + 1;
     keys_.emplace(current + '\n' + Upper(k), i);
   }
   indexed_ = true;
@@ -204,7 +204,7 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key, c
     EntryOf(lines[keyLine], oldKey, oldValue);
     lines[keyLine] = std::string(oldKey) + "=" + value;
   } else if (const auto it = sections_.find(Upper(s)); it != sections_.end()) {
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(it->second.insert_at), k + "=" + value);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(it->second.InsertAt), k + "=" + value);
     indexed_ = false;
   } else {
     lines.push_back("[" + s + "]");

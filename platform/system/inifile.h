@@ -50,8 +50,8 @@ public:
 
 private:
   struct SectionPlace {
-    std::size_t header = 0;
-    std::size_t insert_at = 0;  // after the section's last entry
+    std::size_t Header = 0;
+    std::size_t InsertAt = 0;  // after the section's last entry
   };
   std::vector<std::string>& Lines() const;
   void Index() const;

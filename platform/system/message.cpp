@@ -77,9 +77,9 @@ TMessage& TMessage::Append(const TMessage& other) {
 std::string TMessage::Utf8() const {
   std::string out;
   for (const Part& p : parts_) {
-    if (!p.charset.empty()) out += Convert(p.bytes, p.charset, "UTF-8");
-    else if (p.codePage == kUtf8) out += p.bytes;
-    else out += ToUtf8(p.bytes, p.codePage);
+    if (!p.Charset.empty()) out += Convert(p.Bytes, p.Charset, "UTF-8");
+    else if (p.CodePage == kUtf8) out += p.Bytes;
+    else out += ToUtf8(p.Bytes, p.CodePage);
   }
   return out;
 }

@@ -42,9 +42,9 @@ public:
 
 private:
   struct Part {
-    std::string bytes;
-    int codePage;         // of the program's texts; 65001 for UTF-8
-    std::string charset;  // the locale's, when not empty (then codePage is unused)
+    std::string Bytes;
+    int CodePage;         // of the program's texts; 65001 for UTF-8
+    std::string Charset;  // the locale's, when not empty (then CodePage is unused)
   };
   std::vector<Part> parts_;
 };

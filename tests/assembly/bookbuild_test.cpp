@@ -70,17 +70,17 @@ int Index(const TZipFile& jar, const std::string& name) {
 class BookBuild : public ::testing::Test {
 protected:
   BookBuild() {
-    inputs.Vendor = "Quire Vendor";
-    inputs.MidletName = "MyBook";
-    inputs.BookTitle = "My Book";
-    inputs.LiteVersion = true;
-    inputs.ImageParams.Colors = 3;
-    inputs.ImageParams.MaxWidth = 48;
-    inputs.ImageParams.MaxHeight = 48;
+    inputs_.Vendor = "Quire Vendor";
+    inputs_.MidletName = "MyBook";
+    inputs_.BookTitle = "My Book";
+    inputs_.LiteVersion = true;
+    inputs_.ImageParams.Colors = 3;
+    inputs_.ImageParams.MaxWidth = 48;
+    inputs_.ImageParams.MaxHeight = 48;
     fs::create_directories(Out());
   }
 
-  BuildContext Context() { return BuildContext{SampleArchive(), host, inputs, texts, &warned}; }
+  BuildContext Context() { return BuildContext{SampleArchive(), host_, inputs_, texts_, &warned_}; }
 
   static TMIDLETCONFIG Record(int64_t limit) {
     TMIDLETCONFIG c;
@@ -93,13 +93,13 @@ protected:
     return c;
   }
 
-  fs::path Out() const { return dir.Path() / "out"; }
+  fs::path Out() const { return dir_.Path() / "out"; }
   std::string Base() const { return (Out() / "MyBook").string(); }
 
   void SetBook(const std::string& text) {
-    const std::string file = dir.File("book.txt");
+    const std::string file = dir_.File("book.txt");
     WriteFile(file, text);
-    inputs.TextFiles = {file};
+    inputs_.TextFiles = {file};
   }
 
   bool Run(int64_t limit) {
@@ -143,7 +143,7 @@ protected:
   // Packed size of the first numbered midlet before any book part (what the build checks
   // against the limit less 1024), taken from a real build of a two-midlet book.
   int64_t EmptyFirstMidletSize() {
-    const std::vector<std::string> files = inputs.TextFiles;
+    const std::vector<std::string> files = inputs_.TextFiles;
     std::mt19937 rng(5);
     SetBook(Noise(rng, 40000));
     EXPECT_TRUE(Run(20000));
@@ -151,18 +151,18 @@ protected:
     EXPECT_GE(m.size(), 2u);
     TZipFile jar = m.at(0).jar;
     while (jar.FileName(jar.Count() - 1) != "res/config.txt") jar.DeleteLast();
-    inputs.TextFiles = files;
+    inputs_.TextFiles = files;
     fs::remove_all(Out());
     fs::create_directories(Out());
-    host = RecordingHost();
+    host_ = RecordingHost();
     return jar.ArchiveSize();
   }
 
-  BuildInputs inputs;
-  RecordingHost host;
-  FakeTexts texts;
-  TempDir dir;
-  bool warned = false;
+  BuildInputs inputs_;
+  RecordingHost host_;
+  FakeTexts texts_;
+  TempDir dir_;
+  bool warned_ = false;
 };
 
 TEST_F(BookBuild, SmallBookMakesOneMidletWithoutNumber) {
@@ -188,12 +188,12 @@ TEST_F(BookBuild, SmallBookMakesOneMidletWithoutNumber) {
   EXPECT_EQ(m[0].jar.FileName(m[0].jar.Count() - 2), "res/config.txt");
   EXPECT_EQ(m[0].jar.ArchiveSize(), m[0].size);
 
-  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
-  EXPECT_EQ(host.statuses, (std::vector<std::string>{Text("LoadingTextFiles"), Text("GeneratingMidlets")}));
-  ASSERT_FALSE(host.progress.empty());
-  EXPECT_EQ(host.progress.back(), std::make_pair(8000, 8000));
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(host.waits, std::vector<int>{100});
+  EXPECT_EQ(host_.enabledCalls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host_.statuses, (std::vector<std::string>{Text("LoadingTextFiles"), Text("GeneratingMidlets")}));
+  ASSERT_FALSE(host_.progress.empty());
+  EXPECT_EQ(host_.progress.back(), std::make_pair(8000, 8000));
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(host_.waits, std::vector<int>{100});
 }
 
 // A text book saved as UTF-8 with a byte-order mark reaches the phone in the process code page.
@@ -211,7 +211,7 @@ TEST_F(BookBuild, AUtf8TextBookIsStoredInTheCodePage) {
   ASSERT_EQ(m.size(), 1u);
   EXPECT_EQ(m[0].parts,
             std::vector<std::string>{"\xC3\xEB\xE0\xE2\xE0 \xEF\xE5\xF0\xE2\xE0\xFF. \xCA\xED\xE8\xE3\xE0"});
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
@@ -219,10 +219,10 @@ TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
   const BuildResult measured = BuildBookMidlets(Context(), true, c, false, Base());
   ASSERT_TRUE(measured.Ok());
   EXPECT_TRUE(OutFiles().empty());
-  EXPECT_TRUE(host.enabledCalls.empty());
-  EXPECT_TRUE(host.statuses.empty());
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_TRUE(host.waits.empty());
+  EXPECT_TRUE(host_.enabledCalls.empty());
+  EXPECT_TRUE(host_.statuses.empty());
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_TRUE(host_.waits.empty());
 
   // The same JAR as a real first midlet before its book, with midlet number 0.
   std::mt19937 rng(2);
@@ -232,7 +232,7 @@ TEST_F(BookBuild, TestModeMeasuresTheEmptyMidletAndWritesNothing) {
   while (jar.FileName(jar.Count() - 1) != "res/config.txt") jar.DeleteLast();
   jar.WriteEntryData(Index(jar, "META-INF/MANIFEST.MF"), MakeManifest(Context(), c, true, 0, Base()));
   jar.WriteEntryData(Index(jar, "res/config.txt"),
-                     MakeConfigText(SampleArchive(), c, inputs, texts, 0, inputs.BookTitle));
+                     MakeConfigText(SampleArchive(), c, inputs_, texts_, 0, inputs_.BookTitle));
   EXPECT_EQ(measured.PackedSize(), jar.ArchiveSize());
   EXPECT_NE(Attributes(ReadFile(Base() + "01.jad")).at("MIDlet-Name"), "MyBook00");
 }
@@ -261,7 +261,7 @@ TEST_F(BookBuild, NothingOfTheBookIsLost) {
   const std::string book = Words(rng, 240000);
   SetBook(book);
   for (int64_t limit : {24 * 1024, 31 * 1024 + 77, 40 * 1024 + 501}) {
-    inputs.IntroText = "";
+    inputs_.IntroText = "";
     ASSERT_TRUE(Run(limit));
     std::vector<Midlet> m = Midlets();
     ASSERT_GE(m.size(), 3u);
@@ -271,17 +271,17 @@ TEST_F(BookBuild, NothingOfTheBookIsLost) {
     EXPECT_EQ(joined, book) << "limit " << limit;
     ExpectPartsFollowTheText(m, "", book);
 
-    inputs.IntroText = "An introduction\r\n\r\nin two lines\r\n\r\n";
+    inputs_.IntroText = "An introduction\r\n\r\nin two lines\r\n\r\n";
     ASSERT_TRUE(Run(limit));
-    ExpectPartsFollowTheText(Midlets(), inputs.IntroText, book);
+    ExpectPartsFollowTheText(Midlets(), inputs_.IntroText, book);
   }
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(BookBuild, EveryJarStaysUnderTheLimitToTheByte) {
   std::mt19937 rng(4);
   SetBook(Words(rng, 150000));
-  inputs.IntroText = "Intro\r\n\r\n";
+  inputs_.IntroText = "Intro\r\n\r\n";
   const int64_t limit = 30 * 1024;
   ASSERT_TRUE(Run(limit));
   const std::vector<Midlet> first = Midlets();
@@ -314,15 +314,15 @@ TEST_F(BookBuild, EveryJarStaysUnderTheLimitToTheByte) {
 // not. Limits a few bytes apart put the parts' sizes at every distance from the limit.
 TEST_F(BookBuild, PartsWithPicturesKeep512BytesFree) {
   const char* pictures[] = {"rgb.png", "rose.jpg", "logo.gif", "palette.png", "interlaced.png"};
-  for (const char* p : pictures) fs::copy_file(QW_TEST_DATA "/pictures/" + std::string(p), dir.File(p));
+  for (const char* p : pictures) fs::copy_file(QW_TEST_DATA "/pictures/" + std::string(p), dir_.File(p));
   std::mt19937 rng(11);
   std::string html = "<html><body>";
   for (int i = 0; i < 40; ++i)
     html += "<p>" + Words(rng, 200 + rng() % 900) + " <img src=\"" + pictures[i % 5] + "\"></p>";
-  WriteFile(dir.File("book.htm"), html + "</body></html>");
-  inputs.ImageParams.MaxWidth = 64;
-  inputs.ImageParams.MaxHeight = 64;
-  inputs.TextFiles = {dir.File("book.htm")};
+  WriteFile(dir_.File("book.htm"), html + "</body></html>");
+  inputs_.ImageParams.MaxWidth = 64;
+  inputs_.ImageParams.MaxHeight = 64;
+  inputs_.TextFiles = {dir_.File("book.htm")};
 
   int jars = 0;
   for (int64_t limit = 20 * 1024; limit < 20 * 1024 + 12 * 89; limit += 89) {
@@ -342,20 +342,20 @@ TEST_F(BookBuild, PartsWithPicturesKeep512BytesFree) {
 // A largest picture size below 1 is refused before the book is loaded: one message, nothing
 // written, the window enabled again.
 TEST_F(BookBuild, LargestPictureSizeBelowOneIsRefused) {
-  fs::copy_file(QW_TEST_DATA "/pictures/rgb.png", dir.File("rgb.png"));
-  WriteFile(dir.File("book.htm"), "<html><body><p>Text <img src=\"rgb.png\"></p></body></html>");
-  inputs.TextFiles = {dir.File("book.htm")};
+  fs::copy_file(QW_TEST_DATA "/pictures/rgb.png", dir_.File("rgb.png"));
+  WriteFile(dir_.File("book.htm"), "<html><body><p>Text <img src=\"rgb.png\"></p></body></html>");
+  inputs_.TextFiles = {dir_.File("book.htm")};
   for (auto [w, h] : {std::pair{-5, -5}, {0, 64}, {96, 0}}) {
     SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
-    host = {};
-    inputs.ImageParams.MaxWidth = w;
-    inputs.ImageParams.MaxHeight = h;
+    host_ = {};
+    inputs_.ImageParams.MaxWidth = w;
+    inputs_.ImageParams.MaxHeight = h;
     EXPECT_FALSE(Run(1024 * 1024));
     EXPECT_TRUE(OutFiles().empty());
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].text.find("Largest picture size out of range"), std::string::npos)
-        << host.messages[0].text;
-    EXPECT_EQ(host.terminateRequests, 0);
+    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_NE(host_.messages[0].text.find("Largest picture size out of range"), std::string::npos)
+        << host_.messages[0].text;
+    EXPECT_EQ(host_.terminateRequests, 0);
   }
 }
 
@@ -363,7 +363,7 @@ TEST_F(BookBuild, TwoFullPartsAndNoPieceOfAThird) {
   std::mt19937 rng(6);
   const std::string book = Words(rng, 40000);
   SetBook(book);
-  inputs.IntroText = "Intro\r\n\r\n";
+  inputs_.IntroText = "Intro\r\n\r\n";
   ASSERT_TRUE(Run(1024 * 1024));
   TZipFile jar = Midlets().at(0).jar;
   while (jar.FileName(jar.Count() - 1) != "res/book1.txt") jar.DeleteLast();
@@ -378,9 +378,9 @@ TEST_F(BookBuild, TwoFullPartsAndNoPieceOfAThird) {
   EXPECT_EQ(m[0].parts[0].size(), 8192u);
   EXPECT_EQ(m[0].parts[1].size(), 8192u);
   EXPECT_EQ(m[0].size, twoParts);
-  const std::string text = NormalizeBookText(inputs.IntroText + book);
+  const std::string text = NormalizeBookText(inputs_.IntroText + book);
   EXPECT_EQ(m[0].parts[0] + m[0].parts[1], text.substr(0, 16384));
-  EXPECT_TRUE(m[1].parts[0].starts_with(inputs.IntroText + text.substr(16384, 100)));
+  EXPECT_TRUE(m[1].parts[0].starts_with(inputs_.IntroText + text.substr(16384, 100)));
 
   // A part that fits only at 7168 characters closes its midlet.
   ASSERT_TRUE(Run(twoParts + 511));
@@ -394,17 +394,17 @@ TEST_F(BookBuild, MidletWithoutRoomForTheBookCannotBeBuilt) {
   SetBook(std::string(8192, 'a'));
   EXPECT_FALSE(Run(empty + 1024));
   EXPECT_TRUE(OutFiles().empty());
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, Text("UnableToBuildMidlet"));
-  EXPECT_EQ(host.messages[0].caption, Text("UnableToBuildMidletTitle"));
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
-  EXPECT_EQ(host.terminateRequests, 1);
-  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, Text("UnableToBuildMidlet"));
+  EXPECT_EQ(host_.messages[0].caption, Text("UnableToBuildMidletTitle"));
+  EXPECT_EQ(host_.messages[0].icon, MessageIcon::Warning);
+  EXPECT_EQ(host_.terminateRequests, 1);
+  EXPECT_EQ(host_.enabledCalls, (std::vector<bool>{false, true}));
 
-  host = RecordingHost();
+  host_ = RecordingHost();
   EXPECT_TRUE(Run(empty + 1025));
   EXPECT_EQ(OutFiles(), (std::vector<std::string>{"MyBook.jad", "MyBook.jar"}));
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(BookBuild, FirstPartBelow1024WithoutPictureCannotBeBuilt) {
@@ -412,21 +412,21 @@ TEST_F(BookBuild, FirstPartBelow1024WithoutPictureCannotBeBuilt) {
   std::mt19937 rng(7);
   SetBook(Noise(rng, 20000));
   for (int run = 0; run < 2; ++run) {
-    host = RecordingHost();
+    host_ = RecordingHost();
     EXPECT_FALSE(Run(empty + 1024 + 200));
     EXPECT_TRUE(OutFiles().empty());
     std::vector<std::string> texts;
-    for (const auto& msg : host.messages) texts.push_back(msg.text);
+    for (const auto& msg : host_.messages) texts.push_back(msg.text);
     // The warning shows once per run of the program.
     if (run == 0) {
       ASSERT_EQ(texts, (std::vector<std::string>{Text("JARLimitTooSmall"), Text("UnableToBuildMidlet")}));
-      EXPECT_EQ(host.messages[0].caption, Text("JARLimitTooSmallTitle"));
-      EXPECT_EQ(host.messages[0].icon, MessageIcon::Information);
+      EXPECT_EQ(host_.messages[0].caption, Text("JARLimitTooSmallTitle"));
+      EXPECT_EQ(host_.messages[0].icon, MessageIcon::Information);
     } else {
       EXPECT_EQ(texts, std::vector<std::string>{Text("UnableToBuildMidlet")});
     }
-    EXPECT_EQ(host.terminateRequests, 1);
-    EXPECT_TRUE(warned);
+    EXPECT_EQ(host_.terminateRequests, 1);
+    EXPECT_TRUE(warned_);
   }
 }
 
@@ -442,41 +442,41 @@ TEST_F(BookBuild, AfterMidlet99TheRestIsNotWritten) {
   const std::vector<std::string> files = OutFiles();
   EXPECT_EQ(files.size(), 198u);
   EXPECT_EQ(files.back(), "MyBook99.jar");
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, Text("TooManyMidletsMsg"));
-  EXPECT_EQ(host.messages[0].caption, Text("TooManyMidletsTitle"));
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
-  EXPECT_EQ(host.terminateRequests, 0);
-  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, Text("TooManyMidletsMsg"));
+  EXPECT_EQ(host_.messages[0].caption, Text("TooManyMidletsTitle"));
+  EXPECT_EQ(host_.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(host_.terminateRequests, 0);
+  EXPECT_EQ(host_.enabledCalls, (std::vector<bool>{false, true}));
 }
 
 TEST_F(BookBuild, IntroductionThatFillsAMidletStopsTheBuild) {
   std::mt19937 rng(9);
-  inputs.IntroText = Noise(rng, 60000) + "\r\n\r\n";
+  inputs_.IntroText = Noise(rng, 60000) + "\r\n\r\n";
   SetBook(Words(rng, 5000));
   EXPECT_FALSE(Run(32 * 1024));
   EXPECT_TRUE(OutFiles().empty());
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, Text("UnableToBuildMidlet"));
-  EXPECT_EQ(host.terminateRequests, 1);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, Text("UnableToBuildMidlet"));
+  EXPECT_EQ(host_.terminateRequests, 1);
 }
 
 TEST_F(BookBuild, UnreadableBookOrFailedSaveWritesNothingAndEnablesTheWindow) {
-  inputs.TextFiles = {dir.File("missing.txt")};
+  inputs_.TextFiles = {dir_.File("missing.txt")};
   EXPECT_FALSE(Run(64 * 1024));
   EXPECT_TRUE(OutFiles().empty());
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].caption, "Fatal error");
-  EXPECT_EQ(host.terminateRequests, 1);
-  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].caption, "Fatal error");
+  EXPECT_EQ(host_.terminateRequests, 1);
+  EXPECT_EQ(host_.enabledCalls, (std::vector<bool>{false, true}));
 
-  host = RecordingHost();
+  host_ = RecordingHost();
   SetBook("Some text");
-  const std::string nowhere = (dir.Path() / "no such folder" / "MyBook").string();
+  const std::string nowhere = (dir_.Path() / "no such folder" / "MyBook").string();
   EXPECT_FALSE(BuildBookMidlets(Context(), false, Record(64 * 1024), true, nowhere).Ok());
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
-  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].icon, MessageIcon::Error);
+  EXPECT_EQ(host_.enabledCalls, (std::vector<bool>{false, true}));
 }
 
 TEST(BookBuildSteps, AddImageAndCutBeforeLastImage) {
@@ -569,24 +569,24 @@ protected:
     const char* secondPictures[] = {"pics/Transparent.gif", "pics/cmyk.jpeg", "Pics/palette.png"};
     int expected = 0;
     for (int i = 0; i < 30; ++i) {
-      one += "<p>" + privet + " " + Words(rng, 300 + rng() % 400) + " <img src=\"" + firstPictures[i % 3] + "\"></p>";
+      one += "<p>" + privet_ + " " + Words(rng, 300 + rng() % 400) + " <img src=\"" + firstPictures[i % 3] + "\"></p>";
       two += "<p>\xCF\xF0\xE8\xE2\xE5\xF2 " + Words(rng, 300 + rng() % 400) +
              "<img alt = x src = " + secondPictures[i % 3] + "></p>";
       expected += 2;
     }
-    WriteFile(dir.File("Part One.htm"), one + "</body></html>");
-    WriteFile(dir.File("Second/part, two.HTML"), two + "</body></html>");
-    inputs.TextFiles = {dir.File("Part One.htm"), dir.File("Second/part, two.HTML")};
-    inputs.IntroText = "Intro\r\n\r\n";
+    WriteFile(dir_.File("Part One.htm"), one + "</body></html>");
+    WriteFile(dir_.File("Second/part, two.HTML"), two + "</body></html>");
+    inputs_.TextFiles = {dir_.File("Part One.htm"), dir_.File("Second/part, two.HTML")};
+    inputs_.IntroText = "Intro\r\n\r\n";
     return expected;
   }
 
   void CopyPicture(const std::string& from, const std::string& to) {
-    fs::create_directories(fs::path(dir.File(to)).parent_path());
-    fs::copy_file(QW_TEST_DATA "/pictures/" + from, dir.File(to));
+    fs::create_directories(fs::path(dir_.File(to)).parent_path());
+    fs::copy_file(QW_TEST_DATA "/pictures/" + from, dir_.File(to));
   }
 
-  const std::string privet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // UTF-8
+  const std::string privet_ = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // UTF-8
 
 private:
   const int savedCodePage_ = platform::AnsiCodePage();
@@ -597,7 +597,7 @@ private:
 TEST_F(PictureBook, HtmlBooksWithPicturesMakeSoundMidlets) {
   const int expected = MakeSeaTales();
   ASSERT_TRUE(Run(48 * 1024));
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host_.messages.empty());
   const std::vector<Midlet> midlets = Midlets();
   ASSERT_GE(midlets.size(), 2u);
 
@@ -634,7 +634,7 @@ TEST_F(PictureBook, HtmlBooksWithPicturesMakeSoundMidlets) {
   // Both character sets end up as the same code-page text.
   EXPECT_NE(joined.find("Sea Tales"), std::string::npos);
   EXPECT_NE(joined.find("\xCF\xF0\xE8\xE2\xE5\xF2 "), std::string::npos);
-  EXPECT_EQ(joined.find(privet), std::string::npos);
+  EXPECT_EQ(joined.find(privet_), std::string::npos);
   EXPECT_NE(joined.find("-------------------"), std::string::npos);
 }
 
@@ -654,8 +654,8 @@ TEST_F(PictureBook, ShortPartsNeverEndInsideAMarker) {
   std::mt19937 rng(12);
   std::string html;
   for (int i = 0; i < 200; ++i) html += Words(rng, 60 + rng() % 80) + "<img src=t.gif>";
-  WriteFile(dir.File("b.htm"), html);
-  inputs.TextFiles = {dir.File("b.htm")};
+  WriteFile(dir_.File("b.htm"), html);
+  inputs_.TextFiles = {dir_.File("b.htm")};
 
   // The size of a first midlet holding one full part.
   ASSERT_TRUE(Run(4 * 1024 * 1024));
@@ -690,37 +690,37 @@ TEST_F(PictureBook, ShortPartsNeverEndInsideAMarker) {
 
 TEST_F(PictureBook, PictureThatCannotBeLoadedWritesNothing) {
   CopyPicture("rgb.png", "good.png");
-  WriteFile(dir.File("broken.gif"), "GIF89a this is not a picture");
-  WriteFile(dir.File("b.htm"), "<p>text<img src=good.png> more<img src=broken.gif> end</p>");
-  inputs.TextFiles = {dir.File("b.htm")};
+  WriteFile(dir_.File("broken.gif"), "GIF89a this is not a picture");
+  WriteFile(dir_.File("b.htm"), "<p>text<img src=good.png> more<img src=broken.gif> end</p>");
+  inputs_.TextFiles = {dir_.File("b.htm")};
   EXPECT_FALSE(Run(64 * 1024));
   EXPECT_TRUE(OutFiles().empty());
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "Unable to load image: " + dir.File("broken.gif"));
-  EXPECT_EQ(host.terminateRequests, 1);
-  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, "Unable to load image: " + dir_.File("broken.gif"));
+  EXPECT_EQ(host_.terminateRequests, 1);
+  EXPECT_EQ(host_.enabledCalls, (std::vector<bool>{false, true}));
 }
 
 TEST_F(PictureBook, UndecodablePngEndsOnlyTheBuild) {
   CopyPicture("rgb.png", "good.png");
-  WriteFile(dir.File("broken.png"), "\x89PNG\r\n\x1a\n not a picture");
-  WriteFile(dir.File("b.htm"), "<p>text<img src=good.png> more<img src=broken.png> end</p>");
-  inputs.TextFiles = {dir.File("b.htm")};
+  WriteFile(dir_.File("broken.png"), "\x89PNG\r\n\x1a\n not a picture");
+  WriteFile(dir_.File("b.htm"), "<p>text<img src=good.png> more<img src=broken.png> end</p>");
+  inputs_.TextFiles = {dir_.File("b.htm")};
   EXPECT_FALSE(Run(64 * 1024));
   EXPECT_TRUE(OutFiles().empty());
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_TRUE(host.messages[0].text.starts_with("Broken PNG picture: ")) << host.messages[0].text;
-  EXPECT_EQ(host.messages[0].caption, "Error");
-  EXPECT_EQ(host.terminateRequests, 0);
-  EXPECT_EQ(host.enabledCalls, (std::vector<bool>{false, true}));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_TRUE(host_.messages[0].text.starts_with("Broken PNG picture: ")) << host_.messages[0].text;
+  EXPECT_EQ(host_.messages[0].caption, "Error");
+  EXPECT_EQ(host_.terminateRequests, 0);
+  EXPECT_EQ(host_.enabledCalls, (std::vector<bool>{false, true}));
 
   // The picture mended, the next build goes through.
   CopyPicture("palette.png", "mended/broken.png");
-  fs::rename(dir.File("mended/broken.png"), dir.File("broken.png"));
-  host.messages.clear();
+  fs::rename(dir_.File("mended/broken.png"), dir_.File("broken.png"));
+  host_.messages.clear();
   EXPECT_TRUE(Run(64 * 1024));
   EXPECT_EQ(OutFiles(), (std::vector<std::string>{"MyBook.jad", "MyBook.jar"}));
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host_.messages.empty());
   TZipFile jar;
   jar.LoadFromFile(Base() + ".jar");
   EXPECT_GE(LookupArchiveEntry(jar, "res/2.png"), 0);
@@ -731,27 +731,27 @@ TEST_F(BookBuild, CustomFilesThatCannotBeRead) {
   SetBook("Once upon a time.\r\n");
   enum class Kind { Help, Font, Keys };
   for (Kind kind : {Kind::Help, Kind::Font, Kind::Keys}) {
-    const std::string gone = dir.File("gone/custom file");
+    const std::string gone = dir_.File("gone/custom file");
     TMIDLETCONFIG c = Record(64 * 1024);
-    inputs.UseCustomHelpFile = kind == Kind::Help;
-    inputs.CustomHelpFile = gone;
+    inputs_.UseCustomHelpFile = kind == Kind::Help;
+    inputs_.CustomHelpFile = gone;
     if (kind == Kind::Font) {
       c.FontNames[2] = "mine";
       c.FontSources[2] = gone;
     }
     if (kind == Kind::Keys) c.KeysConfig = 13;
-    inputs.CustomKeysFile = gone;
-    host = RecordingHost();
+    inputs_.CustomKeysFile = gone;
+    host_ = RecordingHost();
     fs::remove_all(Out());
     fs::create_directories(Out());
     EXPECT_FALSE(BuildBookMidlets(Context(), false, c, true, Base()).Ok());
-    ASSERT_EQ(host.messages.size(), 1u) << int(kind);
-    EXPECT_EQ(host.messages[0].text,
+    ASSERT_EQ(host_.messages.size(), 1u) << int(kind);
+    EXPECT_EQ(host_.messages[0].text,
               "Unable to open file. File does not exist or is locked by other application: \"" + gone + "\"");
-    EXPECT_EQ(host.messages[0].caption, "Fatal error");
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(host.terminateRequests, 1);
-    EXPECT_TRUE(host.windowEnabled);
+    EXPECT_EQ(host_.messages[0].caption, "Fatal error");
+    EXPECT_EQ(host_.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(host_.terminateRequests, 1);
+    EXPECT_TRUE(host_.windowEnabled);
     EXPECT_TRUE(OutFiles().empty()) << int(kind);
   }
 }
@@ -792,7 +792,7 @@ TEST_F(BookBuild, EmptyBookGivesOneMidletWithAnEmptyPart) {
   const std::vector<Midlet> m = Midlets();
   ASSERT_EQ(m.size(), 1u);
   EXPECT_EQ(m[0].parts, std::vector<std::string>{""});
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host_.messages.empty());
 }
 
 namespace {
@@ -843,70 +843,71 @@ TEST_F(PictureRuns, MidletsAreTheSameOnOneThreadOrAllAndWithPackedPicturesReused
   }
   for (int i = 0; i < 80; ++i)
     html += "<p>" + Words(rng, 200 + rng() % 1500) + "<img src=" + names[std::size_t(i % 20)] + "></p>";
-  WriteFile(dir.File("book.htm"), html + "</body></html>");
-  inputs.TextFiles = {dir.File("book.htm")};
-  inputs.ImageParams.MaxWidth = 128;
-  inputs.ImageParams.MaxHeight = 128;
-  inputs.ImageParams.Dithering = 1;
+  WriteFile(dir_.File("book.htm"), html + "</body></html>");
+  inputs_.TextFiles = {dir_.File("book.htm")};
+  inputs_.ImageParams.MaxWidth = 128;
+  inputs_.ImageParams.MaxHeight = 128;
+  inputs_.ImageParams.Dithering = 1;
 
   for (int64_t limit : {64 * 1024, 512 * 1024}) {
     SCOPED_TRACE(::testing::Message() << "limit " << limit);
-    const fs::path reference = dir.Path() / ("one-" + std::to_string(limit));
+    const fs::path reference = dir_.Path() / ("one-" + std::to_string(limit));
     ASSERT_TRUE(RunIn(reference, limit, 1, false));
     const auto expected = Outputs(reference);
     ASSERT_GE(expected.size(), 2u);
     for (const auto& [threads, reuse] : {std::pair{0u, true}, {0u, false}, {1u, true}, {3u, true}}) {
-      const fs::path out = dir.Path() / ("run-" + std::to_string(limit) + "-" + std::to_string(threads) +
-                                         (reuse ? "-reused" : "-packed-anew"));
+      const fs::path out = dir_.Path() / ("run-" + std::to_string(limit) + "-" + std::to_string(threads) +
+                                          (reuse ? "-reused" : "-packed-anew"));
       ASSERT_TRUE(RunIn(out, limit, threads, reuse));
       EXPECT_TRUE(Outputs(out) == expected) << threads << " threads, reuse " << reuse;
     }
   }
   // The small limit spreads the book over several midlets, each with its pictures.
-  EXPECT_GE(Outputs(dir.Path() / "one-65536").size(), 6u);
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_GE(Outputs(dir_.Path() / "one-65536").size(), 6u);
+  EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(PictureRuns, ABrokenThirdPictureGivesTheSameMessagesAndFilesOnAllCores) {
   CopyPicture("rgb.png", "one.png");
   CopyPicture("rose.jpg", "two.jpg");
-  WriteFile(dir.File("three.gif"), "GIF89a this is not a picture");
+  WriteFile(dir_.File("three.gif"), "GIF89a this is not a picture");
   CopyPicture("logo.gif", "four.gif");
-  WriteFile(dir.File("five.jpg"), std::string("\xFF\xD8\xFF\xE0 not a JPEG either", 22));
+  WriteFile(dir_.File("five.jpg"), std::string("\xFF\xD8\xFF\xE0 not a JPEG either", 22));
   std::string html;
   for (const char* name : {"one.png", "two.jpg", "three.gif", "four.gif", "five.jpg", "one.png"})
     html += "<p>Some text <img src=" + std::string(name) + "></p>";
-  WriteFile(dir.File("b.htm"), html);
-  inputs.TextFiles = {dir.File("b.htm"), dir.File("missing.txt"), dir.File("b.htm")};
+  WriteFile(dir_.File("b.htm"), html);
+  inputs_.TextFiles = {dir_.File("b.htm"), dir_.File("missing.txt"), dir_.File("b.htm")};
 
-  ASSERT_FALSE(RunIn(dir.Path() / "one", 64 * 1024, 1, true));
-  const RecordingHost one = host;
+  ASSERT_FALSE(RunIn(dir_.Path() / "one", 64 * 1024, 1, true));
+  const RecordingHost one = host_;
   const std::vector<std::string> expected = {
-      "Unable to load image: " + dir.File("three.gif"), "Unable to load image: " + dir.File("five.jpg"),
-      "Unable to open file. File does not exist or is locked by other application: \"" + dir.File("missing.txt") + "\"",
-      "Unable to load image: " + dir.File("three.gif"), "Unable to load image: " + dir.File("five.jpg")};
+      "Unable to load image: " + dir_.File("three.gif"), "Unable to load image: " + dir_.File("five.jpg"),
+      "Unable to open file. File does not exist or is locked by other application: \"" + dir_.File("missing.txt") +
+          "\"",
+      "Unable to load image: " + dir_.File("three.gif"), "Unable to load image: " + dir_.File("five.jpg")};
   std::vector<std::string> texts;
   for (const auto& m : one.messages) texts.push_back(m.text);
   EXPECT_EQ(texts, expected);
 
   for (unsigned threads : {0u, 2u}) {
-    host = RecordingHost();
-    const fs::path out = dir.Path() / ("all" + std::to_string(threads));
+    host_ = RecordingHost();
+    const fs::path out = dir_.Path() / ("all" + std::to_string(threads));
     EXPECT_FALSE(RunIn(out, 64 * 1024, threads, true));
-    ASSERT_EQ(host.messages.size(), one.messages.size());
+    ASSERT_EQ(host_.messages.size(), one.messages.size());
     for (std::size_t i = 0; i < one.messages.size(); ++i) {
-      EXPECT_EQ(host.messages[i].text, one.messages[i].text);
-      EXPECT_EQ(host.messages[i].caption, one.messages[i].caption);
-      EXPECT_EQ(host.messages[i].icon, one.messages[i].icon);
+      EXPECT_EQ(host_.messages[i].text, one.messages[i].text);
+      EXPECT_EQ(host_.messages[i].caption, one.messages[i].caption);
+      EXPECT_EQ(host_.messages[i].icon, one.messages[i].icon);
     }
-    EXPECT_EQ(host.terminateRequests, one.terminateRequests);
-    EXPECT_EQ(host.progress, one.progress);
-    EXPECT_EQ(host.statuses, one.statuses);
-    EXPECT_EQ(host.enabledCalls, one.enabledCalls);
-    EXPECT_EQ(host.processMessages, one.processMessages);
+    EXPECT_EQ(host_.terminateRequests, one.terminateRequests);
+    EXPECT_EQ(host_.progress, one.progress);
+    EXPECT_EQ(host_.statuses, one.statuses);
+    EXPECT_EQ(host_.enabledCalls, one.enabledCalls);
+    EXPECT_EQ(host_.processMessages, one.processMessages);
     EXPECT_TRUE(Outputs(out).empty());
   }
-  EXPECT_TRUE(Outputs(dir.Path() / "one").empty());
+  EXPECT_TRUE(Outputs(dir_.Path() / "one").empty());
 }
 
 namespace {
@@ -958,15 +959,15 @@ TEST_F(BookBuild, FitPartTakesTheLongestCutThatFits) {
     TZipFile jar = start;
     const std::string name = "res/book" + std::to_string(c.k) + ".txt";
     const int64_t limit = SizeWith(start, name, window.substr(0, c.fitsUpTo)) + 512;
-    const PartFit fit = FitPart(Context(), jar, c.k, window, c.bookHasPictures ? onePicture : none, limit, warned);
+    const PartFit fit = FitPart(Context(), jar, c.k, window, c.bookHasPictures ? onePicture : none, limit, warned_);
     EXPECT_EQ(fit.Outcome, PartOutcome::Added);
     EXPECT_EQ(fit.Length, c.expected);
     ASSERT_EQ(jar.Count(), start.Count() + 1);
     EXPECT_EQ(jar.FileName(jar.Count() - 1), name);
     EXPECT_EQ(jar.ReadEntryData(jar.Count() - 1), window.substr(0, c.expected));
   }
-  EXPECT_FALSE(warned);
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_FALSE(warned_);
+  EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(BookBuild, FitPartThatFindsNoRoom) {
@@ -981,30 +982,30 @@ TEST_F(BookBuild, FitPartThatFindsNoRoom) {
 
   // A later part is dropped: the JAR is left as it was, no message.
   TZipFile jar = start;
-  PartFit fit = FitPart(Context(), jar, 1, window, pictures, tight, warned);
+  PartFit fit = FitPart(Context(), jar, 1, window, pictures, tight, warned_);
   EXPECT_EQ(fit.Outcome, PartOutcome::Dropped);
   EXPECT_EQ(jar.Count(), start.Count());
   EXPECT_EQ(jar.ArchiveSize(), start.ArchiveSize());
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host_.messages.empty());
 
   // A first part below 1024 characters warns once and ends just before its last picture.
   const int64_t beforePicture = SizeWith(start, "res/book0.txt", window.substr(0, 620)) + 512;
-  fit = FitPart(Context(), jar, 0, window, pictures, beforePicture, warned);
+  fit = FitPart(Context(), jar, 0, window, pictures, beforePicture, warned_);
   EXPECT_EQ(fit.Outcome, PartOutcome::Added);
   EXPECT_EQ(fit.Length, 600u);
   EXPECT_EQ(jar.Count(), start.Count() + 1);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "<JARLimitTooSmall>");
-  EXPECT_EQ(host.messages[0].caption, "<JARLimitTooSmallTitle>");
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::Information);
-  EXPECT_TRUE(warned);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, "<JARLimitTooSmall>");
+  EXPECT_EQ(host_.messages[0].caption, "<JARLimitTooSmallTitle>");
+  EXPECT_EQ(host_.messages[0].icon, MessageIcon::Information);
+  EXPECT_TRUE(warned_);
 
   // Without a picture to cut before, a first part cannot be fitted; the warning stays shown once.
   jar = start;
-  fit = FitPart(Context(), jar, 0, Noise(rng, 9000), pictures, tight + 300, warned);
+  fit = FitPart(Context(), jar, 0, Noise(rng, 9000), pictures, tight + 300, warned_);
   EXPECT_EQ(fit.Outcome, PartOutcome::CannotFit);
   EXPECT_EQ(jar.Count(), start.Count());
-  EXPECT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host_.messages.size(), 1u);
 }
 
 TEST_F(BookBuild, AssembleMidletTakesFullPartsFromTheFrontOfTheText) {
@@ -1017,13 +1018,13 @@ TEST_F(BookBuild, AssembleMidletTakesFullPartsFromTheFrontOfTheText) {
   // Two full parts fit, a third of 8192 or 7168 ... characters does not: the midlet closes
   // after the two (a third part could only be dropped).
   TNormalizedText probe(book);
-  const std::optional<AssembledMidlet> roomy = AssembleMidlet(Context(), huge, base, 1, Base(), probe, none, warned);
+  const std::optional<AssembledMidlet> roomy = AssembleMidlet(Context(), huge, base, 1, Base(), probe, none, warned_);
   ASSERT_TRUE(roomy);
   TZipFile two = roomy->Jar;
   while (two.FileName(two.Count() - 1) != "res/book1.txt") two.DeleteLast();
   TNormalizedText text(book);
   const std::optional<AssembledMidlet> m =
-      AssembleMidlet(Context(), Record(two.ArchiveSize() + 512 + 100), base, 1, Base(), text, none, warned);
+      AssembleMidlet(Context(), Record(two.ArchiveSize() + 512 + 100), base, 1, Base(), text, none, warned_);
   ASSERT_TRUE(m);
   std::vector<std::string> names;
   for (int i = base.Count(); i < m->Jar.Count(); ++i) names.push_back(m->Jar.FileName(i));
@@ -1038,12 +1039,13 @@ TEST_F(BookBuild, AssembleMidletTakesFullPartsFromTheFrontOfTheText) {
   TZipFile empty = roomy->Jar;
   while (empty.FileName(empty.Count() - 1) != "res/config.txt") empty.DeleteLast();
   TNormalizedText shortText("short");
-  EXPECT_FALSE(AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1024), base, 1, Base(), shortText, none, warned));
+  EXPECT_FALSE(
+      AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1024), base, 1, Base(), shortText, none, warned_));
   EXPECT_EQ(shortText.ToString(), "short");
   const std::optional<AssembledMidlet> fits =
-      AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1025), base, 1, Base(), shortText, none, warned);
+      AssembleMidlet(Context(), Record(empty.ArchiveSize() + 1025), base, 1, Base(), shortText, none, warned_);
   ASSERT_TRUE(fits);
   EXPECT_EQ(fits->Jar.ReadEntryData(fits->Jar.Count() - 1), "short");
   EXPECT_TRUE(shortText.Empty());
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host_.messages.empty());
 }

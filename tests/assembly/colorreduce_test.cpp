@@ -127,7 +127,7 @@ TEST(ColorLookups, FixedRules) {
   TMonochromeLookup mono;
   struct M { Rgb in; int index; };
   for (const M& m : {M{{127, 127, 127}, 0}, M{{128, 128, 128}, 1}, M{{255, 0, 0}, 0}, M{{0, 255, 0}, 1}})
-    EXPECT_EQ(mono.FindEntry(m.in.red, m.in.green, m.in.blue, r, g, b), m.index);
+    EXPECT_EQ(mono.FindEntry(m.in.Red, m.in.Green, m.in.Blue, r, g, b), m.index);
   TNetscapeColorLookup cube;
   EXPECT_EQ(cube.FindEntry(48, 100, 255, r, g, b), 1 * 36 + 2 * 6 + 5);
   EXPECT_EQ((Rgb{r, g, b}), (Rgb{51, 102, 255}));
@@ -149,7 +149,7 @@ TEST(ReducePictureColors, ModesAndRefusals) {
     const Bitmap out = ReducePictureColors(pic, c.mode, 0, 5);
     ASSERT_EQ(out.Format(), PixelFormat::pf8bit) << int(c.mode);
     EXPECT_EQ(out.GetPalette().Count(), c.entries) << int(c.mode);
-    EXPECT_EQ(out.GetPalette()[1].flags, c.flags) << int(c.mode);
+    EXPECT_EQ(out.GetPalette()[1].Flags, c.flags) << int(c.mode);
   }
   // Mode 8: the system colours around 236 quantized ones.
   const Bitmap sys = ReducePictureColors(pic, 8, 0);
@@ -174,8 +174,8 @@ TEST(Octree, KeepsFewColoursExactlyAndMergesToTheLimit) {
   const Palette p = BuildOctreePalette(few, 16, false);
   ASSERT_EQ(p.Count(), 16);
   std::set<std::tuple<int, int, int>> got;
-  for (int i = 0; i < 5; ++i) got.insert({p[i].red, p[i].green, p[i].blue});
-  for (const Rgb& c : colours) EXPECT_TRUE(got.count({c.red, c.green, c.blue})) << int(c.red);
+  for (int i = 0; i < 5; ++i) got.insert({p[i].Red, p[i].Green, p[i].Blue});
+  for (const Rgb& c : colours) EXPECT_TRUE(got.count({c.Red, c.Green, c.Blue})) << int(c.Red);
   for (int i = 5; i < 16; ++i) EXPECT_EQ(p[i], (PaletteEntry{0, 0, 0, 0}));
   const Bitmap mapped = ReducePictureColors(few, 7, 0, 4);
   for (int y = 0; y < 4; ++y)
@@ -195,7 +195,7 @@ TEST(Octree, KeepsFewColoursExactlyAndMergesToTheLimit) {
     for (int y = 0; y < noise.Height(); ++y)
       for (int x = 0; x < noise.Width(); ++x) {
         const Rgb c = noise.GetPixel(x, y);
-        q.AddColor(c.red, c.green, c.blue);
+        q.AddColor(c.Red, c.Green, c.Blue);
         ASSERT_LE(q.Leaves(), limit);
       }
     EXPECT_EQ(q.LeafColors().size(), q.Leaves());
@@ -210,10 +210,10 @@ TEST(Octree, KeepsFewColoursExactlyAndMergesToTheLimit) {
       const PaletteEntry& got = pal[mappedNoise.GetIndex(x, y)];
       int best = 1 << 30;
       for (const PaletteEntry& e : pal.Entries())
-        best = std::min(best, (e.red - c.red) * (e.red - c.red) + (e.green - c.green) * (e.green - c.green) +
-                                  (e.blue - c.blue) * (e.blue - c.blue));
-      ASSERT_EQ((got.red - c.red) * (got.red - c.red) + (got.green - c.green) * (got.green - c.green) +
-                    (got.blue - c.blue) * (got.blue - c.blue),
+        best = std::min(best, (e.Red - c.Red) * (e.Red - c.Red) + (e.Green - c.Green) * (e.Green - c.Green) +
+                                  (e.Blue - c.Blue) * (e.Blue - c.Blue));
+      ASSERT_EQ((got.Red - c.Red) * (got.Red - c.Red) + (got.Green - c.Green) * (got.Green - c.Green) +
+                    (got.Blue - c.Blue) * (got.Blue - c.Blue),
                 best);
     }
 

@@ -72,8 +72,8 @@ TEST(DownsampleBitmap, AveragesAreasAndKeepsFlatPictures) {
   for (int y = 0; y < 7; ++y)
     for (int x = 0; x < 9; ++x) {
       const Rgb c = noise.GetPixel(x, y);
-      ref.AddPixel(static_cast<float>(4.0L * (x / 9.0L)), static_cast<float>(3.0L * (y / 7.0L)), sx, sy,
-                   c.red, c.green, c.blue);
+      ref.AddPixel(static_cast<float>(4.0L * (x / 9.0L)), static_cast<float>(3.0L * (y / 7.0L)), sx, sy, c.Red, c.Green,
+                   c.Blue);
     }
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 4; ++x) {

@@ -57,16 +57,16 @@ TMIDLETCONFIG Record(int core, int edition, int language) {
 
 class FullBuild : public ::testing::Test {
 protected:
-  FullBuild() { inputs.Vendor = "Quire Vendor"; }
+  FullBuild() { inputs_.Vendor = "Quire Vendor"; }
 
-  BuildContext Context() { return BuildContext{SampleArchive(), host, inputs, texts}; }
+  BuildContext Context() { return BuildContext{SampleArchive(), host_, inputs_, texts_}; }
   void BuildOne(int core, int edition, int language, std::vector<std::string>& jars);
   void BuildEveryCore(std::vector<std::string>& jars);
 
-  BuildInputs inputs;
-  FakeTexts texts;
-  RecordingHost host;
-  TempDir dir;
+  BuildInputs inputs_;
+  FakeTexts texts_;
+  RecordingHost host_;
+  TempDir dir_;
 };
 
 }  // namespace
@@ -115,7 +115,7 @@ void CheckDescriptors(const TZipFile& jar, const std::string& base, int64_t size
 void FullBuild::BuildOne(int core, int edition, int language, std::vector<std::string>& jars) {
   const TMIDLETCONFIG c = Record(core, edition, language);
   const fs::path out =
-      dir.Path() / (std::to_string(core) + "_" + std::to_string(edition) + "_" + std::to_string(language));
+      dir_.Path() / (std::to_string(core) + "_" + std::to_string(edition) + "_" + std::to_string(language));
   fs::create_directories(out);
   const std::string base = (out / "Tomefalcon").string();
 
@@ -123,7 +123,7 @@ void FullBuild::BuildOne(int core, int edition, int language, std::vector<std::s
   ASSERT_TRUE(measured.Ok());
   EXPECT_TRUE(FilesIn(out).empty()) << "test mode writes nothing";
   ASSERT_TRUE(BuildFullMidlet(Context(), false, c, "Tomefalcon.jar", base).Ok());
-  ASSERT_TRUE(host.messages.empty()) << host.messages[0].text;
+  ASSERT_TRUE(host_.messages.empty()) << host_.messages[0].text;
 
   std::vector<std::string> expectedFiles = {"Tomefalcon.jad", "Tomefalcon.jar"};
   if (core == 6) expectedFiles.push_back("j2meX.pat");
@@ -178,8 +178,8 @@ TEST_F(FullBuild, EveryCoresJarPassesPythonsZipfile) {
   std::string script =
       "import sys, zipfile\nfor f in sys.argv[1:]:\n    z = zipfile.ZipFile(f)\n"
       "    assert z.testzip() is None, f\n";
-  WriteFile(dir.File("check.py"), script);
-  std::string cmd = "python3 " + ShellQuote(dir.File("check.py")), log;
+  WriteFile(dir_.File("check.py"), script);
+  std::string cmd = "python3 " + ShellQuote(dir_.File("check.py")), log;
   for (const std::string& j : jars) cmd += " " + ShellQuote(j);
   EXPECT_EQ(RunCommand(cmd, &log), 0) << log;
 }
@@ -232,10 +232,10 @@ TEST_F(FullBuild, CopyingFindsNamesAsTheLookupDoes) {
   EXPECT_EQ(jar.ReadEntryData(3), "data of Icon/14X14/Icon.PNG");
   for (int i = 0; i < jar.Count(); ++i) EXPECT_EQ(jar.FileHeader(i).ExternalAttributes, 0u);
 
-  SaveArchiveEntry(archive, "pat\\j2mex.pat", dir.File("j2meX.pat"));
-  EXPECT_EQ(ReadFile(dir.File("j2meX.pat")), "data of pat/J2MEX.pat");
-  SaveArchiveEntry(archive, "pat\\absent.pat", dir.File("absent.pat"));
-  EXPECT_FALSE(fs::exists(dir.File("absent.pat")));
+  SaveArchiveEntry(archive, "pat\\j2mex.pat", dir_.File("j2meX.pat"));
+  EXPECT_EQ(ReadFile(dir_.File("j2meX.pat")), "data of pat/J2MEX.pat");
+  SaveArchiveEntry(archive, "pat\\absent.pat", dir_.File("absent.pat"));
+  EXPECT_FALSE(fs::exists(dir_.File("absent.pat")));
   EXPECT_EQ(LookupArchiveEntry(archive, "CORE\\SIEMENSZIP\\zip.CLASS"), 2);
   EXPECT_EQ(LookupArchiveEntry(archive, "core\\siemens"), -1);
 
@@ -256,11 +256,11 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
       if (SampleArchive().FileName(i) != missing)
         AddJarEntry(archive, SampleArchive().FileName(i), SampleArchive().ReadEntryData(i));
     RecordingHost h;
-    const fs::path out = dir.Path() / fs::path(missing).filename();
+    const fs::path out = dir_.Path() / fs::path(missing).filename();
     fs::create_directories(out);
-    EXPECT_FALSE(
-        BuildFullMidlet(BuildContext{archive, h, inputs, texts}, false, Record(0, 0, 1), "T.jar", (out / "T").string())
-            .Ok());
+    EXPECT_FALSE(BuildFullMidlet(BuildContext{archive, h, inputs_, texts_}, false, Record(0, 0, 1), "T.jar",
+                                 (out / "T").string())
+                     .Ok());
     ASSERT_EQ(h.messages.size(), 1u) << missing;
     std::string backslashed = missing;
     ReplaceChar(backslashed, '/', '\\');
@@ -277,18 +277,17 @@ TEST_F(FullBuild, FailuresStopTheBuildWithAMessageNamingTheCulprit) {
   c.FontSources[1] = own.File("mine.fnt");
   WriteFile(c.FontSources[1], "\x01\x34 not a font");
   EXPECT_FALSE(BuildFullMidlet(Context(), true, c, "T.jar", own.File("T")).Ok());
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_NE(host.messages[0].text.find("mine.fnt"), std::string::npos) << host.messages[0].text;
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_NE(host_.messages[0].text.find("mine.fnt"), std::string::npos) << host_.messages[0].text;
 
   c = Record(1, 0, 1);
   c.KeysConfig = 13;
-  inputs.CustomKeysFile = own.File("keys-gone.txt");
+  inputs_.CustomKeysFile = own.File("keys-gone.txt");
   EXPECT_FALSE(BuildFullMidlet(Context(), false, c, "T.jar", own.File("T")).Ok());
-  ASSERT_EQ(host.messages.size(), 2u);
-  EXPECT_EQ(host.messages[1].text,
-            "Unable to open file. File does not exist or is locked by other application: \"" +
-                own.File("keys-gone.txt") + "\"");
-  EXPECT_EQ(host.messages[1].caption, "Fatal error");
+  ASSERT_EQ(host_.messages.size(), 2u);
+  EXPECT_EQ(host_.messages[1].text, "Unable to open file. File does not exist or is locked by other application: \"" +
+                                        own.File("keys-gone.txt") + "\"");
+  EXPECT_EQ(host_.messages[1].caption, "Fatal error");
   EXPECT_EQ(FilesIn(own.Path()), std::vector<std::string>{"mine.fnt"});
 }
 
@@ -301,8 +300,8 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
     TempDir out;
     fs::create_directories(out.Path() / k.blocked);
     RecordingHost h;
-    EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(k.core, 0, 0), "T.jar",
-                                 out.File("T"))
+    EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs_, texts_}, false, Record(k.core, 0, 0),
+                                 "T.jar", out.File("T"))
                      .Ok())
         << k.blocked;
     ASSERT_EQ(h.messages.size(), 1u) << k.blocked;
@@ -312,15 +311,15 @@ TEST_F(FullBuild, OutputFilesThatCannotBeWrittenAreErrors) {
     }
   }
   RecordingHost h;
-  EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(0, 0, 0), "T.jar",
-                               dir.File("no/such/folder/T"))
+  EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs_, texts_}, false, Record(0, 0, 0), "T.jar",
+                               dir_.File("no/such/folder/T"))
                    .Ok());
   EXPECT_EQ(h.messages.size(), 1u);
 }
 
 TEST_F(FullBuild, AFailedSaveLeavesTheGoodPairAsItWas) {
-  ASSERT_TRUE(BuildFullMidlet(Context(), false, Record(2, 0, 0), "T.jar", dir.File("T")).Ok());
-  const std::string jar = ReadFile(dir.File("T.jar")), jad = ReadFile(dir.File("T.jad"));
+  ASSERT_TRUE(BuildFullMidlet(Context(), false, Record(2, 0, 0), "T.jar", dir_.File("T")).Ok());
+  const std::string jar = ReadFile(dir_.File("T.jar")), jad = ReadFile(dir_.File("T.jad"));
   const struct {
     const char* name;
     std::size_t limit;  // bytes a file may take before the disk is full
@@ -335,15 +334,15 @@ TEST_F(FullBuild, AFailedSaveLeavesTheGoodPairAsItWas) {
     {
       FileSizeLimit full(c.limit);
       // Another language: a JAR of another size than the one on disk.
-      EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, false, Record(2, 1, 4), "T.jar",
-                                   dir.File("T"))
+      EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs_, texts_}, false, Record(2, 1, 4), "T.jar",
+                                   dir_.File("T"))
                        .Ok());
     }
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_NE(h.messages[0].text.find(c.reason), std::string::npos) << h.messages[0].text;
-    EXPECT_EQ(ReadFile(dir.File("T.jar")), jar);
-    EXPECT_EQ(ReadFile(dir.File("T.jad")), jad);
-    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"T.jad", "T.jar"}));
+    EXPECT_EQ(ReadFile(dir_.File("T.jar")), jar);
+    EXPECT_EQ(ReadFile(dir_.File("T.jad")), jad);
+    EXPECT_EQ(FilesIn(dir_.Path()), (std::vector<std::string>{"T.jad", "T.jar"}));
   }
 }
 
@@ -352,13 +351,13 @@ TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {
   c.CustomAttributes =
       "Nokia-MIDlet-Category: Application\r\n\r\nMIDlet-Name: Sea Tales\r\nMIDlet-Permissions: x\r\n";
   c.MidletDataSize = 4096;
-  ASSERT_TRUE(BuildFullMidlet(Context(), false, c, "reader.jar", dir.File("reader")).Ok());
-  const TextLines jad = SplitLines(ReadFile(dir.File("reader.jad")));
+  ASSERT_TRUE(BuildFullMidlet(Context(), false, c, "reader.jar", dir_.File("reader")).Ok());
+  const TextLines jad = SplitLines(ReadFile(dir_.File("reader.jad")));
   std::map<std::string, int> names;
   for (const std::string& line : jad) ++names[line.substr(0, line.find(':'))];
   for (const auto& [name, count] : names) EXPECT_EQ(count, 1) << name;
   // The name stays the build's own, as in the manifest.
-  EXPECT_EQ(Attributes(ReadFile(dir.File("reader.jad"))).at("MIDlet-Name"), "Tomefalcon");
+  EXPECT_EQ(Attributes(ReadFile(dir_.File("reader.jad"))).at("MIDlet-Name"), "Tomefalcon");
   ASSERT_GE(jad.size(), 5u);
   EXPECT_EQ(TextLines(jad.end() - 5, jad.end()),
             (TextLines{"Build: Motorola C380_C650_E398_V635, Full, With ZIP support, Motorola phones "
@@ -366,7 +365,7 @@ TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {
                        "MIDlet-Data-Size: 4096", "FlipInsensitive: True",
                        "Nokia-MIDlet-Category: Application", "MIDlet-Permissions: x"}));
   TZipFile jar;
-  jar.LoadFromFile(dir.File("reader.jar"));
+  jar.LoadFromFile(dir_.File("reader.jar"));
   const std::string manifest = jar.ReadEntryData(LookupArchiveEntry(jar, "META-INF/MANIFEST.MF"));
   EXPECT_EQ(manifest.find("Nokia-MIDlet-Category"), std::string::npos);
   EXPECT_EQ(Attributes(manifest).at("MIDlet-Name"), "Tomefalcon");
@@ -375,10 +374,10 @@ TEST_F(FullBuild, CustomAttributesReachTheJadOnly) {
 
 TEST_F(FullBuild, CachedBuildsGiveTheSameJar) {
   TJarCache cache;
-  BuildContext cached{SampleArchive(), host, inputs, texts, nullptr, &cache};
+  BuildContext cached{SampleArchive(), host_, inputs_, texts_, nullptr, &cache};
   TMIDLETCONFIG c = Record(4, 1, 5);
   c.FontNames[4] = "mine";
-  c.FontSources[4] = dir.File("mine.fnt");
+  c.FontSources[4] = dir_.File("mine.fnt");
   FontFile f;
   f.Height = 7;
   f.Sheet = "first";
@@ -428,7 +427,8 @@ TEST_F(FullBuild, RecordOutsideTheTablesIsRefused) {
     TMIDLETCONFIG c = Record(9, 1, 10);
     k.spoil(c);
     RecordingHost h;
-    EXPECT_FALSE(BuildFullMidlet(BuildContext{SampleArchive(), h, inputs, texts}, true, c, "T.jar", dir.File("T")).Ok())
+    EXPECT_FALSE(
+        BuildFullMidlet(BuildContext{SampleArchive(), h, inputs_, texts_}, true, c, "T.jar", dir_.File("T")).Ok())
         << k.what;
     EXPECT_EQ(h.messages.size(), 1u) << k.what;
   }

@@ -30,7 +30,9 @@ std::vector<std::string> MessageTexts(const RecordingHost& host) {
   return texts;
 }
 
-struct Header { int width, height, depth, colour_type; };
+struct Header {
+  int width, height, depth, colourType;
+};
 
 Header ReadHeader(const std::string& png) {
   auto u32 = [&](std::size_t at) {
@@ -90,7 +92,11 @@ void ConvertEveryKind(const testing_support::TempDir& dir, std::string& allFiles
   const char* files[] = {"rose.jpg", "rose_progressive.jpg", "rose_grey.jpg", "rose_cmyk.jpg", "logo.gif",
                          "logo_interlaced.gif", "transparent.gif", "transparent.png", "grey16.png",
                          "grey_alpha.png", "interlaced.png", "palette.png", "rgb.png"};
-  struct Setting { std::uint8_t colors; int depth; int palette_max; };
+  struct Setting {
+    std::uint8_t colors;
+    int depth;
+    int paletteMax;
+  };
   const Setting settings[] = {{1, 1, 2}, {2, 4, 16}, {3, 8, 64}, {4, 8, 256}};
   int n = 0;
   for (const char* file : files)
@@ -106,7 +112,7 @@ void ConvertEveryKind(const testing_support::TempDir& dir, std::string& allFiles
           const Bitmap source = platform::TPngDecoder().Decode(png);  // decodable, any format
           const Header h = ReadHeader(png);
           EXPECT_EQ(h.depth, s.depth);
-          EXPECT_EQ(h.colour_type, 3);
+          EXPECT_EQ(h.colourType, 3);
           // Expected size: the source's, fitted width first.
           const std::string original = ReadFile(kPictures + file);
           const std::string ext = std::string(file).substr(std::string(file).rfind('.') + 1);
@@ -155,7 +161,9 @@ TEST(ConvertImage, EveryKindOfPictureHasItsSizeAndDepthForIdentify) {
 
 TEST(ConvertImage, ScalingWidthFirst) {
   testing_support::TempDir dir;
-  struct Case { int w, h, max_w, max_h, out_w, out_h; };
+  struct Case {
+    int w, h, maxW, maxH, outW, outH;
+  };
   const Case cases[] = {
       {300, 200, 100, 100, 100, 66}, {200, 300, 100, 100, 66, 100}, {100, 50, 100, 100, 100, 50},
       {300, 200, -1, -1, 300, 200},  {300, 200, 150, -1, 150, 100}, {300, 200, -1, 50, 75, 50},
@@ -169,10 +177,10 @@ TEST(ConvertImage, ScalingWidthFirst) {
     const std::string path = SavePicture(dir, "p.png", b);
     RecordingHost host;
     std::string png;
-    ASSERT_TRUE(ConvertImage(path, png, Settings(3, c.max_w, c.max_h), host)) << c.w << "x" << c.h;
+    ASSERT_TRUE(ConvertImage(path, png, Settings(3, c.maxW, c.maxH), host)) << c.w << "x" << c.h;
     const Header h = ReadHeader(png);
-    EXPECT_EQ(h.width, c.out_w) << c.w << "x" << c.h;
-    EXPECT_EQ(h.height, c.out_h) << c.w << "x" << c.h;
+    EXPECT_EQ(h.width, c.outW) << c.w << "x" << c.h;
+    EXPECT_EQ(h.height, c.outH) << c.w << "x" << c.h;
     EXPECT_TRUE(host.messages.empty());
   }
 }
@@ -186,22 +194,22 @@ TEST(ConvertImage, LargestSizeBelowOneIsRefused) {
   b.SetPixel(0, 0, {0, 0, 0});
   const std::string path = SavePicture(dir, "flat.png", b);
   struct Case {
-    int max_w, max_h;
+    int maxW, maxH;
     bool refused;
   };
   const Case cases[] = {{-5, -5, true}, {0, 0, true},    {-5, 64, true}, {96, 0, true},
                         {96, -2, true}, {-1, -1, false}, {1, 1, false},  {-1, 1, false}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.max_w) + " x " + std::to_string(c.max_h));
+    SCOPED_TRACE(std::to_string(c.maxW) + " x " + std::to_string(c.maxH));
     RecordingHost host;
     std::string png;
     if (c.refused) {
-      EXPECT_THROW(ConvertImage(path, png, Settings(3, c.max_w, c.max_h), host), std::invalid_argument);
-      EXPECT_THROW(CheckLargestPictureSize(Settings(3, c.max_w, c.max_h)), std::invalid_argument);
+      EXPECT_THROW(ConvertImage(path, png, Settings(3, c.maxW, c.maxH), host), std::invalid_argument);
+      EXPECT_THROW(CheckLargestPictureSize(Settings(3, c.maxW, c.maxH)), std::invalid_argument);
       EXPECT_TRUE(png.empty());
     } else {
-      EXPECT_NO_THROW(CheckLargestPictureSize(Settings(3, c.max_w, c.max_h)));
-      ASSERT_TRUE(ConvertImage(path, png, Settings(3, c.max_w, c.max_h), host));
+      EXPECT_NO_THROW(CheckLargestPictureSize(Settings(3, c.maxW, c.maxH)));
+      ASSERT_TRUE(ConvertImage(path, png, Settings(3, c.maxW, c.maxH), host));
       const Header h = ReadHeader(png);
       EXPECT_GE(h.width, 1);
       EXPECT_GE(h.height, 1);
@@ -261,13 +269,16 @@ TEST(ConvertImage, TheConverterUsesStuckiAndFloydSteinberg) {
   const std::string pngPath = SavePicture(dir, "grad.png", grad);
   const Bitmap loaded = platform::TPngDecoder().Decode(ReadFile(pngPath));
   RecordingHost host;
-  struct Case { std::uint8_t colors, dither, mode, dither_mode; int bits; };
+  struct Case {
+    std::uint8_t colors, dither, mode, ditherMode;
+    int bits;
+  };
   for (const Case& c : {Case{1, 1, 4, 2, 8}, Case{1, 0, 4, 0, 8}, Case{2, 1, 7, 1, 4}, Case{3, 1, 7, 1, 6},
                         Case{4, 0, 7, 0, 8}}) {
     std::string png;
     ASSERT_TRUE(ConvertImage(pngPath, png, Settings(c.colors, -1, -1, c.dither), host));
     const Bitmap got = platform::TPngDecoder().Decode(png);
-    const Bitmap want = ReducePictureColors(loaded, c.mode, c.dither_mode, c.bits);
+    const Bitmap want = ReducePictureColors(loaded, c.mode, c.ditherMode, c.bits);
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 32; ++x) ASSERT_EQ(got.GetPixel(x, y), want.GetPixel(x, y)) << int(c.colors) << " " << x << "," << y;
   }

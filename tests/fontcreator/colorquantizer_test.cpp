@@ -24,7 +24,7 @@ TEST(ColorQuantizerTest, KeepsUpTo256ColoursExactly) {
     int k = i % 256;
     Rgb c{static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(255 - k), static_cast<std::uint8_t>(k * 7)};
     b.SetPixel(i % 20, i / 20, c);
-    colours.insert({c.red, c.green, c.blue});
+    colours.insert({c.Red, c.Green, c.Blue});
   }
   Bitmap original = b;
   ReduceToPalette(b, PixelFormat::pf8bit, 256);
@@ -74,7 +74,7 @@ TEST(ColorQuantizerTest, SheetsOfTheFixturesMatchAPlainOctreeAndTheNearestEntry)
         for (int x = 0; x < reduced.Width(); ++x) {
           const Rgb c = f.picture.GetPixel(x, y);
           auto distance = [&](const platform::PaletteEntry& e) {
-            const int r = e.red - c.red, g = e.green - c.green, b = e.blue - c.blue;
+            const int r = e.Red - c.Red, g = e.Green - c.Green, b = e.Blue - c.Blue;
             return r * r + g * g + b * b;
           };
           int nearest = distance(expected[0]);

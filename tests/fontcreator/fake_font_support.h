@@ -47,7 +47,7 @@ public:
   }
   bool CharABCWidths(unsigned char code, platform::ABC& abc) override {
     const FakeGlyph& g = G(code);
-    abc = {g.abc.abcA * s_.scale, g.abc.abcB * s_.scale, g.abc.abcC * s_.scale};
+    abc = {g.abc.AbcA * s_.scale, g.abc.AbcB * s_.scale, g.abc.AbcC * s_.scale};
     return g.abcKnown;
   }
   void DrawChar(platform::Bitmap& b, int x, int y, unsigned char code, platform::ColorRef text, bool opaque,
@@ -64,7 +64,7 @@ public:
     for (const Ink& ink : g.ink)
       for (int j = 0; j < k; ++j)
         for (int i = 0; i < k; ++i) {
-          int px = x + g.abc.abcA * k + ink.dx * k + i, py = y + ink.dy * k + j;
+          int px = x + g.abc.AbcA * k + ink.dx * k + i, py = y + ink.dy * k + j;
           if (!inside(px, py)) continue;
           if (b.Format() == platform::PixelFormat::pf1bit) {
             b.SetPixel(px, py, t);
@@ -72,7 +72,8 @@ public:
           }
           platform::Rgb d = b.GetPixel(px, py);
           auto mix = [](int dst, int src, int a) { return static_cast<std::uint8_t>((dst * (255 - a) + src * a + 127) / 255); };
-          b.SetPixel(px, py, {mix(d.red, t.red, ink.red), mix(d.green, t.green, ink.green), mix(d.blue, t.blue, ink.blue)});
+          b.SetPixel(px, py,
+                     {mix(d.Red, t.Red, ink.red), mix(d.Green, t.Green, ink.green), mix(d.Blue, t.Blue, ink.blue)});
         }
   }
 

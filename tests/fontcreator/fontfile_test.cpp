@@ -157,11 +157,11 @@ ScriptColours ColoursOf(int type, bool negative, int code) {
     // script lies near a half.
     const int coverage = 29 * 255 + 60 * code + 11 * 90;
     return {paper,
-            {MixHalfToEven(ink.red, paper.red, coverage, 25500), MixHalfToEven(ink.green, paper.green, coverage, 25500),
-             MixHalfToEven(ink.blue, paper.blue, coverage, 25500)}};
+            {MixHalfToEven(ink.Red, paper.Red, coverage, 25500), MixHalfToEven(ink.Green, paper.Green, coverage, 25500),
+             MixHalfToEven(ink.Blue, paper.Blue, coverage, 25500)}};
   }
   auto over = [](int i, int p, int a) { return static_cast<std::uint8_t>((p * (255 - a) + i * a + 127) / 255); };
-  return {paper, {over(ink.red, paper.red, 255), over(ink.green, paper.green, code), over(ink.blue, paper.blue, 90)}};
+  return {paper, {over(ink.Red, paper.Red, 255), over(ink.Green, paper.Green, code), over(ink.Blue, paper.Blue, 90)}};
 }
 
 // The whole sheet of Script() as the font file must hold it, [y][x]: the background, and the
@@ -185,7 +185,7 @@ std::vector<std::vector<Rgb>> ExpectedSheet(int type, bool negative) {
 }
 
 std::string Describe(Rgb c) {
-  return "(" + std::to_string(c.red) + ", " + std::to_string(c.green) + ", " + std::to_string(c.blue) + ")";
+  return "(" + std::to_string(c.Red) + ", " + std::to_string(c.Green) + ", " + std::to_string(c.Blue) + ")";
 }
 
 // A sheet of a font built from Script() is a palette PNG, 200 x 66, of exactly the expected
@@ -497,10 +497,10 @@ std::map<int, SheetGlyph> GlyphsOfSheet(const assembly::FontFile& font, const Pa
         EXPECT_LT(y + r, png.height) << "code " << kFirstCode + i << " falls off the sheet";
         if (y + r >= png.height) return glyphs;
         const Rgb p = png.At(x + c, y + r);
-        g.colours.push_back(std::uint32_t(p.red) << 16 | std::uint32_t(p.green) << 8 | p.blue);
+        g.colours.push_back(std::uint32_t(p.Red) << 16 | std::uint32_t(p.Green) << 8 | p.Blue);
         // Ink: more than a trace away from the background (the palette of 256 colours may
         // hold the background only nearly).
-        if (std::abs(p.red - back.red) + std::abs(p.green - back.green) + std::abs(p.blue - back.blue) > 48)
+        if (std::abs(p.Red - back.Red) + std::abs(p.Green - back.Green) + std::abs(p.Blue - back.Blue) > 48)
           g.lowestInk = r;
       }
     x += w;

@@ -61,7 +61,7 @@ inline platform::Bitmap Sheet(int w, int h, platform::Rgb ink, platform::Rgb pap
         a[2] = perChannel ? static_cast<int>(rng() % 256) : a[0];
       }
       b.SetPixel(x, y,
-                 {mix(paper.red, ink.red, a[0]), mix(paper.green, ink.green, a[1]), mix(paper.blue, ink.blue, a[2])});
+                 {mix(paper.Red, ink.Red, a[0]), mix(paper.Green, ink.Green, a[1]), mix(paper.Blue, ink.Blue, a[2])});
     }
   return b;
 }
@@ -90,7 +90,7 @@ public:
     for (int y = 0; y < picture.Height(); ++y)
       for (int x = 0; x < picture.Width(); ++x) {
         const platform::Rgb c = picture.GetPixel(x, y);
-        Add(c.red, c.green, c.blue);
+        Add(c.Red, c.Green, c.Blue);
       }
   }
 

@@ -46,10 +46,10 @@ public:
   }
   void RequestTerminate() override {}
   void SetStatus(const std::string& text) override {
-    if (text == "GeneratingMidlets") loaded = std::chrono::steady_clock::now();
+    if (text == "GeneratingMidlets") Loaded = std::chrono::steady_clock::now();
   }
   void Wait(int) override {}  // the engine alone is measured
-  std::chrono::steady_clock::time_point loaded;
+  std::chrono::steady_clock::time_point Loaded;
 };
 
 // The texts' names stand in for the texts.
@@ -116,8 +116,8 @@ BuildInputs BenchInputs() {
 // The picture conversion (loading the book) on one core and on all, side by side, and the
 // floor. Each figure is the best of several runs (the machine may be busy).
 struct LoadTimes {
-  double one = 1e9, all = 1e9, floor = 1e9;
-  std::string normal;  // the book text as the build cuts it
+  double One = 1e9, All = 1e9, Floor = 1e9;
+  std::string Normal;  // the book text as the build cuts it
 };
 
 LoadTimes TimeLoading(QuietHost& host, const BuildInputs& inputs) {
@@ -130,12 +130,12 @@ LoadTimes TimeLoading(QuietHost& host, const BuildInputs& inputs) {
       TPictureList list;
       const auto loadStart = std::chrono::steady_clock::now();
       const std::string text = LoadTextFiles(host, inputs.TextFiles, false, list, convert, threads);
-      double& best = threads == 1 ? times.one : times.all;
+      double& best = threads == 1 ? times.One : times.All;
       best = std::min(best, Seconds(loadStart));
-      times.normal = NormalizeBookText(inputs.IntroText + text);
+      times.Normal = NormalizeBookText(inputs.IntroText + text);
     }
   }
-  for (int run = 0; run < 10; ++run) times.floor = std::min(times.floor, DeflateSeconds(times.normal));
+  for (int run = 0; run < 10; ++run) times.Floor = std::min(times.Floor, DeflateSeconds(times.Normal));
   return times;
 }
 
@@ -161,13 +161,13 @@ void TimeBuild(const TZipFile& archive, QuietHost& host, const BuildInputs& inpu
     ok = BuildBookMidlets(ctx, false, c, false, (out / "Bench").string()).Ok() && ok;
     const auto end = std::chrono::steady_clock::now();
     build = std::min(build, std::chrono::duration<double>(end - start).count());
-    load = std::min(load, std::chrono::duration<double>(host.loaded - start).count());
-    midlets = std::min(midlets, std::chrono::duration<double>(end - host.loaded).count());
+    load = std::min(load, std::chrono::duration<double>(host.Loaded - start).count());
+    midlets = std::min(midlets, std::chrono::duration<double>(end - host.Loaded).count());
   }
   if (!ok) std::fprintf(stderr, "build of %s at %d KB failed\n", book, kb);
-  const double floor = loading.floor;
+  const double floor = loading.Floor;
   std::printf("%-6s %9zu %8d %9.3f %8d %8.3f %10.4f %7.1f %10.1f\n", fs::path(book).extension().c_str() + 1,
-              loading.normal.size() / 1024, kb, build, CountJars(out), load, floor, build / floor, midlets / floor);
+              loading.Normal.size() / 1024, kb, build, CountJars(out), load, floor, build / floor, midlets / floor);
 }
 
 void PrintNotes(const fs::path& work) {
@@ -208,8 +208,8 @@ int main(int argc, char** argv) {
     inputs.TextFiles = {(work / book).string()};
     const LoadTimes loading = TimeLoading(host, inputs);
     if (std::string_view(book) == "book.htm") {
-      oneCore = loading.one;
-      allCores = loading.all;
+      oneCore = loading.One;
+      allCores = loading.All;
     }
     for (int kb : {64, 512}) TimeBuild(archive, host, inputs, work, book, kb, loading);
   }

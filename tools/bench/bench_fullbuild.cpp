@@ -27,10 +27,10 @@ class QuietHost : public BuildHost {
 public:
   void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
     std::fprintf(stderr, "build message: %s\n", text.c_str());
-    ++messages;
+    ++Messages;
   }
   void RequestTerminate() override {}
-  int messages = 0;
+  int Messages = 0;
 };
 
 // The texts' names stand in for the texts.
@@ -152,5 +152,5 @@ int main() {
   const bool same = SameJars(out / "plain", out / "cached");
   std::printf("JARs written both ways are identical: %s\n", same ? "yes" : "NO");
   fs::remove_all(out);
-  return same && host.messages == 0 ? 0 : 1;
+  return same && host.Messages == 0 ? 0 : 1;
 }

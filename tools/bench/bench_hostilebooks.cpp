@@ -29,9 +29,9 @@ namespace {
 
 class CountingHost : public assembly::BuildHost {
 public:
-  void ShowMessage(const std::string&, const std::string&, assembly::MessageIcon) override { ++messages; }
+  void ShowMessage(const std::string&, const std::string&, assembly::MessageIcon) override { ++Messages; }
   void RequestTerminate() override {}
-  int messages = 0;
+  int Messages = 0;
 };
 
 std::string Be16(int v) { return {static_cast<char>((v >> 8) & 0xFF), static_cast<char>(v & 0xFF)}; }
@@ -121,14 +121,14 @@ int Convert(const std::string& book) {
   } catch (const std::exception&) {
     raised = 1;
   }
-  std::printf("%zu converted, %d messages%s", pictures.size(), host.messages, raised ? ", build ended" : "");
+  std::printf("%zu converted, %d messages%s", pictures.size(), host.Messages, raised ? ", build ended" : "");
   return 0;
 }
 
 struct Run {
-  double seconds = 0;
-  long peakMB = 0;
-  std::string outcome;
+  double Seconds = 0;
+  long PeakMb = 0;
+  std::string Outcome;
 };
 
 Run RunChild(const std::string& program, const fs::path& book, const fs::path& dir) {
@@ -145,11 +145,11 @@ Run RunChild(const std::string& program, const fs::path& book, const fs::path& d
   struct rusage usage {};
   wait4(pid, &status, 0, &usage);
   Run run;
-  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.peakMB = usage.ru_maxrss / 1024;
+  run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.PeakMb = usage.ru_maxrss / 1024;
   std::ifstream f(out);
-  std::getline(f, run.outcome);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) run.outcome += " (exit " + std::to_string(status) + ")";
+  std::getline(f, run.Outcome);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) run.Outcome += " (exit " + std::to_string(status) + ")";
   return run;
 }
 
@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
   for (const auto& [name, book] : books)
     for (std::size_t p = 0; p < programs.size(); ++p) {
       const Run run = RunChild(programs[p], book, dir);
-      std::printf("%-20s %-8zu %9.2f %9ld  %s\n", name, p + 1, run.seconds, run.peakMB, run.outcome.c_str());
+      std::printf("%-20s %-8zu %9.2f %9ld  %s\n", name, p + 1, run.Seconds, run.PeakMb, run.Outcome.c_str());
       std::fflush(stdout);
     }
   fs::remove_all(dir);

@@ -32,9 +32,9 @@ public:
     if (text != "TooManyMidletsMsg") std::fprintf(stderr, "build message: %s\n", text.c_str());
   }
   void RequestTerminate() override {}
-  void SetProgress(int, int) override { ++gauge; }
+  void SetProgress(int, int) override { ++Gauge; }
   void Wait(int) override {}
-  int gauge = 0;
+  int Gauge = 0;
 };
 
 // An ordinary book of exactly length bytes.

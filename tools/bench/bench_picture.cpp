@@ -53,8 +53,8 @@ constexpr int kMaxW = 240, kMaxH = 320, kRuns = 3;
 bool MakePhotos(const std::filesystem::path& dir, std::vector<std::string>& files) {
   std::printf("making photos with ImageMagick in %s\n", dir.c_str());
   struct Make {
-    const char* name;
-    const char* args;
+    const char* Name;
+    const char* Args;
   };
   const Make makes[] = {
       {"plasma_4000x3000.jpg", "-seed 1 -size 4000x3000 plasma:fractal -blur 0x1 -quality 90"},
@@ -63,8 +63,8 @@ bool MakePhotos(const std::filesystem::path& dir, std::vector<std::string>& file
       {"noise_3000x2000.jpg", "-seed 3 -size 3000x2000 xc: +noise Random -blur 0x3 -quality 90"},
   };
   for (const Make& m : makes) {
-    const std::string path = (dir / m.name).string();
-    if (!std::filesystem::exists(path) && !Shell(Magick() + " " + m.args + " '" + path + "'")) {
+    const std::string path = (dir / m.Name).string();
+    if (!std::filesystem::exists(path) && !Shell(Magick() + " " + m.Args + " '" + path + "'")) {
       std::fprintf(stderr, "could not make %s\n", path.c_str());
       return false;
     }
@@ -96,8 +96,8 @@ bool TimeConversion(const std::string& file, std::string& png, double& seconds) 
 
 // Stage by stage, once, to the size of the whole conversion's result.
 struct Stages {
-  platform::Bitmap picture;
-  double decode = 0, scale = 0, reduce = 0, encode = 0;
+  platform::Bitmap Picture;
+  double Decode = 0, Scale = 0, Reduce = 0, Encode = 0;
 };
 
 // The decoder of the file's format (by its ending, as the book build tells them).
@@ -110,18 +110,18 @@ platform::Bitmap Decode(const std::string& file, const std::string& data) {
 Stages TimeStages(const std::string& file, const std::string& data, const platform::Bitmap& result) {
   Stages s;
   auto t = Clock::now();
-  s.picture = Decode(file, data);
-  s.decode = Seconds(t);
+  s.Picture = Decode(file, data);
+  s.Decode = Seconds(t);
   t = Clock::now();
   platform::Bitmap scaled(result.Width(), result.Height(), platform::PixelFormat::pf24bit);
-  assembly::DownsampleBitmap(s.picture, scaled);
-  s.scale = Seconds(t);
+  assembly::DownsampleBitmap(s.Picture, scaled);
+  s.Scale = Seconds(t);
   t = Clock::now();
   const platform::Bitmap reduced = assembly::ReducePictureColors(scaled, 7, 1, 6);
-  s.reduce = Seconds(t);
+  s.Reduce = Seconds(t);
   t = Clock::now();
   const std::string encoded = platform::EncodePalettePng(reduced);
-  s.encode = Seconds(t);
+  s.Encode = Seconds(t);
   return s;
 }
 
@@ -184,13 +184,13 @@ int main(int argc, char** argv) {
     }
     double theirs = 0;
     if (!TimeImageMagick(file, dir, result, theirs)) return 1;
-    fullLines += TimeFullSize(file, st.picture);
+    fullLines += TimeFullSize(file, st.Picture);
     oursTotal += ours;
     theirsTotal += theirs;
-    const std::string size = std::to_string(st.picture.Width()) + "x" + std::to_string(st.picture.Height());
+    const std::string size = std::to_string(st.Picture.Width()) + "x" + std::to_string(st.Picture.Height());
     std::printf("%-24s %11s %9.3f | %7.3f %7.3f %7.3f %7.3f | %9.3f %7.2f\n",
-                std::filesystem::path(file).filename().c_str(), size.c_str(), ours, st.decode, st.scale, st.reduce,
-                st.encode, theirs, ours / theirs);
+                std::filesystem::path(file).filename().c_str(), size.c_str(), ours, st.Decode, st.Scale, st.Reduce,
+                st.Encode, theirs, ours / theirs);
   }
   std::printf("total: ours %.3f s, convert %.3f s, ratio ours/convert %.2f (%d pictures, best of %d runs, %dx%d, "
               "64 colours, Floyd-Steinberg)\n",

@@ -191,7 +191,7 @@ TEST_F(FontFormTest, CharsetMenuChecksOneItemAndRebuilds) {
   Item("Russincharset1")->Click();
   EXPECT_EQ(f.Parts().Charset, 204);
   int checked = 0;
-  for (const auto& c : TForm1::kCharsetItems) checked += Item(c.name)->Checked() ? 1 : 0;
+  for (const auto& c : TForm1::kCharsetItems) checked += Item(c.Name)->Checked() ? 1 : 0;
   EXPECT_EQ(checked, 1);
   EXPECT_TRUE(Item("Russincharset1")->Checked());
   for (const auto& [name, value] : std::vector<std::pair<const char*, int>>{

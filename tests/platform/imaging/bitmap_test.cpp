@@ -12,7 +12,7 @@ namespace {
 int BruteNearest(const Palette& p, int r, int g, int b) {
   int best = 0, bestD = 1 << 30;
   for (int i = 0; i < p.Count(); ++i) {
-    const int dr = p[i].red - r, dg = p[i].green - g, db = p[i].blue - b;
+    const int dr = p[i].Red - r, dg = p[i].Green - g, db = p[i].Blue - b;
     const int d = dr * dr + dg * dg + db * db;
     if (d < bestD) { bestD = d; best = i; }
   }

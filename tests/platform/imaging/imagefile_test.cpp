@@ -71,7 +71,7 @@ TEST(PictureDecoders, AgreeWithAnotherDecoder) {
       for (int x = 0; x < c.width; ++x) {
         const Rgb p = b.GetPixel(x, y);
         const auto* r = reinterpret_cast<const unsigned char*>(ref.data()) + (y * c.width + x) * 3;
-        worst = std::max({worst, std::abs(p.red - r[0]), std::abs(p.green - r[1]), std::abs(p.blue - r[2])});
+        worst = std::max({worst, std::abs(p.Red - r[0]), std::abs(p.Green - r[1]), std::abs(p.Blue - r[2])});
       }
     EXPECT_LE(worst, c.tolerance);
   }

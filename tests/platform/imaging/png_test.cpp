@@ -23,7 +23,7 @@ std::vector<std::string> ChunkTypes(const std::string& file) {
 }
 
 struct Decoded {
-  int width = 0, height = 0, depth = 0, colour_type = 0, palette = 0;
+  int width = 0, height = 0, depth = 0, colourType = 0, palette = 0;
   std::vector<int> indices;
 };
 
@@ -48,7 +48,7 @@ Decoded Decode(const std::string& file) {
   d.width = static_cast<int>(png_get_image_width(png, info));
   d.height = static_cast<int>(png_get_image_height(png, info));
   d.depth = png_get_bit_depth(png, info);
-  d.colour_type = png_get_color_type(png, info);
+  d.colourType = png_get_color_type(png, info);
   png_colorp plte = nullptr;
   png_get_PLTE(png, info, &plte, &d.palette);
   png_set_packing(png);
@@ -80,7 +80,7 @@ TEST(PalettePng, WritesEveryDepthWithOnlyTheFourChunks) {
     EXPECT_EQ(d.width, 13);
     EXPECT_EQ(d.height, 5);
     EXPECT_EQ(d.depth, BitsPerPixel(f));
-    EXPECT_EQ(d.colour_type, PNG_COLOR_TYPE_PALETTE);
+    EXPECT_EQ(d.colourType, PNG_COLOR_TYPE_PALETTE);
     EXPECT_EQ(d.palette, n);
     ASSERT_EQ(d.indices.size(), 65u);
     for (int y = 0; y < 5; ++y)

@@ -38,7 +38,7 @@ protected:
     font.DrawChar(b, x, 0, code, 0xFFFFFF);
     std::vector<int> px;
     for (int y = 0; y < b.Height(); ++y)
-      for (int i = 0; i < b.Width(); ++i) px.push_back(b.GetPixel(i, y).red);
+      for (int i = 0; i < b.Width(); ++i) px.push_back(b.GetPixel(i, y).Red);
     return px;
   }
 };
@@ -148,8 +148,8 @@ TEST_F(TextRenderTest, CellHeightIsTheRequestedHeight) {
     for (int h = 5; h <= 24; ++h) {
       auto font = Make("DejaVu Sans", h, q);
       ASSERT_NE(font, nullptr);
-      EXPECT_EQ(font->TextExtent('W').cy, h);
-      EXPECT_GT(font->TextExtent('W').cx, 0);
+      EXPECT_EQ(font->TextExtent('W').Cy, h);
+      EXPECT_GT(font->TextExtent('W').Cx, 0);
     }
   }
 }
@@ -162,18 +162,18 @@ TEST_F(TextRenderTest, WidthsAddUpAndInkStaysInItsBox) {
       for (unsigned char code : {'f', 'j', 'W', 'A', ' '}) {
         ABC abc;
         ASSERT_TRUE(font->CharABCWidths(code, abc));
-        EXPECT_EQ(abc.abcA + abc.abcB + abc.abcC, font->TextExtent(code).cx) << code;
+        EXPECT_EQ(abc.AbcA + abc.AbcB + abc.AbcC, font->TextExtent(code).Cx) << code;
         Bitmap b(60, 24, PixelFormat::pf32bit);
         const int x = 20;
         font->DrawChar(b, x, 0, code, 0xFFFFFF);
         for (int y = 0; y < b.Height(); ++y)
           for (int i = 0; i < b.Width(); ++i) {
             Rgb p = b.GetPixel(i, y);
-            if (p.red | p.green | p.blue) {
+            if (p.Red | p.Green | p.Blue) {
               // Grey ink stays in the black box; the subpixel filter's fringe may reach into
               // the rest of the character's cell, never past it.
-              const int left = q == CLEARTYPE_QUALITY ? std::min(abc.abcA, 0) : abc.abcA;
-              const int right = abc.abcA + abc.abcB + (q == CLEARTYPE_QUALITY ? std::max(abc.abcC, 0) : 0);
+              const int left = q == CLEARTYPE_QUALITY ? std::min(abc.AbcA, 0) : abc.AbcA;
+              const int right = abc.AbcA + abc.AbcB + (q == CLEARTYPE_QUALITY ? std::max(abc.AbcC, 0) : 0);
               EXPECT_GE(i, x + left) << face << " " << code;
               EXPECT_LT(i, x + right) << face << " " << code;
             }
@@ -185,7 +185,7 @@ TEST_F(TextRenderTest, WidthsAddUpAndInkStaysInItsBox) {
   auto serif = Make("DejaVu Serif", 20, ANTIALIASED_QUALITY, ANSI_CHARSET, 0, true);
   ABC f;
   serif->CharABCWidths('f', f);
-  EXPECT_LT(f.abcA, 0);
+  EXPECT_LT(f.AbcA, 0);
 }
 
 TEST_F(TextRenderTest, MonochromeInkStaysInTheMeasuredCell) {
@@ -202,8 +202,8 @@ TEST_F(TextRenderTest, MonochromeInkStaysInTheMeasuredCell) {
         for (int y = 0; y < b.Height(); ++y)
           for (int x = 0; x < b.Width(); ++x)
             if (b.GetIndex(x, y)) {
-              ASSERT_GE(x, 16 + std::min(abc.abcA, 0)) << h << " " << code;
-              ASSERT_LT(x, 16 + std::max(abc.abcA + abc.abcB, abc.abcA + abc.abcB + abc.abcC)) << h << " " << code;
+              ASSERT_GE(x, 16 + std::min(abc.AbcA, 0)) << h << " " << code;
+              ASSERT_LT(x, 16 + std::max(abc.AbcA + abc.AbcB, abc.AbcA + abc.AbcB + abc.AbcC)) << h << " " << code;
             }
       }
     }
@@ -241,7 +241,7 @@ TEST_F(TextRenderTest, RenderingKinds) {
     f.DrawChar(b, 4, 0, 'l', 0xFFFFFF);
     int n = 0;
     for (int y = 0; y < b.Height(); ++y)
-      for (int x = 0; x < b.Width(); ++x) n += b.GetPixel(x, y).red != b.GetPixel(x, y).blue;
+      for (int x = 0; x < b.Width(); ++x) n += b.GetPixel(x, y).Red != b.GetPixel(x, y).Blue;
     return n;
   };
   EXPECT_EQ(fringes(*aa), 0);
@@ -253,7 +253,7 @@ TEST_F(TextRenderTest, OpaqueBackgroundFillsTheCell) {
   Bitmap b(32, 24, PixelFormat::pf1bit);
   b.Fill(Rgb{0, 0, 0});
   font->DrawChar(b, 0, 0, ' ', 0x000000, true, 0xFFFFFF);
-  const int adv = font->TextExtent(' ').cx;
+  const int adv = font->TextExtent(' ').Cx;
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 32; ++x)
       EXPECT_EQ(b.GetIndex(x, y), x < adv && y < 12 ? 1 : 0) << x << "," << y;
