@@ -129,7 +129,7 @@ void TFontsPage::RestoreCustomFont(const TIniFile& ini, TComboBox* box) {
     if (file->Source != SettingSource::FontSlotFile || Slot(file->Slot) != box) continue;
     const std::string path = LimitSettingString(ini.ReadString(file->Section, file->Key, file->Fallback.value_or("")));
     const TMessage fault = path.empty() ? TMessage("No font file is named.", AnsiCodePage()) : CustomFontFault(path);
-    std::string* remembered = window_.Store.RememberedFile(*file);
+    std::string* remembered = RememberedFontFile(file->Slot);
     if (!fault.Empty()) {
       if (remembered != nullptr) remembered->clear();
       box->SetItemIndex(0);
