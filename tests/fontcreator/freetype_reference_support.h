@@ -53,17 +53,22 @@ struct InkBox {
   int top, bottom, left, right;
 };
 
-inline InkBox InkBoxOf(const RefGlyph& g) {
-  InkBox box{g.rows, -1, g.width, -1};
-  for (int y = 0; y < g.rows; ++y)
-    for (int x = 0; x < g.width; ++x)
-      if (g.At(x, y)) {
+// The same for any grid of coverage: at(x, y) for 0 <= x < width, 0 <= y < height.
+template <class At> InkBox InkBoxOf(int width, int height, const At& at) {
+  InkBox box{height, -1, width, -1};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (at(x, y)) {
         box.top = std::min(box.top, y);
         box.bottom = std::max(box.bottom, y);
         box.left = std::min(box.left, x);
         box.right = std::max(box.right, x);
       }
   return box;
+}
+
+inline InkBox InkBoxOf(const RefGlyph& g) {
+  return InkBoxOf(g.width, g.rows, [&g](int x, int y) { return g.At(x, y); });
 }
 
 // The ink of FreeType's glyph in its own box, and where the box is (rows above the baseline):

@@ -74,26 +74,16 @@ struct Cell {
   std::vector<int> ink;
   long total = 0;  // all channels
   int At(int x, int y) const { return ink[static_cast<std::size_t>(y) * width + x]; }
-  // First and last inked row and column; rows.second < rows.first when there is no ink.
+  testing::InkBox Box() const { return testing::InkBoxOf(width, height, [this](int x, int y) { return At(x, y); }); }
+  // First and last inked row, and the inked columns; rows.second < rows.first when there is
+  // no ink.
   std::pair<int, int> Rows() const {
-    int first = height, last = -1;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x)
-        if (At(x, y)) {
-          first = std::min(first, y);
-          last = std::max(last, y);
-        }
-    return {first, last};
+    const testing::InkBox box = Box();
+    return {box.top, box.bottom};
   }
   int Columns() const {
-    int first = width, last = -1;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x)
-        if (At(x, y)) {
-          first = std::min(first, x);
-          last = std::max(last, x);
-        }
-    return last - first + 1;
+    const testing::InkBox box = Box();
+    return box.right - box.left + 1;
   }
 };
 

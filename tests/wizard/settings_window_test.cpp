@@ -191,10 +191,10 @@ std::vector<RoundTripCase> RoundTripCases(int model, const assembly::TPhoneListI
       {"PI_IMAGESPAGE", "cbScaleDown", "0", pgImages, Checked(&TForm1Parts::cbScaleDown)},
       {"PI_IMAGESPAGE", "spMaxImageWidth", "120", pgImages, Value(&TForm1Parts::spMaxImageWidth)},
       {"PI_IMAGESPAGE", "spMaxImageHeight", "80", pgImages, Value(&TForm1Parts::spMaxImageHeight)},
-      {"PI_FINISHPAGE", "cbDirectory", "0", pgFinish, Checked(&TForm1Parts::cbDirectory)},
   };
   const std::vector<RoundTripCase> advanced = AdvancedRoundTripCases(row, helpFile);
-  cases.insert(cases.end() - 1, advanced.begin(), advanced.end());
+  cases.insert(cases.end(), advanced.begin(), advanced.end());
+  cases.push_back({"PI_FINISHPAGE", "cbDirectory", "0", pgFinish, Checked(&TForm1Parts::cbDirectory)});
   return cases;
 }
 
